@@ -1,0 +1,31 @@
+// The program's own message path: general texts by number, `Mess` (silent
+// while `DoMess` is clear) and Yes/No questions through the Ui seam. Code that
+// uses a general text goes through these, so a test can find every number used.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "app/GeneralTexts.h"
+#include "platform/Ui.h"
+
+namespace app {
+
+struct Program;
+
+std::string Txt(const Program& p, int n);
+std::string TxtF(const Program& p, int n, std::initializer_list<TextArg> args);
+
+// Message box with a text and a title (`Mess`).
+void Mess(Program& p, std::string_view text, std::string_view title);
+// Message box of general text `text` with general text `title`.
+void MessT(Program& p, int text, int title);
+// Yes/No question of general texts.
+platform::Answer AskT(Program& p, int text, int title);
+
+// Status line and macro line of the main window (`TS`, `TM`).
+void TS(Program& p, std::string_view text);
+void TM(Program& p, std::string_view text);
+
+}  // namespace app

@@ -1,0 +1,201 @@
+// The process-wide state: both stores, every settings record and the run,
+// macro and name flags, under the names the rest of the program uses. The
+// running program has one; every test builds its own.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/GeneralTexts.h"
+#include "platform/Clock.h"
+#include "platform/Library.h"
+#include "platform/Paths.h"
+#include "platform/Process.h"
+#include "platform/Ui.h"
+#include "platform/WindowHost.h"
+#include "store/Defaults.h"
+
+namespace app {
+
+// A zero-filled block obtained at start-up and counted in `TotalDataAlloc`.
+template <typename T>
+class Block {
+ public:
+  Block() = default;
+  T* get() const { return p_.get(); }
+  T& operator[](size_t i) const { return p_.get()[i]; }
+  explicit operator bool() const { return p_ != nullptr; }
+  size_t size() const { return n_; }
+  size_t bytes() const { return n_ * sizeof(T); }
+  void reset() {
+    p_.reset();
+    n_ = 0;
+  }
+  // Answers false (and holds nothing) when the memory cannot be had.
+  bool allocate(size_t n) {
+    p_.reset(static_cast<T*>(std::calloc(n ? n : 1, sizeof(T))));
+    n_ = p_ ? n : 0;
+    return p_ != nullptr;
+  }
+
+ private:
+  struct Free {
+    void operator()(T* p) const { std::free(p); }
+  };
+  std::unique_ptr<T, Free> p_;
+  size_t n_ = 0;
+};
+
+// One history entry of a channel: picture-buffer points kept for the graph.
+struct HistEntry {
+  std::unique_ptr<uint8_t[]> data;  // size × 8 bytes
+  uint16_t size = 0;
+};
+
+inline constexpr int kHistEntries = 10;
+inline constexpr int kKalibRows = 129;
+inline constexpr int kKalibCols = 301;
+inline constexpr int kMaxKalibPoints = 300;
+
+// The platform services a Program works through.
+struct Platform {
+  platform::Ui* ui = nullptr;
+  platform::Clock* clock = nullptr;
+  platform::Library* library = nullptr;
+  platform::Process* process = nullptr;
+  platform::WindowHost* windows = nullptr;
+  const platform::Paths* paths = nullptr;
+};
+
+struct Program {
+  explicit Program(Platform p) : plat(p) {}
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  Platform plat;
+  platform::Ui& ui() const { return *plat.ui; }
+
+  // --- stores ---
+  store::IG_s IG = store::IG0;
+  store::Header_s HGW = store::HGW0;
+  store::Header_s HGB = store::HGB0;
+  Block<store::Channel_s> FGW, FGB;  // 128 each
+  Block<store::CG_s> CGW, CGB;       // 128 each
+  Block<float> Waveform, SWaveform, Buffer, SBuffer;
+  int32_t WFreq[store::kChannels] = {};
+  int32_t BFreq[store::kChannels] = {};
+  int32_t PW = 0, PM = 0;  // capacity of the W and M sample arrays
+
+  // --- settings records ---
+  Block<store::A_s> A;  // 128
+  Block<store::M_s> M;  // 128
+  store::MGlobals_s MGlobals = store::MGlobals0;
+  store::MG_s MG = store::MG0;
+  store::PG_s PG = store::PG0;
+  store::DG_s DG = store::DG0;
+  store::WG_s WG = store::WG0;
+  store::JG_s JG{};
+  Block<store::Marker_s> MarkerW, MarkerB;  // 128 × 20 each
+  Block<store::Prt_s> Prt;                  // 1
+  Block<store::Col_s> Col_;                 // 1
+  Block<store::Fun_s> Fun;                  // 5
+  Block<store::Kal_s> Kal;                  // 5
+  Block<store::Mat_s> Mat;                  // 1
+  Block<store::MatH_s> MatH;                // 1
+  Block<uint8_t> Segment;                   // 1538
+  int16_t FunPage = 0, KalPage = 0;
+
+  // --- history (.BLK) ---
+  store::Block_s WBlock[6] = {}, MBlock[6] = {};
+  HistEntry WHBuf[store::kChannels][kHistEntries];
+  HistEntry MHBuf[store::kChannels][kHistEntries];
+  uint16_t WHNumb[store::kChannels] = {};
+  uint16_t MHNumb[store::kChannels] = {};
+
+  // --- text calibration tables ---
+  Block<float> Kalib_In, Kalib_Out;  // kKalibRows × kKalibCols each
+  int TextKalib = 0;
+  float& KalibIn(int row, int col) const { return Kalib_In[size_t(row) * kKalibCols + col]; }
+  float& KalibOut(int row, int col) const { return Kalib_Out[size_t(row) * kKalibCols + col]; }
+
+  // --- memory accounting ---
+  double TotalDataAlloc = 0;
+  int32_t NotEnoughMemory = 0;
+  double AllocationLimit = -1;  // tests: refuse allocations beyond this many bytes
+
+  // --- general texts ---
+  GeneralTexts Texts;
+  int ADBits = 12;
+
+  // --- names ---
+  std::string Path;  // the program directory
+  char DW_Name[260] = "", DM_Name[260] = "";
+  char W_Name[12] = "", M_Name[12] = "";
+  Block<char> W_Nam_N;  // 32 × 12
+  int16_t W_NameIndx = -1;
+  int32_t W_NameGo = 0;
+  int16_t W_NameInc[17] = {};
+  int16_t M_NameInc = 0;
+  char ImplicitName[260] = "";
+  char EXT_Name[260] = "";
+
+  // --- run, macro and loop flags ---
+  int32_t BudeKonecAleAzPoGrafech = 0;
+  int32_t NewStatus = 0, DoPanel = 0;
+  int32_t DoCommand = 0;
+  char CommandLine[60] = "";
+  int32_t AfterAbout = 0, WaitAfterWinCreation = 0;
+  int16_t PWait = -1;
+  int32_t MacGoing = 0, MacStop = 0, MacAgain = 0;
+  int16_t DisplayLeft = 0, TraceLeft = 0;
+  int32_t QW = 0, DoQW = 0, QM = 0, DoQM = 0;
+  int32_t GoQWAgain = 0, VertKeyUP = 0, QW_Vert = 0;
+  uint16_t QW_EXT = 0;
+  int32_t INTERRUPT = 0;
+  uint32_t ActTime = 0, LastWTime = 0;
+  int16_t PocitadloKolikOpak = 0;
+  char Status[260] = "", MacroSt[260] = "";
+  int32_t DoMess = 1;
+  int32_t CommonBool = 0;
+  int32_t BoardPresent = 0, Kopro = 0, DoExit = 0;
+  int32_t JobLeft = 0;
+  int32_t Argument = -1;
+  int32_t HotKeyChan = 0;
+  int32_t Bindx = -1;  // last stored point of the measurement record
+  float MAXWPER = 1000.0f, MINWPER = 0.004f;
+  std::string Caption;
+
+  // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.
+  template <typename T>
+  bool Allocate(Block<T>& block, size_t n) {
+    double bytes = double(n) * sizeof(T);
+    if (AllocationLimit >= 0 && TotalDataAlloc + bytes > AllocationLimit) {
+      NotEnoughMemory = 1;
+      return false;
+    }
+    if (!block.allocate(n)) {
+      NotEnoughMemory = 1;
+      return false;
+    }
+    TotalDataAlloc += bytes;
+    return true;
+  }
+
+  // Store accessors by the store selector (1 = W, 0 = M).
+  store::Header_s& Header(int s) { return s ? HGW : HGB; }
+  store::Channel_s* Channels(int s) const { return s ? FGW.get() : FGB.get(); }
+  store::CG_s* Graphs(int s) const { return s ? CGW.get() : CGB.get(); }
+  float* Samples(int s) const { return s ? Waveform.get() : Buffer.get(); }
+  float* Scratch(int s) const { return s ? SWaveform.get() : SBuffer.get(); }
+  int32_t* Freq(int s) { return s ? WFreq : BFreq; }
+  store::Marker_s* Markers(int s) const { return s ? MarkerW.get() : MarkerB.get(); }
+  store::A_s& RefA() const {
+    int r = PG.RefChannel;
+    if (r < 1 || r > store::kChannels) r = 1;
+    return A[size_t(r - 1)];
+  }
+};
+
+}  // namespace app

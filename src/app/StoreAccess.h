@@ -1,0 +1,30 @@
+// Guards and locators every operation on a store goes through.
+#pragma once
+
+namespace app {
+
+struct Program;
+
+// Whether the store's sample array exists (1 = W, 0 = M); sets the store's
+// `Length` to 0 when it does not.
+bool MemOK(Program& p, int store);
+// The same, and on failure general text 490 (W) or 491 (M) with title 13.
+bool MemOK(Program& p, int store, bool showMessage);
+
+// First sample index of a channel (0-based) in its store, -1 when inactive.
+int Pocatek(const Program& p, int store, int channel);
+
+// Number of active channels of a store, by the flags.
+int ActiveChannels(const Program& p, int store);
+
+// Sets up the waveform channel records from the acquisition settings.
+void NaplnHlav(Program& p);
+
+// Memory budget report (general text 382, title 17).
+void FreeMemUtil(Program& p);
+
+// Applies the memory dialog's value (units of 131072 samples, clamped to
+// 1..2048) to `TotalSamples` and `MaxLength`.
+void ApplyMemoryUnits(Program& p, long units);
+
+}  // namespace app

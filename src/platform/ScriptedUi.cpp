@@ -1,0 +1,114 @@
+#include "platform/ScriptedUi.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace platform {
+
+void ScriptedUi::Record(const char* kind, std::string_view title, std::string_view text) {
+  log_.push_back({kind, std::string(title), std::string(text)});
+  if (echo_)
+    std::fprintf(stderr, "%.*s: %.*s\n", int(title.size()), title.data(), int(text.size()), text.data());
+}
+
+std::optional<ScriptedUi::Reply> ScriptedUi::Next() {
+  if (replies_.empty()) return std::nullopt;
+  Reply r = std::move(replies_.front());
+  replies_.pop_front();
+  return r;
+}
+
+int ScriptedUi::Count(std::string_view part) const {
+  return int(std::count_if(log_.begin(), log_.end(), [&](const Shown& s) {
+    return s.text.find(part) != std::string::npos || s.title.find(part) != std::string::npos;
+  }));
+}
+
+void ScriptedUi::Message(std::string_view text, std::string_view title) { Record("message", title, text); }
+
+Answer ScriptedUi::AskYesNo(std::string_view text, std::string_view title) {
+  Record("question", title, text);
+  if (auto r = Next(); r && std::holds_alternative<Answer>(*r)) {
+    Answer a = std::get<Answer>(*r);
+    return a == Answer::Cancel ? Answer::No : a;
+  }
+  return defaultAnswer_ == Answer::Cancel ? Answer::No : defaultAnswer_;
+}
+
+Answer ScriptedUi::AskYesNoCancel(std::string_view text, std::string_view title) {
+  Record("question", title, text);
+  if (auto r = Next(); r && std::holds_alternative<Answer>(*r)) return std::get<Answer>(*r);
+  return defaultAnswer_;
+}
+
+std::optional<double> ScriptedUi::PromptFloat(std::string_view title, double min, double max,
+                                              double initial) {
+  Record("prompt", title, "");
+  double v = initial;
+  if (auto r = Next()) {
+    if (std::holds_alternative<double>(*r))
+      v = std::get<double>(*r);
+    else if (std::holds_alternative<int64_t>(*r))
+      v = double(std::get<int64_t>(*r));
+    else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes)
+      return std::nullopt;
+  }
+  return std::clamp(v, min, max);
+}
+
+std::optional<int64_t> ScriptedUi::PromptInt(std::string_view title, int64_t min, int64_t max,
+                                             int64_t initial) {
+  Record("prompt", title, "");
+  int64_t v = initial;
+  if (auto r = Next()) {
+    if (std::holds_alternative<int64_t>(*r))
+      v = std::get<int64_t>(*r);
+    else if (std::holds_alternative<double>(*r))
+      v = int64_t(std::get<double>(*r));
+    else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes)
+      return std::nullopt;
+  }
+  return std::clamp(v, min, max);
+}
+
+std::optional<std::string> ScriptedUi::ChooseFile(const FileDialogRequest& request) {
+  lastFileRequest = request;
+  Record("file", request.title, request.folder + request.mask);
+  if (auto r = Next(); r && std::holds_alternative<std::optional<std::string>>(*r))
+    return std::get<std::optional<std::string>>(*r);
+  return std::nullopt;
+}
+
+bool ScriptedUi::EditComment(std::string& text, std::string_view title) {
+  Record("comment", title, text);
+  if (auto r = Next()) {
+    if (std::holds_alternative<std::optional<std::string>>(*r)) {
+      auto& s = std::get<std::optional<std::string>>(*r);
+      if (!s) return false;
+      text = *s;
+    } else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void ScriptedUi::LongMessage(std::string_view text, std::string_view title) { Record("long", title, text); }
+void ScriptedUi::ShowWait(std::string_view text) { Record("wait", "", text); }
+
+std::optional<uint32_t> ScriptedUi::ChooseColor(uint32_t initial) {
+  Record("color", "", "");
+  if (auto r = Next()) {
+    if (std::holds_alternative<int64_t>(*r)) return uint32_t(std::get<int64_t>(*r));
+    if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes) return std::nullopt;
+  }
+  return initial;
+}
+
+bool ScriptedUi::EscapePressed() {
+  bool e = escape_;
+  escape_ = false;
+  return e;
+}
+
+}  // namespace platform

@@ -1,0 +1,108 @@
+// Per-channel graph settings and markers, kept in job files.
+// Bytes no field names are reserved arrays so job files round-trip unchanged.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace store {
+
+#pragma pack(push, 1)
+
+struct CG_s {
+  int32_t IR;
+  int32_t IL;
+  int32_t Cur1, Cur2;
+  float HCur1, HCur2;
+  float XCur1, XCur2;
+  int32_t SavCur1, SavCur2;
+  float SavHCur1, SavHCur2;
+  float SavXCur1, SavXCur2;
+  int32_t LimIL, LimIR;
+  float LimVMax, LimVMin;
+  float LimXMax, LimXMin;
+  int32_t MeasWin;
+  uint8_t Reserved84[4];
+  int32_t CursorCount;
+  int32_t CursorStyle;  // the "cursor mode" the two-point readout tests
+  int32_t TraceStyle;   // the 0/3 switch of F6 in a measurement window
+  int16_t CursorStep;
+  uint8_t Reserved102[4];
+  int32_t DisplType;
+  int32_t InfoBar;
+  int32_t PrintMode;
+  int32_t BottomBar;
+  int32_t VScale;
+  int32_t KeyPanel;
+  int32_t ClearPlot;
+  int32_t InfoIndex, InfoTime, InfoValue;
+  int32_t PulseWidth;
+  float PulseL, PulseR;
+  float PulseLevel;
+  uint16_t DisplFlags;  // byte 162 = bits 0-7, byte 163 = bits 8-15
+  int32_t Multi;
+  int32_t BlockPage;
+  int32_t BlockStep;
+  int32_t XYPlot;
+  int16_t XChan, YChan;
+  float ClassWidth;
+  float VFullMax, VFullMin;
+  float VMax, VMin;
+  float VSavMax, VSavMin;
+  float XFullMax, XFullMin;
+  float XMax, XMin;
+  int32_t ShowMarkers;
+  int32_t TimeAxis;
+  int32_t ZeroIndex;
+  int16_t PenWidth;
+  int32_t Envelope;
+  uint16_t ScaleDiv;
+  int32_t Raster;
+  int32_t WhiteMode;
+  uint8_t Reserved256[42];
+  int32_t WinRect[4];  // left, top, right, bottom
+  int32_t CaptionBar;  // non-zero: window with a caption bar
+  int16_t Chan;
+  int32_t MultiFlags;
+  int32_t MultiMode;
+  float MultiStep;
+  uint32_t MultiMask[4];
+  uint8_t Reserved348[8];
+};
+
+struct Marker_s {
+  int32_t Index;  // 0 = marker not in use
+  float Value;
+  int32_t LabelIndex;
+  float LabelValue;
+  int32_t Vertical;
+  char Text[38];
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(CG_s) == 356);
+static_assert(offsetof(CG_s, Cur1) == 8);
+static_assert(offsetof(CG_s, Cur2) == 12);
+static_assert(offsetof(CG_s, HCur1) == 16);
+static_assert(offsetof(CG_s, HCur2) == 20);
+static_assert(offsetof(CG_s, MeasWin) == 80);
+static_assert(offsetof(CG_s, CursorStyle) == 92);
+static_assert(offsetof(CG_s, TraceStyle) == 96);
+static_assert(offsetof(CG_s, DisplType) == 106);
+static_assert(offsetof(CG_s, ClearPlot) == 130);
+static_assert(offsetof(CG_s, DisplFlags) == 162);
+static_assert(offsetof(CG_s, Multi) == 164);
+static_assert(offsetof(CG_s, XMin) == 224);
+static_assert(offsetof(CG_s, WhiteMode) == 252);
+static_assert(offsetof(CG_s, WinRect) == 298);
+static_assert(offsetof(CG_s, CaptionBar) == 314);
+static_assert(offsetof(CG_s, Chan) == 318);
+static_assert(offsetof(CG_s, MultiMask) == 332);
+
+static_assert(sizeof(Marker_s) == 58);
+static_assert(offsetof(Marker_s, Text) == 20);
+
+inline constexpr int kMarkersPerChannel = 20;
+
+}  // namespace store

@@ -1,0 +1,63 @@
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/Allocation.h"
+
+namespace testing_support {
+
+TempDir::TempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "tarvelin-test-XXXXXX").string();
+  char* p = ::mkdtemp(tmpl.data());
+  path_ = p ? p : tmpl;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << text;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+TestEnv::TestEnv(int32_t totalSamples, bool loadTexts)
+    : paths(dir.path(), TARVELIN_SOURCE_DIR "/resources"),
+      prog(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {
+  prog.Path = dir.path();
+  paths.CreateStandardFolders();
+  prog.DG.TotalSamples = totalSamples;
+  prog.DG.MaxLength = totalSamples;
+  app::AllocateRecords(prog);
+  app::SizeMemory(prog);
+  app::AllocateSampleArrays(prog);
+  app::AllocateBuffers(prog);
+  if (loadTexts) {
+    auto texts = paths.FindResource("trv_gb.txt");
+    if (texts) prog.Texts.Load(*texts);
+  }
+}
+
+}  // namespace testing_support
