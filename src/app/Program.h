@@ -167,6 +167,12 @@ struct Program {
   float MAXWPER = 1000.0f, MINWPER = 0.004f;
   std::string Caption;
 
+  // --- graph windows, one table per store ---
+  std::unique_ptr<platform::GraphWindow> QWWin[store::kChannels];
+  std::unique_ptr<platform::GraphWindow> QMWin[store::kChannels];
+  platform::GraphWindowFactory GraphFactory;   // empty: a window model that only records
+  int32_t WWindowsOpen = 0, MWindowsOpen = 0;  // kept across the exit's closing
+
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.
   template <typename T>
   bool Allocate(Block<T>& block, size_t n) {
@@ -191,6 +197,7 @@ struct Program {
   float* Scratch(int s) const { return s ? SWaveform.get() : SBuffer.get(); }
   int32_t* Freq(int s) { return s ? WFreq : BFreq; }
   store::Marker_s* Markers(int s) const { return s ? MarkerW.get() : MarkerB.get(); }
+  std::unique_ptr<platform::GraphWindow>* Windows(int s) { return s ? QWWin : QMWin; }
   store::A_s& RefA() const {
     int r = PG.RefChannel;
     if (r < 1 || r > store::kChannels) r = 1;

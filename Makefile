@@ -1,0 +1,51 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD      ?= build
+JOBS       ?= 2
+CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+FUZZ_TIME  ?= 20
+WORKDIR    ?= workdir
+
+.PHONY: all bootstrap build test run asan fuzz bench format clean
+
+all: build
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+build: bootstrap
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@mkdir -p $(WORKDIR)
+	$(BUILD)/tarvelin --headless --root $(WORKDIR)
+	@echo "Work files written under $(WORKDIR)/DATA and $(WORKDIR)/JOB"
+
+asan: bootstrap
+	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTARVELIN_SANITIZE=ON >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+fuzz: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTARVELIN_FUZZ=ON -DTARVELIN_TESTS=OFF >/dev/null
+	cmake --build build-fuzz -j $(JOBS)
+	@set -e; for f in build-fuzz/fuzz/fuzz_*; do \
+	  echo "== $$f ($(FUZZ_TIME) s)"; mkdir -p build-fuzz/corpus/$$(basename $$f); \
+	  $$f -max_total_time=$(FUZZ_TIME) -rss_limit_mb=4096 -print_final_stats=0 build-fuzz/corpus/$$(basename $$f) \
+	    2>&1 | tail -n 2; \
+	done
+
+bench: bootstrap
+	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTARVELIN_BENCH=ON -DTARVELIN_TESTS=OFF >/dev/null
+	cmake --build build-bench -j $(JOBS)
+	@set -e; for b in build-bench/bench/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz build-bench

@@ -1,0 +1,92 @@
+#include "app/EntryPoints.h"
+
+#include "app/Exit.h"
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "store/FixedText.h"
+
+namespace app {
+namespace {
+
+// Tells the user that an operation is not part of this build yet, instead
+// of pretending it happened.
+void NotAvailable(Program& p, std::string_view what) {
+  Mess(p, std::string(what) + ": not available in this version", Txt(p, 14));
+}
+
+}  // namespace
+
+// Without a driver library the program simulates; the card layer replaces this.
+void InitCard(Program& p) { p.BoardPresent = 0; }
+
+void CloseDriver(Program&) {}
+
+void DeriveCardAddresses(Program&) {}
+
+// The simulated digital input reads 1, as the card layer's simulation does.
+bool ReadDigitalInputs(Program&, int& word) {
+  word = 1;
+  return true;
+}
+
+int ComInterpret(Program& p) {
+  std::string line = store::FieldText(p.DG.NameQueue);
+  store::CopyText(p.DG.NameQueue, "");
+  if (line.find_first_not_of(' ') == std::string::npos) return 1;
+  NotAvailable(p, "Command \"" + line + "\"");
+  return 0;
+}
+
+void GoMac(Program& p) {
+  p.MacGoing = 0;
+  p.MacStop = 0;
+  p.MacAgain = 0;
+}
+
+int GoQM(Program& p, int, int) {
+  p.QM = 0;
+  p.DoQM = 0;
+  return 0;
+}
+
+int TRV_QW(Program& p) {
+  NotAvailable(p, "Waveform acquisition");
+  return 0;
+}
+
+void RecomputeMeasurementMath(Program&) {}
+
+void SmoothChannel(Program&, int, int, int) {}
+
+void MeasurementToWaveform(Program& p) { NotAvailable(p, "Measurement to waveform"); }
+
+void Command(Program& p, int id) {
+  switch (id) {
+    case 207:  // exit
+      ExitTRV(p);
+      break;
+    case 208:  // stop a run or a macro
+      p.QW = p.DoQW = 0;
+      p.QM = p.DoQM = 0;
+      p.MacGoing = p.MacStop = p.MacAgain = 0;
+      p.DoPanel = 1;
+      break;
+    case 215:  // open / close the waveform windows
+    case 216:  // open / close the measurement windows
+    {
+      int s = id == 215 ? 1 : 0;
+      if (AnyWindowOpen(p, s))
+        UnDisplayWave(p, s, -1);
+      else
+        DisplayWave(p, s, -1);
+      break;
+    }
+    default:
+      NotAvailable(p, "Command " + std::to_string(id));
+  }
+}
+
+void GoGrafWinProc(Program&) {}
+
+}  // namespace app

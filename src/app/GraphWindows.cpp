@@ -1,0 +1,126 @@
+#include "app/GraphWindows.h"
+
+#include <cstdio>
+
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "store/FixedText.h"
+
+namespace app {
+namespace {
+
+// Stands in for the graph window until the graph code installs its factory:
+// it keeps the user messages it gets and releases a waiting macro on its
+// first paint, as a drawn window does.
+class RecordingGraphWindow : public platform::GraphWindow {
+ public:
+  RecordingGraphWindow(Program& p, const platform::GraphWindowSpec& spec) : p_(p), caption_(spec.caption) {}
+  void UserMessage(int code, int arg) override { messages.emplace_back(code, arg); }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {
+    if (painted_) return;
+    painted_ = true;
+    if (p_.DisplayLeft > 0) --p_.DisplayLeft;
+    if (p_.MacGoing) p_.MacAgain = 1;
+  }
+  void Timer() override {}
+
+  std::vector<std::pair<int, int>> messages;
+
+ private:
+  Program& p_;
+  std::string caption_;
+  bool painted_ = false;
+};
+
+void CloseWindow(Program& p, std::unique_ptr<platform::GraphWindow>& w) {
+  if (!w) return;
+  if (p.plat.windows) p.plat.windows->Close(*w);
+  w.reset();
+}
+
+void OpenWindow(Program& p, int store, int channel) {
+  const store::Header_s& h = p.Header(store);
+  if (!h.ChannelOn[channel]) {
+    Mess(p, TxtF(p, 326, {channel + 1}), Txt(p, 11));
+    return;
+  }
+  const store::CG_s& g = p.Graphs(store)[channel];
+  platform::GraphWindowSpec spec;
+  spec.store = store;
+  spec.channel = channel;
+  spec.start = Pocatek(p, store, channel);
+  spec.caption = WindowCaption(p, store, channel);
+  for (int i = 0; i < 4; ++i) spec.rect[i] = g.WinRect[i];
+  spec.captionBar = g.CaptionBar != 0;
+  std::unique_ptr<platform::GraphWindow> w =
+      p.GraphFactory ? p.GraphFactory(spec) : std::make_unique<RecordingGraphWindow>(p, spec);
+  if (!w) return;
+  if (p.MacGoing) {
+    p.MacStop = 1;
+    ++p.DisplayLeft;
+  }
+  p.Windows(store)[channel] = std::move(w);
+  if (p.plat.windows) p.plat.windows->Show(*p.Windows(store)[channel]);
+}
+
+}  // namespace
+
+std::string WindowCaption(const Program& p, int store, int channel) {
+  char buf[400];
+  const store::Channel_s& c = p.Channels(store)[channel];
+  std::snprintf(buf, sizeof buf, store ? " W%1d %s %s" : " M%1d %s %s", channel + 1,
+                store::FieldText(c.Name).c_str(), store::FieldText(store ? p.DW_Name : p.DM_Name).c_str());
+  return buf;
+}
+
+void UnDisplayWave(Program& p, int store, int channel) {
+  auto* table = p.Windows(store);
+  if (channel >= 0) {
+    if (channel < store::kChannels) CloseWindow(p, table[channel]);
+    return;
+  }
+  for (int i = 0; i < store::kChannels; ++i) CloseWindow(p, table[i]);
+}
+
+void DisplayWave(Program& p, int store, int channel) {
+  if (channel >= store::kChannels) return;
+  UnDisplayWave(p, store, channel);
+  if (channel >= 0) {
+    OpenWindow(p, store, channel);
+    return;
+  }
+  const int32_t* flags = store ? p.MG.WDisplay : p.MG.MDisplay;
+  for (int i = 0; i < store::kChannels; ++i)
+    if (p.Header(store).ChannelOn[i] && flags[i]) OpenWindow(p, store, i);
+}
+
+void SendToStoreWindows(Program& p, int store, int code, int arg) {
+  auto* table = p.Windows(store);
+  for (int i = 0; i < store::kChannels; ++i)
+    if (table[i]) table[i]->UserMessage(code, arg);
+}
+
+void AktualizujOkno(Program& p) {
+  SendToStoreWindows(p, 1, 2000);
+  SendToStoreWindows(p, 0, 2000);
+}
+
+void DataChanged(Program& p, int store) { SendToStoreWindows(p, store, 2040); }
+
+bool AnyWindowOpen(const Program& p, int store) {
+  const auto* table = store ? p.QWWin : p.QMWin;
+  for (int i = 0; i < store::kChannels; ++i)
+    if (table[i]) return true;
+  return false;
+}
+
+void UpdateCaptions(Program& p, int store) {
+  auto* table = p.Windows(store);
+  for (int i = 0; i < store::kChannels; ++i)
+    if (table[i]) table[i]->SetCaption(WindowCaption(p, store, i));
+}
+
+}  // namespace app

@@ -1,0 +1,31 @@
+// Opening, closing and notifying the graph windows of the stores
+// (`DisplayWave`, `UnDisplayWave`, `AktualizujOkno`).
+#pragma once
+
+#include <string>
+
+namespace app {
+
+struct Program;
+
+// The caption " W%1d %s %s" / " M%1d %s %s" of a channel's window.
+std::string WindowCaption(const Program& p, int store, int channel);
+
+// Closes the store's windows (all for channel -1), then opens the channel's
+// window, or for -1 every active channel whose display flag of `MG` is set.
+void DisplayWave(Program& p, int store, int channel);
+// Closes the windows of the store's active channels (all for -1).
+void UnDisplayWave(Program& p, int store, int channel);
+// User message 2000 to every open window of both stores.
+void AktualizujOkno(Program& p);
+
+// Sends a user message at once to every open window of a store.
+void SendToStoreWindows(Program& p, int store, int code, int arg = 0);
+// The data-changed notification (2040) to the store's windows.
+void DataChanged(Program& p, int store);
+// Whether any window of the store is open.
+bool AnyWindowOpen(const Program& p, int store);
+// Sets every open window's caption of the store (after a name change).
+void UpdateCaptions(Program& p, int store);
+
+}  // namespace app

@@ -1,0 +1,123 @@
+#include "app/HeadlessRunner.h"
+
+#include "app/Exit.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "platform/DlLibrary.h"
+#include "platform/FakeClock.h"
+#include "platform/HeadlessWindowHost.h"
+#include "platform/Paths.h"
+#include "platform/PosixProcess.h"
+#include "platform/ScriptedUi.h"
+
+namespace app {
+namespace {
+
+constexpr uint32_t kGraphTimerMs = 300;
+
+bool Busy(const Program& p, const TMainWindow& w) {
+  return w.FirstTick || p.DoCommand || p.MacGoing || p.QW || p.QM || p.PWait >= 0;
+}
+
+// A message shown under an error title means something failed.
+int CountFailures(const Program& p, const platform::ScriptedUi& ui) {
+  int n = 0;
+  for (const auto& shown : ui.Log()) {
+    if (shown.kind != "message") continue;
+    if (shown.title == "Error" || shown.title == Txt(p, 13) || shown.title == Txt(p, 14)) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOptions& o, std::string& error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    if (a == "--root") {
+      if (!value(o.root)) return false;
+    } else if (a == "--macro") {
+      if (!value(o.macro)) return false;
+    } else if (a == "--answer") {
+      std::string v;
+      if (!value(v)) return false;
+      if (v == "yes")
+        o.answer = platform::Answer::Yes;
+      else if (v == "no")
+        o.answer = platform::Answer::No;
+      else {
+        error = "--answer takes yes or no";
+        return false;
+      }
+    } else if (a == "--no-save") {
+      o.save = false;
+    } else if (a == "--headless") {
+    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+      error = "unknown option " + a;
+      return false;
+    } else {
+      o.words.push_back(a);
+    }
+  }
+  if (o.words.size() > 2) o.words.resize(2);  // a third word is ignored, as on the desktop
+  return true;
+}
+
+int RunHeadless(const HeadlessOptions& o) {
+  platform::ScriptedUi ui;
+  ui.SetEcho(o.echo);
+  ui.SetDefaultAnswer(o.answer);
+  platform::SystemClock clock;
+  platform::HeadlessWindowHost host;
+  platform::DlLibrary library;
+  platform::PosixProcess process;
+  platform::Paths paths(o.root, o.resources.empty() ? std::string(TARVELIN_RESOURCES) : o.resources);
+  if (!paths.CreateStandardFolders()) {
+    ui.Message("Cannot create the program folders under " + paths.Root(), "Error");
+    return 1;
+  }
+  Program p(Platform{&ui, &clock, &library, &process, &host, &paths});
+  OwlMain(p, o.words);
+  InitMainWindow(p);
+  TMainWindow w(p);
+  host.SetMainHandler([&](int code, int arg) { w.WMUserMessage(code, arg); });
+  if (!w.SetupWindow()) return 1;
+  w.saveAtExit = o.save;
+  if (!o.macro.empty()) {
+    ui.Message("Macros are not available in this version: " + o.macro, "Error");
+    return 1;
+  }
+
+  bool exitRequested = false;
+  uint32_t lastGraphTimer = clock.TickMs();
+  while (!w.Closed()) {
+    w.Timer();
+    host.DeliverPending();
+    if (clock.TickMs() - lastGraphTimer >= kGraphTimerMs) {
+      lastGraphTimer = clock.TickMs();
+      host.RunWindowTimers();
+    }
+    if (w.Closed()) break;
+    if (!Busy(p, w)) {
+      if (!exitRequested) {
+        exitRequested = true;
+        MainExitTRV(p, false);
+      }
+    } else {
+      clock.SleepMs(p.QM ? 1 : 10);
+    }
+  }
+  return CountFailures(p, ui) ? 1 : 0;
+}
+
+}  // namespace app

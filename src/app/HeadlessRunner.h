@@ -1,0 +1,32 @@
+// `tarvelin --headless`: the program's start-up, command line and exit
+// without a display, driving the same timer tick in its own loop.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Ui.h"
+
+namespace app {
+
+struct HeadlessOptions {
+  std::string root = ".";                           // the program directory
+  std::string resources;                            // installed resources; empty: the built-in folder
+  platform::Answer answer = platform::Answer::Yes;  // answer to every question
+  std::string macro;                                // --macro NAME
+  bool save = true;                                 // false: --no-save
+  bool echo = true;                                 // messages to stderr as "title: text"
+  std::vector<std::string> words;                   // the one or two command-line words
+};
+
+// Runs start-up, the command line or macro, and the two-phase exit. Answers
+// the exit status: 0 success; 1 when a command was unknown, a macro ended
+// with an error or a file operation failed.
+int RunHeadless(const HeadlessOptions& options);
+
+// Parses the runner's arguments (after "--headless"); answers false with
+// `error` set on wrong usage.
+bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOptions& options,
+                            std::string& error);
+
+}  // namespace app

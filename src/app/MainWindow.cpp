@@ -1,0 +1,167 @@
+#include "app/MainWindow.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/EntryPoints.h"
+#include "app/Exit.h"
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "files/JobFile.h"
+#include "store/FixedText.h"
+#include "store/Utilities.h"
+
+namespace app {
+
+TMainWindow::TMainWindow(Program& p, MainView* view) : p_(p), view_(view ? view : &noView_) {
+  store::CopyText(p.DG.NameQueue, store::FieldText(p.CommandLine));
+  p.QW = p.DoQW = p.QM = p.DoQM = 0;
+  p.MacGoing = p.MacStop = p.MacAgain = 0;
+  p.GoQWAgain = p.VertKeyUP = p.QW_Vert = 0;
+  p.QW_EXT = 0;
+  p.INTERRUPT = 0;
+  p.DisplayLeft = p.TraceLeft = 0;
+  p.PWait = -1;
+  p.Argument = -1;
+  p.W_NameIndx = -1;
+  p.HotKeyChan = 0;
+  p.DoMess = 1;
+  p.DoPanel = 1;
+  p.PG.MemoryMode |= 3;
+  p.MAXWPER = 1000.0f;
+  p.MINWPER = 0.004f;
+}
+
+bool TMainWindow::SetupWindow() {
+  const char* file = p_.DG.Language ? "trv_cz.txt" : "trv_gb.txt";
+  std::optional<std::string> path = p_.plat.paths ? p_.plat.paths->FindResource(file) : std::nullopt;
+  TextFileStatus status = path ? p_.Texts.Load(*path) : TextFileStatus::Missing;
+  if (status != TextFileStatus::Ok) {
+    p_.ui().Message(GeneralTexts::FailureMessage(status), "Error");
+    closed_ = true;
+    return false;
+  }
+  p_.ADBits = std::atoi(Txt(p_, 22).c_str());
+  if (p_.NotEnoughMemory) {
+    // Save a small budget so that the next start succeeds, then close.
+    MessT(p_, 0, 1);
+    p_.DG.TotalSamples = 128;
+    files::WriteJobFileUtil(p_, nullptr);
+    closed_ = true;
+    return false;
+  }
+  p_.DG.Language = 1;
+  return true;
+}
+
+void TMainWindow::StopAndRestart(void (*change)(Program&)) {
+  Command(p_, 208);
+  change(p_);
+  Command(p_, 203);
+}
+
+void TMainWindow::WMUserMessage(int code, int arg) {
+  if (!UserMsgReady) return;
+  UserMsgReady = 0;
+  switch (code) {
+    case 1998:
+      MainExitTRV(p_, true);
+      break;
+    case 1999:
+      MainExitTRV(p_, false);
+      break;
+    case 2045:
+      for (int s : {1, 0})
+        for (int i = 0; i < store::kChannels; ++i)
+          if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(2000, 0);
+      break;
+    case 2104:
+      p_.ui().ShowWait(arg ? Txt(p_, arg) : std::string(" "));
+      break;
+    case 2120:
+      Command(p_, 203);
+      break;
+    case 2121:
+      p_.GoQWAgain = 0;
+      Command(p_, 208);
+      break;
+    case 2122:
+      StopAndRestart([](Program& q) { q.RefA().WPeriod /= 2; });
+      break;
+    case 2123:
+      StopAndRestart([](Program& q) { q.RefA().WPeriod *= 2; });
+      break;
+    case 2124:
+      StopAndRestart([](Program& q) {
+        int32_t& len = q.RefA().WLength;
+        if (len <= q.DG.MaxLength / 2) len *= 2;
+      });
+      break;
+    case 2125:
+      StopAndRestart([](Program& q) {
+        int32_t& len = q.RefA().WLength;
+        if (len >= 2) len /= 2;
+      });
+      break;
+    default:
+      // Codes that reach dialogs, the graph limits or the matrix display are
+      // handled by the desktop program.
+      break;
+  }
+}
+
+void TMainWindow::Filtr(int store) {
+  if (!MemOK(p_, store)) return;
+  uint8_t flags = uint8_t(p_.PG.Flags & 0xFF);
+  store::Header_s& h = p_.Header(store);
+  if (flags & 0x08)
+    for (int i = 0; i < store::kChannels; ++i)
+      if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
+  if (store == 0 && (flags & 0x10)) {
+    int32_t oldLength = h.Length;
+    int32_t newLength = std::min(std::max(p_.Bindx, int32_t(16)), oldLength);
+    if (newLength < oldLength) {
+      float* s = p_.Buffer.get();
+      int k = 0;
+      for (int i = 0; i < store::kChannels; ++i) {
+        if (!h.ChannelOn[i]) continue;
+        std::memmove(s + size_t(k) * newLength, s + size_t(k) * oldLength, size_t(newLength) * sizeof(float));
+        ++k;
+      }
+      h.Length = newLength;
+    }
+    h.TriggerFlag = 0;
+    h.PreTrigger = 0;
+    DataChanged(p_, 0);
+    MeasurementToWaveform(p_);
+  }
+}
+
+void TMainWindow::EXT_Name_Util() {
+  char counter[16];
+  std::snprintf(counter, sizeof counter, "%05d", int(p_.WG.ExtStartCount));
+  std::string folder = store::PathFromName(store::FieldText(p_.WG.LastWaveFile));
+  store::CopyText(p_.EXT_Name, folder + "\\QW_" + counter + ".w");
+}
+
+int TMainWindow::AC_Delay(int n) {
+  platform::Clock& clock = *p_.plat.clock;
+  // Input that was already waiting is let through first, for at most the delay.
+  uint32_t start = clock.TickMs();
+  uint32_t total = uint32_t(std::max(n, 0)) * 100;
+  while (p_.ui().InputPending() && clock.TickMs() - start < total) clock.SleepMs(10);
+  start = clock.TickMs();
+  while (clock.TickMs() - start < total) {
+    if (p_.ui().InputPending() || p_.ui().EscapePressed()) return 0;
+    clock.SleepMs(std::min<uint32_t>(10, total - (clock.TickMs() - start)));
+  }
+  return 1;
+}
+
+void TMainWindow::AC_DelayNoInterrupt(int n) { p_.plat.clock->SleepMs(uint32_t(std::max(n, 0)) * 100); }
+
+}  // namespace app

@@ -1,0 +1,262 @@
+// The 200 ms tick: every long-running activity advances here, in a fixed order.
+#include <algorithm>
+
+#include "app/EntryPoints.h"
+#include "app/GraphWindows.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "files/DataFileWriter.h"
+#include "store/FixedText.h"
+
+namespace app {
+
+void TMainWindow::Timer() {
+  if (closed_) return;
+  if (p_.BudeKonecAleAzPoGrafech) {
+    FinishExit();
+    return;
+  }
+  if (p_.NotEnoughMemory) return;
+  RedrawStatus();
+  if (FirstTick) FirstTickLoad();
+  RedrawPanel();
+  RunRecorderProcedure();
+  RunWaitingCommandLine();
+  PollInputWait();
+  ContinueMacro();
+  AdvanceMeasurementRun();
+  RestartAfterVerticalKey();
+  RedrawVerticalBars();
+  WatchExternalStart();
+  StopInterruptedRun();
+  RepeatWaveformRun();
+  FocusGraphWindows();
+  Heartbeat();
+  ReArm();
+}
+
+void TMainWindow::FinishExit() {
+  p_.BudeKonecAleAzPoGrafech = 0;
+  if (saveAtExit) WriteWorkJob();
+  closed_ = true;
+  view_->Close();
+}
+
+void TMainWindow::RedrawStatus() {
+  if (!p_.NewStatus) return;
+  view_->DrawStatus();
+  p_.NewStatus = 0;
+}
+
+void TMainWindow::RedrawPanel() {
+  if (!p_.DoPanel) return;
+  view_->DrawPanel();
+  p_.DoPanel = 0;
+  view_->DrawStatus();
+  view_->DrawMacroLine();
+  p_.NewStatus = 0;
+}
+
+void TMainWindow::RunRecorderProcedure() {
+  if (!GoGrafWinPending) return;
+  GoGrafWinProc(p_);
+  GoGrafWinPending = 0;
+}
+
+void TMainWindow::RunWaitingCommandLine() {
+  if (!p_.DoCommand || !p_.AfterAbout) return;
+  p_.DoCommand = 0;
+  if (p_.CommandLine[0]) {
+    store::CopyText(p_.DG.NameQueue, store::FieldText(p_.CommandLine));
+    p_.CommandLine[0] = '\0';
+  }
+  ComInterpret(p_);
+}
+
+void TMainWindow::PollInputWait() {
+  if (p_.PWait < 0) return;
+  uint32_t now = p_.plat.clock->TickMs();
+  int32_t elapsed = int32_t((now - WaitStart) / 100);
+  if (elapsed <= WaitTimeout) {
+    int word = 0;
+    ReadDigitalInputs(p_, word);
+    // The wait compares levels: the masked bit against the expected 0 / non-zero.
+    bool level = (word & (1 << (p_.PWait & 15))) != 0;
+    if (level == (WaitLevel != 0)) {
+      TS(p_, Txt(p_, 452));
+      if (p_.MacGoing) p_.MacAgain = 1;
+      p_.PWait = -1;
+    } else {
+      TS(p_, TxtF(p_, 38, {WaitLevel != 0 ? 1 : 0, int(p_.PWait), int((WaitTimeout - elapsed) / 10)}));
+    }
+    return;
+  }
+  TS(p_, Txt(p_, 451));
+  if (p_.MacGoing) p_.MacAgain = 1;
+  p_.PWait = -2;
+}
+
+void TMainWindow::ContinueMacro() {
+  if (!(p_.MacGoing && p_.MacStop && p_.MacAgain) || p_.DisplayLeft || p_.TraceLeft) return;
+  p_.MacStop = 0;
+  p_.MacAgain = 0;
+  if (p_.PWait >= 0) {
+    TS(p_, "-");
+    p_.PWait = -1;
+  }
+  GoMac(p_);
+}
+
+void TMainWindow::AdvanceMeasurementRun() {
+  if (!(p_.QM && p_.DoQM) || p_.TraceLeft) return;
+  const store::A_s& ref = p_.RefA();
+  if (!ref.MDITrigger) {
+    GoQM(p_, 0, 0);
+  } else {
+    p_.DoQM = 0;
+    while (GoQM(p_, 1, 0)) {
+    }
+  }
+  AutoSaveMeasurement();
+}
+
+void TMainWindow::AutoSaveMeasurement() {
+  const store::A_s& ref = p_.RefA();
+  if (!(ref.Flags152 & 0x80) || !ref.MStore) return;
+  uint32_t now = p_.plat.clock->TickMs();
+  if (now - LastAutoSave <= 600000) return;
+  LastAutoSave = now;
+  files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), 0, 0);
+}
+
+void TMainWindow::RestartAfterVerticalKey() {
+  if (p_.GoQWAgain == 4 && !p_.QW && p_.VertKeyUP) {
+    p_.GoQWAgain = 0;
+    p_.VertKeyUP = 0;
+    Command(p_, 203);
+  }
+  if (p_.GoQWAgain > 0) ++p_.GoQWAgain;
+}
+
+void TMainWindow::RedrawVerticalBars() {
+  if (p_.GoQWAgain != 0 || p_.QW || !p_.QW_Vert) return;
+  p_.QW_Vert = 0;
+  SendToStoreWindows(p_, 1, 2119);
+}
+
+void TMainWindow::WatchExternalStart() {
+  bool enabled = (p_.PG.Flags & 0x40) != 0;
+  bool running = p_.QW || p_.QM;
+  if (!running && !enabled) p_.QW_EXT = 0;
+  if (p_.QW_EXT != 1 || running || !enabled) return;
+  int word = 0;
+  ReadDigitalInputs(p_, word);
+  int bit = word & 1;
+  p_.DoPanel = 1;
+  bool start = false;
+  switch (p_.WG.ExtStartMode) {
+    case 0:
+      start = bit != p_.WG.ExtPrevBit;
+      break;
+    case 1:
+      start = p_.WG.ExtPrevBit == 0 && bit == 1;
+      break;
+    case 2:
+      start = p_.WG.ExtPrevBit == 1 && bit == 0;
+      break;
+    case 3:
+      start = word != p_.WG.ExtPrevWord;
+      break;
+  }
+  if (start) {
+    TS(p_, "QW-GO - měří " + Txt(p_, 1426));
+    p_.QW_EXT = 2;
+    Command(p_, 203);
+    p_.QW_EXT = p_.INTERRUPT ? 0 : 1;
+    ReadDigitalInputs(p_, word);
+    bit = word & 1;
+    if (p_.PG.Flags & 0x80) {
+      EXT_Name_Util();
+      files::WriteDataFileUtil(p_, store::FieldText(p_.EXT_Name), 1, 0);
+    }
+    ++p_.WG.ExtStartCount;
+  }
+  p_.WG.ExtPrevWord = word;
+  p_.WG.ExtPrevBit = bit;
+}
+
+void TMainWindow::StopInterruptedRun() {
+  if (!p_.INTERRUPT || !p_.QW) return;
+  Command(p_, 208);
+  p_.DoQW = 0;
+  TS(p_, Txt(p_, 1429));
+}
+
+void TMainWindow::RepeatWaveformRun() {
+  if (!(p_.QW && p_.DoQW) || p_.TraceLeft) return;
+  const store::A_s& ref = p_.RefA();
+  uint32_t now = p_.plat.clock->TickMs();
+  bool due = double(now - p_.LastWTime) > double(ref.WRepeatPeriod) * 1000.0;
+  if (!due && !ref.Combi) return;
+  TS(p_, "QW, opakované měření " + Txt(p_, 1426));
+  bool more = p_.PG.QWRepeatCount < 1 || --p_.PocitadloKolikOpak > 0;
+  if (!more) {
+    Command(p_, 208);
+    p_.DoQW = 0;
+    TS(p_, Txt(p_, 39));
+    if (p_.MacGoing) p_.MacAgain = 1;
+    return;
+  }
+  while (p_.DoQW) {
+    p_.DoQW = 0;
+    p_.LastWTime = p_.plat.clock->TickMs();
+    platform::LocalTime t = p_.plat.clock->Now();
+    p_.HGW.TriggerTime[0] = uint8_t(t.minute);
+    p_.HGW.TriggerTime[1] = uint8_t(t.hour);
+    p_.HGW.TriggerTime[2] = uint8_t(t.hundredth);
+    p_.HGW.TriggerTime[3] = uint8_t(t.second);
+    if (ref.Combi) {
+      GoQM(p_, 0, 1);
+    } else if (!TRV_QW(p_)) {
+      Command(p_, 208);
+      p_.DoQW = 0;
+      TS(p_, p_.INTERRUPT ? Txt(p_, 39) + " " + Txt(p_, 1429) : Txt(p_, 39));
+      if (p_.MacGoing) p_.MacAgain = 1;
+      return;
+    }
+    RecomputeMeasurementMath(p_);
+    Filtr(1);
+    SendToStoreWindows(p_, 1, (ref.Flags153 & 0x80) ? 2000 : 2001);
+  }
+  p_.DoQW = p_.INTERRUPT ? 0 : 1;
+}
+
+void TMainWindow::FocusGraphWindows() {
+  if (!FocusGraphs) return;
+  FocusGraphs = 0;
+  for (int s : {1, 0})
+    for (int i = 0; i < store::kChannels; ++i)
+      if (p_.Windows(s)[i]) p_.Windows(s)[i]->Focus();
+}
+
+void TMainWindow::Heartbeat() {
+  if (p_.QM && p_.RefA().MPeriod < 1.0f) return;
+  if (--TicCount <= 0) {
+    TicCount = 5;
+    view_->DrawHeartbeat(0);
+  } else {
+    view_->DrawHeartbeat(TicCount);
+  }
+}
+
+void TMainWindow::ReArm() {
+  KeysReady = 1;
+  UserMsgReady = 1;
+  if (p_.WaitAfterWinCreation) {
+    p_.WaitAfterWinCreation = 0;
+    p_.AfterAbout = 1;
+  }
+}
+
+}  // namespace app

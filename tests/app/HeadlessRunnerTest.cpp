@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/HeadlessRunner.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::FileExists;
+using testing_support::ReadBytes;
+
+const char* kWorkSet[] = {"DATA/WORK_W.W",    "DATA/WORK_M.M", "JOB/WORK.JOB",
+                          "JOB/WORK_FIX.JOB", "JOB/WORK.BLK",  "JOB/WORK.CAL",
+                          "JOB/WORK.FUN",     "JOB/WORK.PRT",  "JOB/WORK.COL"};
+
+app::HeadlessOptions Options(const std::string& root) {
+  app::HeadlessOptions o;
+  o.root = root;
+  o.resources = TARVELIN_SOURCE_DIR "/resources";
+  o.echo = false;
+  return o;
+}
+
+TEST(HeadlessRunner, EmptyFolderStartsAndASecondRunWritesTheSameBytes) {
+  testing_support::TempDir dir;
+  ASSERT_EQ(app::RunHeadless(Options(dir.path())), 0);
+  for (const char* dirName : {"DATA", "JOB", "MACRO", "SETUP", "EXT", "FUNCTION", "MODIFY", "TXTKALIB"})
+    EXPECT_TRUE(std::filesystem::is_directory(dir / dirName)) << dirName;
+  std::vector<std::vector<uint8_t>> first;
+  for (const char* f : kWorkSet) {
+    ASSERT_TRUE(FileExists(dir / f)) << f;
+    first.push_back(ReadBytes(dir / f));
+  }
+  ASSERT_EQ(app::RunHeadless(Options(dir.path())), 0);
+  for (size_t i = 0; i < std::size(kWorkSet); ++i)
+    EXPECT_EQ(ReadBytes(dir / kWorkSet[i]), first[i]) << kWorkSet[i];
+}
+
+TEST(HeadlessRunner, NoSaveWritesNothingAndUsageErrorsAreRefused) {
+  testing_support::TempDir dir;
+  app::HeadlessOptions o = Options(dir.path());
+  o.save = false;
+  ASSERT_EQ(app::RunHeadless(o), 0);
+  EXPECT_FALSE(FileExists(dir / "DATA/WORK_W.W"));
+
+  app::HeadlessOptions parsed;
+  std::string error;
+  EXPECT_TRUE(app::ParseHeadlessArguments({"--headless", "--root", "/x", "--answer", "no", "A", "B", "C"},
+                                          parsed, error));
+  EXPECT_EQ(parsed.root, "/x");
+  EXPECT_EQ(parsed.answer, platform::Answer::No);
+  EXPECT_EQ(parsed.words, (std::vector<std::string>{"A", "B"}));
+  EXPECT_FALSE(app::ParseHeadlessArguments({"--answer", "maybe"}, parsed, error));
+  EXPECT_FALSE(app::ParseHeadlessArguments({"--root"}, parsed, error));
+  EXPECT_FALSE(app::ParseHeadlessArguments({"--bogus"}, parsed, error));
+}
+
+TEST(HeadlessRunner, MissingGeneralTextsEndTheProgramWithAnError) {
+  testing_support::TempDir dir;
+  app::HeadlessOptions o = Options(dir.path());
+  o.resources = dir / "nowhere";
+  EXPECT_EQ(app::RunHeadless(o), 1);
+  EXPECT_FALSE(FileExists(dir / "DATA/WORK_W.W"));
+}
+
+}  // namespace

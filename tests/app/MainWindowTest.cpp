@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/Exit.h"
+#include "app/GraphWindows.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::TestEnv;
+
+struct MainWindowTest : ::testing::Test {
+  TestEnv env{8192};
+  app::Program& p = env.prog;
+  app::TMainWindow w{p};
+
+  // Runs the first tick so the loop is in its idle state.
+  void Start() {
+    w.Timer();
+    env.windows.DeliverPending();
+  }
+};
+
+TEST_F(MainWindowTest, FirstStartShowsTheDemonstrationSinesInBothStores) {
+  Start();
+  EXPECT_EQ(w.FirstTick, 0);
+  EXPECT_EQ(p.AfterAbout, 1);
+  ASSERT_EQ(p.HGW.ChannelOn[0], 1);
+  int32_t n = p.HGW.Length;
+  EXPECT_NEAR(p.Waveform[size_t(n / 8)], 800.0f, 0.01f);  // two periods: peak at an eighth
+  EXPECT_NEAR(p.Waveform[0], 0.0f, 1e-4f);
+  EXPECT_STREQ(p.DW_Name, app::Txt(p, 34).c_str());
+  float peak = 0;
+  for (int32_t k = 0; k < p.HGB.Length; ++k) peak = std::max(peak, std::fabs(p.Buffer[size_t(k)]));
+  EXPECT_GT(peak, 400.0f);
+  EXPECT_LE(peak, 500.0f);
+  // The defaults open the windows of both stores; no file error was shown.
+  EXPECT_TRUE(p.QWWin[0]);
+  EXPECT_TRUE(p.QMWin[0]);
+  for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
+}
+
+TEST_F(MainWindowTest, ExitIsTwoPhaseAndWritesTheWorkSet) {
+  Start();
+  app::MainExitTRV(p, false);
+  EXPECT_FALSE(p.QWWin[0]);
+  EXPECT_EQ(p.WWindowsOpen, 1);
+  EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/WORK_W.W"));
+  w.Timer();
+  EXPECT_TRUE(w.Closed());
+  for (const char* f : {"DATA/WORK_W.W", "DATA/WORK_M.M", "JOB/WORK.JOB", "JOB/WORK_FIX.JOB", "JOB/WORK.CAL",
+                        "JOB/WORK.FUN", "JOB/WORK.PRT", "JOB/WORK.COL", "JOB/WORK.BLK"})
+    EXPECT_TRUE(testing_support::FileExists(env.dir / f)) << f;
+}
+
+TEST_F(MainWindowTest, ExitQuestionAnsweredNoKeepsTheProgramRunning) {
+  Start();
+  env.ui.Push(platform::Answer::No);
+  p.DoExit = 1;
+  app::MainExitTRV(p, true);
+  EXPECT_EQ(p.DoExit, 0);
+  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
+  EXPECT_TRUE(p.QWWin[0]);
+}
+
+TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
+  Start();
+  // The simulated input word is 1: bit 0 high.
+  p.PWait = 0;
+  w.WaitLevel = 1;
+  w.WaitTimeout = 20;
+  w.WaitStart = env.clock.TickMs();
+  p.MacGoing = 1;
+  w.Timer();
+  EXPECT_EQ(p.PWait, -1);
+  EXPECT_EQ(p.MacAgain, 1);
+  EXPECT_STREQ(p.Status, app::Txt(p, 452).c_str());
+
+  p.MacAgain = 0;
+  p.MacGoing = 0;
+  p.PWait = 3;  // bit 3 stays low
+  w.WaitLevel = 1;
+  w.WaitStart = env.clock.TickMs();
+  w.Timer();
+  EXPECT_EQ(p.PWait, 3);
+  env.clock.Advance(2100);
+  w.Timer();
+  EXPECT_EQ(p.PWait, -2);
+  EXPECT_STREQ(p.Status, app::Txt(p, 451).c_str());
+}
+
+TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
+  Start();
+  p.MacGoing = 1;
+  app::DisplayWave(p, 1, 0);
+  EXPECT_EQ(p.MacStop, 1);
+  EXPECT_EQ(p.DisplayLeft, 1);
+  p.MacAgain = 1;
+  w.Timer();
+  EXPECT_EQ(p.MacStop, 1);       // still drawing: the macro must wait
+  env.windows.DeliverPending();  // the first paint
+  EXPECT_EQ(p.DisplayLeft, 0);
+  w.Timer();
+  EXPECT_EQ(p.MacStop, 0);  // continued
+}
+
+TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
+  Start();
+  p.PG.QWRepeatCount = 3;
+  p.PocitadloKolikOpak = 3;
+  p.RefA().Combi = 1;  // continuous: every tick is due
+  p.QW = 1;
+  p.DoQW = 1;
+  int repetitions = 0;
+  for (int tick = 0; tick < 6 && p.QW; ++tick) {
+    uint32_t before = p.LastWTime;
+    env.clock.Advance(200);
+    w.Timer();
+    if (p.LastWTime != before) ++repetitions;
+  }
+  EXPECT_EQ(repetitions, 2);  // the start command took the first of the three
+  EXPECT_EQ(p.QW, 0);
+  EXPECT_STREQ(p.Status, app::Txt(p, 39).c_str());
+}
+
+TEST_F(MainWindowTest, DisplayWaveOfAnInactiveChannelSaysSo) {
+  Start();
+  env.ui.ClearLog();
+  app::DisplayWave(p, 1, 5);
+  EXPECT_FALSE(p.QWWin[5]);
+  EXPECT_EQ(env.ui.Count(app::TxtF(p, 326, {6})), 1);
+  app::UnDisplayWave(p, 1, -1);
+  EXPECT_FALSE(app::AnyWindowOpen(p, 1));
+}
+
+TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {
+  Start();
+  for (int16_t& on : p.HGB.ChannelOn) on = 0;
+  p.HGB.ChannelOn[0] = p.HGB.ChannelOn[2] = 1;
+  p.HGB.Length = 100;
+  for (int k = 0; k < 200; ++k) p.Buffer[size_t(k)] = float(k);
+  p.HGB.TriggerFlag = 1;
+  p.Bindx = 40;
+  p.PG.Flags = 0x10;
+  w.Filtr(0);
+  EXPECT_EQ(p.HGB.Length, 40);
+  EXPECT_EQ(p.Buffer[39], 39.0f);
+  EXPECT_EQ(p.Buffer[40], 100.0f);  // the second channel moved up
+  EXPECT_EQ(p.HGB.TriggerFlag, 0);
+  p.Bindx = 3;  // never below 16
+  p.HGB.Length = 40;
+  w.Filtr(0);
+  EXPECT_EQ(p.HGB.Length, 16);
+}
+
+TEST_F(MainWindowTest, ExternalStartNameAndDelays) {
+  store::CopyText(p.WG.LastWaveFile, "\\DATA\\RUN\\last.w");
+  p.WG.ExtStartCount = 42;
+  w.EXT_Name_Util();
+  EXPECT_STREQ(p.EXT_Name, "\\DATA\\RUN\\QW_00042.w");
+
+  uint32_t t0 = env.clock.TickMs();
+  EXPECT_EQ(w.AC_Delay(3), 1);
+  EXPECT_GE(env.clock.TickMs() - t0, 300u);
+  env.ui.SetInputPending(true);
+  EXPECT_EQ(w.AC_Delay(3), 0);
+  env.ui.SetInputPending(false);
+  t0 = env.clock.TickMs();
+  w.AC_DelayNoInterrupt(2);
+  EXPECT_EQ(env.clock.TickMs() - t0, 200u);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/Allocation.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "app/StoreAccess.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::TestEnv;
+
+// A program before start-up: seams in place, nothing allocated.
+struct BareProgram {
+  testing_support::TempDir dir;
+  platform::ScriptedUi ui;
+  platform::FakeClock clock;
+  platform::HeadlessWindowHost windows;
+  platform::Paths paths{dir.path(), TARVELIN_SOURCE_DIR "/resources"};
+  app::Program prog{app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}};
+  BareProgram() { paths.CreateStandardFolders(); }
+};
+
+TEST(OwlMain, JoinsTwoWordsAndIgnoresAThird) {
+  BareProgram b;
+  app::OwlMain(b.prog, {"RW", "data1.w", "extra"});
+  EXPECT_STREQ(b.prog.CommandLine, "RW data1.w");
+  EXPECT_EQ(b.prog.DoCommand, 1);
+  app::OwlMain(b.prog, {});
+  EXPECT_EQ(b.prog.DoCommand, 0);
+  EXPECT_EQ(b.prog.Caption, "Tarvelin, DUZIV,   06.08.23");
+}
+
+TEST(InitMainWindow, CountsExactlyWhatItAllocatedAndFallsBackWithoutAJob) {
+  BareProgram b;
+  ASSERT_TRUE(app::InitMainWindow(b.prog));
+  app::Program& p = b.prog;
+  EXPECT_EQ(p.JobLeft, 1);
+  EXPECT_EQ(p.DG.TotalSamples, 1048576);
+  EXPECT_EQ(p.PW, 1048576);
+  EXPECT_EQ(p.A[0].BaseAddress, 784);
+  EXPECT_EQ(p.A[1].BaseAddress, 800);
+  double expected = 0;
+  for (size_t bytes :
+       {p.MarkerW.bytes(),  p.MarkerB.bytes(),   p.CGW.bytes(),      p.CGB.bytes(),       p.A.bytes(),
+        p.M.bytes(),        p.FGW.bytes(),       p.FGB.bytes(),      p.Buffer.bytes(),    p.SBuffer.bytes(),
+        p.Waveform.bytes(), p.SWaveform.bytes(), p.Kalib_In.bytes(), p.Kalib_Out.bytes(), p.Prt.bytes(),
+        p.Col_.bytes(),     p.Fun.bytes(),       p.Kal.bytes(),      p.Mat.bytes(),       p.MatH.bytes(),
+        p.Segment.bytes(),  p.W_Nam_N.bytes()})
+    expected += double(bytes);
+  expected += app::GeneralTexts::kMaxChars + app::GeneralTexts::kMaxTexts * 4;
+  EXPECT_EQ(p.TotalDataAlloc, expected);
+  EXPECT_EQ(p.Waveform.bytes(), 4u * 1048576u);
+  EXPECT_EQ(p.MarkerW.bytes(), 148480u);
+}
+
+TEST(InitMainWindow, FailedAllocationEndsThroughTheSmallBudgetJob) {
+  BareProgram b;
+  b.prog.AllocationLimit = 2.0 * 1024 * 1024;  // records fit, the sample arrays do not
+  EXPECT_FALSE(app::InitMainWindow(b.prog));
+  EXPECT_EQ(b.prog.NotEnoughMemory, 1);
+  app::TMainWindow w(b.prog);
+  EXPECT_FALSE(w.SetupWindow());
+  EXPECT_TRUE(w.Closed());
+  EXPECT_EQ(b.ui.Count(app::Txt(b.prog, 0)), 1);
+  // The saved job asks for little memory at the next start.
+  BareProgram next;
+  std::filesystem::copy(
+      b.dir / "JOB", next.dir / "JOB",
+      std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+  ASSERT_TRUE(app::InitMainWindow(next.prog));
+  EXPECT_EQ(next.prog.DG.TotalSamples, 128);
+  EXPECT_EQ(next.prog.JobLeft, 0);
+}
+
+TEST(MemoryBudget, DialogUnitsAreClampedAndFreeMemReportsTheBudget) {
+  TestEnv env(4096);
+  app::ApplyMemoryUnits(env.prog, 2048);
+  EXPECT_EQ(env.prog.DG.TotalSamples, 268435456);
+  EXPECT_EQ(env.prog.DG.MaxLength, 268435456);
+  app::ApplyMemoryUnits(env.prog, 0);
+  EXPECT_EQ(env.prog.DG.TotalSamples, 131072);
+  app::ApplyMemoryUnits(env.prog, 5000);
+  EXPECT_EQ(env.prog.DG.TotalSamples, 2048 * 131072);
+  env.ui.ClearLog();
+  app::FreeMemUtil(env.prog);
+  ASSERT_EQ(env.ui.Log().size(), 1u);
+  EXPECT_EQ(env.ui.Log()[0].title, app::Txt(env.prog, 17));
+}
+
+TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
+  TestEnv env(4096);
+  app::Program& p = env.prog;
+  for (int16_t& on : p.HGW.ChannelOn) on = 0;
+  p.HGW.ChannelOn[1] = p.HGW.ChannelOn[4] = 1;
+  p.HGW.Length = 1000;
+  EXPECT_EQ(app::Pocatek(p, 1, 1), 0);
+  EXPECT_EQ(app::Pocatek(p, 1, 4), 1000);
+  EXPECT_EQ(app::Pocatek(p, 1, 2), -1);
+  EXPECT_EQ(app::Pocatek(p, 1, 200), -1);
+  EXPECT_TRUE(app::MemOK(p, 1));
+  p.Buffer.reset();
+  EXPECT_FALSE(app::MemOK(p, 0, true));
+  EXPECT_EQ(p.HGB.Length, 0);
+  EXPECT_EQ(env.ui.Count(app::Txt(p, 491)), 1);
+}
+
+}  // namespace
