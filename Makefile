@@ -39,7 +39,8 @@ fuzz: bootstrap
 	    2>&1 | tail -n 2; \
 	done
 
-bench: bootstrap
+bench:
+	@bash scripts/bootstrap.sh --bench
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTARVELIN_BENCH=ON -DTARVELIN_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	@set -e; for b in build-bench/bench/bench_*; do echo "== $$b"; $$b; done

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the fuzzers and the
 # benchmarks need, when they are missing. Safe to run again and again.
+#   scripts/bootstrap.sh          build, tests, sanitizers, fuzzers
+#   scripts/bootstrap.sh --bench  also the benchmarks' peers (FFTW, numpy, scipy)
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,9 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
 )
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(libfftw3-dev python3-numpy python3-scipy)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

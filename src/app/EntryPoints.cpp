@@ -89,4 +89,6 @@ void Command(Program& p, int id) {
 
 void GoGrafWinProc(Program&) {}
 
+void WriteLimits(Program&) {}
+
 }  // namespace app

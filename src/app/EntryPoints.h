@@ -34,5 +34,7 @@ void MeasurementToWaveform(Program& p);
 void Command(Program& p, int id);
 // The recorder-window procedure.
 void GoGrafWinProc(Program& p);
+// Takes the display limits from the waveform graph windows into `PG`.
+void WriteLimits(Program& p);
 
 }  // namespace app

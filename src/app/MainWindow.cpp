@@ -11,6 +11,8 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "files/DataFileReader.h"
+#include "files/DataFileWriter.h"
 #include "files/JobFile.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
@@ -107,9 +109,21 @@ void TMainWindow::WMUserMessage(int code, int arg) {
         if (len >= 2) len /= 2;
       });
       break;
+    case 2132: {
+      bool open = AnyWindowOpen(p_, 1);
+      UnDisplayWave(p_, 1, -1);
+      files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 1, -1, 0, 0);
+      if (open) DisplayWave(p_, 1, -1);
+      break;
+    }
+    case 2139:
+      WriteLimits(p_);
+      [[fallthrough]];
+    case 2138:
+      files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
+      break;
     default:
-      // Codes that reach dialogs, the graph limits or the matrix display are
-      // handled by the desktop program.
+      // Codes that open dialogs or the matrix display belong to the desktop program.
       break;
   }
 }

@@ -4,9 +4,11 @@
 
 #include "app/Allocation.h"
 #include "app/MainWindow.h"
+#include "app/MemoryDialog.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
 #include "app/StoreAccess.h"
+#include "store/FixedText.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -106,6 +108,58 @@ TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
   EXPECT_FALSE(app::MemOK(p, 0, true));
   EXPECT_EQ(p.HGB.Length, 0);
   EXPECT_EQ(env.ui.Count(app::Txt(p, 491)), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MemoryDialog, AcceptedBudgetEndsTheProgramAndARefusedOneChangesNothing) {
+  testing_support::TestEnv env(4096);
+  env.ui.Push(int64_t(5000));  // clamped to 2048 units
+  env.ui.Push(platform::Answer::Yes);
+  EXPECT_EQ(app::MemSize(env.prog), 1);
+  EXPECT_EQ(env.prog.DG.TotalSamples, 2048 * 131072);
+  EXPECT_EQ(env.prog.CommonBool, 1);
+  EXPECT_EQ(env.prog.BudeKonecAleAzPoGrafech, 1);
+
+  testing_support::TestEnv other(4096);
+  other.ui.Push(int64_t(4));
+  other.ui.Push(platform::Answer::No);
+  EXPECT_EQ(app::MemSize(other.prog), 0);
+  EXPECT_EQ(other.prog.DG.TotalSamples, 4096);
+  EXPECT_EQ(other.prog.BudeKonecAleAzPoGrafech, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NaplnHlav, SetsUpTheSelectedChannelsFromTheAcquisitionSettings) {
+  testing_support::TestEnv env(4096);
+  app::Program& p = env.prog;
+  p.MG.Acquire[0] = 0;
+  p.MG.Acquire[2] = p.MG.Acquire[7] = 1;
+  store::CopyText(p.A[2].Name, "Pressure");
+  store::CopyText(p.A[2].Unit, "bar");
+  p.A[2].PrefixCode = 3;
+  p.WFreq[2] = 1;
+  p.FGW[2].IsSpectrum = 1;
+  p.PG.RefChannel = 8;
+  p.A[7].WPeriod = 2.0f;
+  p.FGW[0].Step = 5.0f;
+  app::NaplnHlav(p);
+  EXPECT_EQ(p.HGW.ChannelOn[0], 0);
+  EXPECT_EQ(p.HGW.ChannelOn[2], 1);
+  EXPECT_EQ(p.HGW.ChannelCount, 2);
+  EXPECT_STREQ(p.FGW[2].Name, "Pressure");
+  EXPECT_STREQ(p.FGW[2].Unit, "bar");
+  EXPECT_STREQ(p.FGW[2].XUnit, "s");
+  EXPECT_EQ(p.FGW[2].PrefixCode, 3);
+  EXPECT_EQ(p.WFreq[2], 0);
+  EXPECT_EQ(p.FGW[2].IsSpectrum, 0);
+  EXPECT_FLOAT_EQ(p.FGW[2].Step, 0.002f);
+  EXPECT_FLOAT_EQ(p.FGW[0].Step, 5.0f);  // unselected channels keep their records
 }
 
 }  // namespace
