@@ -55,11 +55,15 @@ class GeneralTexts {
   static constexpr size_t kMaxTexts = 3000;    // the index `I`
 
   // Reads a text file; on failure the texts held so far stay as they were.
+  // Texts past kMaxTexts are cut. A text left open at the end of the file
+  // keeps what was read, as if its closing brace were there.
   TextFileStatus Load(const std::string& path);
   TextFileStatus Parse(std::string_view content);
 
-  // The built-in message of a failed load, with its title "Error".
+  // The built-in message of a failed load, shown with the title kFailureTitle.
+  // They are built in because no general text exists when the load fails.
   static const char* FailureMessage(TextFileStatus status);
+  static constexpr const char* kFailureTitle = "Error";
 
   // Entry n, or "" when the file has no such entry.
   const char* Get(int n) const;
