@@ -26,14 +26,16 @@ LocalTime SystemClock::Now() {
 // Keeps the wall time moving with the tick so date-based names stay consistent.
 void FakeClock::Advance(uint32_t ms) {
   tick_ += ms;
-  int total = now_.hundredth + int(ms / 10);
-  now_.hundredth = total % 100;
-  int secs = now_.second + total / 100;
-  now_.second = secs % 60;
-  int mins = now_.minute + secs / 60;
-  now_.minute = mins % 60;
-  int hours = now_.hour + mins / 60;
-  now_.hour = hours % 24;  // the date is left alone: tests set it explicitly
+  uint64_t ms10 = uint64_t(subHundredthMs_) + ms;
+  subHundredthMs_ = uint32_t(ms10 % 10);
+  int64_t total = now_.hundredth + int64_t(ms10 / 10);
+  now_.hundredth = int(total % 100);
+  int64_t secs = now_.second + total / 100;
+  now_.second = int(secs % 60);
+  int64_t mins = now_.minute + secs / 60;
+  now_.minute = int(mins % 60);
+  int64_t hours = now_.hour + mins / 60;
+  now_.hour = int(hours % 24);  // the date is left alone: tests set it explicitly
 }
 
 }  // namespace platform

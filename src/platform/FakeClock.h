@@ -24,6 +24,7 @@ class FakeClock : public Clock {
 
  private:
   uint32_t tick_ = 1000;
+  uint32_t subHundredthMs_ = 0;  // so many short advances still move the time of day
   LocalTime now_{2023, 8, 6, 14, 37, 5, 12};
 };
 

@@ -5,45 +5,54 @@
 namespace platform {
 
 void HeadlessWindowHost::Show(GraphWindow& window) {
+  if (IsShown(window)) return;  // one window, one first paint
   shown_.push_back(&window);
-  firstPaint_.push_back(&window);
+  firstPaint_.emplace_back(seq_++, &window);
 }
 
+// Drops everything still queued for the window, including what a running
+// delivery pass has not reached: a window object at the same address shown
+// later must not receive its predecessor's messages.
 void HeadlessWindowHost::Close(GraphWindow& window) {
-  auto drop = [&](std::vector<GraphWindow*>& v) {
-    v.erase(std::remove(v.begin(), v.end(), &window), v.end());
-  };
-  drop(shown_);
-  drop(firstPaint_);
+  shown_.erase(std::remove(shown_.begin(), shown_.end(), &window), shown_.end());
+  firstPaint_.erase(std::remove_if(firstPaint_.begin(), firstPaint_.end(),
+                                   [&](const auto& e) { return e.second == &window; }),
+                    firstPaint_.end());
   posted_.erase(
       std::remove_if(posted_.begin(), posted_.end(), [&](const Posted& m) { return m.window == &window; }),
       posted_.end());
 }
 
 void HeadlessWindowHost::Post(GraphWindow& window, int code, int arg) {
-  posted_.push_back({&window, code, arg});
+  if (!IsShown(window)) return;  // as on screen: no window, no message
+  posted_.push_back({seq_++, &window, code, arg});
 }
 
-void HeadlessWindowHost::PostMain(int code, int arg) { mainPosted_.emplace_back(code, arg); }
+void HeadlessWindowHost::PostMain(int code, int arg) { mainPosted_.push_back({seq_++, nullptr, code, arg}); }
 
 bool HeadlessWindowHost::IsShown(const GraphWindow& window) const {
   return std::find(shown_.begin(), shown_.end(), &window) != shown_.end();
 }
 
 void HeadlessWindowHost::DeliverPending() {
-  // A handler may open or close windows, so work on taken copies and re-check.
-  std::vector<GraphWindow*> paints;
-  paints.swap(firstPaint_);
-  for (GraphWindow* w : paints)
-    if (IsShown(*w)) w->Paint();
-  std::deque<Posted> posted;
-  posted.swap(posted_);
-  for (const Posted& m : posted)
-    if (IsShown(*m.window)) m.window->UserMessage(m.code, m.arg);
-  std::deque<std::pair<int, int>> mainPosted;
-  mainPosted.swap(mainPosted_);
-  for (auto [code, arg] : mainPosted)
-    if (mainHandler_) mainHandler_(code, arg);
+  // Each entry is taken off its queue before its handler runs, so a handler
+  // may show, close, post or deliver without disturbing this pass.
+  const uint64_t end = seq_;
+  while (!firstPaint_.empty() && firstPaint_.front().first < end) {
+    GraphWindow* w = firstPaint_.front().second;
+    firstPaint_.pop_front();
+    w->Paint();
+  }
+  while (!posted_.empty() && posted_.front().seq < end) {
+    Posted m = posted_.front();
+    posted_.pop_front();
+    m.window->UserMessage(m.code, m.arg);
+  }
+  while (!mainPosted_.empty() && mainPosted_.front().seq < end) {
+    Posted m = mainPosted_.front();
+    mainPosted_.pop_front();
+    if (mainHandler_) mainHandler_(m.code, m.arg);
+  }
 }
 
 void HeadlessWindowHost::RunWindowTimers() {

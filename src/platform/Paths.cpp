@@ -4,6 +4,8 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -84,7 +86,9 @@ std::string Paths::Resolve(std::string_view name) const {
 bool Paths::CreateStandardFolders() const {
   static const char* kFolders[] = {"DATA", "JOB", "MACRO", "SETUP", "EXT", "FUNCTION", "MODIFY", "TXTKALIB"};
   bool ok = true;
-  ::mkdir(root_.c_str(), 0777);
+  // A first start may name a folder that does not exist yet (--root DIR).
+  std::error_code ec;
+  std::filesystem::create_directories(root_, ec);
   for (const char* f : kFolders) {
     std::string p = Resolve(f);
     if (!IsDir(p) && ::mkdir(p.c_str(), 0777) != 0) ok = false;

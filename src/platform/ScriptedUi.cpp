@@ -1,9 +1,25 @@
 #include "platform/ScriptedUi.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace platform {
+namespace {
+
+// std::clamp is undefined for min > max, which a caller's settings can give;
+// the minimum wins then, and a NaN reply is taken as the minimum.
+template <typename T>
+T ClampPrompt(T v, T min, T max) {
+  if (!(v == v)) return min;
+  if (v > max) v = max;
+  if (v < min) v = min;
+  return v;
+}
+
+}  // namespace
+
+void ScriptedUi::Push(Reply r) { replies_.push_back(std::move(r)); }
 
 void ScriptedUi::Record(const char* kind, std::string_view title, std::string_view text) {
   log_.push_back({kind, std::string(title), std::string(text)});
@@ -53,7 +69,7 @@ std::optional<double> ScriptedUi::PromptFloat(std::string_view title, double min
     else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes)
       return std::nullopt;
   }
-  return std::clamp(v, min, max);
+  return ClampPrompt(v, min, max);
 }
 
 std::optional<int64_t> ScriptedUi::PromptInt(std::string_view title, int64_t min, int64_t max,
@@ -63,12 +79,13 @@ std::optional<int64_t> ScriptedUi::PromptInt(std::string_view title, int64_t min
   if (auto r = Next()) {
     if (std::holds_alternative<int64_t>(*r))
       v = std::get<int64_t>(*r);
-    else if (std::holds_alternative<double>(*r))
-      v = int64_t(std::get<double>(*r));
-    else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes)
+    else if (std::holds_alternative<double>(*r)) {
+      double d = std::get<double>(*r);  // a cast of NaN or of a huge value is undefined
+      v = d != d ? min : d >= 9.2e18 ? INT64_MAX : d <= -9.2e18 ? INT64_MIN : int64_t(d);
+    } else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes)
       return std::nullopt;
   }
-  return std::clamp(v, min, max);
+  return ClampPrompt(v, min, max);
 }
 
 std::optional<std::string> ScriptedUi::ChooseFile(const FileDialogRequest& request) {

@@ -24,7 +24,9 @@ class ScriptedUi : public Ui {
   // A scripted reply: an answer, a number, a file name (nullopt = cancel).
   using Reply = std::variant<Answer, double, int64_t, std::optional<std::string>>;
 
-  void Push(Reply r) { replies_.push_back(std::move(r)); }
+  // Out of line: inlined into a caller, GCC 12 warns falsely about the
+  // variant's inactive string (-Wmaybe-uninitialized).
+  void Push(Reply r);
   void SetDefaultAnswer(Answer a) { defaultAnswer_ = a; }
   void SetEcho(bool on) { echo_ = on; }  // also print messages to stderr
   void PressEscape() { escape_ = true; }

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "store/Utilities.h"
+
+namespace store {
+namespace {
+
+TEST(FloatRoundTest, KeepsSignificantDigitsAndRoundsHalfUp) {
+  EXPECT_DOUBLE_EQ(FloatRound(123.456, 2, 5), 120.0);
+  EXPECT_DOUBLE_EQ(FloatRound(125.0, 2, 5), 130.0);  // the next digit 5 rounds up
+  EXPECT_DOUBLE_EQ(FloatRound(3.14159, 3, 5), 3.14);
+  EXPECT_DOUBLE_EQ(FloatRound(2.71828, 4, 5), 2.718);
+  // Digits are counted from the first non-zero one, below 1 too.
+  EXPECT_DOUBLE_EQ(FloatRound(0.01236, 2, 6), 0.012);
+  EXPECT_DOUBLE_EQ(FloatRound(0.01276, 2, 6), 0.013);
+}
+
+TEST(FloatRoundTest, CarryRunsThroughNinesAndGrowsTheNumber) {
+  EXPECT_DOUBLE_EQ(FloatRound(9.996, 3, 5), 10.0);
+  EXPECT_DOUBLE_EQ(FloatRound(-9.996, 3, 5), -10.0);
+  EXPECT_DOUBLE_EQ(FloatRound(99.96, 2, 5), 100.0);
+  EXPECT_DOUBLE_EQ(FloatRound(0.0996, 2, 5), 0.1);  // the carry crosses into the leading zeros
+  EXPECT_DOUBLE_EQ(FloatRound(1.96, 2, 5), 2.0);
+}
+
+TEST(FloatRoundTest, NegativeValuesRoundLikeTheirMagnitude) {
+  EXPECT_DOUBLE_EQ(FloatRound(-123.456, 2, 5), -120.0);
+  EXPECT_DOUBLE_EQ(FloatRound(-0.04567, 2, 5), -0.046);
+}
+
+TEST(FloatRoundTest, NoSignificantDigitGivesZero) {
+  EXPECT_EQ(FloatRound(0.0, 3, 5), 0.0);
+  EXPECT_EQ(FloatRound(0.000001, 3, 5), 0.0);  // below the shown resolution
+  EXPECT_EQ(FloatRound(0.5, 3, 0), 0.0);       // the format itself is refused
+  EXPECT_EQ(FloatRound(std::nan(""), 3, 5), 0.0);
+}
+
+TEST(FloatRoundTest, MoreDigitsThanShownKeepsTheShownValue) {
+  EXPECT_DOUBLE_EQ(FloatRound(1.2345, 20, 5), 1.2345);
+  EXPECT_DOUBLE_EQ(FloatRound(123456.7, 12, 5), 123456.7);
+  EXPECT_DOUBLE_EQ(FloatRound(3.14159, 0, 5), 3.0);  // at least one digit is kept
+}
+
+TEST(FloatNumToVarTextFormatTest, ModeOneFillsTheWidthWithDecimals) {
+  std::string s;
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 1, 5, 3.14159), 1);
+  EXPECT_EQ(s, "3.1416");
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 1, 5, 123.456), 1);
+  EXPECT_EQ(s, "123.46");
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 1, 5, 0.5), 1);
+  EXPECT_EQ(s, "0.5000");
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 1, 5, -3.14159), 1);  // the sign widens the field
+  EXPECT_EQ(s, "-3.14159");
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 1, 3, 1234567.0), 1);  // at most 5 digits leave the width
+  EXPECT_EQ(s, "1234567.00");
+}
+
+TEST(FloatNumToVarTextFormatTest, OtherModesShowAsManyDecimalsAsIntegerDigits) {
+  std::string s;
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 0, 8, 12.346), 1);
+  EXPECT_EQ(s, "    12.35");  // "%9.2f"
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 0, 2, 0.75), 1);
+  EXPECT_EQ(s, "  1");  // "%3.0f": no integer digits, no decimals
+}
+
+TEST(FloatNumToVarTextFormatTest, NegativeDecimalsWriteNothing) {
+  std::string s = "kept";
+  EXPECT_EQ(FloatNumToVarTextFormat(s, 1, 0, 0.5), 0);
+  EXPECT_EQ(s, "kept");
+  char buf[8] = "kept";
+  EXPECT_EQ(FloatNumToVarTextFormat(buf, sizeof buf, 1, -4, 0.25), 0);
+  EXPECT_STREQ(buf, "kept");
+}
+
+TEST(FloatNumToVarTextFormatTest, BufferFormIsTruncatedAndTerminated) {
+  char buf[6];
+  std::memset(buf, 'x', sizeof buf);
+  EXPECT_EQ(FloatNumToVarTextFormat(buf, sizeof buf, 1, 9, 1.0), 1);
+  EXPECT_STREQ(buf, "1.000");
+  std::string huge;
+  EXPECT_EQ(FloatNumToVarTextFormat(huge, 1, 5, 1e300), 1);  // 301 integer digits stay exact
+  EXPECT_EQ(huge.substr(0, 4), "1000");
+}
+
+TEST(PocetDigitTest, BoundariesAreExclusive) {
+  EXPECT_EQ(PocetDigit(10, 10), 6);  // |a| = 10 still counts 0, zero resolution 6
+  EXPECT_EQ(PocetDigit(10.5, 10.5), 1 + 6);
+  EXPECT_EQ(PocetDigit(100, 100), 1 + 6);
+  EXPECT_EQ(PocetDigit(100.1, 100.1), 2 + 6);
+  EXPECT_EQ(PocetDigit(-1000.5, -1000.5), 3 + 6);
+  EXPECT_EQ(PocetDigit(20000, 20000), 4 + 6);
+  EXPECT_EQ(PocetDigit(1e6, 1e6), 5 + 6);
+  EXPECT_EQ(PocetDigit(0, 11), 1);
+  EXPECT_EQ(PocetDigit(0, 10), 2);
+  EXPECT_EQ(PocetDigit(0, 1), 3);
+  EXPECT_EQ(PocetDigit(0, 0.1), 4);
+  EXPECT_EQ(PocetDigit(0, 0.01), 5);
+  EXPECT_EQ(PocetDigit(0, 0.001), 6);
+  EXPECT_EQ(PocetDigit(5, 5.0015), 5);
+}
+
+TEST(NumToTextTest, FormatsOneValueAndRefusesOtherFormats) {
+  std::string s;
+  EXPECT_EQ(NumToText(s, "U=%8.3f V", 1.5), 1);
+  EXPECT_EQ(s, "U=   1.500 V");
+  EXPECT_EQ(NumToText(s, "%d%%", 42.9), 1);  // integer conversions take the truncated value
+  EXPECT_EQ(s, "42%");
+  EXPECT_EQ(NumToText(s, "%ld", -3e30), 1);  // saturated, never undefined
+  EXPECT_EQ(s, std::to_string(std::numeric_limits<long long>::min()));
+  s = "kept";
+  EXPECT_EQ(NumToText(s, "%s", 1.0), 0);
+  EXPECT_EQ(NumToText(s, "%f %f", 1.0), 0);
+  EXPECT_EQ(NumToText(s, "%*f", 1.0), 0);
+  EXPECT_EQ(NumToText(s, "no value", 1.0), 0);
+  EXPECT_EQ(NumToText(s, "%99999f", 1.0), 0);
+  EXPECT_EQ(s, "kept");
+  char buf[5];
+  EXPECT_EQ(NumToText(buf, sizeof buf, "%.3e", 12345.0), 1);
+  EXPECT_STREQ(buf, "1.23");
+}
+
+TEST(TimeToCursorTest, TruncatesAndSaturates) {
+  EXPECT_EQ(TimeToCursor(12.9), 12);
+  EXPECT_EQ(TimeToCursor(-12.9), -12);
+  EXPECT_EQ(TimeToCursor(5e9), 5000000000LL);
+  EXPECT_EQ(TimeToCursor(1e30), INT64_MAX);
+  EXPECT_EQ(TimeToCursor(-1e30), INT64_MIN);
+  EXPECT_EQ(TimeToCursor(std::nan("")), 0);
+}
+
+TEST(BcdTest, FourDigits) {
+  EXPECT_EQ(bcd2bin(0x1234), 1234);
+  EXPECT_EQ(bcd2bin(0x9999), 9999);
+  EXPECT_EQ(bcd2bin(0x0007), 7);
+  EXPECT_EQ(bcd2bin(0), 0);
+}
+
+TEST(CharOctToIntTest, ReadsHexInEitherCaseUpToJunk) {
+  EXPECT_EQ(CharOctToInt("1F"), 0x1Fu);
+  EXPECT_EQ(CharOctToInt("aBcD"), 0xABCDu);
+  EXPECT_EQ(CharOctToInt("  ff"), 0xFFu);
+  EXPECT_EQ(CharOctToInt("12G4"), 0x12u);
+  EXPECT_EQ(CharOctToInt("xyz"), 0u);
+  EXPECT_EQ(CharOctToInt(""), 0u);
+  EXPECT_EQ(CharOctToInt(nullptr), 0u);
+  EXPECT_EQ(CharOctToInt("FFFFFFFF"), 0xFFFFFFFFu);
+  EXPECT_EQ(CharOctToInt("123456789"), 0x23456789u);  // low 32 bits
+}
+
+TEST(FrontSpaceOffTest, RemovesOnlyLeadingBlanks) {
+  char t[] = "   a b ";
+  FrontSpaceOff(t);
+  EXPECT_STREQ(t, "a b ");
+  char blank[] = "   ";
+  FrontSpaceOff(blank);
+  EXPECT_STREQ(blank, "");
+  std::string s = "  x";
+  FrontSpaceOff(s);
+  EXPECT_EQ(s, "x");
+}
+
+TEST(ShortPathTest, LongPathsKeepHeadAndTail) {
+  const std::string p = "C:\\TARVELIN\\DATA\\MEASURE\\2023\\RUN_0001.W";
+  EXPECT_EQ(ShortPath(20, p), "C:\\...\\RUN_0001.W");
+  EXPECT_EQ(ShortPath(25, p), "C:\\...\\2023\\RUN_0001.W");
+  EXPECT_EQ(ShortPath(100, p), p);
+  EXPECT_EQ(ShortPath(int(p.size()), p), p);
+  for (int max = 12; max < int(p.size()); ++max) EXPECT_LE(int(ShortPath(max, p).size()), max) << max;
+}
+
+TEST(ShortPathTest, MaxIsAtLeastTwelve) {
+  const std::string p = "C:\\A\\B\\C\\D\\EFGH.W";  // 17 characters
+  EXPECT_EQ(ShortPath(3, p), ShortPath(12, p));
+  EXPECT_EQ(ShortPath(12, p), "C:\\...EFGH.W");               // "\\EFGH.W" needs 7 of the 6 left
+  EXPECT_EQ(ShortPath(3, "C:\\ABCDEFG.W"), "C:\\ABCDEFG.W");  // 12 fits
+}
+
+TEST(ShortPathTest, OddShapesStayWithinMax) {
+  // A file name longer than the room keeps its end.
+  EXPECT_EQ(ShortPath(14, "C:\\D\\VERYLONGFILENAME.W"), "C:\\...LENAME.W");
+  // A POSIX path: the first component includes its leading "/".
+  EXPECT_EQ(ShortPath(20, "/home/user/tarvelin/data/x.W"), "/home/.../data/x.W");
+  // A first component too long for a head.
+  EXPECT_EQ(ShortPath(12, "ABCDEFGHIJKLMNOP\\Q"), "...JKLMNOP\\Q");
+  char out[8];
+  ShortPath(40, out, sizeof out, "C:\\TARVELIN\\DATA\\X.W");
+  EXPECT_STREQ(out, "C:\\TARV");  // the caller's buffer bounds it
+}
+
+TEST(FileNameTest, ExtensionMask) {
+  std::string mask = "*.W";
+  Extension("", mask);
+  EXPECT_EQ(mask, "*.W");
+  Extension("\\DATA\\RUN.M", mask);
+  EXPECT_EQ(mask, "*.M");
+  Extension("\\DATA\\RUN", mask);
+  EXPECT_EQ(mask, "*.*");
+  Extension("\\DATA\\RUN.", mask);
+  EXPECT_EQ(mask, "*.*");
+  Extension("\\DATA.OLD\\RUN", mask);  // a dot in a folder is no extension
+  EXPECT_EQ(mask, "*.*");
+  char m[6] = "*.W";
+  Extension("A.WTX", m, sizeof m);
+  EXPECT_STREQ(m, "*.WTX");
+  Extension("A.JPEG5", m, sizeof m);  // would not fit: all files rather than a wrong filter
+  EXPECT_STREQ(m, "*.*");
+}
+
+TEST(FileNameTest, ChangeExtensionCases) {
+  std::string n = "\\DATA\\RUN.W";
+  ChangeExtension(n, ".M");
+  EXPECT_EQ(n, "\\DATA\\RUN.M");
+  n = "\\DATA\\RUN";
+  ChangeExtension(n, ".WTX");
+  EXPECT_EQ(n, "\\DATA\\RUN.WTX");
+  n = "\\DATA\\RUN.";
+  ChangeExtension(n, ".W");
+  EXPECT_EQ(n, "\\DATA\\RUN.W");
+  n = "\\DATA.OLD\\RUN";
+  ChangeExtension(n, ".W");
+  EXPECT_EQ(n, "\\DATA.OLD\\RUN.W");
+
+  char b[12] = "\\D\\RUN.W";
+  ChangeExtension(b, sizeof b, ".WTX");
+  EXPECT_STREQ(b, "\\D\\RUN.WTX");
+  ChangeExtension(b, sizeof b, ".LONGER");  // would be cut: the old name stays
+  EXPECT_STREQ(b, "\\D\\RUN.WTX");
+}
+
+TEST(FileNameTest, SplittingNames) {
+  EXPECT_EQ(AllName("\\DATA\\OLD.W", "NEW.W"), "\\DATA\\NEW.W");
+  EXPECT_EQ(AllName("OLD.W", "NEW.W"), "NEW.W");
+  EXPECT_EQ(AllName("/root/data/old.w", "x"), "/root/data/x");
+  EXPECT_EQ(ExtensionFromName("\\DATA\\RUN.WTX"), "WTX");
+  EXPECT_EQ(ExtensionFromName("\\DATA.X\\RUN"), "");
+  EXPECT_EQ(PathFromName("\\DATA\\RUN.W"), "\\DATA");
+  EXPECT_EQ(PathFromName("RUN.W"), "");
+  EXPECT_EQ(FileNameFromName("\\DATA\\RUN.W"), "RUN.W");
+  EXPECT_EQ(FileNameFromName("RUN.W"), "RUN.W");
+  EXPECT_EQ(FileNameFromName("/tmp/a\\b.W"), "b.W");
+}
+
+TEST(DatumTest, ExactTexts) {
+  platform::LocalTime t{2023, 8, 6, 4, 7, 5, 3};
+  EXPECT_EQ(GetDatum(t), "06.08.2023 ");
+  EXPECT_EQ(PisDatum(t), "06.08.2023 ,    4:07:05.03");
+  t.hour = 14;
+  EXPECT_EQ(PisDatum(t), "06.08.2023 ,   14:07:05.03");
+
+  char date[12];
+  std::memset(date, 'x', sizeof date);
+  GetDatum(t, date, sizeof date);
+  EXPECT_EQ(std::string(date, 12), std::string("06.08.2023 \0", 12));
+  char small[8];
+  PisDatum(t, small, sizeof small);
+  EXPECT_STREQ(small, "06.08.2");
+  t.year = 123456;  // a broken clock cannot overrun the header's field
+  GetDatum(t, date, sizeof date);
+  EXPECT_EQ(date[11], '\0');
+}
+
+TEST(RangeGetTest, ReadsAtMostTheGivenCharactersAndClamps) {
+  bool clamped = true;
+  EXPECT_EQ(IntRangeGet(" 42", 100, 0, 8, &clamped), 42);
+  EXPECT_FALSE(clamped);
+  EXPECT_EQ(IntRangeGet("123456", 1000000, 0, 3), 123);
+  EXPECT_EQ(IntRangeGet("5000", 2048, 1, 8, &clamped), 2048);
+  EXPECT_TRUE(clamped);
+  EXPECT_EQ(IntRangeGet("abc", 2048, 1, 8), 1);  // no number reads as 0
+  EXPECT_EQ(IntRangeGet("99999999999999999999999", 10, -10, 30), 10);
+  EXPECT_EQ(IntRangeGet("-7", 10, -10, 0), 0);  // nothing read at all
+  EXPECT_EQ(LongRangeGet("-3000000000", 2147483647, -2147483647 - 1, 20), -2147483647 - 1);
+  EXPECT_EQ(LongRangeGet("+17x", 100, 0, 8), 17);
+  EXPECT_EQ(IntRangeGet("5", 0, 10, 8), 10);  // crossed limits: the minimum wins
+
+  EXPECT_DOUBLE_EQ(FloatRangeGet(" 1.5e3", 1e4, 0, 10), 1500.0);
+  EXPECT_DOUBLE_EQ(FloatRangeGet("1.5e3", 1e4, 0, 3), 1.5);
+  EXPECT_DOUBLE_EQ(FloatRangeGet("-2.5", 1, -1, 8, &clamped), -1.0);
+  EXPECT_TRUE(clamped);
+  EXPECT_DOUBLE_EQ(FloatRangeGet("nan", 1, -1, 8, &clamped), -1.0);
+  EXPECT_TRUE(clamped);
+  EXPECT_DOUBLE_EQ(FloatRangeGet("1e999", 5, 0, 8), 5.0);
+  EXPECT_DOUBLE_EQ(FloatRangeGet("x", 5, -5, 8), 0.0);
+}
+
+}  // namespace
+}  // namespace store
