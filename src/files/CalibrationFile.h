@@ -1,0 +1,18 @@
+// The calibration file (.CAL): the 128 acquisition channel records `A`, no
+// version word.
+#pragma once
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+inline constexpr const char* kCalibrationWorkName = "\\JOB\\WORK.CAL";
+
+// Answers 0 with `A` unchanged when the file is missing or not exactly 128
+// records long; callers then fall back to `A0`.
+int ReadKalibrUtil(app::Program& p, const char* nameOrNull = nullptr);
+int WriteKalibrUtil(app::Program& p, const char* nameOrNull = nullptr);
+
+}  // namespace files

@@ -1,0 +1,18 @@
+// The print file (.PRT): int16 version 6, then the print record `Prt`.
+#pragma once
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+inline constexpr const char* kPrintWorkName = "\\JOB\\WORK.PRT";
+inline constexpr int kPrintVersion = 6;
+
+// Answers 0 with `Prt` unchanged when the file is missing, has another
+// version word or another size; callers then set `Prt0`.
+int ReadPrtUtil(app::Program& p, const char* nameOrNull = nullptr);
+int WritePrtUtil(app::Program& p, const char* nameOrNull = nullptr);
+
+}  // namespace files

@@ -1,0 +1,22 @@
+// The working set at start: the fallbacks used when "\JOB\WORK.JOB" or one of
+// its companions is missing or unreadable (first start, damaged file).
+#pragma once
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+// After a failed read of the working job: `PG0`, a memory budget of 1048576
+// samples, `JobLeft` and the default card addresses of the first two records.
+void SetMissingJobDefaults(app::Program& p);
+
+// First-tick loaders of the working companions, each with its fallback;
+// each answers 1 when its file was read.
+int ReadWorkCalibration(app::Program& p);  // else every `A` = `A0`, `BaseAddress` of A[1..127] = 0
+int ReadWorkFunctions(app::Program& p);    // else the function defaults
+int ReadWorkPrint(app::Program& p);        // else `Prt0`
+int ReadWorkColours(app::Program& p);      // else the colour defaults
+
+}  // namespace files
