@@ -92,9 +92,11 @@ void DisplayWave(Program& p, int store, int channel) {
     OpenWindow(p, store, channel);
     return;
   }
-  const int32_t* flags = store ? p.MG.WDisplay : p.MG.MDisplay;
-  for (int i = 0; i < store::kChannels; ++i)
-    if (p.Header(store).ChannelOn[i] && flags[i]) OpenWindow(p, store, i);
+  for (int i = 0; i < store::kChannels; ++i) {
+    // Indexed through the packed record: a pointer into it may be misaligned.
+    int32_t shown = store ? p.MG.WDisplay[i] : p.MG.MDisplay[i];
+    if (p.Header(store).ChannelOn[i] && shown) OpenWindow(p, store, i);
+  }
 }
 
 void SendToStoreWindows(Program& p, int store, int code, int arg) {

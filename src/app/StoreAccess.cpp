@@ -34,7 +34,10 @@ int Pocatek(const Program& p, int store, int channel) {
 
 int ActiveChannels(const Program& p, int store) {
   const store::Header_s& h = store ? p.HGW : p.HGB;
-  return int(std::count_if(std::begin(h.ChannelOn), std::end(h.ChannelOn), [](int16_t f) { return f != 0; }));
+  int n = 0;
+  for (int i = 0; i < store::kChannels; ++i)
+    if (h.ChannelOn[i]) ++n;
+  return n;
 }
 
 void NaplnHlav(Program& p) {
