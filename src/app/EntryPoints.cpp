@@ -4,6 +4,10 @@
 #include "app/GraphWindows.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "daq/Driver.h"
+#include "daq/Sampling.h"
+#include "dsp/MeasurementTransfer.h"
+#include "dsp/Smoothing.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -17,18 +21,13 @@ void NotAvailable(Program& p, std::string_view what) {
 
 }  // namespace
 
-// Without a driver library the program simulates; the card layer replaces this.
-void InitCard(Program& p) { p.BoardPresent = 0; }
+void InitCard(Program& p) { daq::Board_Init(p); }
 
-void CloseDriver(Program&) {}
+void CloseDriver(Program& p) { daq::CloseDriver(p); }
 
-void DeriveCardAddresses(Program&) {}
+void DeriveCardAddresses(Program& p) { daq::DeriveCardAddresses(p); }
 
-// The simulated digital input reads 1, as the card layer's simulation does.
-bool ReadDigitalInputs(Program&, int& word) {
-  word = 1;
-  return true;
-}
+bool ReadDigitalInputs(Program& p, int& word) { return daq::ReadDigitalInputs(p, word); }
 
 int ComInterpret(Program& p) {
   std::string line = store::FieldText(p.DG.NameQueue);
@@ -57,14 +56,20 @@ int TRV_QW(Program& p) {
 
 void RecomputeMeasurementMath(Program&) {}
 
-void SmoothChannel(Program&, int, int, int) {}
+void SmoothChannel(Program& p, int store, int channel, int width) { dsp::SmoothChannel(p, store, channel, width); }
 
-void MeasurementToWaveform(Program& p) { NotAvailable(p, "Measurement to waveform"); }
+void MeasurementToWaveform(Program& p) { dsp::MeasurementToWaveform(p, 0); }
 
 void Command(Program& p, int id) {
   switch (id) {
     case 207:  // exit
       ExitTRV(p);
+      break;
+    case 209:  // card test
+      daq::CardTest(p);
+      break;
+    case 214:  // simulation on / off
+      daq::ToggleSimulation(p);
       break;
     case 208:  // stop a run or a macro
       p.QW = p.DoQW = 0;

@@ -132,9 +132,15 @@ void TMainWindow::Filtr(int store) {
   if (!MemOK(p_, store)) return;
   uint8_t flags = uint8_t(p_.PG.Flags & 0xFF);
   store::Header_s& h = p_.Header(store);
-  if (flags & 0x08)
+  if (flags & 0x08) {
+    bool smoothed = false;
     for (int i = 0; i < store::kChannels; ++i)
-      if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
+      if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
+        SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
+        smoothed = true;
+      }
+    if (smoothed) DataChanged(p_, store);
+  }
   if (store == 0 && (flags & 0x10)) {
     int32_t oldLength = h.Length;
     int32_t newLength = std::min(std::max(p_.Bindx, int32_t(16)), oldLength);

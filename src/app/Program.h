@@ -17,6 +17,10 @@
 #include "platform/WindowHost.h"
 #include "store/Defaults.h"
 
+namespace daq {
+struct CardState;
+}
+
 namespace app {
 
 // A zero-filled block obtained at start-up and counted in `TotalDataAlloc`.
@@ -171,6 +175,9 @@ struct Program {
   std::unique_ptr<platform::GraphWindow> QWWin[store::kChannels];
   std::unique_ptr<platform::GraphWindow> QMWin[store::kChannels];
   platform::GraphWindowFactory GraphFactory;   // empty: a window model that only records
+
+  // --- card driver state (created by the card layer on first use) ---
+  std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
   int32_t WWindowsOpen = 0, MWindowsOpen = 0;  // kept across the exit's closing
 
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.

@@ -159,6 +159,7 @@ DG_s MakeDG0() {
   d.MaxLength = 1048576;
   d.MainX = 20;
   d.MainY = 20;
+  d.Simulation = 1;  // most machines have no card: start simulating, switch off to use one
   d.Language = 1;
   d.Font.Height = 16;
   d.Font.Width = 7;

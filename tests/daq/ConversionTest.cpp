@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "FakeDriver.h"
+#include "daq/Conversion.h"
+#include "daq/Simulation.h"
+
+namespace {
+
+void Calibrate(app::Program& p, int ch, float in1, float in2, float val1, float val2, int16_t range = 1) {
+  store::A_s& a = p.A[size_t(ch)];
+  a.CalInput1 = in1;
+  a.CalInput2 = in2;
+  a.CalValue1 = val1;
+  a.CalValue2 = val2;
+  a.RangeIndex = range;
+}
+
+void Table(app::Program& p, int ch, std::vector<std::pair<float, float>> points) {
+  p.TextKalib = 1;
+  p.KalibIn(0, ch) = float(points.size());
+  for (size_t i = 0; i < points.size(); ++i) {
+    p.KalibIn(ch + 1, int(i)) = points[i].first;
+    p.KalibOut(ch + 1, int(i)) = points[i].second;
+  }
+}
+
+TEST(Conversion, TwoPointCalibrationInSimulationUsesFiveVolts) {
+  fake::Env f;
+  f.p().DG.Simulation = 1;
+  Calibrate(f.p(), 0, 0, 5, 0, 5);
+  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 32767, 0), 32767 / 6553.6, 1e-5);
+  // A calibration of 1 V -> 100 and 3 V -> 300 (a gain of 100 per volt).
+  Calibrate(f.p(), 1, 1, 3, 100, 300);
+  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 6553.6f * 2, 1), 200.0f, 1e-3);
+  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), -6553.6f, 1), -100.0f, 1e-3);
+}
+
+TEST(Conversion, CardFullScaleAndItsGuards) {
+  fake::Env f;
+  f.p().BoardPresent = 1;
+  daq::CardState& c = f.card();
+  c.ScanAI_maximum_of_range[1] = 2.0;
+  Calibrate(f.p(), 0, -2, 2, -2, 2, 2);
+  EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 2), 2.0);
+  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 16384, 0), 1.0f, 1e-6);
+  for (double bad :
+       {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+    c.ScanAI_maximum_of_range[1] = bad;
+    EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 2), 5.0) << bad;
+  }
+  EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 7), 5.0);
+  EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 11), 5.0);
+  f.p().BoardPresent = 0;  // no card: simulated codes, 5 V
+  c.ScanAI_maximum_of_range[1] = 2.0;
+  EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 2), 5.0);
+}
+
+TEST(Conversion, DegenerateCalibrationGivesZero) {
+  fake::Env f;
+  Calibrate(f.p(), 3, 2, 2, 0, 10);
+  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 3), 0.0f);
+  Calibrate(f.p(), 3, 3, 2, 0, 10);
+  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 3), 0.0f);
+  Calibrate(f.p(), 3, std::nanf(""), 2, 0, 10);
+  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 3), 0.0f);
+  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 200), 0.0f);
+  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, -1), 0.0f);
+}
+
+// Channel 0 converts code x to x / 1000 before its table.
+class TextTable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.p().DG.Simulation = 1;
+    Calibrate(f.p(), 0, 0, 5, 0, 32.768f);
+  }
+  float At(float v) { return daq::AD_Kalibrace(f.p(), v * 1000.0f, 0); }
+  fake::Env f;
+};
+
+TEST_F(TextTable, InterpolatesAndHoldsTheEnds) {
+  Table(f.p(), 0, {{0, 0}, {1, 10}, {2, 40}});
+  EXPECT_NEAR(At(1.5f), 25.0f, 1e-4);
+  EXPECT_NEAR(At(3.0f), 40.0f, 1e-4);
+  EXPECT_NEAR(At(-1.0f), 0.0f, 1e-4);
+  EXPECT_NEAR(At(0.5f), 5.0f, 1e-4);
+  EXPECT_NEAR(At(1.0f), 10.0f, 1e-4);
+  // Another channel has no table: the plain calibration.
+  Calibrate(f.p(), 1, 0, 5, 0, 32.768f);
+  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 1500.0f, 1), 1.5f, 1e-4);
+  f.p().TextKalib = 0;
+  EXPECT_NEAR(At(1.5f), 1.5f, 1e-4);
+}
+
+TEST_F(TextTable, FileOrderTablesAreSortedByInput) {
+  Table(f.p(), 0, {{2, 40}, {0, 0}, {1, 10}});
+  EXPECT_NEAR(At(1.5f), 25.0f, 1e-4);
+  EXPECT_NEAR(At(3.0f), 40.0f, 1e-4);
+  EXPECT_NEAR(At(-1.0f), 0.0f, 1e-4);
+}
+
+TEST_F(TextTable, RepeatedInputIsAStep) {
+  Table(f.p(), 0, {{0, 0}, {1, 10}, {1, 20}, {2, 40}});
+  EXPECT_NEAR(At(0.5f), 5.0f, 1e-4);
+  EXPECT_NEAR(At(1.0f), 20.0f, 1e-4);
+  EXPECT_NEAR(At(1.5f), 30.0f, 1e-4);
+}
+
+TEST_F(TextTable, HostilePointCounts) {
+  Table(f.p(), 0, {{0, 0}, {1, 10}});
+  f.p().KalibIn(0, 0) = 1e9f;  // more than a row holds: the row's 300 points
+  EXPECT_TRUE(std::isfinite(At(0.5f)));
+  f.p().KalibIn(0, 0) = -3.0f;
+  EXPECT_NEAR(At(0.5f), 0.5f, 1e-4);
+  f.p().KalibIn(0, 0) = std::nanf("");
+  EXPECT_NEAR(At(0.5f), 0.5f, 1e-4);
+  f.p().KalibIn(0, 0) = 1.0f;  // one point: everything maps to it
+  EXPECT_NEAR(At(7.0f), 0.0f, 1e-4);
+}
+
+TEST(Conversion, BulkConversionMatchesSingleCodes) {
+  fake::Env f;
+  f.p().DG.Simulation = 1;
+  Calibrate(f.p(), 2, -1, 4, -50, 75, 3);
+  Table(f.p(), 5, {{-100, 1}, {0, 2}, {100, 3}});
+  Calibrate(f.p(), 5, -5, 5, -500, 500);
+  std::vector<int16_t> codes;
+  for (int i = -32768; i < 32768; i += 97) codes.push_back(int16_t(i));
+  for (int ch : {2, 5}) {
+    daq::ChannelConversion conv = daq::MakeConversion(f.p(), ch);
+    std::vector<float> out(codes.size() / 2);
+    daq::ConvertCodes(conv, codes.data() + 1, 2, out.size(), out.data());
+    for (size_t i = 0; i < out.size(); ++i)
+      ASSERT_NEAR(out[i], daq::AD_Kalibrace(f.p(), codes[1 + 2 * i], int16_t(ch)), 1e-3) << ch << " " << i;
+  }
+}
+
+TEST(Simulation, CodesStayInTheirRows) {
+  fake::Env f;
+  for (int i = 0; i < 3000; ++i) {
+    int phase = 1 + i % 30;
+    int16_t w = daq::SimWaveformCode(f.p(), phase);
+    if (phase <= 15) {
+      ASSERT_GE(w, -1100);
+      ASSERT_LE(w, -901);
+    } else {
+      ASSERT_GE(w, 900);
+      ASSERT_LE(w, 1099);
+    }
+    int32_t live = daq::SimLiveCode(f.p(), 20, 31);
+    ASSERT_GE(live, 950 * 32);
+    ASSERT_LE(live, 1149 * 32);
+    int16_t m = daq::SimMeasurementCode(f.p());
+    ASSERT_GE(m, -2000);
+    ASSERT_LE(m, 1999);
+  }
+  EXPECT_EQ(daq::SimNextPhase(30), 1);
+  EXPECT_EQ(daq::SimNextPhase(7), 8);
+}
+
+TEST(Simulation, WaveformScansShareThePhaseAndContinueIt) {
+  fake::Env f;
+  std::vector<int16_t> out(4 * 20 + 3, 0);
+  daq::SimWaveformScans(f.p(), out, 100, 4);  // only 20 scans fit
+  EXPECT_EQ(out[80], 0);
+  for (int s = 0; s < 20; ++s)
+    for (int k = 0; k < 4; ++k) ASSERT_EQ(out[size_t(s * 4 + k)] < 0, s < 15) << s;
+  daq::SimWaveformScans(f.p(), out, 20, 4);  // phases 21..30, then 1..10
+  EXPECT_GT(out[0], 0);
+  EXPECT_LT(out[10 * 4], 0);
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// The virtual card library through the real dlopen path, in fast mode. Found
+// as $TARVELIN_DRIVER, else beside the test binary's folder (the build folder
+// holds libduziv_daq01.so once the virtual card is built).
+#pragma once
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "app/Program.h"
+#include "daq/CardState.h"
+#include "platform/DlLibrary.h"
+#include "support/TestSupport.h"
+
+namespace realcard {
+
+inline std::string FindLibrary() {
+  const char* env = ::getenv("TARVELIN_DRIVER");
+  if (env && *env) return env;
+  char exe[4096];
+  ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (n <= 0) return "";
+  std::string path(exe, size_t(n));
+  for (int up = 0; up < 2; ++up) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return "";
+    path.resize(slash);
+  }
+  return path + "/libduziv_daq01.so";
+}
+
+struct Env {
+  // fail: DUZIV_VIRTUAL_FAIL for this program ("Td_Name[:status[:afterNCalls]]").
+  explicit Env(const char* fail = nullptr) {
+    libraryPath = FindLibrary();
+    ok = testing_support::FileExists(libraryPath);
+    if (!ok) {
+      skipReason = "virtual card library not built (" + libraryPath + "); build target duziv_daq01";
+      return;
+    }
+    ::setenv("DUZIV_VIRTUAL_FAST", "1", 1);
+    if (fail)
+      ::setenv("DUZIV_VIRTUAL_FAIL", fail, 1);
+    else
+      ::unsetenv("DUZIV_VIRTUAL_FAIL");
+    ::setenv("TARVELIN_DRIVER", libraryPath.c_str(), 1);
+    env.prog.plat.library = &library;
+    env.prog.DG.Simulation = 0;
+  }
+  ~Env() {
+    daq::ReleaseCard(env.prog);
+    ::unsetenv("DUZIV_VIRTUAL_FAIL");
+  }
+  app::Program& p() { return env.prog; }
+
+  bool ok = false;
+  std::string skipReason, libraryPath;
+  testing_support::TestEnv env;
+  platform::DlLibrary library;
+};
+
+}  // namespace realcard
