@@ -1,0 +1,139 @@
+#include "dsp/Reduction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "dsp/StoreChecks.h"
+
+namespace dsp {
+
+namespace {
+
+// Sum of f(x[i]) over a block with four accumulators: a single chain of
+// double additions would bound the reduction by add latency, not memory.
+template <typename F>
+double Sum(const float* x, int k, F f) {
+  double a0 = 0, a1 = 0, a2 = 0, a3 = 0;
+  int i = 0;
+  for (; i + 4 <= k; i += 4) {
+    a0 += f(x[i]);
+    a1 += f(x[i + 1]);
+    a2 += f(x[i + 2]);
+    a3 += f(x[i + 3]);
+  }
+  for (; i < k; ++i) a0 += f(x[i]);
+  return (a0 + a1) + (a2 + a3);
+}
+
+// One block's statistic with the mode fixed at compile time, so the loop over
+// a long record carries no dispatch: the reduction runs at memory speed. The
+// values agree with `Statistika`: sums in double, NaN passed over by the
+// maximum and minimum (a block of nothing but NaN gives NaN).
+template <int Mode>
+float Block(const float* x, int k) {
+  if constexpr (Mode == 3 || Mode == 4 || Mode == 5) {
+    float mx = -std::numeric_limits<float>::infinity(), mn = std::numeric_limits<float>::infinity();
+    bool any = false;
+    for (int i = 0; i < k; ++i) {
+      if (std::isnan(x[i])) continue;
+      any = true;
+      mx = std::max(mx, x[i]);
+      mn = std::min(mn, x[i]);
+    }
+    if (!any) return std::numeric_limits<float>::quiet_NaN();
+    if constexpr (Mode == 3) return mx;
+    if constexpr (Mode == 4) return mn;
+    return mx - mn;
+  } else if constexpr (Mode == 6) {
+    const double sq = Sum(x, k, [](float v) { return double(v) * v; });
+    return static_cast<float>(std::sqrt(sq / k));
+  } else {
+    const double mean = Sum(x, k, [](float v) { return double(v); }) / k;
+    if constexpr (Mode == 2) {
+      const double dev = Sum(x, k, [mean](float v) { return (v - mean) * (v - mean); });
+      return static_cast<float>(std::sqrt(dev / k));
+    }
+    return static_cast<float>(mean);
+  }
+}
+
+template <int Mode>
+void Blocks(const float* src, float* dst, int blocks, int k) {
+  for (int j = 0; j < blocks; ++j) dst[j] = Block<Mode>(src + static_cast<long long>(j) * k, k);
+}
+
+void ReduceBlocks(const float* src, float* dst, int blocks, int k, int mode) {
+  switch (mode) {
+    case 2:
+      return Blocks<2>(src, dst, blocks, k);
+    case 3:
+      return Blocks<3>(src, dst, blocks, k);
+    case 4:
+      return Blocks<4>(src, dst, blocks, k);
+    case 5:
+      return Blocks<5>(src, dst, blocks, k);
+    case 6:
+      return Blocks<6>(src, dst, blocks, k);
+    default:
+      return Blocks<1>(src, dst, blocks, k);
+  }
+}
+
+}  // namespace
+
+float BlockStatistic(const float* x, int k, int mode) {
+  if (k < 1) return 0.0f;
+  float out = 0;
+  ReduceBlocks(x, &out, 1, k, mode);
+  return out;
+}
+
+int ReduceUtil(app::Program& p, int mode) {
+  const int oldLength = p.HGW.Length;
+  auto answer =
+      p.ui().PromptInt(app::Txt(p, 1378), 1, std::max(oldLength, 1), std::min(10, std::max(oldLength, 1)));
+  if (!answer) return 0;
+  // The prompt clamps, but the factor is outside input all the same.
+  const long long k = std::clamp<long long>(*answer, 1, std::numeric_limits<int>::max());
+  if (!app::MemOK(p, 1, true)) return 0;
+  if (StoreHoldsSpectrum(p, 1)) {
+    app::MessT(p, 330, 11);
+    return 0;
+  }
+  const int n = p.HGW.Length;
+  const int channels = app::ActiveChannels(p, 1);
+  const long long used = static_cast<long long>(channels) * n;
+  const int reduced = static_cast<int>(n / k);
+  // A factor beyond the record would leave no sample at all.
+  if (reduced < 1 || !BlockFits(p, 1, 0, used)) return 0;
+  float* data = p.Waveform.get();
+  float* copy = p.SWaveform.get();
+  std::memcpy(copy, data, sizeof(float) * size_t(used));
+  long long src = 0, dst = 0;
+  for (int c = 0; c < store::kChannels; ++c) {
+    if (!p.HGW.ChannelOn[c]) continue;
+    p.FGW[c].Step *= static_cast<float>(k);
+    ReduceBlocks(copy + src, data + dst, reduced, int(k), mode);
+    src += n;
+    dst += reduced;
+  }
+  p.HGW.Length = reduced;
+  p.HGW.TriggerFlag = 0;
+  p.HGW.PreTrigger = 0;
+  app::DataChanged(p, 1);
+  app::SendToStoreWindows(p, 1, 2000);
+  return 1;
+}
+
+int Reduce(app::Program& p, int mode) {
+  if (!p.MacGoing && app::AskT(p, 1377, 15) != platform::Answer::Yes) return 0;
+  return ReduceUtil(p, mode);
+}
+
+}  // namespace dsp

@@ -1,0 +1,81 @@
+// Shared set-up of the filter tests: a store filled channel by channel, and
+// graph windows that keep the user messages they receive.
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/GraphWindows.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "platform/WindowHost.h"
+
+namespace filter_test {
+
+// Makes the given channels (0-based) the active ones of a store, with
+// `Length` n and Step 0.001, and fills each block from `values` (one vector
+// per channel, n values each).
+inline void FillStore(app::Program& p, int store, const std::vector<int>& channels,
+                      const std::vector<std::vector<float>>& values, int n) {
+  store::Header_s& h = p.Header(store);
+  for (auto& on : h.ChannelOn) on = 0;
+  for (int c : channels) h.ChannelOn[c] = 1;
+  h.ChannelCount = static_cast<int16_t>(channels.size());
+  h.Length = n;
+  for (size_t i = 0; i < channels.size(); ++i) {
+    int c = channels[i];
+    p.Channels(store)[c].Step = 0.001f;
+    p.Freq(store)[c] = 0;
+    p.Channels(store)[c].IsSpectrum = 0;
+    float* block = p.Samples(store) + app::Pocatek(p, store, c);
+    for (int j = 0; j < n; ++j) block[j] = values[i][size_t(j)];
+  }
+}
+
+inline std::vector<float> Channel(const app::Program& p, int store, int channel) {
+  int start = app::Pocatek(p, store, channel);
+  const float* block = p.Samples(store) + start;
+  return std::vector<float>(block, block + (store ? p.HGW.Length : p.HGB.Length));
+}
+
+inline void MarkSpectrum(app::Program& p, int store, int channel) {
+  p.Freq(store)[channel] = 1;
+  p.Channels(store)[channel].IsSpectrum = 1;
+}
+
+class LoggingWindow : public platform::GraphWindow {
+ public:
+  explicit LoggingWindow(std::shared_ptr<std::vector<std::pair<int, int>>> log, int channel)
+      : log_(std::move(log)), channel_(channel) {}
+  void UserMessage(int code, int) override { log_->emplace_back(channel_, code); }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+
+ private:
+  std::shared_ptr<std::vector<std::pair<int, int>>> log_;
+  int channel_;
+  std::string caption_;
+};
+
+// Opens the store's windows with a factory whose windows log (channel, code).
+inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(app::Program& p, int store) {
+  auto log = std::make_shared<std::vector<std::pair<int, int>>>();
+  p.GraphFactory = [log](const platform::GraphWindowSpec& s) {
+    return std::make_unique<LoggingWindow>(log, s.channel);
+  };
+  int32_t* flags = store ? p.MG.WDisplay : p.MG.MDisplay;
+  for (int c = 0; c < store::kChannels; ++c) flags[c] = 1;
+  app::DisplayWave(p, store, -1);
+  return log;
+}
+
+inline std::vector<int> Codes(const std::vector<std::pair<int, int>>& log) {
+  std::vector<int> codes;
+  for (auto& e : log) codes.push_back(e.second);
+  return codes;
+}
+
+}  // namespace filter_test
