@@ -1,0 +1,192 @@
+#include "dsp/ChannelTransport.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "dsp/ChannelPrompt.h"
+#include "files/DataFileFormat.h"
+#include "files/DataFileNames.h"
+#include "files/DataFileReader.h"
+#include "store/FixedText.h"
+
+namespace dsp {
+namespace {
+
+bool ValidChannel(int channel) { return channel >= 0 && channel < store::kChannels; }
+
+// Active channels below `channel`: its block number.
+int BlocksBelow(const store::Header_s& h, int channel) {
+  int n = 0;
+  for (int i = 0; i < channel; ++i)
+    if (h.ChannelOn[i]) ++n;
+  return n;
+}
+
+// Whether the store's blocks as they stand lie inside its arrays.
+bool LayoutSound(const app::Program& p, int store) {
+  const store::Header_s& h = store ? p.HGW : p.HGB;
+  const int64_t length = h.Length;
+  return length >= 0 && int64_t(app::ActiveChannels(p, store)) * length <= files::SampleCapacity(p, store);
+}
+
+int ReadChannelInto(app::Program& p, const std::string& name, int fileChannel, int destination) {
+  store::Header_s& h = p.HGW;
+  const bool created = !h.ChannelOn[destination];
+  const store::Channel_s savedRecord = p.FGW[size_t(destination)];
+  const int32_t savedFreq = p.WFreq[destination];
+  // The insertion spreads the blocks over one more block at the end; its old
+  // content comes back if the read fails.
+  const int64_t length = h.Length;
+  const int64_t end = int64_t(app::ActiveChannels(p, 1)) * length;
+  std::vector<float> savedTail;
+  if (created) {
+    int first = 0;
+    while (first < store::kChannels && !h.ChannelOn[first]) ++first;
+    if (first == store::kChannels) {
+      app::MessT(p, 341, 11);
+      return 0;
+    }
+    if (end + length > files::SampleCapacity(p, 1)) {
+      app::MessT(p, 338, 11);
+      return 0;
+    }
+    savedTail.assign(p.Waveform.get() + end, p.Waveform.get() + end + length);
+    // The copy only gives the new channel its block; the read replaces it.
+    if (!ChanelTransportUtil(p, 1, first, destination, 0)) return 0;
+  }
+  if (!files::ReadDataFileUtil(p, name, 1, 1, fileChannel, destination, 0)) {
+    if (created) {
+      ChanelDeleteUtil(p, 1, destination);
+      p.FGW[size_t(destination)] = savedRecord;
+      p.WFreq[destination] = savedFreq;
+      std::copy(savedTail.begin(), savedTail.end(), p.Waveform.get() + end);
+    }
+    app::MessT(p, 316, 13);
+    return 0;
+  }
+  return 1;
+}
+
+bool AskWaveformFile(app::Program& p, std::string& name) {
+  return files::FileName(p, app::Txt(p, 499), app::Txt(p, 500), name, store::FieldText(p.DG.WaveMask)) != 0;
+}
+
+}  // namespace
+
+int ChanelTransportUtil(app::Program& p, int store, int source, int destination, int ask) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
+  if (!LayoutSound(p, store)) return 0;
+  store::Header_s& h = p.Header(store);
+  const bool talk = ask && !p.MacGoing;
+  if (!h.ChannelOn[source]) {
+    if (ask) app::MessT(p, 335, 11);
+    return 0;
+  }
+  if (talk && p.ui().AskYesNo(app::TxtF(p, 336, {source + 1, destination + 1}), app::Txt(p, 15)) !=
+                  platform::Answer::Yes)
+    return 0;
+
+  const int64_t length = h.Length;
+  float* samples = p.Samples(store);
+  if (!h.ChannelOn[destination]) {
+    const int64_t count = app::ActiveChannels(p, store);
+    if ((count + 1) * length > files::SampleCapacity(p, store)) {
+      if (ask) app::MessT(p, 338, 11);
+      return 0;
+    }
+    const int64_t slot = BlocksBelow(h, destination);
+    std::memmove(samples + (slot + 1) * length, samples + slot * length,
+                 size_t((count - slot) * length) * sizeof(float));
+    h.ChannelOn[destination] = 1;
+    h.ChannelCount = int16_t(count + 1);
+  } else if (source != destination) {
+    if (talk && app::AskT(p, 337, 15) != platform::Answer::Yes) return 0;
+  }
+
+  store::Channel_s* records = p.Channels(store);
+  int32_t* freq = p.Freq(store);
+  records[destination] = records[source];
+  freq[destination] = freq[source];
+  // Positions are taken after the insertion: a source above the new channel
+  // has just moved up by one block.
+  const int from = app::Pocatek(p, store, source);
+  const int to = app::Pocatek(p, store, destination);
+  if (from != to) std::memmove(samples + to, samples + from, size_t(length) * sizeof(float));
+  // Blocks may have moved, so the windows are told even while a macro runs.
+  app::DataChanged(p, store);
+  if (talk) app::Mess(p, app::TxtF(p, 339, {source + 1, destination + 1}), app::Txt(p, 11));
+  return 1;
+}
+
+int ChanelTransport(app::Program& p, int store, int a, int b) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store, true)) return 0;
+  a = ChannelNumber(p, a, 184);
+  if (a == 0) return 0;
+  b = ChannelNumber(p, b, 185);
+  if (b == 0) return 0;
+  return ChanelTransportUtil(p, store, a - 1, b - 1, 1);
+}
+
+int ChanelDeleteUtil(app::Program& p, int store, int channel) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store) || !ValidChannel(channel) || !LayoutSound(p, store)) return 0;
+  store::Header_s& h = p.Header(store);
+  if (!h.ChannelOn[channel]) return 0;
+  const int64_t length = h.Length;
+  const int64_t count = app::ActiveChannels(p, store);
+  const int64_t slot = BlocksBelow(h, channel);
+  float* samples = p.Samples(store);
+  std::memmove(samples + slot * length, samples + (slot + 1) * length,
+               size_t((count - slot - 1) * length) * sizeof(float));
+  h.ChannelOn[channel] = 0;
+  h.ChannelCount = int16_t(count - 1);
+  // A window left on a channel without a block would show another's data.
+  app::UnDisplayWave(p, store, channel);
+  app::DataChanged(p, store);
+  return 1;
+}
+
+int ChanelDelete(app::Program& p, int store, int channel) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store, true)) return 0;
+  channel = ChannelNumber(p, channel, 186);
+  if (channel == 0) return 0;
+  return ChanelDeleteUtil(p, store, channel - 1);
+}
+
+int ChanelRead(app::Program& p, int a, int b) {
+  if (!app::MemOK(p, 1, true)) return 0;
+  a = ChannelNumber(p, a, 194);
+  if (a == 0) return 0;
+  b = ChannelNumber(p, b, 195);
+  if (b == 0) return 0;
+  std::string name;
+  if (!AskWaveformFile(p, name)) return 0;
+  return ReadChannelInto(p, name, a - 1, b - 1);
+}
+
+int MultiChanelRead(app::Program& p) {
+  if (!app::MemOK(p, 1, true)) return 0;
+  int read = 0;
+  for (;;) {
+    const int a = ChannelNumber(p, 0, 194);
+    if (a == 0) break;
+    const int b = ChannelNumber(p, 0, 195);
+    if (b == 0) break;
+    store::CopyText(p.DG.NameQueue, "");
+    std::string name;
+    if (!AskWaveformFile(p, name)) break;
+    read += ReadChannelInto(p, name, a - 1, b - 1);
+  }
+  return read;
+}
+
+}  // namespace dsp

@@ -1,0 +1,61 @@
+#include "dsp/MeasurementTransfer.h"
+
+#include <cstring>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "files/DataFileFormat.h"
+
+namespace dsp {
+
+int MeasurementToWaveform(app::Program& p, int ask) {
+  if (!app::MemOK(p, 1, true) || !app::MemOK(p, 0, true)) return 0;
+  const bool talk = ask && !p.MacGoing;
+  if (talk && app::AskT(p, 359, 15) != platform::Answer::Yes) return 0;
+
+  const store::Header_s& m = p.HGB;
+  const int64_t count = app::ActiveChannels(p, 0);
+  const int64_t length = m.Length;
+  const int64_t samples = count * length;
+  // Both arrays have the same size at start-up, but a measurement header read
+  // from a job or a file is checked before its blocks are copied.
+  if (length < 0 || length > p.DG.MaxLength || samples > files::SampleCapacity(p, 1) ||
+      samples > files::SampleCapacity(p, 0)) {
+    app::Mess(p, app::TxtF(p, 389, {long(m.Length)}), app::Txt(p, 390));
+    return 0;
+  }
+
+  p.HGW = m;
+  p.HGW.IsWaveform = 1;
+  p.HGW.TriggerFlag = 0;
+  p.HGW.ChannelCount = int16_t(count);
+  std::memcpy(p.FGW.get(), p.FGB.get(), sizeof(store::Channel_s) * store::kChannels);
+  std::memcpy(p.WFreq, p.BFreq, sizeof p.WFreq);
+  std::memcpy(p.Waveform.get(), p.Buffer.get(), size_t(samples) * sizeof(float));
+  // A window whose channel the measurement does not have would show another
+  // channel's block.
+  for (int i = 0; i < store::kChannels; ++i)
+    if (p.QWWin[i] && !p.HGW.ChannelOn[i]) app::UnDisplayWave(p, 1, i);
+  app::DataChanged(p, 1);
+
+  if (p.PG.WWindows && !p.MacGoing) app::DisplayWave(p, 1, -1);
+  if (talk) app::MessT(p, 360, 11);
+  return 1;
+}
+
+int Kontrola_WToMFun(app::Program& p, int mode) {
+  int needed = 0;
+  if (mode == 8) needed = 2;
+  if (mode == 9 || mode == 10) needed = 6;
+  for (int i = 0; i < needed; ++i) {
+    if (!p.MG.Acquire[i]) {
+      app::MessT(p, needed == 2 ? 1032 : 1033, 11);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+}  // namespace dsp

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "dsp/AlgebraTestSupport.h"
+#include "dsp/MeasurementTransfer.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using algebra_test::ChannelData;
+using algebra_test::Layout;
+using algebra_test::Snapshot;
+using testing_support::TestEnv;
+
+class MeasurementTransfer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Layout(p, 1, {0, 1, 2, 3}, 200, [](int, int) { return 7.0f; });
+    Layout(p, 0, {1, 5}, 50, [](int ch, int k) { return float(ch) + 0.01f * float(k); });
+    p.HGB.TriggerFlag = 1;
+    p.HGB.PreTrigger = 9;
+    store::CopyText(p.HGB.Comment, "measured");
+    store::CopyText(p.FGB[5].Name, "Temp");
+    p.BFreq[5] = 1;
+    p.WFreq[0] = 1;
+  }
+  TestEnv env{1024};
+  app::Program& p = env.prog;
+};
+
+TEST_F(MeasurementTransfer, TheMeasurementReplacesTheWaveform) {
+  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
+  EXPECT_TRUE(env.ui.Log().empty());
+  EXPECT_EQ(p.HGW.IsWaveform, 1);
+  EXPECT_EQ(p.HGW.TriggerFlag, 0);
+  EXPECT_EQ(p.HGW.PreTrigger, 9);
+  EXPECT_EQ(p.HGW.Length, 50);
+  EXPECT_EQ(p.HGW.ChannelCount, 2);
+  EXPECT_STREQ(p.HGW.Comment, "measured");
+  EXPECT_EQ(p.HGW.ChannelOn[0], 0);
+  EXPECT_EQ(std::memcmp(p.FGW.get(), p.FGB.get(), p.FGW.bytes()), 0);
+  EXPECT_EQ(p.WFreq[5], 1);
+  EXPECT_EQ(p.WFreq[0], 0);
+  EXPECT_EQ(ChannelData(p, 1, 1), ChannelData(p, 0, 1));
+  EXPECT_EQ(ChannelData(p, 1, 5), ChannelData(p, 0, 5));
+  EXPECT_EQ(p.HGB.IsWaveform, 0);  // the measurement itself stays
+}
+
+TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
+  const Snapshot before(p);
+  env.ui.Push(platform::Answer::No);
+  EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 0);
+  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 359));
+  EXPECT_TRUE(Snapshot(p) == before);
+
+  // A measurement header claiming more than the arrays hold.
+  p.HGB.Length = 600;
+  const Snapshot tooLong(p);
+  env.ui.ClearLog();
+  EXPECT_EQ(dsp::MeasurementToWaveform(p, 0), 0);
+  EXPECT_TRUE(Snapshot(p) == tooLong);
+  EXPECT_EQ(env.ui.Log().size(), 1u);
+  p.HGB.Length = 50;
+
+  env.ui.ClearLog();
+  EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 1);
+  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 360));
+  p.MacGoing = 1;
+  env.ui.ClearLog();
+  EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 1);
+  EXPECT_TRUE(env.ui.Log().empty());
+}
+
+TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
+  p.PG.WWindows = 0;
+  app::DisplayWave(p, 1, 0);
+  app::DisplayWave(p, 1, 1);
+  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
+  EXPECT_FALSE(p.QWWin[0]);  // channel 1 is gone
+  EXPECT_TRUE(p.QWWin[1]);
+}
+
+TEST_F(MeasurementTransfer, WaveformWindowsReopenWhenTheOptionIsSet) {
+  p.PG.WWindows = 1;
+  p.MG.WDisplay[1] = p.MG.WDisplay[5] = 1;
+  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
+  EXPECT_TRUE(p.QWWin[1]);
+  EXPECT_TRUE(p.QWWin[5]);
+}
+
+TEST(WaveToMeasurementCheck, ModesNeedTheirChannelsSelected) {
+  TestEnv env(256);
+  app::Program& p = env.prog;
+  for (int i = 0; i < store::kChannels; ++i) p.MG.Acquire[i] = 0;
+  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 3), 1);
+  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 8), 0);
+  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1032));
+  p.MG.Acquire[0] = p.MG.Acquire[1] = 1;
+  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 8), 1);
+  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 10), 0);
+  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1033));
+  for (int i = 0; i < 6; ++i) p.MG.Acquire[i] = 1;
+  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 9), 1);
+}
+
+}  // namespace
