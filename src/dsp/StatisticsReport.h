@@ -1,0 +1,67 @@
+// What the graph window's statistics panel, power panel and extremes list
+// show and write: the rows for the panel and the report texts, written to
+// "TEXTSTAT.TXT", "MAX.TXT" or "MIN.TXT" in the program directory and opened
+// in the external editor (the program of general text 5). The window only
+// draws the rows it is given.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+struct Program;
+}
+
+namespace dsp {
+
+// One row of a panel as the window's `Pis` draws it.
+struct PanelRow {
+  float row = 0;  // half rows occur (19.5)
+  std::string label;
+  double value = 0;
+  uint8_t red = 0, green = 0, blue = 0;
+  const char* format = " %8.3f";  // one conversion of the value
+};
+
+struct Panel {
+  std::string title;  // row −1
+  std::vector<PanelRow> rows;
+};
+
+inline constexpr size_t kMaxReportBytes = 32767;  // the report buffer holds 32768 with its terminator
+
+// Statistics of a channel (0-based) of a store over the whole channel or
+// between the cursors of its graph settings (swapped when reversed, limited
+// to the record): the panel and the TEXTSTAT.TXT report text. Answers 0 and
+// leaves both empty when there is nothing to show (no data, equal cursors).
+int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors, Panel& panel,
+                    std::string& report);
+
+// The statistics panel (codes 2041 and 2046): the panel, and the report
+// written to TEXTSTAT.TXT and opened in the editor.
+int ShowStat(app::Program& p, int store, int channel, int betweenCursors, Panel& panel);
+
+// The power panel (codes 2047 and 2048) of W channel `channel` as voltage and
+// the next channel as current, at 50 Hz. Answers 0 (empty panel) when the next
+// channel is inactive or no period was found.
+int ShowStatEnergo(app::Program& p, int channel, int betweenCursors, Panel& panel);
+
+// The list of local maxima (Yes to general text 1385, and inside a macro) or
+// minima between the cursors, written to MAX.TXT or MIN.TXT and opened in the
+// editor. The cursors are not moved. `text`, when given, receives the list.
+int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text = nullptr);
+
+// The next local maximum (or minimum) after `from`, walking forward over
+// il … ir and wrapping from ir to il: the index before the first fall that
+// follows a rise (for minima the rise that follows a fall). −1 when none is
+// found within one walk over the shown range (a constant series).
+int64_t NextLocalExtremum(const float* x, int64_t il, int64_t ir, int64_t from, bool maxima);
+
+// Writes a report into the program directory (replacing the file) and opens
+// it in the external editor; a file that cannot be written is skipped
+// silently. Answers 1 when written.
+int WriteReportFile(app::Program& p, std::string_view fileName, const std::string& text);
+
+}  // namespace dsp

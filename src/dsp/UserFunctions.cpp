@@ -1,0 +1,115 @@
+#include "dsp/UserFunctions.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "dsp/ChannelView.h"
+#include "dsp/Decibels.h"
+#include "dsp/FrequencyAnalysis.h"
+#include "dsp/Matematika.h"
+#include "store/Records.h"
+
+namespace dsp {
+
+namespace {
+
+constexpr int kPages = 5;
+
+// No general text names a missing function, so the notice is built in; it
+// carries the code so the user can tell which page setting to change.
+void NotAvailable(app::Program& p, int code) {
+  std::string text = "Function " + std::to_string(code) + " is not available.";
+  app::Mess(p, text, app::Txt(p, 14));
+}
+
+// The sample-wise operation a function code runs, 0 for none.
+int MathOperation(int code) {
+  switch (code) {
+    case 59:
+      return 1;
+    case 60:
+      return 8;
+    case 61:
+      return 2;
+    case 62:
+      return 4;
+    case 64:
+      return 5;
+    case 65:
+      return 6;
+    case 66:
+      return 7;
+    default:
+      return 0;
+  }
+}
+
+// The band of the band-analysis codes: centre and half-width as float32 at
+// offsets 4 and 8 of the page (in bins for 37 to 39, in frequency units for
+// 40 and 41); offset 36 is the time-frequency parameter of code 51.
+void Band(const store::Fun_s& f, float& centre, float& halfWidth) {
+  std::memcpy(&centre, f.Reserved4, sizeof centre);
+  std::memcpy(&halfWidth, f.Reserved4 + 4, sizeof halfWidth);
+}
+
+// The band analysis writes into channel 61 (0-based 60) as WBCDHZ does, so the
+// page's channel keeps its samples; a page on channel 61 itself writes 62.
+constexpr int kBandDestination = 60;
+
+}  // namespace
+
+int CreateNewData(app::Program& p, int page) {
+  if (page < 0 || page >= kPages || !p.Fun) return 0;
+  const store::Fun_s& f = p.Fun[size_t(page)];
+  int code = f.Code, channel = f.Channel;
+
+  if (code == 10) {
+    ChannelView v = ViewChannel(p, 1, channel);
+    if (!v) {
+      app::MessT(p, 341, 11);
+      return 0;
+    }
+    // A spectrum converts its magnitude half, a time signal every sample.
+    int last = v.spectrum ? v.length / 2 - 1 : v.length - 1;
+    if (last < 0) return 0;
+    return ChaneldB_Util(p, 1, 1, channel, 0, last);
+  }
+  if (code >= 37 && code <= 41) {
+    if (!ViewChannel(p, 1, channel)) {
+      app::MessT(p, 341, 11);
+      return 0;
+    }
+    float centre = 0, halfWidth = 0;
+    Band(f, centre, halfWidth);
+    int mode = code <= 39 ? code - 36 : 1;
+    int binsGiven = code <= 39 ? 1 : 0;
+    if (binsGiven) {
+      centre = std::round(centre);
+      halfWidth = std::round(halfWidth);
+    }
+    int destination = channel == kBandDestination ? kBandDestination + 1 : kBandDestination;
+    return DataFreqAnal(p, mode, channel, destination, centre, halfWidth, binsGiven);
+  }
+  if (int op = MathOperation(code)) {
+    ChannelView v = ViewChannel(p, 1, channel);
+    if (!v) {
+      app::MessT(p, 341, 11);
+      return 0;
+    }
+    float result = 0;
+    return Matematika(p, op, 0, v.length - 1, channel, channel, channel, result);
+  }
+  NotAvailable(p, code);
+  return 0;
+}
+
+int Funkce_Proved(app::Program& p, int page) {
+  if (page < 0 || page >= kPages) return 0;
+  p.FunPage = int16_t(page);
+  return CreateNewData(p, page);
+}
+
+}  // namespace dsp

@@ -1,0 +1,25 @@
+// The user functions of the five function pages (`Fun`, run by FUN): the
+// page's first int16 is the function code, its second the channel (0-based)
+// it works on.
+#pragma once
+
+namespace app {
+struct Program;
+}
+
+namespace dsp {
+
+// `CreateNewData`: runs the function of page `page` (0 … 4). Codes 10
+// (decibels), 37 to 41 (band analysis into channel 61, the band's centre and
+// half-width as float32 at offsets 4 and 8 of the page) and 59 to 62, 64 to 66 (the
+// sample-wise mathematics, in place on the page's channel over the whole
+// record) are carried out; any other code, among them the harmonic and
+// time–frequency analyses, tells the user through `Mess` that the function
+// is not available here. Answers 1 when the function ran.
+int CreateNewData(app::Program& p, int page);
+
+// `TMainWindow::Funkce_Proved`: page `page` (0 … 4) becomes the current
+// function page (`FunPage`) and runs. FUN n calls it with n − 1.
+int Funkce_Proved(app::Program& p, int page);
+
+}  // namespace dsp
