@@ -1,0 +1,88 @@
+#include "files/DataFileLink.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "files/AtomicFile.h"
+#include "files/DataFileFormat.h"
+#include "files/DataFileReader.h"
+#include "store/FixedText.h"
+
+namespace files {
+
+int WaveformLinkUtil(app::Program& p, const std::string& name, int store) {
+  // Joining is defined for the waveform store only.
+  if (!store || !app::MemOK(p, 1)) return 0;
+  InputFile in(ResolveDataName(p, name));
+  if (!in) {
+    ReportOpenFailure(p, name, true);
+    return 0;
+  }
+  DiskCursor cursor(p);
+
+  DataFileHead head;
+  if (!ReadDataFileHead(p, in, -1, head)) return 0;
+  const store::Header_s& fileHeader = head.header;
+  const int64_t fileLength = fileHeader.Length;
+  if (fileLength < 1) {
+    app::Mess(p, app::TxtF(p, 389, {long(fileHeader.Length)}), app::Txt(p, 390));
+    return 0;
+  }
+  const int64_t memLength = std::max<int32_t>(p.HGW.Length, 0);
+  if (app::ActiveChannels(p, 1) * memLength > SampleCapacity(p, 1)) return 0;
+  int64_t unionCount = 0;
+  for (int i = 0; i < store::kChannels; ++i)
+    if (p.HGW.ChannelOn[i] || fileHeader.ChannelOn[i]) ++unionCount;
+  const int64_t joined = memLength + fileLength;
+  if (joined > p.DG.MaxLength || joined * unionCount > SampleCapacity(p, 1)) {
+    app::Mess(p, app::TxtF(p, 1321, {long(joined)}), app::Txt(p, 390));
+    return 0;
+  }
+  if (!FileHolds(in, head.dataStart + ChannelBytes(head.channels, fileLength))) return 0;
+
+  // The joined store is built in the scratch array: memory samples first,
+  // zeros after them, the file's samples read straight into their place.
+  float* scratch = p.SWaveform.get();
+  const float* samples = p.Waveform.get();
+  int64_t blockOf[store::kChannels] = {};
+  int64_t k = 0;
+  for (int i = 0; i < store::kChannels; ++i) {
+    if (!p.HGW.ChannelOn[i] && !fileHeader.ChannelOn[i]) continue;
+    float* block = scratch + k * joined;
+    const int start = app::Pocatek(p, 1, i);
+    if (start >= 0)
+      std::memcpy(block, samples + start, size_t(memLength) * sizeof(float));
+    else
+      std::fill(block, block + memLength, 0.0f);
+    std::fill(block + memLength, block + joined, 0.0f);
+    blockOf[i] = k++;
+  }
+  store::Channel_s records[store::kChannels];
+  for (int i = 0; i < store::kChannels; ++i) {
+    if (!fileHeader.ChannelOn[i]) continue;
+    if (!in.Read(&records[i], sizeof records[i])) return 0;
+    if (!ReadDataBlok(in.file(), scratch, long(fileLength), long(blockOf[i] * joined + memLength))) return 0;
+  }
+  if (!in.Close()) return 0;
+
+  const float step = p.FGW[0].Step;
+  for (int i = 0; i < store::kChannels; ++i) {
+    if (p.HGW.ChannelOn[i] || !fileHeader.ChannelOn[i]) continue;
+    store::Channel_s& c = p.FGW[size_t(i)];
+    store::CopyText(c.Name, store::FieldText(records[i].Name));
+    store::CopyText(c.Unit, store::FieldText(records[i].Unit));
+    c.Step = step;
+    p.HGW.ChannelOn[i] = 1;
+  }
+  p.HGW.ChannelCount = int16_t(unionCount);
+  p.HGW.Length = int32_t(joined);
+  CommitScratch(p, 1, size_t(joined * unionCount));
+  app::DataChanged(p, 1);
+  return 1;
+}
+
+}  // namespace files

@@ -1,0 +1,45 @@
+// The names of data files: the name shown in captions, the automatic macro
+// names with their counters, the implicit name and the next file name taken
+// from the command text buffer.
+#pragma once
+
+#include <string>
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+// `NewName`: `DW_Name` / `DM_Name` = the name shortened to 100 characters,
+// then the captions of the store's open graph windows.
+void NewName(app::Program& p, const std::string& name, int store);
+
+// `NameDatum`: "YY_MM_DD.HHT" from the clock into `W_Name` and `M_Name`.
+void NameDatum(app::Program& p);
+
+// `NameInMacro`: set != 0 sets the store's macro name (from `NameQueue`, or
+// "Wave_000.w" / "Meas_000.m") and its counter; set = 0 advances the counter
+// and writes its digits before the name's first ".".
+void NameInMacro(app::Program& p, int store, int set);
+
+// `ImplicitNameUtil`: `ImplicitName` = `NameQueue`, or "noname.w".
+void ImplicitNameUtil(app::Program& p);
+
+// The macro name in use for the store: `W_Name` or the selected `W_Nam_N`
+// slot, `M_Name`. The fields hold 12 characters, the last one not always
+// followed by a terminator, so they are read only through this.
+std::string MacroName(const app::Program& p, int store);
+// Stores up to 12 characters into the store's selected macro name field.
+void SetMacroName(app::Program& p, int store, const std::string& name);
+
+// `FileName`: the next file name of `NameQueue`. Empty or "?" opens the file
+// dialog (title, filter; folder and mask from `mask`, e.g. "\DATA\*.W");
+// "I" takes `ImplicitName`. A dialog or implicit name without an extension
+// gets the mask's. Otherwise the first word is the name (placed in the
+// mask's folder when it has no folder of its own) and leaves the queue.
+// Answers 1 with `name` set, 0 when the dialog was cancelled.
+int FileName(app::Program& p, const std::string& title, const std::string& filter, std::string& name,
+             const std::string& mask, bool save = false);
+
+}  // namespace files

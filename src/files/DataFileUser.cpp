@@ -1,0 +1,122 @@
+#include "files/DataFileUser.h"
+
+#include <sys/stat.h>
+
+#include <optional>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "files/DataFileFormat.h"
+#include "files/DataFileLink.h"
+#include "files/DataFileNames.h"
+#include "files/DataFileReader.h"
+#include "files/DataFileWriter.h"
+#include "store/FixedText.h"
+#include "store/Utilities.h"
+
+namespace files {
+namespace {
+
+char* ExtMask(app::Program& p, int store) { return store ? p.DG.WaveExtMask : p.DG.MeasExtMask; }
+
+std::optional<std::string> AskFile(app::Program& p, int title, int filter, int store, bool save) {
+  platform::FileDialogRequest request;
+  request.title = app::Txt(p, title);
+  request.filter = app::Txt(p, filter);
+  request.folder = ResolveDataName(p, "\\DATA\\");
+  request.mask = store::FieldText(ExtMask(p, store), 6);
+  request.save = save;
+  return p.ui().ChooseFile(request);
+}
+
+std::string InDataFolder(const app::Program& p, const std::string& name) {
+  return p.Path + "\\DATA\\" + name;
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+// Remembers the file: its extension as the store's mask, its name in captions.
+void Remember(app::Program& p, const std::string& name, int store) {
+  store::Extension(name, ExtMask(p, store), 6);
+  NewName(p, name, store);
+}
+
+}  // namespace
+
+int ReadDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int accumulate) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store, true)) return 0;
+  std::string name = nameOrEmpty;
+  if (name.empty()) {
+    // Reading always takes `W_Name`, never a slot.
+    const std::string macroName = store::FieldText(store ? p.W_Name : p.M_Name, 12);
+    if (p.MacGoing && !macroName.empty()) {
+      name = InDataFolder(p, macroName);
+    } else {
+      std::optional<std::string> chosen = AskFile(p, store ? 499 : 501, store ? 500 : 502, store, false);
+      if (!chosen || chosen->empty()) return 0;
+      name = *chosen;
+    }
+  }
+  app::UnDisplayWave(p, store, -1);
+  if (!ReadDataFileUtil(p, name, store, 1, -1, -1, accumulate)) {
+    app::MessT(p, 316, 13);
+    return 0;
+  }
+  Remember(p, name, store);
+  return 1;
+}
+
+int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int channel) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store, true)) return 0;
+  store::Header_s& header = p.Header(store);
+  if (!p.MacGoing) {
+    std::string comment = store::FieldText(header.Comment);
+    if (p.ui().EditComment(comment, "")) store::CopyText(header.Comment, comment);
+  }
+  std::string name = nameOrEmpty;
+  if (name.empty()) {
+    const bool macroNames =
+        store ? p.MacGoing && p.W_NameGo && p.W_NameIndx >= -1 && p.W_NameIndx <= 15 : p.MacGoing != 0;
+    // A slot name after a timed-out input wait means: this record is not kept.
+    if (store && macroNames && p.PWait == -2 && p.W_NameIndx >= 0) return 1;
+    const std::string macroName = macroNames ? MacroName(p, store) : std::string();
+    if (!macroName.empty()) {
+      name = InDataFolder(p, macroName);
+    } else {
+      std::optional<std::string> chosen = AskFile(p, store ? 503 : 504, store ? 500 : 502, store, true);
+      if (!chosen || chosen->empty()) return 0;
+      name = *chosen;
+    }
+  }
+  if (!p.MacGoing && Exists(ResolveDataName(p, name)) && app::AskT(p, 318, 15) != platform::Answer::Yes)
+    return 0;
+  if (!WriteDataFileUtil(p, name, store, channel)) {
+    app::MessT(p, 319, 13);
+    return 0;
+  }
+  Remember(p, name, store);
+  return 1;
+}
+
+int WaveformLink(app::Program& p) {
+  if (!app::MemOK(p, 1, true)) return 0;
+  if (!p.MacGoing && app::AskT(p, 1320, 15) != platform::Answer::Yes) return 0;
+  std::optional<std::string> chosen = AskFile(p, 499, 500, 1, false);
+  if (!chosen || chosen->empty()) return 0;
+  const bool wereOpen = app::AnyWindowOpen(p, 1);
+  app::UnDisplayWave(p, 1, -1);
+  const int ok = WaveformLinkUtil(p, *chosen, 1);
+  // The store is unchanged after a failure, so its windows come back either way.
+  if (wereOpen) app::DisplayWave(p, 1, -1);
+  if (!ok) app::MessT(p, 1322, 14);
+  return ok;
+}
+
+}  // namespace files

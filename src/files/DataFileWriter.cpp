@@ -1,0 +1,58 @@
+#include "files/DataFileWriter.h"
+
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "files/AtomicFile.h"
+#include "files/DataFileFormat.h"
+
+namespace files {
+int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int channel) {
+  store = store ? 1 : 0;
+  if (!app::MemOK(p, store)) return 0;
+  DiskCursor cursor(p);
+
+  // The written header is a copy: a single-channel file must not disturb the store.
+  store::Header_s header = p.Header(store);
+  if (channel >= 1 && channel <= store::kChannels) {
+    const int index = channel - 1;
+    if (!header.ChannelOn[index]) {
+      app::Mess(p, app::TxtF(p, store ? 396 : 397, {index}), app::Txt(p, 13));
+      return 1;
+    }
+    const int16_t flag = header.ChannelOn[index];
+    for (int16_t& f : header.ChannelOn) f = 0;
+    header.ChannelOn[index] = flag;
+    header.ChannelCount = 1;
+  }
+
+  // Never write from beyond the array. Measured against the array itself, not
+  // `TotalSamples`: a memory size lowered for the next start must not stop
+  // the exit from saving what the store holds now.
+  const int64_t length = p.Header(store).Length;
+  const int64_t allocated = int64_t((store ? p.Waveform : p.Buffer).size());
+  if (length < 0 || int64_t(app::ActiveChannels(p, store)) * length > allocated) return 0;
+
+  AtomicWriter out;
+  if (!out.Open(ResolveDataName(p, name))) {
+    app::MessT(p, 398, 13);
+    return 0;
+  }
+  p.IG = store::IG0;
+  out.Write(&p.IG, sizeof p.IG);
+  out.Write(&header, sizeof header);
+
+  store::Channel_s* records = p.Channels(store);
+  const float* samples = p.Samples(store);
+  const int32_t* freq = p.Freq(store);
+  for (int i = 0; i < store::kChannels; ++i) {
+    if (!header.ChannelOn[i]) continue;
+    if (freq[i]) records[i].IsSpectrum = 1;
+    out.Write(&records[i], sizeof records[i]);
+    // One write per channel block: the bytes are those of 16384-value pieces.
+    out.Write(samples + app::Pocatek(p, store, i), size_t(length) * sizeof(float));
+  }
+  return out.Commit() ? 1 : 0;
+}
+
+}  // namespace files

@@ -1,0 +1,20 @@
+// Writing a store to a .W/.M file.
+#pragma once
+
+#include <string>
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+// `WriteDataFileUtil`: writes the store (1 = W, 0 = M) to `name` (a program
+// name, resolved under the program directory). `channel` 1..128 writes only
+// that channel; an inactive one is reported (396/397) and answers 1 without
+// writing. Any other value writes every active channel. The file is replaced
+// only when everything was written, so a failure keeps the previous file.
+// Answers 1 on success, 0 on failure (398 when the file cannot be created).
+int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int channel);
+
+}  // namespace files

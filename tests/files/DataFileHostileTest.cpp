@@ -1,0 +1,185 @@
+// Data files that are damaged, truncated or crafted: every one is refused,
+// reported, and leaves the stores exactly as they were; failed writes keep
+// the previous file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "DataFileTestSupport.h"
+#include "app/Messages.h"
+#include "files/DataFileLink.h"
+#include "files/DataFileReader.h"
+#include "files/DataFileWriter.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using datafile_test::FileImage;
+using datafile_test::FillStore;
+using datafile_test::Snapshot;
+using testing_support::ReadBytes;
+using testing_support::TestEnv;
+using testing_support::WriteBytes;
+
+bool LastMessageTitled(TestEnv& env, const std::string& text, int title) {
+  const auto& log = env.ui.Log();
+  return !log.empty() && log.back().text == text && log.back().title == app::Txt(env.prog, title);
+}
+
+TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
+  TestEnv env(4096);
+  env.prog.DoMess = 0;
+  FillStore(env.prog, 1, {0, 4}, 100);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\full.w", 1, 0), 1);
+  const auto full = ReadBytes(env.dir / "DATA/full.w");
+  FillStore(env.prog, 1, {2}, 30);
+  FillStore(env.prog, 0, {1}, 30);
+  const Snapshot before(env.prog);
+  const std::string cut = env.dir / "DATA/cut.w";
+
+  // Identification, header, the first channel record and its samples, and
+  // the second channel's record.
+  for (size_t size = 0; size < 22 + 586 + 478 + 78 + 8; ++size) {
+    WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.begin() + long(size)));
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, -1, -1, 0), 0) << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, -1, -1, 1), 0) << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, 4, 2, 0), 0) << size;
+    ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cut.w", 1), 0) << size;
+    ASSERT_TRUE(Snapshot(env.prog) == before) << size;
+  }
+  // One sample short of the whole file.
+  WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.end() - 4));
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, -1, -1, 0), 0);
+  EXPECT_TRUE(Snapshot(env.prog) == before);
+}
+
+TEST(DataFileHostile, WrongIdentification) {
+  TestEnv env(4096);
+  FileImage f(128, 1, 10);
+  f.AddChannel(0, 1.0f);
+  std::memcpy(f.ig().IdText, "TARVELIN, B 3.0,7/96", 20);
+  WriteBytes(env.dir / "DATA/id.w", f.Bytes());
+  const Snapshot before(env.prog);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\id.w", 1, 1, -1, -1, 0), 0);
+  EXPECT_TRUE(LastMessageTitled(env, app::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}), 385));
+  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\id.w", 1), 0);
+  EXPECT_TRUE(LastMessageTitled(env, app::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}), 385));
+  EXPECT_TRUE(Snapshot(env.prog) == before);
+}
+
+TEST(DataFileHostile, BadCapacity) {
+  for (int16_t capacity : {int16_t(-1), int16_t(-32768)}) {
+    TestEnv env(4096);
+    FileImage f(capacity, 1, 10);
+    f.AddChannel(0, 1.0f);
+    WriteBytes(env.dir / "DATA/cap.w", f.Bytes());
+    const Snapshot before(env.prog);
+    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cap.w", 1, 1, -1, -1, 0), 0);
+    EXPECT_TRUE(LastMessageTitled(env, app::Txt(env.prog, 498), 13));
+    EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cap.w", 1), 0);
+    EXPECT_TRUE(Snapshot(env.prog) == before);
+  }
+}
+
+TEST(DataFileHostile, LengthsOutsideTheStoreAreRefused) {
+  for (int s : {1, 0}) {
+    // Zero, negative, beyond MaxLength, and the flags (128 of them, though
+    // ChannelCount says 1) outnumbering what the array holds.
+    for (int32_t length : {0, -1, -100000, int32_t(0x80000000), 3000, 2000000000}) {
+      TestEnv env(4096);
+      env.prog.DG.MaxLength = 2048;
+      FileImage f(128, int16_t(s), length);
+      f.AddChannel(0, 1.0f);
+      if (length == 3000) {
+        env.prog.DG.MaxLength = 4096;
+        f.header().ChannelOn[1] = f.header().ChannelOn[127] = 1;
+        f.header().ChannelCount = 1;
+      }
+      WriteBytes(env.dir / "DATA/len.x", f.Bytes());
+      const Snapshot before(env.prog);
+      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", s, 1, -1, -1, 0), 0) << length;
+      EXPECT_TRUE(LastMessageTitled(env, app::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
+          << length;
+      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", s, 1, -1, -1, 1), 0) << length;
+      if (length < 1) {
+        EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", 1, 1, 0, 0, 0), 0);
+      }
+      EXPECT_TRUE(Snapshot(env.prog) == before) << length;
+    }
+  }
+}
+
+TEST(DataFileHostile, UnterminatedTextsEndInsideTheirFields) {
+  TestEnv env(4096);
+  FileImage f(128, 1, 4);
+  f.AddChannel(0, 1.0f);
+  std::memset(f.header().Comment, 'c', sizeof f.header().Comment);
+  std::memset(f.header().Date, 'd', sizeof f.header().Date);
+  WriteBytes(env.dir / "DATA/t.w", f.Bytes());
+  auto bytes = ReadBytes(env.dir / "DATA/t.w");
+  std::memset(&bytes[608 + 2], 'n', 76);  // Name, Unit, PrefixCode, XUnit: no terminator anywhere
+  WriteBytes(env.dir / "DATA/t.w", bytes);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\t.w", 1, 1, -1, -1, 0), 1);
+  EXPECT_EQ(std::strlen(env.prog.HGW.Comment), 299u);
+  EXPECT_EQ(std::strlen(env.prog.HGW.Date), 11u);
+  EXPECT_EQ(std::strlen(env.prog.FGW[0].Name), 29u);
+  EXPECT_EQ(std::strlen(env.prog.FGW[0].XUnit), 19u);
+}
+
+// The folder of the target must be writable for the temporary file; a
+// failure anywhere keeps the file that was there.
+class FailedWrite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FillStore(env.prog, 1, {0}, 100);
+    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", 1, 0), 1);
+    previous = ReadBytes(env.dir / "DATA/keep.w");
+    FillStore(env.prog, 1, {0, 1, 2, 3, 4, 5, 6, 7}, 400);
+  }
+  size_t FilesInData() const {
+    size_t n = 0;
+    for (auto& e : std::filesystem::directory_iterator(env.dir / "DATA")) n += e.is_regular_file();
+    return n;
+  }
+  TestEnv env{4096};
+  std::vector<uint8_t> previous;
+};
+
+TEST_F(FailedWrite, MissingFolder) {
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\NOSUCH\\keep.w", 1, 0), 0);
+  EXPECT_TRUE(LastMessageTitled(env, app::Txt(env.prog, 398), 13));
+}
+
+TEST_F(FailedWrite, ReadOnlyFolder) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  ::chmod((env.dir / "DATA").c_str(), 0555);
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", 1, 0), 0);
+  ::chmod((env.dir / "DATA").c_str(), 0755);
+  EXPECT_EQ(ReadBytes(env.dir / "DATA/keep.w"), previous);
+}
+
+TEST_F(FailedWrite, DiskFullHalfway) {
+  // A file size limit makes the writes fail part of the way, as a full disk does.
+  struct sigaction ignore {
+  }, old{};
+  ignore.sa_handler = SIG_IGN;
+  ::sigaction(SIGXFSZ, &ignore, &old);
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 4000;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const int ok = files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", 1, 0);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::sigaction(SIGXFSZ, &old, nullptr);
+  EXPECT_EQ(ok, 0);
+  EXPECT_EQ(ReadBytes(env.dir / "DATA/keep.w"), previous);
+  EXPECT_EQ(FilesInData(), 1u);  // no temporary file left behind
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// Helpers of the data file tests: filling a store with a recognisable
+// pattern, taking a byte snapshot of everything a read may touch, and
+// building file images by hand, independently of the writer.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+#include "app/Program.h"
+#include "store/Defaults.h"
+#include "store/FixedText.h"
+
+namespace datafile_test {
+
+// Sample k of channel ch in the pattern.
+inline float PatternValue(int store, int ch, int k) { return float(store * 100000 + ch * 1000 + k) * 0.5f; }
+
+// Makes exactly the given channels (0-based) active with `length` samples each.
+inline void FillStore(app::Program& p, int store, std::initializer_list<int> channels, int32_t length) {
+  store::Header_s& h = p.Header(store);
+  for (int16_t& f : h.ChannelOn) f = 0;
+  h.Length = length;
+  int k = 0;
+  for (int ch : channels) {
+    h.ChannelOn[ch] = 1;
+    store::Channel_s& c = p.Channels(store)[ch];
+    c = store::FGW0;
+    store::CopyText(c.Name, "Chan " + std::to_string(ch));
+    store::CopyText(c.Unit, "V");
+    c.Step = 0.001f * float(ch + 1);
+    float* s = p.Samples(store) + size_t(k) * size_t(length);
+    for (int i = 0; i < length; ++i) s[i] = PatternValue(store, ch, i);
+    ++k;
+  }
+  h.ChannelCount = int16_t(k);
+}
+
+// Everything a read may change, as bytes.
+struct Snapshot {
+  explicit Snapshot(const app::Program& p) {
+    Add(&p.IG, sizeof p.IG);
+    Add(&p.HGW, sizeof p.HGW);
+    Add(&p.HGB, sizeof p.HGB);
+    Add(p.FGW.get(), p.FGW.bytes());
+    Add(p.FGB.get(), p.FGB.bytes());
+    Add(p.CGW.get(), p.CGW.bytes());
+    Add(p.CGB.get(), p.CGB.bytes());
+    Add(p.Waveform.get(), p.Waveform.bytes());
+    Add(p.Buffer.get(), p.Buffer.bytes());
+    Add(p.WFreq, sizeof p.WFreq);
+    Add(p.BFreq, sizeof p.BFreq);
+  }
+  void Add(const void* data, size_t n) {
+    const auto* b = static_cast<const uint8_t*>(data);
+    bytes.insert(bytes.end(), b, b + n);
+  }
+  bool operator==(const Snapshot& o) const { return bytes == o.bytes; }
+  std::vector<uint8_t> bytes;
+};
+
+// A file image built by hand.
+class FileImage {
+ public:
+  FileImage(int16_t capacity, int16_t isWaveform, int32_t length) : length_(length) {
+    std::memcpy(ig_.IdText, store::kIdText, 20);
+    ig_.MaxChannels = capacity;
+    header_ = isWaveform ? store::HGW0 : store::HGB0;
+    for (int16_t& f : header_.ChannelOn) f = 0;
+    header_.ChannelCount = 0;
+    header_.Length = length;
+  }
+  store::IG_s& ig() { return ig_; }
+  store::Header_s& header() { return header_; }
+  void SetSegmented() {
+    std::memcpy(ig_.IdText, "TARVELIN, SEGMENTED\0", 20);
+    segmented_ = true;
+  }
+
+  // Adds channel `ch` with samples value(k) = base + k; a crafted length
+  // beyond 8192 gets only 8192 samples (its reader must refuse it first).
+  void AddChannel(int ch, float base, const char* name = "File") {
+    header_.ChannelOn[ch] = 1;
+    ++header_.ChannelCount;
+    store::Channel_s c = store::FGW0;
+    store::CopyText(c.Name, name);
+    store::CopyText(c.Unit, "A");
+    c.Step = 0.25f;
+    std::vector<float> s(size_t(length_ > 0 ? std::min(length_, 8192) : 0));
+    for (size_t k = 0; k < s.size(); ++k) s[k] = base + float(k);
+    channels_.push_back({ch, c, s});
+  }
+
+  std::vector<uint8_t> Bytes() const {
+    std::vector<uint8_t> out;
+    auto add = [&](const void* d, size_t n) {
+      const auto* b = static_cast<const uint8_t*>(d);
+      out.insert(out.end(), b, b + n);
+    };
+    add(&ig_, sizeof ig_);
+    add(&header_, sizeof header_);
+    if (segmented_) out.insert(out.end(), store::kSegmentRecordSize, uint8_t(0xA5));
+    for (const auto& c : channels_) {
+      add(&c.record, sizeof c.record);
+      add(c.samples.data(), c.samples.size() * sizeof(float));
+    }
+    return out;
+  }
+
+ private:
+  struct Chan {
+    int ch;
+    store::Channel_s record;
+    std::vector<float> samples;
+  };
+  store::IG_s ig_{};
+  store::Header_s header_{};
+  int32_t length_;
+  bool segmented_ = false;
+  std::vector<Chan> channels_;
+};
+
+}  // namespace datafile_test

@@ -1,0 +1,124 @@
+// The user-level operations: dialogs, macro names, questions and captions.
+#include <gtest/gtest.h>
+
+#include "DataFileTestSupport.h"
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "files/DataFileNames.h"
+#include "files/DataFileUser.h"
+#include "files/DataFileWriter.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using datafile_test::FillStore;
+using datafile_test::PatternValue;
+using testing_support::FileExists;
+using testing_support::ReadBytes;
+using testing_support::TestEnv;
+
+using Reply = std::optional<std::string>;
+
+TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
+  TestEnv env(4096);
+  app::Program& p = env.prog;
+  FillStore(p, 1, {0}, 10);
+  const std::string target = env.dir / "DATA/u.w";
+  env.ui.Push(Reply("edited comment"));
+  env.ui.Push(Reply(target));
+  ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  EXPECT_STREQ(p.HGW.Comment, "edited comment");
+  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 503));
+  EXPECT_STREQ(p.DW_Name, target.c_str());
+  const auto first = ReadBytes(target);
+
+  // The file exists now: No keeps it.
+  p.Waveform[0] = -1;
+  env.ui.Push(Reply("edited comment"));
+  env.ui.Push(Reply(target));
+  env.ui.Push(platform::Answer::No);
+  EXPECT_EQ(files::WriteDataFile(p, "", 1, 0), 0);
+  EXPECT_EQ(ReadBytes(target), first);
+  EXPECT_GE(env.ui.Count(app::Txt(p, 318)), 1);
+
+  // A cancelled dialog writes nothing.
+  env.ui.Push(Reply("x"));
+  env.ui.Push(Reply());
+  EXPECT_EQ(files::WriteDataFile(p, "", 0, 0), 0);
+  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 504));
+}
+
+TEST(DataFileUser, MacroWritesUnderTheMacroName) {
+  TestEnv env(4096);
+  app::Program& p = env.prog;
+  FillStore(p, 1, {0}, 10);
+  p.MacGoing = 1;
+  files::NameInMacro(p, 1, 1);
+  ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_000.w"));
+  for (const auto& s : env.ui.Log()) EXPECT_NE(s.kind, "comment");  // no window while a macro runs
+
+  // After a timed-out input wait a slot name writes nothing.
+  p.W_NameIndx = 2;
+  files::NameInMacro(p, 1, 1);
+  p.PWait = -2;
+  EXPECT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  EXPECT_EQ(testing_support::FileExists(env.dir / "DATA/Wave_000.w"), true);
+  p.PWait = 0;
+  files::NameInMacro(p, 1, 0);
+  ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_001.w"));
+}
+
+TEST(DataFileUser, ReadTakesTheMaskAndName) {
+  TestEnv env(4096);
+  app::Program& p = env.prog;
+  FillStore(p, 0, {2}, 10);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\meas.mx", 0, 0), 1);
+  FillStore(p, 0, {0}, 3);
+  env.ui.Push(Reply(env.dir / "DATA/meas.mx"));
+  ASSERT_EQ(files::ReadDataFile(p, "", 0, 0), 1);
+  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 501));
+  EXPECT_STREQ(p.DG.MeasExtMask, "*.mx");
+  EXPECT_EQ(p.Buffer[9], PatternValue(0, 2, 9));
+  EXPECT_EQ(std::string(p.DM_Name), env.dir / "DATA/meas.mx");
+
+  // Failure: the reader's message, then 316.
+  EXPECT_EQ(files::ReadDataFile(p, "\\DATA\\missing.m", 0, 0), 0);
+  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 316));
+
+  // A macro with an M name reads it without a dialog.
+  p.MacGoing = 1;
+  store::CopyText(p.M_Name, "meas.mx");
+  env.ui.ClearLog();
+  ASSERT_EQ(files::ReadDataFile(p, "", 0, 0), 1);
+  for (const auto& s : env.ui.Log()) EXPECT_NE(s.kind, "file");
+}
+
+TEST(DataFileUser, LinkAsksFirstAndReopensWindows) {
+  TestEnv env(4096);
+  app::Program& p = env.prog;
+  FillStore(p, 1, {0}, 10);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\j.w", 1, 0), 1);
+  app::DisplayWave(p, 1, 0);
+  env.ui.Push(platform::Answer::No);
+  EXPECT_EQ(files::WaveformLink(p), 0);
+  EXPECT_EQ(int32_t(p.HGW.Length), 10);
+
+  env.ui.Push(platform::Answer::Yes);
+  env.ui.Push(Reply(env.dir / "DATA/j.w"));
+  p.MG.WDisplay[0] = 1;
+  ASSERT_EQ(files::WaveformLink(p), 1);
+  EXPECT_EQ(int32_t(p.HGW.Length), 20);
+  EXPECT_EQ(p.Waveform[15], PatternValue(1, 0, 5));
+  EXPECT_TRUE(app::AnyWindowOpen(p, 1));
+
+  env.ui.Push(platform::Answer::Yes);
+  env.ui.Push(Reply(env.dir / "DATA/none.w"));
+  EXPECT_EQ(files::WaveformLink(p), 0);
+  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 1322));
+  EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 14));
+}
+
+}  // namespace
