@@ -1,0 +1,44 @@
+// Small pieces both runs share: the clock, time stamps of a record, the
+// release of a waiting macro, the channel filters, and the notifications of
+// windows that are not graph windows of the store (the live window, the
+// recorder windows).
+#pragma once
+
+#include <cstdint>
+
+namespace store {
+struct Header_s;
+}
+namespace app {
+struct Program;
+}
+
+namespace daq {
+
+uint32_t NowMs(app::Program& p);
+// The time of day into a header's TriggerTime (minutes, hours, hundredths, seconds).
+void StampTriggerTime(app::Program& p, store::Header_s& h);
+// Today as "dd.mm.yyyy" padded with blanks to 11 characters into a header's Date.
+void StampDate(app::Program& p, store::Header_s& h);
+// A macro waiting for the run may continue.
+void ReleaseMacro(app::Program& p);
+
+// The waveform channel filters (smoothing by each channel's SmoothWidth when
+// the PG option is on), as the main window applies them after a run.
+void ApplyWaveformFilters(app::Program& p);
+
+// The first open waveform graph window (the live window), or -1.
+int FirstWaveformWindow(const app::Program& p);
+
+// User messages to the recorder windows (11 when a run starts, 10 after every
+// point). The recorder windows are not built yet: this is where they will be
+// reached; until then nothing listens and nothing happens.
+void NotifyRecorderWindows(app::Program& p, int code);
+// Opens the recorder windows of the reference channel when a run asks for
+// them (MTrigger or MScroll with storing). Nothing to open yet.
+void OpenRecorderWindows(app::Program& p);
+
+// The number of channels selected for acquisition (MG).
+int SelectedChannels(const app::Program& p);
+
+}  // namespace daq

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include "RunTestSupport.h"
+#include "daq/MeasurementRun.h"
+#include "daq/RunCommands.h"
+#include "files/DataFileReader.h"
+#include "files/DataFileWriter.h"
+#include "store/FixedText.h"
+
+namespace {
+
+using runtest::Sim;
+
+std::string Status(app::Program& p) { return store::FieldText(p.Status); }
+
+struct QmRun : Sim {
+  QmRun() {
+    Select({0, 1});
+    store::A_s& r = ref();
+    r.MPeriod = 1.0f;
+    r.MLength = 10;
+    r.MStore = 1;
+    r.MRepeat = 0;
+  }
+  store::A_s& ref() { return p().RefA(); }
+  // Steps the timer would run for `ms`, one per 200 ms tick.
+  void Ticks(int ms) {
+    for (int t = 0; t < ms; t += 200) {
+      env.clock.Advance(200);
+      if (p().QM && p().DoQM) daq::GoQM(p(), 0, 0);
+    }
+  }
+};
+
+TEST(MeasurementStart, SingleReadingAndRefusals) {
+  QmRun s;
+  s.ref().MStore = 0;
+  daq::StartMeasurementRun(s.p());
+  EXPECT_EQ(s.p().QM, 0);
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 46));
+  for (int ch : {0, 1}) {
+    EXPECT_GE(s.runs().Val[ch], -2000 * 5.0f / 32768);  // simulated -2000..1999 codes
+    EXPECT_LT(s.runs().Val[ch], 2000 * 5.0f / 32768);
+  }
+  EXPECT_EQ(s.runs().TimerIntervalMs, 200);
+
+  s.ref().MEvent = 1;
+  daq::StartMeasurementRun(s.p());
+  EXPECT_EQ(s.Shown(44), 1);
+  s.ref().MStore = 1;
+  s.ref().MBefore = 11;
+  daq::StartMeasurementRun(s.p());
+  EXPECT_EQ(s.Shown(43), 1);
+  s.ref().MEvent = 0;
+
+  s.p().QW = 1;
+  daq::StartMeasurementRun(s.p());
+  EXPECT_EQ(s.Shown(41), 1);
+  s.p().QW = 0;
+
+  s.ref().MLength = s.p().PM;  // two channels do not fit
+  daq::StartMeasurementRun(s.p());
+  EXPECT_EQ(s.Shown(47), 1);
+  EXPECT_EQ(s.p().QM, 0);  // not left half-started
+  EXPECT_EQ(s.runs().TimerIntervalMs, 200);
+}
+
+TEST(MeasurementStart, StoredRunSetsUpTheStoreAndItsWindows) {
+  QmRun s;
+  runtest::RecordingWindow* w = s.OpenWindow(0, 1);
+  s.ref().MRepeat = 1;
+  s.ref().MPeriod = 0.0f;  // from an old job file: the nearest usable period
+  daq::StartMeasurementRun(s.p());
+  ASSERT_EQ(s.p().QM, 1);
+  EXPECT_EQ(s.p().DoQM, 1);
+  EXPECT_EQ(s.runs().TimerIntervalMs, 1);
+  EXPECT_FLOAT_EQ(s.ref().MPeriod, 0.001f);
+  EXPECT_EQ(s.p().HGB.Length, 10);
+  EXPECT_EQ(s.p().HGB.ChannelCount, 2);
+  EXPECT_EQ(s.p().HGB.IsWaveform, 0);
+  EXPECT_EQ(s.p().Bindx, 0);
+  EXPECT_EQ(s.M(1)[0], s.runs().Val[1]);
+  EXPECT_EQ(store::FieldText(s.p().FGB[1].XUnit), "s");
+  EXPECT_EQ(w->Count(2040), 1);
+  EXPECT_EQ(w->Count(2127), 1);
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 49) + app::Txt(s.p(), 50) + app::Txt(s.p(), 51));
+  daq::RunCommand(s.p(), 208);
+  EXPECT_EQ(s.p().QM, 0);
+  EXPECT_EQ(s.runs().TimerIntervalMs, 200);
+}
+
+TEST(MeasurementSchedule, PointsWhenDueAndCatchUpWhenBehind) {
+  QmRun s;
+  s.ref().MLength = 100;
+  daq::StartMeasurementRun(s.p());
+  ASSERT_EQ(s.p().Bindx, 0);
+  s.Ticks(800);
+  EXPECT_EQ(s.p().Bindx, 0);  // not due before one period
+  s.Ticks(200);
+  EXPECT_EQ(s.p().Bindx, 1);
+  s.Ticks(1000);
+  EXPECT_EQ(s.p().Bindx, 2);
+
+  // 3.5 s behind: one step takes points until it is no more than one period behind.
+  s.env.clock.Advance(4500);
+  daq::GoQM(s.p(), 0, 0);
+  EXPECT_EQ(s.p().Bindx, 6);
+  daq::GoQM(s.p(), 0, 0);
+  EXPECT_EQ(s.p().Bindx, 6);
+}
+
+TEST(MeasurementSchedule, FullRecordEndsOrRestarts) {
+  QmRun s;
+  runtest::RecordingWindow* w = s.OpenWindow(0, 0);
+  daq::StartMeasurementRun(s.p());
+  s.Ticks(9000);
+  EXPECT_EQ(s.p().Bindx, 9);
+  EXPECT_EQ(s.p().QM, 0);  // full, no repetition: the run ended
+  EXPECT_GE(w->Count(2000), 2);
+  EXPECT_FLOAT_EQ(s.runs().TotalQMTime, 10.0f);
+
+  s.ref().MRepeat = 1;
+  daq::StartMeasurementRun(s.p());
+  s.Ticks(9000);
+  EXPECT_EQ(s.p().QM, 1);
+  EXPECT_EQ(s.p().Bindx, -1);  // restarted; the next point goes to index 0
+  s.Ticks(200);
+  EXPECT_EQ(s.p().Bindx, 0);
+  daq::StopRun(s.p());
+}
+
+TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
+  QmRun s;
+  s.ref().MEvent = 1;
+  s.ref().MBefore = 3;
+  s.ref().MRepeat = 1;
+  s.ref().MMax = 5.5f;
+  s.ref().MMin = -1.0f;
+  s.Constant(0, 0.0f);
+  s.Constant(1, 100.0f);
+  daq::StartMeasurementRun(s.p());
+  for (int i = 1; i <= 6; ++i) {
+    s.Constant(0, float(i));  // point i has value i
+    s.Constant(1, float(100 + i));
+    s.Ticks(1000);
+    ASSERT_EQ(s.p().Bindx, i == 6 ? 2 : i);
+  }
+  EXPECT_EQ(s.runs().Event, 1);
+  EXPECT_EQ(s.p().HGB.TriggerFlag, 1);
+  EXPECT_EQ(s.p().HGB.PreTrigger, 3);
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 79));
+  const float expect0[10] = {4, 5, 6, 0, 0, 0, 0, 0, 0, 0};
+  const float expect1[10] = {104, 105, 106, 0, 0, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(s.M(0)[i], expect0[i]) << i;
+    EXPECT_EQ(s.M(1)[i], expect1[i]) << i;
+  }
+  s.Constant(0, 7.0f);
+  s.Ticks(1000);
+  EXPECT_EQ(s.p().Bindx, 3);
+  EXPECT_EQ(s.M(0)[3], 7.0f);
+  // The schedule did not jump back with Bindx: one point per period still.
+  s.Ticks(1000);
+  EXPECT_EQ(s.p().Bindx, 4);
+
+  // With an event the full record ends the run instead of restarting.
+  s.Ticks(5000);
+  EXPECT_EQ(s.p().QM, 0);
+}
+
+TEST(MeasurementPoint, AveragingLimitsAndSpikes) {
+  QmRun s;
+  s.ref().MAverageExp = 30;  // far beyond the 16-bit scan count: limited to 2^14
+  uint64_t before = daq::Card(s.p()).SimSeed;
+  ASSERT_EQ(daq::TRV_QM(s.p(), 0, 0), 1);
+  EXPECT_NE(daq::Card(s.p()).SimSeed, before);
+  for (int ch : {0, 1}) {
+    EXPECT_GE(s.runs().Val[ch], -2000.0f);
+    EXPECT_LT(s.runs().Val[ch], 2000.0f);
+  }
+  // The mean of 2^14 uniform codes lies close to the middle.
+  EXPECT_NEAR(s.runs().Val[0], -0.5f, 60.0f);
+
+  // 2 scans with MSpike: both are averaged (the rule needs 4).
+  s.ref().MAverageExp = 1;
+  s.p().A[0].MSpike = 1;
+  s.Constant(0, 2.0f);
+  ASSERT_EQ(daq::TRV_QM(s.p(), 1, 0), 1);
+  EXPECT_FLOAT_EQ(s.runs().Val[0], 2.0f);
+}
+
+TEST(MeasurementPoint, InputTriggeredPointsWaitForTheEdgeOrEscape) {
+  QmRun s;
+  s.ref().MDITrigger = 1;
+  s.ref().MRepeat = 1;
+  s.ref().MLength = 100;
+  daq::StartMeasurementRun(s.p());
+  ASSERT_EQ(s.p().QM, 1);
+  uint32_t t0 = s.env.clock.TickMs();
+  // Without a card the input falls once per period; each forced step waits.
+  s.p().DoQM = 0;
+  ASSERT_EQ(daq::GoQM(s.p(), 1, 0), 1);
+  EXPECT_EQ(s.p().Bindx, 1);
+  EXPECT_LE(s.env.clock.TickMs() - t0, 1001u);
+
+  s.ui.escapeAt = s.ui.calls + 3;
+  EXPECT_EQ(daq::GoQM(s.p(), 1, 0), 0);
+  EXPECT_EQ(s.p().INTERRUPT, 1);
+  EXPECT_EQ(s.p().QM, 0);
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 76));
+}
+
+TEST(MeasurementRun, PeriodicRefreshAndAutomaticSaving) {
+  QmRun s;
+  s.ref().MLength = 50;
+  s.ref().MRepeat = 1;
+  s.ref().Flags152 |= 0x40 | 0x80;
+  s.p().A[0].MRefresh = 2.0f;
+  s.p().A[1].MRefresh = 100.0f;
+  runtest::RecordingWindow* w0 = s.OpenWindow(0, 0);
+  runtest::RecordingWindow* w1 = s.OpenWindow(0, 1);
+  daq::StartMeasurementRun(s.p());
+  s.Ticks(10000);
+  EXPECT_EQ(s.p().Bindx, 10);
+  EXPECT_GE(w0->Count(2001), 4);
+  EXPECT_LE(w0->Count(2001), 6);
+  EXPECT_LE(w1->Count(2001), 1);
+
+  // What the timer's automatic save writes holds the points taken so far.
+  std::vector<float> first(s.M(1), s.M(1) + 11);
+  ASSERT_EQ(files::WriteDataFileUtil(s.p(), "\\DATA\\WORK_M.M", 0, 0), 1);
+  std::fill(s.p().Buffer.get(), s.p().Buffer.get() + 100, 0.0f);
+  ASSERT_EQ(files::ReadDataFileUtil(s.p(), "\\DATA\\WORK_M.M", 0, 0, -1, 0, 0), 1);
+  EXPECT_EQ(s.p().HGB.Length, 50);
+  for (int i = 0; i <= 10; ++i) EXPECT_EQ(s.M(1)[i], first[size_t(i)]);
+  daq::StopRun(s.p());
+}
+
+}  // namespace

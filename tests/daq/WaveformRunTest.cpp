@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "RunTestSupport.h"
+#include "daq/Generator.h"
+#include "daq/MeasurementRun.h"
+#include "daq/RunCommands.h"
+#include "daq/WaveformRun.h"
+#include "store/FixedText.h"
+
+namespace {
+
+using runtest::Sim;
+
+std::string Status(app::Program& p) { return store::FieldText(p.Status); }
+
+TEST(WaveformRun, SimulationGivesSharedSquareWaveLowFirst) {
+  Sim s;
+  s.Select({0, 3});
+  s.p().HGW.Length = 60;
+  ASSERT_EQ(daq::TRV_QW(s.p()), 1);
+  for (int k = 0; k < 2; ++k)
+    for (int i = 0; i < 60; ++i) {
+      // +-1000 codes with noise -100..99, at 5 V full scale.
+      float v = s.W(k)[i];
+      bool high = (i / 15) % 2 == 1;
+      ASSERT_GT(std::fabs(v), 899 * 5.0f / 32768) << i;
+      ASSERT_LT(std::fabs(v), 1101 * 5.0f / 32768) << i;
+      ASSERT_EQ(v > 0, high) << "channel block " << k << " sample " << i;
+    }
+  EXPECT_EQ(s.runs().PocetVln, 2.0f);
+  EXPECT_NE(s.p().PG.Flags & 0x04, 0);
+}
+
+TEST(WaveformRun, EscapeKeepsTheScansTakenAndClearsTheRest) {
+  Sim s;
+  s.Select({0, 1});
+  s.p().HGW.Length = 60;
+  std::fill(s.p().Waveform.get(), s.p().Waveform.get() + 120, 7.0f);
+  s.ui.escapeAt = 11;  // found right after the scan with index 10
+  EXPECT_EQ(daq::TRV_QW(s.p()), 0);
+  EXPECT_EQ(s.p().INTERRUPT, 1);
+  EXPECT_EQ(s.p().GoQWAgain, 1);
+  for (int k = 0; k < 2; ++k) {
+    for (int i = 0; i < 10; ++i) EXPECT_NE(s.W(k)[i], 0.0f);
+    for (int i = 10; i < 60; ++i) EXPECT_EQ(s.W(k)[i], 0.0f);
+  }
+  EXPECT_TRUE(s.ui.Log().empty());  // an interruption is not reported as a failure
+}
+
+TEST(WaveformRun, AccumulationAndRunningMean) {
+  Sim s;
+  s.Select({0});
+  s.p().HGW.Length = 16;
+  s.p().A[0].Flags152 |= 0x01;
+  s.p().A[0].WAverage = 1;
+  s.runs().PocetVln = 1.0f;
+  for (float v : {1.0f, 2.0f, 6.0f}) {
+    s.Constant(0, v);
+    ASSERT_EQ(daq::TRV_QW(s.p()), 1);
+  }
+  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(s.W(0)[i], 3.0f);
+
+  s.p().A[0].WAverage = 0;
+  std::fill(s.p().Waveform.get(), s.p().Waveform.get() + 16, 0.5f);
+  for (float v : {1.0f, 2.0f, 6.0f}) {
+    s.Constant(0, v);
+    ASSERT_EQ(daq::TRV_QW(s.p()), 1);
+  }
+  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(s.W(0)[i], 9.5f);
+}
+
+TEST(WaveformRun, RecordSizeLimitAndLiveWindow) {
+  Sim s(4096);
+  s.Select({0});
+  s.p().HGW.Length = 4096;
+  EXPECT_EQ(daq::TRV_QW(s.p()), 1);
+  s.p().HGW.Length = 4097;
+  EXPECT_EQ(daq::TRV_QW(s.p()), 0);
+  EXPECT_EQ(s.Shown(423), 1);
+
+  s.p().HGW.Length = 64;
+  s.p().RefA().Flags153 |= 0x20;
+  EXPECT_EQ(daq::TRV_QW(s.p()), 0);
+  EXPECT_EQ(s.Shown(1304), 1);
+  runtest::RecordingWindow* w = s.OpenWindow(1, 5);
+  EXPECT_EQ(daq::TRV_QW(s.p()), 1);
+  EXPECT_EQ(w->Count(2126), 1);
+  EXPECT_EQ(w->Count(2040), 0);
+}
+
+TEST(WaveformRun, AdTestCountsEveryCodeOfTheRecordOnce) {
+  Sim s;
+  s.Select({0});
+  s.p().ADBits = 12;
+  s.ui.SetDefaultAnswer(platform::Answer::Yes);
+  daq::ADTest(s.p());
+  ASSERT_EQ(s.p().HGW.Length, 4096);
+  EXPECT_EQ(s.p().QW, 1);  // repeated
+  double total = 0;
+  for (int i = 0; i < 4096; ++i) {
+    total += s.W(0)[i];
+    // Simulated codes are -1100..1099: nothing is counted outside.
+    if (i < 2048 - 1100 || i > 2048 + 1099) {
+      ASSERT_EQ(s.W(0)[i], 0.0f) << i;
+    }
+  }
+  EXPECT_EQ(total, 4096.0);
+  ASSERT_EQ(daq::TRV_QW(s.p()), 1);  // the next repetition adds to the counts
+  total = 0;
+  for (int i = 0; i < 4096; ++i) total += s.W(0)[i];
+  EXPECT_EQ(total, 8192.0);
+  daq::StopRun(s.p());
+  EXPECT_EQ(s.runs().DoADTest, 0);
+}
+
+TEST(WaveformStart, RefusalsAndTheirMessages) {
+  Sim s;
+  s.p().DG.Simulation = 0;  // no card either
+  s.Select({0});
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(56), 1);
+  s.p().DG.Simulation = 1;
+
+  s.p().MG.Acquire[0] = 0;
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(57), 1);
+
+  s.Select({0, 1});
+  for (int ch : {0, 1}) s.p().A[ch].Flags153 |= 0x04;
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(741), 1);
+  s.p().A[1].Flags153 = 0;
+
+  s.p().RefA().WPeriod = 0.0f;
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(58), 1);
+  s.p().RefA().WPeriod = std::nanf("");
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(58), 2);
+
+  s.p().RefA().WPeriod = 1.0f;
+  s.p().RefA().WLength = s.p().PW;  // two channels of this do not fit
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(60), 1);
+  s.p().RefA().WLength = -5;  // from an old job file
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(60), 2);
+  EXPECT_EQ(s.p().QW, 0);
+}
+
+TEST(WaveformStart, SingleRunRepeatedRunAndSecondStartStops) {
+  Sim s;
+  s.Select({0, 2});
+  store::A_s& ref = s.p().RefA();
+  ref.WLength = 256;
+  ref.WPeriod = 0.002f;  // too fast for two channels of the first group: warned, not refused
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(963), 1);
+  EXPECT_EQ(s.p().QW, 0);
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 63));
+  EXPECT_EQ(s.p().HGW.Length, 256);
+  EXPECT_EQ(s.p().HGW.ChannelCount, 2);
+  EXPECT_EQ(s.p().HGW.ChannelOn[2], 1);
+  EXPECT_EQ(s.p().HGW.Date[2], '.');
+
+  ref.WPeriod = 1.0f;
+  ref.WRepeat = 1;
+  s.p().PG.QWRepeatCount = 3;
+  s.env.clock.Advance(5000);
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.p().QW, 1);
+  EXPECT_EQ(s.p().DoQW, 1);
+  EXPECT_EQ(s.p().PocitadloKolikOpak, 3);
+  EXPECT_EQ(s.p().LastWTime, s.env.clock.TickMs());
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 64));
+
+  daq::StartWaveformRun(s.p());  // a second start stops it
+  EXPECT_EQ(s.p().QW, 0);
+  EXPECT_EQ(s.p().DoQW, 0);
+  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 63));
+}
+
+// The timer's repetition step, as the main window runs it, over these
+// functions: a counted run of 3 takes three records, then stops with 39.
+TEST(WaveformStart, CountedRepeatsUnderTheTimer) {
+  Sim s;
+  s.Select({0});
+  app::Program& p = s.p();
+  store::A_s& ref = p.RefA();
+  ref.WLength = 32;
+  ref.WRepeat = 1;
+  ref.WRepeatPeriod = 0.5f;
+  p.PG.QWRepeatCount = 3;
+  daq::StartWaveformRun(p);
+  int acquisitions = 1, ticks = 0;
+  uint32_t lastAt = p.LastWTime;
+  for (; ticks < 50 && p.QW; ++ticks) {
+    s.env.clock.Advance(200);
+    if (!(p.QW && p.DoQW)) continue;
+    uint32_t now = s.env.clock.TickMs();
+    if (double(now - p.LastWTime) <= ref.WRepeatPeriod * 1000.0) continue;
+    if (!(p.PG.QWRepeatCount < 1 || --p.PocitadloKolikOpak > 0)) {
+      daq::RunCommand(p, 208);
+      p.DoQW = 0;
+      app::TS(p, app::Txt(p, 39));
+      break;
+    }
+    p.DoQW = 0;
+    EXPECT_GE(now - lastAt, 600u);  // the repeat period, in whole ticks
+    p.LastWTime = lastAt = now;
+    ASSERT_EQ(daq::TRV_QW(p), 1);
+    ++acquisitions;
+    p.DoQW = p.INTERRUPT ? 0 : 1;
+  }
+  EXPECT_EQ(acquisitions, 3);
+  EXPECT_EQ(p.QW, 0);
+  EXPECT_EQ(Status(p), app::Txt(p, 39));
+  EXPECT_TRUE(s.ui.Log().empty());  // an exhausted count is no question
+}
+
+TEST(WaveformStart, ExternalStartOnlyArmsAndTheGeneratorMustBeReady) {
+  Sim s;
+  s.Select({0});
+  s.p().PG.Flags |= 0x40;
+  s.ui.Push(platform::Answer::Yes);
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.p().QW_EXT, 1);
+  EXPECT_EQ(s.runs().PocetVln, 1.0f);  // nothing acquired
+  s.ui.Push(platform::Answer::Yes);
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.p().QW_EXT, 0);
+  s.p().PG.Flags = 0;
+
+  s.p().MGlobals.GenSynchro = 1;
+  s.p().MGlobals.GenOutputs = 2;
+  daq::StartWaveformRun(s.p());
+  EXPECT_EQ(s.Shown(1421), 1);
+}
+
+TEST(WaveformStart, CombinedRunFeedsRmsPointsAndAsksBeforeStopping) {
+  Sim s;
+  s.Select({0, 1});
+  app::Program& p = s.p();
+  store::A_s& ref = p.RefA();
+  ref.WLength = 64;
+  ref.WRepeat = 1;
+  ref.Combi = 1;
+  ref.WToMCode = 0;
+  ref.MStore = 1;
+  ref.MLength = 8;
+  ref.MPeriod = 1.0f;
+  daq::StartWaveformRun(p);
+  ASSERT_EQ(p.QW, 1);
+  EXPECT_EQ(Status(p), app::Txt(p, 64));
+  EXPECT_EQ(p.HGB.Length, 8);
+  EXPECT_EQ(p.Bindx, -1);
+
+  ASSERT_EQ(daq::GoQM(p, 0, 1), 1);  // the first point is due at once
+  ASSERT_EQ(p.Bindx, 0);
+  for (int k = 0; k < 2; ++k) {
+    double sum = 0;
+    for (int i = 0; i < 64; ++i) sum += double(s.W(k)[i]) * s.W(k)[i];
+    EXPECT_NEAR(s.M(k)[0], std::sqrt(sum / 64), 1e-5);
+  }
+  EXPECT_EQ(daq::GoQM(p, 0, 1), 1);  // not due yet
+  EXPECT_EQ(p.Bindx, 0);
+
+  s.ui.Push(platform::Answer::No);
+  daq::RunCommand(p, 208);
+  EXPECT_EQ(p.QW, 1);
+  s.ui.Push(platform::Answer::Yes);
+  daq::RunCommand(p, 208);
+  EXPECT_EQ(p.QW, 0);
+}
+
+}  // namespace
