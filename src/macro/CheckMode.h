@@ -1,0 +1,15 @@
+// `MacInterpret`: the check mode in which a macro's keywords are only
+// validated, not executed. The macro runner keeps the flag (GOIM runs a
+// macro through it); the interpreter only reads it.
+#pragma once
+
+namespace app {
+struct Program;
+}
+
+namespace macro {
+
+// Whether the program is checking a macro (`MacInterpret` != 0).
+bool InCheckMode(const app::Program& p);
+
+}  // namespace macro

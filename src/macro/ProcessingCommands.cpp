@@ -1,0 +1,251 @@
+// Executors of the processing keywords: transforms, zeroing, frequency
+// bands, integral and derivative, user functions, constant and channel
+// arithmetic, channel names.
+#include <cmath>
+#include <string>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "dsp/ChannelAlgebra.h"
+#include "dsp/ChannelTransport.h"
+#include "dsp/FrequencyAnalysis.h"
+#include "dsp/Matematika.h"
+#include "dsp/Spectrum.h"
+#include "dsp/SpectrumTools.h"
+#include "dsp/UserFunctions.h"
+#include "dsp/Zeroing.h"
+#include "macro/CommandBuffer.h"
+#include "macro/Executors.h"
+#include "macro/Prompts.h"
+#include "store/FixedText.h"
+#include "store/Utilities.h"
+
+namespace macro {
+namespace {
+
+constexpr int kScratchChannel = 60;  // channel 61, the band analysis' scratch
+
+// The store's windows show the changed data (and redraw, unless a macro runs).
+void Changed(app::Program& p, int store) {
+  app::DataChanged(p, store);
+  if (!p.MacGoing) app::SendToStoreWindows(p, store, 2000);
+}
+
+void RefuseChannel(app::Program& p, std::string_view keyword, long long number) {
+  app::Mess(p,
+            std::string(keyword) + ": channel number " + std::to_string(number) +
+                " outside 1..128, statement not executed",
+            app::Txt(p, 14));
+}
+
+int WLength(const app::Program& p) { return p.HGW.Length > 0 ? int(p.HGW.Length) : 1; }
+
+// At most `bytes` bytes of UTF-8 text, not cutting a character in two.
+std::string CutUtf8(std::string text, size_t bytes) {
+  if (text.size() <= bytes) return text;
+  size_t n = bytes;
+  while (n > 0 && (uint8_t(text[n]) & 0xC0) == 0x80) --n;
+  return text.substr(0, n);
+}
+
+}  // namespace
+
+int SpectrumCommand(app::Program& p, bool magnitudes) {
+  const char* keyword = magnitudes ? "WTOMAG" : "FFT";
+  int32_t channel = QueueEmpty(p) ? 0 : CommandArgument(p);
+  if (channel < 0 || channel > 128) {
+    RefuseChannel(p, keyword, channel);
+    return kFailed;
+  }
+  if (!app::MemOK(p, 1, true)) return kFailed;
+  auto one = [&](int c) { return magnitudes ? dsp::ToMagUtil(p, 1, c) : dsp::FFT_Command(p, 0, 1, c); };
+  auto all = [&] {
+    if (!magnitudes) return dsp::FFT_Command(p, 0, 1, 65535);
+    int ok = 1;
+    for (int c = 0; c < store::kChannels; ++c)
+      if (p.HGW.ChannelOn[c] && !dsp::ToMagUtil(p, 1, c)) ok = 0;
+    return ok;
+  };
+  int ok = 0;
+  if (channel > 0) {
+    ok = one(channel - 1);
+  } else if (p.MacGoing || app::AskT(p, magnitudes ? 965 : 482, 15) == platform::Answer::Yes) {
+    ok = all();
+  } else {
+    // FFT answered No: every live window shows the spectrum of what it shows.
+    if (!magnitudes) Broadcast(p, 2031);
+    return kDone;
+  }
+  Changed(p, 1);
+  return ok ? kDone : kFailed;
+}
+
+int ExWBZERO(app::Program& p) {
+  if (!app::MemOK(p, 1, true)) return kFailed;
+  const int n = WLength(p);
+  int32_t channel = 1, from = 0, to = n - 1;
+  if (!GetChannel(p, channel, 0, 128, app::Txt(p, 191), "WBZERO")) return kFailed;
+  if (!GetL(p, from, 0, n - 1, 0, app::Txt(p, 192))) return kFailed;
+  if (!GetL(p, to, 0, n - 1, n - 1, app::Txt(p, 193))) return kFailed;
+  return dsp::ZeroWaveUtil(p, false, true, 1, channel, from, to) ? kDone : kFailed;
+}
+
+int ExMBZERO(app::Program& p) {
+  if (!app::MemOK(p, 0, true)) return kFailed;
+  return dsp::ZeroWaveUtil(p, false, true, 0, 0, -1, -1) ? kDone : kFailed;
+}
+
+// mode: -1 zero the band (WBZEROHZ), else the band analysis mode.
+int BandCommand(app::Program& p, int mode, std::string_view keyword) {
+  if (!app::MemOK(p, 1, true)) return kFailed;
+  int32_t channel = 1;
+  if (!GetChannel(p, channel, 0, 128, app::Txt(p, 191), keyword)) return kFailed;
+  int c = channel - 1;
+  if (channel == 0)
+    for (c = 0; c < store::kChannels && !p.HGW.ChannelOn[c]; ++c) {
+    }
+  if (c >= store::kChannels || !p.HGW.ChannelOn[c]) return kFailed;
+  const float step = p.FGW[size_t(c)].Step;
+  if (!(step > 0) || !std::isfinite(step)) {
+    // No sampling step, no frequency axis: nothing sensible to cut.
+    app::Mess(p, std::string(keyword) + ": the channel has no sampling step", app::Txt(p, 11));
+    return kFailed;
+  }
+  const float fmax = float(1.0 / (2.0 * step));
+  float f1 = 0.0f, f2 = fmax * 0.5f;
+  if (!GetF(p, f1, 0.0f, fmax, 0.0f, app::Txt(p, 622))) return kFailed;
+  if (!GetF(p, f2, 0.0f, fmax, fmax * 0.5f, app::Txt(p, 623))) return kFailed;
+  const int n = WLength(p);
+
+  if (mode < 0) {
+    long long b1 = (long long)(double(n) / 2 * f1 / fmax);
+    long long b2 = (long long)(double(n) / 2 * f2 / fmax);
+    if (b1 > b2) std::swap(b1, b2);
+    if (b1 < 0) b1 = 0;
+    if (b2 >= n / 2) b2 = n / 2 - 1;
+    if (b2 < b1) return kFailed;
+    return dsp::ZeroWaveUtil(p, false, true, 1, c + 1, int(b1), int(b2)) ? kDone : kFailed;
+  }
+
+  const double centre = f1 + (f2 - f1) * 0.5;
+  const double halfWidth = (f2 - f1) * 0.5;
+  if (!dsp::DataFreqAnal(p, mode, c, kScratchChannel, centre, halfWidth, 0)) return kFailed;
+  store::Channel_s& scratch = p.FGW[kScratchChannel];
+  store::CopyText(scratch.Name, store::FieldText(scratch.Name) + " ENVP");
+  // With channel 61 itself as the source, moving the result "back" and
+  // deleting the scratch would throw the result away: it stays in place.
+  if (c != kScratchChannel) {
+    dsp::ChanelTransportUtil(p, 1, kScratchChannel, c, 0);
+    dsp::ChanelDeleteUtil(p, 1, kScratchChannel);
+  }
+  Changed(p, 1);
+  return kDone;
+}
+
+// operation: 4 integral, 1 derivative (of `Matematika`).
+int CalculusCommand(app::Program& p, int operation, std::string_view keyword) {
+  if (!app::MemOK(p, 1, true)) return kFailed;
+  const int n = WLength(p);
+  int32_t a = 1, b = 1, from = 0, to = n - 1;
+  if (!GetChannel(p, a, 1, 128, app::Txt(p, 829), keyword)) return kFailed;
+  if (!GetChannel(p, b, 1, 128, app::Txt(p, 830), keyword)) return kFailed;
+  if (!GetL(p, from, 0, n - 1, 0, app::Txt(p, 192))) return kFailed;
+  if (!GetL(p, to, 0, n - 1, n - 1, app::Txt(p, 193))) return kFailed;
+  if (!p.HGW.ChannelOn[a - 1]) {
+    app::Mess(p, app::TxtF(p, 326, {a}), app::Txt(p, 11));
+    return kFailed;
+  }
+  if (!p.HGW.ChannelOn[b - 1] && !dsp::ChanelTransportUtil(p, 1, a - 1, b - 1, 0)) return kFailed;
+  float result = 0;
+  int ok = dsp::Matematika(p, operation, from, to, a - 1, a - 1, b - 1, result);
+  Changed(p, 1);
+  return ok ? kDone : kFailed;
+}
+
+int ExFUN(app::Program& p) {
+  int32_t page = 1;
+  if (!GetChannel(p, page, 1, 5, "Číslo stránky funkce", "FUN")) return kFailed;
+  return dsp::Funkce_Proved(p, page - 1) ? kDone : kFailed;
+}
+
+int CoefficientCommand(app::Program& p, int which, int promptText) {
+  float v = 1.0f;
+  if (!GetF(p, v, -1000.0f, 1000.0f, 1.0f, app::Txt(p, promptText))) return kFailed;
+  switch (which) {
+    case 0:
+      p.PG.WLCD = v;
+      break;
+    case 1:
+      p.PG.WLCF = v;
+      break;
+    case 2:
+      p.PG.MLCD = v;
+      break;
+    default:
+      p.PG.MLCF = v;
+      break;
+  }
+  return kDone;
+}
+
+int ConstantCommand(app::Program& p, int store, bool multiply, std::string_view keyword) {
+  if (!app::MemOK(p, store, true)) return kFailed;
+  int32_t channel = 0;
+  if (store && !GetChannel(p, channel, 0, 128, "zadejte číslo kanálu, 0-všechno", keyword)) return kFailed;
+  float v = multiply ? 1.0f : 0.0f;
+  const float limit = multiply ? 1000.0f : 10000.0f;
+  std::string prompt = store ? (multiply ? "WYK - násobení konstantou" : "WYP - přičtení konstanty")
+                             : app::Txt(p, multiply ? 155 : 156);
+  if (!GetF(p, v, -limit, limit, v, prompt)) return kFailed;
+  int ok = multiply ? dsp::MultiplyByConstant(p, store, channel, v) : dsp::AddConstant(p, store, channel, v);
+  return ok ? kDone : kFailed;
+}
+
+// operation: -1 copy, else the channel algebra operation.
+int ChannelPairCommand(app::Program& p, int operation, int textA, int textB, std::string_view keyword) {
+  int32_t a = 1, b = 1;
+  if (!GetChannel(p, a, 1, 128, app::Txt(p, textA), keyword)) return kFailed;
+  if (!GetChannel(p, b, 1, 128, app::Txt(p, textB), keyword)) return kFailed;
+  int ok = operation < 0 ? dsp::ChanelTransport(p, 1, a, b) : dsp::ChanelAlgebra(p, operation, 1, a, b);
+  if (ok && p.MacGoing) app::DataChanged(p, 1);
+  return ok ? kDone : kFailed;
+}
+
+int ExCHWDEL(app::Program& p) {
+  int32_t a = 1;
+  if (!GetChannel(p, a, 1, 128, app::Txt(p, 186), "CHWDEL")) return kFailed;
+  return dsp::ChanelDelete(p, 1, a) ? kDone : kFailed;
+}
+
+int ExCHWREAD(app::Program& p) {
+  int32_t a = 1, b = 1;
+  if (!GetChannel(p, a, 1, 128, app::Txt(p, 194), "CHWREAD")) return kFailed;
+  if (!GetChannel(p, b, 1, 128, app::Txt(p, 195), "CHWREAD")) return kFailed;
+  // Outside a macro the typed arguments were ignored; the file comes from the dialog.
+  if (!p.MacGoing) SetQueue(p, "");
+  std::string queue = QueueText(p);
+  store::FrontSpaceOff(queue);
+  const bool dialog = queue.empty() || queue[0] == '?';
+  if (dsp::ChanelRead(p, a, b)) return kDone;
+  return dialog && p.MacGoing ? NoFileChosen(p, "CHWREAD") : kFailed;
+}
+
+int ChannelTextCommand(app::Program& p, bool unit, std::string_view keyword) {
+  int32_t channel = QueueEmpty(p) ? 0 : CommandArgument(p);
+  if (channel < 1 || channel > 128) {
+    RefuseChannel(p, keyword, channel);
+    return kFailed;
+  }
+  std::string text = TakeRest(p);
+  store::Channel_s& record = p.FGW[size_t(channel - 1)];
+  if (unit)
+    store::CopyText(record.Unit, CutUtf8(text, sizeof record.Unit - 1));
+  else
+    store::CopyText(record.Name, CutUtf8(text, sizeof record.Name - 1));
+  app::UpdateCaptions(p, 1);
+  return kDone;
+}
+
+}  // namespace macro

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "MacroTestSupport.h"
+#include "app/Messages.h"
+#include "files/DataFileNames.h"
+
+namespace {
+
+using macro_test::Env;
+
+int CountSent(const Env& env, int code) {
+  int n = 0;
+  for (const auto& m : env.sent) n += m.first == code ? 1 : 0;
+  return n;
+}
+
+TEST(FileCommands, WriteThenReadRoundTripsTheStore) {
+  Env env(4096);
+  env.FillW({0, 2}, 64);
+  EXPECT_EQ(env.Run("ww  round"), 1);
+  EXPECT_TRUE(testing_support::FileExists(env.paths.Resolve("\\DATA\\round.W")));
+  env.FillW({5}, 8);
+  EXPECT_EQ(env.Run("RW round.W"), 1);
+  EXPECT_EQ(env.prog.HGW.Length, 64);
+  EXPECT_TRUE(env.prog.HGW.ChannelOn[0] && env.prog.HGW.ChannelOn[2]);
+  EXPECT_FALSE(env.prog.HGW.ChannelOn[5]);
+  EXPECT_FLOAT_EQ(env.W(2)[63], 2063.0f);
+  EXPECT_TRUE(env.prog.QWWin[0] && env.prog.QWWin[2]) << "RW opens the windows of the record";
+}
+
+TEST(FileCommands, AMacroWithoutNameOrDialogFailsTheStatementAndWritesNothing) {
+  Env env(4096);
+  env.FillW({0}, 16);
+  int status = 1;
+  EXPECT_EQ(env.RunInMacro("WW", &status), 0);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(env.ui.Count("WW"), 1);
+  EXPECT_EQ(env.RunInMacro("RW ?"), 0);
+  EXPECT_EQ(env.RunInMacro("DELW"), 0);
+  EXPECT_EQ(env.prog.HGW.Length, 16);
+}
+
+TEST(FileCommands, MacroNamesAreCountedAndUsed) {
+  Env env(4096);
+  env.FillW({1}, 16);
+  env.prog.MacGoing = 1;
+  EXPECT_EQ(env.Run("WNAME Wave_041.w"), 1);
+  EXPECT_EQ(env.Run("WNAMEI"), 1);
+  EXPECT_EQ(files::MacroName(env.prog, 1), "Wave_042.w");
+  EXPECT_EQ(env.prog.W_NameGo, 1);
+  EXPECT_EQ(env.Run("WW"), 1);
+  EXPECT_TRUE(testing_support::FileExists(env.paths.Resolve("\\DATA\\Wave_042.w")));
+  EXPECT_EQ(env.Run("WNAME test"), 1);
+  EXPECT_EQ(files::MacroName(env.prog, 1), "test.w");
+  EXPECT_EQ(env.prog.W_NameInc[0], 0);
+  EXPECT_EQ(env.Run("WNAME_INDX 16"), 1) << "refused, the macro goes on";
+  EXPECT_EQ(env.prog.W_NameIndx, -1);
+  env.prog.MacGoing = 0;
+}
+
+TEST(Processing, FftTakesOneChannelOrEveryChannelInAMacro) {
+  Env env;
+  env.FillW({0, 1, 2}, 64);
+  EXPECT_EQ(env.RunInMacro("fft 2"), 1);
+  EXPECT_FALSE(env.prog.WFreq[0]);
+  EXPECT_TRUE(env.prog.WFreq[1]);
+  EXPECT_EQ(env.RunInMacro("FFT 0"), 1);
+  EXPECT_TRUE(env.prog.WFreq[0] && env.prog.WFreq[2]);
+  EXPECT_EQ(env.Prompts() + env.Questions(), 0) << "no question inside a macro";
+}
+
+TEST(Processing, FftWithoutChannelAsksAndNoSendsTheLiveSpectrumCode) {
+  Env env;
+  env.FillW({0, 1}, 64);
+  env.Run("DW");
+  env.ui.Push(platform::Answer::No);
+  EXPECT_EQ(env.Run("FFT"), 1);
+  EXPECT_EQ(CountSent(env, 2031), 2);
+  EXPECT_FALSE(env.prog.WFreq[0] || env.prog.WFreq[1]);
+  ASSERT_EQ(env.Questions(), 1);
+  EXPECT_EQ(env.ui.Log().back().text, app::Txt(env.prog, 482));
+}
+
+TEST(Processing, FftBeyondTheChannelsIsRefusedWithoutTouchingTheStore) {
+  Env env;
+  env.FillW({0}, 64);
+  int status = 1;
+  EXPECT_EQ(env.RunInMacro("FFT 200", &status), 1);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(env.Messages(), 1);
+  EXPECT_FALSE(env.prog.WFreq[0]);
+  EXPECT_FLOAT_EQ(env.W(0)[5], 5.0f);
+}
+
+TEST(Processing, ConstantOperationsOnOneOrAllChannels) {
+  Env env;
+  env.FillW({0, 1}, 16);
+  EXPECT_EQ(env.RunInMacro("WYK 2, 3"), 1);
+  EXPECT_FLOAT_EQ(env.W(1)[4], 3.0f * 1004.0f);
+  EXPECT_FLOAT_EQ(env.W(0)[4], 4.0f);
+  EXPECT_EQ(env.RunInMacro("WYP 0,1.5"), 1);
+  EXPECT_FLOAT_EQ(env.W(0)[4], 5.5f);
+  EXPECT_FLOAT_EQ(env.W(1)[4], 3012.0f + 1.5f);
+  // A factor beyond the prompt's range is clamped; a channel beyond it is refused.
+  EXPECT_EQ(env.RunInMacro("WYK 1, 5000"), 1);
+  EXPECT_FLOAT_EQ(env.W(0)[4], 5500.0f);
+  env.ui.ClearLog();
+  EXPECT_EQ(env.RunInMacro("WYK 129, 2"), 1);
+  EXPECT_EQ(env.Messages(), 1);
+  EXPECT_FLOAT_EQ(env.W(0)[4], 5500.0f);
+}
+
+TEST(Processing, ChannelCopyTakesThePresetOfAMissingSecondChannel) {
+  Env env;
+  env.FillW({1}, 16);
+  EXPECT_EQ(env.RunInMacro("CHWCOPY 2"), 1);
+  ASSERT_TRUE(env.prog.HGW.ChannelOn[0]);
+  EXPECT_FLOAT_EQ(env.W(0)[3], 1003.0f);
+  EXPECT_EQ(env.RunInMacro("CHWCOPY 2, 5"), 1);
+  ASSERT_TRUE(env.prog.HGW.ChannelOn[4]);
+  EXPECT_FLOAT_EQ(env.W(4)[3], 1003.0f);
+}
+
+TEST(Processing, ChannelNameAndUnitKeepTheirCaseAndAreCut) {
+  Env env;
+  env.FillW({2}, 8);
+  EXPECT_EQ(env.Run("CHWNAME 3,Napětí"), 1);
+  EXPECT_EQ(store::FieldText(env.prog.FGW[2].Name), "Napětí");
+  EXPECT_EQ(env.Run("chwunit 3, " + std::string(40, 'u')), 1);
+  EXPECT_EQ(store::FieldText(env.prog.FGW[2].Unit), std::string(19, 'u'));
+  env.ui.ClearLog();
+  EXPECT_EQ(env.Run("CHWNAME 0,x"), 1);
+  EXPECT_EQ(env.Messages(), 1);
+}
+
+TEST(Processing, DerivativeCreatesItsDestinationAndReportsAnInactiveSource) {
+  Env env;
+  env.FillW({0}, 32, 0.5f);
+  EXPECT_EQ(env.RunInMacro("WDERIVDT 1,3,0,31"), 1);
+  ASSERT_TRUE(env.prog.HGW.ChannelOn[2]);
+  EXPECT_FLOAT_EQ(env.W(2)[10], 2.0f);  // slope 1 per sample over a step of 0.5
+  env.ui.ClearLog();
+  EXPECT_EQ(env.RunInMacro("WINTEGRALDT 7,3"), 1);
+  ASSERT_EQ(env.Messages(), 1);
+  EXPECT_EQ(env.ui.Log()[0].text, app::TxtF(env.prog, 326, {7}));
+}
+
+TEST(Processing, BandZeroingClearsTheBinsOfTheBand) {
+  Env env;
+  env.FillW({0}, 64, 0.001f);  // fmax 500 Hz, 32 bins
+  ASSERT_EQ(env.RunInMacro("FFT 1"), 1);
+  ASSERT_NE(env.W(0)[20], 0.0f);
+  EXPECT_EQ(env.RunInMacro("WBZEROHZ 1, 0, 250"), 1);
+  for (int k = 0; k <= 16; ++k) EXPECT_EQ(env.W(0)[k], 0.0f) << k;
+  EXPECT_NE(env.W(0)[20], 0.0f);
+}
+
+TEST(Display, BroadcastsReachEveryOpenWindowOfBothStores) {
+  Env env;
+  env.FillW({0, 3}, 16);
+  EXPECT_EQ(env.Run("DW"), 1);
+  env.sent.clear();
+  EXPECT_EQ(env.Run("STAT"), 1);
+  EXPECT_EQ(CountSent(env, 2041), 2);
+  EXPECT_EQ(env.RunInMacro("PEN 7"), 1);
+  ASSERT_EQ(env.sent.back(), std::make_pair(2038, 3)) << "width clamped to 0..3";
+  EXPECT_EQ(env.Run("CTRLM 5"), 1);
+  EXPECT_EQ(CountSent(env, 2101), 2);
+  EXPECT_EQ(env.prog.Argument, -1);
+  EXPECT_EQ(env.Run("UNDW"), 1);
+  env.sent.clear();
+  EXPECT_EQ(env.Run("DISPL"), 1);
+  EXPECT_TRUE(env.sent.empty());
+}
+
+TEST(Settings, MacroValuesAreClampedAndPromptsIgnoreTypedArguments) {
+  Env env(4096);
+  EXPECT_EQ(env.RunInMacro("WSIZE 100"), 1);
+  EXPECT_EQ(env.prog.RefA().WLength, 100);
+  EXPECT_EQ(env.RunInMacro("WSIZE 999999999"), 1);
+  EXPECT_EQ(env.prog.RefA().WLength, env.prog.PW);
+  EXPECT_EQ(env.RunInMacro("MPER 0"), 1);
+  EXPECT_FLOAT_EQ(env.prog.RefA().MPeriod, 0.001f);
+  env.ui.Push(int64_t{50});
+  EXPECT_EQ(env.Run("WSIZE 100"), 1);
+  EXPECT_EQ(env.prog.RefA().WLength, 50);
+  env.ui.Push(platform::Answer::Cancel);
+  EXPECT_EQ(env.Run("WSIZE"), 1);
+  EXPECT_EQ(env.prog.RefA().WLength, 50);
+}
+
+TEST(Settings, FlagsSelectionsAndCombination) {
+  Env env;
+  store::A_s& a = env.prog.RefA();
+  a.Flags152 = 0x40;
+  EXPECT_EQ(env.Run("WADDON"), 1);
+  EXPECT_EQ(a.Flags152, 0x41);
+  EXPECT_EQ(env.Run("WADDOFF"), 1);
+  EXPECT_EQ(a.Flags152, 0x40);
+  EXPECT_EQ(env.Run("MRCON"), 1);
+  EXPECT_EQ(a.MRepeat, 1);
+  EXPECT_EQ(env.RunInMacro("COMBION 3"), 1);
+  EXPECT_EQ(a.Combi, 1);
+  EXPECT_EQ(a.WToMCode, 2);
+  EXPECT_EQ(env.RunInMacro("AQTOFF 0"), 1);
+  EXPECT_EQ(env.prog.MG.Acquire[127], 0);
+  EXPECT_EQ(env.RunInMacro("AQTON 3"), 1);
+  EXPECT_EQ(env.prog.MG.Acquire[2], 1);
+  EXPECT_EQ(env.prog.MG.Acquire[3], 0);
+  env.prog.MG.WDisplay[8] = 0;
+  EXPECT_EQ(env.RunInMacro("DWON 9"), 1) << "refused, the macro goes on";
+  EXPECT_EQ(env.prog.MG.WDisplay[8], 0);
+  EXPECT_EQ(env.Run("CHANNEL 5"), 1);
+  EXPECT_EQ(env.Run("MAINCH"), 1);
+}
+
+TEST(Settings, BaseAddressReadsHexadecimalDigits) {
+  Env env;
+  EXPECT_EQ(env.Run("BASEADR 3a0"), 1);
+  EXPECT_EQ(env.prog.RefA().BaseAddress, 0x3A0);
+  env.ui.Push(int64_t{300});
+  EXPECT_EQ(env.Run("BASEADR"), 1);
+  EXPECT_EQ(env.prog.RefA().BaseAddress, 0x300);
+}
+
+TEST(Program, ResettingSettingsInsideAMacroKeepsTheRunnerState) {
+  Env env;
+  store::CopyText(env.prog.PG.MacroName, "\\MACRO\\RUN.MAC");
+  env.prog.PG.MacroStatement = 5;
+  env.prog.PG.Sound = 1;
+  env.prog.RefA().WLength = 77;
+  EXPECT_EQ(env.RunInMacro("IMPLICIT"), 1);
+  EXPECT_EQ(env.prog.PG.Sound, store::PG0.Sound);
+  EXPECT_EQ(env.prog.PG.MacroStatement, 5);
+  EXPECT_EQ(store::FieldText(env.prog.PG.MacroName), "\\MACRO\\RUN.MAC");
+  EXPECT_EQ(env.prog.RefA().WLength, store::A0.WLength);
+  env.prog.PG.Sound = 1;
+  EXPECT_EQ(env.Run("DEFAULT"), 1);
+  EXPECT_EQ(env.prog.PG.MacroStatement, store::PG0.MacroStatement);
+}
+
+TEST(Program, TimeStampGoesInFrontOfTheComment) {
+  Env env;
+  store::CopyText(env.prog.HGW.Comment, "old");
+  EXPECT_EQ(env.Run("WTIME"), 1);
+  const std::string c = store::FieldText(env.prog.HGW.Comment);
+  EXPECT_EQ(c.substr(c.size() - 5), "\r\nold");
+  store::CopyText(env.prog.HGB.Comment, std::string(299, 'm'));
+  EXPECT_EQ(env.Run("MTIME"), 1);
+  EXPECT_EQ(store::FieldText(env.prog.HGB.Comment).size(), 299u);
+}
+
+TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
+  Env env;
+  for (const char* k : {"WWA", "WMA", "MODIFY", "CONV", "ADTEST", "PTW", "PTM", "PTA", "PTMC"}) {
+    env.ui.ClearLog();
+    int status = 1;
+    EXPECT_EQ(env.Run(k, &status), 0) << k;
+    EXPECT_EQ(status, -1);
+    ASSERT_EQ(env.Messages(), 1) << k;
+    EXPECT_NE(env.ui.Log()[0].text.find(k), std::string::npos);
+    EXPECT_EQ(env.ui.Log()[0].title, app::Txt(env.prog, 14));
+  }
+}
+
+TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {
+  Env env;
+  int status = 1;
+  EXPECT_EQ(env.Run("ED", &status), 1);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(env.Messages(), 0);
+  EXPECT_EQ(env.RunInMacro("EDMC", &status), 0);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(env.Messages(), 1);
+}
+
+}  // namespace

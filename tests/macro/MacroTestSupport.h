@@ -1,0 +1,105 @@
+// Helpers of the interpreter tests: a program whose graph windows record
+// their user messages, a filled waveform store, and a command line run
+// through the interpreter.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Program.h"
+#include "macro/CommandBuffer.h"
+#include "macro/Interpreter.h"
+#include "platform/WindowHost.h"
+#include "store/Defaults.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace macro_test {
+
+// A graph window that keeps what it was sent, in one list for the test.
+class Window : public platform::GraphWindow {
+ public:
+  Window(std::vector<std::pair<int, int>>& sent, std::string caption)
+      : sent_(sent), caption_(std::move(caption)) {}
+  void UserMessage(int code, int arg) override { sent_.emplace_back(code, arg); }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+
+ private:
+  std::vector<std::pair<int, int>>& sent_;
+  std::string caption_;
+};
+
+struct Env : testing_support::TestEnv {
+  explicit Env(int32_t samples = 65536) : TestEnv(samples) {
+    prog.GraphFactory = [this](const platform::GraphWindowSpec& spec) {
+      return std::make_unique<Window>(sent, spec.caption);
+    };
+    prog.DoMess = 1;
+    // Every active channel shows a window when its store's windows open.
+    for (int i = 0; i < store::kChannels; ++i) prog.MG.WDisplay[i] = prog.MG.MDisplay[i] = 1;
+  }
+
+  // Runs one command line as the command dialog or a macro would.
+  int Run(const std::string& line, int* status = nullptr) {
+    macro::SetQueue(prog, line);
+    return macro::ComInterpret(prog, false, status);
+  }
+  int RunInMacro(const std::string& line, int* status = nullptr) {
+    prog.MacGoing = 1;
+    int r = Run(line, status);
+    prog.MacGoing = 0;
+    return r;
+  }
+
+  // Exactly the given W channels (0-based) active, sample k of channel c = c * 1000 + k.
+  void FillW(std::initializer_list<int> channels, int32_t length, float step = 0.001f) {
+    store::Header_s& h = prog.HGW;
+    for (int16_t& f : h.ChannelOn) f = 0;
+    h.Length = length;
+    int k = 0;
+    for (int c : channels) {
+      h.ChannelOn[c] = 1;
+      store::Channel_s& rec = prog.FGW[size_t(c)];
+      rec = store::FGW0;
+      store::CopyText(rec.Name, "ch" + std::to_string(c + 1));
+      rec.Step = step;
+      float* s = prog.Waveform.get() + size_t(k) * size_t(length);
+      for (int i = 0; i < length; ++i) s[i] = float(c * 1000 + i);
+      ++k;
+    }
+    h.ChannelCount = int16_t(k);
+  }
+  // The samples of active W channel c (0-based).
+  const float* W(int c) const {
+    int k = 0;
+    for (int i = 0; i < c; ++i) k += prog.HGW.ChannelOn[i] ? 1 : 0;
+    return prog.Waveform.get() + size_t(k) * size_t(prog.HGW.Length);
+  }
+
+  int Messages() const {
+    int n = 0;
+    for (const auto& s : ui.Log()) n += s.kind == "message" ? 1 : 0;
+    return n;
+  }
+  int Questions() const {
+    int n = 0;
+    for (const auto& s : ui.Log()) n += s.kind == "question" ? 1 : 0;
+    return n;
+  }
+  int Prompts() const {
+    int n = 0;
+    for (const auto& s : ui.Log()) n += s.kind == "prompt" ? 1 : 0;
+    return n;
+  }
+
+  std::vector<std::pair<int, int>> sent;
+};
+
+}  // namespace macro_test
