@@ -5,9 +5,15 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "daq/Driver.h"
+#include "daq/Generator.h"
+#include "daq/MeasurementMath.h"
+#include "daq/MeasurementRun.h"
+#include "daq/RunCommands.h"
+#include "daq/WaveformRun.h"
 #include "daq/Sampling.h"
 #include "dsp/MeasurementTransfer.h"
 #include "dsp/Smoothing.h"
+#include "macro/Interpreter.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -21,7 +27,10 @@ void NotAvailable(Program& p, std::string_view what) {
 
 }  // namespace
 
-void InitCard(Program& p) { daq::Board_Init(p); }
+void InitCard(Program& p) {
+  daq::Board_Init(p);
+  daq::InstallGenerator(p);
+}
 
 void CloseDriver(Program& p) { daq::CloseDriver(p); }
 
@@ -29,13 +38,7 @@ void DeriveCardAddresses(Program& p) { daq::DeriveCardAddresses(p); }
 
 bool ReadDigitalInputs(Program& p, int& word) { return daq::ReadDigitalInputs(p, word); }
 
-int ComInterpret(Program& p) {
-  std::string line = store::FieldText(p.DG.NameQueue);
-  store::CopyText(p.DG.NameQueue, "");
-  if (line.find_first_not_of(' ') == std::string::npos) return 1;
-  NotAvailable(p, "Command \"" + line + "\"");
-  return 0;
-}
+int ComInterpret(Program& p) { return macro::ComInterpret(p); }
 
 void GoMac(Program& p) {
   p.MacGoing = 0;
@@ -43,18 +46,11 @@ void GoMac(Program& p) {
   p.MacAgain = 0;
 }
 
-int GoQM(Program& p, int, int) {
-  p.QM = 0;
-  p.DoQM = 0;
-  return 0;
-}
+int GoQM(Program& p, int force, int combined) { return daq::GoQM(p, force, combined); }
 
-int TRV_QW(Program& p) {
-  NotAvailable(p, "Waveform acquisition");
-  return 0;
-}
+int TRV_QW(Program& p) { return daq::TRV_QW(p); }
 
-void RecomputeMeasurementMath(Program&) {}
+void RecomputeMeasurementMath(Program& p) { daq::RecomputeMeasurementMath(p); }
 
 void SmoothChannel(Program& p, int store, int channel, int width) { dsp::SmoothChannel(p, store, channel, width); }
 
@@ -71,11 +67,10 @@ void Command(Program& p, int id) {
     case 214:  // simulation on / off
       daq::ToggleSimulation(p);
       break;
-    case 208:  // stop a run or a macro
-      p.QW = p.DoQW = 0;
-      p.QM = p.DoQM = 0;
-      p.MacGoing = p.MacStop = p.MacAgain = 0;
-      p.DoPanel = 1;
+    case 202:  // measurement run
+    case 203:  // waveform run
+    case 208:  // stop the runs
+      daq::RunCommand(p, id);
       break;
     case 215:  // open / close the waveform windows
     case 216:  // open / close the measurement windows

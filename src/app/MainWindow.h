@@ -47,7 +47,6 @@ class TMainWindow {
   int16_t WaitLevel = 0;
   int32_t WaitTimeout = 0;  // tenths of a second
   uint32_t WaitStart = 0;
-  uint32_t LastAutoSave = 0;
   int16_t TicCount = 1;
   int32_t KeyModifier = 0;
   int32_t UserMsgReady = 0;

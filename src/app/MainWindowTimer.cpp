@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "daq/RunState.h"
 #include "files/DataFileWriter.h"
 #include "store/FixedText.h"
 
@@ -124,9 +125,11 @@ void TMainWindow::AdvanceMeasurementRun() {
 void TMainWindow::AutoSaveMeasurement() {
   const store::A_s& ref = p_.RefA();
   if (!(ref.Flags152 & 0x80) || !ref.MStore) return;
+  // The measurement start sets the first save time.
+  uint32_t& last = daq::Runs(p_).LastAutoSave;
   uint32_t now = p_.plat.clock->TickMs();
-  if (now - LastAutoSave <= 600000) return;
-  LastAutoSave = now;
+  if (now - last <= 600000) return;
+  last = now;
   files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), 0, 0);
 }
 

@@ -19,6 +19,7 @@
 
 namespace daq {
 struct CardState;
+struct RunState;
 }
 
 namespace app {
@@ -178,6 +179,8 @@ struct Program {
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
+  // --- waveform and measurement run state (created by the runs on first use) ---
+  std::unique_ptr<daq::RunState, void (*)(daq::RunState*)> RunData{nullptr, nullptr};
   int32_t WWindowsOpen = 0, MWindowsOpen = 0;  // kept across the exit's closing
 
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.
