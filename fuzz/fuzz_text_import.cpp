@@ -1,0 +1,16 @@
+// Text-column import of arbitrary bytes into both stores (the measurement
+// store also looks for the leading text column).
+#include <cstddef>
+#include <cstdint>
+
+#include "SettingsFuzzProgram.h"
+#include "files/TextImport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
+  const std::string path = f.Put("\\DATA\\fuzz.txt", data, size);
+  files::ReadDataFileELKOSO(f.prog, 1, path);
+  files::ReadDataFileELKOSO(f.prog, 0, path);
+  f.ui.ClearLog();
+  return 0;
+}

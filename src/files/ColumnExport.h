@@ -1,0 +1,30 @@
+// Writing every active waveform channel as a column of a text file, for
+// spreadsheets and the text viewer.
+#pragma once
+
+#include <string>
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+// The column file of a waveform file name: the extension of its file part
+// replaced by "_c.TXT", appended when it has none (a name without one
+// must never become the waveform file itself).
+std::string ColumnFileName(const std::string& waveName);
+
+// The columns themselves: "% interval [s] : " and the step of the first
+// active channel, a line of names and one of units, then one line per
+// sample index with each active channel's value as "   %<7+d>.<d>f"
+// (d = 1..7). `name` is a program name. Answers 1 / 0.
+int WriteColumnsUtil(app::Program& p, const std::string& name, int decimals);
+
+// `Write_ASCII_Util_SIMPL`: the columns of the whole waveform store to the
+// column file of the last waveform file, after question 1362 and the
+// decimal places prompt (1372), then the file in the text viewer (general
+// text 5). Answers 1 when the file was written.
+int Write_ASCII_Util_SIMPL(app::Program& p);
+
+}  // namespace files

@@ -1,0 +1,89 @@
+#include "files/RawImport.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "files/AtomicFile.h"
+#include "files/DataFileFormat.h"
+#include "files/ImportedStore.h"
+#include "store/FixedText.h"
+
+namespace files {
+namespace {
+
+constexpr size_t kChunkValues = 1 << 16;
+
+// Whole int16 values in the file, at most `limit`, counted by reading so that
+// a file whose size the system cannot tell is counted all the same.
+long long CountValues(FILE* f, long long limit) {
+  std::vector<uint8_t> chunk(kChunkValues * 2);
+  long long bytes = 0;
+  size_t got;
+  while (bytes / 2 < limit && (got = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
+    bytes += (long long)got;
+  return std::min(bytes / 2, limit);
+}
+
+}  // namespace
+
+int Read_BIN_INTEGER(app::Program& p, const std::string& nameOrEmpty) {
+  if (!app::MemOK(p, 1, true)) return 0;
+  std::string name = nameOrEmpty;
+  if (name.empty()) {
+    std::optional<std::string> chosen =
+        ChooseFile(p, 1250, 1251, "\\DATA\\", store::FieldText(TextMask(p, 1), 6), false);
+    if (!chosen) return 0;
+    name = *chosen;
+  }
+  std::optional<int64_t> channels = p.ui().PromptInt(app::Txt(p, 1252), 1, 128, 1);
+  if (!channels) return 0;
+  std::optional<double> frequency = p.ui().PromptFloat(app::Txt(p, 1254), 1.0, 10000.0, 100.0);
+  if (!frequency) return 0;
+  const long long n = std::clamp<int64_t>(*channels, 1, 128);
+  // A prompt answers within its range; NaN would still slip through a clamp.
+  const double f = *frequency >= 1.0 && *frequency <= 10000.0 ? *frequency : 100.0;
+
+  InputFile file(ResolveDataName(p, name));
+  if (!file) {
+    ReportOpenFailure(p, name, true);
+    return 0;
+  }
+  const long long capacityFrames = ImportCapacity(p, 1) / n;
+  const long long values = CountValues(file.file(), capacityFrames * n);
+  const long long frames = (values + n - 1) / n;
+  if (frames == 0) {
+    app::MessT(p, 316, 13);
+    return 0;
+  }
+  if (p.ui().AskYesNo(app::TxtF(p, 1253, {name}), app::Txt(p, 15)) != platform::Answer::Yes) return 1;
+
+  if (std::fseek(file.file(), 0, SEEK_SET) != 0) {
+    app::MessT(p, 316, 13);
+    return 0;
+  }
+  float* scratch = p.Scratch(1);
+  std::fill(scratch, scratch + frames * n, 0.0f);
+  std::vector<uint8_t> chunk(kChunkValues * 2);
+  long long k = 0;  // values stored
+  while (k < values) {
+    size_t want = size_t(std::min<long long>(values - k, (long long)kChunkValues)) * 2;
+    size_t got = std::fread(chunk.data(), 1, want, file.file());
+    for (size_t i = 0; i + 1 < got; i += 2, ++k) {
+      int16_t v = int16_t(uint16_t(chunk[i] | (chunk[i + 1] << 8)));
+      scratch[(k % n) * frames + k / n] = float(v);
+    }
+    if (got < want) break;  // the file shrank since counting: keep what came
+  }
+  file.Close();
+  CommitImport(p, 1, int(n), int32_t(frames), float(1.0 / f));
+  RememberImport(p, 1, name);
+  return 1;
+}
+
+}  // namespace files

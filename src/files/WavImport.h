@@ -1,0 +1,44 @@
+// Importing a RIFF WAVE sound file into the waveform store: one channel per
+// sound channel, the samples as their integer (or float) values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace app {
+struct Program;
+}
+
+namespace files {
+
+class InputFile;
+
+// The format and the place of the samples, found by walking the chunks.
+struct WavLayout {
+  int tag = 0;  // 1 integer PCM, 3 IEEE float (an extensible file's subformat)
+  int channels = 0;
+  uint32_t rate = 0;
+  int bits = 0;
+  int bytes = 0;  // per sample: 1 (unsigned), 2, 3, 4 (signed, or float)
+  long long dataStart = 0;
+  long long dataBytes = 0;  // cut to what the file holds
+};
+
+enum class WavCheck { Ok, NotWave, BadFormat };
+
+// Reads the RIFF header and walks the chunks to "fmt " and "data". Chunks
+// of odd size are followed by their pad byte, unless the file plainly lacks
+// it; a size running past the end of the file is cut there. NotWave: no
+// RIFF/WAVE, a format or data chunk missing or truncated. BadFormat: read,
+// but nothing this program can import (no channel or more than 128, rate 0,
+// bits outside 1..32, float not of 32 bits, a compressed format).
+WavCheck ReadWavLayout(InputFile& in, WavLayout& layout);
+
+// `TMainWindow::Read_WAV`: the open dialog when no name is given (cancel
+// answers 0), the format notice 1370, and the import: channel k of the file
+// becomes channel k (`Step` 1 / rate, `Name` "WAV file"). More frames than
+// the store holds: the beginning, and 1309. A file that is not an
+// importable WAV shows 316 and leaves the store as it was.
+int Read_WAV(app::Program& p, const std::string& nameOrEmpty);
+
+}  // namespace files

@@ -1,0 +1,158 @@
+// Modification parameter files: the brace items, the global and channel
+// items applied to the waveform store, and the refusals.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DataFileTestSupport.h"
+#include "app/Messages.h"
+#include "files/ModifyFiles.h"
+#include "platform/PosixProcess.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using datafile_test::FillStore;
+using datafile_test::PatternValue;
+using datafile_test::Snapshot;
+using platform::Answer;
+using testing_support::TestEnv;
+using testing_support::WriteText;
+
+class MessageWindow : public platform::GraphWindow {
+ public:
+  explicit MessageWindow(std::vector<int>& log) : log_(log) {}
+  void UserMessage(int code, int) override { log_.push_back(code); }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+
+ private:
+  std::vector<int>& log_;
+  std::string caption_;
+};
+
+// Items 0..9, then the given channel items from item 10 on.
+std::string File(const std::string& globals, const std::string& channels = "") {
+  return "CHA_TXT.TXT remark\n" + globals + "\n" + channels;
+}
+
+class ModifyFilesTest : public ::testing::Test {
+ protected:
+  ModifyFilesTest() {
+    p.plat.process = &process;
+    FillStore(p, 1, {0, 1, 2}, 6);
+  }
+  void Put(const std::string& name, const std::string& text) {
+    WriteText(env.dir / ("MODIFY/" + name), text);
+  }
+  float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
+  int Messages(int text) const {
+    int n = 0;
+    for (const auto& s : env.ui.Log())
+      if (s.kind == "message" && s.text == app::Txt(p, text)) ++n;
+    return n;
+  }
+
+  TestEnv env;
+  app::Program& p = env.prog;
+  platform::RecordingProcess process;
+};
+
+TEST(ChannelTextTest, BraceItems) {
+  files::ChannelText t;
+  ASSERT_TRUE(files::ParseChannelText("CHA_TXT.TXT {2} x {a b}\n{}{left open", t));
+  ASSERT_EQ(t.items.size(), 4u);
+  EXPECT_EQ(t.Item(1), "a b");
+  EXPECT_EQ(t.Item(2), "");
+  EXPECT_EQ(t.Item(3), "left open");
+  EXPECT_EQ(t.Item(99), "");
+  EXPECT_EQ(t.Channels(), 2);
+  EXPECT_FALSE(files::ParseChannelText("CHA_TXT.TX", t));
+  EXPECT_FALSE(files::ParseChannelText("TRV_TXT.TXT {1}", t));
+  EXPECT_FALSE(files::ParseChannelText("CHA_TXT.TXT {" + std::string(140001, 'x') + "}", t));
+  ASSERT_TRUE(files::ParseChannelText("CHA_TXT.TXT {999}", t));
+  EXPECT_EQ(t.Channels(), 128);
+  ASSERT_TRUE(files::ParseChannelText("CHA_TXT.TXT {-3}", t));
+  EXPECT_EQ(t.Channels(), 0);
+}
+
+TEST_F(ModifyFilesTest, GlobalItemsThenChannelItems) {
+  // Channels 1 and 2 affected; channel 2 keeps its own name and adds 1.
+  Put("m.txt", File("{2}{Probe}{mV}{2}{4}{1,5}{N}{}{}{0.5}", "{N}{-}{-}{1}{1}{0}{}{}{}{}  {Y}{Own}{-}{10}{0}{1}"));
+  std::vector<int> log;
+  p.QWWin[0] = std::make_unique<MessageWindow>(log);
+  ASSERT_EQ(files::WaveformModifyExecute(p, false, "m.txt"), 1);
+  EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Probe");
+  EXPECT_EQ(store::FieldText(p.FGW[1].Name), "Own");
+  EXPECT_EQ(store::FieldText(p.FGW[1].Unit), "mV");
+  EXPECT_EQ(store::FieldText(p.FGW[2].Name), "Chan 2");  // beyond n
+  EXPECT_FLOAT_EQ(p.FGW[0].Step, 0.5f);
+  EXPECT_FLOAT_EQ(p.FGW[2].Step, 0.003f);
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_FLOAT_EQ(W(0, k), PatternValue(1, 0, k) * 2 / 4 + 1.5f);
+    EXPECT_FLOAT_EQ(W(1, k), (PatternValue(1, 1, k) * 2 / 4 + 1.5f) * 10 + 1);  // divisor 0: none
+    EXPECT_FLOAT_EQ(W(2, k), PatternValue(1, 2, k));
+  }
+  EXPECT_EQ(log, (std::vector<int>{2040, 2004, 2127}));
+  p.QWWin[0].reset();
+}
+
+TEST_F(ModifyFilesTest, PaddingToAPowerOfTwo) {
+  Put("pad.txt", File("{3}{-}{-}{1}{1}{0}{y}{}{}{0}"));
+  ASSERT_EQ(files::WaveformModifyExecute(p, false, "pad.txt"), 1);
+  EXPECT_EQ(p.HGW.Length, 8);
+  EXPECT_FLOAT_EQ(W(1, 5), PatternValue(1, 1, 5));
+  EXPECT_EQ(W(1, 6), 0.0f);
+}
+
+TEST_F(ModifyFilesTest, RefusalsChangeNothing) {
+  Snapshot before(p);
+  Put("zero.txt", File("{0}{Name}{-}{5}{1}{0}{N}{}{}{0}"));
+  EXPECT_EQ(files::WaveformModifyExecute(p, false, "zero.txt"), 0);
+  EXPECT_EQ(Messages(1222), 1);
+  EXPECT_EQ(files::WaveformModifyExecute(p, false, "missing.txt"), 0);
+  Put("bad.txt", "not a parameter file {1}{X}");
+  EXPECT_EQ(files::WaveformModifyExecute(p, false, "bad.txt"), 0);
+  EXPECT_EQ(Messages(1221), 2);
+  // Items without numbers change no value: an empty multiplier is not 0.
+  Put("empty.txt", File("{1}{-}{-}{}{x}{ }{N}{}{}{}"));
+  EXPECT_EQ(files::WaveformModifyExecute(p, false, "empty.txt"), 1);
+  EXPECT_TRUE(Snapshot(p) == before);
+}
+
+TEST_F(ModifyFilesTest, InteractiveDialogQuestionAndRememberedName) {
+  Put("i.txt", File("{1}{Renamed}{-}{1}{1}{0}{N}{}{}{0}"));
+  const std::string chosen = env.dir / "MODIFY/i.txt";
+  env.ui.Push(std::optional<std::string>(chosen));
+  env.ui.Push(Answer::No);
+  EXPECT_EQ(files::WaveformModifyExecute(p, true), 0);
+  EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Chan 0");
+  EXPECT_EQ(store::FieldText(p.WG.ModifyFile), chosen);
+  // The macro command without a name takes the remembered one, no question.
+  p.MacGoing = 1;
+  EXPECT_EQ(files::WaveformModifyExecute(p, false), 1);
+  EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Renamed");
+  p.MacGoing = 0;
+  env.ui.Push(std::optional<std::string>());
+  EXPECT_EQ(files::WaveformModifyExecute(p, true), 0);
+}
+
+TEST_F(ModifyFilesTest, EditingWritesATemplateAndStartsTheEditor) {
+  const std::string chosen = env.dir / "MODIFY/new 'one' $x.txt";
+  env.ui.Push(std::optional<std::string>(chosen));
+  ASSERT_EQ(files::CMWaveformModifyText(p), 1);
+  ASSERT_EQ(process.Started().size(), 1u);
+  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{app::Txt(p, 5), chosen}));
+  files::ChannelText t;
+  ASSERT_TRUE(files::ReadChannelText(chosen, t));
+  EXPECT_EQ(t.Channels(), 1);
+  // The template changes nothing as it stands.
+  Snapshot before(p);
+  EXPECT_EQ(files::WaveformModifyExecute(p, false, chosen), 1);
+  EXPECT_TRUE(Snapshot(p) == before);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The text exports (full, column, simple) with their exact layouts, the
+// round trip through the text import, and the external programs started
+// with an argv that no shell ever sees.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <clocale>
+#include <string>
+
+#include "DataFileTestSupport.h"
+#include "app/Messages.h"
+#include "files/ColumnExport.h"
+#include "files/Converter.h"
+#include "files/TextExport.h"
+#include "files/TextImport.h"
+#include "platform/PosixProcess.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using datafile_test::FillStore;
+using platform::Answer;
+using testing_support::FileExists;
+using testing_support::ReadBytes;
+using testing_support::TestEnv;
+using testing_support::WriteText;
+
+std::string ReadText(const std::string& path) {
+  std::vector<uint8_t> b = ReadBytes(path);
+  return std::string(b.begin(), b.end());
+}
+
+// A graph window that only keeps its user messages.
+class MessageWindow : public platform::GraphWindow {
+ public:
+  explicit MessageWindow(std::vector<int>& log) : log_(log) {}
+  void UserMessage(int code, int) override { log_.push_back(code); }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+
+ private:
+  std::vector<int>& log_;
+  std::string caption_;
+};
+
+class TextExportTest : public ::testing::Test {
+ protected:
+  TextExportTest() {
+    p.plat.process = &process;
+    store::Header_s& h = p.HGW;
+    for (int16_t& f : h.ChannelOn) f = 0;
+    h.ChannelOn[0] = h.ChannelOn[2] = 1;
+    h.ChannelCount = 2;
+    h.Length = 3;
+    store::CopyText(h.Date, "01.02.2024 ");
+    store::CopyText(h.Comment, "bench run");
+    for (int ch : {0, 2}) {
+      store::Channel_s& c = p.FGW[size_t(ch)];
+      c = store::FGW0;
+      store::CopyText(c.Name, ch ? "Current" : "Voltage");
+      store::CopyText(c.Unit, ch ? "A" : "V");
+      store::CopyText(c.XUnit, "s");
+      c.Step = 0.001f;
+    }
+    p.FGW[2].IsSpectrum = 1;
+    p.FGW[2].PrefixCode = 103;  // decibel, third prefix entry
+    const float values[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
+    for (int i = 0; i < 6; ++i) p.Waveform[size_t(i)] = values[i];
+  }
+  int Messages(int text) const {
+    int n = 0;
+    for (const auto& s : env.ui.Log())
+      if (s.kind == "message" && s.text == app::Txt(p, text)) ++n;
+    return n;
+  }
+
+  TestEnv env;
+  app::Program& p = env.prog;
+  platform::RecordingProcess process;
+};
+
+TEST_F(TextExportTest, FullExportLayout) {
+  ASSERT_EQ(files::WriteASCIIDataFileUtil(p, "\\DATA\\out.wtx", 1), 1);
+  auto T = [&](int n) { return app::Txt(p, n); };
+  std::string want = T(399) + "01.02.2024  \n" + T(400) + " \n" + T(401) + T(402) + " \n" +
+                     app::TxtF(p, 404, {2}) + " \n" + app::TxtF(p, 405, {3L}) + " \n\n" + T(406) +
+                     "bench run \n";
+  want += " \n\n\n" + app::TxtF(p, 407, {1}) + " \n" + T(409) + " \n" + T(410) + "Voltage \n" + T(411) +
+          "V \n" + T(412) + store::PrefixEntry(store::FGW0.PrefixCode) + " \n" + T(413) + "s \n" + T(414) + "0.001 \n\n";
+  want += "1.5  -0.25  1.23457e+06  ";
+  want += " \n\n\n" + app::TxtF(p, 407, {3}) + " \n" + T(408) + " \n" + T(410) + "Current \n" + T(411) +
+          "A \n" + T(412) + "dB " + store::Unit[2] + " \n" + T(413) + "s \n" + T(414) + "0.001 \n\n";
+  want += "0  2  -3  ";
+  EXPECT_EQ(ReadText(env.dir / "DATA/out.wtx"), want);
+}
+
+TEST_F(TextExportTest, FullExportBreaksLinesAndCountsHundreds) {
+  p.HGW.Length = 105;
+  for (int i = 0; i < 210; ++i) p.Waveform[size_t(i)] = float(i % 105);
+  ASSERT_EQ(files::WriteASCIIDataFileUtil(p, "\\DATA\\out.wtx", 1), 1);
+  std::string text = ReadText(env.dir / "DATA/out.wtx");
+  EXPECT_NE(text.find("8  9  \n10  11  "), std::string::npos);
+  EXPECT_NE(text.find("98  99  \n\n100\n\n100  101  102  103  104  "), std::string::npos);
+}
+
+TEST_F(TextExportTest, NumbersIgnoreTheLocale) {
+  // A decimal-comma locale, when the system has one, must not change the files.
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) std::setlocale(LC_NUMERIC, "cs_CZ.UTF-8");
+  ASSERT_EQ(files::WriteSimpleASCIIDataFileUtil(p, "\\DATA\\simple.txt"), 1);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  EXPECT_EQ(ReadText(env.dir / "DATA/simple.txt"), "1.50000000e+00\r\n-2.50000000e-01\r\n1.23456700e+06\r\n");
+}
+
+TEST_F(TextExportTest, ColumnsRoundTripThroughTheImport) {
+  ASSERT_EQ(files::WriteColumnsUtil(p, "\\DATA\\cols.txt", 2), 1);
+  EXPECT_EQ(ReadText(env.dir / "DATA/cols.txt"),
+            "% interval [s] : 0.001000\n% Voltage \tCurrent \t\n% V \tA \t\n"
+            "        1.50        0.00\n"
+            "       -0.25        2.00\n"
+            "   1234567.00       -3.00\n");
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, env.dir / "DATA/cols.txt"), 1);
+  EXPECT_EQ(p.HGW.ChannelCount, 2);
+  EXPECT_EQ(p.HGW.Length, 3);
+  const float want[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
+  for (int i = 0; i < 6; ++i) EXPECT_FLOAT_EQ(p.Waveform[size_t(i)], want[i]) << i;
+}
+
+TEST_F(TextExportTest, ColumnFileNames) {
+  EXPECT_EQ(files::ColumnFileName("\\DATA\\WAVE.W"), "\\DATA\\WAVE_c.TXT");
+  EXPECT_EQ(files::ColumnFileName("/d/x.y/WAVE.W"), "/d/x.y/WAVE_c.TXT");
+  // No extension: appended, never the waveform file itself.
+  EXPECT_EQ(files::ColumnFileName("\\DATA.OLD\\WAVE"), "\\DATA.OLD\\WAVE_c.TXT");
+  EXPECT_EQ(files::ColumnFileName(".W"), ".W_c.TXT");
+}
+
+TEST_F(TextExportTest, ColumnExportOpensTheViewerWithTheNameIntact) {
+  const std::string dir = env.dir / "odd 'dir' \"q\" $(true);&|";
+  ASSERT_EQ(::mkdir(dir.c_str(), 0777), 0);
+  store::CopyText(p.WG.LastWaveFile, dir + "/my wave.W");
+  env.ui.Push(Answer::Yes);
+  env.ui.Push(int64_t(3));
+  ASSERT_EQ(files::Write_ASCII_Util_SIMPL(p), 1);
+  const std::string written = dir + "/my wave_c.TXT";
+  EXPECT_TRUE(FileExists(written));
+  ASSERT_EQ(process.Started().size(), 1u);
+  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{app::Txt(p, 5), written}));
+
+  env.ui.Push(Answer::No);
+  EXPECT_EQ(files::Write_ASCII_Util_SIMPL(p), 0);
+  EXPECT_EQ(process.Started().size(), 1u);
+}
+
+TEST_F(TextExportTest, ConverterGetsItsPathAsTheWholeArgv) {
+  const std::string dir = env.dir / "prog dir 'x' \"y\" `z` $HOME;rm -rf";
+  ASSERT_EQ(::mkdir(dir.c_str(), 0777), 0);
+  p.Path = dir;
+  store::CopyText(p.DG.NameQueue, "CONV something");
+  EXPECT_EQ(files::Conversion(p), 0);  // no converter installed
+  EXPECT_TRUE(process.Started().empty());
+  EXPECT_EQ(env.ui.Count(dir + "/konverze"), 1);
+
+  WriteText(dir + "/konverze", "#!/bin/sh\n");
+  ASSERT_EQ(::chmod((dir + "/konverze").c_str(), 0755), 0);
+  EXPECT_EQ(files::Conversion(p), 1);
+  ASSERT_EQ(process.Started().size(), 1u);
+  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{dir + "/konverze"}));
+  EXPECT_EQ(p.DG.NameQueue[0], '\0');
+}
+
+TEST_F(TextExportTest, WriteAsciiDataFileAsksBeforeOverwriting) {
+  const std::string path = env.dir / "DATA/old.MTX";
+  WriteText(path, "keep me");
+  FillStore(p, 0, {0}, 4);
+  env.ui.Push(Answer::Yes);  // the comment window
+  env.ui.Push(Answer::No);
+  EXPECT_EQ(files::WriteASCIIDataFile(p, path, 0), 0);
+  EXPECT_EQ(ReadText(path), "keep me");
+  EXPECT_EQ(files::WriteASCIIDataFile(p, path, 0), 1);  // default answer Yes
+  EXPECT_NE(ReadText(path).find(app::Txt(p, 403)), std::string::npos);
+  EXPECT_EQ(store::FieldText(p.DG.MeasTextMask), "*.MTX");
+
+  EXPECT_EQ(files::WriteASCIIDataFile(p, env.dir / "no/such/dir/x.wtx", 1), 0);
+  EXPECT_EQ(Messages(398), 1);
+  EXPECT_EQ(Messages(319), 1);
+  p.MacGoing = 1;  // no comment window, no question
+  env.ui.Push(std::optional<std::string>());
+  EXPECT_EQ(files::WriteASCIIDataFile(p, "", 1), 0);
+  p.MacGoing = 0;
+}
+
+TEST_F(TextExportTest, SelectionExportGoesToTheFirstWindow) {
+  EXPECT_EQ(files::Write_ASCII_Util(p), 0);
+  EXPECT_EQ(Messages(1315), 1);
+  std::vector<int> log;
+  p.QWWin[0] = std::make_unique<MessageWindow>(log);
+  env.ui.Push(Answer::No);
+  EXPECT_EQ(files::Write_ASCII_Util(p), 0);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(files::Write_ASCII_Util(p), 1);
+  EXPECT_EQ(log, std::vector<int>{2133});
+  p.QWWin[0].reset();
+}
+
+}  // namespace
