@@ -1,0 +1,68 @@
+#include "macro/MacroEditor.h"
+
+#include <cctype>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "store/FixedText.h"
+
+namespace macro {
+namespace {
+
+constexpr char kExtension[] = ".MAC";
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// The extension is forced to ".MAC"; one that differs only in case is kept,
+// since on Linux "x.mac" and "x.MAC" are different files.
+std::string WithMacroExtension(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + kExtension;
+  if (SameIgnoringCase(path.substr(dot), kExtension)) return path;
+  return path.substr(0, dot) + kExtension;
+}
+
+std::string Trimmed(std::string s) {
+  size_t b = s.find_first_not_of(" \t");
+  size_t e = s.find_last_not_of(" \t");
+  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+int Edit(app::Program& p, int kind) {
+  platform::FileDialogRequest request;
+  request.title = app::Txt(p, kind ? 514 : 518);
+  request.filter = app::Txt(p, kind ? 515 : 517);
+  request.folder = p.plat.paths ? p.plat.paths->Resolve("\\MACRO\\") : std::string("MACRO/");
+  request.mask = "*.MAC";
+  request.save = true;  // a new name creates a new macro
+  if (kind) {
+    std::string remembered = store::FieldText(p.WG.MacroFile);
+    size_t slash = remembered.find_last_of("\\/");
+    request.name = slash == std::string::npos ? remembered : remembered.substr(slash + 1);
+  }
+  std::optional<std::string> chosen = p.ui().ChooseFile(request);
+  if (!chosen || chosen->empty()) return -1;
+  const std::string path = WithMacroExtension(*chosen);
+  if (kind) store::CopyText(p.WG.MacroFile, path);
+
+  const std::string editor = Trimmed(app::Txt(p, 5));
+  if (editor.empty() || !p.plat.process || !p.plat.process->Start({editor, path})) {
+    app::Mess(p, "Cannot start the editor \"" + editor + "\" for " + path, app::Txt(p, 13));
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace macro

@@ -1,0 +1,27 @@
+#include "macro/MacroState.h"
+
+#include "app/Program.h"
+
+namespace macro {
+namespace {
+
+void DeleteMacroState(MacroState* s) { delete s; }
+
+}  // namespace
+
+MacroState& StateOf(const app::Program& p) {
+  if (!p.MacroData) p.MacroData = {new MacroState(), &DeleteMacroState};
+  return *p.MacroData;
+}
+
+int16_t Saturated16(int64_t v) { return int16_t(v > INT16_MAX ? INT16_MAX : v < INT16_MIN ? INT16_MIN : v); }
+
+InputWait& PendingInputWait(app::Program& p) { return StateOf(p).wait; }
+
+void SetMacroTimerStep(app::Program& p, std::function<void()> step) {
+  StateOf(p).timerStep = std::move(step);
+}
+
+bool MacroCheckMode(const app::Program& p) { return StateOf(p).checkMode; }
+
+}  // namespace macro

@@ -1,0 +1,317 @@
+// The macro runner over real macro files and the real interpreter: statement
+// syntax, REPEAT blocks, suspension and resume, check mode and interrupts.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/Messages.h"
+#include "macro/MacroRunner.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using platform::Answer;
+
+class MacroRunnerTest : public ::testing::Test {
+ protected:
+  MacroRunnerTest() {
+    p.DG.Simulation = 1;
+    p.DoMess = 1;
+  }
+  ~MacroRunnerTest() override { macro::SetMacroTimerStep(p, nullptr); }
+
+  std::string Put(const std::string& name, const std::string& text) {
+    std::string path = env.paths.Resolve("\\MACRO\\") + "/" + name;
+    testing_support::WriteText(path, text);
+    return path;
+  }
+  int Run(const std::string& text) {
+    Put("T.MAC", text);
+    return macro::StartMacro(p, "T.MAC");
+  }
+  // The main timer's resume step.
+  bool Resume() {
+    if (!(p.MacGoing && p.MacStop && p.MacAgain) || p.DisplayLeft || p.TraceLeft) return false;
+    p.MacStop = p.MacAgain = 0;
+    if (p.PWait >= 0) p.PWait = -1;
+    macro::GoMac(p);
+    return true;
+  }
+  // Message boxes and questions that show general text `text` (at their start).
+  int Messages(int text) const {
+    int n = 0;
+    for (const auto& shown : env.ui.Log())
+      if (shown.text.rfind(app::Txt(p, text), 0) == 0 && (text != 211 || shown.kind == "message")) ++n;
+    return n;
+  }
+  int Beeps() const { return env.ui.beeps_; }
+
+  testing_support::TestEnv env{4096};
+  app::Program& p = env.prog;
+};
+
+TEST_F(MacroRunnerTest, StatementsEndAtSemicolonAndTextAfterTheLastOneIsDropped) {
+  EXPECT_EQ(macro::StartMacro(p, "T.MAC"), 1) << "a missing file is an error";
+  EXPECT_EQ(Messages(367), 1);
+  EXPECT_EQ(store::FieldText(p.Status), app::Txt(p, 368));
+
+  EXPECT_EQ(Run("BEEP; BEEP;\r\n  \n\tBEEP ; BEEP\n"), 0);
+  EXPECT_EQ(Beeps(), 3);
+  EXPECT_EQ(p.MacGoing, 0);
+  EXPECT_EQ(store::FieldText(p.PG.MacroName), "");
+  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
+}
+
+TEST_F(MacroRunnerTest, LineWithoutSemicolonEndsTheMacroWithAnError) {
+  EXPECT_EQ(Run("BEEP;\nBEEP\nBEEP;\n"), 1);
+  EXPECT_EQ(Beeps(), 1);
+  EXPECT_EQ(Messages(371), 1);
+  EXPECT_EQ(p.MacGoing, 0);
+  // The last line of a file without its line feed follows the same rule.
+  EXPECT_EQ(Run("BEEP;\nBEEP"), 1);
+  EXPECT_EQ(Messages(371), 2);
+}
+
+TEST_F(MacroRunnerTest, SixtyCharacterStatementRunsWholeSixtyOneIsAnError) {
+  const std::string name60(60 - 13, 'n');  // "IMPLICITNAME " + name = 60
+  ASSERT_EQ(Run("IMPLICITNAME " + name60 + ";\n"), 0);
+  EXPECT_EQ(store::FieldText(p.ImplicitName), name60) << "no character of the statement is lost";
+
+  store::CopyText(p.ImplicitName, "kept");
+  EXPECT_EQ(Run("IMPLICITNAME " + name60 + "x;\nBEEP;\n"), 1);
+  EXPECT_EQ(Messages(370), 1);
+  EXPECT_EQ(store::FieldText(p.ImplicitName), "kept");
+  EXPECT_EQ(Beeps(), 0);
+}
+
+TEST_F(MacroRunnerTest, CommentsAndHash) {
+  EXPECT_EQ(Run("* BEEP; QW; # in a comment\nBEEP; * BEEP;\n   * only a comment\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 2);
+  EXPECT_EQ(Run("BEEP; # BEEP;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 3) << "# outside a comment ends the macro";
+  EXPECT_EQ(Run("BEEP * no semicolon here;\n"), 1) << "a ; inside a comment does not end the statement";
+  EXPECT_EQ(Messages(371), 1);
+}
+
+TEST_F(MacroRunnerTest, RepeatBlockRunsItsPassesAndShowsTheCycle) {
+  std::vector<std::string> lines;
+  macro::SetMacroTimerStep(p, [&] { lines.push_back(store::FieldText(p.MacroSt)); });
+  EXPECT_EQ(Run("repeat 3;\nBEEP;\nbeep;\nEND;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 7);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_NE(lines[0].find("row :  4, cycle :   1/  3, BEEP"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[5].find("cycle :   3/  3, beep"), std::string::npos) << lines[5];
+  EXPECT_EQ(lines[6], " GO: Row :  5, BEEP  ");
+}
+
+TEST_F(MacroRunnerTest, RepeatCountsZeroOneAndNested) {
+  EXPECT_EQ(Run("BEEP;\nREPEAT 0;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 1) << "REPEAT 0 ends the macro";
+  // REPEAT 1 collects nothing; its END then ends the macro.
+  EXPECT_EQ(Run("REPEAT 1;\nBEEP;\nBEEP;\nEND;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 3);
+  // Blocks do not nest: refused instead of running with the inner count.
+  EXPECT_EQ(Run("REPEAT 2;\nBEEP;\nREPEAT 3;\nBEEP;\nEND;\nEND;\n"), 1);
+  EXPECT_EQ(Beeps(), 3);
+  EXPECT_EQ(p.MacGoing, 0);
+}
+
+TEST_F(MacroRunnerTest, BlockHoldsSixtyStatements) {
+  std::string block60 = "REPEAT 2;\n";
+  for (int i = 0; i < 60; ++i) block60 += "BEEP;";
+  EXPECT_EQ(Run(block60 + "\nEND;\n"), 0);
+  EXPECT_EQ(Beeps(), 120);
+  EXPECT_EQ(Run(block60 + "BEEP;\nEND;\n"), 1);
+  EXPECT_EQ(Messages(373), 1);
+  EXPECT_EQ(Beeps(), 120);
+}
+
+TEST_F(MacroRunnerTest, RepeatHundredThousandSurvivesASuspensionPastTheInt16Counters) {
+  int64_t steps = 0;
+  macro::SetMacroTimerStep(p, [&] {
+    if (++steps == 40000) p.MacStop = 1;  // as a run started by the statement would
+  });
+  EXPECT_EQ(Run("REPEAT 100000;\nBEEP;\nEND;\nBEEP;\n"), 0);
+  EXPECT_EQ(p.MacGoing, 1);
+  EXPECT_EQ(Beeps(), 40001) << "the step runs after the statement; the next one then sees MacStop";
+  EXPECT_EQ(+p.PG.MacroStatement, INT16_MAX);
+  EXPECT_EQ(+p.PG.MacroBlock, 1);
+  p.MacAgain = 1;
+  ASSERT_TRUE(Resume());
+  EXPECT_EQ(Beeps(), 100001);
+  EXPECT_EQ(p.MacGoing, 0);
+  EXPECT_EQ(+p.PG.MacroStatement, 0);
+}
+
+TEST_F(MacroRunnerTest, SuspendedInsideABlockResumesInTheSamePass) {
+  std::vector<std::string> lines;
+  macro::SetMacroTimerStep(p, [&] { lines.push_back(store::FieldText(p.MacroSt)); });
+  EXPECT_EQ(Run("BEEP;\nREPEAT 2;\nBEEP;\nPWAIT 0, 10;\nWNAMEI;\nEND;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 2);
+  EXPECT_EQ(p.MacGoing, 1);
+  EXPECT_EQ(p.MacStop, 1);
+  EXPECT_EQ(p.PWait, 0);
+  EXPECT_EQ(+p.PG.MacroStatement, 3);
+  EXPECT_EQ(+p.PG.MacroRepeat, 2);
+  EXPECT_EQ(+p.PG.MacroBlock, 1);
+  EXPECT_NE(store::FieldText(p.Status).find(app::Txt(p, 376)), std::string::npos);
+
+  EXPECT_FALSE(Resume()) << "nothing resumes before the activity ends";
+  macro::StopInputWait(p);  // PWAITOFF, or the wait's end, releases it
+  EXPECT_EQ(p.MacAgain, 1);
+  lines.clear();
+  ASSERT_TRUE(Resume());
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(lines[0].find("cycle :   1/  2, WNAMEI"), std::string::npos) << lines[0];
+  EXPECT_EQ(p.W_NameInc[0], 1);
+  EXPECT_EQ(Beeps(), 3) << "the second pass ran up to its PWAIT";
+
+  p.MacAgain = 1;
+  ASSERT_TRUE(Resume());
+  EXPECT_EQ(p.W_NameInc[0], 2);
+  EXPECT_EQ(Beeps(), 4);
+  EXPECT_EQ(p.MacGoing, 0);
+}
+
+TEST_F(MacroRunnerTest, UnknownKeywordAsksAndLowerCaseIsKnown) {
+  // Cancel ("No") continues after the unknown statement.
+  env.ui.Push(Answer::No);
+  EXPECT_EQ(Run("beep;\nFOO 1,2;\nBeEp;\n"), 0);
+  EXPECT_EQ(Beeps(), 2);
+  EXPECT_EQ(Messages(211), 1);
+  EXPECT_EQ(Messages(372), 1);
+  // OK stops the macro.
+  env.ui.Push(Answer::Yes);
+  EXPECT_EQ(Run("FOO;\nBEEP;\n"), 1);
+  EXPECT_EQ(Beeps(), 2);
+  EXPECT_EQ(p.MacGoing, 0);
+  EXPECT_EQ(store::FieldText(p.PG.MacroName), "");
+}
+
+TEST_F(MacroRunnerTest, CheckModeOnlyLooksKeywordsUp) {
+  Put("C.MAC", "BEEP;\nKONEC;\nDEFAULT;\nrepeat 2;\nWNAMEI;\nEND;\n");
+  env.ui.Push(Answer::No);
+  p.PG.WLCD = 7.0f;
+  EXPECT_EQ(macro::CheckMacro(p, "C"), 0);
+  EXPECT_EQ(Beeps(), 0);
+  EXPECT_EQ(p.W_NameInc[0], 0);
+  EXPECT_EQ(+p.PG.WLCD, 7.0f) << "DEFAULT was not executed";
+  EXPECT_EQ(Messages(372), 1) << "only DEFAULT, which the table lacks";
+  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 374));
+  EXPECT_FALSE(macro::MacroCheckMode(p));
+}
+
+TEST_F(MacroRunnerTest, EscapeAsksAndYesStopsTheMacro) {
+  int steps = 0;
+  macro::SetMacroTimerStep(p, [&] {
+    if (++steps == 1) env.ui.PressEscape();
+  });
+  env.ui.Push(Answer::No);
+  EXPECT_EQ(Run("BEEP;\nBEEP;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 3) << "No continues";
+  EXPECT_EQ(Messages(380), 1);
+
+  steps = 0;
+  EXPECT_EQ(Run("BEEP;\nBEEP;\nBEEP;\n"), 1);  // the default answer is Yes
+  EXPECT_EQ(Beeps(), 5);
+  EXPECT_EQ(p.MacGoing, 0);
+  EXPECT_EQ(p.MacStop, 0);
+  EXPECT_NE(store::FieldText(p.Status).find(app::Txt(p, 377)), std::string::npos);
+}
+
+TEST_F(MacroRunnerTest, InterruptWithoutMacroAndInsideOne) {
+  macro::InsertMacro(p, "");
+  EXPECT_EQ(Messages(378), 1);
+  env.ui.Push(Answer::Yes);
+  EXPECT_EQ(Run("BEEP;\nINMC;\nBEEP;\n"), 1);
+  EXPECT_EQ(Beeps(), 1);
+  EXPECT_EQ(Messages(380), 1);
+}
+
+TEST_F(MacroRunnerTest, GomcInsideAMacroReplacesIt) {
+  std::string inner = Put("INNER.MAC", "WNAMEI;\nWNAMEI;\n");
+  env.ui.Push(std::optional<std::string>(inner));
+  EXPECT_EQ(Run("BEEP;\nGOMC;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 1);
+  EXPECT_EQ(p.W_NameInc[0], 2);
+  EXPECT_EQ(p.MacGoing, 0);
+  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
+}
+
+TEST_F(MacroRunnerTest, RefusedWhileARunIsActive) {
+  Put("T.MAC", "BEEP;\n");
+  p.QW = 1;
+  EXPECT_EQ(macro::StartMacro(p, "T.MAC"), 0);
+  EXPECT_EQ(Messages(366), 1);
+  EXPECT_EQ(p.QW, 1) << "the run's flags are left alone";
+  EXPECT_EQ(Beeps(), 0);
+}
+
+TEST_F(MacroRunnerTest, ResumeOfAVanishedFileAndExitEndTheMacro) {
+  std::string path = Put("T.MAC", "BEEP;\nPWAIT 1;\nBEEP;\n");
+  ASSERT_EQ(macro::StartMacro(p, "T.MAC"), 0);
+  ASSERT_EQ(p.MacStop, 1);
+  std::remove(path.c_str());
+  macro::StopInputWait(p);
+  ASSERT_TRUE(Resume());
+  EXPECT_EQ(Messages(367), 1);
+  EXPECT_EQ(p.MacGoing, 0);
+  EXPECT_EQ(p.PG.MacroName[0], '\0');
+
+  // EXIT inside a macro ends the runner, which keeps its place.
+  EXPECT_EQ(Run("BEEP;\nEXIT;\nBEEP;\n"), 0);
+  EXPECT_EQ(Beeps(), 2);
+  EXPECT_EQ(p.MacGoing, 0);
+}
+
+TEST_F(MacroRunnerTest, ClearMacroResetsTheMacroAndNameState) {
+  store::CopyText(p.PG.MacroName, "/x/y.MAC");
+  p.PG.MacroStatement = 5;
+  p.PG.MacroRepeat = 2;
+  p.PG.MacroBlock = 1;
+  p.MacGoing = p.MacStop = p.MacAgain = 1;
+  p.DisplayLeft = 1;
+  p.W_NameIndx = 3;
+  p.W_NameInc[4] = 9;
+  p.M_NameInc = 4;
+  store::CopyText(p.W_Name, "Wave_001.w");
+  store::CopyText(p.M_Name, "Meas_001.m");
+  p.W_Nam_N[12] = 'A';
+  p.QW = p.QM = 1;
+  macro::ClearMacro(p);
+  EXPECT_EQ(p.PG.MacroName[0], '\0');
+  EXPECT_EQ(p.PG.MacroStatement + p.PG.MacroRepeat + p.PG.MacroBlock, 0);
+  EXPECT_EQ(p.MacGoing + p.MacStop + p.MacAgain + p.DisplayLeft, 0);
+  EXPECT_EQ(p.W_NameIndx, -1);
+  EXPECT_EQ(p.W_NameInc[4], 0);
+  EXPECT_EQ(p.M_NameInc, 0);
+  EXPECT_EQ(p.W_Name[0], '\0');
+  EXPECT_EQ(p.M_Name[0], '\0');
+  EXPECT_EQ(p.W_Nam_N[12], '\0');
+  EXPECT_EQ(p.QW + p.QM, 0);
+  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 420));
+}
+
+TEST_F(MacroRunnerTest, CommandLineMacroIsArmedForTheNextTick) {
+  Put("DEMO.MAC", "BEEP;\n");
+  EXPECT_EQ(macro::StartMacroFromCommandLine(p, "nothing"), 0);
+  EXPECT_EQ(Messages(367), 1);
+  EXPECT_EQ(p.MacGoing, 0);
+
+  ASSERT_EQ(macro::StartMacroFromCommandLine(p, "demo"), 1) << "found case-insensitively, .MAC added";
+  EXPECT_EQ(Beeps(), 0);
+  ASSERT_TRUE(Resume());
+  EXPECT_EQ(Beeps(), 1);
+  EXPECT_EQ(p.MacGoing, 0);
+
+  std::string elsewhere = env.dir / "my macro.mac";
+  testing_support::WriteText(elsewhere, "BEEP;BEEP;\n");
+  ASSERT_EQ(macro::StartMacroFromCommandLine(p, elsewhere), 1);
+  ASSERT_TRUE(Resume());
+  EXPECT_EQ(Beeps(), 3);
+}
+
+}  // namespace
