@@ -14,6 +14,7 @@
 #include "dsp/MeasurementTransfer.h"
 #include "dsp/Smoothing.h"
 #include "macro/Interpreter.h"
+#include "macro/MacroRunner.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -40,11 +41,7 @@ bool ReadDigitalInputs(Program& p, int& word) { return daq::ReadDigitalInputs(p,
 
 int ComInterpret(Program& p) { return macro::ComInterpret(p); }
 
-void GoMac(Program& p) {
-  p.MacGoing = 0;
-  p.MacStop = 0;
-  p.MacAgain = 0;
-}
+void GoMac(Program& p) { macro::GoMac(p); }
 
 int GoQM(Program& p, int force, int combined) { return daq::GoQM(p, force, combined); }
 

@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/Startup.h"
+#include "macro/MacroRunner.h"
 #include "platform/DlLibrary.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
@@ -93,10 +94,7 @@ int RunHeadless(const HeadlessOptions& o) {
   host.SetMainHandler([&](int code, int arg) { w.WMUserMessage(code, arg); });
   if (!w.SetupWindow()) return 1;
   w.saveAtExit = o.save;
-  if (!o.macro.empty()) {
-    ui.Message("Macros are not available in this version: " + o.macro, "Error");
-    return 1;
-  }
+  if (!o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
 
   bool exitRequested = false;
   uint32_t lastGraphTimer = clock.TickMs();

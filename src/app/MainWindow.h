@@ -44,9 +44,6 @@ class TMainWindow {
   int32_t FirstTick = 1;
   int32_t GoGrafWinPending = 0;
   int32_t FocusGraphs = 0;
-  int16_t WaitLevel = 0;
-  int32_t WaitTimeout = 0;  // tenths of a second
-  uint32_t WaitStart = 0;
   int16_t TicCount = 1;
   int32_t KeyModifier = 0;
   int32_t UserMsgReady = 0;

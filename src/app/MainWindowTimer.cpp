@@ -7,6 +7,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "daq/RunState.h"
+#include "macro/MacroRunner.h"
 #include "files/DataFileWriter.h"
 #include "store/FixedText.h"
 
@@ -77,19 +78,21 @@ void TMainWindow::RunWaitingCommandLine() {
 
 void TMainWindow::PollInputWait() {
   if (p_.PWait < 0) return;
+  // PWAIT sets the expected level, the time-out and the start.
+  macro::InputWait& wait = macro::PendingInputWait(p_);
   uint32_t now = p_.plat.clock->TickMs();
-  int32_t elapsed = int32_t((now - WaitStart) / 100);
-  if (elapsed <= WaitTimeout) {
+  int32_t elapsed = int32_t((now - wait.start) / 100);
+  if (elapsed <= wait.timeoutTenths) {
     int word = 0;
     ReadDigitalInputs(p_, word);
     // The wait compares levels: the masked bit against the expected 0 / non-zero.
     bool level = (word & (1 << (p_.PWait & 15))) != 0;
-    if (level == (WaitLevel != 0)) {
+    if (level == (wait.level != 0)) {
       TS(p_, Txt(p_, 452));
       if (p_.MacGoing) p_.MacAgain = 1;
       p_.PWait = -1;
     } else {
-      TS(p_, TxtF(p_, 38, {WaitLevel != 0 ? 1 : 0, int(p_.PWait), int((WaitTimeout - elapsed) / 10)}));
+      TS(p_, TxtF(p_, 38, {wait.level != 0 ? 1 : 0, int(p_.PWait), int((wait.timeoutTenths - elapsed) / 10)}));
     }
     return;
   }

@@ -21,6 +21,12 @@ namespace daq {
 struct CardState;
 struct RunState;
 }
+namespace macro {
+struct MacroState;
+}
+namespace files {
+struct TextColumn;
+}
 
 namespace app {
 
@@ -83,9 +89,11 @@ struct Program {
   platform::Ui& ui() const { return *plat.ui; }
 
   // --- stores ---
-  store::IG_s IG = store::IG0;
-  store::Header_s HGW = store::HGW0;
-  store::Header_s HGB = store::HGB0;
+  // The packed records start 8-aligned so that their aligned fields can be
+  // used through references (std::min, EXPECT_EQ, ...) without misalignment.
+  alignas(8) store::IG_s IG = store::IG0;
+  alignas(8) store::Header_s HGW = store::HGW0;
+  alignas(8) store::Header_s HGB = store::HGB0;
   Block<store::Channel_s> FGW, FGB;  // 128 each
   Block<store::CG_s> CGW, CGB;       // 128 each
   Block<float> Waveform, SWaveform, Buffer, SBuffer;
@@ -96,12 +104,12 @@ struct Program {
   // --- settings records ---
   Block<store::A_s> A;  // 128
   Block<store::M_s> M;  // 128
-  store::MGlobals_s MGlobals = store::MGlobals0;
-  store::MG_s MG = store::MG0;
-  store::PG_s PG = store::PG0;
-  store::DG_s DG = store::DG0;
-  store::WG_s WG = store::WG0;
-  store::JG_s JG{};
+  alignas(8) store::MGlobals_s MGlobals = store::MGlobals0;
+  alignas(8) store::MG_s MG = store::MG0;
+  alignas(8) store::PG_s PG = store::PG0;
+  alignas(8) store::DG_s DG = store::DG0;
+  alignas(8) store::WG_s WG = store::WG0;
+  alignas(8) store::JG_s JG{};
   Block<store::Marker_s> MarkerW, MarkerB;  // 128 × 20 each
   Block<store::Prt_s> Prt;                  // 1
   Block<store::Col_s> Col_;                 // 1
@@ -181,6 +189,10 @@ struct Program {
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
   // --- waveform and measurement run state (created by the runs on first use) ---
   std::unique_ptr<daq::RunState, void (*)(daq::RunState*)> RunData{nullptr, nullptr};
+  // --- macro runner state beside the counters kept in `PG` (created on first use) ---
+  mutable std::unique_ptr<macro::MacroState, void (*)(macro::MacroState*)> MacroData{nullptr, nullptr};
+  // --- the leading text column of the last measurement import (`TextCom`) ---
+  mutable std::unique_ptr<files::TextColumn, void (*)(files::TextColumn*)> TextColumnData{nullptr, nullptr};
   int32_t WWindowsOpen = 0, MWindowsOpen = 0;  // kept across the exit's closing
 
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.

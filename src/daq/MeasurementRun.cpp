@@ -73,10 +73,13 @@ bool WaitForFallingEdge(app::Program& p, bool simulate) {
 // Brings the reference channel's measurement settings into the ranges the
 // settings dialog accepts (nearer limit), as a run cannot use others.
 void SanitizeSettings(app::Program& p, store::A_s& ref) {
-  if (!std::isfinite(ref.MPeriod)) ref.MPeriod = 1.0f;
-  ref.MPeriod = std::clamp(ref.MPeriod, 0.001f, 3600.0f);
+  // Copied out first: the packed field is misaligned for a reference.
+  float period = ref.MPeriod;
+  if (!std::isfinite(period)) period = 1.0f;
+  ref.MPeriod = std::clamp(period, 0.001f, 3600.0f);
   int32_t maxLength = std::max<int32_t>(8, p.DG.MaxLength);
-  ref.MLength = std::clamp<int32_t>(ref.MLength, 8, maxLength);
+  int32_t length = ref.MLength;
+  ref.MLength = std::clamp<int32_t>(length, 8, maxLength);
   if (ref.MBefore < 0) ref.MBefore = 0;
   if (!(p.PG.MTimeScale >= 0.5f && p.PG.MTimeScale <= 1.5f)) p.PG.MTimeScale = 1.0f;
 }
@@ -135,8 +138,9 @@ void KeepPreEventHistory(app::Program& p, const store::A_s& ref) {
   r.Event = 1;
   h.TriggerFlag = 1;
   StampTriggerTime(p, h);
-  const int32_t L = std::min(ref.MLength, h.Length);
-  const int32_t before = std::clamp(ref.MBefore, 0, std::max(L, 0));
+  const int32_t mLength = ref.MLength, hLength = h.Length, mBefore = ref.MBefore;
+  const int32_t L = std::min(mLength, hLength);
+  const int32_t before = std::clamp(mBefore, 0, std::max(L, 0));
   h.PreTrigger = before;
   std::vector<float> tmp;
   if (p.AllocationLimit >= 0 && p.TotalDataAlloc + double(before + 1) * sizeof(float) > p.AllocationLimit) {

@@ -229,7 +229,8 @@ void ADTest(app::Program& p) {
   ref.WRepeat = 1;
   Runs(p).DoADTest = 1;
   int bits = std::clamp(p.ADBits, 1, 30);
-  ref.WLength = int32_t(std::min<long>(1L << bits, std::max<int32_t>(p.DG.MaxLength, 1)));
+  const int32_t maxLength = p.DG.MaxLength;
+  ref.WLength = int32_t(std::min<long>(1L << bits, std::max<int32_t>(maxLength, 1)));
   std::fill(p.Waveform.get(), p.Waveform.get() + p.PW, 0.0f);
   StartWaveformRun(p);
 }

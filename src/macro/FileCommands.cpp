@@ -10,7 +10,10 @@
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileUser.h"
+#include "files/Converter.h"
 #include "files/JobUser.h"
+#include "files/ModifyFiles.h"
+#include "files/TextExport.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
@@ -155,9 +158,26 @@ int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::stri
 
 // The text export, the modification files and the converter belong to the
 // text and foreign-format work that has not landed in this build.
-int ExWWA(app::Program& p) { return NotAvailable(p, "WWA"); }
-int ExWMA(app::Program& p) { return NotAvailable(p, "WMA"); }
-int ExMODIFY(app::Program& p) { return NotAvailable(p, "MODIFY"); }
-int ExCONV(app::Program& p) { return NotAvailable(p, "CONV"); }
+// The text export takes its name from the line, or asks with the dialog.
+int TextExportCommand(app::Program& p, int store, std::string_view keyword) {
+  std::string name = TakeWord(p);
+  if (name.empty() && p.MacGoing) return NoFileChosen(p, keyword);
+  return files::WriteASCIIDataFile(p, name, store) ? kDone : kFailed;
+}
+
+int ExWWA(app::Program& p) { return TextExportCommand(p, 1, "WWA"); }
+int ExWMA(app::Program& p) { return TextExportCommand(p, 0, "WMA"); }
+
+int ExMODIFY(app::Program& p) {
+  std::string name = TakeWord(p);
+  return files::WaveformModifyExecute(p, false, name) ? kDone : kFailed;
+}
+
+int ExCONV(app::Program& p) {
+  app::UnDisplayWave(p, 1, -1);
+  app::UnDisplayWave(p, 0, -1);
+  SetQueue(p, "");
+  return files::Conversion(p) ? kDone : kFailed;
+}
 
 }  // namespace macro

@@ -9,6 +9,7 @@
 #include "daq/Driver.h"
 #include "daq/Sampling.h"
 #include "macro/CommandBuffer.h"
+#include "daq/RunCommands.h"
 #include "macro/Executors.h"
 #include "macro/MacroEditor.h"
 #include "macro/MacroRunner.h"
@@ -66,7 +67,10 @@ int ExDEFAULT(app::Program& p) {
 }
 
 // The A/D converter test belongs to the waveform run, which has not landed.
-int ExADTEST(app::Program& p) { return NotAvailable(p, "ADTEST"); }
+int ExADTEST(app::Program& p) {
+  daq::ADTest(p);
+  return kDone;
+}
 
 namespace {
 

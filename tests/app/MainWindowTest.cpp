@@ -6,6 +6,7 @@
 #include "app/GraphWindows.h"
 #include "app/MainWindow.h"
 #include "app/Messages.h"
+#include "macro/MacroRunner.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -70,10 +71,11 @@ TEST_F(MainWindowTest, ExitQuestionAnsweredNoKeepsTheProgramRunning) {
 TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   Start();
   // The simulated input word is 1: bit 0 high.
+  macro::InputWait& wait = macro::PendingInputWait(p);
   p.PWait = 0;
-  w.WaitLevel = 1;
-  w.WaitTimeout = 20;
-  w.WaitStart = env.clock.TickMs();
+  wait.level = 1;
+  wait.timeoutTenths = 20;
+  wait.start = env.clock.TickMs();
   p.MacGoing = 1;
   w.Timer();
   EXPECT_EQ(p.PWait, -1);
@@ -83,8 +85,8 @@ TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   p.MacAgain = 0;
   p.MacGoing = 0;
   p.PWait = 3;  // bit 3 stays low
-  w.WaitLevel = 1;
-  w.WaitStart = env.clock.TickMs();
+  wait.level = 1;
+  wait.start = env.clock.TickMs();
   w.Timer();
   EXPECT_EQ(p.PWait, 3);
   env.clock.Advance(2100);

@@ -66,8 +66,12 @@ inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(app:
   p.GraphFactory = [log](const platform::GraphWindowSpec& s) {
     return std::make_unique<LoggingWindow>(log, s.channel);
   };
-  int32_t* flags = store ? p.MG.WDisplay : p.MG.MDisplay;
-  for (int c = 0; c < store::kChannels; ++c) flags[c] = 1;
+  for (int c = 0; c < store::kChannels; ++c) {
+    if (store)
+      p.MG.WDisplay[c] = 1;
+    else
+      p.MG.MDisplay[c] = 1;
+  }
   app::DisplayWave(p, store, -1);
   return log;
 }

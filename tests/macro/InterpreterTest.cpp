@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/GraphWindows.h"
+
+#include "platform/PosixProcess.h"
+
 #include <cmath>
 #include <string>
 
@@ -255,7 +259,7 @@ TEST(Program, TimeStampGoesInFrontOfTheComment) {
 
 TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
   Env env;
-  for (const char* k : {"WWA", "WMA", "MODIFY", "CONV", "ADTEST", "PTW", "PTM", "PTA", "PTMC"}) {
+  for (const char* k : {"PTW", "PTM", "PTA", "PTMC"}) {
     env.ui.ClearLog();
     int status = 1;
     EXPECT_EQ(env.Run(k, &status), 0) << k;
@@ -264,6 +268,18 @@ TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
     EXPECT_NE(env.ui.Log()[0].text.find(k), std::string::npos);
     EXPECT_EQ(env.ui.Log()[0].title, app::Txt(env.prog, 14));
   }
+}
+
+TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
+  Env env;
+  EXPECT_EQ(env.RunInMacro("WWA \\DATA\\EXPORT.WTX"), 1);
+  EXPECT_TRUE(testing_support::FileExists(env.dir / "DATA/EXPORT.WTX"));
+  int status = 1;
+  EXPECT_EQ(env.RunInMacro("WMA", &status), 0);  // no name inside a macro: refused, not waiting
+  platform::RecordingProcess process;
+  env.prog.plat.process = &process;
+  env.Run("CONV");
+  EXPECT_FALSE(app::AnyWindowOpen(env.prog, 1));
 }
 
 TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {
