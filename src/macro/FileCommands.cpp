@@ -7,10 +7,10 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "dsp/StoreFileAlgebra.h"
+#include "files/Converter.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileUser.h"
-#include "files/Converter.h"
 #include "files/JobUser.h"
 #include "files/ModifyFiles.h"
 #include "files/TextExport.h"
@@ -161,7 +161,13 @@ int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::stri
 // The text export takes its name from the line, or asks with the dialog.
 int TextExportCommand(app::Program& p, int store, std::string_view keyword) {
   std::string name = TakeWord(p);
-  if (name.empty() && p.MacGoing) return NoFileChosen(p, keyword);
+  if (name.empty() && p.MacGoing) {
+    // Inside a macro the record's macro name, with the text extension, is the default.
+    name = files::MacroName(p, store);
+    if (name.empty()) return NoFileChosen(p, keyword);
+    store::ChangeExtension(name, store ? ".WTX" : ".MTX");
+    name = "\\DATA\\" + name;
+  }
   return files::WriteASCIIDataFile(p, name, store) ? kDone : kFailed;
 }
 

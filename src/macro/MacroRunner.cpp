@@ -285,6 +285,7 @@ int RunMacro(app::Program& p) {
   st.escapeSeen = false;
   p.ui().EscapePressed();
 
+  const bool resume = p.MacGoing != 0;
   std::string name = store::FieldText(p.PG.MacroName);
   if (!p.MacGoing && name.empty()) {
     std::string chosen = AskMacroFile(p);
@@ -304,7 +305,9 @@ int RunMacro(app::Program& p) {
   }
 
   p.MacGoing = 1;
-  p.W_NameGo = 0;
+  // A resume keeps the names the macro set before it was suspended (a WW
+  // after QW must save under the WNAME given before the run).
+  if (!resume) p.W_NameGo = 0;
   // The full counters are trusted only while PG still shows their images
   // (a job file read in between may have brought other values).
   const bool wide = Saturated16(st.statements) == p.PG.MacroStatement &&

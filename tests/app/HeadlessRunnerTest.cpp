@@ -65,3 +65,32 @@ TEST(HeadlessRunner, MissingGeneralTextsEndTheProgramWithAnError) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeadlessRunner, DemonstrationMacroRecordsTransformsAndSavesUnderCountedNames) {
+  testing_support::TempDir dir;
+  std::filesystem::create_directories(dir / "MACRO");
+  std::filesystem::copy_file(TARVELIN_SOURCE_DIR "/resources/macros/DEMO.MAC", dir / "MACRO/DEMO.MAC");
+  app::HeadlessOptions o = Options(dir.path());
+  o.macro = "demo";  // found whatever the case, with its extension added
+  ASSERT_EQ(app::RunHeadless(o), 0);
+  EXPECT_TRUE(FileExists(dir / "DATA/demo_000.w"));
+  EXPECT_TRUE(FileExists(dir / "DATA/demo_000.WTX"));
+  EXPECT_TRUE(FileExists(dir / "DATA/demo_001.w"));
+  // Two channels of 1024 samples were recorded and saved.
+  EXPECT_EQ(ReadBytes(dir / "DATA/demo_000.w").size(), 22u + 586u + 2u * (78u + 4u * 1024u));
+}
+
+TEST(HeadlessRunner, MacroThatFailsOrIsMissingGivesStatusOne) {
+  testing_support::TempDir dir;
+  std::filesystem::create_directories(dir / "MACRO");
+  testing_support::WriteText(dir / "MACRO/BAD.MAC", "NOSUCHWORD;\n#\n");
+  app::HeadlessOptions o = Options(dir.path());
+  o.macro = "BAD";
+  EXPECT_EQ(app::RunHeadless(o), 1);
+  o.macro = "MISSING";
+  EXPECT_EQ(app::RunHeadless(o), 1);
+}
+
+}  // namespace
