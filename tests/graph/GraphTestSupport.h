@@ -1,0 +1,45 @@
+// A program with a filled waveform store and a graph window on it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/StoreAccess.h"
+#include "graph/GraphModel.h"
+#include "support/TestSupport.h"
+
+namespace graph_test {
+
+inline const int32_t kRect[4] = {0, 0, 600, 400};
+
+struct GraphFixture {
+  explicit GraphFixture(int32_t totalSamples = 65536) : env(totalSamples, false), p(env.prog) {}
+
+  // Puts `data` into waveform channel `chan` as the only content of the
+  // store (or beside the channels already put there, for equal lengths).
+  void Store(const std::vector<float>& data, int chan = 0) {
+    p.HGW.ChannelOn[chan] = 1;
+    p.HGW.Length = int32_t(data.size());
+    int start = app::Pocatek(p, 1, chan);
+    for (size_t i = 0; i < data.size(); ++i) p.Waveform[size_t(start) + i] = data[i];
+  }
+
+  std::unique_ptr<graph::TDispl10> Open(int chan = 0, const int32_t* rect = kRect) {
+    auto w = std::make_unique<graph::TDispl10>(p, "test", 1, int16_t(chan), app::Pocatek(p, 1, chan), rect);
+    w->DisplInit();
+    return w;
+  }
+
+  store::CG_s& G(int chan = 0) { return p.CGW[size_t(chan)]; }
+
+  testing_support::TestEnv env;
+  app::Program& p;
+};
+
+inline std::vector<float> Ramp(int n) {
+  std::vector<float> v(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) v[size_t(i)] = float(i);
+  return v;
+}
+
+}  // namespace graph_test

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "GraphTestSupport.h"
+#include "app/GraphWindows.h"
+
+namespace {
+
+using graph_test::GraphFixture;
+using graph_test::Ramp;
+
+platform::RecordingCanvas& Rec(graph::TDispl10& w) {
+  return static_cast<platform::RecordingCanvas&>(w.Surface());
+}
+
+TEST(GraphWindow, FactoryOpensWindowsThatReleaseAWaitingMacroOnFirstPaint) {
+  GraphFixture f;
+  f.Store(Ramp(1000));
+  f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
+  f.p.MacGoing = 1;
+  app::DisplayWave(f.p, 1, 0);
+  ASSERT_TRUE(f.p.QWWin[0]);
+  EXPECT_EQ(f.p.DisplayLeft, 1);
+  auto* w = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(f.G().MeasWin, 0);
+  EXPECT_EQ(f.G().Chan, 0);
+  w->Paint();
+  EXPECT_EQ(f.p.DisplayLeft, 0);
+  EXPECT_EQ(f.p.MacAgain, 1);
+  f.p.MacAgain = 0;
+  w->Paint();  // only the first paint counts
+  EXPECT_EQ(f.p.MacAgain, 0);
+  EXPECT_EQ(f.p.DisplayLeft, 0);
+}
+
+TEST(GraphWindow, PictureBufferIsCountedAndGivenBack) {
+  GraphFixture f;
+  f.Store(Ramp(1000));
+  const double before = f.p.TotalDataAlloc;
+  {
+    auto w = f.Open();
+    EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 1001 * 8.0);
+    f.p.HGW.Length = 3000;
+    w->UserMessage(2040, 0);  // the record grew: a larger picture buffer
+    EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 3001 * 8.0);
+    EXPECT_EQ(w->NShown, 3000);
+  }
+  EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before);
+}
+
+TEST(GraphWindow, NoMemoryForThePictureEndsTheProgramInOrder) {
+  GraphFixture f;
+  f.Store(Ramp(1000));
+  f.p.AllocationLimit = f.p.TotalDataAlloc;
+  auto factory = graph::MakeGraphWindowFactory(f.p);
+  platform::GraphWindowSpec spec;
+  spec.channel = 0;
+  EXPECT_EQ(factory(spec), nullptr);
+  EXPECT_EQ(f.p.DoExit, 1);
+}
+
+TEST(GraphWindow, PaintDrawsThePlotAndAtMostTwoPointsPerColumn) {
+  GraphFixture f(1'000'000);
+  std::vector<float> data(1'000'000);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = std::sin(float(i) * 0.01f);
+  f.Store(data);
+  f.G().Envelope = 1;
+  f.G().IL = 0;
+  f.G().IR = 999'999;
+  auto w = f.Open();
+  w->Paint();
+  EXPECT_LE(w->PictureCount(), 2 * (w->PlotW + 1));
+  EXPECT_GT(w->PictureCount(), w->PlotW);
+  for (int32_t i = 0; i < w->PictureCount(); ++i) {
+    EXPECT_GE(w->Picture()[i].x, w->PlotLeft);
+    EXPECT_LE(w->Picture()[i].x, w->PlotLeft + w->PlotW);
+  }
+  EXPECT_EQ(Rec(*w).Count("FillRect"), 1);
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 1);
+
+  f.G().Envelope = 0;  // one point (the column maximum) per column
+  w->Paint();
+  EXPECT_LE(w->PictureCount(), w->PlotW + 2);
+}
+
+TEST(GraphWindow, ViewBroadcastReachesTheOtherWindowsOfTheStore) {
+  GraphFixture f;
+  f.Store(Ramp(1000), 0);
+  f.Store(Ramp(1000), 1);
+  f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
+  app::DisplayWave(f.p, 1, 0);
+  app::DisplayWave(f.p, 1, 1);  // replaces nothing of channel 1
+  ASSERT_TRUE(f.p.QWWin[0] && f.p.QWWin[1]);
+  auto* w0 = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
+  f.G(0).IL = 200;
+  f.G(0).IR = 300;
+  f.env.ui.Push(platform::Answer::No);
+  w0->CommonDisplay(1);
+  EXPECT_NE(f.G(1).IL, 200);
+  f.env.ui.Push(platform::Answer::Yes);
+  w0->CommonDisplay(1);
+  EXPECT_EQ(f.G(1).IL, 200);
+  EXPECT_EQ(f.G(1).IR, 300);
+}
+
+TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
+  const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
+  struct Range {
+    float top, bottom;
+  } ranges[] = {{nan, 0}, {inf, -inf}, {5, 5}, {-3, 10}, {3e38f, -3e38f}, {0, nan}};
+  for (Range r : ranges) {
+    GraphFixture f;
+    std::vector<float> data = Ramp(500);
+    data[3] = nan;
+    data[7] = inf;
+    data[9] = -inf;
+    f.Store(data);
+    f.G().VMax = r.top;
+    f.G().VMin = r.bottom;
+    f.G().XMax = r.top;
+    f.G().XMin = r.bottom;
+    f.G().IL = -50;
+    f.G().IR = 2'000'000'000;
+    auto w = f.Open();
+    w->Paint();
+    SCOPED_TRACE(std::to_string(r.top) + " " + std::to_string(r.bottom));
+    EXPECT_TRUE(std::isfinite(w->KX) && w->KX > 0);
+    EXPECT_TRUE(std::isfinite(w->KY) && w->KY > 0);
+    EXPECT_TRUE(std::isfinite(f.G().VMax) && std::isfinite(f.G().VMin));
+    EXPECT_EQ(f.G().IL, 0);
+    EXPECT_EQ(f.G().IR, 499);
+    w->AutoscaleAll(1, 0, 0);
+    EXPECT_TRUE(std::isfinite(f.G().VMax));
+    EXPECT_FLOAT_EQ(f.G().VFullMax, 499 + 0.025f * 499);  // the bad samples are skipped
+    for (int i = 0; i < 20; ++i) {
+      w->MagCompress();
+      w->WinExpand();
+      w->LeftDataShift();
+      w->UpDataShift();
+    }
+    w->Paint();
+  }
+}
+
+TEST(GraphWindow, TinyAndEmptyChannelsStillWork) {
+  for (int length : {0, 1, 2, 3}) {
+    GraphFixture f;
+    f.Store(Ramp(length));
+    for (int type = 0; type <= 9; ++type) {
+      f.G().DisplType = type;
+      auto w = f.Open();
+      w->Paint();
+      EXPECT_GE(f.G().IL, 0);
+      EXPECT_LE(f.G().IR, std::max(w->NShown - 1, 0));
+      w->AutoscaleAll(1, 1, 1);
+      w->HorizontalAllExpand();
+      w->VerticalAllExpand();
+      w->WinCompress();
+      w->WinExpand();
+      w->LeftDataShift();
+      w->RightDataShift();
+      w->MagExpand();
+      w->Timer();
+      w->DisplLimits(1);
+      w->UserMessage(2040, 0);
+      w->UserMessage(2000, 0);
+      int16_t x = w->PlotLeft + 3;
+      (void)w->GlobalHorizToMouse(1.0f, x);
+      (void)w->CursorMagnitude(x);
+    }
+  }
+}
+
+TEST(GraphWindow, ChannelThatLeftTheStoreShowsNothing) {
+  GraphFixture f;
+  f.Store(Ramp(100));
+  auto w = f.Open();
+  f.p.HGW.ChannelOn[0] = 0;
+  w->UserMessage(2040, 0);
+  EXPECT_EQ(w->NShown, 0);
+  EXPECT_EQ(w->Series(), nullptr);
+  w->Paint();
+  EXPECT_EQ(w->PictureCount(), 0);
+}
+
+TEST(GraphWindow, MultiDisplayWithoutChannelsSaysSoAndChoosesChannelOne) {
+  GraphFixture f;
+  f.Store(Ramp(100));
+  f.G().Multi = 1;
+  f.G().MultiMask[0] = 0;
+  auto w = f.Open();
+  w->DisplControl();
+  EXPECT_EQ(Rec(*w).Count("Text"), 2);
+  EXPECT_EQ(f.G().MultiMask[0], 1u);
+}
+
+}  // namespace
