@@ -72,14 +72,17 @@ int ReadDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int
   return 1;
 }
 
+void EditCommentBeforeSaving(app::Program& p, int store) {
+  if (p.MacGoing) return;
+  store::Header_s& header = p.Header(store);
+  std::string comment = store::FieldText(header.Comment);
+  if (p.ui().EditComment(comment, "")) store::CopyText(header.Comment, comment);
+}
+
 int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int channel) {
   store = store ? 1 : 0;
   if (!app::MemOK(p, store, true)) return 0;
-  store::Header_s& header = p.Header(store);
-  if (!p.MacGoing) {
-    std::string comment = store::FieldText(header.Comment);
-    if (p.ui().EditComment(comment, "")) store::CopyText(header.Comment, comment);
-  }
+  EditCommentBeforeSaving(p, store);
   std::string name = nameOrEmpty;
   if (name.empty()) {
     const bool macroNames =

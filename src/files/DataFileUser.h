@@ -26,4 +26,7 @@ int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, in
 // joining (1322 on failure) and the waveform windows reopened.
 int WaveformLink(app::Program& p);
 
+// The comment window of the store before a save (not while a macro runs).
+void EditCommentBeforeSaving(app::Program& p, int store);
+
 }  // namespace files

@@ -12,6 +12,7 @@
 #include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
+#include "files/DataFileUser.h"
 #include "files/ImportedStore.h"
 #include "files/TextNumbers.h"
 #include "store/Defaults.h"
@@ -113,11 +114,7 @@ int WriteASCIIDataFileUtil(app::Program& p, const std::string& name, int store) 
 int WriteASCIIDataFile(app::Program& p, const std::string& nameOrEmpty, int store) {
   store = store ? 1 : 0;
   if (!app::MemOK(p, store, true)) return 0;
-  store::Header_s& header = p.Header(store);
-  if (!p.MacGoing) {
-    std::string comment = store::FieldText(header.Comment);
-    if (p.ui().EditComment(comment, "")) store::CopyText(header.Comment, comment);
-  }
+  EditCommentBeforeSaving(p, store);
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen =
