@@ -9,8 +9,8 @@
 #include "daq/MeasurementMath.h"
 #include "daq/MeasurementRun.h"
 #include "daq/RunCommands.h"
-#include "daq/WaveformRun.h"
 #include "daq/Sampling.h"
+#include "daq/WaveformRun.h"
 #include "dsp/MeasurementTransfer.h"
 #include "dsp/Smoothing.h"
 #include "macro/Interpreter.h"
@@ -49,7 +49,9 @@ int TRV_QW(Program& p) { return daq::TRV_QW(p); }
 
 void RecomputeMeasurementMath(Program& p) { daq::RecomputeMeasurementMath(p); }
 
-void SmoothChannel(Program& p, int store, int channel, int width) { dsp::SmoothChannel(p, store, channel, width); }
+void SmoothChannel(Program& p, int store, int channel, int width) {
+  dsp::SmoothChannel(p, store, channel, width);
+}
 
 void MeasurementToWaveform(Program& p) { dsp::MeasurementToWaveform(p, 0); }
 

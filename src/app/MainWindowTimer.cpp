@@ -7,8 +7,8 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "daq/RunState.h"
-#include "macro/MacroRunner.h"
 #include "files/DataFileWriter.h"
+#include "macro/MacroRunner.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -92,7 +92,8 @@ void TMainWindow::PollInputWait() {
       if (p_.MacGoing) p_.MacAgain = 1;
       p_.PWait = -1;
     } else {
-      TS(p_, TxtF(p_, 38, {wait.level != 0 ? 1 : 0, int(p_.PWait), int((wait.timeoutTenths - elapsed) / 10)}));
+      TS(p_,
+         TxtF(p_, 38, {wait.level != 0 ? 1 : 0, int(p_.PWait), int((wait.timeoutTenths - elapsed) / 10)}));
     }
     return;
   }

@@ -20,7 +20,7 @@
 namespace daq {
 struct CardState;
 struct RunState;
-}
+}  // namespace daq
 namespace macro {
 struct MacroState;
 }
@@ -183,7 +183,7 @@ struct Program {
   // --- graph windows, one table per store ---
   std::unique_ptr<platform::GraphWindow> QWWin[store::kChannels];
   std::unique_ptr<platform::GraphWindow> QMWin[store::kChannels];
-  platform::GraphWindowFactory GraphFactory;   // empty: a window model that only records
+  platform::GraphWindowFactory GraphFactory;  // empty: a window model that only records
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};

@@ -1,4 +1,6 @@
 // Executors of the program, run, macro, waiting and printing keywords.
+#include "daq/RunCommands.h"
+
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -9,7 +11,6 @@
 #include "daq/Driver.h"
 #include "daq/Sampling.h"
 #include "macro/CommandBuffer.h"
-#include "daq/RunCommands.h"
 #include "macro/Executors.h"
 #include "macro/MacroEditor.h"
 #include "macro/MacroRunner.h"

@@ -81,7 +81,8 @@ TEST(ChannelTextTest, BraceItems) {
 
 TEST_F(ModifyFilesTest, GlobalItemsThenChannelItems) {
   // Channels 1 and 2 affected; channel 2 keeps its own name and adds 1.
-  Put("m.txt", File("{2}{Probe}{mV}{2}{4}{1,5}{N}{}{}{0.5}", "{N}{-}{-}{1}{1}{0}{}{}{}{}  {Y}{Own}{-}{10}{0}{1}"));
+  Put("m.txt",
+      File("{2}{Probe}{mV}{2}{4}{1,5}{N}{}{}{0.5}", "{N}{-}{-}{1}{1}{0}{}{}{}{}  {Y}{Own}{-}{10}{0}{1}"));
   std::vector<int> log;
   p.QWWin[0] = std::make_unique<MessageWindow>(log);
   ASSERT_EQ(files::WaveformModifyExecute(p, false, "m.txt"), 1);

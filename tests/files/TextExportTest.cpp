@@ -89,7 +89,8 @@ TEST_F(TextExportTest, FullExportLayout) {
                      app::TxtF(p, 404, {2}) + " \n" + app::TxtF(p, 405, {3L}) + " \n\n" + T(406) +
                      "bench run \n";
   want += " \n\n\n" + app::TxtF(p, 407, {1}) + " \n" + T(409) + " \n" + T(410) + "Voltage \n" + T(411) +
-          "V \n" + T(412) + store::PrefixEntry(store::FGW0.PrefixCode) + " \n" + T(413) + "s \n" + T(414) + "0.001 \n\n";
+          "V \n" + T(412) + store::PrefixEntry(store::FGW0.PrefixCode) + " \n" + T(413) + "s \n" + T(414) +
+          "0.001 \n\n";
   want += "1.5  -0.25  1.23457e+06  ";
   want += " \n\n\n" + app::TxtF(p, 407, {3}) + " \n" + T(408) + " \n" + T(410) + "Current \n" + T(411) +
           "A \n" + T(412) + "dB " + store::Unit[2] + " \n" + T(413) + "s \n" + T(414) + "0.001 \n\n";

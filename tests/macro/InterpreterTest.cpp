@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/GraphWindows.h"
-
-#include "platform/PosixProcess.h"
-
 #include <cmath>
 #include <string>
 
 #include "MacroTestSupport.h"
+#include "app/GraphWindows.h"
 #include "app/Messages.h"
 #include "files/DataFileNames.h"
+#include "platform/PosixProcess.h"
 
 namespace {
 

@@ -31,8 +31,7 @@ int32_t Td_Get_Info_DeviceType(const char* deviceType, int32_t code, double* rea
 
 /* Analog input scan: one call per scan position. input 0-31, or 256/257 for
  * the card's special sources; range 0-5. */
-int32_t Td_Config_Acquisition(int32_t handle, int32_t input, int32_t range, int32_t position,
-                              int32_t length);
+int32_t Td_Config_Acquisition(int32_t handle, int32_t input, int32_t range, int32_t position, int32_t length);
 int32_t Td_Config_ScanCounter(int32_t handle, int32_t one, int32_t counter);
 /* Scan frequency in Hz (in: wanted, out: set); period in seconds (out). */
 int32_t Td_Config_Timing_Acquisition(int32_t handle, double* frequency, double* period);
@@ -53,8 +52,7 @@ int32_t Td_Set_DO(int32_t handle, int32_t port, const uint32_t* word, int32_t co
 int32_t Td_Set_AO(int32_t handle, int32_t first, const uint32_t* words, int32_t count);
 
 /* Generator: output list, timing, mode, buffer. */
-int32_t Td_Config_Generating(int32_t handle, int32_t output, int32_t zero, int32_t position,
-                             int32_t count);
+int32_t Td_Config_Generating(int32_t handle, int32_t output, int32_t zero, int32_t position, int32_t count);
 int32_t Td_Config_Timing_Generating(int32_t handle, double* frequency, double* period);
 /* mode 2 with cyclic and synchronous flags; mode 1, 0, 0 releases. */
 int32_t Td_Config_Generating_Mode(int32_t handle, int32_t mode, int32_t cyclic, int32_t synchronous);
