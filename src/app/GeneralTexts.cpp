@@ -129,30 +129,31 @@ unsigned long long UnsignedValue(long long v, const std::string& length) {
 }
 
 template <typename T>
-bool AppendFormatted(std::string& out, const std::string& spec, T value) {
-  int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+bool AppendFormatted(std::string& out, const std::string& format, T value) {
+  int n = std::snprintf(nullptr, 0, format.c_str(), value);
   if (n < 0) return false;
   size_t at = out.size();
   out.resize(at + size_t(n) + 1);
-  std::snprintf(out.data() + at, size_t(n) + 1, spec.c_str(), value);
+  std::snprintf(out.data() + at, size_t(n) + 1, format.c_str(), value);
   out.resize(at + size_t(n));
   return true;
 }
 
 bool FormatOne(std::string& out, const Conversion& c, const TextArg& arg) {
-  std::string spec = "%" + c.flags + c.width + c.precision;
+  std::string format = "%" + c.flags + c.width + c.precision;
   switch (c.kind) {
     case ArgKind::Int:
       if (!arg.IsInt()) return false;
-      if (c.conv == 'c') return AppendFormatted(out, spec + "c", int(static_cast<unsigned char>(arg.Int())));
-      if (c.conv == 'd' || c.conv == 'i') return AppendFormatted(out, spec + "ll" + c.conv, arg.Int());
-      return AppendFormatted(out, spec + "ll" + c.conv, UnsignedValue(arg.Int(), c.length));
+      if (c.conv == 'c')
+        return AppendFormatted(out, format + "c", int(static_cast<unsigned char>(arg.Int())));
+      if (c.conv == 'd' || c.conv == 'i') return AppendFormatted(out, format + "ll" + c.conv, arg.Int());
+      return AppendFormatted(out, format + "ll" + c.conv, UnsignedValue(arg.Int(), c.length));
     case ArgKind::Real:
       if (!arg.IsReal()) return false;
-      return AppendFormatted(out, spec + c.conv, arg.Real());
+      return AppendFormatted(out, format + c.conv, arg.Real());
     case ArgKind::Text:
       if (!arg.IsText()) return false;
-      return AppendFormatted(out, spec + "s", arg.Text().c_str());
+      return AppendFormatted(out, format + "s", arg.Text().c_str());
   }
   return false;
 }

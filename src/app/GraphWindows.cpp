@@ -15,7 +15,8 @@ namespace {
 // first paint, as a drawn window does.
 class RecordingGraphWindow : public platform::GraphWindow {
  public:
-  RecordingGraphWindow(Program& p, const platform::GraphWindowSpec& spec) : p_(p), caption_(spec.caption) {}
+  RecordingGraphWindow(Program& p, const platform::GraphWindowSpec& request)
+      : p_(p), caption_(request.caption) {}
   void UserMessage(int code, int arg) override { messages.emplace_back(code, arg); }
   void SetCaption(const std::string& caption) override { caption_ = caption; }
   const std::string& Caption() const override { return caption_; }
@@ -48,15 +49,15 @@ void OpenWindow(Program& p, int store, int channel) {
     return;
   }
   const store::CG_s& g = p.Graphs(store)[channel];
-  platform::GraphWindowSpec spec;
-  spec.store = store;
-  spec.channel = channel;
-  spec.start = Pocatek(p, store, channel);
-  spec.caption = WindowCaption(p, store, channel);
-  for (int i = 0; i < 4; ++i) spec.rect[i] = g.WinRect[i];
-  spec.captionBar = g.CaptionBar != 0;
+  platform::GraphWindowSpec request;
+  request.store = store;
+  request.channel = channel;
+  request.start = Pocatek(p, store, channel);
+  request.caption = WindowCaption(p, store, channel);
+  for (int i = 0; i < 4; ++i) request.rect[i] = g.WinRect[i];
+  request.captionBar = g.CaptionBar != 0;
   std::unique_ptr<platform::GraphWindow> w =
-      p.GraphFactory ? p.GraphFactory(spec) : std::make_unique<RecordingGraphWindow>(p, spec);
+      p.GraphFactory ? p.GraphFactory(request) : std::make_unique<RecordingGraphWindow>(p, request);
   if (!w) return;
   if (p.MacGoing) {
     p.MacStop = 1;

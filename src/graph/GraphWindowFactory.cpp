@@ -5,10 +5,11 @@
 namespace graph {
 
 platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p) {
-  return [&p](const platform::GraphWindowSpec& spec) -> std::unique_ptr<platform::GraphWindow> {
-    const int isW = spec.store ? 1 : 0;
-    if (!p.Graphs(isW) || spec.channel < 0 || spec.channel >= store::kChannels) return nullptr;
-    auto w = std::make_unique<TDispl10>(p, spec.caption, isW, int16_t(spec.channel), spec.start, spec.rect);
+  return [&p](const platform::GraphWindowSpec& request) -> std::unique_ptr<platform::GraphWindow> {
+    const int isW = request.store ? 1 : 0;
+    if (!p.Graphs(isW) || request.channel < 0 || request.channel >= store::kChannels) return nullptr;
+    auto w = std::make_unique<TDispl10>(p, request.caption, isW, int16_t(request.channel), request.start,
+                                        request.rect);
     // Without its picture buffer the window has asked the program to end.
     if (w->Broken()) return nullptr;
     w->DisplInit();

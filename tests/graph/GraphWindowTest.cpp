@@ -56,9 +56,9 @@ TEST(GraphWindow, NoMemoryForThePictureEndsTheProgramInOrder) {
   f.Store(Ramp(1000));
   f.p.AllocationLimit = f.p.TotalDataAlloc;
   auto factory = graph::MakeGraphWindowFactory(f.p);
-  platform::GraphWindowSpec spec;
-  spec.channel = 0;
-  EXPECT_EQ(factory(spec), nullptr);
+  platform::GraphWindowSpec request;
+  request.channel = 0;
+  EXPECT_EQ(factory(request), nullptr);
   EXPECT_EQ(f.p.DoExit, 1);
 }
 

@@ -38,8 +38,8 @@ class Window : public platform::GraphWindow {
 
 struct Env : testing_support::TestEnv {
   explicit Env(int32_t samples = 65536) : TestEnv(samples) {
-    prog.GraphFactory = [this](const platform::GraphWindowSpec& spec) {
-      return std::make_unique<Window>(sent, spec.caption);
+    prog.GraphFactory = [this](const platform::GraphWindowSpec& request) {
+      return std::make_unique<Window>(sent, request.caption);
     };
     prog.DoMess = 1;
     // Every active channel shows a window when its store's windows open.
