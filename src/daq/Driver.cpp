@@ -12,14 +12,30 @@
 #include "store/FixedText.h"
 
 namespace daq {
-namespace {
 
-// "Chyba Td_Start_Acquisition %d" and the like: the failing call and status.
 std::string StatusCaption(const char* format, int32_t status) {
   char text[160];
   std::snprintf(text, sizeof text, format, int(status));
   return text;
 }
+
+int StartAcquisitionOrClose(app::Program& p, int32_t mode, const char* message) {
+  CardState& c = Card(p);
+  c.iret = c.fn.Td_Start_Acquisition(c.PHandleKarty, mode);
+  if (c.iret != 0) {
+    int32_t status = c.iret;
+    c.fn.Td_Close_Driver(c.PHandleKarty);
+    c.Driver_Inicializovan = 0;
+    c.Driver = DriverState::Closed;
+    c.ScanMode = 0;
+    app::Mess(p, message, StatusCaption("Chyba Td_Start_Acquisition %d", status));
+    return 0;
+  }
+  c.ScanMode = mode;
+  return 1;
+}
+
+namespace {
 
 template <typename F>
 void Take(platform::LoadedLibrary& lib, const char* name, F& slot, std::vector<std::string>& missing) {
@@ -362,17 +378,7 @@ int BOARD_Init(app::Program& p) {
       return 0;
     }
   }
-  c.iret = c.fn.Td_Start_Acquisition(c.PHandleKarty, 1);
-  if (c.iret != 0) {
-    int32_t status = c.iret;
-    c.fn.Td_Close_Driver(c.PHandleKarty);
-    c.Driver_Inicializovan = 0;
-    c.Driver = DriverState::Closed;
-    c.ScanMode = 0;
-    app::Mess(p, "Nelze odstartovat rychle mereni", StatusCaption("Chyba Td_Start_Acquisition %d", status));
-    return 0;
-  }
-  c.ScanMode = 1;
+  if (!StartAcquisitionOrClose(p, 1, "Nelze odstartovat rychle mereni")) return 0;
   if (p.plat.clock) p.plat.clock->SleepMs(1);
   c.iret = c.fn.Td_Get_SingleAcquisition(c.PHandleKarty, c.buf, kTestScan);
   if (c.iret != 0) {

@@ -49,4 +49,10 @@ std::string DriverReport(app::Program& p);
 // so there is nothing to derive (job read and IMPADR call this).
 void DeriveCardAddresses(app::Program& p);
 
+// "Chyba Td_Start_Acquisition %d" and the like: the failing call and status.
+std::string StatusCaption(const char* format, int32_t status);
+// Td_Start_Acquisition in `mode`; on failure closes the driver and shows
+// `message` with the call and status in the caption. Answers 1 / 0.
+int StartAcquisitionOrClose(app::Program& p, int32_t mode, const char* message);
+
 }  // namespace daq

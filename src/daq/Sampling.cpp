@@ -12,12 +12,6 @@
 namespace daq {
 namespace {
 
-std::string StatusCaption(const char* format, int32_t status) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, int(status));
-  return text;
-}
-
 // Words per Td_Get_Buffer_Data call of a block transfer: large enough that a
 // fast card is drained in few calls, small enough to keep Esc responsive.
 constexpr size_t kChunkWords = 65536;
@@ -131,19 +125,7 @@ int StartSampling(app::Program& p) {
     }
   }
 
-  c.iret = c.fn.Td_Start_Acquisition(c.PHandleKarty, 2);
-  if (c.iret != 0) {
-    int32_t status = c.iret;
-    c.fn.Td_Close_Driver(c.PHandleKarty);
-    c.Driver_Inicializovan = 0;
-    c.Driver = DriverState::Closed;
-    c.ScanMode = 0;
-    app::Mess(p, "Nelze odstartovat rychle mereni v procedure StartSampling ",
-              StatusCaption("Chyba Td_Start_Acquisition %d", status));
-    return 0;
-  }
-  c.ScanMode = 2;
-  return 1;
+  return StartAcquisitionOrClose(p, 2, "Nelze odstartovat rychle mereni v procedure StartSampling ");
 }
 
 int StopSampling(app::Program& p) {
