@@ -20,9 +20,10 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@mkdir -p $(WORKDIR)
-	$(BUILD)/tarvelin --headless --root $(WORKDIR)
-	@echo "Work files written under $(WORKDIR)/DATA and $(WORKDIR)/JOB"
+	@mkdir -p $(WORKDIR)/MACRO
+	@cp -n resources/macros/*.MAC $(WORKDIR)/MACRO/ 2>/dev/null || true
+	$(BUILD)/tarvelin --headless --root $(WORKDIR) --macro DEMO
+	@echo "Records and text exports are in $(WORKDIR)/DATA, the work set in $(WORKDIR)/JOB"
 
 asan: bootstrap
 	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTARVELIN_SANITIZE=ON >/dev/null
