@@ -94,3 +94,19 @@ TEST(HeadlessRunner, MacroThatFailsOrIsMissingGivesStatusOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeadlessRunner, MacroWaitsForAMeasurementRunAndSavesItsPoints) {
+  testing_support::TempDir dir;
+  std::filesystem::create_directories(dir / "MACRO");
+  testing_support::WriteText(
+      dir / "MACRO/QM.MAC", "SIMON;\nMSIZE 20;\nMPER 0.01;\nMRCOFF;\nMSVON;\nQM;\nWM \\DATA\\POINTS.M;\n#\n");
+  app::HeadlessOptions o = Options(dir.path());
+  o.macro = "QM";
+  ASSERT_EQ(app::RunHeadless(o), 0);
+  // One channel of the 20 points taken while the macro waited.
+  EXPECT_EQ(ReadBytes(dir / "DATA/POINTS.M").size(), 22u + 586u + 78u + 4u * 20u);
+}
+
+}  // namespace
