@@ -193,3 +193,29 @@ TEST_F(TextImportTest, LeadingTextColumnOfMeasurementImport) {
 }
 
 }  // namespace
+
+namespace {
+
+// Numbers read four digits at a time must equal the library's reading, for
+// every length of integer and fraction part and across the 4-digit steps.
+TEST_F(TextImportTest, NumbersOfEveryDigitCountMatchTheLibraryReading) {
+  std::vector<std::string> tokens;
+  std::string text;
+  for (int intDigits = 1; intDigits <= 12; ++intDigits)
+    for (int fracDigits = 0; fracDigits <= 9; ++fracDigits) {
+      std::string t = (intDigits % 2 ? "-" : "");
+      for (int i = 0; i < intDigits; ++i) t += char('1' + (i * 7 + fracDigits) % 9);
+      if (fracDigits) t += '.';
+      for (int i = 0; i < fracDigits; ++i) t += char('0' + (i * 3 + intDigits) % 10);
+      tokens.push_back(t);
+    }
+  tokens.push_back("0009999.00000001");
+  tokens.push_back("12345678e-3");
+  for (const std::string& t : tokens) text += "1 " + t + "\n";
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, Put(text)), 1);
+  ASSERT_EQ(p.HGW.Length, int32_t(tokens.size()));
+  for (size_t k = 0; k < tokens.size(); ++k)
+    EXPECT_EQ(W(1, int(k)), float(std::strtod(tokens[k].c_str(), nullptr))) << tokens[k];
+}
+
+}  // namespace
