@@ -49,12 +49,7 @@ class ModifyFilesTest : public ::testing::Test {
     WriteText(env.dir / ("MODIFY/" + name), text);
   }
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
-  int Messages(int text) const {
-    int n = 0;
-    for (const auto& s : env.ui.Log())
-      if (s.kind == "message" && s.text == app::Txt(p, text)) ++n;
-    return n;
-  }
+  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)); }
 
   TestEnv env;
   app::Program& p = env.prog;

@@ -70,12 +70,7 @@ class TextExportTest : public ::testing::Test {
     const float values[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
     for (int i = 0; i < 6; ++i) p.Waveform[size_t(i)] = values[i];
   }
-  int Messages(int text) const {
-    int n = 0;
-    for (const auto& s : env.ui.Log())
-      if (s.kind == "message" && s.text == app::Txt(p, text)) ++n;
-    return n;
-  }
+  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)); }
 
   TestEnv env;
   app::Program& p = env.prog;

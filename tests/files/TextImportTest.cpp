@@ -33,12 +33,7 @@ class TextImportTest : public ::testing::Test {
   }
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
   float M(int ch, int k) const { return p.Buffer[size_t(ch) * size_t(p.HGB.Length) + size_t(k)]; }
-  int Messages(int text) const {
-    int n = 0;
-    for (const auto& s : env.ui.Log())
-      if (s.kind == "message" && s.text == app::Txt(p, text)) ++n;
-    return n;
-  }
+  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)); }
   int RowErrors() const { return env.ui.Count("ERROR in row"); }
 
   TestEnv env;

@@ -43,6 +43,13 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+int MessagesWithText(const platform::ScriptedUi& ui, const std::string& text) {
+  int n = 0;
+  for (const auto& shown : ui.Log())
+    if (shown.kind == "message" && shown.text == text) ++n;
+  return n;
+}
+
 TestEnv::TestEnv(int32_t totalSamples, bool loadTexts)
     : paths(dir.path(), TARVELIN_SOURCE_DIR "/resources"),
       prog(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {

@@ -33,6 +33,9 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 void WriteText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 
+// Message boxes (not questions or prompts) whose text is exactly `text`.
+int MessagesWithText(const platform::ScriptedUi& ui, const std::string& text);
+
 struct TestEnv {
   // totalSamples: size of each sample array; the general texts come from resources/.
   explicit TestEnv(int32_t totalSamples = 65536, bool loadTexts = true);
