@@ -10,14 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "app/Allocation.h"
-#include "app/Program.h"
+#include "BenchProgram.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
-#include "platform/FakeClock.h"
-#include "platform/HeadlessWindowHost.h"
-#include "platform/Paths.h"
-#include "platform/ScriptedUi.h"
 
 namespace {
 
@@ -26,22 +21,14 @@ constexpr int32_t kLength = 1 << 24;
 constexpr int64_t kSampleBytes = int64_t(kChannels) * kLength * 4;
 constexpr int64_t kFileBytes = 22 + 586 + kChannels * (78 + int64_t(kLength) * 4);
 
-struct Bench {
-  Bench() {
-    const char* env = std::getenv("TARVELIN_BENCH_DIR");
-    std::string base = env && *env ? env : "/tmp";
-    std::string tmpl = base + "/tarvelin-bench-XXXXXX";
-    root = ::mkdtemp(tmpl.data()) ? tmpl : base;
-    paths = std::make_unique<platform::Paths>(root, "");
-    prog =
-        std::make_unique<app::Program>(app::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});
-    prog->Path = root;
-    prog->DG.TotalSamples = kChannels * kLength;
-    prog->DG.MaxLength = kLength;
-    app::AllocateRecords(*prog);
-    app::SizeMemory(*prog);
-    if (!app::AllocateSampleArrays(*prog)) std::abort();
-    app::AllocateBuffers(*prog);
+// The benchmark folder: TARVELIN_BENCH_DIR, else /tmp.
+std::string BenchBase() {
+  const char* env = std::getenv("TARVELIN_BENCH_DIR");
+  return env && *env ? env : "/tmp";
+}
+
+struct Bench : bench_support::BenchProgram {
+  Bench() : BenchProgram(BenchBase(), kChannels * kLength, kLength) {
     store::Header_s& h = prog->HGW;
     for (int i = 0; i < kChannels; ++i) h.ChannelOn[i] = 1;
     h.ChannelCount = kChannels;
@@ -52,17 +39,6 @@ struct Bench {
       prog->SWaveform[size_t(i)] = 0.0f;
     }
   }
-  ~Bench() {
-    ::unlink((root + "/data.w").c_str());
-    ::unlink((root + "/plain.bin").c_str());
-    ::rmdir(root.c_str());
-  }
-  std::string root;
-  platform::ScriptedUi ui;
-  platform::FakeClock clock;
-  platform::HeadlessWindowHost windows;
-  std::unique_ptr<platform::Paths> paths;
-  std::unique_ptr<app::Program> prog;
 };
 
 Bench& Get() {

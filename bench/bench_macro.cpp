@@ -10,50 +10,22 @@
 #include <memory>
 #include <string>
 
-#include "app/Allocation.h"
-#include "app/Program.h"
+#include "BenchProgram.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
-#include "platform/FakeClock.h"
-#include "platform/HeadlessWindowHost.h"
-#include "platform/Paths.h"
-#include "platform/ScriptedUi.h"
 
 namespace {
 
 constexpr int kStatements = 100000;
 
-struct Bench {
-  Bench() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "tarvelin-bench-XXXXXX").string();
-    root = ::mkdtemp(tmpl.data()) ? tmpl : std::string("/tmp");
-    paths = std::make_unique<platform::Paths>(root, "");
-    paths->CreateStandardFolders();
-    prog =
-        std::make_unique<app::Program>(app::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});
-    prog->Path = root;
-    prog->DG.TotalSamples = 1024;
-    prog->DG.MaxLength = 1024;
-    app::AllocateRecords(*prog);
-    app::SizeMemory(*prog);
-    app::AllocateSampleArrays(*prog);
-    app::AllocateBuffers(*prog);
+struct Bench : bench_support::BenchProgram {
+  Bench() : BenchProgram(std::filesystem::temp_directory_path().string(), 1024, 1024) {
     if (FILE* f = std::fopen((paths->Resolve("\\MACRO\\") + "/BENCH.MAC").c_str(), "wb")) {
       std::fprintf(f, "* %d cheap statements\nREPEAT %d;\nBEEP;\nEND;\n", kStatements, kStatements);
       std::fclose(f);
     }
   }
-  ~Bench() {
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-  }
-  std::string root;
-  platform::ScriptedUi ui;
-  platform::FakeClock clock;
-  platform::HeadlessWindowHost windows;
-  std::unique_ptr<platform::Paths> paths;
-  std::unique_ptr<app::Program> prog;
 };
 
 Bench& Instance() {
