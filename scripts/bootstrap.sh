@@ -3,6 +3,7 @@
 # benchmarks need, when they are missing. Safe to run again and again.
 #   scripts/bootstrap.sh          build, tests, sanitizers, fuzzers
 #   scripts/bootstrap.sh --bench  also the benchmarks' peers (FFTW, numpy, scipy)
+#   scripts/bootstrap.sh --screen also the virtual display for screenshots (Xvfb)
 set -euo pipefail
 
 packages=(
@@ -10,9 +11,13 @@ packages=(
   libgtest-dev
   libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-base-dev
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libfftw3-dev python3-numpy python3-scipy)
+fi
+if [ "${1:-}" = "--screen" ]; then
+  packages+=(xvfb xauth)
 fi
 
 missing=()

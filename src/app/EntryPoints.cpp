@@ -71,6 +71,18 @@ void Command(Program& p, int id) {
     case 208:  // stop the runs
       daq::RunCommand(p, id);
       break;
+    case 205:  // acquisition settings
+      if (p.AcquisitionDialog)
+        p.AcquisitionDialog(p);
+      else
+        NotAvailable(p, "The acquisition settings dialog");
+      break;
+    case 210:  // channel selection
+      if (p.ChannelDialog)
+        p.ChannelDialog(p);
+      else
+        NotAvailable(p, "The channel selection dialog");
+      break;
     case 215:  // open / close the waveform windows
     case 216:  // open / close the measurement windows
     {

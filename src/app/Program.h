@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -184,6 +185,13 @@ struct Program {
   std::unique_ptr<platform::GraphWindow> QWWin[store::kChannels];
   std::unique_ptr<platform::GraphWindow> QMWin[store::kChannels];
   platform::GraphWindowFactory GraphFactory;  // empty: a window model that only records
+  // Dialogs only the desktop program has (empty headless): the acquisition
+  // settings (internal command 205) and the channel selection (210). Each
+  // answers 1 when the settings were accepted and written back.
+  std::function<int(Program&)> AcquisitionDialog;
+  std::function<int(Program&)> ChannelDialog;
+  // The memory dialog (empty: a value prompt in units of 131072 samples).
+  std::function<int(Program&)> MemoryDialog;
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};

@@ -75,6 +75,14 @@ class TDispl10 : public platform::GraphWindow {
   // `EvSize`: the client area changed.
   void SetClientSize(int width, int height);
   bool Broken() const { return broken_; }
+  // The window's rectangle on screen (left, top, right, bottom), placed visibly.
+  const int32_t* WindowRect() const { return rect_; }
+
+  // A key pressed in the window: a virtual key code (F1 = 0x70, arrows
+  // 37..40, letters upper-case ASCII) and modifier bits (1 Shift, 2 Ctrl,
+  // 4 Alt). Answers true when the key was used; the host then shows the
+  // surface again.
+  bool KeyDown(int key, int modifiers);
 
   // --- set-up ---
   void DisplInit();
