@@ -199,6 +199,7 @@ void TDispl10::SetClientSize(int width, int height) {
     surface_ = ownSurface_.get();
   }
   DoClear = RedrawAll = RedrawBackground = RedrawCursors = RedrawText = RedrawKeys = 1;
+  ForgetCursors();
   Layout();
   int32_t type = Act().DisplType;
   if (type == kPower || type == kMagnitude || type == kRunningSum) SetPointer();

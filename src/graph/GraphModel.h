@@ -1,12 +1,13 @@
 // `TDispl10`, the graph window of one channel as a model without any GUI:
 // what it knows about its data and its plot rectangle, the transforms between
 // samples/values and pixels, and every operation that changes the shown
-// range. It draws through a platform::Canvas surface (GraphPaint.cpp).
+// range. It draws through a platform::Canvas surface.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Program.h"
 #include "platform/Canvas.h"
@@ -70,13 +71,22 @@ class TDispl10 : public platform::GraphWindow {
 
   // The surface drawn on; the window owns a recording one until a host
   // attaches its own (which must outlive the window or be detached).
-  void SetSurface(platform::Canvas* canvas) { surface_ = canvas ? canvas : ownSurface_.get(); }
+  void SetSurface(platform::Canvas* canvas) {
+    surface_ = canvas ? canvas : ownSurface_.get();
+    ForgetCursors();  // nothing of ours is on a new surface yet
+  }
   platform::Canvas& Surface() { return *surface_; }
   // `EvSize`: the client area changed.
   void SetClientSize(int width, int height);
   bool Broken() const { return broken_; }
   // The window's rectangle on screen (left, top, right, bottom), placed visibly.
   const int32_t* WindowRect() const { return rect_; }
+  // The host moved or resized the window; kept as a paint keeps it.
+  void SetWindowRect(const int32_t rect[4]) {
+    PlaceWindowRect(rect, rect_);
+    if (ClientH > 50)
+      for (int i = 0; i < 4; ++i) Own().WinRect[i] = rect_[i];
+  }
 
   // A key pressed in the window: a virtual key code (F1 = 0x70, arrows
   // 37..40, letters upper-case ASCII) and modifier bits (1 Shift, 2 Ctrl,
@@ -133,9 +143,81 @@ class TDispl10 : public platform::GraphWindow {
   void CommonDisplay(int which);
   void DisplControl();
 
-  // --- painting (GraphPaint.cpp) ---
+  // --- painting ---
+  // The repaint (GraphDispl.cpp): background, trace, stored pictures, scales, cursors.
   void Displ(platform::Canvas& dc);
+  // Refills the picture buffer from the displayed series over IL..IR: every
+  // sample (points), one peak-hold point or the minimum and maximum per
+  // pixel column (GraphTrace.cpp).
   void PictureBufferFilling();
+  // Draws n points in the current trace colour by `TraceStyle`.
+  void PictureBufferOut(platform::Canvas& dc, const PicturePoint* pts, int32_t n, uint32_t colour);
+  // `paint_t` modes of `PaintData`.
+  enum PaintMode {
+    kPaintPixels = 0,
+    kPaintLine = 1,
+    kPaintNothing = 2,
+    kPaintLineTo = 3,
+    kPaintFilled = 4,
+    kPaintAppend = 5,
+    kPaintMoveTo = 6
+  };
+  int16_t PaintData(platform::Canvas& dc, int16_t x, float v, int mode, int16_t width);
+  // Trace colour of the active channel's display type (or the override).
+  uint32_t TraceColour() const;
+  // Display type 8: successive sweeps of the record drawn over each other.
+  void PrekladaneZobrazeni(platform::Canvas& dc);
+  // Multi display: every shown channel drawn with its label.
+  void PaintMulti(platform::Canvas& dc);
+  // Scales (GraphScales.cpp).
+  void PaintScale(platform::Canvas& dc);
+  void PaintVScale(platform::Canvas& dc);
+  // One value scale of channel `chan` for the plot band top..top+height
+  // showing vMin..vMax.
+  void PaintOneVScale(platform::Canvas& dc, int chan, int top, int height, float vMax, float vMin,
+                      bool highlight);
+  void PaintRaster(platform::Canvas& dc);
+  void PaintLimits(platform::Canvas& dc);
+  // The value panel of the live window: per channel mean, maximum, minimum.
+  struct LiveValues {
+    const float* sum = nullptr;  // running sums of the channels (128)
+    const float* max = nullptr;
+    const float* min = nullptr;
+    float count = 0;  // values gathered since the last display
+    int lines = 1;    // 1 mean, 2 mean and maximum, 3 all three
+    int size = 1;     // character cell 1..5
+  };
+  void PaintValues(platform::Canvas& dc, const LiveValues& v);
+  void PaintText(platform::Canvas& dc);
+
+  // --- video memory (F7/F8), kept in the program's per-channel tables ---
+  void AddHBuf();
+  void ClearHBufAll(int all);
+  int HBufCount() const;
+
+  // --- cursors (GraphCursors.cpp) ---
+  void DrawCursor(int reset);
+  // Moves cursor `which` (0 or 1) to pixel (x, y), clamped into the plot;
+  // with setIndex the cursor's sample index follows x.
+  void CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex);
+
+  // --- function keys of the graph window ---
+  void F2();
+  void F3();
+  void F4();
+  void F5();
+  bool F6();
+  void F7();
+  void F8();
+  void DisplTypeSet(int32_t type);
+
+  // A colour set from outside (the live window) replaces the trace colours.
+  bool ColourOverride = false;
+  uint32_t OverrideColour = 0xFFFFFF;
+  // Overdraw mode repaints the previous trace in grey before the new one.
+  bool GreyGhost = true;
+  // Offset layout: each trace carries its channel number at its left end.
+  bool OffsetLabels = true;
 
   // --- helpers over the stores ---
   store::CG_s& Graph(int chan) const { return cg_[chan]; }
@@ -186,6 +268,27 @@ class TDispl10 : public platform::GraphWindow {
   void CopyView(int fromChan);
   // Marks a trace that lies wholly above or below the view after a shift.
   void OffRangeIndicator(int chan);
+  // Painting helpers.
+  void PaintBackground(platform::Canvas& dc);
+  // Fills the picture buffer from `data` over il..ir mapped by the window's
+  // x transform and the value mapping y = yBase - (v - vMin) * ky.
+  void FillPicture(const float* data, int32_t il, int32_t ir, double vMin, double ky, double yBase,
+                   bool points);
+  void DrawPolyline(platform::Canvas& dc, const PicturePoint* pts, int32_t n, int dx = 0, int dy = 0);
+  void ThickLine(platform::Canvas& dc, int width, uint32_t colour);
+  void FilledArea(platform::Canvas& dc, uint32_t colour);
+  void DrawStoredPictures(platform::Canvas& dc);
+  void PaintCursors(platform::Canvas& dc);  // both cursors anew after a repaint
+  void EraseCursors(platform::Canvas& dc);
+  void ForgetCursors() { cursorDrawn_[0] = cursorDrawn_[1] = slopeDrawn_ = false; }
+  void XorCursor(platform::Canvas& dc, int which, int16_t x, int16_t y, int16_t traceY);
+  void XorSlope(platform::Canvas& dc);
+  int16_t CursorTraceY(int32_t index, int16_t x) const;
+  bool CursorVisible(int which) const;
+  // Strip of channel `chan` in strips layout: top and height; false when none.
+  bool StripOf(int chan, double& top, double& height) const;
+  bool CtrlKey(int key);
+  bool PlainKey(int key);
 
   app::Program& p_;
   store::CG_s* cg_;
@@ -198,6 +301,17 @@ class TDispl10 : public platform::GraphWindow {
   platform::Canvas* surface_ = nullptr;
   int32_t rect_[4] = {};
   bool painted_ = false;
+  // Reused by every repaint so that drawing allocates nothing.
+  std::vector<platform::Point> line_;
+  std::vector<PicturePoint> stored_;
+  platform::Point current_;  // the current position of `PaintData` modes 3 and 6
+  // The own scale remembered by `Displ` (multi display draws the own channel with it).
+  float ownVMax_ = 0, ownVMin_ = 0;
+  // Cursors as last drawn (exclusive-or): pixel, horizontal line y, trace y.
+  bool cursorDrawn_[2] = {false, false};
+  int16_t cursorX_[2] = {}, cursorY_[2] = {}, cursorTraceY_[2] = {};
+  bool slopeDrawn_ = false;
+  platform::Point slope_[2];
   bool broken_ = false;
 };
 

@@ -67,7 +67,10 @@ void TDispl10::Timer() {
   // The acceleration of repeated steps lasts one burst of key repeats.
   Div = 50;
   if (broken_) return;
-  if (RedrawAll || RedrawBackground || RedrawCursors || RedrawText) DisplControl();
+  if (RedrawAll || RedrawBackground || RedrawText)
+    DisplControl();
+  else if (RedrawCursors)
+    DrawCursor(0);  // only the cursors moved: no repaint under them
 }
 
 }  // namespace graph

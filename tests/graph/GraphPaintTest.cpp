@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "GraphTestSupport.h"
+#include "app/Messages.h"
+#include "graph/GraphScaleMath.h"
+
+namespace {
+
+using graph_test::GraphFixture;
+using graph_test::Ramp;
+
+platform::RecordingCanvas& Rec(graph::TDispl10& w) {
+  return static_cast<platform::RecordingCanvas&>(w.Surface());
+}
+
+bool HasText(const platform::RecordingCanvas& c, const std::string& text) {
+  const std::string quoted = "\"" + text + "\"";
+  return std::any_of(c.Ops().begin(), c.Ops().end(), [&](const std::string& op) {
+    return op.rfind("Text ", 0) == 0 && op.size() >= quoted.size() &&
+           op.compare(op.size() - quoted.size(), quoted.size(), quoted) == 0;
+  });
+}
+
+int CountWith(const platform::RecordingCanvas& c, const std::string& prefix, const std::string& part) {
+  return int(std::count_if(c.Ops().begin(), c.Ops().end(), [&](const std::string& op) {
+    return op.rfind(prefix, 0) == 0 && op.find(part) != std::string::npos;
+  }));
+}
+
+// A store of `channels` channels of `n` samples, channel k holding k·1000 + i.
+void StoreChannels(GraphFixture& f, int channels, int n) {
+  for (int k = 0; k < channels; ++k) {
+    std::vector<float> v = Ramp(n);
+    for (float& x : v) x += 1000.0f * float(k);
+    f.Store(v, k);
+  }
+}
+
+TEST(GraphPaint, RepaintDrawsBackgroundTraceScalesInOrder) {
+  GraphFixture f;
+  f.Store(Ramp(1000));
+  f.G().IR = 999;
+  f.G().VMax = 1000;
+  f.G().VMin = 0;
+  f.p.Col_.get()->Background[0] = 0x202020;
+  auto w = f.Open();
+  w->Paint();
+  const auto& ops = Rec(*w).Ops();
+  auto at = [&](const std::string& prefix) {
+    return std::find_if(ops.begin(), ops.end(),
+                        [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }) -
+           ops.begin();
+  };
+  EXPECT_EQ(ops[0], "FillRect 0,0-600,400 C0C0C0");  // the window background
+  EXPECT_LT(at("FillRect 55,0-533,366 202020"), at("Polyline"));
+  EXPECT_LT(at("Polyline"), at("Text"));  // scales after the trace
+  // Value scale 0..1000 on a 366 px plot: 5 divisions, step 200.
+  for (const char* label : {"200", "400", "600", "800"}) EXPECT_TRUE(HasText(Rec(*w), label)) << label;
+  EXPECT_FALSE(HasText(Rec(*w), "1000"));
+  // Time scale in samples of 1 s (channel step): labels and the unit.
+  EXPECT_TRUE(HasText(Rec(*w), "s    "));
+}
+
+TEST(GraphPaint, ScaleLabelsTakeTheExponentFormsAndTheUnitsOfTheAxis) {
+  GraphFixture f;
+  f.Store(Ramp(1000));
+  f.G().VMax = 0.001f;
+  f.G().VMin = -0.001f;
+  f.p.FGW.get()[0].Step = 0.0001f;  // 1000 samples: 0.1 s, shown in ms
+  std::strcpy(f.p.FGW.get()[0].Unit, "V");
+  f.p.FGW.get()[0].PrefixCode = 3;
+  auto w = f.Open();
+  w->Paint();
+  EXPECT_TRUE(HasText(Rec(*w), "5.00e-04"));
+  EXPECT_TRUE(HasText(Rec(*w), "ms"));
+  EXPECT_TRUE(HasText(Rec(*w), "mili"));
+  EXPECT_TRUE(HasText(Rec(*w), "V"));
+
+  f.G().VMax = 200000;
+  f.G().VMin = 0;
+  f.G().TimeAxis = 2;  // sample numbers
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_TRUE(HasText(Rec(*w), "1.00e+05"));
+  EXPECT_TRUE(HasText(Rec(*w), app::Txt(f.p, 101)));
+
+  // Fixed steps from the colour record, sound or not, never hang or flood.
+  for (float step : {1e-30f, 0.0f, -5.0f, std::nanf(""), 1e30f, 0.5f}) {
+    f.p.Col_.get()->ValueStep[0] = step;
+    f.p.Col_.get()->TimeStep[0] = step;
+    Rec(*w).Clear();
+    w->Paint();
+    SCOPED_TRACE(step);
+    EXPECT_LT(Rec(*w).Count("Line"), 2 * 6 * (graph::kMaxTicks + 2));
+    EXPECT_GT(Rec(*w).Count("Text"), 2);
+  }
+  f.G().DisplType = 7;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_TRUE(HasText(Rec(*w), "Hist."));
+}
+
+TEST(GraphPaint, ScalesSurviveEmptyReversedAndInfiniteRanges) {
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Range {
+    float top, bottom;
+  } ranges[] = {{5, 5}, {-3, 10}, {inf, -inf}, {std::nanf(""), 1}, {3e38f, -3e38f}};
+  for (Range r : ranges) {
+    GraphFixture f;
+    f.Store(Ramp(300));
+    auto w = f.Open();
+    f.G().VMax = r.top;
+    f.G().VMin = r.bottom;
+    w->PaintVScale(Rec(*w));
+    w->PaintOneVScale(Rec(*w), 0, 0, 300, r.top, r.bottom, true);
+    w->Paint();
+    EXPECT_LT(Rec(*w).Count("Line"), 5000);
+  }
+}
+
+TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
+  GraphFixture f;
+  StoreChannels(f, 3, 200);
+  std::strcpy(f.p.FGW.get()[1].Name, "Pressure");
+  for (int k = 0; k < 3; ++k) f.p.Col_.get()->TraceColor[k] = 0x10 * uint32_t(k + 1);
+  f.G().Multi = 1;
+  f.G().MultiMask[0] = 0b111;
+  f.G().IR = 199;
+  f.G().VMax = 3000;
+  f.G().VMin = 0;
+  auto w = f.Open();
+  w->Paint();
+  // Common scale: three traces, each in its colour, with labels.
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
+  EXPECT_TRUE(HasText(Rec(*w), " 2 Pressure"));
+  EXPECT_EQ(CountWith(Rec(*w), "SetPen", "000030"), 1);
+  const int16_t yTop = int16_t(w->PlotTop + w->PlotH - int((2000 - 0) * w->KY));
+  EXPECT_EQ(w->Picture()[0].y, yTop);  // the last trace drawn is channel 3 at 2000
+
+  // Offset layout: channel 3 lies two steps below the own channel 1.
+  f.G().MultiMode = 2;
+  f.G().MultiStep = 500;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(w->Picture()[0].y, int16_t(w->PlotTop + w->PlotH - int((2000 - 1000 - 0) * w->KY)));
+  EXPECT_TRUE(HasText(Rec(*w), " 3 "));  // the offset label at the trace
+
+  // Active channel's scale: every channel by its own record's range.
+  f.G().MultiMode = 1;
+  f.G(2).VMax = 2200;
+  f.G(2).VMin = 2000;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(w->Picture()[0].y, w->PlotTop + w->PlotH);
+
+  // Derived types in multi display are computed for every shown channel.
+  f.G().MultiMode = 0;
+  f.G().DisplType = 4;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
+  EXPECT_FLOAT_EQ(f.p.SWaveform[size_t(app::Pocatek(f.p, 1, 2) + 5)], 2005);
+  f.G().DisplType = 2;
+
+  // Strips: three equal bands, a scale in each, the active one highlighted.
+  f.G().MultiMode = 0;
+  f.G().MultiFlags = 0x2;
+  for (int k = 0; k < 3; ++k) f.p.Col_.get()->StripWeight[k] = 1;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
+  EXPECT_EQ(CountWith(Rec(*w), "FillRect", "E6E6E6"), 1);
+  const int stripBottom = w->PlotTop + w->PlotH;
+  EXPECT_EQ(w->Picture()[0].y, stripBottom);  // channel 3 at its own minimum, bottom band
+  EXPECT_GE(w->Picture()[0].y, w->PlotTop + 2 * w->PlotH / 3);
+}
+
+TEST(GraphPaint, RasterBlockBoundariesAndCornerNumber) {
+  GraphFixture f;
+  f.Store(Ramp(1000));
+  f.G().IR = 999;
+  f.G().Raster = 1;
+  f.G().DisplFlags = 0x0002 | 0x0004 | 0x0200;
+  f.G().BottomBar = 0;
+  f.G().VScale = 0;
+  f.G().BlockPage = 1;
+  f.G().LimIL = 0;
+  f.G().LimIR = 100;
+  auto w = f.Open();
+  w->Paint();
+  const int right = w->PlotLeft + w->PlotW;
+  const auto& ops = Rec(*w).Ops();
+  auto has = [&](int x1, int y1, int x2, int y2) {
+    const std::string line = "Line " + std::to_string(x1) + "," + std::to_string(y1) + "-" +
+                             std::to_string(x2) + "," + std::to_string(y2);
+    return std::find(ops.begin(), ops.end(), line) != ops.end();
+  };
+  for (int k = 0; k <= 10; ++k) {
+    const int y = w->PlotTop + k * w->PlotH / 10;
+    EXPECT_TRUE(has(w->PlotLeft, y, right, y)) << k;
+  }
+  for (int k = 0; k <= 15; ++k) {
+    const int x = w->PlotLeft + k * w->PlotW / 15;
+    EXPECT_TRUE(has(x, w->PlotTop, x, w->PlotTop + w->PlotH)) << k;
+  }
+  EXPECT_EQ(CountWith(Rec(*w), "Line", "," + std::to_string(w->PlotTop + 3) + "-"), 10);  // blocks 0..900
+  EXPECT_TRUE(HasText(Rec(*w), " 9 "));
+  EXPECT_TRUE(HasText(Rec(*w), " 1"));  // the channel number in the corner
+
+  f.G().LimIR = 1;  // 1000 boundaries do not fit 588 columns: none drawn
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(CountWith(Rec(*w), "Line", "," + std::to_string(w->PlotTop + 3) + "-"), 0);
+}
+
+TEST(GraphPaint, ValuePanelAndPrintTitles) {
+  GraphFixture f;
+  f.Store(Ramp(100));
+  std::strcpy(f.p.FGW.get()[0].Name, "Flow");
+  std::strcpy(f.p.DW_Name, "/data/run1.wfm");
+  auto w = f.Open();
+  w->Paint();
+  float sum[128] = {}, mx[128] = {}, mn[128] = {};
+  sum[0] = 10;
+  mx[0] = 7.5f;
+  mn[0] = -1;
+  graph::TDispl10::LiveValues v;
+  v.sum = sum;
+  v.max = mx;
+  v.min = mn;
+  v.count = 4;
+  v.lines = 3;
+  Rec(*w).Clear();
+  w->PaintValues(Rec(*w), v);
+  EXPECT_TRUE(HasText(Rec(*w), "+02.5000 +07.5000 -01.0000"));
+  v.count = 0;  // nothing gathered: no mean, no division by zero
+  v.lines = 1;
+  Rec(*w).Clear();
+  w->PaintValues(Rec(*w), v);
+  EXPECT_TRUE(HasText(Rec(*w), ""));
+
+  f.G().PrintMode = 1;
+  f.p.Prt.get()->TextSwitch1 = 1;
+  f.p.Prt.get()->TextSwitch2 = 2;
+  Rec(*w).Clear();
+  w->PaintText(Rec(*w));
+  EXPECT_TRUE(HasText(Rec(*w), "Flow"));
+  EXPECT_TRUE(HasText(Rec(*w), "run1.wfm"));
+}
+
+TEST(GraphPaint, OverdrawTurnsThePreviousTraceGrey) {
+  GraphFixture f;
+  f.Store(Ramp(100));
+  f.G().ClearPlot = 0;
+  auto w = f.Open();
+  w->Paint();
+  Rec(*w).Clear();
+  w->DisplControl();  // not a paint of the window: overdraw
+  const std::string plot = "FillRect " + std::to_string(w->PlotLeft) + "," + std::to_string(w->PlotTop);
+  EXPECT_EQ(Rec(*w).Count(plot), 0);  // the plot is not cleared
+  EXPECT_EQ(CountWith(Rec(*w), "SetPen", "C8C8C8"), 1);
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 2);
+  // The cursors drawn on the old picture were taken away, then drawn anew.
+  EXPECT_EQ(Rec(*w).Count("SetXor 1"), 4);
+}
+
+}  // namespace

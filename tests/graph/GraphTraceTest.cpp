@@ -1,0 +1,357 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "GraphTestSupport.h"
+
+namespace {
+
+using graph_test::GraphFixture;
+using graph_test::Ramp;
+
+platform::RecordingCanvas& Rec(graph::TDispl10& w) {
+  return static_cast<platform::RecordingCanvas&>(w.Surface());
+}
+
+std::vector<float> Noise(int n) {
+  std::vector<float> v(static_cast<size_t>(n));
+  uint32_t s = 12345;
+  for (auto& x : v) {
+    s = s * 1664525u + 1013904223u;
+    x = float(int(s >> 16) % 2001 - 1000);
+  }
+  return v;
+}
+
+// The pen of every polyline drawn, in drawing order.
+std::vector<std::string> PolylinePens(const platform::RecordingCanvas& c) {
+  std::vector<std::string> pens;
+  std::string pen;
+  for (const std::string& op : c.Ops()) {
+    if (op.rfind("SetPen ", 0) == 0) pen = op.substr(7, 6);
+    if (op.rfind("Polyline", 0) == 0) pens.push_back(pen);
+  }
+  return pens;
+}
+
+// 600 × 400 client: the plot is 478 px wide; IR - IL = 478 · 100 gives
+// exactly 100 samples per column.
+constexpr int kSamplesPerColumn = 100;
+
+TEST(GraphTrace, EnvelopeKeepsTheTrueMinimumAndMaximumOfEveryColumn) {
+  GraphFixture f(200'000);
+  std::vector<float> data = Noise(100'000);
+  data[5'000] = std::nanf("");  // a NaN sample is passed over
+  f.Store(data);
+  f.G().Envelope = 1;
+  auto w = f.Open();
+  ASSERT_EQ(w->PlotW, 478);
+  f.G().IL = 1000;
+  f.G().IR = 1000 + 478 * kSamplesPerColumn;
+  f.G().VMax = 1000;
+  f.G().VMin = -1000;
+  w->Paint();
+  std::map<int, std::vector<int>> ys;
+  for (int32_t i = 0; i < w->PictureCount(); ++i) ys[w->Picture()[i].x].push_back(w->Picture()[i].y);
+  ASSERT_EQ(int(ys.size()), 479);
+  for (auto& [x, list] : ys) {
+    ASSERT_LE(list.size(), 2u);
+    const int c = x - w->PlotLeft;
+    float mx = -1e9f, mn = 1e9f;
+    for (int i = f.G().IL + c * kSamplesPerColumn;
+         i < std::min(f.G().IL + (c + 1) * kSamplesPerColumn, f.G().IR + 1); ++i) {
+      if (std::isnan(data[size_t(i)])) continue;
+      mx = std::max(mx, data[size_t(i)]);
+      mn = std::min(mn, data[size_t(i)]);
+    }
+    SCOPED_TRACE(c);
+    EXPECT_EQ(list.front(), w->ValueToY(mx, int16_t(x)));
+    EXPECT_EQ(list.back(), w->ValueToY(mn, int16_t(x)));
+  }
+}
+
+TEST(GraphTrace, DecimationHoldsEveryPeakAndPointsShowEverySample) {
+  GraphFixture f(200'000);
+  std::vector<float> data(100'000, 0.0f);
+  data[30'017] = 900;  // a single spike must survive the decimation
+  f.Store(data);
+  f.G().Envelope = 0;
+  f.G().VMax = 1000;
+  f.G().VMin = -1000;
+  auto w = f.Open();
+  f.G().IL = 0;
+  f.G().IR = 478 * kSamplesPerColumn;
+  w->Paint();
+  EXPECT_LE(w->PictureCount(), w->PlotW + 1);
+  const int16_t spikeX = int16_t(w->PlotLeft + 30'017 / kSamplesPerColumn);
+  const int16_t spikeY = w->ValueToY(900, spikeX);
+  int found = 0;
+  for (int32_t i = 0; i < w->PictureCount(); ++i)
+    if (w->Picture()[i].y == spikeY) {
+      ++found;
+      EXPECT_EQ(w->Picture()[i].x, spikeX);
+    }
+  EXPECT_EQ(found, 1);
+
+  // Points: every sample of the view its own pixel.
+  f.G().TraceStyle = 0;
+  f.G().IL = 0;
+  f.G().IR = 99;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(w->PictureCount(), 100);
+  EXPECT_GE(Rec(*w).Count("Pixel"), 100);
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 0);
+  const int fills = Rec(*w).Count("FillRect");
+  f.G().TraceStyle = 7;  // bars down to the plot bottom
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(Rec(*w).Count("FillRect"), fills + 100);
+}
+
+TEST(GraphTrace, FewerSamplesThanColumnsGiveOnePointPerSample) {
+  GraphFixture f;
+  f.Store(Ramp(50));
+  f.G().Envelope = 1;
+  auto w = f.Open();
+  w->Paint();
+  ASSERT_EQ(w->PictureCount(), 50);
+  EXPECT_EQ(w->Picture()[0].x, w->PlotLeft);
+  EXPECT_EQ(w->Picture()[49].x, w->PlotLeft + w->PlotW);
+  for (int i = 1; i < 50; ++i) EXPECT_GT(w->Picture()[i].x, w->Picture()[i - 1].x);
+}
+
+TEST(GraphTrace, ThickLinesRedrawThePolylineAlongTheStepTable) {
+  GraphFixture f;
+  f.Store(Ramp(200));
+  auto w = f.Open();
+  const int expected[] = {1, 4, 5, 13, 18, 22};
+  for (int width = 0; width <= 5; ++width) {
+    f.G().PenWidth = int16_t(width);
+    Rec(*w).Clear();
+    w->Paint();
+    SCOPED_TRACE(width);
+    EXPECT_EQ(Rec(*w).Count("Polyline"), expected[width]);
+  }
+  // Width 1: the first copy lies one pixel right of the buffered trace.
+  f.G().PenWidth = 1;
+  Rec(*w).Clear();
+  w->Paint();
+  const graph::PicturePoint p0 = w->Picture()[0];
+  const std::string first = "Polyline " + std::to_string(p0.x + 1) + "," + std::to_string(p0.y) + " ";
+  auto it = std::find_if(Rec(*w).Ops().begin(), Rec(*w).Ops().end(),
+                         [](const std::string& s) { return s.rfind("Polyline", 0) == 0; });
+  ASSERT_NE(it, Rec(*w).Ops().end());
+  EXPECT_EQ(it->rfind(first, 0), 0u) << *it;
+  f.G().PenWidth = 99;  // from a job file: a thin line
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 1);
+}
+
+TEST(GraphTrace, FilledAreaAndLongPolylines) {
+  GraphFixture f;
+  f.Store(Ramp(10));
+  f.G().VMax = 20;
+  f.G().VMin = -20;
+  auto w = f.Open();
+  w->Paint();
+  auto& dc = Rec(*w);
+  dc.Clear();
+  w->PaintData(dc, w->PlotLeft, 0, graph::TDispl10::kPaintFilled, 0);
+  EXPECT_EQ(dc.Count("Polygon"), 9);  // one per segment
+  const int16_t y0 = w->ValueToY(0, w->PlotLeft);
+  const graph::PicturePoint a = w->Picture()[0], b = w->Picture()[1];
+  const std::string poly = "Polygon " + std::to_string(a.x) + "," + std::to_string(y0) + " " +
+                           std::to_string(b.x) + "," + std::to_string(y0) + " " + std::to_string(b.x) + "," +
+                           std::to_string(b.y) + " " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
+                           std::to_string(a.x) + "," + std::to_string(y0);
+  EXPECT_NE(std::find(dc.Ops().begin(), dc.Ops().end(), poly), dc.Ops().end()) << poly;
+
+  // More points than half the plot width: a plain line instead.
+  GraphFixture g(200'000);
+  g.Store(Noise(100'000));
+  g.G().Envelope = 1;
+  g.G().IR = 99'999;
+  auto w2 = g.Open();
+  w2->Paint();
+  ASSERT_GT(2 * w2->PictureCount(), w2->PlotW);
+  Rec(*w2).Clear();
+  w2->PaintData(Rec(*w2), w2->PlotLeft, 0, graph::TDispl10::kPaintFilled, 0);
+  EXPECT_EQ(Rec(*w2).Count("Polygon"), 0);
+  EXPECT_EQ(Rec(*w2).Count("Polyline"), 1);
+
+  // 40000 points go out in pieces of at most 16384 that join up.
+  std::vector<graph::PicturePoint> pts(40'000);
+  for (int i = 0; i < 40'000; ++i) pts[size_t(i)] = {100 + i % 400, 100 + i % 7};
+  dc.Clear();
+  w->PictureBufferOut(dc, pts.data(), 40'000, 0xFFFFFF);
+  EXPECT_EQ(dc.Count("Polyline"), 3);
+  size_t total = 0;
+  for (const std::string& op : dc.Ops())
+    if (op.rfind("Polyline", 0) == 0) total += size_t(std::count(op.begin(), op.end(), ' '));
+  EXPECT_EQ(total, 40'000u + 2);  // two joints drawn twice
+}
+
+TEST(GraphTrace, TraceColourFollowsTheDisplayType) {
+  struct Case {
+    int type, white;
+    const char* pen;
+  } cases[] = {{0, 0, "FFFFFF"}, {1, 0, "FFC000"}, {3, 0, "00FFFF"}, {4, 0, "00FFFF"},
+               {5, 0, "FFFFFF"}, {6, 0, "FFFFFF"}, {7, 0, "80FFFF"}, {0, 1, "000080"},
+               {1, 1, "800000"}, {7, 1, "408080"}, {2, 0, "123456"}, {2, 1, "123456"}};
+  for (const Case& c : cases) {
+    GraphFixture f;
+    f.Store(Noise(400));
+    f.p.Col_.get()->TraceColor[0] = 0x123456;
+    f.G().DisplType = c.type;
+    f.G().WhiteMode = c.white;
+    auto w = f.Open();
+    Rec(*w).Clear();
+    w->Paint();
+    SCOPED_TRACE(std::to_string(c.type) + "/" + std::to_string(c.white));
+    std::vector<std::string> pens = PolylinePens(Rec(*w));
+    ASSERT_EQ(pens.size(), 1u);
+    EXPECT_EQ(pens[0], c.pen);
+    EXPECT_GT(w->PictureCount(), 0);
+  }
+}
+
+TEST(GraphTrace, EachDisplayTypeDrawsItsSeries) {
+  GraphFixture f;
+  std::vector<float> data = Ramp(400);
+  for (float& v : data) v -= 100;  // -100 .. 299
+  f.Store(data);
+  f.G().VMax = 1000;
+  f.G().VMin = -1000;
+  auto w = f.Open();
+  auto firstValue = [&](int type) {
+    f.G().DisplType = type;
+    f.G().IL = 0;
+    f.G().IR = 49;
+    w->SetPointer();
+    w->Paint();
+    f.G().VMax = 1000;  // the derived types rescale: back to a known range
+    f.G().VMin = -1000;
+    w->Paint();
+    return w->Picture()[0].y;
+  };
+  auto y = [&](float v) { return w->ValueToY(v, w->PlotLeft); };
+  struct Case {
+    int type;
+    float value;
+  } cases[] = {{0, -100}, {1, 100},                     // the second half starts at sample 200
+               {2, -100}, {4, 100}, {5, -100}, {6, 1},  // the first difference of a ramp
+               {8, 156}};                               // the last of three sweeps of 128 samples
+  for (const Case& c : cases) {
+    const int32_t got = firstValue(c.type);
+    EXPECT_EQ(got, y(c.value)) << c.type;
+  }
+  EXPECT_EQ(firstValue(3), w->PlotTop);  // 100² lies above the view
+}
+
+TEST(GraphTrace, OverlaidSweepsRunThroughTheRecordInAGradient) {
+  GraphFixture f;
+  f.Store(Noise(1000));
+  f.G().DisplType = 8;
+  f.G().IL = 0;
+  f.G().IR = 99;
+  f.G().LimIL = 0;
+  f.G().LimIR = 99;
+  f.G().PenWidth = 3;
+  auto w = f.Open();
+  f.G().IR = 99;
+  Rec(*w).Clear();
+  w->Paint();
+  std::vector<std::string> pens = PolylinePens(Rec(*w));
+  // Ten sweeps of 100 samples: the first 13 copies thick, the others 4 (width 1).
+  ASSERT_EQ(pens.size(), 13u + 9 * 4);
+  EXPECT_EQ(pens.front(), "000000");
+  EXPECT_EQ(pens.back(), "FDFF02");  // near the end of the gradient: red falls, blue rises
+  EXPECT_EQ(f.G().IL, 0);            // the view is left as it was
+  EXPECT_EQ(f.G().IR, 99);
+
+  f.G().IR = 2;  // sweep width 2: nothing
+  f.G().LimIR = 0;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 0);
+}
+
+TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
+  GraphFixture f;
+  f.Store(Noise(400));
+  auto w = f.Open();
+  w->Paint();
+  const double before = f.p.TotalDataAlloc;
+  const int32_t n = w->PictureCount();
+  for (int k = 0; k < 11; ++k) EXPECT_TRUE(w->KeyDown(0x76, 0));  // F7
+  EXPECT_EQ(w->HBufCount(), 10);
+  EXPECT_EQ(f.p.WHNumb[0], 10);
+  EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 10.0 * n * 8);
+  w->ClearHBufAll(0);  // the newest only
+  EXPECT_EQ(w->HBufCount(), 9);
+  w->ClearHBufAll(1);
+  w->AddHBuf();
+  w->AddHBuf();
+  w->AddHBuf();
+  Rec(*w).Clear();
+  w->Paint();
+  f.p.Col_.get()->TraceColor[0] = 0x00FF00;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(PolylinePens(Rec(*w)), (std::vector<std::string>{"7F7F7F", "BFBFBF", "FFFFFF", "00FF00"}));
+  f.G().WhiteMode = 1;
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_EQ(PolylinePens(Rec(*w))[0], "0000C0");
+  EXPECT_TRUE(w->KeyDown(0x77, 0));  // F8
+  EXPECT_EQ(w->HBufCount(), 0);
+  EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before);
+
+  // A picture from a history file with wild points stays inside the plot.
+  app::HistEntry& e = f.p.WHBuf[0][0];
+  e.size = 2;
+  e.data.reset(new uint8_t[16]);
+  const int32_t wild[4] = {-2'000'000'000, 2'000'000'000, 2'000'000'000, -5};
+  std::memcpy(e.data.get(), wild, 16);
+  f.p.WHNumb[0] = 1;
+  Rec(*w).Clear();
+  w->Paint();
+  const std::string expected = "Polyline " + std::to_string(w->PlotLeft) + "," +
+                               std::to_string(w->PlotTop + w->PlotH) + " " +
+                               std::to_string(w->PlotLeft + w->PlotW) + "," + std::to_string(w->PlotTop);
+  EXPECT_NE(std::find(Rec(*w).Ops().begin(), Rec(*w).Ops().end(), expected), Rec(*w).Ops().end());
+  f.p.WHNumb[0] = 0;
+  e.data.reset();
+  e.size = 0;
+}
+
+TEST(GraphTrace, PictureBufferNeverOverflows) {
+  for (int length : {1, 2, 3, 5, 1001}) {
+    GraphFixture f;
+    std::vector<float> data = Noise(length);
+    if (length > 3) data[1] = std::numeric_limits<float>::infinity();
+    f.Store(data);
+    for (int style : {0, 1, 4, 7}) {
+      f.G().TraceStyle = style;
+      f.G().Envelope = 1;
+      f.G().IL = -5;
+      f.G().IR = 1 << 30;
+      auto w = f.Open();
+      w->Paint();
+      SCOPED_TRACE(std::to_string(length) + "/" + std::to_string(style));
+      EXPECT_LE(w->PictureCount(), std::max(2 * w->Half, 0));
+      for (int32_t i = 0; i < w->PictureCount(); ++i) {
+        EXPECT_GE(w->Picture()[i].y, w->PlotTop);
+        EXPECT_LE(w->Picture()[i].y, w->PlotTop + w->PlotH);
+      }
+    }
+  }
+}
+
+}  // namespace
