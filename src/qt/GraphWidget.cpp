@@ -1,0 +1,160 @@
+#include "qt/GraphWidget.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "qt/KeyCodes.h"
+#include "qt/QtWindowHost.h"
+
+namespace qt {
+namespace {
+
+const QColor kUndrawn(192, 192, 192);  // the window background before the first paint
+
+QSize ClientSize(QSize s) {
+  return QSize(std::clamp(s.width(), 1, graph::kMaxScreenW), std::clamp(s.height(), 1, graph::kMaxScreenH));
+}
+
+}  // namespace
+
+GraphWidget::GraphWidget(graph::TDispl10& model, QWidget* parent)
+    : QWidget(parent),
+      model_(&model),
+      image_(ClientSize(QSize(model.ClientW, model.ClientH)), QImage::Format_RGB32),
+      canvas_(image_) {
+  image_.fill(kUndrawn);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  canvas_.SetDrawHandler([this] { update(); });
+  model.SetSurface(&canvas_);
+  caption_ = model.Caption();
+  setWindowTitle(QString::fromStdString(caption_));
+  timer_.setInterval(kGraphTimerMs);
+  connect(&timer_, &QTimer::timeout, this, &GraphWidget::RunTimer);
+  timer_.start();
+}
+
+// The model is not touched here: at the end of the program it may already
+// be gone. Whoever closes the window detaches it first (QtWindowHost::Close).
+GraphWidget::~GraphWidget() { canvas_.End(); }
+
+void GraphWidget::Detach() {
+  timer_.stop();
+  if (model_) model_->SetSurface(nullptr);
+  model_ = nullptr;
+  closeRequest_ = nullptr;
+}
+
+// What the model drew is shown without this: the canvas asks for it.
+void GraphWidget::Refresh() {
+  if (!model_ || model_->Caption() == caption_) return;
+  caption_ = model_->Caption();
+  setWindowTitle(QString::fromStdString(caption_));
+}
+
+void GraphWidget::PlaceAt(const int32_t rect[4]) {
+  resize(ClientSize(QSize(rect[2] - rect[0], rect[3] - rect[1])));
+  move(rect[0], rect[1]);
+  placed_ = true;
+}
+
+const QImage& GraphWidget::Image() {
+  canvas_.End();
+  return image_;
+}
+
+void GraphWidget::FitImage() {
+  const QSize s = ClientSize(size());
+  if (image_.size() == s) return;
+  canvas_.End();  // the painter works on the old pixels
+  image_ = QImage(s, QImage::Format_RGB32);
+  image_.fill(kUndrawn);
+  if (model_) model_->SetClientSize(s.width(), s.height());
+}
+
+void GraphWidget::SchedulePaint() {
+  if (paintPending_) return;
+  paintPending_ = true;
+  // Later, as a window system sends its paint after the size: one paint for
+  // a burst of size changes, none once the widget is gone.
+  QMetaObject::invokeMethod(this, &GraphWidget::RunPaint, Qt::QueuedConnection);
+}
+
+void GraphWidget::RunPaint() {
+  paintPending_ = false;
+  if (!model_) return;
+  model_->Paint();
+  Refresh();
+}
+
+void GraphWidget::RunTimer() {
+  if (!model_ || TimerHold::Held()) return;
+  model_->Timer();
+  Refresh();
+}
+
+void GraphWidget::StoreRect() {
+  if (!model_ || !placed_) return;
+  const QPoint at = pos();  // the frame's corner
+  const int32_t rect[4] = {at.x(), at.y(), at.x() + image_.width(), at.y() + image_.height()};
+  model_->SetWindowRect(rect);
+}
+
+void GraphWidget::paintEvent(QPaintEvent*) {
+  canvas_.End();
+  QPainter p(this);
+  p.drawImage(0, 0, image_);
+  if (width() > image_.width()) p.fillRect(image_.width(), 0, width() - image_.width(), height(), kUndrawn);
+  if (height() > image_.height()) p.fillRect(0, image_.height(), image_.width(), height(), kUndrawn);
+}
+
+void GraphWidget::resizeEvent(QResizeEvent*) {
+  FitImage();
+  StoreRect();
+  SchedulePaint();
+}
+
+void GraphWidget::moveEvent(QMoveEvent*) { StoreRect(); }
+
+void GraphWidget::showEvent(QShowEvent*) {
+  FitImage();
+  SchedulePaint();
+}
+
+void GraphWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = VirtualKey(*event);
+  if (!model_ || key == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const bool used = model_->KeyDown(key, Modifiers(*event));
+  Refresh();  // the key may have closed the window: Refresh checks
+  event->setAccepted(used);
+}
+
+void GraphWidget::closeEvent(QCloseEvent* event) {
+  if (closeRequest_ && model_) {
+    // The program closes its window through its tables; the host then
+    // detaches and deletes this widget.
+    event->ignore();
+    std::function<void()> request = closeRequest_;
+    request();
+    return;
+  }
+  event->accept();
+}
+
+void RenderGraph(graph::TDispl10& w, QImage& image) {
+  platform::Canvas* previous = &w.Surface();
+  {
+    QtCanvas canvas(image);
+    w.SetSurface(&canvas);
+    w.SetClientSize(std::max(1, image.width()), std::max(1, image.height()));
+    w.Paint();
+    w.SetSurface(previous);
+  }
+}
+
+}  // namespace qt

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <cmath>
+
+#include "graph/GraphTestSupport.h"
+#include "qt/GraphWidget.h"
+#include "qt/QtWindowHost.h"
+
+namespace {
+
+constexpr uint32_t kTrace = 0x00FF00;  // green in the records' order
+const int32_t kRect[4] = {100, 80, 700, 480};
+
+void RunEvents() {
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A program with a sine of amplitude 1000 in waveform channel 1, drawn as
+// a plain line: no cursors, bars or markers over the trace.
+struct SineWindow {
+  SineWindow() {
+    std::vector<float> sine(1000);
+    for (size_t i = 0; i < sine.size(); ++i) sine[i] = float(1000.0 * std::sin(2 * M_PI * double(i) / 100.0));
+    f.Store(sine);
+    store::CG_s& g = f.G();
+    g.IL = 0;
+    g.IR = 299;
+    g.DisplType = 2;
+    g.CursorCount = 0;
+    g.InfoBar = 0;
+    g.Raster = 0;
+    g.ShowMarkers = 0;
+    g.TraceStyle = 1;
+    g.PenWidth = 0;
+    g.WhiteMode = 0;
+    g.ClearPlot = 1;
+    g.Multi = 0;
+    f.p.Col_.get()->TraceColor[0] = kTrace;
+    f.p.Col_.get()->Background[0] = 0;
+    model = f.Open(0, kRect);
+  }
+  graph_test::GraphFixture f{4096};
+  std::unique_ptr<graph::TDispl10> model;
+};
+
+// Every drawn sample lies on a trace-coloured pixel (±1) where the model's
+// transforms place it, and the trace is not smeared across the plot.
+void ExpectTraceWhereTheModelPutsIt(const QImage& image, graph::TDispl10& w) {
+  const store::CG_s& g = w.Own();
+  const QRgb trace = qt::QtCanvas::ToQRgb(kTrace) & 0xFFFFFF;
+  auto traceNear = [&](int x, int y) {
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) {
+        const int px = x + dx, py = y + dy;
+        if (image.valid(px, py) && (image.pixel(px, py) & 0xFFFFFF) == trace) return true;
+      }
+    return false;
+  };
+  ASSERT_GT(w.SPP, 0.0f);
+  int checked = 0, peaks = 0;
+  for (int32_t i = g.IL; i < g.IR; ++i) {  // the line leaves out its last point
+    const float v = w.Series()[i];
+    const int x = w.PlotLeft + int((i - g.IL) / double(w.SPP));
+    const int y = w.ValueToY(v, int16_t(x));
+    ASSERT_TRUE(traceNear(x, y)) << "sample " << i << " at " << x << "," << y;
+    ++checked;
+    if (std::fabs(v) > 900) {
+      EXPECT_FALSE(traceNear(x, w.ValueToY(-v, int16_t(x)))) << "sample " << i;
+      ++peaks;
+    }
+  }
+  EXPECT_EQ(checked, 299);
+  EXPECT_GT(peaks, 10);
+}
+
+TEST(GraphWidget, ShowsTheSineWhereTheModelsTransformsPutIt) {
+  SineWindow s;
+  qt::QtWindowHost host;
+  host.Show(*s.model);
+  auto* widget = static_cast<qt::GraphWidget*>(host.WidgetOf(*s.model));
+  ASSERT_NE(widget, nullptr);
+  EXPECT_TRUE(widget->isWindow());
+  EXPECT_EQ(widget->windowTitle().toStdString(), s.model->Caption());
+  EXPECT_EQ(widget->Image().pixel(300, 200), qRgb(192, 192, 192));  // not painted yet
+  RunEvents();  // the first paint comes from the event loop
+
+  const QImage& image = widget->Image();
+  ASSERT_EQ(image.size(), QSize(600, 400));
+  EXPECT_EQ(s.model->ClientW, 600);
+  EXPECT_EQ(s.model->ClientH, 400);
+  ExpectTraceWhereTheModelPutsIt(image, *s.model);
+
+  // The benchmark entry draws the same picture.
+  QImage rendered(600, 400, QImage::Format_RGB32);
+  qt::RenderGraph(*s.model, rendered);
+  EXPECT_EQ(rendered, widget->Image());
+  host.Close(*s.model);
+  RunEvents();
+}
+
+TEST(GraphWidget, OpensAtTheStoredRectangleAndTheRecordFollowsMovesAndSizes) {
+  SineWindow s;
+  qt::QtWindowHost host;
+  host.Show(*s.model);
+  QWidget* widget = host.WidgetOf(*s.model);
+  RunEvents();
+  EXPECT_EQ(widget->pos(), QPoint(100, 80));
+  EXPECT_EQ(widget->size(), QSize(600, 400));
+
+  widget->move(150, 90);
+  RunEvents();
+  const int32_t moved[4] = {150, 90, 750, 490};
+  EXPECT_TRUE(std::equal(moved, moved + 4, s.model->WindowRect()));
+  EXPECT_TRUE(std::equal(moved, moved + 4, s.f.G().WinRect));
+
+  widget->resize(500, 300);
+  RunEvents();
+  EXPECT_EQ(s.model->ClientW, 500);
+  EXPECT_EQ(s.model->ClientH, 300);
+  const int32_t sized[4] = {150, 90, 650, 390};
+  EXPECT_TRUE(std::equal(sized, sized + 4, s.f.G().WinRect));
+  ExpectTraceWhereTheModelPutsIt(static_cast<qt::GraphWidget*>(widget)->Image(), *s.model);
+  host.Close(*s.model);
+  RunEvents();
+}
+
+class PaintCounter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+  int paints = 0;
+};
+
+// The program calls its windows directly (a broadcast, a live trace point):
+// what the model draws then must reach the screen without any host call.
+TEST(GraphWidget, DrawingFromOutsideIsShownAndTheCaptionFollows) {
+  SineWindow s;
+  qt::QtWindowHost host;
+  host.Show(*s.model);
+  QWidget* widget = host.WidgetOf(*s.model);
+  RunEvents();
+  PaintCounter counter;
+  widget->installEventFilter(&counter);
+  s.model->UserMessage(2000, 0);
+  RunEvents();
+  EXPECT_GE(counter.paints, 1);
+
+  s.model->SetCaption(" W1 renamed");
+  host.Post(*s.model, 1, 0);  // a code the window ignores
+  RunEvents();
+  EXPECT_EQ(widget->windowTitle(), QString(" W1 renamed"));
+  host.Close(*s.model);
+  RunEvents();
+}
+
+TEST(GraphWidget, ClosingDeletesTheWidgetAndLetsTheModelGo) {
+  SineWindow s;
+  qt::QtWindowHost host;
+  host.Show(*s.model);
+  QPointer<QWidget> widget = host.WidgetOf(*s.model);
+  RunEvents();
+  host.Post(*s.model, 2000, 0);
+  host.Close(*s.model);
+  EXPECT_EQ(host.WidgetOf(*s.model), nullptr);
+  RunEvents();
+  EXPECT_TRUE(widget.isNull());
+  // The model draws on its own surface again: a message after the close
+  // must not reach the deleted widget's image.
+  s.model->UserMessage(2000, 0);
+  s.model->Paint();
+}
+
+TEST(GraphWidget, CloseButtonClosesThroughTheProgramsTables) {
+  SineWindow s;
+  qt::QtWindowHost host;
+  s.f.p.plat.windows = &host;
+  s.f.p.QWWin[0] = std::move(s.model);
+  platform::GraphWindow* window = s.f.p.QWWin[0].get();
+  host.Show(*window);
+  host.SetCloseHandler([&](platform::GraphWindow& w) { qt::CloseGraphWindow(s.f.p, w); });
+  QPointer<QWidget> widget = host.WidgetOf(*window);
+  RunEvents();
+  widget->close();
+  EXPECT_EQ(s.f.p.QWWin[0], nullptr);
+  EXPECT_EQ(host.ShownCount(), 0u);
+  RunEvents();
+  EXPECT_TRUE(widget.isNull());
+}
+
+TEST(GraphWidget, KeysReachTheModelAndAKeyAfterDetachIsHarmless) {
+  SineWindow s;
+  auto widget = std::make_unique<qt::GraphWidget>(*s.model);
+  widget->PlaceAt(kRect);
+  widget->show();
+  RunEvents();
+  // Left moves the view towards later samples.
+  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget.get(), &left);
+  EXPECT_TRUE(left.isAccepted());
+  EXPECT_GT(s.f.G().IL, 0);
+  ExpectTraceWhereTheModelPutsIt(widget->Image(), *s.model);
+
+  QKeyEvent unknown(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget.get(), &unknown);
+  EXPECT_FALSE(unknown.isAccepted());  // no virtual key: left to Qt
+  const int32_t il = s.f.G().IL;
+  widget->Detach();
+  QKeyEvent again(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget.get(), &again);
+  RunEvents();
+  EXPECT_EQ(s.f.G().IL, il);
+  EXPECT_EQ(widget->Model(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <climits>
+
+#include "qt/QtCanvas.h"
+
+namespace {
+
+using platform::HAlign;
+using platform::Point;
+using platform::VAlign;
+
+constexpr uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
+
+QImage Blank(int w = 200, int h = 120, QRgb fill = qRgb(0, 0, 0)) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(fill);
+  return image;
+}
+
+QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+
+// The box of pixels that differ from `background`.
+QRect Ink(const QImage& image, QRgb background) {
+  int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if ((image.pixel(x, y) & 0xFFFFFF) != (background & 0xFFFFFF)) {
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+      }
+  return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+}
+
+TEST(QtCanvas, ColoursAreBlueGreenRedInTheRecordsOrder) {
+  QImage image = Blank();
+  qt::QtCanvas c(image);
+  c.FillRect(0, 0, 10, 10, kRed);
+  c.Pixel({20, 5}, kBlue);
+  c.SetPen(kGreen, 1);
+  c.Line({30, 5}, {40, 5});
+  c.SetPen(kWhite, 1);
+  c.SetBrush(0x00FFFF);  // yellow
+  c.Rectangle(50, 0, 60, 10);
+  c.End();
+  EXPECT_EQ(At(image, 5, 5), qRgb(255, 0, 0) & 0xFFFFFF);
+  EXPECT_EQ(At(image, 20, 5), qRgb(0, 0, 255) & 0xFFFFFF);
+  EXPECT_EQ(At(image, 35, 5), qRgb(0, 255, 0) & 0xFFFFFF);
+  EXPECT_EQ(At(image, 55, 5), qRgb(255, 255, 0) & 0xFFFFFF);    // the brush inside
+  EXPECT_EQ(At(image, 50, 5), qRgb(255, 255, 255) & 0xFFFFFF);  // the pen's outline
+}
+
+TEST(QtCanvas, ShapesCoverLeftToRightMinusOneAndLinesLeaveOutTheirEnd) {
+  QImage image = Blank();
+  qt::QtCanvas c(image);
+  c.FillRect(10, 10, 20, 15, kWhite);
+  c.SetPen(kGreen, 1);
+  c.Line({30, 40}, {40, 40});
+  c.SetNullBrush();
+  c.Rectangle(60, 10, 70, 20);
+  c.End();
+  EXPECT_EQ(Ink(image, 0), QRect(QPoint(10, 10), QPoint(69, 40)));
+  EXPECT_NE(At(image, 19, 14), 0u);
+  EXPECT_EQ(At(image, 20, 14), 0u);
+  EXPECT_EQ(At(image, 19, 15), 0u);
+  EXPECT_NE(At(image, 30, 40), 0u);
+  EXPECT_NE(At(image, 39, 40), 0u);
+  EXPECT_EQ(At(image, 40, 40), 0u);
+  EXPECT_NE(At(image, 69, 19), 0u);  // outline's last column and row
+  EXPECT_EQ(At(image, 65, 15), 0u);  // no brush
+}
+
+// A cursor is erased by drawing it again; any pixel an exclusive-or call
+// touches twice within one call, or misses the second time, stays wrong.
+TEST(QtCanvas, ExclusiveOrDrawnTwiceRestoresThePicture) {
+  QImage image = Blank(160, 100);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x, y * 2, (x + y) & 0xFF));
+  const QImage before = image.copy();
+  qt::QtCanvas c(image);
+  auto draw = [&] {
+    c.SetXor(true);
+    c.SetPen(0x4BFF80, 1);
+    c.Line({10, 0}, {10, 99});
+    c.Line({0, 50}, {159, 50});
+    c.Polyline({{0, 0}, {40, 30}, {80, 10}, {120, 90}, {159, 0}});
+    c.SetPen(kWhite, 3);
+    c.Line({20, 20}, {140, 80});
+    c.SetBrush(kBlue);
+    c.Rectangle(30, 30, 60, 60);
+    c.Ellipse(70, 20, 110, 50);
+    c.Polygon({{100, 60}, {150, 70}, {120, 95}});
+    c.FillRect(5, 80, 40, 95, kRed);
+    c.Pixel({150, 5}, kGreen);
+    c.SetTextColor(kWhite);
+    c.Text({60, 70}, "Xor 123", HAlign::Left, VAlign::Top);
+  };
+  draw();
+  c.End();
+  ASSERT_NE(image, before);
+  // The joints of an exclusive-or polyline are drawn, not cancelled.
+  EXPECT_NE(At(image, 40, 30), At(before, 40, 30));
+  EXPECT_NE(At(image, 80, 10), At(before, 80, 10));
+  draw();
+  c.SetXor(false);
+  c.End();
+  EXPECT_EQ(image, before);
+}
+
+TEST(QtCanvas, AlignedTextLandsBesideItsAnchor) {
+  const Point anchor{100, 60};
+  auto inkOf = [&](HAlign h, VAlign v, int* width = nullptr) {
+    QImage image = Blank();
+    qt::QtCanvas c(image);
+    c.SetFont({16, 7, 400, 0, "Arial"});
+    c.SetTextColor(kWhite);
+    const int w = c.Text(anchor, "HHHH", h, v);
+    if (width) *width = w;
+    c.End();
+    return Ink(image, 0);
+  };
+  int width = 0;
+  const QRect left = inkOf(HAlign::Left, VAlign::Top, &width);
+  ASSERT_FALSE(left.isNull()) << "no font drew anything";
+  EXPECT_GT(width, 8);
+  EXPECT_GE(left.left(), anchor.x - 1);
+  EXPECT_LE(left.left(), anchor.x + 3);
+  EXPECT_GE(left.top(), anchor.y);  // the cell starts at the anchor
+  EXPECT_LE(left.bottom(), anchor.y + 16);
+
+  const QRect right = inkOf(HAlign::Right, VAlign::Bottom);
+  EXPECT_LE(right.right(), anchor.x);
+  EXPECT_GE(right.right(), anchor.x - 4);
+  EXPECT_LE(right.bottom(), anchor.y);
+  EXPECT_GE(right.top(), anchor.y - 16);
+
+  const QRect centre = inkOf(HAlign::Center, VAlign::Center);
+  EXPECT_NEAR(centre.center().x(), anchor.x, 3);
+  EXPECT_NEAR(centre.center().y(), anchor.y, 4);
+}
+
+TEST(QtCanvas, CharacterCellSetsTheTextSize) {
+  QImage image = Blank();
+  qt::QtCanvas c(image);
+  c.SetFont({16, 7, 400, 0, "Arial"});
+  const int narrow = c.TextWidth("0000000000");
+  c.SetFont({16, 14, 400, 0, "Arial"});
+  const int wide = c.TextWidth("0000000000");
+  c.SetFont({32, 7, 400, 0, "Arial"});
+  const int tall = c.TextWidth("0000000000");
+  EXPECT_NEAR(narrow, 70, 25);
+  EXPECT_GT(wide, narrow * 3 / 2);
+  EXPECT_NEAR(tall, narrow, narrow / 4);  // the width stays what was asked
+}
+
+TEST(QtCanvas, TextTurnedCounterClockwiseRunsUpwards) {
+  QImage image = Blank();
+  qt::QtCanvas c(image);
+  c.SetFont({14, 6, 400, 900, "Arial"});
+  c.SetTextColor(kWhite);
+  c.Text({50, 100}, "Channel", HAlign::Left, VAlign::Top);
+  c.SetFont({14, 6, 400, 450, "Arial"});
+  c.Text({150, 100}, "x", HAlign::Center, VAlign::Center);
+  c.SetFont({14, 6, 400, -3600 * 5 - 1, "Arial"});
+  c.Text({150, 20}, "x", HAlign::Right, VAlign::Bottom);
+  c.End();
+  QImage left = image.copy(0, 0, 100, 120);
+  const QRect ink = Ink(left, 0);
+  ASSERT_FALSE(ink.isNull());
+  EXPECT_GT(ink.height(), ink.width());
+  EXPECT_LE(ink.bottom(), 101);  // from the anchor upwards
+  EXPECT_GE(ink.left(), 49);     // the cell lies right of the baseline's start
+  EXPECT_LE(ink.right(), 50 + 15);
+}
+
+TEST(QtCanvas, HostileCallsDrawNothingWrongAndNeverCrash) {
+  QImage image = Blank(50, 40);
+  qt::QtCanvas c(image);
+  c.SetPen(kWhite, INT_MAX);
+  c.SetPen(kWhite, -5);
+  c.SetFont({INT_MIN, INT_MAX, INT_MAX, INT_MIN, ""});
+  c.TextWidth("\xff\xfe broken utf-8");
+  c.Text({INT_MAX, INT_MIN}, "far", HAlign::Right, VAlign::Bottom);
+  c.Line({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX});
+  c.Polyline({});
+  c.Polyline({{1, 1}});
+  c.Polygon({{0, 0}, {INT_MAX, 0}, {0, INT_MAX}});
+  c.FillRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN, kRed);
+  c.Rectangle(30, 30, 30, 30);
+  c.Ellipse(INT_MIN, 0, INT_MAX, 1);
+  c.Pixel({-1, 0}, kRed);
+  c.Pixel({50, 0}, kRed);
+  c.Pixel({0, 40}, kRed);
+  c.Bitmap({10, 10}, "no such picture");
+  c.End();
+
+  QImage null;
+  qt::QtCanvas none(null);
+  none.SetPen(kWhite, 1);
+  none.Line({0, 0}, {10, 10});
+  none.Pixel({0, 0}, kWhite);
+  EXPECT_EQ(none.Width(), 0);
+  EXPECT_FALSE(none.Active());
+}
+
+TEST(QtCanvas, OffRangeIndicatorsArePicturesOfTheirOwn) {
+  const QRgb grey = qRgb(128, 128, 128);
+  QImage image = Blank(300, 200, grey);
+  qt::QtCanvas c(image);
+  c.SetXor(true);  // pictures are copied, not combined
+  c.Bitmap({10, 10}, "off_range_above");
+  c.Bitmap({10, 100}, "off_range_below");
+  c.End();
+  const QRect ink = Ink(image, grey);
+  EXPECT_EQ(ink.left(), 10);
+  EXPECT_EQ(ink.top(), 10);
+  EXPECT_GT(ink.bottom(), 100);
+  EXPECT_EQ(At(image, 12, 12), qRgb(255, 255, 0) & 0xFFFFFF);
+}
+
+TEST(QtCanvas, OpensAgainAfterEndAndReportsTheFirstDrawing) {
+  QImage image = Blank(40, 40);
+  qt::QtCanvas c(image);
+  int opened = 0;
+  c.SetDrawHandler([&] { ++opened; });
+  c.SetPen(kRed, 1);
+  EXPECT_EQ(opened, 0);  // state alone is not drawing
+  c.Line({0, 1}, {10, 1});
+  c.Line({0, 2}, {10, 2});
+  EXPECT_EQ(opened, 1);
+  c.End();
+  image = Blank(60, 60);      // replaced while closed, as a window resize does
+  c.Line({0, 50}, {50, 50});  // the pen survives
+  EXPECT_EQ(opened, 2);
+  c.End();
+  EXPECT_EQ(At(image, 20, 50), qRgb(255, 0, 0) & 0xFFFFFF);
+}
+
+TEST(QtCanvas, LongPolylineIsDrawnWhole) {
+  QImage image = Blank(2000, 100);
+  qt::QtCanvas c(image);
+  std::vector<Point> pts;
+  for (int i = 0; i < 2000; ++i) pts.push_back({i, 50 + (i % 2) * 10});
+  c.SetPen(kGreen, 1);
+  c.Polyline(pts);
+  c.Polyline(pts);  // the reused buffer
+  c.End();
+  for (int x : {0, 1, 998, 1997, 1998}) EXPECT_EQ(At(image, x, 50 + (x % 2) * 10), 0x00FF00u) << x;
+}
+
+}  // namespace
