@@ -1,0 +1,79 @@
+// The value dialog driven directly (shown, not run modally).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "qt/ValueDialog.h"
+
+namespace {
+
+using app::ValueKind;
+using app::ValuePrompt;
+
+struct Opened {
+  explicit Opened(const ValuePrompt& prompt) : dialog(nullptr, prompt, "Frequency", "Tarvelin") {
+    dialog.show();
+    field = dialog.findChild<QLineEdit*>("511");
+    bar = dialog.findChild<QScrollBar*>("510");
+  }
+  QPushButton* Button(const char* control) { return dialog.findChild<QPushButton*>(control); }
+
+  qt::ValueDialog dialog;
+  QLineEdit* field = nullptr;
+  QScrollBar* bar = nullptr;
+};
+
+TEST(ValueDialog, ControlsFollowTheValueWhicheverWayItChanges) {
+  Opened o(ValuePrompt(ValueKind::Float, 1.0, 10000.0, 100.0, 0, 10000));
+  ASSERT_TRUE(o.field && o.bar);
+  for (const char* c : {"513", "512", "500", "1", "2"}) ASSERT_TRUE(o.Button(c)) << c;
+  EXPECT_EQ(o.Button("2")->text(), QString::fromUtf8("&Zruš"));
+  EXPECT_EQ(o.field->maxLength(), 10);
+  EXPECT_EQ(o.field->text(), "100.0000");
+  EXPECT_EQ(o.bar->minimum(), 0);
+  EXPECT_EQ(o.bar->maximum(), 10000);
+  EXPECT_EQ(o.bar->value(), 99);
+
+  o.bar->setValue(10000);
+  EXPECT_DOUBLE_EQ(o.dialog.Prompt().Value(), 10000.0);
+  EXPECT_EQ(o.field->text(), "10000.00");
+
+  o.field->setText("2500");         // typing moves the bar, the field keeps what was typed
+  EXPECT_EQ(o.bar->value(), 2499);  // (2500 - 1) / 0.9999, rounded
+  EXPECT_EQ(o.field->text(), "2500");
+
+  o.Button("513")->click();
+  EXPECT_DOUBLE_EQ(o.dialog.Prompt().Value(), 1.0);
+  EXPECT_EQ(o.bar->value(), 0);
+  o.Button("512")->click();
+  EXPECT_EQ(o.field->text(), "10000.00");
+  o.Button("500")->click();
+  EXPECT_DOUBLE_EQ(o.dialog.Prompt().Value(), 100.0);
+}
+
+TEST(ValueDialog, OkClampsTheTypedValueAndCancelRejects) {
+  Opened o(ValuePrompt(ValueKind::Int16, 1, 128, 1, 0, 127));
+  o.field->setText("500");
+  EXPECT_EQ(o.dialog.Prompt().Value(), 500);
+  o.Button("1")->click();
+  EXPECT_EQ(o.dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(o.dialog.Result(), 128);
+
+  Opened c(ValuePrompt(ValueKind::Int16, 1, 128, 1, 0, 127));
+  c.Button("2")->click();
+  EXPECT_EQ(c.dialog.result(), QDialog::Rejected);
+}
+
+TEST(ValueDialog, PaintsTheLightBackgroundAndTheDarkBlueTitleBar) {
+  Opened o(ValuePrompt(ValueKind::Float, 0.0, 1.0, 0.5, 0, 1000));
+  const QImage image = o.dialog.grab().toImage();
+  ASSERT_FALSE(image.isNull());
+  // 0x00BBGGRR 0x800000 is dark blue; 0xCDDCFF a light orange-white.
+  EXPECT_EQ(QColor(image.pixel(200, 2)), QColor(0, 0, 0x80));
+  EXPECT_EQ(QColor(image.pixel(4, 70)), QColor(0xFF, 0xDC, 0xCD));
+}
+
+}  // namespace
