@@ -56,15 +56,14 @@ void SmoothChannel(Program& p, int store, int channel, int width) {
 void MeasurementToWaveform(Program& p) { dsp::MeasurementToWaveform(p, 0); }
 
 void Command(Program& p, int id) {
+  if (id < 200 || id > 216) return;  // only the internal commands
+  p.DoPanel = 1;
   switch (id) {
-    case 207:  // exit
-      ExitTRV(p);
+    case 200:  // the macro, unless one runs
+      if (!p.MacGoing) macro::StartMacro(p, "");
       break;
-    case 209:  // card test
-      daq::CardTest(p);
-      break;
-    case 214:  // simulation on / off
-      daq::ToggleSimulation(p);
+    case 201:  // recorder windows
+      NotAvailable(p, "The recorder windows");
       break;
     case 202:  // measurement run
     case 203:  // waveform run
@@ -77,11 +76,24 @@ void Command(Program& p, int id) {
       else
         NotAvailable(p, "The acquisition settings dialog");
       break;
+    case 206:  // the interrupt request of a macro
+      store::CopyText(p.DG.NameQueue, "INMC");
+      macro::ComInterpret(p);
+      break;
+    case 207:  // exit
+      MainExitTRV(p, true);
+      break;
+    case 209:  // card test
+      daq::CardTest(p);
+      break;
     case 210:  // channel selection
       if (p.ChannelDialog)
         p.ChannelDialog(p);
       else
         NotAvailable(p, "The channel selection dialog");
+      break;
+    case 214:  // simulation on / off
+      daq::ToggleSimulation(p);
       break;
     case 215:  // open / close the waveform windows
     case 216:  // open / close the measurement windows
@@ -93,8 +105,8 @@ void Command(Program& p, int id) {
         DisplayWave(p, s, -1);
       break;
     }
-    default:
-      NotAvailable(p, "Command " + std::to_string(id));
+    default:  // 204, 211, 212, 213: no action
+      break;
   }
 }
 

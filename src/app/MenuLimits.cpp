@@ -1,0 +1,174 @@
+#include "app/MenuLimits.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cstring>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "macro/Prompts.h"
+
+namespace app {
+namespace {
+
+int LimitsSubmenu(int store) { return store ? 261 : 266; }
+
+int32_t LastSample(Program& p, int store) { return std::max(p.Header(store).Length - 1, int32_t(0)); }
+
+int PromptPoint(Program& p, int store, bool right, const char* prompt) {
+  StoreLimits l = GetStoreLimits(p, store);
+  int32_t& v = right ? l.right : l.left;
+  const int32_t last = LastSample(p, store);
+  if (!macro::GetL(p, v, 0, last, right ? last : 0, prompt)) return 0;
+  SetStoreLimits(p, store, l);
+  return 1;
+}
+
+int PromptValue(Program& p, int store, bool upper, const char* prompt) {
+  StoreLimits l = GetStoreLimits(p, store);
+  float& v = upper ? l.upper : l.lower;
+  if (!macro::GetF(p, v, -FLT_MAX, FLT_MAX, 0.0f, prompt)) return 0;
+  SetStoreLimits(p, store, l);
+  return 1;
+}
+
+}  // namespace
+
+StoreLimits GetStoreLimits(const Program& p, int store) {
+  StoreLimits l;
+  l.left = store ? p.PG.WLeft : p.PG.MLeft;
+  l.right = store ? p.PG.WRight : p.PG.MRight;
+  l.upper = store ? p.PG.WUpper : p.PG.MUpper;
+  l.lower = store ? p.PG.WLower : p.PG.MLower;
+  return l;
+}
+
+void SetStoreLimits(Program& p, int store, const StoreLimits& l) {
+  (store ? p.PG.WLeft : p.PG.MLeft) = l.left;
+  (store ? p.PG.WRight : p.PG.MRight) = l.right;
+  (store ? p.PG.WUpper : p.PG.MUpper) = l.upper;
+  (store ? p.PG.WLower : p.PG.MLower) = l.lower;
+}
+
+int LeftPoint(Program& p, int store) { return PromptPoint(p, store, false, "Levý bod"); }
+int RightPoint(Program& p, int store) { return PromptPoint(p, store, true, "Pravý bod"); }
+int UpperValue(Program& p, int store) { return PromptValue(p, store, true, "Horní hodnota"); }
+int LowerValue(Program& p, int store) { return PromptValue(p, store, false, "Dolní hodnota"); }
+
+int SetLimits(Program& p, int store, int interactive) {
+  const StoreLimits l = GetStoreLimits(p, store);
+  int refusal = 0;
+  // Limits come from job files: no arithmetic on them may overflow.
+  if (int64_t(l.right) - 1 <= l.left)
+    refusal = 361;
+  else if (int64_t(l.right) > int64_t(p.Header(store).Length) - 1)
+    refusal = 362;
+  else if (!(l.upper > l.lower))  // NaN limits are refused as well
+    refusal = 363;
+  else if (l.left < 0)  // a cut from a negative left point would read before the store
+    refusal = 681;
+  if (refusal) {
+    MessT(p, refusal, 13);
+    return 0;
+  }
+  SendToStoreWindows(p, store, interactive ? 2134 : 2042);
+  p.MenuPopup = LimitsSubmenu(store);
+  return 1;
+}
+
+void Preklad(Program& p, int flag) { SendToStoreWindows(p, 1, flag ? 2135 : 2136); }
+
+int64_t PowerOfTwoSamples(int64_t n, int64_t length) {
+  int64_t p2 = 1;
+  while (p2 < n && p2 < (int64_t(1) << 40)) p2 *= 2;
+  while (p2 > length && p2 > 1) p2 /= 2;
+  return p2;
+}
+
+int GetLimits(Program& p) {
+  int32_t channel = 1;
+  if (!macro::GetL(p, channel, 1, store::kChannels, 1, Txt(p, 678))) return 0;
+  channel = std::clamp(channel, int32_t(1), int32_t(store::kChannels));
+  if (!p.QWWin[channel - 1]) {
+    MessT(p, 137, 13);
+    return 0;
+  }
+  const store::CG_s& g = p.CGW[size_t(channel - 1)];
+  StoreLimits l;
+  l.left = g.Cur1;
+  l.right = g.Cur2;
+  l.upper = g.HCur1;
+  l.lower = g.HCur2;
+  const int32_t length = p.HGW.Length;
+  if (l.right > length - 1 || l.right <= l.left || l.left < 0 || !(l.upper > l.lower)) {
+    MessT(p, 681, 13);
+    return 0;
+  }
+  const double step = p.FGW[size_t(channel - 1)].Step;
+  auto described = [&](int text) {
+    const int64_t n = int64_t(l.right) - l.left + 1;
+    return TxtF(p, text,
+                {l.left, double(l.left) * step, l.right, double(l.right) * step, (long long)n,
+                 double(l.right - l.left) * step});
+  };
+  const platform::Answer a = p.ui().AskYesNoCancel(described(679), Txt(p, 15));
+  p.MenuPopup = LimitsSubmenu(1);
+  if (a == platform::Answer::Cancel) return 0;
+  if (a == platform::Answer::Yes) {
+    const int64_t n = PowerOfTwoSamples(int64_t(l.right) - l.left + 1, length);
+    int64_t right = int64_t(l.left) + n - 1;
+    int64_t left = l.left;
+    if (right > length - 1) {
+      left -= right - (length - 1);
+      right = length - 1;
+    }
+    l.left = int32_t(left);
+    l.right = int32_t(right);
+    Mess(p, described(680), Txt(p, 11));
+  }
+  SetStoreLimits(p, 1, l);
+  return 1;
+}
+
+int WriteLimits(Program& p, int store) {
+  if (!MemOK(p, store, true)) return 0;
+  if (!SetLimits(p, store, 1)) return 0;
+  const StoreLimits l = GetStoreLimits(p, store);
+  store::Header_s& h = p.Header(store);
+  const int32_t oldLength = h.Length;
+  const int32_t newLength = l.right - l.left + 1;
+  float* s = p.Samples(store);
+  // Ascending channels: each block moves down, never over samples not yet read.
+  size_t k = 0;
+  for (int i = 0; i < store::kChannels; ++i) {
+    if (!h.ChannelOn[i]) continue;
+    std::memmove(s + k * size_t(newLength), s + k * size_t(oldLength) + size_t(l.left),
+                 size_t(newLength) * sizeof(float));
+    ++k;
+  }
+  h.Length = newLength;
+  if (store && l.left + 1 <= h.PreTrigger) {
+    h.PreTrigger -= l.left;
+  } else {
+    h.PreTrigger = 0;
+    h.TriggerFlag = 0;
+  }
+  // The limits now span the whole shortened record.
+  StoreLimits cut = l;
+  cut.left = 0;
+  cut.right = newLength - 1;
+  SetStoreLimits(p, store, cut);
+  DataChanged(p, store);
+  return 1;
+}
+
+int PointsAndLimits(Program& p, int flag) {
+  if (AskT(p, 1411, 15) != platform::Answer::Yes) return 0;
+  if (!LeftPoint(p, 1) || !RightPoint(p, 1)) return 0;
+  Preklad(p, flag);
+  return SetLimits(p, 1, 1);
+}
+
+}  // namespace app

@@ -1,0 +1,25 @@
+// The main window's menu bar, built from the menu table. Each item's QAction
+// carries its command ID (QAction::data) and the object name "id<N>".
+#pragma once
+
+#include <functional>
+
+class QMenuBar;
+class QWidget;
+
+namespace app {
+struct Program;
+}
+
+namespace qt {
+
+// Builds the menu bar of `parent`. Choosing an item calls onCommand(id),
+// which is to run app::MenuCommand before it returns; a submenu the command
+// asks for (`MenuPopup`, an item of it) then opens again at (50, 38) of the
+// parent. The program must outlive the menu bar.
+QMenuBar* BuildMainMenu(QWidget* parent, app::Program& p, std::function<void(int id)> onCommand);
+
+// Check marks from `DG` and the greyed items; also done before each menu opens.
+void UpdateMainMenu(QMenuBar* bar, const app::Program& p);
+
+}  // namespace qt

@@ -1,0 +1,449 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/EntryPoints.h"
+#include "app/GraphWindows.h"
+#include "app/MainWindow.h"
+#include "app/MenuCommands.h"
+#include "app/MenuLimits.h"
+#include "app/MenuTable.h"
+#include "app/Messages.h"
+#include "files/DataFileWriter.h"
+#include "platform/PosixProcess.h"
+#include "store/Defaults.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using platform::Answer;
+using testing_support::TestEnv;
+
+// A graph window that keeps the user messages it is sent.
+class LoggingWindow : public platform::GraphWindow {
+ public:
+  explicit LoggingWindow(std::vector<std::pair<int, int>>* log) : log_(log) {}
+  void UserMessage(int code, int) override { log_->emplace_back(code, 0); }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+  void Focus() override { log_->emplace_back(-1, 0); }
+
+ private:
+  std::vector<std::pair<int, int>>* log_;
+  std::string caption_;
+};
+
+struct MenuCommandsTest : ::testing::Test {
+  TestEnv env{8192};
+  app::Program& p = env.prog;
+  platform::RecordingProcess process;
+  std::vector<std::pair<int, int>> sent;  // user messages to every window
+
+  MenuCommandsTest() {
+    p.plat.process = &process;
+    p.GraphFactory = [this](const platform::GraphWindowSpec&) -> std::unique_ptr<platform::GraphWindow> {
+      return std::make_unique<LoggingWindow>(&sent);
+    };
+  }
+
+  // Exactly `channels` active in the store with `length` samples; sample k of
+  // channel ch = value(ch, k); every active channel shown.
+  template <typename F>
+  void Layout(int s, std::initializer_list<int> channels, int32_t length, F value) {
+    store::Header_s& h = p.Header(s);
+    for (int16_t& on : h.ChannelOn) on = 0;
+    h.Length = length;
+    int block = 0;
+    for (int ch : channels) {
+      h.ChannelOn[ch] = 1;
+      p.Channels(s)[ch] = s ? store::FGW0 : store::FGB0;
+      p.Channels(s)[ch].Step = 0.01f;
+      (s ? p.MG.WDisplay : p.MG.MDisplay)[ch] = 1;
+      for (int k = 0; k < length; ++k)
+        p.Samples(s)[size_t(block) * size_t(length) + size_t(k)] = value(ch, k);
+      ++block;
+    }
+    h.ChannelCount = int16_t(block);
+  }
+
+  float Sample(int s, int block, int k) const {
+    return p.Samples(s)[size_t(block) * size_t(p.Header(s).Length) + size_t(k)];
+  }
+
+  bool Shown(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)) > 0; }
+  bool Sent(int code) const {
+    for (const auto& m : sent)
+      if (m.first == code) return true;
+    return false;
+  }
+  void File(const std::string& path) { env.ui.Push(std::optional<std::string>(path)); }
+};
+
+TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
+  Layout(1, {0, 2}, 64, [](int ch, int k) { return float(ch * 100 + k); });
+  const std::string path = env.dir / "DATA/menu.W";
+  env.ui.Push(Answer::Yes);  // the comment window before saving
+  File(path);
+  app::MenuCommand(p, 151);
+  ASSERT_TRUE(testing_support::FileExists(path));
+
+  Layout(1, {1}, 16, [](int, int) { return -1.0f; });
+  p.GoQWAgain = 3;
+  // A word left in the command text buffer is no file name for the menu.
+  store::CopyText(p.DG.NameQueue, "leftover");
+  File(path);
+  app::MenuCommand(p, 150);
+  EXPECT_EQ(p.GoQWAgain, 0);
+  EXPECT_EQ(p.HGW.Length, 64);
+  EXPECT_TRUE(p.HGW.ChannelOn[0] && p.HGW.ChannelOn[2] && !p.HGW.ChannelOn[1]);
+  EXPECT_EQ(Sample(1, 1, 5), 205.0f);
+  EXPECT_TRUE(p.QWWin[0] && p.QWWin[2]);  // the windows show the new record
+  EXPECT_EQ(p.FocusGraphs, 1);
+
+  // The main window gives the focus to the graph windows at its next tick.
+  app::TMainWindow w(p);
+  w.FirstTick = 0;
+  sent.clear();
+  w.Timer();
+  EXPECT_EQ(p.FocusGraphs, 0);
+  EXPECT_TRUE(Sent(-1));
+
+  // A cancelled dialog changes nothing and leaves the windows alone.
+  app::UnDisplayWave(p, 1, -1);
+  app::MenuCommand(p, 150);
+  EXPECT_FALSE(p.QWWin[0]);
+  EXPECT_EQ(p.HGW.Length, 64);
+}
+
+TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) {
+  Layout(1, {0, 1}, 32, [](int ch, int k) { return float(ch + k); });
+  const std::string path = env.dir / "DATA/add.W";
+  ASSERT_TRUE(files::WriteDataFileUtil(p, path, 1, 0));
+  store::CopyText(p.DG.NameQueue, "add.W");  // ignored: the menu always asks
+  File(path);
+  app::MenuCommand(p, 175);
+  EXPECT_EQ(env.ui.Count(app::Txt(p, 499)), 1);  // the open dialog
+  EXPECT_EQ(Sample(1, 0, 7), 14.0f);
+  EXPECT_EQ(Sample(1, 1, 7), 16.0f);
+  EXPECT_EQ(p.FocusGraphs, 1);
+
+  // The weighted sum of the joined item asks both weights first.
+  env.ui.Push(2.0);
+  env.ui.Push(-1.0);
+  File(path);
+  app::MenuCommand(p, 185);
+  EXPECT_EQ(p.PG.WLCD, 2.0f);
+  EXPECT_EQ(p.PG.WLCF, -1.0f);
+  EXPECT_EQ(Sample(1, 0, 7), 21.0f);  // 2 * 14 - 7
+}
+
+TEST_F(MenuCommandsTest, ReductionByTheMeanShortensTheRecord) {
+  Layout(1, {0}, 40, [](int, int k) { return float(k); });
+  env.ui.Push(Answer::Yes);
+  env.ui.Push(int64_t(4));
+  app::MenuCommand(p, 401);
+  ASSERT_EQ(p.HGW.Length, 10);
+  EXPECT_FLOAT_EQ(Sample(1, 0, 0), 1.5f);
+  EXPECT_FLOAT_EQ(Sample(1, 0, 9), 37.5f);
+}
+
+TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
+  Layout(1, {0}, 100, [](int, int k) { return float(k); });
+  app::DisplayWave(p, 1, -1);
+  struct Case {
+    int32_t left, right;
+    float upper, lower;
+    int text;
+  };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const Case& c : {Case{10, 11, 1, 0, 361}, Case{20, 10, 1, 0, 361}, Case{10, 100, 1, 0, 362},
+                        Case{10, 50, 1, 1, 363}, Case{10, 50, nan, 0, 363}, Case{-5, 50, 1, 0, 681},
+                        Case{0, std::numeric_limits<int32_t>::min(), 1, 0, 361}}) {
+    env.ui.ClearLog();
+    sent.clear();
+    p.PG.WLeft = c.left;
+    p.PG.WRight = c.right;
+    p.PG.WUpper = c.upper;
+    p.PG.WLower = c.lower;
+    app::MenuCommand(p, 265);
+    EXPECT_TRUE(Shown(c.text)) << c.text << " " << c.left << ".." << c.right;
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(p.MenuPopup, 0);
+    // Cutting the store to refused limits leaves it alone.
+    app::MenuCommand(p, 284);
+    EXPECT_EQ(p.HGW.Length, 100);
+  }
+
+  p.PG.WLeft = 10;
+  p.PG.WRight = 50;
+  p.PG.WUpper = 1;
+  p.PG.WLower = 0;
+  env.ui.ClearLog();
+  app::MenuCommand(p, 265);
+  EXPECT_TRUE(Sent(2134));
+  EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
+  EXPECT_EQ(app::SetLimits(p, 1, 0), 1);
+  EXPECT_TRUE(Sent(2042));
+}
+
+TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
+  Layout(1, {0}, 256, [](int, int k) { return float(k); });
+  store::CG_s& g = p.CGW[0];
+  g.Cur1 = 10;
+  g.Cur2 = 109;  // 100 samples
+  g.HCur1 = 5;
+  g.HCur2 = -5;
+
+  env.ui.Push(int64_t(1));
+  app::MenuCommand(p, 316);  // the window of channel 1 is not open
+  EXPECT_TRUE(Shown(137));
+
+  app::DisplayWave(p, 1, -1);
+  env.ui.Push(int64_t(1));
+  env.ui.Push(Answer::No);
+  app::MenuCommand(p, 316);
+  EXPECT_EQ(p.PG.WLeft, 10);
+  EXPECT_EQ(p.PG.WRight, 109);
+  EXPECT_EQ(p.PG.WUpper, 5.0f);
+  EXPECT_EQ(p.PG.WLower, -5.0f);
+  EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
+
+  env.ui.Push(int64_t(1));
+  env.ui.Push(Answer::Yes);
+  app::MenuCommand(p, 316);
+  EXPECT_EQ(p.PG.WLeft, 10);
+  EXPECT_EQ(p.PG.WRight, 137);  // 128 samples
+
+  // Rounded up past the end of the record: both limits move back.
+  g.Cur1 = 200;
+  g.Cur2 = 250;
+  env.ui.Push(int64_t(1));
+  env.ui.Push(Answer::Yes);
+  app::MenuCommand(p, 316);
+  EXPECT_EQ(p.PG.WLeft, 192);
+  EXPECT_EQ(p.PG.WRight, 255);
+
+  // Cancel takes nothing; cursors that make no limits are refused.
+  g.Cur1 = 0;
+  g.Cur2 = 99;
+  env.ui.Push(int64_t(1));
+  env.ui.Push(Answer::Cancel);
+  app::MenuCommand(p, 316);
+  EXPECT_EQ(p.PG.WLeft, 192);
+  g.Cur2 = 300;
+  env.ui.Push(int64_t(1));
+  app::MenuCommand(p, 316);
+  EXPECT_TRUE(Shown(681));
+
+  EXPECT_EQ(app::PowerOfTwoSamples(100, 256), 128);
+  EXPECT_EQ(app::PowerOfTwoSamples(200, 256), 256);
+  EXPECT_EQ(app::PowerOfTwoSamples(200, 200), 128);  // halved when it exceeds the record
+  EXPECT_EQ(app::PowerOfTwoSamples(1, 256), 1);
+}
+
+TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
+  Layout(1, {0, 3}, 100, [](int ch, int k) { return float(ch * 1000 + k); });
+  app::DisplayWave(p, 1, -1);
+  p.HGW.PreTrigger = 15;
+  p.HGW.TriggerFlag = 1;
+  p.PG.WLeft = 10;
+  p.PG.WRight = 29;
+  p.PG.WUpper = 1;
+  p.PG.WLower = 0;
+  app::MenuCommand(p, 284);
+  ASSERT_EQ(p.HGW.Length, 20);
+  for (int k = 0; k < 20; ++k) {
+    EXPECT_EQ(Sample(1, 0, k), float(10 + k));
+    EXPECT_EQ(Sample(1, 1, k), float(3010 + k));
+  }
+  EXPECT_EQ(p.HGW.PreTrigger, 5);
+  EXPECT_EQ(p.HGW.TriggerFlag, 1);
+  EXPECT_EQ(p.PG.WLeft, 0);
+  EXPECT_EQ(p.PG.WRight, 19);
+  EXPECT_TRUE(Sent(2040));
+
+  // A trigger before the cut is lost; the measurement store loses it always.
+  p.PG.WLeft = 8;
+  p.PG.WRight = 15;
+  app::MenuCommand(p, 284);
+  EXPECT_EQ(p.HGW.Length, 8);
+  EXPECT_EQ(p.HGW.PreTrigger, 0);
+  EXPECT_EQ(p.HGW.TriggerFlag, 0);
+  EXPECT_EQ(Sample(1, 1, 0), 3018.0f);
+
+  Layout(0, {1}, 50, [](int, int k) { return float(k); });
+  p.HGB.PreTrigger = 30;
+  p.HGB.TriggerFlag = 1;
+  p.PG.MLeft = 2;
+  p.PG.MRight = 9;
+  p.PG.MUpper = 1;
+  p.PG.MLower = 0;
+  app::MenuCommand(p, 285);
+  EXPECT_EQ(p.HGB.Length, 8);
+  EXPECT_EQ(p.HGB.PreTrigger, 0);
+  EXPECT_EQ(p.HGB.TriggerFlag, 0);
+  EXPECT_EQ(Sample(0, 0, 0), 2.0f);
+}
+
+TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
+  Layout(1, {0}, 100, [](int, int k) { return float(k); });
+  app::DisplayWave(p, 1, -1);
+  p.PG.WUpper = 1;
+  p.PG.WLower = 0;
+  env.ui.Push(Answer::Yes);
+  env.ui.Push(int64_t(20));
+  env.ui.Push(int64_t(60));
+  app::MenuCommand(p, 398);
+  EXPECT_EQ(p.PG.WLeft, 20);
+  EXPECT_EQ(p.PG.WRight, 60);
+  EXPECT_TRUE(Sent(2135));
+  EXPECT_TRUE(Sent(2134));
+
+  sent.clear();
+  env.ui.Push(Answer::No);
+  app::MenuCommand(p, 397);
+  EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
+  Layout(1, {0, 1}, 16, [](int, int k) { return float(k); });
+  p.DoPanel = 0;
+  app::Command(p, 215);
+  EXPECT_TRUE(p.QWWin[0] && p.QWWin[1]);
+  EXPECT_EQ(p.DoPanel, 1);
+  app::Command(p, 215);
+  EXPECT_FALSE(p.QWWin[0] || p.QWWin[1]);
+
+  p.DoPanel = 0;
+  for (int id : {204, 211, 212, 213}) app::Command(p, id);
+  EXPECT_EQ(p.DoPanel, 1);
+  p.DoPanel = 0;
+  app::Command(p, 199);  // not an internal command
+  app::Command(p, 217);
+  EXPECT_EQ(p.DoPanel, 0);
+  for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
+
+  // Q&W is internal command 203 even while a macro runs: a second start
+  // stops the active waveform run.
+  p.MacGoing = 1;
+  p.QW = 1;
+  p.DoQW = 1;
+  app::MenuCommand(p, 197);
+  EXPECT_EQ(p.QW, 0);
+  EXPECT_EQ(p.DoQW, 0);
+  p.MacGoing = 0;
+
+  // Headless the settings dialogs are missing and say so; set, they run.
+  app::Command(p, 205);
+  EXPECT_EQ(env.ui.Count("not available"), 1);
+  int calls = 0;
+  p.ChannelDialog = [&calls](app::Program&) { return ++calls; };
+  app::MenuCommand(p, 308);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST_F(MenuCommandsTest, SimulationFixedFontAndFontSizes) {
+  p.DG.Simulation = 0;
+  app::MenuCommand(p, 211);
+  EXPECT_EQ(p.DG.Simulation, 1);
+  EXPECT_TRUE(app::MenuItemChecked(p, 211));
+  app::MenuCommand(p, 211);
+  EXPECT_EQ(p.DG.Simulation, 0);
+
+  p.DG.FixedScaleFont = 0;
+  app::MenuCommand(p, 244);
+  EXPECT_EQ(p.DG.FixedScaleFont, 1);
+  EXPECT_EQ(p.MenuPopup, app::kFontSubmenu);
+  env.ui.Push(int64_t(20));
+  app::MenuCommand(p, 242);
+  EXPECT_EQ(p.DG.Font.Height, 20);
+  EXPECT_EQ(p.MenuPopup, app::kFontSubmenu);
+  env.ui.Push(int64_t(50));
+  app::MenuCommand(p, 246);
+  EXPECT_EQ(p.Prt[0].TextFontWidth, 50);
+}
+
+TEST_F(MenuCommandsTest, GreyedItemsSayTheyAreNotAvailable) {
+  for (int id : {318, 320, 319, 171, 170, 241}) {
+    env.ui.ClearLog();
+    app::MenuCommand(p, id);
+    ASSERT_EQ(env.ui.Log().size(), 1u) << id;
+    EXPECT_NE(env.ui.Log()[0].text.find("není k dispozici"), std::string::npos);
+  }
+}
+
+TEST_F(MenuCommandsTest, RemarkFileIsCreatedByteExactAndOpenedInTheEditor) {
+  store::CopyText(p.WG.LastWaveFile, "\\DATA\\rec.W");
+  store::CopyText(p.HGW.Comment, "Run 7\r\n");
+  app::MenuCommand(p, 154);
+  const std::string path = env.dir / "DATA/REMARK.TXT";
+  const std::string expected =
+      " Tarvelin REMARK FILE --> :  \n\r\n\rRun 7\r\n" + std::string(44, '_') + "\n\r\n\r";
+  const std::vector<uint8_t> bytes = testing_support::ReadBytes(path);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, "Vytvořen poznámkový soubor REMARK.TXT : " + path), 1);
+  ASSERT_EQ(process.Started().size(), 1u);
+  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{"xdg-open", path}));
+
+  // An existing remark file is only opened.
+  testing_support::WriteText(path, "mine");
+  app::MenuCommand(p, 154);
+  EXPECT_EQ(testing_support::ReadBytes(path).size(), 4u);
+  EXPECT_EQ(process.Started().size(), 2u);
+}
+
+TEST_F(MenuCommandsTest, HelpItemsStartProgramsOnlyForFilesThatExist) {
+  app::MenuCommand(p, 311);  // no manual installed
+  EXPECT_TRUE(process.Started().empty());
+  EXPECT_EQ(env.ui.Count("tarvelin_manual_web.htm"), 1);
+
+  app::MenuCommand(p, 300);
+  ASSERT_EQ(process.Started().size(), 1u);
+  EXPECT_EQ(process.Started()[0][0], "xdg-open");
+  EXPECT_NE(process.Started()[0][1].find("news.rtf"), std::string::npos);
+
+  // The web address is an installation setting; a missing or odd one is refused.
+  app::MenuCommand(p, 392);
+  EXPECT_EQ(process.Started().size(), 1u);
+  testing_support::WriteText(env.dir / "web.txt", "-x evil\n");
+  app::MenuCommand(p, 392);
+  EXPECT_EQ(process.Started().size(), 1u);
+  testing_support::WriteText(env.dir / "web.txt", "https://example.org/tarvelin\n");
+  app::MenuCommand(p, 393);
+  ASSERT_EQ(process.Started().size(), 2u);
+  EXPECT_EQ(process.Started()[1],
+            (std::vector<std::string>{"x-www-browser", "https://example.org/tarvelin"}));
+
+  // A help topic without a menu item: the help text window.
+  env.ui.ClearLog();
+  app::MenuCommand(p, 299);
+  ASSERT_FALSE(env.ui.Log().empty());
+  EXPECT_EQ(env.ui.Log().back().kind, "long");
+}
+
+TEST_F(MenuCommandsTest, PositionLaysTheOpenWindowsOutAndReopensThem) {
+  Layout(1, {0, 1}, 16, [](int, int k) { return float(k); });
+  Layout(0, {0}, 16, [](int, int k) { return float(k); });
+  app::DisplayWave(p, 1, -1);
+  app::DisplayWave(p, 0, -1);
+  app::MenuCommand(p, 302);
+  ASSERT_TRUE(p.QWWin[0] && p.QWWin[1] && p.QMWin[0]);
+  const int32_t* a = p.CGW[0].WinRect;
+  const int32_t* b = p.CGW[1].WinRect;
+  const int32_t* c = p.CGB[0].WinRect;
+  EXPECT_LT(a[0], a[2]);
+  EXPECT_LT(a[1], a[3]);
+  EXPECT_EQ(a[2], b[0]);  // side by side
+  EXPECT_EQ(c[1], a[3]);  // the next row
+}
+
+}  // namespace
