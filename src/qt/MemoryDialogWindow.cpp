@@ -1,0 +1,66 @@
+#include "qt/MemoryDialogWindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/MemoryDialog.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+
+namespace qt {
+namespace {
+
+QPushButton* Button(QWidget* parent, const QString& text, const QString& name) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  return b;
+}
+
+}  // namespace
+
+MemoryDialogWindow::MemoryDialogWindow(app::Program& p, QWidget* parent) : QDialog(parent), p_(p) {
+  setWindowTitle(QString::fromStdString(app::Txt(p, 80)));
+  auto* report = new QLabel(QString::fromStdString(app::MemoryReport(p)), this);
+  report->setObjectName(QStringLiteral("report"));
+  report->setWordWrap(true);
+  units_ = new QLineEdit(QString::fromStdString(app::MemoryFieldText(p)), this);
+  units_->setObjectName(QStringLiteral("units"));
+  units_->setMaxLength(8);
+  auto* unitLabel = new QLabel(QStringLiteral("× 131072"), this);
+
+  QPushButton* ok = Button(this, QStringLiteral("&OK"), QStringLiteral("ok"));
+  ok->setDefault(true);
+  QPushButton* init = Button(this, QStringLiteral("&Init."), QStringLiteral("init"));
+  QPushButton* cancel = Button(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
+  connect(ok, &QPushButton::clicked, this, &MemoryDialogWindow::Ok);
+  connect(init, &QPushButton::clicked, this,
+          [this] { units_->setText(QString::fromStdString(app::DefaultMemoryFieldText())); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* field = new QHBoxLayout;
+  field->addWidget(units_, 1);
+  field->addWidget(unitLabel);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addWidget(init);
+  buttons->addStretch(1);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(report);
+  layout->addLayout(field);
+  layout->addLayout(buttons);
+}
+
+void MemoryDialogWindow::Ok() {
+  // Asked on closing: No closes the dialog too, and nothing changes.
+  if (app::CloseMemoryDialog(p_, app::MemoryUnitsFromText(units_->text().toStdString())))
+    accept();
+  else
+    reject();
+}
+
+}  // namespace qt

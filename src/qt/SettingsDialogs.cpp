@@ -1,0 +1,31 @@
+#include "qt/SettingsDialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/Program.h"
+#include "qt/AcquisitionDialog.h"
+#include "qt/ChannelDialog.h"
+#include "qt/MemoryDialogWindow.h"
+
+namespace qt {
+namespace {
+
+// Runs a dialog modally; answers 1 when it was accepted.
+template <typename Dialog>
+int Run(app::Program& p, QWidget* parent) {
+  Dialog dialog(p, parent);
+  return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+}  // namespace
+
+void InstallSettingsDialogs(app::Program& p, QWidget* parent) {
+  // The parent may go before the program's hooks do.
+  QPointer<QWidget> owner(parent);
+  p.AcquisitionDialog = [owner](app::Program& q) { return Run<AcquisitionDialog>(q, owner.data()); };
+  p.ChannelDialog = [owner](app::Program& q) { return Run<ChannelDialog>(q, owner.data()); };
+  p.MemoryDialog = [owner](app::Program& q) { return Run<MemoryDialogWindow>(q, owner.data()); };
+}
+
+}  // namespace qt

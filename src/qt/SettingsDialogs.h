@@ -1,0 +1,16 @@
+// Puts the desktop settings dialogs into the program's hooks: the
+// acquisition settings (internal command 205), the channel selection (210)
+// and the memory dialog (MemSize). Each runs modally over `parent`.
+#pragma once
+
+class QWidget;
+
+namespace app {
+struct Program;
+}
+
+namespace qt {
+
+void InstallSettingsDialogs(app::Program& p, QWidget* parent);
+
+}  // namespace qt

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/Messages.h"
+#include "daq/ChannelForm.h"
+#include "files/ColourFile.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using daq::ChannelForm;
+
+std::vector<uint8_t> Bytes(const app::Program& p) {
+  std::vector<uint8_t> b(sizeof(store::MG_s) + sizeof(store::Col_s));
+  std::memcpy(b.data(), &p.MG, sizeof(store::MG_s));
+  std::memcpy(b.data() + sizeof(store::MG_s), p.Col_.get(), sizeof(store::Col_s));
+  return b;
+}
+
+struct ChannelFormTest : testing::Test {
+  ChannelFormTest() {
+    files::Init_Color(p);
+    for (int i = 0; i < store::kChannels; ++i) p.MG.Acquire[i] = p.MG.WDisplay[i] = p.MG.MDisplay[i] = 0;
+    p.MG.Acquire[0] = 1;
+    p.PG.MemoryMode = 3;
+  }
+  testing_support::TestEnv env{4096};
+  app::Program& p = env.prog;
+};
+
+TEST_F(ChannelFormTest, PagesShowTheFlagsAndWriteBackWhenLeft) {
+  p.MG.Acquire[17] = 1;
+  p.MG.WDisplay[18] = 1;
+  p.MG.MDisplay[31] = 1;
+  ChannelForm f(p);
+  EXPECT_EQ(f.Page(), 0);
+  EXPECT_TRUE(f.Box(0, 0));
+  EXPECT_FALSE(f.Box(0, 1));
+  f.ChangePage(p, 1);
+  EXPECT_EQ(f.FirstChannel(), 16);
+  EXPECT_TRUE(f.Box(0, 1));
+  EXPECT_TRUE(f.Box(1, 2));
+  EXPECT_TRUE(f.Box(2, 15));
+  EXPECT_FALSE(f.Box(0, 0));
+
+  // Channel 20 checked on " 17-32", the page changed, then cancelled: the
+  // page left was written back, so channel 20 stays acquired.
+  f.SetBox(0, 3, true);
+  EXPECT_EQ(p.MG.Acquire[19], 0);
+  f.ChangePage(p, 0);
+  EXPECT_EQ(p.MG.Acquire[19], 1);
+  EXPECT_EQ(p.MG.Acquire[17], 1);
+  // Boxes changed on the shown page and then cancelled never reach the tables.
+  const auto before = Bytes(p);
+  f.SetBox(0, 0, false);
+  f.SetBox(2, 5, true);
+  EXPECT_EQ(Bytes(p), before);
+  EXPECT_STREQ(daq::PageLabel(1), " 17-32");
+  EXPECT_STREQ(daq::PageLabel(7), "113-128");
+}
+
+TEST_F(ChannelFormTest, HiddenRowsHaveNoEffectAndAreNotReadBack) {
+  p.PG.MemoryMode = 2;  // only the measurement store
+  p.MG.WDisplay[0] = 1;
+  p.MG.WDisplay[3] = 0;
+  ChannelForm f(p);
+  EXPECT_TRUE(f.RowShown(0));
+  EXPECT_FALSE(f.RowShown(1));
+  EXPECT_TRUE(f.RowShown(2));
+  f.SetBox(1, 3, true);
+  EXPECT_FALSE(f.Box(1, 3));
+  env.ui.ClearLog();
+  EXPECT_FALSE(f.SetRow(p, 1, false));
+  EXPECT_TRUE(env.ui.Log().empty());  // not even asked
+  f.SetBox(2, 4, true);
+  ASSERT_EQ(f.Accept(p), 1);
+  EXPECT_EQ(p.MG.WDisplay[0], 1);
+  EXPECT_EQ(p.MG.WDisplay[3], 0);
+  EXPECT_EQ(p.MG.MDisplay[4], 1);
+}
+
+TEST_F(ChannelFormTest, RowButtonsAskFirst) {
+  ChannelForm f(p);
+  env.ui.Push(platform::Answer::No);
+  EXPECT_FALSE(f.SetRow(p, 2, true));
+  EXPECT_FALSE(f.Box(2, 7));
+  env.ui.Push(platform::Answer::Yes);
+  EXPECT_TRUE(f.SetRow(p, 2, true));
+  for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_TRUE(f.Box(2, c));
+  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 497));
+  EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 10));
+  env.ui.Push(platform::Answer::Yes);
+  EXPECT_TRUE(f.SetRow(p, 0, false));
+  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 496));
+  for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_FALSE(f.Box(0, c));
+}
+
+TEST_F(ChannelFormTest, NoAcquiredChannelIsRefusedAndChangesNothing) {
+  p.MG.RunFlag1 = p.MG.RunFlag2 = 7;
+  ChannelForm f(p);
+  f.SetColour(2, 0x123456);
+  f.SetBox(0, 0, false);
+  f.SetBox(2, 1, true);
+  const auto before = Bytes(p);
+  EXPECT_EQ(f.Accept(p), 0);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 255)), 1);
+  EXPECT_EQ(Bytes(p), before);
+  // The dialog stays open with the boxes as they were set.
+  EXPECT_FALSE(f.Box(0, 0));
+  EXPECT_TRUE(f.Box(2, 1));
+
+  // A channel acquired on a page left earlier counts.
+  f.ChangePage(p, 4);
+  f.SetBox(0, 9, true);  // channel 74
+  f.ChangePage(p, 0);
+  EXPECT_EQ(f.Accept(p), 1);
+  EXPECT_EQ(p.MG.Acquire[73], 1);
+  EXPECT_EQ(p.MG.Acquire[0], 0);
+}
+
+TEST_F(ChannelFormTest, RunFlagsFollowTheNumberOfAcquiredChannels) {
+  p.MG.RunFlag1 = p.MG.RunFlag2 = 1;
+  ChannelForm f(p);
+  ASSERT_EQ(f.Accept(p), 1);
+  EXPECT_EQ(p.MG.RunFlag1, 0);
+  EXPECT_EQ(p.MG.RunFlag2, 0);
+  ChannelForm g(p);
+  g.SetBox(0, 1, true);
+  ASSERT_EQ(g.Accept(p), 1);
+  EXPECT_EQ(p.MG.RunFlag1, 1);
+  EXPECT_EQ(p.MG.RunFlag2, 1);
+  EXPECT_EQ(p.MG.Acquire[1], 1);
+}
+
+TEST_F(ChannelFormTest, ColoursAreACopyWrittenOnlyOnOk) {
+  const uint32_t original = p.Col_[0].TraceColor[17];
+  p.Col_[0].TimeStep[3] = 0.5f;
+  ChannelForm f(p);
+  f.ChangePage(p, 1);
+  EXPECT_EQ(f.Colour(1), original);
+  EXPECT_EQ(f.ColourTitle(1), "Barva kanálu č. 18");
+  f.SetColour(1, 0xFF123456);
+  EXPECT_EQ(f.Colour(1), 0x123456u);
+  EXPECT_EQ(p.Col_[0].TraceColor[17], original);
+
+  // "init" resets the copy only: the table itself still waits for OK.
+  const auto before = Bytes(p);
+  f.InitColours(p);
+  EXPECT_EQ(Bytes(p), before);
+  EXPECT_EQ(f.Colour(1), original);
+
+  f.SetColour(1, 0x00ABCDEF);
+  ASSERT_EQ(f.Accept(p), 1);
+  EXPECT_EQ(p.Col_[0].TraceColor[17], 0x00ABCDEFu);
+  // The copy was taken whole, and "init" restored the factory scale steps.
+  EXPECT_FLOAT_EQ(p.Col_[0].TimeStep[3], -1.0f);
+}
+
+TEST_F(ChannelFormTest, DefaultsPicturesAndInformation) {
+  p.MG.Acquire[5] = 1;
+  p.HGW.ChannelOn[2] = 1;
+  p.HGW.ChannelCount = 3;
+  p.HGW.Length = 500;
+  ChannelForm f(p);
+  f.Defaults();
+  EXPECT_TRUE(f.Box(0, 0));
+  EXPECT_FALSE(f.Box(0, 5));
+  EXPECT_TRUE(f.Box(1, 0));
+  EXPECT_TRUE(f.ChannelPresent(p, 1, 2));
+  EXPECT_FALSE(f.ChannelPresent(p, 1, 3));
+  EXPECT_FALSE(f.ChannelPresent(p, 1, 99));
+  daq::StoreInfo w = f.Info(p, 1);
+  EXPECT_EQ(w.totalSamples, 4096);
+  EXPECT_EQ(w.length, 500);
+  EXPECT_EQ(w.used, 1500);
+  // Out-of-range cells are ignored, not written.
+  f.SetBox(3, 0, true);
+  f.SetBox(0, 16, true);
+  f.SetBox(-1, -1, true);
+  EXPECT_FALSE(f.Box(0, 16));
+  f.ChangePage(p, 8);
+  EXPECT_EQ(f.Page(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+// The settings dialogs on the offscreen platform: controls set by name,
+// buttons clicked, records checked.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstring>
+#include <vector>
+
+#include "app/MemoryDialog.h"
+#include "app/Messages.h"
+#include "files/ColourFile.h"
+#include "qt/AcquisitionDialog.h"
+#include "qt/ChannelDialog.h"
+#include "qt/MemoryDialogWindow.h"
+#include "qt/SettingsDialogs.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+template <typename T>
+T* Child(QWidget& w, const QString& name) {
+  T* c = w.findChild<T*>(name);
+  EXPECT_NE(c, nullptr) << name.toStdString();
+  return c;
+}
+
+void Click(QWidget& w, const QString& name) {
+  if (auto* b = Child<QPushButton>(w, name)) b->click();
+}
+
+void SetText(QWidget& w, const QString& name, const QString& text) {
+  if (auto* e = Child<QLineEdit>(w, name)) e->setText(text);
+}
+
+// Closes a modal dialog that a test failed to close, so that a fault fails
+// the test instead of hanging the run.
+class ModalGuard {
+ public:
+  ModalGuard() {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    timer_.start(10000);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+std::vector<uint8_t> Records(const app::Program& p) {
+  std::vector<uint8_t> b;
+  auto add = [&b](const void* data, size_t n) {
+    auto* bytes = static_cast<const uint8_t*>(data);
+    b.insert(b.end(), bytes, bytes + n);
+  };
+  add(p.A.get(), sizeof(store::A_s) * store::kChannels);
+  add(&p.MG, sizeof p.MG);
+  add(&p.PG, sizeof p.PG);
+  add(&p.DG, sizeof p.DG);
+  add(p.Col_.get(), sizeof(store::Col_s));
+  return b;
+}
+
+struct SettingsDialogs : testing::Test {
+  SettingsDialogs() {
+    files::Init_Color(p);
+    p.PG.MemoryMode = 3;
+  }
+  testing_support::TestEnv env{65536};
+  app::Program& p = env.prog;
+};
+
+TEST_F(SettingsDialogs, AcquisitionFieldsAreWrittenOnOkAndNotOnCancel) {
+  const auto before = Records(p);
+  {
+    qt::AcquisitionDialog d(p, nullptr);
+    d.show();
+    SetText(d, "MLength", "4096");
+    SetText(d, "WPeriod", "0.5");
+    Click(d, "cancel");
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+  }
+  EXPECT_EQ(Records(p), before);
+
+  qt::AcquisitionDialog d(p, nullptr);
+  d.show();
+  EXPECT_EQ(Child<QLineEdit>(d, "MLength")->text(), QString::number(p.A[0].MLength));
+  SetText(d, "MLength", "4096");
+  SetText(d, "MBefore", "5000");
+  SetText(d, "WPeriod", "0.5");
+  SetText(d, "MMax", "3.5");
+  EXPECT_TRUE(Child<QLabel>(d, "derived")->text().contains(QStringLiteral("2000 Hz")));
+  Click(d, "ok");
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(p.A[0].MLength, 4096);
+  EXPECT_EQ(p.A[0].MBefore, 4094);
+  EXPECT_FLOAT_EQ(p.A[0].WPeriod, 0.5f);
+  EXPECT_FLOAT_EQ(p.A[0].MMax, 3.5f);
+}
+
+TEST_F(SettingsDialogs, AcquisitionButtonsPromptDoubleAndReset) {
+  qt::AcquisitionDialog d(p, nullptr);
+  d.show();
+  SetText(d, "WLength", "1000");
+  env.ui.Push(platform::Answer::Yes);  // the prompt keeps the doubled value
+  Click(d, "double_WLength");
+  EXPECT_EQ(Child<QLineEdit>(d, "WLength")->text(), QStringLiteral("2000"));
+  Click(d, "halve_WLength");
+  EXPECT_EQ(Child<QLineEdit>(d, "WLength")->text(), QStringLiteral("1000"));
+  env.ui.Push(0.125);
+  Click(d, "prompt_MPeriod");
+  EXPECT_EQ(Child<QLineEdit>(d, "MPeriod")->text(), QStringLiteral("0.125"));
+  Click(d, "init");
+  EXPECT_EQ(Child<QLineEdit>(d, "WLength")->text(), QString::number(store::A0.WLength));
+  EXPECT_EQ(Child<QLineEdit>(d, "MPeriod")->text(), QStringLiteral("1"));
+}
+
+TEST_F(SettingsDialogs, ChannelPagesWriteBackAndOkRefusesNoChannel) {
+  for (int i = 0; i < store::kChannels; ++i) p.MG.Acquire[i] = 0;
+  p.MG.Acquire[0] = 1;
+  qt::ChannelDialog d(p, nullptr);
+  d.show();
+  auto* page = Child<QComboBox>(d, "page");
+  ASSERT_EQ(page->count(), 8);
+  EXPECT_EQ(page->itemText(6), QStringLiteral("97-112"));
+  EXPECT_TRUE(Child<QCheckBox>(d, "box_1_0")->isChecked());
+
+  page->setCurrentIndex(1);
+  Child<QCheckBox>(d, "box_1_3")->setChecked(true);  // channel 20
+  page->setCurrentIndex(0);
+  EXPECT_EQ(p.MG.Acquire[19], 1);
+
+  Child<QCheckBox>(d, "box_1_0")->setChecked(false);
+  page->setCurrentIndex(1);
+  Child<QCheckBox>(d, "box_1_3")->setChecked(false);
+  Click(d, "ok");
+  EXPECT_EQ(d.result(), QDialog::Rejected);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 255)), 1);
+  EXPECT_EQ(p.MG.Acquire[19], 1);  // the refused OK wrote nothing
+
+  Child<QCheckBox>(d, "box_1_3")->setChecked(true);
+  Child<QCheckBox>(d, "box_1_4")->setChecked(true);
+  Child<QCheckBox>(d, "box_3_4")->setChecked(true);
+  Click(d, "ok");
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(p.MG.Acquire[20], 1);
+  EXPECT_EQ(p.MG.MDisplay[20], 1);
+  EXPECT_EQ(p.MG.RunFlag1, 1);
+  EXPECT_EQ(p.MG.RunFlag2, 1);
+}
+
+TEST_F(SettingsDialogs, ChannelRowButtonsHiddenRowsAndColours) {
+  p.PG.MemoryMode = 2;  // only the measurement store
+  qt::ChannelDialog d(p, nullptr);
+  uint32_t offered = 0;
+  QString title;
+  d.SetColourChooser([&](const QString& t, uint32_t& colour) {
+    title = t;
+    offered = colour;
+    colour = 0x00102030;
+    return true;
+  });
+  d.show();
+  EXPECT_FALSE(Child<QCheckBox>(d, "box_2_0")->isVisibleTo(&d));
+  EXPECT_FALSE(Child<QPushButton>(d, "checkAll_2")->isVisibleTo(&d));
+  EXPECT_FALSE(Child<QLabel>(d, "info_1")->isVisibleTo(&d));
+  EXPECT_TRUE(Child<QLabel>(d, "info_0")->text().contains(QString::fromStdString(app::Txt(p, 852))));
+
+  env.ui.Push(platform::Answer::Yes);
+  Click(d, "checkAll_3");
+  for (int c = 0; c < 16; ++c)
+    EXPECT_TRUE(Child<QCheckBox>(d, QStringLiteral("box_3_%1").arg(c))->isChecked());
+
+  const uint32_t original = p.Col_[0].TraceColor[2];
+  Click(d, "colour_2");
+  EXPECT_EQ(title, QStringLiteral("Barva kanálu č. 3"));
+  EXPECT_EQ(offered, original);
+  EXPECT_EQ(p.Col_[0].TraceColor[2], original);  // a copy until OK
+  Click(d, "ok");
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(p.Col_[0].TraceColor[2], 0x00102030u);
+  EXPECT_EQ(p.MG.MDisplay[15], 1);
+}
+
+TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
+  {
+    qt::MemoryDialogWindow d(p, nullptr);
+    d.show();
+    EXPECT_EQ(Child<QLineEdit>(d, "units")->text(), QStringLiteral("1"));  // 65536 samples, shown as 1
+    EXPECT_FALSE(Child<QLabel>(d, "report")->text().isEmpty());
+    Click(d, "init");
+    EXPECT_EQ(Child<QLineEdit>(d, "units")->text(), QStringLiteral("8"));
+    env.ui.Push(platform::Answer::No);
+    Click(d, "ok");
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+  }
+  EXPECT_EQ(p.DG.TotalSamples, 65536);
+
+  qt::InstallSettingsDialogs(p, nullptr);
+  ModalGuard guard;
+  QTimer::singleShot(0, [this] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    SetText(*w, "units", "5000");
+    env.ui.Push(platform::Answer::Yes);
+    Click(*w, "ok");
+  });
+  EXPECT_EQ(app::MemSize(p), 1);
+  EXPECT_EQ(p.DG.TotalSamples, 2048 * 131072);
+  EXPECT_EQ(p.DG.MaxLength, 2048 * 131072);
+  EXPECT_EQ(p.CommonBool, 1);
+  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 1);
+}
+
+TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
+  EXPECT_EQ(app::MemoryUnitsFromText("0"), 1);
+  EXPECT_EQ(app::MemoryUnitsFromText("5000"), 2048);
+  EXPECT_EQ(app::MemoryUnitsFromText(" 16"), 16);
+  EXPECT_EQ(app::MemoryUnitsFromText("abc"), 1);
+  EXPECT_EQ(app::MemoryUnitsFromText("-7"), 1);
+  EXPECT_EQ(app::MemoryUnitsFromText("00000003999"), 3);  // "00000003": the ninth character is not read
+  env.ui.Push(platform::Answer::Yes);
+  EXPECT_EQ(app::CloseMemoryDialog(p, app::MemoryUnitsFromText("2048")), 1);
+  EXPECT_EQ(p.DG.TotalSamples, 268435456);
+  EXPECT_EQ(app::MemoryFieldText(p), "2048");
+  p.DG.TotalSamples = -131072 * 4;  // from a damaged job
+  EXPECT_EQ(app::MemoryFieldText(p), "1");
+}
+
+TEST_F(SettingsDialogs, InstalledHooksRunTheDialogsModally) {
+  qt::InstallSettingsDialogs(p, nullptr);
+  ASSERT_TRUE(p.AcquisitionDialog && p.ChannelDialog && p.MemoryDialog);
+  ModalGuard guard;
+  QTimer::singleShot(0, [] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    SetText(*w, "WLength", "2048");
+    Click(*w, "ok");
+  });
+  EXPECT_EQ(p.AcquisitionDialog(p), 1);
+  EXPECT_EQ(p.A[0].WLength, 2048);
+
+  const auto before = Records(p);
+  QTimer::singleShot(0, [] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    Child<QCheckBox>(*w, "box_1_5")->setChecked(true);
+    Click(*w, "cancel");
+  });
+  EXPECT_EQ(p.ChannelDialog(p), 0);
+  EXPECT_EQ(Records(p), before);
+}
+
+}  // namespace
