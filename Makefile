@@ -5,7 +5,7 @@ CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 FUZZ_TIME  ?= 20
 WORKDIR    ?= workdir
 
-.PHONY: all bootstrap build test run asan fuzz bench format clean
+.PHONY: all bootstrap build test run run-headless asan fuzz bench format clean
 
 all: build
 
@@ -20,6 +20,11 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
+	@mkdir -p $(WORKDIR)/MACRO
+	@cp -n resources/macros/*.MAC $(WORKDIR)/MACRO/ 2>/dev/null || true
+	$(BUILD)/tarvelin --root $(WORKDIR)
+
+run-headless: build
 	@mkdir -p $(WORKDIR)/MACRO
 	@cp -n resources/macros/*.MAC $(WORKDIR)/MACRO/ 2>/dev/null || true
 	$(BUILD)/tarvelin --headless --root $(WORKDIR) --macro DEMO

@@ -60,6 +60,8 @@ bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOption
         error = "--answer takes yes or no";
         return false;
       }
+    } else if (a == "--screenshot") {
+      if (!value(o.screenshot)) return false;
     } else if (a == "--no-save") {
       o.save = false;
     } else if (a == "--headless") {

@@ -17,6 +17,7 @@ struct HeadlessOptions {
   bool save = true;                                 // false: --no-save
   bool echo = true;                                 // messages to stderr as "title: text"
   std::vector<std::string> words;                   // the one or two command-line words
+  std::string screenshot;  // desktop only: PNG of the screen once the windows are shown, then exit
 };
 
 // Runs start-up, the command line or macro, and the two-phase exit. Answers

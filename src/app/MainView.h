@@ -16,6 +16,13 @@ class MainView {
   virtual void LoadResources() {}  // cursors and bitmaps of the first tick
   virtual void Close() {}          // the main window closes
   virtual void Position(int& x, int& y) { (void)x, (void)y; }
+  // A letter key opens the command dialog seeded with it; the dialog reports
+  // back through TMainWindow::CommandDialogClosed. Answers false when no
+  // dialog opened (headless there is none).
+  virtual bool OpenCommandDialog(int firstKey) {
+    (void)firstKey;
+    return false;
+  }
 };
 
 }  // namespace app

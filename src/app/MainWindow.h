@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "app/MainView.h"
 
@@ -36,6 +37,14 @@ class TMainWindow {
   // Waits n × 100 ms unless input arrives (answers 0 then).
   int AC_Delay(int n);
   void AC_DelayNoInterrupt(int n);
+
+  // Keys of the main window as virtual key codes (acted on only while
+  // `KeysReady`); modifiers: bit 1 Shift, 2 Ctrl, 4 Alt, as the host saw them.
+  void KeyDown(int key, int modifiers = 0);
+  void KeyUp(int key);
+  // The command dialog a letter key opened has closed; on OK its line is run.
+  void CommandDialogClosed(bool ok, std::string_view line);
+  bool CommandDialogOpen() const { return commandDialogOpen_; }
 
   // The exit has completed and the window closed.
   bool Closed() const { return closed_; }
@@ -75,11 +84,14 @@ class TMainWindow {
   void WriteWorkJob();
   void AutoSaveMeasurement();
   void StopAndRestart(void (*change)(Program&));
+  void FileKey(int store, bool save);
+  void EscapeKey();
 
   Program& p_;
   MainView* view_;
   MainView noView_;
   bool closed_ = false;
+  bool commandDialogOpen_ = false;
 };
 
 }  // namespace app

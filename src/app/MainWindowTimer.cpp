@@ -240,6 +240,9 @@ void TMainWindow::RepeatWaveformRun() {
 }
 
 void TMainWindow::FocusGraphWindows() {
+  // The menu commands ask through the program record.
+  if (p_.FocusGraphs) FocusGraphs = 1;
+  p_.FocusGraphs = 0;
   if (!FocusGraphs) return;
   FocusGraphs = 0;
   for (int s : {1, 0})

@@ -202,6 +202,11 @@ struct Program {
   // --- the leading text column of the last measurement import (`TextCom`) ---
   mutable std::unique_ptr<files::TextColumn, void (*)(files::TextColumn*)> TextColumnData{nullptr, nullptr};
   int32_t WWindowsOpen = 0, MWindowsOpen = 0;  // kept across the exit's closing
+  // Requests of the menu commands to the main window: give the focus to the
+  // graph windows at the next tick (`FocusGraphs`), and open a submenu again
+  // (the ID of an item in it, 0 none) once the command has returned.
+  int32_t FocusGraphs = 0;
+  int32_t MenuPopup = 0;
 
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.
   template <typename T>

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/MainPanel.h"
+#include "app/Messages.h"
+#include "daq/CardState.h"
+#include "platform/RecordingCanvas.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::TestEnv;
+
+struct MainPanelTest : ::testing::Test {
+  TestEnv env{8192};
+  app::Program& p = env.prog;
+  platform::RecordingCanvas canvas{app::kMainClientWidth, app::kMainClientHeight};
+
+  bool Drew(const std::string& part) const {
+    for (const std::string& op : canvas.Ops())
+      if (op.find(part) != std::string::npos) return true;
+    return false;
+  }
+  // Every drawn text, joined by blanks (a text wrapped over lines reads whole).
+  std::string Texts() const {
+    std::string all;
+    for (const std::string& op : canvas.Ops()) {
+      if (op.rfind("Text ", 0) != 0) continue;
+      size_t open = op.find('"');
+      all += " " + op.substr(open + 1, op.size() - open - 2);
+    }
+    return all + " ";
+  }
+  bool Shown(const std::string& text) const { return Texts().find(" " + text + " ") != std::string::npos; }
+  void Painted() {
+    canvas.Clear();
+    app::PaintPanel(p, canvas);
+  }
+};
+
+TEST_F(MainPanelTest, ButtonsIssueTheirCommandsWithinInclusiveBounds) {
+  struct Probe {
+    int x, y, command;
+  } probes[] = {
+      {9, 6, 207},    {61, 29, 207},   {64, 7, 215},   {82, 23, 215},   {86, 7, 216},   {104, 23, 216},
+      {108, 6, 205},  {189, 29, 205},  {193, 6, 210},  {274, 29, 210},  {278, 6, 209},  {337, 24, 209},
+      {279, 27, 200}, {337, 70, 200},  {279, 77, 208}, {337, 100, 208}, {229, 48, 214}, {267, 86, 214},
+      {342, 27, 203}, {401, 109, 203}, {406, 27, 202}, {465, 73, 202},  {406, 75, 201}, {465, 91, 201},
+  };
+  for (const Probe& pr : probes)
+    EXPECT_EQ(app::PanelCommandAt(pr.x, pr.y), pr.command) << pr.x << "," << pr.y;
+  // Just outside, in the gaps, on the heartbeat and off the window: nothing.
+  for (auto [x, y] : {std::pair{8, 6},
+                      {62, 10},
+                      {83, 10},
+                      {278, 25},
+                      {279, 71},
+                      {338, 50},
+                      {402, 50},
+                      {466, 80},
+                      {406, 74},
+                      {457, 12},
+                      {-1, -1},
+                      {100000, 100000},
+                      {200, 150}})
+    EXPECT_EQ(app::PanelCommandAt(x, y), 0) << x << "," << y;
+  EXPECT_GE(app::PanelButtonAt(457, 12), 0) << "the heartbeat has a tooltip but no command";
+  for (const app::PanelButton& b : app::PanelButtons()) {
+    EXPECT_LT(b.right, app::kMainClientWidth);
+    EXPECT_LT(b.bottom, app::kMainClientHeight);
+  }
+}
+
+TEST_F(MainPanelTest, TooltipsFollowTheButtonAndTheCardState) {
+  EXPECT_EQ(app::PanelTooltipOf(p, app::PanelButtonAt(20, 20)).text,
+            "Ukončit program Tarvelin a uložit data do pracovních souborů work");
+  EXPECT_EQ(app::PanelTooltipOf(p, app::PanelButtonAt(420, 50)).text,
+            "QM - Spustit pomalé měření  dle nastavení v AS a MM dialogu");
+  app::PanelTooltip beat = app::PanelTooltipOf(p, app::PanelButtonAt(457, 12));
+  EXPECT_EQ(beat.title, "Tarvelin info");
+  EXPECT_EQ(beat.text, "Pokud značka bliká, Tarvelin dává prostor i jiným aplikacím ");
+  EXPECT_TRUE(app::PanelTooltipOf(p, -1).text.empty());
+  EXPECT_TRUE(app::PanelTooltipOf(p, 999).text.empty());
+
+  int card = app::PanelButtonAt(240, 60);
+  p.DG.Simulation = 1;
+  EXPECT_EQ(app::PanelTooltipOf(p, card).text, "SIMULAČNÍ REŽIM, nyní lze přepnout do měřícího režimu");
+  p.DG.Simulation = 0;
+  p.BoardPresent = 0;
+  EXPECT_EQ(app::PanelTooltipOf(p, card).text,
+            "Karta nebyla detekována, doporučujeme přepnout do simulačního režimu");
+  p.BoardPresent = 1;
+  EXPECT_EQ(app::PanelTooltipOf(p, card).text,
+            "HW detekován a pracuje správně, lze přepnout i do simulačního režimu");
+}
+
+TEST_F(MainPanelTest, CardFieldShowsSimulationMissingCardOrTheCardName) {
+  p.DG.Simulation = 1;
+  Painted();
+  EXPECT_TRUE(Drew("\"SIMULACE\""));
+  EXPECT_FALSE(Drew("HW nenalezen"));
+
+  p.DG.Simulation = 0;
+  p.BoardPresent = 0;
+  Painted();
+  EXPECT_TRUE(Drew("\"HW nenalezen\""));
+  EXPECT_TRUE(Drew(" 0000FF")) << "on red";
+
+  p.BoardPresent = 1;
+  store::CopyText(daq::Card(p).CardName, "DUZIV DAQ-01");
+  Painted();
+  EXPECT_TRUE(Drew("\"DUZIV DAQ-01\""));
+  EXPECT_TRUE(Drew(" C0FFFF")) << "on light yellow";
+  EXPECT_FALSE(Drew("SIMULACE"));
+}
+
+TEST_F(MainPanelTest, FrequencyBoxGivesWayToTheRunningRunAndTheExternalStart) {
+  p.RefA().WPeriod = 0.5f;  // ms
+  Painted();
+  EXPECT_TRUE(Shown(app::TxtF(p, 1305, {2000.0})));
+  EXPECT_TRUE(Shown(app::Txt(p, 1306)));
+  EXPECT_FALSE(Shown("QW, opakované měření"));
+
+  p.QW = 1;
+  Painted();
+  EXPECT_TRUE(Shown("QW, opakované měření"));
+  EXPECT_TRUE(Shown(app::Txt(p, 1426)));
+  EXPECT_TRUE(Drew(" C0C0FF")) << "pink";
+  p.QW = 0;
+
+  p.QW_EXT = 1;
+  p.WG.ExtStartCount = 7;
+  Painted();
+  EXPECT_TRUE(Shown(app::TxtF(p, 1428, {7}) + " START - kontakt na DI"));
+  p.QW_EXT = 0;
+
+  // A period from a hostile job file shows no number rather than inf or nan.
+  for (float bad : {0.0f, -1.0f, NAN, INFINITY}) {
+    p.RefA().WPeriod = bad;
+    Painted();
+    EXPECT_FALSE(Drew("inf")) << bad;
+    EXPECT_FALSE(Drew("nan")) << bad;
+    EXPECT_TRUE(Drew("\"---\"")) << bad;
+  }
+}
+
+TEST_F(MainPanelTest, StopButtonIsPressedWhileSomethingRuns) {
+  // A pressed box starts its frame with the dark pen.
+  auto stopPressed = [&] {
+    Painted();
+    const std::string stop = "Text 308,88 CC \"STOP\"";
+    const std::string pressed = "Text 309,89 CC \"STOP\"";
+    EXPECT_TRUE(Drew(stop) != Drew(pressed));
+    return Drew(pressed);
+  };
+  EXPECT_FALSE(stopPressed());
+  p.MacGoing = 1;
+  EXPECT_TRUE(stopPressed());
+  p.MacGoing = 0;
+  p.QM = 1;
+  EXPECT_TRUE(stopPressed());
+  p.QM = 0;
+  canvas.Clear();
+  app::PaintPanel(p, canvas, app::PanelButtonAt(300, 90));
+  EXPECT_TRUE(Drew("Text 309,89 CC \"STOP\"")) << "held down by the mouse";
+}
+
+TEST_F(MainPanelTest, StatusAndMacroLinesAreCutToTheirWidth) {
+  store::CopyText(p.Status, std::string(200, 'x'));
+  store::CopyText(p.MacroSt, "  -");
+  app::PaintStatusLine(p, canvas);
+  app::PaintMacroLine(p, canvas);
+  int texts = 0;
+  for (const std::string& op : canvas.Ops()) {
+    if (op.rfind("Text ", 0) != 0) continue;
+    ++texts;
+    std::string shown = op.substr(op.find('"') + 1);
+    shown.pop_back();
+    EXPECT_LE(canvas.TextWidth(shown), 456) << op;
+  }
+  EXPECT_EQ(texts, 2);
+  EXPECT_TRUE(Drew("\"  -\""));
+  // Cutting never splits a character in two.
+  canvas.Clear();
+  std::string wide;
+  for (int i = 0; i < 100; ++i) wide += "ř";
+  store::CopyText(p.Status, wide);
+  app::PaintStatusLine(p, canvas);
+  for (const std::string& op : canvas.Ops())
+    if (op.rfind("Text ", 0) == 0) {
+      EXPECT_EQ(op.substr(op.size() - 3), "ř\"");
+    }
+}
+
+TEST_F(MainPanelTest, HeartbeatShrinksInTheRunColourAndShowsTheLamps) {
+  app::PaintHeartbeat(p, canvas, 5);
+  std::string big = canvas.Ops().back();
+  canvas.Clear();
+  app::PaintHeartbeat(p, canvas, 1);
+  std::string small = canvas.Ops().back();
+  EXPECT_NE(big, small);
+  EXPECT_NE(small.find(" FFFFFF"), std::string::npos) << "white when idle";
+  p.QW = 1;
+  app::PaintHeartbeat(p, canvas, 3);
+  EXPECT_NE(canvas.Ops().back().find(" 0000FF"), std::string::npos) << "red during a waveform run";
+  p.QW = 0;
+  p.QM = 1;
+  app::PaintHeartbeat(p, canvas, 3);
+  EXPECT_NE(canvas.Ops().back().find(" 00C000"), std::string::npos) << "green during a measurement run";
+
+  canvas.Clear();
+  app::PaintHeartbeat(p, canvas, 0);
+  EXPECT_EQ(canvas.Count("Ellipse"), 2);
+  EXPECT_EQ(canvas.Count("SetBrush 000000"), 2) << "driver closed, output idle";
+  daq::Card(p).Driver_Inicializovan = 1;
+  daq::Card(p).DA_going = 1;
+  canvas.Clear();
+  app::PaintHeartbeat(p, canvas, 0);
+  EXPECT_EQ(canvas.Count("SetBrush 0000FF"), 1);
+  EXPECT_EQ(canvas.Count("SetBrush 8080FF"), 1);
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "app/GraphWindows.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "macro/CommandTable.h"
+#include "qt/CommandDialog.h"
+#include "qt/MainWidget.h"
+#include "qt/TooltipWindow.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr int kF9 = Qt::Key_F9;
+
+struct MainWidgetTest : ::testing::Test {
+  testing_support::TestEnv env{8192};
+  app::Program& p = env.prog;
+  std::unique_ptr<qt::MainWidget> window;
+  int closedCalls = 0;
+
+  void SetUp() override {
+    app::OwlMain(p, {});
+    Open();
+  }
+  void Open() {
+    window = std::make_unique<qt::MainWidget>(p);
+    window->SetClosedHandler([this] { ++closedCalls; });
+    env.windows.SetMainHandler([this](int code, int arg) { window->Logic().WMUserMessage(code, arg); });
+  }
+  // Start-up and the first tick, as the desktop runner does them.
+  void Start() {
+    ASSERT_TRUE(window->Start());
+    window->Logic().Timer();
+    env.windows.DeliverPending();
+    env.ui.ClearLog();
+  }
+  void Tick() {
+    env.windows.DeliverPending();
+    window->Logic().Timer();
+  }
+  void Key(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+    QApplication::sendEvent(window.get(), &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+    QApplication::sendEvent(window.get(), &release);
+  }
+  void Mouse(QEvent::Type type, QPoint at) {
+    QWidget* panel = window->Panel();
+    QMouseEvent e(type, QPointF(at), QPointF(panel->mapToGlobal(at)), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &e);
+  }
+  QRgb PixelAt(int x, int y) { return window->Image().pixel(x, y) & 0xFFFFFF; }
+};
+
+TEST_F(MainWidgetTest, ClientAreaIs479By223UnderTheMenuWithTheStartCaption) {
+  Start();
+  window->show();
+  QApplication::processEvents();
+  EXPECT_EQ(window->Panel()->size(), QSize(479, 223));
+  EXPECT_EQ(window->centralWidget(), window->Panel());
+  EXPECT_EQ(window->menuBar(), window->Menu());
+  EXPECT_GT(window->Menu()->actions().size(), 0);
+  EXPECT_EQ(window->windowTitle().toStdString(), p.Caption);
+  EXPECT_EQ(p.Caption, "Tarvelin, DUZIV,   06.08.23");
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(window->Image().size(), QSize(479, 223));
+}
+
+TEST_F(MainWidgetTest, StoredPositionIsKeptWhenVisibleAndMovedOnScreenOtherwise) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const QRect area = screen->availableGeometry();
+  p.DG.MainX = area.left() + 30;
+  p.DG.MainY = area.top() + 40;
+  Open();
+  EXPECT_EQ(window->pos(), QPoint(area.left() + 30, area.top() + 40));
+  int x = 0, y = 0;
+  window->Position(x, y);
+  EXPECT_EQ(QPoint(x, y), window->pos()) << "the exit stores what it was placed at";
+
+  for (auto [bx, by] : {std::pair{-50000, 10}, {10, 2000000000}, {INT32_MIN, INT32_MAX}}) {
+    p.DG.MainX = bx;
+    p.DG.MainY = by;
+    Open();
+    EXPECT_TRUE(area.contains(window->pos())) << bx << "," << by;
+  }
+}
+
+TEST_F(MainWidgetTest, PanelShowsTheCardStateOnTheImage) {
+  p.DG.Simulation = 0;
+  Start();
+  p.BoardPresent = 0;
+  p.DoPanel = 1;
+  window->Logic().Timer();
+  // Inside the card field, away from its text: red without a card.
+  EXPECT_EQ(PixelAt(190, 93), 0xFF0000u);
+  p.DG.Simulation = 1;
+  p.DoPanel = 1;
+  window->Logic().Timer();
+  EXPECT_EQ(PixelAt(190, 93), 0xC0C0C0u);
+}
+
+TEST_F(MainWidgetTest, LetterOpensTheCommandDialogWithTheKeywordList) {
+  Start();
+  Key(Qt::Key_B, Qt::NoModifier, "b");
+  qt::CommandDialog* dialog = window->OpenedCommandDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle().toStdString(), app::Txt(p, 40));
+  EXPECT_EQ(dialog->Line(), QStringLiteral("B"));
+  ASSERT_EQ(dialog->Keywords()->count(), int(macro::kCommandCount));
+  EXPECT_EQ(dialog->Keywords()->item(0)->text(), QString::fromLatin1(macro::Commands[0]));
+  EXPECT_TRUE(dialog->Keywords()->currentItem()->text().startsWith('B')) << "the list follows the letter";
+  EXPECT_EQ(window->Logic().InKeyDown, 1) << "down until the dialog closes";
+
+  // Choosing a keyword fills the line; OK runs it.
+  QList<QListWidgetItem*> found = dialog->Keywords()->findItems("BEEPON", Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  emit dialog->Keywords()->itemClicked(found[0]);
+  EXPECT_EQ(dialog->Line(), QStringLiteral("BEEPON"));
+  p.PG.Sound = 0;
+  dialog->accept();
+  QApplication::processEvents();
+  EXPECT_EQ(p.PG.Sound, 1);
+  EXPECT_EQ(window->OpenedCommandDialog(), nullptr);
+  EXPECT_EQ(window->Logic().InKeyDown, 0);
+
+  // Cancel runs nothing; a letter with Ctrl opens nothing.
+  Tick();
+  Key(Qt::Key_B, Qt::NoModifier, "b");
+  ASSERT_NE(window->OpenedCommandDialog(), nullptr);
+  window->OpenedCommandDialog()->LineEdit()->setText("BEEPOFF");
+  window->OpenedCommandDialog()->reject();
+  QApplication::processEvents();
+  EXPECT_EQ(p.PG.Sound, 1);
+  Tick();
+  Key(Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(window->OpenedCommandDialog(), nullptr);
+}
+
+TEST_F(MainWidgetTest, EscapeAndFunctionKeysReachTheirCommands) {
+  Start();
+  p.QW = 1;
+  p.DoQW = 1;
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(p.QW, 0) << "Esc stops the run";
+  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 0);
+  Tick();
+  env.ui.Push(platform::Answer::No);
+  Key(kF9);
+  Tick();
+  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 1) << "F9 asks before leaving";
+  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
+  p.DG.Simulation = 0;
+  p.BoardPresent = 0;
+  Key(Qt::Key_F6);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 56)), 1) << "F6 starts a waveform run";
+}
+
+TEST_F(MainWidgetTest, PanelButtonShowsItsTooltipAndActsOnRelease) {
+  Start();
+  const bool open = app::AnyWindowOpen(p, 0);
+  Mouse(QEvent::MouseButtonPress, QPoint(95, 15));  // the M windows button
+  ASSERT_NE(window->Tooltip(), nullptr);
+  EXPECT_TRUE(window->Tooltip()->isVisible());
+  EXPECT_EQ(window->Tooltip()->Text().toStdString(),
+            "Otevřít / zavřít grafická okna se zobrazením pomalého měření *.M");
+  EXPECT_EQ(app::AnyWindowOpen(p, 0), open) << "nothing happens before the release";
+  Mouse(QEvent::MouseButtonRelease, QPoint(95, 15));
+  EXPECT_FALSE(window->Tooltip()->isVisible()) << "the release closes the tooltip";
+  EXPECT_NE(app::AnyWindowOpen(p, 0), open);
+  // Releasing off every button does nothing.
+  Mouse(QEvent::MouseButtonPress, QPoint(95, 15));
+  Mouse(QEvent::MouseButtonRelease, QPoint(200, 200));
+  EXPECT_NE(app::AnyWindowOpen(p, 0), open);
+  // Moving over the panel replaces the tooltip region by region.
+  Mouse(QEvent::MouseMove, QPoint(30, 15));
+  EXPECT_TRUE(window->Tooltip()->Text().startsWith("Ukončit program"));
+  Mouse(QEvent::MouseMove, QPoint(457, 12));
+  EXPECT_TRUE(window->Tooltip()->Text().startsWith("Tarvelin info\n"));
+  Mouse(QEvent::MouseMove, QPoint(200, 200));
+  EXPECT_FALSE(window->Tooltip()->isVisible());
+}
+
+TEST_F(MainWidgetTest, CloseButtonAsksAndTheNextTickCloses) {
+  Start();
+  window->show();
+  env.ui.Push(platform::Answer::No);
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 1);
+  Tick();
+  EXPECT_FALSE(window->Logic().Closed());
+  EXPECT_TRUE(window->isVisible());
+  env.ui.Push(platform::Answer::Yes);
+  EXPECT_FALSE(window->close()) << "the exit completes on the next tick";
+  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 1);
+  Tick();
+  EXPECT_TRUE(window->Logic().Closed());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(closedCalls, 1);
+  EXPECT_TRUE(testing_support::FileExists(env.dir / "JOB/WORK.JOB"));
+}
+
+}  // namespace
