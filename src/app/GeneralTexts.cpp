@@ -42,13 +42,13 @@ bool ParseConversion(std::string_view format, size_t& pos, Conversion& out) {
   if (!out.width.empty() && std::stol(out.width) > kMaxFieldSize) return false;
   if (out.precision.size() > 1 && std::stol(out.precision.substr(1)) > kMaxFieldSize) return false;
   if (i < format.size() && format[i] == 'h') {
-    out.length = "h";
+    out.length.assign(1, 'h');  // assign(char*) trips a false -Wrestrict of GCC 12 at -O3
     ++i;
   } else if (i < format.size() && format[i] == 'l') {
-    out.length = "l";
+    out.length.assign(1, 'l');
     ++i;
     if (i < format.size() && format[i] == 'l') {
-      out.length = "ll";
+      out.length.assign(2, 'l');
       ++i;
     }
   }

@@ -1,0 +1,107 @@
+// Redrawing graph windows on their images against the plain way of drawing
+// a long record: one QPainter polyline through every sample.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "BenchProgram.h"
+#include "app/StoreAccess.h"
+#include "graph/GraphModel.h"
+#include "qt/GraphWidget.h"
+
+namespace {
+
+constexpr int kW = 640, kH = 400;
+constexpr int32_t kSamples = 1'000'000;
+
+// A waveform store with `channels` noisy sines of kSamples each.
+struct GraphBench {
+  explicit GraphBench(int channels) : b("/tmp", 8 * 1'048'576, kSamples) {
+    app::Program& p = *b.prog;
+    p.HGW.Length = kSamples;
+    for (int c = 0; c < channels; ++c) p.HGW.ChannelOn[c] = 1;
+    for (int c = 0; c < channels; ++c) {
+      float* d = p.Waveform.get() + app::Pocatek(p, 1, c);
+      uint32_t seed = 12345u + uint32_t(c);
+      for (int32_t i = 0; i < kSamples; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        d[i] = std::sin(float(i) * 0.0005f * float(c + 1)) + float(seed >> 8) * 1e-8f;
+      }
+    }
+    const int32_t rect[4] = {0, 0, kW + 10, kH + 40};
+    for (int c = 0; c < channels; ++c) {
+      store::CG_s& g = p.CGW[size_t(c)];
+      g.Envelope = 1;  // the whole record in view, one column's min and max per pixel
+      g.IL = 0;
+      g.IR = kSamples - 1;
+      auto w = std::make_unique<graph::TDispl10>(p, "bench", 1, int16_t(c), app::Pocatek(p, 1, c), rect);
+      w->DisplInit();
+      windows.push_back(std::move(w));
+      images.emplace_back(kW, kH, QImage::Format_RGB32);
+    }
+  }
+  bench_support::BenchProgram b;
+  std::vector<std::unique_ptr<graph::TDispl10>> windows;
+  std::vector<QImage> images;
+};
+
+void BM_GraphWindowEnvelopeRedraw(benchmark::State& state) {
+  GraphBench g(1);
+  for (auto _ : state) {
+    qt::RenderGraph(*g.windows[0], g.images[0]);
+    benchmark::DoNotOptimize(g.images[0].constBits());
+  }
+  state.counters["points"] = g.windows[0]->PictureCount();
+  state.counters["shown"] = g.windows[0]->Own().IR - g.windows[0]->Own().IL + 1;
+}
+BENCHMARK(BM_GraphWindowEnvelopeRedraw)->Unit(benchmark::kMillisecond);
+
+// The peer: the same samples as one polyline, points computed beforehand.
+void BM_QPainterPolylineOfAllSamples(benchmark::State& state) {
+  GraphBench g(1);
+  const float* d = g.b.prog->Waveform.get();
+  std::vector<QPointF> points(kSamples);
+  for (int32_t i = 0; i < kSamples; ++i)
+    points[size_t(i)] = QPointF(double(i) * kW / kSamples, (1.0 - d[i]) * kH / 2);
+  QImage image(kW, kH, QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawPolyline(points.data(), int(points.size()));
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_QPainterPolylineOfAllSamples)->Unit(benchmark::kMillisecond);
+
+// Eight open windows after a data change: each rebuilds and redraws.
+void BM_EightWindowsAfterDataChange(benchmark::State& state) {
+  GraphBench g(8);
+  for (size_t i = 0; i < g.windows.size(); ++i) qt::RenderGraph(*g.windows[i], g.images[i]);
+  for (auto _ : state) {
+    for (size_t i = 0; i < g.windows.size(); ++i) {
+      g.windows[i]->UserMessage(2040, 0);
+      qt::RenderGraph(*g.windows[i], g.images[i]);
+    }
+    benchmark::DoNotOptimize(g.images[7].constBits());
+  }
+}
+BENCHMARK(BM_EightWindowsAfterDataChange)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);  // fonts for the scale labels
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
