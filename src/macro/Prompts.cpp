@@ -31,6 +31,8 @@ bool GetInteger(app::Program& p, int64_t& value, int64_t min, int64_t max, int64
     return true;
   }
   int64_t initial = value >= min && value <= max ? value : def;
+  // A number typed after the keyword is where the dialog starts.
+  if (!QueueEmpty(p)) initial = LCommandArgument(p);
   std::optional<int64_t> answer = p.ui().PromptInt(prompt, min, max, initial);
   if (!answer) {
     p.CommonBool = 0;
@@ -50,6 +52,10 @@ bool GetF(app::Program& p, float& value, float min, float max, float def, std::s
     return true;
   }
   double initial = std::isfinite(value) && value >= min && value <= max ? value : def;
+  if (!QueueEmpty(p)) {
+    const float typed = FCommandArgument(p);
+    if (std::isfinite(typed)) initial = typed;
+  }
   std::optional<double> answer = p.ui().PromptFloat(prompt, min, max, initial);
   if (!answer || !std::isfinite(*answer)) {
     p.CommonBool = 0;

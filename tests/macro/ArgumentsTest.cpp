@@ -110,20 +110,34 @@ TEST(Prompting, InsideAMacroArgumentsAreTakenAndClampedWithoutPrompt) {
   EXPECT_EQ(env.Prompts(), 0);
 }
 
-TEST(Prompting, OutsideAMacroThePromptDecidesAndArgumentsAreIgnored) {
+TEST(Prompting, OutsideAMacroThePromptDecidesStartingFromATypedNumber) {
   macro_test::Env env;
   SetQueue(env.prog, "77");
   env.ui.Push(int64_t{12});
   int32_t l = 5;
   EXPECT_TRUE(macro::GetL(env.prog, l, 1, 100, 1, "prompt text"));
-  EXPECT_EQ(l, 12);
+  EXPECT_EQ(l, 12);  // the user's answer wins over the typed number
   EXPECT_EQ(env.prog.CommonBool, 1);
   ASSERT_EQ(env.Prompts(), 1);
   EXPECT_EQ(env.ui.Log()[0].title, "prompt text");
-  EXPECT_EQ(QueueText(env.prog), "77");
+  EXPECT_EQ(QueueText(env.prog), "");
+
+  // Accepted unchanged, the dialog gives the typed number (clamped by OK).
+  SetQueue(env.prog, "12.5 more words");
+  float f = 3.0f;
+  EXPECT_TRUE(macro::GetF(env.prog, f, 0.0f, 100.0f, 1.0f, "f"));
+  EXPECT_FLOAT_EQ(f, 12.5f);
+  SetQueue(env.prog, "250");
+  EXPECT_TRUE(macro::GetL(env.prog, l, 1, 100, 1, "l"));
+  EXPECT_EQ(l, 100);
+  // A typed word that is no number reads as 0, as every argument does.
+  SetQueue(env.prog, "nan");
+  f = 3.0f;
+  EXPECT_TRUE(macro::GetF(env.prog, f, -1.0f, 10.0f, 1.0f, "f"));
+  EXPECT_FLOAT_EQ(f, 0.0f);
 
   env.ui.Push(platform::Answer::Cancel);
-  float f = 3.0f;
+  f = 3.0f;
   EXPECT_FALSE(macro::GetF(env.prog, f, 0.0f, 10.0f, 1.0f, "f"));
   EXPECT_FLOAT_EQ(f, 3.0f);
   EXPECT_EQ(env.prog.CommonBool, 0);
