@@ -48,6 +48,10 @@ bool HasExtension(const std::string& name) {
 void NewName(app::Program& p, const std::string& name, int store) {
   char* field = store ? p.DW_Name : p.DM_Name;
   store::ShortPath(100, field, sizeof p.DW_Name, name);
+  // The remark file, the column export and the F2/F3 messages of the graph
+  // windows work on the last waveform file read or written.
+  // A name too long for the field is not kept (a cut name would name another file).
+  if (store && name.size() < sizeof p.WG.LastWaveFile) store::CopyText(p.WG.LastWaveFile, name);
   app::UpdateCaptions(p, store ? 1 : 0);
 }
 

@@ -76,7 +76,8 @@ void EditCommentBeforeSaving(app::Program& p, int store) {
   if (p.MacGoing) return;
   store::Header_s& header = p.Header(store);
   std::string comment = store::FieldText(header.Comment);
-  if (p.ui().EditComment(comment, "")) store::CopyText(header.Comment, comment);
+  // The title names the store, so that Init. offers the store's own text.
+  if (p.ui().EditComment(comment, store ? "W" : "M")) store::CopyText(header.Comment, comment);
 }
 
 int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int channel) {

@@ -31,6 +31,8 @@ TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   EXPECT_STREQ(p.HGW.Comment, "edited comment");
   EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 503));
   EXPECT_STREQ(p.DW_Name, target.c_str());
+  // The last waveform file is what the remark file and F2/F3 of the windows use.
+  EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());
   const auto first = ReadBytes(target);
 
   // The file exists now: No keeps it.
@@ -47,6 +49,7 @@ TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   env.ui.Push(Reply());
   EXPECT_EQ(files::WriteDataFile(p, "", 0, 0), 0);
   EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 504));
+  EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());  // the measurement store leaves it
 }
 
 TEST(DataFileUser, MacroWritesUnderTheMacroName) {
