@@ -9,18 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/Program.h"
+#include "qt/DialogControls.h"
 
 namespace qt {
-namespace {
-
-QPushButton* Button(QWidget* parent, const QString& text, const QString& name) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
-
-}  // namespace
 
 AcquisitionDialog::AcquisitionDialog(app::Program& p, QWidget* parent, const QString& title)
     : QDialog(parent), p_(p), form_(p) {
@@ -47,10 +38,10 @@ AcquisitionDialog::AcquisitionDialog(app::Program& p, QWidget* parent, const QSt
   derived_->setObjectName(QStringLiteral("derived"));
 
   auto* buttons = new QHBoxLayout;
-  QPushButton* ok = Button(this, QStringLiteral("&OK"), QStringLiteral("ok"));
+  QPushButton* ok = NamedButton(this, QStringLiteral("&OK"), QStringLiteral("ok"));
   ok->setDefault(true);
-  QPushButton* init = Button(this, QStringLiteral("&Init."), QStringLiteral("init"));
-  QPushButton* cancel = Button(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
+  QPushButton* init = NamedButton(this, QStringLiteral("&Init."), QStringLiteral("init"));
+  QPushButton* cancel = NamedButton(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
   buttons->addWidget(ok);
   buttons->addWidget(init);
   buttons->addStretch(1);
@@ -76,7 +67,7 @@ QWidget* AcquisitionDialog::FieldRow(daq::AcqField f) {
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
 
-  QPushButton* label = Button(row, QString::fromUtf8(info.label), QStringLiteral("prompt_") + name);
+  QPushButton* label = NamedButton(row, QString::fromUtf8(info.label), QStringLiteral("prompt_") + name);
   label->setMinimumWidth(90);
   connect(label, &QPushButton::clicked, this, [this, f] {
     if (form_.Prompt(p_, f)) ShowFields();
@@ -94,8 +85,8 @@ QWidget* AcquisitionDialog::FieldRow(daq::AcqField f) {
   layout->addWidget(edit, 1);
 
   if (f == daq::AcqField::MLength || f == daq::AcqField::WLength) {
-    QPushButton* twice = Button(row, QStringLiteral("*"), QStringLiteral("double_") + name);
-    QPushButton* half = Button(row, QStringLiteral("/"), QStringLiteral("halve_") + name);
+    QPushButton* twice = NamedButton(row, QStringLiteral("*"), QStringLiteral("double_") + name);
+    QPushButton* half = NamedButton(row, QStringLiteral("/"), QStringLiteral("halve_") + name);
     for (QPushButton* b : {twice, half}) {
       b->setFixedWidth(24);
       layout->addWidget(b);

@@ -14,19 +14,12 @@
 #include "app/Program.h"
 #include "qt/AcquisitionDialog.h"
 #include "qt/ColourDialog.h"
+#include "qt/DialogControls.h"
 #include "qt/QtUi.h"
 
 namespace qt {
+
 namespace {
-
-QPushButton* Button(QWidget* parent, const QString& text, const QString& name) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QColor FromBgr(uint32_t c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
@@ -70,7 +63,7 @@ ChannelDialog::ChannelDialog(app::Program& p, QWidget* parent) : QDialog(parent)
     infoRow->addWidget(info_[s]);
   }
 
-  QPushButton* acquisition = Button(this, Q(app::Txt(p_, 856)), QStringLiteral("acquisition"));
+  QPushButton* acquisition = NamedButton(this, Q(app::Txt(p_, 856)), QStringLiteral("acquisition"));
   connect(acquisition, &QPushButton::clicked, this, [this] {
     AcquisitionDialog dialog(p_, this, Q(app::Txt(p_, 73)));
     dialog.exec();
@@ -78,13 +71,13 @@ ChannelDialog::ChannelDialog(app::Program& p, QWidget* parent) : QDialog(parent)
   });
   // The arithmetic and generator dialog belongs to another window of the
   // program; the button stays until it is there.
-  QPushButton* generator = Button(this, QStringLiteral("Generátor"), QStringLiteral("generator"));
+  QPushButton* generator = NamedButton(this, QStringLiteral("Generátor"), QStringLiteral("generator"));
   generator->setEnabled(false);
 
-  QPushButton* ok = Button(this, QStringLiteral("&OK"), QStringLiteral("ok"));
+  QPushButton* ok = NamedButton(this, QStringLiteral("&OK"), QStringLiteral("ok"));
   ok->setDefault(true);
-  QPushButton* init = Button(this, QStringLiteral("&Init."), QStringLiteral("init"));
-  QPushButton* cancel = Button(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
+  QPushButton* init = NamedButton(this, QStringLiteral("&Init."), QStringLiteral("init"));
+  QPushButton* cancel = NamedButton(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
   connect(ok, &QPushButton::clicked, this, &ChannelDialog::Ok);
   connect(init, &QPushButton::clicked, this, [this] {
     form_.Defaults();
@@ -133,8 +126,8 @@ void ChannelDialog::BuildRows(QGridLayout* grid) {
       boxes_[row][c] = box;
       grid->addWidget(box, boxRow[row], c + 1);
     }
-    QPushButton* all = Button(this, QStringLiteral("X"), QStringLiteral("checkAll_%1").arg(row + 1));
-    QPushButton* none = Button(this, QStringLiteral("_"), QStringLiteral("clearAll_%1").arg(row + 1));
+    QPushButton* all = NamedButton(this, QStringLiteral("X"), QStringLiteral("checkAll_%1").arg(row + 1));
+    QPushButton* none = NamedButton(this, QStringLiteral("_"), QStringLiteral("clearAll_%1").arg(row + 1));
     rowButtons_[row][0] = all;
     rowButtons_[row][1] = none;
     for (int k = 0; k < 2; ++k) {
@@ -159,13 +152,13 @@ void ChannelDialog::BuildRows(QGridLayout* grid) {
     }
   }
   for (int c = 0; c < daq::kPageChannels; ++c) {
-    QPushButton* swatch = Button(this, QString(), QStringLiteral("colour_%1").arg(c));
+    QPushButton* swatch = NamedButton(this, QString(), QStringLiteral("colour_%1").arg(c));
     swatch->setFixedSize(16, 12);
     connect(swatch, &QPushButton::clicked, this, [this, c] { ChooseColour(c); });
     colours_[c] = swatch;
     grid->addWidget(swatch, 6, c + 1, Qt::AlignCenter);
   }
-  QPushButton* init = Button(this, QStringLiteral("init"), QStringLiteral("initColours"));
+  QPushButton* init = NamedButton(this, QStringLiteral("init"), QStringLiteral("initColours"));
   connect(init, &QPushButton::clicked, this, [this] {
     form_.InitColours(p_);
     ShowColours();

@@ -9,13 +9,9 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "macro/CommandTable.h"
+#include "qt/DialogControls.h"
 
 namespace qt {
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 CommandDialog::CommandDialog(const app::Program& p, int firstKey, QWidget* parent) : QDialog(parent) {
   setWindowTitle(Q(app::Txt(p, 40)));

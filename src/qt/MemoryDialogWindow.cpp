@@ -9,18 +9,9 @@
 #include "app/MemoryDialog.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "qt/DialogControls.h"
 
 namespace qt {
-namespace {
-
-QPushButton* Button(QWidget* parent, const QString& text, const QString& name) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
-
-}  // namespace
 
 MemoryDialogWindow::MemoryDialogWindow(app::Program& p, QWidget* parent) : QDialog(parent), p_(p) {
   setWindowTitle(QString::fromStdString(app::Txt(p, 80)));
@@ -32,10 +23,10 @@ MemoryDialogWindow::MemoryDialogWindow(app::Program& p, QWidget* parent) : QDial
   units_->setMaxLength(8);
   auto* unitLabel = new QLabel(QStringLiteral("× 131072"), this);
 
-  QPushButton* ok = Button(this, QStringLiteral("&OK"), QStringLiteral("ok"));
+  QPushButton* ok = NamedButton(this, QStringLiteral("&OK"), QStringLiteral("ok"));
   ok->setDefault(true);
-  QPushButton* init = Button(this, QStringLiteral("&Init."), QStringLiteral("init"));
-  QPushButton* cancel = Button(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
+  QPushButton* init = NamedButton(this, QStringLiteral("&Init."), QStringLiteral("init"));
+  QPushButton* cancel = NamedButton(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
   connect(ok, &QPushButton::clicked, this, &MemoryDialogWindow::Ok);
   connect(init, &QPushButton::clicked, this,
           [this] { units_->setText(QString::fromStdString(app::DefaultMemoryFieldText())); });
