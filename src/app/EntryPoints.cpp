@@ -18,15 +18,10 @@
 #include "store/FixedText.h"
 
 namespace app {
-namespace {
 
-// Tells the user that an operation is not part of this build yet, instead
-// of pretending it happened.
-void NotAvailable(Program& p, std::string_view what) {
+void ShowNotAvailable(Program& p, std::string_view what) {
   Mess(p, std::string(what) + ": not available in this version", Txt(p, 14));
 }
-
-}  // namespace
 
 void InitCard(Program& p) {
   daq::Board_Init(p);
@@ -63,7 +58,7 @@ void Command(Program& p, int id) {
       if (!p.MacGoing) macro::StartMacro(p, "");
       break;
     case 201:  // recorder windows
-      NotAvailable(p, "The recorder windows");
+      ShowNotAvailable(p, "The recorder windows");
       break;
     case 202:  // measurement run
     case 203:  // waveform run
@@ -74,7 +69,7 @@ void Command(Program& p, int id) {
       if (p.AcquisitionDialog)
         p.AcquisitionDialog(p);
       else
-        NotAvailable(p, "The acquisition settings dialog");
+        ShowNotAvailable(p, "The acquisition settings dialog");
       break;
     case 206:  // the interrupt request of a macro
       store::CopyText(p.DG.NameQueue, "INMC");
@@ -90,7 +85,7 @@ void Command(Program& p, int id) {
       if (p.ChannelDialog)
         p.ChannelDialog(p);
       else
-        NotAvailable(p, "The channel selection dialog");
+        ShowNotAvailable(p, "The channel selection dialog");
       break;
     case 214:  // simulation on / off
       daq::ToggleSimulation(p);
@@ -111,7 +106,5 @@ void Command(Program& p, int id) {
 }
 
 void GoGrafWinProc(Program&) {}
-
-void WriteLimits(Program&) {}
 
 }  // namespace app

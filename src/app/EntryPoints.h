@@ -3,9 +3,15 @@
 // keeps the loop sound and says so where a user asked for something.
 #pragma once
 
+#include <string_view>
+
 namespace app {
 
 struct Program;
+
+// Tells the user that an operation is not part of this build yet, instead
+// of pretending it happened.
+void ShowNotAvailable(Program& p, std::string_view what);
 
 // Card driver (initialisation at the first tick, closing at exit, the default
 // card addresses re-derived after a job was read).
@@ -34,7 +40,5 @@ void MeasurementToWaveform(Program& p);
 void Command(Program& p, int id);
 // The recorder-window procedure.
 void GoGrafWinProc(Program& p);
-// Takes the display limits from the waveform graph windows into `PG`.
-void WriteLimits(Program& p);
 
 }  // namespace app

@@ -14,6 +14,9 @@ namespace {
 
 uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
 
+// The largest print title cell, in pixels.
+constexpr int kMaxTitleCell = 400;
+
 platform::Font Cell(int height, int width) {
   platform::Font f;
   f.height = height;
@@ -108,8 +111,10 @@ void TDispl10::PaintText(platform::Canvas& dc) {
   if (g.PrintMode && p_.Prt) {
     // Print titles: the channel's name above the plot, the file at the top left.
     const store::Prt_s& prt = *p_.Prt.get();
-    dc.SetFont(Cell(prt.TextFontHeight > 0 ? prt.TextFontHeight : 14,
-                    prt.TextFontWidth > 0 ? prt.TextFontWidth : 6));
+    // The cell comes from the print record: one no surface could render in
+    // reasonable time (or a negative one) takes the default.
+    auto cell = [](int v, int fallback) { return v > 0 && v <= kMaxTitleCell ? v : fallback; };
+    dc.SetFont(Cell(cell(prt.TextFontHeight, 14), cell(prt.TextFontWidth, 6)));
     dc.SetTextColor(0);
     if (prt.TextSwitch1 && p_.Channels(IsW)) {
       const std::string name = store::FieldText(p_.Channels(IsW)[OwnChan].Name);

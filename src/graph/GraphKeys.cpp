@@ -1,5 +1,5 @@
 // The keys of the graph window: the function keys F2 to F8 and the zoom,
-// shift, limit and autoscale keys. Keys not handled here answer false.
+// shift, limit, autoscale, statistics and processing keys. Keys not handled here answer false.
 #include <algorithm>
 
 #include "graph/GraphModel.h"
@@ -36,8 +36,10 @@ void TDispl10::F4() { DisplTypeSet(kBothHalves); }
 void TDispl10::F5() { AutoscaleAll(1, 1, 1); }
 
 bool TDispl10::F6() {
-  // The spectrum of a waveform window belongs to the signal processing.
-  if (IsW) return false;
+  if (IsW) {
+    Transform();
+    return true;
+  }
   store::CG_s& g = Own();
   g.TraceStyle = g.TraceStyle == 0 ? 3 : 0;
   RedrawAll = 1;
@@ -122,6 +124,16 @@ bool TDispl10::PlainKey(int key) {
       beep();
       DisplLimits(1);
       return true;
+    case 'F':
+      Transform();
+      return true;
+    case 'I':
+    case 'J':
+      ShowStat(*surface_, key == 'J');
+      return true;
+    case 'K':
+      WeightFunction();
+      return true;
     case 'L':
       beep();
       SetLimits(1, 1);
@@ -161,9 +173,11 @@ bool TDispl10::PlainKey(int key) {
 bool TDispl10::CtrlKey(int key) {
   switch (key) {
     case 'A':
+    case 'B':
     case 'C':
     case 'D':
     case 'L':
+    case 'M':
     case 'Q':
     case 'R':
     case 'W':
@@ -176,6 +190,9 @@ bool TDispl10::CtrlKey(int key) {
     case 'A':
       AutoscaleAll(1, 1, 1);
       break;
+    case 'B':
+      ZeroOffset();
+      break;
     case 'C':
       CommonDisplay(0);
       break;
@@ -184,6 +201,9 @@ bool TDispl10::CtrlKey(int key) {
       break;
     case 'L':
       SetLimits(0, 1);
+      break;
+    case 'M':
+      GoSmooth();
       break;
     case 'Q':
       AutoscaleAll(1, 0, 1);

@@ -15,6 +15,10 @@
 #include "platform/WindowHost.h"
 #include "store/GraphSettings.h"
 
+namespace dsp {
+struct Panel;
+}
+
 namespace graph {
 
 // One point of the picture buffer, in client coordinates.
@@ -211,6 +215,41 @@ class TDispl10 : public platform::GraphWindow {
   void F8();
   void DisplTypeSet(int32_t type);
 
+  // --- operations the user messages ask for (GraphMessages.cpp) ---
+  // 2134 / 2042: the store's limits in `PG` become the window's view and its
+  // saved limits. Interactive: a window whose series cannot hold them says so.
+  void TakeStoreLimits(int interactive);
+  // 2001: during a measurement run the view moves on by its width once the
+  // newest point reaches its right end.
+  void MeasurementProgress();
+  // 2127: the time scale alone, on the current geometry.
+  void RepaintTimeScale();
+  // 2038: pen width 0..3 of the trace.
+  void SetPenWidth(int width);
+  // `NastavKanal`: channel `chan` (shown) becomes the active one.
+  void NastavKanal(int chan);
+  // `F5_ALL` / `F5_ALL_MAG` (2137): autoscale every shown channel.
+  void F5_ALL();
+  void F5_ALL_MAG();
+  // `HotKey`: codes 2049–2080 and 2113–2116 press a graph key.
+  void HotKey(int code);
+
+  // --- signal processing on the window's channel (GraphProcessing.cpp) ---
+  void Transform();       // 2031, key F
+  void WeightFunction();  // 2032, key K
+  void GoSmooth();        // 2101, Ctrl+M
+  void ZeroOffset();      // 2037, Ctrl+B: `KorekceNuly` over the record
+  int SmoothWidth = 3;    // the last smoothing width
+
+  // --- statistics and power panels (GraphStatisticsPanel.cpp) ---
+  // Codes 2041 / 2046 and 2047 / 2048: the panel drawn over the plot (until
+  // the next repaint) and, for the statistics, the report.
+  void ShowStat(platform::Canvas& dc, int betweenCursors);
+  void ShowStatEnergo(platform::Canvas& dc, int betweenCursors);
+  // One panel row: row −1 is the title (no value); half rows are allowed.
+  void Pis(platform::Canvas& dc, float row, const std::string& label, double value, uint32_t colour,
+           const char* format);
+
   // A colour set from outside (the live window) replaces the trace colours.
   bool ColourOverride = false;
   uint32_t OverrideColour = 0xFFFFFF;
@@ -289,6 +328,16 @@ class TDispl10 : public platform::GraphWindow {
   bool StripOf(int chan, double& top, double& height) const;
   bool CtrlKey(int key);
   bool PlainKey(int key);
+  // The channel the window's data operations work on: the active one in
+  // multi display, else the own one.
+  int DataChannel() const { return Own().Multi ? ActChan : OwnChan; }
+  void AutoscaleShown(int resetRange);
+  // Lays out and draws a statistics or power panel through `Pis`.
+  void DrawPanel(platform::Canvas& dc, const dsp::Panel& panel);
+  void Redraw() {
+    RedrawAll = 1;
+    DisplControl();
+  }
 
   app::Program& p_;
   store::CG_s* cg_;
@@ -313,6 +362,8 @@ class TDispl10 : public platform::GraphWindow {
   bool slopeDrawn_ = false;
   platform::Point slope_[2];
   bool broken_ = false;
+  // Geometry of the panel being drawn by `Pis`.
+  int panelX_ = 0, panelY_ = 0, panelValueX_ = 0, panelLineH_ = 14;
 };
 
 // The graph window factory that the main window opens channels' windows with.

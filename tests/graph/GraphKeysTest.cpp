@@ -59,7 +59,9 @@ TEST(GraphKeys, FunctionKeysSaveAndRestoreLimitsSwitchTypesAndAutoscale) {
   EXPECT_FLOAT_EQ(f.G().VMax, 999 + 0.025f * 998);
   EXPECT_FLOAT_EQ(f.G().VMin, 1 - 0.025f * 998);
 
-  EXPECT_FALSE(f.w->KeyDown(kF6, 0));  // the spectrum is not this window's
+  f.env.ui.Push(platform::Answer::No);  // F6 transforms a waveform window: the cut declined
+  EXPECT_TRUE(f.w->KeyDown(kF6, 0));
+  EXPECT_EQ(f.p.WFreq[0], 0);
 }
 
 TEST(GraphKeys, F6InAMeasurementWindowSwitchesPointsAndLines) {

@@ -1,0 +1,149 @@
+// Operations of the graph window that other windows ask for by user message:
+// the store's limits, the progress of a measurement run, the time scale, the
+// pen, autoscale of every shown channel and the hot keys.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/EntryPoints.h"
+#include "app/MenuLimits.h"
+#include "app/Messages.h"
+#include "graph/GraphModel.h"
+
+namespace graph {
+namespace {
+
+uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
+
+constexpr int kCtrlBit = 2;
+
+// The keys the hot-key codes press: modifier state (0 none, 1 Ctrl, 3 Tab)
+// and the key; 0 for the codes that call a function key directly.
+struct HotKeyEntry {
+  int code, modifier;
+  char key;
+};
+constexpr HotKeyEntry kHotKeys[] = {
+    {2049, 1, 'A'}, {2050, 1, 'W'}, {2051, 1, 'Q'}, {2052, 1, 'H'}, {2053, 1, 'V'}, {2054, 1, 'R'},
+    {2055, 1, 'Y'}, {2056, 0, 'B'}, {2057, 0, 'C'}, {2058, 0, 'Y'}, {2059, 0, 'D'}, {2060, 0, 'F'},
+    {2064, 0, 'K'}, {2065, 0, 'L'}, {2066, 0, 'S'}, {2067, 0, 'T'}, {2068, 0, 'Z'}, {2069, 0, 'E'},
+    {2070, 1, 'B'}, {2071, 1, 'M'}, {2072, 0, 'G'}, {2073, 0, 'N'}, {2074, 0, 'I'}, {2075, 0, 'J'},
+    {2076, 0, 'X'}, {2077, 1, 'C'}, {2078, 1, 'L'}, {2079, 1, 'D'}, {2080, 3, 'F'}, {2113, 1, 'N'},
+    {2114, 1, 'G'}, {2115, 0, 'O'}, {2116, 1, 'O'},
+};
+
+}  // namespace
+
+void TDispl10::TakeStoreLimits(int interactive) {
+  if (broken_) return;
+  const app::StoreLimits l = app::GetStoreLimits(p_, IsW);
+  SelectSeries();
+  store::CG_s& g = Own();
+  store::CG_s& a = Act();
+  // The limits count samples from the record start; the second half shows
+  // the record from its middle.
+  int64_t left = l.left, right = l.right;
+  if (a.DisplType == kSecondHalf) left -= Half, right -= Half;
+  left = std::max<int64_t>(left, 0);
+  right = std::min<int64_t>(right, int64_t(NShown) - 1);
+  if (right <= left || !std::isfinite(l.upper) || !std::isfinite(l.lower) || !(l.upper > l.lower)) {
+    // This window's series cannot show them (a half or a spectrum display).
+    if (interactive) app::MessT(p_, 112, 13);
+    return;
+  }
+  g.IL = g.LimIL = int32_t(left);
+  g.IR = g.LimIR = int32_t(right);
+  ShownCount = int32_t(right - left + 1);
+  a.VMax = a.LimVMax = l.upper;
+  a.VMin = a.LimVMin = l.lower;
+  MultiCopy();
+  Redraw();
+}
+
+void TDispl10::MeasurementProgress() {
+  if (broken_) return;
+  store::CG_s& g = Own();
+  if (!IsW && p_.QM && !g.XYPlot && p_.Bindx >= g.IR) {
+    SelectSeries();
+    const int32_t width = g.IR - g.IL;
+    if (width > 0 && g.IR < NShown - 1) {
+      const int64_t right = std::min<int64_t>(int64_t(g.IR) + width, int64_t(NShown) - 1);
+      g.IR = int32_t(right);
+      g.IL = int32_t(right - width);
+    }
+  }
+  Redraw();
+}
+
+void TDispl10::RepaintTimeScale() {
+  if (broken_) return;
+  SelectSeries();
+  OK_IL_IR();
+  KoefX();
+  DePress();
+  const store::CG_s& g = Own();
+  const uint32_t window = (g.DisplFlags & 0x0020) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
+  platform::Canvas& dc = *surface_;
+  dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
+  PaintScale(dc);
+}
+
+void TDispl10::SetPenWidth(int width) {
+  if (broken_) return;
+  Own().PenWidth = int16_t(std::clamp(width, 0, 3));
+  Redraw();
+}
+
+void TDispl10::NastavKanal(int chan) {
+  if (chan < 0 || chan >= store::kChannels) return;
+  if (chan != OwnChan && !IsShown(chan)) return;
+  ActChan = int16_t(chan);
+  SetPointer();
+}
+
+void TDispl10::AutoscaleShown(int resetRange) {
+  if (broken_) return;
+  if (Own().Multi) {
+    const int16_t previous = ActChan;
+    for (int k = 0; k < store::kChannels; ++k) {
+      if (!IsShown(k)) continue;
+      NastavKanal(k);
+      AutoscaleAll(0, resetRange, 1);
+    }
+    NastavKanal(previous);
+  } else {
+    AutoscaleAll(0, resetRange, 1);
+  }
+  AutoscaleAll(1, resetRange, 1);
+}
+
+void TDispl10::F5_ALL() { AutoscaleShown(1); }
+
+void TDispl10::F5_ALL_MAG() { AutoscaleShown(0); }
+
+void TDispl10::HotKey(int code) {
+  if (broken_) return;
+  switch (code) {
+    case 2061:
+      F7();
+      return;
+    case 2062:
+      F8();
+      return;
+    case 2063:
+      app::ShowNotAvailable(p_, "The help of the graph window (F1)");
+      return;
+    default:
+      break;
+  }
+  const HotKeyEntry* e = std::find_if(std::begin(kHotKeys), std::end(kHotKeys),
+                                      [code](const HotKeyEntry& h) { return h.code == code; });
+  if (e == std::end(kHotKeys)) return;
+  const std::string name = std::string(e->modifier == 1 ? "Ctrl+" : e->modifier == 3 ? "Tab+" : "") + e->key;
+  // The Tab state has no keys of its own here, and keys without an operation
+  // in this version say so rather than do nothing.
+  if (e->modifier == 3 || !KeyDown(e->key, e->modifier == 1 ? kCtrlBit : 0))
+    app::ShowNotAvailable(p_, "The graph key " + name);
+}
+
+}  // namespace graph

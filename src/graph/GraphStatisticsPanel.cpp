@@ -1,0 +1,82 @@
+// The statistics and power panels drawn over the plot. What they hold (rows,
+// labels, colours, formats) and the report come from dsp; the window only
+// lays the rows out. The panel stays until the next repaint.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "dsp/StatisticsReport.h"
+#include "graph/GraphModel.h"
+
+namespace graph {
+namespace {
+
+constexpr int kLineH = 14, kCellW = 6, kPad = 6;
+
+uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
+
+std::string FormatValue(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+}  // namespace
+
+void TDispl10::Pis(platform::Canvas& dc, float row, const std::string& label, double value, uint32_t colour,
+                   const char* format) {
+  // Without a panel laid out, the values follow a column wide enough for the labels.
+  const int valueX = panelValueX_ > panelX_ ? panelValueX_ : panelX_ + 40 * kCellW;
+  const double y = panelY_ + (double(row) + 1) * panelLineH_;
+  const int yi = int(std::clamp(y, -32000.0, 32000.0));
+  dc.SetTextColor(colour);
+  dc.Text({panelX_, yi}, label, platform::HAlign::Left, platform::VAlign::Top);
+  if (format)
+    dc.Text({valueX, yi}, FormatValue(format, value), platform::HAlign::Right, platform::VAlign::Top);
+}
+
+void TDispl10::DrawPanel(platform::Canvas& dc, const dsp::Panel& panel) {
+  platform::Font font;
+  font.height = kLineH;
+  font.width = kCellW;
+  dc.SetFont(font);
+  int labelW = 0, valueW = 0;
+  float lastRow = -1;
+  for (const dsp::PanelRow& r : panel.rows) {
+    labelW = std::max(labelW, dc.TextWidth(r.label));
+    valueW = std::max(valueW, dc.TextWidth(FormatValue(r.format, r.value)));
+    lastRow = std::max(lastRow, r.row);
+  }
+  const int width = std::max(dc.TextWidth(panel.title), labelW + kPad + valueW) + 2 * kPad;
+  const int height = int(std::ceil(lastRow + 2)) * kLineH + 2 * kPad;
+  const int left = PlotLeft + 4, top = PlotTop + 4;
+  dc.FillRect(left, top, left + width, top + height, Rgb(255, 255, 255));
+  dc.SetPen(0, 1);
+  dc.SetNullBrush();
+  dc.Rectangle(left, top, left + width, top + height);
+  panelX_ = left + kPad;
+  panelY_ = top + kPad;
+  panelLineH_ = kLineH;
+  panelValueX_ = panelX_ + labelW + kPad + valueW;
+  Pis(dc, -1, panel.title, 0, 0, nullptr);
+  for (const dsp::PanelRow& r : panel.rows)
+    Pis(dc, r.row, r.label, r.value, Rgb(r.red, r.green, r.blue), r.format);
+}
+
+void TDispl10::ShowStat(platform::Canvas& dc, int betweenCursors) {
+  if (broken_) return;
+  dsp::Panel panel;
+  // Nothing to show (no data, equal cursors): no panel.
+  if (!dsp::ShowStat(p_, IsW, DataChannel(), betweenCursors, panel)) return;
+  DrawPanel(dc, panel);
+}
+
+void TDispl10::ShowStatEnergo(platform::Canvas& dc, int betweenCursors) {
+  // Voltage and current are a pair of waveform channels.
+  if (broken_ || !IsW) return;
+  dsp::Panel panel;
+  if (!dsp::ShowStatEnergo(p_, DataChannel(), betweenCursors, panel)) return;
+  DrawPanel(dc, panel);
+}
+
+}  // namespace graph

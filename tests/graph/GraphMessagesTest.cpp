@@ -1,0 +1,386 @@
+// The user messages a graph window answers: panels, limits, display types,
+// processing, hot keys and the codes whose operation is not in this version.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "app/MenuLimits.h"
+#include "app/StoreAccess.h"
+#include "graph/GraphModel.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const int32_t kRect[4] = {0, 0, 600, 400};
+
+// A program with the general texts loaded (panel labels are checked).
+struct MsgFixture {
+  MsgFixture() : env(65536, true), p(env.prog) {}
+
+  void Store(const std::vector<float>& data, int chan = 0, float step = 0.001f) {
+    p.HGW.ChannelOn[chan] = 1;
+    p.HGW.Length = int32_t(data.size());
+    p.FGW[size_t(chan)].Step = step;
+    const int start = app::Pocatek(p, 1, chan);
+    for (size_t i = 0; i < data.size(); ++i) p.Waveform[size_t(start) + i] = data[i];
+  }
+  std::unique_ptr<graph::TDispl10> Open(int chan = 0, int isW = 1) {
+    auto w = std::make_unique<graph::TDispl10>(p, "t", isW, int16_t(chan), app::Pocatek(p, isW, chan), kRect);
+    w->DisplInit();
+    w->Paint();
+    return w;
+  }
+  static platform::RecordingCanvas& Canvas(graph::TDispl10& w) {
+    return static_cast<platform::RecordingCanvas&>(w.Surface());
+  }
+  static bool Drew(graph::TDispl10& w, const std::string& text) {
+    for (const std::string& op : Canvas(w).Ops())
+      if (op.rfind("Text ", 0) == 0 && op.find("\"" + text + "\"") != std::string::npos) return true;
+    return false;
+  }
+  static bool DrewPart(graph::TDispl10& w, const std::string& part) {
+    for (const std::string& op : Canvas(w).Ops())
+      if (op.rfind("Text ", 0) == 0 && op.find(part) != std::string::npos) return true;
+    return false;
+  }
+  int NotAvailable() const { return env.ui.Count("not available"); }
+
+  testing_support::TestEnv env;
+  app::Program& p;
+};
+
+std::vector<float> Values(std::initializer_list<float> v) { return std::vector<float>(v); }
+
+std::vector<float> Ramp(int n) {
+  std::vector<float> v(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) v[size_t(i)] = float(i);
+  return v;
+}
+
+TEST(GraphMessages, StatisticsPanelShowsTheRowsAndWritesTheReport) {
+  MsgFixture f;
+  f.Store(Values({1, 2, 3, 4}));
+  auto w = f.Open();
+  f.Canvas(*w).Clear();
+  w->UserMessage(2041, 0);
+  EXPECT_TRUE(f.Drew(*w, "Statistics"));
+  EXPECT_TRUE(f.Drew(*w, "Maximum"));
+  EXPECT_TRUE(f.Drew(*w, " 4.0000e+00"));  // maximum
+  EXPECT_TRUE(f.Drew(*w, " 2.5000e+00"));  // mean
+  EXPECT_TRUE(f.Drew(*w, " 1.0000e+01"));  // sum
+  // Maximum in dark red, mean in dark blue.
+  const auto& ops = f.Canvas(*w).Ops();
+  EXPECT_NE(std::find(ops.begin(), ops.end(), "SetTextColor 00007F"), ops.end());
+  EXPECT_NE(std::find(ops.begin(), ops.end(), "SetTextColor 7F0000"), ops.end());
+  const std::string report = f.env.paths.Resolve("TEXTSTAT.TXT");
+  ASSERT_TRUE(testing_support::FileExists(report));
+  const std::vector<uint8_t> bytes = testing_support::ReadBytes(report);
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(text.find(" +0002.500000\t\tMean\n"), std::string::npos);
+  EXPECT_NE(text.find("Statistics report"), std::string::npos);
+
+  // Between cursors: the title carries the cursor times.
+  f.Canvas(*w).Clear();
+  f.p.CGW[0].Cur1 = 3;
+  f.p.CGW[0].Cur2 = 1;  // reversed: taken in order
+  w->UserMessage(2046, 0);
+  EXPECT_TRUE(f.Drew(*w, " 3.0000e+00"));  // count of samples 1..3
+  EXPECT_TRUE(f.DrewPart(*w, "\"Statistics between cursors "));
+
+  // Equal cursors, and cursors beyond the record that meet: nothing drawn.
+  f.Canvas(*w).Clear();
+  f.p.CGW[0].Cur1 = f.p.CGW[0].Cur2 = 2;
+  w->UserMessage(2046, 0);
+  EXPECT_EQ(f.Canvas(*w).Count("Text"), 0);
+  f.p.CGW[0].Cur1 = 5000;
+  f.p.CGW[0].Cur2 = 9000;
+  w->UserMessage(2046, 0);
+  EXPECT_EQ(f.Canvas(*w).Count("Text"), 0);
+}
+
+TEST(GraphMessages, StatisticsSurviveBadSamplesAndTinyRecords) {
+  MsgFixture f;
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  f.Store(Values({nan, inf, -inf, 1}));
+  auto w = f.Open();
+  f.Canvas(*w).Clear();
+  w->UserMessage(2041, 0);
+  EXPECT_TRUE(f.Drew(*w, "Maximum"));
+  w->UserMessage(2047, 0);  // no current channel next to it: no panel, no crash
+
+  MsgFixture g;
+  g.Store(Values({7}));
+  auto one = g.Open();
+  one->UserMessage(2041, 0);
+  EXPECT_TRUE(g.Drew(*one, " 7.0000e+00"));
+  g.p.CGW[0].Cur1 = -5;
+  g.p.CGW[0].Cur2 = 1 << 30;
+  one->UserMessage(2046, 0);  // both clamp to the one sample: equal, nothing
+  one->UserMessage(2048, 0);
+}
+
+TEST(GraphMessages, PowerPanelOfAVoltageAndCurrentPair) {
+  MsgFixture f;
+  const int n = 2000;  // 0.4 s at 5 kHz: twenty periods of 50 Hz
+  std::vector<float> u(n), i(n);
+  for (int k = 0; k < n; ++k) {
+    const double t = k * 0.0002;
+    u[size_t(k)] = float(100 * std::sin(2 * M_PI * 50 * t));
+    i[size_t(k)] = float(2 * std::sin(2 * M_PI * 50 * t - M_PI / 3));
+  }
+  f.Store(u, 0, 0.0002f);
+  f.Store(i, 1, 0.0002f);
+  auto w = f.Open();
+  f.Canvas(*w).Clear();
+  w->UserMessage(2047, 0);
+  EXPECT_TRUE(f.Drew(*w, "Power analysis"));
+  EXPECT_TRUE(f.Drew(*w, "U (RMS)"));
+  EXPECT_TRUE(f.Drew(*w, "   70.711"));    // U
+  EXPECT_TRUE(f.Drew(*w, "   60.000"));    // the phase in degrees
+  EXPECT_TRUE(f.Drew(*w, "    0.02000"));  // I / U in its own format
+  EXPECT_TRUE(f.Drew(*w, "Number of periods"));
+
+  // The current channel's own window has no partner after it.
+  auto second = f.Open(1);
+  f.Canvas(*second).Clear();
+  second->UserMessage(2047, 0);
+  EXPECT_EQ(f.Canvas(*second).Count("Text"), 0);
+}
+
+TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
+  MsgFixture f;
+  f.Store(Ramp(1000));
+  auto w = f.Open();
+  f.p.QWWin[0] = std::move(w);
+  auto& win = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
+  app::SetStoreLimits(f.p, 1, {100, 300, 50.0f, -50.0f});
+  EXPECT_EQ(app::SetLimits(f.p, 1, 0), 1);  // 2042 to the window
+  const store::CG_s& g = f.p.CGW[0];
+  EXPECT_EQ(g.IL, 100);
+  EXPECT_EQ(g.IR, 300);
+  EXPECT_EQ(g.LimIL, 100);
+  EXPECT_EQ(g.LimIR, 300);
+  EXPECT_FLOAT_EQ(g.VMax, 50);
+  EXPECT_FLOAT_EQ(g.LimVMin, -50);
+
+  // A window showing the second half counts from the middle of the record.
+  f.p.CGW[0].DisplType = graph::kSecondHalf;
+  win.DisplControl();
+  app::SetStoreLimits(f.p, 1, {600, 800, 5.0f, 1.0f});
+  win.UserMessage(2134, 0);
+  EXPECT_EQ(g.IL, 100);
+  EXPECT_EQ(g.IR, 300);
+  // Limits in the first half do not fit it: interactive says so, 2042 is silent.
+  app::SetStoreLimits(f.p, 1, {10, 200, 5.0f, 1.0f});
+  const size_t before = f.env.ui.Log().size();
+  win.UserMessage(2042, 0);
+  EXPECT_EQ(f.env.ui.Log().size(), before);
+  win.UserMessage(2134, 0);
+  EXPECT_EQ(f.env.ui.LastText(), "The saved limits do not fit this record.");
+  EXPECT_EQ(g.IL, 100);
+  // Values that are not numbers are refused as well.
+  f.p.CGW[0].DisplType = graph::kBothHalves;
+  app::SetStoreLimits(f.p, 1, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
+  win.UserMessage(2042, 0);
+  EXPECT_EQ(g.IL, 100);
+  f.p.QWWin[0].reset();
+}
+
+TEST(GraphMessages, DisplayTypePenAndVideoMemoryCodes) {
+  MsgFixture f;
+  f.Store(Ramp(256));
+  auto w = f.Open();
+  store::CG_s& g = f.p.CGW[0];
+  w->UserMessage(2034, 0);
+  EXPECT_EQ(int(g.DisplType), graph::kPower);
+  w->UserMessage(2035, 0);
+  EXPECT_EQ(int(g.DisplType), graph::kMagnitude);
+  w->UserMessage(2135, 0);  // halves overlaid
+  EXPECT_EQ(int(g.DisplType), graph::kOverlaid);
+  w->UserMessage(2136, 0);
+  EXPECT_EQ(int(g.DisplType), graph::kBothHalves);
+  w->UserMessage(2034, 0);
+  w->UserMessage(2036, 0);
+  EXPECT_EQ(int(g.DisplType), graph::kBothHalves);
+
+  w->UserMessage(2038, 9);
+  EXPECT_EQ(g.PenWidth, 3);
+  w->UserMessage(2038, -4);
+  EXPECT_EQ(g.PenWidth, 0);
+  w->UserMessage(2038, 2);
+  EXPECT_EQ(g.PenWidth, 2);
+
+  w->UserMessage(2020, 0);
+  w->UserMessage(2020, 0);
+  EXPECT_EQ(w->HBufCount(), 2);
+  w->UserMessage(2030, 0);
+  EXPECT_EQ(w->HBufCount(), 0);
+  w->UserMessage(2061, 0);  // hot key F7
+  EXPECT_EQ(w->HBufCount(), 1);
+  w->UserMessage(2062, 0);  // hot key F8
+  EXPECT_EQ(w->HBufCount(), 0);
+}
+
+TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
+  MsgFixture f;
+  f.Store(Ramp(1000));
+  f.p.QWWin[0] = f.Open();
+  auto& w = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
+  f.env.ui.SetDefaultAnswer(platform::Answer::Yes);
+  w.UserMessage(2031, 0);
+  EXPECT_EQ(int(f.p.HGW.Length), 512);
+  EXPECT_NE(f.p.WFreq[0], 0);
+  EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kMagnitude);
+  w.UserMessage(2031, 0);  // and back
+  EXPECT_EQ(f.p.WFreq[0], 0);
+  EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kBothHalves);
+  EXPECT_NEAR(f.p.Waveform[size_t(app::Pocatek(f.p, 1, 0)) + 100], 100.0f, 1e-2);
+
+  // Declining the cut changes nothing.
+  f.Store(Ramp(300));
+  w.UserMessage(2040, 0);
+  f.env.ui.Push(platform::Answer::No);
+  w.UserMessage(2031, 0);
+  EXPECT_EQ(int(f.p.HGW.Length), 300);
+  EXPECT_EQ(f.p.WFreq[0], 0);
+  f.p.QWWin[0].reset();
+}
+
+TEST(GraphMessages, WeightingZeroOffsetAndSmoothingChangeTheChannel) {
+  MsgFixture f;
+  f.Store(std::vector<float>(64, 5.0f));
+  f.p.QWWin[0] = f.Open();
+  auto& w = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
+  const size_t start = size_t(app::Pocatek(f.p, 1, 0));
+  f.p.MacGoing = 1;  // no questions: the whole channel
+  w.UserMessage(2032, 0);
+  EXPECT_NEAR(f.p.Waveform[start], 5.0f * 0.00095f, 1e-4);
+  w.UserMessage(2037, 0);  // zero offset: mean removed
+  double sum = 0;
+  for (size_t k = 0; k < 64; ++k) sum += f.p.Waveform[start + k];
+  EXPECT_NEAR(sum / 64, 0.0, 1e-4);
+
+  // Smoothing with the width from the argument.
+  for (size_t k = 0; k < 64; ++k) f.p.Waveform[start + k] = k % 2 ? 1.0f : -1.0f;
+  f.p.Argument = 2;
+  w.UserMessage(2101, 0);
+  EXPECT_EQ(w.SmoothWidth, 2);
+  EXPECT_LT(std::fabs(f.p.Waveform[start + 30]), 1.0f);
+
+  // Asked: only between the cursors (No to the whole channel).
+  f.p.MacGoing = 0;
+  f.p.Argument = -1;
+  for (size_t k = 0; k < 64; ++k) f.p.Waveform[start + k] = k % 2 ? 1.0f : -1.0f;
+  f.p.CGW[0].Cur1 = 40;
+  f.p.CGW[0].Cur2 = 20;
+  f.env.ui.Push(int64_t(4));
+  f.env.ui.Push(platform::Answer::No);
+  w.UserMessage(2101, 0);
+  EXPECT_EQ(w.SmoothWidth, 4);
+  EXPECT_FLOAT_EQ(f.p.Waveform[start + 5], 1.0f);  // outside the cursors
+  EXPECT_LT(std::fabs(f.p.Waveform[start + 30]), 1.0f);
+  // A cancelled width prompt smooths nothing and asks nothing more.
+  const std::vector<float> before(f.p.Waveform.get() + start, f.p.Waveform.get() + start + 64);
+  f.env.ui.ClearLog();
+  f.env.ui.Push(platform::Answer::Cancel);
+  w.UserMessage(2101, 0);
+  EXPECT_EQ(f.env.ui.Log().size(), 1u);
+  EXPECT_EQ(std::vector<float>(f.p.Waveform.get() + start, f.p.Waveform.get() + start + 64), before);
+  f.p.QWWin[0].reset();
+}
+
+TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
+  MsgFixture f;
+  f.p.HGB.ChannelOn[0] = 1;
+  f.p.HGB.Length = 100;
+  const int start = app::Pocatek(f.p, 0, 0);
+  for (int i = 0; i < 100; ++i) f.p.Buffer[size_t(start + i)] = float(i);
+  auto m = f.Open(0, 0);
+  store::CG_s& g = f.p.CGB[0];
+  g.IL = 0;
+  g.IR = 30;
+  f.p.Bindx = 30;
+  m->UserMessage(2001, 0);  // no run: the view stays
+  EXPECT_EQ(g.IL, 0);
+  f.p.QM = 1;
+  m->UserMessage(2001, 0);
+  EXPECT_EQ(g.IL, 30);
+  EXPECT_EQ(g.IR, 60);
+  f.p.Bindx = 98;
+  g.IL = 60;
+  g.IR = 90;
+  m->UserMessage(2001, 0);  // stops at the record's end, width kept
+  EXPECT_EQ(g.IR, 99);
+  EXPECT_EQ(g.IL, 69);
+  f.p.QM = 0;
+
+  f.Canvas(*m).Clear();
+  m->UserMessage(2127, 0);
+  EXPECT_GT(f.Canvas(*m).Count("Text"), 0);  // the time scale labels
+  g.DisplFlags &= ~0x0040;
+  m->DisplInit();
+  f.Canvas(*m).Clear();
+  m->UserMessage(2119, 0);  // no button bar: nothing
+  EXPECT_EQ(f.Canvas(*m).Ops().size(), 0u);
+  g.DisplFlags |= 0x0040;
+  m->DisplInit();
+  m->UserMessage(2119, 0);  // the bar is part of the window's repaint
+  EXPECT_GT(f.Canvas(*m).Ops().size(), 0u);
+
+  g.VMax = 1000;
+  g.VMin = 900;
+  m->UserMessage(2137, 0);  // the value range only, view kept
+  EXPECT_EQ(g.IL, 69);
+  EXPECT_NEAR(g.VMax, 99 + 0.025f * 30, 1e-3);
+}
+
+TEST(GraphMessages, HotKeysPressKeysAndMissingOperationsSaySo) {
+  MsgFixture f;
+  f.Store(Ramp(1000));
+  auto w = f.Open();
+  store::CG_s& g = f.p.CGW[0];
+  g.IL = 100;
+  g.IR = 200;
+  w->UserMessage(2050, 0);  // Ctrl+W: the whole record
+  EXPECT_EQ(g.IL, 0);
+  EXPECT_EQ(g.IR, 999);
+  f.Canvas(*w).Clear();
+  w->UserMessage(2074, 0);  // I: statistics panel
+  EXPECT_TRUE(f.Drew(*w, "Maximum"));
+  EXPECT_EQ(f.NotAvailable(), 0);
+
+  int expected = 0;
+  for (int code : {2010, 2100, 2133, 2063, 2080, 2066}) {
+    w->UserMessage(code, 0);
+    EXPECT_EQ(f.NotAvailable(), ++expected) << code;
+  }
+  EXPECT_NE(f.env.ui.LastText().find("The graph key S"), std::string::npos);
+}
+
+TEST(GraphMessages, EveryCodeIsSafeOnEmptyAndBrokenData) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (int variant = 0; variant < 3; ++variant) {
+    MsgFixture f;
+    f.p.MacGoing = 1;  // no questions
+    f.env.ui.SetDefaultAnswer(platform::Answer::Yes);
+    if (variant == 0) f.Store(Values({nan, nan, nan}));
+    if (variant == 1) f.Store(Values({3}));
+    if (variant == 2) {
+      f.Store(Ramp(16));
+      f.p.HGW.Length = 0;  // the store emptied under the window
+    }
+    auto w = f.Open();
+    f.p.CGW[0].Cur1 = -7;
+    f.p.CGW[0].Cur2 = 1 << 30;
+    app::SetStoreLimits(f.p, 1, {0, 1, 1.0f, 0.0f});
+    for (int code = 2000; code <= 2140; ++code) {
+      if (code == 2126) continue;  // the live acquisition is not a view message
+      w->UserMessage(code, code == 2038 ? 1 : 0);
+    }
+    w->Timer();
+  }
+}
+
+}  // namespace
