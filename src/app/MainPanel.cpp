@@ -236,7 +236,8 @@ void MeasurementState(const Program& p, Canvas& c) {
   if (p.Buffer) {
     int32_t length = p.HGB.Length;
     text = "M: " + std::to_string(length);
-    if (p.QM && p.Bindx >= 0) text = "M: " + std::to_string(p.Bindx + 1) + " / " + std::to_string(length);
+    if (p.QM && p.Bindx >= 0)
+      text = "M: " + std::to_string(int64_t(p.Bindx) + 1) + " / " + std::to_string(length);
   }
   Box(c, kMStateL, kMStateT, kMStateR, kMStateB, kLightGrey, true);
   c.SetFont(kBoxFont);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -145,6 +146,19 @@ TEST_F(MainPanelTest, FrequencyBoxGivesWayToTheRunningRunAndTheExternalStart) {
     EXPECT_FALSE(Drew("nan")) << bad;
     EXPECT_TRUE(Drew("\"---\"")) << bad;
   }
+}
+
+TEST_F(MainPanelTest, MeasurementFieldCountsThePointsEvenAtTheLargestIndex) {
+  p.HGB.Length = 500;
+  p.QM = 1;
+  p.Bindx = 41;
+  Painted();
+  EXPECT_TRUE(Drew("M: 42 / 500"));
+  // The count one past the last index must not wrap to a negative number.
+  p.Bindx = INT32_MAX;
+  Painted();
+  EXPECT_TRUE(Drew("M: 2147483648"));
+  EXPECT_FALSE(Drew("M: -"));
 }
 
 TEST_F(MainPanelTest, StopButtonIsPressedWhileSomethingRuns) {
