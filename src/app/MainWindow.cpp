@@ -7,7 +7,9 @@
 
 #include "app/EntryPoints.h"
 #include "app/Exit.h"
+#include "app/FontSettings.h"
 #include "app/GraphWindows.h"
+#include "app/MenuLimits.h"
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
@@ -81,8 +83,20 @@ void TMainWindow::WMUserMessage(int code, int arg) {
         for (int i = 0; i < store::kChannels; ++i)
           if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(2000, 0);
       break;
+    case 2103:
+      p_.ui().HideWait();
+      break;
     case 2104:
       p_.ui().ShowWait(arg ? Txt(p_, arg) : std::string(" "));
+      break;
+    case 2105:
+      p_.ui().WaitProgress(std::clamp(arg, 0, 100));
+      break;
+    case 2109:
+    case 2110:
+    case 2111:
+    case 2112:
+      FontCellDialog(p_, 26 + (code - 2109));
       break;
     case 2120:
       Command(p_, 203);
@@ -109,6 +123,12 @@ void TMainWindow::WMUserMessage(int code, int arg) {
         if (len >= 2) len /= 2;
       });
       break;
+    case 2130:
+      WriteLimits(p_, 1);
+      break;
+    case 2131:
+      ShowNotAvailable(p_, "The matrix display");
+      break;
     case 2132: {
       bool open = AnyWindowOpen(p_, 1);
       UnDisplayWave(p_, 1, -1);
@@ -116,14 +136,15 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       if (open) DisplayWave(p_, 1, -1);
       break;
     }
-    case 2139:
-      WriteLimits(p_);
-      [[fallthrough]];
     case 2138:
       files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
       break;
-    default:
-      // Codes that open dialogs or the matrix display belong to the desktop program.
+    case 2139:
+      // Limits that were refused leave the record uncut; writing it whole
+      // would replace the file with what the user did not ask for.
+      if (WriteLimits(p_, 1)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
+      break;
+    default:  // codes of other windows, and unknown ones
       break;
   }
 }

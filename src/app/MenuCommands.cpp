@@ -5,6 +5,7 @@
 
 #include "app/EntryPoints.h"
 #include "app/Exit.h"
+#include "app/FontSettings.h"
 #include "app/GraphWindows.h"
 #include "app/MemoryDialog.h"
 #include "app/MenuLimits.h"
@@ -91,30 +92,6 @@ void WeightedAlgebra(Program& p, int operation, int store) {
   if (!macro::CoefficientCommand(p, d, store ? 153 : 157)) return;
   if (!macro::CoefficientCommand(p, d + 1, store ? 154 : 158)) return;
   StoreAlgebra(p, operation, store);
-}
-
-// Dialogs 26 to 29 of the interpreter's dialog dispatcher: the scale font
-// cell of `DG` and the text font cell of the print record.
-void FontSize(Program& p, int dialog) {
-  switch (dialog) {
-    case 26:
-    case 27: {
-      int32_t v = dialog == 26 ? p.DG.Font.Height : p.DG.Font.Width;
-      if (!macro::GetL(p, v, dialog == 26 ? 6 : 0, dialog == 26 ? 72 : 40, dialog == 26 ? 16 : 7,
-                       dialog == 26 ? "Výška písma stupnice" : "Šířka písma stupnice"))
-        break;
-      (dialog == 26 ? p.DG.Font.Height : p.DG.Font.Width) = v;
-      break;
-    }
-    default: {
-      if (!p.Prt) break;
-      store::Prt_s& prt = p.Prt[0];
-      int16_t v = dialog == 28 ? prt.TextFontHeight : prt.TextFontWidth;
-      if (!macro::GetI(p, v, 10, 200, 10, dialog == 28 ? "Výška písma textu" : "Šířka písma textu")) break;
-      (dialog == 28 ? prt.TextFontHeight : prt.TextFontWidth) = v;
-      break;
-    }
-  }
 }
 
 // Help topics of the items without a menu entry.
@@ -283,11 +260,14 @@ bool DisplayCommand(Program& p, int id) {
       else
         macro::Broadcast(p, id == 260 ? 2041 : 2046);
       return true;
+    case 241:
+      ChooseScaleFont(p);
+      return true;
     case 242:
     case 243:
     case 245:
     case 246:
-      FontSize(p, id == 242 ? 26 : id == 243 ? 27 : id == 245 ? 28 : 29);
+      FontCellDialog(p, id == 242 ? 26 : id == 243 ? 27 : id == 245 ? 28 : 29);
       p.MenuPopup = kFontSubmenu;
       return true;
     case 244:

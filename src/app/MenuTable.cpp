@@ -124,8 +124,8 @@ MenuNode DisplayMenu() {
                      Separator(),
                      Submenu("&Typ písma - stupnice v graf. oknech",
                              {
-                                 // The face chooser needs a font dialog the platform does not offer.
-                                 Greyed(241, "&Typ písma - stupnice v graf. oknech"),
+                                 // Face, weight and size in the font dialog; then the cell, item by item.
+                                 Item(241, "&Typ písma - stupnice v graf. oknech"),
                                  Separator(),
                                  Item(242, "&Výška písma stupnice"),
                                  Item(243, "Šíř&ka písma stupnice"),

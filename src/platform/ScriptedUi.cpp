@@ -122,6 +122,22 @@ std::optional<uint32_t> ScriptedUi::ChooseColor(uint32_t initial) {
   return initial;
 }
 
+std::optional<Font> ScriptedUi::ChooseFont(const Font& initial, std::string_view title) {
+  Record("font", title, initial.face);
+  Font chosen = initial;
+  if (auto r = Next()) {
+    if (std::holds_alternative<Font>(*r)) {
+      const Font& f = std::get<Font>(*r);
+      chosen.face = f.face;
+      chosen.weight = f.weight;
+      chosen.height = f.height;
+    } else if (std::holds_alternative<Answer>(*r) && std::get<Answer>(*r) != Answer::Yes) {
+      return std::nullopt;
+    }
+  }
+  return chosen;
+}
+
 bool ScriptedUi::EscapePressed() {
   bool e = escape_;
   escape_ = false;

@@ -17,12 +17,13 @@ namespace platform {
 class ScriptedUi : public Ui {
  public:
   struct Shown {
-    std::string kind;  // "message", "question", "prompt", "file", "comment", "long", "wait"
+    std::string kind;  // "message", "question", "prompt", "file", "comment", "long", "wait", "font"
     std::string title;
     std::string text;
   };
-  // A scripted reply: an answer, a number, a file name (nullopt = cancel).
-  using Reply = std::variant<Answer, double, int64_t, std::optional<std::string>>;
+  // A scripted reply: an answer, a number, a file name (nullopt = cancel), a
+  // font (its face, weight and height are taken).
+  using Reply = std::variant<Answer, double, int64_t, std::optional<std::string>, Font>;
 
   // Out of line: inlined into a caller, GCC 12 warns falsely about the
   // variant's inactive string (-Wmaybe-uninitialized).
@@ -49,15 +50,18 @@ class ScriptedUi : public Ui {
   bool EditComment(std::string& text, std::string_view title) override;
   void LongMessage(std::string_view text, std::string_view title) override;
   void ShowWait(std::string_view text) override;
-  void WaitProgress(int) override {}
-  void HideWait() override {}
+  void WaitProgress(int percent) override { waitPercent_ = percent; }
+  void HideWait() override { ++waitHides_; }
   std::optional<uint32_t> ChooseColor(uint32_t initial) override;
+  std::optional<Font> ChooseFont(const Font& initial, std::string_view title) override;
   void SetCursor(std::string_view name) override { cursor_ = std::string(name); }
   void Beep() override { ++beeps_; }
   bool InputPending() override { return inputPending_; }
   bool EscapePressed() override;
 
   int beeps_ = 0;
+  int waitPercent_ = -1;  // the last progress shown
+  int waitHides_ = 0;
   FileDialogRequest lastFileRequest;
 
  private:

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Canvas.h"
+
 namespace platform {
 
 enum class Answer { Yes, No, Cancel };
@@ -50,6 +52,9 @@ class Ui {
 
   // 0x00BBGGRR colour; nullopt when cancelled.
   virtual std::optional<uint32_t> ChooseColor(uint32_t initial) = 0;
+  // Face, weight (100..900) and pixel height; the width and angle of
+  // `initial` come back unchanged. nullopt when cancelled.
+  virtual std::optional<Font> ChooseFont(const Font& initial, std::string_view title) = 0;
 
   // Named busy cursor ("Wait", "Disk", ...); an empty name restores the arrow.
   virtual void SetCursor(std::string_view name) = 0;

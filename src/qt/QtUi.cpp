@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "app/Messages.h"
 #include "app/Program.h"
@@ -147,6 +150,9 @@ constexpr CursorName kCursors[] = {
     {"matdispl", Qt::CrossCursor},
 };
 
+// QFont::Weight names the hundreds from 100 (Thin) to 900 (Black).
+int HundredsWeight(int weight) { return (std::clamp(weight, 100, 900) + 50) / 100 * 100; }
+
 }  // namespace
 
 QtUi::QtUi() : gate_(std::make_unique<InputGate>()) {
@@ -238,6 +244,10 @@ std::optional<std::string> QtUi::ChooseFile(const platform::FileDialogRequest& r
   GateOff off(gate_.get());
   QFileDialog dialog(parent_, Q(request.title), folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // The program asks before it writes over a file (in its language, and
+  // not when a macro saves); a save dialog also picks a macro to edit.
+  // A second question from the dialog would only be in the way.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   int selected = 0;
@@ -313,6 +323,29 @@ std::optional<uint32_t> QtUi::ChooseColor(uint32_t initial) {
                       CancelLabel());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Colour();
+}
+
+std::optional<platform::Font> QtUi::ChooseFont(const platform::Font& initial, std::string_view title) {
+  double dpi = parent_ ? parent_->logicalDpiY() : 0.0;
+  if (!(dpi > 0) && QGuiApplication::primaryScreen())
+    dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+  if (!(dpi > 0)) dpi = 96.0;
+  QFont font(Q(initial.face));
+  font.setPointSizeF(std::clamp(initial.height, 1, 10000) * 72.0 / dpi);
+  font.setWeight(QFont::Weight(HundredsWeight(initial.weight)));
+  GateOff off(gate_.get());
+  QFontDialog dialog(font, parent_);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  dialog.setWindowTitle(Q(title));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QFont chosen = dialog.selectedFont();
+  platform::Font result = initial;
+  result.face = chosen.family().toStdString();
+  result.weight = HundredsWeight(chosen.weight());
+  const double pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : chosen.pointSizeF() * dpi / 72.0;
+  // A font without a size (point size -1) keeps the height it had.
+  if (pixels >= 0.5) result.height = int(std::lround(std::min(pixels, 10000.0)));
+  return result;
 }
 
 void QtUi::SetCursor(std::string_view name) {

@@ -1,7 +1,7 @@
 // The desktop implementation of the user-facing seam: message boxes and
 // questions labelled in the interface language, the value dialogs, the file
-// dialog, the comment, long-message, wait and colour windows, busy cursors
-// and the queries that long loops of a run or macro make.
+// dialog, the comment, long-message, wait and colour windows, the font
+// dialog, busy cursors and the queries that long loops of a run or macro make.
 //
 // InputPending and EscapePressed keep the windows painted while a loop runs
 // without letting the loop's program be re-entered: while they pump events,
@@ -60,6 +60,10 @@ class QtUi : public platform::Ui {
   void HideWait() override;
 
   std::optional<uint32_t> ChooseColor(uint32_t initial) override;
+  // Qt's own font dialog; heights convert between pixels and points at the
+  // parent's (else the primary screen's) logical resolution, weights are
+  // rounded to the hundreds 100..900 that QFont::Weight names.
+  std::optional<platform::Font> ChooseFont(const platform::Font& initial, std::string_view title) override;
 
   // Busy cursors nest: each named cursor is undone by one empty name (or the
   // program's normal cursor, "Trv"); an empty name with none shown does nothing.

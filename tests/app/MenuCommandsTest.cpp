@@ -372,8 +372,36 @@ TEST_F(MenuCommandsTest, SimulationFixedFontAndFontSizes) {
   EXPECT_EQ(p.Prt[0].TextFontWidth, 50);
 }
 
+TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) {
+  Layout(1, {0}, 64, [](int, int k) { return float(k); });
+  app::DisplayWave(p, 1, -1);
+  p.DG.Font.Width = 9;
+  sent.clear();
+  platform::Font chosen;
+  chosen.face = "DejaVu Sans Mono";
+  chosen.weight = 700;
+  chosen.height = 20;
+  chosen.width = 3;  // a font dialog does not choose the cell width
+  env.ui.Push(chosen);
+  app::MenuCommand(p, 241);
+  EXPECT_STREQ(p.DG.Font.FaceName, "DejaVu Sans Mono");
+  EXPECT_EQ(p.DG.Font.Weight, 700);
+  EXPECT_EQ(p.DG.Font.Height, 20);
+  EXPECT_EQ(p.DG.Font.Width, 9);
+  EXPECT_TRUE(Sent(2000));
+
+  sent.clear();
+  env.ui.Push(Answer::Cancel);
+  app::MenuCommand(p, 241);
+  ASSERT_FALSE(env.ui.Log().empty());
+  EXPECT_EQ(env.ui.Log().back().kind, "font");
+  EXPECT_EQ(env.ui.Log().back().text, "DejaVu Sans Mono");  // the dialog starts from the record
+  EXPECT_EQ(p.DG.Font.Weight, 700);
+  EXPECT_FALSE(Sent(2000));
+}
+
 TEST_F(MenuCommandsTest, GreyedItemsSayTheyAreNotAvailable) {
-  for (int id : {318, 320, 319, 171, 170, 241}) {
+  for (int id : {318, 320, 319, 171, 170}) {
     env.ui.ClearLog();
     app::MenuCommand(p, id);
     ASSERT_EQ(env.ui.Log().size(), 1u) << id;

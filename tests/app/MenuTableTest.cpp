@@ -139,8 +139,8 @@ TEST(MenuTable, GreyedItemsAreExactlyTheOperationsNotBuiltAndTwoItemsCarryCheckM
     if (n->greyed) greyed.insert(n->id);
     if (n->checkable) checkable.insert(n->id);
   }
-  // Printing, the matrix display, the hot-key dialogs and the font chooser.
-  EXPECT_EQ(greyed, (std::set<int>{318, 320, 319, 171, 170, 241}));
+  // Printing, the matrix display and the hot-key dialogs.
+  EXPECT_EQ(greyed, (std::set<int>{318, 320, 319, 171, 170}));
   EXPECT_EQ(checkable, (std::set<int>{211, 244}));
 
   testing_support::TestEnv env(1024, false);

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,9 +16,11 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QThread>
 #include <QTimer>
+#include <climits>
 #include <functional>
 
 #include "app/Messages.h"
@@ -216,6 +220,58 @@ TEST_F(QtUiTest, ColourDialogAnswers0x00BBGGRR) {
     Click(d, "cancel");
   });
   EXPECT_EQ(ui.ChooseColor(0x123456), std::nullopt);
+}
+
+TEST_F(QtUiTest, FontDialogAnswersFaceWeightAndPixelHeight) {
+  const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+  // A family with a bold style, so that the weight chosen can be told apart.
+  QString family;
+  for (const QString& f : QFontDatabase::families())
+    if (QFontDatabase::styles(f).contains(QStringLiteral("Bold")) && QFontDatabase::isScalable(f)) {
+      family = f;
+      break;
+    }
+  if (family.isEmpty()) GTEST_SKIP() << "no scalable font with a bold style";
+
+  platform::Font initial;
+  initial.face = family.toStdString();
+  initial.height = 16;
+  initial.weight = 400;
+  initial.width = 9;
+  initial.angleTenths = 900;
+  OnModal([&](QWidget* d) {
+    auto* dialog = qobject_cast<QFontDialog*>(d);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(d->windowTitle(), "Scale font");
+    EXPECT_TRUE(dialog->testOption(QFontDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog->currentFont().family(), family);
+    EXPECT_NEAR(dialog->currentFont().pointSizeF(), 16 * 72.0 / dpi, 0.25);
+    QFont bold(family);
+    bold.setPointSizeF(18 * 72.0 / dpi * 2);  // 36 pixels
+    bold.setWeight(QFont::Bold);
+    dialog->setCurrentFont(bold);
+    dialog->accept();
+  });
+  std::optional<platform::Font> chosen = ui.ChooseFont(initial, "Scale font");
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->face, family.toStdString());
+  EXPECT_EQ(chosen->weight, 700);
+  EXPECT_NEAR(chosen->height, 36, 1);
+  EXPECT_EQ(chosen->width, 9);  // the cell width and angle are not the dialog's
+  EXPECT_EQ(chosen->angleTenths, 900);
+
+  // A weight between the named ones starts the dialog at the nearest; cancel answers nothing.
+  initial.weight = 740;
+  OnModal([&](QWidget* d) {
+    EXPECT_EQ(static_cast<QFontDialog*>(d)->currentFont().weight(), QFont::Bold);
+    static_cast<QDialog*>(d)->reject();
+  });
+  EXPECT_EQ(ui.ChooseFont(initial, "Scale font"), std::nullopt);
+  // Values no font has still open the dialog.
+  initial.weight = INT_MAX;
+  initial.height = INT_MIN;
+  OnModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+  EXPECT_EQ(ui.ChooseFont(initial, "Scale font"), std::nullopt);
 }
 
 TEST_F(QtUiTest, FileDialogTakesTheDollarFilterFolderAndName) {

@@ -1,0 +1,201 @@
+// The user messages other windows send to the main window.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/GraphWindows.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::TestEnv;
+
+// A graph window that keeps the codes it is sent.
+class LoggingWindow : public platform::GraphWindow {
+ public:
+  explicit LoggingWindow(std::vector<int>* log) : log_(log) {}
+  void UserMessage(int code, int) override { log_->push_back(code); }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+  void Focus() override {}
+
+ private:
+  std::vector<int>* log_;
+  std::string caption_;
+};
+
+struct MainWindowMessagesTest : ::testing::Test {
+  TestEnv env{8192};
+  app::Program& p = env.prog;
+  app::TMainWindow w{p};
+  std::vector<int> sent;
+
+  MainWindowMessagesTest() {
+    p.GraphFactory = [this](const auto&) -> std::unique_ptr<platform::GraphWindow> {
+      return std::make_unique<LoggingWindow>(&sent);
+    };
+    env.windows.SetMainHandler([this](int code, int arg) { w.WMUserMessage(code, arg); });
+  }
+
+  // One message as the timer's re-arming lets it through.
+  void Message(int code, int arg = 0) {
+    w.UserMsgReady = 1;
+    w.WMUserMessage(code, arg);
+  }
+
+  // The waveform store holds the channels, sample k of channel ch being
+  // ch * 1000 + k, with limits left..right over values 0..1.
+  void Waveform(std::initializer_list<int> channels, int32_t length, int32_t left, int32_t right) {
+    for (int16_t& on : p.HGW.ChannelOn) on = 0;
+    p.HGW.Length = length;
+    int block = 0;
+    for (int ch : channels) {
+      p.HGW.ChannelOn[ch] = 1;
+      p.FGW[size_t(ch)] = store::FGW0;
+      p.MG.WDisplay[ch] = 1;
+      for (int k = 0; k < length; ++k)
+        p.Waveform[size_t(block) * size_t(length) + size_t(k)] = float(ch * 1000 + k);
+      ++block;
+    }
+    p.HGW.ChannelCount = int16_t(block);
+    p.PG.WLeft = left;
+    p.PG.WRight = right;
+    p.PG.WUpper = 1;
+    p.PG.WLower = 0;
+  }
+
+  float Sample(int block, int k) const {
+    return p.Waveform[size_t(block) * size_t(p.HGW.Length) + size_t(k)];
+  }
+  int Count(int code) const { return int(std::count(sent.begin(), sent.end(), code)); }
+};
+
+TEST_F(MainWindowMessagesTest, WaitWindowIsShownAdvancedAndClosed) {
+  Message(2104, 39);
+  ASSERT_FALSE(env.ui.Log().empty());
+  EXPECT_EQ(env.ui.Log().back().kind, "wait");
+  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 39));
+  Message(2105, 42);
+  EXPECT_EQ(env.ui.waitPercent_, 42);
+  // A percentage out of range cannot overfill or reverse the bar.
+  Message(2105, 250);
+  EXPECT_EQ(env.ui.waitPercent_, 100);
+  Message(2105, -7);
+  EXPECT_EQ(env.ui.waitPercent_, 0);
+  Message(2103);
+  EXPECT_EQ(env.ui.waitHides_, 1);
+
+  // Until the next tick re-arms the handling, further messages are dropped.
+  w.WMUserMessage(2103, 0);
+  EXPECT_EQ(env.ui.waitHides_, 1);
+}
+
+TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
+  p.DG.Font.Height = 16;
+  p.DG.Font.Width = 7;
+  p.Prt[0].TextFontHeight = 16;
+  p.Prt[0].TextFontWidth = 7;
+  env.ui.Push(int64_t(20));
+  Message(2109);
+  env.ui.Push(int64_t(99));  // above the width's maximum of 40
+  Message(2110);
+  env.ui.Push(int64_t(30));
+  Message(2111);
+  env.ui.Push(int64_t(45));
+  Message(2112);
+  EXPECT_EQ(p.DG.Font.Height, 20);
+  EXPECT_EQ(p.DG.Font.Width, 40);
+  EXPECT_EQ(p.Prt[0].TextFontHeight, 30);
+  EXPECT_EQ(p.Prt[0].TextFontWidth, 45);
+  EXPECT_EQ(env.ui.Count("Výška písma stupnice"), 1);
+
+  // Cancel keeps the value.
+  env.ui.Push(platform::Answer::Cancel);
+  Message(2109);
+  EXPECT_EQ(p.DG.Font.Height, 20);
+}
+
+TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
+  Waveform({0, 3}, 100, 10, 29);
+  app::DisplayWave(p, 1, -1);
+  sent.clear();
+  Message(2130);
+  ASSERT_EQ(p.HGW.Length, 20);
+  for (int k = 0; k < 20; ++k) {
+    EXPECT_EQ(Sample(0, k), float(10 + k));
+    EXPECT_EQ(Sample(1, k), float(3010 + k));
+  }
+  EXPECT_EQ(p.PG.WRight, 19);
+  EXPECT_GT(Count(2040), 0);
+
+  // Limits past the record are refused with general text 362; nothing moves.
+  p.PG.WLeft = 2;
+  p.PG.WRight = 40;
+  Message(2130);
+  EXPECT_EQ(p.HGW.Length, 20);
+  EXPECT_EQ(Sample(1, 0), 3010.0f);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 362)), 1);
+}
+
+TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
+  store::CopyText(p.WG.LastWaveFile, "\\DATA\\named.W");
+  const std::string file = env.dir / "DATA/named.W";
+  // Refused limits (right not beyond left) leave the file unwritten.
+  Waveform({1}, 64, 30, 30);
+  Message(2139);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 361)), 1);
+  EXPECT_FALSE(testing_support::FileExists(file));
+  EXPECT_EQ(p.HGW.Length, 64);
+
+  p.PG.WLeft = 4;
+  p.PG.WRight = 11;
+  Message(2139);
+  ASSERT_TRUE(testing_support::FileExists(file));
+  EXPECT_EQ(p.HGW.Length, 8);
+
+  // 2132 reads the named file back into the store.
+  Waveform({2, 5}, 32, 0, 31);
+  Message(2132);
+  ASSERT_EQ(p.HGW.Length, 8);
+  EXPECT_EQ(p.HGW.ChannelOn[1], 1);
+  EXPECT_EQ(p.HGW.ChannelOn[2], 0);
+  EXPECT_EQ(Sample(0, 0), 1004.0f);
+  EXPECT_EQ(Sample(0, 7), 1011.0f);
+
+  // 2138 writes the whole record as it stands.
+  Waveform({0}, 48, 0, 47);
+  Message(2138);
+  Waveform({0}, 16, 0, 15);
+  Message(2132);
+  EXPECT_EQ(p.HGW.Length, 48);
+}
+
+TEST_F(MainWindowMessagesTest, MatrixDisplaySaysItIsNotAvailableAndOtherCodesAreIgnored) {
+  env.windows.PostMain(2131, 0);
+  w.UserMsgReady = 1;
+  env.windows.DeliverPending();
+  ASSERT_EQ(env.ui.Log().size(), 1u);
+  EXPECT_EQ(env.ui.Log()[0].kind, "message");
+  EXPECT_NE(env.ui.LastText().find("not available"), std::string::npos);
+
+  // Codes of the graph windows, the tooltip and unknown ones change nothing.
+  Waveform({0}, 100, 10, 29);
+  for (int code : {2000, 2040, 2119, 2126, 2128, 2133, 2134, 2135, 2136, 2137, 2140, -1, 65535}) {
+    env.ui.ClearLog();
+    Message(code, 3);
+    EXPECT_TRUE(env.ui.Log().empty()) << code;
+    EXPECT_EQ(p.HGW.Length, 100) << code;
+  }
+  EXPECT_TRUE(sent.empty());
+}
+
+}  // namespace
