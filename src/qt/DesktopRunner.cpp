@@ -84,6 +84,67 @@ bool DisplayNamed(int argc, char** argv) {
   return Named("QT_QPA_PLATFORM") || Named("DISPLAY") || Named("WAYLAND_DISPLAY");
 }
 
+struct Desktop::Parts {
+  explicit Parts(const app::HeadlessOptions& o)
+      : options(o),
+        paths(o.root, o.resources.empty() ? std::string(TARVELIN_RESOURCES) : o.resources),
+        program(app::Platform{&ui, &clock, &library, &process, &host, &paths}) {}
+
+  app::HeadlessOptions options;
+  QtUi ui;
+  platform::SystemClock clock;
+  QtWindowHost host;
+  platform::DlLibrary library;
+  platform::PosixProcess process;
+  platform::Paths paths;
+  app::Program program;
+  std::unique_ptr<MainWidget> window;
+};
+
+Desktop::Desktop(const app::HeadlessOptions& options) : parts_(std::make_unique<Parts>(options)) {}
+
+Desktop::~Desktop() {
+  Parts& d = *parts_;
+  d.ui.SetParent(nullptr);
+  app::UnDisplayWave(d.program, 1, -1);
+  app::UnDisplayWave(d.program, 0, -1);
+  d.program.AcquisitionDialog = nullptr;
+  d.program.ChannelDialog = nullptr;
+  d.program.MemoryDialog = nullptr;
+  d.window.reset();
+}
+
+app::Program& Desktop::Program() { return parts_->program; }
+MainWidget& Desktop::Window() { return *parts_->window; }
+QtWindowHost& Desktop::Host() { return parts_->host; }
+QtUi& Desktop::Ui() { return parts_->ui; }
+
+bool Desktop::Start() {
+  Parts& d = *parts_;
+  app::Program& p = d.program;
+  if (!d.paths.CreateStandardFolders()) {
+    d.ui.Message("Cannot create the program folders under " + d.paths.Root(), "Error");
+    return false;
+  }
+  d.ui.SetProgram(&p);
+  app::OwlMain(p, d.options.words);
+  app::InitMainWindow(p);
+  p.GraphFactory = graph::MakeGraphWindowFactory(p);
+  d.host.SetCloseHandler([&p](platform::GraphWindow& window) { CloseGraphWindow(p, window); });
+
+  d.window = std::make_unique<MainWidget>(p);
+  MainWidget& window = *d.window;
+  d.ui.SetParent(&window);
+  InstallSettingsDialogs(p, &window);
+  d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
+  window.SetClosedHandler([] { QCoreApplication::quit(); });
+  if (!window.Start()) return false;
+  window.Logic().saveAtExit = d.options.save;
+  if (!d.options.macro.empty() && !macro::StartMacroFromCommandLine(p, d.options.macro)) return false;
+  window.show();
+  return true;
+}
+
 int RunDesktop(int argc, char** argv, const app::HeadlessOptions& o) {
   const auto started = std::chrono::steady_clock::now();
   if (!DisplayNamed(argc, argv)) {
@@ -96,44 +157,12 @@ int RunDesktop(int argc, char** argv, const app::HeadlessOptions& o) {
   QApplication application(argc, argv);
   qInstallMessageHandler(previousHandler);
 
-  QtUi ui;
-  platform::SystemClock clock;
-  QtWindowHost host;
-  platform::DlLibrary library;
-  platform::PosixProcess process;
-  platform::Paths paths(o.root, o.resources.empty() ? std::string(TARVELIN_RESOURCES) : o.resources);
-  if (!paths.CreateStandardFolders()) {
-    ui.Message("Cannot create the program folders under " + paths.Root(), "Error");
-    return 1;
-  }
-  app::Program p(app::Platform{&ui, &clock, &library, &process, &host, &paths});
-  ui.SetProgram(&p);
-  app::OwlMain(p, o.words);
-  app::InitMainWindow(p);
-  p.GraphFactory = graph::MakeGraphWindowFactory(p);
-  host.SetCloseHandler([&p](platform::GraphWindow& window) { CloseGraphWindow(p, window); });
-
-  MainWidget window(p);
-  ui.SetParent(&window);
-  InstallSettingsDialogs(p, &window);
-  host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
-  window.SetClosedHandler([] { QCoreApplication::quit(); });
-  if (!window.Start()) return 1;
-  window.Logic().saveAtExit = o.save;
-  if (!o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
-  window.show();
-  if (!o.screenshot.empty()) ScheduleScreenshot(p, window, o.screenshot, started);
-  int status = application.exec();
-
-  // The loop can also end from outside (a session closing); the windows go
-  // before the host and the program that own them.
-  ui.SetParent(nullptr);
-  app::UnDisplayWave(p, 1, -1);
-  app::UnDisplayWave(p, 0, -1);
-  p.AcquisitionDialog = nullptr;
-  p.ChannelDialog = nullptr;
-  p.MemoryDialog = nullptr;
-  return status;
+  // The loop can also end from outside (a session closing); the desktop's
+  // end closes the windows before their owners go.
+  Desktop desktop(o);
+  if (!desktop.Start()) return 1;
+  if (!o.screenshot.empty()) ScheduleScreenshot(desktop.Program(), desktop.Window(), o.screenshot, started);
+  return application.exec();
 }
 
 }  // namespace qt

@@ -74,6 +74,9 @@ struct Builder {
 QMenuBar* BuildMainMenu(QWidget* parent, app::Program& p, std::function<void(int id)> onCommand) {
   auto* bar = new QMenuBar(parent);
   bar->setObjectName(QStringLiteral("B_MENU"));
+  // The main window is only as wide as its panel; with the style's wide
+  // item margins the last menu would hide behind the extension button.
+  bar->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 4px; }"));
   Builder b{bar, p, std::move(onCommand)};
   for (const app::MenuNode& n : app::MainMenuTree()) {
     if (n.kind == app::MenuKind::Item) {

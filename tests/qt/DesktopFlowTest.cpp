@@ -1,0 +1,409 @@
+// The whole desktop program as a user meets it: started in an empty folder,
+// driven only through its widgets (keys, panel clicks, menu items, dialogs)
+// while its own event loop runs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/GraphWindows.h"
+#include "app/MainPanel.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "qt/DesktopRunner.h"
+#include "qt/GraphWidget.h"
+#include "qt/MainWidget.h"
+#include "qt/QtWindowHost.h"
+#include "store/FixedText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::FileExists;
+
+// Runs the event loop until `done` holds or the deadline passes.
+bool RunUntil(const std::function<bool()>& done, int deadlineMs = 5000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > deadlineMs) return false;
+    QEventLoop loop;
+    QTimer::singleShot(5, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+void RunFor(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  RunUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
+}
+
+// Answers the modal dialogs as they open, in the order the test expects
+// them; one nobody expected is noted and closed, so that a fault fails the
+// test instead of hanging it.
+class ModalScript {
+ public:
+  using Step = std::function<void(QWidget*)>;
+
+  ModalScript() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start();
+  }
+  void Expect(Step step) { steps_.push_back(std::move(step)); }
+  bool Done() const { return steps_.empty(); }
+  // Titles of every modal window met, and of those nobody expected.
+  std::vector<std::string> seen, unexpected;
+
+ private:
+  void Poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return;
+    if (w == last_) {
+      if (since_.elapsed() > kStuckMs) {
+        unexpected.push_back("still open: " + seen.back());
+        w->close();
+        since_.start();
+      }
+      return;
+    }
+    last_ = w;
+    since_.start();
+    std::string title = w->windowTitle().toStdString();
+    if (auto* box = qobject_cast<QMessageBox*>(w)) title += ": " + box->text().toStdString();
+    seen.push_back(title);
+    if (steps_.empty()) {
+      unexpected.push_back(seen.back());
+      w->close();
+      return;
+    }
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    // Outside the poll: a step may open a modal window of its own, which the
+    // poll must see.
+    QPointer<QWidget> open(w);
+    QTimer::singleShot(0, [open, step] {
+      if (!open) return;
+      step(open);
+      // A step that failed may have left its dialog open.
+      if (open && open->isVisible() && ::testing::Test::HasFailure()) open->close();
+    });
+  }
+
+  static constexpr int kStuckMs = 8000;
+  QTimer timer_;
+  QPointer<QWidget> last_;
+  QElapsedTimer since_;
+  std::deque<Step> steps_;
+};
+
+template <typename T>
+T* Child(QWidget* w, const QString& name) {
+  T* c = w ? w->findChild<T*>(name) : nullptr;
+  EXPECT_NE(c, nullptr) << name.toStdString() << " in " << (w ? w->windowTitle().toStdString() : "");
+  return c;
+}
+
+void Click(QWidget* w, const QString& name) {
+  if (auto* b = Child<QPushButton>(w, name)) b->click();
+}
+
+// Types the file's name into a file dialog and presses its button.
+void TypeFile(QFileDialog* dialog, const std::string& file) {
+  if (auto* name = Child<QLineEdit>(dialog, "fileNameEdit")) name->setText(QString::fromStdString(file));
+  static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own is protected
+}
+
+// Distinct colours in an image (at most a few are expected).
+int Colours(const QImage& image) {
+  std::set<QRgb> seen;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+  return int(seen.size());
+}
+
+// The samples of a store's active channels, one after another.
+std::vector<float> StoreData(const app::Program& p, int store) {
+  const store::Header_s& h = store ? p.HGW : p.HGB;
+  const int32_t length = h.Length;
+  std::vector<float> out;
+  for (int ch = 0; ch < store::kChannels; ++ch) {
+    if (!h.ChannelOn[ch]) continue;
+    const float* first = p.Samples(store) + app::Pocatek(p, store, ch);
+    out.insert(out.end(), first, first + length);
+  }
+  return out;
+}
+
+struct DesktopFlow : ::testing::Test {
+  testing_support::TempDir root;
+  std::unique_ptr<qt::Desktop> desktop;
+  ModalScript modals;
+  int closed = 0;
+
+  void SetUp() override {
+    app::HeadlessOptions o;
+    o.root = root.path();
+    desktop = std::make_unique<qt::Desktop>(o);
+    ASSERT_TRUE(desktop->Start());
+    Window().SetClosedHandler([this] { ++closed; });
+    // The first tick loads the demonstration and opens its windows.
+    ASSERT_TRUE(RunUntil([this] { return Logic().KeysReady && Shown(1) > 0 && Shown(0) > 0; }));
+  }
+  void TearDown() override {
+    EXPECT_TRUE(modals.unexpected.empty()) << "unexpected dialog: " << modals.unexpected.front();
+    desktop.reset();
+    QApplication::processEvents();
+  }
+
+  app::Program& P() { return desktop->Program(); }
+  qt::MainWidget& Window() { return desktop->Window(); }
+  app::TMainWindow& Logic() { return Window().Logic(); }
+
+  // Graph windows of a store on screen.
+  std::vector<QWidget*> Widgets(int store) {
+    std::vector<QWidget*> out;
+    for (int i = 0; i < store::kChannels; ++i)
+      if (auto& w = P().Windows(store)[i])
+        if (QWidget* widget = desktop->Host().WidgetOf(*w); widget && widget->isVisible())
+          out.push_back(widget);
+    return out;
+  }
+  int Shown(int store) { return int(Widgets(store).size()); }
+  graph::TDispl10& ModelOf(QWidget* w) { return *static_cast<qt::GraphWidget*>(w)->Model(); }
+  QImage Picture(QWidget* w) { return static_cast<qt::GraphWidget*>(w)->Image().copy(); }
+
+  // A key as the user types it: the program takes one key per tick.
+  void Key(int qtKey) {
+    ASSERT_TRUE(RunUntil([this] { return Logic().KeysReady != 0; }));
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(&Window(), &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(&Window(), &release);
+  }
+  // A click on the panel button that issues `command`.
+  void PanelButton(int command) {
+    for (const app::PanelButton& b : app::PanelButtons()) {
+      if (b.command != command) continue;
+      const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+      QWidget* panel = Window().Panel();
+      for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(at), QPointF(panel->mapToGlobal(at)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(panel, &e);
+      }
+      return;
+    }
+    ADD_FAILURE() << "no panel button for command " << command;
+  }
+  // Chooses a menu item as a click on it would.
+  void Menu(int id) {
+    QAction* action = Window().Menu()->findChild<QAction*>(QStringLiteral("id%1").arg(id));
+    ASSERT_NE(action, nullptr) << id;
+    ASSERT_TRUE(action->isEnabled()) << id;
+    action->trigger();
+  }
+};
+
+TEST_F(DesktopFlow, FirstStartShowsTheMainWindowAndTheDemonstrationWindows) {
+  EXPECT_TRUE(Window().isVisible());
+  EXPECT_EQ(Window().windowTitle().toStdString(), P().Caption);
+  // Painted: a trace, scales and text over the background, in every window.
+  EXPECT_TRUE(RunUntil([this] {
+    for (int s : {1, 0})
+      for (QWidget* w : Widgets(s))
+        if (Colours(Picture(w)) < 3) return false;
+    return true;
+  })) << "a demonstration window is not painted";
+  EXPECT_TRUE(P().DG.Simulation) << "a first start acquires in simulation";
+  // Every menu is on the bar, none behind its extension button.
+  QMenuBar* bar = Window().Menu();
+  for (QAction* a : bar->actions()) {
+    const QRect at = bar->actionGeometry(a);
+    EXPECT_TRUE(at.isValid() && at.right() < bar->width()) << a->text().toStdString();
+  }
+}
+
+TEST_F(DesktopFlow, F6AndTheQwButtonAcquireAWaveformThatTheWindowRepaints) {
+  ASSERT_EQ(Shown(1), 1);
+  const std::vector<float> demo = StoreData(P(), 1);
+  RunFor(400);  // the first paints
+  const QImage before = Picture(Widgets(1).front());
+  Key(Qt::Key_F6);
+  EXPECT_EQ(P().QW, 0) << "a single waveform by default";
+  const std::vector<float> first = StoreData(P(), 1);
+  EXPECT_NE(first, demo);
+  ASSERT_TRUE(RunUntil([&] { return Shown(1) == 1 && Picture(Widgets(1).front()) != before; }))
+      << "the waveform window shows the new data";
+
+  // The panel's button does the same; a simulated run is noisy.
+  RunFor(50);
+  PanelButton(203);
+  EXPECT_NE(StoreData(P(), 1), first);
+  EXPECT_EQ(Shown(1), 1);
+}
+
+TEST_F(DesktopFlow, AsDialogSetsTheMeasurementPeriodAndQmUsesIt) {
+  const float period = P().RefA().MPeriod;
+  ASSERT_GE(period, 0.5f) << "the default period would not show the change";
+  modals.Expect([](QWidget* d) {
+    EXPECT_EQ(d->windowTitle().left(9), QStringLiteral("AS dialog"));
+    if (auto* e = Child<QLineEdit>(d, "MPeriod")) e->setText("0.02");
+    if (auto* e = Child<QLineEdit>(d, "MLength")) e->setText("1000");  // longer than the test runs
+    Click(d, "ok");
+  });
+  Menu(307);
+  ASSERT_TRUE(modals.Done());
+  EXPECT_FLOAT_EQ(P().RefA().MPeriod, 0.02f);
+
+  Key(Qt::Key_F7);
+  ASSERT_EQ(P().QM, 1) << "F7 starts the measurement run";
+  // Points come with the timer while the loop runs: many periods of the new
+  // length, where the old period would have given one or two.
+  EXPECT_TRUE(RunUntil([this] { return P().Bindx >= 30; }, 10000)) << P().Bindx;
+  EXPECT_EQ(Shown(0), 1);
+  EXPECT_FLOAT_EQ(P().FGB[0].Step, 0.02f) << "the record carries the period";
+
+  // The QM button stops the run.
+  PanelButton(202);
+  EXPECT_EQ(P().QM, 0);
+  const int32_t stopped = P().Bindx;
+  RunFor(300);
+  EXPECT_EQ(P().Bindx, stopped);
+}
+
+TEST_F(DesktopFlow, MmDialogSelectsTwoChannelsAndTheNextRunShowsBoth) {
+  modals.Expect([](QWidget* d) {
+    EXPECT_EQ(d->windowTitle().left(9), QStringLiteral("MM dialog"));
+    // Channels 1 and 2, each acquired and shown in a waveform window.
+    for (const char* name : {"box_1_0", "box_1_1", "box_2_0", "box_2_1"})
+      if (auto* b = Child<QCheckBox>(d, name)) b->setChecked(true);
+    Click(d, "ok");
+  });
+  Menu(308);
+  ASSERT_TRUE(modals.Done());
+  EXPECT_EQ(P().MG.Acquire[0], 1);
+  EXPECT_EQ(P().MG.Acquire[1], 1);
+
+  Key(Qt::Key_F6);
+  EXPECT_EQ(P().HGW.ChannelOn[0], 1);
+  EXPECT_EQ(P().HGW.ChannelOn[1], 1);
+  ASSERT_TRUE(RunUntil([this] { return Shown(1) == 2; })) << Shown(1);
+  EXPECT_NE(P().Windows(1)[0], nullptr);
+  EXPECT_NE(P().Windows(1)[1], nullptr);
+}
+
+TEST_F(DesktopFlow, F2SavesTheWaveformF3ReadsItBackAndTransformsChangeTheWindows) {
+  // A record length that is no power of two, from the AS dialog.
+  modals.Expect([](QWidget* d) {
+    if (auto* e = Child<QLineEdit>(d, "WLength")) e->setText("1000");
+    Click(d, "ok");
+  });
+  Menu(307);
+  Key(Qt::Key_F6);
+  ASSERT_EQ(P().HGW.Length, 1000);
+  const std::vector<float> saved = StoreData(P(), 1);
+  const std::string file = root / "DATA/flow.w";
+
+  // The comment of the record first, then the file.
+  auto save = [&](const char* comment) {
+    modals.Expect([comment](QWidget* d) {
+      if (auto* field = Child<QPlainTextEdit>(d, "690")) field->setPlainText(comment);
+      Click(d, "ok");
+    });
+    modals.Expect([&](QWidget* d) {
+      auto* dialog = qobject_cast<QFileDialog*>(d);
+      ASSERT_NE(dialog, nullptr) << d->windowTitle().toStdString();
+      EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+      TypeFile(dialog, file);
+    });
+  };
+  save("flow test");
+  Key(Qt::Key_F2);
+  ASSERT_TRUE(modals.Done());
+  ASSERT_TRUE(FileExists(file)) << "saved: " << testing::PrintToString(modals.seen);
+  const std::vector<uint8_t> bytes = testing_support::ReadBytes(file);
+
+  // Saving over it asks once (the program, not the dialog too), and No
+  // keeps the file.
+  save("second");
+  modals.Expect([](QWidget* d) { Click(d, "no"); });
+  Key(Qt::Key_F2);
+  ASSERT_TRUE(modals.Done());
+  EXPECT_EQ(testing_support::ReadBytes(file), bytes);
+
+  // Zero padding to a power of two from the menu; the window follows.
+  RunFor(400);
+  QImage before = Picture(Widgets(1).front());
+  modals.Expect([](QWidget* d) { Click(d, "yes"); });
+  Menu(411);
+  EXPECT_EQ(P().HGW.Length, 1024);
+  EXPECT_TRUE(RunUntil([&] { return Shown(1) == 1 && ModelOf(Widgets(1).front()).NShown == 1024; }));
+
+  // Decimation asks, then halves the record.
+  RunFor(400);
+  before = Picture(Widgets(1).front());
+  modals.Expect([](QWidget* d) { Click(d, "yes"); });
+  Menu(287);
+  EXPECT_EQ(P().HGW.Length, 512);
+  EXPECT_TRUE(RunUntil([&] {
+    return Shown(1) == 1 && ModelOf(Widgets(1).front()).NShown == 512 &&
+           Picture(Widgets(1).front()) != before;
+  }));
+
+  // Reading the file back restores what was saved, shown again.
+  modals.Expect([&](QWidget* d) {
+    auto* dialog = qobject_cast<QFileDialog*>(d);
+    ASSERT_NE(dialog, nullptr) << d->windowTitle().toStdString();
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    TypeFile(dialog, file);
+  });
+  Key(Qt::Key_F3);
+  ASSERT_TRUE(modals.Done());
+  EXPECT_EQ(P().HGW.Length, 1000);
+  EXPECT_EQ(StoreData(P(), 1), saved);
+  EXPECT_EQ(store::FieldText(P().HGW.Comment), "flow test");
+  EXPECT_TRUE(RunUntil([this] { return Shown(1) == 1 && ModelOf(Widgets(1).front()).NShown == 1000; }));
+}
+
+TEST_F(DesktopFlow, CloseButtonAsksAndYesEndsTheProgram) {
+  modals.Expect([](QWidget* d) {
+    ASSERT_NE(qobject_cast<QMessageBox*>(d), nullptr);
+    Click(d, "no");
+  });
+  EXPECT_FALSE(Window().close());
+  ASSERT_TRUE(modals.Done());
+  RunFor(450);
+  EXPECT_TRUE(Window().isVisible()) << "No keeps the program";
+  EXPECT_EQ(closed, 0);
+
+  modals.Expect([](QWidget* d) { Click(d, "yes"); });
+  Window().close();
+  ASSERT_TRUE(RunUntil([this] { return closed == 1; }));
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_EQ(Shown(1) + Shown(0), 0) << "the graph windows go with it";
+  EXPECT_TRUE(FileExists(root / "JOB/WORK.JOB")) << "the work set is kept for the next start";
+}
+
+}  // namespace
