@@ -8,6 +8,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "dsp/StoreChecks.h"
 #include "macro/Prompts.h"
 
 namespace app {
@@ -139,6 +140,11 @@ int WriteLimits(Program& p, int store) {
   store::Header_s& h = p.Header(store);
   const int32_t oldLength = h.Length;
   const int32_t newLength = l.right - l.left + 1;
+  // The header is trusted no further than the arrays really reach.
+  if (!dsp::BlockFits(p, store, 0, (long long)ActiveChannels(p, store) * oldLength)) {
+    MessT(p, store ? 490 : 491, 13);
+    return 0;
+  }
   float* s = p.Samples(store);
   // Ascending channels: each block moves down, never over samples not yet read.
   size_t k = 0;

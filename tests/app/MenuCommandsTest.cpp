@@ -292,6 +292,15 @@ TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
   EXPECT_EQ(p.HGB.PreTrigger, 0);
   EXPECT_EQ(p.HGB.TriggerFlag, 0);
   EXPECT_EQ(Sample(0, 0, 0), 2.0f);
+
+  // A header that claims more samples than the arrays hold is not trusted.
+  p.HGW.Length = int32_t(p.DG.TotalSamples);
+  for (int i = 0; i < 4; ++i) p.HGW.ChannelOn[i] = 1;
+  p.PG.WLeft = 0;
+  p.PG.WRight = 9;
+  app::MenuCommand(p, 284);
+  EXPECT_EQ(p.HGW.Length, p.DG.TotalSamples);
+  EXPECT_TRUE(Shown(490));
 }
 
 TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
