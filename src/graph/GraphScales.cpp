@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/FontSettings.h"
 #include "app/Messages.h"
 #include "app/StoreUtilities.h"
 #include "graph/GraphMath.h"
@@ -17,8 +18,10 @@ uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint
 
 constexpr int kCellH = 12, kCellW = 5;
 
-platform::Font Cell(int angleTenths = 0) {
-  platform::Font f;
+// The scale labels keep their 12 × 5 px cell; face and weight are the ones
+// chosen for the graph scales (the font record of `DG`).
+platform::Font Cell(const app::Program& p, int angleTenths = 0) {
+  platform::Font f = app::ScaleFont(p);
   f.height = kCellH;
   f.width = kCellW;
   f.angleTenths = angleTenths;
@@ -67,7 +70,7 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
   const store::Col_s* col = p_.Col_.get();
   const store::Channel_s* ch = p_.Channels(IsW) ? &p_.Channels(IsW)[chan] : nullptr;
   dc.FillRect(left + 5, top + 3, left + 50, top + 6, col ? col->TraceColor[chan] : Rgb(255, 255, 255));
-  dc.SetFont(Cell());
+  dc.SetFont(Cell(p_));
   dc.SetTextColor(0);
   const bool oneLine = (g.DisplFlags & 0x0008) != 0;
   std::string prefix;
@@ -84,10 +87,10 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
     dc.Text({left + 5, top + 7}, prefix + " " + unit, platform::HAlign::Left, platform::VAlign::Top);
     captionBottom = top + 7 + kCellH;
     if (ch) {
-      dc.SetFont(Cell(900));
+      dc.SetFont(Cell(p_, 900));
       dc.Text({left + 2, bottom - 5}, store::FieldText(ch->Name), platform::HAlign::Left,
               platform::VAlign::Top);
-      dc.SetFont(Cell());
+      dc.SetFont(Cell(p_));
     }
   } else {
     dc.Text({left + 5, top + 7}, prefix, platform::HAlign::Left, platform::VAlign::Top);
@@ -181,7 +184,7 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
     unit = u.text ? app::Txt(p_, u.text) : u.name;
   }
   const int y0 = PlotTop + PlotH;
-  dc.SetFont(Cell());
+  dc.SetFont(Cell(p_));
   dc.SetTextColor(0);
   dc.SetPen(0, 1);
   const float fixed = col ? col->TimeStep[chan] : 0.0f;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GraphTestSupport.h"
+#include "app/FontSettings.h"
 #include "app/Messages.h"
 #include "graph/GraphScaleMath.h"
 
@@ -104,6 +105,16 @@ TEST(GraphPaint, ScaleLabelsTakeTheExponentFormsAndTheUnitsOfTheAxis) {
   Rec(*w).Clear();
   w->Paint();
   EXPECT_TRUE(HasText(Rec(*w), "Hist."));
+
+  // The font chosen for the scales gives face and weight; the cell stays.
+  platform::Font chosen;
+  chosen.face = "DejaVu Serif";
+  chosen.weight = 700;
+  chosen.height = 30;
+  app::SetScaleFont(f.p, chosen);
+  Rec(*w).Clear();
+  w->Paint();
+  EXPECT_GE(CountWith(Rec(*w), "SetFont", "12x5 700 0 DejaVu Serif"), 1);
 }
 
 TEST(GraphPaint, ScalesSurviveEmptyReversedAndInfiniteRanges) {
