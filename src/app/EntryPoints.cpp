@@ -20,7 +20,8 @@
 namespace app {
 
 void ShowNotAvailable(Program& p, std::string_view what) {
-  Mess(p, std::string(what) + ": not available in this version", Txt(p, 14));
+  const char* notice = p.DG.Language ? ": v této verzi není k dispozici" : ": not available in this version";
+  Mess(p, std::string(what) + notice, Txt(p, 14));
 }
 
 void InitCard(Program& p) {

@@ -9,8 +9,8 @@ namespace app {
 
 struct Program;
 
-// Tells the user that an operation is not part of this build yet, instead
-// of pretending it happened.
+// Tells the user, in the interface language, that an operation is not part
+// of this build yet, instead of pretending it happened.
 void ShowNotAvailable(Program& p, std::string_view what);
 
 // Card driver (initialisation at the first tick, closing at exit, the default

@@ -49,7 +49,7 @@ void NotAvailable(Program& p, int id) {
   const MenuNode* item = FindMenuItem(id);
   std::string label = item ? item->label : "Příkaz " + std::to_string(id);
   std::erase(label, '&');
-  Mess(p, label + ": v této verzi není k dispozici", Txt(p, 14));
+  ShowNotAvailable(p, label);
 }
 
 // Reading a whole store from the menu: the windows show the new record.

@@ -24,7 +24,7 @@
 namespace macro {
 
 int NotAvailable(app::Program& p, std::string_view keyword) {
-  app::Mess(p, std::string(keyword) + ": not available in this version", app::Txt(p, 14));
+  app::ShowNotAvailable(p, keyword);
   return kStatementFailed;
 }
 

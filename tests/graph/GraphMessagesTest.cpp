@@ -45,7 +45,7 @@ struct MsgFixture {
       if (op.rfind("Text ", 0) == 0 && op.find(part) != std::string::npos) return true;
     return false;
   }
-  int NotAvailable() const { return env.ui.Count("not available"); }
+  int NotAvailable() const { return testing_support::NotAvailableMessages(env.ui); }
 
   testing_support::TestEnv env;
   app::Program& p;

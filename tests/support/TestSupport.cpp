@@ -50,6 +50,15 @@ int MessagesWithText(const platform::ScriptedUi& ui, const std::string& text) {
   return n;
 }
 
+int NotAvailableMessages(const platform::ScriptedUi& ui) {
+  int n = 0;
+  for (const auto& shown : ui.Log())
+    if (shown.kind == "message" && (shown.text.find(": not available in this version") != std::string::npos ||
+                                    shown.text.find(": v této verzi není k dispozici") != std::string::npos))
+      ++n;
+  return n;
+}
+
 TestEnv::TestEnv(int32_t totalSamples, bool loadTexts)
     : paths(dir.path(), TARVELIN_SOURCE_DIR "/resources"),
       prog(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {

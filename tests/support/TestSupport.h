@@ -35,6 +35,8 @@ bool FileExists(const std::string& path);
 
 // Message boxes (not questions or prompts) whose text is exactly `text`.
 int MessagesWithText(const platform::ScriptedUi& ui, const std::string& text);
+// Messages saying that an operation is not part of this build, in either language.
+int NotAvailableMessages(const platform::ScriptedUi& ui);
 
 struct TestEnv {
   // totalSamples: size of each sample array; the general texts come from resources/.
