@@ -46,7 +46,8 @@ void TDispl10::Displ(platform::Canvas& dc) {
     EraseCursors(dc);
   const bool multi = g.Multi != 0;
   const int32_t type = Act().DisplType;
-  const bool overlaid = type == kOverlaid;
+  // The XY plot draws its pairs whatever the display type.
+  const bool overlaid = type == kOverlaid && !IsXY();
 
   if (g.ClearPlot && !multi && !g.PrintMode && !overlaid) PictureBufferFilling();
   if (!full) {
@@ -88,8 +89,24 @@ void TDispl10::Displ(platform::Canvas& dc) {
   }
   PaintScale(dc);
   PaintVScale(dc);
+  // After the time scale, which would otherwise clear it in overdraw mode.
+  PaintRepetition(dc);
   if (full) PaintLimits(dc);
   PaintCursors(dc);
+}
+
+void TDispl10::PaintRepetition(platform::Canvas& dc) {
+  // Only a counted run has a number to show (a count below 1 repeats
+  // until stopped); the run acquires into the waveform store.
+  const int count = p_.PG.QWRepeatCount;
+  if (!IsW || !p_.QW || count < 1) return;
+  // The run counts the repetitions still to come down from the count: the
+  // one on screen is the count less those, plus one.
+  const int number = std::clamp(count - p_.PocitadloKolikOpak + 1, 1, count);
+  dc.SetFont(Cell(14, 6));
+  dc.SetTextColor(Rgb(255, 0, 0));
+  dc.Text({PlotLeft + 1, PlotTop + PlotH + 8}, app::TxtF(p_, 1036, {number}), platform::HAlign::Left,
+          platform::VAlign::Top);
 }
 
 void TDispl10::PaintBackground(platform::Canvas& dc) {

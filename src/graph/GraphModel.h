@@ -24,7 +24,13 @@ namespace graph {
 // One point of the picture buffer, in client coordinates.
 struct PicturePoint {
   int32_t x = 0, y = 0;
+  bool operator==(const PicturePoint&) const = default;
 };
+
+// In the XY plot a point with x ≤ 0 marks a break of the trace (a sample
+// without a finite pair); a drawn point always lies in the plot, right of
+// the border.
+inline constexpr int32_t kNoPointX = 0;
 
 // `displ_t`
 enum DisplayType : int32_t {
@@ -152,7 +158,8 @@ class TDispl10 : public platform::GraphWindow {
   void Displ(platform::Canvas& dc);
   // Refills the picture buffer from the displayed series over IL..IR: every
   // sample (points), one peak-hold point or the minimum and maximum per
-  // pixel column (GraphTrace.cpp).
+  // pixel column (GraphTrace.cpp); in the XY plot the pairs of the X and Y
+  // channels (GraphXYPlot.cpp).
   void PictureBufferFilling();
   // Draws n points in the current trace colour by `TraceStyle`.
   void PictureBufferOut(platform::Canvas& dc, const PicturePoint* pts, int32_t n, uint32_t colour);
@@ -313,6 +320,19 @@ class TDispl10 : public platform::GraphWindow {
   // x transform and the value mapping y = yBase - (v - vMin) * ky.
   void FillPicture(const float* data, int32_t il, int32_t ir, double vMin, double ky, double yBase,
                    bool points);
+  // The XY plot's picture: the pairs (X channel, Y channel) over IL..IR
+  // through the XY transforms, breaks where a pair is not finite.
+  void FillXYPicture();
+  // Points style of the XY plot: every pixel of the plot at most once.
+  void FillXYPoints(const float* xs, const float* ys, int32_t il, int32_t ir);
+  // Lines of the XY plot: every sample, or for long views the extreme
+  // points of each block of samples.
+  void FillXYLines(const float* xs, const float* ys, int32_t il, int32_t ir);
+  // Draws the XY picture: points right of x = 0 only, lines only between
+  // two such neighbours.
+  void XYPictureOut(platform::Canvas& dc, const PicturePoint* pts, int32_t n, uint32_t colour);
+  // The repeat number under the plot during a counted repeated waveform run.
+  void PaintRepetition(platform::Canvas& dc);
   void DrawPolyline(platform::Canvas& dc, const PicturePoint* pts, int32_t n, int dx = 0, int dy = 0);
   void ThickLine(platform::Canvas& dc, int width, uint32_t colour);
   void FilledArea(platform::Canvas& dc, uint32_t colour);
@@ -353,7 +373,8 @@ class TDispl10 : public platform::GraphWindow {
   // Reused by every repaint so that drawing allocates nothing.
   std::vector<platform::Point> line_;
   std::vector<PicturePoint> stored_;
-  platform::Point current_;  // the current position of `PaintData` modes 3 and 6
+  std::vector<uint64_t> xyPixels_;  // pixels taken by the XY points style, a bit each
+  platform::Point current_;         // the current position of `PaintData` modes 3 and 6
   // The own scale remembered by `Displ` (multi display draws the own channel with it).
   float ownVMax_ = 0, ownVMin_ = 0;
   // Cursors as last drawn (exclusive-or): pixel, horizontal line y, trace y.

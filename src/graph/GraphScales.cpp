@@ -163,6 +163,8 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
   if (g.XYPlot) {
     a = g.XMin;
     b = g.XMax;
+    // A reversed or empty x range has no ticks to place (the unit stays).
+    if (!(b > a)) b = a;
     const int xc = std::clamp<int>(g.XChan, 0, store::kChannels - 1);
     if (p_.Channels(IsW)) unit = store::FieldText(p_.Channels(IsW)[xc].Unit);
   } else if (Act().DisplType == kHistogram) {
@@ -194,7 +196,9 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
   int previousEnd = -32000;
   for (int k = 0; k < ticks.count; ++k) {
     const double t = ticks.At(k);
-    const int x = PlotLeft + ClampTrunc((t - a) / (b - a) * PlotW, -32000, 32000);
+    // In the XY plot a tick sits where the trace puts that x.
+    const int x = g.XYPlot ? GlobalVertToMouseXYPlot(float(t))
+                           : PlotLeft + ClampTrunc((t - a) / (b - a) * PlotW, -32000, 32000);
     dc.Line({x, y0}, {x, y0 + 4});
     if (x - 18 > previousEnd && x < PlotLeft + PlotW - 40) {
       const std::string label = TimeLabel(t, a, b);

@@ -15,6 +15,18 @@ uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint
 // Polylines longer than this are drawn in pieces.
 constexpr int32_t kPolylineChunk = 16384;
 
+void PolylineInPieces(platform::Canvas& dc, std::vector<platform::Point>& line, const PicturePoint* pts,
+                      int32_t n, int dx, int dy) {
+  for (int32_t from = 0; from + 1 < n;) {
+    const int32_t count = std::min(n - from, kPolylineChunk);
+    line.resize(size_t(count));
+    for (int32_t i = 0; i < count; ++i) line[size_t(i)] = {pts[from + i].x + dx, pts[from + i].y + dy};
+    dc.Polyline(line);
+    // The next piece starts at this one's last point so no segment is lost.
+    from += count - 1;
+  }
+}
+
 }  // namespace
 
 uint32_t TDispl10::TraceColour() const {
@@ -40,7 +52,11 @@ uint32_t TDispl10::TraceColour() const {
 
 void TDispl10::PictureBufferFilling() {
   pictureCount_ = 0;
-  if (!series_ || NShown <= 0 || IsXY()) return;
+  if (IsXY()) {
+    FillXYPicture();
+    return;
+  }
+  if (!series_ || NShown <= 0) return;
   DePress();
   const store::CG_s& g = Own();
   FillPicture(series_, g.IL, g.IR, g.VMin, KY, PlotTop + PlotH, g.TraceStyle == 0 && !g.Multi);
@@ -97,18 +113,36 @@ void TDispl10::FillPicture(const float* data, int32_t il, int32_t ir, double vMi
 
 void TDispl10::DrawPolyline(platform::Canvas& dc, const PicturePoint* pts, int32_t n, int dx, int dy) {
   if (!pts || n <= 1) return;
-  for (int32_t from = 0; from < n;) {
-    const int32_t count = std::min(n - from, kPolylineChunk);
-    line_.resize(size_t(count));
-    for (int32_t i = 0; i < count; ++i) line_[size_t(i)] = {pts[from + i].x + dx, pts[from + i].y + dy};
-    if (count > 1) dc.Polyline(line_);
-    // The next piece starts at this one's last point so no segment is lost.
-    from += count == n - from ? count : count - 1;
+  if (!IsXY()) {
+    PolylineInPieces(dc, line_, pts, n, dx, dy);
+    return;
+  }
+  // The XY plot joins only neighbours that both are points; for the printer
+  // its back-and-forth curves go out segment by segment.
+  const bool print = Own().PrintMode != 0;
+  for (int32_t i = 0; i < n;) {
+    if (pts[i].x <= kNoPointX) {
+      ++i;
+      continue;
+    }
+    int32_t end = i + 1;
+    while (end < n && pts[end].x > kNoPointX) ++end;
+    if (print) {
+      for (int32_t k = i; k + 1 < end; ++k)
+        dc.Line({pts[k].x + dx, pts[k].y + dy}, {pts[k + 1].x + dx, pts[k + 1].y + dy});
+    } else {
+      PolylineInPieces(dc, line_, pts + i, end - i, dx, dy);
+    }
+    i = end;
   }
 }
 
 void TDispl10::PictureBufferOut(platform::Canvas& dc, const PicturePoint* pts, int32_t n, uint32_t colour) {
   if (!pts || n <= 0) return;
+  if (IsXY()) {
+    XYPictureOut(dc, pts, n, colour);
+    return;
+  }
   const store::CG_s& g = Own();
   if (g.TraceStyle == 0 || n == 1) {
     for (int32_t i = 0; i < n; ++i) {
@@ -198,10 +232,11 @@ int16_t TDispl10::PaintData(platform::Canvas& dc, int16_t x, float v, int mode, 
   const PicturePoint* pts = pictureBlock_.get();
   switch (mode) {
     case kPaintPixels:
-      for (int32_t i = 0; pts && i < pictureCount_; ++i) dc.Pixel({pts[i].x, pts[i].y}, 0xFFFFFF);
+      for (int32_t i = 0; pts && i < pictureCount_; ++i)
+        if (pts[i].x > kNoPointX) dc.Pixel({pts[i].x, pts[i].y}, 0xFFFFFF);
       break;
     case kPaintFilled:
-      if (PlotW >= 2 * pictureCount_) {
+      if (PlotW >= 2 * pictureCount_ && !IsXY()) {  // an XY curve has no area under it
         FilledArea(dc, TraceColour());
         break;
       }

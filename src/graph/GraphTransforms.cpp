@@ -10,13 +10,14 @@ namespace graph {
 
 void TDispl10::KoefX() {
   const store::CG_s& g = Own();
-  const float xSpan = g.XMax - g.XMin;
-  const int64_t iSpan = int64_t(g.IR) - g.IL;
-  if (xSpan == 0 || iSpan == 0) {
+  // Each mode tests its own span: one sample in view must not throw the XY
+  // plot's x axis off, nor an unused x range the time trace.
+  const double span = g.XYPlot ? double(g.XMax - g.XMin) : double(int64_t(g.IR) - g.IL);
+  if (span == 0) {
     KX = 1.0f;
     return;
   }
-  KX = g.XYPlot ? float(PlotW / double(xSpan)) : float(PlotW / double(iSpan));
+  KX = float(PlotW / span);
   if (!(KX > 0) || !std::isfinite(KX)) KX = 1.0f;
 }
 

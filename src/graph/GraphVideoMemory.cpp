@@ -67,8 +67,10 @@ void TDispl10::DrawStoredPictures(platform::Canvas& dc) {
     // Pictures may come from a history file: keep every point in the plot.
     stored_.resize(e.size);
     std::memcpy(stored_.data(), e.data.get(), size_t(e.size) * kPointBytes);
+    const bool xy = IsXY();
     for (PicturePoint& pt : stored_) {
-      pt.x = std::clamp<int32_t>(pt.x, PlotLeft, right);
+      // The breaks of an XY picture stay breaks.
+      pt.x = xy && pt.x <= kNoPointX ? kNoPointX : std::clamp<int32_t>(pt.x, PlotLeft, right);
       pt.y = std::clamp<int32_t>(pt.y, PlotTop, bottom);
     }
     PictureBufferOut(dc, stored_.data(), int32_t(stored_.size()), colour);
