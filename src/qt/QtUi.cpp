@@ -19,6 +19,7 @@
 #include "app/ValuePrompt.h"
 #include "qt/ColourDialog.h"
 #include "qt/CommentWindow.h"
+#include "qt/DialogControls.h"
 #include "qt/LongMessageWindow.h"
 #include "qt/ValueDialog.h"
 #include "qt/WaitWindow.h"
@@ -80,8 +81,6 @@ class InputGate : public QObject {
 namespace {
 
 constexpr int kPumpIntervalMs = 20;
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // Turns the gate off while a dialog of this Ui runs its own event loop.
 class GateOff {
