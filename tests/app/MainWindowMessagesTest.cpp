@@ -17,22 +17,6 @@ namespace {
 
 using testing_support::TestEnv;
 
-// A graph window that keeps the codes it is sent.
-class LoggingWindow : public platform::GraphWindow {
- public:
-  explicit LoggingWindow(std::vector<int>* log) : log_(log) {}
-  void UserMessage(int code, int) override { log_->push_back(code); }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {}
-  void Timer() override {}
-  void Focus() override {}
-
- private:
-  std::vector<int>* log_;
-  std::string caption_;
-};
-
 struct MainWindowMessagesTest : ::testing::Test {
   TestEnv env{8192};
   app::Program& p = env.prog;
@@ -41,7 +25,8 @@ struct MainWindowMessagesTest : ::testing::Test {
 
   MainWindowMessagesTest() {
     p.GraphFactory = [this](const auto&) -> std::unique_ptr<platform::GraphWindow> {
-      return std::make_unique<LoggingWindow>(&sent);
+      return std::make_unique<testing_support::MessageLogWindow>(
+          [this](int code, int) { sent.push_back(code); });
     };
     env.windows.SetMainHandler([this](int code, int arg) { w.WMUserMessage(code, arg); });
   }

@@ -26,22 +26,6 @@ namespace {
 using platform::Answer;
 using testing_support::TestEnv;
 
-// A graph window that keeps the user messages it is sent.
-class LoggingWindow : public platform::GraphWindow {
- public:
-  explicit LoggingWindow(std::vector<std::pair<int, int>>* log) : log_(log) {}
-  void UserMessage(int code, int) override { log_->emplace_back(code, 0); }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {}
-  void Timer() override {}
-  void Focus() override { log_->emplace_back(-1, 0); }
-
- private:
-  std::vector<std::pair<int, int>>* log_;
-  std::string caption_;
-};
-
 struct MenuCommandsTest : ::testing::Test {
   TestEnv env{8192};
   app::Program& p = env.prog;
@@ -51,7 +35,10 @@ struct MenuCommandsTest : ::testing::Test {
   MenuCommandsTest() {
     p.plat.process = &process;
     p.GraphFactory = [this](const platform::GraphWindowSpec&) -> std::unique_ptr<platform::GraphWindow> {
-      return std::make_unique<LoggingWindow>(&sent);
+      auto w = std::make_unique<testing_support::MessageLogWindow>(
+          [this](int code, int) { sent.emplace_back(code, 0); });
+      w->reportFocus = true;
+      return w;
     };
   }
 

@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "app/StoreAccess.h"
 #include "platform/WindowHost.h"
+#include "support/TestSupport.h"
 
 namespace filter_test {
 
@@ -44,27 +45,12 @@ inline void MarkSpectrum(app::Program& p, int store, int channel) {
   p.Channels(store)[channel].IsSpectrum = 1;
 }
 
-class LoggingWindow : public platform::GraphWindow {
- public:
-  explicit LoggingWindow(std::shared_ptr<std::vector<std::pair<int, int>>> log, int channel)
-      : log_(std::move(log)), channel_(channel) {}
-  void UserMessage(int code, int) override { log_->emplace_back(channel_, code); }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {}
-  void Timer() override {}
-
- private:
-  std::shared_ptr<std::vector<std::pair<int, int>>> log_;
-  int channel_;
-  std::string caption_;
-};
-
 // Opens the store's windows with a factory whose windows log (channel, code).
 inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(app::Program& p, int store) {
   auto log = std::make_shared<std::vector<std::pair<int, int>>>();
   p.GraphFactory = [log](const platform::GraphWindowSpec& s) {
-    return std::make_unique<LoggingWindow>(log, s.channel);
+    return std::make_unique<testing_support::MessageLogWindow>(
+        [log, channel = s.channel](int code, int) { log->emplace_back(channel, code); });
   };
   for (int c = 0; c < store::kChannels; ++c) {
     if (store)

@@ -20,20 +20,6 @@ using platform::Answer;
 using testing_support::TestEnv;
 using testing_support::WriteText;
 
-class MessageWindow : public platform::GraphWindow {
- public:
-  explicit MessageWindow(std::vector<int>& log) : log_(log) {}
-  void UserMessage(int code, int) override { log_.push_back(code); }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {}
-  void Timer() override {}
-
- private:
-  std::vector<int>& log_;
-  std::string caption_;
-};
-
 // Items 0..9, then the given channel items from item 10 on.
 std::string File(const std::string& globals, const std::string& channels = "") {
   return "CHA_TXT.TXT remark\n" + globals + "\n" + channels;
@@ -79,7 +65,8 @@ TEST_F(ModifyFilesTest, GlobalItemsThenChannelItems) {
   Put("m.txt",
       File("{2}{Probe}{mV}{2}{4}{1,5}{N}{}{}{0.5}", "{N}{-}{-}{1}{1}{0}{}{}{}{}  {Y}{Own}{-}{10}{0}{1}"));
   std::vector<int> log;
-  p.QWWin[0] = std::make_unique<MessageWindow>(log);
+  p.QWWin[0] =
+      std::make_unique<testing_support::MessageLogWindow>([&log](int code, int) { log.push_back(code); });
   ASSERT_EQ(files::WaveformModifyExecute(p, false, "m.txt"), 1);
   EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Probe");
   EXPECT_EQ(store::FieldText(p.FGW[1].Name), "Own");

@@ -31,21 +31,6 @@ std::string ReadText(const std::string& path) {
   return std::string(b.begin(), b.end());
 }
 
-// A graph window that only keeps its user messages.
-class MessageWindow : public platform::GraphWindow {
- public:
-  explicit MessageWindow(std::vector<int>& log) : log_(log) {}
-  void UserMessage(int code, int) override { log_.push_back(code); }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {}
-  void Timer() override {}
-
- private:
-  std::vector<int>& log_;
-  std::string caption_;
-};
-
 class TextExportTest : public ::testing::Test {
  protected:
   TextExportTest() {
@@ -193,7 +178,8 @@ TEST_F(TextExportTest, SelectionExportGoesToTheFirstWindow) {
   EXPECT_EQ(files::Write_ASCII_Util(p), 0);
   EXPECT_EQ(Messages(1315), 1);
   std::vector<int> log;
-  p.QWWin[0] = std::make_unique<MessageWindow>(log);
+  p.QWWin[0] =
+      std::make_unique<testing_support::MessageLogWindow>([&log](int code, int) { log.push_back(code); });
   env.ui.Push(Answer::No);
   EXPECT_EQ(files::Write_ASCII_Util(p), 0);
   EXPECT_TRUE(log.empty());

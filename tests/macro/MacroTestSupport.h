@@ -20,26 +20,11 @@
 
 namespace macro_test {
 
-// A graph window that keeps what it was sent, in one list for the test.
-class Window : public platform::GraphWindow {
- public:
-  Window(std::vector<std::pair<int, int>>& sent, std::string caption)
-      : sent_(sent), caption_(std::move(caption)) {}
-  void UserMessage(int code, int arg) override { sent_.emplace_back(code, arg); }
-  void SetCaption(const std::string& caption) override { caption_ = caption; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {}
-  void Timer() override {}
-
- private:
-  std::vector<std::pair<int, int>>& sent_;
-  std::string caption_;
-};
-
 struct Env : testing_support::TestEnv {
   explicit Env(int32_t samples = 65536) : TestEnv(samples) {
     prog.GraphFactory = [this](const platform::GraphWindowSpec& request) {
-      return std::make_unique<Window>(sent, request.caption);
+      return std::make_unique<testing_support::MessageLogWindow>(
+          [this](int code, int arg) { sent.emplace_back(code, arg); }, request.caption);
     };
     prog.DoMess = 1;
     // Every active channel shows a window when its store's windows open.

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Program.h"
@@ -11,6 +13,7 @@
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
+#include "platform/WindowHost.h"
 
 namespace testing_support {
 
@@ -37,6 +40,28 @@ bool FileExists(const std::string& path);
 int MessagesWithText(const platform::ScriptedUi& ui, const std::string& text);
 // Messages saying that an operation is not part of this build, in either language.
 int NotAvailableMessages(const platform::ScriptedUi& ui);
+
+// A graph window that only reports the user messages it receives (and its
+// focus, as code -1) and keeps its caption.
+class MessageLogWindow : public platform::GraphWindow {
+ public:
+  using Report = std::function<void(int code, int arg)>;
+  explicit MessageLogWindow(Report report, std::string caption = {})
+      : report_(std::move(report)), caption_(std::move(caption)) {}
+  void UserMessage(int code, int arg) override { report_(code, arg); }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {}
+  void Timer() override {}
+  void Focus() override {
+    if (reportFocus) report_(-1, 0);
+  }
+  bool reportFocus = false;
+
+ private:
+  Report report_;
+  std::string caption_;
+};
 
 struct TestEnv {
   // totalSamples: size of each sample array; the general texts come from resources/.
