@@ -1,7 +1,6 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD      ?= build
 JOBS       ?= 2
-CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 FUZZ_TIME  ?= 20
 WORKDIR    ?= workdir
 
@@ -13,16 +12,23 @@ bootstrap:
 	@bash scripts/bootstrap.sh
 
 build: bootstrap
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@bash scripts/configure.sh $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Without a display the desktop cannot open: the demonstration macro runs
+# headless instead.
 run: build
 	@mkdir -p $(WORKDIR)/MACRO
 	@cp -n resources/macros/*.MAC $(WORKDIR)/MACRO/ 2>/dev/null || true
-	$(BUILD)/tarvelin --root $(WORKDIR)
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] || [ -n "$${QT_QPA_PLATFORM:-}" ]; then \
+	  $(BUILD)/tarvelin --root $(WORKDIR); \
+	else \
+	  echo "No display: running the demonstration macro headless instead"; \
+	  $(MAKE) --no-print-directory run-headless; \
+	fi
 
 run-headless: build
 	@mkdir -p $(WORKDIR)/MACRO
@@ -31,13 +37,13 @@ run-headless: build
 	@echo "Records and text exports are in $(WORKDIR)/DATA, the work set in $(WORKDIR)/JOB"
 
 asan: bootstrap
-	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTARVELIN_SANITIZE=ON >/dev/null
+	@bash scripts/configure.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTARVELIN_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 fuzz: bootstrap
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTARVELIN_FUZZ=ON -DTARVELIN_TESTS=OFF >/dev/null
+	CC=clang CXX=clang++ bash scripts/configure.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTARVELIN_FUZZ=ON -DTARVELIN_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	@set -e; for f in build-fuzz/fuzz/fuzz_*; do \
 	  echo "== $$f ($(FUZZ_TIME) s)"; mkdir -p build-fuzz/corpus/$$(basename $$f); \
@@ -47,7 +53,7 @@ fuzz: bootstrap
 
 bench:
 	@bash scripts/bootstrap.sh --bench
-	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTARVELIN_BENCH=ON -DTARVELIN_TESTS=OFF >/dev/null
+	@bash scripts/configure.sh build-bench -DCMAKE_BUILD_TYPE=Release -DTARVELIN_BENCH=ON -DTARVELIN_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 	@set -e; for b in build-bench/bench/bench_*; do echo "== $$b"; $$b; done
 
