@@ -157,9 +157,11 @@ void KeepPreEventHistory(app::Program& p, const store::A_s& ref) {
     ++k;
     if (double(k) * double(h.Length) > double(p.PM)) break;
     int32_t src = p.Bindx;
+    const int64_t available = std::min<int64_t>(r.PointsStored, L);
     for (int32_t j = before - 1; j >= 0; --j) {
       if (src < 0) src = L - 1;
-      tmp[size_t(j)] = src < L ? block[src] : 0.0f;
+      const bool ofThisRun = before - 1 - j < available;
+      tmp[size_t(j)] = ofThisRun && src < L ? block[src] : 0.0f;
       --src;
     }
     std::copy(tmp.begin(), tmp.begin() + before, block);
@@ -183,6 +185,7 @@ void StorePoint(app::Program& p) {
     if (at >= size_t(p.PM)) break;
     b[at] = r.Val[ch];
   }
+  ++r.PointsStored;
   r.LPar = p.Bindx;
 }
 
@@ -291,6 +294,7 @@ void StartMeasurementRun(app::Program& p) {
   const int selected = SelectedChannels(p);
   if (ref.MStore) p.HGB.ChannelCount = int16_t(selected);
   r.Event = 0;
+  r.PointsStored = 0;
   if (ref.MEvent) {
     if (ref.MBefore > ref.MLength) {
       app::MessT(p, 43, 13);
@@ -341,6 +345,7 @@ void StartMeasurementRun(app::Program& p) {
     }
     SetUpMeasurementStore(p, ref);
     p.Bindx = 0;
+    r.PointsStored = 1;
     RecomputeMeasurementMath(p);
     files::NameDatum(p);
     for (int code : {2040, 2000, 2127}) app::SendToStoreWindows(p, 0, code);
@@ -371,6 +376,7 @@ int PrepareCombinedRun(app::Program& p) {
   r.SchedIndex = -1;
   p.Bindx = -1;
   r.LPar = -1;
+  r.PointsStored = 0;
   if (!ref.MStore) return 1;
   if (double(SelectedChannels(p)) * double(ref.MLength) > double(p.PM)) {
     app::MessT(p, 47, 14);

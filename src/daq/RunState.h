@@ -42,6 +42,9 @@ struct RunState {
   // or a run without storing never makes the catch-up loop take a burst of
   // points that were not due.
   int32_t SchedIndex = -1;
+  // Points stored since the run started: an event early in a run may look
+  // back only this far, never into what an earlier run left in the store.
+  int64_t PointsStored = 0;
   // Tick of the run start, for the main window's automatic-save counter.
   uint32_t LastAutoSave = 0;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "RunTestSupport.h"
 #include "daq/MeasurementRun.h"
 #include "daq/RunCommands.h"
@@ -166,6 +168,27 @@ TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
   // With an event the full record ends the run instead of restarting.
   s.Ticks(5000);
   EXPECT_EQ(s.p().QM, 0);
+}
+
+// An event on the second point of a run looks back only over the points of
+// this run: what an earlier record left in the store must not become history.
+TEST(MeasurementEvent, EarlyEventKeepsOnlyPointsOfThisRun) {
+  QmRun s;
+  s.ref().MEvent = 1;
+  s.ref().MBefore = 4;
+  s.ref().MRepeat = 1;
+  s.ref().MMax = 5.0f;
+  s.ref().MMin = -1.0f;
+  s.Constant(0, 1.0f);
+  daq::StartMeasurementRun(s.p());
+  std::fill(s.p().Buffer.get() + 1, s.p().Buffer.get() + 10, -77.0f);  // left-overs beyond point 0
+  s.Constant(0, 9.0f);
+  s.Ticks(1000);
+  ASSERT_EQ(s.runs().Event, 1);
+  const float expect[10] = {0, 0, 1, 9, 0, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(s.M(0)[i], expect[i]) << i;
+  EXPECT_EQ(s.p().Bindx, 3);
+  daq::StopRun(s.p());
 }
 
 TEST(MeasurementPoint, AveragingLimitsAndSpikes) {
