@@ -418,12 +418,15 @@ int CardTest(app::Program& p) {
   return result;
 }
 
+// Leaving simulation brings the card up as the start does, detection
+// included: opening the driver alone would leave the input ranges unread and
+// every conversion on the default full scale.
 void ToggleSimulation(app::Program& p) {
   p.DG.Simulation = p.DG.Simulation ? 0 : 1;
   if (p.DG.Simulation)
     CloseDriver(p);
   else
-    InitDriver(p);
+    BOARD_Init(p);
   p.DoPanel = 1;
 }
 

@@ -251,6 +251,18 @@ TEST(RealCard, BringsUpTheVirtualCard) {
   EXPECT_TRUE(c.Missing.empty()) << daq::DriverReport(r.p());
 }
 
+// Leaving simulation reads the card's ranges, so conversions use them.
+TEST(RealCard, SimulationOffDetectsTheCard) {
+  realcard::Env r;
+  if (!r.ok) GTEST_SKIP() << r.skipReason;
+  r.p().DG.Simulation = 1;
+  daq::ToggleSimulation(r.p());
+  daq::CardState& c = daq::Card(r.p());
+  EXPECT_EQ(r.p().BoardPresent, 1);
+  EXPECT_EQ(c.ScanAI_number_of_inputs, 32);
+  EXPECT_DOUBLE_EQ(c.ScanAI_maximum_of_range[0], 10.0);
+}
+
 TEST(RealCard, StartAcquisitionFailureOnRequest) {
   realcard::Env r("Td_Start_Acquisition:-77");
   if (!r.ok) GTEST_SKIP() << r.skipReason;
