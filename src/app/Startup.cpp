@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Allocation.h"
+#include "app/EventQueue.h"
 #include "app/Program.h"
 #include "files/CalibrationTables.h"
 #include "files/JobFile.h"
@@ -18,7 +19,7 @@ void OwlMain(Program& p, const std::vector<std::string>& words) {
   p.Kopro = 0;
   p.DoExit = 0;
   p.AfterAbout = 0;
-  if (p.plat.ui) p.ui().Beep();
+  if (p.plat.ui) AC_Beep(p);
   p.Caption = std::string("Tarvelin, ") + "DUZIV, " + " " + " 06.08.23";
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/EventQueue.h"
 #include "app/GraphWindows.h"
 #include "app/Messages.h"
 #include "app/Program.h"
@@ -119,7 +120,7 @@ int InverzRealFFT(app::Program& p, int store, int channel, int M, int commit) {
 }
 
 int FFT_Transform(app::Program& p, int store, int channel, int M, int ask) {
-  p.ui().Beep();
+  app::AC_Beep(p);
   if (!app::MemOK(p, store, true)) return 0;
   ChannelView v = ViewChannel(p, store, channel);
   if (!v) return 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/EventQueue.h"
 #include "app/GraphWindows.h"
 #include "app/MenuLimits.h"
 #include "app/Messages.h"
@@ -72,7 +73,7 @@ void TDispl10::Transform() {
 
 void TDispl10::WeightFunction() {
   if (broken_) return;
-  if (p_.plat.ui) p_.ui().Beep();
+  if (p_.plat.ui) app::AC_Beep(p_);
   const int chan = DataChannel();
   dsp::WeightRange range = dsp::WeightRange::Whole;
   // A macro's KB weights the whole channel without questions.

@@ -65,6 +65,12 @@ TEST_F(MacroRunnerTest, StatementsEndAtSemicolonAndTextAfterTheLastOneIsDropped)
   EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
 }
 
+TEST_F(MacroRunnerTest, SoundOptionSilencesEveryBeep) {
+  EXPECT_EQ(Run("BEEPOFF; BEEP; BEEPON; BEEP;"), 0);
+  EXPECT_EQ(Beeps(), 2);  // BEEPON's own and the second BEEP
+  EXPECT_EQ(p.PG.Sound, 1);
+}
+
 TEST_F(MacroRunnerTest, LineWithoutSemicolonEndsTheMacroWithAnError) {
   EXPECT_EQ(Run("BEEP;\nBEEP\nBEEP;\n"), 1);
   EXPECT_EQ(Beeps(), 1);

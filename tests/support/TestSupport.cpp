@@ -70,6 +70,7 @@ TestEnv::TestEnv(int32_t totalSamples, bool loadTexts)
   app::SizeMemory(prog);
   app::AllocateSampleArrays(prog);
   app::AllocateBuffers(prog);
+  prog.PG.Sound = 1;  // tests count beeps; the sound option's own test turns it off
   if (loadTexts) {
     auto texts = paths.FindResource("trv_gb.txt");
     if (texts) prog.Texts.Load(*texts);
