@@ -102,7 +102,10 @@ int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, in
   if (!p.MacGoing && Exists(ResolveDataName(p, name)) && app::AskT(p, 318, 15) != platform::Answer::Yes)
     return 0;
   if (!WriteDataFileUtil(p, name, store, channel)) {
-    app::MessT(p, 319, 13);
+    // An empty channel has said so already.
+    const bool emptyChannel =
+        channel >= 1 && channel <= store::kChannels && !p.Header(store).ChannelOn[channel - 1];
+    if (!emptyChannel) app::MessT(p, 319, 13);
     return 0;
   }
   Remember(p, name, store);

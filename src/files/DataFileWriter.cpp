@@ -16,9 +16,10 @@ int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int c
   store::Header_s header = p.Header(store);
   if (channel >= 1 && channel <= store::kChannels) {
     const int index = channel - 1;
+    // Nothing written is a failure, and the user numbers channels from 1.
     if (!header.ChannelOn[index]) {
-      app::Mess(p, app::TxtF(p, store ? 396 : 397, {index}), app::Txt(p, 13));
-      return 1;
+      app::Mess(p, app::TxtF(p, store ? 396 : 397, {channel}), app::Txt(p, 13));
+      return 0;
     }
     const int16_t flag = header.ChannelOn[index];
     for (int16_t& f : header.ChannelOn) f = 0;

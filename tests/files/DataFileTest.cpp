@@ -81,9 +81,9 @@ TEST(DataFileWrite, InactiveSingleChannelWritesNothing) {
   for (int s : {1, 0}) {
     TestEnv env(4096);
     FillStore(env.prog, s, {0}, 16);
-    EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\none.x", s, 4), 1);
+    EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\none.x", s, 4), 0);
     EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/none.x"));
-    EXPECT_TRUE(LastMessageIs(env, app::TxtF(env.prog, s ? 396 : 397, {3}), 13));
+    EXPECT_TRUE(LastMessageIs(env, app::TxtF(env.prog, s ? 396 : 397, {4}), 13));
   }
 }
 
