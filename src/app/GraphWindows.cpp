@@ -23,8 +23,7 @@ class RecordingGraphWindow : public platform::GraphWindow {
   void Paint() override {
     if (painted_) return;
     painted_ = true;
-    if (p_.DisplayLeft > 0) --p_.DisplayLeft;
-    if (p_.MacGoing) p_.MacAgain = 1;
+    FirstPaintDone(p_);
   }
   void Timer() override {}
 
@@ -68,6 +67,11 @@ void OpenWindow(Program& p, int store, int channel) {
 }
 
 }  // namespace
+
+void FirstPaintDone(Program& p) {
+  if (p.DisplayLeft > 0) --p.DisplayLeft;
+  if (p.MacGoing && p.MacStop && !p.QW && !p.QM && p.PWait < 0) p.MacAgain = 1;
+}
 
 std::string WindowCaption(const Program& p, int store, int channel) {
   char buf[400];

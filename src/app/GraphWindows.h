@@ -28,4 +28,9 @@ bool AnyWindowOpen(const Program& p, int store);
 // Sets every open window's caption of the store (after a name change).
 void UpdateCaptions(Program& p, int store);
 
+// A new window's first paint: one window less to wait for, and a macro
+// suspended for its windows goes on, unless it also waits for a run or an
+// input (a run that opens its windows must not release its macro early).
+void FirstPaintDone(Program& p);
+
 }  // namespace app

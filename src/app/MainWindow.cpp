@@ -16,6 +16,7 @@
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
 #include "files/JobFile.h"
+#include "macro/MacroRunner.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -38,7 +39,10 @@ TMainWindow::TMainWindow(Program& p, MainView* view) : p_(p), view_(view ? view 
   p.PG.MemoryMode |= 3;
   p.MAXWPER = 1000.0f;
   p.MINWPER = 0.004f;
+  macro::SetMacroTimerStep(p, [this] { MacroTimerStep(); });
 }
+
+TMainWindow::~TMainWindow() { macro::SetMacroTimerStep(p_, nullptr); }
 
 bool TMainWindow::SetupWindow() {
   const char* file = p_.DG.Language ? "trv_cz.txt" : "trv_gb.txt";

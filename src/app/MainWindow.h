@@ -16,6 +16,9 @@ struct Program;
 class TMainWindow {
  public:
   TMainWindow(Program& p, MainView* view = nullptr);
+  ~TMainWindow();
+  TMainWindow(const TMainWindow&) = delete;
+  TMainWindow& operator=(const TMainWindow&) = delete;
 
   // Reads the general texts (false: the program must close; the message was
   // shown) and handles a failed start-up allocation.
@@ -23,6 +26,8 @@ class TMainWindow {
 
   // One tick of the 200 ms timer (`Timer`).
   void Timer();
+  // The timer step a running macro drives between statements.
+  void MacroTimerStep();
 
   // User messages to the main window (processed only while `UserMsgReady`).
   void WMUserMessage(int code, int arg);
@@ -92,6 +97,7 @@ class TMainWindow {
   MainView noView_;
   bool closed_ = false;
   bool commandDialogOpen_ = false;
+  int timerDepth_ = 0;  // 1 inside Timer, 2 inside a macro's step within it
 };
 
 }  // namespace app

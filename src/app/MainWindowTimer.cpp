@@ -20,12 +20,14 @@ void TMainWindow::Timer() {
     return;
   }
   if (p_.NotEnoughMemory) return;
+  ++timerDepth_;
   RedrawStatus();
   if (FirstTick) FirstTickLoad();
   RedrawPanel();
   RunRecorderProcedure();
   RunWaitingCommandLine();
   PollInputWait();
+  macro::ReleaseAfterRun(p_);
   ContinueMacro();
   AdvanceMeasurementRun();
   RestartAfterVerticalKey();
@@ -36,6 +38,28 @@ void TMainWindow::Timer() {
   FocusGraphWindows();
   Heartbeat();
   ReArm();
+  --timerDepth_;
+}
+
+// The step a running macro drives between its statements (and during
+// DELAY): runs, waits and displays go on, but nothing that would start a
+// statement of its own inside the one running (the macro resume, a waiting
+// command line) and not the exit, which the macro itself notices.
+void TMainWindow::MacroTimerStep() {
+  if (closed_ || p_.NotEnoughMemory || FirstTick || timerDepth_ > 1) return;
+  ++timerDepth_;
+  RedrawStatus();
+  RedrawPanel();
+  RunRecorderProcedure();
+  PollInputWait();
+  AdvanceMeasurementRun();
+  RestartAfterVerticalKey();
+  RedrawVerticalBars();
+  WatchExternalStart();
+  StopInterruptedRun();
+  RepeatWaveformRun();
+  Heartbeat();
+  --timerDepth_;
 }
 
 void TMainWindow::FinishExit() {

@@ -1,6 +1,7 @@
 // The graph window as the main window sees it: user messages, paint and
 // the window's own timer.
 #include "app/EntryPoints.h"
+#include "app/GraphWindows.h"
 #include "app/StoreAccess.h"
 #include "graph/GraphModel.h"
 
@@ -134,8 +135,7 @@ void TDispl10::Paint() {
   // the window could not draw.
   if (painted_) return;
   painted_ = true;
-  if (p_.DisplayLeft > 0) --p_.DisplayLeft;
-  if (p_.MacGoing) p_.MacAgain = 1;
+  app::FirstPaintDone(p_);
 }
 
 void TDispl10::Timer() {

@@ -68,6 +68,15 @@ InputWait& PendingInputWait(app::Program& p);
 // reset to empty before that owner goes away; without one no step runs.
 void SetMacroTimerStep(app::Program& p, std::function<void()> step);
 
+// A statement that started a run which goes on over timer ticks (QW with
+// repetition, QM that stores or repeats, ADTEST) suspends the running macro
+// until the run has ended, whichever way it ends: by itself, stopped, or
+// failed. Nothing happens when no macro runs or the run already ended.
+void WaitForRun(app::Program& p);
+// Called by the main timer on every tick: releases a macro waiting for a run
+// once no run is active and no input wait is pending.
+void ReleaseAfterRun(app::Program& p);
+
 // The macro given on the command line (`--macro`): a name in "\MACRO\" or a
 // path. Arms the macro so that the next timer tick, after its first-tick
 // loading, starts it; the caller then ticks until MacGoing is clear and no

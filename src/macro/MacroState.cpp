@@ -22,6 +22,19 @@ void SetMacroTimerStep(app::Program& p, std::function<void()> step) {
   StateOf(p).timerStep = std::move(step);
 }
 
+void WaitForRun(app::Program& p) {
+  if (!p.MacGoing || !(p.QW || p.QM)) return;
+  p.MacStop = 1;
+  StateOf(p).waitsForRun = true;
+}
+
+void ReleaseAfterRun(app::Program& p) {
+  MacroState& st = StateOf(p);
+  if (!st.waitsForRun || p.QW || p.QM || p.PWait >= 0) return;
+  st.waitsForRun = false;
+  if (p.MacGoing && p.MacStop) p.MacAgain = 1;
+}
+
 bool MacroCheckMode(const app::Program& p) { return StateOf(p).checkMode; }
 
 }  // namespace macro

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
+#include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
 
 namespace macro {
@@ -23,6 +25,9 @@ struct MacroState {
   // their saturated images.
   int64_t statements = 0, repeat = 0, blocks = 0;
   std::function<void()> timerStep;
+  bool waitsForRun = false;  // suspended by a statement that started a run
+  FailedStatements failed;
+  std::string statementSource;
 };
 
 MacroState& StateOf(const app::Program& p);

@@ -26,7 +26,13 @@ int MacroDelay(app::Program& p, int tenths) {
       StateOf(p).escapeSeen = true;
       break;
     }
-    clock.SleepMs(std::min<uint32_t>(10, total - (clock.TickMs() - start)));
+    // The program goes on while the macro waits: a measurement run takes
+    // its points, windows and panel refresh.
+    if (const auto& step = StateOf(p).timerStep) step();
+    if (p.DoExit || p.BudeKonecAleAzPoGrafech) break;
+    const uint32_t slice = p.QM ? 1 : 10;
+    const uint32_t spent = clock.TickMs() - start;
+    if (spent < total) clock.SleepMs(std::min<uint32_t>(slice, total - spent));
   }
   ui.SetCursor("");
   return 1;

@@ -67,9 +67,10 @@ int ExDEFAULT(app::Program& p) {
   return kDone;
 }
 
-// The A/D converter test belongs to the waveform run, which has not landed.
+// The A/D test repeats until it is stopped; a macro waits for that.
 int ExADTEST(app::Program& p) {
   daq::ADTest(p);
+  WaitForRun(p);
   return kDone;
 }
 
