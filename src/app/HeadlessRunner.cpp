@@ -1,14 +1,19 @@
 #include "app/HeadlessRunner.h"
 
+#include <cstdio>
+
 #include "app/Exit.h"
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/Startup.h"
+#include "daq/RunCommands.h"
+#include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
 #include "platform/DlLibrary.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
+#include "platform/Interrupts.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
 #include "platform/ScriptedUi.h"
@@ -30,6 +35,19 @@ int CountFailures(const Program& p, const platform::ScriptedUi& ui) {
     if (shown.title == "Error" || shown.title == Txt(p, 13) || shown.title == Txt(p, 14)) ++n;
   }
   return n;
+}
+
+// SIGINT/SIGTERM: as STOP and a confirmed Escape. The running acquisition
+// and macro end; the loop then leaves through the normal exit, which writes
+// the work files.
+void StopForInterrupt(Program& p) {
+  std::fprintf(stderr, "tarvelin: interrupted; stopping and saving the work files\n");
+  if (p.QW || p.QM) daq::StopRun(p, false);
+  p.QW_EXT = 0;
+  if (p.PWait >= 0) macro::StopInputWait(p);
+  if (p.MacGoing) macro::ClearMacro(p);
+  p.MacStop = 0;
+  macro::NoteFailure(p, "interrupted by a signal");
 }
 
 }  // namespace
@@ -98,9 +116,14 @@ int RunHeadless(const HeadlessOptions& o) {
   w.saveAtExit = o.save;
   if (!o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
 
-  bool exitRequested = false;
+  platform::InstallInterruptHandlers();
+  bool exitRequested = false, interrupted = false;
   uint32_t lastGraphTimer = clock.TickMs();
   while (!w.Closed()) {
+    if (platform::InterruptRequested() && !interrupted) {
+      interrupted = true;
+      StopForInterrupt(p);
+    }
     w.Timer();
     host.DeliverPending();
     if (clock.TickMs() - lastGraphTimer >= kGraphTimerMs) {
@@ -117,7 +140,12 @@ int RunHeadless(const HeadlessOptions& o) {
       clock.SleepMs(p.QM ? 1 : 10);
     }
   }
-  return CountFailures(p, ui) ? 1 : 0;
+  const macro::FailedStatements& failed = macro::FailedStatementList(p);
+  for (const std::string& what : failed.shown) std::fprintf(stderr, "tarvelin: failed: %s\n", what.c_str());
+  if (failed.count > int64_t(failed.shown.size()))
+    std::fprintf(stderr, "tarvelin: ... and %lld more failed statements\n",
+                 static_cast<long long>(failed.count - int64_t(failed.shown.size())));
+  return interrupted || failed.count > 0 || CountFailures(p, ui) ? 1 : 0;
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/EntryPoints.h"
+#include "app/EventQueue.h"
 #include "app/Exit.h"
 #include "app/GraphWindows.h"
 #include "app/MemoryDialog.h"
@@ -19,6 +20,8 @@
 #include "macro/CommandBuffer.h"
 #include "macro/CommandTable.h"
 #include "macro/Executors.h"
+#include "macro/MacroRunner.h"
+#include "macro/MacroState.h"
 #include "macro/Prompts.h"
 
 namespace macro {
@@ -55,6 +58,13 @@ int Send(app::Program& p, int code) {
 
 int Internal(app::Program& p, int id) {
   app::Command(p, id);
+  return kDone;
+}
+
+// QW and QM: the macro goes on only when the run it started has ended.
+int StartRun(app::Program& p, int id) {
+  app::Command(p, id);
+  WaitForRun(p);
   return kDone;
 }
 
@@ -107,8 +117,8 @@ const Entry kDispatch[] = {
     {"RJOBONLY", [](app::Program& p) { return JobCommand(p, false, 1, "RJOBONLY"); }},
     {"EXIT", [](app::Program& p) { return app::ExitTRV(p), kDone; }},
     {"QUIT", [](app::Program& p) { return app::ExitTRV(p), kDone; }},
-    {"QM", [](app::Program& p) { return Internal(p, 202); }},
-    {"QW", [](app::Program& p) { return Internal(p, 203); }},
+    {"QM", [](app::Program& p) { return StartRun(p, 202); }},
+    {"QW", [](app::Program& p) { return StartRun(p, 203); }},
     {"SETTING", [](app::Program& p) { return Internal(p, 205); }},
     {"DTR", [](app::Program& p) { return Internal(p, 201); }},
     {"DW", [](app::Program& p) { return app::DisplayWave(p, 1, -1), kDone; }},
@@ -155,8 +165,8 @@ const Entry kDispatch[] = {
     FLAG("WRCOFF", WRepeat, 0),
     {"WADDON", [](app::Program& p) { return SetAccumulation(p, true); }},
     {"WADDOFF", [](app::Program& p) { return SetAccumulation(p, false); }},
-    {"BEEP", [](app::Program& p) { return p.ui().Beep(), kDone; }},
-    {"BEEPON", [](app::Program& p) { return p.PG.Sound = 1, p.ui().Beep(), kDone; }},
+    {"BEEP", [](app::Program& p) { return app::AC_Beep(p), kDone; }},
+    {"BEEPON", [](app::Program& p) { return p.PG.Sound = 1, app::AC_Beep(p), kDone; }},
     {"BEEPOFF", [](app::Program& p) { return p.PG.Sound = 0, kDone; }},
     {"PEN", ExPEN},
     SEND("DL", 2003),
@@ -291,7 +301,21 @@ int ComInterpret1(app::Program& p, std::string_view keyword, int* status) {
 
 int ComInterpret(app::Program& p, int* status) { return ComInterpret(p, InCheckMode(p), status); }
 
+const FailedStatements& FailedStatementList(const app::Program& p) { return StateOf(p).failed; }
+
+void NoteFailure(app::Program& p, const std::string& what) {
+  FailedStatements& f = StateOf(p).failed;
+  ++f.count;
+  if (f.shown.size() < 100) f.shown.push_back(what);
+}
+
+void SetStatementSource(app::Program& p, std::string source) {
+  StateOf(p).statementSource = std::move(source);
+}
+
 int ComInterpret(app::Program& p, bool checkMode, int* status) {
+  std::string statement = QueueText(p);
+  while (!statement.empty() && statement.back() == ' ') statement.pop_back();
   const std::string keyword = TakeKeyword(p);
   if (checkMode) {
     SetQueue(p, "");
@@ -300,13 +324,14 @@ int ComInterpret(app::Program& p, bool checkMode, int* status) {
     return known;
   }
   int result = kStatementFailed;
-  if (!ComInterpret1(p, keyword, &result)) {
-    app::MessT(p, 211, 14);
-    if (status) *status = kStatementFailed;
-    return 0;
+  const int known = ComInterpret1(p, keyword, &result);
+  if (!known) app::MessT(p, 211, 14);
+  if (result != kDone) {
+    const std::string& source = StateOf(p).statementSource;
+    NoteFailure(p, source.empty() ? statement : statement + " (" + source + ")");
   }
   if (status) *status = result;
-  return result == kStatementFailed ? 0 : 1;
+  return known;
 }
 
 }  // namespace macro

@@ -5,7 +5,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 struct Program;
@@ -16,14 +19,29 @@ namespace macro {
 // `ComInterpret`: executes the line in the command text buffer. In check
 // mode only the keyword is looked up in `Commands` (answer 1 when found)
 // and the buffer is emptied. Otherwise the keyword is dispatched; an unknown
-// one is reported (general text 211, title 14). Answers 1 when the statement
-// ran (its executor reports its own failures, and a macro goes on), 0 when
-// it could not run at all: an unknown keyword, a keyword this build cannot
-// carry out, or a file a macro named no file for. `status`, when given,
-// receives the executor's own answer (1 done, 0 failed, -1 not run), which
-// the headless runner turns into its exit status.
+// one is reported (general text 211, title 14). Answers 0 only for an
+// unknown keyword, 1 when the keyword was dispatched, whatever came of it:
+// a statement that failed or was refused has told the user why, is kept in
+// the list of failed statements (the headless exit status), and a macro goes
+// on. `status`, when given, receives the executor's own answer (1 done,
+// 0 failed, -1 not run).
 int ComInterpret(app::Program& p, int* status = nullptr);
 int ComInterpret(app::Program& p, bool checkMode, int* status);
+
+// The statements that failed or were refused since the program started
+// (unknown keywords included), each with where it came from; the list keeps
+// the first 100, the count goes on.
+struct FailedStatements {
+  std::vector<std::string> shown;
+  int64_t count = 0;
+};
+const FailedStatements& FailedStatementList(const app::Program& p);
+// Records a failure that happened outside a statement's executor (a run that
+// failed over later timer ticks, a file the exit could not write).
+void NoteFailure(app::Program& p, const std::string& what);
+// Where the statement being interpreted comes from ("DEMO.MAC row 12"),
+// added to its entry when it fails; empty for typed lines.
+void SetStatementSource(app::Program& p, std::string source);
 
 // `ComInterpret1`: dispatches an upper-case keyword whose arguments are in
 // the buffer. Answers 1 when the keyword is a command (whatever its

@@ -16,6 +16,7 @@
 #include "macro/Interpreter.h"
 #include "macro/MacroReader.h"
 #include "macro/MacroState.h"
+#include "platform/Interrupts.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -117,8 +118,15 @@ std::string AskMacroFile(app::Program& p) {
 
 class Runner {
  public:
-  Runner(app::Program& p, MacroState& st, bool check, int64_t s0, int64_t r0, int64_t b0)
-      : p_(p), st_(st), check_(check), generation_(st.generation), s0_(s0), r0_(r0), b0_(b0) {}
+  Runner(app::Program& p, MacroState& st, bool check, int64_t s0, int64_t r0, int64_t b0, std::string name)
+      : p_(p),
+        st_(st),
+        check_(check),
+        generation_(st.generation),
+        s0_(s0),
+        r0_(r0),
+        b0_(b0),
+        macroName_(std::move(name)) {}
 
   Outcome Run(std::istream& in) {
     MacroReader reader(in);
@@ -217,11 +225,20 @@ class Runner {
     shown += ", " + text + "  ";
     app::TM(p_, shown);
 
+    SetStatementSource(p_, macroName_ + " row " + std::to_string(line));
     const int ok = ComInterpret(p_, check_, nullptr);
+    SetStatementSource(p_, "");
     if (Replaced()) return false;
     if (!ok && p_.ui().AskYesNo(app::Txt(p_, 372) + shown, app::Txt(p_, 14)) == platform::Answer::Yes) {
       app::TS(p_, app::Txt(p_, 368));
       outcome_ = Outcome::Error;
+      return false;
+    }
+    if (platform::InterruptRequested()) {
+      // A signal is no key to ask about: the macro stops here.
+      ClearMacro(p_);
+      p_.MacStop = 1;
+      Replaced();
       return false;
     }
     if (st_.escapeSeen || p_.ui().EscapePressed()) {
@@ -267,6 +284,7 @@ class Runner {
   const bool check_;
   const uint64_t generation_;
   int64_t s0_, r0_, b0_;  // resume marks: statements, passes left, blocks done
+  const std::string macroName_;
   int64_t statements_ = 0, repeat_ = 0, blocks_ = 0;
   int64_t passes_ = 0;
   bool collecting_ = false;
@@ -317,7 +335,7 @@ int RunMacro(app::Program& p) {
   const int64_t b0 = std::max<int64_t>(0, wide ? st.blocks : p.PG.MacroBlock);
   SaveCounters(p, st, 0, 0, 0);
 
-  Runner runner(p, st, st.checkMode, s0, r0, b0);
+  Runner runner(p, st, st.checkMode, s0, r0, b0, std::filesystem::path(path).filename().string());
   const Outcome outcome = runner.Run(in);
   p.DoPanel = 1;
   switch (outcome) {
@@ -358,6 +376,7 @@ int RunMacro(app::Program& p) {
 void ClearMacro(app::Program& p) {
   MacroState& st = StateOf(p);
   ++st.generation;
+  st.waitsForRun = false;
   ForgetMacro(p, st);
   p.MacAgain = p.MacGoing = p.MacStop = 0;
   p.DisplayLeft = 0;

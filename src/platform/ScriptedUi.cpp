@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/Interrupts.h"
+
 namespace platform {
 namespace {
 
@@ -138,8 +140,10 @@ std::optional<Font> ScriptedUi::ChooseFont(const Font& initial, std::string_view
   return chosen;
 }
 
+// A SIGINT or SIGTERM counts as Escape in every loop that asks, for as long
+// as the program still runs.
 bool ScriptedUi::EscapePressed() {
-  bool e = escape_;
+  bool e = escape_ || InterruptRequested();
   escape_ = false;
   return e;
 }

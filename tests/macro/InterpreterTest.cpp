@@ -37,12 +37,19 @@ TEST(FileCommands, AMacroWithoutNameOrDialogFailsTheStatementAndWritesNothing) {
   Env env(4096);
   env.FillW({0}, 16);
   int status = 1;
-  EXPECT_EQ(env.RunInMacro("WW", &status), 0);
+  // Known keywords that failed: no "unknown command" question, but each is
+  // kept as a failed statement.
+  EXPECT_EQ(env.RunInMacro("WW", &status), 1);
   EXPECT_EQ(status, -1);
   EXPECT_EQ(env.ui.Count("WW"), 1);
-  EXPECT_EQ(env.RunInMacro("RW ?"), 0);
-  EXPECT_EQ(env.RunInMacro("DELW"), 0);
+  EXPECT_EQ(env.RunInMacro("RW ?", &status), 1);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(env.RunInMacro("DELW", &status), 1);
+  EXPECT_EQ(status, -1);
   EXPECT_EQ(env.prog.HGW.Length, 16);
+  const auto& failed = macro::FailedStatementList(env.prog);
+  EXPECT_EQ(failed.count, 3);
+  EXPECT_EQ(failed.shown.at(1), "RW ?");
 }
 
 TEST(FileCommands, MacroNamesAreCountedAndUsed) {
@@ -260,7 +267,7 @@ TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
   for (const char* k : {"PTW", "PTM", "PTA", "PTMC"}) {
     env.ui.ClearLog();
     int status = 1;
-    EXPECT_EQ(env.Run(k, &status), 0) << k;
+    EXPECT_EQ(env.Run(k, &status), 1) << k;  // known, so no "unknown command" question
     EXPECT_EQ(status, -1);
     ASSERT_EQ(env.Messages(), 1) << k;
     EXPECT_NE(env.ui.Log()[0].text.find(k), std::string::npos);
@@ -273,7 +280,8 @@ TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
   EXPECT_EQ(env.RunInMacro("WWA \\DATA\\EXPORT.WTX"), 1);
   EXPECT_TRUE(testing_support::FileExists(env.dir / "DATA/EXPORT.WTX"));
   int status = 1;
-  EXPECT_EQ(env.RunInMacro("WMA", &status), 0);  // no name inside a macro: refused, not waiting
+  EXPECT_EQ(env.RunInMacro("WMA", &status), 1);  // no name inside a macro: refused, not waiting
+  EXPECT_EQ(status, -1);
   platform::RecordingProcess process;
   env.prog.plat.process = &process;
   env.Run("CONV");
@@ -286,7 +294,7 @@ TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {
   EXPECT_EQ(env.Run("ED", &status), 1);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(env.Messages(), 0);
-  EXPECT_EQ(env.RunInMacro("EDMC", &status), 0);
+  EXPECT_EQ(env.RunInMacro("EDMC", &status), 1);
   EXPECT_EQ(status, -1);
   EXPECT_EQ(env.Messages(), 1);
 }
