@@ -32,7 +32,9 @@ int CountFailures(const Program& p, const platform::ScriptedUi& ui) {
   int n = 0;
   for (const auto& shown : ui.Log()) {
     if (shown.kind != "message") continue;
-    if (shown.title == "Error" || shown.title == Txt(p, 13) || shown.title == Txt(p, 14)) ++n;
+    // Driver failures carry the call and status in a caption of their own.
+    const bool driver = shown.title.rfind("Chyba ", 0) == 0;
+    if (shown.title == "Error" || shown.title == Txt(p, 13) || shown.title == Txt(p, 14) || driver) ++n;
   }
   return n;
 }
@@ -40,8 +42,8 @@ int CountFailures(const Program& p, const platform::ScriptedUi& ui) {
 // SIGINT/SIGTERM: as STOP and a confirmed Escape. The running acquisition
 // and macro end; the loop then leaves through the normal exit, which writes
 // the work files.
-void StopForInterrupt(Program& p) {
-  std::fprintf(stderr, "tarvelin: interrupted; stopping and saving the work files\n");
+void StopForInterrupt(Program& p, bool echo) {
+  if (echo) std::fprintf(stderr, "tarvelin: interrupted; stopping and saving the work files\n");
   if (p.QW || p.QM) daq::StopRun(p, false);
   p.QW_EXT = 0;
   if (p.PWait >= 0) macro::StopInputWait(p);
@@ -95,6 +97,7 @@ bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOption
 }
 
 int RunHeadless(const HeadlessOptions& o) {
+  platform::InstallInterruptHandlers();
   platform::ScriptedUi ui;
   ui.SetEcho(o.echo);
   ui.SetDefaultAnswer(o.answer);
@@ -116,13 +119,12 @@ int RunHeadless(const HeadlessOptions& o) {
   w.saveAtExit = o.save;
   if (!o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
 
-  platform::InstallInterruptHandlers();
   bool exitRequested = false, interrupted = false;
   uint32_t lastGraphTimer = clock.TickMs();
   while (!w.Closed()) {
     if (platform::InterruptRequested() && !interrupted) {
       interrupted = true;
-      StopForInterrupt(p);
+      StopForInterrupt(p, o.echo);
     }
     w.Timer();
     host.DeliverPending();
@@ -141,8 +143,9 @@ int RunHeadless(const HeadlessOptions& o) {
     }
   }
   const macro::FailedStatements& failed = macro::FailedStatementList(p);
-  for (const std::string& what : failed.shown) std::fprintf(stderr, "tarvelin: failed: %s\n", what.c_str());
-  if (failed.count > int64_t(failed.shown.size()))
+  for (const std::string& what : failed.shown)
+    if (o.echo) std::fprintf(stderr, "tarvelin: failed: %s\n", what.c_str());
+  if (o.echo && failed.count > int64_t(failed.shown.size()))
     std::fprintf(stderr, "tarvelin: ... and %lld more failed statements\n",
                  static_cast<long long>(failed.count - int64_t(failed.shown.size())));
   return interrupted || failed.count > 0 || CountFailures(p, ui) ? 1 : 0;

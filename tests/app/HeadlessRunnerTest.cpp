@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/HeadlessRunner.h"
@@ -107,6 +112,73 @@ TEST(HeadlessRunner, MacroWaitsForAMeasurementRunAndSavesItsPoints) {
   ASSERT_EQ(app::RunHeadless(o), 0);
   // One channel of the 20 points taken while the macro waited.
   EXPECT_EQ(ReadBytes(dir / "DATA/POINTS.M").size(), 22u + 586u + 78u + 4u * 20u);
+}
+
+}  // namespace
+
+namespace {
+
+std::string VirtualCardLibrary() {
+  const char* env = ::getenv("TARVELIN_DRIVER");
+  if (env && *env) return env;
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "libduziv_daq01.so";
+}
+
+// The exit status says whether everything the macro asked for was done.
+TEST(HeadlessRunner, EveryKindOfFailureGivesStatusOne) {
+  struct Case {
+    const char* name;
+    const char* macro;
+    const char* fail;  // DUZIV_VIRTUAL_FAIL, or nullptr for the simulation
+    int status;
+  };
+  const Case cases[] = {
+      {"everything done", "SIMON; WSIZE 64; QW; WW \\DATA\\OK.W;", nullptr, 0},
+      {"a statement that failed", "SIMON; WWR 100;", nullptr, 1},
+      {"a statement refused for its arguments", "CHWCOPY 300,1;", nullptr, 1},
+      {"the driver failing during a run", "SIMOFF; WSIZE 64; QW;", "Td_Start_Acquisition:-77", 1},
+  };
+  const std::string library = VirtualCardLibrary();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.fail && !FileExists(library)) continue;  // the virtual card is not built
+    testing_support::TempDir dir;
+    std::filesystem::create_directories(dir / "MACRO");
+    testing_support::WriteText(dir / "MACRO/T.MAC", c.macro);
+    ::setenv("TARVELIN_DRIVER", library.c_str(), 1);
+    ::setenv("DUZIV_VIRTUAL_FAST", "1", 1);
+    if (c.fail) ::setenv("DUZIV_VIRTUAL_FAIL", c.fail, 1);
+    app::HeadlessOptions o = Options(dir.path());
+    o.macro = "T";
+    EXPECT_EQ(app::RunHeadless(o), c.status);
+    ::unsetenv("DUZIV_VIRTUAL_FAIL");
+  }
+}
+
+// SIGTERM during a run that never ends by itself: the run and the macro
+// stop, the exit writes whole work files, and the status is 1.
+TEST(HeadlessRunner, TerminationStopsTheRunAndSavesTheWorkFiles) {
+  testing_support::TempDir dir;
+  std::filesystem::create_directories(dir / "MACRO");
+  testing_support::WriteText(dir / "MACRO/T.MAC", "SIMON; WSIZE 256; WRCON; QW; BEEP;");
+  std::filesystem::create_directories(dir / "DATA");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    app::HeadlessOptions o = Options(dir.path());
+    o.macro = "T";
+    ::_exit(app::RunHeadless(o));
+  }
+  // Wait until the run is under way (the first tick has written nothing yet).
+  ::usleep(600 * 1000);
+  ::kill(child, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  // The waveform work file holds the 256-sample record whole.
+  EXPECT_EQ(ReadBytes(dir / "DATA/WORK_W.W").size(), 22u + 586u + 78u + 4u * 256u);
+  for (const char* f : kWorkSet) EXPECT_TRUE(FileExists(dir / f)) << f;
 }
 
 }  // namespace
