@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "daq/RunCommands.h"
+#include "graph/GraphModel.h"
 #include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
 #include "platform/DlLibrary.h"
@@ -113,6 +114,8 @@ int RunHeadless(const HeadlessOptions& o) {
   Program p(Platform{&ui, &clock, &library, &process, &host, &paths});
   OwlMain(p, o.words);
   InitMainWindow(p);
+  // The desktop's window model, drawing on a surface that keeps nothing.
+  p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Nothing);
   TMainWindow w(p);
   host.SetMainHandler([&](int code, int arg) { w.WMUserMessage(code, arg); });
   if (!w.SetupWindow()) return 1;

@@ -277,7 +277,11 @@ int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text) {
 int WriteReportFile(app::Program& p, std::string_view fileName, const std::string& text) {
   std::string path = p.plat.paths ? p.plat.paths->Resolve(fileName) : p.Path + "/" + std::string(fileName);
   files::AtomicWriter w;
-  if (!w.Open(path) || !w.Write(text.data(), text.size()) || !w.Commit()) return 0;
+  if (!w.Open(path) || !w.Write(text.data(), text.size()) || !w.Commit()) {
+    // Said aloud: a macro that asked for the report must not end as if it had it.
+    app::Mess(p, app::Txt(p, 398) + "  : " + path, app::Txt(p, 13));
+    return 0;
+  }
   std::string editor = app::Txt(p, 5);
   if (p.plat.process && !editor.empty()) p.plat.process->Start({editor, path});
   return 1;

@@ -60,8 +60,8 @@ int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text = 
 int64_t NextLocalExtremum(const float* x, int64_t il, int64_t ir, int64_t from, bool maxima);
 
 // Writes a report into the program directory (replacing the file) and opens
-// it in the external editor; a file that cannot be written is skipped
-// silently. Answers 1 when written.
+// it in the external editor; a file that cannot be written is reported
+// (general text 398, title 13) and no editor starts. Answers 1 when written.
 int WriteReportFile(app::Program& p, std::string_view fileName, const std::string& text);
 
 }  // namespace dsp

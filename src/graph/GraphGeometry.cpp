@@ -5,6 +5,7 @@
 #include "app/StoreAccess.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
+#include "platform/NullCanvas.h"
 #include "store/Defaults.h"
 
 namespace graph {
@@ -41,8 +42,7 @@ TDispl10::TDispl10(app::Program& p, const std::string& title, int isW, int16_t c
   PlaceWindowRect(rect, rect_);
   ClientW = int16_t(rect_[2] - rect_[0]);
   ClientH = int16_t(rect_[3] - rect_[1]);
-  ownSurface_ = std::make_unique<platform::RecordingCanvas>(ClientW, ClientH);
-  surface_ = ownSurface_.get();
+  MakeOwnSurface();
 
   store::CG_s& g = Own();
   g.Chan = OwnChan;
@@ -189,15 +189,32 @@ void TDispl10::Layout() {
   PlotH = int16_t(std::max(1, ClientH - (InfoBarH + KeyStripH + BottomBarH + 10)));
 }
 
+void TDispl10::MakeOwnSurface() {
+  const bool attached = surface_ && surface_ != ownSurface_.get();
+  if (drawsNothing_) {
+    recording_ = nullptr;
+    ownSurface_ = std::make_unique<platform::NullCanvas>(ClientW, ClientH);
+  } else {
+    auto recording = std::make_unique<platform::RecordingCanvas>(ClientW, ClientH);
+    recording_ = recording.get();
+    ownSurface_ = std::move(recording);
+  }
+  if (!attached) surface_ = ownSurface_.get();
+}
+
+void TDispl10::DrawNothing() {
+  if (drawsNothing_) return;
+  drawsNothing_ = true;
+  MakeOwnSurface();
+  ForgetCursors();
+}
+
 void TDispl10::SetClientSize(int width, int height) {
   ClientW = int16_t(std::clamp(width, 1, kMaxScreenW));
   ClientH = int16_t(std::clamp(height, 1, kMaxScreenH));
   rect_[2] = rect_[0] + ClientW;
   rect_[3] = rect_[1] + ClientH;
-  if (surface_ == ownSurface_.get()) {
-    ownSurface_ = std::make_unique<platform::RecordingCanvas>(ClientW, ClientH);
-    surface_ = ownSurface_.get();
-  }
+  if (surface_ == ownSurface_.get()) MakeOwnSurface();
   DoClear = RedrawAll = RedrawBackground = RedrawCursors = RedrawText = RedrawKeys = 1;
   ForgetCursors();
   Layout();

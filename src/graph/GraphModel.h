@@ -85,6 +85,9 @@ class TDispl10 : public platform::GraphWindow {
     surface_ = canvas ? canvas : ownSurface_.get();
     ForgetCursors();  // nothing of ours is on a new surface yet
   }
+  // From now on the window's own surface keeps nothing (a window without a
+  // display that may repaint for hours).
+  void DrawNothing();
   platform::Canvas& Surface() { return *surface_; }
   // `EvSize`: the client area changed.
   void SetClientSize(int width, int height);
@@ -340,6 +343,8 @@ class TDispl10 : public platform::GraphWindow {
   void PaintCursors(platform::Canvas& dc);  // both cursors anew after a repaint
   void EraseCursors(platform::Canvas& dc);
   void ForgetCursors() { cursorDrawn_[0] = cursorDrawn_[1] = slopeDrawn_ = false; }
+  // A new own surface of the client size; an attached surface stays in use.
+  void MakeOwnSurface();
   void XorCursor(platform::Canvas& dc, int which, int16_t x, int16_t y, int16_t traceY);
   void XorSlope(platform::Canvas& dc);
   int16_t CursorTraceY(int32_t index, int16_t x) const;
@@ -366,7 +371,9 @@ class TDispl10 : public platform::GraphWindow {
   app::Block<PicturePoint> pictureBlock_;
   int32_t pictureCount_ = 0;
   int32_t pictureCapacity_ = 0;
-  std::unique_ptr<platform::RecordingCanvas> ownSurface_;
+  std::unique_ptr<platform::Canvas> ownSurface_;
+  platform::RecordingCanvas* recording_ = nullptr;  // the own surface when it records
+  bool drawsNothing_ = false;
   platform::Canvas* surface_ = nullptr;
   int32_t rect_[4] = {};
   bool painted_ = false;
@@ -387,7 +394,11 @@ class TDispl10 : public platform::GraphWindow {
   int panelX_ = 0, panelY_ = 0, panelValueX_ = 0, panelLineH_ = 14;
 };
 
+// What a window draws on until a host attaches a surface: a recording one
+// (tests read what was drawn) or one that keeps nothing (headless).
+enum class OwnSurface { Recording, Nothing };
+
 // The graph window factory that the main window opens channels' windows with.
-platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p);
+platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p, OwnSurface own = OwnSurface::Recording);
 
 }  // namespace graph

@@ -114,8 +114,9 @@ void TDispl10::GoSmooth() {
 
 void TDispl10::ZeroOffset() {
   if (broken_ || Half <= 0) return;
-  // Answers through the store's data-changed notification, which redraws.
-  dsp::KorekceNulyChannel(p_, IsW, DataChannel(), 0, 2 * Half - 1);
+  // The whole record, its last sample too when the length is odd. Answers
+  // through the store's data-changed notification, which redraws.
+  dsp::KorekceNulyChannel(p_, IsW, DataChannel(), 0, p_.Header(IsW).Length - 1);
 }
 
 }  // namespace graph

@@ -128,7 +128,7 @@ void TDispl10::Paint() {
     DoClear = RedrawAll = RedrawText = 1;
     if (ClientH > 50)
       for (int i = 0; i < 4; ++i) Own().WinRect[i] = rect_[i];
-    if (surface_ == ownSurface_.get()) ownSurface_->Clear();  // a full paint replaces the picture
+    if (recording_ && surface_ == recording_) recording_->Clear();  // a full paint replaces the picture
     DisplControl();
   }
   // The first paint releases a macro that waits for its windows, even when

@@ -4,14 +4,15 @@
 
 namespace graph {
 
-platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p) {
-  return [&p](const platform::GraphWindowSpec& request) -> std::unique_ptr<platform::GraphWindow> {
+platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p, OwnSurface own) {
+  return [&p, own](const platform::GraphWindowSpec& request) -> std::unique_ptr<platform::GraphWindow> {
     const int isW = request.store ? 1 : 0;
     if (!p.Graphs(isW) || request.channel < 0 || request.channel >= store::kChannels) return nullptr;
     auto w = std::make_unique<TDispl10>(p, request.caption, isW, int16_t(request.channel), request.start,
                                         request.rect);
     // Without its picture buffer the window has asked the program to end.
     if (w->Broken()) return nullptr;
+    if (own == OwnSurface::Nothing) w->DrawNothing();
     w->DisplInit();
     return w;
   };

@@ -117,11 +117,12 @@ TEST_F(ReportFixture, BadChannelsAndUnwritableReport) {
   EXPECT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 0);
   p.HGW.Length = 8;
 
-  // A report that cannot be written is skipped and no editor starts.
+  // A report that cannot be written is reported; the panel stays, no editor starts.
   ASSERT_EQ(::mkdir((env.dir / "TEXTSTAT.TXT").c_str(), 0700), 0);
   EXPECT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 1);
   EXPECT_EQ(panel.rows.size(), 11u);
   EXPECT_TRUE(process.calls.empty());
+  EXPECT_EQ(env.ui.Count(app::Txt(p, 398)), 1);
 
   // Without a process seam the report is still written.
   p.plat.process = nullptr;
