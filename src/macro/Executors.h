@@ -1,7 +1,7 @@
 // The executors behind the keywords, grouped by family, and what they share.
 // Each answers kDone, kFailed (the executor told the user; a macro goes on)
 // or kStatementFailed (the statement could not run at all: a keyword this
-// build cannot carry out, or a file a macro gave no name for).
+// build cannot carry out, or a file nobody named or chose).
 #pragma once
 
 #include <cstddef>

@@ -19,7 +19,7 @@ namespace macro {
 // one is reported (general text 211, title 14). Answers 1 when the statement
 // ran (its executor reports its own failures, and a macro goes on), 0 when
 // it could not run at all: an unknown keyword, a keyword this build cannot
-// carry out, or a file a macro named no file for. `status`, when given,
+// carry out, or a file nobody named or chose. `status`, when given,
 // receives the executor's own answer (1 done, 0 failed, -1 not run), which
 // the headless runner turns into its exit status.
 int ComInterpret(app::Program& p, int* status = nullptr);
