@@ -5,39 +5,30 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "macro/Executors.h"
 #include "app/Messages.h"
+#include "macro/Executors.h"
 
 namespace {
 
-std::vector<float> Samples(const macro_test::Env& env, int c) {
-  return std::vector<float>(env.W(c), env.W(c) + env.prog.HGW.Length);
-}
-
 TEST(BandWorkChannel, ChannelSixtyOneIsUsedOnlyWhenFreeOrAgreed) {
+  using platform::Answer;
   struct {
-    bool sixtyOneHeld;
-    bool inMacro;
-    platform::Answer answer;
-    int status;
-    bool sourceChanged;
-    int questions;
-    int workUsed;  // 1-based channel named on the status line, 0: none
+    bool held, inMacro;
+    Answer answer;
+    int status, questions;
+    bool sixtyOneKept;
   } cases[] = {
-      {false, true, platform::Answer::Yes, macro::kDone, true, 0, 0},
-      {true, false, platform::Answer::No, macro::kFailed, false, 1, 0},
-      {true, false, platform::Answer::Yes, macro::kDone, true, 1, 0},
-      {true, true, platform::Answer::Yes, macro::kDone, true, 0, 128},
+      {false, true, Answer::Yes, macro::kDone, 0, false},
+      {true, false, Answer::No, macro::kFailed, 1, true},
+      {true, false, Answer::Yes, macro::kDone, 1, false},
+      {true, true, Answer::Yes, macro::kDone, 0, true},  // a free channel (128) instead
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.sixtyOneHeld << c.inMacro);
+    SCOPED_TRACE(testing::Message() << c.held << c.inMacro);
     macro_test::Env env;
-    if (c.sixtyOneHeld)
-      env.FillW({0, 60}, 64, 0.001f);
-    else
-      env.FillW({0}, 64, 0.001f);
-    const std::vector<float> source = Samples(env, 0);
-    const std::vector<float> held = c.sixtyOneHeld ? Samples(env, 60) : std::vector<float>();
+    env.FillW(c.held ? std::initializer_list<int>{0, 60} : std::initializer_list<int>{0}, 64);
+    auto samples = [&](int ch) { return std::vector<float>(env.W(ch), env.W(ch) + 64); };
+    const std::vector<float> source = samples(0), held = samples(60);
     int status = -9;
     if (c.inMacro) {
       env.RunInMacro("WBCDHZ 1, 100, 200", &status);
@@ -48,17 +39,12 @@ TEST(BandWorkChannel, ChannelSixtyOneIsUsedOnlyWhenFreeOrAgreed) {
     }
     EXPECT_EQ(status, c.status);
     EXPECT_EQ(env.Questions(), c.questions);
-    EXPECT_EQ(Samples(env, 0) != source, c.sourceChanged);
-    // Agreed overwriting consumes channel 61 as before; otherwise it keeps its data.
-    const bool agreed = c.sixtyOneHeld && !c.inMacro && c.answer == platform::Answer::Yes;
-    EXPECT_EQ(env.prog.HGW.ChannelOn[60] != 0, c.sixtyOneHeld && !agreed);
-    if (c.sixtyOneHeld && !agreed) {
-      EXPECT_EQ(Samples(env, 60), held);
-    }
+    EXPECT_EQ(samples(0) != source, c.status == macro::kDone);
+    EXPECT_EQ(env.prog.HGW.ChannelOn[60] != 0, c.sixtyOneKept);
+    EXPECT_TRUE(!c.sixtyOneKept || samples(60) == held);
     EXPECT_FALSE(env.prog.HGW.ChannelOn[127]);
-    if (c.workUsed) {
-      EXPECT_EQ(store::FieldText(env.prog.Status), app::TxtF(env.prog, 439, {c.workUsed}));
-    }
+    const bool named = store::FieldText(env.prog.Status) == app::TxtF(env.prog, 439, {128});
+    EXPECT_EQ(named, c.held && c.inMacro);
   }
 }
 
