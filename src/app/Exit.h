@@ -12,4 +12,10 @@ void ExitTRV(Program& p);
 // of both stores (remembering which stores had them) and the card driver.
 void MainExitTRV(Program& p, bool ask);
 
+// The work set of the exit: both data work files, the work job and its
+// companions. Every file is attempted; a file that cannot be written keeps
+// its previous contents, and one message (title general text 13) names each
+// such file with the system's reason. Answers false when any failed.
+bool SaveWorkSet(Program& p);
+
 }  // namespace app

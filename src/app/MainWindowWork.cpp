@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/EntryPoints.h"
+#include "app/Exit.h"
 #include "app/GraphWindows.h"
 #include "app/MainWindow.h"
 #include "app/Messages.h"
@@ -90,9 +91,7 @@ void TMainWindow::WriteWorkJob() {
   view_->Position(x, y);
   p_.DG.MainX = x;
   p_.DG.MainY = y;
-  if (MemOK(p_, 1)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.WaveWorkFile), 1, 0);
-  if (MemOK(p_, 0)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), 0, 0);
-  files::WriteWorkJobFiles(p_);
+  SaveWorkSet(p_);
 }
 
 }  // namespace app

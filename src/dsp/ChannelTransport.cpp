@@ -13,6 +13,7 @@
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileReader.h"
+#include "files/FileArguments.h"
 #include "store/FixedText.h"
 
 namespace dsp {
@@ -74,7 +75,7 @@ int ReadChannelInto(app::Program& p, const std::string& name, int fileChannel, i
 }
 
 bool AskWaveformFile(app::Program& p, std::string& name) {
-  return files::FileName(p, app::Txt(p, 499), app::Txt(p, 500), name, store::FieldText(p.DG.WaveMask)) != 0;
+  return files::TakeFileArgument(p, "CHWREAD", name) != 0;
 }
 
 }  // namespace

@@ -110,10 +110,17 @@ int AlgebraUtil(app::Program& p, const std::string& name, int operation, int sto
   int fileList[store::kChannels];
   const int fileCount = ActiveList(fileHeader, fileList);
   const int64_t length = h.Length;
-  if ((fileHeader.IsWaveform != 0) != (h.IsWaveform != 0) || fileHeader.Length != h.Length ||
-      fileCount != count)
+  // A file of another shape changes nothing, and says so: a macro that
+  // meant to combine must not go on as though it had.
+  if ((fileHeader.IsWaveform != 0) != (h.IsWaveform != 0)) {
+    app::MessT(p, store ? 388 : 391, 13);
     return 0;
-  if (count == 0 || length < 1 || count * length > files::SampleCapacity(p, store)) return 0;
+  }
+  if (fileHeader.Length != h.Length || fileCount != count || count == 0 || length < 1) {
+    app::Mess(p, app::TxtF(p, 440, {fileCount, fileHeader.Length, count, h.Length}), app::Txt(p, 13));
+    return 0;
+  }
+  if (count * length > files::SampleCapacity(p, store)) return 0;
   if (!files::FileHolds(in, dataStart + files::ChannelBytes(count, length))) {
     app::MessT(p, 442, 14);
     return 0;

@@ -23,8 +23,8 @@ enum AlgebraOperation {
 
 // `AlgebraUtil`: combines the store (1 = W, 0 = M) with the data file `name`
 // (a program name). The k-th channel of the file meets the k-th active
-// channel of the store. A file of another kind, length or channel count is
-// passed over without a word; a bad file is reported (436, 385, 441, 442) and
+// channel of the store. A file of another kind (388 / 391), length or
+// channel count (440) or a bad file (436, 385, 441, 442) is reported and
 // the store is left exactly as it was, since the whole file is read into the
 // scratch array before any sample changes. Answers 1 when the store changed.
 int AlgebraUtil(app::Program& p, const std::string& name, int operation, int store);

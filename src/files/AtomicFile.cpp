@@ -4,9 +4,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace files {
+namespace {
+
+thread_local WriteFailureLog* activeLog = nullptr;
+
+}  // namespace
+
+WriteFailureLog::WriteFailureLog() : outer_(activeLog) { activeLog = this; }
+
+WriteFailureLog::~WriteFailureLog() { activeLog = outer_; }
+
+void AtomicWriter::Failed(int error) {
+  ok_ = false;
+  if (reported_ || !activeLog) return;
+  reported_ = true;
+  activeLog->Add(target_ + ": " + (error ? std::strerror(error) : "write failed"));
+}
 
 AtomicWriter::~AtomicWriter() {
   if (f_) std::fclose(f_);
@@ -17,10 +35,14 @@ bool AtomicWriter::Open(const std::string& target) {
   target_ = target;
   std::string tmpl = target + ".tmp-XXXXXX";
   int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
+  if (fd < 0) {
+    Failed(errno);
+    return false;
+  }
   ::fchmod(fd, 0644);
   f_ = ::fdopen(fd, "wb");
   if (!f_) {
+    Failed(errno);
     ::close(fd);
     ::unlink(tmpl.c_str());
     return false;
@@ -32,20 +54,30 @@ bool AtomicWriter::Open(const std::string& target) {
 
 bool AtomicWriter::Write(const void* data, size_t bytes) {
   if (!ok_ || !f_) return false;
-  if (bytes && std::fwrite(data, 1, bytes, f_) != bytes) ok_ = false;
+  if (bytes && std::fwrite(data, 1, bytes, f_) != bytes) Failed(errno);
   return ok_;
 }
 
 bool AtomicWriter::Commit() {
   if (!f_) return false;
-  bool ok = ok_ && std::fflush(f_) == 0;
-  ok = (std::fclose(f_) == 0) && ok;
-  f_ = nullptr;
-  if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
-    temp_.clear();
-    return true;
+  // A full disk often shows only when the buffer is flushed or the file closed.
+  bool ok = ok_;
+  if (ok && std::fflush(f_) != 0) {
+    Failed(errno);
+    ok = false;
   }
-  return false;
+  if (std::fclose(f_) != 0 && ok) {
+    Failed(errno);
+    ok = false;
+  }
+  f_ = nullptr;
+  if (!ok) return false;
+  if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+    Failed(errno);
+    return false;
+  }
+  temp_.clear();
+  return true;
 }
 
 long InputFile::Size() const {

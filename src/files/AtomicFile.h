@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace files {
 
@@ -24,9 +25,30 @@ class AtomicWriter {
   bool Commit();
 
  private:
+  void Failed(int error);
+
   std::string target_, temp_;
   FILE* f_ = nullptr;
   bool ok_ = false;
+  bool reported_ = false;
+};
+
+// While one lives, every AtomicWriter that fails adds "target: reason"
+// (the system's error text) to it, so that a caller writing many files
+// through many writers can say which failed and why. Logs nest.
+class WriteFailureLog {
+ public:
+  WriteFailureLog();
+  ~WriteFailureLog();
+  WriteFailureLog(const WriteFailureLog&) = delete;
+  WriteFailureLog& operator=(const WriteFailureLog&) = delete;
+
+  const std::vector<std::string>& Entries() const { return entries_; }
+  void Add(std::string entry) { entries_.push_back(std::move(entry)); }
+
+ private:
+  std::vector<std::string> entries_;
+  WriteFailureLog* outer_;
 };
 
 // A read-only file closed on scope exit.

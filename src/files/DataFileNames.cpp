@@ -115,7 +115,7 @@ void ImplicitNameUtil(app::Program& p) {
 }
 
 int FileName(app::Program& p, const std::string& title, const std::string& filter, std::string& name,
-             const std::string& mask, bool save) {
+             const std::string& mask, bool save, const std::string& initial) {
   std::string queue = store::FieldText(p.DG.NameQueue);
   store::FrontSpaceOff(queue);
   size_t cut = mask.size();
@@ -136,24 +136,26 @@ int FileName(app::Program& p, const std::string& title, const std::string& filte
     request.filter = filter;
     request.folder = p.plat.paths ? p.plat.paths->Resolve(folder.empty() ? "\\DATA\\" : folder) : folder;
     request.mask = fileMask;
+    request.name = initial;
     request.save = save;
     std::optional<std::string> answer = p.ui().ChooseFile(request);
     if (!answer || answer->empty()) return 0;
-    chosen = *answer;
+    // A bare answer (a scripted one) belongs in the folder like a bare word.
+    chosen = place(*answer);
   } else {
     size_t end = queue.find(' ');
     std::string word = queue.substr(0, end);
     queue = end == std::string::npos ? std::string() : queue.substr(end);
     store::CopyText(p.DG.NameQueue, queue);
-    if (word[0] != 'I') {
-      name = place(word);
-      return 1;
-    }
-    chosen = store::FieldText(p.ImplicitName);
+    // Only the word "I" itself means the implicit name: "Input.w" is a file.
+    chosen = word != "I" ? word : store::FieldText(p.ImplicitName);
     if (chosen.empty()) return 0;
     chosen = place(chosen);
   }
-  const std::string ext = fileMask.size() > 1 && fileMask[0] == '*' ? fileMask.substr(1) : std::string();
+  // A mask such as "*.*" has no extension to give.
+  const bool usable =
+      fileMask.size() > 1 && fileMask[0] == '*' && fileMask.find_first_of("*?", 1) == std::string::npos;
+  const std::string ext = usable ? fileMask.substr(1) : std::string();
   if (!HasExtension(chosen)) chosen += ext;
   name = chosen;
   return 1;

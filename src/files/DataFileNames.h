@@ -34,12 +34,13 @@ std::string MacroName(const app::Program& p, int store);
 void SetMacroName(app::Program& p, int store, const std::string& name);
 
 // `FileName`: the next file name of `NameQueue`. Empty or "?" opens the file
-// dialog (title, filter; folder and mask from `mask`, e.g. "\DATA\*.W");
-// "I" takes `ImplicitName`. A dialog or implicit name without an extension
-// gets the mask's. Otherwise the first word is the name (placed in the
-// mask's folder when it has no folder of its own) and leaves the queue.
-// Answers 1 with `name` set, 0 when the dialog was cancelled.
+// dialog (title, filter; folder and mask from `mask`, e.g. "\DATA\*.W";
+// `initial` as the dialog's starting name); the word "I" takes
+// `ImplicitName`. Any other first word is the name and leaves the queue.
+// Every name without a folder of its own is placed in the mask's folder, and
+// one without an extension gets the mask's. Answers 1 with `name` set, 0 when
+// the dialog was cancelled. Keywords reach this through `TakeFileArgument`.
 int FileName(app::Program& p, const std::string& title, const std::string& filter, std::string& name,
-             const std::string& mask, bool save = false);
+             const std::string& mask, bool save = false, const std::string& initial = {});
 
 }  // namespace files

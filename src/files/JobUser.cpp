@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "files/CalibrationFile.h"
 #include "files/ColourFile.h"
+#include "files/FileArguments.h"
 #include "files/FunctionFile.h"
 #include "files/HistoryFile.h"
 #include "files/JobFile.h"
@@ -22,56 +23,9 @@
 namespace files {
 namespace {
 
-constexpr const char* kJobMask = "*.JOB";
-
 bool Exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
-}
-
-// The dialog's name without an extension gets ".JOB"; an extension is a "."
-// among the last four characters, not looking back past a folder separator.
-void AppendJobExtension(std::string& name) {
-  for (size_t i = 0; i < 4 && i < name.size(); ++i) {
-    char c = name[name.size() - 1 - i];
-    if (c == '.') return;
-    if (c == '\\' || c == '/') break;
-  }
-  name += ".JOB";
-}
-
-// The next word of the command buffer, else the file dialog ("?" forces it).
-bool TakeJobName(app::Program& p, bool save, std::string& name) {
-  char* q = p.DG.NameQueue;
-  const size_t size = sizeof p.DG.NameQueue;
-  std::string queue = store::FieldText(p.DG.NameQueue);
-  size_t start = queue.find_first_not_of(' ');
-  queue = start == std::string::npos ? std::string() : queue.substr(start);
-  const bool ask = queue.empty() || queue[0] == '?';
-  // The rest of the field is cleared too, so no stale word is saved in a job.
-  std::memset(q, 0, size);
-  if (!ask) {
-    size_t end = queue.find(' ');
-    name = queue.substr(0, end);
-    store::CopyText(q, size, end == std::string::npos ? std::string() : queue.substr(end + 1));
-    return true;
-  }
-  store::CopyText(q, size, queue.empty() ? queue : queue.substr(1));
-
-  platform::FileDialogRequest request;
-  request.title = app::Txt(p, save ? 511 : 509);
-  request.filter = app::Txt(p, 510);
-  request.folder = SettingsPath(p, "\\JOB\\", "");
-  request.mask = kJobMask;
-  std::string last = store::FieldText(p.DG.JobFile);
-  size_t slash = last.find_last_of("/\\");
-  request.name = slash == std::string::npos ? last : last.substr(slash + 1);
-  request.save = save;
-  std::optional<std::string> chosen = p.ui().ChooseFile(request);
-  if (!chosen || chosen->empty()) return false;
-  name = *chosen;
-  AppendJobExtension(name);
-  return true;
 }
 
 std::string Companion(const char* jobPathOrNull, const char* ext) {
@@ -109,9 +63,29 @@ int WriteJobCompanions(app::Program& p, const char* jobPathOrNull) {
   return ok;
 }
 
+int TakeJobName(app::Program& p, std::string_view keyword, std::string& name) {
+  std::string last = store::FieldText(p.DG.JobFile);
+  size_t slash = last.find_last_of("/\\");
+  if (slash != std::string::npos) last.erase(0, slash + 1);
+  const int got = TakeFileArgument(p, keyword, name, last);
+  // The buffer is part of the job: no stale bytes behind what is left of it.
+  const std::string rest = store::FieldText(p.DG.NameQueue);
+  std::memset(p.DG.NameQueue, 0, sizeof p.DG.NameQueue);
+  store::CopyText(p.DG.NameQueue, rest);
+  return got;
+}
+
 int ReadJobFile(app::Program& p, int onlyJob) {
   std::string name;
-  if (!TakeJobName(p, false, name)) return 0;
+  return TakeJobName(p, onlyJob ? "RJOBONLY" : "RJOB", name) ? ReadJobFile(p, onlyJob, name) : 0;
+}
+
+int WriteJobFile(app::Program& p, int onlyJob) {
+  std::string name;
+  return TakeJobName(p, onlyJob ? "WJOBONLY" : "WJOB", name) ? WriteJobFile(p, onlyJob, name) : 0;
+}
+
+int ReadJobFile(app::Program& p, int onlyJob, const std::string& name) {
   app::UnDisplayWave(p, 1, -1);
   app::UnDisplayWave(p, 0, -1);
   const std::string path = SettingsPath(p, name.c_str(), "");
@@ -138,9 +112,7 @@ int ReadJobFile(app::Program& p, int onlyJob) {
   return 0;
 }
 
-int WriteJobFile(app::Program& p, int onlyJob) {
-  std::string name;
-  if (!TakeJobName(p, true, name)) return 0;
+int WriteJobFile(app::Program& p, int onlyJob, const std::string& name) {
   const std::string path = SettingsPath(p, name.c_str(), "");
   if (Exists(path) && !p.MacGoing && app::AskT(p, 323, 15) != platform::Answer::Yes) return 0;
   if (!WriteJobFileUtil(p, path.c_str()) || (!onlyJob && !WriteJobCompanions(p, path.c_str()))) {

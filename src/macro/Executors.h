@@ -1,7 +1,7 @@
 // The executors behind the keywords, grouped by family, and what they share.
 // Each answers kDone, kFailed (the executor told the user; a macro goes on)
 // or kStatementFailed (the statement could not run at all: a keyword this
-// build cannot carry out, or a file a macro gave no name for).
+// build cannot carry out, or a file nobody named or chose).
 #pragma once
 
 #include <cstddef>
@@ -23,8 +23,8 @@ using Executor = int (*)(app::Program&);
 // Says that the keyword cannot be carried out in this build (title general
 // text 14) and answers kStatementFailed.
 int NotAvailable(app::Program& p, std::string_view keyword);
-// Inside a macro a file dialog that was cancelled (or cannot be shown, as
-// headless) fails the statement with a message instead of silently passing.
+// A file dialog that was cancelled (or had no answer, as headless) fails the
+// statement with a message instead of silently passing.
 int NoFileChosen(app::Program& p, std::string_view keyword);
 
 // User message `code` (with `arg`) to every open window of the waveform
@@ -36,7 +36,7 @@ int ReadDataCommand(app::Program& p, int store, int accumulate, std::string_view
 int WriteDataCommand(app::Program& p, int store, std::string_view keyword);
 int WriteChannelCommand(app::Program& p, int store, std::string_view keyword);
 int JobCommand(app::Program& p, bool write, int onlyJob, std::string_view keyword);
-int DeleteFileCommand(app::Program& p, int titleText, int filterText, int kind, std::string_view keyword);
+int DeleteFileCommand(app::Program& p, std::string_view keyword);
 int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::string_view keyword);
 int ExWWA(app::Program& p);
 int ExWMA(app::Program& p);

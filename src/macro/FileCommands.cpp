@@ -11,6 +11,7 @@
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileUser.h"
+#include "files/FileArguments.h"
 #include "files/JobUser.h"
 #include "files/ModifyFiles.h"
 #include "files/TextExport.h"
@@ -22,10 +23,6 @@
 
 namespace macro {
 namespace {
-
-std::string ExtMask(const app::Program& p, int store) {
-  return store ? store::FieldText(p.DG.WaveExtMask) : store::FieldText(p.DG.MeasExtMask);
-}
 
 // Whether the data file operation will take the store's macro name by itself
 // when it is given no name (as `ReadDataFile` / `WriteDataFile` decide).
@@ -39,21 +36,9 @@ bool MacroNameApplies(const app::Program& p, int store, bool save) {
   return !files::MacroName(p, store).empty();
 }
 
-// A name whose last four characters hold no "." gets the store's extension,
-// whether it came from the line or from a dialog.
-void DefaultExtension(const app::Program& p, int store, std::string& name) {
-  for (size_t i = 0; i < 4 && i < name.size(); ++i) {
-    char c = name[name.size() - 1 - i];
-    if (c == '.') return;
-    if (c == '\\' || c == '/') break;
-  }
-  const std::string mask = ExtMask(p, store);
-  if (mask.size() > 1 && mask[0] == '*') name += mask.substr(1);
-}
-
-// The file-name argument: a word of the buffer (placed in "\DATA\"), "I" for
-// `ImplicitName`, "?" or nothing for the command's dialog. An empty name
-// answered with 1 leaves the choice of the macro name to the operation.
+// The file-name argument by the keyword's rule (`TakeFileArgument`). An
+// empty name answered with 1 leaves the choice of the macro name to the
+// operation.
 int DataFileArgument(app::Program& p, int store, bool save, std::string_view keyword, std::string& name) {
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
@@ -62,14 +47,7 @@ int DataFileArgument(app::Program& p, int store, bool save, std::string_view key
     name.clear();
     return kDone;
   }
-  const int title = store ? (save ? 503 : 499) : (save ? 504 : 501);
-  const int filter = store ? 500 : 502;
-  if (files::FileName(p, app::Txt(p, title), app::Txt(p, filter), name, "\\DATA\\" + ExtMask(p, store),
-                      save)) {
-    DefaultExtension(p, store, name);
-    return kDone;
-  }
-  return p.MacGoing ? NoFileChosen(p, keyword) : kFailed;
+  return files::TakeFileArgument(p, keyword, name) ? kDone : NoFileChosen(p, keyword);
 }
 
 }  // namespace
@@ -103,39 +81,27 @@ int WriteChannelCommand(app::Program& p, int store, std::string_view keyword) {
 }
 
 int JobCommand(app::Program& p, bool write, int onlyJob, std::string_view keyword) {
-  std::string queue = QueueText(p);
-  store::FrontSpaceOff(queue);
-  const bool dialog = queue.empty() || queue[0] == '?';
-  int ok = write ? files::WriteJobFile(p, onlyJob) : files::ReadJobFile(p, onlyJob);
-  if (ok) return kDone;
-  if (dialog && p.MacGoing) return NoFileChosen(p, keyword);
-  return kFailed;
+  std::string name;
+  if (!files::TakeJobName(p, keyword, name)) return NoFileChosen(p, keyword);
+  int ok = write ? files::WriteJobFile(p, onlyJob, name) : files::ReadJobFile(p, onlyJob, name);
+  return ok ? kDone : kFailed;
 }
 
-// kind: 0 W, 1 M, 2 W text, 3 M text.
-int DeleteFileCommand(app::Program& p, int titleText, int filterText, int kind, std::string_view keyword) {
+// Always the keyword's dialog: a word on the line never deletes a file.
+int DeleteFileCommand(app::Program& p, std::string_view keyword) {
+  const files::FileArgument* a = files::FindFileArgument(keyword);
+  if (!a) return kStatementFailed;
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, titleText);
-  request.filter = app::Txt(p, filterText);
-  request.folder = files::ResolveDataName(p, "\\DATA\\");
-  switch (kind) {
-    case 0:
-      request.mask = ExtMask(p, 1);
-      break;
-    case 1:
-      request.mask = ExtMask(p, 0);
-      break;
-    case 2:
-      request.mask = "*.WTX";
-      break;
-    default:
-      request.mask = "*.MTX";
-      break;
-  }
+  request.title = app::Txt(p, a->title);
+  request.filter = app::Txt(p, a->filter);
+  request.folder = files::ResolveDataName(p, a->folder);
+  request.mask = files::ArgumentMask(p, *a);
   SetQueue(p, "");
   std::optional<std::string> chosen = p.ui().ChooseFile(request);
-  if (!chosen || chosen->empty()) return p.MacGoing ? NoFileChosen(p, keyword) : kFailed;
-  return std::remove(chosen->c_str()) == 0 ? kDone : kFailed;
+  if (!chosen || chosen->empty()) return NoFileChosen(p, keyword);
+  const bool bare = chosen->find_first_of("\\/") == std::string::npos;
+  const std::string path = files::ResolveDataName(p, bare ? a->folder + *chosen : *chosen);
+  return std::remove(path.c_str()) == 0 ? kDone : kFailed;
 }
 
 int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::string_view keyword) {
@@ -144,11 +110,7 @@ int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::stri
   store::FrontSpaceOff(queue);
   if (queue.empty()) SetQueue(p, "?");
   std::string name;
-  const int title = store ? 499 : 501;
-  const int filter = store ? 500 : 502;
-  if (!files::FileName(p, app::Txt(p, title), app::Txt(p, filter), name, "\\DATA\\" + ExtMask(p, store)))
-    return p.MacGoing ? NoFileChosen(p, keyword) : kFailed;
-  DefaultExtension(p, store, name);
+  if (!files::TakeFileArgument(p, keyword, name)) return NoFileChosen(p, keyword);
   if (!dsp::AlgebraUtil(p, name, operation, store)) return kFailed;
   app::AktualizujOkno(p);
   app::DataChanged(p, 1);
@@ -156,17 +118,19 @@ int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::stri
   return kDone;
 }
 
-// The text export, the modification files and the converter belong to the
-// text and foreign-format work that has not landed in this build.
-// The text export takes its name from the line, or asks with the dialog.
+// The text export takes its file by the keyword's rule; inside a macro a
+// line without a name takes the record's macro name with the text extension.
 int TextExportCommand(app::Program& p, int store, std::string_view keyword) {
-  std::string name = TakeWord(p);
-  if (name.empty() && p.MacGoing) {
-    // Inside a macro the record's macro name, with the text extension, is the default.
+  std::string name;
+  std::string queue = QueueText(p);
+  store::FrontSpaceOff(queue);
+  if (queue.empty() && p.MacGoing) {
     name = files::MacroName(p, store);
     if (name.empty()) return NoFileChosen(p, keyword);
     store::ChangeExtension(name, store ? ".WTX" : ".MTX");
     name = "\\DATA\\" + name;
+  } else if (!files::TakeFileArgument(p, keyword, name)) {
+    return NoFileChosen(p, keyword);
   }
   return files::WriteASCIIDataFile(p, name, store) ? kDone : kFailed;
 }
@@ -175,7 +139,9 @@ int ExWWA(app::Program& p) { return TextExportCommand(p, 1, "WWA"); }
 int ExWMA(app::Program& p) { return TextExportCommand(p, 0, "WMA"); }
 
 int ExMODIFY(app::Program& p) {
-  std::string name = TakeWord(p);
+  // No word: the modification file used last.
+  std::string name;
+  if (!QueueEmpty(p) && !files::TakeFileArgument(p, "MODIFY", name)) return NoFileChosen(p, "MODIFY");
   return files::WaveformModifyExecute(p, false, name) ? kDone : kFailed;
 }
 

@@ -7,6 +7,8 @@
 
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "files/DataFileFormat.h"
+#include "files/FileArguments.h"
 #include "store/FixedText.h"
 
 namespace macro {
@@ -41,12 +43,13 @@ std::string Trimmed(std::string s) {
 }  // namespace
 
 int Edit(app::Program& p, int kind) {
+  const files::FileArgument& a = *files::FindFileArgument(kind ? "EDMC" : "ED");
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, kind ? 514 : 518);
-  request.filter = app::Txt(p, kind ? 515 : 517);
-  request.folder = p.plat.paths ? p.plat.paths->Resolve("\\MACRO\\") : std::string("MACRO/");
-  request.mask = "*.MAC";
-  request.save = true;  // a new name creates a new macro
+  request.title = app::Txt(p, a.title);
+  request.filter = app::Txt(p, a.filter);
+  request.folder = files::ResolveDataName(p, a.folder);
+  request.mask = files::ArgumentMask(p, a);
+  request.save = a.save;  // a new name creates a new macro
   if (kind) {
     std::string remembered = store::FieldText(p.WG.MacroFile);
     size_t slash = remembered.find_last_of("\\/");
@@ -54,7 +57,9 @@ int Edit(app::Program& p, int kind) {
   }
   std::optional<std::string> chosen = p.ui().ChooseFile(request);
   if (!chosen || chosen->empty()) return -1;
-  const std::string path = WithMacroExtension(*chosen);
+  // A bare (scripted) answer is a macro of the macro folder.
+  const bool bare = chosen->find_first_of("\\/") == std::string::npos;
+  const std::string path = WithMacroExtension(bare ? files::ResolveDataName(p, a.folder + *chosen) : *chosen);
   if (kind) store::CopyText(p.WG.MacroFile, path);
 
   const std::string editor = Trimmed(app::Txt(p, 5));

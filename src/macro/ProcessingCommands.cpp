@@ -98,6 +98,28 @@ int ExMBZERO(app::Program& p) {
 }
 
 // mode: -1 zero the band (WBZEROHZ), else the band analysis mode.
+namespace {
+
+// The band analysis works in channel 61 and deletes it afterwards. Data
+// there is not thrown away unasked: the user decides; a macro, which asks
+// nothing, works in a free channel instead and says which. -1: refused.
+int BandWorkChannel(app::Program& p, int source) {
+  if (source == kScratchChannel || !p.HGW.ChannelOn[kScratchChannel]) return kScratchChannel;
+  if (!p.MacGoing) {
+    const std::string question = app::TxtF(p, 438, {kScratchChannel + 1});
+    return p.ui().AskYesNo(question, app::Txt(p, 15)) == platform::Answer::Yes ? kScratchChannel : -1;
+  }
+  for (int c = store::kChannels - 1; c >= 0; --c) {
+    if (p.HGW.ChannelOn[c]) continue;
+    app::TS(p, app::TxtF(p, 439, {c + 1}));
+    return c;
+  }
+  app::MessT(p, 444, 13);
+  return -1;
+}
+
+}  // namespace
+
 int BandCommand(app::Program& p, int mode, std::string_view keyword) {
   if (!app::MemOK(p, 1, true)) return kFailed;
   int32_t channel = 1;
@@ -129,16 +151,18 @@ int BandCommand(app::Program& p, int mode, std::string_view keyword) {
     return dsp::ZeroWaveUtil(p, false, true, 1, c + 1, int(b1), int(b2)) ? kDone : kFailed;
   }
 
+  const int work = BandWorkChannel(p, c);
+  if (work < 0) return kFailed;
   const double centre = f1 + (f2 - f1) * 0.5;
   const double halfWidth = (f2 - f1) * 0.5;
-  if (!dsp::DataFreqAnal(p, mode, c, kScratchChannel, centre, halfWidth, 0)) return kFailed;
-  store::Channel_s& scratch = p.FGW[kScratchChannel];
+  if (!dsp::DataFreqAnal(p, mode, c, work, centre, halfWidth, 0)) return kFailed;
+  store::Channel_s& scratch = p.FGW[size_t(work)];
   store::CopyText(scratch.Name, store::FieldText(scratch.Name) + " ENVP");
-  // With channel 61 itself as the source, moving the result "back" and
-  // deleting the scratch would throw the result away: it stays in place.
-  if (c != kScratchChannel) {
-    dsp::ChanelTransportUtil(p, 1, kScratchChannel, c, 0);
-    dsp::ChanelDeleteUtil(p, 1, kScratchChannel);
+  // With the work channel as the source, moving the result "back" and
+  // deleting the work channel would throw the result away: it stays in place.
+  if (c != work) {
+    dsp::ChanelTransportUtil(p, 1, work, c, 0);
+    dsp::ChanelDeleteUtil(p, 1, work);
   }
   Changed(p, 1);
   return kDone;

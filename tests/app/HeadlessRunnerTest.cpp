@@ -3,8 +3,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "app/HeadlessRunner.h"
@@ -179,6 +181,29 @@ TEST(HeadlessRunner, TerminationStopsTheRunAndSavesTheWorkFiles) {
   // The waveform work file holds the 256-sample record whole.
   EXPECT_EQ(ReadBytes(dir / "DATA/WORK_W.W").size(), 22u + 586u + 78u + 4u * 256u);
   for (const char* f : kWorkSet) EXPECT_TRUE(FileExists(dir / f)) << f;
+}
+
+}  // namespace
+
+namespace {
+
+// Work files that cannot be saved (here a target that is a folder, which
+// even root cannot write over) are named with the reason, the others are
+// saved, and the run ends with status 1.
+TEST(HeadlessRunner, ExitNamesTheWorkFilesItCouldNotSaveAndFails) {
+  testing_support::TempDir dir;
+  ASSERT_EQ(app::RunHeadless(Options(dir.path())), 0);
+  const std::vector<uint8_t> measurement = ReadBytes(dir / "DATA/WORK_M.M");
+  std::filesystem::remove(dir / "DATA/WORK_W.W");
+  std::filesystem::create_directories(dir / "DATA/WORK_W.W/inner");
+  app::HeadlessOptions o = Options(dir.path());
+  o.echo = true;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(app::RunHeadless(o), 1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("WORK_W.W: " + std::string(std::strerror(EISDIR))), std::string::npos) << said;
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "DATA/WORK_W.W/inner"));
+  EXPECT_EQ(ReadBytes(dir / "DATA/WORK_M.M"), measurement);
 }
 
 }  // namespace

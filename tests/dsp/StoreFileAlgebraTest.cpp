@@ -119,22 +119,22 @@ TEST_F(StoreFileAlgebra, ChannelsArePairedByPositionNotByNumber) {
   }
 }
 
-TEST_F(StoreFileAlgebra, ShapeMismatchIsSilentAndChangesNothing) {
+TEST_F(StoreFileAlgebra, ShapeMismatchIsRefusedWithAnErrorAndChangesNothing) {
   Prepare(1);
-  // Another length, another channel count, a measurement file.
+  // Another length, another channel count, a measurement store against a .W file.
+  auto refused = [&](int store, int text) {
+    const Snapshot before(p);
+    EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, store), 0);
+    EXPECT_TRUE(Snapshot(p) == before);
+    EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 13));
+    EXPECT_EQ(env.ui.Log().back().text.substr(0, 12), app::Txt(p, text).substr(0, 12));
+  };
   Layout(p, 1, {0, 2}, kLength / 2, StoreValue);
-  const Snapshot shorter(p);
-  EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, 1), 0);
-  EXPECT_TRUE(Snapshot(p) == shorter);
+  refused(1, 440);
   Layout(p, 1, {0, 2, 5}, kLength, StoreValue);
-  const Snapshot three(p);
-  EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, 1), 0);
-  EXPECT_TRUE(Snapshot(p) == three);
+  refused(1, 440);
   Layout(p, 0, {0, 2}, kLength, StoreValue);
-  const Snapshot m(p);
-  EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, 0), 0);
-  EXPECT_TRUE(Snapshot(p) == m);
-  EXPECT_EQ(CountMessages(env.ui), 0);
+  refused(0, 391);
 }
 
 TEST_F(StoreFileAlgebra, BadFilesAreReportedAndLeaveTheStoreUnchanged) {

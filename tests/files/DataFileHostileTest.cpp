@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "DataFileTestSupport.h"
 #include "app/Messages.h"
+#include "files/AtomicFile.h"
 #include "files/DataFileLink.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
@@ -155,12 +155,17 @@ TEST_F(FailedWrite, MissingFolder) {
   EXPECT_TRUE(LastMessageTitled(env, app::Txt(env.prog, 398), 13));
 }
 
-TEST_F(FailedWrite, ReadOnlyFolder) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  ::chmod((env.dir / "DATA").c_str(), 0555);
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", 1, 0), 0);
-  ::chmod((env.dir / "DATA").c_str(), 0755);
-  EXPECT_EQ(ReadBytes(env.dir / "DATA/keep.w"), previous);
+// A target that cannot be replaced (here a folder, which even root cannot
+// write over) fails, names the file and the system's reason, leaves what was
+// there and no temporary file.
+TEST_F(FailedWrite, TargetThatCannotBeReplaced) {
+  std::filesystem::create_directories(env.dir / "DATA/taken.w/inner");
+  files::WriteFailureLog log;
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\taken.w", 1, 0), 0);
+  EXPECT_TRUE(std::filesystem::is_directory(env.dir / "DATA/taken.w/inner"));
+  EXPECT_EQ(FilesInData(), 1u);
+  ASSERT_EQ(log.Entries().size(), 1u);
+  EXPECT_EQ(log.Entries()[0], env.dir / "DATA/taken.w: " + std::strerror(EISDIR));
 }
 
 TEST_F(FailedWrite, DiskFullHalfway) {

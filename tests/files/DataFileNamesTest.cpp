@@ -83,7 +83,7 @@ TEST(DataFileNames, FileNameTakesWordsFromTheQueue) {
   ASSERT_EQ(files::FileName(p, "t", "f", name, "\\DATA\\*.W"), 1);
   EXPECT_EQ(name, "\\DATA\\first.w");
   ASSERT_EQ(files::FileName(p, "t", "f", name, "\\DATA\\*.W"), 1);
-  EXPECT_EQ(name, "\\DATA\\second");  // a typed name is used as given
+  EXPECT_EQ(name, "\\DATA\\second.W");  // a typed name gets the extension too
   EXPECT_STREQ(p.DG.NameQueue, "");
 
   store::CopyText(p.DG.NameQueue, "/abs/x.w");
@@ -118,7 +118,7 @@ TEST(DataFileNames, FileNameDialog) {
   // A full 60-character queue without a terminator is still one word.
   std::memset(p.DG.NameQueue, 'q', sizeof p.DG.NameQueue);
   ASSERT_EQ(files::FileName(p, "t", "f", name, "*.W"), 1);
-  EXPECT_EQ(name, std::string(60, 'q'));
+  EXPECT_EQ(name, std::string(60, 'q') + ".W");
   EXPECT_STREQ(p.DG.NameQueue, "");
 }
 
