@@ -19,9 +19,13 @@
 
 namespace app {
 
-void ShowNotAvailable(Program& p, std::string_view what) {
-  const char* notice = p.DG.Language ? ": v této verzi není k dispozici" : ": not available in this version";
-  Mess(p, std::string(what) + notice, Txt(p, 14));
+void ShowNotAvailable(Program& p, std::string_view name) {
+  Mess(p, std::string(name) + Lang(p, ": v této verzi není k dispozici", ": not available in this version"),
+       Txt(p, 14));
+}
+
+void ShowNotAvailable(Program& p, const char* whatCzech, const char* whatEnglish) {
+  ShowNotAvailable(p, Lang(p, whatCzech, whatEnglish));
 }
 
 void InitCard(Program& p) {
@@ -59,7 +63,7 @@ void Command(Program& p, int id) {
       if (!p.MacGoing) macro::StartMacro(p, "");
       break;
     case 201:  // recorder windows
-      ShowNotAvailable(p, "The recorder windows");
+      ShowNotAvailable(p, "Okna zapisovače", "The recorder windows");
       break;
     case 202:  // measurement run
     case 203:  // waveform run
@@ -70,7 +74,7 @@ void Command(Program& p, int id) {
       if (p.AcquisitionDialog)
         p.AcquisitionDialog(p);
       else
-        ShowNotAvailable(p, "The acquisition settings dialog");
+        ShowNotAvailable(p, "Dialog nastavení měření", "The acquisition settings dialog");
       break;
     case 206:  // the interrupt request of a macro
       store::CopyText(p.DG.NameQueue, "INMC");
@@ -86,7 +90,7 @@ void Command(Program& p, int id) {
       if (p.ChannelDialog)
         p.ChannelDialog(p);
       else
-        ShowNotAvailable(p, "The channel selection dialog");
+        ShowNotAvailable(p, "Dialog výběru kanálů", "The channel selection dialog");
       break;
     case 214:  // simulation on / off
       daq::ToggleSimulation(p);

@@ -11,7 +11,9 @@ struct Program;
 
 // Tells the user, in the interface language, that an operation is not part
 // of this build yet, instead of pretending it happened.
-void ShowNotAvailable(Program& p, std::string_view what);
+void ShowNotAvailable(Program& p, const char* whatCzech, const char* whatEnglish);
+// The same for a keyword or label, which reads alike in both languages.
+void ShowNotAvailable(Program& p, std::string_view name);
 
 // Card driver (initialisation at the first tick, closing at exit, the default
 // card addresses re-derived after a job was read).

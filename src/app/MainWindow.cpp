@@ -131,7 +131,7 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       WriteLimits(p_, 1);
       break;
     case 2131:
-      ShowNotAvailable(p_, "The matrix display");
+      ShowNotAvailable(p_, "Maticové zobrazení", "The matrix display");
       break;
     case 2132: {
       bool open = AnyWindowOpen(p_, 1);

@@ -32,13 +32,16 @@ std::string Resolved(const Program& p, const std::string& name) {
 
 int Start(Program& p, const std::vector<std::string>& argv) {
   if (p.plat.process && p.plat.process->Start(argv)) return 1;
-  Mess(p, "Nelze spustit program \"" + argv.front() + "\" pro " + argv.back(), Txt(p, 13));
+  Mess(p,
+       Lang(p, "Nelze spustit program \"", "Cannot start the program \"") + argv.front() +
+           Lang(p, "\" pro ", "\" for ") + argv.back(),
+       Txt(p, 13));
   return 0;
 }
 
 int OpenFile(Program& p, const char* program, const std::string& path) {
   if (!Exists(path)) {
-    Mess(p, "Soubor nebyl nalezen: " + path, Txt(p, 13));
+    Mess(p, Lang(p, "Soubor nebyl nalezen: ", "File not found: ") + path, Txt(p, 13));
     return 0;
   }
   return Start(p, {program, path});
@@ -107,14 +110,19 @@ int EditWrite(Program& p) {
     out << RemarkFileText(store::FieldText(p.HGW.Comment));
     out.close();
     if (!out) {
-      Mess(p, "Nelze vytvořit poznámkový soubor " + path, Txt(p, 13));
+      Mess(p, Lang(p, "Nelze vytvořit poznámkový soubor ", "Cannot create the remark file ") + path,
+           Txt(p, 13));
       return 0;
     }
-    Mess(p, "Vytvořen poznámkový soubor REMARK.TXT : " + path, Txt(p, 11));
+    Mess(p, Lang(p, "Vytvořen poznámkový soubor REMARK.TXT : ", "Remark file REMARK.TXT created: ") + path,
+         Txt(p, 11));
   }
   const std::string editor = Trimmed(Txt(p, 5));
   if (editor.empty()) {
-    Mess(p, "Není nastaven editor (obecný text 5) pro " + path, Txt(p, 13));
+    Mess(
+        p,
+        Lang(p, "Není nastaven editor (obecný text 5) pro ", "No editor is set (general text 5) for ") + path,
+        Txt(p, 13));
     return 0;
   }
   return Start(p, {editor, path});

@@ -31,4 +31,8 @@ void TM(Program& p, std::string_view text) {
   p.DoPanel = 1;
 }
 
+const char* Lang(const Program& p, const char* czech, const char* english) {
+  return p.DG.Language ? czech : english;
+}
+
 }  // namespace app

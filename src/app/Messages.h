@@ -19,6 +19,9 @@ std::string TxtF(const Program& p, int n, std::initializer_list<TextArg> args);
 
 // Message box with a text and a title (`Mess`).
 void Mess(Program& p, std::string_view text, std::string_view title);
+// A notice the program composes itself (not a general text): the Czech or
+// the English wording, as the interface language is, never a mix.
+const char* Lang(const Program& p, const char* czech, const char* english);
 // Message box of general text `text` with general text `title`.
 void MessT(Program& p, int text, int title);
 // Yes/No question of general texts.

@@ -131,7 +131,7 @@ void TDispl10::HotKey(int code) {
       F8();
       return;
     case 2063:
-      app::ShowNotAvailable(p_, "The help of the graph window (F1)");
+      app::ShowNotAvailable(p_, "Nápověda grafického okna (F1)", "The help of the graph window (F1)");
       return;
     default:
       break;
@@ -143,7 +143,7 @@ void TDispl10::HotKey(int code) {
   // The Tab state has no keys of its own here, and keys without an operation
   // in this version say so rather than do nothing.
   if (e->modifier == 3 || !KeyDown(e->key, e->modifier == 1 ? kCtrlBit : 0))
-    app::ShowNotAvailable(p_, "The graph key " + name);
+    app::ShowNotAvailable(p_, app::Lang(p_, "Klávesa grafu ", "The graph key ") + name);
 }
 
 }  // namespace graph

@@ -29,7 +29,7 @@ void TDispl10::UserMessage(int code, int arg) {
       HorizontalAllExpand();
       break;
     case 2010:
-      app::ShowNotAvailable(p_, "Printing the graph");
+      app::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
       break;
     case 2020:
       F7();
@@ -94,7 +94,7 @@ void TDispl10::UserMessage(int code, int arg) {
       ShowStatEnergo(*surface_, code == 2048);
       break;
     case 2100:
-      app::ShowNotAvailable(p_, "The calibration dialog");
+      app::ShowNotAvailable(p_, "Kalibrační dialog", "The calibration dialog");
       break;
     case 2101:
       GoSmooth();
@@ -106,7 +106,7 @@ void TDispl10::UserMessage(int code, int arg) {
       RepaintTimeScale();
       break;
     case 2133:
-      app::ShowNotAvailable(p_, "Writing the window's selection as text");
+      app::ShowNotAvailable(p_, "Zápis výběru okna jako textu", "Writing the window's selection as text");
       break;
     case 2135:
       DisplTypeSet(kOverlaid);

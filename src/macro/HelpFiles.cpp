@@ -64,7 +64,9 @@ int LoadHelpText(app::Program& p, int number, std::string& text) {
   std::ifstream in;
   if (path) in.open(*path, std::ios::binary);
   if (!in.is_open()) {
-    app::Mess(p, std::string("Help file not found: ") + (name ? name : std::to_string(number)),
+    app::Mess(p,
+              app::Lang(p, "Soubor nápovědy nebyl nalezen: ", "Help file not found: ") +
+                  (name ? std::string(name) : std::to_string(number)),
               app::Txt(p, 13));
     return 0;
   }

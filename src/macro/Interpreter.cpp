@@ -32,8 +32,11 @@ int NotAvailable(app::Program& p, std::string_view keyword) {
 }
 
 int NoFileChosen(app::Program& p, std::string_view keyword) {
-  app::Mess(p, std::string(keyword) + ": no file name given and no file chosen, statement not executed",
-            app::Txt(p, 14));
+  app::Mess(
+      p,
+      std::string(keyword) + app::Lang(p, ": nebyl zadán ani vybrán žádný soubor, příkaz nebyl proveden",
+                                       ": no file name given and no file chosen, statement not executed"),
+      app::Txt(p, 14));
   return kStatementFailed;
 }
 

@@ -64,7 +64,10 @@ int Edit(app::Program& p, int kind) {
 
   const std::string editor = Trimmed(app::Txt(p, 5));
   if (editor.empty() || !p.plat.process || !p.plat.process->Start({editor, path})) {
-    app::Mess(p, "Cannot start the editor \"" + editor + "\" for " + path, app::Txt(p, 13));
+    app::Mess(p,
+              app::Lang(p, "Nelze spustit editor \"", "Cannot start the editor \"") + editor +
+                  app::Lang(p, "\" pro ", "\" for ") + path,
+              app::Txt(p, 13));
     return 0;
   }
   return 1;

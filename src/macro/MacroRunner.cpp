@@ -150,7 +150,10 @@ class Runner {
         if (collecting_) {
           // Blocks do not nest; taking the inner count for the whole block
           // would run it a wrong number of times without a word.
-          app::Mess(p_, "REPEAT inside a REPEAT block: blocks do not nest." + Where(s.line),
+          app::Mess(p_,
+                    app::Lang(p_, "REPEAT uvnitř bloku REPEAT: bloky nelze vnořovat.",
+                              "REPEAT inside a REPEAT block: blocks do not nest.") +
+                        Where(s.line),
                     app::Txt(p_, 14));
           app::TS(p_, app::Txt(p_, 368));
           return Outcome::Error;

@@ -132,7 +132,10 @@ int BandCommand(app::Program& p, int mode, std::string_view keyword) {
   const float step = p.FGW[size_t(c)].Step;
   if (!(step > 0) || !std::isfinite(step)) {
     // No sampling step, no frequency axis: nothing sensible to cut.
-    app::Mess(p, std::string(keyword) + ": the channel has no sampling step", app::Txt(p, 11));
+    app::Mess(p,
+              std::string(keyword) +
+                  app::Lang(p, ": kanál nemá krok vzorkování", ": the channel has no sampling step"),
+              app::Txt(p, 11));
     return kFailed;
   }
   const float fmax = float(1.0 / (2.0 * step));
