@@ -1,7 +1,12 @@
 #include "app/HeadlessRunner.h"
 
+#include <charconv>
+#include <filesystem>
+
 #include "app/Exit.h"
+#include "app/HeadlessMenus.h"
 #include "app/MainWindow.h"
+#include "app/MenuCommands.h"
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/Startup.h"
@@ -60,6 +65,27 @@ bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOption
         error = "--answer takes yes or no";
         return false;
       }
+    } else if (a == "--menu") {
+      std::string v;
+      if (!value(v)) return false;
+      int id = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), id);
+      if (ec != std::errc() || end != v.data() + v.size() || !IsMenuCommand(id)) {
+        error = "unknown menu item " + v;
+        return false;
+      }
+      o.menus.push_back({id, {}});
+    } else if (a == "--file") {
+      std::string v;
+      if (!value(v)) return false;
+      std::error_code ec;
+      const std::filesystem::path path =
+          v.empty() ? std::filesystem::path() : std::filesystem::absolute(v, ec);
+      if (o.menus.empty() || v.empty() || ec) {
+        error = o.menus.empty() ? "--file answers a --menu given before it" : "--file needs a path";
+        return false;
+      }
+      o.menus.back().files.push_back(path.string());
     } else if (a == "--screenshot") {
       if (!value(o.screenshot)) return false;
     } else if (a == "--no-save") {
@@ -80,6 +106,7 @@ int RunHeadless(const HeadlessOptions& o) {
   platform::ScriptedUi ui;
   ui.SetEcho(o.echo);
   ui.SetDefaultAnswer(o.answer);
+  ui.SetReportUnansweredFiles(true);
   platform::SystemClock clock;
   platform::HeadlessWindowHost host;
   platform::DlLibrary library;
@@ -96,7 +123,8 @@ int RunHeadless(const HeadlessOptions& o) {
   host.SetMainHandler([&](int code, int arg) { w.WMUserMessage(code, arg); });
   if (!w.SetupWindow()) return 1;
   w.saveAtExit = o.save;
-  if (!o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
+  const bool menusOk = o.menus.empty() || RunMenusAfterStartup(p, w, host, ui, o.menus);
+  if (menusOk && !o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
 
   bool exitRequested = false;
   uint32_t lastGraphTimer = clock.TickMs();
