@@ -1,5 +1,8 @@
 #include "app/HeadlessMenus.h"
 
+#include <charconv>
+#include <filesystem>
+
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
 #include "app/Messages.h"
@@ -21,6 +24,27 @@ bool ErrorSince(const Program& p, const platform::ScriptedUi& ui, size_t from) {
 }
 
 }  // namespace
+
+bool AddMenuOption(const std::string& option, const std::string& v, HeadlessOptions& o, std::string& error) {
+  if (option == "--menu") {
+    int id = 0;
+    const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), id);
+    if (ec != std::errc() || end != v.data() + v.size() || !IsMenuCommand(id)) {
+      error = "unknown menu item " + v;
+      return false;
+    }
+    o.menus.push_back({id, {}});
+    return true;
+  }
+  std::error_code ec;
+  const std::filesystem::path path = v.empty() ? std::filesystem::path() : std::filesystem::absolute(v, ec);
+  if (o.menus.empty() || v.empty() || ec) {
+    error = o.menus.empty() ? "--file answers a --menu given before it" : "--file needs a path";
+    return false;
+  }
+  o.menus.back().files.push_back(path.string());
+  return true;
+}
 
 bool RunMenusAfterStartup(Program& p, TMainWindow& w, platform::HeadlessWindowHost& host,
                           platform::ScriptedUi& ui, const std::vector<MenuOption>& menus) {

@@ -2,6 +2,7 @@
 // display, their file dialogs answered by the --file paths.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "app/HeadlessRunner.h"
@@ -15,6 +16,11 @@ namespace app {
 
 struct Program;
 class TMainWindow;
+
+// Takes "--menu ID" (an ID `MenuCommand` knows) or "--file PATH" (for the
+// last --menu, made absolute); false with `error` set on wrong usage.
+bool AddMenuOption(const std::string& option, const std::string& value, HeadlessOptions& o,
+                   std::string& error);
 
 // Runs the first tick (the start-up), then each item in order with its own
 // paths queued for its file dialogs, then lets the command words run on the

@@ -1,12 +1,8 @@
 #include "app/HeadlessRunner.h"
 
-#include <charconv>
-#include <filesystem>
-
 #include "app/Exit.h"
 #include "app/HeadlessMenus.h"
 #include "app/MainWindow.h"
-#include "app/MenuCommands.h"
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/Startup.h"
@@ -65,27 +61,9 @@ bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOption
         error = "--answer takes yes or no";
         return false;
       }
-    } else if (a == "--menu") {
+    } else if (a == "--menu" || a == "--file") {
       std::string v;
-      if (!value(v)) return false;
-      int id = 0;
-      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), id);
-      if (ec != std::errc() || end != v.data() + v.size() || !IsMenuCommand(id)) {
-        error = "unknown menu item " + v;
-        return false;
-      }
-      o.menus.push_back({id, {}});
-    } else if (a == "--file") {
-      std::string v;
-      if (!value(v)) return false;
-      std::error_code ec;
-      const std::filesystem::path path =
-          v.empty() ? std::filesystem::path() : std::filesystem::absolute(v, ec);
-      if (o.menus.empty() || v.empty() || ec) {
-        error = o.menus.empty() ? "--file answers a --menu given before it" : "--file needs a path";
-        return false;
-      }
-      o.menus.back().files.push_back(path.string());
+      if (!value(v) || !AddMenuOption(a, v, o, error)) return false;
     } else if (a == "--screenshot") {
       if (!value(o.screenshot)) return false;
     } else if (a == "--no-save") {
