@@ -84,7 +84,10 @@ TEST_F(TextImportTest, HeaderCommasCrLfBlankLinesAndNoLastNewline) {
   EXPECT_FLOAT_EQ(W(1, 2), -0.5f);
   EXPECT_EQ(RowErrors(), 0);
   // A byte order mark is no header; "x," is the number x before a comma.
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, Put("\xEF\xBB\xBF" "1.5, 2,\n3, 4\n")), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1,
+                                      Put("\xEF\xBB\xBF"
+                                          "1.5, 2,\n3, 4\n")),
+            1);
   ASSERT_EQ(p.HGW.Length, 2);
   EXPECT_FLOAT_EQ(W(0, 0), 1.5f);
   EXPECT_FLOAT_EQ(W(1, 0), 2.0f);
