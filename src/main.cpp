@@ -50,9 +50,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "tarvelin: %s\nusage: tarvelin [--root DIR] [--macro NAME] [--no-save] [--screenshot "
                  "FILE.png] [WORD1 [WORD2]]\n"
-                 "       tarvelin --headless [--root DIR] [--answer yes|no] [--macro NAME] [--no-save] "
-                 "[WORD1 [WORD2]]\n",
+                 "       tarvelin --headless [--root DIR] [--answer yes|no] [--menu ID [--file PATH]...]... "
+                 "[--macro NAME] [--no-save] [WORD1 [WORD2]]\n",
                  error.c_str());
+    return 2;
+  }
+  if (desktop && !options.menus.empty()) {
+    std::fprintf(stderr, "tarvelin: --menu runs without a display only; add --headless\n");
     return 2;
   }
 #ifdef TARVELIN_DESKTOP

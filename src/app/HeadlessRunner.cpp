@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Exit.h"
+#include "app/HeadlessMenus.h"
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Program.h"
@@ -81,6 +82,9 @@ bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOption
         error = "--answer takes yes or no";
         return false;
       }
+    } else if (a == "--menu" || a == "--file") {
+      std::string v;
+      if (!value(v) || !AddMenuOption(a, v, o, error)) return false;
     } else if (a == "--screenshot") {
       if (!value(o.screenshot)) return false;
     } else if (a == "--no-save") {
@@ -102,6 +106,7 @@ int RunHeadless(const HeadlessOptions& o) {
   platform::ScriptedUi ui;
   ui.SetEcho(o.echo);
   ui.SetDefaultAnswer(o.answer);
+  ui.SetReportUnansweredFiles(true);
   platform::SystemClock clock;
   platform::HeadlessWindowHost host;
   platform::DlLibrary library;
@@ -120,7 +125,8 @@ int RunHeadless(const HeadlessOptions& o) {
   host.SetMainHandler([&](int code, int arg) { w.WMUserMessage(code, arg); });
   if (!w.SetupWindow()) return 1;
   w.saveAtExit = o.save;
-  if (!o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
+  const bool menusOk = o.menus.empty() || RunMenusAfterStartup(p, w, host, ui, o.menus);
+  if (menusOk && !o.macro.empty() && !macro::StartMacroFromCommandLine(p, o.macro)) return 1;
 
   bool exitRequested = false, interrupted = false;
   uint32_t lastGraphTimer = clock.TickMs();

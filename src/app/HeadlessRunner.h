@@ -9,6 +9,13 @@
 
 namespace app {
 
+// A main-menu item to run after start-up (--menu ID) with the paths that
+// answer its file dialogs in order (the --file options after it).
+struct MenuOption {
+  int id = 0;
+  std::vector<std::string> files;  // absolute
+};
+
 struct HeadlessOptions {
   std::string root = ".";                           // the program directory
   std::string resources;                            // installed resources; empty: the built-in folder
@@ -17,6 +24,7 @@ struct HeadlessOptions {
   bool save = true;                                 // false: --no-save
   bool echo = true;                                 // messages to stderr as "title: text"
   std::vector<std::string> words;                   // the one or two command-line words
+  std::vector<MenuOption> menus;                    // --menu ID [--file PATH]..., in order
   std::string screenshot;  // desktop only: PNG of the screen once the windows are shown, then exit
 };
 

@@ -455,6 +455,13 @@ bool TopAndHelpCommand(Program& p, int id) {
 
 }  // namespace
 
+bool IsMenuCommand(int id) {
+  if (FindMenuItem(id) || (id >= 200 && id <= 216) || HelpTopic(id) >= 0) return true;
+  for (int other : {164, 165, 278, 212, 158, 390})
+    if (id == other) return true;
+  return false;
+}
+
 void MenuCommand(Program& p, int id) {
   p.GoQWAgain = 0;
   p.MenuPopup = 0;

@@ -18,6 +18,10 @@ struct Program;
 // ID of an item of it in `MenuPopup`.
 void MenuCommand(Program& p, int id);
 
+// Whether `MenuCommand` knows `id`: an item of the menu, an internal
+// command (200 to 216) or one of the IDs without a menu item.
+bool IsMenuCommand(int id);
+
 // `EditWrite`: the remark file REMARK.TXT in the folder of the last
 // waveform file, created with the waveform comment when missing, then opened
 // in the editor. Answers 1 when the editor was started.

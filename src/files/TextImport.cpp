@@ -207,6 +207,7 @@ Token NextToken(ByteReader& in, double* value) {
   // after it, unless the file ends sooner.
   char* q = p;
   bool comma = false;
+  int points = 0;  // decimal points and commas
   for (; q < e; ++q) {
     const uint8_t c = ClassOf(*q);
     if (c != kNumber) {
@@ -214,8 +215,12 @@ Token NextToken(ByteReader& in, double* value) {
       break;
     }
     comma |= *q == ',';
+    points += *q == ',' || *q == '.';
   }
   if (q - p > kMaxToken) return Token::Bad;
+  // "1,2,3" or "1.234.567" is no number with a decimal comma: read as one
+  // it would be a wrong value. A trailing separator ("1.5,") is harmless.
+  if (points - int(q[-1] == ',' || q[-1] == '.') > 1) return Token::Bad;
   if (value) {
     if (comma) std::replace(p, q, ',', '.');
     ParseLeadingNumber(p, q, *value);
@@ -388,6 +393,13 @@ int TextColumnWidth(ByteReader& in) {
   return 0;
 }
 
+// A UTF-8 byte order mark, as editors and spreadsheets write it, is no
+// header line: the numbers of the first line are data.
+void SkipByteOrderMark(ByteReader& in) {
+  if (in.Ensure(3) && in.End() - in.Cur() >= 3 && std::memcmp(in.Cur(), "\xEF\xBB\xBF", 3) == 0)
+    in.Advance(3);
+}
+
 void DeleteTextColumn(TextColumn* t) { delete t; }
 
 void RowError(app::Program& p, long long row, long long rows) {
@@ -404,8 +416,10 @@ int Import(app::Program& p, int store, const std::string& name) {
     return 0;
   }
   ByteReader in(file.file());
+  SkipByteOrderMark(in);
   const int width = store ? 0 : TextColumnWidth(in);
   if (!in.Seek(0)) return 0;
+  SkipByteOrderMark(in);
   if (width == 0 && !SkipHeader(in)) {
     app::MessT(p, 1360, 13);
     return 0;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/Messages.h"
@@ -12,6 +13,7 @@
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/ImportedStore.h"
+#include "files/TextNumbers.h"
 
 namespace files {
 namespace {
@@ -21,9 +23,11 @@ constexpr int kFormatPcm = 1;
 constexpr int kFormatFloat = 3;
 constexpr int kFormatExtensible = 0xFFFE;
 
-uint16_t U16(const uint8_t* b) { return uint16_t(b[0] | (b[1] << 8)); }
-uint32_t U32(const uint8_t* b) {
-  return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+// Little- or big-endian unsigned value of `n` bytes.
+uint64_t Unsigned(const uint8_t* b, int n, bool bigEndian) {
+  uint64_t v = 0;
+  for (int i = 0; i < n; ++i) v |= uint64_t(b[bigEndian ? n - 1 - i : i]) << (8 * i);
+  return v;
 }
 
 bool ReadAt(InputFile& in, long long offset, void* data, size_t bytes) {
@@ -37,41 +41,80 @@ bool ChunkIdAt(InputFile& in, long long offset) {
   return std::all_of(id, id + 4, [](uint8_t c) { return c >= 0x20 && c <= 0x7E; });
 }
 
-int BytesPerSample(int bits) {
-  if (bits >= 1 && bits <= 8) return 1;
-  if (bits <= 16) return 2;
-  if (bits <= 24) return 3;
-  return 4;
+const char* CompressedName(int tag) {
+  switch (tag) {
+    case 0x0002:
+      return "Microsoft ADPCM";
+    case 0x0006:
+      return "A-law";
+    case 0x0007:
+      return "mu-law";
+    case 0x0011:
+      return "IMA ADPCM";
+    case 0x0031:
+      return "GSM 6.10";
+    case 0x0050:
+      return "MPEG";
+    case 0x0055:
+      return "MPEG Layer 3";
+    case 0x00FF:
+    case 0x1610:
+      return "AAC";
+    case 0x0161:
+    case 0x0162:
+      return "Windows Media Audio";
+    case 0x2000:
+      return "AC-3";
+    case 0xF1AC:
+      return "FLAC";
+    default:
+      return nullptr;
+  }
 }
 
-WavCheck CheckFormat(WavLayout& w) {
-  if (w.channels < 1 || w.channels > kMaxChannels || w.rate == 0 || w.bits < 1 || w.bits > 32)
-    return WavCheck::BadFormat;
-  if (w.tag == kFormatFloat ? w.bits != 32 : w.tag != kFormatPcm) return WavCheck::BadFormat;
-  return WavCheck::Ok;
+std::string Hex(int tag) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%04X", unsigned(tag) & 0xFFFFu);
+  return text;
+}
+
+// Empty when the samples can be imported; else why not.
+std::string FormatProblem(const WavLayout& w) {
+  if (w.tag != kFormatPcm && w.tag != kFormatFloat) {
+    const char* name = CompressedName(w.tag);
+    return "WAV format " + Hex(w.tag) + (name ? std::string(" (") + name + ")" : std::string()) +
+           " cannot be imported: only integer PCM and IEEE float samples can";
+  }
+  if (w.channels < 1) return "the WAV file has no channel";
+  if (w.rate == 0) return "the WAV file has no sample rate";
+  if (w.tag == kFormatFloat && w.bits != 32 && w.bits != 64)
+    return "float samples of " + std::to_string(w.bits) + " bits cannot be imported";
+  if (w.tag == kFormatPcm && (w.bits < 1 || w.bits > 32))
+    return "integer samples of " + std::to_string(w.bits) + " bits cannot be imported";
+  if (w.validBits < 1 || w.validBits > w.bytes * 8) return "the WAV file's valid bits do not fit its samples";
+  return {};
 }
 
 float Sample(const uint8_t* b, const WavLayout& w) {
-  switch (w.bytes) {
-    case 1:
-      return float(b[0]);
-    case 2:
-      return float(int16_t(U16(b)));
-    case 3: {
-      int32_t v = int32_t(b[0] | (b[1] << 8) | (b[2] << 16));
-      if (v & 0x800000) v -= 0x1000000;
-      return float(v);
+  const uint64_t u = Unsigned(b, w.bytes, w.bigEndian);
+  if (w.tag == kFormatFloat) {
+    if (w.bytes == 4) {
+      float f;
+      const uint32_t u32 = uint32_t(u);
+      std::memcpy(&f, &u32, 4);
+      return f;
     }
-    default: {
-      uint32_t u = U32(b);
-      if (w.tag == kFormatFloat) {
-        float f;
-        std::memcpy(&f, &u, 4);
-        return f;
-      }
-      return float(int32_t(u));
-    }
+    double d;
+    std::memcpy(&d, &u, 8);
+    return ToSample(d);
   }
+  // The value stands in the top `validBits` of the container; 8 bits and
+  // less are unsigned.
+  const int shift = w.bytes * 8 - w.validBits;
+  if (w.bytes == 1) return float(unsigned(u) >> shift);
+  const int64_t sign = int64_t(1) << (w.bytes * 8 - 1);
+  const int64_t v = (int64_t(u) ^ sign) - sign;
+  return float(v >> shift);
 }
 
 }  // namespace
@@ -79,9 +122,17 @@ float Sample(const uint8_t* b, const WavLayout& w) {
 WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
   w = WavLayout{};
   uint8_t riff[12];
-  if (!ReadAt(in, 0, riff, sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
-      std::memcmp(riff + 8, "WAVE", 4) != 0)
+  if (!ReadAt(in, 0, riff, sizeof riff)) {
+    w.problem = "the file is too short for a WAV file";
     return WavCheck::NotWave;
+  }
+  w.bigEndian = std::memcmp(riff, "RIFX", 4) == 0;
+  if ((!w.bigEndian && std::memcmp(riff, "RIFF", 4) != 0) || std::memcmp(riff + 8, "WAVE", 4) != 0) {
+    w.problem = std::memcmp(riff, "RF64", 4) == 0 ? "64-bit RF64 WAV files cannot be imported"
+                                                  : "the file is not a RIFF WAVE file";
+    return WavCheck::NotWave;
+  }
+  const bool be = w.bigEndian;
   const long size = in.Size();
   const long long fileSize = size >= 0 ? size : (1LL << 62);
   bool haveFormat = false;
@@ -89,30 +140,45 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
   while (pos + 8 <= fileSize) {
     uint8_t head[8];
     if (!ReadAt(in, pos, head, sizeof head)) break;
-    const long long chunk = U32(head + 4);
+    const long long chunk = (long long)Unsigned(head + 4, 4, be);
     if (std::memcmp(head, "fmt ", 4) == 0) {
       uint8_t fmt[40] = {};
       const size_t want = size_t(std::min<long long>(chunk, sizeof fmt));
-      if (chunk < 16 || !ReadAt(in, pos + 8, fmt, want)) return WavCheck::NotWave;
-      w.tag = U16(fmt);
-      w.channels = int16_t(U16(fmt + 2));
-      w.rate = U32(fmt + 4);
-      w.bits = int16_t(U16(fmt + 14));
-      // An extensible file names its real format in the subformat's first word.
-      if (w.tag == kFormatExtensible && chunk >= 26) w.tag = U16(fmt + 24);
-      w.bytes = BytesPerSample(w.bits);
+      if (chunk < 16 || !ReadAt(in, pos + 8, fmt, want)) {
+        w.problem = "the WAV file's format chunk is cut short";
+        return WavCheck::NotWave;
+      }
+      w.tag = int(Unsigned(fmt, 2, be));
+      w.channels = int(Unsigned(fmt + 2, 2, be));
+      w.rate = uint32_t(Unsigned(fmt + 4, 4, be));
+      w.bits = int(Unsigned(fmt + 14, 2, be));
+      w.validBits = w.bits;
+      // An extensible file names its real format in the subformat's first
+      // word, and may keep fewer valid bits than its container holds.
+      if (w.tag == kFormatExtensible && chunk >= 40) {
+        const int valid = int(Unsigned(fmt + 18, 2, be));
+        if (valid) w.validBits = valid;
+        w.tag = int(Unsigned(fmt + 24, 2, be));
+      }
+      w.bytes = w.tag == kFormatFloat ? w.bits / 8 : (w.bits + 7) / 8;
       haveFormat = true;
     } else if (std::memcmp(head, "data", 4) == 0) {
-      if (!haveFormat) return WavCheck::NotWave;
+      if (!haveFormat) {
+        w.problem = "the WAV file has no format chunk before its data";
+        return WavCheck::NotWave;
+      }
       w.dataStart = pos + 8;
+      w.dataClaimed = chunk;
       w.dataBytes = std::max(0LL, std::min(chunk, fileSize - w.dataStart));
-      return CheckFormat(w);
+      w.problem = FormatProblem(w);
+      return w.problem.empty() ? WavCheck::Ok : WavCheck::BadFormat;
     }
     long long next = pos + 8 + chunk;
     // RIFF pads odd chunks to an even size, but some writers forget.
     if ((chunk & 1) && (ChunkIdAt(in, next + 1) || !ChunkIdAt(in, next))) next += 1;
     pos = next;
   }
+  w.problem = haveFormat ? "the WAV file has no data chunk" : "the WAV file has no format chunk";
   return WavCheck::NotWave;
 }
 
@@ -134,21 +200,20 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
   if (check != WavCheck::NotWave)
     app::Mess(p, app::TxtF(p, 1370, {w.tag, w.channels, (long long)w.rate, w.bits, w.bytes}),
               "WAV read info");
+  auto refuse = [&](const std::string& problem) {
+    app::Mess(p, "Cannot import " + name + ": " + problem, app::Txt(p, 13));
+    return 0;
+  };
+  if (check != WavCheck::Ok) return refuse(w.problem);
   const long long frameBytes = (long long)w.channels * w.bytes;
-  long long frames = check == WavCheck::Ok ? w.dataBytes / frameBytes : 0;
-  if (frames == 0) {
-    app::MessT(p, 316, 13);
-    return 0;
-  }
-  const long long capacityFrames = ImportCapacity(p, 1) / w.channels;
-  if (frames > capacityFrames) {
-    frames = capacityFrames;
-    app::Mess(p, app::Txt(p, 1309), "*.wav read warning");
-  }
-  if (frames == 0 || std::fseek(file.file(), long(w.dataStart), SEEK_SET) != 0) {
-    app::MessT(p, 316, 13);
-    return 0;
-  }
+  const long long claimedFrames = w.dataClaimed / frameBytes;
+  long long frames = w.dataBytes / frameBytes;
+  if (frames == 0) return refuse("the WAV file holds no whole sample frame");
+  const int channels = std::min(w.channels, kMaxChannels);
+  const long long capacityFrames = ImportCapacity(p, 1) / channels;
+  if (frames > capacityFrames) frames = capacityFrames;
+  if (frames == 0 || std::fseek(file.file(), long(w.dataStart), SEEK_SET) != 0)
+    return refuse("the samples cannot be read");
 
   float* scratch = p.Scratch(1);
   const long long chunkFrames = std::max(1LL, (1LL << 20) / frameBytes);
@@ -160,22 +225,31 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
     const long long whole = (long long)got / frameBytes;
     for (long long j = 0; j < whole; ++j) {
       const uint8_t* frame = chunk.data() + j * frameBytes;
-      for (int c = 0; c < w.channels; ++c) scratch[c * frames + done + j] = Sample(frame + c * w.bytes, w);
+      for (int c = 0; c < channels; ++c) scratch[c * frames + done + j] = Sample(frame + c * w.bytes, w);
     }
     done += whole;
     if (whole < want) break;
   }
   file.Close();
-  if (done == 0) {
-    app::MessT(p, 316, 13);
-    return 0;
-  }
+  if (done == 0) return refuse("the samples cannot be read");
   // A file that ended early: the channels close up to the frames read.
   if (done < frames)
-    for (int c = 1; c < w.channels; ++c)
+    for (int c = 1; c < channels; ++c)
       std::memmove(scratch + c * done, scratch + c * frames, size_t(done) * sizeof(float));
-  CommitImport(p, 1, w.channels, int32_t(done), float(1.0 / double(w.rate)), "WAV file");
+  CommitImport(p, 1, channels, int32_t(done), float(1.0 / double(w.rate)), "WAV file");
   RememberImport(p, 1, name);
+  if (channels < w.channels)
+    app::Mess(p,
+              "The WAV file has " + std::to_string(w.channels) + " channels; the first " +
+                  std::to_string(channels) + " were imported",
+              "*.wav read warning");
+  if (done == capacityFrames && done < claimedFrames)
+    app::Mess(p, app::Txt(p, 1309), "*.wav read warning");
+  else if (done < claimedFrames || w.dataBytes % frameBytes)
+    app::Mess(p,
+              "The WAV file ends inside its data: " + std::to_string(done) + " whole frames of " +
+                  std::to_string(std::max(claimedFrames, done)) + " were imported",
+              "*.wav read warning");
   return 1;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/Interrupts.h"
 
@@ -93,8 +94,20 @@ std::optional<int64_t> ScriptedUi::PromptInt(std::string_view title, int64_t min
 std::optional<std::string> ScriptedUi::ChooseFile(const FileDialogRequest& request) {
   lastFileRequest = request;
   Record("file", request.title, request.folder + request.mask);
+  if (!files_.empty()) {
+    std::string path = std::move(files_.front());
+    files_.pop_front();
+    std::error_code ec;
+    if (!request.save && !std::filesystem::is_regular_file(path, ec)) {
+      Message("No such file for the dialog \"" + request.title + "\": " + path, "Error");
+      return std::nullopt;
+    }
+    return path;
+  }
   if (auto r = Next(); r && std::holds_alternative<std::optional<std::string>>(*r))
     return std::get<std::optional<std::string>>(*r);
+  else if (!r && reportUnansweredFiles_)
+    Message("No file was given for the dialog \"" + request.title + "\"; it is cancelled", "Error");
   return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // Headless Ui: answers from a queue, logs every message, and falls back to a
 // default policy when the queue is empty (questions answered by the policy,
-// prompts keep their initial value, file dialogs are cancelled).
+// prompts keep their initial value, file dialogs are cancelled). File
+// dialogs may instead take paths from a queue of their own.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,16 @@ class ScriptedUi : public Ui {
   void SetEcho(bool on) { echo_ = on; }  // also print messages to stderr
   void PressEscape() { escape_ = true; }
   void SetInputPending(bool on) { inputPending_ = on; }
+
+  // Paths for the file dialogs, taken before the reply queue, so questions
+  // and prompts between the dialogs cannot take a file's place. An open
+  // dialog refuses a path that names no file ("Error" message, cancelled).
+  void QueueFile(std::string path) { files_.push_back(std::move(path)); }
+  size_t FilesLeft() const { return files_.size(); }
+  void ClearFiles() { files_.clear(); }
+  // A dialog nobody answered is reported ("Error" message) before it is
+  // cancelled, so that a headless run cannot pass over it silently.
+  void SetReportUnansweredFiles(bool on) { reportUnansweredFiles_ = on; }
 
   const std::vector<Shown>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
@@ -69,6 +80,8 @@ class ScriptedUi : public Ui {
   std::optional<Reply> Next();
 
   std::deque<Reply> replies_;
+  std::deque<std::string> files_;
+  bool reportUnansweredFiles_ = false;
   std::vector<Shown> log_;
   Answer defaultAnswer_ = Answer::Yes;
   bool echo_ = false;

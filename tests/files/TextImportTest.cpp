@@ -83,6 +83,14 @@ TEST_F(TextImportTest, HeaderCommasCrLfBlankLinesAndNoLastNewline) {
   EXPECT_FLOAT_EQ(W(0, 2), 0.25f);  // the last line counts without its line end
   EXPECT_FLOAT_EQ(W(1, 2), -0.5f);
   EXPECT_EQ(RowErrors(), 0);
+  // A byte order mark is no header; "x," is the number x before a comma.
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1,
+                                      Put("\xEF\xBB\xBF"
+                                          "1.5, 2,\n3, 4\n")),
+            1);
+  ASSERT_EQ(p.HGW.Length, 2);
+  EXPECT_FLOAT_EQ(W(0, 0), 1.5f);
+  EXPECT_FLOAT_EQ(W(1, 0), 2.0f);
 }
 
 TEST_F(TextImportTest, LineOfLettersStopsTheImportThereAndSaysSo) {
@@ -118,6 +126,10 @@ TEST_F(TextImportTest, NothingNumericLeavesTheStoreAsItWas) {
   EXPECT_EQ(Messages(416), 1);
   EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("12abc 4\n")), 0);
   EXPECT_EQ(Messages(1361), 1);
+  // Comma-separated values are no decimal commas: refused, never 1.2.
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1,2,3\n4,5,6\n")), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1.5,2.5\n")), 0);
+  EXPECT_EQ(Messages(1361), 3);
   EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("")), 0);
   EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, env.dir / "DATA/missing.txt"), 0);
   EXPECT_TRUE(Snapshot(p) == before);
