@@ -78,21 +78,33 @@ std::string Hex(int tag) {
   return text;
 }
 
-// Empty when the samples can be imported; else why not.
-std::string FormatProblem(const WavLayout& w) {
+void SetProblem(WavLayout& w, std::string czech, std::string english) {
+  w.problemCz = std::move(czech);
+  w.problem = std::move(english);
+}
+
+// Leaves the problem empty when the samples can be imported.
+void FormatProblem(WavLayout& w) {
   if (w.tag != kFormatPcm && w.tag != kFormatFloat) {
     const char* name = CompressedName(w.tag);
-    return "WAV format " + Hex(w.tag) + (name ? std::string(" (") + name + ")" : std::string()) +
-           " cannot be imported: only integer PCM and IEEE float samples can";
+    const std::string format = Hex(w.tag) + (name ? std::string(" (") + name + ")" : std::string());
+    return SetProblem(
+        w, "formát WAV " + format + " nelze načíst: jen celočíselné PCM a IEEE float vzorky",
+        "WAV format " + format + " cannot be imported: only integer PCM and IEEE float samples can");
   }
-  if (w.channels < 1) return "the WAV file has no channel";
-  if (w.rate == 0) return "the WAV file has no sample rate";
+  if (w.channels < 1) return SetProblem(w, "soubor WAV nemá žádný kanál", "the WAV file has no channel");
+  if (w.rate == 0)
+    return SetProblem(w, "soubor WAV nemá vzorkovací kmitočet", "the WAV file has no sample rate");
+  const std::string bits = std::to_string(w.bits);
   if (w.tag == kFormatFloat && w.bits != 32 && w.bits != 64)
-    return "float samples of " + std::to_string(w.bits) + " bits cannot be imported";
+    return SetProblem(w, "vzorky float s " + bits + " bity nelze načíst",
+                      "float samples of " + bits + " bits cannot be imported");
   if (w.tag == kFormatPcm && (w.bits < 1 || w.bits > 32))
-    return "integer samples of " + std::to_string(w.bits) + " bits cannot be imported";
-  if (w.validBits < 1 || w.validBits > w.bytes * 8) return "the WAV file's valid bits do not fit its samples";
-  return {};
+    return SetProblem(w, "celočíselné vzorky s " + bits + " bity nelze načíst",
+                      "integer samples of " + bits + " bits cannot be imported");
+  if (w.validBits < 1 || w.validBits > w.bytes * 8)
+    return SetProblem(w, "platné bity souboru WAV se nevejdou do jeho vzorků",
+                      "the WAV file's valid bits do not fit its samples");
 }
 
 float Sample(const uint8_t* b, const WavLayout& w) {
@@ -123,13 +135,15 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
   w = WavLayout{};
   uint8_t riff[12];
   if (!ReadAt(in, 0, riff, sizeof riff)) {
-    w.problem = "the file is too short for a WAV file";
+    SetProblem(w, "soubor je na soubor WAV příliš krátký", "the file is too short for a WAV file");
     return WavCheck::NotWave;
   }
   w.bigEndian = std::memcmp(riff, "RIFX", 4) == 0;
   if ((!w.bigEndian && std::memcmp(riff, "RIFF", 4) != 0) || std::memcmp(riff + 8, "WAVE", 4) != 0) {
-    w.problem = std::memcmp(riff, "RF64", 4) == 0 ? "64-bit RF64 WAV files cannot be imported"
-                                                  : "the file is not a RIFF WAVE file";
+    if (std::memcmp(riff, "RF64", 4) == 0)
+      SetProblem(w, "64bitové soubory WAV RF64 nelze načíst", "64-bit RF64 WAV files cannot be imported");
+    else
+      SetProblem(w, "soubor není souborem RIFF WAVE", "the file is not a RIFF WAVE file");
     return WavCheck::NotWave;
   }
   const bool be = w.bigEndian;
@@ -145,7 +159,7 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
       uint8_t fmt[40] = {};
       const size_t want = size_t(std::min<long long>(chunk, sizeof fmt));
       if (chunk < 16 || !ReadAt(in, pos + 8, fmt, want)) {
-        w.problem = "the WAV file's format chunk is cut short";
+        SetProblem(w, "blok formátu souboru WAV je zkrácený", "the WAV file's format chunk is cut short");
         return WavCheck::NotWave;
       }
       w.tag = int(Unsigned(fmt, 2, be));
@@ -164,13 +178,14 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
       haveFormat = true;
     } else if (std::memcmp(head, "data", 4) == 0) {
       if (!haveFormat) {
-        w.problem = "the WAV file has no format chunk before its data";
+        SetProblem(w, "soubor WAV nemá před daty blok formátu",
+                   "the WAV file has no format chunk before its data");
         return WavCheck::NotWave;
       }
       w.dataStart = pos + 8;
       w.dataClaimed = chunk;
       w.dataBytes = std::max(0LL, std::min(chunk, fileSize - w.dataStart));
-      w.problem = FormatProblem(w);
+      FormatProblem(w);
       return w.problem.empty() ? WavCheck::Ok : WavCheck::BadFormat;
     }
     long long next = pos + 8 + chunk;
@@ -178,7 +193,10 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
     if ((chunk & 1) && (ChunkIdAt(in, next + 1) || !ChunkIdAt(in, next))) next += 1;
     pos = next;
   }
-  w.problem = haveFormat ? "the WAV file has no data chunk" : "the WAV file has no format chunk";
+  if (haveFormat)
+    SetProblem(w, "soubor WAV nemá blok dat", "the WAV file has no data chunk");
+  else
+    SetProblem(w, "soubor WAV nemá blok formátu", "the WAV file has no format chunk");
   return WavCheck::NotWave;
 }
 
@@ -200,20 +218,24 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
   if (check != WavCheck::NotWave)
     app::Mess(p, app::TxtF(p, 1370, {w.tag, w.channels, (long long)w.rate, w.bits, w.bytes}),
               "WAV read info");
-  auto refuse = [&](const std::string& problem) {
-    app::Mess(p, "Cannot import " + name + ": " + problem, app::Txt(p, 13));
+  auto refuse = [&](const std::string& czech, const std::string& english) {
+    app::Mess(
+        p, app::Lang(p, "Nelze načíst ", "Cannot import ") + name + ": " + (p.DG.Language ? czech : english),
+        app::Txt(p, 13));
     return 0;
   };
-  if (check != WavCheck::Ok) return refuse(w.problem);
+  if (check != WavCheck::Ok) return refuse(w.problemCz, w.problem);
   const long long frameBytes = (long long)w.channels * w.bytes;
   const long long claimedFrames = w.dataClaimed / frameBytes;
   long long frames = w.dataBytes / frameBytes;
-  if (frames == 0) return refuse("the WAV file holds no whole sample frame");
+  if (frames == 0)
+    return refuse("soubor WAV neobsahuje ani jeden celý rámec vzorků",
+                  "the WAV file holds no whole sample frame");
   const int channels = std::min(w.channels, kMaxChannels);
   const long long capacityFrames = ImportCapacity(p, 1) / channels;
   if (frames > capacityFrames) frames = capacityFrames;
   if (frames == 0 || std::fseek(file.file(), long(w.dataStart), SEEK_SET) != 0)
-    return refuse("the samples cannot be read");
+    return refuse("vzorky nelze přečíst", "the samples cannot be read");
 
   float* scratch = p.Scratch(1);
   const long long chunkFrames = std::max(1LL, (1LL << 20) / frameBytes);
@@ -231,7 +253,7 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
     if (whole < want) break;
   }
   file.Close();
-  if (done == 0) return refuse("the samples cannot be read");
+  if (done == 0) return refuse("vzorky nelze přečíst", "the samples cannot be read");
   // A file that ended early: the channels close up to the frames read.
   if (done < frames)
     for (int c = 1; c < channels; ++c)
@@ -240,16 +262,19 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
   RememberImport(p, 1, name);
   if (channels < w.channels)
     app::Mess(p,
-              "The WAV file has " + std::to_string(w.channels) + " channels; the first " +
-                  std::to_string(channels) + " were imported",
+              app::Lang(p, "Soubor WAV má ", "The WAV file has ") + std::to_string(w.channels) +
+                  app::Lang(p, " kanálů; načteno prvních ", " channels; the first ") +
+                  std::to_string(channels) + app::Lang(p, "", " were imported"),
               "*.wav read warning");
   if (done == capacityFrames && done < claimedFrames)
     app::Mess(p, app::Txt(p, 1309), "*.wav read warning");
   else if (done < claimedFrames || w.dataBytes % frameBytes)
-    app::Mess(p,
-              "The WAV file ends inside its data: " + std::to_string(done) + " whole frames of " +
-                  std::to_string(std::max(claimedFrames, done)) + " were imported",
-              "*.wav read warning");
+    app::Mess(
+        p,
+        app::Lang(p, "Soubor WAV končí uprostřed dat: načteno ", "The WAV file ends inside its data: ") +
+            std::to_string(done) + app::Lang(p, " celých rámců z ", " whole frames of ") +
+            std::to_string(std::max(claimedFrames, done)) + app::Lang(p, "", " were imported"),
+        "*.wav read warning");
   return 1;
 }
 

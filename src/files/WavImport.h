@@ -26,6 +26,7 @@ struct WavLayout {
   long long dataClaimed = 0;  // the data chunk's own size
   long long dataBytes = 0;    // cut to what the file holds
   std::string problem;        // why the file cannot be imported
+  std::string problemCz;      // the same in Czech
 };
 
 enum class WavCheck { Ok, NotWave, BadFormat };

@@ -185,6 +185,7 @@ TEST_F(WavImportTest, UnimportableFilesAreRefusedWithTheStoreAsItWas) {
       {notWave, "not a RIFF WAVE"},
       {rf64, "RF64"},
   };
+  p.DG.Language = 0;  // the reasons below are the English wording
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
     env.ui.ClearLog();
