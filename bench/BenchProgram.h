@@ -19,10 +19,12 @@
 namespace bench_support {
 
 struct BenchProgram {
-  BenchProgram(const std::string& base, int32_t totalSamples, int32_t maxLength) {
+  // resources: where the general texts are found (empty: nowhere).
+  BenchProgram(const std::string& base, int32_t totalSamples, int32_t maxLength,
+               const std::string& resources = "") {
     std::string tmpl = base + "/tarvelin-bench-XXXXXX";
     root = ::mkdtemp(tmpl.data()) ? tmpl : base;
-    paths = std::make_unique<platform::Paths>(root, "");
+    paths = std::make_unique<platform::Paths>(root, resources);
     paths->CreateStandardFolders();
     prog =
         std::make_unique<app::Program>(app::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});

@@ -93,7 +93,8 @@ std::optional<int64_t> ScriptedUi::PromptInt(std::string_view title, int64_t min
 
 std::optional<std::string> ScriptedUi::ChooseFile(const FileDialogRequest& request) {
   lastFileRequest = request;
-  Record("file", request.title, request.folder + request.mask);
+  const bool joined = request.folder.empty() || request.folder.back() == '/';
+  Record("file", request.title, request.folder + (joined ? "" : "/") + request.mask);
   if (!files_.empty()) {
     std::string path = std::move(files_.front());
     files_.pop_front();
