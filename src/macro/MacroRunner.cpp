@@ -369,6 +369,8 @@ int RunMacro(app::Program& p) {
   }
   ForgetMacro(p, st);
   app::TM(p, app::Txt(p, st.checkMode ? 374 : 375));
+  // A macro ended by an error is one that was stopped, and says so.
+  if (outcome == Outcome::Error) app::TS(p, app::Txt(p, 376) + app::Txt(p, 377));
   p.ui().EscapePressed();
   p.MacGoing = 0;
   return outcome == Outcome::Error ? 1 : 0;

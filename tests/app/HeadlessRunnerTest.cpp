@@ -138,6 +138,7 @@ TEST(HeadlessRunner, EveryKindOfFailureGivesStatusOne) {
       {"everything done", "SIMON; WSIZE 64; QW; WW \\DATA\\OK.W;", nullptr, 0},
       {"a statement that failed", "SIMON; WWR 100;", nullptr, 1},
       {"a statement refused for its arguments", "CHWCOPY 300,1;", nullptr, 1},
+      {"a record taken on the emulated card", "SIMOFF; WSIZE 64; QW; WW \\DATA\\CARD.W;", "", 0},
       {"the driver failing during a run", "SIMOFF; WSIZE 64; QW;", "Td_Start_Acquisition:-77", 1},
   };
   const std::string library = VirtualCardLibrary();
@@ -149,10 +150,13 @@ TEST(HeadlessRunner, EveryKindOfFailureGivesStatusOne) {
     testing_support::WriteText(dir / "MACRO/T.MAC", c.macro);
     ::setenv("TARVELIN_DRIVER", library.c_str(), 1);
     ::setenv("DUZIV_VIRTUAL_FAST", "1", 1);
-    if (c.fail) ::setenv("DUZIV_VIRTUAL_FAIL", c.fail, 1);
+    if (c.fail && *c.fail) ::setenv("DUZIV_VIRTUAL_FAIL", c.fail, 1);
     app::HeadlessOptions o = Options(dir.path());
     o.macro = "T";
     EXPECT_EQ(app::RunHeadless(o), c.status);
+    if (c.status == 0) {
+      EXPECT_TRUE(FileExists(dir / (c.fail ? "DATA/CARD.W" : "DATA/OK.W")));
+    }
     ::unsetenv("DUZIV_VIRTUAL_FAIL");
   }
 }
