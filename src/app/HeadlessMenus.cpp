@@ -11,19 +11,6 @@
 #include "platform/ScriptedUi.h"
 
 namespace app {
-namespace {
-
-// An error title among the messages logged since `from`.
-bool ErrorSince(const Program& p, const platform::ScriptedUi& ui, size_t from) {
-  const auto& log = ui.Log();
-  for (size_t i = from; i < log.size(); ++i) {
-    if (log[i].kind != "message") continue;
-    if (log[i].title == "Error" || log[i].title == Txt(p, 13) || log[i].title == Txt(p, 14)) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 bool AddMenuOption(const std::string& option, const std::string& v, HeadlessOptions& o, std::string& error) {
   if (option == "--menu") {
@@ -65,7 +52,7 @@ bool RunMenusAfterStartup(Program& p, TMainWindow& w, platform::HeadlessWindowHo
       ui.Message("Menu item " + std::to_string(menus[i].id) + " left " + std::to_string(ui.FilesLeft()) +
                      " --file path(s) unused",
                  "Error");
-    ok = !ErrorSince(p, ui, from) && !w.Closed();
+    ok = !ErrorShownSince(p, ui, from) && !w.Closed();
   }
   ui.ClearFiles();
   p.DoCommand = ok ? words : 0;

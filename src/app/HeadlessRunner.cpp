@@ -29,18 +29,6 @@ bool Busy(const Program& p, const TMainWindow& w) {
   return w.FirstTick || p.DoCommand || p.MacGoing || p.QW || p.QM || p.PWait >= 0;
 }
 
-// A message shown under an error title means something failed.
-int CountFailures(const Program& p, const platform::ScriptedUi& ui) {
-  int n = 0;
-  for (const auto& shown : ui.Log()) {
-    if (shown.kind != "message") continue;
-    // Driver failures carry the call and status in a caption of their own.
-    const bool driver = shown.title.rfind("Chyba ", 0) == 0;
-    if (shown.title == "Error" || shown.title == Txt(p, 13) || shown.title == Txt(p, 14) || driver) ++n;
-  }
-  return n;
-}
-
 // SIGINT/SIGTERM: as STOP and a confirmed Escape. The running acquisition
 // and macro end; the loop then leaves through the normal exit, which writes
 // the work files.
@@ -157,7 +145,21 @@ int RunHeadless(const HeadlessOptions& o) {
   if (o.echo && failed.count > int64_t(failed.shown.size()))
     std::fprintf(stderr, "tarvelin: ... and %lld more failed statements\n",
                  static_cast<long long>(failed.count - int64_t(failed.shown.size())));
-  return interrupted || failed.count > 0 || CountFailures(p, ui) ? 1 : 0;
+  return interrupted || failed.count > 0 || ErrorShownSince(p, ui, 0) ? 1 : 0;
+}
+
+// A message shown under an error title means something failed. Driver
+// failures carry the call and its status in a caption of their own.
+bool ErrorShownSince(const Program& p, const platform::ScriptedUi& ui, size_t from) {
+  const auto& log = ui.Log();
+  for (size_t i = from; i < log.size(); ++i) {
+    const platform::ScriptedUi::Shown& shown = log[i];
+    if (shown.kind != "message") continue;
+    if (shown.title == "Error" || shown.title == Txt(p, 13) || shown.title == Txt(p, 14) ||
+        shown.title.rfind("Chyba ", 0) == 0)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace app

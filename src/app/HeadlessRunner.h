@@ -2,12 +2,19 @@
 // without a display, driving the same timer tick in its own loop.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "platform/Ui.h"
 
+namespace platform {
+class ScriptedUi;
+}
+
 namespace app {
+
+struct Program;
 
 // A main-menu item to run after start-up (--menu ID) with the paths that
 // answer its file dialogs in order (the --file options after it).
@@ -32,6 +39,9 @@ struct HeadlessOptions {
 // the exit status: 0 success; 1 when a command was unknown, a macro ended
 // with an error or a file operation failed.
 int RunHeadless(const HeadlessOptions& options);
+
+// Whether a message under an error title was shown from log entry `from` on.
+bool ErrorShownSince(const Program& p, const platform::ScriptedUi& ui, size_t from);
 
 // Parses the runner's arguments (after "--headless"); answers false with
 // `error` set on wrong usage.
