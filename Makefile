@@ -3,6 +3,7 @@ BUILD      ?= build
 JOBS       ?= 2
 FUZZ_TIME  ?= 20
 WORKDIR    ?= workdir
+CMAKE_ARGS ?=
 
 .PHONY: all bootstrap build test run run-headless asan fuzz bench format clean
 
@@ -12,7 +13,7 @@ bootstrap:
 	@bash scripts/bootstrap.sh
 
 build: bootstrap
-	@bash scripts/configure.sh $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@bash scripts/configure.sh $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build

@@ -10,7 +10,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev
   libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   qt6-base-dev fonts-dejavu-core
 )
 if [ "${1:-}" = "--bench" ]; then
