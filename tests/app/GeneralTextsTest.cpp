@@ -22,32 +22,25 @@ std::string Kinds(std::string_view format) {
   return app::ConversionKinds(format, kinds) ? kinds : "<refused>";
 }
 
-TEST(GeneralTextsReader, NumbersBraceGroupsAndSkipsEverythingOutside) {
-  GeneralTexts texts;
-  ASSERT_EQ(
-      texts.Parse("TRV_TXT.TXT remark\n0 {zero}\n1 {}  // remark } here\n2 {{nested} 3{Příliš žluťoučký}"),
-      TextFileStatus::Ok);
-  ASSERT_EQ(texts.Count(), 4u);
-  EXPECT_STREQ(texts.Get(0), "zero");
-  EXPECT_STREQ(texts.Get(1), "");
-  EXPECT_STREQ(texts.Get(2), "{nested");  // a "{" inside a text is part of it
-  EXPECT_STREQ(texts.Get(3), "Příliš žluťoučký");
-  EXPECT_STREQ(texts.Get(4), "");
-  EXPECT_STREQ(texts.Get(-1), "");
-}
-
-TEST(GeneralTextsReader, LineEndsInsideATextAreKeptAsLineFeeds) {
-  GeneralTexts texts;
-  ASSERT_EQ(texts.Parse("TRV_TXT.TXT\r\n{one\r\ntwo\rthree}\r\n{x}"), TextFileStatus::Ok);
-  EXPECT_STREQ(texts.Get(0), "one\ntwo\rthree");
-  EXPECT_STREQ(texts.Get(1), "x");
-}
-
-TEST(GeneralTextsReader, AnUnclosedLastTextKeepsWhatWasRead) {
-  GeneralTexts texts;
-  ASSERT_EQ(texts.Parse("TRV_TXT.TXT{a}{tail without end"), TextFileStatus::Ok);
-  ASSERT_EQ(texts.Count(), 2u);
-  EXPECT_STREQ(texts.Get(1), "tail without end");
+TEST(GeneralTextsReader, NumbersBraceGroupsAndKeepsLineEndsAndAnUnclosedTail) {
+  const struct {
+    const char* file;
+    std::vector<std::string> texts;
+  } cases[] = {
+      // Everything outside braces is skipped; a "{" inside a text is part of it.
+      {"TRV_TXT.TXT remark\n0 {zero}\n1 {}  // remark } here\n2 {{nested} 3{Příliš žluťoučký}",
+       {"zero", "", "{nested", "Příliš žluťoučký"}},
+      {"TRV_TXT.TXT\r\n{one\r\ntwo\rthree}\r\n{x}", {"one\ntwo\rthree", "x"}},
+      {"TRV_TXT.TXT{a}{tail without end", {"a", "tail without end"}},
+  };
+  for (const auto& c : cases) {
+    GeneralTexts texts;
+    ASSERT_EQ(texts.Parse(c.file), TextFileStatus::Ok) << c.file;
+    ASSERT_EQ(texts.Count(), c.texts.size()) << c.file;
+    for (size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(texts.Get(int(i)), c.texts[i]) << c.file;
+    EXPECT_STREQ(texts.Get(int(c.texts.size())), "");
+    EXPECT_STREQ(texts.Get(-1), "");
+  }
 }
 
 TEST(GeneralTextsReader, TextsBeyondTheIndexAreCut) {

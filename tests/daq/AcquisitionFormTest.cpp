@@ -57,36 +57,31 @@ TEST(AcquisitionForm, RangeReadersBringEveryFieldToItsNearerLimit) {
   p.MINWPER = 0.01f;
   p.MAXWPER = 500.0f;
   AcquisitionForm f(p);
-  f.SetText(AcqField::MLength, "3");
-  f.SetText(AcqField::WLength, "99999999");
-  f.SetText(AcqField::MPeriod, "0");
-  f.SetText(AcqField::WRepeatPeriod, "1e9");
-  f.SetText(AcqField::MMax, "20000");
-  f.SetText(AcqField::MMin, "-1e30");
-  f.SetText(AcqField::WPeriod, "0.0001");
-  f.SetText(AcqField::CalValue1, "-123456789");  // nine characters: -12345678
-  f.SetText(AcqField::CalInput2, "7");           // simulation: the range is +-5 V
-  EXPECT_EQ(f.Read(AcqField::MLength), 8);
-  EXPECT_EQ(f.Read(AcqField::WLength), 65536);
-  EXPECT_DOUBLE_EQ(f.Read(AcqField::MPeriod), double(0.001f));
-  EXPECT_EQ(f.Read(AcqField::WRepeatPeriod), 3600);
-  EXPECT_EQ(f.Read(AcqField::MMax), 10000);
-  EXPECT_EQ(f.Read(AcqField::MMin), -10000);
-  EXPECT_DOUBLE_EQ(f.Read(AcqField::WPeriod), double(0.01f));
-  EXPECT_EQ(f.Read(AcqField::CalValue1), -100000);
-  EXPECT_EQ(f.Read(AcqField::CalInput2), 5);
-
-  // A sampling period of 0 (or no number at all) is 1 ms, not the shortest period.
-  f.SetText(AcqField::WPeriod, "0");
-  EXPECT_EQ(f.Read(AcqField::WPeriod), 1.0);
-  f.SetText(AcqField::WPeriod, "abc");
-  EXPECT_EQ(f.Read(AcqField::WPeriod), 1.0);
-  f.SetText(AcqField::MMax, "nan");
-  EXPECT_EQ(f.Read(AcqField::MMax), 0);
-  f.SetText(AcqField::MMin, "-inf");
-  EXPECT_EQ(f.Read(AcqField::MMin), -10000);
-  f.SetText(AcqField::MLength, "  1000.9");
-  EXPECT_EQ(f.Read(AcqField::MLength), 1000);
+  const struct {
+    AcqField field;
+    const char* text;
+    double want;
+  } cases[] = {
+      {AcqField::MLength, "3", 8},
+      {AcqField::MLength, "  1000.9", 1000},
+      {AcqField::WLength, "99999999", 65536},
+      {AcqField::MPeriod, "0", double(0.001f)},
+      {AcqField::WRepeatPeriod, "1e9", 3600},
+      {AcqField::MMax, "20000", 10000},
+      {AcqField::MMax, "nan", 0},
+      {AcqField::MMin, "-1e30", -10000},
+      {AcqField::MMin, "-inf", -10000},
+      {AcqField::WPeriod, "0.0001", double(0.01f)},
+      // A sampling period of 0 (or no number at all) is 1 ms, not the shortest period.
+      {AcqField::WPeriod, "0", 1.0},
+      {AcqField::WPeriod, "abc", 1.0},
+      {AcqField::CalValue1, "-123456789", -100000},  // nine characters: -12345678
+      {AcqField::CalInput2, "7", 5},                 // simulation: the range is +-5 V
+  };
+  for (const auto& c : cases) {
+    f.SetText(c.field, c.text);
+    EXPECT_DOUBLE_EQ(f.Read(c.field), c.want) << c.text;
+  }
 }
 
 TEST(AcquisitionForm, PreTriggerNotBelowTheSizeBecomesSizeLessTwo) {

@@ -58,30 +58,26 @@ TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
-TEST(DataFileHostile, WrongIdentification) {
-  TestEnv env(4096);
-  FileImage f(128, 1, 10);
-  f.AddChannel(0, 1.0f);
-  std::memcpy(f.ig().IdText, "TARVELIN, B 3.0,7/96", 20);
-  WriteBytes(env.dir / "DATA/id.w", f.Bytes());
-  const Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\id.w", 1, 1, -1, -1, 0), 0);
-  EXPECT_TRUE(LastMessageTitled(env, app::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}), 385));
-  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\id.w", 1), 0);
-  EXPECT_TRUE(LastMessageTitled(env, app::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}), 385));
-  EXPECT_TRUE(Snapshot(env.prog) == before);
-}
-
-TEST(DataFileHostile, BadCapacity) {
-  for (int16_t capacity : {int16_t(-1), int16_t(-32768)}) {
+TEST(DataFileHostile, WrongIdentificationOrCapacity) {
+  const struct {
+    int16_t capacity;
+    const char* id;
+  } cases[] = {{128, "TARVELIN, B 3.0,7/96"}, {-1, nullptr}, {-32768, nullptr}};
+  for (const auto& c : cases) {
     TestEnv env(4096);
-    FileImage f(capacity, 1, 10);
+    FileImage f(c.capacity, 1, 10);
     f.AddChannel(0, 1.0f);
-    WriteBytes(env.dir / "DATA/cap.w", f.Bytes());
+    if (c.id) std::memcpy(f.ig().IdText, c.id, 20);
+    WriteBytes(env.dir / "DATA/bad.w", f.Bytes());
+    const std::string text =
+        c.id ? app::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : app::Txt(env.prog, 498);
     const Snapshot before(env.prog);
-    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cap.w", 1, 1, -1, -1, 0), 0);
-    EXPECT_TRUE(LastMessageTitled(env, app::Txt(env.prog, 498), 13));
-    EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cap.w", 1), 0);
+    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", 1, 1, -1, -1, 0), 0) << c.capacity;
+    EXPECT_TRUE(LastMessageTitled(env, text, c.id ? 385 : 13)) << c.capacity;
+    EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\bad.w", 1), 0);
+    if (c.id) {
+      EXPECT_TRUE(LastMessageTitled(env, text, 385));
+    }
     EXPECT_TRUE(Snapshot(env.prog) == before);
   }
 }

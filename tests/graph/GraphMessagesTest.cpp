@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "GraphTestSupport.h"
 #include "app/MenuLimits.h"
 #include "app/Messages.h"
 #include "app/StoreAccess.h"
@@ -14,21 +15,17 @@
 
 namespace {
 
-const int32_t kRect[4] = {0, 0, 600, 400};
-
 // A program with the general texts loaded (panel labels are checked).
-struct MsgFixture {
-  MsgFixture() : env(65536, true), p(env.prog) {}
+struct MsgFixture : graph_test::GraphFixture {
+  MsgFixture() : GraphFixture(65536, true) {}
 
   void Store(const std::vector<float>& data, int chan = 0, float step = 0.001f) {
-    p.HGW.ChannelOn[chan] = 1;
-    p.HGW.Length = int32_t(data.size());
+    GraphFixture::Store(data, chan);
     p.FGW[size_t(chan)].Step = step;
-    const int start = app::Pocatek(p, 1, chan);
-    for (size_t i = 0; i < data.size(); ++i) p.Waveform[size_t(start) + i] = data[i];
   }
   std::unique_ptr<graph::TDispl10> Open(int chan = 0, int isW = 1) {
-    auto w = std::make_unique<graph::TDispl10>(p, "t", isW, int16_t(chan), app::Pocatek(p, isW, chan), kRect);
+    auto w = std::make_unique<graph::TDispl10>(p, "t", isW, int16_t(chan), app::Pocatek(p, isW, chan),
+                                               graph_test::kRect);
     w->DisplInit();
     w->Paint();
     return w;
@@ -47,18 +44,11 @@ struct MsgFixture {
     return false;
   }
   int NotAvailable() const { return testing_support::NotAvailableMessages(env.ui); }
-
-  testing_support::TestEnv env;
-  app::Program& p;
 };
 
 std::vector<float> Values(std::initializer_list<float> v) { return std::vector<float>(v); }
 
-std::vector<float> Ramp(int n) {
-  std::vector<float> v(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) v[size_t(i)] = float(i);
-  return v;
-}
+using graph_test::Ramp;
 
 TEST(GraphMessages, StatisticsPanelShowsTheRowsAndWritesTheReport) {
   MsgFixture f;

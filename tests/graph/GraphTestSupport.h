@@ -13,7 +13,8 @@ namespace graph_test {
 inline const int32_t kRect[4] = {0, 0, 600, 400};
 
 struct GraphFixture {
-  explicit GraphFixture(int32_t totalSamples = 65536) : env(totalSamples, false), p(env.prog) {}
+  explicit GraphFixture(int32_t totalSamples = 65536, bool texts = false)
+      : env(totalSamples, texts), p(env.prog) {}
 
   // Puts `data` into waveform channel `chan` as the only content of the
   // store (or beside the channels already put there, for equal lengths).

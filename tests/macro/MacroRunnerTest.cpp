@@ -53,32 +53,47 @@ class MacroRunnerTest : public ::testing::Test {
   app::Program& p = env.prog;
 };
 
-TEST_F(MacroRunnerTest, StatementsEndAtSemicolonAndTextAfterTheLastOneIsDropped) {
+TEST_F(MacroRunnerTest, StatementsCommentsAndBlocksRunWhatTheyShould) {
   EXPECT_EQ(macro::StartMacro(p, "T.MAC"), 1) << "a missing file is an error";
   EXPECT_EQ(Messages(367), 1);
   EXPECT_EQ(store::FieldText(p.Status), app::Txt(p, 368));
 
-  EXPECT_EQ(Run("BEEP; BEEP;\r\n  \n\tBEEP ; BEEP\n"), 0);
-  EXPECT_EQ(Beeps(), 3);
-  EXPECT_EQ(p.MacGoing, 0);
-  EXPECT_EQ(store::FieldText(p.PG.MacroName), "");
-  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
-}
-
-TEST_F(MacroRunnerTest, SoundOptionSilencesEveryBeep) {
-  EXPECT_EQ(Run("BEEPOFF; BEEP; BEEPON; BEEP;"), 0);
-  EXPECT_EQ(Beeps(), 2);  // BEEPON's own and the second BEEP
-  EXPECT_EQ(p.PG.Sound, 1);
-}
-
-TEST_F(MacroRunnerTest, LineWithoutSemicolonEndsTheMacroWithAnError) {
-  EXPECT_EQ(Run("BEEP;\nBEEP\nBEEP;\n"), 1);
-  EXPECT_EQ(Beeps(), 1);
-  EXPECT_EQ(Messages(371), 1);
-  EXPECT_EQ(p.MacGoing, 0);
-  // The last line of a file without its line feed follows the same rule.
-  EXPECT_EQ(Run("BEEP;\nBEEP"), 1);
-  EXPECT_EQ(Messages(371), 2);
+  std::string block60 = "REPEAT 2;\n";
+  for (int i = 0; i < 60; ++i) block60 += "BEEP;";
+  const struct {
+    std::string text;
+    int result, beeps, message;
+  } cases[] = {
+      // Statements end at ";"; text after the last one is dropped.
+      {"BEEP; BEEP;\r\n  \n\tBEEP ; BEEP\n", 0, 3, 0},
+      {"BEEPOFF; BEEP; BEEPON; BEEP;", 0, 2, 0},  // BEEPON's own and the second BEEP
+      // A line without ";" ends the macro with an error, the last line too.
+      {"BEEP;\nBEEP\nBEEP;\n", 1, 1, 371},
+      {"BEEP;\nBEEP", 1, 1, 371},
+      {"* BEEP; QW; # in a comment\nBEEP; * BEEP;\n   * only a comment\nBEEP;\n", 0, 2, 0},
+      {"BEEP; # BEEP;\nBEEP;\n", 0, 1, 0},                  // # outside a comment ends the macro
+      {"BEEP * no semicolon here;\n", 1, 0, 371},           // a ; inside a comment ends nothing
+      {"BEEP;\nREPEAT 0;\nBEEP;\n", 0, 1, 0},               // REPEAT 0 ends the macro
+      {"REPEAT 1;\nBEEP;\nBEEP;\nEND;\nBEEP;\n", 0, 2, 0},  // collects nothing; END ends the macro
+      // Blocks do not nest: refused instead of running with the inner count.
+      {"REPEAT 2;\nBEEP;\nREPEAT 3;\nBEEP;\nEND;\nEND;\n", 1, 0, 0},
+      {block60 + "\nEND;\n", 0, 120, 0},  // a block holds sixty statements
+      {block60 + "BEEP;\nEND;\n", 1, 0, 373},
+  };
+  for (const auto& c : cases) {
+    env.ui.ClearLog();
+    const int before = Beeps();
+    EXPECT_EQ(Run(c.text), c.result) << c.text;
+    EXPECT_EQ(Beeps() - before, c.beeps) << c.text;
+    if (c.message) {
+      EXPECT_EQ(Messages(c.message), 1) << c.text;
+    }
+    EXPECT_EQ(p.MacGoing, 0);
+    EXPECT_EQ(store::FieldText(p.PG.MacroName), "");
+    if (c.result == 0) {
+      EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
+    }
+  }
 }
 
 TEST_F(MacroRunnerTest, SixtyCharacterStatementRunsWholeSixtyOneIsAnError) {
@@ -93,15 +108,6 @@ TEST_F(MacroRunnerTest, SixtyCharacterStatementRunsWholeSixtyOneIsAnError) {
   EXPECT_EQ(Beeps(), 0);
 }
 
-TEST_F(MacroRunnerTest, CommentsAndHash) {
-  EXPECT_EQ(Run("* BEEP; QW; # in a comment\nBEEP; * BEEP;\n   * only a comment\nBEEP;\n"), 0);
-  EXPECT_EQ(Beeps(), 2);
-  EXPECT_EQ(Run("BEEP; # BEEP;\nBEEP;\n"), 0);
-  EXPECT_EQ(Beeps(), 3) << "# outside a comment ends the macro";
-  EXPECT_EQ(Run("BEEP * no semicolon here;\n"), 1) << "a ; inside a comment does not end the statement";
-  EXPECT_EQ(Messages(371), 1);
-}
-
 TEST_F(MacroRunnerTest, RepeatBlockRunsItsPassesAndShowsTheCycle) {
   std::vector<std::string> lines;
   macro::SetMacroTimerStep(p, [&] { lines.push_back(store::FieldText(p.MacroSt)); });
@@ -111,28 +117,6 @@ TEST_F(MacroRunnerTest, RepeatBlockRunsItsPassesAndShowsTheCycle) {
   EXPECT_NE(lines[0].find("row :  4, cycle :   1/  3, BEEP"), std::string::npos) << lines[0];
   EXPECT_NE(lines[5].find("cycle :   3/  3, beep"), std::string::npos) << lines[5];
   EXPECT_EQ(lines[6], " GO: Row :  5, BEEP  ");
-}
-
-TEST_F(MacroRunnerTest, RepeatCountsZeroOneAndNested) {
-  EXPECT_EQ(Run("BEEP;\nREPEAT 0;\nBEEP;\n"), 0);
-  EXPECT_EQ(Beeps(), 1) << "REPEAT 0 ends the macro";
-  // REPEAT 1 collects nothing; its END then ends the macro.
-  EXPECT_EQ(Run("REPEAT 1;\nBEEP;\nBEEP;\nEND;\nBEEP;\n"), 0);
-  EXPECT_EQ(Beeps(), 3);
-  // Blocks do not nest: refused instead of running with the inner count.
-  EXPECT_EQ(Run("REPEAT 2;\nBEEP;\nREPEAT 3;\nBEEP;\nEND;\nEND;\n"), 1);
-  EXPECT_EQ(Beeps(), 3);
-  EXPECT_EQ(p.MacGoing, 0);
-}
-
-TEST_F(MacroRunnerTest, BlockHoldsSixtyStatements) {
-  std::string block60 = "REPEAT 2;\n";
-  for (int i = 0; i < 60; ++i) block60 += "BEEP;";
-  EXPECT_EQ(Run(block60 + "\nEND;\n"), 0);
-  EXPECT_EQ(Beeps(), 120);
-  EXPECT_EQ(Run(block60 + "BEEP;\nEND;\n"), 1);
-  EXPECT_EQ(Messages(373), 1);
-  EXPECT_EQ(Beeps(), 120);
 }
 
 TEST_F(MacroRunnerTest, RepeatHundredThousandSurvivesASuspensionPastTheInt16Counters) {

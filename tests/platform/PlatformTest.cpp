@@ -113,24 +113,6 @@ TEST(ScriptedUiTest, PromptsClampAndCancel) {
   EXPECT_EQ(ui.PromptInt("i", 10, 0, 7), 10);     // crossed limits do not crash
 }
 
-TEST(ScriptedUiTest, LogsEveryMessage) {
-  ScriptedUi ui;
-  ui.Message("file missing", "Error");
-  ui.AskYesNo("overwrite?", "Question");
-  ui.LongMessage("long text", "Info");
-  ASSERT_EQ(ui.Log().size(), 3u);
-  EXPECT_EQ(ui.Log()[0].kind, "message");
-  EXPECT_EQ(ui.Log()[0].title, "Error");
-  EXPECT_EQ(ui.Log()[1].kind, "question");
-  EXPECT_EQ(ui.Count("missing"), 1);
-  EXPECT_EQ(ui.Count("Info"), 1);
-  EXPECT_EQ(ui.LastText(), "long text");
-  EXPECT_FALSE(ui.EscapePressed());
-  ui.PressEscape();
-  EXPECT_TRUE(ui.EscapePressed());
-  EXPECT_FALSE(ui.EscapePressed());  // reported once
-}
-
 TEST(FakeClockTest, ShortAdvancesMoveTheTimeOfDay) {
   FakeClock clock;
   clock.SetNow({2023, 8, 6, 23, 59, 59, 99});

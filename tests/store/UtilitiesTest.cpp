@@ -3,46 +3,46 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "store/Utilities.h"
 
 namespace store {
 namespace {
 
-TEST(FloatRoundTest, KeepsSignificantDigitsAndRoundsHalfUp) {
-  EXPECT_DOUBLE_EQ(FloatRound(123.456, 2, 5), 120.0);
-  EXPECT_DOUBLE_EQ(FloatRound(125.0, 2, 5), 130.0);  // the next digit 5 rounds up
-  EXPECT_DOUBLE_EQ(FloatRound(3.14159, 3, 5), 3.14);
-  EXPECT_DOUBLE_EQ(FloatRound(2.71828, 4, 5), 2.718);
-  // Digits are counted from the first non-zero one, below 1 too.
-  EXPECT_DOUBLE_EQ(FloatRound(0.01236, 2, 6), 0.012);
-  EXPECT_DOUBLE_EQ(FloatRound(0.01276, 2, 6), 0.013);
-}
-
-TEST(FloatRoundTest, CarryRunsThroughNinesAndGrowsTheNumber) {
-  EXPECT_DOUBLE_EQ(FloatRound(9.996, 3, 5), 10.0);
-  EXPECT_DOUBLE_EQ(FloatRound(-9.996, 3, 5), -10.0);
-  EXPECT_DOUBLE_EQ(FloatRound(99.96, 2, 5), 100.0);
-  EXPECT_DOUBLE_EQ(FloatRound(0.0996, 2, 5), 0.1);  // the carry crosses into the leading zeros
-  EXPECT_DOUBLE_EQ(FloatRound(1.96, 2, 5), 2.0);
-}
-
-TEST(FloatRoundTest, NegativeValuesRoundLikeTheirMagnitude) {
-  EXPECT_DOUBLE_EQ(FloatRound(-123.456, 2, 5), -120.0);
-  EXPECT_DOUBLE_EQ(FloatRound(-0.04567, 2, 5), -0.046);
-}
-
-TEST(FloatRoundTest, NoSignificantDigitGivesZero) {
-  EXPECT_EQ(FloatRound(0.0, 3, 5), 0.0);
-  EXPECT_EQ(FloatRound(0.000001, 3, 5), 0.0);  // below the shown resolution
-  EXPECT_EQ(FloatRound(0.5, 3, 0), 0.0);       // the format itself is refused
-  EXPECT_EQ(FloatRound(std::nan(""), 3, 5), 0.0);
-}
-
-TEST(FloatRoundTest, MoreDigitsThanShownKeepsTheShownValue) {
-  EXPECT_DOUBLE_EQ(FloatRound(1.2345, 20, 5), 1.2345);
-  EXPECT_DOUBLE_EQ(FloatRound(123456.7, 12, 5), 123456.7);
-  EXPECT_DOUBLE_EQ(FloatRound(3.14159, 0, 5), 3.0);  // at least one digit is kept
+TEST(FloatRoundTest, RoundsHalfUpToTheSignificantDigitsWithCarries) {
+  const struct {
+    double value;
+    int digits, width;
+    double want;
+  } cases[] = {
+      {123.456, 2, 5, 120.0},
+      {125.0, 2, 5, 130.0},
+      {3.14159, 3, 5, 3.14},
+      {2.71828, 4, 5, 2.718},
+      // Digits are counted from the first non-zero one, below 1 too.
+      {0.01236, 2, 6, 0.012},
+      {0.01276, 2, 6, 0.013},
+      // The carry runs through nines, grows the number and crosses into leading zeros.
+      {9.996, 3, 5, 10.0},
+      {-9.996, 3, 5, -10.0},
+      {99.96, 2, 5, 100.0},
+      {0.0996, 2, 5, 0.1},
+      {1.96, 2, 5, 2.0},
+      {-123.456, 2, 5, -120.0},
+      {-0.04567, 2, 5, -0.046},
+      // No significant digit shown, a refused format, NaN: zero.
+      {0.0, 3, 5, 0.0},
+      {0.000001, 3, 5, 0.0},
+      {0.5, 3, 0, 0.0},
+      {std::nan(""), 3, 5, 0.0},
+      // More digits than shown keep the shown value; at least one digit stays.
+      {1.2345, 20, 5, 1.2345},
+      {123456.7, 12, 5, 123456.7},
+      {3.14159, 0, 5, 3.0},
+  };
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(FloatRound(c.value, c.digits, c.width), c.want) << c.value << " " << c.digits;
 }
 
 TEST(FloatNumToVarTextFormatTest, ModeOneFillsTheWidthWithDecimals) {
@@ -87,20 +87,14 @@ TEST(FloatNumToVarTextFormatTest, BufferFormIsTruncatedAndTerminated) {
 }
 
 TEST(PocetDigitTest, BoundariesAreExclusive) {
-  EXPECT_EQ(PocetDigit(10, 10), 6);  // |a| = 10 still counts 0, zero resolution 6
-  EXPECT_EQ(PocetDigit(10.5, 10.5), 1 + 6);
-  EXPECT_EQ(PocetDigit(100, 100), 1 + 6);
-  EXPECT_EQ(PocetDigit(100.1, 100.1), 2 + 6);
-  EXPECT_EQ(PocetDigit(-1000.5, -1000.5), 3 + 6);
-  EXPECT_EQ(PocetDigit(20000, 20000), 4 + 6);
-  EXPECT_EQ(PocetDigit(1e6, 1e6), 5 + 6);
-  EXPECT_EQ(PocetDigit(0, 11), 1);
-  EXPECT_EQ(PocetDigit(0, 10), 2);
-  EXPECT_EQ(PocetDigit(0, 1), 3);
-  EXPECT_EQ(PocetDigit(0, 0.1), 4);
-  EXPECT_EQ(PocetDigit(0, 0.01), 5);
-  EXPECT_EQ(PocetDigit(0, 0.001), 6);
-  EXPECT_EQ(PocetDigit(5, 5.0015), 5);
+  // |a| = 10 still counts 0 integer digits; zero resolution adds 6.
+  const struct {
+    double a, resolution;
+    int want;
+  } cases[] = {{10, 10, 6},        {10.5, 10.5, 7}, {100, 100, 7}, {100.1, 100.1, 8}, {-1000.5, -1000.5, 9},
+               {20000, 20000, 10}, {1e6, 1e6, 11},  {0, 11, 1},    {0, 10, 2},        {0, 1, 3},
+               {0, 0.1, 4},        {0, 0.01, 5},    {0, 0.001, 6}, {5, 5.0015, 5}};
+  for (const auto& c : cases) EXPECT_EQ(PocetDigit(c.a, c.resolution), c.want) << c.a << " " << c.resolution;
 }
 
 TEST(NumToTextTest, FormatsOneValueAndRefusesOtherFormats) {
@@ -132,23 +126,13 @@ TEST(TimeToCursorTest, TruncatesAndSaturates) {
   EXPECT_EQ(TimeToCursor(std::nan("")), 0);
 }
 
-TEST(BcdTest, FourDigits) {
-  EXPECT_EQ(bcd2bin(0x1234), 1234);
-  EXPECT_EQ(bcd2bin(0x9999), 9999);
-  EXPECT_EQ(bcd2bin(0x0007), 7);
-  EXPECT_EQ(bcd2bin(0), 0);
-}
-
-TEST(CharOctToIntTest, ReadsHexInEitherCaseUpToJunk) {
-  EXPECT_EQ(CharOctToInt("1F"), 0x1Fu);
-  EXPECT_EQ(CharOctToInt("aBcD"), 0xABCDu);
-  EXPECT_EQ(CharOctToInt("  ff"), 0xFFu);
-  EXPECT_EQ(CharOctToInt("12G4"), 0x12u);
-  EXPECT_EQ(CharOctToInt("xyz"), 0u);
-  EXPECT_EQ(CharOctToInt(""), 0u);
-  EXPECT_EQ(CharOctToInt(nullptr), 0u);
-  EXPECT_EQ(CharOctToInt("FFFFFFFF"), 0xFFFFFFFFu);
-  EXPECT_EQ(CharOctToInt("123456789"), 0x23456789u);  // low 32 bits
+TEST(DigitsTest, BcdAndHexReadUpToJunkAndKeepTheLow32Bits) {
+  for (auto [bcd, bin] : {std::pair{0x1234, 1234}, {0x9999, 9999}, {0x0007, 7}, {0, 0}})
+    EXPECT_EQ(bcd2bin(bcd), bin);
+  const std::pair<const char*, unsigned> hex[] = {
+      {"1F", 0x1Fu}, {"aBcD", 0xABCDu}, {"  ff", 0xFFu},           {"12G4", 0x12u},           {"xyz", 0u},
+      {"", 0u},      {nullptr, 0u},     {"FFFFFFFF", 0xFFFFFFFFu}, {"123456789", 0x23456789u}};
+  for (const auto& [text, want] : hex) EXPECT_EQ(CharOctToInt(text), want) << (text ? text : "null");
 }
 
 TEST(FrontSpaceOffTest, RemovesOnlyLeadingBlanks) {
