@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "app/UserMessages.h"
 #include "daq/RunState.h"
 #include "files/DataFileWriter.h"
 #include "macro/MacroRunner.h"
@@ -173,7 +174,7 @@ void TMainWindow::RestartAfterVerticalKey() {
 void TMainWindow::RedrawVerticalBars() {
   if (p_.GoQWAgain != 0 || p_.QW || !p_.QW_Vert) return;
   p_.QW_Vert = 0;
-  SendToStoreWindows(p_, 1, 2119);
+  SendToStoreWindows(p_, 1, kRedrawVerticalBar);
 }
 
 void TMainWindow::WatchExternalStart() {
@@ -258,7 +259,7 @@ void TMainWindow::RepeatWaveformRun() {
     }
     RecomputeMeasurementMath(p_);
     Filtr(1);
-    SendToStoreWindows(p_, 1, (ref.Flags153 & 0x80) ? 2000 : 2001);
+    SendToStoreWindows(p_, 1, (ref.Flags153 & 0x80) ? kRedrawAll : kMeasurementProgress);
   }
   p_.DoQW = p_.INTERRUPT ? 0 : 1;
 }

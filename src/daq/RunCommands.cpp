@@ -8,6 +8,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Generator.h"
 #include "daq/MeasurementMath.h"
@@ -148,13 +149,14 @@ void StartWaveformRun(app::Program& p) {
     p.HGW.Length = ref.WLength;
     app::NaplnHlav(p);
     std::fill(p.Waveform.get(), p.Waveform.get() + p.PW, 0.0f);
-    for (int code : {2040, 2004, 2127}) app::SendToStoreWindows(p, 1, code);
+    for (int code : {app::kDataChanged, app::kExpandWhole, app::kRepaintTimeScale})
+      app::SendToStoreWindows(p, 1, code);
   }
   p.HGW.Length = ref.WLength;
   // The store holds the selected channels from the first acquisition on.
   app::NaplnHlav(p);
   StampTriggerTime(p, p.HGW);
-  app::SendToStoreWindows(p, 1, 2119);
+  app::SendToStoreWindows(p, 1, app::kRedrawVerticalBar);
 
   if (ref.Combi && p.A[0].WToMCode >= 8 && p.PG.MacroRepeat < 1) {
     long long bytes = 4LL * selected * p.HGW.Length * std::max<int32_t>(ref.MLength, 0);
@@ -183,13 +185,13 @@ void StartWaveformRun(app::Program& p) {
     app::DataChanged(p, 1);
   else if (app::AnyWindowOpen(p, 1))
     app::DisplayWave(p, 1, -1);
-  if (!p.MacGoing && ref.WRepeat && !ref.Combi) app::SendToStoreWindows(p, 1, 2000);
+  if (!p.MacGoing && ref.WRepeat && !ref.Combi) app::SendToStoreWindows(p, 1, app::kRedrawAll);
 
   if (!ref.WRepeat) {
     p.QW = 0;
     r.DoADTest = 0;
     app::TS(p, app::Txt(p, 63));
-    if (!p.MacGoing) app::SendToStoreWindows(p, 1, 2000);
+    if (!p.MacGoing) app::SendToStoreWindows(p, 1, app::kRedrawAll);
     return;
   }
   app::TS(p, app::Txt(p, 64));

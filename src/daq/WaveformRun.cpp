@@ -9,6 +9,7 @@
 #include "app/GraphWindows.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Conversion.h"
 #include "daq/RunCommon.h"
@@ -104,7 +105,7 @@ int TRV_QW(app::Program& p) {
       app::MessT(p, 1304, 11);
       return 0;
     }
-    p.QWWin[w]->UserMessage(2126, 0);
+    p.QWWin[w]->UserMessage(app::kLiveAcquisition, 0);
     return 1;
   }
 

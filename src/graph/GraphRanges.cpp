@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/Messages.h"
+#include "app/UserMessages.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 
@@ -520,12 +521,12 @@ void TDispl10::DisplLimits(int which) {
 void TDispl10::CommonDisplay(int which) {
   if (broken_) return;
   if (app::AskT(p_, which == 0 ? 493 : 464, 10) != platform::Answer::Yes) return;
-  const int code = which == 0 ? 2044 : 2043;
+  const int code = which == 0 ? app::kViewCopiedAll : app::kViewCopied;
   auto* table = p_.Windows(IsW);
   for (int k = 0; k < store::kChannels; ++k)
     if (table[k] && table[k].get() != this) table[k]->UserMessage(code, OwnChan);
   UserMessage(code, OwnChan);
-  if (which == 0 && p_.plat.windows) p_.plat.windows->PostMain(2045, OwnChan);
+  if (which == 0 && p_.plat.windows) p_.plat.windows->PostMain(app::kRedrawOthers, OwnChan);
 }
 
 void TDispl10::CopyView(int fromChan) {
