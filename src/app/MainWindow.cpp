@@ -37,7 +37,7 @@ TMainWindow::TMainWindow(Program& p, MainView* view) : p_(p), view_(view ? view 
   p.HotKeyChan = 0;
   p.DoMess = 1;
   p.DoPanel = 1;
-  p.PG.MemoryMode |= 3;
+  p.PG.MemoryMode |= store::kPgMemoryWave | store::kPgMemoryMeas;
   p.MAXWPER = 1000.0f;
   p.MINWPER = 0.004f;
   macro::SetMacroTimerStep(p, [this] { MacroTimerStep(); });
@@ -158,7 +158,7 @@ void TMainWindow::Filtr(int store) {
   if (!MemOK(p_, store)) return;
   uint8_t flags = uint8_t(p_.PG.Flags & 0xFF);
   store::Header_s& h = p_.Header(store);
-  if (flags & 0x08) {
+  if (flags & store::kPgSmoothAfterRun) {
     bool smoothed = false;
     for (int i = 0; i < store::kChannels; ++i)
       if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
@@ -167,7 +167,7 @@ void TMainWindow::Filtr(int store) {
       }
     if (smoothed) DataChanged(p_, store);
   }
-  if (store == 0 && (flags & 0x10)) {
+  if (store == 0 && (flags & store::kPgFitMeasurement)) {
     int32_t oldLength = h.Length;
     int32_t newLength = std::min(std::max(p_.Bindx, int32_t(16)), oldLength);
     if (newLength < oldLength) {

@@ -283,7 +283,7 @@ void StartMeasurementRun(app::Program& p) {
   RunState& r = Runs(p);
   r.FirstRecord = 1;
   r.HighChannelsReported = false;
-  if (p.PG.Flags & 0x10) {
+  if (p.PG.Flags & store::kPgFitMeasurement) {
     std::fill(p.Buffer.get(), p.Buffer.get() + p.PM, 0.0f);
     app::SendToStoreWindows(p, 0, app::kApplyLimits);
   }
@@ -468,7 +468,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
         r.SchedIndex = -1;
       }
       if (!force && !fromWave) p.DoQM = 1;
-      if (ref.Flags152 & 0x40) PeriodicRefresh(p, t);
+      if (ref.Flags152 & store::kAMRefreshOn) PeriodicRefresh(p, t);
     }
 
     p.ui().SetCursor("");

@@ -35,7 +35,7 @@ void SetReferenceChannel(app::Program& p) {
 // disarms it; the timer performs the armed start with QW_EXT = 2. Answers
 // true when the command ends here.
 bool ExternalStartOnly(app::Program& p) {
-  if (!(p.PG.Flags & 0x40) || p.MacGoing || p.QW_EXT == 2) return false;
+  if (!(p.PG.Flags & store::kPgExternalStart) || p.MacGoing || p.QW_EXT == 2) return false;
   if (p.QW_EXT == 0) {
     if (Yes(app::AskT(p, 1425, 15))) p.QW_EXT = 1;
   } else if (p.QW_EXT == 1) {
@@ -105,7 +105,7 @@ void StartWaveformRun(app::Program& p) {
   p.HGW.ChannelCount = int16_t(selected);
   bool anyAnalog = false;
   for (int ch = 0; ch < store::kChannels; ++ch)
-    if (p.MG.Acquire[ch] && !(p.A[size_t(ch)].Flags153 & 0x04)) anyAnalog = true;
+    if (p.MG.Acquire[ch] && !(p.A[size_t(ch)].Flags153 & store::kANotAnalogInput)) anyAnalog = true;
   if (selected > 0 && !anyAnalog) {
     app::MessT(p, 741, 13);
     return;
@@ -145,7 +145,7 @@ void StartWaveformRun(app::Program& p) {
   std::vector<int16_t> oldOn(p.HGW.ChannelOn, p.HGW.ChannelOn + store::kChannels);
 
   p.HGW.IsWaveform = 1;
-  if (ref.Flags153 & 0x20) {
+  if (ref.Flags153 & store::kAWLive) {
     p.HGW.Length = ref.WLength;
     app::NaplnHlav(p);
     std::fill(p.Waveform.get(), p.Waveform.get() + p.PW, 0.0f);

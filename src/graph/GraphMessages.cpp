@@ -88,7 +88,7 @@ void TDispl10::RepaintTimeScale() {
   KoefX();
   DePress();
   const store::CG_s& g = Own();
-  const uint32_t window = (g.DisplFlags & 0x0020) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
+  const uint32_t window = (g.DisplFlags & store::kDisplWhiteWindow) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
   platform::Canvas& dc = *surface_;
   dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
   PaintScale(dc);
