@@ -33,7 +33,7 @@ void SizeMemory(Program& p) {
   if (p.DG.TotalSamples < 128) p.DG.TotalSamples = 128;
   if (p.DG.MaxLength > p.DG.TotalSamples || p.DG.MaxLength < 1) p.DG.MaxLength = p.DG.TotalSamples;
   p.PW = p.PM = p.DG.TotalSamples;
-  p.PG.MemoryMode |= 3;
+  p.PG.MemoryMode |= store::kPgMemoryWave | store::kPgMemoryMeas;
 }
 
 bool AllocateSampleArrays(Program& p) {

@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileWriter.h"
 #include "files/JobUser.h"
@@ -26,7 +27,7 @@ void SavePart(files::WriteFailureLog& log, const std::string& name, Write write)
 
 void ExitTRV(Program& p) {
   p.DoExit = 1;
-  if (p.plat.windows) p.plat.windows->PostMain(1998, 0);
+  if (p.plat.windows) p.plat.windows->PostMain(kExitAsk, 0);
 }
 
 void MainExitTRV(Program& p, bool ask) {

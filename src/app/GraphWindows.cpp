@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -111,11 +112,11 @@ void SendToStoreWindows(Program& p, int store, int code, int arg) {
 }
 
 void AktualizujOkno(Program& p) {
-  SendToStoreWindows(p, 1, 2000);
-  SendToStoreWindows(p, 0, 2000);
+  SendToStoreWindows(p, 1, kRedrawAll);
+  SendToStoreWindows(p, 0, kRedrawAll);
 }
 
-void DataChanged(Program& p, int store) { SendToStoreWindows(p, store, 2040); }
+void DataChanged(Program& p, int store) { SendToStoreWindows(p, store, kDataChanged); }
 
 bool AnyWindowOpen(const Program& p, int store) {
   const auto* table = store ? p.QWWin : p.QMWin;

@@ -16,12 +16,12 @@ std::string WindowCaption(const Program& p, int store, int channel);
 void DisplayWave(Program& p, int store, int channel);
 // Closes the windows of the store's active channels (all for -1).
 void UnDisplayWave(Program& p, int store, int channel);
-// User message 2000 to every open window of both stores.
+// User message kRedrawAll to every open window of both stores.
 void AktualizujOkno(Program& p);
 
 // Sends a user message at once to every open window of a store.
 void SendToStoreWindows(Program& p, int store, int code, int arg = 0);
-// The data-changed notification (2040) to the store's windows.
+// The data-changed notification (kDataChanged) to the store's windows.
 void DataChanged(Program& p, int store);
 // Whether any window of the store is open.
 bool AnyWindowOpen(const Program& p, int store);

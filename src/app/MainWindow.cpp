@@ -13,6 +13,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
 #include "files/JobFile.h"
@@ -36,7 +37,7 @@ TMainWindow::TMainWindow(Program& p, MainView* view) : p_(p), view_(view ? view 
   p.HotKeyChan = 0;
   p.DoMess = 1;
   p.DoPanel = 1;
-  p.PG.MemoryMode |= 3;
+  p.PG.MemoryMode |= store::kPgMemoryWave | store::kPgMemoryMeas;
   p.MAXWPER = 1000.0f;
   p.MINWPER = 0.004f;
   macro::SetMacroTimerStep(p, [this] { MacroTimerStep(); });
@@ -76,74 +77,74 @@ void TMainWindow::WMUserMessage(int code, int arg) {
   if (!UserMsgReady) return;
   UserMsgReady = 0;
   switch (code) {
-    case 1998:
+    case kExitAsk:
       MainExitTRV(p_, true);
       break;
-    case 1999:
+    case kExitNoAsk:
       MainExitTRV(p_, false);
       break;
-    case 2045:
+    case kRedrawOthers:
       for (int s : {1, 0})
         for (int i = 0; i < store::kChannels; ++i)
-          if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(2000, 0);
+          if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(kRedrawAll, 0);
       break;
-    case 2103:
+    case kWaitClose:
       p_.ui().HideWait();
       break;
-    case 2104:
+    case kWaitShow:
       p_.ui().ShowWait(arg ? Txt(p_, arg) : std::string(" "));
       break;
-    case 2105:
+    case kWaitProgress:
       p_.ui().WaitProgress(std::clamp(arg, 0, 100));
       break;
-    case 2109:
-    case 2110:
-    case 2111:
-    case 2112:
-      FontCellDialog(p_, 26 + (code - 2109));
+    case kScaleFontHeightDialog:
+    case kScaleFontWidthDialog:
+    case kTextFontHeightDialog:
+    case kTextFontWidthDialog:
+      FontCellDialog(p_, 26 + (code - kScaleFontHeightDialog));
       break;
-    case 2120:
+    case kStartWaveformRun:
       Command(p_, 203);
       break;
-    case 2121:
+    case kStopWaveformRun:
       p_.GoQWAgain = 0;
       Command(p_, 208);
       break;
-    case 2122:
+    case kHalvePeriod:
       StopAndRestart([](Program& q) { q.RefA().WPeriod /= 2; });
       break;
-    case 2123:
+    case kDoublePeriod:
       StopAndRestart([](Program& q) { q.RefA().WPeriod *= 2; });
       break;
-    case 2124:
+    case kDoubleLength:
       StopAndRestart([](Program& q) {
         int32_t& len = q.RefA().WLength;
         if (len <= q.DG.MaxLength / 2) len *= 2;
       });
       break;
-    case 2125:
+    case kHalveLength:
       StopAndRestart([](Program& q) {
         int32_t& len = q.RefA().WLength;
         if (len >= 2) len /= 2;
       });
       break;
-    case 2130:
+    case kWriteLimits:
       WriteLimits(p_, 1);
       break;
-    case 2131:
+    case kMatrixDisplay:
       ShowNotAvailable(p_, "Maticové zobrazení", "The matrix display");
       break;
-    case 2132: {
+    case kReadWaveFile: {
       bool open = AnyWindowOpen(p_, 1);
       UnDisplayWave(p_, 1, -1);
       files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 1, -1, 0, 0);
       if (open) DisplayWave(p_, 1, -1);
       break;
     }
-    case 2138:
+    case kWriteWaveFile:
       files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
       break;
-    case 2139:
+    case kWriteLimitedWaveFile:
       // Limits that were refused leave the record uncut; writing it whole
       // would replace the file with what the user did not ask for.
       if (WriteLimits(p_, 1)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
@@ -157,7 +158,7 @@ void TMainWindow::Filtr(int store) {
   if (!MemOK(p_, store)) return;
   uint8_t flags = uint8_t(p_.PG.Flags & 0xFF);
   store::Header_s& h = p_.Header(store);
-  if (flags & 0x08) {
+  if (flags & store::kPgSmoothAfterRun) {
     bool smoothed = false;
     for (int i = 0; i < store::kChannels; ++i)
       if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
@@ -166,7 +167,7 @@ void TMainWindow::Filtr(int store) {
       }
     if (smoothed) DataChanged(p_, store);
   }
-  if (store == 0 && (flags & 0x10)) {
+  if (store == 0 && (flags & store::kPgFitMeasurement)) {
     int32_t oldLength = h.Length;
     int32_t newLength = std::min(std::max(p_.Bindx, int32_t(16)), oldLength);
     if (newLength < oldLength) {

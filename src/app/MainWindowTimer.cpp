@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "app/UserMessages.h"
 #include "daq/RunState.h"
 #include "files/DataFileWriter.h"
 #include "macro/MacroRunner.h"
@@ -152,7 +153,7 @@ void TMainWindow::AdvanceMeasurementRun() {
 
 void TMainWindow::AutoSaveMeasurement() {
   const store::A_s& ref = p_.RefA();
-  if (!(ref.Flags152 & 0x80) || !ref.MStore) return;
+  if (!(ref.Flags152 & store::kAAutoSave) || !ref.MStore) return;
   // The measurement start sets the first save time.
   uint32_t& last = daq::Runs(p_).LastAutoSave;
   uint32_t now = p_.plat.clock->TickMs();
@@ -173,11 +174,11 @@ void TMainWindow::RestartAfterVerticalKey() {
 void TMainWindow::RedrawVerticalBars() {
   if (p_.GoQWAgain != 0 || p_.QW || !p_.QW_Vert) return;
   p_.QW_Vert = 0;
-  SendToStoreWindows(p_, 1, 2119);
+  SendToStoreWindows(p_, 1, kRedrawVerticalBar);
 }
 
 void TMainWindow::WatchExternalStart() {
-  bool enabled = (p_.PG.Flags & 0x40) != 0;
+  bool enabled = (p_.PG.Flags & store::kPgExternalStart) != 0;
   bool running = p_.QW || p_.QM;
   if (!running && !enabled) p_.QW_EXT = 0;
   if (p_.QW_EXT != 1 || running || !enabled) return;
@@ -207,7 +208,7 @@ void TMainWindow::WatchExternalStart() {
     p_.QW_EXT = p_.INTERRUPT ? 0 : 1;
     ReadDigitalInputs(p_, word);
     bit = word & 1;
-    if (p_.PG.Flags & 0x80) {
+    if (p_.PG.Flags & store::kPgExternalSave) {
       EXT_Name_Util();
       files::WriteDataFileUtil(p_, store::FieldText(p_.EXT_Name), 1, 0);
     }
@@ -258,7 +259,7 @@ void TMainWindow::RepeatWaveformRun() {
     }
     RecomputeMeasurementMath(p_);
     Filtr(1);
-    SendToStoreWindows(p_, 1, (ref.Flags153 & 0x80) ? 2000 : 2001);
+    SendToStoreWindows(p_, 1, (ref.Flags153 & store::kARedrawRepeats) ? kRedrawAll : kMeasurementProgress);
   }
   p_.DoQW = p_.INTERRUPT ? 0 : 1;
 }

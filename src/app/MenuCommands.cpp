@@ -13,6 +13,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "daq/Driver.h"
 #include "dsp/ChannelAlgebra.h"
 #include "dsp/ChannelTransport.h"
@@ -69,7 +70,7 @@ void Imported(Program& p, int ok) {
 void Reshaped(Program& p, int ok) {
   if (!ok) return;
   DataChanged(p, 1);
-  if (!p.MacGoing) SendToStoreWindows(p, 1, 2000);
+  if (!p.MacGoing) SendToStoreWindows(p, 1, kRedrawAll);
 }
 
 void WriteWorkSet(Program& p) {
@@ -258,7 +259,7 @@ bool DisplayCommand(Program& p, int id) {
       if (!AnyWindowOpen(p, 1) && !AnyWindowOpen(p, 0))
         MessT(p, 137, 13);
       else
-        macro::Broadcast(p, id == 260 ? 2041 : 2046);
+        macro::Broadcast(p, id == 260 ? kStatistics : kStatisticsCursors);
       return true;
     case 241:
       ChooseScaleFont(p);

@@ -8,6 +8,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
 #include "macro/Prompts.h"
 
@@ -74,12 +75,12 @@ int SetLimits(Program& p, int store, int interactive) {
     MessT(p, refusal, 13);
     return 0;
   }
-  SendToStoreWindows(p, store, interactive ? 2134 : 2042);
+  SendToStoreWindows(p, store, interactive ? kStoreLimits : kStoreLimitsQuiet);
   p.MenuPopup = LimitsSubmenu(store);
   return 1;
 }
 
-void Preklad(Program& p, int flag) { SendToStoreWindows(p, 1, flag ? 2135 : 2136); }
+void Preklad(Program& p, int flag) { SendToStoreWindows(p, 1, flag ? kOverlaidHalves : kSeparateHalves); }
 
 int64_t PowerOfTwoSamples(int64_t n, int64_t length) {
   int64_t p2 = 1;

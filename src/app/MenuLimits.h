@@ -25,12 +25,12 @@ int UpperValue(Program& p, int store);
 int LowerValue(Program& p, int store);
 
 // `SetLimits`: refuses limits that do not fit the store (general texts 361,
-// 362, 363; 681 for a negative left point), else sends 2134 (interactive)
-// or 2042 to the store's graph windows and reopens the limits submenu.
+// 362, 363; 681 for a negative left point), else sends kStoreLimits (interactive)
+// or kStoreLimitsQuiet to the store's graph windows and reopens the limits submenu.
 // Answers 1 when the limits were set.
 int SetLimits(Program& p, int store, int interactive);
 
-// `Preklad`: overlaid (2135) or separate (2136) halves in the waveform windows.
+// `Preklad`: overlaid (kOverlaidHalves) or separate (kSeparateHalves) halves in the waveform windows.
 void Preklad(Program& p, int flag);
 
 // `GetLimits`: the waveform limits from the cursors of a channel's window,

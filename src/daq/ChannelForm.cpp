@@ -41,8 +41,8 @@ ChannelForm::ChannelForm(const app::Program& p) : colours_(std::make_unique<stor
   else
     std::memset(colours_.get(), 0, sizeof(store::Col_s));
   rowShown_[0] = true;
-  rowShown_[1] = (p.PG.MemoryMode & 1) != 0;
-  rowShown_[2] = (p.PG.MemoryMode & 2) != 0;
+  rowShown_[1] = (p.PG.MemoryMode & store::kPgMemoryWave) != 0;
+  rowShown_[2] = (p.PG.MemoryMode & store::kPgMemoryMeas) != 0;
   ShowPage(p, 0);
 }
 

@@ -10,6 +10,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Conversion.h"
 #include "daq/Driver.h"
@@ -195,7 +196,7 @@ void PeriodicRefresh(app::Program& p, uint32_t now) {
     if (!p.QMWin[ch]) continue;
     double wait = double(p.A[size_t(ch)].MRefresh) * 1000.0;
     if (!(double(now - r.OldTick[ch]) >= wait)) continue;
-    p.QMWin[ch]->UserMessage(2001, 0);
+    p.QMWin[ch]->UserMessage(app::kMeasurementProgress, 0);
     r.OldTick[ch] = now;
   }
 }
@@ -204,7 +205,7 @@ void PointFailed(app::Program& p) {
   Stop_QM(p);
   EndRunTimer(p);
   app::TS(p, app::Txt(p, 76));
-  NotifyRecorderWindows(p, 10);
+  NotifyRecorderWindows(p, app::kRecorderPoint);
   ReleaseMacro(p);
 }
 
@@ -282,9 +283,9 @@ void StartMeasurementRun(app::Program& p) {
   RunState& r = Runs(p);
   r.FirstRecord = 1;
   r.HighChannelsReported = false;
-  if (p.PG.Flags & 0x10) {
+  if (p.PG.Flags & store::kPgFitMeasurement) {
     std::fill(p.Buffer.get(), p.Buffer.get() + p.PM, 0.0f);
-    app::SendToStoreWindows(p, 0, 2003);
+    app::SendToStoreWindows(p, 0, app::kApplyLimits);
   }
   if (!p.BoardPresent && !p.DG.Simulation && !p.MacGoing) app::MessT(p, 42, 12);
 
@@ -311,7 +312,7 @@ void StartMeasurementRun(app::Program& p) {
   p.QM = 1;
   app::TS(p, "QM");
   r.TimerIntervalMs = 1;
-  NotifyRecorderWindows(p, 11);
+  NotifyRecorderWindows(p, app::kRecorderRunStart);
   r.RecordStart = now - uint32_t(1000.0 * PeriodSeconds(ref));
   r.TotalQMTime = 0;
   r.OldDig = 0;
@@ -348,7 +349,8 @@ void StartMeasurementRun(app::Program& p) {
     r.PointsStored = 1;
     RecomputeMeasurementMath(p);
     files::NameDatum(p);
-    for (int code : {2040, 2000, 2127}) app::SendToStoreWindows(p, 0, code);
+    for (int code : {app::kDataChanged, app::kRedrawAll, app::kRepaintTimeScale})
+      app::SendToStoreWindows(p, 0, code);
   } else {
     p.Bindx = -1;
   }
@@ -383,7 +385,8 @@ int PrepareCombinedRun(app::Program& p) {
     return 0;
   }
   SetUpMeasurementStore(p, ref);
-  for (int code : {2040, 2000, 2127}) app::SendToStoreWindows(p, 0, code);
+  for (int code : {app::kDataChanged, app::kRedrawAll, app::kRepaintTimeScale})
+    app::SendToStoreWindows(p, 0, code);
   return 1;
 }
 
@@ -412,7 +415,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
         }
         WToMFun(p);
         if (r.UkladejNadisk) WriteCombinedRecord(p);
-        app::SendToStoreWindows(p, 1, 2000);
+        app::SendToStoreWindows(p, 1, app::kRedrawAll);
       } else {
         std::fill(r.Val, r.Val + store::kChannels, 0.0f);
         if (!TRV_QM(p, 1, force)) {
@@ -433,7 +436,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
         r.TotalQMTime = float(double(uint32_t(t - r.RecordStart)) * 0.001);
         r.RecordStart = t;
       }
-      NotifyRecorderWindows(p, 10);
+      NotifyRecorderWindows(p, app::kRecorderPoint);
 
       const int refIndex =
           p.PG.RefChannel >= 1 && p.PG.RefChannel <= store::kChannels ? p.PG.RefChannel - 1 : 0;
@@ -448,7 +451,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
           p.DoQM = 1;
           result = 0;
         }
-        app::SendToStoreWindows(p, 0, 2000);
+        app::SendToStoreWindows(p, 0, app::kRedrawAll);
         r.FirstRecord = 0;
         bool restart = ref.MRepeat && !(ref.MEvent && r.Event);
         if (!restart) {
@@ -465,7 +468,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
         r.SchedIndex = -1;
       }
       if (!force && !fromWave) p.DoQM = 1;
-      if (ref.Flags152 & 0x40) PeriodicRefresh(p, t);
+      if (ref.Flags152 & store::kAMRefreshOn) PeriodicRefresh(p, t);
     }
 
     p.ui().SetCursor("");

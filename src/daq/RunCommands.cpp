@@ -8,6 +8,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Generator.h"
 #include "daq/MeasurementMath.h"
@@ -34,7 +35,7 @@ void SetReferenceChannel(app::Program& p) {
 // disarms it; the timer performs the armed start with QW_EXT = 2. Answers
 // true when the command ends here.
 bool ExternalStartOnly(app::Program& p) {
-  if (!(p.PG.Flags & 0x40) || p.MacGoing || p.QW_EXT == 2) return false;
+  if (!(p.PG.Flags & store::kPgExternalStart) || p.MacGoing || p.QW_EXT == 2) return false;
   if (p.QW_EXT == 0) {
     if (Yes(app::AskT(p, 1425, 15))) p.QW_EXT = 1;
   } else if (p.QW_EXT == 1) {
@@ -104,7 +105,7 @@ void StartWaveformRun(app::Program& p) {
   p.HGW.ChannelCount = int16_t(selected);
   bool anyAnalog = false;
   for (int ch = 0; ch < store::kChannels; ++ch)
-    if (p.MG.Acquire[ch] && !(p.A[size_t(ch)].Flags153 & 0x04)) anyAnalog = true;
+    if (p.MG.Acquire[ch] && !(p.A[size_t(ch)].Flags153 & store::kANotAnalogInput)) anyAnalog = true;
   if (selected > 0 && !anyAnalog) {
     app::MessT(p, 741, 13);
     return;
@@ -144,17 +145,18 @@ void StartWaveformRun(app::Program& p) {
   std::vector<int16_t> oldOn(p.HGW.ChannelOn, p.HGW.ChannelOn + store::kChannels);
 
   p.HGW.IsWaveform = 1;
-  if (ref.Flags153 & 0x20) {
+  if (ref.Flags153 & store::kAWLive) {
     p.HGW.Length = ref.WLength;
     app::NaplnHlav(p);
     std::fill(p.Waveform.get(), p.Waveform.get() + p.PW, 0.0f);
-    for (int code : {2040, 2004, 2127}) app::SendToStoreWindows(p, 1, code);
+    for (int code : {app::kDataChanged, app::kExpandWhole, app::kRepaintTimeScale})
+      app::SendToStoreWindows(p, 1, code);
   }
   p.HGW.Length = ref.WLength;
   // The store holds the selected channels from the first acquisition on.
   app::NaplnHlav(p);
   StampTriggerTime(p, p.HGW);
-  app::SendToStoreWindows(p, 1, 2119);
+  app::SendToStoreWindows(p, 1, app::kRedrawVerticalBar);
 
   if (ref.Combi && p.A[0].WToMCode >= 8 && p.PG.MacroRepeat < 1) {
     long long bytes = 4LL * selected * p.HGW.Length * std::max<int32_t>(ref.MLength, 0);
@@ -183,13 +185,13 @@ void StartWaveformRun(app::Program& p) {
     app::DataChanged(p, 1);
   else if (app::AnyWindowOpen(p, 1))
     app::DisplayWave(p, 1, -1);
-  if (!p.MacGoing && ref.WRepeat && !ref.Combi) app::SendToStoreWindows(p, 1, 2000);
+  if (!p.MacGoing && ref.WRepeat && !ref.Combi) app::SendToStoreWindows(p, 1, app::kRedrawAll);
 
   if (!ref.WRepeat) {
     p.QW = 0;
     r.DoADTest = 0;
     app::TS(p, app::Txt(p, 63));
-    if (!p.MacGoing) app::SendToStoreWindows(p, 1, 2000);
+    if (!p.MacGoing) app::SendToStoreWindows(p, 1, app::kRedrawAll);
     return;
   }
   app::TS(p, app::Txt(p, 64));

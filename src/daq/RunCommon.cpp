@@ -30,7 +30,7 @@ void ReleaseMacro(app::Program& p) {
 }
 
 void ApplyWaveformFilters(app::Program& p) {
-  if (!(p.PG.Flags & 0x08) || !p.Waveform || !p.A) return;
+  if (!(p.PG.Flags & store::kPgSmoothAfterRun) || !p.Waveform || !p.A) return;
   for (int i = 0; i < store::kChannels; ++i)
     if (p.HGW.ChannelOn[i] && p.A[size_t(i)].SmoothWidth >= 2)
       dsp::SmoothChannel(p, 1, i, p.A[size_t(i)].SmoothWidth);

@@ -30,8 +30,8 @@ void ApplyWaveformFilters(app::Program& p);
 // The first open waveform graph window (the live window), or -1.
 int FirstWaveformWindow(const app::Program& p);
 
-// User messages to the recorder windows (11 when a run starts, 10 after every
-// point). The recorder windows are not built yet: this is where they will be
+// User messages to the recorder windows (kRecorderRunStart when a run starts,
+// kRecorderPoint after every point). The recorder windows are not built yet: this is where they will be
 // reached; until then nothing listens and nothing happens.
 void NotifyRecorderWindows(app::Program& p, int code);
 // Opens the recorder windows of the reference channel when a run asks for

@@ -9,6 +9,7 @@
 #include "app/GraphWindows.h"
 #include "app/Messages.h"
 #include "app/Program.h"
+#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Conversion.h"
 #include "daq/RunCommon.h"
@@ -94,17 +95,17 @@ int TRV_QW(app::Program& p) {
   RunState& r = Runs(p);
   const store::A_s& ref = p.RefA();
 
-  p.PG.Flags = int16_t(p.PG.Flags | 0x04);
+  p.PG.Flags = int16_t(p.PG.Flags | store::kPgKeepInterrupted);
   SetRequests(p);
   p.INTERRUPT = 0;
 
-  if (ref.Flags153 & 0x20) {
+  if (ref.Flags153 & store::kAWLive) {
     int w = FirstWaveformWindow(p);
     if (w < 0) {
       app::MessT(p, 1304, 11);
       return 0;
     }
-    p.QWWin[w]->UserMessage(2126, 0);
+    p.QWWin[w]->UserMessage(app::kLiveAcquisition, 0);
     return 1;
   }
 
@@ -176,7 +177,7 @@ int TRV_QW(app::Program& p) {
     } else {
       const store::A_s& a = p.A[size_t(ch)];
       ChannelConversion conv = MakeConversion(p, ch);
-      if (!(a.Flags152 & 0x01)) {
+      if (!(a.Flags152 & store::kAAccumulate)) {
         ConvertCodes(conv, codes, stride, taken, block);
       } else {
         std::vector<float> v(taken);

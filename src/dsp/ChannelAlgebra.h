@@ -25,7 +25,7 @@ int ChanelAlgebraUtil(app::Program& p, int enable, int operation, int a, int b);
 
 // `TMainWindow::ChanelAlgebra`: a and b are 1-based, 0 asks (345 / 346),
 // numbers beyond 128 end it. 347 / 348 for an inactive channel. Only the
-// waveform store is processed; without a macro the W windows get 2040 and
+// waveform store is processed; without a macro the W windows get kDataChanged and
 // the result is reported (349 + operation).
 int ChanelAlgebra(app::Program& p, int operation, int store, int a, int b);
 

@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
 
 namespace dsp {
@@ -36,7 +37,7 @@ int DecimationUtil(app::Program& p, int store) {
   h.TriggerFlag = 0;
   h.PreTrigger = 0;
   app::DataChanged(p, store);
-  app::SendToStoreWindows(p, store, 2000);
+  app::SendToStoreWindows(p, store, app::kRedrawAll);
   return 1;
 }
 

@@ -9,6 +9,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
 
 namespace dsp {
@@ -127,7 +128,7 @@ int ReduceUtil(app::Program& p, int mode) {
   p.HGW.TriggerFlag = 0;
   p.HGW.PreTrigger = 0;
   app::DataChanged(p, 1);
-  app::SendToStoreWindows(p, 1, 2000);
+  app::SendToStoreWindows(p, 1, app::kRedrawAll);
   return 1;
 }
 

@@ -34,7 +34,7 @@ void Append(std::string& report, std::string_view text) {
 // The time factor of the cursor times: the user's factor when the window asks
 // for it (bit 0 of the flag byte at 163).
 double TimeFactor(const app::Program& p, const store::CG_s& g) {
-  return (g.DisplFlags & 0x0100) ? double(p.PG.UserTimeFactor) : 1.0;
+  return (g.DisplFlags & store::kDisplUserTime) ? double(p.PG.UserTimeFactor) : 1.0;
 }
 
 double ScaledTime(app::Program& p, int store, int channel, const ChannelView& v, const store::CG_s& g,
@@ -102,7 +102,7 @@ int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors,
     panel.rows.push_back({row++, app::Txt(p, it.text), double(it.value), it.r, it.g, it.b, " %10.4e"});
 
   // Two-point readout of the horizontal cursor values.
-  bool twoPoint = g.CursorStyle == 1 && (g.DisplFlags & 0x0010);
+  bool twoPoint = g.CursorStyle == 1 && (g.DisplFlags & store::kDisplSlopeLine);
   double readout[6] = {};
   if (twoPoint) {
     double c1 = double(g.Cur1) * v.step, c2 = double(g.Cur2) * v.step;

@@ -39,11 +39,11 @@ inline constexpr size_t kMaxReportBytes = 32767;  // the report buffer holds 327
 int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors, Panel& panel,
                     std::string& report);
 
-// The statistics panel (codes 2041 and 2046): the panel, and the report
+// The statistics panel (codes kStatistics and kStatisticsCursors): the panel, and the report
 // written to TEXTSTAT.TXT and opened in the editor.
 int ShowStat(app::Program& p, int store, int channel, int betweenCursors, Panel& panel);
 
-// The power panel (codes 2047 and 2048) of W channel `channel` as voltage and
+// The power panel (codes kPowerPanel and kPowerPanelCursors) of W channel `channel` as voltage and
 // the next channel as current, at 50 Hz. Answers 0 (empty panel) when the next
 // channel is inactive or no period was found.
 int ShowStatEnergo(app::Program& p, int channel, int betweenCursors, Panel& panel);

@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
 
 namespace dsp {
@@ -62,7 +63,7 @@ int ZeroWaveUtil(app::Program& p, bool ask, bool notify, int store, int channel,
   if (changed) app::DataChanged(p, store);
   if (notify && !p.MacGoing)
     for (int c = first; c <= last; ++c)
-      if (zeroed[c] && p.Windows(store)[c]) p.Windows(store)[c]->UserMessage(2000, 0);
+      if (zeroed[c] && p.Windows(store)[c]) p.Windows(store)[c]->UserMessage(app::kRedrawAll, 0);
   return 1;
 }
 

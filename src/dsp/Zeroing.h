@@ -17,7 +17,7 @@ void ZeroChannelRange(float* data, int n, bool spectrum, int from, int to);
 // 0 or less all of them. A negative from zeroes the whole record, a negative
 // to runs to the last sample. Asks general text 327 / 328 (title 15) when
 // `ask` is set and no macro runs; with `notify` the channels' windows are
-// redrawn (2000) unless a macro runs. Clears the store's `TriggerFlag`.
+// redrawn (kRedrawAll) unless a macro runs. Clears the store's `TriggerFlag`.
 // Answers 1 when it zeroed, 0 when the store is missing or the question was
 // declined.
 int ZeroWaveUtil(app::Program& p, bool ask, bool notify, int store, int channel, int from, int to);

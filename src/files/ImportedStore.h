@@ -29,7 +29,7 @@ char* TextMask(app::Program& p, int store);
 // when not empty); the header holds the count, the length, no pretrigger,
 // the store kind, no comment and today's date. The store's windows are
 // closed first (they show the old channel layout; the caller opens them
-// again), and the change is announced with 2040. `fromScratch` false: the
+// again), and the change is announced with kDataChanged. `fromScratch` false: the
 // caller has already written the samples into the store's own array.
 void CommitImport(app::Program& p, int store, int channels, int32_t rows, float step,
                   std::string_view channelName = {}, bool fromScratch = true);

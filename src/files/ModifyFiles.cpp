@@ -9,6 +9,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "dsp/Padding.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
@@ -186,7 +187,8 @@ void ApplyChannelText(app::Program& p, const ChannelText& text) {
     if (!ItemNumber(text.Item(10 * k + 5), o)) o = 0.0;
     if (m != 1.0 || d != 1.0 || o != 0.0) Transform(p, ch, m, d, o);
   }
-  for (int code : {2040, 2004, 2127}) app::SendToStoreWindows(p, 1, code);
+  for (int code : {app::kDataChanged, app::kExpandWhole, app::kRepaintTimeScale})
+    app::SendToStoreWindows(p, 1, code);
 }
 
 std::string ModifyPath(const app::Program& p, const std::string& name) {

@@ -31,7 +31,7 @@ bool ParseChannelText(std::string_view content, ChannelText& text);
 bool ReadChannelText(const std::string& path, ChannelText& text);
 
 // Applies a parameter file to the active waveform channels among the first
-// n, global items first, then each channel's own; sends 2040, 2004 and 2127
+// n, global items first, then each channel's own; sends kDataChanged, kExpandWhole and kRepaintTimeScale
 // to the open waveform windows.
 void ApplyChannelText(app::Program& p, const ChannelText& text);
 

@@ -10,6 +10,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileUser.h"
@@ -152,7 +153,7 @@ int Write_ASCII_Util(app::Program& p) {
     app::MessT(p, 1315, 13);
     return 0;
   }
-  p.QWWin[0]->UserMessage(2133, 0);
+  p.QWWin[0]->UserMessage(app::kWriteSelectionText, 0);
   return 1;
 }
 

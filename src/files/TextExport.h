@@ -28,7 +28,7 @@ int WriteASCIIDataFile(app::Program& p, const std::string& nameOrEmpty, int stor
 // samples (its first active channel), one per line as "%12.8e\r\n".
 int WriteSimpleASCIIDataFileUtil(app::Program& p, const std::string& name);
 
-// `Write_ASCII_Util`: question 1311, then user message 2133 to the waveform
+// `Write_ASCII_Util`: question 1311, then user message kWriteSelectionText to the waveform
 // window of channel 1, which writes its own selection; 1315 when it is not
 // open. Answers 1 when the message went out.
 int Write_ASCII_Util(app::Program& p);

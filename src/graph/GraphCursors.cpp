@@ -26,8 +26,8 @@ int16_t TDispl10::CursorTraceY(int32_t index, int16_t x) const {
 void TDispl10::XorCursor(platform::Canvas& dc, int which, int16_t x, int16_t y, int16_t ty) {
   const store::CG_s& g = Own();
   // Strips have no common value axis for a horizontal line.
-  const int style = g.Multi && (g.MultiFlags & 0x2) ? 0 : g.CursorStyle;
-  const bool wide = (g.DisplFlags & 0x2000) != 0;
+  const int style = g.Multi && (g.MultiFlags & store::kMultiStrips) ? 0 : g.CursorStyle;
+  const bool wide = (g.DisplFlags & store::kDisplWideCursors) != 0;
   const uint32_t colour = which == 0 ? Rgb(255, 255, 255) : style == 2 ? Rgb(0, 0, 255) : Rgb(128, 75, 255);
   const int right = PlotLeft + PlotW, bottom = PlotTop + PlotH;
   dc.SetXor(true);
@@ -73,7 +73,8 @@ void TDispl10::CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex) {
   }
   const int16_t ty = g.XYPlot ? y : CursorTraceY(which == 0 ? g.Cur1 : g.Cur2, x);
   platform::Canvas& dc = *surface_;
-  const bool slope = g.CursorStyle == 1 && (g.DisplFlags & 0x0010) && !(g.Multi && (g.MultiFlags & 0x2));
+  const bool slope = g.CursorStyle == 1 && (g.DisplFlags & store::kDisplSlopeLine) &&
+                     !(g.Multi && (g.MultiFlags & store::kMultiStrips));
   if (slopeDrawn_) {
     XorSlope(dc);
     slopeDrawn_ = false;

@@ -59,7 +59,8 @@ void TDispl10::Displ(platform::Canvas& dc) {
     LayoutChanged = 0;
     PaintBackground(dc);
     PaintRaster(dc);
-    if ((g.DisplFlags & 0x0200) && !g.PrintMode && !(g.DisplFlags & 0x0020)) {
+    if ((g.DisplFlags & store::kDisplChannelNumber) && !g.PrintMode &&
+        !(g.DisplFlags & store::kDisplWhiteWindow)) {
       const int right = PlotLeft + PlotW - 1;
       dc.FillRect(right - 12, PlotTop + 1, right, PlotTop + 13, Rgb(64, 64, 64));
       dc.SetFont(Cell(12, 5));
@@ -83,7 +84,8 @@ void TDispl10::Displ(platform::Canvas& dc) {
   }
   if (!full) {
     // The scales may have changed with the view: their places are cleared.
-    const uint32_t window = (g.DisplFlags & 0x0020) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
+    const uint32_t window =
+        (g.DisplFlags & store::kDisplWhiteWindow) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
     if (VScaleW > 0) dc.FillRect(0, 0, PlotLeft - 1, ClientH, window);
     dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
   }
@@ -111,7 +113,7 @@ void TDispl10::PaintRepetition(platform::Canvas& dc) {
 
 void TDispl10::PaintBackground(platform::Canvas& dc) {
   const store::CG_s& g = Own();
-  const uint32_t window = (g.DisplFlags & 0x0020) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
+  const uint32_t window = (g.DisplFlags & store::kDisplWhiteWindow) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
   const uint32_t plot = g.WhiteMode ? Rgb(255, 255, 255) : (p_.Col_ ? p_.Col_.get()->Background[OwnChan] : 0);
   const int right = PlotLeft + PlotW, bottom = PlotTop + PlotH;
   dc.FillRect(0, 0, ClientW, ClientH, window);
@@ -143,7 +145,7 @@ void TDispl10::PaintText(platform::Canvas& dc) {
       dc.Text({BorderX, 2}, shown, platform::HAlign::Left, platform::VAlign::Top);
     }
   }
-  if (!g.Multi || (g.MultiFlags & 0x2) || g.MultiMode != 2 || !OffsetLabels) return;
+  if (!g.Multi || (g.MultiFlags & store::kMultiStrips) || g.MultiMode != 2 || !OffsetLabels) return;
   // Offset layout: each trace gets its number at its left end.
   dc.SetFont(Cell(12, 5));
   int ownOrdinal = 0, ordinal = 0;

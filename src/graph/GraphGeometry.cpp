@@ -53,7 +53,7 @@ TDispl10::TDispl10(app::Program& p, const std::string& title, int isW, int16_t c
     app::ExitTRV(p_);
   }
   BorderX = ClientW < 100 ? 2 : 5;
-  RightPanelW = (g.DisplFlags & 0x0040) && g.PrintMode == 0 ? 62 : 0;
+  RightPanelW = (g.DisplFlags & store::kDisplRightPanel) && g.PrintMode == 0 ? 62 : 0;
   KeyStripH = g.KeyPanel ? 42 : 0;
   SPP = 1.0f;
   DoClear = RedrawAll = RedrawBackground = RedrawCursors = RedrawText = RedrawKeys = 1;
@@ -114,7 +114,7 @@ bool TDispl10::IsShown(int chan) const {
   if (chan < 0 || chan >= store::kChannels) return false;
   const store::CG_s& g = Own();
   uint32_t word = g.MultiMask[chan / 32];
-  bool chosen = ((word >> (chan % 32)) & 1u) || (g.MultiFlags & 0x4);
+  bool chosen = ((word >> (chan % 32)) & 1u) || (g.MultiFlags & store::kMultiAllPresent);
   return chosen && p_.Header(IsW).ChannelOn[chan];
 }
 
@@ -154,7 +154,7 @@ void TDispl10::DisplInit() {
   store::CG_s& g = Own();
   Div = 50;
   if (g.InfoBar) {
-    InfoBarH = int16_t(24 + ((g.DisplFlags & 0x0200) ? 13 : 0));
+    InfoBarH = int16_t(24 + ((g.DisplFlags & store::kDisplChannelNumber) ? 13 : 0));
     DoClear = 1;
   } else {
     InfoBarH = 0;
@@ -165,8 +165,8 @@ void TDispl10::DisplInit() {
   else if (g.PrintMode)
     VScaleW = 90;
   else
-    VScaleW = (g.DisplFlags & 0x0008) ? int16_t(50 * 1.3) : 50;
-  RightPanelW = (g.DisplFlags & 0x0040) && g.PrintMode == 0 ? 62 : 0;
+    VScaleW = (g.DisplFlags & store::kDisplOneLineUnit) ? int16_t(50 * 1.3) : 50;
+  RightPanelW = (g.DisplFlags & store::kDisplRightPanel) && g.PrintMode == 0 ? 62 : 0;
   SaneRanges(g);
   if (ActChan != OwnChan) SaneRanges(Act());
   Layout();

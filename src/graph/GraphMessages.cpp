@@ -8,6 +8,7 @@
 #include "app/EntryPoints.h"
 #include "app/MenuLimits.h"
 #include "app/Messages.h"
+#include "app/UserMessages.h"
 #include "graph/GraphModel.h"
 
 namespace graph {
@@ -24,12 +25,17 @@ struct HotKeyEntry {
   char key;
 };
 constexpr HotKeyEntry kHotKeys[] = {
-    {2049, 1, 'A'}, {2050, 1, 'W'}, {2051, 1, 'Q'}, {2052, 1, 'H'}, {2053, 1, 'V'}, {2054, 1, 'R'},
-    {2055, 1, 'Y'}, {2056, 0, 'B'}, {2057, 0, 'C'}, {2058, 0, 'Y'}, {2059, 0, 'D'}, {2060, 0, 'F'},
-    {2064, 0, 'K'}, {2065, 0, 'L'}, {2066, 0, 'S'}, {2067, 0, 'T'}, {2068, 0, 'Z'}, {2069, 0, 'E'},
-    {2070, 1, 'B'}, {2071, 1, 'M'}, {2072, 0, 'G'}, {2073, 0, 'N'}, {2074, 0, 'I'}, {2075, 0, 'J'},
-    {2076, 0, 'X'}, {2077, 1, 'C'}, {2078, 1, 'L'}, {2079, 1, 'D'}, {2080, 3, 'F'}, {2113, 1, 'N'},
-    {2114, 1, 'G'}, {2115, 0, 'O'}, {2116, 1, 'O'},
+    {app::kHotKeyCtrlA, 1, 'A'}, {app::kHotKeyCtrlW, 1, 'W'}, {app::kHotKeyCtrlQ, 1, 'Q'},
+    {app::kHotKeyCtrlH, 1, 'H'}, {app::kHotKeyCtrlV, 1, 'V'}, {app::kHotKeyCtrlR, 1, 'R'},
+    {app::kHotKeyCtrlY, 1, 'Y'}, {app::kHotKeyB, 0, 'B'},     {app::kHotKeyC, 0, 'C'},
+    {app::kHotKeyY, 0, 'Y'},     {app::kHotKeyD, 0, 'D'},     {app::kHotKeyF, 0, 'F'},
+    {app::kHotKeyK, 0, 'K'},     {app::kHotKeyL, 0, 'L'},     {app::kHotKeyS, 0, 'S'},
+    {app::kHotKeyT, 0, 'T'},     {app::kHotKeyZ, 0, 'Z'},     {app::kHotKeyE, 0, 'E'},
+    {app::kHotKeyCtrlB, 1, 'B'}, {app::kHotKeyCtrlM, 1, 'M'}, {app::kHotKeyG, 0, 'G'},
+    {app::kHotKeyN, 0, 'N'},     {app::kHotKeyI, 0, 'I'},     {app::kHotKeyJ, 0, 'J'},
+    {app::kHotKeyX, 0, 'X'},     {app::kHotKeyCtrlC, 1, 'C'}, {app::kHotKeyCtrlL, 1, 'L'},
+    {app::kHotKeyCtrlD, 1, 'D'}, {app::kHotKeyTabF, 3, 'F'},  {app::kHotKeyCtrlN, 1, 'N'},
+    {app::kHotKeyCtrlG, 1, 'G'}, {app::kHotKeyO, 0, 'O'},     {app::kHotKeyCtrlO, 1, 'O'},
 };
 
 }  // namespace
@@ -82,7 +88,7 @@ void TDispl10::RepaintTimeScale() {
   KoefX();
   DePress();
   const store::CG_s& g = Own();
-  const uint32_t window = (g.DisplFlags & 0x0020) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
+  const uint32_t window = (g.DisplFlags & store::kDisplWhiteWindow) ? Rgb(255, 255, 255) : Rgb(192, 192, 192);
   platform::Canvas& dc = *surface_;
   dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
   PaintScale(dc);
@@ -124,13 +130,13 @@ void TDispl10::F5_ALL_MAG() { AutoscaleShown(0); }
 void TDispl10::HotKey(int code) {
   if (broken_) return;
   switch (code) {
-    case 2061:
+    case app::kHotKeyF7:
       F7();
       return;
-    case 2062:
+    case app::kHotKeyF8:
       F8();
       return;
-    case 2063:
+    case app::kHotKeyF1:
       app::ShowNotAvailable(p_, "Nápověda grafického okna (F1)", "The help of the graph window (F1)");
       return;
     default:

@@ -226,34 +226,34 @@ class TDispl10 : public platform::GraphWindow {
   void DisplTypeSet(int32_t type);
 
   // --- operations the user messages ask for (GraphMessages.cpp) ---
-  // 2134 / 2042: the store's limits in `PG` become the window's view and its
+  // kStoreLimits / kStoreLimitsQuiet: the store's limits in `PG` become the window's view and its
   // saved limits. Interactive: a window whose series cannot hold them says so.
   void TakeStoreLimits(int interactive);
-  // 2001: during a measurement run the view moves on by its width once the
+  // kMeasurementProgress: during a measurement run the view moves on by its width once the
   // newest point reaches its right end.
   void MeasurementProgress();
-  // 2127: the time scale alone, on the current geometry.
+  // kRepaintTimeScale: the time scale alone, on the current geometry.
   void RepaintTimeScale();
-  // 2038: pen width 0..3 of the trace.
+  // kPenWidth: pen width 0..3 of the trace.
   void SetPenWidth(int width);
   // `NastavKanal`: channel `chan` (shown) becomes the active one.
   void NastavKanal(int chan);
-  // `F5_ALL` / `F5_ALL_MAG` (2137): autoscale every shown channel.
+  // `F5_ALL` / `F5_ALL_MAG` (kAutoscaleAllMagnitude): autoscale every shown channel.
   void F5_ALL();
   void F5_ALL_MAG();
-  // `HotKey`: codes 2049–2080 and 2113–2116 press a graph key.
+  // `HotKey`: the codes of `IsHotKey` press a graph key.
   void HotKey(int code);
 
   // --- signal processing on the window's channel (GraphProcessing.cpp) ---
-  void Transform();       // 2031, key F
-  void WeightFunction();  // 2032, key K
-  void GoSmooth();        // 2101, Ctrl+M
-  void ZeroOffset();      // 2037, Ctrl+B: `KorekceNuly` over the record
+  void Transform();       // kTransform, key F
+  void WeightFunction();  // kWeightingWindow, key K
+  void GoSmooth();        // kSmooth, Ctrl+M
+  void ZeroOffset();      // kZeroOffset, Ctrl+B: `KorekceNuly` over the record
   int SmoothWidth = 3;    // the last smoothing width
 
   // --- statistics and power panels (GraphStatisticsPanel.cpp) ---
-  // Codes 2041 / 2046 and 2047 / 2048: the panel drawn over the plot (until
-  // the next repaint) and, for the statistics, the report.
+  // Codes kStatistics / kStatisticsCursors and kPowerPanel / kPowerPanelCursors: the panel drawn over the
+  // plot (until the next repaint) and, for the statistics, the report.
   void ShowStat(platform::Canvas& dc, int betweenCursors);
   void ShowStatEnergo(platform::Canvas& dc, int betweenCursors);
   // One panel row: row −1 is the title (no value); half rows are allowed.

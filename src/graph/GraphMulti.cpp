@@ -55,7 +55,7 @@ void TDispl10::PaintMulti(platform::Canvas& dc) {
     Busy(false);
   }
   DePress();
-  const bool strips = (g.MultiFlags & 0x2) != 0;
+  const bool strips = (g.MultiFlags & store::kMultiStrips) != 0;
   const bool ownScales = g.MultiMode == 1 || strips;
   const bool offsets = g.MultiMode == 2 && !strips;
   int ownOrdinal = 0;

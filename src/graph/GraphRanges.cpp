@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/Messages.h"
+#include "app/UserMessages.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 
@@ -37,7 +38,7 @@ void TDispl10::MultiCopy() {
 
 int TDispl10::VerticalRecordChannel() const {
   const store::CG_s& g = Own();
-  return g.Multi && !(g.MultiFlags & 0x2) && g.MultiMode != 1 ? OwnChan : ActChan;
+  return g.Multi && !(g.MultiFlags & store::kMultiStrips) && g.MultiMode != 1 ? OwnChan : ActChan;
 }
 
 void TDispl10::SetMaxMinIn(int32_t from, int32_t to, int toShown, int skipZero, int margin) {
@@ -136,12 +137,12 @@ void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
   bool scale = true;
   float m = 0;
   if (!g.XYPlot) {
-    if (resetRange && (g.DisplFlags & 0x0800)) {
+    if (resetRange && (g.DisplFlags & store::kDisplAutoscaleWhole)) {
       g.IL = 0;
       g.IR = NShown - 1;
       ShownCount = NShown;
     }
-    if (!(g.DisplFlags & 0x0400)) scale = false;
+    if (!(g.DisplFlags & store::kDisplAutoscaleValues)) scale = false;
     if (scale && !g.Multi) {
       SetMaxMinIn(g.IL, g.IR, 0, skipZero, 1);
     } else if (scale) {
@@ -166,7 +167,7 @@ void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
           series_ = ChannelData(k, false);
           NShown = series_ ? 2 * Half : 0;
           float mn, mx;
-          if (!(g.MultiFlags & 0x2)) {
+          if (!(g.MultiFlags & store::kMultiStrips)) {
             SetMaxMinIn_OnlyValue(g.IL, g.IR, mn, mx);
           } else {
             SetMaxMinIn(g.IL, g.IR, 0, skipZero, 1);
@@ -179,7 +180,7 @@ void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
         ActChan = savedAct;
         series_ = savedSeries;
         NShown = savedN;
-        if (!(g.MultiFlags & 0x2) && overallMin <= overallMax) {
+        if (!(g.MultiFlags & store::kMultiStrips) && overallMin <= overallMax) {
           g.VFullMax = g.VMax = overallMax;
           g.VFullMin = g.VMin = overallMin;
         }
@@ -194,7 +195,7 @@ void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
   }
   if (scale) {
     store::CG_s& a = Act();
-    if (!g.Multi || (g.MultiFlags & 0x2)) {
+    if (!g.Multi || (g.MultiFlags & store::kMultiStrips)) {
       a.VMax = a.VFullMax + m;
       a.VMin = a.VFullMin - m;
     } else {
@@ -520,12 +521,12 @@ void TDispl10::DisplLimits(int which) {
 void TDispl10::CommonDisplay(int which) {
   if (broken_) return;
   if (app::AskT(p_, which == 0 ? 493 : 464, 10) != platform::Answer::Yes) return;
-  const int code = which == 0 ? 2044 : 2043;
+  const int code = which == 0 ? app::kViewCopiedAll : app::kViewCopied;
   auto* table = p_.Windows(IsW);
   for (int k = 0; k < store::kChannels; ++k)
     if (table[k] && table[k].get() != this) table[k]->UserMessage(code, OwnChan);
   UserMessage(code, OwnChan);
-  if (which == 0 && p_.plat.windows) p_.plat.windows->PostMain(2045, OwnChan);
+  if (which == 0 && p_.plat.windows) p_.plat.windows->PostMain(app::kRedrawOthers, OwnChan);
 }
 
 void TDispl10::CopyView(int fromChan) {
@@ -566,10 +567,10 @@ void TDispl10::DisplControl() {
   OK_IL_IR();
   if (g.Cur2 > NShown - 1) g.Cur2 = NShown - 1;
   const bool info = (g.InfoIndex || g.InfoTime || g.InfoValue) && g.CursorCount != 0;
-  const int16_t infoH = info ? int16_t(24 + ((g.DisplFlags & 0x0200) ? 13 : 0)) : 0;
+  const int16_t infoH = info ? int16_t(24 + ((g.DisplFlags & store::kDisplChannelNumber) ? 13 : 0)) : 0;
   if (infoH != InfoBarH) LayoutChanged = 1;
   InfoBarH = infoH;
-  RightPanelW = (g.DisplFlags & 0x0040) ? 62 : 0;
+  RightPanelW = (g.DisplFlags & store::kDisplRightPanel) ? 62 : 0;
   Layout();
   KoefX();
   KoefY();

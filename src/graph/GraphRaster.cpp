@@ -19,12 +19,12 @@ void TDispl10::PaintRaster(platform::Canvas& dc) {
   if (g.PrintMode && p_.Prt && p_.Prt.get()->Colour)
     dc.FillRect(PlotLeft, PlotTop, right, bottom, Rgb(224, 255, 255));
   dc.SetPen(g.WhiteMode ? Rgb(192, 192, 192) : 0, 1);
-  if ((g.DisplFlags & 0x0002) && !g.BottomBar)
+  if ((g.DisplFlags & store::kDisplFixedVRaster) && !g.BottomBar)
     for (int k = 0; k <= 15; ++k) {
       const int x = PlotLeft + k * PlotW / 15;
       dc.Line({x, PlotTop}, {x, bottom});
     }
-  if ((g.DisplFlags & 0x0004) && !g.VScale)
+  if ((g.DisplFlags & store::kDisplHRaster) && !g.VScale)
     for (int k = 0; k <= 10; ++k) {
       const int y = PlotTop + k * PlotH / 10;
       dc.Line({PlotLeft, y}, {right, y});

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "store/GraphSettings.h"
 #include "store/Utilities.h"
 
 namespace graph {
@@ -23,13 +24,13 @@ std::string Trimmed(std::string s) {
 }  // namespace
 
 int ValueDivisions(int plotH, uint16_t scaleDiv, float fixedStep) {
-  const int byCount = scaleDiv & 0x0F;
+  const int byCount = scaleDiv & store::kScaleDivMask;
   if (!(fixedStep > 0) && byCount >= 1 && byCount <= 15) return byCount;
   return plotH < 200 ? 3 : plotH < 300 ? 4 : plotH < 400 ? 5 : plotH < 500 ? 6 : 7;
 }
 
 int TimeDivisions(int plotW, uint16_t scaleDiv, float fixedStep) {
-  const int byCount = (scaleDiv >> 4) & 0x0F;
+  const int byCount = (scaleDiv >> store::kScaleDivTimeShift) & store::kScaleDivMask;
   if (fixedStep < 0 && byCount >= 1 && byCount <= 15) return byCount;
   return plotW < 100 ? 3 : plotW < 200 ? 4 : plotW < 300 ? 5 : plotW < 400 ? 6 : plotW < 500 ? 7 : 8;
 }

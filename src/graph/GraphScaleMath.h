@@ -48,7 +48,7 @@ struct AxisUnit {
   std::string name;
   int text = 0;  // a general text number that names the unit instead (0 none)
 };
-// rightEnd: the axis value at the right end; longTimes: DisplFlags 0x0001.
+// rightEnd: the axis value at the right end; longTimes: `store::kDisplLongTimes`.
 AxisUnit TimeAxisUnit(double rightEnd, bool spectrum, bool longTimes);
 
 // The unit prefix word of a channel record's prefix code; `withText100`

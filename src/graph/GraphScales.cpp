@@ -33,7 +33,7 @@ platform::Font Cell(const app::Program& p, int angleTenths = 0) {
 void TDispl10::PaintVScale(platform::Canvas& dc) {
   const store::CG_s& g = Own();
   if (!g.VScale || VScaleW <= 0) return;
-  if (g.Multi && (g.MultiFlags & 0x2)) {
+  if (g.Multi && (g.MultiFlags & store::kMultiStrips)) {
     for (int k = 0; k < store::kChannels; ++k) {
       double top, height;
       if (!StripOf(k, top, height)) continue;
@@ -50,10 +50,10 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
                               bool highlight) {
   const store::CG_s& g = Own();
   if (!g.VScale || VScaleW <= 0 || height <= 0) return;
-  const bool strips = g.Multi && (g.MultiFlags & 0x2);
+  const bool strips = g.Multi && (g.MultiFlags & store::kMultiStrips);
   const int left = BorderX, right = PlotLeft - 1, bottom = top + height;
   if (highlight) dc.FillRect(left, top, right, bottom, Rgb(230, 230, 230));
-  if (g.DisplFlags & 0x0020) {
+  if (g.DisplFlags & store::kDisplWhiteWindow) {
     dc.SetPen(0, 1);
     dc.Line({left, top}, {left, bottom});
     dc.Line({right, top}, {right, bottom});
@@ -72,7 +72,7 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
   dc.FillRect(left + 5, top + 3, left + 50, top + 6, col ? col->TraceColor[chan] : Rgb(255, 255, 255));
   dc.SetFont(Cell(p_));
   dc.SetTextColor(0);
-  const bool oneLine = (g.DisplFlags & 0x0008) != 0;
+  const bool oneLine = (g.DisplFlags & store::kDisplOneLineUnit) != 0;
   std::string prefix;
   if (Act().DisplType == kHistogram) {
     prefix = "Hist.";
@@ -118,7 +118,7 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
     const bool outOfStripEdge = !strips || y <= bottom - kCellH / 2;
     if (aboveBottom && belowCaption && outOfStripEdge)
       dc.Text({PlotLeft - (exponent ? 9 : 13), y}, label, platform::HAlign::Right, platform::VAlign::Center);
-    if (g.Raster && (g.DisplFlags & 0x0004)) {
+    if (g.Raster && (g.DisplFlags & store::kDisplHRaster)) {
       dc.SetPen(Rgb(128, 128, 128), 1);
       dc.Line({PlotLeft, y}, {PlotLeft + PlotW, y});
       dc.SetPen(0, 1);
@@ -140,7 +140,7 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
     dc.SetPen(0, 1);
     dc.Line({left, top}, {right, top});
     dc.Line({left, bottom}, {right, bottom});
-    if (!(g.DisplFlags & 0x0200)) {
+    if (!(g.DisplFlags & store::kDisplChannelNumber)) {
       char text[16];
       std::snprintf(text, sizeof text, "%3d", chan + 1);
       dc.SetTextColor(Rgb(0, 0, 128));
@@ -180,7 +180,7 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
     const double step = ch ? ch->Step : 1.0;
     a = app::CursorToTime(p_, IsW, double(g.IL) - g.ZeroIndex, h.Length, step, chan);
     b = app::CursorToTime(p_, IsW, double(g.IR) - g.ZeroIndex, h.Length, step, chan);
-    const AxisUnit u = TimeAxisUnit(b, spectrum, (g.DisplFlags & 0x0001) != 0);
+    const AxisUnit u = TimeAxisUnit(b, spectrum, (g.DisplFlags & store::kDisplLongTimes) != 0);
     a *= u.factor;
     b *= u.factor;
     unit = u.text ? app::Txt(p_, u.text) : u.name;

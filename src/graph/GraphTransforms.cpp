@@ -66,7 +66,7 @@ int16_t TDispl10::GlobalHorizToMouse(float v, int16_t x) const {
   if (SPP < 1.0f) v = CursorMagnitude(x);
   const store::CG_s& g = Own();
   int16_t y;
-  if (g.Multi && (g.MultiFlags & 0x2)) {
+  if (g.Multi && (g.MultiFlags & store::kMultiStrips)) {
     const store::Col_s* col = p_.Col_.get();
     double total = 0, pos = 0;
     for (int k = 0; k < store::kChannels; ++k) {

@@ -3,65 +3,66 @@
 #include "app/EntryPoints.h"
 #include "app/GraphWindows.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "graph/GraphModel.h"
 
 namespace graph {
 
 void TDispl10::UserMessage(int code, int arg) {
   if (broken_) return;
-  if ((code >= 2049 && code <= 2080) || (code >= 2113 && code <= 2116)) {
+  if (app::IsHotKey(code)) {
     HotKey(code);
     return;
   }
   switch (code) {
-    case 2000:
-    case 2039:
-    case 2117:  // the live progress: the samples are in the store already
+    case app::kRedrawAll:
+    case app::kRedrawWhole:
+    case app::kLiveProgress:  // the live progress: the samples are in the store already
       Redraw();
       break;
-    case 2001:
+    case app::kMeasurementProgress:
       MeasurementProgress();
       break;
-    case 2003:
+    case app::kApplyLimits:
       DisplLimits(1);
       break;
-    case 2004:
+    case app::kExpandWhole:
       HorizontalAllExpand();
       break;
-    case 2010:
+    case app::kPrintGraph:
       app::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
       break;
-    case 2020:
+    case app::kHistoryAdd:
       F7();
       break;
-    case 2030:
+    case app::kHistoryClear:
       F8();
       break;
-    case 2031:
+    case app::kTransform:
       Transform();
       break;
-    case 2032:
+    case app::kWeightingWindow:
       WeightFunction();
       break;
-    case 2033:
+    case app::kAutoscaleAll:
       AutoscaleAll(1, 1, 1);
       break;
-    case 2034:
+    case app::kShowPower:
       DisplTypeSet(kPower);
       break;
-    case 2035:
+    case app::kShowMagnitude:
       DisplTypeSet(kMagnitude);
       break;
-    case 2036:
+    case app::kShowBothHalves:
       DisplTypeSet(kBothHalves);
       break;
-    case 2037:
+    case app::kZeroOffset:
       ZeroOffset();
       break;
-    case 2038:
+    case app::kPenWidth:
       SetPenWidth(arg);
       break;
-    case 2040: {
+    case app::kDataChanged: {
       // The channel may have moved in the store, the record length changed.
       Offset = app::Pocatek(p_, IsW, OwnChan);
       const int32_t oldHalf = Half;
@@ -76,45 +77,45 @@ void TDispl10::UserMessage(int code, int arg) {
       Redraw();
       break;
     }
-    case 2041:
-    case 2046:
-      ShowStat(*surface_, code == 2046);
+    case app::kStatistics:
+    case app::kStatisticsCursors:
+      ShowStat(*surface_, code == app::kStatisticsCursors);
       break;
-    case 2042:
-    case 2134:
-      TakeStoreLimits(code == 2134);
+    case app::kStoreLimitsQuiet:
+    case app::kStoreLimits:
+      TakeStoreLimits(code == app::kStoreLimits);
       break;
-    case 2043:
-    case 2044:
+    case app::kViewCopied:
+    case app::kViewCopiedAll:
       CopyView(arg);
       Redraw();
       break;
-    case 2047:
-    case 2048:
-      ShowStatEnergo(*surface_, code == 2048);
+    case app::kPowerPanel:
+    case app::kPowerPanelCursors:
+      ShowStatEnergo(*surface_, code == app::kPowerPanelCursors);
       break;
-    case 2100:
+    case app::kCalibrationDialog:
       app::ShowNotAvailable(p_, "Kalibrační dialog", "The calibration dialog");
       break;
-    case 2101:
+    case app::kSmooth:
       GoSmooth();
       break;
-    case 2119:
+    case app::kRedrawVerticalBar:
       if (RightPanelW > 0) Redraw();  // only windows that show the button bar
       break;
-    case 2127:
+    case app::kRepaintTimeScale:
       RepaintTimeScale();
       break;
-    case 2133:
+    case app::kWriteSelectionText:
       app::ShowNotAvailable(p_, "Zápis výběru okna jako textu", "Writing the window's selection as text");
       break;
-    case 2135:
+    case app::kOverlaidHalves:
       DisplTypeSet(kOverlaid);
       break;
-    case 2136:
+    case app::kSeparateHalves:
       DisplTypeSet(kBothHalves);
       break;
-    case 2137:
+    case app::kAutoscaleAllMagnitude:
       F5_ALL_MAG();
       break;
     default:

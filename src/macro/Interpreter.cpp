@@ -11,6 +11,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "daq/Driver.h"
 #include "dsp/ChannelAlgebra.h"
 #include "dsp/Decimation.h"
@@ -75,7 +76,7 @@ int StartRun(app::Program& p, int id) {
 int Reshaped(app::Program& p, int ok) {
   if (ok) {
     app::DataChanged(p, 1);
-    if (!p.MacGoing) app::SendToStoreWindows(p, 1, 2000);
+    if (!p.MacGoing) app::SendToStoreWindows(p, 1, app::kRedrawAll);
   }
   return ok ? kDone : kFailed;
 }
@@ -134,8 +135,8 @@ const Entry kDispatch[] = {
     {"WBPWCDHZ", [](app::Program& p) { return BandCommand(p, 0, "WBPWCDHZ"); }},
     {"MBZERO", ExMBZERO},
     {"WDECIM", [](app::Program& p) { return Reshaped(p, dsp::Decimation(p, 1, true)); }},
-    SEND("STAT", 2041),
-    SEND("STATENERGO", 2047),
+    SEND("STAT", app::kStatistics),
+    SEND("STATENERGO", app::kPowerPanel),
     {"IMPLICIT", ExIMPLICIT},
     {"GOMC", ExGOMC},
     {"GOIM", ExGOIM},
@@ -172,24 +173,24 @@ const Entry kDispatch[] = {
     {"BEEPON", [](app::Program& p) { return p.PG.Sound = 1, app::AC_Beep(p), kDone; }},
     {"BEEPOFF", [](app::Program& p) { return p.PG.Sound = 0, kDone; }},
     {"PEN", ExPEN},
-    SEND("DL", 2003),
+    SEND("DL", app::kApplyLimits),
     {"FFT", [](app::Program& p) { return SpectrumCommand(p, false); }},
     {"WTOMAG", [](app::Program& p) { return SpectrumCommand(p, true); }},
-    SEND("KB", 2032),
-    SEND("CTRLA", 2033),
-    SEND("CTRLB", 2037),
+    SEND("KB", app::kWeightingWindow),
+    SEND("CTRLA", app::kAutoscaleAll),
+    SEND("CTRLB", app::kZeroOffset),
     {"CTRLM", ExCTRLM},
-    SEND("SS", 2037),
-    SEND("CTRLW", 2004),
-    SEND("POWER", 2034),
-    SEND("MAG", 2035),
-    SEND("ALL", 2036),
-    SEND("DISPL", 2000),
-    SEND("DISPLB", 2039),
-    SEND("DISPLFAST", 2001),
+    SEND("SS", app::kZeroOffset),
+    SEND("CTRLW", app::kExpandWhole),
+    SEND("POWER", app::kShowPower),
+    SEND("MAG", app::kShowMagnitude),
+    SEND("ALL", app::kShowBothHalves),
+    SEND("DISPL", app::kRedrawAll),
+    SEND("DISPLB", app::kRedrawWhole),
+    SEND("DISPLFAST", app::kMeasurementProgress),
     {"DEFAULT", ExDEFAULT},
-    SEND("HADD", 2020),
-    SEND("HCLALL", 2030),
+    SEND("HADD", app::kHistoryAdd),
+    SEND("HCLALL", app::kHistoryClear),
     {"DELAY", ExDELAY},
     {"DELW", [](app::Program& p) { return DeleteFileCommand(p, "DELW"); }},
     {"DELM", [](app::Program& p) { return DeleteFileCommand(p, "DELM"); }},
@@ -275,7 +276,7 @@ const Entry kDispatch[] = {
 
 int ExCTRLM(app::Program& p) {
   SetArgument(p);
-  Broadcast(p, 2101);
+  Broadcast(p, app::kSmooth);
   NulujArgument(p);
   return kDone;
 }
@@ -283,7 +284,7 @@ int ExCTRLM(app::Program& p) {
 int ExPEN(app::Program& p) {
   int16_t width = 1;
   if (!GetI(p, width, 0, 3, 1, app::Txt(p, 163))) return kFailed;
-  Broadcast(p, 2038, width);
+  Broadcast(p, app::kPenWidth, width);
   return kDone;
 }
 

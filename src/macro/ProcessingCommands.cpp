@@ -8,6 +8,7 @@
 #include "app/Messages.h"
 #include "app/Program.h"
 #include "app/StoreAccess.h"
+#include "app/UserMessages.h"
 #include "dsp/ChannelAlgebra.h"
 #include "dsp/ChannelTransport.h"
 #include "dsp/FrequencyAnalysis.h"
@@ -30,7 +31,7 @@ constexpr int kScratchChannel = 60;  // channel 61, the band analysis' scratch
 // The store's windows show the changed data (and redraw, unless a macro runs).
 void Changed(app::Program& p, int store) {
   app::DataChanged(p, store);
-  if (!p.MacGoing) app::SendToStoreWindows(p, store, 2000);
+  if (!p.MacGoing) app::SendToStoreWindows(p, store, app::kRedrawAll);
 }
 
 void RefuseChannel(app::Program& p, std::string_view keyword, long long number) {
@@ -75,7 +76,7 @@ int SpectrumCommand(app::Program& p, bool magnitudes) {
     ok = all();
   } else {
     // FFT answered No: every live window shows the spectrum of what it shows.
-    if (!magnitudes) Broadcast(p, 2031);
+    if (!magnitudes) Broadcast(p, app::kTransform);
     return kDone;
   }
   Changed(p, 1);

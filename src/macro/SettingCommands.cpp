@@ -121,7 +121,7 @@ int SetAFlag(app::Program& p, size_t offset, int32_t value) {
 
 int SetAccumulation(app::Program& p, bool on) {
   store::A_s& a = p.RefA();
-  a.Flags152 = uint8_t(on ? a.Flags152 | 1u : a.Flags152 & ~1u);
+  a.Flags152 = uint8_t(on ? a.Flags152 | store::kAAccumulate : a.Flags152 & ~store::kAAccumulate);
   return kDone;
 }
 

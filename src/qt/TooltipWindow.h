@@ -1,11 +1,13 @@
 // The tooltip window of the main panel (`TShortMessWindow`): a small
 // caption-less window with one text near the pointer. The main window sends
-// it user message 2128 when the left mouse button is released; it then closes.
+// it user message kTooltipClose when the left mouse button is released; it then closes.
 #pragma once
 
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+
+#include "app/UserMessages.h"
 
 class QLabel;
 
@@ -15,7 +17,7 @@ class TooltipWindow : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kClose = 2128;
+  static constexpr int kClose = app::kTooltipClose;
 
   explicit TooltipWindow(QWidget* parent = nullptr);
 

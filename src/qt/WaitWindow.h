@@ -1,13 +1,15 @@
 // The wait window (`TWait`): a caption-less 479 × 65 window at the top left
-// with a progress bar. User message 2105 (argument: percent) shows general
+// with a progress bar. User message kWaitProgress (argument: percent) shows general
 // text 437 formatted with the percentage followed by the window's text, and
-// "%02d%" beside the bar; 2103 closes it. It draws at once, since it is
+// "%02d%" beside the bar; kWaitClose closes it. It draws at once, since it is
 // updated from inside long loops that do not return to the event loop.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 #include <string>
+
+#include "app/UserMessages.h"
 
 class QLabel;
 class QProgressBar;
@@ -18,8 +20,8 @@ class WaitWindow : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPercent = 2105;
-  static constexpr int kClose = 2103;
+  static constexpr int kPercent = app::kWaitProgress;
+  static constexpr int kClose = app::kWaitClose;
 
   // `percentFormat` is general text 437; the bar is hidden until a percentage arrives.
   WaitWindow(QWidget* parent, const std::string& percentFormat, const QString& text);

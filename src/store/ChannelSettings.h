@@ -35,8 +35,8 @@ struct A_s {
   int32_t WLength;
   uint8_t Reserved144[4];
   int32_t WRepeat;
-  uint8_t Flags152;  // bit 0 accumulate, bit 6 refresh on, bit 7 automatic saving
-  uint8_t Flags153;  // bit 2 not an analog input, bit 5 live, bit 7 redraw with 2000
+  uint8_t Flags152;  // kAAccumulate, kAMRefreshOn, kAAutoSave
+  uint8_t Flags153;  // kANotAnalogInput, kAWLive, kARedrawRepeats
   uint8_t Reserved154[2];
   int32_t WAverage;
   int32_t Combi;
@@ -51,6 +51,16 @@ struct A_s {
   int16_t SmoothWidth;
   uint8_t Reserved206[2];
 };
+
+// `A_s::Flags152` bits.
+inline constexpr uint8_t kAAccumulate = 0x01;  // WAdd: add into the store instead of overwriting
+inline constexpr uint8_t kAMRefreshOn = 0x40;  // periodic refreshes of the measurement windows
+inline constexpr uint8_t kAAutoSave = 0x80;    // the measurement store is saved every 600 s
+
+// `A_s::Flags153` bits.
+inline constexpr uint8_t kANotAnalogInput = 0x04;  // not counted as an analog input
+inline constexpr uint8_t kAWLive = 0x20;           // waveform runs are done by the live window
+inline constexpr uint8_t kARedrawRepeats = 0x80;   // a repeated run redraws whole windows, not the progress
 
 struct M_s {
   uint8_t Reserved0[26];

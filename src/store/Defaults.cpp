@@ -53,7 +53,7 @@ CG_s MakeCG0() {
   g.BottomBar = 1;
   g.VScale = 1;
   g.ClearPlot = 1;
-  g.DisplFlags = 0x0C40;
+  g.DisplFlags = kDisplRightPanel | kDisplAutoscaleValues | kDisplAutoscaleWhole;
   g.XChan = 1;
   g.ClassWidth = 1.0f;
   g.VFullMax = g.VMax = g.VSavMax = 1200.0f;
@@ -132,7 +132,7 @@ PG_s MakePG0() {
   p.WUpper = p.MUpper = 1000.0f;
   p.WLower = p.MLower = -1000.0f;
   p.RefChannel = 1;
-  p.MemoryMode = 3;
+  p.MemoryMode = kPgMemoryWave | kPgMemoryMeas;
   p.MTimeScale = 1.0f;
   p.UserTimeFactor = 1.0f;
   return p;

@@ -36,16 +36,28 @@ struct PG_s {
   int32_t WLeft, WRight, MLeft, MRight;
   float WUpper, WLower, MUpper, MLower;
   int16_t RefChannel;  // 1-based index into `A`
-  int16_t MemoryMode;  // bit 0 W store, bit 1 M store
+  int16_t MemoryMode;  // kPgMemory* bits
   float MTimeScale;
   uint8_t Reserved336[2];
   float UserTimeFactor;
   uint8_t Reserved342[22];
-  int16_t Flags;  // bits 2-7 in the low byte
+  int16_t Flags;  // kPg* bits, all in the low byte
   uint8_t Reserved366[2];
   int16_t QWRepeatCount;
   uint8_t Reserved370[10];
 };
+
+// `PG_s::MemoryMode` bits.
+inline constexpr int16_t kPgMemoryWave = 0x01;  // the waveform store exists
+inline constexpr int16_t kPgMemoryMeas = 0x02;  // the measurement store exists
+
+// `PG_s::Flags` bits.
+inline constexpr int16_t kPgKeepInterrupted = 0x04;  // an interrupted acquisition keeps its samples
+inline constexpr int16_t kPgSmoothAfterRun = 0x08;   // smooth channels with a SmoothWidth after a run
+inline constexpr int16_t kPgFitMeasurement = 0x10;   // M store cleared at start, cut to the points taken
+inline constexpr int16_t kPgAskShortenLive = 0x20;   // ask whether an interrupted live record is cut
+inline constexpr int16_t kPgExternalStart = 0x40;    // external start of waveform runs enabled
+inline constexpr int16_t kPgExternalSave = 0x80;     // each external start writes the next QW_ file
 
 // Windows LOGFONT image used by the drawing functions.
 struct FontRecord_s {

@@ -39,7 +39,7 @@ struct CG_s {
   int32_t PulseWidth;
   float PulseL, PulseR;
   float PulseLevel;
-  uint16_t DisplFlags;  // byte 162 = bits 0-7, byte 163 = bits 8-15
+  uint16_t DisplFlags;  // kDispl* bits; byte 162 = bits 0-7, byte 163 = bits 8-15
   int32_t Multi;
   int32_t BlockPage;
   int32_t BlockStep;
@@ -56,19 +56,43 @@ struct CG_s {
   int32_t ZeroIndex;
   int16_t PenWidth;
   int32_t Envelope;
-  uint16_t ScaleDiv;
+  uint16_t ScaleDiv;  // divisions: value scale in the low 4 bits, time scale in bits 4-7
   int32_t Raster;
   int32_t WhiteMode;
   uint8_t Reserved256[42];
   int32_t WinRect[4];  // left, top, right, bottom
   int32_t CaptionBar;  // non-zero: window with a caption bar
   int16_t Chan;
-  int32_t MultiFlags;
+  int32_t MultiFlags;  // kMulti* bits
   int32_t MultiMode;
   float MultiStep;
   uint32_t MultiMask[4];
   uint8_t Reserved348[8];
 };
+
+// `CG_s::DisplFlags` bits.
+inline constexpr uint16_t kDisplLongTimes = 0x0001;      // time axis also in minutes, hours and days
+inline constexpr uint16_t kDisplFixedVRaster = 0x0002;   // fixed vertical raster lines without a time scale
+inline constexpr uint16_t kDisplHRaster = 0x0004;        // horizontal raster lines
+inline constexpr uint16_t kDisplOneLineUnit = 0x0008;    // wider value scale, unit on one line, name vertical
+inline constexpr uint16_t kDisplSlopeLine = 0x0010;      // slope line between the two cursor crossings
+inline constexpr uint16_t kDisplWhiteWindow = 0x0020;    // white window background, black read-outs
+inline constexpr uint16_t kDisplRightPanel = 0x0040;     // right-hand button panel
+inline constexpr uint16_t kDisplUserTime = 0x0100;       // cursor times in `PG` UserTimeFactor units
+inline constexpr uint16_t kDisplChannelNumber = 0x0200;  // channel number at the top right, taller info bar
+inline constexpr uint16_t kDisplAutoscaleValues = 0x0400;  // autoscale also sets the value range
+inline constexpr uint16_t kDisplAutoscaleWhole = 0x0800;   // autoscale first shows the whole record
+inline constexpr uint16_t kDisplHotButtons = 0x1000;       // hot buttons in the plot corner
+inline constexpr uint16_t kDisplWideCursors = 0x2000;      // cursor lines 3 px wide
+
+// `CG_s::MultiFlags` bits.
+inline constexpr int32_t kMultiStrips = 0x2;          // every channel keeps its own value range (strips)
+inline constexpr int32_t kMultiAllPresent = 0x4;      // every present channel is shown, whatever the mask
+inline constexpr int32_t kMultiWholePlotMouse = 0x8;  // the mouse area is the whole plot column
+
+// `CG_s::ScaleDiv`: one 4-bit count per scale.
+inline constexpr uint16_t kScaleDivMask = 0x0F;
+inline constexpr int kScaleDivTimeShift = 4;
 
 struct Marker_s {
   int32_t Index;  // 0 = marker not in use
