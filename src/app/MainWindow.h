@@ -75,6 +75,7 @@ class TMainWindow {
   void RunWaitingCommandLine();
   void PollInputWait();
   void ContinueMacro();
+  void AdvanceRuns();  // the run steps below, in order
   void AdvanceMeasurementRun();
   void RestartAfterVerticalKey();
   void RedrawVerticalBars();

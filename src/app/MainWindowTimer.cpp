@@ -30,16 +30,20 @@ void TMainWindow::Timer() {
   PollInputWait();
   macro::ReleaseAfterRun(p_);
   ContinueMacro();
+  AdvanceRuns();
+  FocusGraphWindows();
+  Heartbeat();
+  ReArm();
+  --timerDepth_;
+}
+
+void TMainWindow::AdvanceRuns() {
   AdvanceMeasurementRun();
   RestartAfterVerticalKey();
   RedrawVerticalBars();
   WatchExternalStart();
   StopInterruptedRun();
   RepeatWaveformRun();
-  FocusGraphWindows();
-  Heartbeat();
-  ReArm();
-  --timerDepth_;
 }
 
 // The step a running macro drives between its statements (and during
@@ -53,12 +57,7 @@ void TMainWindow::MacroTimerStep() {
   RedrawPanel();
   RunRecorderProcedure();
   PollInputWait();
-  AdvanceMeasurementRun();
-  RestartAfterVerticalKey();
-  RedrawVerticalBars();
-  WatchExternalStart();
-  StopInterruptedRun();
-  RepeatWaveformRun();
+  AdvanceRuns();
   Heartbeat();
   --timerDepth_;
 }
