@@ -25,6 +25,14 @@ struct QmRun : Sim {
     r.MRepeat = 0;
   }
   store::A_s& ref() { return p().RefA(); }
+  // A repeating run that watches channel 1 for leaving min..max.
+  void WatchEvent(int32_t before, float max, float min) {
+    ref().MEvent = 1;
+    ref().MBefore = before;
+    ref().MRepeat = 1;
+    ref().MMax = max;
+    ref().MMin = min;
+  }
   // Steps the timer would run for `ms`, one per 200 ms tick.
   void Ticks(int ms) {
     for (int t = 0; t < ms; t += 200) {
@@ -133,11 +141,7 @@ TEST(MeasurementSchedule, FullRecordEndsOrRestarts) {
 
 TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
   QmRun s;
-  s.ref().MEvent = 1;
-  s.ref().MBefore = 3;
-  s.ref().MRepeat = 1;
-  s.ref().MMax = 5.5f;
-  s.ref().MMin = -1.0f;
+  s.WatchEvent(3, 5.5f, -1.0f);
   s.Constant(0, 0.0f);
   s.Constant(1, 100.0f);
   daq::StartMeasurementRun(s.p());
@@ -174,11 +178,7 @@ TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
 // this run: what an earlier record left in the store must not become history.
 TEST(MeasurementEvent, EarlyEventKeepsOnlyPointsOfThisRun) {
   QmRun s;
-  s.ref().MEvent = 1;
-  s.ref().MBefore = 4;
-  s.ref().MRepeat = 1;
-  s.ref().MMax = 5.0f;
-  s.ref().MMin = -1.0f;
+  s.WatchEvent(4, 5.0f, -1.0f);
   s.Constant(0, 1.0f);
   daq::StartMeasurementRun(s.p());
   std::fill(s.p().Buffer.get() + 1, s.p().Buffer.get() + 10, -77.0f);  // left-overs beyond point 0
