@@ -10,11 +10,11 @@
 #include <string>
 
 #include "app/Allocation.h"
-#include "app/Program.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace bench_support {
 
@@ -26,8 +26,8 @@ struct BenchProgram {
     root = ::mkdtemp(tmpl.data()) ? tmpl : base;
     paths = std::make_unique<platform::Paths>(root, resources);
     paths->CreateStandardFolders();
-    prog =
-        std::make_unique<app::Program>(app::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});
+    prog = std::make_unique<state::Program>(
+        state::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});
     prog->Path = root;
     prog->DG.TotalSamples = totalSamples;
     prog->DG.MaxLength = maxLength;
@@ -51,7 +51,7 @@ struct BenchProgram {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   std::unique_ptr<platform::Paths> paths;
-  std::unique_ptr<app::Program> prog;
+  std::unique_ptr<state::Program> prog;
 };
 
 }  // namespace bench_support

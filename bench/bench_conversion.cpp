@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "daq/Conversion.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 
 namespace {
@@ -15,7 +15,7 @@ constexpr int kChannels = 8;
 constexpr size_t kScans = size_t(1) << 20;
 
 struct Setup {
-  Setup() : p(app::Platform{}) {
+  Setup() : p(state::Platform{}) {
     p.DG.Simulation = 1;
     p.A.allocate(store::kChannels);
     for (int ch = 0; ch < store::kChannels; ++ch) p.A[size_t(ch)] = store::A0;
@@ -24,7 +24,7 @@ struct Setup {
     values.resize(kScans * kChannels);
   }
   ~Setup() { daq::ReleaseCard(p); }
-  app::Program p;
+  state::Program p;
   std::vector<int16_t> codes;
   std::vector<float> values;
 };
@@ -46,8 +46,8 @@ BENCHMARK(BM_ConvertInterleaved)->Unit(benchmark::kMillisecond);
 // The same with a 300-point text table on every channel.
 void BM_ConvertWithTable(benchmark::State& state) {
   Setup s;
-  s.p.Kalib_In.allocate(size_t(app::kKalibRows) * app::kKalibCols);
-  s.p.Kalib_Out.allocate(size_t(app::kKalibRows) * app::kKalibCols);
+  s.p.Kalib_In.allocate(size_t(state::kKalibRows) * state::kKalibCols);
+  s.p.Kalib_Out.allocate(size_t(state::kKalibRows) * state::kKalibCols);
   s.p.TextKalib = 1;
   for (int ch = 0; ch < kChannels; ++ch) {
     s.p.KalibIn(0, ch) = 300;

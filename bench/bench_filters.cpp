@@ -7,12 +7,12 @@
 #include <random>
 #include <vector>
 
-#include "app/Program.h"
 #include "dsp/Decimation.h"
 #include "dsp/Padding.h"
 #include "dsp/Reduction.h"
 #include "dsp/Smoothing.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr int kLength = 1 << 20;  // 4 channels × 4 MiB: well beyond the caches
 // A waveform store of kChannels × kLength samples with room to double it.
 struct Store {
   platform::ScriptedUi ui;
-  app::Program p{app::Platform{&ui, nullptr, nullptr, nullptr, nullptr, nullptr}};
+  state::Program p{state::Platform{&ui, nullptr, nullptr, nullptr, nullptr, nullptr}};
   Store() {
     p.DG.TotalSamples = p.DG.MaxLength = 2 * kChannels * kLength;
     p.Allocate(p.FGW, store::kChannels);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "BenchProgram.h"
-#include "app/StoreAccess.h"
 #include "graph/GraphModel.h"
 #include "qt/GraphWidget.h"
+#include "state/StoreAccess.h"
 
 namespace {
 
@@ -23,11 +23,11 @@ constexpr int32_t kSamples = 1'000'000;
 // A waveform store with `channels` noisy sines of kSamples each.
 struct GraphBench {
   explicit GraphBench(int channels) : b("/tmp", 8 * 1'048'576, kSamples) {
-    app::Program& p = *b.prog;
+    state::Program& p = *b.prog;
     p.HGW.Length = kSamples;
     for (int c = 0; c < channels; ++c) p.HGW.ChannelOn[c] = 1;
     for (int c = 0; c < channels; ++c) {
-      float* d = p.Waveform.get() + app::Pocatek(p, 1, c);
+      float* d = p.Waveform.get() + state::Pocatek(p, 1, c);
       uint32_t seed = 12345u + uint32_t(c);
       for (int32_t i = 0; i < kSamples; ++i) {
         seed = seed * 1664525u + 1013904223u;
@@ -40,7 +40,7 @@ struct GraphBench {
       g.Envelope = 1;  // the whole record in view, one column's min and max per pixel
       g.IL = 0;
       g.IR = kSamples - 1;
-      auto w = std::make_unique<graph::TDispl10>(p, "bench", 1, int16_t(c), app::Pocatek(p, 1, c), rect);
+      auto w = std::make_unique<graph::TDispl10>(p, "bench", 1, int16_t(c), state::Pocatek(p, 1, c), rect);
       w->DisplInit();
       windows.push_back(std::move(w));
       images.emplace_back(kW, kH, QImage::Format_RGB32);

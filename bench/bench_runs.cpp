@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/Allocation.h"
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "daq/Driver.h"
 #include "daq/MeasurementRun.h"
@@ -20,6 +19,7 @@
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ struct Bench {
   explicit Bench(int32_t totalSamples)
       : root(std::filesystem::temp_directory_path() / ("tarvelin-bench-" + std::to_string(::getpid()))),
         paths((std::filesystem::create_directories(root), root.string()), root.string()),
-        p(app::Platform{&ui, &clock, &library, nullptr, &windows, &paths}) {
+        p(state::Platform{&ui, &clock, &library, nullptr, &windows, &paths}) {
     p.Path = root.string();
     p.DG.TotalSamples = p.DG.MaxLength = totalSamples;
     app::AllocateRecords(p);
@@ -61,7 +61,7 @@ struct Bench {
   platform::DlLibrary library;
   platform::HeadlessWindowHost windows;
   platform::Paths paths;
-  app::Program p;
+  state::Program p;
 };
 
 void BM_WaveformRunVirtualCard(benchmark::State& state) {

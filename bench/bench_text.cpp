@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "app/Allocation.h"
-#include "app/Program.h"
 #include "files/ColumnExport.h"
 #include "files/TextExport.h"
 #include "files/TextImport.h"
@@ -28,6 +27,7 @@
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace {
 
@@ -98,8 +98,9 @@ int main() {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   platform::Paths paths(root, "");
-  auto prog = std::make_unique<app::Program>(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths});
-  app::Program& p = *prog;
+  auto prog =
+      std::make_unique<state::Program>(state::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths});
+  state::Program& p = *prog;
   p.Path = root;
   paths.CreateStandardFolders();
   p.DG.TotalSamples = kChannels * kRows + 1024;

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "app/Allocation.h"
-#include "app/Program.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace fuzzing {
 
@@ -24,10 +24,10 @@ struct SettingsFuzzProgram {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   platform::Paths paths;
-  app::Program prog;
+  state::Program prog;
 
   SettingsFuzzProgram()
-      : paths(MakeRoot(), ""), prog(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {
+      : paths(MakeRoot(), ""), prog(state::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {
     prog.Path = paths.Root();
     paths.CreateStandardFolders();
     prog.DG.TotalSamples = 1024;

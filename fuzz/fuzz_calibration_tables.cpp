@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   f.Put("\\TXTKALIB\\chan_007.txt", data, size);
   files::ReadKalibText(f.prog);
   const float count = f.prog.KalibIn(0, 6);
-  if (!(count >= 0 && count <= app::kMaxKalibPoints)) __builtin_trap();
+  if (!(count >= 0 && count <= state::kMaxKalibPoints)) __builtin_trap();
   return 0;
 }

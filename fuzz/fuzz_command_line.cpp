@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       line.find("..") != std::string::npos)
     return 0;
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
-  app::Program& p = f.prog;
+  state::Program& p = f.prog;
   p.MacGoing = 1;
   p.MacStop = 0;
   // The whole 60-byte field, possibly without a terminator, as a job file

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "app/Allocation.h"
-#include "app/Program.h"
 #include "files/DataFileLink.h"
 #include "files/DataFileReader.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ struct Harness {
     root = dir ? dir : "/tmp";
     file = root + "/input.w";
     paths = std::make_unique<platform::Paths>(root, "");
-    prog =
-        std::make_unique<app::Program>(app::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});
+    prog = std::make_unique<state::Program>(
+        state::Platform{&ui, &clock, nullptr, nullptr, &windows, paths.get()});
     prog->Path = root;
     prog->DG.TotalSamples = 4096;
     prog->DG.MaxLength = 4096;
@@ -46,7 +46,7 @@ struct Harness {
 
   // Back to one known store before each read, so every run starts alike.
   void Reset() {
-    app::Program& p = *prog;
+    state::Program& p = *prog;
     p.HGW = store::HGW0;
     p.HGB = store::HGB0;
     p.HGW.ChannelOn[2] = 1;
@@ -81,7 +81,7 @@ struct Harness {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   std::unique_ptr<platform::Paths> paths;
-  std::unique_ptr<app::Program> prog;
+  std::unique_ptr<state::Program> prog;
 };
 
 void Check(const Harness& h, const std::vector<uint8_t>& before, int answer) {

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/GeneralTexts.h"
+#include "state/GeneralTexts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  app::GeneralTexts texts;
+  state::GeneralTexts texts;
   std::string_view content(reinterpret_cast<const char*>(data), size);
-  if (texts.Parse(content) != app::TextFileStatus::Ok) return 0;
+  if (texts.Parse(content) != state::TextFileStatus::Ok) return 0;
   size_t count = texts.Count() < 16 ? texts.Count() : 16;
   for (size_t n = 0; n < count; ++n) {
     int i = int(n);
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)texts.Format(i, {42L, -0.0, "a", 7u});
     (void)texts.Format(i, {1, 2, 3, 4, 5, 6, 7, 8});
     std::string kinds;
-    (void)app::ConversionKinds(texts.Get(i), kinds);
+    (void)state::ConversionKinds(texts.Get(i), kinds);
   }
   return 0;
 }

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "app/Allocation.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "graph/GraphModel.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/Defaults.h"
 
 namespace {
@@ -217,7 +217,7 @@ void Run(FuzzedDataProvider& in, platform::Paths& paths) {
   platform::ScriptedUi ui;
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
-  app::Program p(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths});
+  state::Program p(state::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths});
   p.DoMess = 0;
   p.DG.TotalSamples = kCapacity;
   p.DG.MaxLength = kCapacity;
@@ -240,7 +240,7 @@ void Run(FuzzedDataProvider& in, platform::Paths& paths) {
     h.ChannelOn[c] = 1;
     chans[nChans++] = c;
   }
-  const int active = app::ActiveChannels(p, isW);
+  const int active = state::ActiveChannels(p, isW);
   // The readers never let the active channels together outgrow the arrays
   // (a negative length may still come from a header image).
   const int32_t longest = kCapacity / std::max(active, 1);
@@ -279,7 +279,7 @@ void Run(FuzzedDataProvider& in, platform::Paths& paths) {
 
   CappedCanvas canvas(1200, 900);
   {
-    graph::TDispl10 w(p, "fuzz", isW, own, app::Pocatek(p, isW, own), rect);
+    graph::TDispl10 w(p, "fuzz", isW, own, state::Pocatek(p, isW, own), rect);
     const int32_t* placed = w.WindowRect();
     if (placed[0] < 0 || placed[1] < 0 || placed[2] > graph::kMaxScreenW || placed[3] > graph::kMaxScreenH ||
         placed[2] - placed[0] < graph::kMinWindowW || placed[3] - placed[1] < graph::kMinWindowH)
@@ -340,7 +340,7 @@ void Run(FuzzedDataProvider& in, platform::Paths& paths) {
   // The window is gone: only the video memory it stored may still be held.
   double held = 0;
   for (int c = 0; c < store::kChannels; ++c)
-    for (int k = 0; k < app::kHistEntries; ++k)
+    for (int k = 0; k < state::kHistEntries; ++k)
       held += 8.0 * (p.WHBuf[c][k].data ? p.WHBuf[c][k].size : 0) +
               8.0 * (p.MHBuf[c][k].data ? p.MHBuf[c][k].size : 0);
   if (p.TotalDataAlloc != baseAlloc + held) __builtin_trap();

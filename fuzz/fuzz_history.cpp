@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The accounting must match exactly what is held, and no count may pass 10.
   double held = 0;
   for (int ch = 0; ch < store::kChannels; ++ch) {
-    if (f.prog.WHNumb[ch] > app::kHistEntries || f.prog.MHNumb[ch] > app::kHistEntries) __builtin_trap();
-    for (int k = 0; k < app::kHistEntries; ++k)
+    if (f.prog.WHNumb[ch] > state::kHistEntries || f.prog.MHNumb[ch] > state::kHistEntries) __builtin_trap();
+    for (int k = 0; k < state::kHistEntries; ++k)
       held += 8.0 * (f.prog.WHBuf[ch][k].size + f.prog.MHBuf[ch][k].size);
   }
   if (f.prog.TotalDataAlloc != before + held) __builtin_trap();

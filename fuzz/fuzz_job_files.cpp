@@ -12,11 +12,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
-  app::Program& p = f.prog;
+  state::Program& p = f.prog;
   struct Kind {
     const char* name;
     size_t exactSize;
-    int (*read)(app::Program&, const char*);
+    int (*read)(state::Program&, const char*);
   };
   static const Kind kinds[] = {
       {"\\JOB\\FUZZ.JOB", files::kJobFileSize, files::ReadJobFileUtil},

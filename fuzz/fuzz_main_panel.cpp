@@ -13,19 +13,19 @@
 
 #include "app/Allocation.h"
 #include "app/MainPanel.h"
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/ScriptedUi.h"
+#include "state/Program.h"
 
 namespace {
 
-const app::GeneralTexts& Texts() {
-  static const app::GeneralTexts texts = [] {
-    app::GeneralTexts t;
+const state::GeneralTexts& Texts() {
+  static const state::GeneralTexts texts = [] {
+    state::GeneralTexts t;
     const auto file =
         std::filesystem::path(__FILE__).parent_path().parent_path() / "resources" / "trv_gb.txt";
     t.Load(file.string());
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   platform::Paths paths("/nonexistent-tarvelin-fuzz", "/nonexistent-tarvelin-fuzz");
-  app::Program p(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths});
+  state::Program p(state::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths});
   p.DoMess = 0;
   p.Texts = Texts();
   p.DG.TotalSamples = 1024;

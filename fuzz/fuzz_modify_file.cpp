@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
-  app::Program& p = f.prog;
+  state::Program& p = f.prog;
   store::Header_s& h = p.HGW;
   for (int i = 0; i < store::kChannels; ++i) h.ChannelOn[i] = i < 3 ? 1 : 0;
   h.ChannelCount = 3;

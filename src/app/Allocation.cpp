@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/Program.h"
+#include "state/Program.h"
 
 namespace app {
 namespace {
 
 template <typename T>
-bool AllocateFilled(Program& p, Block<T>& block, size_t n, const T& value) {
+bool AllocateFilled(Program& p, state::Block<T>& block, size_t n, const T& value) {
   if (!p.Allocate(block, n)) return false;
   std::fill(block.get(), block.get() + n, value);
   return true;
@@ -48,13 +48,14 @@ bool AllocateSampleArrays(Program& p) {
 bool AllocateBuffers(Program& p) {
   bool ok = true;
   if (p.AllocationLimit >= 0 &&
-      p.TotalDataAlloc + GeneralTexts::kMaxChars + GeneralTexts::kMaxTexts * 4 > p.AllocationLimit) {
+      p.TotalDataAlloc + state::GeneralTexts::kMaxChars + state::GeneralTexts::kMaxTexts * 4 >
+          p.AllocationLimit) {
     p.NotEnoughMemory = 1;
     ok = false;
   } else {
-    p.TotalDataAlloc += GeneralTexts::kMaxChars + GeneralTexts::kMaxTexts * 4;
+    p.TotalDataAlloc += state::GeneralTexts::kMaxChars + state::GeneralTexts::kMaxTexts * 4;
   }
-  const size_t kalib = size_t(kKalibRows) * kKalibCols;
+  const size_t kalib = size_t(state::kKalibRows) * state::kKalibCols;
   ok = p.Allocate(p.Kalib_In, kalib) && ok;
   ok = p.Allocate(p.Kalib_Out, kalib) && ok;
   ok = AllocateFilled(p, p.Prt, 1, store::Prt0) && ok;

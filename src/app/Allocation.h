@@ -3,9 +3,13 @@
 // `NotEnoughMemory`.
 #pragma once
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 // Marker tables, graph records, `A`, `M`, `FGW`, `FGB`, each filled from its default.
 bool AllocateRecords(Program& p);

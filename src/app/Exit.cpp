@@ -1,15 +1,12 @@
 #include "app/Exit.h"
 
-#include "app/EntryPoints.h"
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileWriter.h"
 #include "files/JobUser.h"
 #include "files/SettingsFileIO.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -24,25 +21,6 @@ void SavePart(files::WriteFailureLog& log, const std::string& name, Write write)
 }
 
 }  // namespace
-
-void ExitTRV(Program& p) {
-  p.DoExit = 1;
-  if (p.plat.windows) p.plat.windows->PostMain(kExitAsk, 0);
-}
-
-void MainExitTRV(Program& p, bool ask) {
-  if (p.BudeKonecAleAzPoGrafech) return;
-  if (ask && AskT(p, 10, 30) != platform::Answer::Yes) {
-    p.DoExit = 0;
-    return;
-  }
-  p.WWindowsOpen = AnyWindowOpen(p, 1);
-  p.MWindowsOpen = AnyWindowOpen(p, 0);
-  UnDisplayWave(p, 1, -1);
-  UnDisplayWave(p, 0, -1);
-  CloseDriver(p);
-  p.BudeKonecAleAzPoGrafech = 1;
-}
 
 bool SaveWorkSet(Program& p) {
   files::WriteFailureLog log;

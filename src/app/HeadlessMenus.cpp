@@ -5,10 +5,10 @@
 
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/ScriptedUi.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace app {
 

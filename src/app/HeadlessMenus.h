@@ -12,9 +12,13 @@ class HeadlessWindowHost;
 class ScriptedUi;
 }  // namespace platform
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 class TMainWindow;
 
 // Takes "--menu ID" (an ID `MenuCommand` knows) or "--file PATH" (for the

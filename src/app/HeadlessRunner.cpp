@@ -2,11 +2,8 @@
 
 #include <cstdio>
 
-#include "app/Exit.h"
 #include "app/HeadlessMenus.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "app/Startup.h"
 #include "daq/RunCommands.h"
 #include "graph/GraphModel.h"
@@ -19,6 +16,9 @@
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
 #include "platform/ScriptedUi.h"
+#include "state/ExitRequest.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace app {
 namespace {
@@ -104,7 +104,7 @@ int RunHeadless(const HeadlessOptions& o) {
     ui.Message("Cannot create the program folders under " + paths.Root(), "Error");
     return 1;
   }
-  Program p(Platform{&ui, &clock, &library, &process, &host, &paths});
+  Program p(state::Platform{&ui, &clock, &library, &process, &host, &paths});
   OwlMain(p, o.words);
   InitMainWindow(p);
   // The desktop's window model, drawing on a surface that keeps nothing.

@@ -12,9 +12,13 @@ namespace platform {
 class ScriptedUi;
 }
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 // A main-menu item to run after start-up (--menu ID) with the paths that
 // answer its file dialogs in order (the --file options after it).

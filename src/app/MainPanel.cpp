@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/CardState.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace app {

@@ -8,9 +8,13 @@
 
 #include "platform/Canvas.h"
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 inline constexpr int kMainClientWidth = 479;
 inline constexpr int kMainClientHeight = 223;

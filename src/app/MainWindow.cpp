@@ -5,19 +5,21 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/EntryPoints.h"
-#include "app/Exit.h"
-#include "app/FontSettings.h"
-#include "app/GraphWindows.h"
-#include "app/MenuLimits.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
+#include "dsp/MeasurementTransfer.h"
+#include "dsp/Smoothing.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
 #include "files/JobFile.h"
+#include "graph/FontSettings.h"
+#include "graph/StoreLimits.h"
+#include "macro/InternalCommands.h"
 #include "macro/MacroRunner.h"
+#include "state/ExitRequest.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -48,9 +50,9 @@ TMainWindow::~TMainWindow() { macro::SetMacroTimerStep(p_, nullptr); }
 bool TMainWindow::SetupWindow() {
   const char* file = p_.DG.Language ? "trv_cz.txt" : "trv_gb.txt";
   std::optional<std::string> path = p_.plat.paths ? p_.plat.paths->FindResource(file) : std::nullopt;
-  TextFileStatus status = path ? p_.Texts.Load(*path) : TextFileStatus::Missing;
-  if (status != TextFileStatus::Ok) {
-    p_.ui().Message(GeneralTexts::FailureMessage(status), "Error");
+  state::TextFileStatus status = path ? p_.Texts.Load(*path) : state::TextFileStatus::Missing;
+  if (status != state::TextFileStatus::Ok) {
+    p_.ui().Message(state::GeneralTexts::FailureMessage(status), "Error");
     closed_ = true;
     return false;
   }
@@ -68,86 +70,86 @@ bool TMainWindow::SetupWindow() {
 }
 
 void TMainWindow::StopAndRestart(void (*change)(Program&)) {
-  Command(p_, 208);
+  macro::Command(p_, 208);
   change(p_);
-  Command(p_, 203);
+  macro::Command(p_, 203);
 }
 
 void TMainWindow::WMUserMessage(int code, int arg) {
   if (!UserMsgReady) return;
   UserMsgReady = 0;
   switch (code) {
-    case kExitAsk:
+    case state::kExitAsk:
       MainExitTRV(p_, true);
       break;
-    case kExitNoAsk:
+    case state::kExitNoAsk:
       MainExitTRV(p_, false);
       break;
-    case kRedrawOthers:
+    case state::kRedrawOthers:
       for (int s : {1, 0})
         for (int i = 0; i < store::kChannels; ++i)
-          if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(kRedrawAll, 0);
+          if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(state::kRedrawAll, 0);
       break;
-    case kWaitClose:
+    case state::kWaitClose:
       p_.ui().HideWait();
       break;
-    case kWaitShow:
+    case state::kWaitShow:
       p_.ui().ShowWait(arg ? Txt(p_, arg) : std::string(" "));
       break;
-    case kWaitProgress:
+    case state::kWaitProgress:
       p_.ui().WaitProgress(std::clamp(arg, 0, 100));
       break;
-    case kScaleFontHeightDialog:
-    case kScaleFontWidthDialog:
-    case kTextFontHeightDialog:
-    case kTextFontWidthDialog:
-      FontCellDialog(p_, 26 + (code - kScaleFontHeightDialog));
+    case state::kScaleFontHeightDialog:
+    case state::kScaleFontWidthDialog:
+    case state::kTextFontHeightDialog:
+    case state::kTextFontWidthDialog:
+      graph::FontCellDialog(p_, 26 + (code - state::kScaleFontHeightDialog));
       break;
-    case kStartWaveformRun:
-      Command(p_, 203);
+    case state::kStartWaveformRun:
+      macro::Command(p_, 203);
       break;
-    case kStopWaveformRun:
+    case state::kStopWaveformRun:
       p_.GoQWAgain = 0;
-      Command(p_, 208);
+      macro::Command(p_, 208);
       break;
-    case kHalvePeriod:
+    case state::kHalvePeriod:
       StopAndRestart([](Program& q) { q.RefA().WPeriod /= 2; });
       break;
-    case kDoublePeriod:
+    case state::kDoublePeriod:
       StopAndRestart([](Program& q) { q.RefA().WPeriod *= 2; });
       break;
-    case kDoubleLength:
+    case state::kDoubleLength:
       StopAndRestart([](Program& q) {
         int32_t& len = q.RefA().WLength;
         if (len <= q.DG.MaxLength / 2) len *= 2;
       });
       break;
-    case kHalveLength:
+    case state::kHalveLength:
       StopAndRestart([](Program& q) {
         int32_t& len = q.RefA().WLength;
         if (len >= 2) len /= 2;
       });
       break;
-    case kWriteLimits:
-      WriteLimits(p_, 1);
+    case state::kWriteLimits:
+      graph::WriteLimits(p_, 1);
       break;
-    case kMatrixDisplay:
+    case state::kMatrixDisplay:
       ShowNotAvailable(p_, "Maticové zobrazení", "The matrix display");
       break;
-    case kReadWaveFile: {
+    case state::kReadWaveFile: {
       bool open = AnyWindowOpen(p_, 1);
       UnDisplayWave(p_, 1, -1);
       files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 1, -1, 0, 0);
       if (open) DisplayWave(p_, 1, -1);
       break;
     }
-    case kWriteWaveFile:
+    case state::kWriteWaveFile:
       files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
       break;
-    case kWriteLimitedWaveFile:
+    case state::kWriteLimitedWaveFile:
       // Limits that were refused leave the record uncut; writing it whole
       // would replace the file with what the user did not ask for.
-      if (WriteLimits(p_, 1)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
+      if (graph::WriteLimits(p_, 1)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
       break;
     default:  // codes of other windows, and unknown ones
       break;
@@ -162,7 +164,7 @@ void TMainWindow::Filtr(int store) {
     bool smoothed = false;
     for (int i = 0; i < store::kChannels; ++i)
       if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
-        SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
+        dsp::SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
         smoothed = true;
       }
     if (smoothed) DataChanged(p_, store);
@@ -183,7 +185,7 @@ void TMainWindow::Filtr(int store) {
     h.TriggerFlag = 0;
     h.PreTrigger = 0;
     DataChanged(p_, 0);
-    MeasurementToWaveform(p_);
+    dsp::MeasurementToWaveform(p_, 0);
   }
 }
 

@@ -9,9 +9,13 @@
 
 #include "app/MainView.h"
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 class TMainWindow {
  public:

@@ -1,15 +1,15 @@
 // The main window's keys: function keys, Esc and Pause reach internal
 // commands and operations; a plain letter opens the command dialog.
-#include "app/EntryPoints.h"
-#include "app/Exit.h"
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/DataFileUser.h"
 #include "macro/HelpFiles.h"
+#include "macro/InternalCommands.h"
 #include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
+#include "state/ExitRequest.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -65,10 +65,10 @@ void TMainWindow::KeyDown(int key, int modifiers) {
       FileKey(0, false);
       break;
     case kF6:
-      Command(p_, 203);
+      macro::Command(p_, 203);
       break;
     case kF7:
-      Command(p_, 202);
+      macro::Command(p_, 202);
       break;
     case kF8:
       // StartMacro clears the present macro itself, unless a run refuses it.
@@ -82,7 +82,7 @@ void TMainWindow::KeyDown(int key, int modifiers) {
       EscapeKey();
       break;
     case kPause:
-      if (p_.QW) Command(p_, 208);
+      if (p_.QW) macro::Command(p_, 208);
       break;
     default:
       if (key >= 'A' && key <= 'Z' && plain && !commandDialogOpen_)
@@ -104,13 +104,13 @@ void TMainWindow::CommandDialogClosed(bool ok, std::string_view line) {
   InKeyDown = 0;
   if (!ok || closed_) return;
   store::CopyText(p_.DG.NameQueue, line);
-  ComInterpret(p_);
+  macro::ComInterpret(p_);
   p_.DoPanel = 1;
 }
 
 void TMainWindow::EscapeKey() {
   if (p_.QW) {
-    Command(p_, 208);
+    macro::Command(p_, 208);
     return;
   }
   if (!p_.MacGoing) {

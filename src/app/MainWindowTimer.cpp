@@ -1,15 +1,20 @@
 // The 200 ms tick: every long-running activity advances here, in a fixed order.
 #include <algorithm>
 
-#include "app/EntryPoints.h"
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/UserMessages.h"
+#include "daq/MeasurementMath.h"
+#include "daq/MeasurementRun.h"
 #include "daq/RunState.h"
+#include "daq/Sampling.h"
+#include "daq/WaveformRun.h"
 #include "files/DataFileWriter.h"
+#include "macro/InternalCommands.h"
+#include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -86,7 +91,6 @@ void TMainWindow::RedrawPanel() {
 
 void TMainWindow::RunRecorderProcedure() {
   if (!GoGrafWinPending) return;
-  GoGrafWinProc(p_);
   GoGrafWinPending = 0;
 }
 
@@ -97,7 +101,7 @@ void TMainWindow::RunWaitingCommandLine() {
     store::CopyText(p_.DG.NameQueue, store::FieldText(p_.CommandLine));
     p_.CommandLine[0] = '\0';
   }
-  ComInterpret(p_);
+  macro::ComInterpret(p_);
 }
 
 void TMainWindow::PollInputWait() {
@@ -108,7 +112,7 @@ void TMainWindow::PollInputWait() {
   int32_t elapsed = int32_t((now - wait.start) / 100);
   if (elapsed <= wait.timeoutTenths) {
     int word = 0;
-    ReadDigitalInputs(p_, word);
+    daq::ReadDigitalInputs(p_, word);
     // The wait compares levels: the masked bit against the expected 0 / non-zero.
     bool level = (word & (1 << (p_.PWait & 15))) != 0;
     if (level == (wait.level != 0)) {
@@ -134,17 +138,17 @@ void TMainWindow::ContinueMacro() {
     TS(p_, "-");
     p_.PWait = -1;
   }
-  GoMac(p_);
+  macro::GoMac(p_);
 }
 
 void TMainWindow::AdvanceMeasurementRun() {
   if (!(p_.QM && p_.DoQM) || p_.TraceLeft) return;
   const store::A_s& ref = p_.RefA();
   if (!ref.MDITrigger) {
-    GoQM(p_, 0, 0);
+    daq::GoQM(p_, 0, 0);
   } else {
     p_.DoQM = 0;
-    while (GoQM(p_, 1, 0)) {
+    while (daq::GoQM(p_, 1, 0)) {
     }
   }
   AutoSaveMeasurement();
@@ -165,7 +169,7 @@ void TMainWindow::RestartAfterVerticalKey() {
   if (p_.GoQWAgain == 4 && !p_.QW && p_.VertKeyUP) {
     p_.GoQWAgain = 0;
     p_.VertKeyUP = 0;
-    Command(p_, 203);
+    macro::Command(p_, 203);
   }
   if (p_.GoQWAgain > 0) ++p_.GoQWAgain;
 }
@@ -173,7 +177,7 @@ void TMainWindow::RestartAfterVerticalKey() {
 void TMainWindow::RedrawVerticalBars() {
   if (p_.GoQWAgain != 0 || p_.QW || !p_.QW_Vert) return;
   p_.QW_Vert = 0;
-  SendToStoreWindows(p_, 1, kRedrawVerticalBar);
+  SendToStoreWindows(p_, 1, state::kRedrawVerticalBar);
 }
 
 void TMainWindow::WatchExternalStart() {
@@ -182,7 +186,7 @@ void TMainWindow::WatchExternalStart() {
   if (!running && !enabled) p_.QW_EXT = 0;
   if (p_.QW_EXT != 1 || running || !enabled) return;
   int word = 0;
-  ReadDigitalInputs(p_, word);
+  daq::ReadDigitalInputs(p_, word);
   int bit = word & 1;
   p_.DoPanel = 1;
   bool start = false;
@@ -203,9 +207,9 @@ void TMainWindow::WatchExternalStart() {
   if (start) {
     TS(p_, "QW-GO - měří " + Txt(p_, 1426));
     p_.QW_EXT = 2;
-    Command(p_, 203);
+    macro::Command(p_, 203);
     p_.QW_EXT = p_.INTERRUPT ? 0 : 1;
-    ReadDigitalInputs(p_, word);
+    daq::ReadDigitalInputs(p_, word);
     bit = word & 1;
     if (p_.PG.Flags & store::kPgExternalSave) {
       EXT_Name_Util();
@@ -219,7 +223,7 @@ void TMainWindow::WatchExternalStart() {
 
 void TMainWindow::StopInterruptedRun() {
   if (!p_.INTERRUPT || !p_.QW) return;
-  Command(p_, 208);
+  macro::Command(p_, 208);
   p_.DoQW = 0;
   TS(p_, Txt(p_, 1429));
 }
@@ -233,7 +237,7 @@ void TMainWindow::RepeatWaveformRun() {
   TS(p_, "QW, opakované měření " + Txt(p_, 1426));
   bool more = p_.PG.QWRepeatCount < 1 || --p_.PocitadloKolikOpak > 0;
   if (!more) {
-    Command(p_, 208);
+    macro::Command(p_, 208);
     p_.DoQW = 0;
     TS(p_, Txt(p_, 39));
     if (p_.MacGoing) p_.MacAgain = 1;
@@ -248,17 +252,18 @@ void TMainWindow::RepeatWaveformRun() {
     p_.HGW.TriggerTime[2] = uint8_t(t.hundredth);
     p_.HGW.TriggerTime[3] = uint8_t(t.second);
     if (ref.Combi) {
-      GoQM(p_, 0, 1);
-    } else if (!TRV_QW(p_)) {
-      Command(p_, 208);
+      daq::GoQM(p_, 0, 1);
+    } else if (!daq::TRV_QW(p_)) {
+      macro::Command(p_, 208);
       p_.DoQW = 0;
       TS(p_, p_.INTERRUPT ? Txt(p_, 39) + " " + Txt(p_, 1429) : Txt(p_, 39));
       if (p_.MacGoing) p_.MacAgain = 1;
       return;
     }
-    RecomputeMeasurementMath(p_);
+    daq::RecomputeMeasurementMath(p_);
     Filtr(1);
-    SendToStoreWindows(p_, 1, (ref.Flags153 & store::kARedrawRepeats) ? kRedrawAll : kMeasurementProgress);
+    SendToStoreWindows(
+        p_, 1, (ref.Flags153 & store::kARedrawRepeats) ? state::kRedrawAll : state::kMeasurementProgress);
   }
   p_.DoQW = p_.INTERRUPT ? 0 : 1;
 }

@@ -2,18 +2,19 @@
 // by the exit.
 #include <cmath>
 
-#include "app/EntryPoints.h"
 #include "app/Exit.h"
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
+#include "daq/Driver.h"
+#include "daq/Generator.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
 #include "files/HistoryFile.h"
 #include "files/JobUser.h"
 #include "files/WorkSettings.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -77,7 +78,8 @@ void TMainWindow::FirstTickLoad() {
   LoadWorkFiles();
   files::ReadHistFile(p_, nullptr);
   p_.PG = saved;
-  InitCard(p_);
+  daq::Board_Init(p_);
+  daq::InstallGenerator(p_);
   if (p_.PG.WWindows) DisplayWave(p_, 1, -1);
   if (p_.PG.MWindows) DisplayWave(p_, 0, -1);
   TS(p_, Txt(p_, 37));

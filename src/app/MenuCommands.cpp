@@ -3,17 +3,7 @@
 
 #include <string>
 
-#include "app/EntryPoints.h"
-#include "app/Exit.h"
-#include "app/FontSettings.h"
-#include "app/GraphWindows.h"
-#include "app/MemoryDialog.h"
-#include "app/MenuLimits.h"
 #include "app/MenuTable.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "daq/Driver.h"
 #include "dsp/ChannelAlgebra.h"
 #include "dsp/ChannelTransport.h"
@@ -35,12 +25,22 @@
 #include "files/TextExport.h"
 #include "files/TextImport.h"
 #include "files/WavImport.h"
+#include "graph/FontSettings.h"
+#include "graph/StoreLimits.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/HelpFiles.h"
+#include "macro/InternalCommands.h"
 #include "macro/MacroEditor.h"
 #include "macro/MacroRunner.h"
 #include "macro/Prompts.h"
+#include "state/ExitRequest.h"
+#include "state/GraphWindows.h"
+#include "state/MemoryDialog.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -70,7 +70,7 @@ void Imported(Program& p, int ok) {
 void Reshaped(Program& p, int ok) {
   if (!ok) return;
   DataChanged(p, 1);
-  if (!p.MacGoing) SendToStoreWindows(p, 1, kRedrawAll);
+  if (!p.MacGoing) SendToStoreWindows(p, 1, state::kRedrawAll);
 }
 
 void WriteWorkSet(Program& p) {
@@ -218,34 +218,34 @@ bool DisplayCommand(Program& p, int id) {
       return true;
     case 261:
     case 266:
-      LeftPoint(p, id == 261 ? 1 : 0);
+      graph::LeftPoint(p, id == 261 ? 1 : 0);
       return true;
     case 262:
     case 267:
-      RightPoint(p, id == 262 ? 1 : 0);
+      graph::RightPoint(p, id == 262 ? 1 : 0);
       return true;
     case 263:
     case 268:
-      UpperValue(p, id == 263 ? 1 : 0);
+      graph::UpperValue(p, id == 263 ? 1 : 0);
       return true;
     case 264:
     case 269:
-      LowerValue(p, id == 264 ? 1 : 0);
+      graph::LowerValue(p, id == 264 ? 1 : 0);
       return true;
     case 265:
     case 270:
-      SetLimits(p, id == 265 ? 1 : 0, 1);
+      graph::SetLimits(p, id == 265 ? 1 : 0, 1);
       return true;
     case 316:
-      GetLimits(p);
+      graph::GetLimits(p);
       return true;
     case 284:
     case 285:
-      WriteLimits(p, id == 284 ? 1 : 0);
+      graph::WriteLimits(p, id == 284 ? 1 : 0);
       return true;
     case 397:
     case 398:
-      PointsAndLimits(p, id == 398 ? 1 : 0);
+      graph::PointsAndLimits(p, id == 398 ? 1 : 0);
       return true;
     case 294:
       dsp::MeasurementToWaveform(p, 1);
@@ -259,16 +259,16 @@ bool DisplayCommand(Program& p, int id) {
       if (!AnyWindowOpen(p, 1) && !AnyWindowOpen(p, 0))
         MessT(p, 137, 13);
       else
-        macro::Broadcast(p, id == 260 ? kStatistics : kStatisticsCursors);
+        macro::Broadcast(p, id == 260 ? state::kStatistics : state::kStatisticsCursors);
       return true;
     case 241:
-      ChooseScaleFont(p);
+      graph::ChooseScaleFont(p);
       return true;
     case 242:
     case 243:
     case 245:
     case 246:
-      FontCellDialog(p, id == 242 ? 26 : id == 243 ? 27 : id == 245 ? 28 : 29);
+      graph::FontCellDialog(p, id == 242 ? 26 : id == 243 ? 27 : id == 245 ? 28 : 29);
       p.MenuPopup = kFontSubmenu;
       return true;
     case 244:
@@ -416,19 +416,19 @@ bool DataCommand(Program& p, int id) {
 bool TopAndHelpCommand(Program& p, int id) {
   switch (id) {
     case 197:
-      Command(p, 203);
+      macro::Command(p, 203);
       return true;
     case 198:
-      Command(p, 202);
+      macro::Command(p, 202);
       return true;
     case 307:
-      Command(p, 205);
+      macro::Command(p, 205);
       return true;
     case 308:
-      Command(p, 210);
+      macro::Command(p, 210);
       return true;
     case 309:
-      Command(p, 209);
+      macro::Command(p, 209);
       return true;
     case 154:
       EditWrite(p);
@@ -466,7 +466,7 @@ bool IsMenuCommand(int id) {
 void MenuCommand(Program& p, int id) {
   p.GoQWAgain = 0;
   p.MenuPopup = 0;
-  if (id >= 200 && id <= 216) Command(p, id);
+  if (id >= 200 && id <= 216) macro::Command(p, id);
   if (const MenuNode* item = FindMenuItem(id); item && item->greyed) {
     NotAvailable(p, id);
     return;

@@ -5,9 +5,13 @@
 
 #include <string>
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 // `EvCommand`: clears `GoQWAgain`, runs the internal command for IDs 200 to
 // 216, then the item's own action. IDs without a menu item (164, 165, 278,

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/GraphWindows.h"
 #include "app/MenuCommands.h"
-#include "app/Program.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
 
 namespace app {
 namespace {

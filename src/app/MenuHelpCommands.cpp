@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/MenuCommands.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "macro/HelpFiles.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 

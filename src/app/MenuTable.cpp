@@ -1,6 +1,6 @@
 #include "app/MenuTable.h"
 
-#include "app/Program.h"
+#include "state/Program.h"
 
 namespace app {
 namespace {

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 enum class MenuKind { Item, Submenu, Separator, Label };
 

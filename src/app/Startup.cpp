@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
 #include "app/Allocation.h"
-#include "app/EventQueue.h"
-#include "app/Program.h"
 #include "files/CalibrationTables.h"
 #include "files/JobFile.h"
 #include "files/WorkSettings.h"
+#include "state/EventQueue.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace app {

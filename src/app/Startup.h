@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+namespace state {
+struct Program;
+}
+
 namespace app {
 
-struct Program;
+using state::Program;
 
 // Takes the one or two command-line words (a third is ignored), clears the
 // card and exit flags and builds the caption.

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/Conversion.h"
 #include "daq/RunCommands.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 
 namespace daq {
@@ -167,7 +167,7 @@ size_t IndexOf(AcqField f) {
   return 0;
 }
 
-AcquisitionForm::AcquisitionForm(const app::Program& p) {
+AcquisitionForm::AcquisitionForm(const state::Program& p) {
   maxLength_ = std::max<double>(kMinLength, p.DG.MaxLength);
   minWPer_ = std::isfinite(p.MINWPER) && p.MINWPER > 0 ? p.MINWPER : 0.004;
   maxWPer_ = std::isfinite(p.MAXWPER) ? std::max<double>(p.MAXWPER, minWPer_) : std::max(1000.0, minWPer_);
@@ -236,12 +236,12 @@ double AcquisitionForm::Read(AcqField f) const {
   return info.integer ? v : double(float(v));
 }
 
-bool AcquisitionForm::Prompt(app::Program& p, AcqField f) {
+bool AcquisitionForm::Prompt(state::Program& p, AcqField f) {
   const AcqFieldInfo& info = InfoOf(f);
-  return Prompt(p, f, info.promptText ? app::Txt(p, info.promptText) : std::string(info.label));
+  return Prompt(p, f, info.promptText ? state::Txt(p, info.promptText) : std::string(info.label));
 }
 
-bool AcquisitionForm::Prompt(app::Program& p, AcqField f, const std::string& title) {
+bool AcquisitionForm::Prompt(state::Program& p, AcqField f, const std::string& title) {
   const AcqFieldInfo& info = InfoOf(f);
   const Range r = RangeOf(f);
   const double current = Read(f);
@@ -257,16 +257,16 @@ bool AcquisitionForm::Prompt(app::Program& p, AcqField f, const std::string& tit
   return true;
 }
 
-bool AcquisitionForm::DoubleSize(app::Program& p, AcqField size) {
+bool AcquisitionForm::DoubleSize(state::Program& p, AcqField size) {
   double v = Read(size);
   if (v <= maxLength_ / 2) SetNumber(size, v * 2);
-  return Prompt(p, size, app::Txt(p, 142));
+  return Prompt(p, size, state::Txt(p, 142));
 }
 
-bool AcquisitionForm::HalveSize(app::Program& p, AcqField size) {
+bool AcquisitionForm::HalveSize(state::Program& p, AcqField size) {
   double v = Read(size);
   if (v >= 16) SetNumber(size, std::trunc(v / 2));
-  return Prompt(p, size, app::Txt(p, 142));
+  return Prompt(p, size, state::Txt(p, 142));
 }
 
 void AcquisitionForm::Defaults() {
@@ -279,14 +279,14 @@ AcqDerived AcquisitionForm::Derived() const {
           1000.0 / wPeriodMs};
 }
 
-int AcquisitionForm::Accept(app::Program& p) {
+int AcquisitionForm::Accept(state::Program& p) {
   if (!p.A) return 1;
   double values[kAcqFields.size()];
   for (size_t i = 0; i < kAcqFields.size(); ++i) values[i] = Read(kAcqFields[i]);
   auto value = [&](AcqField f) { return values[IndexOf(f)]; };
 
-  if (!(value(AcqField::MMax) > value(AcqField::MMin))) app::MessT(p, 252, 13);
-  if (!(value(AcqField::TraceMax) > value(AcqField::TraceMin))) app::MessT(p, 253, 13);
+  if (!(value(AcqField::MMax) > value(AcqField::MMin))) state::MessT(p, 252, 13);
+  if (!(value(AcqField::TraceMax) > value(AcqField::TraceMin))) state::MessT(p, 253, 13);
 
   store::A_s& one = p.A[0];
   const int32_t oldLength = one.WLength;

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -67,7 +67,7 @@ class AcquisitionForm {
   // and from the reference channel's (limits and calibration). Values a job
   // file left outside the accepted ranges (or not numbers at all) are shown
   // brought into range, so the dialog never offers what OK would refuse.
-  explicit AcquisitionForm(const app::Program& p);
+  explicit AcquisitionForm(const state::Program& p);
 
   const std::string& Text(AcqField f) const { return text_[IndexOf(f)]; }
   void SetText(AcqField f, std::string text) { text_[IndexOf(f)] = std::move(text); }
@@ -83,12 +83,12 @@ class AcquisitionForm {
 
   // The label button: the field's prompt, pre-filled and limited to its
   // range; an accepted value is written into the field. Answers whether one was.
-  bool Prompt(app::Program& p, AcqField f);
+  bool Prompt(state::Program& p, AcqField f);
   // "*" and "/" beside a size field: double it when at most half of
   // `MaxLength`, halve it when at least 16, then the size prompt (general
   // text 142, for either size) with the new value.
-  bool DoubleSize(app::Program& p, AcqField size);
-  bool HalveSize(app::Program& p, AcqField size);
+  bool DoubleSize(state::Program& p, AcqField size);
+  bool HalveSize(state::Program& p, AcqField size);
 
   // "&Init.": the factory values (`A0`) into every field.
   void Defaults();
@@ -101,11 +101,11 @@ class AcquisitionForm {
   // sampling period changed is restarted, as the keys that change them do,
   // so that every record of the run has one length and one time step.
   // Answers 1 (nothing is refused).
-  int Accept(app::Program& p);
+  int Accept(state::Program& p);
 
  private:
   void SetNumber(AcqField f, double v);
-  bool Prompt(app::Program& p, AcqField f, const std::string& title);
+  bool Prompt(state::Program& p, AcqField f, const std::string& title);
 
   std::array<std::string, kAcqFields.size()> text_;
   double maxLength_;

@@ -1,6 +1,7 @@
 #include "daq/CardState.h"
 
-#include "app/Program.h"
+#include "daq/Driver.h"
+#include "state/Program.h"
 
 namespace daq {
 namespace {
@@ -9,13 +10,16 @@ void DeleteCardState(CardState* c) { delete c; }
 
 }  // namespace
 
-CardState& Card(app::Program& p) {
-  if (!p.CardData) p.CardData = {new CardState(), &DeleteCardState};
+CardState& Card(state::Program& p) {
+  if (!p.CardData) {
+    p.CardData = {new CardState(), &DeleteCardState};
+    p.CloseCard = [](state::Program& q) { (void)CloseDriver(q); };
+  }
   return *p.CardData;
 }
 
-void ReleaseCard(app::Program& p) { p.CardData.reset(); }
+void ReleaseCard(state::Program& p) { p.CardData.reset(); }
 
-bool Simulating(const app::Program& p) { return p.DG.Simulation != 0 || p.BoardPresent == 0; }
+bool Simulating(const state::Program& p) { return p.DG.Simulation != 0 || p.BoardPresent == 0; }
 
 }  // namespace daq

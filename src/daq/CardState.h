@@ -2,7 +2,7 @@
 // its resolved entry points, the driver state, the card's capabilities, the
 // scan list and the requests the runs write before each acquisition.
 // `BoardPresent`, `MINWPER`/`MAXWPER` and the simulation flag `DG.Simulation`
-// stay in app::Program because the panel and the settings read them.
+// stay in state::Program because the panel and the settings read them.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,7 @@
 #include "duziv_daq01.h"
 #include "platform/Library.h"
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -142,8 +142,8 @@ struct CardState {
   // The generator installs these so that a synchronous generator
   // (MGlobals.GenSynchro == 1) starts and stops with the scanning. Unset:
   // no generator is built in, and a synchronous start fails.
-  std::function<int(app::Program&)> GeneratorStart;
-  std::function<int(app::Program&)> GeneratorStop;
+  std::function<int(state::Program&)> GeneratorStart;
+  std::function<int(state::Program&)> GeneratorStop;
 
   // --- simulation ---
   uint64_t SimSeed = 0x9E3779B97F4A7C15ull;
@@ -152,11 +152,11 @@ struct CardState {
 
 // The card state of a program, created on first use and owned by the
 // Program; ReleaseCard drops it (and unloads the library).
-CardState& Card(app::Program& p);
-void ReleaseCard(app::Program& p);
+CardState& Card(state::Program& p);
+void ReleaseCard(state::Program& p);
 
 // Acquisition without the card: the simulation flag is set or no card was
 // found. The runs then produce simulated data.
-bool Simulating(const app::Program& p);
+bool Simulating(const state::Program& p);
 
 }  // namespace daq

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/ColourFile.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 
 namespace daq {
@@ -35,7 +35,7 @@ bool ValidCell(int row, int column) {
 
 const char* PageLabel(int page) { return page >= 0 && page < kPages ? kPageLabels[page] : ""; }
 
-ChannelForm::ChannelForm(const app::Program& p) : colours_(std::make_unique<store::Col_s>()) {
+ChannelForm::ChannelForm(const state::Program& p) : colours_(std::make_unique<store::Col_s>()) {
   if (p.Col_)
     *colours_ = p.Col_[0];
   else
@@ -46,7 +46,7 @@ ChannelForm::ChannelForm(const app::Program& p) : colours_(std::make_unique<stor
   ShowPage(p, 0);
 }
 
-void ChannelForm::ShowPage(const app::Program& p, int page) {
+void ChannelForm::ShowPage(const state::Program& p, int page) {
   page_ = page >= 0 && page < kPages ? page : 0;
   for (int row = 0; row < kRows; ++row)
     for (int c = 0; c < kPageChannels; ++c) box_[row][c] = Flag(p.MG, row, FirstChannel() + c) != 0;
@@ -67,15 +67,15 @@ void ChannelForm::SetBox(int row, int column, bool on) {
   if (ValidCell(row, column) && rowShown_[row]) box_[row][column] = on;
 }
 
-void ChannelForm::ChangePage(app::Program& p, int page) {
+void ChannelForm::ChangePage(state::Program& p, int page) {
   if (page < 0 || page >= kPages) return;
   ReadBack(p.MG);
   ShowPage(p, page);
 }
 
-bool ChannelForm::SetRow(app::Program& p, int row, bool on) {
+bool ChannelForm::SetRow(state::Program& p, int row, bool on) {
   if (!RowShown(row)) return false;
-  if (app::AskT(p, on ? 497 : 496, 10) != platform::Answer::Yes) return false;
+  if (state::AskT(p, on ? 497 : 496, 10) != platform::Answer::Yes) return false;
   for (bool& b : box_[row]) b = on;
   return true;
 }
@@ -86,13 +86,13 @@ void ChannelForm::Defaults() {
       for (int c = 0; c < kPageChannels; ++c) box_[row][c] = Flag(store::MG0, row, FirstChannel() + c) != 0;
 }
 
-bool ChannelForm::ChannelPresent(const app::Program& p, int store, int column) const {
+bool ChannelForm::ChannelPresent(const state::Program& p, int store, int column) const {
   if (column < 0 || column >= kPageChannels) return false;
   const store::Header_s& h = store ? p.HGW : p.HGB;
   return h.ChannelOn[FirstChannel() + column] != 0;
 }
 
-StoreInfo ChannelForm::Info(const app::Program& p, int store) const {
+StoreInfo ChannelForm::Info(const state::Program& p, int store) const {
   const store::Header_s& h = store ? p.HGW : p.HGB;
   return {long(p.DG.TotalSamples), long(p.DG.MaxLength), long(h.Length),
           long(h.ChannelCount) * long(h.Length)};
@@ -112,7 +112,7 @@ std::string ChannelForm::ColourTitle(int column) const {
   return "Barva kanálu č. " + std::to_string(FirstChannel() + column + 1);
 }
 
-void ChannelForm::InitColours(app::Program& p) {
+void ChannelForm::InitColours(state::Program& p) {
   if (!p.Col_) return;
   // The factory table is made by `Init_Color` on the program's table; that
   // one must stay as it is until OK, so it is put back at once.
@@ -122,7 +122,7 @@ void ChannelForm::InitColours(app::Program& p) {
   p.Col_[0] = live;
 }
 
-int ChannelForm::Accept(app::Program& p) {
+int ChannelForm::Accept(state::Program& p) {
   // Counted on a copy: a refused OK leaves the tables as they were.
   store::MG_s mg = p.MG;
   ReadBack(mg);
@@ -130,7 +130,7 @@ int ChannelForm::Accept(app::Program& p) {
   for (int ch = 0; ch < store::kChannels; ++ch)
     if (mg.Acquire[ch]) ++acquired;
   if (acquired == 0) {
-    app::MessT(p, 255, 13);
+    state::MessT(p, 255, 13);
     return 0;
   }
   const int32_t several = acquired > 1 ? 1 : 0;

@@ -12,7 +12,7 @@
 #include "store/GlobalSettings.h"
 #include "store/SettingsBlocks.h"
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -35,7 +35,7 @@ struct StoreInfo {
 class ChannelForm {
  public:
   // Takes the dialog's copy of the colour table and shows page 0.
-  explicit ChannelForm(const app::Program& p);
+  explicit ChannelForm(const state::Program& p);
 
   int Page() const { return page_; }
   int FirstChannel() const { return page_ * kPageChannels; }
@@ -49,19 +49,19 @@ class ChannelForm {
 
   // Control 734: the boxes of the page left go back into the flag tables,
   // then the new page is shown.
-  void ChangePage(app::Program& p, int page);
+  void ChangePage(state::Program& p, int page);
 
   // "X" / "_" beside a row: after a Yes to the question (general text 497
   // or 496, title 10) every box of the row is checked / cleared. Answers
   // whether it was.
-  bool SetRow(app::Program& p, int row, bool on);
+  bool SetRow(state::Program& p, int row, bool on);
 
   // "&Init." (`DefaultMess`): the boxes of the page from the factory tables.
   void Defaults();
 
   // The channel-present picture under a column: the store header's `ChannelOn`.
-  bool ChannelPresent(const app::Program& p, int store, int column) const;
-  StoreInfo Info(const app::Program& p, int store) const;
+  bool ChannelPresent(const state::Program& p, int store, int column) const;
+  StoreInfo Info(const state::Program& p, int store) const;
 
   // The colour row: the dialog's copy of each column's trace colour.
   uint32_t Colour(int column) const;
@@ -69,17 +69,17 @@ class ChannelForm {
   // The colour dialog's title for a column ("Barva kanálu č. %d").
   std::string ColourTitle(int column) const;
   // "init" (1270): the factory colour table into the dialog's copy.
-  void InitColours(app::Program& p);
+  void InitColours(state::Program& p);
 
   // `CanClose`: the boxes of the page go back into the flag tables; with no
   // channel acquired at all the dialog stays open (general text 255, title
   // 13) and the tables stay as they were before OK. Otherwise the run flags
   // of `MG` (more than one channel acquired) and the colour table are
   // written. Answers 1 when the dialog may close.
-  int Accept(app::Program& p);
+  int Accept(state::Program& p);
 
  private:
-  void ShowPage(const app::Program& p, int page);
+  void ShowPage(const state::Program& p, int page);
   void ReadBack(store::MG_s& mg) const;
 
   int page_ = 0;

@@ -4,18 +4,18 @@
 #include <cmath>
 #include <numeric>
 
-#include "app/Program.h"
 #include "daq/CardState.h"
+#include "state/Program.h"
 
 namespace daq {
 
-double FullScale(const app::Program& p, int rangeIndex) {
+double FullScale(const state::Program& p, int rangeIndex) {
   if (Simulating(p) || rangeIndex < 1 || rangeIndex > 6) return 5.0;
-  double f = Card(const_cast<app::Program&>(p)).ScanAI_maximum_of_range[rangeIndex - 1];
+  double f = Card(const_cast<state::Program&>(p)).ScanAI_maximum_of_range[rangeIndex - 1];
   return f > 0.0 && std::isfinite(f) ? f : 5.0;
 }
 
-ChannelConversion MakeConversion(const app::Program& p, int channel) {
+ChannelConversion MakeConversion(const state::Program& p, int channel) {
   ChannelConversion conv;
   if (channel < 0 || channel >= store::kChannels || !p.A) {
     conv.zero = true;
@@ -35,7 +35,7 @@ ChannelConversion MakeConversion(const app::Program& p, int channel) {
   if (!p.TextKalib || !p.Kalib_In || !p.Kalib_Out) return conv;
   float count = p.KalibIn(0, channel);
   if (!(count >= 1.0f)) return conv;  // also NaN
-  int n = int(std::min(count, float(app::kMaxKalibPoints)));
+  int n = int(std::min(count, float(state::kMaxKalibPoints)));
   // The tables keep their file order; the lookup needs them ascending by input.
   // A stable sort keeps points with equal inputs in file order.
   std::vector<int> order(static_cast<size_t>(n));
@@ -62,7 +62,7 @@ float ChannelConversion::Table(float v) const {
   return out[i - 1] + (out[i] - out[i - 1]) * (v - in[i - 1]) / dx;
 }
 
-float AD_Kalibrace(const app::Program& p, float code, int16_t ch) { return MakeConversion(p, ch)(code); }
+float AD_Kalibrace(const state::Program& p, float code, int16_t ch) { return MakeConversion(p, ch)(code); }
 
 void ConvertCodes(const ChannelConversion& conv, const int16_t* codes, size_t stride, size_t count,
                   float* out) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -30,12 +30,12 @@ struct ChannelConversion {
 
 // Full scale of a range index 1..6 (5.0 V in simulation, for other indices
 // and for values the card reported that are not positive and finite).
-double FullScale(const app::Program& p, int rangeIndex);
+double FullScale(const state::Program& p, int rangeIndex);
 
-ChannelConversion MakeConversion(const app::Program& p, int channel);
+ChannelConversion MakeConversion(const state::Program& p, int channel);
 
 // One code of channel ch (0..127; other channels give 0.0).
-float AD_Kalibrace(const app::Program& p, float code, int16_t ch);
+float AD_Kalibrace(const state::Program& p, float code, int16_t ch);
 
 // count codes read every `stride` codes from `codes` into out[0..count).
 void ConvertCodes(const ChannelConversion& conv, const int16_t* codes, size_t stride, size_t count,

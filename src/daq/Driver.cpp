@@ -6,9 +6,9 @@
 #include <cstring>
 #include <limits>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/CardState.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace daq {
@@ -19,7 +19,7 @@ std::string StatusCaption(const char* format, int32_t status) {
   return text;
 }
 
-int StartAcquisitionOrClose(app::Program& p, int32_t mode, const char* message) {
+int StartAcquisitionOrClose(state::Program& p, int32_t mode, const char* message) {
   CardState& c = Card(p);
   c.iret = c.fn.Td_Start_Acquisition(c.PHandleKarty, mode);
   if (c.iret != 0) {
@@ -28,7 +28,7 @@ int StartAcquisitionOrClose(app::Program& p, int32_t mode, const char* message) 
     c.Driver_Inicializovan = 0;
     c.Driver = DriverState::Closed;
     c.ScanMode = 0;
-    app::Mess(p, message, StatusCaption("Chyba Td_Start_Acquisition %d", status));
+    state::Mess(p, message, StatusCaption("Chyba Td_Start_Acquisition %d", status));
     return 0;
   }
   c.ScanMode = mode;
@@ -101,10 +101,10 @@ bool ResolveAll(CardState& c) {
 
 // The library once per program; on failure the user hears general text 1295
 // and why (which file, which name), and the card counts as absent.
-bool LoadOnce(app::Program& p, CardState& c) {
+bool LoadOnce(state::Program& p, CardState& c) {
   if (c.Make) return true;
   if (make_library(p) != 0) {
-    app::Mess(p, app::Txt(p, 1295) + "\n" + DriverReport(p), "Chyba");
+    state::Mess(p, state::Txt(p, 1295) + "\n" + DriverReport(p), "Chyba");
     p.BoardPresent = 0;
     return false;
   }
@@ -133,7 +133,7 @@ float PeriodMs(double frequency) {
 
 }  // namespace
 
-int make_library(app::Program& p) {
+int make_library(state::Program& p) {
   CardState& c = Card(p);
   c.LoadDetail.clear();
   c.Missing.clear();
@@ -176,7 +176,7 @@ int make_library(app::Program& p) {
   return 0;
 }
 
-int release_library(app::Program& p) {
+int release_library(state::Program& p) {
   CardState& c = Card(p);
   if (c.FLoad != 999) return 1;
   c.fn = DriverFunctions{};
@@ -189,7 +189,7 @@ int release_library(app::Program& p) {
   return 0;
 }
 
-int InitDriver(app::Program& p) {
+int InitDriver(state::Program& p) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (!LoadOnce(p, c)) return 0;
@@ -207,19 +207,19 @@ int InitDriver(app::Program& p) {
     }
   }
   c.Driver = DriverState::Refused;
-  if (c.PocetVolani < 2) app::Mess(p, app::Txt(p, 1298) + "\n" + DriverReport(p), "Upozornění");
+  if (c.PocetVolani < 2) state::Mess(p, state::Txt(p, 1298) + "\n" + DriverReport(p), "Upozornění");
   c.Driver_Inicializovan = 0;
   p.BoardPresent = 0;
   return 0;
 }
 
-int CloseDriver(app::Program& p) {
+int CloseDriver(state::Program& p) {
   CardState& c = Card(p);
   if (!c.Driver_Inicializovan || !c.fn.Td_Close_Driver) return 1;
   c.iret = c.fn.Td_Close_Driver(c.PHandleKarty);
   if (c.iret != 0) {
-    app::Mess(p, "Chyba v ukonceni komunikace se zarizenim ",
-              StatusCaption("Chyba Td_Close_Driver %d", c.iret));
+    state::Mess(p, "Chyba v ukonceni komunikace se zarizenim ",
+                StatusCaption("Chyba Td_Close_Driver %d", c.iret));
     return 0;
   }
   c.Driver_Inicializovan = 0;
@@ -227,7 +227,7 @@ int CloseDriver(app::Program& p) {
   return 1;
 }
 
-int Detekce_Parametru_Karty(app::Program& p, int show) {
+int Detekce_Parametru_Karty(state::Program& p, int show) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (c.Driver_Inicializovan) CloseDriver(p);
@@ -303,56 +303,56 @@ int Detekce_Parametru_Karty(app::Program& p, int show) {
 
   const double* ai0 = c.ScanAI_minimum_of_range;
   const double* ai1 = c.ScanAI_maximum_of_range;
-  std::string report = app::TxtF(p, 1299,
-                                 {c.DeviceType,
-                                  c.ScanAI_number_of_inputs,
-                                  c.ScanAI_function_resolution,
-                                  c.ScanAI_number_of_ranges,
-                                  ai0[0],
-                                  ai1[0],
-                                  ai0[1],
-                                  ai1[1],
-                                  ai0[2],
-                                  ai1[2],
-                                  ai0[3],
-                                  ai1[3],
-                                  ai0[4],
-                                  ai1[4],
-                                  ai0[5],
-                                  ai1[5],
-                                  c.ScanCNT_number_of_counters,
-                                  c.ScanCNT_function_resolution,
-                                  c.ScanDI_number_of_ports,
-                                  c.ScanDI_function_resolution,
-                                  c.ScanBuffer_max_frequency,
-                                  c.ScanBuffer_min_frequency,
-                                  c.AO_number_of_outputs,
-                                  c.AO_function_resolution,
-                                  c.AO_number_of_ranges,
-                                  c.AO_minimum_of_range[0],
-                                  c.AO_maximum_of_range[0],
-                                  c.AO_minimum_of_range[1],
-                                  c.AO_maximum_of_range[1],
-                                  c.DAC_max_DAC_frequency,
-                                  c.DAC_min_DAC_frequency,
-                                  c.DAC_depth,
-                                  c.DI_number_of_ports,
-                                  c.DI_function_resolution,
-                                  c.DO_number_of_ports,
-                                  c.DO_function_resolution});
-  if (show && c.PocetVolani < 2) app::Mess(p, report, "Detekované parametry zarizeni");
+  std::string report = state::TxtF(p, 1299,
+                                   {c.DeviceType,
+                                    c.ScanAI_number_of_inputs,
+                                    c.ScanAI_function_resolution,
+                                    c.ScanAI_number_of_ranges,
+                                    ai0[0],
+                                    ai1[0],
+                                    ai0[1],
+                                    ai1[1],
+                                    ai0[2],
+                                    ai1[2],
+                                    ai0[3],
+                                    ai1[3],
+                                    ai0[4],
+                                    ai1[4],
+                                    ai0[5],
+                                    ai1[5],
+                                    c.ScanCNT_number_of_counters,
+                                    c.ScanCNT_function_resolution,
+                                    c.ScanDI_number_of_ports,
+                                    c.ScanDI_function_resolution,
+                                    c.ScanBuffer_max_frequency,
+                                    c.ScanBuffer_min_frequency,
+                                    c.AO_number_of_outputs,
+                                    c.AO_function_resolution,
+                                    c.AO_number_of_ranges,
+                                    c.AO_minimum_of_range[0],
+                                    c.AO_maximum_of_range[0],
+                                    c.AO_minimum_of_range[1],
+                                    c.AO_maximum_of_range[1],
+                                    c.DAC_max_DAC_frequency,
+                                    c.DAC_min_DAC_frequency,
+                                    c.DAC_depth,
+                                    c.DI_number_of_ports,
+                                    c.DI_function_resolution,
+                                    c.DO_number_of_ports,
+                                    c.DO_function_resolution});
+  if (show && c.PocetVolani < 2) state::Mess(p, report, "Detekované parametry zarizeni");
 
   p.MINWPER = PeriodMs(c.ScanBuffer_max_frequency);
   p.MAXWPER = PeriodMs(c.ScanBuffer_min_frequency);
 
   if (c.ScanAI_number_of_inputs <= 0) {
-    app::MessT(p, 1300, 13);
+    state::MessT(p, 1300, 13);
     return 0;
   }
   return 1;
 }
 
-int BOARD_Init(app::Program& p) {
+int BOARD_Init(state::Program& p) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   ++c.PocetVolani;
@@ -373,8 +373,8 @@ int BOARD_Init(app::Program& p) {
   for (int counter = 0; counter < 2; ++counter) {
     c.iret = c.fn.Td_Config_ScanCounter(c.PHandleKarty, 1, counter);
     if (c.iret != 0) {
-      app::Mess(p, "Chyba v konfiguraci casovace zarizeni",
-                StatusCaption("Chyba Td_Config_ScanCounter %d", c.iret));
+      state::Mess(p, "Chyba v konfiguraci casovace zarizeni",
+                  StatusCaption("Chyba Td_Config_ScanCounter %d", c.iret));
       return 0;
     }
   }
@@ -382,33 +382,33 @@ int BOARD_Init(app::Program& p) {
   if (p.plat.clock) p.plat.clock->SleepMs(1);
   c.iret = c.fn.Td_Get_SingleAcquisition(c.PHandleKarty, c.buf, kTestScan);
   if (c.iret != 0) {
-    app::Mess(p, "Nelze precist vzorek z analogovych vstupu",
-              StatusCaption("Chyba Td_Get_SingleAcquisition %d", c.iret));
+    state::Mess(p, "Nelze precist vzorek z analogovych vstupu",
+                StatusCaption("Chyba Td_Get_SingleAcquisition %d", c.iret));
     return 0;
   }
   std::string report =
-      app::TxtF(p, 1281,
-                {c.CardName, unsigned(c.buf[0]), unsigned(c.buf[1]), unsigned(c.buf[2]), unsigned(c.buf[3]),
-                 unsigned(c.buf[4]), unsigned(c.buf[5]), unsigned(c.buf[6]), unsigned(c.buf[7])});
-  if (c.DUZIV_mluv == 1 && c.PocetVolani < 2) app::Mess(p, report, "Analog input test :");
+      state::TxtF(p, 1281,
+                  {c.CardName, unsigned(c.buf[0]), unsigned(c.buf[1]), unsigned(c.buf[2]), unsigned(c.buf[3]),
+                   unsigned(c.buf[4]), unsigned(c.buf[5]), unsigned(c.buf[6]), unsigned(c.buf[7])});
+  if (c.DUZIV_mluv == 1 && c.PocetVolani < 2) state::Mess(p, report, "Analog input test :");
   p.BoardPresent = 1;
   return 1;
 }
 
-int Board_Init(app::Program& p) {
+int Board_Init(state::Program& p) {
   p.ui().SetCursor("Wait");
-  app::TS(p, app::Txt(p, 443));
+  state::TS(p, state::Txt(p, 443));
   int result = BOARD_Init(p);
-  app::TS(p, app::Txt(p, result ? 312 : 313));
+  state::TS(p, state::Txt(p, result ? 312 : 313));
   p.BoardPresent = result ? 1 : 0;
   p.ui().SetCursor("");
   return result;
 }
 
-int CardTest(app::Program& p) {
+int CardTest(state::Program& p) {
   CardState& c = Card(p);
   c.DUZIV_mluv = 1;
-  app::MessT(p, 1192, 11);
+  state::MessT(p, 1192, 11);
   c.PocetVolani = 0;
   int result = BOARD_Init(p);
   // BoardPresent follows the last initialisation or card test, failed or not:
@@ -421,7 +421,7 @@ int CardTest(app::Program& p) {
 // Leaving simulation brings the card up as the start does, detection
 // included: opening the driver alone would leave the input ranges unread and
 // every conversion on the default full scale.
-void ToggleSimulation(app::Program& p) {
+void ToggleSimulation(state::Program& p) {
   p.DG.Simulation = p.DG.Simulation ? 0 : 1;
   if (p.DG.Simulation)
     CloseDriver(p);
@@ -430,13 +430,13 @@ void ToggleSimulation(app::Program& p) {
   p.DoPanel = 1;
 }
 
-const char* CardStateText(const app::Program& p) {
+const char* CardStateText(const state::Program& p) {
   if (p.DG.Simulation) return "SIMULAČNÍ REŽIM, nyní lze přepnout do měřícího režimu";
   if (!p.BoardPresent) return "Karta nebyla detekována, doporučujeme přepnout do simulačního režimu";
   return "HW detekován a pracuje správně, lze přepnout i do simulačního režimu";
 }
 
-std::string DriverReport(app::Program& p) {
+std::string DriverReport(state::Program& p) {
   CardState& c = Card(p);
   std::string report;
   switch (c.Load) {
@@ -467,6 +467,6 @@ std::string DriverReport(app::Program& p) {
   return report;
 }
 
-void DeriveCardAddresses(app::Program&) {}
+void DeriveCardAddresses(state::Program&) {}
 
 }  // namespace daq

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -17,42 +17,42 @@ inline constexpr const char* kDriverFile = "libduziv_daq01.so";
 inline constexpr const char* kDriverEnv = "TARVELIN_DRIVER";
 
 // 0 loaded and every called entry point resolved, 1 not (the state says why).
-int make_library(app::Program& p);
+int make_library(state::Program& p);
 // 0 freed, 1 nothing was loaded.
-int release_library(app::Program& p);
+int release_library(state::Program& p);
 
 // 1 open (or simulation), 0 not; messages as the card layer shows them.
-int InitDriver(app::Program& p);
+int InitDriver(state::Program& p);
 // 1 closed or not open, 0 Td_Close_Driver failed (the driver stays open).
-int CloseDriver(app::Program& p);
+int CloseDriver(state::Program& p);
 // Reads the capabilities; show: report them. 0 when the card has no inputs.
-int Detekce_Parametru_Karty(app::Program& p, int show);
+int Detekce_Parametru_Karty(state::Program& p, int show);
 // Library, driver, capabilities, default scan and a test scan; 1/0.
-int BOARD_Init(app::Program& p);
+int BOARD_Init(state::Program& p);
 // BOARD_Init with wait cursor and status line; sets BoardPresent.
-int Board_Init(app::Program& p);
+int Board_Init(state::Program& p);
 
 // Card test (internal command 209): verbose BOARD_Init with messages again.
-int CardTest(app::Program& p);
+int CardTest(state::Program& p);
 // Simulation switch (internal command 214, menu 211): the driver is opened
 // when simulation goes off and closed when it goes on.
-void ToggleSimulation(app::Program& p);
+void ToggleSimulation(state::Program& p);
 // Tooltip of the card-state panel button: simulation, no card, or card found.
-const char* CardStateText(const app::Program& p);
+const char* CardStateText(const state::Program& p);
 
 // One line per step that failed while loading or opening the driver (empty
 // when everything worked): which file, which names, which statuses.
-std::string DriverReport(app::Program& p);
+std::string DriverReport(state::Program& p);
 
 // The vendor driver finds its card by application name, not by I/O address:
 // the per-channel BaseAddress is kept in the settings for the job files only,
 // so there is nothing to derive (job read and IMPADR call this).
-void DeriveCardAddresses(app::Program& p);
+void DeriveCardAddresses(state::Program& p);
 
 // "Chyba Td_Start_Acquisition %d" and the like: the failing call and status.
 std::string StatusCaption(const char* format, int32_t status);
 // Td_Start_Acquisition in `mode`; on failure closes the driver and shows
 // `message` with the call and status in the caption. Answers 1 / 0.
-int StartAcquisitionOrClose(app::Program& p, int32_t mode, const char* message);
+int StartAcquisitionOrClose(state::Program& p, int32_t mode, const char* message);
 
 }  // namespace daq

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "daq/CardState.h"
 #include "daq/RunCommon.h"
 #include "daq/Sampling.h"
 #include "dsp/ChannelTransport.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace daq {
 namespace {
@@ -26,7 +26,7 @@ constexpr float kLeaveOutput = -100.0f;
 
 enum Outputs { OnlyA = 0, OnlyB = 1, Both = 2 };
 
-int UsedOutputs(const app::Program& p) {
+int UsedOutputs(const state::Program& p) {
   int o = p.MGlobals.GenOutputs;
   return o == OnlyB || o == Both ? o : OnlyA;
 }
@@ -39,8 +39,8 @@ std::string Caption(const char* format, int32_t status) {
   return text;
 }
 
-void DriverFailure(app::Program& p, const char* format, int32_t status) {
-  app::Mess(p, kGeneratorErrorText, Caption(format, status));
+void DriverFailure(state::Program& p, const char* format, int32_t status) {
+  state::Mess(p, kGeneratorErrorText, Caption(format, status));
 }
 
 // Number of integers k >= 0 with k < limit.
@@ -93,7 +93,7 @@ bool ShapeAdvances(const store::M_s& m) {
 
 }  // namespace
 
-int GeneratorStore(const app::Program& p) { return p.MGlobals.GenStore == 0 ? 1 : 0; }
+int GeneratorStore(const state::Program& p) { return p.MGlobals.GenStore == 0 ? 1 : 0; }
 
 bool DrawShape(const store::M_s& m, float* samples, int64_t n) {
   if (!ShapeAdvances(m)) return false;
@@ -142,47 +142,47 @@ bool DrawShape(const store::M_s& m, float* samples, int64_t n) {
   return true;
 }
 
-int VypocetGeneratoru(app::Program& p, int channel, int ask) {
+int VypocetGeneratoru(state::Program& p, int channel, int ask) {
   if (channel != 0 && channel != 1) return 0;
   const int s = GeneratorStore(p);
-  if (!app::MemOK(p, s, true) || !p.M) return 0;
+  if (!state::MemOK(p, s, true) || !p.M) return 0;
   const store::M_s& m = p.M[size_t(channel)];
   if (!ShapeAdvances(m)) {
-    app::Mess(p, kShapeText, app::Txt(p, 13));
+    state::Mess(p, kShapeText, state::Txt(p, 13));
     return 0;
   }
   store::Header_s& h = p.Header(s);
   if (!h.ChannelOn[channel]) {
-    if (ask && !p.MacGoing && app::AskT(p, 1054, 15) != platform::Answer::Yes) return 0;
+    if (ask && !p.MacGoing && state::AskT(p, 1054, 15) != platform::Answer::Yes) return 0;
     int first = -1;
     for (int ch = 0; ch < store::kChannels && first < 0; ++ch)
       if (h.ChannelOn[ch]) first = ch;
     if (first < 0) {
-      app::MessT(p, channel == 0 ? 1454 : 1455, 14);
+      state::MessT(p, channel == 0 ? 1454 : 1455, 14);
       return 0;
     }
     if (!dsp::ChanelTransportUtil(p, s, first, channel, 0)) return 0;
-    int start = app::Pocatek(p, s, channel);
+    int start = state::Pocatek(p, s, channel);
     if (start >= 0) std::fill(p.Samples(s) + start, p.Samples(s) + start + h.Length, 0.0f);
   }
-  const int start = app::Pocatek(p, s, channel);
+  const int start = state::Pocatek(p, s, channel);
   const int32_t capacity = s ? p.PW : p.PM;
   if (start < 0 || h.Length <= 0 || double(start) + h.Length > double(capacity)) return 0;
   DrawShape(m, p.Samples(s) + start, h.Length);
   return 1;
 }
 
-int GenPis(app::Program& p, int output, int show) {
+int GenPis(state::Program& p, int output, int show) {
   const int s = GeneratorStore(p);
   const int ch = output ? 0 : 1;
-  if (!app::MemOK(p, s) || !p.Header(s).ChannelOn[ch]) {
-    app::MessT(p, output ? 1454 : 1455, 14);
+  if (!state::MemOK(p, s) || !p.Header(s).ChannelOn[ch]) {
+    state::MessT(p, output ? 1454 : 1455, 14);
     return 0;
   }
   const store::Header_s& h = p.Header(s);
   const double frequency = 1.0 / double(p.Channels(s)[ch].Step);
   if (!std::isfinite(frequency) || !(frequency >= 2.0)) {
-    app::MessT(p, 1458, 14);
+    state::MessT(p, 1458, 14);
     return 0;
   }
   CardState& c = Card(p);
@@ -192,40 +192,40 @@ int GenPis(app::Program& p, int output, int show) {
   std::vector<uint32_t>().swap(mine);
   if (h.Length != c.DA_Size) std::vector<uint32_t>().swap(other);
   c.DA_Size = h.Length;
-  const int start = app::Pocatek(p, s, ch);
+  const int start = state::Pocatek(p, s, ch);
   const int32_t capacity = s ? p.PW : p.PM;
   const double bytes = double(h.Length) * sizeof(uint32_t);
   if (h.Length <= 0 || start < 0 || double(start) + h.Length > double(capacity) ||
       (p.AllocationLimit >= 0 && p.TotalDataAlloc + bytes > p.AllocationLimit)) {
-    app::MessT(p, 1419, 14);
+    state::MessT(p, 1419, 14);
     return 0;
   }
   mine.resize(size_t(h.Length));
   const float* x = p.Samples(s) + start;
   for (size_t i = 0; i < mine.size(); ++i) mine[i] = DacCode(x[i]);
   std::string text =
-      app::TxtF(p, 1420, {int(p.MGlobals.GenStore), output ? 1 : 2, long(c.DA_Size), c.DA_frequency});
-  if (show) app::Mess(p, text, app::Txt(p, 11));
+      state::TxtF(p, 1420, {int(p.MGlobals.GenStore), output ? 1 : 2, long(c.DA_Size), c.DA_frequency});
+  if (show) state::Mess(p, text, state::Txt(p, 11));
   return 1;
 }
 
-bool GeneratorSamplesMissing(const app::Program& p) {
-  CardState& c = Card(const_cast<app::Program&>(p));
+bool GeneratorSamplesMissing(const state::Program& p) {
+  CardState& c = Card(const_cast<state::Program&>(p));
   int o = UsedOutputs(p);
   return (UsesA(o) && c.DA_BufferA.empty()) || (UsesB(o) && c.DA_BufferB.empty());
 }
 
-int ConfigureCircleGenerate(app::Program& p) {
+int ConfigureCircleGenerate(state::Program& p) {
   CardState& c = Card(p);
   const int o = UsedOutputs(p);
-  const std::string tooMany = app::TxtF(p, 1474, {unsigned(c.DA_send_samples)});
+  const std::string tooMany = state::TxtF(p, 1474, {unsigned(c.DA_send_samples)});
   if (p.MGlobals.GenCyclic) {
     if ((o == Both && c.DA_send_samples > kDacDepth / 2) || (o != Both && c.DA_send_samples > kDacDepth)) {
-      app::Mess(p, tooMany, app::Txt(p, 13));
+      state::Mess(p, tooMany, state::Txt(p, 13));
       return 0;
     }
     if (c.DA_send_samples < 2) {
-      app::MessT(p, 1475, 13);
+      state::MessT(p, 1475, 13);
       return 0;
     }
   }
@@ -290,30 +290,30 @@ int ConfigureCircleGenerate(app::Program& p) {
     }
     if (loaded == int32_t(c.DA_number_of_sended) || loaded >= int32_t(kDacDepth)) return 1;
   }
-  app::Mess(p, tooMany, app::Txt(p, 13));
+  state::Mess(p, tooMany, state::Txt(p, 13));
   return 0;
 }
 
-int BOARD_DA_Generator_Start(app::Program& p) {
+int BOARD_DA_Generator_Start(state::Program& p) {
   if (Simulating(p)) return 0;
   CardState& c = Card(p);
   if (c.DA_going) {
-    app::MessT(p, 1416, 13);
+    state::MessT(p, 1416, 13);
     return 0;
   }
   if (GeneratorSamplesMissing(p)) {
-    app::MessT(p, 1421, 13);
+    state::MessT(p, 1421, 13);
     return 0;
   }
   if (!c.Driver_Inicializovan) {
-    app::MessT(p, 1417, 13);
+    state::MessT(p, 1417, 13);
     return 0;
   }
   c.DA_send_samples = uint32_t(std::max(c.DA_Size, 0));
   p.ui().SetCursor("AQT");
   if (!ConfigureCircleGenerate(p)) {
     p.ui().SetCursor("");
-    app::MessT(p, 1449, 13);
+    state::MessT(p, 1449, 13);
     return 0;
   }
   c.iret = c.fn.Td_Start_Generating(c.PHandleKarty);
@@ -327,15 +327,15 @@ int BOARD_DA_Generator_Start(app::Program& p) {
   return 1;
 }
 
-int BOARD_DA_Generator_Stop(app::Program& p) {
+int BOARD_DA_Generator_Stop(state::Program& p) {
   if (Simulating(p)) return 0;
   CardState& c = Card(p);
   if (!c.Driver_Inicializovan) {
-    app::MessT(p, 1417, 13);
+    state::MessT(p, 1417, 13);
     return 0;
   }
   if (!c.DA_going) {
-    app::MessT(p, 1459, 13);
+    state::MessT(p, 1459, 13);
     return 0;
   }
   c.fn.Td_Stop_Generating(c.PHandleKarty);
@@ -353,22 +353,22 @@ int BOARD_DA_Generator_Stop(app::Program& p) {
   return 1;
 }
 
-void StartGenerate(app::Program& p) {
+void StartGenerate(state::Program& p) {
   if (!p.BoardPresent) {
-    app::MessT(p, 1447, 11);
+    state::MessT(p, 1447, 11);
   } else if (p.DG.Simulation) {
-    app::MessT(p, 1448, 11);
+    state::MessT(p, 1448, 11);
   } else if (p.MGlobals.GenSynchro == 1) {
-    app::MessT(p, 1453, 11);
+    state::MessT(p, 1453, 11);
   } else {
     BOARD_DA_Generator_Start(p);
   }
 }
 
-void InstallGenerator(app::Program& p) {
+void InstallGenerator(state::Program& p) {
   CardState& c = Card(p);
-  if (!c.GeneratorStart) c.GeneratorStart = [](app::Program& q) { return BOARD_DA_Generator_Start(q); };
-  if (!c.GeneratorStop) c.GeneratorStop = [](app::Program& q) { return BOARD_DA_Generator_Stop(q); };
+  if (!c.GeneratorStart) c.GeneratorStart = [](state::Program& q) { return BOARD_DA_Generator_Start(q); };
+  if (!c.GeneratorStop) c.GeneratorStop = [](state::Program& q) { return BOARD_DA_Generator_Stop(q); };
 }
 
 }  // namespace daq

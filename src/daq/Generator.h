@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace state {
 struct Program;
 }
 namespace store {
@@ -18,7 +18,7 @@ namespace daq {
 inline constexpr const char* kGeneratorErrorText = "Chyba DA";
 
 // The store the generator draws into and replays from (GenStore 0 = waveform).
-int GeneratorStore(const app::Program& p);
+int GeneratorStore(const state::Program& p);
 
 // Draws a shape into `samples[0..n)` under the record's GenShape, GenCombine
 // and parameters (rectangle, triangle, sine, constant; replace, add,
@@ -29,28 +29,28 @@ bool DrawShape(const store::M_s& m, float* samples, int64_t n);
 // `VypocetGeneratoru`: draws the shape of channel `channel` (0 = output A,
 // 1 = output B) into the generator's store; an inactive channel is created
 // first (asking 1054 when `ask`). 1 drawn, 0 not (a message says why).
-int VypocetGeneratoru(app::Program& p, int channel, int ask);
+int VypocetGeneratoru(state::Program& p, int channel, int ask);
 
 // `GenPis`: output codes of store channel 1 (output 1 = A) or 2 (output 0 =
 // B). 1 done; 0 with 1454/1455, 1458 or 1419.
-int GenPis(app::Program& p, int output, int show);
+int GenPis(state::Program& p, int output, int show);
 
 // Whether an output the generator uses (GenOutputs) has no codes yet.
-bool GeneratorSamplesMissing(const app::Program& p);
+bool GeneratorSamplesMissing(const state::Program& p);
 
 // Output list, timing, mode and buffer load; 1 loaded, 0 not (reported).
-int ConfigureCircleGenerate(app::Program& p);
+int ConfigureCircleGenerate(state::Program& p);
 // Load and start (nothing in simulation); 1 running.
-int BOARD_DA_Generator_Start(app::Program& p);
+int BOARD_DA_Generator_Start(state::Program& p);
 // Stop, release the mode, and set the rest voltages; 1 stopped.
-int BOARD_DA_Generator_Stop(app::Program& p);
+int BOARD_DA_Generator_Stop(state::Program& p);
 // The generator page's start command: refuses without a card (1447) or in
 // simulation (1448), defers to the next acquisition when synchronous (1453),
 // else starts.
-void StartGenerate(app::Program& p);
+void StartGenerate(state::Program& p);
 
 // Installs the generator into the card state so that StartSampling and
 // StopSampling start and stop a synchronous generator.
-void InstallGenerator(app::Program& p);
+void InstallGenerator(state::Program& p);
 
 }  // namespace daq

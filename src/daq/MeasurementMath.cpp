@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "daq/RunState.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace daq {
 
@@ -33,19 +33,19 @@ float WaveformPointValue(const float* x, long n, int mode) {
   }
 }
 
-void WToMFun(app::Program& p) {
+void WToMFun(state::Program& p) {
   RunState& r = Runs(p);
   const int mode = p.A ? p.RefA().WToMCode : 0;
   const float* w = p.Waveform.get();
   const long length = p.HGW.Length;
   for (int ch = 0; ch < store::kChannels; ++ch) {
     if (!p.MG.Acquire[ch]) continue;
-    int start = w ? app::Pocatek(p, 1, ch) : -1;
+    int start = w ? state::Pocatek(p, 1, ch) : -1;
     if (start >= 0 && double(start) + double(length) > double(p.PW)) start = -1;
     r.Val[ch] = start < 0 ? 0.0f : WaveformPointValue(w + start, length, mode);
   }
 }
 
-void RecomputeMeasurementMath(app::Program&) {}
+void RecomputeMeasurementMath(state::Program&) {}
 
 }  // namespace daq

@@ -2,7 +2,7 @@
 // the measurement mathematics the runs recompute after every point.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -24,11 +24,11 @@ float WaveformPointValue(const float* samples, long length, int mode);
 
 // Fills the run's Val for every channel selected for acquisition from its
 // waveform block (0 for a selected channel the store does not hold).
-void WToMFun(app::Program& p);
+void WToMFun(state::Program& p);
 
 // Recomputes the measurement mathematics from the new point values. The
 // per-channel formulas of the mathematics records are not defined yet, so
 // the values stay as the run took them.
-void RecomputeMeasurementMath(app::Program& p);
+void RecomputeMeasurementMath(state::Program& p);
 
 }  // namespace daq

@@ -6,11 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Conversion.h"
 #include "daq/Driver.h"
@@ -23,6 +18,11 @@
 #include "daq/WaveformRun.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileWriter.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 
 namespace daq {
@@ -41,13 +41,13 @@ double PeriodSeconds(const store::A_s& ref) {
 // Without a card the digital input is a square wave of one measurement
 // period, falling once per period, so input-triggered runs are paced as
 // clock-driven ones.
-int SimulatedInputBit(app::Program& p) {
+int SimulatedInputBit(state::Program& p) {
   uint32_t half = uint32_t(PeriodSeconds(p.RefA()) * 500.0);
   if (half == 0) half = 1;
   return (NowMs(p) / half) % 2 == 0 ? 1 : 0;
 }
 
-bool WaitForFallingEdge(app::Program& p, bool simulate) {
+bool WaitForFallingEdge(state::Program& p, bool simulate) {
   RunState& r = Runs(p);
   for (;;) {
     if (p.ui().EscapePressed()) {
@@ -73,7 +73,7 @@ bool WaitForFallingEdge(app::Program& p, bool simulate) {
 
 // Brings the reference channel's measurement settings into the ranges the
 // settings dialog accepts (nearer limit), as a run cannot use others.
-void SanitizeSettings(app::Program& p, store::A_s& ref) {
+void SanitizeSettings(state::Program& p, store::A_s& ref) {
   // Copied out first: the packed field is misaligned for a reference.
   float period = ref.MPeriod;
   if (!std::isfinite(period)) period = 1.0f;
@@ -87,7 +87,7 @@ void SanitizeSettings(app::Program& p, store::A_s& ref) {
 
 // The measurement store of a new run: header, channel records, and the
 // run's current values as point 0 of every selected channel.
-void SetUpMeasurementStore(app::Program& p, const store::A_s& ref) {
+void SetUpMeasurementStore(state::Program& p, const store::A_s& ref) {
   RunState& r = Runs(p);
   store::Header_s& h = p.HGB;
   StampDate(p, h);
@@ -115,25 +115,25 @@ void SetUpMeasurementStore(app::Program& p, const store::A_s& ref) {
   h.ChannelCount = int16_t(k);
 }
 
-void EndRunTimer(app::Program& p) {
+void EndRunTimer(state::Program& p) {
   Runs(p).TimerIntervalMs = 200;
   p.DoPanel = 1;
 }
 
-std::string RunStatusText(app::Program& p, const store::A_s& ref) {
-  std::string s = app::Txt(p, 49);
-  if (ref.MRepeat) s += app::Txt(p, 50);
-  if (ref.MStore) s += app::Txt(p, 51);
-  if (ref.MEvent) s += app::Txt(p, 52);
-  if (ref.MTrigger) s += app::Txt(p, 53);
-  if (ref.MDITrigger) s += app::Txt(p, 460);
+std::string RunStatusText(state::Program& p, const store::A_s& ref) {
+  std::string s = state::Txt(p, 49);
+  if (ref.MRepeat) s += state::Txt(p, 50);
+  if (ref.MStore) s += state::Txt(p, 51);
+  if (ref.MEvent) s += state::Txt(p, 52);
+  if (ref.MTrigger) s += state::Txt(p, 53);
+  if (ref.MDITrigger) s += state::Txt(p, 460);
   return s;
 }
 
 // The event: the last MBefore points of every stored channel (going back
 // from Bindx through the ring) move to the front of its block, the rest of
 // the record is cleared and the record continues after them.
-void KeepPreEventHistory(app::Program& p, const store::A_s& ref) {
+void KeepPreEventHistory(state::Program& p, const store::A_s& ref) {
   RunState& r = Runs(p);
   store::Header_s& h = p.HGB;
   r.Event = 1;
@@ -145,8 +145,8 @@ void KeepPreEventHistory(app::Program& p, const store::A_s& ref) {
   h.PreTrigger = before;
   std::vector<float> tmp;
   if (p.AllocationLimit >= 0 && p.TotalDataAlloc + double(before + 1) * sizeof(float) > p.AllocationLimit) {
-    app::MessT(p, 77, 14);
-    app::TS(p, app::Txt(p, 78));
+    state::MessT(p, 77, 14);
+    state::TS(p, state::Txt(p, 78));
     return;
   }
   tmp.resize(size_t(before) + 1);
@@ -169,10 +169,10 @@ void KeepPreEventHistory(app::Program& p, const store::A_s& ref) {
     std::fill(block + before, block + L, 0.0f);
   }
   p.Bindx = before - 1;
-  app::TS(p, app::Txt(p, 79));
+  state::TS(p, state::Txt(p, 79));
 }
 
-void StorePoint(app::Program& p) {
+void StorePoint(state::Program& p) {
   RunState& r = Runs(p);
   store::Header_s& h = p.HGB;
   ++p.Bindx;
@@ -190,31 +190,31 @@ void StorePoint(app::Program& p) {
   r.LPar = p.Bindx;
 }
 
-void PeriodicRefresh(app::Program& p, uint32_t now) {
+void PeriodicRefresh(state::Program& p, uint32_t now) {
   RunState& r = Runs(p);
   for (int ch = 0; ch < store::kChannels; ++ch) {
     if (!p.QMWin[ch]) continue;
     double wait = double(p.A[size_t(ch)].MRefresh) * 1000.0;
     if (!(double(now - r.OldTick[ch]) >= wait)) continue;
-    p.QMWin[ch]->UserMessage(app::kMeasurementProgress, 0);
+    p.QMWin[ch]->UserMessage(state::kMeasurementProgress, 0);
     r.OldTick[ch] = now;
   }
 }
 
-void PointFailed(app::Program& p) {
+void PointFailed(state::Program& p) {
   Stop_QM(p);
   EndRunTimer(p);
-  app::TS(p, app::Txt(p, 76));
-  NotifyRecorderWindows(p, app::kRecorderPoint);
+  state::TS(p, state::Txt(p, 76));
+  NotifyRecorderWindows(p, state::kRecorderPoint);
   ReleaseMacro(p);
 }
 
 // Writes the record of a combined run to the next "komb_NNN.w".
-void WriteCombinedRecord(app::Program& p);
+void WriteCombinedRecord(state::Program& p);
 
 }  // namespace
 
-int TRV_QM(app::Program& p, int calibrate, int waitTrigger) {
+int TRV_QM(state::Program& p, int calibrate, int waitTrigger) {
   if (!p.A) return 0;
   RunState& r = Runs(p);
   SetRequests(p);
@@ -251,7 +251,7 @@ int TRV_QM(app::Program& p, int calibrate, int waitTrigger) {
       r.Val[ch] = 0.0f;
       if (!r.HighChannelsReported) {
         r.HighChannelsReported = true;
-        app::TS(p, kHighChannelsText);
+        state::TS(p, kHighChannelsText);
       }
       continue;
     }
@@ -263,17 +263,17 @@ int TRV_QM(app::Program& p, int calibrate, int waitTrigger) {
   return 1;
 }
 
-void Stop_QM(app::Program& p) {
+void Stop_QM(state::Program& p) {
   p.QM = 0;
   p.DoQM = 0;
   if (Card(p).Driver_Inicializovan) StopSampling(p);
 }
 
-void StartMeasurementRun(app::Program& p) {
+void StartMeasurementRun(state::Program& p) {
   p.DoPanel = 1;
-  if (!app::MemOK(p, 0, true) || !p.A) return;
+  if (!state::MemOK(p, 0, true) || !p.A) return;
   if (p.QW) {
-    app::MessT(p, 41, 11);
+    state::MessT(p, 41, 11);
     return;
   }
   if (p.QM) {
@@ -285,9 +285,9 @@ void StartMeasurementRun(app::Program& p) {
   r.HighChannelsReported = false;
   if (p.PG.Flags & store::kPgFitMeasurement) {
     std::fill(p.Buffer.get(), p.Buffer.get() + p.PM, 0.0f);
-    app::SendToStoreWindows(p, 0, app::kApplyLimits);
+    state::SendToStoreWindows(p, 0, state::kApplyLimits);
   }
-  if (!p.BoardPresent && !p.DG.Simulation && !p.MacGoing) app::MessT(p, 42, 12);
+  if (!p.BoardPresent && !p.DG.Simulation && !p.MacGoing) state::MessT(p, 42, 12);
 
   int ref1 = p.MG.RefChannelM1 + 1;
   p.PG.RefChannel = int16_t(ref1 >= 1 && ref1 <= store::kChannels ? ref1 : 1);
@@ -298,11 +298,11 @@ void StartMeasurementRun(app::Program& p) {
   r.PointsStored = 0;
   if (ref.MEvent) {
     if (ref.MBefore > ref.MLength) {
-      app::MessT(p, 43, 13);
+      state::MessT(p, 43, 13);
       return;
     }
     if (!ref.MStore) {
-      app::MessT(p, 44, 13);
+      state::MessT(p, 44, 13);
       return;
     }
   }
@@ -310,9 +310,9 @@ void StartMeasurementRun(app::Program& p) {
 
   const uint32_t now = NowMs(p);
   p.QM = 1;
-  app::TS(p, "QM");
+  state::TS(p, "QM");
   r.TimerIntervalMs = 1;
-  NotifyRecorderWindows(p, app::kRecorderRunStart);
+  NotifyRecorderWindows(p, state::kRecorderRunStart);
   r.RecordStart = now - uint32_t(1000.0 * PeriodSeconds(ref));
   r.TotalQMTime = 0;
   r.OldDig = 0;
@@ -321,7 +321,7 @@ void StartMeasurementRun(app::Program& p) {
 
   daq::CloseDriver(p);
   if (!TRV_QM(p, 1, ref.MDITrigger)) {
-    app::TS(p, app::Txt(p, 45));
+    state::TS(p, state::Txt(p, 45));
     Stop_QM(p);
     EndRunTimer(p);
     return;
@@ -333,12 +333,12 @@ void StartMeasurementRun(app::Program& p) {
   if (!ref.MRepeat && !ref.MStore) {
     Stop_QM(p);
     EndRunTimer(p);
-    app::TS(p, app::Txt(p, 46));
+    state::TS(p, state::Txt(p, 46));
     return;
   }
   if (ref.MStore) {
     if (double(selected) * double(ref.MLength) > double(p.PM)) {
-      app::MessT(p, 47, 14);
+      state::MessT(p, 47, 14);
       // The run was already marked active: leave nothing running behind.
       Stop_QM(p);
       EndRunTimer(p);
@@ -349,8 +349,8 @@ void StartMeasurementRun(app::Program& p) {
     r.PointsStored = 1;
     RecomputeMeasurementMath(p);
     files::NameDatum(p);
-    for (int code : {app::kDataChanged, app::kRedrawAll, app::kRepaintTimeScale})
-      app::SendToStoreWindows(p, 0, code);
+    for (int code : {state::kDataChanged, state::kRedrawAll, state::kRepaintTimeScale})
+      state::SendToStoreWindows(p, 0, code);
   } else {
     p.Bindx = -1;
   }
@@ -361,11 +361,11 @@ void StartMeasurementRun(app::Program& p) {
   r.LastBTime = r.DisplayTick = r.ScheduleStart = r.LastAutoSave = t;
   r.SchedIndex = 0;
   p.DoQM = 1;
-  app::TS(p, RunStatusText(p, ref));
+  state::TS(p, RunStatusText(p, ref));
 }
 
-int PrepareCombinedRun(app::Program& p) {
-  if (!app::MemOK(p, 0)) return 1;  // nothing to store into: GoQM does nothing
+int PrepareCombinedRun(state::Program& p) {
+  if (!state::MemOK(p, 0)) return 1;  // nothing to store into: GoQM does nothing
   RunState& r = Runs(p);
   store::A_s& ref = p.RefA();
   SanitizeSettings(p, ref);
@@ -381,17 +381,17 @@ int PrepareCombinedRun(app::Program& p) {
   r.PointsStored = 0;
   if (!ref.MStore) return 1;
   if (double(SelectedChannels(p)) * double(ref.MLength) > double(p.PM)) {
-    app::MessT(p, 47, 14);
+    state::MessT(p, 47, 14);
     return 0;
   }
   SetUpMeasurementStore(p, ref);
-  for (int code : {app::kDataChanged, app::kRedrawAll, app::kRepaintTimeScale})
-    app::SendToStoreWindows(p, 0, code);
+  for (int code : {state::kDataChanged, state::kRedrawAll, state::kRepaintTimeScale})
+    state::SendToStoreWindows(p, 0, code);
   return 1;
 }
 
-int GoQM(app::Program& p, int force, int fromWave) {
-  if (!app::MemOK(p, 0) || !p.A) return 0;
+int GoQM(state::Program& p, int force, int fromWave) {
+  if (!state::MemOK(p, 0) || !p.A) return 0;
   RunState& r = Runs(p);
   int result = 1;
   for (;;) {
@@ -409,13 +409,13 @@ int GoQM(app::Program& p, int force, int fromWave) {
         if (!TRV_QW(p)) {
           p.DoQW = 0;
           StopRun(p, false);
-          app::TS(p, app::Txt(p, 39));
+          state::TS(p, state::Txt(p, 39));
           ReleaseMacro(p);
           return 0;
         }
         WToMFun(p);
         if (r.UkladejNadisk) WriteCombinedRecord(p);
-        app::SendToStoreWindows(p, 1, app::kRedrawAll);
+        state::SendToStoreWindows(p, 1, state::kRedrawAll);
       } else {
         std::fill(r.Val, r.Val + store::kChannels, 0.0f);
         if (!TRV_QM(p, 1, force)) {
@@ -436,7 +436,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
         r.TotalQMTime = float(double(uint32_t(t - r.RecordStart)) * 0.001);
         r.RecordStart = t;
       }
-      NotifyRecorderWindows(p, app::kRecorderPoint);
+      NotifyRecorderWindows(p, state::kRecorderPoint);
 
       const int refIndex =
           p.PG.RefChannel >= 1 && p.PG.RefChannel <= store::kChannels ? p.PG.RefChannel - 1 : 0;
@@ -451,7 +451,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
           p.DoQM = 1;
           result = 0;
         }
-        app::SendToStoreWindows(p, 0, app::kRedrawAll);
+        state::SendToStoreWindows(p, 0, state::kRedrawAll);
         r.FirstRecord = 0;
         bool restart = ref.MRepeat && !(ref.MEvent && r.Event);
         if (!restart) {
@@ -481,7 +481,7 @@ int GoQM(app::Program& p, int force, int fromWave) {
 
 namespace {
 
-void WriteCombinedRecord(app::Program& p) {
+void WriteCombinedRecord(state::Program& p) {
   RunState& r = Runs(p);
   char name[40];
   std::snprintf(name, sizeof name, "\\DATA\\komb_%03d.w", int(r.CombiFileIndex % 1000));

@@ -2,7 +2,7 @@
 // measurement store (`TRV_QM`, `GoQM`), its start command and `Stop_QM`.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -17,23 +17,23 @@ inline constexpr int kMaxAverageExp = 14;
 // scans), converted when `calibrate` is set. With calibrate and waitTrigger,
 // first waits for a falling edge of digital input bit 0 (Esc/Pause ends the
 // wait: INTERRUPT, answer 0). 1 = Val holds a point, 0 = failed/interrupted.
-int TRV_QM(app::Program& p, int calibrate, int waitTrigger);
+int TRV_QM(state::Program& p, int calibrate, int waitTrigger);
 
 // QM = 0 (and DoQM); stops the card's scanning when the driver is open.
-void Stop_QM(app::Program& p);
+void Stop_QM(state::Program& p);
 
 // The start command (internal command 202, QM); a second start stops the run.
-void StartMeasurementRun(app::Program& p);
+void StartMeasurementRun(state::Program& p);
 
 // A combined waveform run (Combi) feeds the measurement store: its schedule
 // starts now and, with storing, the store is set up for the first point.
 // 0 (with general text 47) when the records do not fit.
-int PrepareCombinedRun(app::Program& p);
+int PrepareCombinedRun(state::Program& p);
 
 // One step of the run (the timer calls it while DoQM is set; a combined
 // waveform run calls it with fromWave). Takes every point that is due,
 // catching up while the run is more than one period behind. Answers 1
 // normally, 0 when the run ended or the first record was just completed.
-int GoQM(app::Program& p, int force, int fromWave);
+int GoQM(state::Program& p, int force, int fromWave);
 
 }  // namespace daq

@@ -4,11 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Generator.h"
 #include "daq/MeasurementMath.h"
@@ -18,6 +13,11 @@
 #include "daq/Sampling.h"
 #include "daq/WaveformRun.h"
 #include "dsp/MeasurementTransfer.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 
 namespace daq {
 namespace {
@@ -26,7 +26,7 @@ constexpr const char* kStopCombinedText = "Ukončit kombinované měření QW ->
 
 bool Yes(platform::Answer a) { return a == platform::Answer::Yes; }
 
-void SetReferenceChannel(app::Program& p) {
+void SetReferenceChannel(state::Program& p) {
   int ref1 = p.MG.RefChannelM1 + 1;
   p.PG.RefChannel = int16_t(ref1 >= 1 && ref1 <= store::kChannels ? ref1 : 1);
 }
@@ -34,38 +34,38 @@ void SetReferenceChannel(app::Program& p) {
 // Step 1 of the start: with external start enabled the command arms or
 // disarms it; the timer performs the armed start with QW_EXT = 2. Answers
 // true when the command ends here.
-bool ExternalStartOnly(app::Program& p) {
+bool ExternalStartOnly(state::Program& p) {
   if (!(p.PG.Flags & store::kPgExternalStart) || p.MacGoing || p.QW_EXT == 2) return false;
   if (p.QW_EXT == 0) {
-    if (Yes(app::AskT(p, 1425, 15))) p.QW_EXT = 1;
+    if (Yes(state::AskT(p, 1425, 15))) p.QW_EXT = 1;
   } else if (p.QW_EXT == 1) {
-    if (Yes(app::AskT(p, 1427, 15))) p.QW_EXT = 0;
+    if (Yes(state::AskT(p, 1427, 15))) p.QW_EXT = 0;
   }
   return true;
 }
 
 // Too fast for the converter's multiplexer: per group of eight inputs.
-void WarnTooFast(app::Program& p, float period) {
+void WarnTooFast(state::Program& p, float period) {
   for (int group = 0; group < 2; ++group) {
     int n = 0;
     for (int ch = group * 8; ch < group * 8 + 8; ++ch)
       if (p.MG.Acquire[ch]) ++n;
-    if (n > 0 && period / float(n) < 0.0048f) app::MessT(p, 963, 13);
+    if (n > 0 && period / float(n) < 0.0048f) state::MessT(p, 963, 13);
   }
 }
 
-void EndFailedStart(app::Program& p) {
-  app::TS(p, app::Txt(p, 61));
+void EndFailedStart(state::Program& p) {
+  state::TS(p, state::Txt(p, 61));
   p.QW = 0;
   p.DoQW = 0;
   Runs(p).DoADTest = 0;
   p.DoPanel = 1;
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
 }
 
 }  // namespace
 
-void StartWaveformRun(app::Program& p) {
+void StartWaveformRun(state::Program& p) {
   p.DoPanel = 1;
   if (!p.A) return;
   RunState& r = Runs(p);
@@ -73,18 +73,18 @@ void StartWaveformRun(app::Program& p) {
   if (ExternalStartOnly(p)) return;
 
   if (p.MGlobals.GenSynchro == 1 && GeneratorSamplesMissing(p)) {
-    app::MessT(p, 1421, 13);
+    state::MessT(p, 1421, 13);
     return;
   }
   if (Card(p).DA_going) BOARD_DA_Generator_Stop(p);
 
   p.GoQWAgain = 0;
-  if (!app::MemOK(p, 1, true)) return;
+  if (!state::MemOK(p, 1, true)) return;
 
   if (!p.QM) {
     r.UkladejNadisk = 0;
     if (p.QW) {
-      app::TS(p, app::Txt(p, 63));
+      state::TS(p, state::Txt(p, 63));
       p.QW = 0;
       r.DoADTest = 0;
       p.DoQW = 0;
@@ -95,7 +95,7 @@ void StartWaveformRun(app::Program& p) {
   }
 
   if (!p.BoardPresent && !p.DG.Simulation && !p.MacGoing) {
-    app::MessT(p, 56, 11);
+    state::MessT(p, 56, 11);
     return;
   }
 
@@ -107,36 +107,36 @@ void StartWaveformRun(app::Program& p) {
   for (int ch = 0; ch < store::kChannels; ++ch)
     if (p.MG.Acquire[ch] && !(p.A[size_t(ch)].Flags153 & store::kANotAnalogInput)) anyAnalog = true;
   if (selected > 0 && !anyAnalog) {
-    app::MessT(p, 741, 13);
+    state::MessT(p, 741, 13);
     return;
   }
   WarnTooFast(p, ref.WPeriod);
   if (selected == 0) {
-    app::MessT(p, 57, 13);
+    state::MessT(p, 57, 13);
     return;
   }
   float period = BOARD_SetSamplePeriod(p, 0, ref.WPeriod);
   if (!std::isfinite(period) || period <= 0.0f) period = 0.0f;
   ref.WPeriod = period;
   if (period == 0.0f) {
-    app::MessT(p, 58, 13);
+    state::MessT(p, 58, 13);
     return;
   }
 
   const uint32_t now = NowMs(p);
   if (ref.Combi) {
-    app::TS(p, app::Txt(p, 456));
+    state::TS(p, state::Txt(p, 456));
   } else {
-    app::TS(p, app::TxtF(p, 59,
-                         {long(ref.WLength), double(ref.WLength) * double(period) * 0.001,
-                          1.0 / double(period), selected}));
+    state::TS(p, state::TxtF(p, 59,
+                             {long(ref.WLength), double(ref.WLength) * double(period) * 0.001,
+                              1.0 / double(period), selected}));
   }
 
   p.DoPanel = 1;  // QW lamp
   r.PocetVln = 1.0f;
   r.HighChannelsReported = false;
   if (ref.WLength < 1 || double(selected) * double(ref.WLength) > double(p.PW)) {
-    app::MessT(p, 60, 14);
+    state::MessT(p, 60, 14);
     return;
   }
   if (ref.Combi && !PrepareCombinedRun(p)) return;
@@ -147,20 +147,20 @@ void StartWaveformRun(app::Program& p) {
   p.HGW.IsWaveform = 1;
   if (ref.Flags153 & store::kAWLive) {
     p.HGW.Length = ref.WLength;
-    app::NaplnHlav(p);
+    state::NaplnHlav(p);
     std::fill(p.Waveform.get(), p.Waveform.get() + p.PW, 0.0f);
-    for (int code : {app::kDataChanged, app::kExpandWhole, app::kRepaintTimeScale})
-      app::SendToStoreWindows(p, 1, code);
+    for (int code : {state::kDataChanged, state::kExpandWhole, state::kRepaintTimeScale})
+      state::SendToStoreWindows(p, 1, code);
   }
   p.HGW.Length = ref.WLength;
   // The store holds the selected channels from the first acquisition on.
-  app::NaplnHlav(p);
+  state::NaplnHlav(p);
   StampTriggerTime(p, p.HGW);
-  app::SendToStoreWindows(p, 1, app::kRedrawVerticalBar);
+  state::SendToStoreWindows(p, 1, state::kRedrawVerticalBar);
 
   if (ref.Combi && p.A[0].WToMCode >= 8 && p.PG.MacroRepeat < 1) {
     long long bytes = 4LL * selected * p.HGW.Length * std::max<int32_t>(ref.MLength, 0);
-    if (Yes(p.ui().AskYesNo(app::TxtF(p, 1034, {bytes}), app::Txt(p, 15)))) {
+    if (Yes(p.ui().AskYesNo(state::TxtF(p, 1034, {bytes}), state::Txt(p, 15)))) {
       r.UkladejNadisk = 1;
       r.CombiFileIndex = 0;
     }
@@ -179,29 +179,29 @@ void StartWaveformRun(app::Program& p) {
   StampDate(p, p.HGW);
   p.HGW.TriggerFlag = 0;
   p.HGW.PreTrigger = 0;
-  app::NaplnHlav(p);
+  state::NaplnHlav(p);
   bool same = p.HGW.Length == oldLength && std::equal(oldOn.begin(), oldOn.end(), p.HGW.ChannelOn);
   if (same && !ref.Combi)
-    app::DataChanged(p, 1);
-  else if (app::AnyWindowOpen(p, 1))
-    app::DisplayWave(p, 1, -1);
-  if (!p.MacGoing && ref.WRepeat && !ref.Combi) app::SendToStoreWindows(p, 1, app::kRedrawAll);
+    state::DataChanged(p, 1);
+  else if (state::AnyWindowOpen(p, 1))
+    state::DisplayWave(p, 1, -1);
+  if (!p.MacGoing && ref.WRepeat && !ref.Combi) state::SendToStoreWindows(p, 1, state::kRedrawAll);
 
   if (!ref.WRepeat) {
     p.QW = 0;
     r.DoADTest = 0;
-    app::TS(p, app::Txt(p, 63));
-    if (!p.MacGoing) app::SendToStoreWindows(p, 1, app::kRedrawAll);
+    state::TS(p, state::Txt(p, 63));
+    if (!p.MacGoing) state::SendToStoreWindows(p, 1, state::kRedrawAll);
     return;
   }
-  app::TS(p, app::Txt(p, 64));
+  state::TS(p, state::Txt(p, 64));
   p.PocitadloKolikOpak = p.PG.QWRepeatCount;
   p.LastWTime = now;
   p.QW = 1;
   p.DoQW = 1;
 }
 
-void StopRun(app::Program& p, bool ask) {
+void StopRun(state::Program& p, bool ask) {
   p.DoPanel = 1;
   RunState& r = Runs(p);
   if (p.QW) {
@@ -210,7 +210,7 @@ void StopRun(app::Program& p, bool ask) {
     // that is no reason to ask.
     bool exhausted = p.PG.QWRepeatCount >= 1 && p.PocitadloKolikOpak <= 0;
     if (ask && ref.Combi && !p.MacGoing && !p.INTERRUPT && !exhausted &&
-        !Yes(p.ui().AskYesNo(kStopCombinedText, app::Txt(p, 15))))
+        !Yes(p.ui().AskYesNo(kStopCombinedText, state::Txt(p, 15))))
       return;
     p.QW = 0;
     p.DoQW = 0;
@@ -223,9 +223,9 @@ void StopRun(app::Program& p, bool ask) {
   }
 }
 
-void ADTest(app::Program& p) {
-  if (!app::MemOK(p, 1, true) || !p.A) return;
-  if (!Yes(app::AskT(p, 484, 15))) return;
+void ADTest(state::Program& p) {
+  if (!state::MemOK(p, 1, true) || !p.A) return;
+  if (!Yes(state::AskT(p, 484, 15))) return;
   SetReferenceChannel(p);
   store::A_s& ref = p.RefA();
   ref.WRepeat = 1;
@@ -237,7 +237,7 @@ void ADTest(app::Program& p) {
   StartWaveformRun(p);
 }
 
-bool RunCommand(app::Program& p, int id) {
+bool RunCommand(state::Program& p, int id) {
   switch (id) {
     case 202:
       StartMeasurementRun(p);

@@ -2,15 +2,15 @@
 
 #include <cstdio>
 
-#include "app/Program.h"
 #include "dsp/Smoothing.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace daq {
 
-uint32_t NowMs(app::Program& p) { return p.plat.clock ? p.plat.clock->TickMs() : 0; }
+uint32_t NowMs(state::Program& p) { return p.plat.clock ? p.plat.clock->TickMs() : 0; }
 
-void StampTriggerTime(app::Program& p, store::Header_s& h) {
+void StampTriggerTime(state::Program& p, store::Header_s& h) {
   platform::LocalTime t = p.plat.clock ? p.plat.clock->Now() : platform::LocalTime{};
   h.TriggerTime[0] = uint8_t(t.minute);
   h.TriggerTime[1] = uint8_t(t.hour);
@@ -18,35 +18,35 @@ void StampTriggerTime(app::Program& p, store::Header_s& h) {
   h.TriggerTime[3] = uint8_t(t.second);
 }
 
-void StampDate(app::Program& p, store::Header_s& h) {
+void StampDate(state::Program& p, store::Header_s& h) {
   platform::LocalTime t = p.plat.clock ? p.plat.clock->Now() : platform::LocalTime{};
   char text[32];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", t.day % 100, t.month % 100, t.year % 10000);
   std::snprintf(h.Date, sizeof h.Date, "%-11.11s", text);
 }
 
-void ReleaseMacro(app::Program& p) {
+void ReleaseMacro(state::Program& p) {
   if (p.MacGoing) p.MacAgain = 1;
 }
 
-void ApplyWaveformFilters(app::Program& p) {
+void ApplyWaveformFilters(state::Program& p) {
   if (!(p.PG.Flags & store::kPgSmoothAfterRun) || !p.Waveform || !p.A) return;
   for (int i = 0; i < store::kChannels; ++i)
     if (p.HGW.ChannelOn[i] && p.A[size_t(i)].SmoothWidth >= 2)
       dsp::SmoothChannel(p, 1, i, p.A[size_t(i)].SmoothWidth);
 }
 
-int FirstWaveformWindow(const app::Program& p) {
+int FirstWaveformWindow(const state::Program& p) {
   for (int i = 0; i < store::kChannels; ++i)
     if (p.QWWin[i]) return i;
   return -1;
 }
 
-void NotifyRecorderWindows(app::Program&, int) {}
+void NotifyRecorderWindows(state::Program&, int) {}
 
-void OpenRecorderWindows(app::Program&) {}
+void OpenRecorderWindows(state::Program&) {}
 
-int SelectedChannels(const app::Program& p) {
+int SelectedChannels(const state::Program& p) {
   int n = 0;
   for (int i = 0; i < store::kChannels; ++i)
     if (p.MG.Acquire[i]) ++n;

@@ -9,36 +9,36 @@
 namespace store {
 struct Header_s;
 }
-namespace app {
+namespace state {
 struct Program;
 }
 
 namespace daq {
 
-uint32_t NowMs(app::Program& p);
+uint32_t NowMs(state::Program& p);
 // The time of day into a header's TriggerTime (minutes, hours, hundredths, seconds).
-void StampTriggerTime(app::Program& p, store::Header_s& h);
+void StampTriggerTime(state::Program& p, store::Header_s& h);
 // Today as "dd.mm.yyyy" padded with blanks to 11 characters into a header's Date.
-void StampDate(app::Program& p, store::Header_s& h);
+void StampDate(state::Program& p, store::Header_s& h);
 // A macro waiting for the run may continue.
-void ReleaseMacro(app::Program& p);
+void ReleaseMacro(state::Program& p);
 
 // The waveform channel filters (smoothing by each channel's SmoothWidth when
 // the PG option is on), as the main window applies them after a run.
-void ApplyWaveformFilters(app::Program& p);
+void ApplyWaveformFilters(state::Program& p);
 
 // The first open waveform graph window (the live window), or -1.
-int FirstWaveformWindow(const app::Program& p);
+int FirstWaveformWindow(const state::Program& p);
 
 // User messages to the recorder windows (kRecorderRunStart when a run starts,
 // kRecorderPoint after every point). The recorder windows are not built yet: this is where they will be
 // reached; until then nothing listens and nothing happens.
-void NotifyRecorderWindows(app::Program& p, int code);
+void NotifyRecorderWindows(state::Program& p, int code);
 // Opens the recorder windows of the reference channel when a run asks for
 // them (MTrigger or MScroll with storing). Nothing to open yet.
-void OpenRecorderWindows(app::Program& p);
+void OpenRecorderWindows(state::Program& p);
 
 // The number of channels selected for acquisition (MG).
-int SelectedChannels(const app::Program& p);
+int SelectedChannels(const state::Program& p);
 
 }  // namespace daq

@@ -1,6 +1,6 @@
 #include "daq/RunState.h"
 
-#include "app/Program.h"
+#include "state/Program.h"
 
 namespace daq {
 namespace {
@@ -9,11 +9,11 @@ void DeleteRunState(RunState* r) { delete r; }
 
 }  // namespace
 
-RunState& Runs(app::Program& p) {
+RunState& Runs(state::Program& p) {
   if (!p.RunData) p.RunData = {new RunState(), &DeleteRunState};
   return *p.RunData;
 }
 
-void ReleaseRuns(app::Program& p) { p.RunData.reset(); }
+void ReleaseRuns(state::Program& p) { p.RunData.reset(); }
 
 }  // namespace daq

@@ -1,5 +1,5 @@
 // What the waveform and measurement runs keep between timer ticks besides the
-// flags the main loop reads in app::Program (QW, DoQW, QM, DoQM, INTERRUPT,
+// flags the main loop reads in state::Program (QW, DoQW, QM, DoQM, INTERRUPT,
 // Bindx ...): the averaging counter, the point values, the measurement
 // schedule and the main-window ticks the measurement run owns.
 #pragma once
@@ -8,7 +8,7 @@
 
 #include "store/Records.h"
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -54,8 +54,8 @@ struct RunState {
 };
 
 // The run state of a program, created on first use.
-RunState& Runs(app::Program& p);
+RunState& Runs(state::Program& p);
 // Drops it (tests, and the program's end).
-void ReleaseRuns(app::Program& p);
+void ReleaseRuns(state::Program& p);
 
 }  // namespace daq

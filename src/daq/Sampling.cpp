@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "daq/Driver.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace daq {
 namespace {
@@ -21,8 +21,8 @@ constexpr uint32_t kStallMs = 5000;
 
 inline int16_t Code(uint32_t word) { return int16_t(int32_t(word & 0xFFFFu) - 32768); }
 
-uint32_t Now(app::Program& p) { return p.plat.clock ? p.plat.clock->TickMs() : 0; }
-void Sleep(app::Program& p, uint32_t ms) {
+uint32_t Now(state::Program& p) { return p.plat.clock ? p.plat.clock->TickMs() : 0; }
+void Sleep(state::Program& p, uint32_t ms) {
   if (p.plat.clock) p.plat.clock->SleepMs(ms);
 }
 
@@ -36,13 +36,13 @@ bool ConfigureScan(CardState& c) {
   return true;
 }
 
-void ReadFailure(app::Program& p, const char* text, const char* caption, int32_t status) {
-  app::Mess(p, text, StatusCaption(caption, status));
+void ReadFailure(state::Program& p, const char* text, const char* caption, int32_t status) {
+  state::Mess(p, text, StatusCaption(caption, status));
 }
 
 }  // namespace
 
-void SetRequests(app::Program& p) {
+void SetRequests(state::Program& p) {
   CardState& c = Card(p);
   for (int ch = 0; ch < kRequestSize; ++ch) {
     bool on = p.MG.Acquire[ch] != 0;
@@ -52,7 +52,7 @@ void SetRequests(app::Program& p) {
   if (p.A) c.TED_SamplePeriod = p.RefA().WPeriod;
 }
 
-uint32_t BuildScanList(app::Program& p) {
+uint32_t BuildScanList(state::Program& p) {
   CardState& c = Card(p);
   uint32_t n = 0;
   for (int ch = 0; ch < kScanSize; ++ch) {
@@ -75,9 +75,9 @@ uint32_t BuildScanList(app::Program& p) {
   return n;
 }
 
-int ScanPosition(const app::Program& p, int channel) {
+int ScanPosition(const state::Program& p, int channel) {
   if (channel < 0 || channel >= kScanSize) return -1;
-  CardState& c = Card(const_cast<app::Program&>(p));
+  CardState& c = Card(const_cast<state::Program&>(p));
   if (c.TED_Rec[channel] == 0.0f) return -1;
   int pos = 0;
   for (int ch = 0; ch < channel; ++ch)
@@ -85,7 +85,7 @@ int ScanPosition(const app::Program& p, int channel) {
   return pos;
 }
 
-int StartSampling(app::Program& p) {
+int StartSampling(state::Program& p) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (c.Driver_Inicializovan) StopSampling(p);
@@ -108,7 +108,7 @@ int StartSampling(app::Program& p) {
   std::snprintf(text, sizeof text, "Chyba v nastaveni vzorkovaci frekvence : %7.1f Hz", c.frequency);
   c.iret = c.fn.Td_Config_Timing_Acquisition(c.PHandleKarty, &c.frequency, &c.period);
   if (c.iret != 0) {
-    app::Mess(p, text, "Chyba Start Sampling : Td_Config_Ai_Timing ");
+    state::Mess(p, text, "Chyba Start Sampling : Td_Config_Ai_Timing ");
     return 0;
   }
   if (p.A) p.A[0].WPeriod = float(c.period * 1000.0);
@@ -120,7 +120,7 @@ int StartSampling(app::Program& p) {
       if (c.GeneratorStart) c.GeneratorStart(p);
     }
     if (!c.DA_going) {
-      app::Mess(p, "Nelze spustit synchronní DAC", "Chyba DAC");
+      state::Mess(p, "Nelze spustit synchronní DAC", "Chyba DAC");
       return 0;
     }
   }
@@ -128,7 +128,7 @@ int StartSampling(app::Program& p) {
   return StartAcquisitionOrClose(p, 2, "Nelze odstartovat rychle mereni v procedure StartSampling ");
 }
 
-int StopSampling(app::Program& p) {
+int StopSampling(state::Program& p) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (c.fn.Td_Stop_Acquisition && c.Driver_Inicializovan) c.fn.Td_Stop_Acquisition(c.PHandleKarty);
@@ -137,11 +137,11 @@ int StopSampling(app::Program& p) {
   return 1;
 }
 
-int BOARD_StartSamplingINT(app::Program& p, long) { return StartSampling(p) ? 1 : 0; }
-int BOARD_StartSampling_FIFO(app::Program& p) { return StartSampling(p); }
-int BOARD_StopSamplingINT(app::Program& p) { return StopSampling(p); }
+int BOARD_StartSamplingINT(state::Program& p, long) { return StartSampling(p) ? 1 : 0; }
+int BOARD_StartSampling_FIFO(state::Program& p) { return StartSampling(p); }
+int BOARD_StopSamplingINT(state::Program& p) { return StopSampling(p); }
 
-int BOARD_GetData(app::Program& p, std::span<int16_t> out, int16_t, uint16_t) {
+int BOARD_GetData(state::Program& p, std::span<int16_t> out, int16_t, uint16_t) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (!c.Driver_Inicializovan) return 0;
@@ -170,7 +170,7 @@ int BOARD_GetData(app::Program& p, std::span<int16_t> out, int16_t, uint16_t) {
   return 1;
 }
 
-int BOARD_GetData_FIFO(app::Program& p, std::span<int16_t> out, long count, int16_t) {
+int BOARD_GetData_FIFO(state::Program& p, std::span<int16_t> out, long count, int16_t) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (!StartSampling(p)) return 0;
@@ -243,7 +243,7 @@ int BOARD_GetData_FIFO(app::Program& p, std::span<int16_t> out, long count, int1
   return result;
 }
 
-int BOARD_SW_GetData(app::Program& p, std::span<int16_t> out, int16_t, uint16_t) {
+int BOARD_SW_GetData(state::Program& p, std::span<int16_t> out, int16_t, uint16_t) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (c.Driver_Inicializovan && c.ScanMode == 1) {
@@ -275,8 +275,8 @@ int BOARD_SW_GetData(app::Program& p, std::span<int16_t> out, int16_t, uint16_t)
     if (c.iret != 0) {
       int32_t status = c.iret;
       StopSampling(p);
-      app::Mess(p, "Nelze odstartovat pomale mereni",
-                StatusCaption("Chyba Td_Start_Acquisition(1) %d", status));
+      state::Mess(p, "Nelze odstartovat pomale mereni",
+                  StatusCaption("Chyba Td_Start_Acquisition(1) %d", status));
       return 0;
     }
     c.ScanMode = 1;
@@ -288,7 +288,7 @@ int BOARD_SW_GetData(app::Program& p, std::span<int16_t> out, int16_t, uint16_t)
   if (c.iret != 0) {
     int32_t status = c.iret;
     StopSampling(p);
-    app::Mess(p, "Nelze precist vzorek z analogovych vstupu", StatusCaption("Chyba Td_Get_AI %d", status));
+    state::Mess(p, "Nelze precist vzorek z analogovych vstupu", StatusCaption("Chyba Td_Get_AI %d", status));
     return 0;
   }
   uint32_t k = 0;
@@ -300,7 +300,7 @@ int BOARD_SW_GetData(app::Program& p, std::span<int16_t> out, int16_t, uint16_t)
   return 1;
 }
 
-int BOARD_GetDigIn(app::Program& p, int16_t) {
+int BOARD_GetDigIn(state::Program& p, int16_t) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   InitDriver(p);
@@ -310,7 +310,7 @@ int BOARD_GetDigIn(app::Program& p, int16_t) {
   return int(word & 0xFFFFu);
 }
 
-void BOARD_PutDigOut(app::Program& p, uint16_t value, int16_t) {
+void BOARD_PutDigOut(state::Program& p, uint16_t value, int16_t) {
   if (p.DG.Simulation) return;
   CardState& c = Card(p);
   InitDriver(p);
@@ -326,17 +326,18 @@ uint32_t DacCode(float volts) {
   return uint32_t(code);
 }
 
-void BOARD_DA_Out(app::Program& p, int16_t output) {
+void BOARD_DA_Out(state::Program& p, int16_t output) {
   if (p.DG.Simulation || (output != 0 && output != 1)) return;
   CardState& c = Card(p);
   InitDriver(p);
   if (!c.Driver_Inicializovan) return;
   uint32_t codes[2] = {DacCode(c.DAC_val[0]), DacCode(c.DAC_val[1])};
   c.iret = c.fn.Td_Set_AO(c.PHandleKarty, 0, codes, 2);
-  if (c.iret != 0) app::Mess(p, "Chyba v nastaveni prevodniku ", StatusCaption("Chyba Td_Set_AO %d", c.iret));
+  if (c.iret != 0)
+    state::Mess(p, "Chyba v nastaveni prevodniku ", StatusCaption("Chyba Td_Set_AO %d", c.iret));
 }
 
-void TRV_SetDA(app::Program& p, int16_t) {
+void TRV_SetDA(state::Program& p, int16_t) {
   CardState& c = Card(p);
   if (!p.A) return;
   c.DAC_val[0] = p.RefA().DA1Value;
@@ -344,13 +345,13 @@ void TRV_SetDA(app::Program& p, int16_t) {
   BOARD_DA_Out(p, 0);
 }
 
-void TRV_PutDigOut(app::Program& p, uint16_t value) {
+void TRV_PutDigOut(state::Program& p, uint16_t value) {
   BOARD_PutDigOut(p, value, p.A ? p.RefA().BaseAddress : int16_t(0));
 }
 
-int TRV_GetDigIn(app::Program& p) { return BOARD_GetDigIn(p, p.A ? p.RefA().BaseAddress : int16_t(0)); }
+int TRV_GetDigIn(state::Program& p) { return BOARD_GetDigIn(p, p.A ? p.RefA().BaseAddress : int16_t(0)); }
 
-bool ReadDigitalInputs(app::Program& p, int& word) {
+bool ReadDigitalInputs(state::Program& p, int& word) {
   // Without a card the main loop polls the simulated input, not the loader:
   // trying to load a missing library every tick would repeat its message.
   if (Simulating(p)) {
@@ -362,12 +363,12 @@ bool ReadDigitalInputs(app::Program& p, int& word) {
   return c.Driver_Inicializovan != 0;
 }
 
-float BOARD_SetSamplePeriod(app::Program&, int, float period, int, uint16_t, int16_t) { return period; }
-float Board_SetSamplePeriod(app::Program&, float period) { return period; }
-void BOARD_SetGain(app::Program&) {}
-void BOARD_SetChanel(app::Program&) {}
-void OverPreiodu(app::Program&) {}
-void cti_data(app::Program&) {}
-int Get_HalfBuf(app::Program&) { return 1; }
+float BOARD_SetSamplePeriod(state::Program&, int, float period, int, uint16_t, int16_t) { return period; }
+float Board_SetSamplePeriod(state::Program&, float period) { return period; }
+void BOARD_SetGain(state::Program&) {}
+void BOARD_SetChanel(state::Program&) {}
+void OverPreiodu(state::Program&) {}
+void cti_data(state::Program&) {}
+int Get_HalfBuf(state::Program&) { return 1; }
 
 }  // namespace daq

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -18,50 +18,50 @@ inline constexpr int kReadRecovered = 10;  // driver error; the driver was re-op
 
 // Fills the requests from the acquisition selection (MG.Acquire) and each
 // channel's RangeIndex, and the scan period from the reference channel.
-void SetRequests(app::Program& p);
+void SetRequests(state::Program& p);
 // The scan list from TED_Rec/TED_Gain: channels 0..31 in ascending order;
 // range codes 11 and 12 select inputs 256 and 257. Answers pocet_kanalu.
-uint32_t BuildScanList(app::Program& p);
+uint32_t BuildScanList(state::Program& p);
 // Position of `channel` in the scan list, -1 when it is not scanned.
-int ScanPosition(const app::Program& p, int channel);
+int ScanPosition(const state::Program& p, int channel);
 
-int StartSampling(app::Program& p);
-int StopSampling(app::Program& p);
-int BOARD_StartSamplingINT(app::Program& p, long ignored = 0);
-int BOARD_StartSampling_FIFO(app::Program& p);
-int BOARD_StopSamplingINT(app::Program& p);
+int StartSampling(state::Program& p);
+int StopSampling(state::Program& p);
+int BOARD_StartSamplingINT(state::Program& p, long ignored = 0);
+int BOARD_StartSampling_FIFO(state::Program& p);
+int BOARD_StopSamplingINT(state::Program& p);
 
 // One scan while continuous scanning runs, in scan order into out (at most
 // out.size() codes): 1 stored, 0 not yet there or driver closed, 10 error.
-int BOARD_GetData(app::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
+int BOARD_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
 // `count` scans, scan-interleaved (all positions of scan 0, then scan 1 ...);
 // never more than out.size() codes are written. 1 all arrived, 0 failed or
 // Esc/Pause (INTERRUPT set).
-int BOARD_GetData_FIFO(app::Program& p, std::span<int16_t> out, long count, int16_t baseAddress = 0);
+int BOARD_GetData_FIFO(state::Program& p, std::span<int16_t> out, long count, int16_t baseAddress = 0);
 // One software-triggered scan scattered by channel: out[channel] for every
 // requested channel 0..31 (only indices below out.size() are written).
-int BOARD_SW_GetData(app::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
+int BOARD_SW_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
 
 // Digital port 0 and the analog outputs.
-int BOARD_GetDigIn(app::Program& p, int16_t baseAddress = 0);
-void BOARD_PutDigOut(app::Program& p, uint16_t value, int16_t baseAddress = 0);
-void BOARD_DA_Out(app::Program& p, int16_t output);
-void TRV_SetDA(app::Program& p, int16_t ignored = 0);
-void TRV_PutDigOut(app::Program& p, uint16_t value);
-int TRV_GetDigIn(app::Program& p);
+int BOARD_GetDigIn(state::Program& p, int16_t baseAddress = 0);
+void BOARD_PutDigOut(state::Program& p, uint16_t value, int16_t baseAddress = 0);
+void BOARD_DA_Out(state::Program& p, int16_t output);
+void TRV_SetDA(state::Program& p, int16_t ignored = 0);
+void TRV_PutDigOut(state::Program& p, uint16_t value);
+int TRV_GetDigIn(state::Program& p);
 // The digital input word for the main loop (input waits, external start).
-bool ReadDigitalInputs(app::Program& p, int& word);
+bool ReadDigitalInputs(state::Program& p, int& word);
 
 // Output code of a voltage: -10 V -> 0, 0 V -> 2048, +10 V and above -> 4095.
 uint32_t DacCode(float volts);
 
 // Hooks the callers keep; they have no effect on this card.
-float BOARD_SetSamplePeriod(app::Program& p, int, float period, int = 0, uint16_t = 0, int16_t = 0);
-float Board_SetSamplePeriod(app::Program& p, float period);
-void BOARD_SetGain(app::Program& p);
-void BOARD_SetChanel(app::Program& p);
-void OverPreiodu(app::Program& p);
-void cti_data(app::Program& p);
-int Get_HalfBuf(app::Program& p);
+float BOARD_SetSamplePeriod(state::Program& p, int, float period, int = 0, uint16_t = 0, int16_t = 0);
+float Board_SetSamplePeriod(state::Program& p, float period);
+void BOARD_SetGain(state::Program& p);
+void BOARD_SetChanel(state::Program& p);
+void OverPreiodu(state::Program& p);
+void cti_data(state::Program& p);
+int Get_HalfBuf(state::Program& p);
 
 }  // namespace daq

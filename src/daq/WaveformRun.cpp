@@ -6,16 +6,16 @@
 #include <span>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/UserMessages.h"
 #include "daq/CardState.h"
 #include "daq/Conversion.h"
 #include "daq/RunCommon.h"
 #include "daq/RunState.h"
 #include "daq/Sampling.h"
 #include "daq/Simulation.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/UserMessages.h"
 
 namespace daq {
 namespace {
@@ -26,7 +26,7 @@ constexpr const char* kHighChannelsText = "Kanály nad 32 karta neměří: jejic
 // The raw codes of one acquisition, counted in TotalDataAlloc while held.
 class RawBuffer {
  public:
-  RawBuffer(app::Program& p) : p_(p) {}
+  RawBuffer(state::Program& p) : p_(p) {}
   ~RawBuffer() {
     if (codes_) p_.TotalDataAlloc -= double(count_) * sizeof(int16_t);
   }
@@ -46,13 +46,13 @@ class RawBuffer {
   struct Free {
     void operator()(int16_t* c) const { std::free(c); }
   };
-  app::Program& p_;
+  state::Program& p_;
   std::unique_ptr<int16_t, Free> codes_;
   size_t count_ = 0;
 };
 
 // Esc/Pause after each simulated scan; `taken` is the number of scans kept.
-bool SimulateScans(app::Program& p, std::span<int16_t> raw, size_t scans, size_t n, size_t& taken) {
+bool SimulateScans(state::Program& p, std::span<int16_t> raw, size_t scans, size_t n, size_t& taken) {
   CardState& c = Card(p);
   int phase = c.SimPhase;
   for (size_t s = 0; s < scans; ++s) {
@@ -70,7 +70,7 @@ bool SimulateScans(app::Program& p, std::span<int16_t> raw, size_t scans, size_t
   return true;
 }
 
-void WaitForNoInput(app::Program& p) {
+void WaitForNoInput(state::Program& p) {
   uint32_t start = NowMs(p);
   while (p.ui().InputPending() && NowMs(p) - start < 1000)
     if (p.plat.clock) p.plat.clock->SleepMs(1);
@@ -90,7 +90,7 @@ void CountCodes(const int16_t* codes, size_t stride, size_t scans, int bits, flo
 
 }  // namespace
 
-int TRV_QW(app::Program& p) {
+int TRV_QW(state::Program& p) {
   if (!p.A || !p.Waveform) return 0;
   RunState& r = Runs(p);
   const store::A_s& ref = p.RefA();
@@ -102,10 +102,10 @@ int TRV_QW(app::Program& p) {
   if (ref.Flags153 & store::kAWLive) {
     int w = FirstWaveformWindow(p);
     if (w < 0) {
-      app::MessT(p, 1304, 11);
+      state::MessT(p, 1304, 11);
       return 0;
     }
-    p.QWWin[w]->UserMessage(app::kLiveAcquisition, 0);
+    p.QWWin[w]->UserMessage(state::kLiveAcquisition, 0);
     return 1;
   }
 
@@ -119,7 +119,7 @@ int TRV_QW(app::Program& p) {
   const long long capacity = std::min<long long>(p.DG.TotalSamples, p.PW);
   if (n == 0 || length <= 0) return 0;
   if (double(n) * double(length) > double(capacity)) {
-    app::MessT(p, 423, 13);
+    state::MessT(p, 423, 13);
     return 0;
   }
   const size_t len = size_t(length);
@@ -135,7 +135,7 @@ int TRV_QW(app::Program& p) {
   }
   RawBuffer raw(p);
   if (!raw.Allocate(std::max<size_t>(stride, 1) * len)) {
-    app::MessT(p, 369, 14);
+    state::MessT(p, 369, 14);
     return 0;
   }
   const bool slow = double(length) * double(ref.WPeriod) >= 500.0;
@@ -164,7 +164,7 @@ int TRV_QW(app::Program& p) {
       std::fill(block, block + len, 0.0f);
       if (!r.HighChannelsReported) {
         r.HighChannelsReported = true;
-        app::TS(p, kHighChannelsText);
+        state::TS(p, kHighChannelsText);
       }
       continue;
     }
@@ -196,7 +196,7 @@ int TRV_QW(app::Program& p) {
   r.PocetVln += 1.0f;
 
   if (slow) p.ui().SetCursor("");
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return result;
 }
 

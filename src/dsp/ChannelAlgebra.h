@@ -2,7 +2,7 @@
 // and with a constant (WYK, WYP, MYK, MYP).
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -21,18 +21,18 @@ enum ChannelOperation {
 // with channel b, sample by sample over `Length`. Nothing happens when enable
 // is 0, when either channel is inactive or for other operation numbers.
 // Answers 1 when channel a changed.
-int ChanelAlgebraUtil(app::Program& p, int enable, int operation, int a, int b);
+int ChanelAlgebraUtil(state::Program& p, int enable, int operation, int a, int b);
 
 // `TMainWindow::ChanelAlgebra`: a and b are 1-based, 0 asks (345 / 346),
 // numbers beyond 128 end it. 347 / 348 for an inactive channel. Only the
 // waveform store is processed; without a macro the W windows get kDataChanged and
 // the result is reported (349 + operation).
-int ChanelAlgebra(app::Program& p, int operation, int store, int a, int b);
+int ChanelAlgebra(state::Program& p, int operation, int store, int a, int b);
 
 // WYK / MYK: every sample of channel `channel` (1-based; 0 = every active
 // channel) of the store multiplied by k; WYP / MYP add `value`. Every graph
 // window is refreshed afterwards. Answers 1 when a channel changed.
-int MultiplyByConstant(app::Program& p, int store, int channel, float k);
-int AddConstant(app::Program& p, int store, int channel, float value);
+int MultiplyByConstant(state::Program& p, int store, int channel, float k);
+int AddConstant(state::Program& p, int store, int channel, float value);
 
 }  // namespace dsp

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/ChannelPrompt.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileReader.h"
 #include "files/FileArguments.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace dsp {
@@ -30,13 +30,13 @@ int BlocksBelow(const store::Header_s& h, int channel) {
 }
 
 // Whether the store's blocks as they stand lie inside its arrays.
-bool LayoutSound(const app::Program& p, int store) {
+bool LayoutSound(const state::Program& p, int store) {
   const store::Header_s& h = store ? p.HGW : p.HGB;
   const int64_t length = h.Length;
-  return length >= 0 && int64_t(app::ActiveChannels(p, store)) * length <= files::SampleCapacity(p, store);
+  return length >= 0 && int64_t(state::ActiveChannels(p, store)) * length <= files::SampleCapacity(p, store);
 }
 
-int ReadChannelInto(app::Program& p, const std::string& name, int fileChannel, int destination) {
+int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel, int destination) {
   store::Header_s& h = p.HGW;
   const bool created = !h.ChannelOn[destination];
   const store::Channel_s savedRecord = p.FGW[size_t(destination)];
@@ -44,17 +44,17 @@ int ReadChannelInto(app::Program& p, const std::string& name, int fileChannel, i
   // The insertion spreads the blocks over one more block at the end; its old
   // content comes back if the read fails.
   const int64_t length = h.Length;
-  const int64_t end = int64_t(app::ActiveChannels(p, 1)) * length;
+  const int64_t end = int64_t(state::ActiveChannels(p, 1)) * length;
   std::vector<float> savedTail;
   if (created) {
     int first = 0;
     while (first < store::kChannels && !h.ChannelOn[first]) ++first;
     if (first == store::kChannels) {
-      app::MessT(p, 341, 11);
+      state::MessT(p, 341, 11);
       return 0;
     }
     if (end + length > files::SampleCapacity(p, 1)) {
-      app::MessT(p, 338, 11);
+      state::MessT(p, 338, 11);
       return 0;
     }
     savedTail.assign(p.Waveform.get() + end, p.Waveform.get() + end + length);
@@ -68,38 +68,38 @@ int ReadChannelInto(app::Program& p, const std::string& name, int fileChannel, i
       p.WFreq[destination] = savedFreq;
       std::copy(savedTail.begin(), savedTail.end(), p.Waveform.get() + end);
     }
-    app::MessT(p, 316, 13);
+    state::MessT(p, 316, 13);
     return 0;
   }
   return 1;
 }
 
-bool AskWaveformFile(app::Program& p, std::string& name) {
+bool AskWaveformFile(state::Program& p, std::string& name) {
   return files::TakeFileArgument(p, "CHWREAD", name) != 0;
 }
 
 }  // namespace
 
-int ChanelTransportUtil(app::Program& p, int store, int source, int destination, int ask) {
+int ChanelTransportUtil(state::Program& p, int store, int source, int destination, int ask) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
+  if (!state::MemOK(p, store) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
   if (!LayoutSound(p, store)) return 0;
   store::Header_s& h = p.Header(store);
   const bool talk = ask && !p.MacGoing;
   if (!h.ChannelOn[source]) {
-    if (ask) app::MessT(p, 335, 11);
+    if (ask) state::MessT(p, 335, 11);
     return 0;
   }
-  if (talk && p.ui().AskYesNo(app::TxtF(p, 336, {source + 1, destination + 1}), app::Txt(p, 15)) !=
+  if (talk && p.ui().AskYesNo(state::TxtF(p, 336, {source + 1, destination + 1}), state::Txt(p, 15)) !=
                   platform::Answer::Yes)
     return 0;
 
   const int64_t length = h.Length;
   float* samples = p.Samples(store);
   if (!h.ChannelOn[destination]) {
-    const int64_t count = app::ActiveChannels(p, store);
+    const int64_t count = state::ActiveChannels(p, store);
     if ((count + 1) * length > files::SampleCapacity(p, store)) {
-      if (ask) app::MessT(p, 338, 11);
+      if (ask) state::MessT(p, 338, 11);
       return 0;
     }
     const int64_t slot = BlocksBelow(h, destination);
@@ -108,7 +108,7 @@ int ChanelTransportUtil(app::Program& p, int store, int source, int destination,
     h.ChannelOn[destination] = 1;
     h.ChannelCount = int16_t(count + 1);
   } else if (source != destination) {
-    if (talk && app::AskT(p, 337, 15) != platform::Answer::Yes) return 0;
+    if (talk && state::AskT(p, 337, 15) != platform::Answer::Yes) return 0;
   }
 
   store::Channel_s* records = p.Channels(store);
@@ -117,18 +117,18 @@ int ChanelTransportUtil(app::Program& p, int store, int source, int destination,
   freq[destination] = freq[source];
   // Positions are taken after the insertion: a source above the new channel
   // has just moved up by one block.
-  const int from = app::Pocatek(p, store, source);
-  const int to = app::Pocatek(p, store, destination);
+  const int from = state::Pocatek(p, store, source);
+  const int to = state::Pocatek(p, store, destination);
   if (from != to) std::memmove(samples + to, samples + from, size_t(length) * sizeof(float));
   // Blocks may have moved, so the windows are told even while a macro runs.
-  app::DataChanged(p, store);
-  if (talk) app::Mess(p, app::TxtF(p, 339, {source + 1, destination + 1}), app::Txt(p, 11));
+  state::DataChanged(p, store);
+  if (talk) state::Mess(p, state::TxtF(p, 339, {source + 1, destination + 1}), state::Txt(p, 11));
   return 1;
 }
 
-int ChanelTransport(app::Program& p, int store, int a, int b) {
+int ChanelTransport(state::Program& p, int store, int a, int b) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   a = ChannelNumber(p, a, 184);
   if (a == 0) return 0;
   b = ChannelNumber(p, b, 185);
@@ -136,13 +136,13 @@ int ChanelTransport(app::Program& p, int store, int a, int b) {
   return ChanelTransportUtil(p, store, a - 1, b - 1, 1);
 }
 
-int ChanelDeleteUtil(app::Program& p, int store, int channel) {
+int ChanelDeleteUtil(state::Program& p, int store, int channel) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store) || !ValidChannel(channel) || !LayoutSound(p, store)) return 0;
+  if (!state::MemOK(p, store) || !ValidChannel(channel) || !LayoutSound(p, store)) return 0;
   store::Header_s& h = p.Header(store);
   if (!h.ChannelOn[channel]) return 0;
   const int64_t length = h.Length;
-  const int64_t count = app::ActiveChannels(p, store);
+  const int64_t count = state::ActiveChannels(p, store);
   const int64_t slot = BlocksBelow(h, channel);
   float* samples = p.Samples(store);
   std::memmove(samples + slot * length, samples + (slot + 1) * length,
@@ -150,21 +150,21 @@ int ChanelDeleteUtil(app::Program& p, int store, int channel) {
   h.ChannelOn[channel] = 0;
   h.ChannelCount = int16_t(count - 1);
   // A window left on a channel without a block would show another's data.
-  app::UnDisplayWave(p, store, channel);
-  app::DataChanged(p, store);
+  state::UnDisplayWave(p, store, channel);
+  state::DataChanged(p, store);
   return 1;
 }
 
-int ChanelDelete(app::Program& p, int store, int channel) {
+int ChanelDelete(state::Program& p, int store, int channel) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   channel = ChannelNumber(p, channel, 186);
   if (channel == 0) return 0;
   return ChanelDeleteUtil(p, store, channel - 1);
 }
 
-int ChanelRead(app::Program& p, int a, int b) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int ChanelRead(state::Program& p, int a, int b) {
+  if (!state::MemOK(p, 1, true)) return 0;
   a = ChannelNumber(p, a, 194);
   if (a == 0) return 0;
   b = ChannelNumber(p, b, 195);
@@ -174,8 +174,8 @@ int ChanelRead(app::Program& p, int a, int b) {
   return ReadChannelInto(p, name, a - 1, b - 1);
 }
 
-int MultiChanelRead(app::Program& p) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int MultiChanelRead(state::Program& p) {
+  if (!state::MemOK(p, 1, true)) return 0;
   int read = 0;
   for (;;) {
     const int a = ChannelNumber(p, 0, 194);

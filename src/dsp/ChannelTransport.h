@@ -3,7 +3,7 @@
 // so creating or removing a channel moves the blocks above it.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -16,29 +16,29 @@ namespace dsp {
 // is overwritten. With ask (and no macro) it asks first (336, 337) and
 // reports the result (339); messages of refusals (335, 338) need ask as
 // well. Answers 1 when done; a refusal leaves the store unchanged.
-int ChanelTransportUtil(app::Program& p, int store, int source, int destination, int ask);
+int ChanelTransportUtil(state::Program& p, int store, int source, int destination, int ask);
 
 // `TMainWindow::ChanelTransport`: a and b 1-based; 0 asks (184 / 185).
-int ChanelTransport(app::Program& p, int store, int a, int b);
+int ChanelTransport(state::Program& p, int store, int a, int b);
 
 // `ChanelDeleteUtil`: clears channel (0-based) of the store, moves the
 // blocks above it down by one block and closes its graph window. Answers 1
 // when the channel was active.
-int ChanelDeleteUtil(app::Program& p, int store, int channel);
+int ChanelDeleteUtil(state::Program& p, int store, int channel);
 
 // `TMainWindow::ChanelDelete`: channel 1-based, 0 asks (186).
-int ChanelDelete(app::Program& p, int store, int channel);
+int ChanelDelete(state::Program& p, int store, int channel);
 
 // `TMainWindow::ChanelRead` (CHWREAD a,b,name): channel a of a waveform
 // file into waveform channel b (1-based; 0 asks, 194 / 195). The file comes
 // from `NameQueue` or the open dialog. An inactive b is created first (a copy
 // of the first active channel gives it its block) and removed again when the
 // read fails, so a failure leaves the store as it was (316 is shown).
-int ChanelRead(app::Program& p, int a, int b);
+int ChanelRead(state::Program& p, int a, int b);
 
 // `TMainWindow::MultiChanelRead`: repeats `ChanelRead` with prompts and the
 // open dialog until a prompt or the dialog is cancelled. Answers the number
 // of channels read.
-int MultiChanelRead(app::Program& p);
+int MultiChanelRead(state::Program& p);
 
 }  // namespace dsp

@@ -1,14 +1,14 @@
 #include "dsp/ChannelView.h"
 
-#include "app/Program.h"
-#include "app/StoreAccess.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/Records.h"
 
 namespace dsp {
 
-ChannelView ViewChannel(app::Program& p, int store, int channel) {
+ChannelView ViewChannel(state::Program& p, int store, int channel) {
   ChannelView v;
-  if (!app::MemOK(p, store)) return v;
+  if (!state::MemOK(p, store)) return v;
   if (channel < 0 || channel >= store::kChannels) return v;
   const store::Header_s& h = p.Header(store);
   int32_t n = h.Length;

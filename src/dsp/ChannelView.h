@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -23,6 +23,6 @@ struct ChannelView {
 // The channel (0-based) of a store (1 = W, 0 = M); empty when the store has no
 // array, the channel is inactive or out of 0..127, the length is not positive
 // or the block would reach past the array.
-ChannelView ViewChannel(app::Program& p, int store, int channel);
+ChannelView ViewChannel(state::Program& p, int store, int channel);
 
 }  // namespace dsp

@@ -5,12 +5,12 @@
 #include <memory>
 #include <new>
 
-#include "app/Messages.h"
-#include "app/Program.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace dsp {
 
-int DataShiftUtil(app::Program& p, float* data, int rotate, int left, int shift, int from, int to) {
+int DataShiftUtil(state::Program& p, float* data, int rotate, int left, int shift, int from, int to) {
   if (!data || from < 0 || to < from || shift < 0) return 0;
   const int n = to - from;
   if (n == 0 || shift == 0) return 1;
@@ -28,7 +28,7 @@ int DataShiftUtil(app::Program& p, float* data, int rotate, int left, int shift,
   if (rotate) {
     saved.reset(new (std::nothrow) float[size_t(s)]);
     if (!saved) {
-      app::MessT(p, 369, 14);
+      state::MessT(p, 369, 14);
       return 0;
     }
   }

@@ -2,7 +2,7 @@
 // (the live window and the band analysis use it).
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -15,6 +15,6 @@ namespace dsp {
 // it (without rotation) or turns by shift modulo its size (with rotation).
 // The rotation buffer failing shows 369 (title 14) and changes nothing.
 // Answers 1 when done, 0 for a refused range or shift.
-int DataShiftUtil(app::Program& p, float* data, int rotate, int left, int shift, int from, int to);
+int DataShiftUtil(state::Program& p, float* data, int rotate, int left, int shift, int from, int to);
 
 }  // namespace dsp

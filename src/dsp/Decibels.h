@@ -2,7 +2,7 @@
 // decibels carries its `PrefixCode` raised by 100.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -14,11 +14,11 @@ namespace dsp {
 // the range is not positive (a NaN included). 341 for an inactive channel;
 // with ask and no macro the question 356 / 357 comes first. A range outside
 // the channel is refused. Answers 1 when converted; a refusal changes nothing.
-int ChaneldB_Util(app::Program& p, int store, int ask, int channel, int from, int to);
+int ChaneldB_Util(state::Program& p, int store, int ask, int channel, int from, int to);
 
 // `TMainWindow::ChaneldB`: channel 1-based (0 asks, 345) of the waveform
 // store, its first half (the magnitudes of a spectrum), with the question;
 // then the W windows reopen when `PG` says they were open and no macro runs.
-int ChaneldB(app::Program& p, int channel);
+int ChaneldB(state::Program& p, int channel);
 
 }  // namespace dsp

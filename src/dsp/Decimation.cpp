@@ -1,23 +1,23 @@
 #include "dsp/Decimation.h"
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 
 namespace dsp {
 
-int DecimationUtil(app::Program& p, int store) {
-  if (!app::MemOK(p, store, true)) return 0;
+int DecimationUtil(state::Program& p, int store) {
+  if (!state::MemOK(p, store, true)) return 0;
   if (StoreHoldsSpectrum(p, store)) {
-    app::MessT(p, store ? 330 : 331, 11);
+    state::MessT(p, store ? 330 : 331, 11);
     return 0;
   }
   store::Header_s& h = p.Header(store);
   const int n = h.Length;
-  const int channels = app::ActiveChannels(p, store);
+  const int channels = state::ActiveChannels(p, store);
   // A record of one sample would become empty, which no window or file
   // operation expects.
   if (n < 2 || !BlockFits(p, store, 0, static_cast<long long>(channels) * n)) return 0;
@@ -36,13 +36,13 @@ int DecimationUtil(app::Program& p, int store) {
   h.Length = half;
   h.TriggerFlag = 0;
   h.PreTrigger = 0;
-  app::DataChanged(p, store);
-  app::SendToStoreWindows(p, store, app::kRedrawAll);
+  state::DataChanged(p, store);
+  state::SendToStoreWindows(p, store, state::kRedrawAll);
   return 1;
 }
 
-int Decimation(app::Program& p, int store, bool ask) {
-  if (ask && !p.MacGoing && app::AskT(p, 329, 15) != platform::Answer::Yes) return 0;
+int Decimation(state::Program& p, int store, bool ask) {
+  if (ask && !p.MacGoing && state::AskT(p, 329, 15) != platform::Answer::Yes) return 0;
   return DecimationUtil(p, store);
 }
 

@@ -1,7 +1,7 @@
 // Halving the sampling rate of a store: every second sample is kept.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -11,10 +11,10 @@ namespace dsp {
 // channel, halves `Length`, doubles each `Step` and clears the trigger. A
 // store holding a spectrum is refused (general text 330 / 331, title 11), and
 // a record shorter than two samples is left alone. Answers 1 on success.
-int DecimationUtil(app::Program& p, int store);
+int DecimationUtil(state::Program& p, int store);
 
 // `TMainWindow::Decimation`: asks general text 329 (title 15) first when
 // `ask` is set and no macro runs.
-int Decimation(app::Program& p, int store, bool ask);
+int Decimation(state::Program& p, int store, bool ask);
 
 }  // namespace dsp

@@ -4,15 +4,15 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/ChannelTransport.h"
 #include "dsp/ChannelView.h"
 #include "dsp/Fft.h"
 #include "dsp/Spectrum.h"
 #include "dsp/SpectrumTools.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 namespace {
@@ -81,10 +81,10 @@ void Results(int mode, const float* re, const float* im, float* out, int M, doub
 
 }  // namespace
 
-int DataFreqAnal(app::Program& p, int mode, int source, int destination, double centre, double halfWidth,
+int DataFreqAnal(state::Program& p, int mode, int source, int destination, double centre, double halfWidth,
                  int binsGiven) {
   if (mode < kBandPower || mode > kBandFrequency) return 0;
-  if (!app::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, 1, true)) return 0;
   if (destination < 0 || destination >= store::kChannels) return 0;
   ChannelView src = ViewChannel(p, 1, source);
   if (!src) return 0;
@@ -102,12 +102,12 @@ int DataFreqAnal(app::Program& p, int mode, int source, int destination, double 
   c = std::round(c);
   w = std::round(w);
   if (c - w < 0 || c + w > N) {
-    if (!binsGiven) app::MessT(p, 1409, 11);
+    if (!binsGiven) state::MessT(p, 1409, 11);
     return 0;
   }
   // The frequency is a phase step over time: without a time step there is none.
   if (mode == kBandFrequency && !stepUsable) return 0;
-  if (!IsPowerOfTwo(N) && !p.MacGoing && app::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
+  if (!IsPowerOfTwo(N) && !p.MacGoing && state::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
 
   if (source != destination && !ChanelTransportUtil(p, 1, source, destination, 0)) return 0;
   ChannelView dst = ViewChannel(p, 1, destination);
@@ -139,7 +139,7 @@ int DataFreqAnal(app::Program& p, int mode, int source, int destination, double 
     data[2 * n] = v;
   }
   SetSpectrumFlags(p, 1, destination, false);
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return 1;
 }
 

@@ -4,7 +4,7 @@
 // phase or instantaneous frequency as a time signal.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -25,7 +25,7 @@ enum FreqAnalMode { kBandPower = 0, kBandEnvelope = 1, kBandPhase = 2, kBandFreq
 // instantaneous frequency offset (in 1 / `Step` units). Each value fills two
 // neighbouring samples of the destination, which is a time channel again.
 // Answers 1 when done; a refusal changes nothing.
-int DataFreqAnal(app::Program& p, int mode, int source, int destination, double centre, double halfWidth,
+int DataFreqAnal(state::Program& p, int mode, int source, int destination, double centre, double halfWidth,
                  int binsGiven);
 
 }  // namespace dsp

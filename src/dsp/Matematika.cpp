@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/ChannelView.h"
 #include "dsp/Correlation.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 
-int Matematika(app::Program& p, int operation, int32_t from, int32_t to, int a, int s, int b, float& result) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int Matematika(state::Program& p, int operation, int32_t from, int32_t to, int a, int s, int b,
+               float& result) {
+  if (!state::MemOK(p, 1, true)) return 0;
   ChannelView va = ViewChannel(p, 1, a), vs = ViewChannel(p, 1, s), vb = ViewChannel(p, 1, b);
   if (!va || !vs || !vb) return 0;
   int64_t n = va.length;
@@ -62,7 +63,7 @@ int Matematika(app::Program& p, int operation, int32_t from, int32_t to, int a, 
     default:
       return 1;
   }
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return 1;
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -26,6 +26,7 @@ namespace dsp {
 // channel is inactive or holds no usable block, and for a derivative with a
 // step of 0 or a range of one sample; else 1 (operations outside 0 … 8 then
 // do nothing).
-int Matematika(app::Program& p, int operation, int32_t from, int32_t to, int a, int s, int b, float& result);
+int Matematika(state::Program& p, int operation, int32_t from, int32_t to, int a, int s, int b,
+               float& result);
 
 }  // namespace dsp

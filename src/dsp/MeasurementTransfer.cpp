@@ -2,28 +2,28 @@
 
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/DataFileFormat.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 
-int MeasurementToWaveform(app::Program& p, int ask) {
-  if (!app::MemOK(p, 1, true) || !app::MemOK(p, 0, true)) return 0;
+int MeasurementToWaveform(state::Program& p, int ask) {
+  if (!state::MemOK(p, 1, true) || !state::MemOK(p, 0, true)) return 0;
   const bool talk = ask && !p.MacGoing;
-  if (talk && app::AskT(p, 359, 15) != platform::Answer::Yes) return 0;
+  if (talk && state::AskT(p, 359, 15) != platform::Answer::Yes) return 0;
 
   const store::Header_s& m = p.HGB;
-  const int64_t count = app::ActiveChannels(p, 0);
+  const int64_t count = state::ActiveChannels(p, 0);
   const int64_t length = m.Length;
   const int64_t samples = count * length;
   // Both arrays have the same size at start-up, but a measurement header read
   // from a job or a file is checked before its blocks are copied.
   if (length < 0 || length > p.DG.MaxLength || samples > files::SampleCapacity(p, 1) ||
       samples > files::SampleCapacity(p, 0)) {
-    app::Mess(p, app::TxtF(p, 389, {long(m.Length)}), app::Txt(p, 390));
+    state::Mess(p, state::TxtF(p, 389, {long(m.Length)}), state::Txt(p, 390));
     return 0;
   }
 
@@ -37,21 +37,21 @@ int MeasurementToWaveform(app::Program& p, int ask) {
   // A window whose channel the measurement does not have would show another
   // channel's block.
   for (int i = 0; i < store::kChannels; ++i)
-    if (p.QWWin[i] && !p.HGW.ChannelOn[i]) app::UnDisplayWave(p, 1, i);
-  app::DataChanged(p, 1);
+    if (p.QWWin[i] && !p.HGW.ChannelOn[i]) state::UnDisplayWave(p, 1, i);
+  state::DataChanged(p, 1);
 
-  if (p.PG.WWindows && !p.MacGoing) app::DisplayWave(p, 1, -1);
-  if (talk) app::MessT(p, 360, 11);
+  if (p.PG.WWindows && !p.MacGoing) state::DisplayWave(p, 1, -1);
+  if (talk) state::MessT(p, 360, 11);
   return 1;
 }
 
-int Kontrola_WToMFun(app::Program& p, int mode) {
+int Kontrola_WToMFun(state::Program& p, int mode) {
   int needed = 0;
   if (mode == 8) needed = 2;
   if (mode == 9 || mode == 10) needed = 6;
   for (int i = 0; i < needed; ++i) {
     if (!p.MG.Acquire[i]) {
-      app::MessT(p, needed == 2 ? 1032 : 1033, 11);
+      state::MessT(p, needed == 2 ? 1032 : 1033, 11);
       return 0;
     }
   }

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/StoreChecks.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 namespace {
@@ -17,7 +17,7 @@ constexpr long long kMaxPadded = 1LL << 30;
 
 // Whether channels × newLength fits the store. `MaxLength` bounds a channel
 // as it does for every other way a record gets its length.
-bool Fits(const app::Program& p, int channels, long long newLength) {
+bool Fits(const state::Program& p, int channels, long long newLength) {
   if (newLength > p.DG.MaxLength) return false;
   return static_cast<long long>(channels) * newLength <= StoreCapacity(p, 1);
 }
@@ -26,9 +26,9 @@ bool Fits(const app::Program& p, int channels, long long newLength) {
 // `grown`, last channel first so that no block is overwritten before it is
 // read, and fills samples n … grown − 1 through `fill`.
 template <typename Fill>
-void Spread(app::Program& p, int n, long long grown, Fill fill) {
+void Spread(state::Program& p, int n, long long grown, Fill fill) {
   float* data = p.Waveform.get();
-  int order = app::ActiveChannels(p, 1);
+  int order = state::ActiveChannels(p, 1);
   for (int c = store::kChannels - 1; c >= 0; --c) {
     if (!p.HGW.ChannelOn[c]) continue;
     --order;
@@ -49,28 +49,28 @@ long long NextPowerOfTwo(long long n) {
   return pw;
 }
 
-int DoplnNulamiNaMocninuDvou(app::Program& p, bool ask, bool zeros) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int DoplnNulamiNaMocninuDvou(state::Program& p, bool ask, bool zeros) {
+  if (!state::MemOK(p, 1, true)) return 0;
   const int n = p.HGW.Length;
   // An empty record has no last sample to repeat and nothing to pad.
   if (n < 1) return 0;
   const long long grown = NextPowerOfTwo(n);
   if (grown == n) {
-    if (ask) app::MessT(p, 1229, 11);
+    if (ask) state::MessT(p, 1229, 11);
     return 0;
   }
   if (grown == 0) {
-    if (ask) app::MessT(p, 1230, 11);
+    if (ask) state::MessT(p, 1230, 11);
     return 0;
   }
-  const int channels = app::ActiveChannels(p, 1);
+  const int channels = state::ActiveChannels(p, 1);
   if (!Fits(p, channels, grown)) {
-    if (ask) app::MessT(p, 1231, 11);
+    if (ask) state::MessT(p, 1231, 11);
     return 0;
   }
   if (ask && !p.MacGoing) {
-    std::string q = app::TxtF(p, 1232, {long(n), long(grown), channels, long(channels * grown)});
-    if (p.ui().AskYesNo(q, app::Txt(p, 15)) != platform::Answer::Yes) return 0;
+    std::string q = state::TxtF(p, 1232, {long(n), long(grown), channels, long(channels * grown)});
+    if (p.ui().AskYesNo(q, state::Txt(p, 15)) != platform::Answer::Yes) return 0;
   }
   Spread(p, n, grown, [&](int, float* block) {
     // std::trunc keeps NaN and infinities instead of converting them to an
@@ -79,21 +79,21 @@ int DoplnNulamiNaMocninuDvou(app::Program& p, bool ask, bool zeros) {
     std::fill(block + n, block + grown, value);
   });
   p.HGW.Length = static_cast<int32_t>(grown);
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return 1;
 }
 
-int DoplnNulamiNaDvojnasobek(app::Program& p) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int DoplnNulamiNaDvojnasobek(state::Program& p) {
+  if (!state::MemOK(p, 1, true)) return 0;
   const int n = p.HGW.Length;
   if (n < 1) return 0;
   const long long grown = 2LL * n;
   if (grown > kMaxPadded) {
-    app::MessT(p, 1230, 11);
+    state::MessT(p, 1230, 11);
     return 0;
   }
-  if (!Fits(p, app::ActiveChannels(p, 1), grown)) {
-    app::MessT(p, 1231, 11);
+  if (!Fits(p, state::ActiveChannels(p, 1), grown)) {
+    state::MessT(p, 1231, 11);
     return 0;
   }
   Spread(p, n, grown, [&](int c, float* block) {
@@ -106,7 +106,7 @@ int DoplnNulamiNaDvojnasobek(app::Program& p) {
     std::fill(block + half, block + n, 0.0f);
   });
   p.HGW.Length = static_cast<int32_t>(grown);
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return 1;
 }
 

@@ -2,7 +2,7 @@
 // length, the new samples zero or the last value.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -16,11 +16,11 @@ long long NextPowerOfTwo(long long n);
 // sample truncated toward zero (zeros clear). With `ask` it explains a refusal
 // (general texts 1229, 1230, 1231, title 11) and asks general text 1232 (title
 // 15) first; without it a refusal is silent. Answers 1 when the store grew.
-int DoplnNulamiNaMocninuDvou(app::Program& p, bool ask, bool zeros);
+int DoplnNulamiNaMocninuDvou(state::Program& p, bool ask, bool zeros);
 
 // `DoplnNulamiNaDvojnasobek` (`DOUBLE`): pads every active W channel with
 // zeros to twice its length; a spectrum keeps a valid layout (its imaginary
 // half moves up). Refusals: general text 1230 or 1231, title 11.
-int DoplnNulamiNaDvojnasobek(app::Program& p);
+int DoplnNulamiNaDvojnasobek(state::Program& p);
 
 }  // namespace dsp

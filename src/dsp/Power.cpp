@@ -6,8 +6,8 @@
 #include <numbers>
 #include <vector>
 
-#include "app/Program.h"
 #include "dsp/ChannelView.h"
+#include "state/Program.h"
 
 namespace dsp {
 
@@ -109,7 +109,7 @@ bool UsableTimeChannel(const ChannelView& v) {
 
 }  // namespace
 
-int GetHarm(app::Program& p, int channel, float fundamental, int count, float* out) {
+int GetHarm(state::Program& p, int channel, float fundamental, int count, float* out) {
   if (!out || count <= 0) return 0;
   std::fill(out, out + count, 0.0f);
   ChannelView v = ViewChannel(p, 1, channel);
@@ -138,7 +138,7 @@ int GetHarm(app::Program& p, int channel, float fundamental, int count, float* o
   return count;
 }
 
-int CinitelZkresleni(app::Program& p, int channel, int harmonics, float& factor) {
+int CinitelZkresleni(state::Program& p, int channel, int harmonics, float& factor) {
   factor = 0;
   ChannelView v = ViewChannel(p, 1, channel);
   if (!UsableTimeChannel(v)) return 0;
@@ -183,7 +183,7 @@ std::vector<double> RisingCrossings(const float* x, int64_t from, int64_t to, in
 
 }  // namespace
 
-int Faze_UI(app::Program& p, int betweenCursors, int32_t from, int32_t to, int channelU, int channelI,
+int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int channelU, int channelI,
             float frequency, PowerResults& out) {
   out = PowerResults{};
   ChannelView u = ViewChannel(p, 1, channelU);

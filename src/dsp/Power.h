@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -21,12 +21,12 @@ void Power(float* data, int32_t n, int mode);
 // when the search reaches the end of the spectrum; the rest are 0), or 0 when
 // the channel is inactive, holds a spectrum, or the band around the
 // fundamental is unusable. The channel itself is left as it was.
-int GetHarm(app::Program& p, int channel, float fundamental, int count, float* out);
+int GetHarm(state::Program& p, int channel, float fundamental, int count, float* out);
 
 // Distortion factor of a 50 Hz signal in W channel `channel`: √(energy above
 // 90 Hz up to harmonic `harmonics`) / √(energy between 10 and 90 Hz). Non-zero
 // on success; the channel is left as it was.
-int CinitelZkresleni(app::Program& p, int channel, int harmonics, float& factor);
+int CinitelZkresleni(state::Program& p, int channel, int harmonics, float& factor);
 
 // Results of `Faze_UI`, R1 … R18 in the order of its result pointers.
 struct PowerResults {
@@ -61,7 +61,7 @@ struct PowerResults {
 // range start, mark the periods of each channel; each crossing of u is paired
 // with the nearest crossing of i within half a period. 1 on success, 0 (all
 // results 0) when no period of u with a paired crossing of i is found.
-int Faze_UI(app::Program& p, int betweenCursors, int32_t from, int32_t to, int channelU, int channelI,
+int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int channelU, int channelI,
             float frequency, PowerResults& out);
 
 }  // namespace dsp

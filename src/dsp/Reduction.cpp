@@ -5,12 +5,12 @@
 #include <cstring>
 #include <limits>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 
 namespace dsp {
 
@@ -95,20 +95,20 @@ float BlockStatistic(const float* x, int k, int mode) {
   return out;
 }
 
-int ReduceUtil(app::Program& p, int mode) {
+int ReduceUtil(state::Program& p, int mode) {
   const int oldLength = p.HGW.Length;
   auto answer =
-      p.ui().PromptInt(app::Txt(p, 1378), 1, std::max(oldLength, 1), std::min(10, std::max(oldLength, 1)));
+      p.ui().PromptInt(state::Txt(p, 1378), 1, std::max(oldLength, 1), std::min(10, std::max(oldLength, 1)));
   if (!answer) return 0;
   // The prompt clamps, but the factor is outside input all the same.
   const long long k = std::clamp<long long>(*answer, 1, std::numeric_limits<int>::max());
-  if (!app::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, 1, true)) return 0;
   if (StoreHoldsSpectrum(p, 1)) {
-    app::MessT(p, 330, 11);
+    state::MessT(p, 330, 11);
     return 0;
   }
   const int n = p.HGW.Length;
-  const int channels = app::ActiveChannels(p, 1);
+  const int channels = state::ActiveChannels(p, 1);
   const long long used = static_cast<long long>(channels) * n;
   const int reduced = static_cast<int>(n / k);
   // A factor beyond the record would leave no sample at all.
@@ -127,13 +127,13 @@ int ReduceUtil(app::Program& p, int mode) {
   p.HGW.Length = reduced;
   p.HGW.TriggerFlag = 0;
   p.HGW.PreTrigger = 0;
-  app::DataChanged(p, 1);
-  app::SendToStoreWindows(p, 1, app::kRedrawAll);
+  state::DataChanged(p, 1);
+  state::SendToStoreWindows(p, 1, state::kRedrawAll);
   return 1;
 }
 
-int Reduce(app::Program& p, int mode) {
-  if (!p.MacGoing && app::AskT(p, 1377, 15) != platform::Answer::Yes) return 0;
+int Reduce(state::Program& p, int mode) {
+  if (!p.MacGoing && state::AskT(p, 1377, 15) != platform::Answer::Yes) return 0;
   return ReduceUtil(p, mode);
 }
 

@@ -1,7 +1,7 @@
 // Reduction of the waveform store by a statistic over blocks of samples.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -18,10 +18,10 @@ float BlockStatistic(const float* x, int k, int mode);
 // multiplies each `Step` by k and clears the trigger. Refuses a store holding
 // a spectrum (general text 330, title 11). Answers 1 on success, 0 when
 // cancelled or refused.
-int ReduceUtil(app::Program& p, int mode);
+int ReduceUtil(state::Program& p, int mode);
 
 // `TMainWindow::Reduce`: asks general text 1377 (title 15) first unless a
 // macro runs. Menu items 401 … 406 give mode 1 … 6.
-int Reduce(app::Program& p, int mode);
+int Reduce(state::Program& p, int mode);
 
 }  // namespace dsp

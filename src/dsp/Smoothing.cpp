@@ -5,9 +5,9 @@
 #include <cstring>
 #include <limits>
 
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/StoreChecks.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 namespace {
@@ -116,9 +116,9 @@ void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex)
   }
 }
 
-int SmoothRange(app::Program& p, int store, int channel, int from, int to, int width) {
-  if (!app::MemOK(p, store, true)) return 0;
-  int start = app::Pocatek(p, store, channel);
+int SmoothRange(state::Program& p, int store, int channel, int from, int to, int width) {
+  if (!state::MemOK(p, store, true)) return 0;
+  int start = state::Pocatek(p, store, channel);
   if (start < 0) return 0;
   int n = p.Header(store).Length;
   if (n < 2 || !BlockFits(p, store, start, n)) return 0;
@@ -129,7 +129,7 @@ int SmoothRange(app::Program& p, int store, int channel, int from, int to, int w
   return 1;
 }
 
-int SmoothChannel(app::Program& p, int store, int channel, int width) {
+int SmoothChannel(state::Program& p, int store, int channel, int width) {
   return SmoothRange(p, store, channel, 0, p.Header(store).Length - 1, width);
 }
 

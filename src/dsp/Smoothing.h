@@ -1,7 +1,7 @@
 // Smoothing of a channel in place: three fixed kernels and a moving average.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -20,11 +20,11 @@ void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex)
 // missing (with `MemOK`'s message), the channel is inactive or the range
 // holds fewer than two samples of the record. The caller notifies the
 // windows, so that a filter over many channels notifies once.
-int SmoothRange(app::Program& p, int store, int channel, int from, int to, int width);
+int SmoothRange(state::Program& p, int store, int channel, int from, int to, int width);
 
 // The whole channel: the channel filter of the main window and `GoSmooth`
 // without cursors.
-int SmoothChannel(app::Program& p, int store, int channel, int width);
+int SmoothChannel(state::Program& p, int store, int channel, int width);
 
 // The width `GoSmooth` takes from `Argument` when it is not negative: values
 // below 1 become 1. Negative answers -1: the width has to be asked.

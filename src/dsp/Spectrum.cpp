@@ -3,20 +3,20 @@
 #include <cstring>
 #include <string>
 
-#include "app/EventQueue.h"
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/ChannelView.h"
 #include "dsp/Fft.h"
+#include "state/EventQueue.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 namespace {
 
 // The channel's samples when 2M of them (and the scratch range beside them)
 // exist; M below 1 has nothing to transform.
-ChannelView Usable(app::Program& p, int store, int channel, int M) {
+ChannelView Usable(state::Program& p, int store, int channel, int M) {
   if (M < 1) return {};
   ChannelView v = ViewChannel(p, store, channel);
   if (!v || !v.scratch || 2LL * M > v.length) return {};
@@ -26,36 +26,36 @@ ChannelView Usable(app::Program& p, int store, int channel, int M) {
 // Puts the FFT cursor up for the length of a transform.
 class FftCursor {
  public:
-  explicit FftCursor(app::Program& p) : p_(p) { p_.ui().SetCursor("FFT"); }
+  explicit FftCursor(state::Program& p) : p_(p) { p_.ui().SetCursor("FFT"); }
   ~FftCursor() { p_.ui().SetCursor(""); }
   FftCursor(const FftCursor&) = delete;
   FftCursor& operator=(const FftCursor&) = delete;
 
  private:
-  app::Program& p_;
+  state::Program& p_;
 };
 
 }  // namespace
 
-void SetSpectrumFlags(app::Program& p, int store, int channel, bool spectrum) {
+void SetSpectrumFlags(state::Program& p, int store, int channel, bool spectrum) {
   if (channel < 0 || channel >= store::kChannels) return;
   p.Freq(store)[channel] = spectrum ? 1 : 0;
   if (p.Channels(store)) p.Channels(store)[channel].IsSpectrum = spectrum ? 1 : 0;
 }
 
-int RealFFT_SLOW(app::Program& p, int store, int channel, int M, int commit) {
-  if (!app::MemOK(p, store, true)) return 0;
+int RealFFT_SLOW(state::Program& p, int store, int channel, int M, int commit) {
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = Usable(p, store, channel, M);
   if (!v) return 0;
   if (v.spectrum) {
-    app::MessT(p, store ? 431 : 432, 13);
+    state::MessT(p, store ? 431 : 432, 13);
     return 0;
   }
   if (commit) {
     std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
     DirectSpectrum(v.scratch, v.data, M);
     SetSpectrumFlags(p, store, channel, true);
-    app::DataChanged(p, store);
+    state::DataChanged(p, store);
   } else {
     // Without commit the channel stays a time signal, so its samples must
     // stay too: the spectrum goes where the fast path leaves it.
@@ -64,76 +64,76 @@ int RealFFT_SLOW(app::Program& p, int store, int channel, int M, int commit) {
   return 1;
 }
 
-int InverzRealFFT_SLOW(app::Program& p, int store, int channel, int M, int commit) {
-  if (!app::MemOK(p, store, true)) return 0;
+int InverzRealFFT_SLOW(state::Program& p, int store, int channel, int M, int commit) {
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = Usable(p, store, channel, M);
   if (!v) return 0;
   if (!v.spectrum) {
-    app::MessT(p, store ? 433 : 434, 13);
+    state::MessT(p, store ? 433 : 434, 13);
     return 0;
   }
   if (!commit) return 1;
   std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
   DirectSpectrumInverse(v.scratch, v.data, M);
   SetSpectrumFlags(p, store, channel, false);
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 
-int RealFFT(app::Program& p, int store, int channel, int M, int commit) {
+int RealFFT(state::Program& p, int store, int channel, int M, int commit) {
   if (M < 1) return 0;
   if (!IsPowerOfTwo(M)) {
-    if (M > 1000 && app::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
+    if (M > 1000 && state::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
     return RealFFT_SLOW(p, store, channel, M, commit);
   }
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = Usable(p, store, channel, M);
   if (!v) return 0;
   if (v.spectrum) {
-    app::MessT(p, store ? 431 : 432, 13);
+    state::MessT(p, store ? 431 : 432, 13);
     return 0;
   }
   RealSpectrum(v.data, v.scratch, M);
   if (commit) {
     std::memcpy(v.data, v.scratch, sizeof(float) * 2 * size_t(M));
     SetSpectrumFlags(p, store, channel, true);
-    app::DataChanged(p, store);
+    state::DataChanged(p, store);
   }
   return 1;
 }
 
-int InverzRealFFT(app::Program& p, int store, int channel, int M, int commit) {
+int InverzRealFFT(state::Program& p, int store, int channel, int M, int commit) {
   if (M < 1) return 0;
   if (!IsPowerOfTwo(M)) return InverzRealFFT_SLOW(p, store, channel, M, commit);
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = Usable(p, store, channel, M);
   if (!v) return 0;
   if (!v.spectrum) {
-    app::MessT(p, store ? 433 : 434, 13);
+    state::MessT(p, store ? 433 : 434, 13);
     return 0;
   }
   if (!commit) return 1;
   RealSpectrumInverse(v.data, v.scratch, v.data, M);
   SetSpectrumFlags(p, store, channel, false);
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 
-int FFT_Transform(app::Program& p, int store, int channel, int M, int ask) {
-  app::AC_Beep(p);
-  if (!app::MemOK(p, store, true)) return 0;
+int FFT_Transform(state::Program& p, int store, int channel, int M, int ask) {
+  state::AC_Beep(p);
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = ViewChannel(p, store, channel);
   if (!v) return 0;
   if (!p.MacGoing && ask) {
-    std::string text = app::Txt(p, v.spectrum ? 426 : 428) + ", kanal " + std::to_string(channel + 1);
-    if (p.ui().AskYesNo(text, app::Txt(p, 15)) != platform::Answer::Yes) return 0;
+    std::string text = state::Txt(p, v.spectrum ? 426 : 428) + ", kanal " + std::to_string(channel + 1);
+    if (p.ui().AskYesNo(text, state::Txt(p, 15)) != platform::Answer::Yes) return 0;
   }
   FftCursor cursor(p);
   return v.spectrum ? InverzRealFFT(p, store, channel, M, 1) : RealFFT(p, store, channel, M, 1);
 }
 
-int FFT_Command(app::Program& p, int ask, int store, int channel) {
-  if (!app::MemOK(p, store, true)) return 0;
+int FFT_Command(state::Program& p, int ask, int store, int channel) {
+  if (!state::MemOK(p, store, true)) return 0;
   int first = channel, last = channel;
   if (channel == 65535) {
     first = 0;
@@ -144,7 +144,7 @@ int FFT_Command(app::Program& p, int ask, int store, int channel) {
   const int M = p.Header(store).Length / 2;
   int result = 1, tried = 0;
   for (int c = first; c <= last; ++c) {
-    if (app::Pocatek(p, store, c) < 0) continue;
+    if (state::Pocatek(p, store, c) < 0) continue;
     ++tried;
     if (!FFT_Transform(p, store, c, M, ask)) result = 0;
   }

@@ -5,7 +5,7 @@
 // it must fit the channel, else nothing happens.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -17,29 +17,29 @@ namespace dsp {
 // With commit the spectrum replaces the samples and the flags are set;
 // without, it is left in the scratch array at the channel's range and the
 // channel is untouched. Answers 1 when transformed.
-int RealFFT(app::Program& p, int store, int channel, int M, int commit);
+int RealFFT(state::Program& p, int store, int channel, int M, int commit);
 
 // `InverzRealFFT`: inverse of a spectrum channel (433 / 434 for a time
 // channel); the direct inverse when M is not a power of two. Without commit
 // nothing changes (the direct inverse computes nothing then, and the fast
 // one keeps to it so that a channel never holds samples its flag disowns).
-int InverzRealFFT(app::Program& p, int store, int channel, int M, int commit);
+int InverzRealFFT(state::Program& p, int store, int channel, int M, int commit);
 
 // `RealFFT_SLOW`, `InverzRealFFT_SLOW`: the direct pair, for any M >= 1.
-int RealFFT_SLOW(app::Program& p, int store, int channel, int M, int commit);
-int InverzRealFFT_SLOW(app::Program& p, int store, int channel, int M, int commit);
+int RealFFT_SLOW(state::Program& p, int store, int channel, int M, int commit);
+int InverzRealFFT_SLOW(state::Program& p, int store, int channel, int M, int commit);
 
 // `FFT_Transform`: beeps; with ask and no macro asks 428 (time) or 426
 // (spectrum) followed by ", kanal %d" (title 15); then transforms forward or
 // back with commit, under the "FFT" cursor.
-int FFT_Transform(app::Program& p, int store, int channel, int M, int ask);
+int FFT_Transform(state::Program& p, int store, int channel, int M, int ask);
 
 // `FFT_Command`: channel 0..127, or 65535 for every active channel; each is
 // transformed by `FFT_Transform` with M = `Length` / 2. Answers 1 when every
 // channel it tried was transformed.
-int FFT_Command(app::Program& p, int ask, int store, int channel);
+int FFT_Command(state::Program& p, int ask, int store, int channel);
 
 // The spectrum flags of a channel, kept equal in both places.
-void SetSpectrumFlags(app::Program& p, int store, int channel, bool spectrum);
+void SetSpectrumFlags(state::Program& p, int store, int channel, bool spectrum);
 
 }  // namespace dsp

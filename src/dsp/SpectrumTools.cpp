@@ -4,12 +4,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/ChannelView.h"
 #include "dsp/Spectrum.h"
 #include "dsp/Zeroing.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 
@@ -27,7 +27,7 @@ void WeightFunUtil_Cursor(int from, int to, float* data) {
   WeightFunUtil(to - from + 1, data + from);
 }
 
-int WeightChannel(app::Program& p, int store, int channel, WeightRange range) {
+int WeightChannel(state::Program& p, int store, int channel, WeightRange range) {
   ChannelView v = ViewChannel(p, store, channel);
   if (!v) return 0;
   const int n = v.length;
@@ -46,7 +46,7 @@ int WeightChannel(app::Program& p, int store, int channel, WeightRange range) {
       std::fill(v.data + b + 1, v.data + n, 0.0f);
     }
   }
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 
@@ -58,15 +58,15 @@ void SpectrumMagnitudes(float* data, int n) {
   }
 }
 
-int ToMagUtil(app::Program& p, int store, int channel) {
-  if (!app::MemOK(p, store, true)) return 0;
+int ToMagUtil(state::Program& p, int store, int channel) {
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = ViewChannel(p, store, channel);
   if (!v) return 0;
   if (v.spectrum)
     SpectrumMagnitudes(v.data, v.length);
   else
     for (int i = 0; i < v.length; ++i) v.data[i] = std::fabs(v.data[i]);
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 
@@ -80,8 +80,8 @@ void ZeroSpectrumBins(float* data, int M, int from, int to) {
   ZeroChannelRange(data, 2 * M, true, from, to);
 }
 
-int DigFilUtil(app::Program& p, int pass, int store, int channel, int from, int to) {
-  if (!app::MemOK(p, store, true)) return 0;
+int DigFilUtil(state::Program& p, int pass, int store, int channel, int from, int to) {
+  if (!state::MemOK(p, store, true)) return 0;
   ChannelView v = ViewChannel(p, store, channel);
   if (!v) return 0;
   const int M = v.length / 2;
@@ -98,7 +98,7 @@ int DigFilUtil(app::Program& p, int pass, int store, int channel, int from, int 
   }
   p.Header(store).TriggerFlag = 0;
   if (wasTime) return FFT_Command(p, 0, store, channel);
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 

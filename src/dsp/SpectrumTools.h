@@ -3,7 +3,7 @@
 // forward and an inverse transform. Stores: 1 = W, 0 = M; channels 0-based.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -23,7 +23,7 @@ void WeightFunUtil_Cursor(int from, int to, float* data);
 // samples outside set to 0. Cursors are taken in order and limited to the
 // record. Answers 1 when the channel was weighted.
 enum class WeightRange { Whole, BetweenCursors, BetweenCursorsZeroOutside };
-int WeightChannel(app::Program& p, int store, int channel, WeightRange range);
+int WeightChannel(state::Program& p, int store, int channel, WeightRange range);
 
 // Magnitudes of the n samples of a spectrum in place: x[k] = |(x[k], x[n/2+k])|
 // and x[n/2+k] = 0 for k < n/2 (bin 0 thus joins the mean and Nyquist terms).
@@ -31,7 +31,7 @@ void SpectrumMagnitudes(float* data, int n);
 
 // `ToMagUtil` (WTOMAG): magnitudes of a spectrum channel, absolute values of
 // a time channel; the spectrum flag stays. Answers 1 when done.
-int ToMagUtil(app::Program& p, int store, int channel);
+int ToMagUtil(state::Program& p, int store, int channel);
 
 // `DigFilUtil`: band filter through the spectrum. pass = 1 keeps bins
 // from + 1 … to - 1 (bins 0 … from zeroed only when from != 0, bins to … M
@@ -41,7 +41,7 @@ int ToMagUtil(app::Program& p, int store, int channel);
 // spectrum is filtered as it stands. Clears the store's `TriggerFlag`, as
 // every zeroing does. Answers 1 when filtered; a refused transform changes
 // nothing.
-int DigFilUtil(app::Program& p, int pass, int store, int channel, int from, int to);
+int DigFilUtil(state::Program& p, int pass, int store, int channel, int from, int to);
 
 // Zeroes bins from … to (limited to 0 … M) of a spectrum of 2M values with
 // their imaginary parts; bin 0 takes the Nyquist slot M along and bin M is

@@ -6,7 +6,7 @@
 #include <limits>
 #include <memory>
 
-#include "app/Program.h"
+#include "state/Program.h"
 
 namespace dsp {
 
@@ -129,7 +129,7 @@ int Median(const float* data, int64_t from, int64_t to, float& median) {
   return 1;
 }
 
-float RMS_fun(const app::Program& p, int64_t offset) {
+float RMS_fun(const state::Program& p, int64_t offset) {
   int32_t n = p.HGW.Length;
   if (!p.Waveform || n <= 0 || offset < 0 || uint64_t(offset) + uint64_t(n) > p.Waveform.size()) return 0;
   const float* x = p.Waveform.get() + offset;

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -34,6 +34,6 @@ int Median(const float* data, int64_t from, int64_t to, float& median);
 
 // RMS of the W channel starting at `offset` over the whole W `Length`; 0 when
 // the mean square is not positive or the block lies outside the W array.
-float RMS_fun(const app::Program& p, int64_t offset);
+float RMS_fun(const state::Program& p, int64_t offset);
 
 }  // namespace dsp

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreUtilities.h"
 #include "dsp/ChannelView.h"
 #include "dsp/Power.h"
 #include "dsp/Statistics.h"
 #include "files/AtomicFile.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreUtilities.h"
 #include "store/FixedText.h"
 
 namespace dsp {
@@ -33,13 +33,13 @@ void Append(std::string& report, std::string_view text) {
 
 // The time factor of the cursor times: the user's factor when the window asks
 // for it (bit 0 of the flag byte at 163).
-double TimeFactor(const app::Program& p, const store::CG_s& g) {
+double TimeFactor(const state::Program& p, const store::CG_s& g) {
   return (g.DisplFlags & store::kDisplUserTime) ? double(p.PG.UserTimeFactor) : 1.0;
 }
 
-double ScaledTime(app::Program& p, int store, int channel, const ChannelView& v, const store::CG_s& g,
+double ScaledTime(state::Program& p, int store, int channel, const ChannelView& v, const store::CG_s& g,
                   int64_t index) {
-  return app::CursorToTime(p, store, index, v.length, double(v.step), channel) * TimeFactor(p, g);
+  return state::CursorToTime(p, store, index, v.length, double(v.step), channel) * TimeFactor(p, g);
 }
 
 // The cursor range of a channel, ordered and limited to the record; false
@@ -59,14 +59,14 @@ std::string BetweenTitle(const std::string& label, double t1, double t2, bool sp
   return buf;
 }
 
-std::string ChannelLine(app::Program& p, int channel) {
+std::string ChannelLine(state::Program& p, int channel) {
   const store::Channel_s& c = p.FGW[size_t(channel)];
-  return app::TxtF(p, 1327, {channel + 1, store::FieldText(c.Name), store::FieldText(c.Unit)});
+  return state::TxtF(p, 1327, {channel + 1, store::FieldText(c.Name), store::FieldText(c.Unit)});
 }
 
 }  // namespace
 
-int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors, Panel& panel,
+int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursors, Panel& panel,
                     std::string& report) {
   panel = Panel{};
   report.clear();
@@ -83,9 +83,9 @@ int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors,
   if (betweenCursors) {
     t1 = ScaledTime(p, store, channel, v, g, a);
     t2 = ScaledTime(p, store, channel, v, g, b);
-    panel.title = BetweenTitle(app::Txt(p, 555), t1, t2, v.spectrum);
+    panel.title = BetweenTitle(state::Txt(p, 555), t1, t2, v.spectrum);
   } else {
-    panel.title = app::Txt(p, 554);
+    panel.title = state::Txt(p, 554);
   }
   struct Item {
     int text;
@@ -99,7 +99,7 @@ int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors,
       {206, s.count, 0, 127, 0},      {207, v.step, 0, 127, 0}};
   float row = 0;
   for (const Item& it : items)
-    panel.rows.push_back({row++, app::Txt(p, it.text), double(it.value), it.r, it.g, it.b, " %10.4e"});
+    panel.rows.push_back({row++, state::Txt(p, it.text), double(it.value), it.r, it.g, it.b, " %10.4e"});
 
   // Two-point readout of the horizontal cursor values.
   bool twoPoint = g.CursorStyle == 1 && (g.DisplFlags & store::kDisplSlopeLine);
@@ -112,17 +112,17 @@ int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors,
     const double values[6] = {c1, y1, c2, y2, slope, angle};
     for (int k = 0; k < 6; ++k) {
       readout[k] = values[k];
-      panel.rows.push_back({float(12 + k), app::Txt(p, 1331 + k), values[k], 0, 0, 0, " %7.2f"});
+      panel.rows.push_back({float(12 + k), state::Txt(p, 1331 + k), values[k], 0, 0, 0, " %7.2f"});
     }
   }
 
   // The report. The heading lines 1328 and 1325 end with a line break here:
   // without one the heading would run into the first value and the closing
   // text into the readout heading.
-  Append(report, app::Txt(p, 1324));
+  Append(report, state::Txt(p, 1324));
   Append(report, "\n\n");
   if (betweenCursors) {
-    Append(report, app::TxtF(p, 1326, {t1, t2}));
+    Append(report, state::TxtF(p, 1326, {t1, t2}));
     Append(report, "\n");
   }
   if (store == 1) {
@@ -130,36 +130,36 @@ int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors,
     Append(report, "\n");
     Append(report, "\n\n");
   }
-  Append(report, app::Txt(p, 1328));
+  Append(report, state::Txt(p, 1328));
   Append(report, "\n");
   auto line = [&](double value, int text) {
     Append(report, Format(" %+012f", value));
     Append(report, "\t\t");
-    Append(report, app::Txt(p, text));
+    Append(report, state::Txt(p, text));
     Append(report, "\n");
   };
   const std::pair<float, int> order[] = {
       {s.mean, 201},       {s.sd, 205},       {s.max, 198}, {s.min, 199},   {s.range, 200}, {s.rms, 202},
       {s.meanSquare, 203}, {s.variance, 204}, {s.sum, 675}, {s.count, 206}, {v.step, 207}};
   for (const auto& [value, text] : order) line(value, text);
-  Append(report, app::Txt(p, 1325));
+  Append(report, state::Txt(p, 1325));
   Append(report, "\n");
   if (twoPoint) {
-    Append(report, app::Txt(p, 1330));
+    Append(report, state::Txt(p, 1330));
     Append(report, "\n\n");
     for (int k = 0; k < 6; ++k) line(readout[k], 1331 + k);
   }
   return 1;
 }
 
-int ShowStat(app::Program& p, int store, int channel, int betweenCursors, Panel& panel) {
+int ShowStat(state::Program& p, int store, int channel, int betweenCursors, Panel& panel) {
   std::string report;
   if (!StatisticsPanel(p, store, channel, betweenCursors, panel, report)) return 0;
   WriteReportFile(p, "TEXTSTAT.TXT", report);
   return 1;
 }
 
-int ShowStatEnergo(app::Program& p, int channel, int betweenCursors, Panel& panel) {
+int ShowStatEnergo(state::Program& p, int channel, int betweenCursors, Panel& panel) {
   panel = Panel{};
   if (channel < 0 || channel + 1 >= store::kChannels || !p.CGW) return 0;
   ChannelView u = ViewChannel(p, 1, channel);
@@ -170,10 +170,10 @@ int ShowStatEnergo(app::Program& p, int channel, int betweenCursors, Panel& pane
   PowerResults r;
   if (!Faze_UI(p, betweenCursors, int32_t(a), int32_t(b), channel, channel + 1, 50.0f, r)) return 0;
   if (betweenCursors) {
-    panel.title = BetweenTitle(app::Txt(p, 557), ScaledTime(p, 1, channel, u, g, a),
+    panel.title = BetweenTitle(state::Txt(p, 557), ScaledTime(p, 1, channel, u, g, a),
                                ScaledTime(p, 1, channel, u, g, b), u.spectrum);
   } else {
-    panel.title = app::Txt(p, 556);
+    panel.title = state::Txt(p, 556);
   }
   double c = r.cosPhi, s = r.sinPhi;
   struct Item {
@@ -197,7 +197,7 @@ int ShowStatEnergo(app::Program& p, int channel, int betweenCursors, Panel& pane
       {20.5f, 541, r.R(6), 128, 128, 0, " %8.3f"},
   };
   for (const Item& it : items)
-    panel.rows.push_back({it.row, app::Txt(p, it.text), it.value, it.r, it.g, it.b, it.format});
+    panel.rows.push_back({it.row, state::Txt(p, it.text), it.value, it.r, it.g, it.b, it.format});
   return 1;
 }
 
@@ -223,12 +223,12 @@ int64_t NextLocalExtremum(const float* x, int64_t il, int64_t ir, int64_t from, 
   return prev(k);
 }
 
-int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text) {
+int ShowStatMaxMin(state::Program& p, int store, int channel, std::string* text) {
   ChannelView v = ViewChannel(p, store, channel);
   store::CG_s* graphs = p.Graphs(store);
   if (!v || !graphs) return 0;
   const store::CG_s& g = graphs[channel];
-  bool maxima = p.MacGoing || app::AskT(p, 1385, 15) == platform::Answer::Yes;
+  bool maxima = p.MacGoing || state::AskT(p, 1385, 15) == platform::Answer::Yes;
 
   int64_t n = v.length;
   int64_t c1 = std::clamp<int64_t>(std::min(g.Cur1, g.Cur2), 0, n - 1);
@@ -240,18 +240,18 @@ int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text) {
   }
 
   std::string out;
-  out.append(app::Txt(p, maxima ? 1383 : 1384));
+  out.append(state::Txt(p, maxima ? 1383 : 1384));
   out.append("\n\n");
-  out.append(
-      app::TxtF(p, 1326, {ScaledTime(p, store, channel, v, g, c1), ScaledTime(p, store, channel, v, g, c2)}));
+  out.append(state::TxtF(p, 1326,
+                         {ScaledTime(p, store, channel, v, g, c1), ScaledTime(p, store, channel, v, g, c2)}));
   out.append("\n");
   if (store == 1) {
     out.append(ChannelLine(p, channel));
     out.append("\n");
   }
   out.append("\n");
-  out.append(app::Txt(p, 1381));
-  out.append(app::Txt(p, 1382));
+  out.append(state::Txt(p, 1381));
+  out.append(state::Txt(p, 1382));
   out.append("\n");
 
   // The walk wraps at the end of the shown range; an extremum that is not
@@ -274,15 +274,15 @@ int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text) {
   return 1;
 }
 
-int WriteReportFile(app::Program& p, std::string_view fileName, const std::string& text) {
+int WriteReportFile(state::Program& p, std::string_view fileName, const std::string& text) {
   std::string path = p.plat.paths ? p.plat.paths->Resolve(fileName) : p.Path + "/" + std::string(fileName);
   files::AtomicWriter w;
   if (!w.Open(path) || !w.Write(text.data(), text.size()) || !w.Commit()) {
     // Said aloud: a macro that asked for the report must not end as if it had it.
-    app::Mess(p, app::Txt(p, 398) + "  : " + path, app::Txt(p, 13));
+    state::Mess(p, state::Txt(p, 398) + "  : " + path, state::Txt(p, 13));
     return 0;
   }
-  std::string editor = app::Txt(p, 5);
+  std::string editor = state::Txt(p, 5);
   if (p.plat.process && !editor.empty()) p.plat.process->Start({editor, path});
   return 1;
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -36,22 +36,22 @@ inline constexpr size_t kMaxReportBytes = 32767;  // the report buffer holds 327
 // between the cursors of its graph settings (swapped when reversed, limited
 // to the record): the panel and the TEXTSTAT.TXT report text. Answers 0 and
 // leaves both empty when there is nothing to show (no data, equal cursors).
-int StatisticsPanel(app::Program& p, int store, int channel, int betweenCursors, Panel& panel,
+int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursors, Panel& panel,
                     std::string& report);
 
 // The statistics panel (codes kStatistics and kStatisticsCursors): the panel, and the report
 // written to TEXTSTAT.TXT and opened in the editor.
-int ShowStat(app::Program& p, int store, int channel, int betweenCursors, Panel& panel);
+int ShowStat(state::Program& p, int store, int channel, int betweenCursors, Panel& panel);
 
 // The power panel (codes kPowerPanel and kPowerPanelCursors) of W channel `channel` as voltage and
 // the next channel as current, at 50 Hz. Answers 0 (empty panel) when the next
 // channel is inactive or no period was found.
-int ShowStatEnergo(app::Program& p, int channel, int betweenCursors, Panel& panel);
+int ShowStatEnergo(state::Program& p, int channel, int betweenCursors, Panel& panel);
 
 // The list of local maxima (Yes to general text 1385, and inside a macro) or
 // minima between the cursors, written to MAX.TXT or MIN.TXT and opened in the
 // editor. The cursors are not moved. `text`, when given, receives the list.
-int ShowStatMaxMin(app::Program& p, int store, int channel, std::string* text = nullptr);
+int ShowStatMaxMin(state::Program& p, int store, int channel, std::string* text = nullptr);
 
 // The next local maximum (or minimum) after `from`, walking forward over
 // il … ir and wrapping from ir to il: the index before the first fall that
@@ -62,6 +62,6 @@ int64_t NextLocalExtremum(const float* x, int64_t il, int64_t ir, int64_t from, 
 // Writes a report into the program directory (replacing the file) and opens
 // it in the external editor; a file that cannot be written is reported
 // (general text 398, title 13) and no editor starts. Answers 1 when written.
-int WriteReportFile(app::Program& p, std::string_view fileName, const std::string& text);
+int WriteReportFile(state::Program& p, std::string_view fileName, const std::string& text);
 
 }  // namespace dsp

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "dsp/StoreChecks.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace dsp {
 namespace {
@@ -50,9 +50,10 @@ void RemoveStepsOrSpikes(float* x, int from, int to, int mode, float threshold) 
     RemoveSpikes(x, from, to, threshold);
 }
 
-int KorekceOstrychZmen(app::Program& p, int channel, int mode, float threshold, int store, int from, int to) {
-  if (!app::MemOK(p, store, true)) return 0;
-  const int start = app::Pocatek(p, store, channel);
+int KorekceOstrychZmen(state::Program& p, int channel, int mode, float threshold, int store, int from,
+                       int to) {
+  if (!state::MemOK(p, store, true)) return 0;
+  const int start = state::Pocatek(p, store, channel);
   const int n = p.Header(store).Length;
   if (start < 0 || n < 1 || !BlockFits(p, store, start, n)) return 0;
   from = std::max(from, 0);
@@ -63,7 +64,7 @@ int KorekceOstrychZmen(app::Program& p, int channel, int mode, float threshold, 
   std::memcpy(work, data, sizeof(float) * size_t(n));
   RemoveStepsOrSpikes(work, from, to, mode, threshold);
   std::memcpy(data, work, sizeof(float) * size_t(n));
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 

@@ -1,7 +1,7 @@
 // Removal of steps and spikes from one channel (the live window's bar).
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -16,6 +16,7 @@ void RemoveStepsOrSpikes(float* x, int from, int to, int mode, float threshold);
 // `KorekceOstrychZmen` (channel, mode, threshold, store, from, to): the
 // channel is 0-based, store 1 = W, 0 = M; the range is cut to the record. The
 // work is done in the scratch array and copied back. Answers 1 when it ran.
-int KorekceOstrychZmen(app::Program& p, int channel, int mode, float threshold, int store, int from, int to);
+int KorekceOstrychZmen(state::Program& p, int channel, int mode, float threshold, int store, int from,
+                       int to);
 
 }  // namespace dsp

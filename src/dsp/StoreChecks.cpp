@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/Program.h"
+#include "state/Program.h"
 
 namespace dsp {
 
-bool StoreHoldsSpectrum(const app::Program& p, int store) {
+bool StoreHoldsSpectrum(const state::Program& p, int store) {
   const store::Header_s& h = store ? p.HGW : p.HGB;
   const int32_t* freq = store ? p.WFreq : p.BFreq;
   const store::Channel_s* channels = p.Channels(store);
@@ -17,7 +17,7 @@ bool StoreHoldsSpectrum(const app::Program& p, int store) {
   return false;
 }
 
-long long StoreCapacity(const app::Program& p, int store) {
+long long StoreCapacity(const state::Program& p, int store) {
   const auto& samples = store ? p.Waveform : p.Buffer;
   const auto& scratch = store ? p.SWaveform : p.SBuffer;
   long long cap = std::max<long long>(p.DG.TotalSamples, 0);
@@ -26,7 +26,7 @@ long long StoreCapacity(const app::Program& p, int store) {
   return cap;
 }
 
-bool BlockFits(const app::Program& p, int store, long long start, long long n) {
+bool BlockFits(const state::Program& p, int store, long long start, long long n) {
   const auto& samples = store ? p.Waveform : p.Buffer;
   const auto& scratch = store ? p.SWaveform : p.SBuffer;
   long long size = std::min(static_cast<long long>(samples.size()), static_cast<long long>(scratch.size()));

@@ -2,22 +2,22 @@
 // record's length or layout.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
 namespace dsp {
 
 // Whether any active channel of the store holds a spectrum (1 = W, 0 = M).
-bool StoreHoldsSpectrum(const app::Program& p, int store);
+bool StoreHoldsSpectrum(const state::Program& p, int store);
 
 // Samples the store's arrays can really hold: `TotalSamples`, but never more
 // than the sample and scratch arrays allocated at start-up (the memory dialog
 // changes `TotalSamples` before the arrays are allocated again).
-long long StoreCapacity(const app::Program& p, int store);
+long long StoreCapacity(const state::Program& p, int store);
 
 // Whether samples start … start + n − 1 lie inside both the sample and the
 // scratch array of the store: the header is trusted no further than this.
-bool BlockFits(const app::Program& p, int store, long long start, long long n);
+bool BlockFits(const state::Program& p, int store, long long start, long long n);
 
 }  // namespace dsp

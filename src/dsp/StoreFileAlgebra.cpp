@@ -3,14 +3,14 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileReader.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace dsp {
@@ -66,9 +66,9 @@ void Combine(float* m, const float* f, int64_t n, int operation, double cm, doub
 
 }  // namespace
 
-int AlgebraUtil(app::Program& p, const std::string& name, int operation, int store) {
+int AlgebraUtil(state::Program& p, const std::string& name, int operation, int store) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store)) return 0;
+  if (!state::MemOK(p, store)) return 0;
   if (operation < kAlgebraPlus || operation > kAlgebraDivided) return 0;
   const double cm = store ? p.PG.WLCD : p.PG.MLCD;
   const double cf = store ? p.PG.WLCF : p.PG.MLCF;
@@ -78,23 +78,23 @@ int AlgebraUtil(app::Program& p, const std::string& name, int operation, int sto
 
   files::InputFile in(files::ResolveDataName(p, name));
   if (!in) {
-    app::MessT(p, 436, 14);
+    state::MessT(p, 436, 14);
     return 0;
   }
   store::IG_s ig{};
   if (!in.Read(&ig, sizeof ig) || !KnownIdentification(ig)) {
-    app::MessT(p, 385, 13);
+    state::MessT(p, 385, 13);
     return 0;
   }
   store::Header_s fileHeader{};
   if (!in.Read(&fileHeader, sizeof fileHeader)) {
-    app::MessT(p, 442, 14);
+    state::MessT(p, 442, 14);
     return 0;
   }
   int64_t dataStart = files::kIdBytes + files::kHeaderBytes;
   if (IsSegmented(ig)) {
     if (!in.Skip(store::kSegmentRecordSize)) {
-      app::MessT(p, 442, 14);
+      state::MessT(p, 442, 14);
       return 0;
     }
     dataStart += store::kSegmentRecordSize;
@@ -113,16 +113,16 @@ int AlgebraUtil(app::Program& p, const std::string& name, int operation, int sto
   // A file of another shape changes nothing, and says so: a macro that
   // meant to combine must not go on as though it had.
   if ((fileHeader.IsWaveform != 0) != (h.IsWaveform != 0)) {
-    app::MessT(p, store ? 388 : 391, 13);
+    state::MessT(p, store ? 388 : 391, 13);
     return 0;
   }
   if (fileHeader.Length != h.Length || fileCount != count || count == 0 || length < 1) {
-    app::Mess(p, app::TxtF(p, 440, {fileCount, fileHeader.Length, count, h.Length}), app::Txt(p, 13));
+    state::Mess(p, state::TxtF(p, 440, {fileCount, fileHeader.Length, count, h.Length}), state::Txt(p, 13));
     return 0;
   }
   if (count * length > files::SampleCapacity(p, store)) return 0;
   if (!files::FileHolds(in, dataStart + files::ChannelBytes(count, length))) {
-    app::MessT(p, 442, 14);
+    state::MessT(p, 442, 14);
     return 0;
   }
 
@@ -130,18 +130,18 @@ int AlgebraUtil(app::Program& p, const std::string& name, int operation, int sto
   for (int k = 0; k < count; ++k) {
     store::Channel_s record;
     if (!in.Read(&record, sizeof record)) {
-      app::MessT(p, 442, 14);
+      state::MessT(p, 442, 14);
       return 0;
     }
     // Checked against the channel the file channel is combined with.
     const int partner = storeList[k];
     const bool storeSpectrum = records[partner].IsSpectrum != 0 || freq[partner] != 0;
     if ((record.IsSpectrum != 0) != storeSpectrum) {
-      app::MessT(p, 441, 14);
+      state::MessT(p, 441, 14);
       return 0;
     }
     if (!files::ReadDataBlok(in.file(), scratch, long(length), long(k * length))) {
-      app::MessT(p, 442, 14);
+      state::MessT(p, 442, 14);
       return 0;
     }
   }
@@ -149,24 +149,24 @@ int AlgebraUtil(app::Program& p, const std::string& name, int operation, int sto
 
   float* samples = p.Samples(store);
   for (int k = 0; k < count; ++k) {
-    const int64_t start = app::Pocatek(p, store, storeList[k]);
+    const int64_t start = state::Pocatek(p, store, storeList[k]);
     Combine(samples + start, scratch + k * length, length, operation, cm, cf);
   }
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 
-int Algebra(app::Program& p, int operation, int store) {
+int Algebra(state::Program& p, int operation, int store) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   std::string queue = store::FieldText(p.DG.NameQueue);
   if (queue.find_first_not_of(' ') == std::string::npos) store::CopyText(p.DG.NameQueue, "?");
   std::string name;
   const std::string mask = store::FieldText(store ? p.DG.WaveMask : p.DG.MeasMask);
-  if (!files::FileName(p, app::Txt(p, store ? 499 : 501), app::Txt(p, store ? 500 : 502), name, mask))
+  if (!files::FileName(p, state::Txt(p, store ? 499 : 501), state::Txt(p, store ? 500 : 502), name, mask))
     return 0;
   const int done = AlgebraUtil(p, name, operation, store);
-  app::AktualizujOkno(p);
+  state::AktualizujOkno(p);
   return done;
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -27,11 +27,11 @@ enum AlgebraOperation {
 // channel count (440) or a bad file (436, 385, 441, 442) is reported and
 // the store is left exactly as it was, since the whole file is read into the
 // scratch array before any sample changes. Answers 1 when the store changed.
-int AlgebraUtil(app::Program& p, const std::string& name, int operation, int store);
+int AlgebraUtil(state::Program& p, const std::string& name, int operation, int store);
 
 // `TMainWindow::Algebra`: the file from `NameQueue` (an empty queue always
 // opens the dialog over "\DATA\" with the store's mask), then `AlgebraUtil`
 // and every graph window refreshed.
-int Algebra(app::Program& p, int operation, int store);
+int Algebra(state::Program& p, int operation, int store);
 
 }  // namespace dsp

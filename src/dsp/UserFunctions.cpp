@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "dsp/ChannelView.h"
 #include "dsp/Decibels.h"
 #include "dsp/FrequencyAnalysis.h"
 #include "dsp/Matematika.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/Records.h"
 
 namespace dsp {
@@ -20,9 +20,9 @@ constexpr int kPages = 5;
 
 // No general text names a missing function, so the notice is built in; it
 // carries the code so the user can tell which page setting to change.
-void NotAvailable(app::Program& p, int code) {
+void NotAvailable(state::Program& p, int code) {
   std::string text = "Function " + std::to_string(code) + " is not available.";
-  app::Mess(p, text, app::Txt(p, 14));
+  state::Mess(p, text, state::Txt(p, 14));
 }
 
 // The sample-wise operation a function code runs, 0 for none.
@@ -61,7 +61,7 @@ constexpr int kBandDestination = 60;
 
 }  // namespace
 
-int CreateNewData(app::Program& p, int page) {
+int CreateNewData(state::Program& p, int page) {
   if (page < 0 || page >= kPages || !p.Fun) return 0;
   const store::Fun_s& f = p.Fun[size_t(page)];
   int code = f.Code, channel = f.Channel;
@@ -69,7 +69,7 @@ int CreateNewData(app::Program& p, int page) {
   if (code == 10) {
     ChannelView v = ViewChannel(p, 1, channel);
     if (!v) {
-      app::MessT(p, 341, 11);
+      state::MessT(p, 341, 11);
       return 0;
     }
     // A spectrum converts its magnitude half, a time signal every sample.
@@ -79,7 +79,7 @@ int CreateNewData(app::Program& p, int page) {
   }
   if (code >= 37 && code <= 41) {
     if (!ViewChannel(p, 1, channel)) {
-      app::MessT(p, 341, 11);
+      state::MessT(p, 341, 11);
       return 0;
     }
     float centre = 0, halfWidth = 0;
@@ -96,7 +96,7 @@ int CreateNewData(app::Program& p, int page) {
   if (int op = MathOperation(code)) {
     ChannelView v = ViewChannel(p, 1, channel);
     if (!v) {
-      app::MessT(p, 341, 11);
+      state::MessT(p, 341, 11);
       return 0;
     }
     float result = 0;
@@ -106,7 +106,7 @@ int CreateNewData(app::Program& p, int page) {
   return 0;
 }
 
-int Funkce_Proved(app::Program& p, int page) {
+int Funkce_Proved(state::Program& p, int page) {
   if (page < 0 || page >= kPages) return 0;
   p.FunPage = int16_t(page);
   return CreateNewData(p, page);

@@ -3,7 +3,7 @@
 // it works on.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -16,10 +16,10 @@ namespace dsp {
 // record) are carried out; any other code, among them the harmonic and
 // time–frequency analyses, tells the user through `Mess` that the function
 // is not available here. Answers 1 when the function ran.
-int CreateNewData(app::Program& p, int page);
+int CreateNewData(state::Program& p, int page);
 
 // `TMainWindow::Funkce_Proved`: page `page` (0 … 4) becomes the current
 // function page (`FunPage`) and runs. FUN n calls it with n − 1.
-int Funkce_Proved(app::Program& p, int page);
+int Funkce_Proved(state::Program& p, int page);
 
 }  // namespace dsp

@@ -2,7 +2,7 @@
 // mirrored real or imaginary parts.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -20,13 +20,13 @@ void ZeroChannelRange(float* data, int n, bool spectrum, int from, int to);
 // redrawn (kRedrawAll) unless a macro runs. Clears the store's `TriggerFlag`.
 // Answers 1 when it zeroed, 0 when the store is missing or the question was
 // declined.
-int ZeroWaveUtil(app::Program& p, bool ask, bool notify, int store, int channel, int from, int to);
+int ZeroWaveUtil(state::Program& p, bool ask, bool notify, int store, int channel, int from, int to);
 
 // `TMainWindow::ZeroWave`: asks and notifies.
-int ZeroWave(app::Program& p, int store, int channel, int from, int to);
+int ZeroWave(state::Program& p, int store, int channel, int from, int to);
 
 // Menu items 169 / 168: clears the whole store; the waveform store reopens
 // its windows when any was open, so they show the cleared record.
-int ZeroWaveMenu(app::Program& p, int store);
+int ZeroWaveMenu(state::Program& p, int store);
 
 }  // namespace dsp

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Program.h"
 #include "files/SettingsFileIO.h"
+#include "state/Program.h"
 
 namespace files {
 namespace {
@@ -13,7 +13,7 @@ constexpr size_t kBytes = sizeof(store::A_s) * store::kChannels;
 
 }  // namespace
 
-int ReadKalibrUtil(app::Program& p, const char* nameOrNull) {
+int ReadKalibrUtil(state::Program& p, const char* nameOrNull) {
   if (p.A.size() < size_t(store::kChannels)) return 0;
   std::vector<uint8_t> bytes;
   if (ReadExactFile(SettingsPath(p, nameOrNull, kCalibrationWorkName), kBytes, bytes) != ReadResult::Ok)
@@ -22,7 +22,7 @@ int ReadKalibrUtil(app::Program& p, const char* nameOrNull) {
   return 1;
 }
 
-int WriteKalibrUtil(app::Program& p, const char* nameOrNull) {
+int WriteKalibrUtil(state::Program& p, const char* nameOrNull) {
   if (p.A.size() < size_t(store::kChannels)) return 0;
   return WriteFileParts(SettingsPath(p, nameOrNull, kCalibrationWorkName), {{p.A.get(), kBytes}}) ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 // version word.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -12,7 +12,7 @@ inline constexpr const char* kCalibrationWorkName = "\\JOB\\WORK.CAL";
 
 // Answers 0 with `A` unchanged when the file is missing or not exactly 128
 // records long; callers then fall back to `A0`.
-int ReadKalibrUtil(app::Program& p, const char* nameOrNull = nullptr);
-int WriteKalibrUtil(app::Program& p, const char* nameOrNull = nullptr);
+int ReadKalibrUtil(state::Program& p, const char* nameOrNull = nullptr);
+int WriteKalibrUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

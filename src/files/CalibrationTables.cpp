@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Program.h"
 #include "files/AtomicFile.h"
+#include "state/Program.h"
 
 namespace files {
 namespace {
@@ -83,12 +83,12 @@ int ParseKalibText(std::string_view text, float* in, float* out, int maxPoints) 
   return parser.Points();
 }
 
-int ReadKalibText(app::Program& p) {
+int ReadKalibText(state::Program& p) {
   p.TextKalib = 0;
-  if (p.Kalib_In.size() < size_t(app::kKalibRows) * app::kKalibCols ||
-      p.Kalib_Out.size() < size_t(app::kKalibRows) * app::kKalibCols || !p.plat.paths)
+  if (p.Kalib_In.size() < size_t(state::kKalibRows) * state::kKalibCols ||
+      p.Kalib_Out.size() < size_t(state::kKalibRows) * state::kKalibCols || !p.plat.paths)
     return 0;
-  static_assert(app::kMaxKalibPoints <= app::kKalibCols && store::kChannels < app::kKalibRows);
+  static_assert(state::kMaxKalibPoints <= state::kKalibCols && store::kChannels < state::kKalibRows);
   for (int ch = 0; ch < store::kChannels; ++ch) {
     p.KalibIn(0, ch) = 0;
     char name[40];
@@ -96,7 +96,7 @@ int ReadKalibText(app::Program& p) {
     InputFile f(p.plat.paths->Resolve(name));
     if (!f) continue;
     p.TextKalib = 1;
-    TableParser parser(&p.KalibIn(ch + 1, 0), &p.KalibOut(ch + 1, 0), app::kMaxKalibPoints);
+    TableParser parser(&p.KalibIn(ch + 1, 0), &p.KalibOut(ch + 1, 0), state::kMaxKalibPoints);
     char buf[4096];
     size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f.file())) > 0)

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -21,6 +21,6 @@ int ParseKalibText(std::string_view text, float* in, float* out, int maxPoints);
 // `Kalib_In` holds the point counts; row ch + 1 the points of channel ch).
 // A missing file leaves its channel without points. `TextKalib` = 1 when at
 // least one table file exists. Answers `TextKalib`.
-int ReadKalibText(app::Program& p);
+int ReadKalibText(state::Program& p);
 
 }  // namespace files

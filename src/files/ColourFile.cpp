@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Program.h"
 #include "files/SettingsFileIO.h"
+#include "state/Program.h"
 
 namespace files {
 namespace {
@@ -14,7 +14,7 @@ constexpr uint32_t kTraceColours[12] = {0x00FF00, 0xFF0000, 0x0000FF, 0xFFFF00, 
 
 }  // namespace
 
-void Init_Color(app::Program& p) {
+void Init_Color(state::Program& p) {
   if (!p.Col_) return;
   store::Col_s& c = p.Col_[0];
   for (int ch = 0; ch < store::kChannels; ++ch) {
@@ -32,7 +32,7 @@ void Init_Color(app::Program& p) {
   }
 }
 
-int ReadColUtil(app::Program& p, const char* nameOrNull) {
+int ReadColUtil(state::Program& p, const char* nameOrNull) {
   if (!p.Col_) return 0;
   std::vector<uint8_t> bytes;
   if (ReadVersionedFile(SettingsPath(p, nameOrNull, kColourWorkName), kColourVersion, sizeof(store::Col_s),
@@ -44,7 +44,7 @@ int ReadColUtil(app::Program& p, const char* nameOrNull) {
   return 1;
 }
 
-int WriteColUtil(app::Program& p, const char* nameOrNull) {
+int WriteColUtil(state::Program& p, const char* nameOrNull) {
   if (!p.Col_) return 0;
   const int16_t version = kColourVersion;
   return WriteFileParts(SettingsPath(p, nameOrNull, kColourWorkName),

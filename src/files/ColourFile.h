@@ -1,7 +1,7 @@
 // The colour file (.COL): int16 version 6, then the colour table `Col_`.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -12,11 +12,11 @@ inline constexpr int kColourVersion = 6;
 
 // Factory colours: twelve trace colours repeating by channel, automatic
 // scale steps, grey background, empty view histories, strip weight 1.
-void Init_Color(app::Program& p);
+void Init_Color(state::Program& p);
 
 // A missing file, another version word or another size fill the defaults
 // (`Init_Color`) and answer 0.
-int ReadColUtil(app::Program& p, const char* nameOrNull = nullptr);
-int WriteColUtil(app::Program& p, const char* nameOrNull = nullptr);
+int ReadColUtil(state::Program& p, const char* nameOrNull = nullptr);
+int WriteColUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

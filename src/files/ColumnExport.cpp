@@ -4,12 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/TextNumbers.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace files {
@@ -29,7 +29,7 @@ std::string ColumnFileName(const std::string& waveName) {
   return name + "_c.TXT";
 }
 
-int WriteColumnsUtil(app::Program& p, const std::string& name, int decimals) {
+int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
   const int d = std::clamp(decimals, 1, 7);
   const int width = 7 + d;
   const store::Header_s& h = p.HGW;
@@ -69,17 +69,17 @@ int WriteColumnsUtil(app::Program& p, const std::string& name, int decimals) {
   return out.Commit() ? 1 : 0;
 }
 
-int Write_ASCII_Util_SIMPL(app::Program& p) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int Write_ASCII_Util_SIMPL(state::Program& p) {
+  if (!state::MemOK(p, 1, true)) return 0;
   const std::string name = ColumnFileName(store::FieldText(p.WG.LastWaveFile));
-  if (p.ui().AskYesNo(app::TxtF(p, 1362, {name}), app::Txt(p, 15)) != platform::Answer::Yes) return 0;
-  std::optional<int64_t> decimals = p.ui().PromptInt(app::Txt(p, 1372), 1, 7, 1);
+  if (p.ui().AskYesNo(state::TxtF(p, 1362, {name}), state::Txt(p, 15)) != platform::Answer::Yes) return 0;
+  std::optional<int64_t> decimals = p.ui().PromptInt(state::Txt(p, 1372), 1, 7, 1);
   if (!decimals) return 0;
   if (!WriteColumnsUtil(p, name, int(std::clamp<int64_t>(*decimals, 1, 7)))) {
-    app::MessT(p, 319, 13);
+    state::MessT(p, 319, 13);
     return 0;
   }
-  const std::string viewer = app::Txt(p, 5);
+  const std::string viewer = state::Txt(p, 5);
   if (p.plat.process && !viewer.empty()) p.plat.process->Start({viewer, ResolveDataName(p, name)});
   return 1;
 }

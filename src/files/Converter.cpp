@@ -2,22 +2,22 @@
 
 #include <unistd.h>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/DataFileFormat.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace files {
 
-std::string ConverterPath(const app::Program& p) {
+std::string ConverterPath(const state::Program& p) {
   std::string dir = p.Path;
   if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir + "konverze";
 }
 
-int Conversion(app::Program& p) {
-  app::UnDisplayWave(p, 1, -1);
-  app::UnDisplayWave(p, 0, -1);
+int Conversion(state::Program& p) {
+  state::UnDisplayWave(p, 1, -1);
+  state::UnDisplayWave(p, 0, -1);
   p.DG.NameQueue[0] = '\0';
   const std::string program = ConverterPath(p);
   const bool started =

@@ -4,24 +4,24 @@
 #include <cstring>
 #include <utility>
 
-#include "app/Messages.h"
-#include "app/Program.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace files {
 
-DiskCursor::DiskCursor(app::Program& p) : p_(p) { p_.ui().SetCursor("Disk"); }
+DiskCursor::DiskCursor(state::Program& p) : p_(p) { p_.ui().SetCursor("Disk"); }
 DiskCursor::~DiskCursor() { p_.ui().SetCursor(""); }
 
-std::string ResolveDataName(const app::Program& p, const std::string& name) {
+std::string ResolveDataName(const state::Program& p, const std::string& name) {
   return p.plat.paths ? p.plat.paths->Resolve(name) : platform::ToSlashes(name);
 }
 
-void ReportOpenFailure(app::Program& p, const std::string& name, bool withPrefix) {
-  std::string text = withPrefix ? app::Txt(p, 383) : std::string();
-  app::Mess(p, text + "  : " + name, app::Txt(p, 13));
+void ReportOpenFailure(state::Program& p, const std::string& name, bool withPrefix) {
+  std::string text = withPrefix ? state::Txt(p, 383) : std::string();
+  state::Mess(p, text + "  : " + name, state::Txt(p, 13));
 }
 
-bool ReadDataFileHead(app::Program& p, InputFile& in, int fileChannel, DataFileHead& head) {
+bool ReadDataFileHead(state::Program& p, InputFile& in, int fileChannel, DataFileHead& head) {
   bool segmented = false;
   bool known = in.Read(&head.ig, sizeof head.ig);
   if (known) {
@@ -29,13 +29,13 @@ bool ReadDataFileHead(app::Program& p, InputFile& in, int fileChannel, DataFileH
     known = segmented || std::memcmp(head.ig.IdText, store::kIdText, 20) == 0;
   }
   if (!known) {
-    app::Mess(p, app::TxtF(p, 384, {store::kIdText}), app::Txt(p, 385));
+    state::Mess(p, state::TxtF(p, 384, {store::kIdText}), state::Txt(p, 385));
     return false;
   }
   // A whole-file read asks for channel -1, so only a negative capacity fails it.
   const int capacity = head.ig.MaxChannels;
   if (capacity != store::kChannels && capacity <= std::max(fileChannel, -1)) {
-    app::MessT(p, 498, 13);
+    state::MessT(p, 498, 13);
     return false;
   }
   if (!in.Read(&head.header, sizeof head.header)) return false;
@@ -57,7 +57,7 @@ bool FileHolds(const InputFile& in, int64_t bytes) {
   return size < 0 || int64_t(size) >= bytes;
 }
 
-int64_t SampleCapacity(const app::Program& p, int store) {
+int64_t SampleCapacity(const state::Program& p, int store) {
   int64_t n = std::max<int64_t>(p.DG.TotalSamples, 0);
   const auto& samples = store ? p.Waveform : p.Buffer;
   const auto& scratch = store ? p.SWaveform : p.SBuffer;
@@ -76,7 +76,7 @@ void TerminateTexts(store::Channel_s& c) {
   c.XUnit[sizeof c.XUnit - 1] = '\0';
 }
 
-void CommitScratch(app::Program& p, int store, size_t n) {
+void CommitScratch(state::Program& p, int store, size_t n) {
   auto& samples = store ? p.Waveform : p.Buffer;
   auto& scratch = store ? p.SWaveform : p.SBuffer;
   if (samples.size() == scratch.size())
@@ -85,7 +85,7 @@ void CommitScratch(app::Program& p, int store, size_t n) {
     std::memcpy(samples.get(), scratch.get(), n * sizeof(float));
 }
 
-void ResetDisplayTypes(app::Program& p) {
+void ResetDisplayTypes(state::Program& p) {
   for (int s = 0; s < 2; ++s) {
     store::CG_s* g = p.Graphs(s);
     if (!g) continue;

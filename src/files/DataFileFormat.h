@@ -9,7 +9,7 @@
 #include "files/AtomicFile.h"
 #include "store/Records.h"
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -30,27 +30,27 @@ struct DataFileHead {
 // The disk cursor for the time of a file operation, however it ends.
 class DiskCursor {
  public:
-  explicit DiskCursor(app::Program& p);
+  explicit DiskCursor(state::Program& p);
   ~DiskCursor();
   DiskCursor(const DiskCursor&) = delete;
   DiskCursor& operator=(const DiskCursor&) = delete;
 
  private:
-  app::Program& p_;
+  state::Program& p_;
 };
 
 // A caller's program name ("\DATA\x.W", absolute, any case) as a real path.
-std::string ResolveDataName(const app::Program& p, const std::string& name);
+std::string ResolveDataName(const state::Program& p, const std::string& name);
 
 // General text 383 (with the prefix), "  : " and the name, title 13.
-void ReportOpenFailure(app::Program& p, const std::string& name, bool withPrefix);
+void ReportOpenFailure(state::Program& p, const std::string& name, bool withPrefix);
 
 // Reads identification, header and the segment record of a segmented file.
 // Shows 384/385 for a bad identification and 498 when the capacity is
 // neither 128 nor above `fileChannel`; a short header answers false quietly.
 // Flags at and above a capacity below 128 are cleared: such a writer never
 // had those channels.
-bool ReadDataFileHead(app::Program& p, InputFile& in, int fileChannel, DataFileHead& head);
+bool ReadDataFileHead(state::Program& p, InputFile& in, int fileChannel, DataFileHead& head);
 
 // Bytes of `channels` channel records with `length` samples each.
 int64_t ChannelBytes(int64_t channels, int64_t length);
@@ -58,7 +58,7 @@ int64_t ChannelBytes(int64_t channels, int64_t length);
 bool FileHolds(const InputFile& in, int64_t bytes);
 
 // Samples a store can hold: `TotalSamples`, never more than its arrays have.
-int64_t SampleCapacity(const app::Program& p, int store);
+int64_t SampleCapacity(const state::Program& p, int store);
 
 // Terminates the text fields of records taken from a file, so a hostile file
 // cannot leave a string without its end in a store.
@@ -69,9 +69,9 @@ void TerminateTexts(store::Channel_s& c);
 // arrays trade places when they are of one size (nothing keeps a pointer to
 // either across an operation), which saves a pass over the whole store; the
 // scratch array then holds the old samples, which nobody reads.
-void CommitScratch(app::Program& p, int store, size_t n);
+void CommitScratch(state::Program& p, int store, size_t n);
 
 // Display type 2 in every graph record of both stores, as after every read.
-void ResetDisplayTypes(app::Program& p);
+void ResetDisplayTypes(state::Program& p);
 
 }  // namespace files

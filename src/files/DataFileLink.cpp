@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileReader.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace files {
 
-int WaveformLinkUtil(app::Program& p, const std::string& name, int store) {
+int WaveformLinkUtil(state::Program& p, const std::string& name, int store) {
   // Joining is defined for the waveform store only.
-  if (!store || !app::MemOK(p, 1)) return 0;
+  if (!store || !state::MemOK(p, 1)) return 0;
   InputFile in(ResolveDataName(p, name));
   if (!in) {
     ReportOpenFailure(p, name, true);
@@ -29,17 +29,17 @@ int WaveformLinkUtil(app::Program& p, const std::string& name, int store) {
   const store::Header_s& fileHeader = head.header;
   const int64_t fileLength = fileHeader.Length;
   if (fileLength < 1) {
-    app::Mess(p, app::TxtF(p, 389, {long(fileHeader.Length)}), app::Txt(p, 390));
+    state::Mess(p, state::TxtF(p, 389, {long(fileHeader.Length)}), state::Txt(p, 390));
     return 0;
   }
   const int64_t memLength = std::max<int32_t>(p.HGW.Length, 0);
-  if (app::ActiveChannels(p, 1) * memLength > SampleCapacity(p, 1)) return 0;
+  if (state::ActiveChannels(p, 1) * memLength > SampleCapacity(p, 1)) return 0;
   int64_t unionCount = 0;
   for (int i = 0; i < store::kChannels; ++i)
     if (p.HGW.ChannelOn[i] || fileHeader.ChannelOn[i]) ++unionCount;
   const int64_t joined = memLength + fileLength;
   if (joined > p.DG.MaxLength || joined * unionCount > SampleCapacity(p, 1)) {
-    app::Mess(p, app::TxtF(p, 1321, {long(joined)}), app::Txt(p, 390));
+    state::Mess(p, state::TxtF(p, 1321, {long(joined)}), state::Txt(p, 390));
     return 0;
   }
   if (!FileHolds(in, head.dataStart + ChannelBytes(head.channels, fileLength))) return 0;
@@ -53,7 +53,7 @@ int WaveformLinkUtil(app::Program& p, const std::string& name, int store) {
   for (int i = 0; i < store::kChannels; ++i) {
     if (!p.HGW.ChannelOn[i] && !fileHeader.ChannelOn[i]) continue;
     float* block = scratch + k * joined;
-    const int start = app::Pocatek(p, 1, i);
+    const int start = state::Pocatek(p, 1, i);
     if (start >= 0)
       std::memcpy(block, samples + start, size_t(memLength) * sizeof(float));
     else
@@ -81,7 +81,7 @@ int WaveformLinkUtil(app::Program& p, const std::string& name, int store) {
   p.HGW.ChannelCount = int16_t(unionCount);
   p.HGW.Length = int32_t(joined);
   CommitScratch(p, 1, size_t(joined * unionCount));
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return 1;
 }
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -16,14 +16,14 @@ namespace {
 constexpr size_t kMacroNameSize = 12;
 
 // The selected name field of the store; `W_NameIndx` outside -1..15 is reset.
-char* MacroNameField(app::Program& p, int store) {
+char* MacroNameField(state::Program& p, int store) {
   if (!store) return p.M_Name;
   if (p.W_NameIndx < -1 || p.W_NameIndx > 15) p.W_NameIndx = -1;
   if (p.W_NameIndx < 0 || p.W_Nam_N.size() < 16 * kMacroNameSize) return p.W_Name;
   return p.W_Nam_N.get() + size_t(p.W_NameIndx) * kMacroNameSize;
 }
 
-int16_t& Counter(app::Program& p, int store) { return store ? p.W_NameInc[p.W_NameIndx + 1] : p.M_NameInc; }
+int16_t& Counter(state::Program& p, int store) { return store ? p.W_NameInc[p.W_NameIndx + 1] : p.M_NameInc; }
 
 // Up to 12 characters, zero-filled: a full 8.3 name has no terminator.
 void StoreName(char* field, const std::string& name) {
@@ -45,17 +45,17 @@ bool HasExtension(const std::string& name) {
 
 }  // namespace
 
-void NewName(app::Program& p, const std::string& name, int store) {
+void NewName(state::Program& p, const std::string& name, int store) {
   char* field = store ? p.DW_Name : p.DM_Name;
   store::ShortPath(100, field, sizeof p.DW_Name, name);
   // The remark file, the column export and the F2/F3 messages of the graph
   // windows work on the last waveform file read or written.
   // A name too long for the field is not kept (a cut name would name another file).
   if (store && name.size() < sizeof p.WG.LastWaveFile) store::CopyText(p.WG.LastWaveFile, name);
-  app::UpdateCaptions(p, store ? 1 : 0);
+  state::UpdateCaptions(p, store ? 1 : 0);
 }
 
-void NameDatum(app::Program& p) {
+void NameDatum(state::Program& p) {
   platform::LocalTime t = p.plat.clock ? p.plat.clock->Now() : platform::LocalTime{};
   char year[16], rest[32];
   std::snprintf(year, sizeof year, "%4d_", t.year);
@@ -65,18 +65,18 @@ void NameDatum(app::Program& p) {
   StoreName(p.M_Name, name);
 }
 
-std::string MacroName(const app::Program& p, int store) {
+std::string MacroName(const state::Program& p, int store) {
   const char* field = store ? p.W_Name : p.M_Name;
   if (store && p.W_NameIndx >= 0 && p.W_NameIndx <= 15 && p.W_Nam_N.size() >= 16 * kMacroNameSize)
     field = p.W_Nam_N.get() + size_t(p.W_NameIndx) * kMacroNameSize;
   return store::FieldText(field, kMacroNameSize);
 }
 
-void SetMacroName(app::Program& p, int store, const std::string& name) {
+void SetMacroName(state::Program& p, int store, const std::string& name) {
   StoreName(MacroNameField(p, store), name);
 }
 
-void NameInMacro(app::Program& p, int store, int set) {
+void NameInMacro(state::Program& p, int store, int set) {
   store = store ? 1 : 0;
   p.W_NameGo = 1;
   char* field = MacroNameField(p, store);
@@ -109,12 +109,12 @@ void NameInMacro(app::Program& p, int store, int set) {
   StoreName(field, name);
 }
 
-void ImplicitNameUtil(app::Program& p) {
+void ImplicitNameUtil(state::Program& p) {
   std::string queue = store::FieldText(p.DG.NameQueue);
   store::CopyText(p.ImplicitName, queue.empty() ? std::string("noname.w") : queue);
 }
 
-int FileName(app::Program& p, const std::string& title, const std::string& filter, std::string& name,
+int FileName(state::Program& p, const std::string& title, const std::string& filter, std::string& name,
              const std::string& mask, bool save, const std::string& initial) {
   std::string queue = store::FieldText(p.DG.NameQueue);
   store::FrontSpaceOff(queue);

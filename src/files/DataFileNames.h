@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -13,25 +13,25 @@ namespace files {
 
 // `NewName`: `DW_Name` / `DM_Name` = the name shortened to 100 characters,
 // then the captions of the store's open graph windows.
-void NewName(app::Program& p, const std::string& name, int store);
+void NewName(state::Program& p, const std::string& name, int store);
 
 // `NameDatum`: "YY_MM_DD.HHT" from the clock into `W_Name` and `M_Name`.
-void NameDatum(app::Program& p);
+void NameDatum(state::Program& p);
 
 // `NameInMacro`: set != 0 sets the store's macro name (from `NameQueue`, or
 // "Wave_000.w" / "Meas_000.m") and its counter; set = 0 advances the counter
 // and writes its digits before the name's first ".".
-void NameInMacro(app::Program& p, int store, int set);
+void NameInMacro(state::Program& p, int store, int set);
 
 // `ImplicitNameUtil`: `ImplicitName` = `NameQueue`, or "noname.w".
-void ImplicitNameUtil(app::Program& p);
+void ImplicitNameUtil(state::Program& p);
 
 // The macro name in use for the store: `W_Name` or the selected `W_Nam_N`
 // slot, `M_Name`. The fields hold 12 characters, the last one not always
 // followed by a terminator, so they are read only through this.
-std::string MacroName(const app::Program& p, int store);
+std::string MacroName(const state::Program& p, int store);
 // Stores up to 12 characters into the store's selected macro name field.
-void SetMacroName(app::Program& p, int store, const std::string& name);
+void SetMacroName(state::Program& p, int store, const std::string& name);
 
 // `FileName`: the next file name of `NameQueue`. Empty or "?" opens the file
 // dialog (title, filter; folder and mask from `mask`, e.g. "\DATA\*.W";
@@ -40,7 +40,7 @@ void SetMacroName(app::Program& p, int store, const std::string& name);
 // Every name without a folder of its own is placed in the mask's folder, and
 // one without an extension gets the mask's. Answers 1 with `name` set, 0 when
 // the dialog was cancelled. Keywords reach this through `TakeFileArgument`.
-int FileName(app::Program& p, const std::string& title, const std::string& filter, std::string& name,
+int FileName(state::Program& p, const std::string& title, const std::string& filter, std::string& name,
              const std::string& mask, bool save = false, const std::string& initial = {});
 
 }  // namespace files

@@ -3,24 +3,24 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace files {
 namespace {
 
-void ReportTooLong(app::Program& p, int store, int32_t length) {
-  app::Mess(p, app::TxtF(p, store ? 389 : 392, {long(length)}), app::Txt(p, store ? 390 : 393));
+void ReportTooLong(state::Program& p, int store, int32_t length) {
+  state::Mess(p, state::TxtF(p, store ? 389 : 392, {long(length)}), state::Txt(p, store ? 390 : 393));
 }
 
-int ReadWholeStore(app::Program& p, InputFile& in, const DataFileHead& head, int store, int accumulate) {
+int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, int store, int accumulate) {
   const store::Header_s& fileHeader = head.header;
   if (store ? fileHeader.IsWaveform == 0 : fileHeader.IsWaveform != 0) {
-    app::MessT(p, store ? 388 : 391, 13);
+    state::MessT(p, store ? 388 : 391, 13);
     return 0;
   }
   // The counted flags decide how much is read, never `ChannelCount`: a file
@@ -66,11 +66,11 @@ int ReadWholeStore(app::Program& p, InputFile& in, const DataFileHead& head, int
     CommitScratch(p, store, n);
   }
   ResetDisplayTypes(p);
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
   return 1;
 }
 
-int ReadOneChannel(app::Program& p, InputFile& in, const DataFileHead& head, int fileChannel,
+int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, int fileChannel,
                    int destChannel) {
   const store::Header_s& fileHeader = head.header;
   const int64_t fileLength = fileHeader.Length;
@@ -79,10 +79,10 @@ int ReadOneChannel(app::Program& p, InputFile& in, const DataFileHead& head, int
     return 0;
   }
   if (fileChannel >= store::kChannels || !fileHeader.ChannelOn[fileChannel]) {
-    app::MessT(p, 395, 13);
+    state::MessT(p, 395, 13);
     return 0;
   }
-  const int target = app::Pocatek(p, 1, destChannel);
+  const int target = state::Pocatek(p, 1, destChannel);
   const int64_t storeLength = p.HGW.Length;
   if (target < 0 || storeLength < 0 || target + storeLength > SampleCapacity(p, 1)) return 0;
   const int64_t n = std::min(fileLength, storeLength);
@@ -107,7 +107,7 @@ int ReadOneChannel(app::Program& p, InputFile& in, const DataFileHead& head, int
   std::memcpy(dest, scratch, size_t(n) * sizeof(float));
   std::fill(dest + n, dest + storeLength, 0.0f);
   ResetDisplayTypes(p);
-  app::DataChanged(p, 1);
+  state::DataChanged(p, 1);
   return 1;
 }
 
@@ -119,10 +119,10 @@ int ReadDataBlok(FILE* file, float* array, long count, long offset) {
   return std::fread(array + offset, sizeof(float), size_t(count), file) == size_t(count) ? 1 : 0;
 }
 
-int ReadDataFileUtil(app::Program& p, const std::string& name, int store, int withPrefix, int fileChannel,
+int ReadDataFileUtil(state::Program& p, const std::string& name, int store, int withPrefix, int fileChannel,
                      int destChannel, int accumulate) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store)) return 0;
+  if (!state::MemOK(p, store)) return 0;
   const bool whole = fileChannel < 0;
   if (!whole && store == 0) return 1;
 

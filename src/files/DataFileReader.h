@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -19,7 +19,7 @@ namespace files {
 // file cannot be opened. Every failure is reported and answers 0 and leaves
 // the store exactly as it was: the file is read into the scratch array and
 // local records first and reaches the store only when all of it was read.
-int ReadDataFileUtil(app::Program& p, const std::string& name, int store, int withPrefix, int fileChannel,
+int ReadDataFileUtil(state::Program& p, const std::string& name, int store, int withPrefix, int fileChannel,
                      int destChannel, int accumulate);
 
 // `ReadDataBlok`: reads `count` float32 values into array[offset...];

@@ -4,34 +4,34 @@
 
 #include <optional>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileLink.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
 namespace files {
 namespace {
 
-char* ExtMask(app::Program& p, int store) { return store ? p.DG.WaveExtMask : p.DG.MeasExtMask; }
+char* ExtMask(state::Program& p, int store) { return store ? p.DG.WaveExtMask : p.DG.MeasExtMask; }
 
-std::optional<std::string> AskFile(app::Program& p, int title, int filter, int store, bool save) {
+std::optional<std::string> AskFile(state::Program& p, int title, int filter, int store, bool save) {
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, title);
-  request.filter = app::Txt(p, filter);
+  request.title = state::Txt(p, title);
+  request.filter = state::Txt(p, filter);
   request.folder = ResolveDataName(p, "\\DATA\\");
   request.mask = store::FieldText(ExtMask(p, store), 6);
   request.save = save;
   return p.ui().ChooseFile(request);
 }
 
-std::string InDataFolder(const app::Program& p, const std::string& name) {
+std::string InDataFolder(const state::Program& p, const std::string& name) {
   return p.Path + "\\DATA\\" + name;
 }
 
@@ -41,16 +41,16 @@ bool Exists(const std::string& path) {
 }
 
 // Remembers the file: its extension as the store's mask, its name in captions.
-void Remember(app::Program& p, const std::string& name, int store) {
+void Remember(state::Program& p, const std::string& name, int store) {
   store::Extension(name, ExtMask(p, store), 6);
   NewName(p, name, store);
 }
 
 }  // namespace
 
-int ReadDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int accumulate) {
+int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, int store, int accumulate) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     // Reading always takes `W_Name`, never a slot.
@@ -63,16 +63,16 @@ int ReadDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int
       name = *chosen;
     }
   }
-  app::UnDisplayWave(p, store, -1);
+  state::UnDisplayWave(p, store, -1);
   if (!ReadDataFileUtil(p, name, store, 1, -1, -1, accumulate)) {
-    app::MessT(p, 316, 13);
+    state::MessT(p, 316, 13);
     return 0;
   }
   Remember(p, name, store);
   return 1;
 }
 
-void EditCommentBeforeSaving(app::Program& p, int store) {
+void EditCommentBeforeSaving(state::Program& p, int store) {
   if (p.MacGoing) return;
   store::Header_s& header = p.Header(store);
   std::string comment = store::FieldText(header.Comment);
@@ -80,9 +80,9 @@ void EditCommentBeforeSaving(app::Program& p, int store) {
   if (p.ui().EditComment(comment, store ? "W" : "M")) store::CopyText(header.Comment, comment);
 }
 
-int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, int channel) {
+int WriteDataFile(state::Program& p, const std::string& nameOrEmpty, int store, int channel) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   EditCommentBeforeSaving(p, store);
   std::string name = nameOrEmpty;
   if (name.empty()) {
@@ -99,30 +99,30 @@ int WriteDataFile(app::Program& p, const std::string& nameOrEmpty, int store, in
       name = *chosen;
     }
   }
-  if (!p.MacGoing && Exists(ResolveDataName(p, name)) && app::AskT(p, 318, 15) != platform::Answer::Yes)
+  if (!p.MacGoing && Exists(ResolveDataName(p, name)) && state::AskT(p, 318, 15) != platform::Answer::Yes)
     return 0;
   if (!WriteDataFileUtil(p, name, store, channel)) {
     // An empty channel has said so already.
     const bool emptyChannel =
         channel >= 1 && channel <= store::kChannels && !p.Header(store).ChannelOn[channel - 1];
-    if (!emptyChannel) app::MessT(p, 319, 13);
+    if (!emptyChannel) state::MessT(p, 319, 13);
     return 0;
   }
   Remember(p, name, store);
   return 1;
 }
 
-int WaveformLink(app::Program& p) {
-  if (!app::MemOK(p, 1, true)) return 0;
-  if (!p.MacGoing && app::AskT(p, 1320, 15) != platform::Answer::Yes) return 0;
+int WaveformLink(state::Program& p) {
+  if (!state::MemOK(p, 1, true)) return 0;
+  if (!p.MacGoing && state::AskT(p, 1320, 15) != platform::Answer::Yes) return 0;
   std::optional<std::string> chosen = AskFile(p, 499, 500, 1, false);
   if (!chosen || chosen->empty()) return 0;
-  const bool wereOpen = app::AnyWindowOpen(p, 1);
-  app::UnDisplayWave(p, 1, -1);
+  const bool wereOpen = state::AnyWindowOpen(p, 1);
+  state::UnDisplayWave(p, 1, -1);
   const int ok = WaveformLinkUtil(p, *chosen, 1);
   // The store is unchanged after a failure, so its windows come back either way.
-  if (wereOpen) app::DisplayWave(p, 1, -1);
-  if (!ok) app::MessT(p, 1322, 14);
+  if (wereOpen) state::DisplayWave(p, 1, -1);
+  if (!ok) state::MessT(p, 1322, 14);
   return ok;
 }
 

@@ -1,15 +1,15 @@
 #include "files/DataFileWriter.h"
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace files {
-int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int channel) {
+int WriteDataFileUtil(state::Program& p, const std::string& name, int store, int channel) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store)) return 0;
+  if (!state::MemOK(p, store)) return 0;
   DiskCursor cursor(p);
 
   // The written header is a copy: a single-channel file must not disturb the store.
@@ -18,7 +18,7 @@ int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int c
     const int index = channel - 1;
     // Nothing written is a failure, and the user numbers channels from 1.
     if (!header.ChannelOn[index]) {
-      app::Mess(p, app::TxtF(p, store ? 396 : 397, {channel}), app::Txt(p, 13));
+      state::Mess(p, state::TxtF(p, store ? 396 : 397, {channel}), state::Txt(p, 13));
       return 0;
     }
     const int16_t flag = header.ChannelOn[index];
@@ -32,11 +32,11 @@ int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int c
   // the exit from saving what the store holds now.
   const int64_t length = p.Header(store).Length;
   const int64_t allocated = int64_t((store ? p.Waveform : p.Buffer).size());
-  if (length < 0 || int64_t(app::ActiveChannels(p, store)) * length > allocated) return 0;
+  if (length < 0 || int64_t(state::ActiveChannels(p, store)) * length > allocated) return 0;
 
   AtomicWriter out;
   if (!out.Open(ResolveDataName(p, name))) {
-    app::MessT(p, 398, 13);
+    state::MessT(p, 398, 13);
     return 0;
   }
   p.IG = store::IG0;
@@ -51,7 +51,7 @@ int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int c
     if (freq[i]) records[i].IsSpectrum = 1;
     out.Write(&records[i], sizeof records[i]);
     // One write per channel block: the bytes are those of 16384-value pieces.
-    out.Write(samples + app::Pocatek(p, store, i), size_t(length) * sizeof(float));
+    out.Write(samples + state::Pocatek(p, store, i), size_t(length) * sizeof(float));
   }
   return out.Commit() ? 1 : 0;
 }

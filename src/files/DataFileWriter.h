@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -15,6 +15,6 @@ namespace files {
 // writing. Any other value writes every active channel. The file is replaced
 // only when everything was written, so a failure keeps the previous file.
 // Answers 1 on success, 0 on failure (398 when the file cannot be created).
-int WriteDataFileUtil(app::Program& p, const std::string& name, int store, int channel);
+int WriteDataFileUtil(state::Program& p, const std::string& name, int store, int channel);
 
 }  // namespace files

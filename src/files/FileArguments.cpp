@@ -2,9 +2,9 @@
 
 #include <iterator>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/DataFileNames.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace files {
@@ -68,7 +68,7 @@ const FileArgument* FileArguments(size_t& count) {
   return kTable;
 }
 
-std::string ArgumentMask(const app::Program& p, const FileArgument& a) {
+std::string ArgumentMask(const state::Program& p, const FileArgument& a) {
   switch (a.source) {
     case MaskSource::WaveData:
       return MaskFile(store::FieldText(p.DG.WaveExtMask), "*.W");
@@ -84,11 +84,11 @@ std::string ArgumentMask(const app::Program& p, const FileArgument& a) {
   return a.mask;
 }
 
-int TakeFileArgument(app::Program& p, std::string_view keyword, std::string& name,
+int TakeFileArgument(state::Program& p, std::string_view keyword, std::string& name,
                      const std::string& initial) {
   const FileArgument* a = FindFileArgument(keyword);
   if (!a) return 0;
-  return FileName(p, app::Txt(p, a->title), app::Txt(p, a->filter), name,
+  return FileName(p, state::Txt(p, a->title), state::Txt(p, a->filter), name,
                   std::string(a->folder) + ArgumentMask(p, *a), a->save, initial);
 }
 

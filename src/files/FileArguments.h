@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -32,7 +32,7 @@ const FileArgument* FindFileArgument(std::string_view keyword);
 const FileArgument* FileArguments(size_t& count);
 
 // The entry's mask as the dialog shows it ("*.W").
-std::string ArgumentMask(const app::Program& p, const FileArgument& a);
+std::string ArgumentMask(const state::Program& p, const FileArgument& a);
 
 // The next file word of `NameQueue` for `keyword`, by the one rule: a word
 // goes into the keyword's folder unless it names a folder of its own and
@@ -42,7 +42,7 @@ std::string ArgumentMask(const app::Program& p, const FileArgument& a);
 // the name the dialog starts from). Answers 1 with `name` (a program name
 // such as "\JOB\x.JOB" or an absolute path), 0 when the dialog was
 // cancelled or nothing usable was named.
-int TakeFileArgument(app::Program& p, std::string_view keyword, std::string& name,
+int TakeFileArgument(state::Program& p, std::string_view keyword, std::string& name,
                      const std::string& initial = {});
 
 }  // namespace files

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Program.h"
 #include "files/SettingsFileIO.h"
+#include "state/Program.h"
 
 namespace files {
 
-int ReadFixJobUtil(app::Program& p, const char* nameOrNull) {
+int ReadFixJobUtil(state::Program& p, const char* nameOrNull) {
   std::vector<uint8_t> bytes;
   ReadResult r = ReadVersionedFile(SettingsPath(p, nameOrNull, kFixJobWorkName), kFixJobVersion,
                                    sizeof(store::WG_s), bytes);
@@ -18,7 +18,7 @@ int ReadFixJobUtil(app::Program& p, const char* nameOrNull) {
   return 1;
 }
 
-int WriteFixJobUtil(app::Program& p, const char* nameOrNull) {
+int WriteFixJobUtil(state::Program& p, const char* nameOrNull) {
   const int16_t version = kFixJobVersion;
   return WriteFileParts(SettingsPath(p, nameOrNull, kFixJobWorkName),
                         {{&version, sizeof version}, {&p.WG, sizeof p.WG}})

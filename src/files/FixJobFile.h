@@ -1,7 +1,7 @@
 // The fixed job file "\JOB\WORK_FIX.JOB": int16 version 23, then `WG`.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -12,7 +12,7 @@ inline constexpr int kFixJobVersion = 23;
 
 // Missing file: `WG` = `WG0`, answer 0. Wrong version or size: `WG` unchanged,
 // answer 0. A null name is the working name.
-int ReadFixJobUtil(app::Program& p, const char* nameOrNull = nullptr);
-int WriteFixJobUtil(app::Program& p, const char* nameOrNull = nullptr);
+int ReadFixJobUtil(state::Program& p, const char* nameOrNull = nullptr);
+int WriteFixJobUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Program.h"
 #include "files/SettingsFileIO.h"
+#include "state/Program.h"
 
 namespace files {
 namespace {
@@ -17,14 +17,14 @@ constexpr size_t kPayload = kFunBytes + kKalBytes + sizeof(store::Mat_s) + sizeo
                             sizeof(store::MGlobals_s) + kMBytes;
 static_assert(kPayload + 2 == 18224);
 
-bool Allocated(const app::Program& p) {
+bool Allocated(const state::Program& p) {
   return p.Fun.size() >= size_t(kFunctionPages) && p.Kal.size() >= size_t(kFunctionPages) && p.Mat &&
          p.MatH && p.M.size() >= size_t(store::kChannels);
 }
 
 }  // namespace
 
-int ReadFunUtil(app::Program& p, const char* nameOrNull) {
+int ReadFunUtil(state::Program& p, const char* nameOrNull) {
   if (!Allocated(p)) return 0;
   std::vector<uint8_t> bytes;
   if (ReadVersionedFile(SettingsPath(p, nameOrNull, kFunctionWorkName), kFunctionVersion, kPayload, bytes) !=
@@ -48,7 +48,7 @@ int ReadFunUtil(app::Program& p, const char* nameOrNull) {
   return 1;
 }
 
-int WriteFunUtil(app::Program& p, const char* nameOrNull) {
+int WriteFunUtil(state::Program& p, const char* nameOrNull) {
   if (!Allocated(p)) return 0;
   const int16_t version = kFunctionVersion;
   return WriteFileParts(SettingsPath(p, nameOrNull, kFunctionWorkName),
@@ -63,7 +63,7 @@ int WriteFunUtil(app::Program& p, const char* nameOrNull) {
              : 0;
 }
 
-void SetFunctionDefaults(app::Program& p) {
+void SetFunctionDefaults(state::Program& p) {
   if (!Allocated(p)) return;
   std::fill(p.Fun.get(), p.Fun.get() + kFunctionPages, store::Fun0);
   std::fill(p.Kal.get(), p.Kal.get() + kFunctionPages, store::Kal0);

@@ -3,7 +3,7 @@
 // measurement-mathematics globals and the 128 records `M`.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -16,11 +16,11 @@ inline constexpr int kFunctionPages = 5;
 // Answers 0 with every record unchanged when the file is missing, has another
 // version word or another size. On success the pages (`FunPage`, `KalPage`),
 // the display mode of `Mat` and the int16 at 2 of `MatH` are reset to 0.
-int ReadFunUtil(app::Program& p, const char* nameOrNull = nullptr);
-int WriteFunUtil(app::Program& p, const char* nameOrNull = nullptr);
+int ReadFunUtil(state::Program& p, const char* nameOrNull = nullptr);
+int WriteFunUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 // The defaults used when no function file can be read at start: `Fun0`,
 // `Kal0`, empty matrix records, `MGlobals0` and `M0`, pages 0.
-void SetFunctionDefaults(app::Program& p);
+void SetFunctionDefaults(state::Program& p);
 
 }  // namespace files

@@ -7,10 +7,10 @@
 #include <new>
 #include <vector>
 
-#include "app/Exit.h"
-#include "app/Program.h"
 #include "files/AtomicFile.h"
 #include "files/SettingsFileIO.h"
+#include "state/ExitRequest.h"
+#include "state/Program.h"
 
 namespace files {
 namespace {
@@ -37,7 +37,7 @@ bool Parse(InputFile& f, long fileSize, std::vector<ParsedEntry>& entries, store
       uint16_t count = 0;
       if (pos + 2 > fileSize || !f.Read(&count, 2)) return false;
       pos += 2;
-      if (count > app::kHistEntries) return false;
+      if (count > state::kHistEntries) return false;
       for (int k = 0; k < count; ++k) {
         uint16_t size = 0;
         if (pos + 2 > fileSize || !f.Read(&size, 2)) return false;
@@ -52,23 +52,23 @@ bool Parse(InputFile& f, long fileSize, std::vector<ParsedEntry>& entries, store
   return pos == fileSize;
 }
 
-double HeldBytes(const app::Program& p) {
+double HeldBytes(const state::Program& p) {
   double bytes = 0;
   for (int ch = 0; ch < store::kChannels; ++ch)
-    for (int k = 0; k < app::kHistEntries; ++k)
+    for (int k = 0; k < state::kHistEntries; ++k)
       bytes += double(p.WHBuf[ch][k].size + p.MHBuf[ch][k].size) * kPointBytes;
   return bytes;
 }
 
 }  // namespace
 
-void ReleaseHistory(app::Program& p) {
+void ReleaseHistory(state::Program& p) {
   for (int s : {1, 0}) {
     auto& buf = s ? p.WHBuf : p.MHBuf;
     uint16_t* numb = s ? p.WHNumb : p.MHNumb;
     for (int ch = 0; ch < store::kChannels; ++ch) {
-      for (int k = 0; k < app::kHistEntries; ++k) {
-        app::HistEntry& e = buf[ch][k];
+      for (int k = 0; k < state::kHistEntries; ++k) {
+        state::HistEntry& e = buf[ch][k];
         p.TotalDataAlloc -= double(e.size) * kPointBytes;
         e.data.reset();
         e.size = 0;
@@ -78,7 +78,7 @@ void ReleaseHistory(app::Program& p) {
   }
 }
 
-int ReadHistFile(app::Program& p, const char* nameOrNull) {
+int ReadHistFile(state::Program& p, const char* nameOrNull) {
   const std::string path = SettingsPath(p, nameOrNull, kHistoryWorkName);
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
@@ -114,7 +114,7 @@ int ReadHistFile(app::Program& p, const char* nameOrNull) {
   }
   const bool closed = f.Close();
   if (outOfMemory) {
-    app::ExitTRV(p);
+    state::ExitTRV(p);
     return 0;
   }
   if (!closed) return 0;
@@ -126,7 +126,7 @@ int ReadHistFile(app::Program& p, const char* nameOrNull) {
     const ParsedEntry& e = entries[i];
     auto& buf = e.store ? p.WHBuf : p.MHBuf;
     uint16_t& numb = (e.store ? p.WHNumb : p.MHNumb)[e.channel];
-    app::HistEntry& slot = buf[e.channel][numb++];
+    state::HistEntry& slot = buf[e.channel][numb++];
     slot.data = std::move(data[i]);
     slot.size = e.size;
     p.TotalDataAlloc += double(e.size) * kPointBytes;
@@ -134,7 +134,7 @@ int ReadHistFile(app::Program& p, const char* nameOrNull) {
   return 1;
 }
 
-int WriteHistFile(app::Program& p, const char* nameOrNull) {
+int WriteHistFile(state::Program& p, const char* nameOrNull) {
   AtomicWriter w;
   if (!w.Open(SettingsPath(p, nameOrNull, kHistoryWorkName))) return 0;
   bool ok = w.Write(p.WBlock, kBlockBytes) && w.Write(p.MBlock, kBlockBytes);
@@ -142,10 +142,10 @@ int WriteHistFile(app::Program& p, const char* nameOrNull) {
     auto& buf = s ? p.WHBuf : p.MHBuf;
     const uint16_t* numb = s ? p.WHNumb : p.MHNumb;
     for (int ch = 0; ch < store::kChannels && ok; ++ch) {
-      const uint16_t count = numb[ch] > app::kHistEntries ? uint16_t(app::kHistEntries) : numb[ch];
+      const uint16_t count = numb[ch] > state::kHistEntries ? uint16_t(state::kHistEntries) : numb[ch];
       ok = w.Write(&count, 2);
       for (int k = 0; k < count && ok; ++k) {
-        const app::HistEntry& e = buf[ch][k];
+        const state::HistEntry& e = buf[ch][k];
         // An entry without data is written empty rather than read from nowhere.
         const uint16_t size = e.data ? e.size : 0;
         ok = w.Write(&size, 2) && w.Write(e.data.get(), size_t(size) * kPointBytes);

@@ -3,7 +3,7 @@
 // uint16 size s and s × 8 bytes, then the same for the measurement channels.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -17,10 +17,10 @@ inline constexpr const char* kHistoryWorkName = "\\JOB\\WORK.BLK";
 // is refused with memory and records untouched; answer 0. Held entries are
 // released (their bytes subtracted from `TotalDataAlloc`) only once every new
 // entry has been obtained; when memory runs out the program exits (`ExitTRV`).
-int ReadHistFile(app::Program& p, const char* nameOrNull = nullptr);
-int WriteHistFile(app::Program& p, const char* nameOrNull = nullptr);
+int ReadHistFile(state::Program& p, const char* nameOrNull = nullptr);
+int WriteHistFile(state::Program& p, const char* nameOrNull = nullptr);
 
 // Releases every held history entry of both stores and clears the counts.
-void ReleaseHistory(app::Program& p);
+void ReleaseHistory(state::Program& p);
 
 }  // namespace files

@@ -1,20 +1,20 @@
 #include "files/ImportedStore.h"
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
 namespace files {
 
-std::optional<std::string> ChooseFile(app::Program& p, int title, int filter, const std::string& folder,
+std::optional<std::string> ChooseFile(state::Program& p, int title, int filter, const std::string& folder,
                                       const std::string& mask, bool save) {
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, title);
-  request.filter = app::Txt(p, filter);
+  request.title = state::Txt(p, title);
+  request.filter = state::Txt(p, filter);
   request.folder = ResolveDataName(p, folder);
   request.mask = mask;
   request.save = save;
@@ -23,14 +23,14 @@ std::optional<std::string> ChooseFile(app::Program& p, int title, int filter, co
   return chosen;
 }
 
-char* TextMask(app::Program& p, int store) { return store ? p.DG.WaveTextMask : p.DG.MeasTextMask; }
+char* TextMask(state::Program& p, int store) { return store ? p.DG.WaveTextMask : p.DG.MeasTextMask; }
 
-int64_t ImportCapacity(const app::Program& p, int store) { return SampleCapacity(p, store); }
+int64_t ImportCapacity(const state::Program& p, int store) { return SampleCapacity(p, store); }
 
-void CommitImport(app::Program& p, int store, int channels, int32_t rows, float step,
+void CommitImport(state::Program& p, int store, int channels, int32_t rows, float step,
                   std::string_view channelName, bool fromScratch) {
   store = store ? 1 : 0;
-  app::UnDisplayWave(p, store, -1);
+  state::UnDisplayWave(p, store, -1);
   store::Header_s& h = p.Header(store);
   h.ChannelCount = int16_t(channels);
   for (int i = 0; i < store::kChannels; ++i) h.ChannelOn[i] = i < channels ? 1 : 0;
@@ -52,10 +52,10 @@ void CommitImport(app::Program& p, int store, int channels, int32_t rows, float 
   }
   if (fromScratch) CommitScratch(p, store, size_t(channels) * size_t(rows));
   ResetDisplayTypes(p);
-  app::DataChanged(p, store);
+  state::DataChanged(p, store);
 }
 
-void RememberImport(app::Program& p, int store, const std::string& name) {
+void RememberImport(state::Program& p, int store, const std::string& name) {
   store::Extension(name, TextMask(p, store), 6);
   NewName(p, name, store ? 1 : 0);
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -17,11 +17,11 @@ namespace files {
 
 // An open or save dialog over a program folder ("\DATA\") with general texts
 // for title and filter; nullopt when cancelled or nothing was chosen.
-std::optional<std::string> ChooseFile(app::Program& p, int title, int filter, const std::string& folder,
+std::optional<std::string> ChooseFile(state::Program& p, int title, int filter, const std::string& folder,
                                       const std::string& mask, bool save);
 
 // The store's text mask field of `DG` ("*.WTX" / "*.MTX"), 6 characters.
-char* TextMask(app::Program& p, int store);
+char* TextMask(state::Program& p, int store);
 
 // Replaces the store by an import: the first channels × rows values of the
 // scratch array, channel after channel. Every channel record comes from
@@ -31,14 +31,14 @@ char* TextMask(app::Program& p, int store);
 // closed first (they show the old channel layout; the caller opens them
 // again), and the change is announced with kDataChanged. `fromScratch` false: the
 // caller has already written the samples into the store's own array.
-void CommitImport(app::Program& p, int store, int channels, int32_t rows, float step,
+void CommitImport(state::Program& p, int store, int channels, int32_t rows, float step,
                   std::string_view channelName = {}, bool fromScratch = true);
 
 // The imported file's extension as the store's text mask, its name in
 // captions (`NewName`).
-void RememberImport(app::Program& p, int store, const std::string& name);
+void RememberImport(state::Program& p, int store, const std::string& name);
 
 // Samples the store can take from an import (the smaller array decides).
-int64_t ImportCapacity(const app::Program& p, int store);
+int64_t ImportCapacity(const state::Program& p, int store);
 
 }  // namespace files

@@ -3,12 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/EntryPoints.h"
-#include "app/GraphWindows.h"
-#include "app/Program.h"
 #include "files/AtomicFile.h"
 #include "files/FixJobFile.h"
 #include "files/SettingsFileIO.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
 
 namespace files {
 namespace {
@@ -24,7 +23,7 @@ constexpr size_t kMacroKeptOffset = 28;
 constexpr size_t kMacroKeptBytes = 268;
 static_assert(kMacroKeptOffset + kMacroKeptBytes <= sizeof(store::PG_s));
 
-bool Allocated(const app::Program& p) {
+bool Allocated(const state::Program& p) {
   const size_t markers = size_t(store::kChannels) * kMarkersPerStore;
   return p.CGW.size() >= size_t(store::kChannels) && p.CGB.size() >= size_t(store::kChannels) &&
          p.MarkerW.size() >= markers && p.MarkerB.size() >= markers;
@@ -38,7 +37,7 @@ void BoundMemoryBudget(store::DG_s& dg) {
 
 }  // namespace
 
-int ReadJobFileUtil(app::Program& p, const char* nameOrNull) {
+int ReadJobFileUtil(state::Program& p, const char* nameOrNull) {
   if (!Allocated(p)) return 0;
   std::vector<uint8_t> bytes;
   if (ReadExactFile(SettingsPath(p, nameOrNull, kJobWorkName), kJobFileSize, bytes) != ReadResult::Ok)
@@ -81,19 +80,18 @@ int ReadJobFileUtil(app::Program& p, const char* nameOrNull) {
     at += channelMarkers;
   }
 
-  app::DeriveCardAddresses(p);
   return 1;
 }
 
-int WriteJobFileUtil(app::Program& p, const char* nameOrNull) {
+int WriteJobFileUtil(state::Program& p, const char* nameOrNull) {
   if (!Allocated(p)) return 0;
   const int fixOk = WriteFixJobUtil(p);
 
   // At exit the windows are already closed; the exit request remembered
   // which stores had them.
   const bool exiting = p.BudeKonecAleAzPoGrafech != 0;
-  p.PG.WWindows = (exiting ? p.WWindowsOpen != 0 : app::AnyWindowOpen(p, 1)) ? 1 : 0;
-  p.PG.MWindows = (exiting ? p.MWindowsOpen != 0 : app::AnyWindowOpen(p, 0)) ? 1 : 0;
+  p.PG.WWindows = (exiting ? p.WWindowsOpen != 0 : state::AnyWindowOpen(p, 1)) ? 1 : 0;
+  p.PG.MWindows = (exiting ? p.MWindowsOpen != 0 : state::AnyWindowOpen(p, 0)) ? 1 : 0;
   p.JG.MG = p.MG;
   p.JG.PG = p.PG;
   p.JG.DG = p.DG;

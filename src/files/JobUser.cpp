@@ -6,10 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/Exit.h"
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/CalibrationFile.h"
 #include "files/ColourFile.h"
 #include "files/FileArguments.h"
@@ -18,6 +14,10 @@
 #include "files/JobFile.h"
 #include "files/PrintFile.h"
 #include "files/SettingsFileIO.h"
+#include "state/ExitRequest.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace files {
@@ -34,7 +34,7 @@ std::string Companion(const char* jobPathOrNull, const char* ext) {
 
 }  // namespace
 
-void ReadJobCompanions(app::Program& p, const char* jobPathOrNull) {
+void ReadJobCompanions(state::Program& p, const char* jobPathOrNull) {
   auto name = [&](const char* ext, std::string& keep) -> const char* {
     keep = Companion(jobPathOrNull, ext);
     return jobPathOrNull ? keep.c_str() : nullptr;
@@ -48,7 +48,7 @@ void ReadJobCompanions(app::Program& p, const char* jobPathOrNull) {
   ReadColUtil(p, name(".COL", n));
 }
 
-int WriteJobCompanions(app::Program& p, const char* jobPathOrNull) {
+int WriteJobCompanions(state::Program& p, const char* jobPathOrNull) {
   auto name = [&](const char* ext, std::string& keep) -> const char* {
     keep = Companion(jobPathOrNull, ext);
     return jobPathOrNull ? keep.c_str() : nullptr;
@@ -63,7 +63,7 @@ int WriteJobCompanions(app::Program& p, const char* jobPathOrNull) {
   return ok;
 }
 
-int TakeJobName(app::Program& p, std::string_view keyword, std::string& name) {
+int TakeJobName(state::Program& p, std::string_view keyword, std::string& name) {
   std::string last = store::FieldText(p.DG.JobFile);
   size_t slash = last.find_last_of("/\\");
   if (slash != std::string::npos) last.erase(0, slash + 1);
@@ -75,34 +75,34 @@ int TakeJobName(app::Program& p, std::string_view keyword, std::string& name) {
   return got;
 }
 
-int ReadJobFile(app::Program& p, int onlyJob) {
+int ReadJobFile(state::Program& p, int onlyJob) {
   std::string name;
   return TakeJobName(p, onlyJob ? "RJOBONLY" : "RJOB", name) ? ReadJobFile(p, onlyJob, name) : 0;
 }
 
-int WriteJobFile(app::Program& p, int onlyJob) {
+int WriteJobFile(state::Program& p, int onlyJob) {
   std::string name;
   return TakeJobName(p, onlyJob ? "WJOBONLY" : "WJOB", name) ? WriteJobFile(p, onlyJob, name) : 0;
 }
 
-int ReadJobFile(app::Program& p, int onlyJob, const std::string& name) {
-  app::UnDisplayWave(p, 1, -1);
-  app::UnDisplayWave(p, 0, -1);
+int ReadJobFile(state::Program& p, int onlyJob, const std::string& name) {
+  state::UnDisplayWave(p, 1, -1);
+  state::UnDisplayWave(p, 0, -1);
   const std::string path = SettingsPath(p, name.c_str(), "");
   if (!ReadJobFileUtil(p, path.c_str())) {
-    app::MessT(p, 321, 13);
+    state::MessT(p, 321, 13);
     return 0;
   }
   store::CopyText(p.DG.JobFile, name);
   if (!onlyJob) ReadJobCompanions(p, path.c_str());
 
   if (p.PW == p.DG.TotalSamples && p.PM == p.DG.TotalSamples) {
-    if (p.PG.WWindows) app::DisplayWave(p, 1, -1);
-    if (p.PG.MWindows) app::DisplayWave(p, 0, -1);
+    if (p.PG.WWindows) state::DisplayWave(p, 1, -1);
+    if (p.PG.MWindows) state::DisplayWave(p, 0, -1);
     return 1;
   }
-  app::MessT(p, 322, 11);
-  app::MainExitTRV(p, false);
+  state::MessT(p, 322, 11);
+  state::MainExitTRV(p, false);
   // The windows were closed above; the work job written at exit should still
   // open the ones this job had.
   if (p.BudeKonecAleAzPoGrafech) {
@@ -112,17 +112,17 @@ int ReadJobFile(app::Program& p, int onlyJob, const std::string& name) {
   return 0;
 }
 
-int WriteJobFile(app::Program& p, int onlyJob, const std::string& name) {
+int WriteJobFile(state::Program& p, int onlyJob, const std::string& name) {
   const std::string path = SettingsPath(p, name.c_str(), "");
-  if (Exists(path) && !p.MacGoing && app::AskT(p, 323, 15) != platform::Answer::Yes) return 0;
+  if (Exists(path) && !p.MacGoing && state::AskT(p, 323, 15) != platform::Answer::Yes) return 0;
   if (!WriteJobFileUtil(p, path.c_str()) || (!onlyJob && !WriteJobCompanions(p, path.c_str()))) {
-    app::MessT(p, 324, 13);
+    state::MessT(p, 324, 13);
     return 0;
   }
   return 1;
 }
 
-int WriteWorkJobFiles(app::Program& p) {
+int WriteWorkJobFiles(state::Program& p) {
   int ok = WriteJobFileUtil(p, nullptr);
   ok &= WriteJobCompanions(p, nullptr);
   return ok;

@@ -5,16 +5,16 @@
 #include <cstring>
 #include <optional>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "dsp/Padding.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/ImportedStore.h"
 #include "files/TextNumbers.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 
 namespace files {
@@ -97,8 +97,8 @@ bool ItemNumber(const std::string& item, double& value) {
   return ParseLeadingNumber(t.data(), t.data() + t.size(), value) != t.data();
 }
 
-void Transform(app::Program& p, int channel, double multiplier, double divisor, double offset) {
-  const int start = app::Pocatek(p, 1, channel);
+void Transform(state::Program& p, int channel, double multiplier, double divisor, double offset) {
+  const int start = state::Pocatek(p, 1, channel);
   const long long length = p.HGW.Length;
   if (start < 0 || length <= 0 || start + length > SampleCapacity(p, 1)) return;
   float* s = p.Waveform.get() + start;
@@ -154,7 +154,7 @@ bool ReadChannelText(const std::string& path, ChannelText& text) {
   return parser.Finish();
 }
 
-void ApplyChannelText(app::Program& p, const ChannelText& text) {
+void ApplyChannelText(state::Program& p, const ChannelText& text) {
   const int n = text.Channels();
   store::Channel_s* records = p.FGW.get();
   const float firstStep = records[0].Step;
@@ -187,19 +187,19 @@ void ApplyChannelText(app::Program& p, const ChannelText& text) {
     if (!ItemNumber(text.Item(10 * k + 5), o)) o = 0.0;
     if (m != 1.0 || d != 1.0 || o != 0.0) Transform(p, ch, m, d, o);
   }
-  for (int code : {app::kDataChanged, app::kExpandWhole, app::kRepaintTimeScale})
-    app::SendToStoreWindows(p, 1, code);
+  for (int code : {state::kDataChanged, state::kExpandWhole, state::kRepaintTimeScale})
+    state::SendToStoreWindows(p, 1, code);
 }
 
-std::string ModifyPath(const app::Program& p, const std::string& name) {
+std::string ModifyPath(const state::Program& p, const std::string& name) {
   const bool ownFolder = !name.empty() && (name[0] == '/' || name[0] == '\\');
   const bool drive = name.size() > 1 && name[1] == ':';
   if (ownFolder || drive) return ResolveDataName(p, name);
   return ResolveDataName(p, "\\MODIFY\\" + name);
 }
 
-int WaveformModifyExecute(app::Program& p, bool interactive, const std::string& nameGiven) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int WaveformModifyExecute(state::Program& p, bool interactive, const std::string& nameGiven) {
+  if (!state::MemOK(p, 1, true)) return 0;
   std::string name = nameGiven;
   if (interactive) {
     std::optional<std::string> chosen =
@@ -212,19 +212,19 @@ int WaveformModifyExecute(app::Program& p, bool interactive, const std::string& 
   }
   ChannelText text;
   if (name.empty() || !ReadChannelText(ModifyPath(p, name), text)) {
-    app::MessT(p, 1221, 14);
+    state::MessT(p, 1221, 14);
     return 0;
   }
   if (text.Channels() == 0) {
-    app::MessT(p, 1222, 11);
+    state::MessT(p, 1222, 11);
     return 0;
   }
-  if (interactive && !p.MacGoing && app::AskT(p, 1223, 15) != platform::Answer::Yes) return 0;
+  if (interactive && !p.MacGoing && state::AskT(p, 1223, 15) != platform::Answer::Yes) return 0;
   ApplyChannelText(p, text);
   return 1;
 }
 
-int EditChannelText(app::Program& p, const std::string& path) {
+int EditChannelText(state::Program& p, const std::string& path) {
   InputFile existing(path);
   if (!existing) {
     AtomicWriter out;
@@ -233,12 +233,12 @@ int EditChannelText(app::Program& p, const std::string& path) {
       return 0;
     }
   }
-  const std::string editor = app::Txt(p, 5);
+  const std::string editor = state::Txt(p, 5);
   if (!p.plat.process || editor.empty() || !p.plat.process->Start({editor, path})) return 0;
   return 1;
 }
 
-int CMWaveformModifyText(app::Program& p) {
+int CMWaveformModifyText(state::Program& p) {
   std::optional<std::string> chosen =
       ChooseFile(p, 1220, 1219, "\\MODIFY\\", store::FieldText(p.WG.ModifyMask), false);
   if (!chosen) return 0;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -33,26 +33,26 @@ bool ReadChannelText(const std::string& path, ChannelText& text);
 // Applies a parameter file to the active waveform channels among the first
 // n, global items first, then each channel's own; sends kDataChanged, kExpandWhole and kRepaintTimeScale
 // to the open waveform windows.
-void ApplyChannelText(app::Program& p, const ChannelText& text);
+void ApplyChannelText(state::Program& p, const ChannelText& text);
 
 // The real path of a parameter file name: a name of its own folder (an
 // absolute path, or a drive name as typed on Windows) stays, any other is
 // taken in the program's "\MODIFY\" folder.
-std::string ModifyPath(const app::Program& p, const std::string& name);
+std::string ModifyPath(const state::Program& p, const std::string& name);
 
 // `TMainWindow::WaveformModifyExecute`: interactive, the open dialog (1220,
 // 1219, "\MODIFY\" with the modification mask; the name is kept in `WG`)
 // and question 1223 (no macro); otherwise the given name. 1221 (title 14)
 // when the file cannot be read, 1222 (title 11) when it affects no channel.
 // Answers 1 when the store was modified.
-int WaveformModifyExecute(app::Program& p, bool interactive, const std::string& name = {});
+int WaveformModifyExecute(state::Program& p, bool interactive, const std::string& name = {});
 
 // `EditChannelText`: opens a parameter file in the external editor (general
 // text 5); a file that does not exist yet is first written as a template
 // listing every item for one channel, so the editor shows the layout.
-int EditChannelText(app::Program& p, const std::string& path);
+int EditChannelText(state::Program& p, const std::string& path);
 
 // `TMainWindow::CMWaveformModifyText`: the same dialog, then EditChannelText.
-int CMWaveformModifyText(app::Program& p);
+int CMWaveformModifyText(state::Program& p);
 
 }  // namespace files

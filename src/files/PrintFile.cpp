@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Program.h"
 #include "files/SettingsFileIO.h"
+#include "state/Program.h"
 
 namespace files {
 
-int ReadPrtUtil(app::Program& p, const char* nameOrNull) {
+int ReadPrtUtil(state::Program& p, const char* nameOrNull) {
   if (!p.Prt) return 0;
   std::vector<uint8_t> bytes;
   if (ReadVersionedFile(SettingsPath(p, nameOrNull, kPrintWorkName), kPrintVersion, sizeof(store::Prt_s),
@@ -18,7 +18,7 @@ int ReadPrtUtil(app::Program& p, const char* nameOrNull) {
   return 1;
 }
 
-int WritePrtUtil(app::Program& p, const char* nameOrNull) {
+int WritePrtUtil(state::Program& p, const char* nameOrNull) {
   if (!p.Prt) return 0;
   const int16_t version = kPrintVersion;
   return WriteFileParts(SettingsPath(p, nameOrNull, kPrintWorkName),

@@ -1,7 +1,7 @@
 // The print file (.PRT): int16 version 6, then the print record `Prt`.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -12,7 +12,7 @@ inline constexpr int kPrintVersion = 6;
 
 // Answers 0 with `Prt` unchanged when the file is missing, has another
 // version word or another size; callers then set `Prt0`.
-int ReadPrtUtil(app::Program& p, const char* nameOrNull = nullptr);
-int WritePrtUtil(app::Program& p, const char* nameOrNull = nullptr);
+int ReadPrtUtil(state::Program& p, const char* nameOrNull = nullptr);
+int WritePrtUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

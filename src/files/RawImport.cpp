@@ -6,12 +6,12 @@
 #include <optional>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/ImportedStore.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace files {
@@ -32,8 +32,8 @@ long long CountValues(FILE* f, long long limit) {
 
 }  // namespace
 
-int Read_BIN_INTEGER(app::Program& p, const std::string& nameOrEmpty) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
+  if (!state::MemOK(p, 1, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen =
@@ -41,9 +41,9 @@ int Read_BIN_INTEGER(app::Program& p, const std::string& nameOrEmpty) {
     if (!chosen) return 0;
     name = *chosen;
   }
-  std::optional<int64_t> channels = p.ui().PromptInt(app::Txt(p, 1252), 1, 128, 1);
+  std::optional<int64_t> channels = p.ui().PromptInt(state::Txt(p, 1252), 1, 128, 1);
   if (!channels) return 0;
-  std::optional<double> frequency = p.ui().PromptFloat(app::Txt(p, 1254), 1.0, 10000.0, 100.0);
+  std::optional<double> frequency = p.ui().PromptFloat(state::Txt(p, 1254), 1.0, 10000.0, 100.0);
   if (!frequency) return 0;
   const long long n = std::clamp<int64_t>(*channels, 1, 128);
   // A prompt answers within its range; NaN would still slip through a clamp.
@@ -58,13 +58,13 @@ int Read_BIN_INTEGER(app::Program& p, const std::string& nameOrEmpty) {
   const long long values = CountValues(file.file(), capacityFrames * n);
   const long long frames = (values + n - 1) / n;
   if (frames == 0) {
-    app::MessT(p, 316, 13);
+    state::MessT(p, 316, 13);
     return 0;
   }
-  if (p.ui().AskYesNo(app::TxtF(p, 1253, {name}), app::Txt(p, 15)) != platform::Answer::Yes) return 1;
+  if (p.ui().AskYesNo(state::TxtF(p, 1253, {name}), state::Txt(p, 15)) != platform::Answer::Yes) return 1;
 
   if (std::fseek(file.file(), 0, SEEK_SET) != 0) {
-    app::MessT(p, 316, 13);
+    state::MessT(p, 316, 13);
     return 0;
   }
   float* scratch = p.Scratch(1);

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/Program.h"
 #include "files/AtomicFile.h"
+#include "state/Program.h"
 
 namespace files {
 
-std::string SettingsPath(const app::Program& p, const char* nameOrNull, std::string_view workName) {
+std::string SettingsPath(const state::Program& p, const char* nameOrNull, std::string_view workName) {
   std::string_view name = (nameOrNull && *nameOrNull) ? std::string_view(nameOrNull) : workName;
   if (p.plat.paths) return p.plat.paths->Resolve(name);
   return std::string(name);

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -20,7 +20,7 @@ enum class ReadResult { Ok, Missing, Wrong };
 
 // A program name ("\JOB\X.JOB") or an absolute path as a real path; a null
 // or empty name stands for `workName`.
-std::string SettingsPath(const app::Program& p, const char* nameOrNull, std::string_view workName);
+std::string SettingsPath(const state::Program& p, const char* nameOrNull, std::string_view workName);
 
 // `jobName` with its extension replaced by `ext` (".BLK"); a name without an
 // extension gets `ext` appended.

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileUser.h"
 #include "files/ImportedStore.h"
 #include "files/TextNumbers.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
@@ -55,24 +55,24 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-int WriteASCIIDataFileUtil(app::Program& p, const std::string& name, int store) {
+int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, int store) {
   store = store ? 1 : 0;
   // Copies: nothing the export formats may change the store under it.
   const store::Header_s h = p.Header(store);
   std::vector<store::Channel_s> channels(p.Channels(store), p.Channels(store) + store::kChannels);
   AtomicWriter out;
   if (!out.Open(ResolveDataName(p, name))) {
-    app::MessT(p, 398, 13);
+    state::MessT(p, 398, 13);
     return 0;
   }
   TextSink sink(out);
   std::string& t = sink.text;
-  t += app::Txt(p, 399) + store::FieldText(h.Date) + " \n";
-  t += app::Txt(p, 400) + " \n";
-  t += app::Txt(p, 401) + app::Txt(p, store ? 402 : 403) + " \n";
-  t += app::TxtF(p, 404, {int(h.ChannelCount)}) + " \n";
-  t += app::TxtF(p, 405, {long(h.Length)}) + " \n\n";
-  t += app::Txt(p, 406) + store::FieldText(h.Comment) + " \n";
+  t += state::Txt(p, 399) + store::FieldText(h.Date) + " \n";
+  t += state::Txt(p, 400) + " \n";
+  t += state::Txt(p, 401) + state::Txt(p, store ? 402 : 403) + " \n";
+  t += state::TxtF(p, 404, {int(h.ChannelCount)}) + " \n";
+  t += state::TxtF(p, 405, {long(h.Length)}) + " \n\n";
+  t += state::Txt(p, 406) + store::FieldText(h.Comment) + " \n";
 
   const float* samples = p.Samples(store);
   const int32_t headerLength = h.Length;  // a copy: the packed field is misaligned
@@ -82,13 +82,13 @@ int WriteASCIIDataFileUtil(app::Program& p, const std::string& name, int store) 
   for (int i = 0; i < store::kChannels; ++i) {
     if (!h.ChannelOn[i]) continue;
     const store::Channel_s& c = channels[size_t(i)];
-    t += " \n\n\n" + app::TxtF(p, 407, {i + 1}) + " \n";
-    t += app::Txt(p, c.IsSpectrum ? 408 : 409) + " \n";
-    t += app::Txt(p, 410) + store::FieldText(c.Name) + " \n";
-    t += app::Txt(p, 411) + store::FieldText(c.Unit) + " \n";
-    t += app::Txt(p, 412) + PrefixText(c.PrefixCode) + " \n";
-    t += app::Txt(p, 413) + store::FieldText(c.XUnit) + " \n";
-    t += app::Txt(p, 414);
+    t += " \n\n\n" + state::TxtF(p, 407, {i + 1}) + " \n";
+    t += state::Txt(p, c.IsSpectrum ? 408 : 409) + " \n";
+    t += state::Txt(p, 410) + store::FieldText(c.Name) + " \n";
+    t += state::Txt(p, 411) + store::FieldText(c.Unit) + " \n";
+    t += state::Txt(p, 412) + PrefixText(c.PrefixCode) + " \n";
+    t += state::Txt(p, 413) + store::FieldText(c.XUnit) + " \n";
+    t += state::Txt(p, 414);
     AppendG6(t, c.Step);
     t += " \n\n";
     // A header claiming more than the array holds writes only what exists.
@@ -112,9 +112,9 @@ int WriteASCIIDataFileUtil(app::Program& p, const std::string& name, int store) 
   return out.Commit() ? 1 : 0;
 }
 
-int WriteASCIIDataFile(app::Program& p, const std::string& nameOrEmpty, int store) {
+int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, int store) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   EditCommentBeforeSaving(p, store);
   std::string name = nameOrEmpty;
   if (name.empty()) {
@@ -123,17 +123,17 @@ int WriteASCIIDataFile(app::Program& p, const std::string& nameOrEmpty, int stor
     if (!chosen) return 0;
     name = *chosen;
   }
-  if (!p.MacGoing && Exists(ResolveDataName(p, name)) && app::AskT(p, 318, 15) != platform::Answer::Yes)
+  if (!p.MacGoing && Exists(ResolveDataName(p, name)) && state::AskT(p, 318, 15) != platform::Answer::Yes)
     return 0;
   if (!WriteASCIIDataFileUtil(p, name, store)) {
-    app::MessT(p, 319, 13);
+    state::MessT(p, 319, 13);
     return 0;
   }
   store::Extension(name, TextMask(p, store), 6);
   return 1;
 }
 
-int WriteSimpleASCIIDataFileUtil(app::Program& p, const std::string& name) {
+int WriteSimpleASCIIDataFileUtil(state::Program& p, const std::string& name) {
   AtomicWriter out;
   if (!out.Open(ResolveDataName(p, name))) return 0;
   TextSink sink(out);
@@ -147,13 +147,13 @@ int WriteSimpleASCIIDataFileUtil(app::Program& p, const std::string& name) {
   return out.Commit() ? 1 : 0;
 }
 
-int Write_ASCII_Util(app::Program& p) {
-  if (app::AskT(p, 1311, 15) != platform::Answer::Yes) return 0;
+int Write_ASCII_Util(state::Program& p) {
+  if (state::AskT(p, 1311, 15) != platform::Answer::Yes) return 0;
   if (!p.QWWin[0]) {
-    app::MessT(p, 1315, 13);
+    state::MessT(p, 1315, 13);
     return 0;
   }
-  p.QWWin[0]->UserMessage(app::kWriteSelectionText, 0);
+  p.QWWin[0]->UserMessage(state::kWriteSelectionText, 0);
   return 1;
 }
 

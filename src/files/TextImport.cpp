@@ -7,13 +7,13 @@
 #include <cstring>
 #include <optional>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/ImportedStore.h"
 #include "files/TextNumbers.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace files {
@@ -402,14 +402,14 @@ void SkipByteOrderMark(ByteReader& in) {
 
 void DeleteTextColumn(TextColumn* t) { delete t; }
 
-void RowError(app::Program& p, long long row, long long rows) {
+void RowError(state::Program& p, long long row, long long rows) {
   char text[96];
   std::snprintf(text, sizeof text, "ERROR in row : %lld, from : %lld", row, rows);
-  app::Mess(p, text, app::Txt(p, 15));
+  state::Mess(p, text, state::Txt(p, 15));
 }
 
 // The import once the name is known; answers as ReadDataFileELKOSO.
-int Import(app::Program& p, int store, const std::string& name) {
+int Import(state::Program& p, int store, const std::string& name) {
   InputFile file(ResolveDataName(p, name));
   if (!file) {
     ReportOpenFailure(p, name, true);
@@ -421,7 +421,7 @@ int Import(app::Program& p, int store, const std::string& name) {
   if (!in.Seek(0)) return 0;
   SkipByteOrderMark(in);
   if (width == 0 && !SkipHeader(in)) {
-    app::MessT(p, 1360, 13);
+    state::MessT(p, 1360, 13);
     return 0;
   }
   const long long capacity = ImportCapacity(p, store);
@@ -439,24 +439,24 @@ int Import(app::Program& p, int store, const std::string& name) {
   long long rows = shape.rows;
   const bool prompted = n > kMaxChannels - 1;
   if (prompted) {
-    if (app::AskT(p, 1227, 15) != platform::Answer::Yes) return 1;
-    std::optional<int64_t> chosen = p.ui().PromptInt(app::Txt(p, 1252), 1, kMaxChannels, 1);
+    if (state::AskT(p, 1227, 15) != platform::Answer::Yes) return 1;
+    std::optional<int64_t> chosen = p.ui().PromptInt(state::Txt(p, 1252), 1, kMaxChannels, 1);
     if (!chosen) return 1;
     n = std::clamp<int64_t>(*chosen, 1, kMaxChannels);
-    std::optional<int64_t> chosenRows = p.ui().PromptInt(app::Txt(p, 1280), 1, capacity / n, 1);
+    std::optional<int64_t> chosenRows = p.ui().PromptInt(state::Txt(p, 1280), 1, capacity / n, 1);
     if (!chosenRows) return 1;
     rows = std::clamp<int64_t>(*chosenRows, 1, capacity / n);
   }
   if (n == 0) {
-    app::MessT(p, 1361, 13);
+    state::MessT(p, 1361, 13);
     return 0;
   }
   if (rows == 0) {
-    app::MessT(p, 1360, 13);
+    state::MessT(p, 1360, 13);
     return 0;
   }
   rows = std::min(rows, capacity / n);
-  if (p.ui().AskYesNo(app::TxtF(p, 1226, {name}), app::Txt(p, 15)) != platform::Answer::Yes) return 1;
+  if (p.ui().AskYesNo(state::TxtF(p, 1226, {name}), state::Txt(p, 15)) != platform::Answer::Yes) return 1;
 
   // Rows with all their numbers; from a row cut short on, zeros.
   const long long whole = std::min(rows, shape.values / n);
@@ -490,9 +490,9 @@ int Import(app::Program& p, int store, const std::string& name) {
 
 }  // namespace
 
-int ReadDataFileELKOSO(app::Program& p, int store, const std::string& nameOrEmpty) {
+int ReadDataFileELKOSO(state::Program& p, int store, const std::string& nameOrEmpty) {
   store = store ? 1 : 0;
-  if (!app::MemOK(p, store, true)) return 0;
+  if (!state::MemOK(p, store, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen =
@@ -501,7 +501,7 @@ int ReadDataFileELKOSO(app::Program& p, int store, const std::string& nameOrEmpt
     name = *chosen;
   }
   const int ok = Import(p, store, name);
-  if (!ok) app::MessT(p, 416, 13);
+  if (!ok) state::MessT(p, 416, 13);
   return ok;
 }
 
@@ -510,7 +510,7 @@ std::string TextColumn::Row(int r) const {
   return store::FieldText(TextCom.data() + size_t(r) * kRowBytes, kRowBytes);
 }
 
-TextColumn& TextCom(const app::Program& p) {
+TextColumn& TextCom(const state::Program& p) {
   if (!p.TextColumnData) p.TextColumnData = {new TextColumn(), &DeleteTextColumn};
   return *p.TextColumnData;
 }

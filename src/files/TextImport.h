@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -26,7 +26,7 @@ struct TextColumn {
 
 // The program's text column. It lives beside the `Program`, keyed by it,
 // until the record gets a member of its own; a new import overwrites it.
-TextColumn& TextCom(const app::Program& p);
+TextColumn& TextCom(const state::Program& p);
 
 // `TMainWindow::ReadDataFileELKOSO`: the open dialog when no name is given
 // (cancel answers 0), then counting the rows and columns, the questions
@@ -36,6 +36,6 @@ TextColumn& TextCom(const app::Program& p);
 // a file that yields no data leaves it as it was (1360, 1361; 416 after any
 // failure). Reading stops at the first token that is not a number; a row
 // cut short by it is reported ("ERROR in row") and zero from there on.
-int ReadDataFileELKOSO(app::Program& p, int store, const std::string& nameOrEmpty);
+int ReadDataFileELKOSO(state::Program& p, int store, const std::string& nameOrEmpty);
 
 }  // namespace files

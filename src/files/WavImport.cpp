@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/ImportedStore.h"
 #include "files/TextNumbers.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
 namespace files {
 namespace {
@@ -200,8 +200,8 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
   return WavCheck::NotWave;
 }
 
-int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
-  if (!app::MemOK(p, 1, true)) return 0;
+int Read_WAV(state::Program& p, const std::string& nameOrEmpty) {
+  if (!state::MemOK(p, 1, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen = ChooseFile(p, 1307, 1308, "\\DATA\\", "*.WAV", false);
@@ -216,12 +216,13 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
   WavLayout w;
   const WavCheck check = ReadWavLayout(file, w);
   if (check != WavCheck::NotWave)
-    app::Mess(p, app::TxtF(p, 1370, {w.tag, w.channels, (long long)w.rate, w.bits, w.bytes}),
-              "WAV read info");
+    state::Mess(p, state::TxtF(p, 1370, {w.tag, w.channels, (long long)w.rate, w.bits, w.bytes}),
+                "WAV read info");
   auto refuse = [&](const std::string& czech, const std::string& english) {
-    app::Mess(
-        p, app::Lang(p, "Nelze načíst ", "Cannot import ") + name + ": " + (p.DG.Language ? czech : english),
-        app::Txt(p, 13));
+    state::Mess(
+        p,
+        state::Lang(p, "Nelze načíst ", "Cannot import ") + name + ": " + (p.DG.Language ? czech : english),
+        state::Txt(p, 13));
     return 0;
   };
   if (check != WavCheck::Ok) return refuse(w.problemCz, w.problem);
@@ -261,19 +262,19 @@ int Read_WAV(app::Program& p, const std::string& nameOrEmpty) {
   CommitImport(p, 1, channels, int32_t(done), float(1.0 / double(w.rate)), "WAV file");
   RememberImport(p, 1, name);
   if (channels < w.channels)
-    app::Mess(p,
-              app::Lang(p, "Soubor WAV má ", "The WAV file has ") + std::to_string(w.channels) +
-                  app::Lang(p, " kanálů; načteno prvních ", " channels; the first ") +
-                  std::to_string(channels) + app::Lang(p, "", " were imported"),
-              "*.wav read warning");
+    state::Mess(p,
+                state::Lang(p, "Soubor WAV má ", "The WAV file has ") + std::to_string(w.channels) +
+                    state::Lang(p, " kanálů; načteno prvních ", " channels; the first ") +
+                    std::to_string(channels) + state::Lang(p, "", " were imported"),
+                "*.wav read warning");
   if (done == capacityFrames && done < claimedFrames)
-    app::Mess(p, app::Txt(p, 1309), "*.wav read warning");
+    state::Mess(p, state::Txt(p, 1309), "*.wav read warning");
   else if (done < claimedFrames || w.dataBytes % frameBytes)
-    app::Mess(
+    state::Mess(
         p,
-        app::Lang(p, "Soubor WAV končí uprostřed dat: načteno ", "The WAV file ends inside its data: ") +
-            std::to_string(done) + app::Lang(p, " celých rámců z ", " whole frames of ") +
-            std::to_string(std::max(claimedFrames, done)) + app::Lang(p, "", " were imported"),
+        state::Lang(p, "Soubor WAV končí uprostřed dat: načteno ", "The WAV file ends inside its data: ") +
+            std::to_string(done) + state::Lang(p, " celých rámců z ", " whole frames of ") +
+            std::to_string(std::max(claimedFrames, done)) + state::Lang(p, "", " were imported"),
         "*.wav read warning");
   return 1;
 }

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/Program.h"
 #include "files/CalibrationFile.h"
 #include "files/ColourFile.h"
 #include "files/FunctionFile.h"
 #include "files/PrintFile.h"
+#include "state/Program.h"
 
 namespace files {
 
-void SetMissingJobDefaults(app::Program& p) {
+void SetMissingJobDefaults(state::Program& p) {
   p.PG = store::PG0;
   p.DG.TotalSamples = 1048576;
   p.DG.MaxLength = 1048576;
@@ -21,7 +21,7 @@ void SetMissingJobDefaults(app::Program& p) {
   }
 }
 
-int ReadWorkCalibration(app::Program& p) {
+int ReadWorkCalibration(state::Program& p) {
   if (ReadKalibrUtil(p)) return 1;
   if (!p.A) return 0;
   std::fill(p.A.get(), p.A.get() + p.A.size(), store::A0);
@@ -29,18 +29,18 @@ int ReadWorkCalibration(app::Program& p) {
   return 0;
 }
 
-int ReadWorkFunctions(app::Program& p) {
+int ReadWorkFunctions(state::Program& p) {
   if (ReadFunUtil(p)) return 1;
   SetFunctionDefaults(p);
   return 0;
 }
 
-int ReadWorkPrint(app::Program& p) {
+int ReadWorkPrint(state::Program& p) {
   if (ReadPrtUtil(p)) return 1;
   if (p.Prt) p.Prt[0] = store::Prt0;
   return 0;
 }
 
-int ReadWorkColours(app::Program& p) { return ReadColUtil(p); }
+int ReadWorkColours(state::Program& p) { return ReadColUtil(p); }
 
 }  // namespace files

@@ -2,7 +2,7 @@
 // its companions is missing or unreadable (first start, damaged file).
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -10,13 +10,13 @@ namespace files {
 
 // After a failed read of the working job: `PG0`, a memory budget of 1048576
 // samples, `JobLeft` and the default card addresses of the first two records.
-void SetMissingJobDefaults(app::Program& p);
+void SetMissingJobDefaults(state::Program& p);
 
 // First-tick loaders of the working companions, each with its fallback;
 // each answers 1 when its file was read.
-int ReadWorkCalibration(app::Program& p);  // else every `A` = `A0`, `BaseAddress` of A[1..127] = 0
-int ReadWorkFunctions(app::Program& p);    // else the function defaults
-int ReadWorkPrint(app::Program& p);        // else `Prt0`
-int ReadWorkColours(app::Program& p);      // else the colour defaults
+int ReadWorkCalibration(state::Program& p);  // else every `A` = `A0`, `BaseAddress` of A[1..127] = 0
+int ReadWorkFunctions(state::Program& p);    // else the function defaults
+int ReadWorkPrint(state::Program& p);        // else `Prt0`
+int ReadWorkColours(state::Program& p);      // else the colour defaults
 
 }  // namespace files

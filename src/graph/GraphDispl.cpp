@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/Messages.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -107,7 +107,7 @@ void TDispl10::PaintRepetition(platform::Canvas& dc) {
   const int number = std::clamp(count - p_.PocitadloKolikOpak + 1, 1, count);
   dc.SetFont(Cell(14, 6));
   dc.SetTextColor(Rgb(255, 0, 0));
-  dc.Text({PlotLeft + 1, PlotTop + PlotH + 8}, app::TxtF(p_, 1036, {number}), platform::HAlign::Left,
+  dc.Text({PlotLeft + 1, PlotTop + PlotH + 8}, state::TxtF(p_, 1036, {number}), platform::HAlign::Left,
           platform::VAlign::Top);
 }
 

@@ -1,11 +1,11 @@
 // Construction, set-up and the plot rectangle of the graph window.
 #include <algorithm>
 
-#include "app/Exit.h"
-#include "app/StoreAccess.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 #include "platform/NullCanvas.h"
+#include "state/ExitRequest.h"
+#include "state/StoreAccess.h"
 #include "store/Defaults.h"
 
 namespace graph {
@@ -30,7 +30,7 @@ void PlaceWindowRect(const int32_t in[4], int32_t out[4]) {
   out[3] = int32_t(top + h);
 }
 
-TDispl10::TDispl10(app::Program& p, const std::string& title, int isW, int16_t chan, int32_t offset,
+TDispl10::TDispl10(state::Program& p, const std::string& title, int isW, int16_t chan, int32_t offset,
                    const int32_t rect[4])
     : IsW(isW ? 1 : 0),
       OwnChan(int16_t(std::clamp<int>(chan, 0, store::kChannels - 1))),
@@ -50,7 +50,7 @@ TDispl10::TDispl10(app::Program& p, const std::string& title, int isW, int16_t c
   Rebuild();
   if (!AllocatePicture()) {
     broken_ = true;
-    app::ExitTRV(p_);
+    state::ExitTRV(p_);
   }
   BorderX = ClientW < 100 ? 2 : 5;
   RightPanelW = (g.DisplFlags & store::kDisplRightPanel) && g.PrintMode == 0 ? 62 : 0;
@@ -101,7 +101,7 @@ void TDispl10::Rebuild() {
 
 float* TDispl10::ChannelData(int chan, bool shadow) const {
   if (chan < 0 || chan >= store::kChannels) return nullptr;
-  int32_t offset = chan == OwnChan ? Offset : app::Pocatek(p_, IsW, chan);
+  int32_t offset = chan == OwnChan ? Offset : state::Pocatek(p_, IsW, chan);
   float* base = shadow ? p_.Scratch(IsW) : p_.Samples(IsW);
   if (!base || offset < 0 || Half == 0) return nullptr;
   size_t size = shadow ? (IsW ? p_.SWaveform.size() : p_.SBuffer.size())

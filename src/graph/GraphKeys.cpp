@@ -2,8 +2,8 @@
 // shift, limit, autoscale, statistics and processing keys. Keys not handled here answer false.
 #include <algorithm>
 
-#include "app/EventQueue.h"
 #include "graph/GraphModel.h"
+#include "state/EventQueue.h"
 
 namespace graph {
 namespace {
@@ -23,12 +23,12 @@ void TDispl10::DisplTypeSet(int32_t type) {
 }
 
 void TDispl10::F2() {
-  if (p_.plat.ui) app::AC_Beep(p_);
+  if (p_.plat.ui) state::AC_Beep(p_);
   SetLimits(1, 1);
 }
 
 void TDispl10::F3() {
-  if (p_.plat.ui) app::AC_Beep(p_);
+  if (p_.plat.ui) state::AC_Beep(p_);
   DisplLimits(1);
 }
 
@@ -92,7 +92,7 @@ bool TDispl10::KeyDown(int key, int modifiers) {
 
 bool TDispl10::PlainKey(int key) {
   auto beep = [this] {
-    if (p_.plat.ui) app::AC_Beep(p_);
+    if (p_.plat.ui) state::AC_Beep(p_);
   };
   store::CG_s& g = Own();
   switch (key) {
@@ -186,7 +186,7 @@ bool TDispl10::CtrlKey(int key) {
     default:
       return false;
   }
-  if (p_.plat.ui) app::AC_Beep(p_);
+  if (p_.plat.ui) state::AC_Beep(p_);
   switch (key) {
     case 'A':
       AutoscaleAll(1, 1, 1);

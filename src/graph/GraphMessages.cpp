@@ -5,11 +5,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/EntryPoints.h"
-#include "app/MenuLimits.h"
-#include "app/Messages.h"
-#include "app/UserMessages.h"
 #include "graph/GraphModel.h"
+#include "graph/StoreLimits.h"
+#include "state/Messages.h"
+#include "state/UserMessages.h"
 
 namespace graph {
 namespace {
@@ -25,24 +24,24 @@ struct HotKeyEntry {
   char key;
 };
 constexpr HotKeyEntry kHotKeys[] = {
-    {app::kHotKeyCtrlA, 1, 'A'}, {app::kHotKeyCtrlW, 1, 'W'}, {app::kHotKeyCtrlQ, 1, 'Q'},
-    {app::kHotKeyCtrlH, 1, 'H'}, {app::kHotKeyCtrlV, 1, 'V'}, {app::kHotKeyCtrlR, 1, 'R'},
-    {app::kHotKeyCtrlY, 1, 'Y'}, {app::kHotKeyB, 0, 'B'},     {app::kHotKeyC, 0, 'C'},
-    {app::kHotKeyY, 0, 'Y'},     {app::kHotKeyD, 0, 'D'},     {app::kHotKeyF, 0, 'F'},
-    {app::kHotKeyK, 0, 'K'},     {app::kHotKeyL, 0, 'L'},     {app::kHotKeyS, 0, 'S'},
-    {app::kHotKeyT, 0, 'T'},     {app::kHotKeyZ, 0, 'Z'},     {app::kHotKeyE, 0, 'E'},
-    {app::kHotKeyCtrlB, 1, 'B'}, {app::kHotKeyCtrlM, 1, 'M'}, {app::kHotKeyG, 0, 'G'},
-    {app::kHotKeyN, 0, 'N'},     {app::kHotKeyI, 0, 'I'},     {app::kHotKeyJ, 0, 'J'},
-    {app::kHotKeyX, 0, 'X'},     {app::kHotKeyCtrlC, 1, 'C'}, {app::kHotKeyCtrlL, 1, 'L'},
-    {app::kHotKeyCtrlD, 1, 'D'}, {app::kHotKeyTabF, 3, 'F'},  {app::kHotKeyCtrlN, 1, 'N'},
-    {app::kHotKeyCtrlG, 1, 'G'}, {app::kHotKeyO, 0, 'O'},     {app::kHotKeyCtrlO, 1, 'O'},
+    {state::kHotKeyCtrlA, 1, 'A'}, {state::kHotKeyCtrlW, 1, 'W'}, {state::kHotKeyCtrlQ, 1, 'Q'},
+    {state::kHotKeyCtrlH, 1, 'H'}, {state::kHotKeyCtrlV, 1, 'V'}, {state::kHotKeyCtrlR, 1, 'R'},
+    {state::kHotKeyCtrlY, 1, 'Y'}, {state::kHotKeyB, 0, 'B'},     {state::kHotKeyC, 0, 'C'},
+    {state::kHotKeyY, 0, 'Y'},     {state::kHotKeyD, 0, 'D'},     {state::kHotKeyF, 0, 'F'},
+    {state::kHotKeyK, 0, 'K'},     {state::kHotKeyL, 0, 'L'},     {state::kHotKeyS, 0, 'S'},
+    {state::kHotKeyT, 0, 'T'},     {state::kHotKeyZ, 0, 'Z'},     {state::kHotKeyE, 0, 'E'},
+    {state::kHotKeyCtrlB, 1, 'B'}, {state::kHotKeyCtrlM, 1, 'M'}, {state::kHotKeyG, 0, 'G'},
+    {state::kHotKeyN, 0, 'N'},     {state::kHotKeyI, 0, 'I'},     {state::kHotKeyJ, 0, 'J'},
+    {state::kHotKeyX, 0, 'X'},     {state::kHotKeyCtrlC, 1, 'C'}, {state::kHotKeyCtrlL, 1, 'L'},
+    {state::kHotKeyCtrlD, 1, 'D'}, {state::kHotKeyTabF, 3, 'F'},  {state::kHotKeyCtrlN, 1, 'N'},
+    {state::kHotKeyCtrlG, 1, 'G'}, {state::kHotKeyO, 0, 'O'},     {state::kHotKeyCtrlO, 1, 'O'},
 };
 
 }  // namespace
 
 void TDispl10::TakeStoreLimits(int interactive) {
   if (broken_) return;
-  const app::StoreLimits l = app::GetStoreLimits(p_, IsW);
+  const graph::StoreLimits l = graph::GetStoreLimits(p_, IsW);
   SelectSeries();
   store::CG_s& g = Own();
   store::CG_s& a = Act();
@@ -54,7 +53,7 @@ void TDispl10::TakeStoreLimits(int interactive) {
   right = std::min<int64_t>(right, int64_t(NShown) - 1);
   if (right <= left || !std::isfinite(l.upper) || !std::isfinite(l.lower) || !(l.upper > l.lower)) {
     // This window's series cannot show them (a half or a spectrum display).
-    if (interactive) app::MessT(p_, 112, 13);
+    if (interactive) state::MessT(p_, 112, 13);
     return;
   }
   g.IL = g.LimIL = int32_t(left);
@@ -130,14 +129,14 @@ void TDispl10::F5_ALL_MAG() { AutoscaleShown(0); }
 void TDispl10::HotKey(int code) {
   if (broken_) return;
   switch (code) {
-    case app::kHotKeyF7:
+    case state::kHotKeyF7:
       F7();
       return;
-    case app::kHotKeyF8:
+    case state::kHotKeyF8:
       F8();
       return;
-    case app::kHotKeyF1:
-      app::ShowNotAvailable(p_, "Nápověda grafického okna (F1)", "The help of the graph window (F1)");
+    case state::kHotKeyF1:
+      state::ShowNotAvailable(p_, "Nápověda grafického okna (F1)", "The help of the graph window (F1)");
       return;
     default:
       break;
@@ -149,7 +148,7 @@ void TDispl10::HotKey(int code) {
   // The Tab state has no keys of its own here, and keys without an operation
   // in this version say so rather than do nothing.
   if (e->modifier == 3 || !KeyDown(e->key, e->modifier == 1 ? kCtrlBit : 0))
-    app::ShowNotAvailable(p_, app::Lang(p_, "Klávesa grafu ", "The graph key ") + name);
+    state::ShowNotAvailable(p_, state::Lang(p_, "Klávesa grafu ", "The graph key ") + name);
 }
 
 }  // namespace graph

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
 #include "platform/Canvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/WindowHost.h"
+#include "state/Program.h"
 #include "store/GraphSettings.h"
 
 namespace dsp {
@@ -66,7 +66,7 @@ class TDispl10 : public platform::GraphWindow {
  public:
   // isW: 1 waveform store, 0 measurement store; offset: first sample of the
   // channel in the store (`Pocatek`), -1 when the channel is not active.
-  TDispl10(app::Program& p, const std::string& title, int isW, int16_t chan, int32_t offset,
+  TDispl10(state::Program& p, const std::string& title, int isW, int16_t chan, int32_t offset,
            const int32_t rect[4]);
   ~TDispl10() override;
   TDispl10(const TDispl10&) = delete;
@@ -364,11 +364,11 @@ class TDispl10 : public platform::GraphWindow {
     DisplControl();
   }
 
-  app::Program& p_;
+  state::Program& p_;
   store::CG_s* cg_;
   std::string caption_;
   float* series_ = nullptr;
-  app::Block<PicturePoint> pictureBlock_;
+  state::Block<PicturePoint> pictureBlock_;
   int32_t pictureCount_ = 0;
   int32_t pictureCapacity_ = 0;
   std::unique_ptr<platform::Canvas> ownSurface_;
@@ -399,6 +399,7 @@ class TDispl10 : public platform::GraphWindow {
 enum class OwnSurface { Recording, Nothing };
 
 // The graph window factory that the main window opens channels' windows with.
-platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p, OwnSurface own = OwnSurface::Recording);
+platform::GraphWindowFactory MakeGraphWindowFactory(state::Program& p,
+                                                    OwnSurface own = OwnSurface::Recording);
 
 }  // namespace graph

@@ -4,21 +4,21 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/EventQueue.h"
-#include "app/GraphWindows.h"
-#include "app/MenuLimits.h"
-#include "app/Messages.h"
 #include "dsp/PowerOfTwo.h"
 #include "dsp/Smoothing.h"
 #include "dsp/Spectrum.h"
 #include "dsp/SpectrumTools.h"
 #include "dsp/ZeroOffset.h"
 #include "graph/GraphModel.h"
+#include "graph/StoreLimits.h"
+#include "state/EventQueue.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 
 namespace graph {
 namespace {
 
-bool Yes(app::Program& p, int text) { return app::AskT(p, text, 15) == platform::Answer::Yes; }
+bool Yes(state::Program& p, int text) { return state::AskT(p, text, 15) == platform::Answer::Yes; }
 
 }  // namespace
 
@@ -35,7 +35,7 @@ void TDispl10::Transform() {
     // store's limits as the menu's cut does.
     int64_t p2 = 1;
     while (p2 * 2 <= n) p2 *= 2;
-    app::StoreLimits l = app::GetStoreLimits(p_, IsW);
+    graph::StoreLimits l = graph::GetStoreLimits(p_, IsW);
     l.left = 0;
     l.right = int32_t(p2 - 1);
     if (!(l.upper > l.lower) || !std::isfinite(l.upper) || !std::isfinite(l.lower)) {
@@ -44,9 +44,9 @@ void TDispl10::Transform() {
       l.upper = usable ? a.VMax : 1.0f;
       l.lower = usable ? a.VMin : 0.0f;
     }
-    app::SetStoreLimits(p_, IsW, l);
+    graph::SetStoreLimits(p_, IsW, l);
     // The cut tells every window of the store (this one too) that the data changed.
-    if (!app::WriteLimits(p_, IsW) || broken_) {
+    if (!graph::WriteLimits(p_, IsW) || broken_) {
       Busy(false);
       return;
     }
@@ -73,7 +73,7 @@ void TDispl10::Transform() {
 
 void TDispl10::WeightFunction() {
   if (broken_) return;
-  if (p_.plat.ui) app::AC_Beep(p_);
+  if (p_.plat.ui) state::AC_Beep(p_);
   const int chan = DataChannel();
   dsp::WeightRange range = dsp::WeightRange::Whole;
   // A macro's KB weights the whole channel without questions.
@@ -92,7 +92,7 @@ void TDispl10::GoSmooth() {
   if (width < 0) {
     if (!p_.plat.ui) return;
     std::optional<int64_t> v =
-        p_.ui().PromptInt(app::Txt(p_, 81), 1, 30000, std::clamp(SmoothWidth, 1, 30000));
+        p_.ui().PromptInt(state::Txt(p_, 81), 1, 30000, std::clamp(SmoothWidth, 1, 30000));
     if (!v) return;
     width = int(std::clamp<int64_t>(*v, 1, 30000));
   }
@@ -108,7 +108,7 @@ void TDispl10::GoSmooth() {
   }
   SmoothWidth = width;
   // The store's windows rebuild their series (a spectrum display is recomputed).
-  if (dsp::SmoothRange(p_, IsW, DataChannel(), from, to, width)) app::DataChanged(p_, IsW);
+  if (dsp::SmoothRange(p_, IsW, DataChannel(), from, to, width)) state::DataChanged(p_, IsW);
   Redraw();
 }
 

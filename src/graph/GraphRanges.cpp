@@ -4,10 +4,10 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/Messages.h"
-#include "app/UserMessages.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
+#include "state/Messages.h"
+#include "state/UserMessages.h"
 
 namespace graph {
 namespace {
@@ -452,7 +452,7 @@ void TDispl10::OffRangeIndicator(int chan) {
 
 void TDispl10::SetLimits(int which, int ask) {
   if (broken_) return;
-  if (ask && app::AskT(p_, which == 0 ? 468 : 467, 15) != platform::Answer::Yes) return;
+  if (ask && state::AskT(p_, which == 0 ? 468 : 467, 15) != platform::Answer::Yes) return;
   store::CG_s& g = Own();
   store::CG_s& a = Act();
   if (which == 0) {
@@ -488,7 +488,7 @@ void TDispl10::DisplLimits(int which) {
     const int32_t right = which == 0 ? g.SavCur2 : g.LimIR;
     // A negative left end is as unusable as a crossed pair.
     if (NShown <= right || right <= left || left < 0) {
-      app::MessT(p_, 112, 13);
+      state::MessT(p_, 112, 13);
       return;
     }
   }
@@ -520,13 +520,13 @@ void TDispl10::DisplLimits(int which) {
 
 void TDispl10::CommonDisplay(int which) {
   if (broken_) return;
-  if (app::AskT(p_, which == 0 ? 493 : 464, 10) != platform::Answer::Yes) return;
-  const int code = which == 0 ? app::kViewCopiedAll : app::kViewCopied;
+  if (state::AskT(p_, which == 0 ? 493 : 464, 10) != platform::Answer::Yes) return;
+  const int code = which == 0 ? state::kViewCopiedAll : state::kViewCopied;
   auto* table = p_.Windows(IsW);
   for (int k = 0; k < store::kChannels; ++k)
     if (table[k] && table[k].get() != this) table[k]->UserMessage(code, OwnChan);
   UserMessage(code, OwnChan);
-  if (which == 0 && p_.plat.windows) p_.plat.windows->PostMain(app::kRedrawOthers, OwnChan);
+  if (which == 0 && p_.plat.windows) p_.plat.windows->PostMain(state::kRedrawOthers, OwnChan);
 }
 
 void TDispl10::CopyView(int fromChan) {
@@ -554,12 +554,14 @@ void TDispl10::DisplControl() {
     font.width = 10;
     dc.SetFont(font);
     dc.SetTextColor(0x0000FF);
-    dc.Text({PlotLeft + 10, PlotTop + 20}, app::Txt(p_, 1216), platform::HAlign::Left, platform::VAlign::Top);
+    dc.Text({PlotLeft + 10, PlotTop + 20}, state::Txt(p_, 1216), platform::HAlign::Left,
+            platform::VAlign::Top);
     font.height = 14;
     font.width = 6;
     dc.SetFont(font);
     dc.SetTextColor(0x000000);
-    dc.Text({PlotLeft + 10, PlotTop + 40}, app::Txt(p_, 1217), platform::HAlign::Left, platform::VAlign::Top);
+    dc.Text({PlotLeft + 10, PlotTop + 40}, state::Txt(p_, 1217), platform::HAlign::Left,
+            platform::VAlign::Top);
     g.MultiMask[0] = 1;
     return;
   }

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/FontSettings.h"
-#include "app/Messages.h"
-#include "app/StoreUtilities.h"
+#include "graph/FontSettings.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 #include "graph/GraphScaleMath.h"
+#include "state/Messages.h"
+#include "state/StoreUtilities.h"
 #include "store/FixedText.h"
 
 namespace graph {
@@ -20,8 +20,8 @@ constexpr int kCellH = 12, kCellW = 5;
 
 // The scale labels keep their 12 × 5 px cell; face and weight are the ones
 // chosen for the graph scales (the font record of `DG`).
-platform::Font Cell(const app::Program& p, int angleTenths = 0) {
-  platform::Font f = app::ScaleFont(p);
+platform::Font Cell(const state::Program& p, int angleTenths = 0) {
+  platform::Font f = graph::ScaleFont(p);
   f.height = kCellH;
   f.width = kCellW;
   f.angleTenths = angleTenths;
@@ -79,7 +79,7 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
   } else if (ch) {
     bool text100 = false;
     prefix = PrefixWord(ch->PrefixCode, &text100);
-    if (text100) prefix = app::Txt(p_, 100) + prefix;
+    if (text100) prefix = state::Txt(p_, 100) + prefix;
   }
   const std::string unit = ch && Act().DisplType != kHistogram ? store::FieldText(ch->Unit) : "";
   int captionBottom;
@@ -175,15 +175,15 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
   } else if (g.TimeAxis == 2) {
     a = double(g.IL) - g.ZeroIndex;
     b = double(g.IR) - g.ZeroIndex;
-    unit = app::Txt(p_, 101);
+    unit = state::Txt(p_, 101);
   } else {
     const double step = ch ? ch->Step : 1.0;
-    a = app::CursorToTime(p_, IsW, double(g.IL) - g.ZeroIndex, h.Length, step, chan);
-    b = app::CursorToTime(p_, IsW, double(g.IR) - g.ZeroIndex, h.Length, step, chan);
+    a = state::CursorToTime(p_, IsW, double(g.IL) - g.ZeroIndex, h.Length, step, chan);
+    b = state::CursorToTime(p_, IsW, double(g.IR) - g.ZeroIndex, h.Length, step, chan);
     const AxisUnit u = TimeAxisUnit(b, spectrum, (g.DisplFlags & store::kDisplLongTimes) != 0);
     a *= u.factor;
     b *= u.factor;
-    unit = u.text ? app::Txt(p_, u.text) : u.name;
+    unit = u.text ? state::Txt(p_, u.text) : u.name;
   }
   const int y0 = PlotTop + PlotH;
   dc.SetFont(Cell(p_));

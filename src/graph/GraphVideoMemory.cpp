@@ -17,12 +17,12 @@ static_assert(kPointBytes == 8);
 
 int TDispl10::HBufCount() const {
   const uint16_t n = (IsW ? p_.WHNumb : p_.MHNumb)[OwnChan];
-  return std::min<int>(n, app::kHistEntries);
+  return std::min<int>(n, state::kHistEntries);
 }
 
 void TDispl10::AddHBuf() {
   const int n = HBufCount();
-  if (n >= app::kHistEntries || pictureCount_ <= 0 || !pictureBlock_) return;
+  if (n >= state::kHistEntries || pictureCount_ <= 0 || !pictureBlock_) return;
   // A stored picture counts its points in 16 bits.
   const size_t count = std::min<size_t>(size_t(pictureCount_), 65535);
   const size_t bytes = count * kPointBytes;
@@ -30,7 +30,7 @@ void TDispl10::AddHBuf() {
   std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[bytes]);
   if (!data) return;
   std::memcpy(data.get(), pictureBlock_.get(), bytes);
-  app::HistEntry& e = (IsW ? p_.WHBuf : p_.MHBuf)[OwnChan][n];
+  state::HistEntry& e = (IsW ? p_.WHBuf : p_.MHBuf)[OwnChan][n];
   e.data = std::move(data);
   e.size = uint16_t(count);
   (IsW ? p_.WHNumb : p_.MHNumb)[OwnChan] = uint16_t(n + 1);
@@ -55,7 +55,7 @@ void TDispl10::DrawStoredPictures(platform::Canvas& dc) {
   const auto& table = (IsW ? p_.WHBuf : p_.MHBuf)[OwnChan];
   const int right = PlotLeft + PlotW, bottom = PlotTop + PlotH;
   for (int i = 0; i < n; ++i) {
-    const app::HistEntry& e = table[i];
+    const state::HistEntry& e = table[i];
     if (!e.data || e.size == 0) continue;
     uint32_t colour;
     if (g.PrintMode && p_.Prt && !p_.Prt.get()->Colour)

@@ -1,70 +1,70 @@
 // The graph window as the main window sees it: user messages, paint and
 // the window's own timer.
-#include "app/EntryPoints.h"
-#include "app/GraphWindows.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "graph/GraphModel.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 
 namespace graph {
 
 void TDispl10::UserMessage(int code, int arg) {
   if (broken_) return;
-  if (app::IsHotKey(code)) {
+  if (state::IsHotKey(code)) {
     HotKey(code);
     return;
   }
   switch (code) {
-    case app::kRedrawAll:
-    case app::kRedrawWhole:
-    case app::kLiveProgress:  // the live progress: the samples are in the store already
+    case state::kRedrawAll:
+    case state::kRedrawWhole:
+    case state::kLiveProgress:  // the live progress: the samples are in the store already
       Redraw();
       break;
-    case app::kMeasurementProgress:
+    case state::kMeasurementProgress:
       MeasurementProgress();
       break;
-    case app::kApplyLimits:
+    case state::kApplyLimits:
       DisplLimits(1);
       break;
-    case app::kExpandWhole:
+    case state::kExpandWhole:
       HorizontalAllExpand();
       break;
-    case app::kPrintGraph:
-      app::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
+    case state::kPrintGraph:
+      state::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
       break;
-    case app::kHistoryAdd:
+    case state::kHistoryAdd:
       F7();
       break;
-    case app::kHistoryClear:
+    case state::kHistoryClear:
       F8();
       break;
-    case app::kTransform:
+    case state::kTransform:
       Transform();
       break;
-    case app::kWeightingWindow:
+    case state::kWeightingWindow:
       WeightFunction();
       break;
-    case app::kAutoscaleAll:
+    case state::kAutoscaleAll:
       AutoscaleAll(1, 1, 1);
       break;
-    case app::kShowPower:
+    case state::kShowPower:
       DisplTypeSet(kPower);
       break;
-    case app::kShowMagnitude:
+    case state::kShowMagnitude:
       DisplTypeSet(kMagnitude);
       break;
-    case app::kShowBothHalves:
+    case state::kShowBothHalves:
       DisplTypeSet(kBothHalves);
       break;
-    case app::kZeroOffset:
+    case state::kZeroOffset:
       ZeroOffset();
       break;
-    case app::kPenWidth:
+    case state::kPenWidth:
       SetPenWidth(arg);
       break;
-    case app::kDataChanged: {
+    case state::kDataChanged: {
       // The channel may have moved in the store, the record length changed.
-      Offset = app::Pocatek(p_, IsW, OwnChan);
+      Offset = state::Pocatek(p_, IsW, OwnChan);
       const int32_t oldHalf = Half;
       Rebuild();
       if (Half != oldHalf && !AllocatePicture()) {
@@ -77,45 +77,45 @@ void TDispl10::UserMessage(int code, int arg) {
       Redraw();
       break;
     }
-    case app::kStatistics:
-    case app::kStatisticsCursors:
-      ShowStat(*surface_, code == app::kStatisticsCursors);
+    case state::kStatistics:
+    case state::kStatisticsCursors:
+      ShowStat(*surface_, code == state::kStatisticsCursors);
       break;
-    case app::kStoreLimitsQuiet:
-    case app::kStoreLimits:
-      TakeStoreLimits(code == app::kStoreLimits);
+    case state::kStoreLimitsQuiet:
+    case state::kStoreLimits:
+      TakeStoreLimits(code == state::kStoreLimits);
       break;
-    case app::kViewCopied:
-    case app::kViewCopiedAll:
+    case state::kViewCopied:
+    case state::kViewCopiedAll:
       CopyView(arg);
       Redraw();
       break;
-    case app::kPowerPanel:
-    case app::kPowerPanelCursors:
-      ShowStatEnergo(*surface_, code == app::kPowerPanelCursors);
+    case state::kPowerPanel:
+    case state::kPowerPanelCursors:
+      ShowStatEnergo(*surface_, code == state::kPowerPanelCursors);
       break;
-    case app::kCalibrationDialog:
-      app::ShowNotAvailable(p_, "Kalibrační dialog", "The calibration dialog");
+    case state::kCalibrationDialog:
+      state::ShowNotAvailable(p_, "Kalibrační dialog", "The calibration dialog");
       break;
-    case app::kSmooth:
+    case state::kSmooth:
       GoSmooth();
       break;
-    case app::kRedrawVerticalBar:
+    case state::kRedrawVerticalBar:
       if (RightPanelW > 0) Redraw();  // only windows that show the button bar
       break;
-    case app::kRepaintTimeScale:
+    case state::kRepaintTimeScale:
       RepaintTimeScale();
       break;
-    case app::kWriteSelectionText:
-      app::ShowNotAvailable(p_, "Zápis výběru okna jako textu", "Writing the window's selection as text");
+    case state::kWriteSelectionText:
+      state::ShowNotAvailable(p_, "Zápis výběru okna jako textu", "Writing the window's selection as text");
       break;
-    case app::kOverlaidHalves:
+    case state::kOverlaidHalves:
       DisplTypeSet(kOverlaid);
       break;
-    case app::kSeparateHalves:
+    case state::kSeparateHalves:
       DisplTypeSet(kBothHalves);
       break;
-    case app::kAutoscaleAllMagnitude:
+    case state::kAutoscaleAllMagnitude:
       F5_ALL_MAG();
       break;
     default:
@@ -136,7 +136,7 @@ void TDispl10::Paint() {
   // the window could not draw.
   if (painted_) return;
   painted_ = true;
-  app::FirstPaintDone(p_);
+  state::FirstPaintDone(p_);
 }
 
 void TDispl10::Timer() {

@@ -4,7 +4,7 @@
 
 namespace graph {
 
-platform::GraphWindowFactory MakeGraphWindowFactory(app::Program& p, OwnSurface own) {
+platform::GraphWindowFactory MakeGraphWindowFactory(state::Program& p, OwnSurface own) {
   return [&p, own](const platform::GraphWindowSpec& request) -> std::unique_ptr<platform::GraphWindow> {
     const int isW = request.store ? 1 : 0;
     if (!p.Graphs(isW) || request.channel < 0 || request.channel >= store::kChannels) return nullptr;

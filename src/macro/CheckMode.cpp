@@ -4,6 +4,6 @@
 
 namespace macro {
 
-bool InCheckMode(const app::Program& p) { return StateOf(p).checkMode; }
+bool InCheckMode(const state::Program& p) { return StateOf(p).checkMode; }
 
 }  // namespace macro

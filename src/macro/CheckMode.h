@@ -3,13 +3,13 @@
 // macro through it); the interpreter only reads it.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
 namespace macro {
 
 // Whether the program is checking a macro (`MacInterpret` != 0).
-bool InCheckMode(const app::Program& p);
+bool InCheckMode(const state::Program& p);
 
 }  // namespace macro

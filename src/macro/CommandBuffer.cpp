@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/Program.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -13,7 +13,7 @@ namespace macro {
 namespace {
 
 // The text of the next argument; the buffer keeps what follows its comma.
-std::string NextArgumentText(app::Program& p) {
+std::string NextArgumentText(state::Program& p) {
   std::string queue = QueueText(p);
   size_t comma = queue.find(',');
   if (comma != std::string::npos && comma <= kArgumentChars) {
@@ -34,13 +34,13 @@ int32_t ToInt32(const std::string& text) {
 
 }  // namespace
 
-std::string QueueText(const app::Program& p) { return store::FieldText(p.DG.NameQueue); }
+std::string QueueText(const state::Program& p) { return store::FieldText(p.DG.NameQueue); }
 
-void SetQueue(app::Program& p, std::string_view text) { store::CopyText(p.DG.NameQueue, text); }
+void SetQueue(state::Program& p, std::string_view text) { store::CopyText(p.DG.NameQueue, text); }
 
-bool QueueEmpty(const app::Program& p) { return p.DG.NameQueue[0] == '\0'; }
+bool QueueEmpty(const state::Program& p) { return p.DG.NameQueue[0] == '\0'; }
 
-std::string TakeKeyword(app::Program& p) {
+std::string TakeKeyword(state::Program& p) {
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   size_t end = queue.find(' ');
@@ -53,14 +53,14 @@ std::string TakeKeyword(app::Program& p) {
   return keyword;
 }
 
-int32_t CommandArgument(app::Program& p) {
+int32_t CommandArgument(state::Program& p) {
   if (QueueEmpty(p)) return 0;
   return ToInt32(NextArgumentText(p));
 }
 
-int32_t LCommandArgument(app::Program& p) { return CommandArgument(p); }
+int32_t LCommandArgument(state::Program& p) { return CommandArgument(p); }
 
-float FCommandArgument(app::Program& p) {
+float FCommandArgument(state::Program& p) {
   if (QueueEmpty(p)) return 0.0f;
   std::string text = NextArgumentText(p);
   // strtod also reads "inf", "nan" and hexadecimal floats, which the
@@ -79,14 +79,14 @@ float FCommandArgument(app::Program& p) {
   return float(v);
 }
 
-std::string TakeRest(app::Program& p) {
+std::string TakeRest(state::Program& p) {
   std::string rest = QueueText(p);
   store::FrontSpaceOff(rest);
   SetQueue(p, "");
   return rest;
 }
 
-std::string TakeWord(app::Program& p) {
+std::string TakeWord(state::Program& p) {
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   size_t end = queue.find(' ');
@@ -97,7 +97,7 @@ std::string TakeWord(app::Program& p) {
   return word;
 }
 
-void SetArgument(app::Program& p) {
+void SetArgument(state::Program& p) {
   if (QueueEmpty(p)) {
     NulujArgument(p);
     return;
@@ -106,6 +106,6 @@ void SetArgument(app::Program& p) {
   SetQueue(p, "");
 }
 
-void NulujArgument(app::Program& p) { p.Argument = -1; }
+void NulujArgument(state::Program& p) { p.Argument = -1; }
 
 }  // namespace macro

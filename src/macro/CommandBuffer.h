@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -18,32 +18,32 @@ namespace macro {
 inline constexpr size_t kArgumentChars = 50;  // an argument ends after this many characters
 
 // The buffer's text (never reads past the field).
-std::string QueueText(const app::Program& p);
+std::string QueueText(const state::Program& p);
 // Replaces the buffer by `text`, cut to what the field holds.
-void SetQueue(app::Program& p, std::string_view text);
-bool QueueEmpty(const app::Program& p);
+void SetQueue(state::Program& p, std::string_view text);
+bool QueueEmpty(const state::Program& p);
 
 // Removes the keyword from the front (after leading blanks) and leaves only
 // the argument text, without leading blanks. Answers the keyword in upper case.
-std::string TakeKeyword(app::Program& p);
+std::string TakeKeyword(state::Program& p);
 
 // The argument readers: the next comma-separated argument, converted as
 // atoi / atof would (leading blanks skipped, conversion stops at the first
 // character that does not fit, no number reads as 0). Values beyond the
 // type saturate and a float that is not finite reads as 0, so no reader
 // ever yields an undefined value.
-int32_t CommandArgument(app::Program& p);
-int32_t LCommandArgument(app::Program& p);
-float FCommandArgument(app::Program& p);
+int32_t CommandArgument(state::Program& p);
+int32_t LCommandArgument(state::Program& p);
+float FCommandArgument(state::Program& p);
 
 // The rest of the buffer as text, leading blanks removed; the buffer is emptied.
-std::string TakeRest(app::Program& p);
+std::string TakeRest(state::Program& p);
 // The next blank-delimited word, removed from the buffer.
-std::string TakeWord(app::Program& p);
+std::string TakeWord(state::Program& p);
 
 // `SetArgument`: `Argument` = the whole buffer read as an integer (65535
 // when empty), the buffer emptied. `NulujArgument`: `Argument` = 65535.
-void SetArgument(app::Program& p);
-void NulujArgument(app::Program& p);
+void SetArgument(state::Program& p);
+void NulujArgument(state::Program& p);
 
 }  // namespace macro

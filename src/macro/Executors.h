@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -18,89 +18,89 @@ inline constexpr int kDone = 1;
 inline constexpr int kFailed = 0;
 inline constexpr int kStatementFailed = -1;
 
-using Executor = int (*)(app::Program&);
+using Executor = int (*)(state::Program&);
 
 // Says that the keyword cannot be carried out in this build (title general
 // text 14) and answers kStatementFailed.
-int NotAvailable(app::Program& p, std::string_view keyword);
+int NotAvailable(state::Program& p, std::string_view keyword);
 // A file dialog that was cancelled (or had no answer, as headless) fails the
 // statement with a message instead of silently passing.
-int NoFileChosen(app::Program& p, std::string_view keyword);
+int NoFileChosen(state::Program& p, std::string_view keyword);
 
 // User message `code` (with `arg`) to every open window of the waveform
 // store, then of the measurement store.
-void Broadcast(app::Program& p, int code, int arg = 0);
+void Broadcast(state::Program& p, int code, int arg = 0);
 
 // Files and memory.
-int ReadDataCommand(app::Program& p, int store, int accumulate, std::string_view keyword);
-int WriteDataCommand(app::Program& p, int store, std::string_view keyword);
-int WriteChannelCommand(app::Program& p, int store, std::string_view keyword);
-int JobCommand(app::Program& p, bool write, int onlyJob, std::string_view keyword);
-int DeleteFileCommand(app::Program& p, std::string_view keyword);
-int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::string_view keyword);
-int ExWWA(app::Program& p);
-int ExWMA(app::Program& p);
-int ExMODIFY(app::Program& p);
-int ExCONV(app::Program& p);
+int ReadDataCommand(state::Program& p, int store, int accumulate, std::string_view keyword);
+int WriteDataCommand(state::Program& p, int store, std::string_view keyword);
+int WriteChannelCommand(state::Program& p, int store, std::string_view keyword);
+int JobCommand(state::Program& p, bool write, int onlyJob, std::string_view keyword);
+int DeleteFileCommand(state::Program& p, std::string_view keyword);
+int StoreFileAlgebraCommand(state::Program& p, int store, int operation, std::string_view keyword);
+int ExWWA(state::Program& p);
+int ExWMA(state::Program& p);
+int ExMODIFY(state::Program& p);
+int ExCONV(state::Program& p);
 
 // Names and time stamps.
-int NameCommand(app::Program& p, int store, int set);
-int ExIMPLICITNAME(app::Program& p);
-int ExDATNAME(app::Program& p);
-int ExWNAME_INDX(app::Program& p);
+int NameCommand(state::Program& p, int store, int set);
+int ExIMPLICITNAME(state::Program& p);
+int ExDATNAME(state::Program& p);
+int ExWNAME_INDX(state::Program& p);
 // `TimeToCom`: the date and time put in front of the store's comment.
-int TimeToCom(app::Program& p, int store);
+int TimeToCom(state::Program& p, int store);
 
 // Program, runs and macros.
-int ExSIMON(app::Program& p);
-int ExSIMOFF(app::Program& p);
-int ExIMPLICIT(app::Program& p);
-int ExDEFAULT(app::Program& p);
-int ExADTEST(app::Program& p);
-int ExED(app::Program& p);
-int ExEDMC(app::Program& p);
-int ExGOMC(app::Program& p);
-int ExGOIM(app::Program& p);
-int ExCLMC(app::Program& p);
-int ExINMC(app::Program& p);
-int CommentCommand(app::Program& p, int store);
-int ExDELAY(app::Program& p);
-int ExPWAIT(app::Program& p);
-int ExPWAITOFF(app::Program& p);
-int ExPTW(app::Program& p);
-int ExPTM(app::Program& p);
-int ExPTA(app::Program& p);
-int ExPTMC(app::Program& p);
+int ExSIMON(state::Program& p);
+int ExSIMOFF(state::Program& p);
+int ExIMPLICIT(state::Program& p);
+int ExDEFAULT(state::Program& p);
+int ExADTEST(state::Program& p);
+int ExED(state::Program& p);
+int ExEDMC(state::Program& p);
+int ExGOMC(state::Program& p);
+int ExGOIM(state::Program& p);
+int ExCLMC(state::Program& p);
+int ExINMC(state::Program& p);
+int CommentCommand(state::Program& p, int store);
+int ExDELAY(state::Program& p);
+int ExPWAIT(state::Program& p);
+int ExPWAITOFF(state::Program& p);
+int ExPTW(state::Program& p);
+int ExPTM(state::Program& p);
+int ExPTA(state::Program& p);
+int ExPTMC(state::Program& p);
 
 // Settings of the current acquisition record, selections, outputs.
-int SettingCommand(app::Program& p, std::string_view keyword);
+int SettingCommand(state::Program& p, std::string_view keyword);
 // An int32 flag of the current `A` record at `offset` (MRCON, MTRON, ...).
-int SetAFlag(app::Program& p, size_t offset, int32_t value);
+int SetAFlag(state::Program& p, size_t offset, int32_t value);
 // Bit 0 of the flag byte at 152: accumulating waveform runs (WADDON, WADDOFF).
-int SetAccumulation(app::Program& p, bool on);
-int ExCOMBION(app::Program& p);
-int SelectionCommand(app::Program& p, int table, int value, int promptText, std::string_view keyword);
-int ExBASEADR(app::Program& p);
-int ExDIGOUT(app::Program& p);
-int AnalogOutputCommand(app::Program& p, int output);
+int SetAccumulation(state::Program& p, bool on);
+int ExCOMBION(state::Program& p);
+int SelectionCommand(state::Program& p, int table, int value, int promptText, std::string_view keyword);
+int ExBASEADR(state::Program& p);
+int ExDIGOUT(state::Program& p);
+int AnalogOutputCommand(state::Program& p, int output);
 
 // Display.
-int ExCTRLM(app::Program& p);
-int ExPEN(app::Program& p);
+int ExCTRLM(state::Program& p);
+int ExPEN(state::Program& p);
 
 // Processing.
-int SpectrumCommand(app::Program& p, bool magnitudes);
-int ExWBZERO(app::Program& p);
-int ExMBZERO(app::Program& p);
-int BandCommand(app::Program& p, int mode, std::string_view keyword);
-int CalculusCommand(app::Program& p, int operation, std::string_view keyword);
-int ExFUN(app::Program& p);
+int SpectrumCommand(state::Program& p, bool magnitudes);
+int ExWBZERO(state::Program& p);
+int ExMBZERO(state::Program& p);
+int BandCommand(state::Program& p, int mode, std::string_view keyword);
+int CalculusCommand(state::Program& p, int operation, std::string_view keyword);
+int ExFUN(state::Program& p);
 // which: 0 WLCD, 1 WLCF, 2 MLCD, 3 MLCF.
-int CoefficientCommand(app::Program& p, int which, int promptText);
-int ConstantCommand(app::Program& p, int store, bool multiply, std::string_view keyword);
-int ChannelPairCommand(app::Program& p, int operation, int textA, int textB, std::string_view keyword);
-int ExCHWDEL(app::Program& p);
-int ExCHWREAD(app::Program& p);
-int ChannelTextCommand(app::Program& p, bool unit, std::string_view keyword);
+int CoefficientCommand(state::Program& p, int which, int promptText);
+int ConstantCommand(state::Program& p, int store, bool multiply, std::string_view keyword);
+int ChannelPairCommand(state::Program& p, int operation, int textA, int textB, std::string_view keyword);
+int ExCHWDEL(state::Program& p);
+int ExCHWREAD(state::Program& p);
+int ChannelTextCommand(state::Program& p, bool unit, std::string_view keyword);
 
 }  // namespace macro

@@ -3,9 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "dsp/StoreFileAlgebra.h"
 #include "files/Converter.h"
 #include "files/DataFileFormat.h"
@@ -18,6 +15,9 @@
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -26,7 +26,7 @@ namespace {
 
 // Whether the data file operation will take the store's macro name by itself
 // when it is given no name (as `ReadDataFile` / `WriteDataFile` decide).
-bool MacroNameApplies(const app::Program& p, int store, bool save) {
+bool MacroNameApplies(const state::Program& p, int store, bool save) {
   if (!p.MacGoing) return false;
   if (save && store) {
     if (!p.W_NameGo || p.W_NameIndx < -1 || p.W_NameIndx > 15) return false;
@@ -39,7 +39,7 @@ bool MacroNameApplies(const app::Program& p, int store, bool save) {
 // The file-name argument by the keyword's rule (`TakeFileArgument`). An
 // empty name answered with 1 leaves the choice of the macro name to the
 // operation.
-int DataFileArgument(app::Program& p, int store, bool save, std::string_view keyword, std::string& name) {
+int DataFileArgument(state::Program& p, int store, bool save, std::string_view keyword, std::string& name) {
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   SetQueue(p, queue);
@@ -52,26 +52,26 @@ int DataFileArgument(app::Program& p, int store, bool save, std::string_view key
 
 }  // namespace
 
-int ReadDataCommand(app::Program& p, int store, int accumulate, std::string_view keyword) {
+int ReadDataCommand(state::Program& p, int store, int accumulate, std::string_view keyword) {
   std::string name;
   int got = DataFileArgument(p, store, false, keyword, name);
   if (got != kDone) return got;
   int ok = files::ReadDataFile(p, name, store, accumulate);
   // The reader closed the store's windows; they show the new record.
-  app::DisplayWave(p, store, -1);
+  state::DisplayWave(p, store, -1);
   return ok ? kDone : kFailed;
 }
 
-int WriteDataCommand(app::Program& p, int store, std::string_view keyword) {
+int WriteDataCommand(state::Program& p, int store, std::string_view keyword) {
   std::string name;
   int got = DataFileArgument(p, store, true, keyword, name);
   if (got != kDone) return got;
   return files::WriteDataFile(p, name, store, 0) ? kDone : kFailed;
 }
 
-int WriteChannelCommand(app::Program& p, int store, std::string_view keyword) {
+int WriteChannelCommand(state::Program& p, int store, std::string_view keyword) {
   int32_t channel = 1;
-  if (!GetChannel(p, channel, 1, 128, app::Txt(p, 173), keyword)) return kFailed;
+  if (!GetChannel(p, channel, 1, 128, state::Txt(p, 173), keyword)) return kFailed;
   // The line names no file: a word left in the buffer is not one.
   SetQueue(p, "");
   std::string name;
@@ -80,7 +80,7 @@ int WriteChannelCommand(app::Program& p, int store, std::string_view keyword) {
   return files::WriteDataFile(p, name, store, channel) ? kDone : kFailed;
 }
 
-int JobCommand(app::Program& p, bool write, int onlyJob, std::string_view keyword) {
+int JobCommand(state::Program& p, bool write, int onlyJob, std::string_view keyword) {
   std::string name;
   if (!files::TakeJobName(p, keyword, name)) return NoFileChosen(p, keyword);
   int ok = write ? files::WriteJobFile(p, onlyJob, name) : files::ReadJobFile(p, onlyJob, name);
@@ -88,12 +88,12 @@ int JobCommand(app::Program& p, bool write, int onlyJob, std::string_view keywor
 }
 
 // Always the keyword's dialog: a word on the line never deletes a file.
-int DeleteFileCommand(app::Program& p, std::string_view keyword) {
+int DeleteFileCommand(state::Program& p, std::string_view keyword) {
   const files::FileArgument* a = files::FindFileArgument(keyword);
   if (!a) return kStatementFailed;
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, a->title);
-  request.filter = app::Txt(p, a->filter);
+  request.title = state::Txt(p, a->title);
+  request.filter = state::Txt(p, a->filter);
   request.folder = files::ResolveDataName(p, a->folder);
   request.mask = files::ArgumentMask(p, *a);
   SetQueue(p, "");
@@ -104,7 +104,7 @@ int DeleteFileCommand(app::Program& p, std::string_view keyword) {
   return std::remove(path.c_str()) == 0 ? kDone : kFailed;
 }
 
-int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::string_view keyword) {
+int StoreFileAlgebraCommand(state::Program& p, int store, int operation, std::string_view keyword) {
   // These always ask when the line names no file.
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
@@ -112,15 +112,15 @@ int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::stri
   std::string name;
   if (!files::TakeFileArgument(p, keyword, name)) return NoFileChosen(p, keyword);
   if (!dsp::AlgebraUtil(p, name, operation, store)) return kFailed;
-  app::AktualizujOkno(p);
-  app::DataChanged(p, 1);
-  app::DataChanged(p, 0);
+  state::AktualizujOkno(p);
+  state::DataChanged(p, 1);
+  state::DataChanged(p, 0);
   return kDone;
 }
 
 // The text export takes its file by the keyword's rule; inside a macro a
 // line without a name takes the record's macro name with the text extension.
-int TextExportCommand(app::Program& p, int store, std::string_view keyword) {
+int TextExportCommand(state::Program& p, int store, std::string_view keyword) {
   std::string name;
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
@@ -135,19 +135,19 @@ int TextExportCommand(app::Program& p, int store, std::string_view keyword) {
   return files::WriteASCIIDataFile(p, name, store) ? kDone : kFailed;
 }
 
-int ExWWA(app::Program& p) { return TextExportCommand(p, 1, "WWA"); }
-int ExWMA(app::Program& p) { return TextExportCommand(p, 0, "WMA"); }
+int ExWWA(state::Program& p) { return TextExportCommand(p, 1, "WWA"); }
+int ExWMA(state::Program& p) { return TextExportCommand(p, 0, "WMA"); }
 
-int ExMODIFY(app::Program& p) {
+int ExMODIFY(state::Program& p) {
   // No word: the modification file used last.
   std::string name;
   if (!QueueEmpty(p) && !files::TakeFileArgument(p, "MODIFY", name)) return NoFileChosen(p, "MODIFY");
   return files::WaveformModifyExecute(p, false, name) ? kDone : kFailed;
 }
 
-int ExCONV(app::Program& p) {
-  app::UnDisplayWave(p, 1, -1);
-  app::UnDisplayWave(p, 0, -1);
+int ExCONV(state::Program& p) {
+  state::UnDisplayWave(p, 1, -1);
+  state::UnDisplayWave(p, 0, -1);
   SetQueue(p, "");
   return files::Conversion(p) ? kDone : kFailed;
 }

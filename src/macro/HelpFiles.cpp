@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/Messages.h"
-#include "app/Program.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace macro {
 namespace {
@@ -50,7 +50,7 @@ const char* HelpFileName(int number) {
   }
 }
 
-std::optional<std::string> FindHelpFile(const app::Program& p, int number) {
+std::optional<std::string> FindHelpFile(const state::Program& p, int number) {
   const char* name = HelpFileName(number);
   if (!name || !p.plat.paths) return std::nullopt;
   // A copy in the program folder first, then the installed help folder.
@@ -58,16 +58,16 @@ std::optional<std::string> FindHelpFile(const app::Program& p, int number) {
   return p.plat.paths->FindResource(std::string("help/") + name);
 }
 
-int LoadHelpText(app::Program& p, int number, std::string& text) {
+int LoadHelpText(state::Program& p, int number, std::string& text) {
   const char* name = HelpFileName(number);
   std::optional<std::string> path = FindHelpFile(p, number);
   std::ifstream in;
   if (path) in.open(*path, std::ios::binary);
   if (!in.is_open()) {
-    app::Mess(p,
-              app::Lang(p, "Soubor nápovědy nebyl nalezen: ", "Help file not found: ") +
-                  (name ? std::string(name) : std::to_string(number)),
-              app::Txt(p, 13));
+    state::Mess(p,
+                state::Lang(p, "Soubor nápovědy nebyl nalezen: ", "Help file not found: ") +
+                    (name ? std::string(name) : std::to_string(number)),
+                state::Txt(p, 13));
     return 0;
   }
   std::string raw;
@@ -83,10 +83,10 @@ int LoadHelpText(app::Program& p, int number, std::string& text) {
   return 1;
 }
 
-int ShowHelpText(app::Program& p, int number) {
+int ShowHelpText(state::Program& p, int number) {
   std::string text;
   if (!LoadHelpText(p, number, text)) return 0;
-  p.ui().LongMessage(text, app::Txt(p, 23));
+  p.ui().LongMessage(text, state::Txt(p, 23));
   return 1;
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -16,13 +16,13 @@ namespace macro {
 const char* HelpFileName(int number);
 
 // The path of help file `number`, or nullopt when it is missing.
-std::optional<std::string> FindHelpFile(const app::Program& p, int number);
+std::optional<std::string> FindHelpFile(const state::Program& p, int number);
 
 // Reads help file `number` (at most 1 MiB, line ends made "\n"); a missing
 // or unreadable file is reported with Mess. Answers 1 with `text` set, else 0.
-int LoadHelpText(app::Program& p, int number, std::string& text);
+int LoadHelpText(state::Program& p, int number, std::string& text);
 
 // The help text window: the file's text in a read-only window. Answers 1/0.
-int ShowHelpText(app::Program& p, int number);
+int ShowHelpText(state::Program& p, int number);
 
 }  // namespace macro

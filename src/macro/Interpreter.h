@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -25,8 +25,8 @@ namespace macro {
 // the list of failed statements (the headless exit status), and a macro goes
 // on. `status`, when given, receives the executor's own answer (1 done,
 // 0 failed, -1 not run).
-int ComInterpret(app::Program& p, int* status = nullptr);
-int ComInterpret(app::Program& p, bool checkMode, int* status);
+int ComInterpret(state::Program& p, int* status = nullptr);
+int ComInterpret(state::Program& p, bool checkMode, int* status);
 
 // The statements that failed or were refused since the program started
 // (unknown keywords included), each with where it came from; the list keeps
@@ -35,18 +35,18 @@ struct FailedStatements {
   std::vector<std::string> shown;
   int64_t count = 0;
 };
-const FailedStatements& FailedStatementList(const app::Program& p);
+const FailedStatements& FailedStatementList(const state::Program& p);
 // Records a failure that happened outside a statement's executor (a run that
 // failed over later timer ticks, a file the exit could not write).
-void NoteFailure(app::Program& p, const std::string& what);
+void NoteFailure(state::Program& p, const std::string& what);
 // Where the statement being interpreted comes from ("DEMO.MAC row 12"),
 // added to its entry when it fails; empty for typed lines.
-void SetStatementSource(app::Program& p, std::string source);
+void SetStatementSource(state::Program& p, std::string source);
 
 // `ComInterpret1`: dispatches an upper-case keyword whose arguments are in
 // the buffer. Answers 1 when the keyword is a command (whatever its
 // executor answered, which goes to `status`), 0 when it is not.
-int ComInterpret1(app::Program& p, std::string_view keyword, int* status = nullptr);
+int ComInterpret1(state::Program& p, std::string_view keyword, int* status = nullptr);
 
 // The dispatch order, for the command dialog's help and for tests.
 size_t DispatchCount();

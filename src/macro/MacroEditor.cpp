@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/DataFileFormat.h"
 #include "files/FileArguments.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
 namespace macro {
@@ -42,11 +42,11 @@ std::string Trimmed(std::string s) {
 
 }  // namespace
 
-int Edit(app::Program& p, int kind) {
+int Edit(state::Program& p, int kind) {
   const files::FileArgument& a = *files::FindFileArgument(kind ? "EDMC" : "ED");
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, a.title);
-  request.filter = app::Txt(p, a.filter);
+  request.title = state::Txt(p, a.title);
+  request.filter = state::Txt(p, a.filter);
   request.folder = files::ResolveDataName(p, a.folder);
   request.mask = files::ArgumentMask(p, a);
   request.save = a.save;  // a new name creates a new macro
@@ -62,12 +62,12 @@ int Edit(app::Program& p, int kind) {
   const std::string path = WithMacroExtension(bare ? files::ResolveDataName(p, a.folder + *chosen) : *chosen);
   if (kind) store::CopyText(p.WG.MacroFile, path);
 
-  const std::string editor = Trimmed(app::Txt(p, 5));
+  const std::string editor = Trimmed(state::Txt(p, 5));
   if (editor.empty() || !p.plat.process || !p.plat.process->Start({editor, path})) {
-    app::Mess(p,
-              app::Lang(p, "Nelze spustit editor \"", "Cannot start the editor \"") + editor +
-                  app::Lang(p, "\" pro ", "\" for ") + path,
-              app::Txt(p, 13));
+    state::Mess(p,
+                state::Lang(p, "Nelze spustit editor \"", "Cannot start the editor \"") + editor +
+                    state::Lang(p, "\" pro ", "\" for ") + path,
+                state::Txt(p, 13));
     return 0;
   }
   return 1;

@@ -3,7 +3,7 @@
 // the file name.
 #pragma once
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -14,6 +14,6 @@ namespace macro {
 // file name of WG. The chosen name gets the ".MAC" extension. Answers 1 when
 // the editor was started, 0 when it could not be (a message was shown), -1
 // when the dialog was cancelled (nothing was shown; a macro caller reports it).
-int Edit(app::Program& p, int kind);
+int Edit(state::Program& p, int kind);
 
 }  // namespace macro

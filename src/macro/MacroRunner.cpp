@@ -10,13 +10,13 @@
 #include <optional>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Interpreter.h"
 #include "macro/MacroReader.h"
 #include "macro/MacroState.h"
 #include "platform/Interrupts.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -46,12 +46,12 @@ bool FileExists(const std::string& path) {
 // The statement goes into the command buffer whole: a 60-character statement
 // fills the 60-byte field without a terminator, which every reader of the
 // field allows for, instead of losing its last character.
-void PutStatement(app::Program& p, const std::string& text) {
+void PutStatement(state::Program& p, const std::string& text) {
   std::memset(p.DG.NameQueue, 0, sizeof p.DG.NameQueue);
   std::memcpy(p.DG.NameQueue, text.data(), std::min(text.size(), sizeof p.DG.NameQueue));
 }
 
-void SaveCounters(app::Program& p, MacroState& st, int64_t statements, int64_t repeat, int64_t blocks) {
+void SaveCounters(state::Program& p, MacroState& st, int64_t statements, int64_t repeat, int64_t blocks) {
   st.statements = statements;
   st.repeat = repeat;
   st.blocks = blocks;
@@ -60,14 +60,14 @@ void SaveCounters(app::Program& p, MacroState& st, int64_t statements, int64_t r
   p.PG.MacroBlock = Saturated16(blocks);
 }
 
-void ForgetMacro(app::Program& p, MacroState& st) {
+void ForgetMacro(state::Program& p, MacroState& st) {
   std::memset(p.PG.MacroName, 0, sizeof p.PG.MacroName);
   SaveCounters(p, st, 0, 0, 0);
 }
 
 // A name without a folder is looked for in "\MACRO\", with ".MAC" added when
 // it has no extension; a name with a "/" is a path. Empty when not found.
-std::string FindMacroFile(const app::Program& p, const std::string& name) {
+std::string FindMacroFile(const state::Program& p, const std::string& name) {
   if (name.empty()) return {};
   if (name.find('/') != std::string::npos) {
     std::error_code ec;
@@ -88,14 +88,14 @@ std::string FindMacroFile(const app::Program& p, const std::string& name) {
   return {};
 }
 
-void CannotOpen(app::Program& p, const std::string& name) {
+void CannotOpen(state::Program& p, const std::string& name) {
   ClearMacro(p);
-  app::Mess(p, name.empty() ? app::Txt(p, 367) : app::Txt(p, 367) + " " + name, app::Txt(p, 14));
-  app::TS(p, app::Txt(p, 368));
+  state::Mess(p, name.empty() ? state::Txt(p, 367) : state::Txt(p, 367) + " " + name, state::Txt(p, 14));
+  state::TS(p, state::Txt(p, 368));
 }
 
 // Puts the macro's path into PG; false when it does not fit the field.
-bool SetMacroName(app::Program& p, MacroState& st, const std::string& path) {
+bool SetMacroName(state::Program& p, MacroState& st, const std::string& path) {
   if (path.empty() || path.size() >= sizeof p.PG.MacroName) return false;
   ForgetMacro(p, st);
   store::CopyText(p.PG.MacroName, path);
@@ -103,13 +103,13 @@ bool SetMacroName(app::Program& p, MacroState& st, const std::string& path) {
 }
 
 // The file dialog over "\MACRO\" with the macro mask of WG. Empty when cancelled.
-std::string AskMacroFile(app::Program& p) {
+std::string AskMacroFile(state::Program& p) {
   std::string mask = store::FieldText(p.WG.MacroMask);
   size_t slash = mask.find_last_of("\\/");
   std::string folder = slash == std::string::npos ? "\\MACRO\\" : mask.substr(0, slash + 1);
   platform::FileDialogRequest request;
-  request.title = app::Txt(p, 514);
-  request.filter = app::Txt(p, 515);
+  request.title = state::Txt(p, 514);
+  request.filter = state::Txt(p, 515);
   request.folder = p.plat.paths ? p.plat.paths->Resolve(folder) : folder;
   request.mask = slash == std::string::npos ? (mask.empty() ? "*.MAC" : mask) : mask.substr(slash + 1);
   std::optional<std::string> chosen = p.ui().ChooseFile(request);
@@ -118,7 +118,7 @@ std::string AskMacroFile(app::Program& p) {
 
 class Runner {
  public:
-  Runner(app::Program& p, MacroState& st, bool check, int64_t s0, int64_t r0, int64_t b0, std::string name)
+  Runner(state::Program& p, MacroState& st, bool check, int64_t s0, int64_t r0, int64_t b0, std::string name)
       : p_(p),
         st_(st),
         check_(check),
@@ -150,12 +150,12 @@ class Runner {
         if (collecting_) {
           // Blocks do not nest; taking the inner count for the whole block
           // would run it a wrong number of times without a word.
-          app::Mess(p_,
-                    app::Lang(p_, "REPEAT uvnitř bloku REPEAT: bloky nelze vnořovat.",
-                              "REPEAT inside a REPEAT block: blocks do not nest.") +
-                        Where(s.line),
-                    app::Txt(p_, 14));
-          app::TS(p_, app::Txt(p_, 368));
+          state::Mess(p_,
+                      state::Lang(p_, "REPEAT uvnitř bloku REPEAT: bloky nelze vnořovat.",
+                                  "REPEAT inside a REPEAT block: blocks do not nest.") +
+                          Where(s.line),
+                      state::Txt(p_, 14));
+          state::TS(p_, state::Txt(p_, 368));
           return Outcome::Error;
         }
         if (n < 1) return Outcome::Finished;
@@ -226,14 +226,14 @@ class Runner {
     shown += Num3(line);
     if (pass) shown += ", cycle : " + Num3(pass) + "/" + Num3(passes_);
     shown += ", " + text + "  ";
-    app::TM(p_, shown);
+    state::TM(p_, shown);
 
     SetStatementSource(p_, macroName_ + " row " + std::to_string(line));
     const int ok = ComInterpret(p_, check_, nullptr);
     SetStatementSource(p_, "");
     if (Replaced()) return false;
-    if (!ok && p_.ui().AskYesNo(app::Txt(p_, 372) + shown, app::Txt(p_, 14)) == platform::Answer::Yes) {
-      app::TS(p_, app::Txt(p_, 368));
+    if (!ok && p_.ui().AskYesNo(state::Txt(p_, 372) + shown, state::Txt(p_, 14)) == platform::Answer::Yes) {
+      state::TS(p_, state::Txt(p_, 368));
       outcome_ = Outcome::Error;
       return false;
     }
@@ -277,12 +277,12 @@ class Runner {
   std::string Where(int line) const { return "  (" + std::string("row :") + Num3(line) + ")"; }
 
   Outcome Fail(int text, int line) {
-    app::Mess(p_, app::Txt(p_, text) + Where(line), app::Txt(p_, 14));
-    app::TS(p_, app::Txt(p_, 368));
+    state::Mess(p_, state::Txt(p_, text) + Where(line), state::Txt(p_, 14));
+    state::TS(p_, state::Txt(p_, 368));
     return Outcome::Error;
   }
 
-  app::Program& p_;
+  state::Program& p_;
   MacroState& st_;
   const bool check_;
   const uint64_t generation_;
@@ -296,10 +296,10 @@ class Runner {
 };
 
 // `GoMac`: runs (or resumes) the macro named in PG.
-int RunMacro(app::Program& p) {
+int RunMacro(state::Program& p) {
   MacroState& st = StateOf(p);
   if ((p.QW || p.QM) && !p.MacGoing) {
-    app::MessT(p, 366, 13);
+    state::MessT(p, 366, 13);
     return 0;
   }
   // Input typed before the macro is not meant for it.
@@ -345,18 +345,18 @@ int RunMacro(app::Program& p) {
     case Outcome::Replaced:
       return 0;
     case Outcome::Stopped:
-      app::TS(p, app::Txt(p, 376) + app::Txt(p, 377));
+      state::TS(p, state::Txt(p, 376) + state::Txt(p, 377));
       p.MacStop = 0;
       return 1;
     case Outcome::Suspended: {
       SaveCounters(p, st, runner.statements(), runner.repeat(), runner.blocks());
-      std::string status = app::Txt(p, 376);
+      std::string status = state::Txt(p, 376);
       if (p.PWait >= 0) {
         char bit[32];
         std::snprintf(bit, sizeof bit, " na dig.port. %2d", int(p.PWait));
         status += bit;
       }
-      app::TS(p, status);
+      state::TS(p, status);
       return 0;
     }
     case Outcome::Exiting:
@@ -368,9 +368,9 @@ int RunMacro(app::Program& p) {
       break;
   }
   ForgetMacro(p, st);
-  app::TM(p, app::Txt(p, st.checkMode ? 374 : 375));
+  state::TM(p, state::Txt(p, st.checkMode ? 374 : 375));
   // A macro ended by an error is one that was stopped, and says so.
-  if (outcome == Outcome::Error) app::TS(p, app::Txt(p, 376) + app::Txt(p, 377));
+  if (outcome == Outcome::Error) state::TS(p, state::Txt(p, 376) + state::Txt(p, 377));
   p.ui().EscapePressed();
   p.MacGoing = 0;
   return outcome == Outcome::Error ? 1 : 0;
@@ -378,7 +378,7 @@ int RunMacro(app::Program& p) {
 
 }  // namespace
 
-void ClearMacro(app::Program& p) {
+void ClearMacro(state::Program& p) {
   MacroState& st = StateOf(p);
   ++st.generation;
   st.waitsForRun = false;
@@ -392,15 +392,15 @@ void ClearMacro(app::Program& p) {
   std::memset(p.W_Name, 0, sizeof p.W_Name);
   std::memset(p.M_Name, 0, sizeof p.M_Name);
   p.M_NameInc = 0;
-  app::TM(p, app::Txt(p, 420));
+  state::TM(p, state::Txt(p, 420));
   p.QM = 0;
   p.QW = 0;
 }
 
-int StartMacro(app::Program& p, const std::string& nameOrEmpty) {
+int StartMacro(state::Program& p, const std::string& nameOrEmpty) {
   // Refused before ClearMacro, which would drop the run flags of the active run.
   if ((p.QW || p.QM) && !p.MacGoing) {
-    app::MessT(p, 366, 13);
+    state::MessT(p, 366, 13);
     return 0;
   }
   ClearMacro(p);
@@ -417,7 +417,7 @@ int StartMacro(app::Program& p, const std::string& nameOrEmpty) {
   return RunMacro(p);
 }
 
-int CheckMacro(app::Program& p, const std::string& nameOrEmpty) {
+int CheckMacro(state::Program& p, const std::string& nameOrEmpty) {
   MacroState& st = StateOf(p);
   const bool was = st.checkMode;
   st.checkMode = true;
@@ -426,9 +426,9 @@ int CheckMacro(app::Program& p, const std::string& nameOrEmpty) {
   return result;
 }
 
-void GoMac(app::Program& p) { RunMacro(p); }
+void GoMac(state::Program& p) { RunMacro(p); }
 
-int StartMacroFromCommandLine(app::Program& p, const std::string& nameOrPath) {
+int StartMacroFromCommandLine(state::Program& p, const std::string& nameOrPath) {
   std::string path = FindMacroFile(p, nameOrPath);
   ClearMacro(p);
   if (!SetMacroName(p, StateOf(p), path)) {
@@ -444,7 +444,7 @@ int StartMacroFromCommandLine(app::Program& p, const std::string& nameOrPath) {
   return 1;
 }
 
-int InsertMacro(app::Program& p, const std::string& text) {
+int InsertMacro(state::Program& p, const std::string& text) {
   MacroState& st = StateOf(p);
   if (st.interruptOpen) return 1;
   st.interruptOpen = true;
@@ -453,13 +453,13 @@ int InsertMacro(app::Program& p, const std::string& text) {
     std::string lead = text.empty() ? TakeRest(p) : text;
     SetQueue(p, "");
     if (lead.size() > 230) lead.resize(230);
-    std::string question = lead.empty() ? app::Txt(p, 380) : lead + app::Txt(p, 379);
-    if (p.ui().AskYesNo(question, app::Txt(p, 15)) == platform::Answer::Yes) {
+    std::string question = lead.empty() ? state::Txt(p, 380) : lead + state::Txt(p, 379);
+    if (p.ui().AskYesNo(question, state::Txt(p, 15)) == platform::Answer::Yes) {
       ClearMacro(p);
       p.MacStop = 1;
     }
   } else {
-    app::MessT(p, 378, 11);
+    state::MessT(p, 378, 11);
   }
   StateOf(p).interruptOpen = false;
   return 1;

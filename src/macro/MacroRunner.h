@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -21,38 +21,38 @@ namespace macro {
 // no extension). Answers 1 when the macro ended by an error or a stop, 0 when
 // it ran to its end, was suspended or was refused, -1 when the dialog was
 // cancelled (nothing was shown; a macro caller may report it).
-int StartMacro(app::Program& p, const std::string& nameOrEmpty);
+int StartMacro(state::Program& p, const std::string& nameOrEmpty);
 
 // GOIM, menu "Kontrola": runs the macro in check mode (keywords are only
 // looked up, nothing executes). Clears the present macro itself.
-int CheckMacro(app::Program& p, const std::string& nameOrEmpty);
+int CheckMacro(state::Program& p, const std::string& nameOrEmpty);
 
 // True while a macro is being checked (the interpreter's check mode).
-bool MacroCheckMode(const app::Program& p);
+bool MacroCheckMode(const state::Program& p);
 
 // Continues a suspended macro; the main timer calls it after clearing
 // MacStop and MacAgain.
-void GoMac(app::Program& p);
+void GoMac(state::Program& p);
 
 // `ClearMacro`: resets all macro state (name, counters, flags, the waveform
 // and measurement name counters, the run flags).
-void ClearMacro(app::Program& p);
+void ClearMacro(state::Program& p);
 
 // DELAY: waits tenths x 100 ms (1..30000) unless input arrives first. Answers 1.
-int MacroDelay(app::Program& p, int tenths);
+int MacroDelay(state::Program& p, int tenths);
 
 // PWAIT: waits for digital input `bit` (0..15) to reach `level` (0 or 1)
 // within `timeoutTenths`; suspends a running macro. The timer polls the wait.
 // Answers 1, 0 when the bit is out of range (nothing changes then).
-int StartInputWait(app::Program& p, int bit, int level, int timeoutTenths);
+int StartInputWait(state::Program& p, int bit, int level, int timeoutTenths);
 
 // PWAITOFF: ends a pending input wait and releases a suspended macro.
-void StopInputWait(app::Program& p);
+void StopInputWait(state::Program& p);
 
 // INMC (`INMC_proc`), also issued on Escape during a macro. `text`, when not
 // empty, leads the question; otherwise the command buffer's remaining text
 // does. The command buffer is emptied. Answers 1.
-int InsertMacro(app::Program& p, const std::string& text);
+int InsertMacro(state::Program& p, const std::string& text);
 
 // The input wait of a Program (level awaited, time-out in tenths of a
 // second, start tick in ms) until it has a home in Program itself.
@@ -61,27 +61,27 @@ struct InputWait {
   int32_t timeoutTenths;
   uint32_t start;
 };
-InputWait& PendingInputWait(app::Program& p);
+InputWait& PendingInputWait(state::Program& p);
 
 // The main timer step the runner drives after each statement (so displays
 // and runs go on during a long macro). Set by the main window's owner and
 // reset to empty before that owner goes away; without one no step runs.
-void SetMacroTimerStep(app::Program& p, std::function<void()> step);
+void SetMacroTimerStep(state::Program& p, std::function<void()> step);
 
 // A statement that started a run which goes on over timer ticks (QW with
 // repetition, QM that stores or repeats, ADTEST) suspends the running macro
 // until the run has ended, whichever way it ends: by itself, stopped, or
 // failed. Nothing happens when no macro runs or the run already ended.
-void WaitForRun(app::Program& p);
+void WaitForRun(state::Program& p);
 // Called by the main timer on every tick: releases a macro waiting for a run
 // once no run is active and no input wait is pending.
-void ReleaseAfterRun(app::Program& p);
+void ReleaseAfterRun(state::Program& p);
 
 // The macro given on the command line (`--macro`): a name in "\MACRO\" or a
 // path. Arms the macro so that the next timer tick, after its first-tick
 // loading, starts it; the caller then ticks until MacGoing is clear and no
 // run is active. Answers 1 when armed, 0 (with a message) when the file
 // cannot be found.
-int StartMacroFromCommandLine(app::Program& p, const std::string& nameOrPath);
+int StartMacroFromCommandLine(state::Program& p, const std::string& nameOrPath);
 
 }  // namespace macro

@@ -30,7 +30,7 @@ struct MacroState {
   std::string statementSource;
 };
 
-MacroState& StateOf(const app::Program& p);
+MacroState& StateOf(const state::Program& p);
 
 // The int16 image of a counter as PG keeps it.
 int16_t Saturated16(int64_t v);

@@ -1,15 +1,15 @@
 // DELAY and the digital input wait (PWAIT, PWAITOFF) of the macro language.
 #include <algorithm>
 
-#include "app/EntryPoints.h"
-#include "app/Messages.h"
-#include "app/Program.h"
+#include "daq/Sampling.h"
 #include "macro/MacroRunner.h"
 #include "macro/MacroState.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace macro {
 
-int MacroDelay(app::Program& p, int tenths) {
+int MacroDelay(state::Program& p, int tenths) {
   platform::Clock& clock = *p.plat.clock;
   platform::Ui& ui = p.ui();
   const uint32_t total = uint32_t(std::clamp(tenths, 1, 30000)) * 100;
@@ -38,12 +38,12 @@ int MacroDelay(app::Program& p, int tenths) {
   return 1;
 }
 
-int StartInputWait(app::Program& p, int bit, int level, int timeoutTenths) {
+int StartInputWait(state::Program& p, int bit, int level, int timeoutTenths) {
   if (bit < 0 || bit > 15) return 0;
   if (level != 0 && level != 1) {
     // The wait is for a change: the level opposite to the present one.
     int word = 0;
-    app::ReadDigitalInputs(p, word);
+    daq::ReadDigitalInputs(p, word);
     level = (word & (1 << bit)) ? 0 : 1;
   }
   InputWait& wait = PendingInputWait(p);
@@ -51,13 +51,13 @@ int StartInputWait(app::Program& p, int bit, int level, int timeoutTenths) {
   wait.timeoutTenths = std::max(timeoutTenths, 0);
   wait.start = p.plat.clock->TickMs();
   p.PWait = int16_t(bit);
-  app::TS(p, app::TxtF(p, 38, {level, bit, wait.timeoutTenths / 10}));
+  state::TS(p, state::TxtF(p, 38, {level, bit, wait.timeoutTenths / 10}));
   if (p.MacGoing) p.MacStop = 1;
   return 1;
 }
 
-void StopInputWait(app::Program& p) {
-  if (p.PWait >= 0) app::TS(p, "-");
+void StopInputWait(state::Program& p) {
+  if (p.PWait >= 0) state::TS(p, "-");
   p.PWait = -1;
   if (p.MacGoing && p.MacStop) p.MacAgain = 1;
 }

@@ -1,45 +1,45 @@
 // Executors of the name and time-stamp keywords.
 #include <string>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "files/DataFileNames.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
 namespace macro {
 
-int NameCommand(app::Program& p, int store, int set) {
+int NameCommand(state::Program& p, int store, int set) {
   files::NameInMacro(p, store, set);
   SetQueue(p, "");
   return kDone;
 }
 
-int ExIMPLICITNAME(app::Program& p) {
+int ExIMPLICITNAME(state::Program& p) {
   files::ImplicitNameUtil(p);
   SetQueue(p, "");
   p.W_NameGo = 1;
   return kDone;
 }
 
-int ExDATNAME(app::Program& p) {
+int ExDATNAME(state::Program& p) {
   files::NameDatum(p);
   p.W_NameGo = 1;
   return kDone;
 }
 
-int ExWNAME_INDX(app::Program& p) {
+int ExWNAME_INDX(state::Program& p) {
   int32_t slot = 0;
-  if (!GetChannel(p, slot, 0, 15, app::Txt(p, 838), "WNAME_INDX")) return kFailed;
+  if (!GetChannel(p, slot, 0, 15, state::Txt(p, 838), "WNAME_INDX")) return kFailed;
   p.W_NameIndx = int16_t(slot);
   p.W_NameGo = 1;
   return kDone;
 }
 
-int TimeToCom(app::Program& p, int store) {
+int TimeToCom(state::Program& p, int store) {
   if (!(store ? p.Waveform : p.Buffer)) return kFailed;
   platform::LocalTime t = p.plat.clock ? p.plat.clock->Now() : platform::LocalTime{};
   store::Header_s& header = p.Header(store);

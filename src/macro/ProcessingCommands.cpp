@@ -4,11 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "dsp/ChannelAlgebra.h"
 #include "dsp/ChannelTransport.h"
 #include "dsp/FrequencyAnalysis.h"
@@ -20,6 +15,11 @@
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -29,19 +29,19 @@ namespace {
 constexpr int kScratchChannel = 60;  // channel 61, the band analysis' scratch
 
 // The store's windows show the changed data (and redraw, unless a macro runs).
-void Changed(app::Program& p, int store) {
-  app::DataChanged(p, store);
-  if (!p.MacGoing) app::SendToStoreWindows(p, store, app::kRedrawAll);
+void Changed(state::Program& p, int store) {
+  state::DataChanged(p, store);
+  if (!p.MacGoing) state::SendToStoreWindows(p, store, state::kRedrawAll);
 }
 
-void RefuseChannel(app::Program& p, std::string_view keyword, long long number) {
-  app::Mess(p,
-            std::string(keyword) + ": channel number " + std::to_string(number) +
-                " outside 1..128, statement not executed",
-            app::Txt(p, 14));
+void RefuseChannel(state::Program& p, std::string_view keyword, long long number) {
+  state::Mess(p,
+              std::string(keyword) + ": channel number " + std::to_string(number) +
+                  " outside 1..128, statement not executed",
+              state::Txt(p, 14));
 }
 
-int WLength(const app::Program& p) { return p.HGW.Length > 0 ? int(p.HGW.Length) : 1; }
+int WLength(const state::Program& p) { return p.HGW.Length > 0 ? int(p.HGW.Length) : 1; }
 
 // At most `bytes` bytes of UTF-8 text, not cutting a character in two.
 std::string CutUtf8(std::string text, size_t bytes) {
@@ -53,14 +53,14 @@ std::string CutUtf8(std::string text, size_t bytes) {
 
 }  // namespace
 
-int SpectrumCommand(app::Program& p, bool magnitudes) {
+int SpectrumCommand(state::Program& p, bool magnitudes) {
   const char* keyword = magnitudes ? "WTOMAG" : "FFT";
   int32_t channel = QueueEmpty(p) ? 0 : CommandArgument(p);
   if (channel < 0 || channel > 128) {
     RefuseChannel(p, keyword, channel);
     return kFailed;
   }
-  if (!app::MemOK(p, 1, true)) return kFailed;
+  if (!state::MemOK(p, 1, true)) return kFailed;
   auto one = [&](int c) { return magnitudes ? dsp::ToMagUtil(p, 1, c) : dsp::FFT_Command(p, 0, 1, c); };
   auto all = [&] {
     if (!magnitudes) return dsp::FFT_Command(p, 0, 1, 65535);
@@ -72,29 +72,29 @@ int SpectrumCommand(app::Program& p, bool magnitudes) {
   int ok = 0;
   if (channel > 0) {
     ok = one(channel - 1);
-  } else if (p.MacGoing || app::AskT(p, magnitudes ? 965 : 482, 15) == platform::Answer::Yes) {
+  } else if (p.MacGoing || state::AskT(p, magnitudes ? 965 : 482, 15) == platform::Answer::Yes) {
     ok = all();
   } else {
     // FFT answered No: every live window shows the spectrum of what it shows.
-    if (!magnitudes) Broadcast(p, app::kTransform);
+    if (!magnitudes) Broadcast(p, state::kTransform);
     return kDone;
   }
   Changed(p, 1);
   return ok ? kDone : kFailed;
 }
 
-int ExWBZERO(app::Program& p) {
-  if (!app::MemOK(p, 1, true)) return kFailed;
+int ExWBZERO(state::Program& p) {
+  if (!state::MemOK(p, 1, true)) return kFailed;
   const int n = WLength(p);
   int32_t channel = 1, from = 0, to = n - 1;
-  if (!GetChannel(p, channel, 0, 128, app::Txt(p, 191), "WBZERO")) return kFailed;
-  if (!GetL(p, from, 0, n - 1, 0, app::Txt(p, 192))) return kFailed;
-  if (!GetL(p, to, 0, n - 1, n - 1, app::Txt(p, 193))) return kFailed;
+  if (!GetChannel(p, channel, 0, 128, state::Txt(p, 191), "WBZERO")) return kFailed;
+  if (!GetL(p, from, 0, n - 1, 0, state::Txt(p, 192))) return kFailed;
+  if (!GetL(p, to, 0, n - 1, n - 1, state::Txt(p, 193))) return kFailed;
   return dsp::ZeroWaveUtil(p, false, true, 1, channel, from, to) ? kDone : kFailed;
 }
 
-int ExMBZERO(app::Program& p) {
-  if (!app::MemOK(p, 0, true)) return kFailed;
+int ExMBZERO(state::Program& p) {
+  if (!state::MemOK(p, 0, true)) return kFailed;
   return dsp::ZeroWaveUtil(p, false, true, 0, 0, -1, -1) ? kDone : kFailed;
 }
 
@@ -104,27 +104,27 @@ namespace {
 // The band analysis works in channel 61 and deletes it afterwards. Data
 // there is not thrown away unasked: the user decides; a macro, which asks
 // nothing, works in a free channel instead and says which. -1: refused.
-int BandWorkChannel(app::Program& p, int source) {
+int BandWorkChannel(state::Program& p, int source) {
   if (source == kScratchChannel || !p.HGW.ChannelOn[kScratchChannel]) return kScratchChannel;
   if (!p.MacGoing) {
-    const std::string question = app::TxtF(p, 438, {kScratchChannel + 1});
-    return p.ui().AskYesNo(question, app::Txt(p, 15)) == platform::Answer::Yes ? kScratchChannel : -1;
+    const std::string question = state::TxtF(p, 438, {kScratchChannel + 1});
+    return p.ui().AskYesNo(question, state::Txt(p, 15)) == platform::Answer::Yes ? kScratchChannel : -1;
   }
   for (int c = store::kChannels - 1; c >= 0; --c) {
     if (p.HGW.ChannelOn[c]) continue;
-    app::TS(p, app::TxtF(p, 439, {c + 1}));
+    state::TS(p, state::TxtF(p, 439, {c + 1}));
     return c;
   }
-  app::MessT(p, 444, 13);
+  state::MessT(p, 444, 13);
   return -1;
 }
 
 }  // namespace
 
-int BandCommand(app::Program& p, int mode, std::string_view keyword) {
-  if (!app::MemOK(p, 1, true)) return kFailed;
+int BandCommand(state::Program& p, int mode, std::string_view keyword) {
+  if (!state::MemOK(p, 1, true)) return kFailed;
   int32_t channel = 1;
-  if (!GetChannel(p, channel, 0, 128, app::Txt(p, 191), keyword)) return kFailed;
+  if (!GetChannel(p, channel, 0, 128, state::Txt(p, 191), keyword)) return kFailed;
   int c = channel - 1;
   if (channel == 0)
     for (c = 0; c < store::kChannels && !p.HGW.ChannelOn[c]; ++c) {
@@ -133,16 +133,16 @@ int BandCommand(app::Program& p, int mode, std::string_view keyword) {
   const float step = p.FGW[size_t(c)].Step;
   if (!(step > 0) || !std::isfinite(step)) {
     // No sampling step, no frequency axis: nothing sensible to cut.
-    app::Mess(p,
-              std::string(keyword) +
-                  app::Lang(p, ": kanál nemá krok vzorkování", ": the channel has no sampling step"),
-              app::Txt(p, 11));
+    state::Mess(p,
+                std::string(keyword) +
+                    state::Lang(p, ": kanál nemá krok vzorkování", ": the channel has no sampling step"),
+                state::Txt(p, 11));
     return kFailed;
   }
   const float fmax = float(1.0 / (2.0 * step));
   float f1 = 0.0f, f2 = fmax * 0.5f;
-  if (!GetF(p, f1, 0.0f, fmax, 0.0f, app::Txt(p, 622))) return kFailed;
-  if (!GetF(p, f2, 0.0f, fmax, fmax * 0.5f, app::Txt(p, 623))) return kFailed;
+  if (!GetF(p, f1, 0.0f, fmax, 0.0f, state::Txt(p, 622))) return kFailed;
+  if (!GetF(p, f2, 0.0f, fmax, fmax * 0.5f, state::Txt(p, 623))) return kFailed;
   const int n = WLength(p);
 
   if (mode < 0) {
@@ -173,16 +173,16 @@ int BandCommand(app::Program& p, int mode, std::string_view keyword) {
 }
 
 // operation: 4 integral, 1 derivative (of `Matematika`).
-int CalculusCommand(app::Program& p, int operation, std::string_view keyword) {
-  if (!app::MemOK(p, 1, true)) return kFailed;
+int CalculusCommand(state::Program& p, int operation, std::string_view keyword) {
+  if (!state::MemOK(p, 1, true)) return kFailed;
   const int n = WLength(p);
   int32_t a = 1, b = 1, from = 0, to = n - 1;
-  if (!GetChannel(p, a, 1, 128, app::Txt(p, 829), keyword)) return kFailed;
-  if (!GetChannel(p, b, 1, 128, app::Txt(p, 830), keyword)) return kFailed;
-  if (!GetL(p, from, 0, n - 1, 0, app::Txt(p, 192))) return kFailed;
-  if (!GetL(p, to, 0, n - 1, n - 1, app::Txt(p, 193))) return kFailed;
+  if (!GetChannel(p, a, 1, 128, state::Txt(p, 829), keyword)) return kFailed;
+  if (!GetChannel(p, b, 1, 128, state::Txt(p, 830), keyword)) return kFailed;
+  if (!GetL(p, from, 0, n - 1, 0, state::Txt(p, 192))) return kFailed;
+  if (!GetL(p, to, 0, n - 1, n - 1, state::Txt(p, 193))) return kFailed;
   if (!p.HGW.ChannelOn[a - 1]) {
-    app::Mess(p, app::TxtF(p, 326, {a}), app::Txt(p, 11));
+    state::Mess(p, state::TxtF(p, 326, {a}), state::Txt(p, 11));
     return kFailed;
   }
   if (!p.HGW.ChannelOn[b - 1] && !dsp::ChanelTransportUtil(p, 1, a - 1, b - 1, 0)) return kFailed;
@@ -192,15 +192,15 @@ int CalculusCommand(app::Program& p, int operation, std::string_view keyword) {
   return ok ? kDone : kFailed;
 }
 
-int ExFUN(app::Program& p) {
+int ExFUN(state::Program& p) {
   int32_t page = 1;
   if (!GetChannel(p, page, 1, 5, "Číslo stránky funkce", "FUN")) return kFailed;
   return dsp::Funkce_Proved(p, page - 1) ? kDone : kFailed;
 }
 
-int CoefficientCommand(app::Program& p, int which, int promptText) {
+int CoefficientCommand(state::Program& p, int which, int promptText) {
   float v = 1.0f;
-  if (!GetF(p, v, -1000.0f, 1000.0f, 1.0f, app::Txt(p, promptText))) return kFailed;
+  if (!GetF(p, v, -1000.0f, 1000.0f, 1.0f, state::Txt(p, promptText))) return kFailed;
   switch (which) {
     case 0:
       p.PG.WLCD = v;
@@ -218,39 +218,39 @@ int CoefficientCommand(app::Program& p, int which, int promptText) {
   return kDone;
 }
 
-int ConstantCommand(app::Program& p, int store, bool multiply, std::string_view keyword) {
-  if (!app::MemOK(p, store, true)) return kFailed;
+int ConstantCommand(state::Program& p, int store, bool multiply, std::string_view keyword) {
+  if (!state::MemOK(p, store, true)) return kFailed;
   int32_t channel = 0;
   if (store && !GetChannel(p, channel, 0, 128, "zadejte číslo kanálu, 0-všechno", keyword)) return kFailed;
   float v = multiply ? 1.0f : 0.0f;
   const float limit = multiply ? 1000.0f : 10000.0f;
   std::string prompt = store ? (multiply ? "WYK - násobení konstantou" : "WYP - přičtení konstanty")
-                             : app::Txt(p, multiply ? 155 : 156);
+                             : state::Txt(p, multiply ? 155 : 156);
   if (!GetF(p, v, -limit, limit, v, prompt)) return kFailed;
   int ok = multiply ? dsp::MultiplyByConstant(p, store, channel, v) : dsp::AddConstant(p, store, channel, v);
   return ok ? kDone : kFailed;
 }
 
 // operation: -1 copy, else the channel algebra operation.
-int ChannelPairCommand(app::Program& p, int operation, int textA, int textB, std::string_view keyword) {
+int ChannelPairCommand(state::Program& p, int operation, int textA, int textB, std::string_view keyword) {
   int32_t a = 1, b = 1;
-  if (!GetChannel(p, a, 1, 128, app::Txt(p, textA), keyword)) return kFailed;
-  if (!GetChannel(p, b, 1, 128, app::Txt(p, textB), keyword)) return kFailed;
+  if (!GetChannel(p, a, 1, 128, state::Txt(p, textA), keyword)) return kFailed;
+  if (!GetChannel(p, b, 1, 128, state::Txt(p, textB), keyword)) return kFailed;
   int ok = operation < 0 ? dsp::ChanelTransport(p, 1, a, b) : dsp::ChanelAlgebra(p, operation, 1, a, b);
-  if (ok && p.MacGoing) app::DataChanged(p, 1);
+  if (ok && p.MacGoing) state::DataChanged(p, 1);
   return ok ? kDone : kFailed;
 }
 
-int ExCHWDEL(app::Program& p) {
+int ExCHWDEL(state::Program& p) {
   int32_t a = 1;
-  if (!GetChannel(p, a, 1, 128, app::Txt(p, 186), "CHWDEL")) return kFailed;
+  if (!GetChannel(p, a, 1, 128, state::Txt(p, 186), "CHWDEL")) return kFailed;
   return dsp::ChanelDelete(p, 1, a) ? kDone : kFailed;
 }
 
-int ExCHWREAD(app::Program& p) {
+int ExCHWREAD(state::Program& p) {
   int32_t a = 1, b = 1;
-  if (!GetChannel(p, a, 1, 128, app::Txt(p, 194), "CHWREAD")) return kFailed;
-  if (!GetChannel(p, b, 1, 128, app::Txt(p, 195), "CHWREAD")) return kFailed;
+  if (!GetChannel(p, a, 1, 128, state::Txt(p, 194), "CHWREAD")) return kFailed;
+  if (!GetChannel(p, b, 1, 128, state::Txt(p, 195), "CHWREAD")) return kFailed;
   // Outside a macro the typed arguments were ignored; the file comes from the dialog.
   if (!p.MacGoing) SetQueue(p, "");
   std::string queue = QueueText(p);
@@ -260,7 +260,7 @@ int ExCHWREAD(app::Program& p) {
   return dialog && p.MacGoing ? NoFileChosen(p, "CHWREAD") : kFailed;
 }
 
-int ChannelTextCommand(app::Program& p, bool unit, std::string_view keyword) {
+int ChannelTextCommand(state::Program& p, bool unit, std::string_view keyword) {
   int32_t channel = QueueEmpty(p) ? 0 : CommandArgument(p);
   if (channel < 1 || channel > 128) {
     RefuseChannel(p, keyword, channel);
@@ -272,7 +272,7 @@ int ChannelTextCommand(app::Program& p, bool unit, std::string_view keyword) {
     store::CopyText(record.Unit, CutUtf8(text, sizeof record.Unit - 1));
   else
     store::CopyText(record.Name, CutUtf8(text, sizeof record.Name - 1));
-  app::UpdateCaptions(p, 1);
+  state::UpdateCaptions(p, 1);
   return kDone;
 }
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "macro/CommandBuffer.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace macro {
 namespace {
@@ -17,7 +17,7 @@ T Clamp(T v, T min, T max) {
 
 // The common integer path; answers whether a value was accepted and whether
 // it came from a macro line out of range.
-bool GetInteger(app::Program& p, int64_t& value, int64_t min, int64_t max, int64_t def,
+bool GetInteger(state::Program& p, int64_t& value, int64_t min, int64_t max, int64_t def,
                 std::string_view prompt, bool& outOfRange, int64_t* given = nullptr) {
   outOfRange = false;
   if (p.MacGoing) {
@@ -45,7 +45,7 @@ bool GetInteger(app::Program& p, int64_t& value, int64_t min, int64_t max, int64
 
 }  // namespace
 
-bool GetF(app::Program& p, float& value, float min, float max, float def, std::string_view prompt) {
+bool GetF(state::Program& p, float& value, float min, float max, float def, std::string_view prompt) {
   if (p.MacGoing) {
     if (!QueueEmpty(p)) value = Clamp(FCommandArgument(p), min, max);
     p.CommonBool = 1;
@@ -66,7 +66,7 @@ bool GetF(app::Program& p, float& value, float min, float max, float def, std::s
   return true;
 }
 
-bool GetI(app::Program& p, int16_t& value, int16_t min, int16_t max, int16_t def, std::string_view prompt) {
+bool GetI(state::Program& p, int16_t& value, int16_t min, int16_t max, int16_t def, std::string_view prompt) {
   int64_t v = value;
   bool outOfRange = false;
   if (!GetInteger(p, v, min, max, def, prompt, outOfRange)) return false;
@@ -74,7 +74,7 @@ bool GetI(app::Program& p, int16_t& value, int16_t min, int16_t max, int16_t def
   return true;
 }
 
-bool GetL(app::Program& p, int32_t& value, int32_t min, int32_t max, int32_t def, std::string_view prompt) {
+bool GetL(state::Program& p, int32_t& value, int32_t min, int32_t max, int32_t def, std::string_view prompt) {
   int64_t v = value;
   bool outOfRange = false;
   if (!GetInteger(p, v, min, max, def, prompt, outOfRange)) return false;
@@ -82,7 +82,7 @@ bool GetL(app::Program& p, int32_t& value, int32_t min, int32_t max, int32_t def
   return true;
 }
 
-bool GetChannel(app::Program& p, int32_t& value, int32_t min, int32_t max, std::string_view prompt,
+bool GetChannel(state::Program& p, int32_t& value, int32_t min, int32_t max, std::string_view prompt,
                 std::string_view keyword) {
   int64_t v = value;
   bool outOfRange = false;
@@ -90,10 +90,10 @@ bool GetChannel(app::Program& p, int32_t& value, int32_t min, int32_t max, std::
   if (!GetInteger(p, v, min, max, min, prompt, outOfRange, &given)) return false;
   if (outOfRange) {
     p.CommonBool = 0;
-    app::Mess(p,
-              std::string(keyword) + ": number " + std::to_string(given) + " outside " + std::to_string(min) +
-                  ".." + std::to_string(max) + ", statement not executed",
-              app::Txt(p, 14));
+    state::Mess(p,
+                std::string(keyword) + ": number " + std::to_string(given) + " outside " +
+                    std::to_string(min) + ".." + std::to_string(max) + ", statement not executed",
+                state::Txt(p, 14));
     return false;
   }
   value = int32_t(v);

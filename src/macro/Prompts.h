@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -18,15 +18,15 @@ namespace macro {
 // value and still counts as accepted; a given one is clamped to min..max,
 // since a value outside the prompt's range was never meant to reach the
 // settings. Answers true when accepted; a cancelled prompt changes nothing.
-bool GetF(app::Program& p, float& value, float min, float max, float def, std::string_view prompt);
-bool GetI(app::Program& p, int16_t& value, int16_t min, int16_t max, int16_t def, std::string_view prompt);
-bool GetL(app::Program& p, int32_t& value, int32_t min, int32_t max, int32_t def, std::string_view prompt);
+bool GetF(state::Program& p, float& value, float min, float max, float def, std::string_view prompt);
+bool GetI(state::Program& p, int16_t& value, int16_t min, int16_t max, int16_t def, std::string_view prompt);
+bool GetL(state::Program& p, int32_t& value, int32_t min, int32_t max, int32_t def, std::string_view prompt);
 
 // A channel number (or another table index) obtained like `GetL`, except
 // that a number from a macro line outside min..max is refused rather than
 // clamped: clamping would quietly pick another channel. The refusal is
 // reported with the keyword; the caller then does nothing more.
-bool GetChannel(app::Program& p, int32_t& value, int32_t min, int32_t max, std::string_view prompt,
+bool GetChannel(state::Program& p, int32_t& value, int32_t min, int32_t max, std::string_view prompt,
                 std::string_view keyword);
 
 }  // namespace macro

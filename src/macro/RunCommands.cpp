@@ -5,9 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/EntryPoints.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/Driver.h"
 #include "daq/Sampling.h"
 #include "macro/CommandBuffer.h"
@@ -15,6 +12,8 @@
 #include "macro/MacroEditor.h"
 #include "macro/MacroRunner.h"
 #include "macro/Prompts.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 
@@ -25,7 +24,7 @@ namespace {
 // in `PG` (file name and counters, 268 bytes from offset 28); resetting
 // those would leave a suspended macro unable to resume, so they are kept,
 // as a job file read keeps them.
-void ResetProgramSettings(app::Program& p) {
+void ResetProgramSettings(state::Program& p) {
   constexpr size_t kRunnerState = offsetof(store::PG_s, MacroName);
   constexpr size_t kRunnerBytes = 268;
   static_assert(kRunnerState == 28);
@@ -35,7 +34,7 @@ void ResetProgramSettings(app::Program& p) {
   if (p.MacGoing) std::memcpy(reinterpret_cast<uint8_t*>(&p.PG) + kRunnerState, kept, kRunnerBytes);
 }
 
-void SetSimulation(app::Program& p, int on) {
+void SetSimulation(state::Program& p, int on) {
   if ((p.DG.Simulation != 0) != (on != 0)) daq::ToggleSimulation(p);
   p.DG.Simulation = on;
   p.NewStatus = 1;
@@ -44,31 +43,31 @@ void SetSimulation(app::Program& p, int on) {
 
 }  // namespace
 
-int ExSIMON(app::Program& p) {
+int ExSIMON(state::Program& p) {
   SetSimulation(p, 1);
   return kDone;
 }
 
-int ExSIMOFF(app::Program& p) {
+int ExSIMOFF(state::Program& p) {
   SetSimulation(p, 0);
   return kDone;
 }
 
-int ExIMPLICIT(app::Program& p) {
-  if (app::AskT(p, 212, 15) != platform::Answer::Yes) return kDone;
+int ExIMPLICIT(state::Program& p) {
+  if (state::AskT(p, 212, 15) != platform::Answer::Yes) return kDone;
   ResetProgramSettings(p);
   for (size_t i = 0; i < p.A.size(); ++i) p.A[i] = store::A0;
   p.MG = store::MG0;
   return kDone;
 }
 
-int ExDEFAULT(app::Program& p) {
+int ExDEFAULT(state::Program& p) {
   ResetProgramSettings(p);
   return kDone;
 }
 
 // The A/D test repeats until it is stopped; a macro waits for that.
-int ExADTEST(app::Program& p) {
+int ExADTEST(state::Program& p) {
   daq::ADTest(p);
   WaitForRun(p);
   return kDone;
@@ -76,7 +75,7 @@ int ExADTEST(app::Program& p) {
 
 namespace {
 
-int EditCommand(app::Program& p, int kind, std::string_view keyword) {
+int EditCommand(state::Program& p, int kind, std::string_view keyword) {
   const int r = Edit(p, kind);
   if (r < 0) return p.MacGoing ? NoFileChosen(p, keyword) : kFailed;
   return r ? kDone : kFailed;
@@ -84,52 +83,52 @@ int EditCommand(app::Program& p, int kind, std::string_view keyword) {
 
 }  // namespace
 
-int ExED(app::Program& p) { return EditCommand(p, 0, "ED"); }
-int ExEDMC(app::Program& p) { return EditCommand(p, 1, "EDMC"); }
+int ExED(state::Program& p) { return EditCommand(p, 0, "ED"); }
+int ExEDMC(state::Program& p) { return EditCommand(p, 1, "EDMC"); }
 
 // The runner clears the present macro itself, after refusing while an
 // acquisition run is active (clearing first would drop the run's flags).
-int ExGOMC(app::Program& p) {
+int ExGOMC(state::Program& p) {
   StartMacro(p, "");
   return kDone;
 }
 
-int ExGOIM(app::Program& p) {
+int ExGOIM(state::Program& p) {
   CheckMacro(p, "");
   return kDone;
 }
 
-int ExCLMC(app::Program& p) {
+int ExCLMC(state::Program& p) {
   ClearMacro(p);
   return kDone;
 }
 
-int ExINMC(app::Program& p) {
+int ExINMC(state::Program& p) {
   std::string rest = QueueText(p);
   SetQueue(p, "");
   InsertMacro(p, rest);
   return kDone;
 }
 
-int CommentCommand(app::Program& p, int store) {
+int CommentCommand(state::Program& p, int store) {
   store::Header_s& header = p.Header(store);
   std::string comment = store::FieldText(header.Comment);
   if (p.ui().EditComment(comment, store ? "W" : "M")) store::CopyText(header.Comment, comment);
   return kDone;
 }
 
-int ExDELAY(app::Program& p) {
+int ExDELAY(state::Program& p) {
   int32_t tenths = 1;
-  if (!GetL(p, tenths, 1, 30000, 1, app::Txt(p, 152))) return kFailed;
+  if (!GetL(p, tenths, 1, 30000, 1, state::Txt(p, 152))) return kFailed;
   MacroDelay(p, tenths);
   return kDone;
 }
 
-int ExPWAIT(app::Program& p) {
+int ExPWAIT(state::Program& p) {
   int32_t bit = 0;
-  if (!GetChannel(p, bit, 0, 15, app::Txt(p, 175), "PWAIT")) return kFailed;
+  if (!GetChannel(p, bit, 0, 15, state::Txt(p, 175), "PWAIT")) return kFailed;
   int32_t timeout = 864000;
-  if (!GetL(p, timeout, 10, 1000000, 864000, app::Txt(p, 450))) return kFailed;
+  if (!GetL(p, timeout, 10, 1000000, 864000, state::Txt(p, 450))) return kFailed;
   int word = 0;
   if (!daq::ReadDigitalInputs(p, word)) word = 0;
   // The wait is for a change: the awaited level is the opposite of the present one.
@@ -138,15 +137,15 @@ int ExPWAIT(app::Program& p) {
   return kDone;
 }
 
-int ExPWAITOFF(app::Program& p) {
+int ExPWAITOFF(state::Program& p) {
   StopInputWait(p);
   return kDone;
 }
 
 // Printing belongs to the graph work, which has not landed.
-int ExPTW(app::Program& p) { return NotAvailable(p, "PTW"); }
-int ExPTM(app::Program& p) { return NotAvailable(p, "PTM"); }
-int ExPTA(app::Program& p) { return NotAvailable(p, "PTA"); }
-int ExPTMC(app::Program& p) { return NotAvailable(p, "PTMC"); }
+int ExPTW(state::Program& p) { return NotAvailable(p, "PTW"); }
+int ExPTM(state::Program& p) { return NotAvailable(p, "PTM"); }
+int ExPTA(state::Program& p) { return NotAvailable(p, "PTA"); }
+int ExPTMC(state::Program& p) { return NotAvailable(p, "PTMC"); }
 
 }  // namespace macro

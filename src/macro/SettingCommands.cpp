@@ -8,12 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/Sampling.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 #include "store/Utilities.h"
 
@@ -63,7 +63,7 @@ void Write(store::A_s& a, size_t offset, T v) {
 
 // The ranges that depend on the allocated stores and the card: -1 the M
 // capacity, -2 two less, -3 the W capacity, -4 the sampling period limits.
-void ResolveRange(const app::Program& p, const Setting& s, double& min, double& max) {
+void ResolveRange(const state::Program& p, const Setting& s, double& min, double& max) {
   min = s.min;
   max = s.max;
   if (s.max == -1) max = p.PM;
@@ -78,14 +78,14 @@ void ResolveRange(const app::Program& p, const Setting& s, double& min, double& 
 
 }  // namespace
 
-int SettingCommand(app::Program& p, std::string_view keyword) {
+int SettingCommand(state::Program& p, std::string_view keyword) {
   for (const Setting& s : kSettings) {
     if (keyword != s.keyword) continue;
     store::A_s& a = p.RefA();
     const store::A_s& source = s.presetFromDefault ? store::A0 : a;
     double min = 0, max = 0;
     ResolveRange(p, s, min, max);
-    const std::string prompt = app::Txt(p, s.text);
+    const std::string prompt = state::Txt(p, s.text);
     switch (s.kind) {
       case Kind::Int16: {
         int16_t v = Read<int16_t>(source, s.offset);
@@ -114,30 +114,30 @@ int SettingCommand(app::Program& p, std::string_view keyword) {
   return NotAvailable(p, keyword);
 }
 
-int SetAFlag(app::Program& p, size_t offset, int32_t value) {
+int SetAFlag(state::Program& p, size_t offset, int32_t value) {
   Write(p.RefA(), offset, value);
   return kDone;
 }
 
-int SetAccumulation(app::Program& p, bool on) {
+int SetAccumulation(state::Program& p, bool on) {
   store::A_s& a = p.RefA();
   a.Flags152 = uint8_t(on ? a.Flags152 | store::kAAccumulate : a.Flags152 & ~store::kAAccumulate);
   return kDone;
 }
 
-int ExCOMBION(app::Program& p) {
+int ExCOMBION(state::Program& p) {
   store::A_s& a = p.RefA();
   int16_t v = int16_t(a.WToMCode + 1);
-  if (!GetI(p, v, 1, 5, int16_t(store::A0.WToMCode + 1), app::Txt(p, 461))) return kFailed;
+  if (!GetI(p, v, 1, 5, int16_t(store::A0.WToMCode + 1), state::Txt(p, 461))) return kFailed;
   a.Combi = 1;
   a.WToMCode = int16_t(v - 1);
   return kDone;
 }
 
 // table: 0 acquisition, 1 waveform display, 2 measurement display of `MG`.
-int SelectionCommand(app::Program& p, int table, int value, int promptText, std::string_view keyword) {
+int SelectionCommand(state::Program& p, int table, int value, int promptText, std::string_view keyword) {
   int32_t n = 1;
-  if (!GetChannel(p, n, 0, 8, app::Txt(p, promptText), keyword)) return kFailed;
+  if (!GetChannel(p, n, 0, 8, state::Txt(p, promptText), keyword)) return kFailed;
   const size_t base = table == 0   ? offsetof(store::MG_s, Acquire)
                       : table == 1 ? offsetof(store::MG_s, WDisplay)
                                    : offsetof(store::MG_s, MDisplay);
@@ -153,7 +153,7 @@ int SelectionCommand(app::Program& p, int table, int value, int promptText, std:
   return kDone;
 }
 
-int ExBASEADR(app::Program& p) {
+int ExBASEADR(state::Program& p) {
   store::A_s& a = p.RefA();
   if (!QueueEmpty(p)) {
     std::string text = TakeRest(p);
@@ -165,29 +165,29 @@ int ExBASEADR(app::Program& p) {
   char hex[16];
   std::snprintf(hex, sizeof hex, "%x", unsigned(uint16_t(a.BaseAddress)));
   int32_t shown = std::atoi(hex);
-  if (!GetL(p, shown, 1, 1000, 1, app::Txt(p, 470))) return kFailed;
+  if (!GetL(p, shown, 1, 1000, 1, state::Txt(p, 470))) return kFailed;
   char digits[16];
   std::snprintf(digits, sizeof digits, "%d", int(shown));
   a.BaseAddress = int16_t(uint16_t(store::CharOctToInt(digits)));
   return kDone;
 }
 
-int ExDIGOUT(app::Program& p) {
+int ExDIGOUT(state::Program& p) {
   store::A_s& a = p.RefA();
   int16_t v = a.DOValue;
-  if (!GetI(p, v, 0, 255, 0, app::Txt(p, 164))) return kFailed;
+  if (!GetI(p, v, 0, 255, 0, state::Txt(p, 164))) return kFailed;
   a.DOValue = v;
   daq::TRV_PutDigOut(p, uint16_t(v));
   return kDone;
 }
 
-int AnalogOutputCommand(app::Program& p, int output) {
+int AnalogOutputCommand(state::Program& p, int output) {
   store::A_s& a = p.RefA();
   float lo = output == 1 ? a.DA1Min : a.DA2Min;
   float hi = output == 1 ? a.DA1Max : a.DA2Max;
   if (hi < lo) std::swap(lo, hi);
   float v = output == 1 ? a.DA1Value : a.DA2Value;
-  if (!GetF(p, v, lo, hi, 0.0f, app::Txt(p, output == 1 ? 165 : 166))) return kFailed;
+  if (!GetF(p, v, lo, hi, 0.0f, state::Txt(p, output == 1 ? 165 : 166))) return kFailed;
   if (output == 1)
     a.DA1Value = v;
   else

@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Program.h"
 #include "qt/DialogControls.h"
+#include "state/Program.h"
 
 namespace qt {
 
-AcquisitionDialog::AcquisitionDialog(app::Program& p, QWidget* parent, const QString& title)
+AcquisitionDialog::AcquisitionDialog(state::Program& p, QWidget* parent, const QString& title)
     : QDialog(parent), p_(p), form_(p) {
   setWindowTitle(title.isEmpty() ? QStringLiteral("AS dialog - nastavení měření ") : title);
 

@@ -16,7 +16,7 @@
 class QLabel;
 class QLineEdit;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -28,7 +28,7 @@ class AcquisitionDialog : public QDialog {
  public:
   // The title is "AS dialog - nastavení měření " unless the caller gives
   // another (the channel dialog opens it under general text 73).
-  AcquisitionDialog(app::Program& p, QWidget* parent, const QString& title = QString());
+  AcquisitionDialog(state::Program& p, QWidget* parent, const QString& title = QString());
 
   const daq::AcquisitionForm& Form() const { return form_; }
 
@@ -38,7 +38,7 @@ class AcquisitionDialog : public QDialog {
   void ShowDerived();
   void Ok();
 
-  app::Program& p_;
+  state::Program& p_;
   daq::AcquisitionForm form_;
   std::map<daq::AcqField, QLineEdit*> edits_;
   QLabel* derived_ = nullptr;

@@ -10,12 +10,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "qt/AcquisitionDialog.h"
 #include "qt/ColourDialog.h"
 #include "qt/DialogControls.h"
 #include "qt/QtUi.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace qt {
 
@@ -32,7 +32,7 @@ const char* const kRowCaptions[daq::kRows] = {"Měřit", "Okno W", "Okno M"};
 
 }  // namespace
 
-ChannelDialog::ChannelDialog(app::Program& p, QWidget* parent) : QDialog(parent), p_(p), form_(p) {
+ChannelDialog::ChannelDialog(state::Program& p, QWidget* parent) : QDialog(parent), p_(p), form_(p) {
   setWindowTitle(QStringLiteral("MM dialog - nastavení kanálů"));
   chooser_ = [this](const QString& title, uint32_t& colour) {
     auto* ui = dynamic_cast<QtUi*>(&p_.ui());
@@ -63,9 +63,9 @@ ChannelDialog::ChannelDialog(app::Program& p, QWidget* parent) : QDialog(parent)
     infoRow->addWidget(info_[s]);
   }
 
-  QPushButton* acquisition = NamedButton(this, Q(app::Txt(p_, 856)), QStringLiteral("acquisition"));
+  QPushButton* acquisition = NamedButton(this, Q(state::Txt(p_, 856)), QStringLiteral("acquisition"));
   connect(acquisition, &QPushButton::clicked, this, [this] {
-    AcquisitionDialog dialog(p_, this, Q(app::Txt(p_, 73)));
+    AcquisitionDialog dialog(p_, this, Q(state::Txt(p_, 73)));
     dialog.exec();
     ShowStores();
   });
@@ -195,9 +195,9 @@ void ChannelDialog::ShowStores() {
       Swatch(present_[s][c], form_.ChannelPresent(p_, s, c) ? QColor(0, 160, 0) : QColor(200, 200, 200));
     const daq::StoreInfo i = form_.Info(p_, s);
     // Joined, not formatted: a general text may hold a percent sign.
-    info_[s]->setText((s ? QStringLiteral("W ") : QStringLiteral("M ")) + Q(app::Txt(p_, 852)) +
+    info_[s]->setText((s ? QStringLiteral("W ") : QStringLiteral("M ")) + Q(state::Txt(p_, 852)) +
                       QLatin1Char('\n') + QString::number(i.totalSamples) + QStringLiteral(" / ") +
-                      QString::number(i.maxLength) + QLatin1Char('\n') + Q(app::Txt(p_, 853)) +
+                      QString::number(i.maxLength) + QLatin1Char('\n') + Q(state::Txt(p_, 853)) +
                       QLatin1Char(' ') + QString::number(i.length) + QLatin1Char('\n') +
                       QString::number(i.used));
   }

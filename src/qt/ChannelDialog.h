@@ -24,7 +24,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -34,7 +34,7 @@ class ChannelDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ChannelDialog(app::Program& p, QWidget* parent);
+  ChannelDialog(state::Program& p, QWidget* parent);
 
   // How a column's colour is chosen: the colour dialog with the given title,
   // pre-set to the colour; answers false on Cancel. Tests put their own here.
@@ -51,7 +51,7 @@ class ChannelDialog : public QDialog {
   void ChooseColour(int column);
   void Ok();
 
-  app::Program& p_;
+  state::Program& p_;
   daq::ChannelForm form_;
   ColourChooser chooser_;
   QComboBox* page_ = nullptr;

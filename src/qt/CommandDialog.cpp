@@ -6,15 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "macro/CommandTable.h"
 #include "qt/DialogControls.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace qt {
 
-CommandDialog::CommandDialog(const app::Program& p, int firstKey, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(Q(app::Txt(p, 40)));
+CommandDialog::CommandDialog(const state::Program& p, int firstKey, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(Q(state::Txt(p, 40)));
   line_ = new QLineEdit(this);
   line_->setObjectName(QStringLiteral("line"));
   line_->setMaxLength(kMaxLine);
@@ -25,7 +25,7 @@ CommandDialog::CommandDialog(const app::Program& p, int firstKey, QWidget* paren
   for (const char* const* k = macro::Commands; *k; ++k) list_->addItem(QString::fromLatin1(*k));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  const std::string ok = app::Txt(p, 8), close = app::Txt(p, 9);
+  const std::string ok = state::Txt(p, 8), close = state::Txt(p, 9);
   if (!ok.empty()) buttons->button(QDialogButtonBox::Ok)->setText(Q(ok));
   if (!close.empty()) buttons->button(QDialogButtonBox::Cancel)->setText(Q(close));
 

@@ -10,7 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -23,7 +23,7 @@ class CommandDialog : public QDialog {
   // The line holds what fits the command buffer (59 characters).
   static constexpr int kMaxLine = 59;
 
-  CommandDialog(const app::Program& p, int firstKey, QWidget* parent = nullptr);
+  CommandDialog(const state::Program& p, int firstKey, QWidget* parent = nullptr);
 
   QString Line() const;
   QLineEdit* LineEdit() const { return line_; }

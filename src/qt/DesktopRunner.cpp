@@ -11,10 +11,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/Exit.h"
-#include "app/GraphWindows.h"
 #include "app/MenuCommands.h"
-#include "app/Program.h"
 #include "app/Startup.h"
 #include "graph/GraphModel.h"
 #include "macro/MacroRunner.h"
@@ -26,6 +23,8 @@
 #include "qt/QtUi.h"
 #include "qt/QtWindowHost.h"
 #include "qt/SettingsDialogs.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
 
 namespace qt {
 namespace {
@@ -51,7 +50,7 @@ bool Named(const char* variable) {
 // For the README: once the first tick has opened the demonstration windows
 // and they have painted, the whole screen is saved and the program ends
 // without writing its work set.
-void ScheduleScreenshot(app::Program& p, MainWidget& window, const std::string& file,
+void ScheduleScreenshot(state::Program& p, MainWidget& window, const std::string& file,
                         std::chrono::steady_clock::time_point started) {
   window.Logic().saveAtExit = false;
   // Once the events queued by the first tick and the first paints are done,
@@ -88,7 +87,7 @@ struct Desktop::Parts {
   explicit Parts(const app::HeadlessOptions& o)
       : options(o),
         paths(o.root, o.resources.empty() ? std::string(TARVELIN_RESOURCES) : o.resources),
-        program(app::Platform{&ui, &clock, &library, &process, &host, &paths}) {}
+        program(state::Platform{&ui, &clock, &library, &process, &host, &paths}) {}
 
   app::HeadlessOptions options;
   QtUi ui;
@@ -97,7 +96,7 @@ struct Desktop::Parts {
   platform::DlLibrary library;
   platform::PosixProcess process;
   platform::Paths paths;
-  app::Program program;
+  state::Program program;
   std::unique_ptr<MainWidget> window;
 };
 
@@ -106,22 +105,22 @@ Desktop::Desktop(const app::HeadlessOptions& options) : parts_(std::make_unique<
 Desktop::~Desktop() {
   Parts& d = *parts_;
   d.ui.SetParent(nullptr);
-  app::UnDisplayWave(d.program, 1, -1);
-  app::UnDisplayWave(d.program, 0, -1);
+  state::UnDisplayWave(d.program, 1, -1);
+  state::UnDisplayWave(d.program, 0, -1);
   d.program.AcquisitionDialog = nullptr;
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;
   d.window.reset();
 }
 
-app::Program& Desktop::Program() { return parts_->program; }
+state::Program& Desktop::Program() { return parts_->program; }
 MainWidget& Desktop::Window() { return *parts_->window; }
 QtWindowHost& Desktop::Host() { return parts_->host; }
 QtUi& Desktop::Ui() { return parts_->ui; }
 
 bool Desktop::Start() {
   Parts& d = *parts_;
-  app::Program& p = d.program;
+  state::Program& p = d.program;
   if (!d.paths.CreateStandardFolders()) {
     d.ui.Message("Cannot create the program folders under " + d.paths.Root(), "Error");
     return false;

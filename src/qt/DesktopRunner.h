@@ -6,7 +6,7 @@
 
 #include "app/HeadlessRunner.h"
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -31,7 +31,7 @@ class Desktop {
   // event loop). False when the program must end (the message was shown).
   bool Start();
 
-  app::Program& Program();
+  state::Program& Program();
   MainWidget& Window();  // valid after Start
   QtWindowHost& Host();
   QtUi& Ui();

@@ -7,14 +7,14 @@
 #include <QTimer>
 
 #include "app/MenuTable.h"
-#include "app/Program.h"
+#include "state/Program.h"
 
 namespace qt {
 namespace {
 
 struct Builder {
   QMenuBar* bar;
-  app::Program& p;
+  state::Program& p;
   std::function<void(int)> onCommand;
 
   void Configure(QAction* a, const app::MenuNode& n) {
@@ -23,7 +23,7 @@ struct Builder {
     a->setEnabled(!n.greyed);
     a->setCheckable(n.checkable);
     QMenuBar* menuBar = bar;
-    app::Program* prog = &p;
+    state::Program* prog = &p;
     std::function<void(int)> command = onCommand;
     const int id = n.id;
     QObject::connect(a, &QAction::triggered, menuBar, [menuBar, prog, command, id] {
@@ -71,7 +71,7 @@ struct Builder {
 
 }  // namespace
 
-QMenuBar* BuildMainMenu(QWidget* parent, app::Program& p, std::function<void(int id)> onCommand) {
+QMenuBar* BuildMainMenu(QWidget* parent, state::Program& p, std::function<void(int id)> onCommand) {
   auto* bar = new QMenuBar(parent);
   bar->setObjectName(QStringLiteral("B_MENU"));
   // The main window is only as wide as its panel; with the style's wide
@@ -84,7 +84,7 @@ QMenuBar* BuildMainMenu(QWidget* parent, app::Program& p, std::function<void(int
     } else if (n.kind == app::MenuKind::Submenu) {
       QMenu* menu = bar->addMenu(QString::fromStdString(n.label));
       b.Fill(menu, n.children);
-      const app::Program* prog = &p;
+      const state::Program* prog = &p;
       QObject::connect(menu, &QMenu::aboutToShow, bar, [bar, prog] { UpdateMainMenu(bar, *prog); });
     }
   }
@@ -92,7 +92,7 @@ QMenuBar* BuildMainMenu(QWidget* parent, app::Program& p, std::function<void(int
   return bar;
 }
 
-void UpdateMainMenu(QMenuBar* bar, const app::Program& p) {
+void UpdateMainMenu(QMenuBar* bar, const state::Program& p) {
   if (!bar) return;
   for (QAction* a : bar->findChildren<QAction*>()) {
     const int id = a->data().toInt();

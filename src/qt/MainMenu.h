@@ -7,7 +7,7 @@
 class QMenuBar;
 class QWidget;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -17,9 +17,9 @@ namespace qt {
 // which is to run app::MenuCommand before it returns; a submenu the command
 // asks for (`MenuPopup`, an item of it) then opens again at (50, 38) of the
 // parent. The program must outlive the menu bar.
-QMenuBar* BuildMainMenu(QWidget* parent, app::Program& p, std::function<void(int id)> onCommand);
+QMenuBar* BuildMainMenu(QWidget* parent, state::Program& p, std::function<void(int id)> onCommand);
 
 // Check marks from `DG` and the greyed items; also done before each menu opens.
-void UpdateMainMenu(QMenuBar* bar, const app::Program& p);
+void UpdateMainMenu(QMenuBar* bar, const state::Program& p);
 
 }  // namespace qt

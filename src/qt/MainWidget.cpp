@@ -10,16 +10,16 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/EntryPoints.h"
-#include "app/Exit.h"
 #include "app/MainPanel.h"
 #include "app/MenuCommands.h"
-#include "app/Program.h"
+#include "macro/InternalCommands.h"
 #include "qt/CommandDialog.h"
 #include "qt/KeyCodes.h"
 #include "qt/MainMenu.h"
 #include "qt/QtWindowHost.h"
 #include "qt/TooltipWindow.h"
+#include "state/ExitRequest.h"
+#include "state/Program.h"
 
 namespace qt {
 namespace {
@@ -61,7 +61,7 @@ constexpr Qt::WindowFlags kFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::Wi
 
 }  // namespace
 
-MainWidget::MainWidget(app::Program& p, QWidget* parent)
+MainWidget::MainWidget(state::Program& p, QWidget* parent)
     : QMainWindow(parent, kFlags),
       p_(p),
       image_(app::kMainClientWidth, app::kMainClientHeight, QImage::Format_RGB32),
@@ -186,7 +186,7 @@ void MainWidget::PanelMouseRelease(QPoint at) {
   if (wasHeld) app::PaintPanel(p_, canvas_, held_);
   if (logic_->Closed()) return;
   if (int command = app::PanelCommandAt(at.x(), at.y())) {
-    app::Command(p_, command);
+    macro::Command(p_, command);
     p_.DoPanel = 1;
   }
 }
@@ -262,7 +262,7 @@ void MainWidget::closeEvent(QCloseEvent* event) {
   }
   // The close button asks, like the exit button; the next tick closes.
   event->ignore();
-  app::MainExitTRV(p_, true);
+  state::MainExitTRV(p_, true);
 }
 
 }  // namespace qt

@@ -17,7 +17,7 @@
 
 class QMenuBar;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -32,7 +32,7 @@ class MainWidget : public QMainWindow, public app::MainView {
   Q_OBJECT
 
  public:
-  explicit MainWidget(app::Program& p, QWidget* parent = nullptr);
+  explicit MainWidget(state::Program& p, QWidget* parent = nullptr);
   ~MainWidget() override;
 
   app::TMainWindow& Logic() { return *logic_; }
@@ -81,7 +81,7 @@ class MainWidget : public QMainWindow, public app::MainView {
   void ShowTooltip(int region, QPoint global);
   void HideTooltip();
 
-  app::Program& p_;
+  state::Program& p_;
   std::unique_ptr<app::TMainWindow> logic_;
   QImage image_;
   QtCanvas canvas_;

@@ -6,19 +6,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/MemoryDialog.h"
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "qt/DialogControls.h"
+#include "state/MemoryDialog.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace qt {
 
-MemoryDialogWindow::MemoryDialogWindow(app::Program& p, QWidget* parent) : QDialog(parent), p_(p) {
-  setWindowTitle(QString::fromStdString(app::Txt(p, 80)));
-  auto* report = new QLabel(QString::fromStdString(app::MemoryReport(p)), this);
+MemoryDialogWindow::MemoryDialogWindow(state::Program& p, QWidget* parent) : QDialog(parent), p_(p) {
+  setWindowTitle(QString::fromStdString(state::Txt(p, 80)));
+  auto* report = new QLabel(QString::fromStdString(state::MemoryReport(p)), this);
   report->setObjectName(QStringLiteral("report"));
   report->setWordWrap(true);
-  units_ = new QLineEdit(QString::fromStdString(app::MemoryFieldText(p)), this);
+  units_ = new QLineEdit(QString::fromStdString(state::MemoryFieldText(p)), this);
   units_->setObjectName(QStringLiteral("units"));
   units_->setMaxLength(8);
   auto* unitLabel = new QLabel(QStringLiteral("× 131072"), this);
@@ -29,7 +29,7 @@ MemoryDialogWindow::MemoryDialogWindow(app::Program& p, QWidget* parent) : QDial
   QPushButton* cancel = NamedButton(this, QStringLiteral("&Zruš"), QStringLiteral("cancel"));
   connect(ok, &QPushButton::clicked, this, &MemoryDialogWindow::Ok);
   connect(init, &QPushButton::clicked, this,
-          [this] { units_->setText(QString::fromStdString(app::DefaultMemoryFieldText())); });
+          [this] { units_->setText(QString::fromStdString(state::DefaultMemoryFieldText())); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* field = new QHBoxLayout;
@@ -48,7 +48,7 @@ MemoryDialogWindow::MemoryDialogWindow(app::Program& p, QWidget* parent) : QDial
 
 void MemoryDialogWindow::Ok() {
   // Asked on closing: No closes the dialog too, and nothing changes.
-  if (app::CloseMemoryDialog(p_, app::MemoryUnitsFromText(units_->text().toStdString())))
+  if (state::CloseMemoryDialog(p_, state::MemoryUnitsFromText(units_->text().toStdString())))
     accept();
   else
     reject();

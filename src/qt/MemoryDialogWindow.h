@@ -1,6 +1,6 @@
 // The memory dialog (`TMem_Dialog`) on screen: the memory report, one field
 // in units of 131072 samples, "&OK", "&Init." (1048576 samples) and "&Zruš".
-// OK asks whether to end the program (app::CloseMemoryDialog); the dialog is
+// OK asks whether to end the program (state::CloseMemoryDialog); the dialog is
 // accepted only on Yes. Object names: "report", "units", "ok", "init", "cancel".
 #pragma once
 
@@ -8,7 +8,7 @@
 
 class QLineEdit;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -18,12 +18,12 @@ class MemoryDialogWindow : public QDialog {
   Q_OBJECT
 
  public:
-  MemoryDialogWindow(app::Program& p, QWidget* parent);
+  MemoryDialogWindow(state::Program& p, QWidget* parent);
 
  private:
   void Ok();
 
-  app::Program& p_;
+  state::Program& p_;
   QLineEdit* units_ = nullptr;
 };
 

@@ -14,8 +14,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "app/ValuePrompt.h"
 #include "qt/ColourDialog.h"
 #include "qt/CommentWindow.h"
@@ -23,6 +21,8 @@
 #include "qt/LongMessageWindow.h"
 #include "qt/ValueDialog.h"
 #include "qt/WaitWindow.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 
 namespace qt {
 
@@ -211,7 +211,7 @@ std::optional<double> QtUi::PromptFloat(std::string_view title, double min, doub
   GateOff off(gate_.get());
   ValueDialog dialog(parent_,
                      app::ValuePrompt(app::ValueKind::Float, min, max, initial, scrollMin, scrollMax),
-                     Q(title), program_ ? Q(app::Txt(*program_, 1143)) : QStringLiteral("Tarvelin"));
+                     Q(title), program_ ? Q(state::Txt(*program_, 1143)) : QStringLiteral("Tarvelin"));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   // The dialog works in float32; the caller's own bounds still hold.
   double v = dialog.Result();
@@ -228,7 +228,7 @@ std::optional<int64_t> QtUi::PromptInt(std::string_view title, int64_t min, int6
   GateOff off(gate_.get());
   ValueDialog dialog(parent_,
                      app::ValuePrompt(kind, double(min), double(max), double(initial), scrollMin, scrollMax),
-                     Q(title), program_ ? Q(app::Txt(*program_, 1143)) : QStringLiteral("Tarvelin"));
+                     Q(title), program_ ? Q(state::Txt(*program_, 1143)) : QStringLiteral("Tarvelin"));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   // The dialog holds at most int32; bounds beyond it are applied here.
   int64_t v = int64_t(dialog.Result());
@@ -268,10 +268,10 @@ bool QtUi::EditComment(std::string& text, std::string_view title) {
   CommentLabels labels;
   QString initText = title == "M" ? QStringLiteral("Measured data") : QStringLiteral("Waveform");
   if (program_) {
-    labels.ok = Q(app::Txt(*program_, 8));
-    labels.init = Q(app::Txt(*program_, 7));
-    labels.cancel = Q(app::Txt(*program_, 9));
-    initText = Q(title == "M" ? app::Txt(*program_, 311) : app::Txt(*program_, 310));
+    labels.ok = Q(state::Txt(*program_, 8));
+    labels.init = Q(state::Txt(*program_, 7));
+    labels.cancel = Q(state::Txt(*program_, 9));
+    initText = Q(title == "M" ? state::Txt(*program_, 311) : state::Txt(*program_, 310));
   }
   QString caption = Q(title);
   if (caption.isEmpty() || title == "W" || title == "M")
@@ -285,7 +285,7 @@ bool QtUi::EditComment(std::string& text, std::string_view title) {
 }
 
 void QtUi::LongMessage(std::string_view text, std::string_view title) {
-  const QString close = program_ ? Q(app::Txt(*program_, 9)) : QStringLiteral("Close");
+  const QString close = program_ ? Q(state::Txt(*program_, 9)) : QStringLiteral("Close");
   auto* window = new LongMessageWindow(parent_, Q(text), Q(title), close);
   window->show();
 }
@@ -296,7 +296,7 @@ void QtUi::ShowWait(std::string_view text) {
   if (wait_) {
     wait_->SetText(Q(text));
   } else {
-    const std::string format = program_ ? app::Txt(*program_, 437) : std::string("%d %% : ");
+    const std::string format = program_ ? state::Txt(*program_, 437) : std::string("%d %% : ");
     wait_ = new WaitWindow(parent_, format, Q(text));
     wait_->show();
   }

@@ -18,7 +18,7 @@
 
 class QWidget;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -36,7 +36,7 @@ class QtUi : public platform::Ui {
 
   void SetParent(QWidget* parent) { parent_ = parent; }
   // The general texts and the interface language (`DG` language field).
-  void SetProgram(const app::Program* p) { program_ = p; }
+  void SetProgram(const state::Program* p) { program_ = p; }
 
   void Message(std::string_view text, std::string_view title) override;
   platform::Answer AskYesNo(std::string_view text, std::string_view title) override;
@@ -88,7 +88,7 @@ class QtUi : public platform::Ui {
   platform::Answer Ask(std::string_view text, std::string_view title, bool withCancel);
 
   QWidget* parent_ = nullptr;
-  const app::Program* program_ = nullptr;
+  const state::Program* program_ = nullptr;
   std::unique_ptr<InputGate> gate_;
   QPointer<WaitWindow> wait_;
   int cursorDepth_ = 0;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
 #include "graph/GraphModel.h"
 #include "qt/GraphWidget.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
 
 namespace qt {
 namespace {
@@ -143,12 +143,12 @@ void QtWindowHost::RunModelTimers() {
     if (Entry* e = Find(id)) e->window->Timer();
 }
 
-void CloseGraphWindow(app::Program& p, platform::GraphWindow& window) {
+void CloseGraphWindow(state::Program& p, platform::GraphWindow& window) {
   for (int store = 0; store <= 1; ++store) {
     auto* table = p.Windows(store);
     for (int i = 0; i < store::kChannels; ++i)
       if (table[i].get() == &window) {
-        app::UnDisplayWave(p, store, i);
+        state::UnDisplayWave(p, store, i);
         return;
       }
   }

@@ -14,7 +14,7 @@
 
 #include "platform/WindowHost.h"
 
-namespace app {
+namespace state {
 struct Program;
 }
 
@@ -87,6 +87,6 @@ class QtWindowHost : public QObject, public platform::WindowHost {
 
 // Closes `window` the way the program closes its windows (through its
 // window tables, which own the models); nothing when it is not in them.
-void CloseGraphWindow(app::Program& p, platform::GraphWindow& window);
+void CloseGraphWindow(state::Program& p, platform::GraphWindow& window);
 
 }  // namespace qt

@@ -3,29 +3,29 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/Program.h"
 #include "qt/AcquisitionDialog.h"
 #include "qt/ChannelDialog.h"
 #include "qt/MemoryDialogWindow.h"
+#include "state/Program.h"
 
 namespace qt {
 namespace {
 
 // Runs a dialog modally; answers 1 when it was accepted.
 template <typename Dialog>
-int Run(app::Program& p, QWidget* parent) {
+int Run(state::Program& p, QWidget* parent) {
   Dialog dialog(p, parent);
   return dialog.exec() == QDialog::Accepted ? 1 : 0;
 }
 
 }  // namespace
 
-void InstallSettingsDialogs(app::Program& p, QWidget* parent) {
+void InstallSettingsDialogs(state::Program& p, QWidget* parent) {
   // The parent may go before the program's hooks do.
   QPointer<QWidget> owner(parent);
-  p.AcquisitionDialog = [owner](app::Program& q) { return Run<AcquisitionDialog>(q, owner.data()); };
-  p.ChannelDialog = [owner](app::Program& q) { return Run<ChannelDialog>(q, owner.data()); };
-  p.MemoryDialog = [owner](app::Program& q) { return Run<MemoryDialogWindow>(q, owner.data()); };
+  p.AcquisitionDialog = [owner](state::Program& q) { return Run<AcquisitionDialog>(q, owner.data()); };
+  p.ChannelDialog = [owner](state::Program& q) { return Run<ChannelDialog>(q, owner.data()); };
+  p.MemoryDialog = [owner](state::Program& q) { return Run<MemoryDialogWindow>(q, owner.data()); };
 }
 
 }  // namespace qt

@@ -5,12 +5,12 @@
 
 class QWidget;
 
-namespace app {
+namespace state {
 struct Program;
 }
 
 namespace qt {
 
-void InstallSettingsDialogs(app::Program& p, QWidget* parent);
+void InstallSettingsDialogs(state::Program& p, QWidget* parent);
 
 }  // namespace qt

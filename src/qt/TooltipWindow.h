@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/UserMessages.h"
+#include "state/UserMessages.h"
 
 class QLabel;
 
@@ -17,7 +17,7 @@ class TooltipWindow : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kClose = app::kTooltipClose;
+  static constexpr int kClose = state::kTooltipClose;
 
   explicit TooltipWindow(QWidget* parent = nullptr);
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/GeneralTexts.h"
+#include "state/GeneralTexts.h"
 
 namespace qt {
 
@@ -55,8 +55,8 @@ void WaitWindow::ShowPercent(int percent) {
     line_->setText(text_);
   } else {
     percent = std::min(percent, 100);
-    const app::TextArg arg(percent);
-    line_->setText(QString::fromStdString(app::SafeFormat(format_, {&arg, 1})) + text_);
+    const state::TextArg arg(percent);
+    line_->setText(QString::fromStdString(state::SafeFormat(format_, {&arg, 1})) + text_);
     char beside[16];
     std::snprintf(beside, sizeof beside, "%02d%%", percent);
     percent_->setText(QString::fromLatin1(beside));

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/UserMessages.h"
+#include "state/UserMessages.h"
 
 class QLabel;
 class QProgressBar;
@@ -20,8 +20,8 @@ class WaitWindow : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPercent = app::kWaitProgress;
-  static constexpr int kClose = app::kWaitClose;
+  static constexpr int kPercent = state::kWaitProgress;
+  static constexpr int kClose = state::kWaitClose;
 
   // `percentFormat` is general text 437; the bar is hidden until a percentage arrives.
   WaitWindow(QWidget* parent, const std::string& percentFormat, const QString& text);

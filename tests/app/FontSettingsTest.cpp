@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/FontSettings.h"
+#include "graph/FontSettings.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -18,8 +18,8 @@ TEST(FontSettings, RecordValuesFromAJobFileBecomeAUsableFont) {
   r.Width = -5;
   r.Weight = 5000;
   std::memset(r.FaceName, 'x', sizeof r.FaceName);  // no terminator
-  platform::Font f = app::ScaleFont(env.prog);
-  EXPECT_EQ(f.height, app::kScaleFontMaxHeight);
+  platform::Font f = graph::ScaleFont(env.prog);
+  EXPECT_EQ(f.height, graph::kScaleFontMaxHeight);
   EXPECT_EQ(f.width, 0);
   EXPECT_EQ(f.weight, 900);
   EXPECT_EQ(f.face, std::string(sizeof r.FaceName, 'x'));
@@ -28,12 +28,12 @@ TEST(FontSettings, RecordValuesFromAJobFileBecomeAUsableFont) {
   r.Height = -12;
   r.Weight = 0;
   r.FaceName[0] = '\0';
-  f = app::ScaleFont(env.prog);
+  f = graph::ScaleFont(env.prog);
   EXPECT_EQ(f.height, 12);
   EXPECT_EQ(f.weight, 400);
   EXPECT_EQ(f.face, platform::Font().face);
   r.Height = 0;
-  EXPECT_EQ(app::ScaleFont(env.prog).height, platform::Font().height);
+  EXPECT_EQ(graph::ScaleFont(env.prog).height, platform::Font().height);
 }
 
 TEST(FontSettings, StoredFaceIsCutOnACharacterAndLeavesNoOldBytes) {
@@ -46,18 +46,18 @@ TEST(FontSettings, StoredFaceIsCutOnACharacterAndLeavesNoOldBytes) {
   f.face = std::string(30, 'a') + "\xC4\x8D" + "b";
   f.weight = 50;
   f.height = 500;
-  app::SetScaleFont(env.prog, f);
+  graph::SetScaleFont(env.prog, f);
   EXPECT_EQ(std::string(r.FaceName), std::string(30, 'a'));
   for (size_t i = 30; i < sizeof r.FaceName; ++i) EXPECT_EQ(r.FaceName[i], '\0') << i;
   EXPECT_EQ(r.Weight, 100);
-  EXPECT_EQ(r.Height, app::kScaleFontMaxHeight);
+  EXPECT_EQ(r.Height, graph::kScaleFontMaxHeight);
 
   f.face = "Sans";
   f.height = -3;
-  app::SetScaleFont(env.prog, f);
+  graph::SetScaleFont(env.prog, f);
   EXPECT_STREQ(r.FaceName, "Sans");
   EXPECT_EQ(r.FaceName[5], '\0');
-  EXPECT_EQ(r.Height, app::kScaleFontMinHeight);
+  EXPECT_EQ(r.Height, graph::kScaleFontMinHeight);
 }
 
 }  // namespace

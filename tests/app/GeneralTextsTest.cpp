@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "app/GeneralTexts.h"
+#include "state/GeneralTexts.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-using app::GeneralTexts;
-using app::SafeFormat;
-using app::TextArg;
-using app::TextFileStatus;
+using state::GeneralTexts;
+using state::SafeFormat;
+using state::TextArg;
+using state::TextFileStatus;
 
 std::string Fmt(std::string_view format, std::initializer_list<TextArg> args) {
   return SafeFormat(format, std::span<const TextArg>(args.begin(), args.size()));
@@ -19,7 +19,7 @@ std::string Fmt(std::string_view format, std::initializer_list<TextArg> args) {
 
 std::string Kinds(std::string_view format) {
   std::string kinds;
-  return app::ConversionKinds(format, kinds) ? kinds : "<refused>";
+  return state::ConversionKinds(format, kinds) ? kinds : "<refused>";
 }
 
 TEST(GeneralTextsReader, NumbersBraceGroupsAndKeepsLineEndsAndAnUnclosedTail) {

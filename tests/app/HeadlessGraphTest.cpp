@@ -16,7 +16,7 @@ using Samples = std::vector<float>;
 
 // Waveform channel 1 holds `data`; a macro may read it as DATA/IN.W.
 void Fill(testing_support::TestEnv& env, const Samples& data) {
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   for (int16_t& on : p.HGW.ChannelOn) on = 0;
   p.HGW.ChannelOn[0] = p.HGW.ChannelCount = 1;
   p.HGW.Length = int32_t(data.size());

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/MainPanel.h"
-#include "app/Messages.h"
 #include "daq/CardState.h"
 #include "platform/RecordingCanvas.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -18,7 +18,7 @@ using testing_support::TestEnv;
 
 struct MainPanelTest : ::testing::Test {
   TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   platform::RecordingCanvas canvas{app::kMainClientWidth, app::kMainClientHeight};
 
   bool Drew(const std::string& part) const {
@@ -119,21 +119,21 @@ TEST_F(MainPanelTest, CardFieldShowsSimulationMissingCardOrTheCardName) {
 TEST_F(MainPanelTest, FrequencyBoxGivesWayToTheRunningRunAndTheExternalStart) {
   p.RefA().WPeriod = 0.5f;  // ms
   Painted();
-  EXPECT_TRUE(Shown(app::TxtF(p, 1305, {2000.0})));
-  EXPECT_TRUE(Shown(app::Txt(p, 1306)));
+  EXPECT_TRUE(Shown(state::TxtF(p, 1305, {2000.0})));
+  EXPECT_TRUE(Shown(state::Txt(p, 1306)));
   EXPECT_FALSE(Shown("QW, opakované měření"));
 
   p.QW = 1;
   Painted();
   EXPECT_TRUE(Shown("QW, opakované měření"));
-  EXPECT_TRUE(Shown(app::Txt(p, 1426)));
+  EXPECT_TRUE(Shown(state::Txt(p, 1426)));
   EXPECT_TRUE(Drew(" C0C0FF")) << "pink";
   p.QW = 0;
 
   p.QW_EXT = 1;
   p.WG.ExtStartCount = 7;
   Painted();
-  EXPECT_TRUE(Shown(app::TxtF(p, 1428, {7}) + " START - kontakt na DI"));
+  EXPECT_TRUE(Shown(state::TxtF(p, 1428, {7}) + " START - kontakt na DI"));
   p.QW_EXT = 0;
 
   // A period from a hostile job file shows no number rather than inf or nan.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -22,7 +22,7 @@ struct DialogView : app::MainView {
 
 struct MainWindowKeysTest : ::testing::Test {
   TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   DialogView view;
   app::TMainWindow w{p, &view};
 
@@ -102,14 +102,14 @@ TEST_F(MainWindowKeysTest, CommandDialogRunsItsLineOnOkOnly) {
   w.Timer();
   w.KeyDown('X');
   w.CommandDialogClosed(true, std::string(500, 'X'));
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 14)), 1) << "the unknown keyword is reported once";
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 14)), 1) << "the unknown keyword is reported once";
 }
 
 TEST_F(MainWindowKeysTest, FunctionKeysReachTheirCommands) {
   p.BoardPresent = 0;
   p.DG.Simulation = 0;
   Stroke(kF6);  // a waveform run without card or simulation is refused with 56
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 56)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 56)), 1);
   Stroke(kF7);
   EXPECT_GE(env.ui.Log().size(), 2u) << "the measurement run said why it did not start";
   env.ui.ClearLog();
@@ -117,17 +117,17 @@ TEST_F(MainWindowKeysTest, FunctionKeysReachTheirCommands) {
   EXPECT_FALSE(env.ui.Log().empty());
   env.ui.ClearLog();
   // F3 with the dialog cancelled keeps the waveform windows as they were.
-  ASSERT_TRUE(app::AnyWindowOpen(p, 1));
+  ASSERT_TRUE(state::AnyWindowOpen(p, 1));
   Stroke(kF3);
   ASSERT_EQ(env.ui.Log().size(), 1u);
   EXPECT_EQ(env.ui.Log()[0].kind, "file");
-  EXPECT_TRUE(app::AnyWindowOpen(p, 1));
+  EXPECT_TRUE(state::AnyWindowOpen(p, 1));
 }
 
 TEST_F(MainWindowKeysTest, F9AndCtrlF9AskBeforeLeaving) {
   env.ui.Push(platform::Answer::No);
   Stroke(kF9);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 1);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1);
   EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
   EXPECT_EQ(p.DoExit, 0);
   env.ui.Push(platform::Answer::Yes);
@@ -141,11 +141,11 @@ TEST_F(MainWindowKeysTest, EscapeStopsARunBeforeItAsksToLeave) {
   p.DoQW = 1;
   Stroke(kEsc);
   EXPECT_EQ(p.QW, 0);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 0) << "no exit question during a run";
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 0) << "no exit question during a run";
   EXPECT_FALSE(w.Closed());
   env.ui.Push(platform::Answer::No);
   Stroke(kEsc);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 1);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1);
   EXPECT_FALSE(w.Closed());
 }
 
@@ -153,14 +153,14 @@ TEST_F(MainWindowKeysTest, EscapeDuringAMacroAsksToStopIt) {
   p.MacGoing = 1;
   env.ui.Push(platform::Answer::No);
   Stroke(kEsc);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 210)), 1);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 210)), 1);
   EXPECT_EQ(p.MacGoing, 1);
   EXPECT_EQ(p.MacStop, 0);
   env.ui.Push(platform::Answer::Yes);
   w.KeyDown(kEsc);
   EXPECT_EQ(p.MacGoing, 0);
   EXPECT_EQ(p.MacStop, 1);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 0);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 0);
 }
 
 TEST_F(MainWindowKeysTest, PauseStopsOnlyAWaveformRun) {

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -19,7 +19,7 @@ using testing_support::TestEnv;
 
 struct MainWindowMessagesTest : ::testing::Test {
   TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   app::TMainWindow w{p};
   std::vector<int> sent;
 
@@ -68,7 +68,7 @@ TEST_F(MainWindowMessagesTest, WaitWindowIsShownAdvancedAndClosed) {
   Message(2104, 39);
   ASSERT_FALSE(env.ui.Log().empty());
   EXPECT_EQ(env.ui.Log().back().kind, "wait");
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 39));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 39));
   Message(2105, 42);
   EXPECT_EQ(env.ui.waitPercent_, 42);
   // A percentage out of range cannot overfill or reverse the bar.
@@ -111,7 +111,7 @@ TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
 
 TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
   Waveform({0, 3}, 100, 10, 29);
-  app::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 1, -1);
   sent.clear();
   Message(2130);
   ASSERT_EQ(p.HGW.Length, 20);
@@ -128,7 +128,7 @@ TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
   Message(2130);
   EXPECT_EQ(p.HGW.Length, 20);
   EXPECT_EQ(Sample(1, 0), 3010.0f);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 362)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 362)), 1);
 }
 
 TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
@@ -137,7 +137,7 @@ TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
   // Refused limits (right not beyond left) leave the file unwritten.
   Waveform({1}, 64, 30, 30);
   Message(2139);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 361)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 361)), 1);
   EXPECT_FALSE(testing_support::FileExists(file));
   EXPECT_EQ(p.HGW.Length, 64);
 

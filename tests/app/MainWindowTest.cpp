@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "app/Exit.h"
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
 #include "macro/MacroRunner.h"
+#include "state/ExitRequest.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -16,7 +16,7 @@ using testing_support::TestEnv;
 
 struct MainWindowTest : ::testing::Test {
   TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   app::TMainWindow w{p};
 
   // Runs the first tick so the loop is in its idle state.
@@ -34,7 +34,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheDemonstrationSinesInBothStores) {
   int32_t n = p.HGW.Length;
   EXPECT_NEAR(p.Waveform[size_t(n / 8)], 800.0f, 0.01f);  // two periods: peak at an eighth
   EXPECT_NEAR(p.Waveform[0], 0.0f, 1e-4f);
-  EXPECT_STREQ(p.DW_Name, app::Txt(p, 34).c_str());
+  EXPECT_STREQ(p.DW_Name, state::Txt(p, 34).c_str());
   float peak = 0;
   for (int32_t k = 0; k < p.HGB.Length; ++k) peak = std::max(peak, std::fabs(p.Buffer[size_t(k)]));
   EXPECT_GT(peak, 400.0f);
@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheDemonstrationSinesInBothStores) {
 
 TEST_F(MainWindowTest, ExitIsTwoPhaseAndWritesTheWorkSet) {
   Start();
-  app::MainExitTRV(p, false);
+  state::MainExitTRV(p, false);
   EXPECT_FALSE(p.QWWin[0]);
   EXPECT_EQ(p.WWindowsOpen, 1);
   EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/WORK_W.W"));
@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, ExitQuestionAnsweredNoKeepsTheProgramRunning) {
   Start();
   env.ui.Push(platform::Answer::No);
   p.DoExit = 1;
-  app::MainExitTRV(p, true);
+  state::MainExitTRV(p, true);
   EXPECT_EQ(p.DoExit, 0);
   EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
   EXPECT_TRUE(p.QWWin[0]);
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   w.Timer();
   EXPECT_EQ(p.PWait, -1);
   EXPECT_EQ(p.MacAgain, 1);
-  EXPECT_STREQ(p.Status, app::Txt(p, 452).c_str());
+  EXPECT_STREQ(p.Status, state::Txt(p, 452).c_str());
 
   p.MacAgain = 0;
   p.MacGoing = 0;
@@ -92,13 +92,13 @@ TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   env.clock.Advance(2100);
   w.Timer();
   EXPECT_EQ(p.PWait, -2);
-  EXPECT_STREQ(p.Status, app::Txt(p, 451).c_str());
+  EXPECT_STREQ(p.Status, state::Txt(p, 451).c_str());
 }
 
 TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
   Start();
   p.MacGoing = 1;
-  app::DisplayWave(p, 1, 0);
+  state::DisplayWave(p, 1, 0);
   EXPECT_EQ(p.MacStop, 1);
   EXPECT_EQ(p.DisplayLeft, 1);
   p.MacAgain = 1;
@@ -126,17 +126,17 @@ TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
   }
   EXPECT_EQ(repetitions, 2);  // the start command took the first of the three
   EXPECT_EQ(p.QW, 0);
-  EXPECT_STREQ(p.Status, app::Txt(p, 39).c_str());
+  EXPECT_STREQ(p.Status, state::Txt(p, 39).c_str());
 }
 
 TEST_F(MainWindowTest, DisplayWaveOfAnInactiveChannelSaysSo) {
   Start();
   env.ui.ClearLog();
-  app::DisplayWave(p, 1, 5);
+  state::DisplayWave(p, 1, 5);
   EXPECT_FALSE(p.QWWin[5]);
-  EXPECT_EQ(env.ui.Count(app::TxtF(p, 326, {6})), 1);
-  app::UnDisplayWave(p, 1, -1);
-  EXPECT_FALSE(app::AnyWindowOpen(p, 1));
+  EXPECT_EQ(env.ui.Count(state::TxtF(p, 326, {6})), 1);
+  state::UnDisplayWave(p, 1, -1);
+  EXPECT_FALSE(state::AnyWindowOpen(p, 1));
 }
 
 TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {

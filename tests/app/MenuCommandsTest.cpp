@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/EntryPoints.h"
-#include "app/GraphWindows.h"
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
-#include "app/MenuLimits.h"
 #include "app/MenuTable.h"
-#include "app/Messages.h"
 #include "files/DataFileWriter.h"
+#include "graph/StoreLimits.h"
+#include "macro/InternalCommands.h"
 #include "platform/PosixProcess.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
@@ -28,7 +28,7 @@ using testing_support::TestEnv;
 
 struct MenuCommandsTest : ::testing::Test {
   TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   platform::RecordingProcess process;
   std::vector<std::pair<int, int>> sent;  // user messages to every window
 
@@ -66,7 +66,7 @@ struct MenuCommandsTest : ::testing::Test {
     return p.Samples(s)[size_t(block) * size_t(p.Header(s).Length) + size_t(k)];
   }
 
-  bool Shown(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)) > 0; }
+  bool Shown(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)) > 0; }
   bool Sent(int code) const {
     for (const auto& m : sent)
       if (m.first == code) return true;
@@ -105,7 +105,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
   EXPECT_TRUE(Sent(-1));
 
   // A cancelled dialog changes nothing and leaves the windows alone.
-  app::UnDisplayWave(p, 1, -1);
+  state::UnDisplayWave(p, 1, -1);
   app::MenuCommand(p, 150);
   EXPECT_FALSE(p.QWWin[0]);
   EXPECT_EQ(p.HGW.Length, 64);
@@ -118,7 +118,7 @@ TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) 
   store::CopyText(p.DG.NameQueue, "add.W");  // ignored: the menu always asks
   File(path);
   app::MenuCommand(p, 175);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 499)), 1);  // the open dialog
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 499)), 1);  // the open dialog
   EXPECT_EQ(Sample(1, 0, 7), 14.0f);
   EXPECT_EQ(Sample(1, 1, 7), 16.0f);
   EXPECT_EQ(p.FocusGraphs, 1);
@@ -145,7 +145,7 @@ TEST_F(MenuCommandsTest, ReductionByTheMeanShortensTheRecord) {
 
 TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
   Layout(1, {0}, 100, [](int, int k) { return float(k); });
-  app::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 1, -1);
   struct Case {
     int32_t left, right;
     float upper, lower;
@@ -178,7 +178,7 @@ TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
   app::MenuCommand(p, 265);
   EXPECT_TRUE(Sent(2134));
   EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
-  EXPECT_EQ(app::SetLimits(p, 1, 0), 1);
+  EXPECT_EQ(graph::SetLimits(p, 1, 0), 1);
   EXPECT_TRUE(Sent(2042));
 }
 
@@ -194,7 +194,7 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   app::MenuCommand(p, 316);  // the window of channel 1 is not open
   EXPECT_TRUE(Shown(137));
 
-  app::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 1, -1);
   env.ui.Push(int64_t(1));
   env.ui.Push(Answer::No);
   app::MenuCommand(p, 316);
@@ -231,15 +231,15 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   app::MenuCommand(p, 316);
   EXPECT_TRUE(Shown(681));
 
-  EXPECT_EQ(app::PowerOfTwoSamples(100, 256), 128);
-  EXPECT_EQ(app::PowerOfTwoSamples(200, 256), 256);
-  EXPECT_EQ(app::PowerOfTwoSamples(200, 200), 128);  // halved when it exceeds the record
-  EXPECT_EQ(app::PowerOfTwoSamples(1, 256), 1);
+  EXPECT_EQ(graph::PowerOfTwoSamples(100, 256), 128);
+  EXPECT_EQ(graph::PowerOfTwoSamples(200, 256), 256);
+  EXPECT_EQ(graph::PowerOfTwoSamples(200, 200), 128);  // halved when it exceeds the record
+  EXPECT_EQ(graph::PowerOfTwoSamples(1, 256), 1);
 }
 
 TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
   Layout(1, {0, 3}, 100, [](int ch, int k) { return float(ch * 1000 + k); });
-  app::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 1, -1);
   p.HGW.PreTrigger = 15;
   p.HGW.TriggerFlag = 1;
   p.PG.WLeft = 10;
@@ -292,7 +292,7 @@ TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
 
 TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
   Layout(1, {0}, 100, [](int, int k) { return float(k); });
-  app::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 1, -1);
   p.PG.WUpper = 1;
   p.PG.WLower = 0;
   env.ui.Push(Answer::Yes);
@@ -313,18 +313,18 @@ TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
 TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   Layout(1, {0, 1}, 16, [](int, int k) { return float(k); });
   p.DoPanel = 0;
-  app::Command(p, 215);
+  macro::Command(p, 215);
   EXPECT_TRUE(p.QWWin[0] && p.QWWin[1]);
   EXPECT_EQ(p.DoPanel, 1);
-  app::Command(p, 215);
+  macro::Command(p, 215);
   EXPECT_FALSE(p.QWWin[0] || p.QWWin[1]);
 
   p.DoPanel = 0;
-  for (int id : {204, 211, 212, 213}) app::Command(p, id);
+  for (int id : {204, 211, 212, 213}) macro::Command(p, id);
   EXPECT_EQ(p.DoPanel, 1);
   p.DoPanel = 0;
-  app::Command(p, 199);  // not an internal command
-  app::Command(p, 217);
+  macro::Command(p, 199);  // not an internal command
+  macro::Command(p, 217);
   EXPECT_EQ(p.DoPanel, 0);
   for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
 
@@ -339,10 +339,10 @@ TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   p.MacGoing = 0;
 
   // Headless the settings dialogs are missing and say so; set, they run.
-  app::Command(p, 205);
+  macro::Command(p, 205);
   EXPECT_EQ(testing_support::NotAvailableMessages(env.ui), 1);
   int calls = 0;
-  p.ChannelDialog = [&calls](app::Program&) { return ++calls; };
+  p.ChannelDialog = [&calls](state::Program&) { return ++calls; };
   app::MenuCommand(p, 308);
   EXPECT_EQ(calls, 1);
 }
@@ -370,7 +370,7 @@ TEST_F(MenuCommandsTest, SimulationFixedFontAndFontSizes) {
 
 TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) {
   Layout(1, {0}, 64, [](int, int k) { return float(k); });
-  app::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 1, -1);
   p.DG.Font.Width = 9;
   sent.clear();
   platform::Font chosen;
@@ -457,8 +457,8 @@ TEST_F(MenuCommandsTest, HelpItemsStartProgramsOnlyForFilesThatExist) {
 TEST_F(MenuCommandsTest, PositionLaysTheOpenWindowsOutAndReopensThem) {
   Layout(1, {0, 1}, 16, [](int, int k) { return float(k); });
   Layout(0, {0}, 16, [](int, int k) { return float(k); });
-  app::DisplayWave(p, 1, -1);
-  app::DisplayWave(p, 0, -1);
+  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, 0, -1);
   app::MenuCommand(p, 302);
   ASSERT_TRUE(p.QWWin[0] && p.QWWin[1] && p.QMWin[0]);
   const int32_t* a = p.CGW[0].WinRect;

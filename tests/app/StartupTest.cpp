@@ -4,10 +4,10 @@
 
 #include "app/Allocation.h"
 #include "app/MainWindow.h"
-#include "app/MemoryDialog.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
-#include "app/StoreAccess.h"
+#include "state/MemoryDialog.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -22,7 +22,7 @@ struct BareProgram {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   platform::Paths paths{dir.path(), TARVELIN_SOURCE_DIR "/resources"};
-  app::Program prog{app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}};
+  state::Program prog{state::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}};
   BareProgram() { paths.CreateStandardFolders(); }
 };
 
@@ -39,7 +39,7 @@ TEST(OwlMain, JoinsTwoWordsAndIgnoresAThird) {
 TEST(InitMainWindow, CountsExactlyWhatItAllocatedAndFallsBackWithoutAJob) {
   BareProgram b;
   ASSERT_TRUE(app::InitMainWindow(b.prog));
-  app::Program& p = b.prog;
+  state::Program& p = b.prog;
   EXPECT_EQ(p.JobLeft, 1);
   EXPECT_EQ(p.DG.TotalSamples, 1048576);
   EXPECT_EQ(p.PW, 1048576);
@@ -53,7 +53,7 @@ TEST(InitMainWindow, CountsExactlyWhatItAllocatedAndFallsBackWithoutAJob) {
         p.Col_.bytes(),     p.Fun.bytes(),       p.Kal.bytes(),      p.Mat.bytes(),       p.MatH.bytes(),
         p.Segment.bytes(),  p.W_Nam_N.bytes()})
     expected += double(bytes);
-  expected += app::GeneralTexts::kMaxChars + app::GeneralTexts::kMaxTexts * 4;
+  expected += state::GeneralTexts::kMaxChars + state::GeneralTexts::kMaxTexts * 4;
   EXPECT_EQ(p.TotalDataAlloc, expected);
   EXPECT_EQ(p.Waveform.bytes(), 4u * 1048576u);
   EXPECT_EQ(p.MarkerW.bytes(), 148480u);
@@ -67,7 +67,7 @@ TEST(InitMainWindow, FailedAllocationEndsThroughTheSmallBudgetJob) {
   app::TMainWindow w(b.prog);
   EXPECT_FALSE(w.SetupWindow());
   EXPECT_TRUE(w.Closed());
-  EXPECT_EQ(b.ui.Count(app::Txt(b.prog, 0)), 1);
+  EXPECT_EQ(b.ui.Count(state::Txt(b.prog, 0)), 1);
   // The saved job asks for little memory at the next start.
   BareProgram next;
   std::filesystem::copy(
@@ -80,34 +80,34 @@ TEST(InitMainWindow, FailedAllocationEndsThroughTheSmallBudgetJob) {
 
 TEST(MemoryBudget, DialogUnitsAreClampedAndFreeMemReportsTheBudget) {
   TestEnv env(4096);
-  app::ApplyMemoryUnits(env.prog, 2048);
+  state::ApplyMemoryUnits(env.prog, 2048);
   EXPECT_EQ(env.prog.DG.TotalSamples, 268435456);
   EXPECT_EQ(env.prog.DG.MaxLength, 268435456);
-  app::ApplyMemoryUnits(env.prog, 0);
+  state::ApplyMemoryUnits(env.prog, 0);
   EXPECT_EQ(env.prog.DG.TotalSamples, 131072);
-  app::ApplyMemoryUnits(env.prog, 5000);
+  state::ApplyMemoryUnits(env.prog, 5000);
   EXPECT_EQ(env.prog.DG.TotalSamples, 2048 * 131072);
   env.ui.ClearLog();
-  app::FreeMemUtil(env.prog);
+  state::FreeMemUtil(env.prog);
   ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(env.ui.Log()[0].title, app::Txt(env.prog, 17));
+  EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 17));
 }
 
 TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   for (int16_t& on : p.HGW.ChannelOn) on = 0;
   p.HGW.ChannelOn[1] = p.HGW.ChannelOn[4] = 1;
   p.HGW.Length = 1000;
-  EXPECT_EQ(app::Pocatek(p, 1, 1), 0);
-  EXPECT_EQ(app::Pocatek(p, 1, 4), 1000);
-  EXPECT_EQ(app::Pocatek(p, 1, 2), -1);
-  EXPECT_EQ(app::Pocatek(p, 1, 200), -1);
-  EXPECT_TRUE(app::MemOK(p, 1));
+  EXPECT_EQ(state::Pocatek(p, 1, 1), 0);
+  EXPECT_EQ(state::Pocatek(p, 1, 4), 1000);
+  EXPECT_EQ(state::Pocatek(p, 1, 2), -1);
+  EXPECT_EQ(state::Pocatek(p, 1, 200), -1);
+  EXPECT_TRUE(state::MemOK(p, 1));
   p.Buffer.reset();
-  EXPECT_FALSE(app::MemOK(p, 0, true));
+  EXPECT_FALSE(state::MemOK(p, 0, true));
   EXPECT_EQ(p.HGB.Length, 0);
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 491)), 1);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 491)), 1);
 }
 
 }  // namespace
@@ -118,7 +118,7 @@ TEST(MemoryDialog, AcceptedBudgetEndsTheProgramAndARefusedOneChangesNothing) {
   testing_support::TestEnv env(4096);
   env.ui.Push(int64_t(5000));  // clamped to 2048 units
   env.ui.Push(platform::Answer::Yes);
-  EXPECT_EQ(app::MemSize(env.prog), 1);
+  EXPECT_EQ(state::MemSize(env.prog), 1);
   EXPECT_EQ(env.prog.DG.TotalSamples, 2048 * 131072);
   EXPECT_EQ(env.prog.CommonBool, 1);
   EXPECT_EQ(env.prog.BudeKonecAleAzPoGrafech, 1);
@@ -126,7 +126,7 @@ TEST(MemoryDialog, AcceptedBudgetEndsTheProgramAndARefusedOneChangesNothing) {
   testing_support::TestEnv other(4096);
   other.ui.Push(int64_t(4));
   other.ui.Push(platform::Answer::No);
-  EXPECT_EQ(app::MemSize(other.prog), 0);
+  EXPECT_EQ(state::MemSize(other.prog), 0);
   EXPECT_EQ(other.prog.DG.TotalSamples, 4096);
   EXPECT_EQ(other.prog.BudeKonecAleAzPoGrafech, 0);
 }
@@ -137,7 +137,7 @@ namespace {
 
 TEST(NaplnHlav, SetsUpTheSelectedChannelsFromTheAcquisitionSettings) {
   testing_support::TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   p.MG.Acquire[0] = 0;
   p.MG.Acquire[2] = p.MG.Acquire[7] = 1;
   store::CopyText(p.A[2].Name, "Pressure");
@@ -148,7 +148,7 @@ TEST(NaplnHlav, SetsUpTheSelectedChannelsFromTheAcquisitionSettings) {
   p.PG.RefChannel = 8;
   p.A[7].WPeriod = 2.0f;
   p.FGW[0].Step = 5.0f;
-  app::NaplnHlav(p);
+  state::NaplnHlav(p);
   EXPECT_EQ(p.HGW.ChannelOn[0], 0);
   EXPECT_EQ(p.HGW.ChannelOn[2], 1);
   EXPECT_EQ(p.HGW.ChannelCount, 2);

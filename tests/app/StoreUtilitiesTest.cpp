@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/StoreUtilities.h"
+#include "state/StoreUtilities.h"
 #include "store/Utilities.h"
 #include "support/TestSupport.h"
 

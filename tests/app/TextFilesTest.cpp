@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/GeneralTexts.h"
-#include "app/TextUsage.h"
+#include "state/GeneralTexts.h"
+#include "state/TextUsage.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 const std::string kRoot = TARVELIN_SOURCE_DIR;
 
 // Sample arguments of the given kinds, to format an entry as its caller would.
-std::vector<app::TextArg> SampleArgs(const std::string& kinds) {
-  std::vector<app::TextArg> args;
+std::vector<state::TextArg> SampleArgs(const std::string& kinds) {
+  std::vector<state::TextArg> args;
   for (char k : kinds) {
     if (k == 'i') args.emplace_back(7);
     if (k == 'f') args.emplace_back(2.5);
@@ -33,9 +33,9 @@ std::vector<app::TextArg> SampleArgs(const std::string& kinds) {
 class ShippedTextFile : public testing::TestWithParam<const char*> {};
 
 TEST_P(ShippedTextFile, CarriesEveryUsedNumberWithItsCallersConversions) {
-  app::GeneralTexts texts;
-  ASSERT_EQ(texts.Load(kRoot + "/resources/" + GetParam()), app::TextFileStatus::Ok);
-  const auto uses = app::TextUses();
+  state::GeneralTexts texts;
+  ASSERT_EQ(texts.Load(kRoot + "/resources/" + GetParam()), state::TextFileStatus::Ok);
+  const auto uses = state::TextUses();
   ASSERT_FALSE(uses.empty());
   ASSERT_EQ(texts.Count(), size_t(uses.back().number) + 1);
 
@@ -48,17 +48,17 @@ TEST_P(ShippedTextFile, CarriesEveryUsedNumberWithItsCallersConversions) {
       EXPECT_EQ(text, "-") << "entry " << n;
       continue;
     }
-    const app::TextUse& use = uses[nextUse++];
+    const state::TextUse& use = uses[nextUse++];
     EXPECT_FALSE(text.empty() || text == "-") << "entry " << n;
     std::string kinds;
-    ASSERT_TRUE(app::ConversionKinds(text, kinds)) << "entry " << n << ": " << text;
+    ASSERT_TRUE(state::ConversionKinds(text, kinds)) << "entry " << n << ": " << text;
     EXPECT_EQ(kinds, use.kinds) << "entry " << n << ": " << text;
     if (kinds.empty()) {
       // Shown as it stands, so a percent sign would appear doubled or stray.
       EXPECT_EQ(text.find('%'), std::string::npos) << "entry " << n;
     } else {
       auto args = SampleArgs(use.kinds);
-      EXPECT_NE(app::SafeFormat(text, args), text) << "entry " << n;
+      EXPECT_NE(state::SafeFormat(text, args), text) << "entry " << n;
     }
   }
   EXPECT_EQ(nextUse, uses.size());
@@ -70,15 +70,15 @@ TEST_P(ShippedTextFile, CarriesEveryUsedNumberWithItsCallersConversions) {
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedTextFile, testing::Values("trv_gb.txt", "trv_cz.txt"));
 
 TEST(TextUsage, TableIsAscendingAndFindAnswersOnlyUsedNumbers) {
-  const auto uses = app::TextUses();
+  const auto uses = state::TextUses();
   for (size_t i = 1; i < uses.size(); ++i) EXPECT_LT(uses[i - 1].number, uses[i].number);
-  ASSERT_NE(app::FindTextUse(382), nullptr);
-  EXPECT_STREQ(app::FindTextUse(382)->kinds, "fifii");
-  EXPECT_STREQ(app::FindTextUse(0)->kinds, "");
-  EXPECT_NE(app::FindTextUse(1475), nullptr);
-  EXPECT_EQ(app::FindTextUse(2), nullptr);
-  EXPECT_EQ(app::FindTextUse(1476), nullptr);
-  EXPECT_EQ(app::FindTextUse(-1), nullptr);
+  ASSERT_NE(state::FindTextUse(382), nullptr);
+  EXPECT_STREQ(state::FindTextUse(382)->kinds, "fifii");
+  EXPECT_STREQ(state::FindTextUse(0)->kinds, "");
+  EXPECT_NE(state::FindTextUse(1475), nullptr);
+  EXPECT_EQ(state::FindTextUse(2), nullptr);
+  EXPECT_EQ(state::FindTextUse(1476), nullptr);
+  EXPECT_EQ(state::FindTextUse(-1), nullptr);
 }
 
 // The literal text numbers of the calls Txt(p, N ...), TxtF(p, N ...),
@@ -168,7 +168,7 @@ std::vector<int> TextNumbersUsed(const std::string& source) {
 TEST(TextUsage, SourceScanFindsNumbersHoweverTheCallIsWritten) {
   EXPECT_EQ(TextNumbersUsed("MessT(\n    prog,\n    42 ,\n  13);"), (std::vector<int>{42, 13}));
   EXPECT_EQ(TextNumbersUsed("if (AskT(p, store ? 490 : 491, 15) == Yes)"), (std::vector<int>{490, 491, 15}));
-  EXPECT_EQ(TextNumbersUsed("Mess(p, TxtF(p, 326, {channel + 1, f(2, 3)}), app::Txt(window->prog, 11));"),
+  EXPECT_EQ(TextNumbersUsed("Mess(p, TxtF(p, 326, {channel + 1, f(2, 3)}), state::Txt(window->prog, 11));"),
             (std::vector<int>{326, 11}));
   EXPECT_EQ(TextNumbersUsed("MyTxt(p, 5); Txt(p, n); Txt(p, \"x,\" + 9)"), std::vector<int>{});
 }
@@ -183,7 +183,7 @@ TEST(TextUsage, EveryNumberTheSourcesUseIsInTheTable) {
     content << in.rdbuf();
     for (int n : TextNumbersUsed(content.str())) {
       ++calls;
-      EXPECT_NE(app::FindTextUse(n), nullptr)
+      EXPECT_NE(state::FindTextUse(n), nullptr)
           << "general text " << n << " used in " << entry.path().string() << " is not in the table";
     }
   }

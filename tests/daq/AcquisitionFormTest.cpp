@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "RunTestSupport.h"
-#include "app/Messages.h"
 #include "daq/AcquisitionForm.h"
 #include "daq/RunCommands.h"
+#include "state/Messages.h"
 #include "store/Defaults.h"
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 using daq::AcqField;
 using daq::AcquisitionForm;
 
-std::vector<uint8_t> RecordBytes(const app::Program& p) {
+std::vector<uint8_t> RecordBytes(const state::Program& p) {
   std::vector<uint8_t> b(sizeof(store::A_s) * store::kChannels + sizeof(store::PG_s));
   std::memcpy(b.data(), p.A.get(), sizeof(store::A_s) * store::kChannels);
   std::memcpy(b.data() + sizeof(store::A_s) * store::kChannels, &p.PG, sizeof(store::PG_s));
@@ -25,7 +25,7 @@ std::vector<uint8_t> RecordBytes(const app::Program& p) {
 
 TEST(AcquisitionForm, FieldsComeFromChannelOneAndTheReferenceChannel) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   p.PG.RefChannel = 3;
   p.A[0].MLength = 2048;
   p.A[0].WPeriod = 0.5f;
@@ -53,7 +53,7 @@ TEST(AcquisitionForm, FieldsComeFromChannelOneAndTheReferenceChannel) {
 
 TEST(AcquisitionForm, RangeReadersBringEveryFieldToItsNearerLimit) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   p.MINWPER = 0.01f;
   p.MAXWPER = 500.0f;
   AcquisitionForm f(p);
@@ -107,7 +107,7 @@ TEST(AcquisitionForm, PreTriggerNotBelowTheSizeBecomesSizeLessTwo) {
 
 TEST(AcquisitionForm, ACalibrationMadeOnAnotherRangeSurvivesOkUntilEdited) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   // The factory calibration is for +-10 V; simulation reports a 5 V range.
   p.A[0].CalInput1 = -10.0f;
   p.A[0].CalInput2 = 9.5f;
@@ -127,15 +127,15 @@ TEST(AcquisitionForm, ACalibrationMadeOnAnotherRangeSurvivesOkUntilEdited) {
 
 TEST(AcquisitionForm, EmptyWindowsAreReportedButTheValuesStay) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   AcquisitionForm f(p);
   f.SetText(AcqField::MMax, "1");
   f.SetText(AcqField::MMin, "1");
   f.SetText(AcqField::TraceMax, "-3");
   f.SetText(AcqField::TraceMin, "2");
   EXPECT_EQ(f.Accept(p), 1);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 252)), 1);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 253)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 252)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 253)), 1);
   EXPECT_FLOAT_EQ(p.A[0].MMax, 1.0f);
   EXPECT_FLOAT_EQ(p.A[0].MMin, 1.0f);
   EXPECT_FLOAT_EQ(p.A[0].TraceMax, -3.0f);
@@ -151,7 +151,7 @@ TEST(AcquisitionForm, EmptyWindowsAreReportedButTheValuesStay) {
 
 TEST(AcquisitionForm, HostileJobValuesAreShownInRangeAndAFormLeftAloneChangesNothing) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   const float nan = std::numeric_limits<float>::quiet_NaN();
   p.A[0].MLength = -70000;
   p.A[0].WLength = std::numeric_limits<int32_t>::max();
@@ -181,7 +181,7 @@ TEST(AcquisitionForm, HostileJobValuesAreShownInRangeAndAFormLeftAloneChangesNot
 
 TEST(AcquisitionForm, AcceptWritesOnlyTheFieldsItShows) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   AcquisitionForm f(p);
   // Changed behind the dialog's back (a run while it was open).
   p.A[0].Flags152 = 0x41;
@@ -204,7 +204,7 @@ TEST(AcquisitionForm, AcceptWritesOnlyTheFieldsItShows) {
 
 TEST(AcquisitionForm, LabelPromptsAndSizeButtons) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   AcquisitionForm f(p);
   f.SetText(AcqField::MLength, "1024");
 
@@ -212,7 +212,7 @@ TEST(AcquisitionForm, LabelPromptsAndSizeButtons) {
   EXPECT_TRUE(f.Prompt(p, AcqField::MLength));
   EXPECT_EQ(f.Text(AcqField::MLength), "300");
   ASSERT_FALSE(env.ui.Log().empty());
-  EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 142));
+  EXPECT_EQ(env.ui.Log().back().title, state::Txt(p, 142));
 
   env.ui.Push(0.25);
   EXPECT_TRUE(f.Prompt(p, AcqField::MPeriod));
@@ -236,12 +236,12 @@ TEST(AcquisitionForm, LabelPromptsAndSizeButtons) {
   EXPECT_EQ(f.Text(AcqField::WLength), "8");
   f.HalveSize(p, AcqField::WLength);
   EXPECT_EQ(f.Text(AcqField::WLength), "8");
-  EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 142));
+  EXPECT_EQ(env.ui.Log().back().title, state::Txt(p, 142));
 }
 
 TEST(AcquisitionForm, DefaultsAndDerivedValues) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   p.A[0].MLength = 100;
   AcquisitionForm f(p);
   f.Defaults();
@@ -259,7 +259,7 @@ TEST(AcquisitionForm, DefaultsAndDerivedValues) {
 
 TEST(AcquisitionForm, ARepeatedWaveformRunIsRestartedWithTheNewLength) {
   runtest::Sim sim;
-  app::Program& p = sim.p();
+  state::Program& p = sim.p();
   sim.Select({0});
   p.A[0].WRepeat = 1;
   p.A[0].WLength = 128;

@@ -3,16 +3,16 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Messages.h"
 #include "daq/ChannelForm.h"
 #include "files/ColourFile.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 using daq::ChannelForm;
 
-std::vector<uint8_t> Bytes(const app::Program& p) {
+std::vector<uint8_t> Bytes(const state::Program& p) {
   std::vector<uint8_t> b(sizeof(store::MG_s) + sizeof(store::Col_s));
   std::memcpy(b.data(), &p.MG, sizeof(store::MG_s));
   std::memcpy(b.data() + sizeof(store::MG_s), p.Col_.get(), sizeof(store::Col_s));
@@ -27,7 +27,7 @@ struct ChannelFormTest : testing::Test {
     p.PG.MemoryMode = 3;
   }
   testing_support::TestEnv env{4096};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(ChannelFormTest, PagesShowTheFlagsAndWriteBackWhenLeft) {
@@ -89,11 +89,11 @@ TEST_F(ChannelFormTest, RowButtonsAskFirst) {
   env.ui.Push(platform::Answer::Yes);
   EXPECT_TRUE(f.SetRow(p, 2, true));
   for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_TRUE(f.Box(2, c));
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 497));
-  EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 10));
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 497));
+  EXPECT_EQ(env.ui.Log().back().title, state::Txt(p, 10));
   env.ui.Push(platform::Answer::Yes);
   EXPECT_TRUE(f.SetRow(p, 0, false));
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 496));
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 496));
   for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_FALSE(f.Box(0, c));
 }
 
@@ -105,7 +105,7 @@ TEST_F(ChannelFormTest, NoAcquiredChannelIsRefusedAndChangesNothing) {
   f.SetBox(2, 1, true);
   const auto before = Bytes(p);
   EXPECT_EQ(f.Accept(p), 0);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 255)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 255)), 1);
   EXPECT_EQ(Bytes(p), before);
   // The dialog stays open with the boxes as they were set.
   EXPECT_FALSE(f.Box(0, 0));

@@ -10,7 +10,7 @@
 
 namespace {
 
-void Calibrate(app::Program& p, int ch, float in1, float in2, float val1, float val2, int16_t range = 1) {
+void Calibrate(state::Program& p, int ch, float in1, float in2, float val1, float val2, int16_t range = 1) {
   store::A_s& a = p.A[size_t(ch)];
   a.CalInput1 = in1;
   a.CalInput2 = in2;
@@ -19,7 +19,7 @@ void Calibrate(app::Program& p, int ch, float in1, float in2, float val1, float 
   a.RangeIndex = range;
 }
 
-void Table(app::Program& p, int ch, std::vector<std::pair<float, float>> points) {
+void Table(state::Program& p, int ch, std::vector<std::pair<float, float>> points) {
   p.TextKalib = 1;
   p.KalibIn(0, ch) = float(points.size());
   for (size_t i = 0; i < points.size(); ++i) {

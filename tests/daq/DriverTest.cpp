@@ -5,9 +5,9 @@
 
 #include "FakeDriver.h"
 #include "RealCard.h"
-#include "app/Messages.h"
 #include "daq/Driver.h"
 #include "daq/Sampling.h"
+#include "state/Messages.h"
 
 namespace {
 
@@ -160,8 +160,8 @@ TEST(Detection, BoundsZeroInputsAndPeriods) {
   EXPECT_FLOAT_EQ(f.p().MINWPER, 1.0f);
   EXPECT_FLOAT_EQ(f.p().MAXWPER, 1.0f);
   ASSERT_EQ(Messages(f.env.ui), 1);
-  EXPECT_EQ(f.env.ui.Log()[0].text, app::Txt(f.p(), 1300));
-  EXPECT_EQ(f.env.ui.Log()[0].title, app::Txt(f.p(), 13));
+  EXPECT_EQ(f.env.ui.Log()[0].text, state::Txt(f.p(), 1300));
+  EXPECT_EQ(f.env.ui.Log()[0].title, state::Txt(f.p(), 13));
 }
 
 TEST(BoardInit, DefaultScanTestReadAndQuietStartUp) {
@@ -169,7 +169,7 @@ TEST(BoardInit, DefaultScanTestReadAndQuietStartUp) {
   EXPECT_EQ(daq::Board_Init(f.p()), 1);
   EXPECT_EQ(f.p().BoardPresent, 1);
   EXPECT_EQ(Messages(f.env.ui), 0);  // not verbose
-  EXPECT_EQ(f.p().Status, app::Txt(f.p(), 312));
+  EXPECT_EQ(f.p().Status, state::Txt(f.p(), 312));
   ASSERT_EQ(S().config.size(), 8u);
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(S().config[size_t(i)].input, i);
@@ -190,7 +190,7 @@ TEST(BoardInit, CardTestShowsBothReportsOnceAgain) {
   ASSERT_EQ(daq::Board_Init(f.p()), 1);
   f.env.ui.ClearLog();
   EXPECT_EQ(daq::CardTest(f.p()), 1);
-  EXPECT_EQ(f.env.ui.Log().front().text, app::Txt(f.p(), 1192));
+  EXPECT_EQ(f.env.ui.Log().front().text, state::Txt(f.p(), 1192));
   EXPECT_EQ(f.env.ui.Count("Detekované parametry zarizeni"), 1);
   EXPECT_EQ(f.env.ui.Count("Analog input test :"), 1);
   f.env.ui.ClearLog();
@@ -211,7 +211,7 @@ TEST(BoardInit, EachFailingStepSaysWhichCall) {
     S().*k.status = -3;
     EXPECT_EQ(daq::Board_Init(f.p()), 0);
     EXPECT_EQ(f.p().BoardPresent, 0);
-    EXPECT_EQ(f.p().Status, app::Txt(f.p(), 313));
+    EXPECT_EQ(f.p().Status, state::Txt(f.p(), 313));
     if (k.caption)
       EXPECT_EQ(f.env.ui.Count(k.caption), 1) << k.caption;
     else

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "platform/Library.h"
+#include "state/Program.h"
 #include "support/TestSupport.h"
 
 namespace fake {
@@ -72,7 +72,7 @@ struct Env {
   ~Env();
   testing_support::TestEnv env;
   Library library;
-  app::Program& p() { return env.prog; }
+  state::Program& p() { return env.prog; }
   daq::CardState& card() { return daq::Card(env.prog); }
 };
 

@@ -75,7 +75,7 @@ TEST(GeneratorShape, ShapesThatNeverAdvanceAreRefused) {
 
 TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   Sim s;
-  app::Program& p = s.p();
+  state::Program& p = s.p();
   p.MGlobals.GenStore = 0;  // waveform store
   p.HGW.Length = 4;
   p.FGW[0].Step = 0.001f;
@@ -95,7 +95,7 @@ TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   EXPECT_EQ(c.DA_BufferA, (std::vector<uint32_t>{4095, 2048, 4095, 4095}));
   EXPECT_EQ(c.DA_BufferB, (std::vector<uint32_t>{0, 0, 0, 0}));
   EXPECT_DOUBLE_EQ(c.DA_frequency, 1.0 / double(0.001f));
-  EXPECT_EQ(s.ui.Count(app::TxtF(p, 1420, {0, 1, 4L, c.DA_frequency})), 1);  // only when shown
+  EXPECT_EQ(s.ui.Count(state::TxtF(p, 1420, {0, 1, 4L, c.DA_frequency})), 1);  // only when shown
 
   p.FGW[0].Step = 0.6f;
   EXPECT_EQ(daq::GenPis(p, 1, 0), 0);

@@ -13,7 +13,7 @@ namespace {
 
 using runtest::Sim;
 
-std::string Status(app::Program& p) { return store::FieldText(p.Status); }
+std::string Status(state::Program& p) { return store::FieldText(p.Status); }
 
 struct QmRun : Sim {
   QmRun() {
@@ -47,7 +47,7 @@ TEST(MeasurementStart, SingleReadingAndRefusals) {
   s.ref().MStore = 0;
   daq::StartMeasurementRun(s.p());
   EXPECT_EQ(s.p().QM, 0);
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 46));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 46));
   for (int ch : {0, 1}) {
     EXPECT_GE(s.runs().Val[ch], -2000 * 5.0f / 32768);  // simulated -2000..1999 codes
     EXPECT_LT(s.runs().Val[ch], 2000 * 5.0f / 32768);
@@ -93,7 +93,7 @@ TEST(MeasurementStart, StoredRunSetsUpTheStoreAndItsWindows) {
   EXPECT_EQ(store::FieldText(s.p().FGB[1].XUnit), "s");
   EXPECT_EQ(w->Count(2040), 1);
   EXPECT_EQ(w->Count(2127), 1);
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 49) + app::Txt(s.p(), 50) + app::Txt(s.p(), 51));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 49) + state::Txt(s.p(), 50) + state::Txt(s.p(), 51));
   daq::RunCommand(s.p(), 208);
   EXPECT_EQ(s.p().QM, 0);
   EXPECT_EQ(s.runs().TimerIntervalMs, 200);
@@ -154,7 +154,7 @@ TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
   EXPECT_EQ(s.runs().Event, 1);
   EXPECT_EQ(s.p().HGB.TriggerFlag, 1);
   EXPECT_EQ(s.p().HGB.PreTrigger, 3);
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 79));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 79));
   const float expect0[10] = {4, 5, 6, 0, 0, 0, 0, 0, 0, 0};
   const float expect1[10] = {104, 105, 106, 0, 0, 0, 0, 0, 0, 0};
   for (int i = 0; i < 10; ++i) {
@@ -230,7 +230,7 @@ TEST(MeasurementPoint, InputTriggeredPointsWaitForTheEdgeOrEscape) {
   EXPECT_EQ(daq::GoQM(s.p(), 1, 0), 0);
   EXPECT_EQ(s.p().INTERRUPT, 1);
   EXPECT_EQ(s.p().QM, 0);
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 76));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 76));
 }
 
 TEST(MeasurementRun, PeriodicRefreshAndAutomaticSaving) {

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "platform/DlLibrary.h"
+#include "state/Program.h"
 #include "support/TestSupport.h"
 
 namespace realcard {
@@ -52,7 +52,7 @@ struct Env {
     daq::ReleaseCard(env.prog);
     ::unsetenv("DUZIV_VIRTUAL_FAIL");
   }
-  app::Program& p() { return env.prog; }
+  state::Program& p() { return env.prog; }
 
   bool ok = false;
   std::string skipReason, libraryPath;

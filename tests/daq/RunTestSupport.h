@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Program.h"
 #include "daq/CardState.h"
 #include "daq/RunState.h"
 #include "platform/WindowHost.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "support/TestSupport.h"
 
 namespace runtest {
@@ -49,7 +49,7 @@ struct Sim {
     daq::ReleaseRuns(p());
     daq::ReleaseCard(p());
   }
-  app::Program& p() { return env.prog; }
+  state::Program& p() { return env.prog; }
   daq::RunState& runs() { return daq::Runs(p()); }
   void Select(std::initializer_list<int> channels) {
     for (int ch : channels) p().MG.Acquire[ch] = 1;
@@ -67,7 +67,7 @@ struct Sim {
   }
   // Messages shown whose text is general text n.
   int Shown(int n) {
-    std::string t = app::Txt(p(), n);
+    std::string t = state::Txt(p(), n);
     int count = 0;
     for (auto& s : ui.Log())
       if (s.text == t) ++count;

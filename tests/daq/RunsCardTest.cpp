@@ -42,7 +42,7 @@ struct Card : realcard::Env {
 TEST(RunsOnCard, WaveformScanOrderConversionAndChannelsAbove32) {
   Card c;
   NEED_CARD(c);
-  app::Program& p = c.p();
+  state::Program& p = c.p();
   for (int ch : {0, 2, 5, 40}) p.MG.Acquire[ch] = 1;
   p.HGW.Length = 1000;
   p.RefA().WPeriod = 0.01f;
@@ -53,7 +53,7 @@ TEST(RunsOnCard, WaveformScanOrderConversionAndChannelsAbove32) {
   EXPECT_NE(store::FieldText(p.Status).find("32"), std::string::npos);
 
   // Said once per run; the running mean of a record twice as large is 1.5 times it.
-  app::TS(p, "-");
+  state::TS(p, "-");
   for (int ch : {0, 2, 5}) {
     p.A[ch].Flags152 |= 0x01;
     p.A[ch].WAverage = 1;
@@ -71,7 +71,7 @@ TEST(RunsOnCard, WaveformScanOrderConversionAndChannelsAbove32) {
 TEST(RunsOnCard, AdTestOfTheSixteenBitConverter) {
   Card c;
   NEED_CARD(c);
-  app::Program& p = c.p();
+  state::Program& p = c.p();
   p.MG.Acquire[4] = 1;  // 2.5 V: code 8192
   p.MG.RefChannelM1 = 4;
   p.ADBits = 16;
@@ -85,7 +85,7 @@ TEST(RunsOnCard, AdTestOfTheSixteenBitConverter) {
 TEST(RunsOnCard, MeasurementPointsBySingleScans) {
   Card c;
   NEED_CARD(c);
-  app::Program& p = c.p();
+  state::Program& p = c.p();
   for (int ch : {1, 7, 33}) p.MG.Acquire[ch] = 1;
   p.RefA().MAverageExp = 3;
   p.A[7].MSpike = 1;
@@ -99,7 +99,7 @@ TEST(RunsOnCard, MeasurementPointsBySingleScans) {
 TEST(RunsOnCard, GeneratorLimitsSynchronousReplayAndRestVoltage) {
   Card c;
   NEED_CARD(c);
-  app::Program& p = c.p();
+  state::Program& p = c.p();
   daq::CardState& card = daq::Card(p);
   p.MGlobals.GenOutputs = 2;
   p.MGlobals.GenCyclic = 1;
@@ -108,7 +108,7 @@ TEST(RunsOnCard, GeneratorLimitsSynchronousReplayAndRestVoltage) {
   card.DA_BufferB.assign(65537, daq::DacCode(-1.0f));
   card.DA_Size = 65537;
   EXPECT_EQ(daq::BOARD_DA_Generator_Start(p), 0);
-  EXPECT_EQ(c.env.ui.Count(app::TxtF(p, 1474, {65537u})), 1);
+  EXPECT_EQ(c.env.ui.Count(state::TxtF(p, 1474, {65537u})), 1);
   EXPECT_EQ(card.DA_going, 0);
 
   card.DA_BufferA.resize(65536);

@@ -95,7 +95,7 @@ TEST(StartSampling, FailuresCloseOrReportAndTheTransferGivesUp) {
     EXPECT_EQ(daq::StartSampling(f.p()), 0);
     EXPECT_EQ(f.env.ui.Count("Chyba DAC"), 1);
     int starts = 0;
-    f.card().GeneratorStart = [&](app::Program& p) {
+    f.card().GeneratorStart = [&](state::Program& p) {
       daq::Card(p).DA_going = ++starts == 2;  // starts on the second try
       return 1;
     };

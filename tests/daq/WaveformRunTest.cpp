@@ -13,7 +13,7 @@ namespace {
 
 using runtest::Sim;
 
-std::string Status(app::Program& p) { return store::FieldText(p.Status); }
+std::string Status(state::Program& p) { return store::FieldText(p.Status); }
 
 TEST(WaveformRun, SimulationGivesSharedSquareWaveLowFirst) {
   Sim s;
@@ -159,7 +159,7 @@ TEST(WaveformStart, SingleRunRepeatedRunAndSecondStartStops) {
   daq::StartWaveformRun(s.p());
   EXPECT_EQ(s.Shown(963), 1);
   EXPECT_EQ(s.p().QW, 0);
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 63));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 63));
   EXPECT_EQ(s.p().HGW.Length, 256);
   EXPECT_EQ(s.p().HGW.ChannelCount, 2);
   EXPECT_EQ(s.p().HGW.ChannelOn[2], 1);
@@ -174,12 +174,12 @@ TEST(WaveformStart, SingleRunRepeatedRunAndSecondStartStops) {
   EXPECT_EQ(s.p().DoQW, 1);
   EXPECT_EQ(s.p().PocitadloKolikOpak, 3);
   EXPECT_EQ(s.p().LastWTime, s.env.clock.TickMs());
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 64));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 64));
 
   daq::StartWaveformRun(s.p());  // a second start stops it
   EXPECT_EQ(s.p().QW, 0);
   EXPECT_EQ(s.p().DoQW, 0);
-  EXPECT_EQ(Status(s.p()), app::Txt(s.p(), 63));
+  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 63));
 }
 
 // The timer's repetition step, as the main window runs it, over these
@@ -187,7 +187,7 @@ TEST(WaveformStart, SingleRunRepeatedRunAndSecondStartStops) {
 TEST(WaveformStart, CountedRepeatsUnderTheTimer) {
   Sim s;
   s.Select({0});
-  app::Program& p = s.p();
+  state::Program& p = s.p();
   store::A_s& ref = p.RefA();
   ref.WLength = 32;
   ref.WRepeat = 1;
@@ -204,7 +204,7 @@ TEST(WaveformStart, CountedRepeatsUnderTheTimer) {
     if (!(p.PG.QWRepeatCount < 1 || --p.PocitadloKolikOpak > 0)) {
       daq::RunCommand(p, 208);
       p.DoQW = 0;
-      app::TS(p, app::Txt(p, 39));
+      state::TS(p, state::Txt(p, 39));
       break;
     }
     p.DoQW = 0;
@@ -216,7 +216,7 @@ TEST(WaveformStart, CountedRepeatsUnderTheTimer) {
   }
   EXPECT_EQ(acquisitions, 3);
   EXPECT_EQ(p.QW, 0);
-  EXPECT_EQ(Status(p), app::Txt(p, 39));
+  EXPECT_EQ(Status(p), state::Txt(p, 39));
   EXPECT_TRUE(s.ui.Log().empty());  // an exhausted count is no question
 }
 
@@ -242,7 +242,7 @@ TEST(WaveformStart, ExternalStartOnlyArmsAndTheGeneratorMustBeReady) {
 TEST(WaveformStart, CombinedRunFeedsRmsPointsAndAsksBeforeStopping) {
   Sim s;
   s.Select({0, 1});
-  app::Program& p = s.p();
+  state::Program& p = s.p();
   store::A_s& ref = p.RefA();
   ref.WLength = 64;
   ref.WRepeat = 1;
@@ -253,7 +253,7 @@ TEST(WaveformStart, CombinedRunFeedsRmsPointsAndAsksBeforeStopping) {
   ref.MPeriod = 1.0f;
   daq::StartWaveformRun(p);
   ASSERT_EQ(p.QW, 1);
-  EXPECT_EQ(Status(p), app::Txt(p, 64));
+  EXPECT_EQ(Status(p), state::Txt(p, 64));
   EXPECT_EQ(p.HGB.Length, 8);
   EXPECT_EQ(p.Bindx, -1);
 

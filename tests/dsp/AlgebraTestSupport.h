@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
-#include "app/StoreAccess.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 
@@ -19,7 +19,7 @@ namespace algebra_test {
 
 // Makes exactly `channels` (0-based) active with `length` samples, sample k of
 // channel ch = value(ch, k).
-inline void Layout(app::Program& p, int store, std::initializer_list<int> channels, int32_t length,
+inline void Layout(state::Program& p, int store, std::initializer_list<int> channels, int32_t length,
                    const std::function<float(int, int)>& value) {
   store::Header_s& h = p.Header(store);
   for (int i = 0; i < store::kChannels; ++i) h.ChannelOn[i] = 0;
@@ -40,7 +40,7 @@ inline void Layout(app::Program& p, int store, std::initializer_list<int> channe
 }
 
 // The samples of an active channel, located independently of Pocatek.
-inline std::vector<float> ChannelData(const app::Program& p, int store, int channel) {
+inline std::vector<float> ChannelData(const state::Program& p, int store, int channel) {
   const store::Header_s& h = store ? p.HGW : p.HGB;
   if (!h.ChannelOn[channel]) return {};
   int below = 0;
@@ -50,7 +50,7 @@ inline std::vector<float> ChannelData(const app::Program& p, int store, int chan
 }
 
 struct Snapshot {
-  explicit Snapshot(const app::Program& p) {
+  explicit Snapshot(const state::Program& p) {
     Add(&p.HGW, sizeof p.HGW);
     Add(&p.HGB, sizeof p.HGB);
     Add(p.FGW.get(), p.FGW.bytes());

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/Messages.h"
 #include "dsp/AlgebraTestSupport.h"
 #include "dsp/ChannelAlgebra.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -25,7 +25,7 @@ class ChannelAlgebra : public ::testing::Test {
  protected:
   void SetUp() override { Layout(p, 1, {1, 4, 6}, kLength, Value); }
   TestEnv env{4096};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(ChannelAlgebra, OperationsChangeOnlyChannelA) {
@@ -73,15 +73,15 @@ TEST_F(ChannelAlgebra, FrontEndAsksReportsAndRefusesInactiveChannels) {
   ASSERT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelSubtract, 1, 0, 2), 1);
   EXPECT_FLOAT_EQ(ChannelData(p, 1, 6)[3], Value(6, 3) - Value(1, 3));
   EXPECT_EQ(env.ui.Log()[0].kind, "prompt");
-  EXPECT_EQ(env.ui.Log()[0].title, app::Txt(p, 345));
-  EXPECT_EQ(env.ui.LastText(), app::TxtF(p, 350, {7, 2}));
+  EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 345));
+  EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 350, {7, 2}));
 
   const Snapshot before(p);
   env.ui.ClearLog();
   EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 3, 2), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 347));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 347));
   EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 2, 3), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 348));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 348));
   EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 129, 2), 0);
   env.ui.Push(platform::Answer::Cancel);  // the prompt cancelled
   EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 2, 0), 0);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
 #include "dsp/AlgebraTestSupport.h"
 #include "dsp/ChannelTransport.h"
 #include "files/DataFileWriter.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -34,14 +34,14 @@ class ChannelTransport : public ::testing::Test {
     p.WFreq[1] = 1;
   }
   TestEnv env{1000};  // room for ten blocks
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(ChannelTransport, CopyIntoAnInactiveChannelInsertsItsBlockInOrder) {
   ASSERT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 4, 0), 1);
   EXPECT_EQ(p.HGW.ChannelCount, 4);
-  EXPECT_EQ(app::Pocatek(p, 1, 4), 2 * kLength);  // between 2 and 7
-  EXPECT_EQ(app::Pocatek(p, 1, 6), 3 * kLength);
+  EXPECT_EQ(state::Pocatek(p, 1, 4), 2 * kLength);  // between 2 and 7
+  EXPECT_EQ(state::Pocatek(p, 1, 6), 3 * kLength);
   EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
   EXPECT_EQ(ChannelData(p, 1, 1), Expected(1));
   EXPECT_EQ(ChannelData(p, 1, 4), Expected(1));
@@ -62,21 +62,21 @@ TEST_F(ChannelTransport, QuestionsAndMessagesWithAsk) {
   const Snapshot before(p);
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 4, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::TxtF(p, 336, {2, 5}));
+  EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 336, {2, 5}));
   EXPECT_TRUE(Snapshot(p) == before);
 
   // Overwriting an active channel asks a second time.
   env.ui.Push(platform::Answer::Yes);
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 6, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 337));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 337));
   EXPECT_TRUE(Snapshot(p) == before);
 
   env.ui.ClearLog();
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 6, 1), 1);  // default answers are Yes
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(1));
   EXPECT_EQ(p.HGW.ChannelCount, 3);
-  EXPECT_EQ(env.ui.LastText(), app::TxtF(p, 339, {2, 7}));
+  EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 339, {2, 7}));
 
   // A macro is not asked.
   p.MacGoing = 1;
@@ -88,7 +88,7 @@ TEST_F(ChannelTransport, QuestionsAndMessagesWithAsk) {
 TEST_F(ChannelTransport, RefusalsLeaveTheStoreAsItWas) {
   const Snapshot before(p);
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 3, 4, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 335));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 335));
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 128, 4, 0), 0);
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, -1, 0), 0);
   EXPECT_TRUE(Snapshot(p) == before);
@@ -99,18 +99,18 @@ TEST_F(ChannelTransport, RefusalsLeaveTheStoreAsItWas) {
   const Snapshot full(p);
   env.ui.ClearLog();
   EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 0, 20, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 338));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 338));
   EXPECT_TRUE(Snapshot(p) == full);
 }
 
 TEST_F(ChannelTransport, DeleteMovesTheBlocksAboveDown) {
-  app::DisplayWave(p, 1, 1);
+  state::DisplayWave(p, 1, 1);
   ASSERT_TRUE(p.QWWin[1]);
   ASSERT_EQ(dsp::ChanelDeleteUtil(p, 1, 1), 1);
   EXPECT_FALSE(p.QWWin[1]);
   EXPECT_EQ(p.HGW.ChannelOn[1], 0);
   EXPECT_EQ(p.HGW.ChannelCount, 2);
-  EXPECT_EQ(app::Pocatek(p, 1, 6), kLength);
+  EXPECT_EQ(state::Pocatek(p, 1, 6), kLength);
   EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));
   const Snapshot before(p);
@@ -153,7 +153,7 @@ TEST_F(ChannelTransport, ReadingAChannelOfAFile) {
   store::CopyText(p.DG.NameQueue, "none.W");
   EXPECT_EQ(dsp::ChanelRead(p, 1, 9), 0);
   EXPECT_TRUE(Snapshot(p) == before);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 316));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 316));
   store::CopyText(p.DG.NameQueue, "two.W");
   EXPECT_EQ(dsp::ChanelRead(p, 2, 9), 0);  // the file has no channel 2
   EXPECT_TRUE(Snapshot(p) == before);

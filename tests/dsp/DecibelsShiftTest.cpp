@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Messages.h"
 #include "dsp/AlgebraTestSupport.h"
 #include "dsp/DataShift.h"
 #include "dsp/Decibels.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -23,7 +23,7 @@ class DecibelConversion : public ::testing::Test {
     p.FGW[2].PrefixCode = 4;
   }
   TestEnv env{1024};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(DecibelConversion, ToDecibelsAndBackIsARoundTrip) {
@@ -58,17 +58,17 @@ TEST_F(DecibelConversion, NonPositiveValuesAndBadArgumentsRefuse) {
     env.ui.ClearLog();
     EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 0, 7), 0);
     EXPECT_TRUE(Snapshot(p) == withBad);
-    EXPECT_EQ(env.ui.LastText(), app::Txt(p, 358));
+    EXPECT_EQ(env.ui.LastText(), state::Txt(p, 358));
   }
   SetUp();
   EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 1, 0, 7), 0);  // inactive
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 341));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 341));
   EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 0, 8), 0);  // beyond the channel
   EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, -1, 3), 0);
   EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 5, 3), 0);
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 1, 2, 0, 7), 0);
-  EXPECT_EQ(env.ui.LastText(), app::TxtF(p, 356, {3}));
+  EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 356, {3}));
   EXPECT_TRUE(Snapshot(p) == before);
 }
 

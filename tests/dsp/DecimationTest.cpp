@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "app/Messages.h"
 #include "dsp/Decimation.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -41,8 +41,8 @@ TEST(Decimation, RefusesSpectraAndTinyRecords) {
     filter_test::MarkSpectrum(p, store, 1);
     EXPECT_EQ(dsp::DecimationUtil(p, store), 0);
     ASSERT_EQ(env.ui.Log().size(), 1u);
-    EXPECT_EQ(env.ui.Log()[0].text, app::Txt(p, store ? 330 : 331));
-    EXPECT_EQ(env.ui.Log()[0].title, app::Txt(p, 11));
+    EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, store ? 330 : 331));
+    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 11));
     EXPECT_EQ(p.Header(store).Length, 4);
     EXPECT_EQ(Channel(p, store, 0), (std::vector<float>{1, 2, 3, 4}));
   }
@@ -74,7 +74,7 @@ TEST(Decimation, MissingStoreReports) {
   p.Buffer.reset();
   EXPECT_EQ(dsp::DecimationUtil(p, 0), 0);
   ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(env.ui.Log()[0].text, app::Txt(p, 491));
+  EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, 491));
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "platform/WindowHost.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace filter_test {
@@ -17,7 +17,7 @@ namespace filter_test {
 // Makes the given channels (0-based) the active ones of a store, with
 // `Length` n and Step 0.001, and fills each block from `values` (one vector
 // per channel, n values each).
-inline void FillStore(app::Program& p, int store, const std::vector<int>& channels,
+inline void FillStore(state::Program& p, int store, const std::vector<int>& channels,
                       const std::vector<std::vector<float>>& values, int n) {
   store::Header_s& h = p.Header(store);
   for (auto& on : h.ChannelOn) on = 0;
@@ -29,24 +29,24 @@ inline void FillStore(app::Program& p, int store, const std::vector<int>& channe
     p.Channels(store)[c].Step = 0.001f;
     p.Freq(store)[c] = 0;
     p.Channels(store)[c].IsSpectrum = 0;
-    float* block = p.Samples(store) + app::Pocatek(p, store, c);
+    float* block = p.Samples(store) + state::Pocatek(p, store, c);
     for (int j = 0; j < n; ++j) block[j] = values[i][size_t(j)];
   }
 }
 
-inline std::vector<float> Channel(const app::Program& p, int store, int channel) {
-  int start = app::Pocatek(p, store, channel);
+inline std::vector<float> Channel(const state::Program& p, int store, int channel) {
+  int start = state::Pocatek(p, store, channel);
   const float* block = p.Samples(store) + start;
   return std::vector<float>(block, block + (store ? p.HGW.Length : p.HGB.Length));
 }
 
-inline void MarkSpectrum(app::Program& p, int store, int channel) {
+inline void MarkSpectrum(state::Program& p, int store, int channel) {
   p.Freq(store)[channel] = 1;
   p.Channels(store)[channel].IsSpectrum = 1;
 }
 
 // Opens the store's windows with a factory whose windows log (channel, code).
-inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(app::Program& p, int store) {
+inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(state::Program& p, int store) {
   auto log = std::make_shared<std::vector<std::pair<int, int>>>();
   p.GraphFactory = [log](const platform::GraphWindowSpec& s) {
     return std::make_unique<testing_support::MessageLogWindow>(
@@ -58,7 +58,7 @@ inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(app:
     else
       p.MG.MDisplay[c] = 1;
   }
-  app::DisplayWave(p, store, -1);
+  state::DisplayWave(p, store, -1);
   return log;
 }
 

@@ -9,11 +9,11 @@
 #include <random>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/StoreAccess.h"
 #include "dsp/Correlation.h"
 #include "dsp/FrequencyAnalysis.h"
 #include "dsp/Spectrum.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -26,7 +26,7 @@ constexpr int kSource = 3;
 constexpr int kScratch = 61;
 
 // Channel 3 of the W store alone, n samples of f, step 1 ms.
-std::vector<float> Source(app::Program& p, int n, const std::function<double(int)>& f) {
+std::vector<float> Source(state::Program& p, int n, const std::function<double(int)>& f) {
   std::fill(std::begin(p.HGW.ChannelOn), std::end(p.HGW.ChannelOn), int16_t(0));
   p.HGW.ChannelOn[kSource] = 1;
   p.HGW.ChannelCount = 1;
@@ -34,13 +34,13 @@ std::vector<float> Source(app::Program& p, int n, const std::function<double(int
   p.WFreq[kSource] = 0;
   p.FGW[kSource].IsSpectrum = 0;
   p.FGW[kSource].Step = 0.001f;
-  float* d = p.Samples(1) + app::Pocatek(p, 1, kSource);
+  float* d = p.Samples(1) + state::Pocatek(p, 1, kSource);
   for (int j = 0; j < n; ++j) d[j] = float(f(j));
   return {d, d + n};
 }
 
-std::vector<float> Channel(app::Program& p, int channel) {
-  float* d = p.Samples(1) + app::Pocatek(p, 1, channel);
+std::vector<float> Channel(state::Program& p, int channel) {
+  float* d = p.Samples(1) + state::Pocatek(p, 1, channel);
   return {d, d + p.HGW.Length};
 }
 
@@ -62,7 +62,7 @@ std::vector<std::complex<double>> Demodulate(const std::vector<float>& x, int c,
 
 TEST(FrequencyAnalysis, EnvelopeAndPowerOfATone) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::vector<float> x =
       Source(p, 1024, [](int j) { return 2.5 * std::cos(2 * kPi * 50 * j / 1024 + 1.0) + 0.3; });
   ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 50, 4, 1), 1);
@@ -79,7 +79,7 @@ TEST(FrequencyAnalysis, EnvelopeAndPowerOfATone) {
 
 TEST(FrequencyAnalysis, EnvelopeOfABandMatchesTheReference) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::mt19937 g(5);
   std::normal_distribution<double> noise(0, 0.1);
   std::vector<double> e(512);
@@ -99,7 +99,7 @@ TEST(FrequencyAnalysis, EnvelopeOfABandMatchesTheReference) {
 
 TEST(FrequencyAnalysis, PhaseAndFrequency) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   // A tone at the centre bin: constant phase, its own phase plus pi.
   Source(p, 1024, [](int j) { return std::cos(2 * kPi * 60 * j / 1024 + 0.4); });
   ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandPhase, kSource, kScratch, 60, 5, 1), 1);
@@ -122,7 +122,7 @@ TEST(FrequencyAnalysis, PhaseAndFrequency) {
 
 TEST(FrequencyAnalysis, InPlaceFromASpectrumAndByFrequency) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   auto tone = [](int j) { return 2.0 * std::cos(2 * kPi * 40 * j / 256); };
   // The source already a spectrum: no second transform.
   Source(p, 256, tone);
@@ -139,7 +139,7 @@ TEST(FrequencyAnalysis, InPlaceFromASpectrumAndByFrequency) {
   p.FGW[kSource].Step = 0;
   std::vector<float> before = Channel(p, kScratch);
   EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 100, 10, 0), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1409));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1409));
   EXPECT_EQ(Channel(p, kScratch), before);
   // A frequency needs a step even with the band in bins.
   EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandFrequency, kSource, kScratch, 40, 3, 1), 0);
@@ -148,7 +148,7 @@ TEST(FrequencyAnalysis, InPlaceFromASpectrumAndByFrequency) {
 
 TEST(FrequencyAnalysis, RefusalsChangeNothing) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::vector<float> x = Source(p, 256, [](int j) { return std::sin(0.3 * j); });
   EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 3, 4, 1), 0);    // below bin 0
   EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 250, 7, 1), 0);  // beyond N
@@ -163,7 +163,7 @@ TEST(FrequencyAnalysis, RefusalsChangeNothing) {
   x = Source(p, 200, [](int j) { return 1.5 * std::cos(2 * kPi * 20 * j / 200); });
   env.ui.Push(Answer::No);
   EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 20, 3, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1228));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1228));
   EXPECT_EQ(p.HGW.ChannelOn[kScratch], 0);
   p.MacGoing = 1;
   env.ui.ClearLog();

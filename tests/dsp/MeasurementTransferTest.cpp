@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
 #include "dsp/AlgebraTestSupport.h"
 #include "dsp/MeasurementTransfer.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -28,7 +28,7 @@ class MeasurementTransfer : public ::testing::Test {
     p.WFreq[0] = 1;
   }
   TestEnv env{1024};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(MeasurementTransfer, TheMeasurementReplacesTheWaveform) {
@@ -53,7 +53,7 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   const Snapshot before(p);
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 359));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 359));
   EXPECT_TRUE(Snapshot(p) == before);
 
   // A measurement header claiming more than the arrays hold.
@@ -67,7 +67,7 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
 
   env.ui.ClearLog();
   EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 1);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 360));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 360));
   p.MacGoing = 1;
   env.ui.ClearLog();
   EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 1);
@@ -76,8 +76,8 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
 
 TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
   p.PG.WWindows = 0;
-  app::DisplayWave(p, 1, 0);
-  app::DisplayWave(p, 1, 1);
+  state::DisplayWave(p, 1, 0);
+  state::DisplayWave(p, 1, 1);
   ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
   EXPECT_FALSE(p.QWWin[0]);  // channel 1 is gone
   EXPECT_TRUE(p.QWWin[1]);
@@ -93,15 +93,15 @@ TEST_F(MeasurementTransfer, WaveformWindowsReopenWhenTheOptionIsSet) {
 
 TEST(WaveToMeasurementCheck, ModesNeedTheirChannelsSelected) {
   TestEnv env(256);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   for (int i = 0; i < store::kChannels; ++i) p.MG.Acquire[i] = 0;
   EXPECT_EQ(dsp::Kontrola_WToMFun(p, 3), 1);
   EXPECT_EQ(dsp::Kontrola_WToMFun(p, 8), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1032));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1032));
   p.MG.Acquire[0] = p.MG.Acquire[1] = 1;
   EXPECT_EQ(dsp::Kontrola_WToMFun(p, 8), 1);
   EXPECT_EQ(dsp::Kontrola_WToMFun(p, 10), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1033));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1033));
   for (int i = 0; i < 6; ++i) p.MG.Acquire[i] = 1;
   EXPECT_EQ(dsp::Kontrola_WToMFun(p, 9), 1);
 }

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "app/Messages.h"
 #include "dsp/Padding.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST(PadToPowerOfTwo, LastValueTruncatedTowardZero) {
   FillStore(p, 1, {0, 1, 2}, {{1, 2, 2.7f}, {1, 2, -2.7f}, {1, 2, NAN}}, 3);
   env.ui.Push(Answer::Yes);
   ASSERT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, false), 1);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::TxtF(p, 1232, {3L, 4L, 3, 12L}));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::TxtF(p, 1232, {3L, 4L, 3, 12L}));
   EXPECT_EQ(Channel(p, 1, 0), (std::vector<float>{1, 2, 2.7f, 2.0f}));
   EXPECT_EQ(Channel(p, 1, 1), (std::vector<float>{1, 2, -2.7f, -2.0f}));
   EXPECT_TRUE(std::isnan(Channel(p, 1, 2)[3]));
@@ -68,13 +68,13 @@ TEST(PadToPowerOfTwo, RefusalsLeaveTheStoreAlone) {
   EXPECT_TRUE(env.ui.Log().empty());  // silent without ask
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, true), 0);
   ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(env.ui.Log()[0].text, app::Txt(p, 1231));
+  EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, 1231));
   // `TotalSamples` raised by the memory dialog does not stretch the arrays
   // allocated at start-up.
   p.DG.MaxLength = p.DG.TotalSamples = 1 << 20;
   env.ui.ClearLog();
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, true), 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 1231));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 1231));
   EXPECT_EQ(p.HGW.Length, 1200);
   EXPECT_EQ(Channel(p, 1, 0), a);
   EXPECT_EQ(Channel(p, 1, 1), b);
@@ -88,7 +88,7 @@ TEST(PadToPowerOfTwo, MaxLengthAndDeclined) {
   FillStore(p, 1, {5}, {a}, 1200);
   p.DG.MaxLength = 2000;
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, true), 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 1231));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 1231));
   p.DG.MaxLength = 4096;
   env.ui.Push(Answer::No);
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, true), 0);
@@ -104,7 +104,7 @@ TEST(PadToPowerOfTwo, NothingToDo) {
   auto& p = env.prog;
   FillStore(p, 1, {0}, {{1, 2, 3, 4}}, 4);
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, true), 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 1229));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 1229));
   FillStore(p, 1, {0}, {{}}, 0);
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, false, false), 0);
   EXPECT_EQ(p.HGW.Length, 0);
@@ -113,7 +113,7 @@ TEST(PadToPowerOfTwo, NothingToDo) {
   p.HGW.ChannelOn[0] = 0;
   env.ui.ClearLog();
   EXPECT_EQ(dsp::DoplnNulamiNaMocninuDvou(p, true, true), 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 1230));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 1230));
 }
 
 TEST(PadToDouble, TimeChannelsAndSpectra) {
@@ -135,14 +135,14 @@ TEST(PadToDouble, Refusals) {
   auto a = Ramp(1500, 0), b = Ramp(1500, 2);
   FillStore(p, 1, {0, 1}, {a, b}, 1500);
   EXPECT_EQ(dsp::DoplnNulamiNaDvojnasobek(p), 0);  // 2 × 3000 > 4096
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 1231));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 1231));
   EXPECT_EQ(p.HGW.Length, 1500);
   EXPECT_EQ(Channel(p, 1, 1), b);
   p.HGW.ChannelOn[0] = p.HGW.ChannelOn[1] = 0;
   p.HGW.Length = (1 << 29) + 1;
   env.ui.ClearLog();
   EXPECT_EQ(dsp::DoplnNulamiNaDvojnasobek(p), 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 1230));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 1230));
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(Power, PowerAndMagnitudeOfASpectrum) {
 // W channel 0 = u, channel 1 = i, sampled with step dt.
 struct PowerPair {
   testing_support::TestEnv env{65536};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   PowerPair(int n, float dt, double f, double um, double im, double phiDeg, double uOffset = 0) {
     double phi = phiDeg * kPi / 180;
     algebra_test::Layout(p, 1, {0, 1}, n, [&](int ch, int k) {
@@ -119,7 +119,7 @@ TEST(FazeUI, RefusesWhatHasNoPeriod) {
 
 // A 50 Hz signal with the given harmonic amplitudes (index 0 = fundamental),
 // 4 s long so that harmonic h lies on bin 200 h.
-void HarmonicSignal(app::Program& p, int n, float dt, const std::vector<double>& amplitudes) {
+void HarmonicSignal(state::Program& p, int n, float dt, const std::vector<double>& amplitudes) {
   algebra_test::Layout(p, 1, {0, 3}, n, [&](int ch, int k) {
     if (ch == 0) return 0.0f;
     double t = k * double(dt), v = 0;
@@ -147,7 +147,7 @@ TEST(GetHarm, FindsEachHarmonicOnItsOwnLineAndKeepsTheChannel) {
 
 TEST(GetHarm, RefusesUnusableBandsAndChannels) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   HarmonicSignal(p, 4096, float(4.0 / 4096), {1});
   float out[3] = {9, 9, 9};
   EXPECT_EQ(dsp::GetHarm(p, 1, 50.0f, 3, out), 0);  // inactive
@@ -166,7 +166,7 @@ TEST(GetHarm, RefusesUnusableBandsAndChannels) {
 
 TEST(CinitelZkresleni, PureSineAndTenPercentThirdHarmonic) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   float dt = float(4.0 / 4096);
   float factor = -1;
   HarmonicSignal(p, 4096, dt, {1});

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "app/Messages.h"
 #include "dsp/Reduction.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -110,7 +110,7 @@ TEST(Reduce, DeclinedCancelledOrRefusedChangesNothing) {
   EXPECT_EQ(dsp::ReduceUtil(p, 1), 0);
   ASSERT_FALSE(env.ui.Log().empty());
   EXPECT_EQ(env.ui.Log().back().kind, "message");
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 330));
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 330));
   EXPECT_EQ(p.HGW.Length, 6);
   EXPECT_EQ(Channel(p, 1, 0), a);
   EXPECT_FLOAT_EQ(p.FGW[0].Step, 0.001f);

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "AlgebraTestSupport.h"
-#include "app/Messages.h"
 #include "dsp/StatisticsReport.h"
 #include "platform/Process.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -29,7 +29,7 @@ std::string ReadText(const std::string& path) {
 
 struct ReportFixture : testing::Test {
   testing_support::TestEnv env{65536};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   RecordingProcess process;
   void SetUp() override {
     p.plat.process = &process;
@@ -39,7 +39,7 @@ struct ReportFixture : testing::Test {
     store::CopyText(p.FGW[2].Unit, "V");
     p.FGW[2].Step = 0.5f;
   }
-  std::string Label(int n) { return app::Txt(p, n); }
+  std::string Label(int n) { return state::Txt(p, n); }
 };
 
 TEST_F(ReportFixture, StatisticsPanelRowsAndReportFile) {
@@ -60,7 +60,7 @@ TEST_F(ReportFixture, StatisticsPanelRowsAndReportFile) {
 
   std::string path = env.dir / "TEXTSTAT.TXT";
   std::string expected =
-      Label(1324) + "\n\n" + app::TxtF(p, 1327, {3, "Volt", "V"}) + "\n\n\n" + Label(1328) + "\n";
+      Label(1324) + "\n\n" + state::TxtF(p, 1327, {3, "Volt", "V"}) + "\n\n\n" + Label(1328) + "\n";
   const std::pair<const char*, int> lines[] = {
       {" +0004.500000", 201}, {" +0002.291288", 205}, {" +0008.000000", 198}, {" +0001.000000", 199},
       {" +0007.000000", 200}, {" +0005.049752", 202}, {" +0025.500000", 203}, {" +0005.250000", 204},
@@ -122,7 +122,7 @@ TEST_F(ReportFixture, BadChannelsAndUnwritableReport) {
   EXPECT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 1);
   EXPECT_EQ(panel.rows.size(), 11u);
   EXPECT_TRUE(process.calls.empty());
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 398)), 1);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 398)), 1);
 
   // Without a process seam the report is still written.
   p.plat.process = nullptr;
@@ -140,7 +140,7 @@ TEST_F(ReportFixture, MeasurementStoreReportHasNoChannelLine) {
 
 TEST(ReportPower, PanelOfAVoltageCurrentPair) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   const double pi = 3.14159265358979;
   algebra_test::Layout(p, 1, {4, 5, 7}, 2000, [&](int ch, int k) {
     double t = k * 1e-4;
@@ -149,7 +149,7 @@ TEST(ReportPower, PanelOfAVoltageCurrentPair) {
   for (int ch : {4, 5, 7}) p.FGW[ch].Step = 1e-4f;
   dsp::Panel panel;
   ASSERT_EQ(dsp::ShowStatEnergo(p, 4, 0, panel), 1);
-  EXPECT_EQ(panel.title, app::Txt(p, 556));
+  EXPECT_EQ(panel.title, state::Txt(p, 556));
   ASSERT_EQ(panel.rows.size(), 21u);
   EXPECT_NEAR(panel.rows[0].value, 100 / std::sqrt(2.0), 0.1);  // U
   EXPECT_NEAR(panel.rows[6].value, 50, 0.1);                    // U / I
@@ -159,7 +159,7 @@ TEST(ReportPower, PanelOfAVoltageCurrentPair) {
   EXPECT_EQ(panel.rows[19].row, 19.5f);
   EXPECT_NEAR(panel.rows[19].value, 50, 0.01);  // frequency
   EXPECT_STREQ(panel.rows[9].format, " %10.5f");
-  EXPECT_EQ(panel.rows[12].label, app::Txt(p, 537));
+  EXPECT_EQ(panel.rows[12].label, state::Txt(p, 537));
 
   EXPECT_EQ(dsp::ShowStatEnergo(p, 5, 0, panel), 0);  // channel 7 (0-based 6) is off
   EXPECT_TRUE(panel.rows.empty());
@@ -203,7 +203,7 @@ TEST_F(ExtremesFixture, MaximaBetweenTheCursorsToMaxTxt) {
   ASSERT_EQ(dsp::ShowStatMaxMin(p, 1, 2, &text), 1);
   EXPECT_EQ(env.ui.Log().back().kind, "question");
   EXPECT_EQ(text.rfind(Label(1383), 0), 0u);
-  EXPECT_NE(text.find(app::TxtF(p, 1327, {3, "Ch3", store::FieldText(p.FGW[2].Unit)})), std::string::npos);
+  EXPECT_NE(text.find(state::TxtF(p, 1327, {3, "Ch3", store::FieldText(p.FGW[2].Unit)})), std::string::npos);
   // Times from the pre-trigger origin: (6 + 1) × 0.5.
   EXPECT_NE(text.find("\n001   000000006   000003.500   +00016.000  \n"), std::string::npos);
   EXPECT_NE(text.find("\n004   000000018   000009.500   +00028.000  \n"), std::string::npos);

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/StoreAccess.h"
 #include "dsp/Fft.h"
 #include "dsp/PowerOfTwo.h"
 #include "dsp/Spectrum.h"
 #include "dsp/SpectrumTools.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -22,7 +22,7 @@ using platform::Answer;
 using testing_support::TestEnv;
 
 // Makes exactly the given channels active with n samples each.
-void Layout(app::Program& p, int store, std::initializer_list<int> channels, int n) {
+void Layout(state::Program& p, int store, std::initializer_list<int> channels, int n) {
   store::Header_s& h = p.Header(store);
   std::fill(std::begin(h.ChannelOn), std::end(h.ChannelOn), int16_t(0));
   for (int c : channels) {
@@ -35,18 +35,18 @@ void Layout(app::Program& p, int store, std::initializer_list<int> channels, int
   h.Length = n;
 }
 
-float* Chan(app::Program& p, int store, int channel) {
-  return p.Samples(store) + app::Pocatek(p, store, channel);
+float* Chan(state::Program& p, int store, int channel) {
+  return p.Samples(store) + state::Pocatek(p, store, channel);
 }
 
-std::vector<float> Fill(app::Program& p, int store, int channel, double (*f)(int j, int n)) {
+std::vector<float> Fill(state::Program& p, int store, int channel, double (*f)(int j, int n)) {
   int n = p.Header(store).Length;
   float* d = Chan(p, store, channel);
   for (int j = 0; j < n; ++j) d[j] = float(f(j, n));
   return {d, d + n};
 }
 
-std::vector<float> Samples(app::Program& p, int store, int channel) {
+std::vector<float> Samples(state::Program& p, int store, int channel) {
   float* d = Chan(p, store, channel);
   return {d, d + p.Header(store).Length};
 }
@@ -56,7 +56,7 @@ double Mixed(int j, int n) {
   return std::sin(0.37 * j) + 0.2 * std::cos(2 * kPi * 17 * j / n) + 0.01 * (j % 7);
 }
 
-bool IsSpectrum(app::Program& p, int store, int channel) {
+bool IsSpectrum(state::Program& p, int store, int channel) {
   EXPECT_EQ(p.Freq(store)[channel] != 0, p.Channels(store)[channel].IsSpectrum != 0);
   return p.Freq(store)[channel] != 0;
 }
@@ -69,7 +69,7 @@ int Messages(const platform::ScriptedUi& ui, const std::string& kind) {
 
 TEST(Spectrum, ForwardThenBackOnBothStores) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   for (int store : {1, 0}) {
     Layout(p, store, {0, 2}, 1024);
     std::vector<float> x = Fill(p, store, 2, Tone);
@@ -91,7 +91,7 @@ TEST(Spectrum, ForwardThenBackOnBothStores) {
 
 TEST(Spectrum, AllChannelsAndQuestions) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {1, 4}, 64);
   Fill(p, 1, 1, Mixed);
   std::vector<float> keep = Fill(p, 1, 4, Tone);
@@ -102,16 +102,16 @@ TEST(Spectrum, AllChannelsAndQuestions) {
   EXPECT_FALSE(IsSpectrum(p, 1, 4));
   EXPECT_EQ(Samples(p, 1, 4), keep);
   ASSERT_EQ(Messages(env.ui, "question"), 2);
-  EXPECT_EQ(env.ui.Log()[0].text, app::Txt(p, 428) + ", kanal 2");
-  EXPECT_EQ(env.ui.Log()[0].title, app::Txt(p, 15));
-  EXPECT_EQ(env.ui.Log()[1].text, app::Txt(p, 428) + ", kanal 5");
+  EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, 428) + ", kanal 2");
+  EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 15));
+  EXPECT_EQ(env.ui.Log()[1].text, state::Txt(p, 428) + ", kanal 5");
   EXPECT_GE(env.ui.beeps_, 2);
   EXPECT_EQ(env.ui.Cursor(), "");
   // A spectrum asks the inverse question; inside a macro nothing is asked.
   env.ui.ClearLog();
   env.ui.Push(Answer::No);
   EXPECT_EQ(dsp::FFT_Transform(p, 1, 1, 32, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 426) + ", kanal 2");
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 426) + ", kanal 2");
   p.MacGoing = 1;
   env.ui.ClearLog();
   EXPECT_EQ(dsp::FFT_Command(p, 1, 1, 65535), 1);
@@ -122,19 +122,19 @@ TEST(Spectrum, AllChannelsAndQuestions) {
 
 TEST(Spectrum, WrongDirectionIsReportedAndChangesNothing) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   for (int store : {1, 0}) {
     env.ui.ClearLog();
     Layout(p, store, {0}, 256);
     std::vector<float> x = Fill(p, store, 0, Mixed);
     EXPECT_EQ(dsp::InverzRealFFT(p, store, 0, 128, 1), 0);
     ASSERT_EQ(env.ui.Log().size(), 1u);
-    EXPECT_EQ(env.ui.Log()[0].text, app::Txt(p, store ? 433 : 434));
-    EXPECT_EQ(env.ui.Log()[0].title, app::Txt(p, 13));
+    EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, store ? 433 : 434));
+    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 13));
     ASSERT_EQ(dsp::RealFFT(p, store, 0, 128, 1), 1);
     std::vector<float> spectrum = Samples(p, store, 0);
     EXPECT_EQ(dsp::RealFFT(p, store, 0, 128, 1), 0);
-    EXPECT_EQ(env.ui.LastText(), app::Txt(p, store ? 431 : 432));
+    EXPECT_EQ(env.ui.LastText(), state::Txt(p, store ? 431 : 432));
     EXPECT_EQ(Samples(p, store, 0), spectrum);
     EXPECT_TRUE(IsSpectrum(p, store, 0));
     // The direct path refuses the same way.
@@ -145,7 +145,7 @@ TEST(Spectrum, WrongDirectionIsReportedAndChangesNothing) {
 
 TEST(Spectrum, WithoutCommitTheChannelStays) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 256);
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   std::vector<float> want(256);
@@ -173,7 +173,7 @@ TEST(Spectrum, WithoutCommitTheChannelStays) {
 
 TEST(Spectrum, ShortAndOddLengths) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   for (int n : {0, 1}) {
     Layout(p, 1, {0}, n);
     if (n) Chan(p, 1, 0)[0] = 4.0f;
@@ -210,7 +210,7 @@ TEST(Spectrum, ShortAndOddLengths) {
 
 TEST(Spectrum, LongDirectTransformAsksFirst) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 1000);  // M = 500: direct, no question
   Fill(p, 1, 0, Mixed);
   ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
@@ -220,7 +220,7 @@ TEST(Spectrum, LongDirectTransformAsksFirst) {
   p.MacGoing = 1;
   env.ui.Push(Answer::No);
   EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 0), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 1228));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1228));
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
   env.ui.Push(Answer::Yes);
@@ -238,7 +238,7 @@ TEST(Spectrum, LongDirectTransformAsksFirst) {
 
 TEST(Spectrum, InactiveMissingAndOversizedChannels) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 64);
   EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 3), 0);
   EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 200), 0);
@@ -254,7 +254,7 @@ TEST(Spectrum, InactiveMissingAndOversizedChannels) {
   env.ui.ClearLog();
   EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 0), 0);
   ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 490));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 490));
 }
 
 TEST(WeightWindow, ValuesAndRange) {
@@ -280,7 +280,7 @@ TEST(WeightWindow, ValuesAndRange) {
 
 TEST(WeightWindow, ChannelBetweenCursors) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 16);
   std::fill(Chan(p, 1, 0), Chan(p, 1, 0) + 16, 1.0f);
   p.CGW[0].Cur1 = 9;  // reversed
@@ -302,7 +302,7 @@ TEST(WeightWindow, ChannelBetweenCursors) {
 
 TEST(Magnitudes, SpectrumAndTimeChannels) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0, 1}, 1024);
   Fill(p, 1, 0, Tone);
   ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
@@ -322,7 +322,7 @@ double TwoTones(int j, int n) { return std::cos(2 * kPi * 5 * j / n) + 0.5 * std
 
 TEST(BandFilter, PassAndStop) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 256);
   Fill(p, 1, 0, TwoTones);
   p.HGW.TriggerFlag = 1;
@@ -343,7 +343,7 @@ TEST(BandFilter, PassAndStop) {
 
 TEST(BandFilter, SpectrumChannelIsFilteredInPlace) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 64);
   Fill(p, 1, 0, Mixed);
   ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
@@ -359,7 +359,7 @@ TEST(BandFilter, SpectrumChannelIsFilteredInPlace) {
 
 TEST(BandFilter, DeclinedTransformLeavesTheSamples) {
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   Layout(p, 1, {0}, 3000);
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   env.ui.Push(Answer::No);

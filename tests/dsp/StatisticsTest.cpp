@@ -168,7 +168,7 @@ TEST(Median, NanRanksHighAndEmptyRangeGivesZero) {
 
 TEST(RmsFun, WholeWaveformChannelAndBlocksOutsideTheArray) {
   testing_support::TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   algebra_test::Layout(p, 1, {0, 2}, 1000,
                        [](int ch, int k) { return ch == 2 ? (k % 2 ? 3.0f : -3.0f) : 0.0f; });
   EXPECT_FLOAT_EQ(dsp::RMS_fun(p, 1000), 3.0f);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/Messages.h"
 #include "dsp/AlgebraTestSupport.h"
 #include "dsp/StoreFileAlgebra.h"
 #include "files/DataFileWriter.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -42,7 +42,7 @@ class StoreFileAlgebra : public ::testing::Test {
   std::string Path() const { return env.paths.Resolve(name); }
 
   TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::string name;
 };
 
@@ -126,8 +126,8 @@ TEST_F(StoreFileAlgebra, ShapeMismatchIsRefusedWithAnErrorAndChangesNothing) {
     const Snapshot before(p);
     EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, store), 0);
     EXPECT_TRUE(Snapshot(p) == before);
-    EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 13));
-    EXPECT_EQ(env.ui.Log().back().text.substr(0, 12), app::Txt(p, text).substr(0, 12));
+    EXPECT_EQ(env.ui.Log().back().title, state::Txt(p, 13));
+    EXPECT_EQ(env.ui.Log().back().text.substr(0, 12), state::Txt(p, text).substr(0, 12));
   };
   Layout(p, 1, {0, 2}, kLength / 2, StoreValue);
   refused(1, 440);
@@ -166,12 +166,12 @@ TEST_F(StoreFileAlgebra, BadFilesAreReportedAndLeaveTheStoreUnchanged) {
     EXPECT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraPlus, 1), 0);
     EXPECT_TRUE(Snapshot(p) == before);
     ASSERT_EQ(env.ui.Log().size(), 1u);
-    EXPECT_EQ(env.ui.Log()[0].text, app::Txt(p, c.text));
-    EXPECT_EQ(env.ui.Log()[0].title, app::Txt(p, c.title));
+    EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, c.text));
+    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, c.title));
   }
   env.ui.ClearLog();
   EXPECT_EQ(dsp::AlgebraUtil(p, "\\DATA\\missing.W", 0, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 436));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 436));
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
@@ -214,7 +214,7 @@ TEST_F(StoreFileAlgebra, AlgebraTakesTheNameFromTheQueueOrTheDialog) {
   EXPECT_EQ(dsp::Algebra(p, dsp::kAlgebraPlus, 1), 0);
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(env.ui.Log().back().kind, "file");
-  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 499));
+  EXPECT_EQ(env.ui.lastFileRequest.title, state::Txt(p, 499));
 
   env.ui.Push(std::optional<std::string>(Path()));
   EXPECT_EQ(dsp::Algebra(p, dsp::kAlgebraTimes, 1), 1);

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "AlgebraTestSupport.h"
-#include "app/Messages.h"
 #include "dsp/Matematika.h"
 #include "dsp/UserFunctions.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -16,7 +16,7 @@ using algebra_test::ChannelData;
 
 struct MathFixture : testing::Test {
   testing_support::TestEnv env{65536};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   // W channels 0 (a), 1 (s) and 3 (b), `n` samples.
   void Setup(std::vector<float> a, float step = 1.0f) {
     int n = int(a.size());
@@ -137,7 +137,7 @@ TEST_F(MathFixture, UnknownCodesAndBadPagesAreReported) {
   p.Fun[1].Code = 62;
   p.Fun[1].Channel = 2;  // inactive
   EXPECT_EQ(dsp::Funkce_Proved(p, 1), 0);
-  EXPECT_EQ(env.ui.LastText(), app::Txt(p, 341));
+  EXPECT_EQ(env.ui.LastText(), state::Txt(p, 341));
   p.Fun[1].Channel = 300;
   EXPECT_EQ(dsp::Funkce_Proved(p, 1), 0);
   EXPECT_EQ(dsp::Funkce_Proved(p, 5), 0);
@@ -151,7 +151,7 @@ namespace {
 
 TEST(UserFunctionBand, EnvelopeOfASineIntoChannel61) {
   testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   const double pi = 3.14159265358979;
   algebra_test::Layout(p, 1, {4}, 1024,
                        [&](int, int k) { return float(2 * std::cos(2 * pi * 64 * k / 1024.0)); });

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "app/Messages.h"
 #include "dsp/ZeroOffset.h"
 #include "dsp/Zeroing.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -68,7 +68,7 @@ TEST(ZeroWave, SelectedOrAllActiveChannels) {
   EXPECT_EQ(ZeroIndices(Channel(p, 0, 2)), (std::vector<int>{2, 3, 4}));
   EXPECT_TRUE(ZeroIndices(Channel(p, 0, 1)).empty());
   EXPECT_EQ(p.HGB.TriggerFlag, 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 328));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 328));
   // Data changed to both windows, then the redraw of the zeroed channel.
   EXPECT_EQ(*windows, (std::vector<std::pair<int, int>>{{1, 2040}, {2, 2040}, {2, 2000}}));
   windows->clear();
@@ -94,7 +94,7 @@ TEST(ZeroWave, DeclinedInactiveOrMissing) {
   p.Waveform.reset();
   env.ui.ClearLog();
   EXPECT_EQ(dsp::ZeroWave(p, 1, 0, -1, -1), 0);
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 490));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 490));
 }
 
 TEST(ZeroWave, MenuReopensWaveformWindows) {
@@ -116,7 +116,7 @@ TEST(ZeroOffset, SubtractsTheMean) {
   env.ui.Push(Answer::Yes);
   ASSERT_EQ(dsp::KorekceNulyChannel(p, 1, 4, 3, 99), 1);
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{1, 2, 3, -10, 0, 10}));
-  EXPECT_EQ(env.ui.Log().at(0).text, app::Txt(p, 435));
+  EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 435));
   env.ui.Push(Answer::No);
   EXPECT_EQ(dsp::KorekceNulyChannel(p, 1, 4, 0, 5), 0);
   p.MacGoing = 1;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
 #include "files/CalibrationTables.h"
+#include "state/Program.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <filesystem>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
 #include "files/AtomicFile.h"
 #include "files/DataFileLink.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -28,7 +28,7 @@ using testing_support::WriteBytes;
 
 bool LastMessageTitled(TestEnv& env, const std::string& text, int title) {
   const auto& log = env.ui.Log();
-  return !log.empty() && log.back().text == text && log.back().title == app::Txt(env.prog, title);
+  return !log.empty() && log.back().text == text && log.back().title == state::Txt(env.prog, title);
 }
 
 TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
@@ -70,7 +70,7 @@ TEST(DataFileHostile, WrongIdentificationOrCapacity) {
     if (c.id) std::memcpy(f.ig().IdText, c.id, 20);
     WriteBytes(env.dir / "DATA/bad.w", f.Bytes());
     const std::string text =
-        c.id ? app::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : app::Txt(env.prog, 498);
+        c.id ? state::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : state::Txt(env.prog, 498);
     const Snapshot before(env.prog);
     EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", 1, 1, -1, -1, 0), 0) << c.capacity;
     EXPECT_TRUE(LastMessageTitled(env, text, c.id ? 385 : 13)) << c.capacity;
@@ -99,7 +99,7 @@ TEST(DataFileHostile, LengthsOutsideTheStoreAreRefused) {
       WriteBytes(env.dir / "DATA/len.x", f.Bytes());
       const Snapshot before(env.prog);
       EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", s, 1, -1, -1, 0), 0) << length;
-      EXPECT_TRUE(LastMessageTitled(env, app::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
+      EXPECT_TRUE(LastMessageTitled(env, state::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
           << length;
       EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", s, 1, -1, -1, 1), 0) << length;
       if (length < 1) {
@@ -148,7 +148,7 @@ class FailedWrite : public ::testing::Test {
 
 TEST_F(FailedWrite, MissingFolder) {
   EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\NOSUCH\\keep.w", 1, 0), 0);
-  EXPECT_TRUE(LastMessageTitled(env, app::Txt(env.prog, 398), 13));
+  EXPECT_TRUE(LastMessageTitled(env, state::Txt(env.prog, 398), 13));
 }
 
 // A target that cannot be replaced (here a folder, which even root cannot

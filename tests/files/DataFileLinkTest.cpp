@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
-#include "app/StoreAccess.h"
 #include "files/DataFileLink.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -26,10 +26,10 @@ TEST(DataFileLink, UnionOfChannelsWithZerosWhereASideHasNone) {
   WriteBytes(env.dir / "DATA/j.w", f.Bytes());
 
   ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\j.w", 1), 1);
-  const app::Program& p = env.prog;
+  const state::Program& p = env.prog;
   EXPECT_EQ(int32_t(p.HGW.Length), 150);
   EXPECT_EQ(p.HGW.ChannelCount, 3);
-  ASSERT_EQ(app::Pocatek(p, 1, 2), 300);
+  ASSERT_EQ(state::Pocatek(p, 1, 2), 300);
   // Memory only: its samples, then zeros.
   EXPECT_EQ(p.Waveform[99], PatternValue(1, 0, 99));
   EXPECT_EQ(p.Waveform[100], 0.0f);
@@ -58,8 +58,8 @@ TEST(DataFileLink, TooLongChangesNothing) {
   const Snapshot before(env.prog);
   EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\long.w", 1), 0);  // 2 × 2100 > 4096
   ASSERT_FALSE(env.ui.Log().empty());
-  EXPECT_EQ(env.ui.Log().back().text, app::TxtF(env.prog, 1321, {2100L}));
-  EXPECT_EQ(env.ui.Log().back().title, app::Txt(env.prog, 390));
+  EXPECT_EQ(env.ui.Log().back().text, state::TxtF(env.prog, 1321, {2100L}));
+  EXPECT_EQ(env.ui.Log().back().title, state::Txt(env.prog, 390));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 
   env.prog.DG.MaxLength = 2000;
@@ -78,7 +78,7 @@ TEST(DataFileLink, MeasurementStoreAndMissingFile) {
   EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", 0), 0);
   EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", 1), 0);
   ASSERT_FALSE(env.ui.Log().empty());
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(env.prog, 383) + "  : \\DATA\\x.w");
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(env.prog, 383) + "  : \\DATA\\x.w");
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 

@@ -14,7 +14,7 @@ using testing_support::TestEnv;
 
 TEST(DataFileNames, CounterDigitsBeforeTheDot) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   files::NameInMacro(p, 1, 1);
   EXPECT_EQ(files::MacroName(p, 1), "Wave_000.w");
   EXPECT_EQ(p.W_NameGo, 1);
@@ -37,7 +37,7 @@ TEST(DataFileNames, CounterDigitsBeforeTheDot) {
 
 TEST(DataFileNames, SetFromTheQueueAndSlots) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   store::CopyText(p.DG.NameQueue, "  Test_042.dat");
   files::NameInMacro(p, 1, 1);
   EXPECT_EQ(files::MacroName(p, 1), "Test_042.w");
@@ -77,7 +77,7 @@ TEST(DataFileNames, DateNameFillsAllTwelveCharacters) {
 
 TEST(DataFileNames, FileNameTakesWordsFromTheQueue) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::string name;
   store::CopyText(p.DG.NameQueue, "   first.w second");
   ASSERT_EQ(files::FileName(p, "t", "f", name, "\\DATA\\*.W"), 1);
@@ -99,7 +99,7 @@ TEST(DataFileNames, FileNameTakesWordsFromTheQueue) {
 
 TEST(DataFileNames, FileNameDialog) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::string name = "unchanged";
   EXPECT_EQ(files::FileName(p, "title", "filter", name, "\\DATA\\*.W"), 0);  // cancelled
   EXPECT_EQ(name, "unchanged");

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
-#include "app/StoreAccess.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -28,7 +28,7 @@ int Messages(const platform::ScriptedUi& ui) {
 
 bool LastMessageIs(TestEnv& env, const std::string& text, int title) {
   for (auto it = env.ui.Log().rbegin(); it != env.ui.Log().rend(); ++it)
-    if (it->kind == "message") return it->text == text && it->title == app::Txt(env.prog, title);
+    if (it->kind == "message") return it->text == text && it->title == state::Txt(env.prog, title);
   return false;
 }
 
@@ -83,7 +83,7 @@ TEST(DataFileWrite, InactiveSingleChannelWritesNothing) {
     FillStore(env.prog, s, {0}, 16);
     EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\none.x", s, 4), 0);
     EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/none.x"));
-    EXPECT_TRUE(LastMessageIs(env, app::TxtF(env.prog, s ? 396 : 397, {4}), 13));
+    EXPECT_TRUE(LastMessageIs(env, state::TxtF(env.prog, s ? 396 : 397, {4}), 13));
   }
 }
 
@@ -115,7 +115,7 @@ TEST(DataFileRoundTrip, WriteReadWriteIsByteForByte) {
     env.prog.Freq(s)[7] = 0;
     ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\a.x", s, 1, -1, -1, 0), 1);
     EXPECT_EQ(env.prog.Header(s).ChannelCount, 3);
-    EXPECT_EQ(app::Pocatek(env.prog, s, 127), 400);
+    EXPECT_EQ(state::Pocatek(env.prog, s, 127), 400);
     EXPECT_EQ(env.prog.Samples(s)[400 + 199], PatternValue(s, 127, 199));
     EXPECT_NE(env.prog.Freq(s)[7], 0);
     EXPECT_EQ(int32_t(env.prog.Graphs(s)[3].DisplType), 2);
@@ -144,12 +144,12 @@ TEST(DataFileRead, KindMismatchLeavesTheStore) {
   FillStore(env.prog, 1, {4}, 20);
   Snapshot before(env.prog);
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\m.m", 1, 1, -1, -1, 0), 0);
-  EXPECT_TRUE(LastMessageIs(env, app::Txt(env.prog, 388), 13));
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 388), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 
   ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\w.w", 1, 0), 1);
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\w.w", 0, 1, -1, -1, 0), 0);
-  EXPECT_TRUE(LastMessageIs(env, app::Txt(env.prog, 391), 13));
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 391), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
@@ -183,7 +183,7 @@ TEST(DataFileRead, SmallCapacityWriter) {
   EXPECT_EQ(env.prog.Waveform[0], 20.0f);
   Snapshot before(env.prog);
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", 1, 1, 64, 0, 0), 0);
-  EXPECT_TRUE(LastMessageIs(env, app::Txt(env.prog, 498), 13));
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 498), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
@@ -225,7 +225,7 @@ TEST(DataFileRead, SingleChannelRefusals) {
   Snapshot before(env.prog);
 
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 1, 1, 2, 0, 0), 0);
-  EXPECT_TRUE(LastMessageIs(env, app::Txt(env.prog, 395), 13));
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 395), 13));
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 1, 1, 1, 5, 0), 0);  // inactive target
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 1, 1, 200, 0, 0), 0);
   // The measurement store has no single-channel mode: nothing read, success.
@@ -249,7 +249,7 @@ TEST(DataFileRead, SegmentedFilesSkipTheSegmentRecord) {
 TEST(DataFileRead, MissingFileNamesItWithThePrefix) {
   TestEnv env(4096);
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\nope.w", 1, 1, -1, -1, 0), 0);
-  EXPECT_TRUE(LastMessageIs(env, app::Txt(env.prog, 383) + "  : \\DATA\\nope.w", 13));
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 383) + "  : \\DATA\\nope.w", 13));
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\nope.w", 1, 0, -1, -1, 0), 0);
   EXPECT_TRUE(LastMessageIs(env, "  : \\DATA\\nope.w", 13));
   EXPECT_EQ(Messages(env.ui), 2);

@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/Program.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 
@@ -19,7 +19,7 @@ namespace datafile_test {
 inline float PatternValue(int store, int ch, int k) { return float(store * 100000 + ch * 1000 + k) * 0.5f; }
 
 // Makes exactly the given channels (0-based) active with `length` samples each.
-inline void FillStore(app::Program& p, int store, std::initializer_list<int> channels, int32_t length) {
+inline void FillStore(state::Program& p, int store, std::initializer_list<int> channels, int32_t length) {
   store::Header_s& h = p.Header(store);
   for (int16_t& f : h.ChannelOn) f = 0;
   h.Length = length;
@@ -40,7 +40,7 @@ inline void FillStore(app::Program& p, int store, std::initializer_list<int> cha
 
 // Everything a read may change, as bytes.
 struct Snapshot {
-  explicit Snapshot(const app::Program& p) {
+  explicit Snapshot(const state::Program& p) {
     Add(&p.IG, sizeof p.IG);
     Add(&p.HGW, sizeof p.HGW);
     Add(&p.HGB, sizeof p.HGB);

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "DataFileTestSupport.h"
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileUser.h"
 #include "files/DataFileWriter.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -22,14 +22,14 @@ using Reply = std::optional<std::string>;
 
 TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   FillStore(p, 1, {0}, 10);
   const std::string target = env.dir / "DATA/u.w";
   env.ui.Push(Reply("edited comment"));
   env.ui.Push(Reply(target));
   ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
   EXPECT_STREQ(p.HGW.Comment, "edited comment");
-  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 503));
+  EXPECT_EQ(env.ui.lastFileRequest.title, state::Txt(p, 503));
   EXPECT_STREQ(p.DW_Name, target.c_str());
   // The last waveform file is what the remark file and F2/F3 of the windows use.
   EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());
@@ -42,19 +42,19 @@ TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(files::WriteDataFile(p, "", 1, 0), 0);
   EXPECT_EQ(ReadBytes(target), first);
-  EXPECT_GE(env.ui.Count(app::Txt(p, 318)), 1);
+  EXPECT_GE(env.ui.Count(state::Txt(p, 318)), 1);
 
   // A cancelled dialog writes nothing.
   env.ui.Push(Reply("x"));
   env.ui.Push(Reply());
   EXPECT_EQ(files::WriteDataFile(p, "", 0, 0), 0);
-  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 504));
+  EXPECT_EQ(env.ui.lastFileRequest.title, state::Txt(p, 504));
   EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());  // the measurement store leaves it
 }
 
 TEST(DataFileUser, MacroWritesUnderTheMacroName) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   FillStore(p, 1, {0}, 10);
   p.MacGoing = 1;
   files::NameInMacro(p, 1, 1);
@@ -76,20 +76,20 @@ TEST(DataFileUser, MacroWritesUnderTheMacroName) {
 
 TEST(DataFileUser, ReadTakesTheMaskAndName) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   FillStore(p, 0, {2}, 10);
   ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\meas.mx", 0, 0), 1);
   FillStore(p, 0, {0}, 3);
   env.ui.Push(Reply(env.dir / "DATA/meas.mx"));
   ASSERT_EQ(files::ReadDataFile(p, "", 0, 0), 1);
-  EXPECT_EQ(env.ui.lastFileRequest.title, app::Txt(p, 501));
+  EXPECT_EQ(env.ui.lastFileRequest.title, state::Txt(p, 501));
   EXPECT_STREQ(p.DG.MeasExtMask, "*.mx");
   EXPECT_EQ(p.Buffer[9], PatternValue(0, 2, 9));
   EXPECT_EQ(std::string(p.DM_Name), env.dir / "DATA/meas.mx");
 
   // Failure: the reader's message, then 316.
   EXPECT_EQ(files::ReadDataFile(p, "\\DATA\\missing.m", 0, 0), 0);
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 316));
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 316));
 
   // A macro with an M name reads it without a dialog.
   p.MacGoing = 1;
@@ -101,10 +101,10 @@ TEST(DataFileUser, ReadTakesTheMaskAndName) {
 
 TEST(DataFileUser, LinkAsksFirstAndReopensWindows) {
   TestEnv env(4096);
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   FillStore(p, 1, {0}, 10);
   ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\j.w", 1, 0), 1);
-  app::DisplayWave(p, 1, 0);
+  state::DisplayWave(p, 1, 0);
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(files::WaveformLink(p), 0);
   EXPECT_EQ(int32_t(p.HGW.Length), 10);
@@ -115,13 +115,13 @@ TEST(DataFileUser, LinkAsksFirstAndReopensWindows) {
   ASSERT_EQ(files::WaveformLink(p), 1);
   EXPECT_EQ(int32_t(p.HGW.Length), 20);
   EXPECT_EQ(p.Waveform[15], PatternValue(1, 0, 5));
-  EXPECT_TRUE(app::AnyWindowOpen(p, 1));
+  EXPECT_TRUE(state::AnyWindowOpen(p, 1));
 
   env.ui.Push(platform::Answer::Yes);
   env.ui.Push(Reply(env.dir / "DATA/none.w"));
   EXPECT_EQ(files::WaveformLink(p), 0);
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(p, 1322));
-  EXPECT_EQ(env.ui.Log().back().title, app::Txt(p, 14));
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 1322));
+  EXPECT_EQ(env.ui.Log().back().title, state::Txt(p, 14));
 }
 
 }  // namespace

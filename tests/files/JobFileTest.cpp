@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
 #include "files/FixJobFile.h"
 #include "files/JobFile.h"
 #include "files/JobUser.h"
 #include "files/SettingsFiles.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -34,7 +34,7 @@ void Pattern(T& rec, int seed) {
 }
 
 // Every job record filled with distinct bytes, the memory budget kept sane.
-void FillJob(app::Program& p, int seed) {
+void FillJob(state::Program& p, int seed) {
   Pattern(p.MG, seed);
   Pattern(p.PG, seed + 1);
   Pattern(p.DG, seed + 2);
@@ -54,7 +54,7 @@ void FillJob(app::Program& p, int seed) {
 
 struct JobSnapshot {
   std::vector<uint8_t> mg, pg, dg, wg, cgw, cgb, mw, mb;
-  explicit JobSnapshot(const app::Program& p)
+  explicit JobSnapshot(const state::Program& p)
       : mg(BytesOf(&p.MG)),
         pg(BytesOf(&p.PG)),
         dg(BytesOf(&p.DG)),
@@ -183,14 +183,14 @@ TEST(JobFile, WindowFlagsFollowOpenWindowsOrTheExitRecord) {
   TestEnv e;
   e.prog.HGW.ChannelOn[0] = 1;
   e.prog.MG.WDisplay[0] = 1;
-  app::DisplayWave(e.prog, 1, -1);
-  ASSERT_TRUE(app::AnyWindowOpen(e.prog, 1));
+  state::DisplayWave(e.prog, 1, -1);
+  ASSERT_TRUE(state::AnyWindowOpen(e.prog, 1));
   ASSERT_EQ(files::WriteJobFileUtil(e.prog, nullptr), 1);
   EXPECT_EQ(+e.prog.PG.WWindows, +1);
   EXPECT_EQ(+e.prog.PG.MWindows, +0);
 
   // At exit the windows are closed already: the remembered state counts.
-  app::UnDisplayWave(e.prog, 1, -1);
+  state::UnDisplayWave(e.prog, 1, -1);
   e.prog.BudeKonecAleAzPoGrafech = 1;
   e.prog.WWindowsOpen = 0;
   e.prog.MWindowsOpen = 1;
@@ -262,8 +262,8 @@ TEST(JobUser, FailedReadShowsTextAndChangesNothing) {
   store::CopyText(e.prog.DG.NameQueue, "\\JOB\\ABSENT.JOB");
   EXPECT_EQ(files::ReadJobFile(e.prog, 0), 0);
   ASSERT_FALSE(e.ui.Log().empty());
-  EXPECT_EQ(e.ui.Log().back().text, app::Txt(e.prog, 321));
-  EXPECT_EQ(e.ui.Log().back().title, app::Txt(e.prog, 13));
+  EXPECT_EQ(e.ui.Log().back().text, state::Txt(e.prog, 321));
+  EXPECT_EQ(e.ui.Log().back().title, state::Txt(e.prog, 13));
   EXPECT_TRUE(JobSnapshot(e.prog) == before);
 }
 
@@ -277,26 +277,26 @@ TEST(JobUser, OtherMemoryBudgetEndsTheProgram) {
   store::CopyText(e.prog.DG.NameQueue, "\\JOB\\BIG.JOB");
   EXPECT_EQ(files::ReadJobFile(e.prog, 1), 0);
   ASSERT_FALSE(e.ui.Log().empty());
-  EXPECT_EQ(e.ui.Log().back().text, app::Txt(e.prog, 322));
-  EXPECT_EQ(e.ui.Log().back().title, app::Txt(e.prog, 11));
+  EXPECT_EQ(e.ui.Log().back().text, state::Txt(e.prog, 322));
+  EXPECT_EQ(e.ui.Log().back().title, state::Txt(e.prog, 11));
   EXPECT_EQ(e.prog.BudeKonecAleAzPoGrafech, 1);
   EXPECT_EQ(+e.prog.DG.TotalSamples, +e.prog.PW * 2);  // written at exit for the next start
-  EXPECT_FALSE(app::AnyWindowOpen(e.prog, 1));
+  EXPECT_FALSE(state::AnyWindowOpen(e.prog, 1));
 }
 
 TEST(JobUser, ReadReopensTheWindowsTheJobHad) {
   TestEnv e;
   e.prog.HGW.ChannelOn[1] = 1;
   e.prog.MG.WDisplay[1] = 1;
-  app::DisplayWave(e.prog, 1, -1);
+  state::DisplayWave(e.prog, 1, -1);
   store::CopyText(e.prog.DG.NameQueue, "\\JOB\\WIN.JOB");
   ASSERT_EQ(files::WriteJobFile(e.prog, 1), 1);
-  app::UnDisplayWave(e.prog, 1, -1);
+  state::UnDisplayWave(e.prog, 1, -1);
 
   store::CopyText(e.prog.DG.NameQueue, "\\JOB\\WIN.JOB");
   ASSERT_EQ(files::ReadJobFile(e.prog, 1), 1);
-  EXPECT_TRUE(app::AnyWindowOpen(e.prog, 1));
-  EXPECT_FALSE(app::AnyWindowOpen(e.prog, 0));
+  EXPECT_TRUE(state::AnyWindowOpen(e.prog, 1));
+  EXPECT_FALSE(state::AnyWindowOpen(e.prog, 0));
 }
 
 TEST(JobUser, DialogNamesAndTheOverwriteQuestion) {
@@ -305,7 +305,7 @@ TEST(JobUser, DialogNamesAndTheOverwriteQuestion) {
   ASSERT_EQ(files::WriteJobFile(e.prog, 1), 1);
   EXPECT_EQ(e.ui.lastFileRequest.mask, "*.JOB");
   EXPECT_TRUE(e.ui.lastFileRequest.save);
-  EXPECT_EQ(e.ui.lastFileRequest.title, app::Txt(e.prog, 511));
+  EXPECT_EQ(e.ui.lastFileRequest.title, state::Txt(e.prog, 511));
   const std::string picked = e.paths.Resolve("\\JOB\\PICKED.JOB");
   ASSERT_TRUE(testing_support::FileExists(picked));
   const std::vector<uint8_t> original = ReadBytes(picked);
@@ -331,7 +331,7 @@ TEST(JobUser, DialogNamesAndTheOverwriteQuestion) {
   e.prog.MacGoing = 0;
   e.ui.Push(std::optional<std::string>());
   EXPECT_EQ(files::ReadJobFile(e.prog, 0), 0);
-  EXPECT_EQ(e.ui.lastFileRequest.title, app::Txt(e.prog, 509));
+  EXPECT_EQ(e.ui.lastFileRequest.title, state::Txt(e.prog, 509));
 }
 
 TEST(JobUser, WorkSetRoundTripsThroughTheWorkingNames) {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
 #include "files/ModifyFiles.h"
 #include "platform/PosixProcess.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -35,10 +35,10 @@ class ModifyFilesTest : public ::testing::Test {
     WriteText(env.dir / ("MODIFY/" + name), text);
   }
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
-  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)); }
+  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)); }
 
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   platform::RecordingProcess process;
 };
 
@@ -128,7 +128,7 @@ TEST_F(ModifyFilesTest, EditingWritesATemplateAndStartsTheEditor) {
   env.ui.Push(std::optional<std::string>(chosen));
   ASSERT_EQ(files::CMWaveformModifyText(p), 1);
   ASSERT_EQ(process.Started().size(), 1u);
-  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{app::Txt(p, 5), chosen}));
+  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{state::Txt(p, 5), chosen}));
   files::ChannelText t;
   ASSERT_TRUE(files::ReadChannelText(chosen, t));
   EXPECT_EQ(t.Channels(), 1);

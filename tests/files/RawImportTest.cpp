@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
 #include "files/RawImport.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -28,7 +28,7 @@ class RawImportTest : public ::testing::Test {
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
 
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(RawImportTest, SevenBytesOfTwoChannelsAreTwoFrames) {

@@ -28,25 +28,25 @@ std::vector<uint8_t> Bytes(const void* data, size_t n) {
 // in memory it moves (with the fields the reader resets masked out).
 struct FileKind {
   const char* label;
-  int (*write)(app::Program&, const char*);
-  int (*read)(app::Program&, const char*);
+  int (*write)(state::Program&, const char*);
+  int (*read)(state::Program&, const char*);
   const char* workName;
   size_t fileSize;
   int version;  // -1: no version word
-  std::function<void(app::Program&, int)> scramble;
-  std::function<std::vector<uint8_t>(const app::Program&)> state;
+  std::function<void(state::Program&, int)> scramble;
+  std::function<std::vector<uint8_t>(const state::Program&)> state;
 };
 
 std::vector<FileKind> Kinds() {
   return {
       {"FIX", files::WriteFixJobUtil, files::ReadFixJobUtil, files::kFixJobWorkName, 2408, 23,
-       [](app::Program& p, int s) { Scramble(&p.WG, sizeof p.WG, s); },
-       [](const app::Program& p) { return Bytes(&p.WG, sizeof p.WG); }},
+       [](state::Program& p, int s) { Scramble(&p.WG, sizeof p.WG, s); },
+       [](const state::Program& p) { return Bytes(&p.WG, sizeof p.WG); }},
       {"CAL", files::WriteKalibrUtil, files::ReadKalibrUtil, files::kCalibrationWorkName, 26624, -1,
-       [](app::Program& p, int s) { Scramble(p.A.get(), p.A.bytes(), s); },
-       [](const app::Program& p) { return Bytes(p.A.get(), p.A.bytes()); }},
+       [](state::Program& p, int s) { Scramble(p.A.get(), p.A.bytes(), s); },
+       [](const state::Program& p) { return Bytes(p.A.get(), p.A.bytes()); }},
       {"FUN", files::WriteFunUtil, files::ReadFunUtil, files::kFunctionWorkName, 18224, 3,
-       [](app::Program& p, int s) {
+       [](state::Program& p, int s) {
          Scramble(p.Fun.get(), p.Fun.bytes(), s);
          Scramble(p.Kal.get(), p.Kal.bytes(), s + 1);
          Scramble(p.Mat.get(), p.Mat.bytes(), s + 2);
@@ -57,7 +57,7 @@ std::vector<FileKind> Kinds() {
          p.Mat[0].Mode = 0;
          p.MatH[0].Field2 = 0;
        },
-       [](const app::Program& p) {
+       [](const state::Program& p) {
          std::vector<uint8_t> v = Bytes(p.Fun.get(), p.Fun.bytes());
          for (auto part : {Bytes(p.Kal.get(), p.Kal.bytes()), Bytes(p.Mat.get(), p.Mat.bytes()),
                            Bytes(p.MatH.get(), p.MatH.bytes()), Bytes(&p.MGlobals, sizeof p.MGlobals),
@@ -66,11 +66,11 @@ std::vector<FileKind> Kinds() {
          return v;
        }},
       {"PRT", files::WritePrtUtil, files::ReadPrtUtil, files::kPrintWorkName, 72, 6,
-       [](app::Program& p, int s) { Scramble(p.Prt.get(), p.Prt.bytes(), s); },
-       [](const app::Program& p) { return Bytes(p.Prt.get(), p.Prt.bytes()); }},
+       [](state::Program& p, int s) { Scramble(p.Prt.get(), p.Prt.bytes(), s); },
+       [](const state::Program& p) { return Bytes(p.Prt.get(), p.Prt.bytes()); }},
       {"COL", files::WriteColUtil, files::ReadColUtil, files::kColourWorkName, 13058, 6,
-       [](app::Program& p, int s) { Scramble(p.Col_.get(), p.Col_.bytes(), s); },
-       [](const app::Program& p) { return Bytes(p.Col_.get(), p.Col_.bytes()); }},
+       [](state::Program& p, int s) { Scramble(p.Col_.get(), p.Col_.bytes(), s); },
+       [](const state::Program& p) { return Bytes(p.Col_.get(), p.Col_.bytes()); }},
   };
 }
 

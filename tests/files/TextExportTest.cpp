@@ -8,12 +8,12 @@
 #include <string>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
 #include "files/ColumnExport.h"
 #include "files/Converter.h"
 #include "files/TextExport.h"
 #include "files/TextImport.h"
 #include "platform/PosixProcess.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -55,24 +55,24 @@ class TextExportTest : public ::testing::Test {
     const float values[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
     for (int i = 0; i < 6; ++i) p.Waveform[size_t(i)] = values[i];
   }
-  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)); }
+  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)); }
 
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   platform::RecordingProcess process;
 };
 
 TEST_F(TextExportTest, FullExportLayout) {
   ASSERT_EQ(files::WriteASCIIDataFileUtil(p, "\\DATA\\out.wtx", 1), 1);
-  auto T = [&](int n) { return app::Txt(p, n); };
+  auto T = [&](int n) { return state::Txt(p, n); };
   std::string want = T(399) + "01.02.2024  \n" + T(400) + " \n" + T(401) + T(402) + " \n" +
-                     app::TxtF(p, 404, {2}) + " \n" + app::TxtF(p, 405, {3L}) + " \n\n" + T(406) +
+                     state::TxtF(p, 404, {2}) + " \n" + state::TxtF(p, 405, {3L}) + " \n\n" + T(406) +
                      "bench run \n";
-  want += " \n\n\n" + app::TxtF(p, 407, {1}) + " \n" + T(409) + " \n" + T(410) + "Voltage \n" + T(411) +
+  want += " \n\n\n" + state::TxtF(p, 407, {1}) + " \n" + T(409) + " \n" + T(410) + "Voltage \n" + T(411) +
           "V \n" + T(412) + store::PrefixEntry(store::FGW0.PrefixCode) + " \n" + T(413) + "s \n" + T(414) +
           "0.001 \n\n";
   want += "1.5  -0.25  1.23457e+06  ";
-  want += " \n\n\n" + app::TxtF(p, 407, {3}) + " \n" + T(408) + " \n" + T(410) + "Current \n" + T(411) +
+  want += " \n\n\n" + state::TxtF(p, 407, {3}) + " \n" + T(408) + " \n" + T(410) + "Current \n" + T(411) +
           "A \n" + T(412) + "dB " + store::Unit[2] + " \n" + T(413) + "s \n" + T(414) + "0.001 \n\n";
   want += "0  2  -3  ";
   EXPECT_EQ(ReadText(env.dir / "DATA/out.wtx"), want);
@@ -129,7 +129,7 @@ TEST_F(TextExportTest, ColumnExportOpensTheViewerWithTheNameIntact) {
   const std::string written = dir + "/my wave_c.TXT";
   EXPECT_TRUE(FileExists(written));
   ASSERT_EQ(process.Started().size(), 1u);
-  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{app::Txt(p, 5), written}));
+  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{state::Txt(p, 5), written}));
 
   env.ui.Push(Answer::No);
   EXPECT_EQ(files::Write_ASCII_Util_SIMPL(p), 0);
@@ -162,7 +162,7 @@ TEST_F(TextExportTest, WriteAsciiDataFileAsksBeforeOverwriting) {
   EXPECT_EQ(files::WriteASCIIDataFile(p, path, 0), 0);
   EXPECT_EQ(ReadText(path), "keep me");
   EXPECT_EQ(files::WriteASCIIDataFile(p, path, 0), 1);  // default answer Yes
-  EXPECT_NE(ReadText(path).find(app::Txt(p, 403)), std::string::npos);
+  EXPECT_NE(ReadText(path).find(state::Txt(p, 403)), std::string::npos);
   EXPECT_EQ(store::FieldText(p.DG.MeasTextMask), "*.MTX");
 
   EXPECT_EQ(files::WriteASCIIDataFile(p, env.dir / "no/such/dir/x.wtx", 1), 0);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
 #include "files/TextImport.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -33,11 +33,11 @@ class TextImportTest : public ::testing::Test {
   }
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
   float M(int ch, int k) const { return p.Buffer[size_t(ch) * size_t(p.HGB.Length) + size_t(k)]; }
-  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, app::Txt(p, text)); }
+  int Messages(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)); }
   int RowErrors() const { return env.ui.Count("ERROR in row"); }
 
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(TextImportTest, ThreeLinesOfThreeNumbersBecomeThreeChannels) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "DataFileTestSupport.h"
-#include "app/Messages.h"
 #include "files/WavImport.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -105,7 +105,7 @@ class WavImportTest : public ::testing::Test {
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
 
   TestEnv env;
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(WavImportTest, EveryVariantImportsWhatTheFileHolds) {
@@ -205,7 +205,7 @@ TEST_F(WavImportTest, MoreThanTheMemoryKeepsTheBeginningAndWarns) {
   ASSERT_EQ(files::Read_WAV(small.prog, path), 1);
   EXPECT_EQ(small.prog.HGW.Length, 64);
   EXPECT_FLOAT_EQ(small.prog.Waveform[64 + 63], 127.0f);
-  EXPECT_EQ(testing_support::MessagesWithText(small.ui, app::Txt(small.prog, 1309)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(small.ui, state::Txt(small.prog, 1309)), 1);
   EXPECT_EQ(small.ui.Count("*.wav read warning"), 1);
 }
 

@@ -68,7 +68,7 @@ TEST(GraphKeys, F6InAMeasurementWindowSwitchesPointsAndLines) {
   GraphFixture f;
   f.p.HGB.ChannelOn[0] = 1;
   f.p.HGB.Length = 100;
-  const int32_t start = app::Pocatek(f.p, 0, 0);
+  const int32_t start = state::Pocatek(f.p, 0, 0);
   for (int i = 0; i < 100; ++i) f.p.Buffer[size_t(start + i)] = float(i);
   graph::TDispl10 w(f.p, "m", 0, 0, start, graph_test::kRect);
   w.DisplInit();

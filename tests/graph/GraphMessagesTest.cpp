@@ -7,10 +7,10 @@
 #include <string>
 
 #include "GraphTestSupport.h"
-#include "app/MenuLimits.h"
-#include "app/Messages.h"
-#include "app/StoreAccess.h"
 #include "graph/GraphModel.h"
+#include "graph/StoreLimits.h"
+#include "state/Messages.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -24,7 +24,7 @@ struct MsgFixture : graph_test::GraphFixture {
     p.FGW[size_t(chan)].Step = step;
   }
   std::unique_ptr<graph::TDispl10> Open(int chan = 0, int isW = 1) {
-    auto w = std::make_unique<graph::TDispl10>(p, "t", isW, int16_t(chan), app::Pocatek(p, isW, chan),
+    auto w = std::make_unique<graph::TDispl10>(p, "t", isW, int16_t(chan), state::Pocatek(p, isW, chan),
                                                graph_test::kRect);
     w->DisplInit();
     w->Paint();
@@ -146,8 +146,8 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   auto w = f.Open();
   f.p.QWWin[0] = std::move(w);
   auto& win = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
-  app::SetStoreLimits(f.p, 1, {100, 300, 50.0f, -50.0f});
-  EXPECT_EQ(app::SetLimits(f.p, 1, 0), 1);  // 2042 to the window
+  graph::SetStoreLimits(f.p, 1, {100, 300, 50.0f, -50.0f});
+  EXPECT_EQ(graph::SetLimits(f.p, 1, 0), 1);  // 2042 to the window
   const store::CG_s& g = f.p.CGW[0];
   EXPECT_EQ(g.IL, 100);
   EXPECT_EQ(g.IR, 300);
@@ -159,12 +159,12 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   // A window showing the second half counts from the middle of the record.
   f.p.CGW[0].DisplType = graph::kSecondHalf;
   win.DisplControl();
-  app::SetStoreLimits(f.p, 1, {600, 800, 5.0f, 1.0f});
+  graph::SetStoreLimits(f.p, 1, {600, 800, 5.0f, 1.0f});
   win.UserMessage(2134, 0);
   EXPECT_EQ(g.IL, 100);
   EXPECT_EQ(g.IR, 300);
   // Limits in the first half do not fit it: interactive says so, 2042 is silent.
-  app::SetStoreLimits(f.p, 1, {10, 200, 5.0f, 1.0f});
+  graph::SetStoreLimits(f.p, 1, {10, 200, 5.0f, 1.0f});
   const size_t before = f.env.ui.Log().size();
   win.UserMessage(2042, 0);
   EXPECT_EQ(f.env.ui.Log().size(), before);
@@ -173,7 +173,7 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   EXPECT_EQ(g.IL, 100);
   // Values that are not numbers are refused as well.
   f.p.CGW[0].DisplType = graph::kBothHalves;
-  app::SetStoreLimits(f.p, 1, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
+  graph::SetStoreLimits(f.p, 1, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
   win.UserMessage(2042, 0);
   EXPECT_EQ(g.IL, 100);
   f.p.QWWin[0].reset();
@@ -227,7 +227,7 @@ TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
   w.UserMessage(2031, 0);  // and back
   EXPECT_EQ(f.p.WFreq[0], 0);
   EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kBothHalves);
-  EXPECT_NEAR(f.p.Waveform[size_t(app::Pocatek(f.p, 1, 0)) + 100], 100.0f, 1e-2);
+  EXPECT_NEAR(f.p.Waveform[size_t(state::Pocatek(f.p, 1, 0)) + 100], 100.0f, 1e-2);
 
   // Declining the cut changes nothing.
   f.Store(Ramp(300));
@@ -244,7 +244,7 @@ TEST(GraphMessages, WeightingZeroOffsetAndSmoothingChangeTheChannel) {
   f.Store(std::vector<float>(64, 5.0f));
   f.p.QWWin[0] = f.Open();
   auto& w = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
-  const size_t start = size_t(app::Pocatek(f.p, 1, 0));
+  const size_t start = size_t(state::Pocatek(f.p, 1, 0));
   f.p.MacGoing = 1;  // no questions: the whole channel
   w.UserMessage(2032, 0);
   EXPECT_NEAR(f.p.Waveform[start], 5.0f * 0.00095f, 1e-4);
@@ -286,7 +286,7 @@ TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
   MsgFixture f;
   f.p.HGB.ChannelOn[0] = 1;
   f.p.HGB.Length = 100;
-  const int start = app::Pocatek(f.p, 0, 0);
+  const int start = state::Pocatek(f.p, 0, 0);
   for (int i = 0; i < 100; ++i) f.p.Buffer[size_t(start + i)] = float(i);
   auto m = f.Open(0, 0);
   store::CG_s& g = f.p.CGB[0];
@@ -348,8 +348,8 @@ TEST(GraphMessages, HotKeysPressKeysAndMissingOperationsSaySo) {
     EXPECT_EQ(f.NotAvailable(), ++expected) << code;
   }
   // Said wholly in the interface language.
-  EXPECT_EQ(f.env.ui.LastText(), app::Lang(f.env.prog, "Klávesa grafu S: v této verzi není k dispozici",
-                                           "The graph key S: not available in this version"));
+  EXPECT_EQ(f.env.ui.LastText(), state::Lang(f.env.prog, "Klávesa grafu S: v této verzi není k dispozici",
+                                             "The graph key S: not available in this version"));
 }
 
 TEST(GraphMessages, EveryCodeIsSafeOnEmptyAndBrokenData) {
@@ -367,7 +367,7 @@ TEST(GraphMessages, EveryCodeIsSafeOnEmptyAndBrokenData) {
     auto w = f.Open();
     f.p.CGW[0].Cur1 = -7;
     f.p.CGW[0].Cur2 = 1 << 30;
-    app::SetStoreLimits(f.p, 1, {0, 1, 1.0f, 0.0f});
+    graph::SetStoreLimits(f.p, 1, {0, 1, 1.0f, 0.0f});
     for (int code = 2000; code <= 2140; ++code) {
       if (code == 2126) continue;  // the live acquisition is not a view message
       w->UserMessage(code, code == 2038 ? 1 : 0);

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "GraphTestSupport.h"
-#include "app/FontSettings.h"
-#include "app/Messages.h"
+#include "graph/FontSettings.h"
 #include "graph/GraphScaleMath.h"
+#include "state/Messages.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ TEST(GraphPaint, ScaleLabelsTakeTheExponentFormsAndTheUnitsOfTheAxis) {
   Rec(*w).Clear();
   w->Paint();
   EXPECT_TRUE(HasText(Rec(*w), "1.00e+05"));
-  EXPECT_TRUE(HasText(Rec(*w), app::Txt(f.p, 101)));
+  EXPECT_TRUE(HasText(Rec(*w), state::Txt(f.p, 101)));
 
   // Fixed steps from the colour record, sound or not, never hang or flood.
   for (float step : {1e-30f, 0.0f, -5.0f, std::nanf(""), 1e30f, 0.5f}) {
@@ -111,7 +111,7 @@ TEST(GraphPaint, ScaleLabelsTakeTheExponentFormsAndTheUnitsOfTheAxis) {
   chosen.face = "DejaVu Serif";
   chosen.weight = 700;
   chosen.height = 30;
-  app::SetScaleFont(f.p, chosen);
+  graph::SetScaleFont(f.p, chosen);
   Rec(*w).Clear();
   w->Paint();
   EXPECT_GE(CountWith(Rec(*w), "SetFont", "12x5 700 0 DejaVu Serif"), 1);
@@ -176,7 +176,7 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   Rec(*w).Clear();
   w->Paint();
   EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
-  EXPECT_FLOAT_EQ(f.p.SWaveform[size_t(app::Pocatek(f.p, 1, 2) + 5)], 2005);
+  EXPECT_FLOAT_EQ(f.p.SWaveform[size_t(state::Pocatek(f.p, 1, 2) + 5)], 2005);
   f.G().DisplType = 2;
 
   // Strips: three equal bands, a scale in each, the active one highlighted.

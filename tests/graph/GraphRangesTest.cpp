@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GraphTestSupport.h"
-#include "app/Messages.h"
+#include "state/Messages.h"
 
 namespace {
 
@@ -289,7 +289,7 @@ TEST(GraphRanges, SavedLimitsRoundTripAndRefuseWhatDoesNotFit) {
     EXPECT_EQ(f.G().IL, 1);
     ASSERT_EQ(f.env.ui.Log().size(), 1u);
     EXPECT_EQ(f.env.ui.Log()[0].kind, "message");
-    EXPECT_EQ(f.env.ui.Log()[0].text, app::Txt(f.p, 112));
+    EXPECT_EQ(f.env.ui.Log()[0].text, state::Txt(f.p, 112));
   }
 }
 

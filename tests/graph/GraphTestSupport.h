@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/StoreAccess.h"
 #include "graph/GraphModel.h"
+#include "state/StoreAccess.h"
 #include "support/TestSupport.h"
 
 namespace graph_test {
@@ -21,12 +21,12 @@ struct GraphFixture {
   void Store(const std::vector<float>& data, int chan = 0) {
     p.HGW.ChannelOn[chan] = 1;
     p.HGW.Length = int32_t(data.size());
-    int start = app::Pocatek(p, 1, chan);
+    int start = state::Pocatek(p, 1, chan);
     for (size_t i = 0; i < data.size(); ++i) p.Waveform[size_t(start) + i] = data[i];
   }
 
   std::unique_ptr<graph::TDispl10> Open(int chan = 0, const int32_t* rect = kRect) {
-    auto w = std::make_unique<graph::TDispl10>(p, "test", 1, int16_t(chan), app::Pocatek(p, 1, chan), rect);
+    auto w = std::make_unique<graph::TDispl10>(p, "test", 1, int16_t(chan), state::Pocatek(p, 1, chan), rect);
     w->DisplInit();
     return w;
   }
@@ -34,7 +34,7 @@ struct GraphFixture {
   store::CG_s& G(int chan = 0) { return p.CGW[size_t(chan)]; }
 
   testing_support::TestEnv env;
-  app::Program& p;
+  state::Program& p;
 };
 
 inline std::vector<float> Ramp(int n) {

@@ -314,7 +314,7 @@ TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
   EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before);
 
   // A picture from a history file with wild points stays inside the plot.
-  app::HistEntry& e = f.p.WHBuf[0][0];
+  state::HistEntry& e = f.p.WHBuf[0][0];
   e.size = 2;
   e.data.reset(new uint8_t[16]);
   const int32_t wild[4] = {-2'000'000'000, 2'000'000'000, 2'000'000'000, -5};

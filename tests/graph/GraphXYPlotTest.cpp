@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "GraphTestSupport.h"
-#include "app/Messages.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 
 namespace {

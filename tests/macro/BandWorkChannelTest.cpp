@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "app/Messages.h"
 #include "macro/Executors.h"
+#include "state/Messages.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST(BandWorkChannel, ChannelSixtyOneIsUsedOnlyWhenFreeOrAgreed) {
     EXPECT_EQ(env.prog.HGW.ChannelOn[60] != 0, c.sixtyOneKept);
     EXPECT_TRUE(!c.sixtyOneKept || samples(60) == held);
     EXPECT_FALSE(env.prog.HGW.ChannelOn[127]);
-    const bool named = store::FieldText(env.prog.Status) == app::TxtF(env.prog, 439, {128});
+    const bool named = store::FieldText(env.prog.Status) == state::TxtF(env.prog, 439, {128});
     EXPECT_EQ(named, c.held && c.inMacro);
   }
 }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "MacroTestSupport.h"
-#include "app/Messages.h"
 #include "macro/CheckMode.h"
 #include "macro/CommandTable.h"
+#include "state/Messages.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ TEST(Dispatch, TableOnlyKeywordsAreUnknownWhenRunAndDispatcherOnlyOnesRun) {
     EXPECT_EQ(env.Run(k, &status), 0) << k;
     EXPECT_EQ(status, -1);
     ASSERT_EQ(env.Messages(), 1) << k;
-    EXPECT_EQ(env.ui.Log()[0].text, app::Txt(env.prog, 211));
-    EXPECT_EQ(env.ui.Log()[0].title, app::Txt(env.prog, 14));
+    EXPECT_EQ(env.ui.Log()[0].text, state::Txt(env.prog, 211));
+    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 14));
   }
   env.prog.PG.Sound = 1;
   env.ui.ClearLog();

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "MacroTestSupport.h"
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
 #include "files/DataFileNames.h"
 #include "platform/PosixProcess.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ TEST(Processing, FftWithoutChannelAsksAndNoSendsTheLiveSpectrumCode) {
   EXPECT_EQ(CountSent(env, 2031), 2);
   EXPECT_FALSE(env.prog.WFreq[0] || env.prog.WFreq[1]);
   ASSERT_EQ(env.Questions(), 1);
-  EXPECT_EQ(env.ui.Log().back().text, app::Txt(env.prog, 482));
+  EXPECT_EQ(env.ui.Log().back().text, state::Txt(env.prog, 482));
 }
 
 TEST(Processing, FftBeyondTheChannelsIsRefusedWithoutTouchingTheStore) {
@@ -154,7 +154,7 @@ TEST(Processing, DerivativeCreatesItsDestinationAndReportsAnInactiveSource) {
   env.ui.ClearLog();
   EXPECT_EQ(env.RunInMacro("WINTEGRALDT 7,3"), 1);
   ASSERT_EQ(env.Messages(), 1);
-  EXPECT_EQ(env.ui.Log()[0].text, app::TxtF(env.prog, 326, {7}));
+  EXPECT_EQ(env.ui.Log()[0].text, state::TxtF(env.prog, 326, {7}));
 }
 
 TEST(Processing, BandZeroingClearsTheBinsOfTheBand) {
@@ -271,7 +271,7 @@ TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
     EXPECT_EQ(status, -1);
     ASSERT_EQ(env.Messages(), 1) << k;
     EXPECT_NE(env.ui.Log()[0].text.find(k), std::string::npos);
-    EXPECT_EQ(env.ui.Log()[0].title, app::Txt(env.prog, 14));
+    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 14));
   }
 }
 
@@ -285,7 +285,7 @@ TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
   platform::RecordingProcess process;
   env.prog.plat.process = &process;
   env.Run("CONV");
-  EXPECT_FALSE(app::AnyWindowOpen(env.prog, 1));
+  EXPECT_FALSE(state::AnyWindowOpen(env.prog, 1));
 }
 
 TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {

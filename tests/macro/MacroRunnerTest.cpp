@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
 #include "macro/MacroRunner.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -44,19 +44,19 @@ class MacroRunnerTest : public ::testing::Test {
   int Messages(int text) const {
     int n = 0;
     for (const auto& shown : env.ui.Log())
-      if (shown.text.rfind(app::Txt(p, text), 0) == 0 && (text != 211 || shown.kind == "message")) ++n;
+      if (shown.text.rfind(state::Txt(p, text), 0) == 0 && (text != 211 || shown.kind == "message")) ++n;
     return n;
   }
   int Beeps() const { return env.ui.beeps_; }
 
   testing_support::TestEnv env{4096};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(MacroRunnerTest, StatementsCommentsAndBlocksRunWhatTheyShould) {
   EXPECT_EQ(macro::StartMacro(p, "T.MAC"), 1) << "a missing file is an error";
   EXPECT_EQ(Messages(367), 1);
-  EXPECT_EQ(store::FieldText(p.Status), app::Txt(p, 368));
+  EXPECT_EQ(store::FieldText(p.Status), state::Txt(p, 368));
 
   std::string block60 = "REPEAT 2;\n";
   for (int i = 0; i < 60; ++i) block60 += "BEEP;";
@@ -91,7 +91,7 @@ TEST_F(MacroRunnerTest, StatementsCommentsAndBlocksRunWhatTheyShould) {
     EXPECT_EQ(p.MacGoing, 0);
     EXPECT_EQ(store::FieldText(p.PG.MacroName), "");
     if (c.result == 0) {
-      EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
+      EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 375));
     }
   }
 }
@@ -147,7 +147,7 @@ TEST_F(MacroRunnerTest, SuspendedInsideABlockResumesInTheSamePass) {
   EXPECT_EQ(+p.PG.MacroStatement, 3);
   EXPECT_EQ(+p.PG.MacroRepeat, 2);
   EXPECT_EQ(+p.PG.MacroBlock, 1);
-  EXPECT_NE(store::FieldText(p.Status).find(app::Txt(p, 376)), std::string::npos);
+  EXPECT_NE(store::FieldText(p.Status).find(state::Txt(p, 376)), std::string::npos);
 
   EXPECT_FALSE(Resume()) << "nothing resumes before the activity ends";
   macro::StopInputWait(p);  // PWAITOFF, or the wait's end, releases it
@@ -190,7 +190,7 @@ TEST_F(MacroRunnerTest, CheckModeOnlyLooksKeywordsUp) {
   EXPECT_EQ(p.W_NameInc[0], 0);
   EXPECT_EQ(+p.PG.WLCD, 7.0f) << "DEFAULT was not executed";
   EXPECT_EQ(Messages(372), 1) << "only DEFAULT, which the table lacks";
-  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 374));
+  EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 374));
   EXPECT_FALSE(macro::MacroCheckMode(p));
 }
 
@@ -209,7 +209,7 @@ TEST_F(MacroRunnerTest, EscapeAsksAndYesStopsTheMacro) {
   EXPECT_EQ(Beeps(), 5);
   EXPECT_EQ(p.MacGoing, 0);
   EXPECT_EQ(p.MacStop, 0);
-  EXPECT_NE(store::FieldText(p.Status).find(app::Txt(p, 377)), std::string::npos);
+  EXPECT_NE(store::FieldText(p.Status).find(state::Txt(p, 377)), std::string::npos);
 }
 
 TEST_F(MacroRunnerTest, InterruptWithoutMacroAndInsideOne) {
@@ -228,7 +228,7 @@ TEST_F(MacroRunnerTest, GomcInsideAMacroReplacesIt) {
   EXPECT_EQ(Beeps(), 1);
   EXPECT_EQ(p.W_NameInc[0], 2);
   EXPECT_EQ(p.MacGoing, 0);
-  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 375));
+  EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 375));
 }
 
 TEST_F(MacroRunnerTest, RefusedWhileARunIsActive) {
@@ -282,7 +282,7 @@ TEST_F(MacroRunnerTest, ClearMacroResetsTheMacroAndNameState) {
   EXPECT_EQ(p.M_Name[0], '\0');
   EXPECT_EQ(p.W_Nam_N[12], '\0');
   EXPECT_EQ(p.QW + p.QM, 0);
-  EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 420));
+  EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 420));
 }
 
 TEST_F(MacroRunnerTest, CommandLineMacroIsArmedForTheNextTick) {

@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "MacroTestSupport.h"
-#include "app/EntryPoints.h"
 #include "app/MainWindow.h"
 #include "daq/RunCommands.h"
 #include "daq/RunState.h"
 #include "graph/GraphModel.h"
+#include "macro/InternalCommands.h"
 #include "macro/MacroRunner.h"
 #include "support/TestSupport.h"
 
@@ -31,7 +31,7 @@ struct Fixture {
     for (int i = 1; i < store::kChannels; ++i) p().MG.Acquire[i] = 0;
     p().DG.Simulation = 1;
   }
-  app::Program& p() { return env.prog; }
+  state::Program& p() { return env.prog; }
   void Start(const std::string& text) {
     testing_support::WriteText(env.dir / "MACRO/T.MAC", text);
     macro::StartMacro(p(), "T");
@@ -133,7 +133,7 @@ TEST(MacroRuns, TheTimerGoesOnBetweenStatementsAndDuringDelay) {
   f.p().RefA().MLength = 100;
   f.p().RefA().MStore = 1;
   f.p().RefA().MRepeat = 0;
-  app::Command(f.p(), 202);
+  macro::Command(f.p(), 202);
   ASSERT_EQ(f.p().QM, 1);
   EXPECT_EQ(f.env.Run("DELAY 10"), 1);
   EXPECT_GE(f.p().Bindx, 9);

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/Program.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Interpreter.h"
 #include "platform/WindowHost.h"
+#include "state/Program.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"

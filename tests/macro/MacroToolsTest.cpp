@@ -6,12 +6,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Messages.h"
 #include "macro/HelpFiles.h"
 #include "macro/MacroEditor.h"
 #include "macro/MacroReader.h"
 #include "macro/MacroRunner.h"
 #include "platform/PosixProcess.h"
+#include "state/Messages.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -21,7 +21,7 @@ using platform::Answer;
 
 struct MacroToolsTest : ::testing::Test {
   testing_support::TestEnv env{4096};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(MacroToolsTest, DelayWaitsItsTenthsUnlessInputArrives) {
@@ -69,7 +69,7 @@ TEST_F(MacroToolsTest, EditStartsTheEditorWithTheNameIntact) {
   env.ui.Push(std::optional<std::string>(chosen));
   ASSERT_EQ(macro::Edit(p, 0), 1);
   ASSERT_EQ(process.Started().size(), 1u);
-  const std::vector<std::string> expected{app::Txt(p, 5), env.dir / "MACRO/my \"odd\" $name;rm -rf.MAC"};
+  const std::vector<std::string> expected{state::Txt(p, 5), env.dir / "MACRO/my \"odd\" $name;rm -rf.MAC"};
   EXPECT_EQ(process.Started()[0], expected);
   EXPECT_EQ(env.ui.lastFileRequest.mask, "*.MAC");
 
@@ -118,7 +118,7 @@ TEST_F(MacroToolsTest, DemonstrationMacrosPassTheCheckMode) {
     env.ui.ClearLog();
     EXPECT_EQ(macro::CheckMacro(p, entry.path().string()), 0) << entry.path();
     for (const auto& shown : env.ui.Log()) ADD_FAILURE() << entry.path() << ": " << shown.text;
-    EXPECT_EQ(store::FieldText(p.MacroSt), app::Txt(p, 374));
+    EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 374));
     ++checked;
   }
   EXPECT_GE(checked, 3);

@@ -25,14 +25,14 @@
 #include <string>
 #include <vector>
 
-#include "app/GraphWindows.h"
 #include "app/MainPanel.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
 #include "qt/DesktopRunner.h"
 #include "qt/GraphWidget.h"
 #include "qt/MainWidget.h"
 #include "qt/QtWindowHost.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
 
@@ -144,13 +144,13 @@ int Colours(const QImage& image) {
 }
 
 // The samples of a store's active channels, one after another.
-std::vector<float> StoreData(const app::Program& p, int store) {
+std::vector<float> StoreData(const state::Program& p, int store) {
   const store::Header_s& h = store ? p.HGW : p.HGB;
   const int32_t length = h.Length;
   std::vector<float> out;
   for (int ch = 0; ch < store::kChannels; ++ch) {
     if (!h.ChannelOn[ch]) continue;
-    const float* first = p.Samples(store) + app::Pocatek(p, store, ch);
+    const float* first = p.Samples(store) + state::Pocatek(p, store, ch);
     out.insert(out.end(), first, first + length);
   }
   return out;
@@ -177,7 +177,7 @@ struct DesktopFlow : ::testing::Test {
     QApplication::processEvents();
   }
 
-  app::Program& P() { return desktop->Program(); }
+  state::Program& P() { return desktop->Program(); }
   qt::MainWidget& Window() { return desktop->Window(); }
   app::TMainWindow& Logic() { return Window().Logic(); }
 

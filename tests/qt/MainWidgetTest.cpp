@@ -10,13 +10,13 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
 #include "macro/CommandTable.h"
 #include "qt/CommandDialog.h"
 #include "qt/MainWidget.h"
 #include "qt/TooltipWindow.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -25,7 +25,7 @@ constexpr int kF9 = Qt::Key_F9;
 
 struct MainWidgetTest : ::testing::Test {
   testing_support::TestEnv env{8192};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
   std::unique_ptr<qt::MainWidget> window;
   int closedCalls = 0;
 
@@ -117,7 +117,7 @@ TEST_F(MainWidgetTest, LetterOpensTheCommandDialogWithTheKeywordList) {
   Key(Qt::Key_B, Qt::NoModifier, "b");
   qt::CommandDialog* dialog = window->OpenedCommandDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->windowTitle().toStdString(), app::Txt(p, 40));
+  EXPECT_EQ(dialog->windowTitle().toStdString(), state::Txt(p, 40));
   EXPECT_EQ(dialog->Line(), QStringLiteral("B"));
   ASSERT_EQ(dialog->Keywords()->count(), int(macro::kCommandCount));
   EXPECT_EQ(dialog->Keywords()->item(0)->text(), QString::fromLatin1(macro::Commands[0]));
@@ -155,35 +155,35 @@ TEST_F(MainWidgetTest, EscapeAndFunctionKeysReachTheirCommands) {
   p.DoQW = 1;
   Key(Qt::Key_Escape);
   EXPECT_EQ(p.QW, 0) << "Esc stops the run";
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 0);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 0);
   Tick();
   env.ui.Push(platform::Answer::No);
   Key(kF9);
   Tick();
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 1) << "F9 asks before leaving";
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1) << "F9 asks before leaving";
   EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
   p.DG.Simulation = 0;
   p.BoardPresent = 0;
   Key(Qt::Key_F6);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 56)), 1) << "F6 starts a waveform run";
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 56)), 1) << "F6 starts a waveform run";
 }
 
 TEST_F(MainWidgetTest, PanelButtonShowsItsTooltipAndActsOnRelease) {
   Start();
-  const bool open = app::AnyWindowOpen(p, 0);
+  const bool open = state::AnyWindowOpen(p, 0);
   Mouse(QEvent::MouseButtonPress, QPoint(95, 15));  // the M windows button
   ASSERT_NE(window->Tooltip(), nullptr);
   EXPECT_TRUE(window->Tooltip()->isVisible());
   EXPECT_EQ(window->Tooltip()->Text().toStdString(),
             "Otevřít / zavřít grafická okna se zobrazením pomalého měření *.M");
-  EXPECT_EQ(app::AnyWindowOpen(p, 0), open) << "nothing happens before the release";
+  EXPECT_EQ(state::AnyWindowOpen(p, 0), open) << "nothing happens before the release";
   Mouse(QEvent::MouseButtonRelease, QPoint(95, 15));
   EXPECT_FALSE(window->Tooltip()->isVisible()) << "the release closes the tooltip";
-  EXPECT_NE(app::AnyWindowOpen(p, 0), open);
+  EXPECT_NE(state::AnyWindowOpen(p, 0), open);
   // Releasing off every button does nothing.
   Mouse(QEvent::MouseButtonPress, QPoint(95, 15));
   Mouse(QEvent::MouseButtonRelease, QPoint(200, 200));
-  EXPECT_NE(app::AnyWindowOpen(p, 0), open);
+  EXPECT_NE(state::AnyWindowOpen(p, 0), open);
   // Moving over the panel replaces the tooltip region by region.
   Mouse(QEvent::MouseMove, QPoint(30, 15));
   EXPECT_TRUE(window->Tooltip()->Text().startsWith("Ukončit program"));
@@ -198,7 +198,7 @@ TEST_F(MainWidgetTest, CloseButtonAsksAndTheNextTickCloses) {
   window->show();
   env.ui.Push(platform::Answer::No);
   EXPECT_FALSE(window->close());
-  EXPECT_EQ(env.ui.Count(app::Txt(p, 10)), 1);
+  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1);
   Tick();
   EXPECT_FALSE(window->Logic().Closed());
   EXPECT_TRUE(window->isVisible());

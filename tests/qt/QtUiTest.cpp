@@ -23,12 +23,12 @@
 #include <climits>
 #include <functional>
 
-#include "app/Messages.h"
 #include "qt/ColourDialog.h"
 #include "qt/LongMessageWindow.h"
 #include "qt/QtUi.h"
 #include "qt/TooltipWindow.h"
 #include "qt/WaitWindow.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -172,7 +172,7 @@ TEST_F(QtUiTest, CommentIsCutTo299CharactersAndFitsTheField) {
     Click(d, "ok");
   });
   ASSERT_TRUE(ui.EditComment(kept, "M"));
-  EXPECT_EQ(kept, app::Txt(env.prog, 311));
+  EXPECT_EQ(kept, state::Txt(env.prog, 311));
 }
 
 TEST_F(QtUiTest, WaitWindowShowsThePercentageAndCloses) {
@@ -184,7 +184,7 @@ TEST_F(QtUiTest, WaitWindowShowsThePercentageAndCloses) {
   ui.WaitProgress(5);
   EXPECT_TRUE(w->BarShown());
   EXPECT_EQ(w->Percent(), "05%");
-  EXPECT_EQ(w->Line(), QString::fromStdString(app::TxtF(env.prog, 437, {5}) + "Saving"));
+  EXPECT_EQ(w->Line(), QString::fromStdString(state::TxtF(env.prog, 437, {5}) + "Saving"));
   ui.WaitProgress(100);
   EXPECT_EQ(w->Percent(), "100%");
   ui.ShowWait("Reading");  // the same window, a new text

@@ -12,13 +12,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/MemoryDialog.h"
-#include "app/Messages.h"
 #include "files/ColourFile.h"
 #include "qt/AcquisitionDialog.h"
 #include "qt/ChannelDialog.h"
 #include "qt/MemoryDialogWindow.h"
 #include "qt/SettingsDialogs.h"
+#include "state/MemoryDialog.h"
+#include "state/Messages.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -54,7 +54,7 @@ class ModalGuard {
   QTimer timer_;
 };
 
-std::vector<uint8_t> Records(const app::Program& p) {
+std::vector<uint8_t> Records(const state::Program& p) {
   std::vector<uint8_t> b;
   auto add = [&b](const void* data, size_t n) {
     auto* bytes = static_cast<const uint8_t*>(data);
@@ -74,7 +74,7 @@ struct SettingsDialogs : testing::Test {
     p.PG.MemoryMode = 3;
   }
   testing_support::TestEnv env{65536};
-  app::Program& p = env.prog;
+  state::Program& p = env.prog;
 };
 
 TEST_F(SettingsDialogs, AcquisitionFieldsAreWrittenOnOkAndNotOnCancel) {
@@ -142,7 +142,7 @@ TEST_F(SettingsDialogs, ChannelPagesWriteBackAndOkRefusesNoChannel) {
   Child<QCheckBox>(d, "box_1_3")->setChecked(false);
   Click(d, "ok");
   EXPECT_EQ(d.result(), QDialog::Rejected);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, app::Txt(p, 255)), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 255)), 1);
   EXPECT_EQ(p.MG.Acquire[19], 1);  // the refused OK wrote nothing
 
   Child<QCheckBox>(d, "box_1_3")->setChecked(true);
@@ -171,7 +171,7 @@ TEST_F(SettingsDialogs, ChannelRowButtonsHiddenRowsAndColours) {
   EXPECT_FALSE(Child<QCheckBox>(d, "box_2_0")->isVisibleTo(&d));
   EXPECT_FALSE(Child<QPushButton>(d, "checkAll_2")->isVisibleTo(&d));
   EXPECT_FALSE(Child<QLabel>(d, "info_1")->isVisibleTo(&d));
-  EXPECT_TRUE(Child<QLabel>(d, "info_0")->text().contains(QString::fromStdString(app::Txt(p, 852))));
+  EXPECT_TRUE(Child<QLabel>(d, "info_0")->text().contains(QString::fromStdString(state::Txt(p, 852))));
 
   env.ui.Push(platform::Answer::Yes);
   Click(d, "checkAll_3");
@@ -212,7 +212,7 @@ TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
     env.ui.Push(platform::Answer::Yes);
     Click(*w, "ok");
   });
-  EXPECT_EQ(app::MemSize(p), 1);
+  EXPECT_EQ(state::MemSize(p), 1);
   EXPECT_EQ(p.DG.TotalSamples, 2048 * 131072);
   EXPECT_EQ(p.DG.MaxLength, 2048 * 131072);
   EXPECT_EQ(p.CommonBool, 1);
@@ -220,18 +220,18 @@ TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
 }
 
 TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
-  EXPECT_EQ(app::MemoryUnitsFromText("0"), 1);
-  EXPECT_EQ(app::MemoryUnitsFromText("5000"), 2048);
-  EXPECT_EQ(app::MemoryUnitsFromText(" 16"), 16);
-  EXPECT_EQ(app::MemoryUnitsFromText("abc"), 1);
-  EXPECT_EQ(app::MemoryUnitsFromText("-7"), 1);
-  EXPECT_EQ(app::MemoryUnitsFromText("00000003999"), 3);  // "00000003": the ninth character is not read
+  EXPECT_EQ(state::MemoryUnitsFromText("0"), 1);
+  EXPECT_EQ(state::MemoryUnitsFromText("5000"), 2048);
+  EXPECT_EQ(state::MemoryUnitsFromText(" 16"), 16);
+  EXPECT_EQ(state::MemoryUnitsFromText("abc"), 1);
+  EXPECT_EQ(state::MemoryUnitsFromText("-7"), 1);
+  EXPECT_EQ(state::MemoryUnitsFromText("00000003999"), 3);  // "00000003": the ninth character is not read
   env.ui.Push(platform::Answer::Yes);
-  EXPECT_EQ(app::CloseMemoryDialog(p, app::MemoryUnitsFromText("2048")), 1);
+  EXPECT_EQ(state::CloseMemoryDialog(p, state::MemoryUnitsFromText("2048")), 1);
   EXPECT_EQ(p.DG.TotalSamples, 268435456);
-  EXPECT_EQ(app::MemoryFieldText(p), "2048");
+  EXPECT_EQ(state::MemoryFieldText(p), "2048");
   p.DG.TotalSamples = -131072 * 4;  // from a damaged job
-  EXPECT_EQ(app::MemoryFieldText(p), "1");
+  EXPECT_EQ(state::MemoryFieldText(p), "1");
 }
 
 TEST_F(SettingsDialogs, InstalledHooksRunTheDialogsModally) {

@@ -61,7 +61,7 @@ int NotAvailableMessages(const platform::ScriptedUi& ui) {
 
 TestEnv::TestEnv(int32_t totalSamples, bool loadTexts)
     : paths(dir.path(), TARVELIN_SOURCE_DIR "/resources"),
-      prog(app::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {
+      prog(state::Platform{&ui, &clock, nullptr, nullptr, &windows, &paths}) {
   prog.Path = dir.path();
   paths.CreateStandardFolders();
   prog.DG.TotalSamples = totalSamples;

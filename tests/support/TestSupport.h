@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/Program.h"
 #include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedUi.h"
 #include "platform/WindowHost.h"
+#include "state/Program.h"
 
 namespace testing_support {
 
@@ -72,7 +72,7 @@ struct TestEnv {
   platform::FakeClock clock;
   platform::HeadlessWindowHost windows;
   platform::Paths paths;
-  app::Program prog;
+  state::Program prog;
 };
 
 }  // namespace testing_support

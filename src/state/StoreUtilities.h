@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace state {
 
 struct Program;
 
@@ -20,4 +20,4 @@ double CursorToTime(Program& p, int store, double index, int N, double step, int
 // `Comment`; the comment keeps at most 299 characters and stays terminated.
 void TimeToCom(Program& p, int store);
 
-}  // namespace app
+}  // namespace state

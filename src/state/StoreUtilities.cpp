@@ -1,10 +1,10 @@
-#include "app/StoreUtilities.h"
+#include "state/StoreUtilities.h"
 
-#include "app/Program.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
-namespace app {
+namespace state {
 
 double CursorToTime(Program& p, int store, double index, int N, double step, int channel) {
   bool spectrum = channel >= 0 && channel < store::kChannels && p.Freq(store)[channel] != 0;
@@ -30,4 +30,4 @@ void TimeToCom(Program& p, int store) {
   store::CopyText(h.Comment, text);
 }
 
-}  // namespace app
+}  // namespace state

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace state {
 
 struct Program;
 
@@ -31,4 +31,4 @@ int CloseMemoryDialog(Program& p, long units);
 // units; answers 1 when a new budget was accepted (and the exit requested).
 int MemSize(Program& p);
 
-}  // namespace app
+}  // namespace state

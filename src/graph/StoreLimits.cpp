@@ -1,25 +1,25 @@
-#include "app/MenuLimits.h"
+#include "graph/StoreLimits.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cstring>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
 #include "dsp/StoreChecks.h"
 #include "macro/Prompts.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 
-namespace app {
+namespace graph {
 namespace {
 
 int LimitsSubmenu(int store) { return store ? 261 : 266; }
 
-int32_t LastSample(Program& p, int store) { return std::max(p.Header(store).Length - 1, int32_t(0)); }
+int32_t LastSample(state::Program& p, int store) { return std::max(p.Header(store).Length - 1, int32_t(0)); }
 
-int PromptPoint(Program& p, int store, bool right, const char* prompt) {
+int PromptPoint(state::Program& p, int store, bool right, const char* prompt) {
   StoreLimits l = GetStoreLimits(p, store);
   int32_t& v = right ? l.right : l.left;
   const int32_t last = LastSample(p, store);
@@ -28,7 +28,7 @@ int PromptPoint(Program& p, int store, bool right, const char* prompt) {
   return 1;
 }
 
-int PromptValue(Program& p, int store, bool upper, const char* prompt) {
+int PromptValue(state::Program& p, int store, bool upper, const char* prompt) {
   StoreLimits l = GetStoreLimits(p, store);
   float& v = upper ? l.upper : l.lower;
   if (!macro::GetF(p, v, -FLT_MAX, FLT_MAX, 0.0f, prompt)) return 0;
@@ -38,7 +38,7 @@ int PromptValue(Program& p, int store, bool upper, const char* prompt) {
 
 }  // namespace
 
-StoreLimits GetStoreLimits(const Program& p, int store) {
+StoreLimits GetStoreLimits(const state::Program& p, int store) {
   StoreLimits l;
   l.left = store ? p.PG.WLeft : p.PG.MLeft;
   l.right = store ? p.PG.WRight : p.PG.MRight;
@@ -47,19 +47,19 @@ StoreLimits GetStoreLimits(const Program& p, int store) {
   return l;
 }
 
-void SetStoreLimits(Program& p, int store, const StoreLimits& l) {
+void SetStoreLimits(state::Program& p, int store, const StoreLimits& l) {
   (store ? p.PG.WLeft : p.PG.MLeft) = l.left;
   (store ? p.PG.WRight : p.PG.MRight) = l.right;
   (store ? p.PG.WUpper : p.PG.MUpper) = l.upper;
   (store ? p.PG.WLower : p.PG.MLower) = l.lower;
 }
 
-int LeftPoint(Program& p, int store) { return PromptPoint(p, store, false, "Levý bod"); }
-int RightPoint(Program& p, int store) { return PromptPoint(p, store, true, "Pravý bod"); }
-int UpperValue(Program& p, int store) { return PromptValue(p, store, true, "Horní hodnota"); }
-int LowerValue(Program& p, int store) { return PromptValue(p, store, false, "Dolní hodnota"); }
+int LeftPoint(state::Program& p, int store) { return PromptPoint(p, store, false, "Levý bod"); }
+int RightPoint(state::Program& p, int store) { return PromptPoint(p, store, true, "Pravý bod"); }
+int UpperValue(state::Program& p, int store) { return PromptValue(p, store, true, "Horní hodnota"); }
+int LowerValue(state::Program& p, int store) { return PromptValue(p, store, false, "Dolní hodnota"); }
 
-int SetLimits(Program& p, int store, int interactive) {
+int SetLimits(state::Program& p, int store, int interactive) {
   const StoreLimits l = GetStoreLimits(p, store);
   int refusal = 0;
   // Limits come from job files: no arithmetic on them may overflow.
@@ -75,12 +75,14 @@ int SetLimits(Program& p, int store, int interactive) {
     MessT(p, refusal, 13);
     return 0;
   }
-  SendToStoreWindows(p, store, interactive ? kStoreLimits : kStoreLimitsQuiet);
+  SendToStoreWindows(p, store, interactive ? state::kStoreLimits : state::kStoreLimitsQuiet);
   p.MenuPopup = LimitsSubmenu(store);
   return 1;
 }
 
-void Preklad(Program& p, int flag) { SendToStoreWindows(p, 1, flag ? kOverlaidHalves : kSeparateHalves); }
+void Preklad(state::Program& p, int flag) {
+  SendToStoreWindows(p, 1, flag ? state::kOverlaidHalves : state::kSeparateHalves);
+}
 
 int64_t PowerOfTwoSamples(int64_t n, int64_t length) {
   int64_t p2 = 1;
@@ -89,7 +91,7 @@ int64_t PowerOfTwoSamples(int64_t n, int64_t length) {
   return p2;
 }
 
-int GetLimits(Program& p) {
+int GetLimits(state::Program& p) {
   int32_t channel = 1;
   if (!macro::GetL(p, channel, 1, store::kChannels, 1, Txt(p, 678))) return 0;
   channel = std::clamp(channel, int32_t(1), int32_t(store::kChannels));
@@ -134,7 +136,7 @@ int GetLimits(Program& p) {
   return 1;
 }
 
-int WriteLimits(Program& p, int store) {
+int WriteLimits(state::Program& p, int store) {
   if (!MemOK(p, store, true)) return 0;
   if (!SetLimits(p, store, 1)) return 0;
   const StoreLimits l = GetStoreLimits(p, store);
@@ -171,11 +173,11 @@ int WriteLimits(Program& p, int store) {
   return 1;
 }
 
-int PointsAndLimits(Program& p, int flag) {
+int PointsAndLimits(state::Program& p, int flag) {
   if (AskT(p, 1411, 15) != platform::Answer::Yes) return 0;
   if (!LeftPoint(p, 1) || !RightPoint(p, 1)) return 0;
   Preklad(p, flag);
   return SetLimits(p, 1, 1);
 }
 
-}  // namespace app
+}  // namespace graph

@@ -5,37 +5,39 @@
 
 #include <cstdint>
 
-namespace app {
-
+namespace state {
 struct Program;
+}
+
+namespace graph {
 
 struct StoreLimits {
   int32_t left = 0, right = 0;
   float upper = 0, lower = 0;
 };
 
-StoreLimits GetStoreLimits(const Program& p, int store);
-void SetStoreLimits(Program& p, int store, const StoreLimits& l);
+StoreLimits GetStoreLimits(const state::Program& p, int store);
+void SetStoreLimits(state::Program& p, int store, const StoreLimits& l);
 
 // `LeftPoint`, `RightPoint`, `UpperValue`, `LowerValue`: one limit from a
 // value prompt. Answer 1 when accepted, 0 when cancelled.
-int LeftPoint(Program& p, int store);
-int RightPoint(Program& p, int store);
-int UpperValue(Program& p, int store);
-int LowerValue(Program& p, int store);
+int LeftPoint(state::Program& p, int store);
+int RightPoint(state::Program& p, int store);
+int UpperValue(state::Program& p, int store);
+int LowerValue(state::Program& p, int store);
 
 // `SetLimits`: refuses limits that do not fit the store (general texts 361,
 // 362, 363; 681 for a negative left point), else sends kStoreLimits (interactive)
 // or kStoreLimitsQuiet to the store's graph windows and reopens the limits submenu.
 // Answers 1 when the limits were set.
-int SetLimits(Program& p, int store, int interactive);
+int SetLimits(state::Program& p, int store, int interactive);
 
 // `Preklad`: overlaid (kOverlaidHalves) or separate (kSeparateHalves) halves in the waveform windows.
-void Preklad(Program& p, int flag);
+void Preklad(state::Program& p, int flag);
 
 // `GetLimits`: the waveform limits from the cursors of a channel's window,
 // optionally rounded to a power of two samples. Answers 1 when taken.
-int GetLimits(Program& p);
+int GetLimits(state::Program& p);
 
 // The number of samples `GetLimits` rounds n to: the next power of two,
 // halved while it exceeds `length` (never below 1).
@@ -43,10 +45,10 @@ int64_t PowerOfTwoSamples(int64_t n, int64_t length);
 
 // `WriteLimits` (store): after a successful interactive `SetLimits` the store
 // is cut to the limits. Answers 1 when the store was cut.
-int WriteLimits(Program& p, int store);
+int WriteLimits(state::Program& p, int store);
 
 // Menu items 397 / 398: after question 1411, left point, right point,
 // `Preklad` (flag) and the limits set. Answers 1 when the limits were set.
-int PointsAndLimits(Program& p, int flag);
+int PointsAndLimits(state::Program& p, int flag);
 
-}  // namespace app
+}  // namespace graph

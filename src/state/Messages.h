@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/GeneralTexts.h"
 #include "platform/Ui.h"
+#include "state/GeneralTexts.h"
 
-namespace app {
+namespace state {
 
 struct Program;
 
@@ -22,6 +22,12 @@ void Mess(Program& p, std::string_view text, std::string_view title);
 // A notice the program composes itself (not a general text): the Czech or
 // the English wording, as the interface language is, never a mix.
 const char* Lang(const Program& p, const char* czech, const char* english);
+
+// Tells the user, in the interface language, that an operation is not part
+// of this build yet, instead of pretending it happened.
+void ShowNotAvailable(Program& p, const char* whatCzech, const char* whatEnglish);
+// The same for a keyword or label, which reads alike in both languages.
+void ShowNotAvailable(Program& p, std::string_view name);
 // Message box of general text `text` with general text `title`.
 void MessT(Program& p, int text, int title);
 // Yes/No question of general texts.
@@ -31,4 +37,4 @@ platform::Answer AskT(Program& p, int text, int title);
 void TS(Program& p, std::string_view text);
 void TM(Program& p, std::string_view text);
 
-}  // namespace app
+}  // namespace state

@@ -1,7 +1,7 @@
 // The small event-queue helpers of the main window.
 #pragma once
 
-namespace app {
+namespace state {
 
 struct Program;
 
@@ -10,4 +10,4 @@ void AC_Beep(Program& p);
 // No key is ever taken from the main queue this way.
 inline int AC_GetHitFromMainQueue() { return 0; }
 
-}  // namespace app
+}  // namespace state

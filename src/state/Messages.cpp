@@ -1,9 +1,9 @@
-#include "app/Messages.h"
+#include "state/Messages.h"
 
-#include "app/Program.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
-namespace app {
+namespace state {
 
 std::string Txt(const Program& p, int n) { return p.Texts.Get(n); }
 
@@ -35,4 +35,13 @@ const char* Lang(const Program& p, const char* czech, const char* english) {
   return p.DG.Language ? czech : english;
 }
 
-}  // namespace app
+void ShowNotAvailable(Program& p, std::string_view name) {
+  Mess(p, std::string(name) + Lang(p, ": v této verzi není k dispozici", ": not available in this version"),
+       Txt(p, 14));
+}
+
+void ShowNotAvailable(Program& p, const char* whatCzech, const char* whatEnglish) {
+  ShowNotAvailable(p, Lang(p, whatCzech, whatEnglish));
+}
+
+}  // namespace state

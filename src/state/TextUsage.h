@@ -6,7 +6,7 @@
 
 #include <span>
 
-namespace app {
+namespace state {
 
 struct TextUse {
   int number;
@@ -21,4 +21,4 @@ std::span<const TextUse> TextUses();
 // The entry of general text n, or nullptr when the program does not use n.
 const TextUse* FindTextUse(int n);
 
-}  // namespace app
+}  // namespace state

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-namespace app {
+namespace state {
 
 enum class TextFileStatus { Ok, Missing, BadIdentification, TooLong };
 
@@ -75,4 +75,4 @@ class GeneralTexts {
   std::vector<int32_t> I_;  // start offsets into H_
 };
 
-}  // namespace app
+}  // namespace state

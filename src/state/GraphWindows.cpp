@@ -1,14 +1,14 @@
-#include "app/GraphWindows.h"
+#include "state/GraphWindows.h"
 
 #include <cstdio>
 
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "app/UserMessages.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 
-namespace app {
+namespace state {
 namespace {
 
 // Stands in for the graph window until the graph code installs its factory:
@@ -131,4 +131,4 @@ void UpdateCaptions(Program& p, int store) {
     if (table[i]) table[i]->SetCaption(WindowCaption(p, store, i));
 }
 
-}  // namespace app
+}  // namespace state

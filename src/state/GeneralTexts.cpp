@@ -1,9 +1,9 @@
-#include "app/GeneralTexts.h"
+#include "state/GeneralTexts.h"
 
 #include <cstdio>
 #include <fstream>
 
-namespace app {
+namespace state {
 
 namespace {
 
@@ -316,4 +316,4 @@ std::string GeneralTexts::Format(int n, std::initializer_list<TextArg> args) con
   return SafeFormat(Get(n), std::span<const TextArg>(args.begin(), args.size()));
 }
 
-}  // namespace app
+}  // namespace state

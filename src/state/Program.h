@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "app/GeneralTexts.h"
 #include "platform/Clock.h"
 #include "platform/Library.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Ui.h"
 #include "platform/WindowHost.h"
+#include "state/GeneralTexts.h"
 #include "store/Defaults.h"
 
 namespace daq {
@@ -29,7 +29,7 @@ namespace files {
 struct TextColumn;
 }
 
-namespace app {
+namespace state {
 
 // A zero-filled block obtained at start-up and counted in `TotalDataAlloc`.
 template <typename T>
@@ -195,6 +195,9 @@ struct Program {
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
+  // Closes the card driver; the card layer installs it with its state, so
+  // the exit closes a card it does not otherwise know about.
+  void (*CloseCard)(Program&) = nullptr;
   // --- waveform and measurement run state (created by the runs on first use) ---
   std::unique_ptr<daq::RunState, void (*)(daq::RunState*)> RunData{nullptr, nullptr};
   // --- macro runner state beside the counters kept in `PG` (created on first use) ---
@@ -240,4 +243,4 @@ struct Program {
   }
 };
 
-}  // namespace app
+}  // namespace state

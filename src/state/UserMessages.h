@@ -2,7 +2,7 @@
 // The numbers are kept as they are: macros, peers and logs know them.
 #pragma once
 
-namespace app {
+namespace state {
 
 enum UserMessage : int {
   // Recorder windows.
@@ -126,4 +126,4 @@ constexpr bool IsHotKey(int code) {
   return (code >= kHotKeyCtrlA && code <= kHotKeyTabF) || (code >= kHotKeyCtrlN && code <= kHotKeyCtrlO);
 }
 
-}  // namespace app
+}  // namespace state

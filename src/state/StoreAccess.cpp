@@ -1,12 +1,12 @@
-#include "app/StoreAccess.h"
+#include "state/StoreAccess.h"
 
 #include <algorithm>
 
-#include "app/Messages.h"
-#include "app/Program.h"
+#include "state/Messages.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
-namespace app {
+namespace state {
 
 bool MemOK(Program& p, int store) {
   // The memory mode bit alone never vouches for a missing array: that would
@@ -74,4 +74,4 @@ void ApplyMemoryUnits(Program& p, long units) {
   p.DG.MaxLength = p.DG.TotalSamples;
 }
 
-}  // namespace app
+}  // namespace state

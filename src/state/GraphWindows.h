@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace app {
+namespace state {
 
 struct Program;
 
@@ -33,4 +33,4 @@ void UpdateCaptions(Program& p, int store);
 // input (a run that opens its windows must not release its macro early).
 void FirstPaintDone(Program& p);
 
-}  // namespace app
+}  // namespace state

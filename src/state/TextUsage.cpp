@@ -1,8 +1,8 @@
-#include "app/TextUsage.h"
+#include "state/TextUsage.h"
 
 #include <algorithm>
 
-namespace app {
+namespace state {
 
 namespace {
 
@@ -196,4 +196,4 @@ const TextUse* FindTextUse(int n) {
   return &*it;
 }
 
-}  // namespace app
+}  // namespace state

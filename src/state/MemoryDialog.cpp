@@ -1,14 +1,14 @@
-#include "app/MemoryDialog.h"
+#include "state/MemoryDialog.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/Exit.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
+#include "state/ExitRequest.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
 
-namespace app {
+namespace state {
 
 std::string MemoryReport(const Program& p) {
   const double mb = 9.536743e-07;
@@ -56,4 +56,4 @@ int MemSize(Program& p) {
   return 1;
 }
 
-}  // namespace app
+}  // namespace state

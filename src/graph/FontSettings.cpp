@@ -1,4 +1,4 @@
-#include "app/FontSettings.h"
+#include "graph/FontSettings.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/GraphWindows.h"
-#include "app/Program.h"
 #include "macro/Prompts.h"
+#include "state/GraphWindows.h"
+#include "state/Program.h"
 #include "store/FixedText.h"
 
-namespace app {
+namespace graph {
 namespace {
 
 constexpr int kMinWeight = 100, kMaxWeight = 900;
@@ -30,7 +30,7 @@ std::string_view FittingFace(std::string_view face, size_t size) {
 
 }  // namespace
 
-platform::Font ScaleFont(const Program& p) {
+platform::Font ScaleFont(const state::Program& p) {
   const store::FontRecord_s& r = p.DG.Font;
   platform::Font f;
   // A negative height is a character height in the record's convention; the
@@ -43,7 +43,7 @@ platform::Font ScaleFont(const Program& p) {
   return f;
 }
 
-void SetScaleFont(Program& p, const platform::Font& font) {
+void SetScaleFont(state::Program& p, const platform::Font& font) {
   store::FontRecord_s& r = p.DG.Font;
   r.Height = ClampHeight(font.height);
   r.Weight = std::clamp(font.weight, kMinWeight, kMaxWeight);
@@ -53,7 +53,7 @@ void SetScaleFont(Program& p, const platform::Font& font) {
   if (!font.face.empty()) store::CopyText(r.FaceName, FittingFace(font.face, sizeof r.FaceName));
 }
 
-int ChooseScaleFont(Program& p) {
+int ChooseScaleFont(state::Program& p) {
   std::optional<platform::Font> chosen =
       p.ui().ChooseFont(ScaleFont(p), "Typ písma - stupnice v graf. oknech");
   if (!chosen) return 0;
@@ -62,7 +62,7 @@ int ChooseScaleFont(Program& p) {
   return 1;
 }
 
-int FontCellDialog(Program& p, int dialog) {
+int FontCellDialog(state::Program& p, int dialog) {
   switch (dialog) {
     case 26:
     case 27: {
@@ -89,4 +89,4 @@ int FontCellDialog(Program& p, int dialog) {
   }
 }
 
-}  // namespace app
+}  // namespace graph

@@ -1,7 +1,7 @@
 // Guards and locators every operation on a store goes through.
 #pragma once
 
-namespace app {
+namespace state {
 
 struct Program;
 
@@ -27,4 +27,4 @@ void FreeMemUtil(Program& p);
 // 1..2048) to `TotalSamples` and `MaxLength`.
 void ApplyMemoryUnits(Program& p, long units);
 
-}  // namespace app
+}  // namespace state

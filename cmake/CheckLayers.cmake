@@ -1,0 +1,31 @@
+# Fails when a folder of src/ includes a header of a folder above it.
+# Run as a script: cmake -DSRC=<path to src> -P CheckLayers.cmake
+# The order, lowest first; docs/ARCHITECTURE.md explains it.
+set(LAYERS platform store state dsp files ops daq macro graph app qt)
+
+if(NOT SRC)
+  message(FATAL_ERROR "CheckLayers: SRC is not set")
+endif()
+file(GLOB_RECURSE _sources "${SRC}/*.h" "${SRC}/*.cpp")
+set(_violations "")
+foreach(_file IN LISTS _sources)
+  file(RELATIVE_PATH _rel "${SRC}" "${_file}")
+  string(REGEX MATCH "^[a-z]+/" _folder "${_rel}")
+  string(REPLACE "/" "" _folder "${_folder}")
+  list(FIND LAYERS "${_folder}" _from)
+  if(_from LESS 0)
+    continue()  # main.cpp sits above every folder
+  endif()
+  file(STRINGS "${_file}" _includes REGEX "^#include \"[a-z]+/")
+  foreach(_line IN LISTS _includes)
+    string(REGEX MATCH "\"([a-z]+)/" _unused "${_line}")
+    list(FIND LAYERS "${CMAKE_MATCH_1}" _to)
+    if(_to GREATER _from)
+      list(APPEND _violations "${_rel}: ${_line}")
+    endif()
+  endforeach()
+endforeach()
+if(_violations)
+  list(JOIN _violations "\n  " _text)
+  message(FATAL_ERROR "Includes against the layer order (${LAYERS}):\n  ${_text}")
+endif()

@@ -1,0 +1,29 @@
+#include "state/ExitRequest.h"
+
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/UserMessages.h"
+
+namespace state {
+
+void ExitTRV(Program& p) {
+  p.DoExit = 1;
+  if (p.plat.windows) p.plat.windows->PostMain(kExitAsk, 0);
+}
+
+void MainExitTRV(Program& p, bool ask) {
+  if (p.BudeKonecAleAzPoGrafech) return;
+  if (ask && AskT(p, 10, 30) != platform::Answer::Yes) {
+    p.DoExit = 0;
+    return;
+  }
+  p.WWindowsOpen = AnyWindowOpen(p, 1);
+  p.MWindowsOpen = AnyWindowOpen(p, 0);
+  UnDisplayWave(p, 1, -1);
+  UnDisplayWave(p, 0, -1);
+  if (p.CloseCard) p.CloseCard(p);
+  p.BudeKonecAleAzPoGrafech = 1;
+}
+
+}  // namespace state
