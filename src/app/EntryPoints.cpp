@@ -11,10 +11,10 @@
 #include "daq/RunCommands.h"
 #include "daq/Sampling.h"
 #include "daq/WaveformRun.h"
-#include "dsp/MeasurementTransfer.h"
-#include "dsp/Smoothing.h"
 #include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
+#include "ops/MeasurementTransfer.h"
+#include "ops/Smoothing.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -50,10 +50,10 @@ int TRV_QW(Program& p) { return daq::TRV_QW(p); }
 void RecomputeMeasurementMath(Program& p) { daq::RecomputeMeasurementMath(p); }
 
 void SmoothChannel(Program& p, int store, int channel, int width) {
-  dsp::SmoothChannel(p, store, channel, width);
+  (void)ops::SmoothChannel(p, store::StoreFromFlag(store), channel, width);
 }
 
-void MeasurementToWaveform(Program& p) { dsp::MeasurementToWaveform(p, 0); }
+void MeasurementToWaveform(Program& p) { (void)ops::MeasurementToWaveform(p, false); }
 
 void Command(Program& p, int id) {
   if (id < 200 || id > 216) return;  // only the internal commands

@@ -2,60 +2,18 @@
 
 #include <cmath>
 
-#include "app/GraphWindows.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/StoreAccess.h"
-#include "dsp/ChannelPrompt.h"
-#include "files/DataFileFormat.h"
-
 namespace dsp {
 
-int ChaneldB_Util(app::Program& p, int store, int ask, int channel, int from, int to) {
-  store = store ? 1 : 0;
-  if (!app::MemOK(p, store) || channel < 0 || channel >= store::kChannels) return 0;
-  const int start = app::Pocatek(p, store, channel);
-  if (start < 0) {
-    app::MessT(p, 341, 11);
-    return 0;
-  }
-  const int64_t length = p.Header(store).Length;
-  if (from < 0 || from >= length || to < from || to >= length) return 0;
-  if (start + length > files::SampleCapacity(p, store)) return 0;
-  store::Channel_s& record = p.Channels(store)[channel];
-  const bool inDecibels = record.PrefixCode >= 100;
-  if (ask && !p.MacGoing &&
-      p.ui().AskYesNo(app::TxtF(p, inDecibels ? 357 : 356, {channel + 1}), app::Txt(p, 15)) !=
-          platform::Answer::Yes)
-    return 0;
-
-  float* x = p.Samples(store) + start;
-  if (inDecibels) {
-    record.PrefixCode = int16_t(record.PrefixCode - 100);
-    for (int i = from; i <= to; ++i) x[i] = float(std::pow(10.0, 0.05 * x[i]));
-  } else {
-    // Written as !(x > 0) so that a NaN is refused with the non-positive values.
-    for (int i = from; i <= to; ++i) {
-      if (!(x[i] > 0.0f)) {
-        app::MessT(p, 358, 14);
-        return 0;
-      }
-    }
-    record.PrefixCode = int16_t(record.PrefixCode + 100);
-    for (int i = from; i <= to; ++i) x[i] = float(20.0 * std::log10(double(x[i])));
-  }
-  app::DataChanged(p, store);
-  return 1;
+bool ToDecibels(float* x, int from, int to) {
+  // Written as !(x > 0) so that a NaN is refused with the non-positive values.
+  for (int i = from; i <= to; ++i)
+    if (!(x[i] > 0.0f)) return false;
+  for (int i = from; i <= to; ++i) x[i] = float(20.0 * std::log10(double(x[i])));
+  return true;
 }
 
-int ChaneldB(app::Program& p, int channel) {
-  if (!app::MemOK(p, 1, true)) return 0;
-  channel = ChannelNumber(p, channel, 345);
-  if (channel == 0) return 0;
-  const int half = p.HGW.Length / 2;
-  const int done = half > 0 ? ChaneldB_Util(p, 1, 1, channel - 1, 0, half - 1) : 0;
-  if (done && p.PG.WWindows && !p.MacGoing) app::DisplayWave(p, 1, -1);
-  return done;
+void FromDecibels(float* x, int from, int to) {
+  for (int i = from; i <= to; ++i) x[i] = float(std::pow(10.0, 0.05 * x[i]));
 }
 
 }  // namespace dsp

@@ -6,7 +6,6 @@
 #include "app/GraphWindows.h"
 #include "app/Messages.h"
 #include "app/Program.h"
-#include "dsp/StoreFileAlgebra.h"
 #include "files/Converter.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
@@ -18,6 +17,7 @@
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "ops/StoreFileAlgebra.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -111,7 +111,7 @@ int StoreFileAlgebraCommand(app::Program& p, int store, int operation, std::stri
   if (queue.empty()) SetQueue(p, "?");
   std::string name;
   if (!files::TakeFileArgument(p, keyword, name)) return NoFileChosen(p, keyword);
-  if (!dsp::AlgebraUtil(p, name, operation, store)) return kFailed;
+  if (!ops::AlgebraUtil(p, store::StoreFromFlag(store), name, operation)) return kFailed;
   app::AktualizujOkno(p);
   app::DataChanged(p, 1);
   app::DataChanged(p, 0);

@@ -13,10 +13,6 @@
 #include "app/StoreAccess.h"
 #include "app/UserMessages.h"
 #include "daq/Driver.h"
-#include "dsp/ChannelAlgebra.h"
-#include "dsp/Decimation.h"
-#include "dsp/Padding.h"
-#include "dsp/StoreFileAlgebra.h"
 #include "macro/CheckMode.h"
 #include "macro/CommandBuffer.h"
 #include "macro/CommandTable.h"
@@ -24,6 +20,10 @@
 #include "macro/MacroRunner.h"
 #include "macro/MacroState.h"
 #include "macro/Prompts.h"
+#include "ops/ChannelAlgebra.h"
+#include "ops/Decimation.h"
+#include "ops/Padding.h"
+#include "ops/StoreFileAlgebra.h"
 
 namespace macro {
 
@@ -134,7 +134,7 @@ const Entry kDispatch[] = {
     {"WBCDHZ", [](app::Program& p) { return BandCommand(p, 1, "WBCDHZ"); }},
     {"WBPWCDHZ", [](app::Program& p) { return BandCommand(p, 0, "WBPWCDHZ"); }},
     {"MBZERO", ExMBZERO},
-    {"WDECIM", [](app::Program& p) { return Reshaped(p, dsp::Decimation(p, 1, true)); }},
+    {"WDECIM", [](app::Program& p) { return Reshaped(p, ops::Decimation(p, store::Store::W, true)); }},
     SEND("STAT", app::kStatistics),
     SEND("STATENERGO", app::kPowerPanel),
     {"IMPLICIT", ExIMPLICIT},
@@ -260,13 +260,13 @@ const Entry kDispatch[] = {
     {"WDERIVDT", [](app::Program& p) { return CalculusCommand(p, 1, "WDERIVDT"); }},
     {"ADTEST", ExADTEST},
     {"MODIFY", ExMODIFY},
-    {"DOUBLE", [](app::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaDvojnasobek(p)); }},
+    {"DOUBLE", [](app::Program& p) { return Reshaped(p, ops::DoplnNulamiNaDvojnasobek(p)); }},
     {"PROLONG_2",
-     [](app::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
+     [](app::Program& p) { return Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
     {"PROLONGD_2",
-     [](app::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, false)); }},
+     [](app::Program& p) { return Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, false)); }},
     {"JUMP_OFF",
-     [](app::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
+     [](app::Program& p) { return Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
 };
 
 #undef FLAG

@@ -1,4 +1,4 @@
-#include "dsp/MeasurementTransfer.h"
+#include "ops/MeasurementTransfer.h"
 
 #include <cstring>
 
@@ -8,9 +8,9 @@
 #include "app/StoreAccess.h"
 #include "files/DataFileFormat.h"
 
-namespace dsp {
+namespace ops {
 
-int MeasurementToWaveform(app::Program& p, int ask) {
+int MeasurementToWaveform(app::Program& p, bool ask) {
   if (!app::MemOK(p, 1, true) || !app::MemOK(p, 0, true)) return 0;
   const bool talk = ask && !p.MacGoing;
   if (talk && app::AskT(p, 359, 15) != platform::Answer::Yes) return 0;
@@ -58,4 +58,4 @@ int Kontrola_WToMFun(app::Program& p, int mode) {
   return 1;
 }
 
-}  // namespace dsp
+}  // namespace ops

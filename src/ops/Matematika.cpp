@@ -1,0 +1,20 @@
+#include "ops/Matematika.h"
+
+#include "app/GraphWindows.h"
+#include "app/Program.h"
+#include "app/StoreAccess.h"
+#include "ops/ChannelView.h"
+
+namespace ops {
+
+int Matematika(app::Program& p, int a, int s, int b, int operation, int32_t from, int32_t to, float& result) {
+  if (!app::MemOK(p, 1, true)) return 0;
+  const store::Store w = store::Store::W;
+  ChannelView va = ViewChannel(p, w, a), vs = ViewChannel(p, w, s), vb = ViewChannel(p, w, b);
+  if (!va || !vs || !vb) return 0;
+  if (!dsp::Matematika(operation, va.data, vs.data, vb.data, va.length, va.step, from, to, result)) return 0;
+  if (dsp::MatematikaWrites(operation)) app::DataChanged(p, 1);
+  return 1;
+}
+
+}  // namespace ops
