@@ -93,7 +93,7 @@ int RealFFT(app::Program& p, store::Store s, int channel, int M, bool commit) {
     app::MessT(p, store::IsW(s) ? 431 : 432, 13);
     return 0;
   }
-  dsp::RealSpectrum(v.data, v.scratch, M);
+  (void)dsp::RealSpectrum(v.data, v.scratch, M);
   if (commit) {
     std::memcpy(v.data, v.scratch, sizeof(float) * 2 * size_t(M));
     SetSpectrumFlags(p, s, channel, true);
@@ -113,7 +113,7 @@ int InverzRealFFT(app::Program& p, store::Store s, int channel, int M, bool comm
     return 0;
   }
   if (!commit) return 1;
-  dsp::RealSpectrumInverse(v.data, v.scratch, v.data, M);
+  (void)dsp::RealSpectrumInverse(v.data, v.scratch, v.data, M);
   SetSpectrumFlags(p, s, channel, false);
   app::DataChanged(p, store::FlagOf(s));
   return 1;

@@ -149,7 +149,7 @@ TEST(Spectrum, WithoutCommitTheChannelStays) {
   Layout(p, 1, {0}, 256);
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   std::vector<float> want(256);
-  dsp::RealSpectrum(x.data(), want.data(), 128);
+  (void)dsp::RealSpectrum(x.data(), want.data(), 128);
   ASSERT_EQ(ops::RealFFT(p, store::Store::W, 0, 128, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
