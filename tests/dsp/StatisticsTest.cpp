@@ -151,7 +151,7 @@ TEST(Median, MatchesSortingForOddEvenAndDuplicates) {
   }
   // The data itself is left untouched.
   std::vector<float> c = {3, 2, 1}, before = c;
-  dsp::Median(c.data(), 0, 3, m);
+  (void)dsp::Median(c.data(), 0, 3, m);
   EXPECT_EQ(c, before);
 }
 
