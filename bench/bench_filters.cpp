@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
-#include "dsp/Decimation.h"
-#include "dsp/Padding.h"
-#include "dsp/Reduction.h"
-#include "dsp/Smoothing.h"
+#include "ops/Decimation.h"
+#include "ops/Padding.h"
+#include "ops/Reduction.h"
+#include "ops/Smoothing.h"
 #include "platform/ScriptedUi.h"
 #include "state/Program.h"
 
@@ -76,7 +76,7 @@ void BM_Decimation(benchmark::State& state) {
   Store& s = TheStore();
   for (auto _ : state) {
     s.Reset(kLength);
-    dsp::DecimationUtil(s.p, 1);
+    (void)ops::DecimationUtil(s.p, store::Store::W);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * int64_t(kChannels) * kLength * 4);
@@ -87,7 +87,7 @@ void BM_ReductionMeanBy10(benchmark::State& state) {
   Store& s = TheStore();
   for (auto _ : state) {
     s.Reset(kLength);
-    dsp::ReduceUtil(s.p, 1);  // the prompt keeps its initial factor 10
+    (void)ops::ReduceUtil(s.p, 1);  // the prompt keeps its initial factor 10
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * int64_t(kChannels) * kLength * 4);
@@ -110,7 +110,7 @@ void BM_PadToDouble(benchmark::State& state) {
   Store& s = TheStore();
   for (auto _ : state) {
     s.Reset(kLength);
-    dsp::DoplnNulamiNaDvojnasobek(s.p);
+    (void)ops::DoplnNulamiNaDvojnasobek(s.p);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * int64_t(kChannels) * kLength * 8);
@@ -122,7 +122,7 @@ void BM_PadToPowerOfTwo(benchmark::State& state) {
   const int n = kLength / 2 + kLength / 4 + 1;  // pads to kLength
   for (auto _ : state) {
     s.Reset(n);
-    dsp::DoplnNulamiNaMocninuDvou(s.p, false, true);
+    (void)ops::DoplnNulamiNaMocninuDvou(s.p, false, true);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * int64_t(kChannels) * kLength * 4);

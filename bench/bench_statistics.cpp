@@ -25,7 +25,7 @@ void BM_Statistika(benchmark::State& state) {
   const std::vector<float>& x = Samples(size_t(state.range(0)));
   dsp::Statistics s;
   for (auto _ : state) {
-    dsp::Statistika(x.data(), 0, int64_t(x.size()) - 1, s);
+    (void)dsp::Statistika(x.data(), 0, int64_t(x.size()) - 1, s);
     benchmark::DoNotOptimize(s);
   }
   double samples = double(x.size()) * double(state.iterations());
@@ -39,7 +39,7 @@ void BM_Median(benchmark::State& state) {
   const std::vector<float>& x = Samples(size_t(state.range(0)));
   float m = 0;
   for (auto _ : state) {
-    dsp::Median(x.data(), 0, int64_t(x.size()), m);
+    (void)dsp::Median(x.data(), 0, int64_t(x.size()), m);
     benchmark::DoNotOptimize(m);
   }
   state.counters["ns_per_sample"] =

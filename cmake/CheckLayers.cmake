@@ -1,7 +1,7 @@
 # Fails when a folder of src/ includes a header of a folder above it.
 # Run as a script: cmake -DSRC=<path to src> -P CheckLayers.cmake
 # The order, lowest first; docs/ARCHITECTURE.md explains it.
-set(LAYERS platform store state dsp files ops daq macro graph app qt)
+set(LAYERS platform store dsp state files ops daq macro graph app qt)
 
 if(NOT SRC)
   message(FATAL_ERROR "CheckLayers: SRC is not set")

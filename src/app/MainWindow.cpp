@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "dsp/MeasurementTransfer.h"
-#include "dsp/Smoothing.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
 #include "files/JobFile.h"
@@ -14,6 +12,8 @@
 #include "graph/StoreLimits.h"
 #include "macro/InternalCommands.h"
 #include "macro/MacroRunner.h"
+#include "ops/MeasurementTransfer.h"
+#include "ops/Smoothing.h"
 #include "state/ExitRequest.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -164,7 +164,7 @@ void TMainWindow::Filtr(int store) {
     bool smoothed = false;
     for (int i = 0; i < store::kChannels; ++i)
       if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
-        dsp::SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
+        (void)ops::SmoothChannel(p_, store::StoreFromFlag(store), i, p_.A[i].SmoothWidth);
         smoothed = true;
       }
     if (smoothed) DataChanged(p_, store);
@@ -185,7 +185,7 @@ void TMainWindow::Filtr(int store) {
     h.TriggerFlag = 0;
     h.PreTrigger = 0;
     DataChanged(p_, 0);
-    dsp::MeasurementToWaveform(p_, 0);
+    (void)ops::MeasurementToWaveform(p_, false);
   }
 }
 

@@ -5,15 +5,6 @@
 
 #include "app/MenuTable.h"
 #include "daq/Driver.h"
-#include "dsp/ChannelAlgebra.h"
-#include "dsp/ChannelTransport.h"
-#include "dsp/Decibels.h"
-#include "dsp/Decimation.h"
-#include "dsp/MeasurementTransfer.h"
-#include "dsp/Padding.h"
-#include "dsp/Reduction.h"
-#include "dsp/StoreFileAlgebra.h"
-#include "dsp/Zeroing.h"
 #include "files/ColumnExport.h"
 #include "files/Converter.h"
 #include "files/DataFileLink.h"
@@ -34,6 +25,15 @@
 #include "macro/MacroEditor.h"
 #include "macro/MacroRunner.h"
 #include "macro/Prompts.h"
+#include "ops/ChannelAlgebra.h"
+#include "ops/ChannelTransport.h"
+#include "ops/Decibels.h"
+#include "ops/Decimation.h"
+#include "ops/MeasurementTransfer.h"
+#include "ops/Padding.h"
+#include "ops/Reduction.h"
+#include "ops/StoreFileAlgebra.h"
+#include "ops/Zeroing.h"
 #include "state/ExitRequest.h"
 #include "state/GraphWindows.h"
 #include "state/MemoryDialog.h"
@@ -83,7 +83,7 @@ void WriteWorkSet(Program& p) {
 
 // Store ⊕ file; `Algebra` always asks for the file when the menu runs it.
 void StoreAlgebra(Program& p, int operation, int store) {
-  dsp::Algebra(p, operation, store);
+  (void)ops::Algebra(p, store::StoreFromFlag(store), operation);
   p.FocusGraphs = 1;
 }
 
@@ -214,7 +214,7 @@ bool DisplayCommand(Program& p, int id) {
       return true;
     case 169:
     case 168:
-      dsp::ZeroWaveMenu(p, id == 169 ? 1 : 0);
+      (void)ops::ZeroWaveMenu(p, id == 169 ? store::Store::W : store::Store::M);
       return true;
     case 261:
     case 266:
@@ -248,7 +248,7 @@ bool DisplayCommand(Program& p, int id) {
       graph::PointsAndLimits(p, id == 398 ? 1 : 0);
       return true;
     case 294:
-      dsp::MeasurementToWaveform(p, 1);
+      (void)ops::MeasurementToWaveform(p, true);
       return true;
     case 302:
       Position(p);
@@ -360,45 +360,45 @@ bool DataCommand(Program& p, int id) {
     case 404:
     case 405:
     case 406:
-      dsp::Reduce(p, id - 400);
+      (void)ops::Reduce(p, id - 400);
       return true;
     case 411:
     case 412:
-      Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, true, id == 411));
+      Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, true, id == 411));
       return true;
     case 386:
-      Reshaped(p, dsp::DoplnNulamiNaDvojnasobek(p));
+      Reshaped(p, ops::DoplnNulamiNaDvojnasobek(p));
       return true;
     case 287:
-      dsp::Decimation(p, 1, true);
+      (void)ops::Decimation(p, store::Store::W, true);
       return true;
     case 293:
-      dsp::ChaneldB(p, 0);
+      (void)ops::ChaneldB(p, 0);
       return true;
     case 290:
-      dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 0, 0);
+      (void)ops::ChanelAlgebra(p, store::Store::W, 0, 0, dsp::kChannelAdd);
       return true;
     case 291:
-      dsp::ChanelAlgebra(p, dsp::kChannelSubtract, 1, 0, 0);
+      (void)ops::ChanelAlgebra(p, store::Store::W, 0, 0, dsp::kChannelSubtract);
       return true;
     case 314:
-      dsp::ChanelAlgebra(p, dsp::kChannelDivide, 1, 0, 0);
+      (void)ops::ChanelAlgebra(p, store::Store::W, 0, 0, dsp::kChannelDivide);
       return true;
     case 315:
-      dsp::ChanelAlgebra(p, dsp::kChannelMultiply, 1, 0, 0);
+      (void)ops::ChanelAlgebra(p, store::Store::W, 0, 0, dsp::kChannelMultiply);
       return true;
     case 288:
-      dsp::ChanelTransport(p, 1, 0, 0);
+      (void)ops::ChanelTransport(p, store::Store::W, 0, 0);
       return true;
     case 289:
-      dsp::ChanelDelete(p, 1, 0);
+      (void)ops::ChanelDelete(p, store::Store::W, 0);
       return true;
     case 292:
-      dsp::ChanelRead(p, 0, 0);
+      (void)ops::ChanelRead(p, 0, 0);
       p.FocusGraphs = 1;
       return true;
     case 414:
-      dsp::MultiChanelRead(p);
+      ops::MultiChanelRead(p);
       p.FocusGraphs = 1;
       return true;
     case 396:

@@ -9,7 +9,7 @@
 #include "daq/CardState.h"
 #include "daq/RunCommon.h"
 #include "daq/Sampling.h"
-#include "dsp/ChannelTransport.h"
+#include "ops/ChannelTransport.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreAccess.h"
@@ -161,7 +161,7 @@ int VypocetGeneratoru(state::Program& p, int channel, int ask) {
       state::MessT(p, channel == 0 ? 1454 : 1455, 14);
       return 0;
     }
-    if (!dsp::ChanelTransportUtil(p, s, first, channel, 0)) return 0;
+    if (!ops::ChanelTransportUtil(p, store::StoreFromFlag(s), first, channel, false)) return 0;
     int start = state::Pocatek(p, s, channel);
     if (start >= 0) std::fill(p.Samples(s) + start, p.Samples(s) + start + h.Length, 0.0f);
   }

@@ -12,7 +12,7 @@
 #include "daq/RunState.h"
 #include "daq/Sampling.h"
 #include "daq/WaveformRun.h"
-#include "dsp/MeasurementTransfer.h"
+#include "ops/MeasurementTransfer.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
@@ -167,7 +167,7 @@ void StartWaveformRun(state::Program& p) {
   }
 
   int ok = TRV_QW(p);
-  if (ok && ref.Combi) ok = dsp::Kontrola_WToMFun(p, ref.WToMCode);
+  if (ok && ref.Combi) ok = ops::Kontrola_WToMFun(p, ref.WToMCode);
   if (!ok) {
     EndFailedStart(p);
     return;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "dsp/Smoothing.h"
+#include "ops/Smoothing.h"
 #include "state/Program.h"
 #include "store/FixedText.h"
 
@@ -33,7 +33,7 @@ void ApplyWaveformFilters(state::Program& p) {
   if (!(p.PG.Flags & store::kPgSmoothAfterRun) || !p.Waveform || !p.A) return;
   for (int i = 0; i < store::kChannels; ++i)
     if (p.HGW.ChannelOn[i] && p.A[size_t(i)].SmoothWidth >= 2)
-      dsp::SmoothChannel(p, 1, i, p.A[size_t(i)].SmoothWidth);
+      (void)ops::SmoothChannel(p, store::Store::W, i, p.A[size_t(i)].SmoothWidth);
 }
 
 int FirstWaveformWindow(const state::Program& p) {

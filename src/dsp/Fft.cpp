@@ -577,7 +577,7 @@ void ComplexTransform(const float* zr, const float* zi, float* re, float* im, in
   if (IsPowerOfTwo(n)) {
     std::copy(zr, zr + n, re);
     std::copy(zi, zi + n, im);
-    cfft_nokopro(re, im, n);
+    (void)cfft_nokopro(re, im, n);
     return;
   }
   TrigTable trig{size_t(n)};

@@ -22,7 +22,7 @@ bool IsPowerOfTwo(long long n);
 // `cfft_nokopro`: in-place unscaled forward complex FFT of n points held as
 // two separate arrays. Does nothing and answers false unless n is a power of
 // two (1 included).
-bool cfft_nokopro(float* re, float* im, int n);
+[[nodiscard]] bool cfft_nokopro(float* re, float* im, int n);
 
 // `RTRAN`: the split step between the M-point complex FFT of the even/odd
 // samples and the real spectrum, on the 2M values x (real parts, then
@@ -32,11 +32,11 @@ void RTRAN(float* x, int M);
 // Forward real transform of x[0 .. 2M) into out[0 .. 2M) in the layout
 // above; M a power of two. out must not overlap x. False when M is not a
 // power of two.
-bool RealSpectrum(const float* x, float* out, int M);
+[[nodiscard]] bool RealSpectrum(const float* x, float* out, int M);
 
 // Inverse of RealSpectrum: spectrum[0 .. 2M) to x[0 .. 2M), using work[0 .. 2M)
 // as the working area; x may be spectrum, work must overlap neither.
-bool RealSpectrumInverse(const float* spectrum, float* work, float* x, int M);
+[[nodiscard]] bool RealSpectrumInverse(const float* spectrum, float* work, float* x, int M);
 
 // Unscaled forward complex transform of n >= 1 points from (zr, zi) into
 // (re, im), which must not overlap the input: the FFT for a power of two,

@@ -6,9 +6,6 @@
 #include <numbers>
 #include <vector>
 
-#include "dsp/ChannelView.h"
-#include "state/Program.h"
-
 namespace dsp {
 
 void Power(float* data, int32_t n, int mode) {
@@ -103,19 +100,16 @@ int64_t TruncBin(double v, int64_t fallback) {
   return int64_t(v);
 }
 
-bool UsableTimeChannel(const ChannelView& v) {
-  return v && !v.spectrum && std::isfinite(v.step) && v.step > 0;
-}
+bool UsableStep(float step) { return std::isfinite(step) && step > 0; }
 
 }  // namespace
 
-int GetHarm(state::Program& p, int channel, float fundamental, int count, float* out) {
+int HarmonicMagnitudes(const float* x, int32_t length, float step, float fundamental, int count, float* out) {
   if (!out || count <= 0) return 0;
   std::fill(out, out + count, 0.0f);
-  ChannelView v = ViewChannel(p, 1, channel);
-  if (!UsableTimeChannel(v) || !std::isfinite(fundamental)) return 0;
-  int64_t n = v.length;
-  double nt = double(n) * double(v.step);
+  if (!x || length < 1 || !UsableStep(step) || !std::isfinite(fundamental)) return 0;
+  int64_t n = length;
+  double nt = double(n) * double(step);
   int64_t lo = TruncBin((double(fundamental) - 5) * nt, 0);
   int64_t hi = TruncBin((double(fundamental) + 5) * nt, 0);
   lo = std::max<int64_t>(lo, 6);
@@ -126,7 +120,7 @@ int GetHarm(state::Program& p, int channel, float fundamental, int count, float*
   // low, so from the third harmonic of 50 Hz on the search missed the line.
   auto centreOf = [&](int h) { return TruncBin(std::round(double(h + 1) * double(fundamental) * nt), 0); };
   int64_t lastBin = std::min<int64_t>(n - 1, centreOf(count - 1) + w);
-  std::vector<double> mag = WeightedSpectrum(v.data, v.length, 4, lastBin);
+  std::vector<double> mag = WeightedSpectrum(x, length, 4, lastBin);
   for (int h = 0; h < count; ++h) {
     int64_t centre = centreOf(h);
     int64_t first = centre - w, last = centre + w - 1;
@@ -138,17 +132,16 @@ int GetHarm(state::Program& p, int channel, float fundamental, int count, float*
   return count;
 }
 
-int CinitelZkresleni(state::Program& p, int channel, int harmonics, float& factor) {
+int DistortionFactor(const float* x, int32_t length, float step, int harmonics, float& factor) {
   factor = 0;
-  ChannelView v = ViewChannel(p, 1, channel);
-  if (!UsableTimeChannel(v)) return 0;
-  int64_t n = v.length;
-  double nt = double(n) * double(v.step);
+  if (!x || length < 1 || !UsableStep(step)) return 0;
+  int64_t n = length;
+  double nt = double(n) * double(step);
   int64_t b10 = std::max<int64_t>(TruncBin(10 * nt, 0), 6);
   int64_t b90 = std::min<int64_t>(TruncBin(90 * nt, 0), n - 1);
   int64_t bK = std::min<int64_t>(TruncBin(double(harmonics) * 50 * nt, 0), n - 1);
   if (bK <= b90) return 0;
-  std::vector<double> pw = WeightedSpectrum(v.data, v.length, 3, bK);
+  std::vector<double> pw = WeightedSpectrum(x, length, 3, bK);
   double f = 0, hs = 0;
   for (int64_t k = b10; k < b90; ++k) f += pw[size_t(k)];
   for (int64_t k = std::max<int64_t>(b90, 0); k < bK; ++k) hs += pw[size_t(k)];
@@ -183,29 +176,22 @@ std::vector<double> RisingCrossings(const float* x, int64_t from, int64_t to, in
 
 }  // namespace
 
-int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int channelU, int channelI,
-            float frequency, PowerResults& out) {
+int PowerAnalysis(const float* u, const float* i, int64_t n, float step, int64_t from, int64_t to,
+                  float frequency, PowerResults& out) {
   out = PowerResults{};
-  ChannelView u = ViewChannel(p, 1, channelU);
-  ChannelView i = ViewChannel(p, 1, channelI);
-  if (!UsableTimeChannel(u) || !i || i.spectrum || !(frequency > 0) || !std::isfinite(frequency)) return 0;
-  int64_t n = u.length;
+  if (!u || !i || n < 1 || !UsableStep(step) || !(frequency > 0) || !std::isfinite(frequency)) return 0;
   int64_t a = from, b = to;
-  if (betweenCursors && p.CGW) {
-    a = p.CGW[size_t(channelU)].Cur1;
-    b = p.CGW[size_t(channelU)].Cur2;
-  }
   if (a > b) std::swap(a, b);
   a = std::max<int64_t>(a, 0);
   b = std::min<int64_t>(b, n - 1);
   if (b <= a) return 0;
-  double period = (1.0 / double(frequency)) / double(u.step);
+  double period = (1.0 / double(frequency)) / double(step);
   if (!(period >= 4) || period > double(b - a + 1)) return 0;
   int64_t pSamples = int64_t(period);
   int64_t gap = int64_t(0.8 * double(pSamples));
   double lead = 0.4 * double(pSamples);
-  std::vector<double> tu = RisingCrossings(u.data, a, b, gap, lead);
-  std::vector<double> ti = RisingCrossings(i.data, a, b, gap, lead);
+  std::vector<double> tu = RisingCrossings(u, a, b, gap, lead);
+  std::vector<double> ti = RisingCrossings(i, a, b, gap, lead);
   if (tu.size() < 2 || ti.empty()) return 0;
 
   // Each crossing of u takes the nearest crossing of i within half a period.
@@ -229,18 +215,18 @@ int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int
   // The whole periods of u: the samples from the first crossing up to the last.
   int64_t k0 = int64_t(std::ceil(tu.front())), k1 = int64_t(std::ceil(tu.back()));
   double su2 = 0, si2 = 0, sui = 0, su = 0, si = 0;
-  float uMax = u.data[k0], uMin = u.data[k0], iMax = i.data[k0], iMin = i.data[k0];
+  float uMax = u[k0], uMin = u[k0], iMax = i[k0], iMin = i[k0];
   for (int64_t k = k0; k < k1; ++k) {
-    double uv = u.data[k], iv = i.data[k];
+    double uv = u[k], iv = i[k];
     su2 += uv * uv;
     si2 += iv * iv;
     sui += uv * iv;
     su += uv;
     si += iv;
-    uMax = std::max(uMax, u.data[k]);
-    uMin = std::min(uMin, u.data[k]);
-    iMax = std::max(iMax, i.data[k]);
-    iMin = std::min(iMin, i.data[k]);
+    uMax = std::max(uMax, u[k]);
+    uMin = std::min(uMin, u[k]);
+    iMax = std::max(iMax, i[k]);
+    iMin = std::min(iMin, i[k]);
   }
   double cnt = double(k1 - k0);
   double uRms = std::sqrt(su2 / cnt), iRms = std::sqrt(si2 / cnt);
@@ -248,8 +234,8 @@ int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int
   out.phi = float(phi);
   out.cosPhi = float(c);
   out.sinPhi = float(s);
-  out.timeShift = float(shift * double(u.step));
-  out.frequency = float(1.0 / (meanPeriod * double(u.step)));
+  out.timeShift = float(shift * double(step));
+  out.frequency = float(1.0 / (meanPeriod * double(step)));
   out.periods = float(tu.size() - 1);
   out.U = float(uRms);
   out.I = float(iRms);
@@ -263,7 +249,6 @@ int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int
   out.meanI = float(si / cnt);
   out.UoverI = iRms > 0 ? float(uRms / iRms) : 0.0f;
   out.IoverU = uRms > 0 ? float(iRms / uRms) : 0.0f;
-  out.StatCursor = betweenCursors;
   return 1;
 }
 

@@ -4,10 +4,6 @@
 
 #include <cstdint>
 
-namespace state {
-struct Program;
-}
-
 namespace dsp {
 
 // Mode 3: data[k] = Re² + Im², mode 4: data[k] = √(Re² + Im²), for k < N/2 of a
@@ -15,18 +11,18 @@ namespace dsp {
 // 0. Other modes change nothing.
 void Power(float* data, int32_t n, int mode);
 
-// Magnitudes of the harmonics of `fundamental` (Hz) in W channel
-// `channel` (0-based), searched in the weighted magnitude spectrum: out[h] for
-// h = 0 … count − 1. Answers the number of harmonics found (count, or fewer
-// when the search reaches the end of the spectrum; the rest are 0), or 0 when
-// the channel is inactive, holds a spectrum, or the band around the
-// fundamental is unusable. The channel itself is left as it was.
-int GetHarm(state::Program& p, int channel, float fundamental, int count, float* out);
+// Magnitudes of the harmonics of `fundamental` (Hz) in the time signal
+// x[0 … n) sampled every `step` seconds, searched in the weighted magnitude
+// spectrum: out[h] for h = 0 … count − 1. Answers the number of harmonics
+// found (count, or fewer when the search reaches the end of the spectrum; the
+// rest are 0), or 0 when the step or the band around the fundamental is
+// unusable. x is left as it was.
+int HarmonicMagnitudes(const float* x, int32_t n, float step, float fundamental, int count, float* out);
 
-// Distortion factor of a 50 Hz signal in W channel `channel`: √(energy above
-// 90 Hz up to harmonic `harmonics`) / √(energy between 10 and 90 Hz). Non-zero
-// on success; the channel is left as it was.
-int CinitelZkresleni(state::Program& p, int channel, int harmonics, float& factor);
+// Distortion factor of a 50 Hz signal x[0 … n) sampled every `step` seconds:
+// √(energy above 90 Hz up to harmonic `harmonics`) / √(energy between 10 and
+// 90 Hz). Non-zero on success; x is left as it was.
+[[nodiscard]] int DistortionFactor(const float* x, int32_t n, float step, int harmonics, float& factor);
 
 // Results of `Faze_UI`, R1 … R18 in the order of its result pointers.
 struct PowerResults {
@@ -54,14 +50,15 @@ struct PowerResults {
   float R(int n) const;
 };
 
-// Power analysis of voltage channel u and current channel i (0-based, W
-// store) at nominal frequency f over samples from … to, or between the
-// cursors of u's graph settings. Rising zero crossings (linear interpolation)
-// at least 0.8 of the nominal period apart, none within 0.4 period of the
-// range start, mark the periods of each channel; each crossing of u is paired
-// with the nearest crossing of i within half a period. 1 on success, 0 (all
-// results 0) when no period of u with a paired crossing of i is found.
-int Faze_UI(state::Program& p, int betweenCursors, int32_t from, int32_t to, int channelU, int channelI,
-            float frequency, PowerResults& out);
+// Power analysis of voltage u and current i (n samples each, sampled every
+// `step` seconds) at nominal frequency f over samples from … to (swapped when
+// reversed, limited to the record). Rising zero crossings (linear
+// interpolation) at least 0.8 of the nominal period apart, none within 0.4
+// period of the range start, mark the periods of each signal; each crossing of
+// u is paired with the nearest crossing of i within half a period. 1 on
+// success, 0 (all results 0) when no period of u with a paired crossing of i
+// is found. `StatCursor` is left to the caller.
+[[nodiscard]] int PowerAnalysis(const float* u, const float* i, int64_t n, float step, int64_t from,
+                                int64_t to, float frequency, PowerResults& out);
 
 }  // namespace dsp

@@ -2,15 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
-
-#include "dsp/StoreChecks.h"
-#include "state/GraphWindows.h"
-#include "state/Messages.h"
-#include "state/Program.h"
-#include "state/StoreAccess.h"
-#include "state/UserMessages.h"
 
 namespace dsp {
 
@@ -69,6 +61,8 @@ void Blocks(const float* src, float* dst, int blocks, int k) {
   for (int j = 0; j < blocks; ++j) dst[j] = Block<Mode>(src + static_cast<long long>(j) * k, k);
 }
 
+}  // namespace
+
 void ReduceBlocks(const float* src, float* dst, int blocks, int k, int mode) {
   switch (mode) {
     case 2:
@@ -86,55 +80,11 @@ void ReduceBlocks(const float* src, float* dst, int blocks, int k, int mode) {
   }
 }
 
-}  // namespace
-
 float BlockStatistic(const float* x, int k, int mode) {
   if (k < 1) return 0.0f;
   float out = 0;
   ReduceBlocks(x, &out, 1, k, mode);
   return out;
-}
-
-int ReduceUtil(state::Program& p, int mode) {
-  const int oldLength = p.HGW.Length;
-  auto answer =
-      p.ui().PromptInt(state::Txt(p, 1378), 1, std::max(oldLength, 1), std::min(10, std::max(oldLength, 1)));
-  if (!answer) return 0;
-  // The prompt clamps, but the factor is outside input all the same.
-  const long long k = std::clamp<long long>(*answer, 1, std::numeric_limits<int>::max());
-  if (!state::MemOK(p, 1, true)) return 0;
-  if (StoreHoldsSpectrum(p, 1)) {
-    state::MessT(p, 330, 11);
-    return 0;
-  }
-  const int n = p.HGW.Length;
-  const int channels = state::ActiveChannels(p, 1);
-  const long long used = static_cast<long long>(channels) * n;
-  const int reduced = static_cast<int>(n / k);
-  // A factor beyond the record would leave no sample at all.
-  if (reduced < 1 || !BlockFits(p, 1, 0, used)) return 0;
-  float* data = p.Waveform.get();
-  float* copy = p.SWaveform.get();
-  std::memcpy(copy, data, sizeof(float) * size_t(used));
-  long long src = 0, dst = 0;
-  for (int c = 0; c < store::kChannels; ++c) {
-    if (!p.HGW.ChannelOn[c]) continue;
-    p.FGW[c].Step *= static_cast<float>(k);
-    ReduceBlocks(copy + src, data + dst, reduced, int(k), mode);
-    src += n;
-    dst += reduced;
-  }
-  p.HGW.Length = reduced;
-  p.HGW.TriggerFlag = 0;
-  p.HGW.PreTrigger = 0;
-  state::DataChanged(p, 1);
-  state::SendToStoreWindows(p, 1, state::kRedrawAll);
-  return 1;
-}
-
-int Reduce(state::Program& p, int mode) {
-  if (!p.MacGoing && state::AskT(p, 1377, 15) != platform::Answer::Yes) return 0;
-  return ReduceUtil(p, mode);
 }
 
 }  // namespace dsp

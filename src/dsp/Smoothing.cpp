@@ -5,10 +5,6 @@
 #include <cstring>
 #include <limits>
 
-#include "dsp/StoreChecks.h"
-#include "state/Program.h"
-#include "state/StoreAccess.h"
-
 namespace dsp {
 namespace {
 
@@ -114,23 +110,6 @@ void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex)
       if (mode >= 4) MovingAverage(data, copy, from, to, mode, lastIndex);
       break;
   }
-}
-
-int SmoothRange(state::Program& p, int store, int channel, int from, int to, int width) {
-  if (!state::MemOK(p, store, true)) return 0;
-  int start = state::Pocatek(p, store, channel);
-  if (start < 0) return 0;
-  int n = p.Header(store).Length;
-  if (n < 2 || !BlockFits(p, store, start, n)) return 0;
-  from = std::max(from, 0);
-  to = std::min(to, n - 1);
-  if (to - from + 1 < 2) return 0;
-  Smooth(p.Samples(store) + start, p.Scratch(store) + start, from, to, width, n - 1);
-  return 1;
-}
-
-int SmoothChannel(state::Program& p, int store, int channel, int width) {
-  return SmoothRange(p, store, channel, 0, p.Header(store).Length - 1, width);
 }
 
 int SmoothWidthFromArgument(int argument) { return argument < 0 ? -1 : std::max(argument, 1); }

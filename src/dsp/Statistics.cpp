@@ -6,8 +6,6 @@
 #include <limits>
 #include <memory>
 
-#include "state/Program.h"
-
 namespace dsp {
 
 namespace {
@@ -129,10 +127,8 @@ int Median(const float* data, int64_t from, int64_t to, float& median) {
   return 1;
 }
 
-float RMS_fun(const state::Program& p, int64_t offset) {
-  int32_t n = p.HGW.Length;
-  if (!p.Waveform || n <= 0 || offset < 0 || uint64_t(offset) + uint64_t(n) > p.Waveform.size()) return 0;
-  const float* x = p.Waveform.get() + offset;
+float RootMeanSquare(const float* x, int64_t n) {
+  if (!x || n <= 0) return 0;
   double q[kLanes] = {};
   int64_t i = 0;
   for (; i + kLanes <= n; i += kLanes)
@@ -140,7 +136,7 @@ float RMS_fun(const state::Program& p, int64_t offset) {
   for (; i < n; ++i) q[0] += double(x[i]) * double(x[i]);
   double s = 0;
   for (double v : q) s += v;
-  double meanSquare = s / n;
+  double meanSquare = s / double(n);
   return meanSquare > 0 ? float(std::sqrt(meanSquare)) : 0.0f;
 }
 

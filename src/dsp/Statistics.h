@@ -10,10 +10,6 @@
 
 #include <cstdint>
 
-namespace state {
-struct Program;
-}
-
 namespace dsp {
 
 // The statistics record, all float32 as the panel and the reduction keep them.
@@ -24,16 +20,16 @@ struct Statistics {
 
 // Statistics of data[from … to] (inclusive). Population variance. Answers 0
 // and a zeroed record when the range is empty (to < from or a negative from).
-int Statistika(const float* data, int64_t from, int64_t to, Statistics& out);
+[[nodiscard]] int Statistika(const float* data, int64_t from, int64_t to, Statistics& out);
 
 // Median of data[from … to − 1] (end exclusive): the middle value, or the mean
 // of the two middle values for an even count. NaN samples rank above every
 // number. Answers 0 with median 0 when the range is empty or the working copy
 // cannot be had.
-int Median(const float* data, int64_t from, int64_t to, float& median);
+[[nodiscard]] int Median(const float* data, int64_t from, int64_t to, float& median);
 
-// RMS of the W channel starting at `offset` over the whole W `Length`; 0 when
-// the mean square is not positive or the block lies outside the W array.
-float RMS_fun(const state::Program& p, int64_t offset);
+// RMS of x[0 … n), summed in double; 0 when the mean square is not positive
+// (or n < 1).
+float RootMeanSquare(const float* x, int64_t n);
 
 }  // namespace dsp

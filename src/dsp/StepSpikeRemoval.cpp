@@ -2,12 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-
-#include "dsp/StoreChecks.h"
-#include "state/GraphWindows.h"
-#include "state/Program.h"
-#include "state/StoreAccess.h"
 
 namespace dsp {
 namespace {
@@ -48,24 +42,6 @@ void RemoveStepsOrSpikes(float* x, int from, int to, int mode, float threshold) 
     RemoveSteps(x, from, to, threshold);
   else if (mode == 1)
     RemoveSpikes(x, from, to, threshold);
-}
-
-int KorekceOstrychZmen(state::Program& p, int channel, int mode, float threshold, int store, int from,
-                       int to) {
-  if (!state::MemOK(p, store, true)) return 0;
-  const int start = state::Pocatek(p, store, channel);
-  const int n = p.Header(store).Length;
-  if (start < 0 || n < 1 || !BlockFits(p, store, start, n)) return 0;
-  from = std::max(from, 0);
-  to = std::min(to, n);
-  if (to - 3 <= from) return 0;
-  float* data = p.Samples(store) + start;
-  float* work = p.Scratch(store) + start;
-  std::memcpy(work, data, sizeof(float) * size_t(n));
-  RemoveStepsOrSpikes(work, from, to, mode, threshold);
-  std::memcpy(data, work, sizeof(float) * size_t(n));
-  state::DataChanged(p, store);
-  return 1;
 }
 
 }  // namespace dsp

@@ -125,6 +125,20 @@ const char kTemplate[] =
     "14 divisor                 {1}\n"
     "15 offset                  {0}\n";
 
+// Item 6: the waveform store padded with zeros to the next power of two,
+// silently as the padding menu item does without its questions; a record
+// that cannot grow stays as it is.
+void PadToPowerOfTwo(state::Program& p) {
+  if (!state::MemOK(p, 1, true)) return;
+  long long grown = 0;
+  if (dsp::PowerOfTwoGrowth(p.HGW.Length, state::ActiveChannels(p, 1), SampleCapacity(p, 1), p.DG.MaxLength,
+                            grown) != dsp::PadCheck::Fits)
+    return;
+  dsp::GrowBlocks(p.Waveform.get(), p.HGW.ChannelOn, p.HGW.Length, grown, dsp::PadFill::Zeros);
+  p.HGW.Length = static_cast<int32_t>(grown);
+  state::DataChanged(p, 1);
+}
+
 }  // namespace
 
 const std::string& ChannelText::Item(size_t i) const {
@@ -173,7 +187,7 @@ void ApplyChannelText(state::Program& p, const ChannelText& text) {
     if (multiplier != 1.0 || divisor != 1.0 || offset != 0.0) Transform(p, ch, multiplier, divisor, offset);
     if (newStep) c.Step = ToSample(step);
   }
-  if (IsYes(text.Item(6))) dsp::DoplnNulamiNaMocninuDvou(p, false, true);
+  if (IsYes(text.Item(6))) PadToPowerOfTwo(p);
 
   for (int ch = 0; ch < n; ++ch) {
     const size_t k = size_t(ch) + 1;

@@ -15,7 +15,7 @@
 #include "state/Program.h"
 #include "store/GraphSettings.h"
 
-namespace dsp {
+namespace ops {
 struct Panel;
 }
 
@@ -358,7 +358,7 @@ class TDispl10 : public platform::GraphWindow {
   int DataChannel() const { return Own().Multi ? ActChan : OwnChan; }
   void AutoscaleShown(int resetRange);
   // Lays out and draws a statistics or power panel through `Pis`.
-  void DrawPanel(platform::Canvas& dc, const dsp::Panel& panel);
+  void DrawPanel(platform::Canvas& dc, const ops::Panel& panel);
   void Redraw() {
     RedrawAll = 1;
     DisplControl();

@@ -5,12 +5,12 @@
 #include <cmath>
 
 #include "dsp/PowerOfTwo.h"
-#include "dsp/Smoothing.h"
-#include "dsp/Spectrum.h"
-#include "dsp/SpectrumTools.h"
-#include "dsp/ZeroOffset.h"
 #include "graph/GraphModel.h"
 #include "graph/StoreLimits.h"
+#include "ops/Smoothing.h"
+#include "ops/Spectrum.h"
+#include "ops/SpectrumTools.h"
+#include "ops/ZeroOffset.h"
 #include "state/EventQueue.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -53,7 +53,7 @@ void TDispl10::Transform() {
   }
   const int M = p_.Header(IsW).Length / 2;
   auto transform = [&](int chan) {
-    if (M >= 1) dsp::FFT_Transform(p_, IsW, chan, M, 1);
+    if (M >= 1) (void)ops::FFT_Transform(p_, store::StoreFromFlag(IsW), chan, M, true);
     const int32_t type = p_.Freq(IsW)[chan] ? kMagnitude : kBothHalves;
     if (chan == ActChan)
       SetNewPointer(type, Act().DisplType);
@@ -75,14 +75,14 @@ void TDispl10::WeightFunction() {
   if (broken_) return;
   if (p_.plat.ui) state::AC_Beep(p_);
   const int chan = DataChannel();
-  dsp::WeightRange range = dsp::WeightRange::Whole;
+  ops::WeightRange range = ops::WeightRange::Whole;
   // A macro's KB weights the whole channel without questions.
   if (!p_.MacGoing) {
     if (!Yes(p_, p_.Freq(IsW)[chan] ? 115 : 116)) return;
     if (Yes(p_, 1180))
-      range = Yes(p_, 1181) ? dsp::WeightRange::BetweenCursorsZeroOutside : dsp::WeightRange::BetweenCursors;
+      range = Yes(p_, 1181) ? ops::WeightRange::BetweenCursorsZeroOutside : ops::WeightRange::BetweenCursors;
   }
-  dsp::WeightChannel(p_, IsW, chan, range);
+  (void)ops::WeightChannel(p_, store::StoreFromFlag(IsW), chan, range);
   Redraw();
 }
 
@@ -108,7 +108,8 @@ void TDispl10::GoSmooth() {
   }
   SmoothWidth = width;
   // The store's windows rebuild their series (a spectrum display is recomputed).
-  if (dsp::SmoothRange(p_, IsW, DataChannel(), from, to, width)) state::DataChanged(p_, IsW);
+  if (ops::SmoothRange(p_, store::StoreFromFlag(IsW), DataChannel(), from, to, width))
+    state::DataChanged(p_, IsW);
   Redraw();
 }
 
@@ -116,7 +117,7 @@ void TDispl10::ZeroOffset() {
   if (broken_ || Half <= 0) return;
   // The whole record, its last sample too when the length is odd. Answers
   // through the store's data-changed notification, which redraws.
-  dsp::KorekceNulyChannel(p_, IsW, DataChannel(), 0, p_.Header(IsW).Length - 1);
+  (void)ops::KorekceNulyChannel(p_, store::StoreFromFlag(IsW), DataChannel(), 0, p_.Header(IsW).Length - 1);
 }
 
 }  // namespace graph

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dsp/StatisticsReport.h"
 #include "graph/GraphModel.h"
+#include "ops/StatisticsReport.h"
 
 namespace graph {
 namespace {
@@ -35,14 +35,14 @@ void TDispl10::Pis(platform::Canvas& dc, float row, const std::string& label, do
     dc.Text({valueX, yi}, FormatValue(format, value), platform::HAlign::Right, platform::VAlign::Top);
 }
 
-void TDispl10::DrawPanel(platform::Canvas& dc, const dsp::Panel& panel) {
+void TDispl10::DrawPanel(platform::Canvas& dc, const ops::Panel& panel) {
   platform::Font font;
   font.height = kLineH;
   font.width = kCellW;
   dc.SetFont(font);
   int labelW = 0, valueW = 0;
   float lastRow = -1;
-  for (const dsp::PanelRow& r : panel.rows) {
+  for (const ops::PanelRow& r : panel.rows) {
     labelW = std::max(labelW, dc.TextWidth(r.label));
     valueW = std::max(valueW, dc.TextWidth(FormatValue(r.format, r.value)));
     lastRow = std::max(lastRow, r.row);
@@ -59,23 +59,23 @@ void TDispl10::DrawPanel(platform::Canvas& dc, const dsp::Panel& panel) {
   panelLineH_ = kLineH;
   panelValueX_ = panelX_ + labelW + kPad + valueW;
   Pis(dc, -1, panel.title, 0, 0, nullptr);
-  for (const dsp::PanelRow& r : panel.rows)
+  for (const ops::PanelRow& r : panel.rows)
     Pis(dc, r.row, r.label, r.value, Rgb(r.red, r.green, r.blue), r.format);
 }
 
 void TDispl10::ShowStat(platform::Canvas& dc, int betweenCursors) {
   if (broken_) return;
-  dsp::Panel panel;
+  ops::Panel panel;
   // Nothing to show (no data, equal cursors): no panel.
-  if (!dsp::ShowStat(p_, IsW, DataChannel(), betweenCursors, panel)) return;
+  if (!ops::ShowStat(p_, store::StoreFromFlag(IsW), DataChannel(), betweenCursors != 0, panel)) return;
   DrawPanel(dc, panel);
 }
 
 void TDispl10::ShowStatEnergo(platform::Canvas& dc, int betweenCursors) {
   // Voltage and current are a pair of waveform channels.
   if (broken_ || !IsW) return;
-  dsp::Panel panel;
-  if (!dsp::ShowStatEnergo(p_, DataChannel(), betweenCursors, panel)) return;
+  ops::Panel panel;
+  if (!ops::ShowStatEnergo(p_, DataChannel(), betweenCursors != 0, panel)) return;
   DrawPanel(dc, panel);
 }
 

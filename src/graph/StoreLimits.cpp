@@ -4,8 +4,8 @@
 #include <cfloat>
 #include <cstring>
 
-#include "dsp/StoreChecks.h"
 #include "macro/Prompts.h"
+#include "ops/StoreChecks.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
@@ -144,7 +144,7 @@ int WriteLimits(state::Program& p, int store) {
   const int32_t oldLength = h.Length;
   const int32_t newLength = l.right - l.left + 1;
   // The header is trusted no further than the arrays really reach.
-  if (!dsp::BlockFits(p, store, 0, (long long)ActiveChannels(p, store) * oldLength)) {
+  if (!ops::BlockFits(p, store::StoreFromFlag(store), 0, (long long)ActiveChannels(p, store) * oldLength)) {
     MessT(p, store ? 490 : 491, 13);
     return 0;
   }

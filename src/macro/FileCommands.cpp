@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "dsp/StoreFileAlgebra.h"
 #include "files/Converter.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
@@ -15,6 +14,7 @@
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "ops/StoreFileAlgebra.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
@@ -111,7 +111,7 @@ int StoreFileAlgebraCommand(state::Program& p, int store, int operation, std::st
   if (queue.empty()) SetQueue(p, "?");
   std::string name;
   if (!files::TakeFileArgument(p, keyword, name)) return NoFileChosen(p, keyword);
-  if (!dsp::AlgebraUtil(p, name, operation, store)) return kFailed;
+  if (!ops::AlgebraUtil(p, store::StoreFromFlag(store), name, operation)) return kFailed;
   state::AktualizujOkno(p);
   state::DataChanged(p, 1);
   state::DataChanged(p, 0);

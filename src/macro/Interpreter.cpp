@@ -4,10 +4,10 @@
 #include <string>
 
 #include "daq/Driver.h"
-#include "dsp/ChannelAlgebra.h"
-#include "dsp/Decimation.h"
-#include "dsp/Padding.h"
-#include "dsp/StoreFileAlgebra.h"
+#include "ops/ChannelAlgebra.h"
+#include "ops/Decimation.h"
+#include "ops/Padding.h"
+#include "ops/StoreFileAlgebra.h"
 #include "macro/CheckMode.h"
 #include "macro/CommandBuffer.h"
 #include "macro/CommandTable.h"
@@ -134,7 +134,7 @@ const Entry kDispatch[] = {
     {"WBCDHZ", [](state::Program& p) { return BandCommand(p, 1, "WBCDHZ"); }},
     {"WBPWCDHZ", [](state::Program& p) { return BandCommand(p, 0, "WBPWCDHZ"); }},
     {"MBZERO", ExMBZERO},
-    {"WDECIM", [](state::Program& p) { return Reshaped(p, dsp::Decimation(p, 1, true)); }},
+    {"WDECIM", [](state::Program& p) { return Reshaped(p, ops::Decimation(p, store::Store::W, true)); }},
     SEND("STAT", state::kStatistics),
     SEND("STATENERGO", state::kPowerPanel),
     {"IMPLICIT", ExIMPLICIT},
@@ -260,13 +260,13 @@ const Entry kDispatch[] = {
     {"WDERIVDT", [](state::Program& p) { return CalculusCommand(p, 1, "WDERIVDT"); }},
     {"ADTEST", ExADTEST},
     {"MODIFY", ExMODIFY},
-    {"DOUBLE", [](state::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaDvojnasobek(p)); }},
+    {"DOUBLE", [](state::Program& p) { return Reshaped(p, ops::DoplnNulamiNaDvojnasobek(p)); }},
     {"PROLONG_2",
-     [](state::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
+     [](state::Program& p) { return Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
     {"PROLONGD_2",
-     [](state::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, false)); }},
+     [](state::Program& p) { return Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, false)); }},
     {"JUMP_OFF",
-     [](state::Program& p) { return Reshaped(p, dsp::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
+     [](state::Program& p) { return Reshaped(p, ops::DoplnNulamiNaMocninuDvou(p, !p.MacGoing, true)); }},
 };
 
 #undef FLAG

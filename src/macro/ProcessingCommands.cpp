@@ -4,17 +4,17 @@
 #include <cmath>
 #include <string>
 
-#include "dsp/ChannelAlgebra.h"
-#include "dsp/ChannelTransport.h"
-#include "dsp/FrequencyAnalysis.h"
-#include "dsp/Matematika.h"
-#include "dsp/Spectrum.h"
-#include "dsp/SpectrumTools.h"
-#include "dsp/UserFunctions.h"
-#include "dsp/Zeroing.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/Prompts.h"
+#include "ops/ChannelAlgebra.h"
+#include "ops/ChannelTransport.h"
+#include "ops/FrequencyAnalysis.h"
+#include "ops/Matematika.h"
+#include "ops/Spectrum.h"
+#include "ops/SpectrumTools.h"
+#include "ops/UserFunctions.h"
+#include "ops/Zeroing.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
@@ -61,12 +61,15 @@ int SpectrumCommand(state::Program& p, bool magnitudes) {
     return kFailed;
   }
   if (!state::MemOK(p, 1, true)) return kFailed;
-  auto one = [&](int c) { return magnitudes ? dsp::ToMagUtil(p, 1, c) : dsp::FFT_Command(p, 0, 1, c); };
+  auto one = [&](int c) {
+    return magnitudes ? ops::ToMagUtil(p, store::Store::W, c)
+                      : ops::FFT_Command(p, store::Store::W, c, false);
+  };
   auto all = [&] {
-    if (!magnitudes) return dsp::FFT_Command(p, 0, 1, 65535);
+    if (!magnitudes) return ops::FFT_Command(p, store::Store::W, 65535, false);
     int ok = 1;
     for (int c = 0; c < store::kChannels; ++c)
-      if (p.HGW.ChannelOn[c] && !dsp::ToMagUtil(p, 1, c)) ok = 0;
+      if (p.HGW.ChannelOn[c] && !ops::ToMagUtil(p, store::Store::W, c)) ok = 0;
     return ok;
   };
   int ok = 0;
@@ -90,12 +93,12 @@ int ExWBZERO(state::Program& p) {
   if (!GetChannel(p, channel, 0, 128, state::Txt(p, 191), "WBZERO")) return kFailed;
   if (!GetL(p, from, 0, n - 1, 0, state::Txt(p, 192))) return kFailed;
   if (!GetL(p, to, 0, n - 1, n - 1, state::Txt(p, 193))) return kFailed;
-  return dsp::ZeroWaveUtil(p, false, true, 1, channel, from, to) ? kDone : kFailed;
+  return ops::ZeroWaveUtil(p, store::Store::W, channel, from, to, false, true) ? kDone : kFailed;
 }
 
 int ExMBZERO(state::Program& p) {
   if (!state::MemOK(p, 0, true)) return kFailed;
-  return dsp::ZeroWaveUtil(p, false, true, 0, 0, -1, -1) ? kDone : kFailed;
+  return ops::ZeroWaveUtil(p, store::Store::M, 0, -1, -1, false, true) ? kDone : kFailed;
 }
 
 // mode: -1 zero the band (WBZEROHZ), else the band analysis mode.
@@ -152,21 +155,21 @@ int BandCommand(state::Program& p, int mode, std::string_view keyword) {
     if (b1 < 0) b1 = 0;
     if (b2 >= n / 2) b2 = n / 2 - 1;
     if (b2 < b1) return kFailed;
-    return dsp::ZeroWaveUtil(p, false, true, 1, c + 1, int(b1), int(b2)) ? kDone : kFailed;
+    return ops::ZeroWaveUtil(p, store::Store::W, c + 1, int(b1), int(b2), false, true) ? kDone : kFailed;
   }
 
   const int work = BandWorkChannel(p, c);
   if (work < 0) return kFailed;
   const double centre = f1 + (f2 - f1) * 0.5;
   const double halfWidth = (f2 - f1) * 0.5;
-  if (!dsp::DataFreqAnal(p, mode, c, work, centre, halfWidth, 0)) return kFailed;
+  if (!ops::DataFreqAnal(p, c, work, mode, centre, halfWidth, false)) return kFailed;
   store::Channel_s& scratch = p.FGW[size_t(work)];
   store::CopyText(scratch.Name, store::FieldText(scratch.Name) + " ENVP");
   // With the work channel as the source, moving the result "back" and
   // deleting the work channel would throw the result away: it stays in place.
   if (c != work) {
-    dsp::ChanelTransportUtil(p, 1, work, c, 0);
-    dsp::ChanelDeleteUtil(p, 1, work);
+    (void)ops::ChanelTransportUtil(p, store::Store::W, work, c, false);
+    (void)ops::ChanelDeleteUtil(p, store::Store::W, work);
   }
   Changed(p, 1);
   return kDone;
@@ -185,9 +188,10 @@ int CalculusCommand(state::Program& p, int operation, std::string_view keyword) 
     state::Mess(p, state::TxtF(p, 326, {a}), state::Txt(p, 11));
     return kFailed;
   }
-  if (!p.HGW.ChannelOn[b - 1] && !dsp::ChanelTransportUtil(p, 1, a - 1, b - 1, 0)) return kFailed;
+  if (!p.HGW.ChannelOn[b - 1] && !ops::ChanelTransportUtil(p, store::Store::W, a - 1, b - 1, false))
+    return kFailed;
   float result = 0;
-  int ok = dsp::Matematika(p, operation, from, to, a - 1, a - 1, b - 1, result);
+  int ok = ops::Matematika(p, a - 1, a - 1, b - 1, operation, from, to, result);
   Changed(p, 1);
   return ok ? kDone : kFailed;
 }
@@ -195,7 +199,7 @@ int CalculusCommand(state::Program& p, int operation, std::string_view keyword) 
 int ExFUN(state::Program& p) {
   int32_t page = 1;
   if (!GetChannel(p, page, 1, 5, "Číslo stránky funkce", "FUN")) return kFailed;
-  return dsp::Funkce_Proved(p, page - 1) ? kDone : kFailed;
+  return ops::Funkce_Proved(p, page - 1) ? kDone : kFailed;
 }
 
 int CoefficientCommand(state::Program& p, int which, int promptText) {
@@ -227,7 +231,8 @@ int ConstantCommand(state::Program& p, int store, bool multiply, std::string_vie
   std::string prompt = store ? (multiply ? "WYK - násobení konstantou" : "WYP - přičtení konstanty")
                              : state::Txt(p, multiply ? 155 : 156);
   if (!GetF(p, v, -limit, limit, v, prompt)) return kFailed;
-  int ok = multiply ? dsp::MultiplyByConstant(p, store, channel, v) : dsp::AddConstant(p, store, channel, v);
+  int ok = multiply ? ops::MultiplyByConstant(p, store::StoreFromFlag(store), channel, v)
+                    : ops::AddConstant(p, store::StoreFromFlag(store), channel, v);
   return ok ? kDone : kFailed;
 }
 
@@ -236,7 +241,8 @@ int ChannelPairCommand(state::Program& p, int operation, int textA, int textB, s
   int32_t a = 1, b = 1;
   if (!GetChannel(p, a, 1, 128, state::Txt(p, textA), keyword)) return kFailed;
   if (!GetChannel(p, b, 1, 128, state::Txt(p, textB), keyword)) return kFailed;
-  int ok = operation < 0 ? dsp::ChanelTransport(p, 1, a, b) : dsp::ChanelAlgebra(p, operation, 1, a, b);
+  int ok = operation < 0 ? ops::ChanelTransport(p, store::Store::W, a, b)
+                         : ops::ChanelAlgebra(p, store::Store::W, a, b, operation);
   if (ok && p.MacGoing) state::DataChanged(p, 1);
   return ok ? kDone : kFailed;
 }
@@ -244,7 +250,7 @@ int ChannelPairCommand(state::Program& p, int operation, int textA, int textB, s
 int ExCHWDEL(state::Program& p) {
   int32_t a = 1;
   if (!GetChannel(p, a, 1, 128, state::Txt(p, 186), "CHWDEL")) return kFailed;
-  return dsp::ChanelDelete(p, 1, a) ? kDone : kFailed;
+  return ops::ChanelDelete(p, store::Store::W, a) ? kDone : kFailed;
 }
 
 int ExCHWREAD(state::Program& p) {
@@ -256,7 +262,7 @@ int ExCHWREAD(state::Program& p) {
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   const bool dialog = queue.empty() || queue[0] == '?';
-  if (dsp::ChanelRead(p, a, b)) return kDone;
+  if (ops::ChanelRead(p, a, b)) return kDone;
   return dialog && p.MacGoing ? NoFileChosen(p, "CHWREAD") : kFailed;
 }
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "app/HeadlessRunner.h"
-#include "dsp/StatisticsReport.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
 #include "graph/GraphModel.h"
+#include "ops/StatisticsReport.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -48,9 +48,9 @@ std::string Text(const std::string& path) {
 // The report of the statistics functions, in the program's first-start language.
 std::string Report(testing_support::TestEnv& env, int channel) {
   env.prog.Texts.Load(*env.paths.FindResource("trv_cz.txt"));
-  dsp::Panel panel;
+  ops::Panel panel;
   std::string report;
-  EXPECT_EQ(dsp::StatisticsPanel(env.prog, 1, channel, 0, panel, report), 1);
+  EXPECT_EQ(ops::StatisticsPanel(env.prog, store::Store::W, channel, false, panel, report), 1);
   return report;
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "dsp/AlgebraTestSupport.h"
-#include "dsp/ChannelAlgebra.h"
+#include "ops/ChannelAlgebra.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
 
@@ -43,7 +43,7 @@ TEST_F(ChannelAlgebra, OperationsChangeOnlyChannelA) {
     SCOPED_TRACE(c.op);
     SetUp();
     const std::vector<float> b = ChannelData(p, 1, 4), other = ChannelData(p, 1, 1);
-    ASSERT_EQ(dsp::ChanelAlgebraUtil(p, 1, c.op, 6, 4), 1);
+    ASSERT_EQ(ops::ChanelAlgebraUtil(p, 6, 4, c.op, true), 1);
     const std::vector<float> a = ChannelData(p, 1, 6);
     for (int k = 0; k < kLength; ++k) {
       double want = c.f(Value(6, k), Value(4, k));
@@ -57,20 +57,20 @@ TEST_F(ChannelAlgebra, OperationsChangeOnlyChannelA) {
 
 TEST_F(ChannelAlgebra, RefusalsLeaveTheStoreAlone) {
   const Snapshot before(p);
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 0, dsp::kChannelAdd, 1, 4), 0);  // disabled
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, 2, 1, 4), 0);                 // store-file only
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, 3, 1, 4), 0);
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, dsp::kChannelAdd, 2, 4), 0);  // inactive a
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, dsp::kChannelAdd, 1, 2), 0);  // inactive b
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, dsp::kChannelAdd, -1, 4), 0);
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, dsp::kChannelAdd, 1, 128), 0);
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 1, 4, dsp::kChannelAdd, false), 0);  // disabled
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 1, 4, 2, true), 0);                  // store-file only
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 1, 4, 3, true), 0);
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 2, 4, dsp::kChannelAdd, true), 0);  // inactive a
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 1, 2, dsp::kChannelAdd, true), 0);  // inactive b
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, -1, 4, dsp::kChannelAdd, true), 0);
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 1, 128, dsp::kChannelAdd, true), 0);
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
 TEST_F(ChannelAlgebra, FrontEndAsksReportsAndRefusesInactiveChannels) {
   // Channel a asked for (0), b given: the result is reported 1-based.
   env.ui.Push(int64_t(7));
-  ASSERT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelSubtract, 1, 0, 2), 1);
+  ASSERT_EQ(ops::ChanelAlgebra(p, store::Store::W, 0, 2, dsp::kChannelSubtract), 1);
   EXPECT_FLOAT_EQ(ChannelData(p, 1, 6)[3], Value(6, 3) - Value(1, 3));
   EXPECT_EQ(env.ui.Log()[0].kind, "prompt");
   EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 345));
@@ -78,45 +78,45 @@ TEST_F(ChannelAlgebra, FrontEndAsksReportsAndRefusesInactiveChannels) {
 
   const Snapshot before(p);
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 3, 2), 0);
+  EXPECT_EQ(ops::ChanelAlgebra(p, store::Store::W, 3, 2, dsp::kChannelAdd), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 347));
-  EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 2, 3), 0);
+  EXPECT_EQ(ops::ChanelAlgebra(p, store::Store::W, 2, 3, dsp::kChannelAdd), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 348));
-  EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 129, 2), 0);
+  EXPECT_EQ(ops::ChanelAlgebra(p, store::Store::W, 129, 2, dsp::kChannelAdd), 0);
   env.ui.Push(platform::Answer::Cancel);  // the prompt cancelled
-  EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 1, 2, 0), 0);
+  EXPECT_EQ(ops::ChanelAlgebra(p, store::Store::W, 2, 0, dsp::kChannelAdd), 0);
   // The measurement store is not processed.
   Layout(p, 0, {1, 4}, kLength, Value);
   const Snapshot withM(p);
-  EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelAdd, 0, 2, 5), 0);
+  EXPECT_EQ(ops::ChanelAlgebra(p, store::Store::M, 2, 5, dsp::kChannelAdd), 0);
   EXPECT_TRUE(Snapshot(p) == withM);
 
   // A macro gets no result message.
   p.MacGoing = 1;
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::ChanelAlgebra(p, dsp::kChannelDivide, 1, 2, 5), 1);
+  EXPECT_EQ(ops::ChanelAlgebra(p, store::Store::W, 2, 5, dsp::kChannelDivide), 1);
   EXPECT_TRUE(env.ui.Log().empty());
 }
 
 TEST_F(ChannelAlgebra, ConstantsReachOneChannelOrAll) {
-  ASSERT_EQ(dsp::MultiplyByConstant(p, 1, 5, -2.0f), 1);
+  ASSERT_EQ(ops::MultiplyByConstant(p, store::Store::W, 5, -2.0f), 1);
   for (int k = 0; k < kLength; ++k) {
     EXPECT_FLOAT_EQ(ChannelData(p, 1, 4)[size_t(k)], -2.0f * Value(4, k));
     EXPECT_FLOAT_EQ(ChannelData(p, 1, 1)[size_t(k)], Value(1, k));
   }
-  ASSERT_EQ(dsp::AddConstant(p, 1, 0, 10.0f), 1);
+  ASSERT_EQ(ops::AddConstant(p, store::Store::W, 0, 10.0f), 1);
   for (int k = 0; k < kLength; ++k) {
     EXPECT_FLOAT_EQ(ChannelData(p, 1, 1)[size_t(k)], Value(1, k) + 10.0f);
     EXPECT_FLOAT_EQ(ChannelData(p, 1, 6)[size_t(k)], Value(6, k) + 10.0f);
   }
   Layout(p, 0, {0, 2}, kLength, Value);
-  ASSERT_EQ(dsp::MultiplyByConstant(p, 0, 0, 3.0f), 1);
+  ASSERT_EQ(ops::MultiplyByConstant(p, store::Store::M, 0, 3.0f), 1);
   EXPECT_FLOAT_EQ(ChannelData(p, 0, 2)[4], 3.0f * Value(2, 4));
   // An inactive or impossible channel changes nothing.
   const Snapshot before(p);
-  EXPECT_EQ(dsp::AddConstant(p, 1, 3, 1.0f), 0);
-  EXPECT_EQ(dsp::AddConstant(p, 1, 129, 1.0f), 0);
-  EXPECT_EQ(dsp::AddConstant(p, 1, -1, 1.0f), 0);
+  EXPECT_EQ(ops::AddConstant(p, store::Store::W, 3, 1.0f), 0);
+  EXPECT_EQ(ops::AddConstant(p, store::Store::W, 129, 1.0f), 0);
+  EXPECT_EQ(ops::AddConstant(p, store::Store::W, -1, 1.0f), 0);
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
@@ -125,8 +125,8 @@ TEST_F(ChannelAlgebra, AHeaderLongerThanTheArrayIsNotFollowed) {
   // would lie beyond the array.
   p.HGW.Length = 2000;
   const Snapshot before(p);
-  EXPECT_EQ(dsp::ChanelAlgebraUtil(p, 1, dsp::kChannelAdd, 6, 1), 0);
-  EXPECT_EQ(dsp::MultiplyByConstant(p, 1, 7, 2.0f), 0);
+  EXPECT_EQ(ops::ChanelAlgebraUtil(p, 6, 1, dsp::kChannelAdd, true), 0);
+  EXPECT_EQ(ops::MultiplyByConstant(p, store::Store::W, 7, 2.0f), 0);
   EXPECT_TRUE(Snapshot(p) == before);
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "dsp/AlgebraTestSupport.h"
-#include "dsp/ChannelTransport.h"
 #include "files/DataFileWriter.h"
+#include "ops/ChannelTransport.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
@@ -38,7 +38,7 @@ class ChannelTransport : public ::testing::Test {
 };
 
 TEST_F(ChannelTransport, CopyIntoAnInactiveChannelInsertsItsBlockInOrder) {
-  ASSERT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 4, 0), 1);
+  ASSERT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 1, 4, false), 1);
   EXPECT_EQ(p.HGW.ChannelCount, 4);
   EXPECT_EQ(state::Pocatek(p, 1, 4), 2 * kLength);  // between 2 and 7
   EXPECT_EQ(state::Pocatek(p, 1, 6), 3 * kLength);
@@ -52,7 +52,7 @@ TEST_F(ChannelTransport, CopyIntoAnInactiveChannelInsertsItsBlockInOrder) {
 }
 
 TEST_F(ChannelTransport, ASourceAboveTheNewChannelIsReadAfterItMoved) {
-  ASSERT_EQ(dsp::ChanelTransportUtil(p, 1, 6, 2, 0), 1);
+  ASSERT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 6, 2, false), 1);
   EXPECT_EQ(ChannelData(p, 1, 2), Expected(6));
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));
   EXPECT_EQ(ChannelData(p, 1, 1), Expected(1));
@@ -61,19 +61,19 @@ TEST_F(ChannelTransport, ASourceAboveTheNewChannelIsReadAfterItMoved) {
 TEST_F(ChannelTransport, QuestionsAndMessagesWithAsk) {
   const Snapshot before(p);
   env.ui.Push(platform::Answer::No);
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 4, 1), 0);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 1, 4, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 336, {2, 5}));
   EXPECT_TRUE(Snapshot(p) == before);
 
   // Overwriting an active channel asks a second time.
   env.ui.Push(platform::Answer::Yes);
   env.ui.Push(platform::Answer::No);
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 6, 1), 0);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 1, 6, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 337));
   EXPECT_TRUE(Snapshot(p) == before);
 
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 6, 1), 1);  // default answers are Yes
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 1, 6, true), 1);  // default answers are Yes
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(1));
   EXPECT_EQ(p.HGW.ChannelCount, 3);
   EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 339, {2, 7}));
@@ -81,24 +81,24 @@ TEST_F(ChannelTransport, QuestionsAndMessagesWithAsk) {
   // A macro is not asked.
   p.MacGoing = 1;
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 0, 9, 1), 1);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 0, 9, true), 1);
   EXPECT_TRUE(env.ui.Log().empty());
 }
 
 TEST_F(ChannelTransport, RefusalsLeaveTheStoreAsItWas) {
   const Snapshot before(p);
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 3, 4, 1), 0);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 3, 4, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 335));
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 128, 4, 0), 0);
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 1, -1, 0), 0);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 128, 4, false), 0);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 1, -1, false), 0);
   EXPECT_TRUE(Snapshot(p) == before);
 
   // Fill the store to its ten blocks; the eleventh does not fit.
-  for (int ch = 10; ch < 17; ++ch) ASSERT_EQ(dsp::ChanelTransportUtil(p, 1, 0, ch, 0), 1);
+  for (int ch = 10; ch < 17; ++ch) ASSERT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 0, ch, false), 1);
   EXPECT_EQ(p.HGW.ChannelCount, 10);
   const Snapshot full(p);
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::ChanelTransportUtil(p, 1, 0, 20, 1), 0);
+  EXPECT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 0, 20, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 338));
   EXPECT_TRUE(Snapshot(p) == full);
 }
@@ -106,7 +106,7 @@ TEST_F(ChannelTransport, RefusalsLeaveTheStoreAsItWas) {
 TEST_F(ChannelTransport, DeleteMovesTheBlocksAboveDown) {
   state::DisplayWave(p, 1, 1);
   ASSERT_TRUE(p.QWWin[1]);
-  ASSERT_EQ(dsp::ChanelDeleteUtil(p, 1, 1), 1);
+  ASSERT_EQ(ops::ChanelDeleteUtil(p, store::Store::W, 1), 1);
   EXPECT_FALSE(p.QWWin[1]);
   EXPECT_EQ(p.HGW.ChannelOn[1], 0);
   EXPECT_EQ(p.HGW.ChannelCount, 2);
@@ -114,22 +114,22 @@ TEST_F(ChannelTransport, DeleteMovesTheBlocksAboveDown) {
   EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));
   const Snapshot before(p);
-  EXPECT_EQ(dsp::ChanelDeleteUtil(p, 1, 1), 0);
-  EXPECT_EQ(dsp::ChanelDeleteUtil(p, 1, 200), 0);
+  EXPECT_EQ(ops::ChanelDeleteUtil(p, store::Store::W, 1), 0);
+  EXPECT_EQ(ops::ChanelDeleteUtil(p, store::Store::W, 200), 0);
   EXPECT_TRUE(Snapshot(p) == before);
   // The front end numbers from 1 and asks for 0.
   env.ui.Push(int64_t(7));
-  ASSERT_EQ(dsp::ChanelDelete(p, 1, 0), 1);
+  ASSERT_EQ(ops::ChanelDelete(p, store::Store::W, 0), 1);
   EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
   EXPECT_EQ(p.HGW.ChannelCount, 1);
 }
 
 TEST_F(ChannelTransport, CopyAndDeleteOnTheMeasurementStore) {
   Layout(p, 0, {2, 3}, kLength, Value);
-  ASSERT_EQ(dsp::ChanelTransport(p, 0, 4, 1), 1);  // channel 4 to channel 1
+  ASSERT_EQ(ops::ChanelTransport(p, store::Store::M, 4, 1), 1);  // channel 4 to channel 1
   EXPECT_EQ(ChannelData(p, 0, 0), Expected(3));
   EXPECT_EQ(ChannelData(p, 0, 2), Expected(2));
-  ASSERT_EQ(dsp::ChanelDeleteUtil(p, 0, 2), 1);
+  ASSERT_EQ(ops::ChanelDeleteUtil(p, store::Store::M, 2), 1);
   EXPECT_EQ(ChannelData(p, 0, 3), Expected(3));
 }
 
@@ -141,7 +141,7 @@ TEST_F(ChannelTransport, ReadingAChannelOfAFile) {
 
   // File channel 3 into the inactive channel 5: created in order.
   store::CopyText(p.DG.NameQueue, "two.W");
-  ASSERT_EQ(dsp::ChanelRead(p, 3, 5), 1);
+  ASSERT_EQ(ops::ChanelRead(p, 3, 5), 1);
   std::vector<float> want(kLength);
   for (int k = 0; k < kLength; ++k) want[size_t(k)] = -float(2000 + k);
   EXPECT_EQ(ChannelData(p, 1, 4), want);
@@ -151,11 +151,11 @@ TEST_F(ChannelTransport, ReadingAChannelOfAFile) {
   // A failed read leaves no channel behind.
   const Snapshot before(p);
   store::CopyText(p.DG.NameQueue, "none.W");
-  EXPECT_EQ(dsp::ChanelRead(p, 1, 9), 0);
+  EXPECT_EQ(ops::ChanelRead(p, 1, 9), 0);
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 316));
   store::CopyText(p.DG.NameQueue, "two.W");
-  EXPECT_EQ(dsp::ChanelRead(p, 2, 9), 0);  // the file has no channel 2
+  EXPECT_EQ(ops::ChanelRead(p, 2, 9), 0);  // the file has no channel 2
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
@@ -170,7 +170,7 @@ TEST_F(ChannelTransport, MultipleReadsEndWhenTheDialogIsCancelled) {
   env.ui.Push(int64_t(1));
   env.ui.Push(int64_t(2));
   env.ui.Push(std::optional<std::string>(path));
-  EXPECT_EQ(dsp::MultiChanelRead(p), 2);  // the third dialog is cancelled
+  EXPECT_EQ(ops::MultiChanelRead(p), 2);  // the third dialog is cancelled
   EXPECT_FLOAT_EQ(ChannelData(p, 1, 3)[10], 10.5f);
   EXPECT_FLOAT_EQ(ChannelData(p, 1, 1)[10], 10.5f);
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));

@@ -5,7 +5,7 @@
 
 #include "dsp/AlgebraTestSupport.h"
 #include "dsp/DataShift.h"
-#include "dsp/Decibels.h"
+#include "ops/Decibels.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
 
@@ -28,11 +28,11 @@ class DecibelConversion : public ::testing::Test {
 
 TEST_F(DecibelConversion, ToDecibelsAndBackIsARoundTrip) {
   p.MacGoing = 1;
-  ASSERT_EQ(dsp::ChaneldB_Util(p, 1, 1, 2, 0, 7), 1);
+  ASSERT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 0, 7, true), 1);
   EXPECT_EQ(p.FGW[2].PrefixCode, 104);
   std::vector<float> db = ChannelData(p, 1, 2);
   for (int k = 0; k < 8; ++k) EXPECT_NEAR(db[size_t(k)], 20.0 * (k - 2), 1e-4);  // 0.1, 1, 10 -> -20, 0, 20
-  ASSERT_EQ(dsp::ChaneldB_Util(p, 1, 1, 2, 0, 7), 1);
+  ASSERT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 0, 7, true), 1);
   EXPECT_EQ(p.FGW[2].PrefixCode, 4);
   std::vector<float> back = ChannelData(p, 1, 2);
   for (int k = 0; k < 8; ++k)
@@ -42,7 +42,7 @@ TEST_F(DecibelConversion, ToDecibelsAndBackIsARoundTrip) {
 }
 
 TEST_F(DecibelConversion, OnlyTheRangeIsConverted) {
-  ASSERT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 2, 4), 1);
+  ASSERT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 2, 4, false), 1);
   std::vector<float> v = ChannelData(p, 1, 2);
   EXPECT_FLOAT_EQ(v[1], 0.1f);
   EXPECT_NEAR(v[2], 0.0, 1e-6);
@@ -56,18 +56,18 @@ TEST_F(DecibelConversion, NonPositiveValuesAndBadArgumentsRefuse) {
     p.Waveform[8 + 5] = bad;  // channel 3, sample 5
     const Snapshot withBad(p);
     env.ui.ClearLog();
-    EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 0, 7), 0);
+    EXPECT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 0, 7, false), 0);
     EXPECT_TRUE(Snapshot(p) == withBad);
     EXPECT_EQ(env.ui.LastText(), state::Txt(p, 358));
   }
   SetUp();
-  EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 1, 0, 7), 0);  // inactive
+  EXPECT_EQ(ops::ChaneldB_Util(p, store::Store::W, 1, 0, 7, false), 0);  // inactive
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 341));
-  EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 0, 8), 0);  // beyond the channel
-  EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, -1, 3), 0);
-  EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 5, 3), 0);
+  EXPECT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 0, 8, false), 0);  // beyond the channel
+  EXPECT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, -1, 3, false), 0);
+  EXPECT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 5, 3, false), 0);
   env.ui.Push(platform::Answer::No);
-  EXPECT_EQ(dsp::ChaneldB_Util(p, 1, 1, 2, 0, 7), 0);
+  EXPECT_EQ(ops::ChaneldB_Util(p, store::Store::W, 2, 0, 7, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::TxtF(p, 356, {3}));
   EXPECT_TRUE(Snapshot(p) == before);
 }
@@ -75,15 +75,14 @@ TEST_F(DecibelConversion, NonPositiveValuesAndBadArgumentsRefuse) {
 TEST_F(DecibelConversion, FrontEndConvertsTheFirstHalf) {
   env.ui.Push(int64_t(3));  // channel prompt
   env.ui.Push(platform::Answer::Yes);
-  ASSERT_EQ(dsp::ChaneldB(p, 0), 1);
+  ASSERT_EQ(ops::ChaneldB(p, 0), 1);
   std::vector<float> v = ChannelData(p, 1, 2);
   EXPECT_NEAR(v[3], 20.0, 1e-4);
   EXPECT_FLOAT_EQ(v[4], 100.0f);  // the imaginary half is left alone
 }
 
 std::vector<float> Shifted(std::vector<float> v, int rotate, int left, int s, int from, int to) {
-  testing_support::TestEnv env(128);
-  EXPECT_EQ(dsp::DataShiftUtil(env.prog, v.data(), rotate, left, s, from, to), 1);
+  EXPECT_TRUE(dsp::DataShiftUtil(v.data(), rotate, left, s, from, to));
   return v;
 }
 
@@ -106,12 +105,11 @@ TEST(DataShift, NothingOutsideTheRangeIsTouched) {
   EXPECT_EQ(Shifted(v, 1, 0, 2, 3, 8), (std::vector<float>{10, 11, 12, 4, 5, 1, 2, 3, 20, 21}));
   EXPECT_EQ(Shifted(v, 0, 0, 1, 3, 8), (std::vector<float>{10, 11, 12, 0, 1, 2, 3, 4, 20, 21}));
   EXPECT_EQ(Shifted(v, 0, 1, 1, 3, 8), (std::vector<float>{10, 11, 12, 2, 3, 4, 5, 0, 20, 21}));
-  TestEnv env(128);
   std::vector<float> w = v;
-  EXPECT_EQ(dsp::DataShiftUtil(env.prog, w.data(), 1, 0, -1, 0, 5), 0);
-  EXPECT_EQ(dsp::DataShiftUtil(env.prog, w.data(), 1, 0, 1, 5, 3), 0);
-  EXPECT_EQ(dsp::DataShiftUtil(env.prog, nullptr, 1, 0, 1, 0, 3), 0);
-  EXPECT_EQ(dsp::DataShiftUtil(env.prog, w.data(), 1, 0, 1, 4, 4), 1);  // empty range
+  EXPECT_FALSE(dsp::DataShiftUtil(w.data(), true, false, -1, 0, 5));
+  EXPECT_FALSE(dsp::DataShiftUtil(w.data(), true, false, 1, 5, 3));
+  EXPECT_FALSE(dsp::DataShiftUtil(nullptr, true, false, 1, 0, 3));
+  EXPECT_TRUE(dsp::DataShiftUtil(w.data(), true, false, 1, 4, 4));  // empty range
   EXPECT_EQ(w, v);
 }
 

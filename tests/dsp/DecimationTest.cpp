@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "dsp/Decimation.h"
+#include "ops/Decimation.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
 
@@ -21,7 +21,7 @@ TEST(Decimation, KeepsTheOddSamplesOfEveryChannel) {
     p.Header(store).PreTrigger = 2;
     p.Header(store).TriggerFlag = 1;
     auto windows = filter_test::OpenLoggingWindows(p, store);
-    ASSERT_EQ(dsp::DecimationUtil(p, store), 1);
+    ASSERT_EQ(ops::DecimationUtil(p, store::StoreFromFlag(store)), 1);
     EXPECT_EQ(p.Header(store).Length, 2);
     EXPECT_EQ(Channel(p, store, 3), (std::vector<float>{2, 4}));
     EXPECT_EQ(Channel(p, store, 7), (std::vector<float>{20, 40}));
@@ -39,7 +39,7 @@ TEST(Decimation, RefusesSpectraAndTinyRecords) {
     auto& p = env.prog;
     FillStore(p, store, {0, 1}, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 4);
     filter_test::MarkSpectrum(p, store, 1);
-    EXPECT_EQ(dsp::DecimationUtil(p, store), 0);
+    EXPECT_EQ(ops::DecimationUtil(p, store::StoreFromFlag(store)), 0);
     ASSERT_EQ(env.ui.Log().size(), 1u);
     EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, store ? 330 : 331));
     EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 11));
@@ -49,7 +49,7 @@ TEST(Decimation, RefusesSpectraAndTinyRecords) {
   testing_support::TestEnv env(4096);
   auto& p = env.prog;
   FillStore(p, 1, {0}, {{42}}, 1);
-  EXPECT_EQ(dsp::DecimationUtil(p, 1), 0);
+  EXPECT_EQ(ops::DecimationUtil(p, store::Store::W), 0);
   EXPECT_EQ(p.HGW.Length, 1);
   EXPECT_FLOAT_EQ(p.FGW[0].Step, 0.001f);
 }
@@ -59,11 +59,11 @@ TEST(Decimation, QuestionDeclinedOrSkipped) {
   auto& p = env.prog;
   FillStore(p, 1, {0}, {{1, 2, 3, 4}}, 4);
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::Decimation(p, 1, true), 0);
+  EXPECT_EQ(ops::Decimation(p, store::Store::W, true), 0);
   EXPECT_EQ(p.HGW.Length, 4);
   p.MacGoing = 1;
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::Decimation(p, 1, true), 1);
+  EXPECT_EQ(ops::Decimation(p, store::Store::W, true), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   EXPECT_EQ(Channel(p, 1, 0), (std::vector<float>{2, 4}));
 }
@@ -72,7 +72,7 @@ TEST(Decimation, MissingStoreReports) {
   testing_support::TestEnv env(4096);
   auto& p = env.prog;
   p.Buffer.reset();
-  EXPECT_EQ(dsp::DecimationUtil(p, 0), 0);
+  EXPECT_EQ(ops::DecimationUtil(p, store::Store::M), 0);
   ASSERT_EQ(env.ui.Log().size(), 1u);
   EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, 491));
 }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "dsp/Correlation.h"
-#include "dsp/FrequencyAnalysis.h"
-#include "dsp/Spectrum.h"
+#include "ops/FrequencyAnalysis.h"
+#include "ops/Spectrum.h"
 #include "state/Messages.h"
 #include "state/StoreAccess.h"
 #include "support/TestSupport.h"
@@ -65,14 +65,14 @@ TEST(FrequencyAnalysis, EnvelopeAndPowerOfATone) {
   state::Program& p = env.prog;
   std::vector<float> x =
       Source(p, 1024, [](int j) { return 2.5 * std::cos(2 * kPi * 50 * j / 1024 + 1.0) + 0.3; });
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 50, 4, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 50, 4, true), 1);
   EXPECT_EQ(p.HGW.ChannelOn[kScratch], 1);
   EXPECT_EQ(p.HGW.ChannelCount, 2);
   EXPECT_EQ(p.WFreq[kScratch], 0);
   EXPECT_EQ(p.FGW[kScratch].IsSpectrum, 0);
   EXPECT_EQ(Channel(p, kSource), x);
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 2.5, 1e-4);
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandPower, kSource, kScratch, 50, 4, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandPower, 50, 4, true), 1);
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 6.25, 1e-3);
   EXPECT_TRUE(env.ui.Log().empty());
 }
@@ -89,7 +89,7 @@ TEST(FrequencyAnalysis, EnvelopeOfABandMatchesTheReference) {
            std::cos(2 * kPi * 90 * j / 512) + e[size_t(j)];
   });
   std::vector<std::complex<double>> y = Demodulate(x, 50, 6);
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 50, 6, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 50, 6, true), 1);
   std::vector<float> got = Channel(p, kScratch);
   for (int n = 0; n < 256; ++n) {
     ASSERT_NEAR(got[size_t(2 * n)], std::abs(y[size_t(n)]), 1e-4) << n;
@@ -102,21 +102,21 @@ TEST(FrequencyAnalysis, PhaseAndFrequency) {
   state::Program& p = env.prog;
   // A tone at the centre bin: constant phase, its own phase plus pi.
   Source(p, 1024, [](int j) { return std::cos(2 * kPi * 60 * j / 1024 + 0.4); });
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandPhase, kSource, kScratch, 60, 5, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandPhase, 60, 5, true), 1);
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 0.4 + kPi, 1e-4);
   // Three bins above the centre: the phase climbs 2 pi * 3 / M per value and
   // is unwrapped across its many turns.
   Source(p, 1024, [](int j) { return std::cos(2 * kPi * 63 * j / 1024 - 2.0); });
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandPhase, kSource, kScratch, 60, 5, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandPhase, 60, 5, true), 1);
   std::vector<float> ph = Channel(p, kScratch);
   for (int n = 1; n < 512; ++n) ASSERT_NEAR(ph[size_t(2 * n)] - ph[0], 2 * kPi * 3 * n / 512, 1e-3) << n;
   // Two bins above: the offset 2 / (N Step) = 1.953125 Hz everywhere.
   Source(p, 1024, [](int j) { return std::sin(2 * kPi * 62 * j / 1024); });
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandFrequency, kSource, kScratch, 60, 5, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandFrequency, 60, 5, true), 1);
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 1.953125, 1e-3);
   // Two bins below: the same offset negative.
   Source(p, 1024, [](int j) { return std::sin(2 * kPi * 58 * j / 1024); });
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandFrequency, kSource, kScratch, 60, 5, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandFrequency, 60, 5, true), 1);
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, -1.953125, 1e-3);
 }
 
@@ -126,23 +126,23 @@ TEST(FrequencyAnalysis, InPlaceFromASpectrumAndByFrequency) {
   auto tone = [](int j) { return 2.0 * std::cos(2 * kPi * 40 * j / 256); };
   // The source already a spectrum: no second transform.
   Source(p, 256, tone);
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, kSource), 1);
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kSource, 40, 3, 1), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, kSource, false), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kSource, dsp::kBandEnvelope, 40, 3, true), 1);
   EXPECT_EQ(p.WFreq[kSource], 0);
   EXPECT_EQ(p.HGW.ChannelCount, 1);
   for (float v : Channel(p, kSource)) ASSERT_NEAR(v, 2.0, 1e-4);
   // The band in hertz: bin k is k / (N Step) = k / 0.256 Hz.
   Source(p, 256, tone);
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 40 / 0.256, 3 / 0.256, 0), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 40 / 0.256, 3 / 0.256, false), 1);
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 2.0, 1e-4);
   // Without a usable step there are no bins: 1409, nothing else.
   p.FGW[kSource].Step = 0;
   std::vector<float> before = Channel(p, kScratch);
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 100, 10, 0), 0);
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 100, 10, false), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1409));
   EXPECT_EQ(Channel(p, kScratch), before);
   // A frequency needs a step even with the band in bins.
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandFrequency, kSource, kScratch, 40, 3, 1), 0);
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandFrequency, 40, 3, true), 0);
   EXPECT_EQ(Channel(p, kScratch), before);
 }
 
@@ -150,30 +150,30 @@ TEST(FrequencyAnalysis, RefusalsChangeNothing) {
   TestEnv env;
   state::Program& p = env.prog;
   std::vector<float> x = Source(p, 256, [](int j) { return std::sin(0.3 * j); });
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 3, 4, 1), 0);    // below bin 0
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 250, 7, 1), 0);  // beyond N
-  EXPECT_EQ(dsp::DataFreqAnal(p, 4, kSource, kScratch, 50, 4, 1), 0);
-  EXPECT_EQ(dsp::DataFreqAnal(p, -1, kSource, kScratch, 50, 4, 1), 0);
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, 9, kScratch, 50, 4, 1), 0);  // inactive source
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, 128, 50, 4, 1), 0);
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 3, 4, true), 0);    // below bin 0
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 250, 7, true), 0);  // beyond N
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, 4, 50, 4, true), 0);
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, -1, 50, 4, true), 0);
+  EXPECT_EQ(ops::DataFreqAnal(p, 9, kScratch, dsp::kBandEnvelope, 50, 4, true), 0);  // inactive source
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, 128, dsp::kBandEnvelope, 50, 4, true), 0);
   EXPECT_EQ(p.HGW.ChannelOn[kScratch], 0);
   EXPECT_EQ(p.HGW.ChannelCount, 1);
   EXPECT_EQ(Channel(p, kSource), x);
   // A length that is no power of two asks; No refuses, a macro goes on.
   x = Source(p, 200, [](int j) { return 1.5 * std::cos(2 * kPi * 20 * j / 200); });
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 20, 3, 1), 0);
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 20, 3, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1228));
   EXPECT_EQ(p.HGW.ChannelOn[kScratch], 0);
   p.MacGoing = 1;
   env.ui.ClearLog();
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 20, 3, 1), 1);
+  ASSERT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandEnvelope, 20, 3, true), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 1.5, 1e-4);
   // A band centre beyond the Nyquist bin turns within the spectrum.
   p.MacGoing = 0;
   Source(p, 64, [](int j) { return std::sin(0.3 * j); });
-  EXPECT_EQ(dsp::DataFreqAnal(p, dsp::kBandPower, kSource, kScratch, 60, 4, 1), 1);
+  EXPECT_EQ(ops::DataFreqAnal(p, kSource, kScratch, dsp::kBandPower, 60, 4, true), 1);
 }
 
 long double ReferenceR(const std::vector<float>& x, const std::vector<float>& y, int from, int to) {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "dsp/AlgebraTestSupport.h"
-#include "dsp/MeasurementTransfer.h"
+#include "ops/MeasurementTransfer.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
@@ -32,7 +32,7 @@ class MeasurementTransfer : public ::testing::Test {
 };
 
 TEST_F(MeasurementTransfer, TheMeasurementReplacesTheWaveform) {
-  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
+  ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   EXPECT_EQ(p.HGW.IsWaveform, 1);
   EXPECT_EQ(p.HGW.TriggerFlag, 0);
@@ -52,7 +52,7 @@ TEST_F(MeasurementTransfer, TheMeasurementReplacesTheWaveform) {
 TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   const Snapshot before(p);
   env.ui.Push(platform::Answer::No);
-  EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 0);
+  EXPECT_EQ(ops::MeasurementToWaveform(p, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 359));
   EXPECT_TRUE(Snapshot(p) == before);
 
@@ -60,17 +60,17 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   p.HGB.Length = 600;
   const Snapshot tooLong(p);
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::MeasurementToWaveform(p, 0), 0);
+  EXPECT_EQ(ops::MeasurementToWaveform(p, false), 0);
   EXPECT_TRUE(Snapshot(p) == tooLong);
   EXPECT_EQ(env.ui.Log().size(), 1u);
   p.HGB.Length = 50;
 
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 1);
+  EXPECT_EQ(ops::MeasurementToWaveform(p, true), 1);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 360));
   p.MacGoing = 1;
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::MeasurementToWaveform(p, 1), 1);
+  EXPECT_EQ(ops::MeasurementToWaveform(p, true), 1);
   EXPECT_TRUE(env.ui.Log().empty());
 }
 
@@ -78,7 +78,7 @@ TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
   p.PG.WWindows = 0;
   state::DisplayWave(p, 1, 0);
   state::DisplayWave(p, 1, 1);
-  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
+  ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
   EXPECT_FALSE(p.QWWin[0]);  // channel 1 is gone
   EXPECT_TRUE(p.QWWin[1]);
 }
@@ -86,7 +86,7 @@ TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
 TEST_F(MeasurementTransfer, WaveformWindowsReopenWhenTheOptionIsSet) {
   p.PG.WWindows = 1;
   p.MG.WDisplay[1] = p.MG.WDisplay[5] = 1;
-  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
+  ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
   EXPECT_TRUE(p.QWWin[1]);
   EXPECT_TRUE(p.QWWin[5]);
 }
@@ -95,15 +95,15 @@ TEST(WaveToMeasurementCheck, ModesNeedTheirChannelsSelected) {
   TestEnv env(256);
   state::Program& p = env.prog;
   for (int i = 0; i < store::kChannels; ++i) p.MG.Acquire[i] = 0;
-  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 3), 1);
-  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 8), 0);
+  EXPECT_EQ(ops::Kontrola_WToMFun(p, 3), 1);
+  EXPECT_EQ(ops::Kontrola_WToMFun(p, 8), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1032));
   p.MG.Acquire[0] = p.MG.Acquire[1] = 1;
-  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 8), 1);
-  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 10), 0);
+  EXPECT_EQ(ops::Kontrola_WToMFun(p, 8), 1);
+  EXPECT_EQ(ops::Kontrola_WToMFun(p, 10), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1033));
   for (int i = 0; i < 6; ++i) p.MG.Acquire[i] = 1;
-  EXPECT_EQ(dsp::Kontrola_WToMFun(p, 9), 1);
+  EXPECT_EQ(ops::Kontrola_WToMFun(p, 9), 1);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "AlgebraTestSupport.h"
-#include "dsp/Power.h"
+#include "ops/Power.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(FazeUI, SinesWithAPhaseShift) {
   // 230 V, 5 A peak, current lagging by 30 degrees, 200 samples a period.
   PowerPair pair(4000, 1e-4f, 50.0, 325.0, 5.0, 30.0);
   dsp::PowerResults r;
-  ASSERT_EQ(dsp::Faze_UI(pair.p, 0, 0, 3999, 0, 1, 50.0f, r), 1);
+  ASSERT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 0, 3999, 50.0f, r), 1);
   double U = 325 / std::sqrt(2.0), I = 5 / std::sqrt(2.0), c = std::cos(kPi / 6), s = std::sin(kPi / 6);
   EXPECT_NEAR(r.R(1), 30.0, 0.05);
   EXPECT_NEAR(r.R(2), c, 1e-3);
@@ -76,7 +76,7 @@ TEST(FazeUI, LeadingCurrentOffNominalFrequencyAndCursors) {
   // spacing of the crossings, the measured frequency follows the signal.
   PowerPair pair(5000, 1e-4f, 52.0, 10.0, 2.0, -45.0);
   dsp::PowerResults r;
-  ASSERT_EQ(dsp::Faze_UI(pair.p, 0, 0, 4999, 0, 1, 50.0f, r), 1);
+  ASSERT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 0, 4999, 50.0f, r), 1);
   EXPECT_NEAR(r.phi, -45.0, 0.1);
   EXPECT_NEAR(r.frequency, 52.0, 0.02);
   EXPECT_NEAR(r.Q, -10 * 2 * std::sin(kPi / 4) / 2, 0.02);
@@ -84,37 +84,37 @@ TEST(FazeUI, LeadingCurrentOffNominalFrequencyAndCursors) {
   // Between the cursors (reversed in the record): only that stretch counts.
   pair.p.CGW[0].Cur1 = 3000;
   pair.p.CGW[0].Cur2 = 1000;
-  ASSERT_EQ(dsp::Faze_UI(pair.p, 1, 0, 0, 0, 1, 50.0f, r), 1);
+  ASSERT_EQ(ops::Faze_UI(pair.p, 0, 1, true, 0, 0, 50.0f, r), 1);
   EXPECT_EQ(r.StatCursor, 1);
   EXPECT_LE(r.periods, 2000 / (1e4 / 52.0));
   EXPECT_NEAR(r.phi, -45.0, 0.2);
 
   // A range beyond the record and reversed is limited and ordered.
-  ASSERT_EQ(dsp::Faze_UI(pair.p, 0, 100000, -5, 0, 1, 50.0f, r), 1);
+  ASSERT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 100000, -5, 50.0f, r), 1);
   EXPECT_NEAR(r.phi, -45.0, 0.1);
 }
 
 TEST(FazeUI, RefusesWhatHasNoPeriod) {
   PowerPair pair(2000, 1e-4f, 50.0, 1.0, 1.0, 10.0);
   dsp::PowerResults r;
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 0, 0, 1999, 0, 1, 0.0f, r), 0);     // no nominal frequency
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 0, 0, 150, 0, 1, 50.0f, r), 0);     // shorter than a period
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 0, 0, 1999, 0, 5, 50.0f, r), 0);    // inactive current channel
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 0, 0, 1999, 0, 200, 50.0f, r), 0);  // no such channel
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 0, 1999, 0.0f, r), 0);     // no nominal frequency
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 0, 150, 50.0f, r), 0);     // shorter than a period
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 5, false, 0, 1999, 50.0f, r), 0);    // inactive current channel
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 200, false, 0, 1999, 50.0f, r), 0);  // no such channel
   pair.p.CGW[0].Cur1 = pair.p.CGW[0].Cur2 = 700;
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 1, 0, 1999, 0, 1, 50.0f, r), 0);  // equal cursors
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 1, true, 0, 1999, 50.0f, r), 0);  // equal cursors
   EXPECT_EQ(r.U, 0);
   EXPECT_EQ(r.phi, 0);
 
   // A u with an offset that never crosses zero.
   PowerPair dc(2000, 1e-4f, 50.0, 1.0, 1.0, 0.0, 5.0);
-  EXPECT_EQ(dsp::Faze_UI(dc.p, 0, 0, 1999, 0, 1, 50.0f, r), 0);
+  EXPECT_EQ(ops::Faze_UI(dc.p, 0, 1, false, 0, 1999, 50.0f, r), 0);
 
   pair.p.FGW[0].Step = 0;
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 0, 0, 1999, 0, 1, 50.0f, r), 0);
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 0, 1999, 50.0f, r), 0);
   pair.p.FGW[0].Step = 1e-4f;
   pair.p.WFreq[1] = 1;  // a spectrum is no current
-  EXPECT_EQ(dsp::Faze_UI(pair.p, 0, 0, 1999, 0, 1, 50.0f, r), 0);
+  EXPECT_EQ(ops::Faze_UI(pair.p, 0, 1, false, 0, 1999, 50.0f, r), 0);
 }
 
 // A 50 Hz signal with the given harmonic amplitudes (index 0 = fundamental),
@@ -138,7 +138,7 @@ TEST(GetHarm, FindsEachHarmonicOnItsOwnLineAndKeepsTheChannel) {
     HarmonicSignal(env.prog, n, dt, {10, 0, 2, 0, 1, 0, 0.5});
     std::vector<float> before = algebra_test::ChannelData(env.prog, 1, 3);
     float out[8] = {};
-    ASSERT_EQ(dsp::GetHarm(env.prog, 3, 50.0f, 8, out), 8);
+    ASSERT_EQ(ops::GetHarm(env.prog, 3, 50.0f, 8, out), 8);
     const double want[8] = {10, 0, 2, 0, 1, 0, 0.5, 0};
     for (int h = 0; h < 8; ++h) EXPECT_NEAR(out[h], want[h], 0.02 * want[0]) << h;
     EXPECT_EQ(algebra_test::ChannelData(env.prog, 1, 3), before);
@@ -150,18 +150,18 @@ TEST(GetHarm, RefusesUnusableBandsAndChannels) {
   state::Program& p = env.prog;
   HarmonicSignal(p, 4096, float(4.0 / 4096), {1});
   float out[3] = {9, 9, 9};
-  EXPECT_EQ(dsp::GetHarm(p, 1, 50.0f, 3, out), 0);  // inactive
+  EXPECT_EQ(ops::GetHarm(p, 1, 50.0f, 3, out), 0);  // inactive
   EXPECT_EQ(out[0], 0);
-  EXPECT_EQ(dsp::GetHarm(p, 3, 1000.0f, 3, out), 0);  // band beyond the spectrum
-  EXPECT_EQ(dsp::GetHarm(p, 3, -10.0f, 3, out), 0);   // band below bin 6
+  EXPECT_EQ(ops::GetHarm(p, 3, 1000.0f, 3, out), 0);  // band beyond the spectrum
+  EXPECT_EQ(ops::GetHarm(p, 3, -10.0f, 3, out), 0);   // band below bin 6
   // Harmonics past the end of the record end the search early.
-  EXPECT_EQ(dsp::GetHarm(p, 3, 50.0f, 30, nullptr), 0);
+  EXPECT_EQ(ops::GetHarm(p, 3, 50.0f, 30, nullptr), 0);
   float many[30];
-  int found = dsp::GetHarm(p, 3, 50.0f, 30, many);
+  int found = ops::GetHarm(p, 3, 50.0f, 30, many);
   EXPECT_GT(found, 0);
   EXPECT_LT(found, 30);
   p.WFreq[3] = 1;
-  EXPECT_EQ(dsp::GetHarm(p, 3, 50.0f, 3, out), 0);  // a spectrum
+  EXPECT_EQ(ops::GetHarm(p, 3, 50.0f, 3, out), 0);  // a spectrum
 }
 
 TEST(CinitelZkresleni, PureSineAndTenPercentThirdHarmonic) {
@@ -171,15 +171,15 @@ TEST(CinitelZkresleni, PureSineAndTenPercentThirdHarmonic) {
   float factor = -1;
   HarmonicSignal(p, 4096, dt, {1});
   // Rounding noise alone may or may not leave energy above 90 Hz.
-  dsp::CinitelZkresleni(p, 3, 10, factor);
+  (void)ops::CinitelZkresleni(p, 3, 10, factor);
   EXPECT_LT(factor, 1e-3);
   HarmonicSignal(p, 4096, dt, {1, 0, 0.1});
-  ASSERT_NE(dsp::CinitelZkresleni(p, 3, 10, factor), 0);
+  ASSERT_NE(ops::CinitelZkresleni(p, 3, 10, factor), 0);
   EXPECT_NEAR(factor, 0.1, 0.005);
-  EXPECT_EQ(dsp::CinitelZkresleni(p, 3, 1, factor), 0);  // harmonic 1 lies below 90 Hz
+  EXPECT_EQ(ops::CinitelZkresleni(p, 3, 1, factor), 0);  // harmonic 1 lies below 90 Hz
   EXPECT_EQ(factor, 0);
-  EXPECT_EQ(dsp::CinitelZkresleni(p, 0, 10, factor), 0);  // all zero: no energy
-  EXPECT_EQ(dsp::CinitelZkresleni(p, 7, 10, factor), 0);  // inactive
+  EXPECT_EQ(ops::CinitelZkresleni(p, 0, 10, factor), 0);  // all zero: no energy
+  EXPECT_EQ(ops::CinitelZkresleni(p, 7, 10, factor), 0);  // inactive
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "dsp/Reduction.h"
+#include "ops/Reduction.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
 
@@ -50,7 +50,7 @@ TEST(Reduce, MaximumOfBlocksOfThree) {
   p.HGW.PreTrigger = 4;
   env.ui.Push(Answer::Yes);
   env.ui.Push(int64_t(3));
-  ASSERT_EQ(dsp::Reduce(p, 3), 1);
+  ASSERT_EQ(ops::Reduce(p, 3), 1);
   EXPECT_EQ(p.HGW.Length, 3);
   EXPECT_EQ(Channel(p, 1, 2), (std::vector<float>{3, 6, 9}));
   EXPECT_FLOAT_EQ(p.FGW[2].Step, 0.003f);
@@ -70,7 +70,7 @@ TEST(Reduce, EveryModeOnTwoChannels) {
     FillStore(p, 1, {0, 5}, {a, b}, 1003);
     auto windows = filter_test::OpenLoggingWindows(p, 1);
     env.ui.Push(int64_t(7));
-    ASSERT_EQ(dsp::ReduceUtil(p, mode), 1);
+    ASSERT_EQ(ops::ReduceUtil(p, mode), 1);
     ASSERT_EQ(p.HGW.Length, 143);
     auto ra = Channel(p, 1, 0), rb = Channel(p, 1, 5);
     for (size_t j = 0; j < 143; ++j) {
@@ -87,7 +87,7 @@ TEST(Reduce, FactorBeyondTheRecordKeepsOneBlock) {
   auto& p = env.prog;
   FillStore(p, 1, {0}, {{1, 2, 3, 4, 5}}, 5);
   env.ui.Push(int64_t(1000));  // the prompt runs to `Length`
-  ASSERT_EQ(dsp::ReduceUtil(p, 1), 1);
+  ASSERT_EQ(ops::ReduceUtil(p, 1), 1);
   EXPECT_EQ(p.HGW.Length, 1);
   EXPECT_EQ(Channel(p, 1, 0), (std::vector<float>{3}));
 }
@@ -98,16 +98,16 @@ TEST(Reduce, DeclinedCancelledOrRefusedChangesNothing) {
   std::vector<float> a = {1, 2, 3, 4, 5, 6};
   FillStore(p, 1, {0}, {a}, 6);
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::Reduce(p, 1), 0);
+  EXPECT_EQ(ops::Reduce(p, 1), 0);
   ASSERT_EQ(env.ui.Log().size(), 1u);  // no factor prompt after No
   EXPECT_EQ(env.ui.Log()[0].kind, "question");
   env.ui.Push(Answer::Yes);
   env.ui.Push(Answer::Cancel);  // the factor prompt
-  EXPECT_EQ(dsp::Reduce(p, 1), 0);
+  EXPECT_EQ(ops::Reduce(p, 1), 0);
   filter_test::MarkSpectrum(p, 1, 0);
   env.ui.ClearLog();
   env.ui.Push(int64_t(2));
-  EXPECT_EQ(dsp::ReduceUtil(p, 1), 0);
+  EXPECT_EQ(ops::ReduceUtil(p, 1), 0);
   ASSERT_FALSE(env.ui.Log().empty());
   EXPECT_EQ(env.ui.Log().back().kind, "message");
   EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 330));
@@ -122,7 +122,7 @@ TEST(Reduce, MacroSkipsTheQuestion) {
   FillStore(p, 1, {0}, {{1, 2, 3, 4}}, 4);
   p.MacGoing = 1;
   env.ui.Push(int64_t(2));
-  ASSERT_EQ(dsp::Reduce(p, 6), 1);
+  ASSERT_EQ(ops::Reduce(p, 6), 1);
   EXPECT_EQ(env.ui.Log().front().kind, "prompt");
   auto r = Channel(p, 1, 0);
   EXPECT_NEAR(r[0], std::sqrt(2.5), 1e-6);
@@ -134,7 +134,7 @@ TEST(Reduce, NaNSpoilsOnlyItsBlock) {
   auto& p = env.prog;
   FillStore(p, 1, {0}, {{1, NAN, 3, 4, 5, 6}}, 6);
   env.ui.Push(int64_t(2));
-  ASSERT_EQ(dsp::ReduceUtil(p, 1), 1);
+  ASSERT_EQ(ops::ReduceUtil(p, 1), 1);
   auto r = Channel(p, 1, 0);
   EXPECT_TRUE(std::isnan(r[0]));
   EXPECT_FLOAT_EQ(r[1], 3.5f);

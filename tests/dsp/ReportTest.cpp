@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "AlgebraTestSupport.h"
-#include "dsp/StatisticsReport.h"
+#include "dsp/LocalExtremum.h"
+#include "ops/StatisticsReport.h"
 #include "platform/Process.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
@@ -43,8 +44,8 @@ struct ReportFixture : testing::Test {
 };
 
 TEST_F(ReportFixture, StatisticsPanelRowsAndReportFile) {
-  dsp::Panel panel;
-  ASSERT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 1);
+  ops::Panel panel;
+  ASSERT_EQ(ops::ShowStat(p, store::Store::W, 2, false, panel), 1);
   EXPECT_EQ(panel.title, Label(554));
   ASSERT_EQ(panel.rows.size(), 11u);
   EXPECT_EQ(panel.rows[0].label, Label(198));
@@ -81,9 +82,9 @@ TEST_F(ReportFixture, BetweenCursorsWithTwoPointReadout) {
   p.PG.UserTimeFactor = 10;
   g.HCur1 = 1;
   g.HCur2 = 4;
-  dsp::Panel panel;
+  ops::Panel panel;
   std::string report;
-  ASSERT_EQ(dsp::StatisticsPanel(p, 1, 2, 1, panel, report), 1);
+  ASSERT_EQ(ops::StatisticsPanel(p, store::Store::W, 2, true, panel, report), 1);
   EXPECT_EQ(panel.rows[3].value, 5);  // mean of 3 … 7
   EXPECT_EQ(panel.rows[9].value, 5);
   EXPECT_EQ(panel.title.rfind(Label(555), 0), 0u);
@@ -103,38 +104,38 @@ TEST_F(ReportFixture, BetweenCursorsWithTwoPointReadout) {
   // Equal cursors (also after limiting to the record) show nothing.
   g.Cur1 = 40;
   g.Cur2 = 7;
-  EXPECT_EQ(dsp::StatisticsPanel(p, 1, 2, 1, panel, report), 0);
+  EXPECT_EQ(ops::StatisticsPanel(p, store::Store::W, 2, true, panel, report), 0);
   EXPECT_TRUE(panel.rows.empty());
   EXPECT_TRUE(report.empty());
 }
 
 TEST_F(ReportFixture, BadChannelsAndUnwritableReport) {
-  dsp::Panel panel;
-  EXPECT_EQ(dsp::ShowStat(p, 1, 1, 0, panel), 0);    // inactive
-  EXPECT_EQ(dsp::ShowStat(p, 1, 128, 0, panel), 0);  // no such channel
-  EXPECT_EQ(dsp::ShowStat(p, 0, 2, 0, panel), 0);    // empty measurement store
-  p.HGW.Length = 40000;                              // a header the array cannot hold
-  EXPECT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 0);
+  ops::Panel panel;
+  EXPECT_EQ(ops::ShowStat(p, store::Store::W, 1, false, panel), 0);    // inactive
+  EXPECT_EQ(ops::ShowStat(p, store::Store::W, 128, false, panel), 0);  // no such channel
+  EXPECT_EQ(ops::ShowStat(p, store::Store::M, 2, false, panel), 0);    // empty measurement store
+  p.HGW.Length = 40000;                                                // a header the array cannot hold
+  EXPECT_EQ(ops::ShowStat(p, store::Store::W, 2, false, panel), 0);
   p.HGW.Length = 8;
 
   // A report that cannot be written is reported; the panel stays, no editor starts.
   ASSERT_EQ(::mkdir((env.dir / "TEXTSTAT.TXT").c_str(), 0700), 0);
-  EXPECT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 1);
+  EXPECT_EQ(ops::ShowStat(p, store::Store::W, 2, false, panel), 1);
   EXPECT_EQ(panel.rows.size(), 11u);
   EXPECT_TRUE(process.calls.empty());
   EXPECT_EQ(env.ui.Count(state::Txt(p, 398)), 1);
 
   // Without a process seam the report is still written.
   p.plat.process = nullptr;
-  EXPECT_EQ(dsp::WriteReportFile(p, "OTHER.TXT", "x"), 1);
+  EXPECT_EQ(ops::WriteReportFile(p, "OTHER.TXT", "x"), 1);
   EXPECT_EQ(ReadText(env.dir / "OTHER.TXT"), "x");
 }
 
 TEST_F(ReportFixture, MeasurementStoreReportHasNoChannelLine) {
   algebra_test::Layout(p, 0, {1}, 4, [](int, int k) { return float(k); });
-  dsp::Panel panel;
+  ops::Panel panel;
   std::string report;
-  ASSERT_EQ(dsp::StatisticsPanel(p, 0, 1, 0, panel, report), 1);
+  ASSERT_EQ(ops::StatisticsPanel(p, store::Store::M, 1, false, panel, report), 1);
   EXPECT_EQ(report.rfind(Label(1324) + "\n\n" + Label(1328) + "\n", 0), 0u);
 }
 
@@ -147,8 +148,8 @@ TEST(ReportPower, PanelOfAVoltageCurrentPair) {
     return ch == 4 ? float(100 * std::sin(2 * pi * 50 * t)) : float(2 * std::sin(2 * pi * 50 * t - pi / 3));
   });
   for (int ch : {4, 5, 7}) p.FGW[ch].Step = 1e-4f;
-  dsp::Panel panel;
-  ASSERT_EQ(dsp::ShowStatEnergo(p, 4, 0, panel), 1);
+  ops::Panel panel;
+  ASSERT_EQ(ops::ShowStatEnergo(p, 4, false, panel), 1);
   EXPECT_EQ(panel.title, state::Txt(p, 556));
   ASSERT_EQ(panel.rows.size(), 21u);
   EXPECT_NEAR(panel.rows[0].value, 100 / std::sqrt(2.0), 0.1);  // U
@@ -161,11 +162,11 @@ TEST(ReportPower, PanelOfAVoltageCurrentPair) {
   EXPECT_STREQ(panel.rows[9].format, " %10.5f");
   EXPECT_EQ(panel.rows[12].label, state::Txt(p, 537));
 
-  EXPECT_EQ(dsp::ShowStatEnergo(p, 5, 0, panel), 0);  // channel 7 (0-based 6) is off
+  EXPECT_EQ(ops::ShowStatEnergo(p, 5, false, panel), 0);  // channel 7 (0-based 6) is off
   EXPECT_TRUE(panel.rows.empty());
-  EXPECT_EQ(dsp::ShowStatEnergo(p, 127, 0, panel), 0);
+  EXPECT_EQ(ops::ShowStatEnergo(p, 127, false, panel), 0);
   p.CGW[4].Cur1 = p.CGW[4].Cur2 = 5;
-  EXPECT_EQ(dsp::ShowStatEnergo(p, 4, 1, panel), 0);
+  EXPECT_EQ(ops::ShowStatEnergo(p, 4, true, panel), 0);
 }
 
 TEST(ReportExtremes, NextLocalExtremumWalksAndWraps) {
@@ -200,7 +201,7 @@ TEST_F(ExtremesFixture, MaximaBetweenTheCursorsToMaxTxt) {
   p.CGW[2].Cur2 = 18;
   env.ui.Push(platform::Answer::Yes);
   std::string text;
-  ASSERT_EQ(dsp::ShowStatMaxMin(p, 1, 2, &text), 1);
+  ASSERT_EQ(ops::ShowStatMaxMin(p, store::Store::W, 2, &text), 1);
   EXPECT_EQ(env.ui.Log().back().kind, "question");
   EXPECT_EQ(text.rfind(Label(1383), 0), 0u);
   EXPECT_NE(text.find(state::TxtF(p, 1327, {3, "Ch3", store::FieldText(p.FGW[2].Unit)})), std::string::npos);
@@ -213,7 +214,7 @@ TEST_F(ExtremesFixture, MaximaBetweenTheCursorsToMaxTxt) {
   EXPECT_EQ(p.CGW[2].Cur1, 3);  // the cursor stays
 
   env.ui.Push(platform::Answer::No);
-  ASSERT_EQ(dsp::ShowStatMaxMin(p, 1, 2, &text), 1);
+  ASSERT_EQ(ops::ShowStatMaxMin(p, store::Store::W, 2, &text), 1);
   EXPECT_NE(text.find("001   000000004"), std::string::npos);
   EXPECT_NE(text.find("004   000000016"), std::string::npos);
   EXPECT_TRUE(testing_support::FileExists(env.dir / "MIN.TXT"));
@@ -225,14 +226,14 @@ TEST_F(ExtremesFixture, StopsAfterAThousandEntriesAndAtTheWrap) {
   p.CGW[2].Cur2 = 7999;
   p.MacGoing = 1;  // no question inside a macro: maxima
   std::string text;
-  ASSERT_EQ(dsp::ShowStatMaxMin(p, 1, 2, &text), 1);
+  ASSERT_EQ(ops::ShowStatMaxMin(p, store::Store::W, 2, &text), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   EXPECT_NE(text.find("\n1000   "), std::string::npos);
   EXPECT_EQ(text.find("\n1001   "), std::string::npos);
 
   // A constant channel lists nothing and ends.
   algebra_test::Layout(p, 1, {2}, 100, [](int, int) { return 1.0f; });
-  ASSERT_EQ(dsp::ShowStatMaxMin(p, 1, 2, &text), 1);
+  ASSERT_EQ(ops::ShowStatMaxMin(p, store::Store::W, 2, &text), 1);
   EXPECT_EQ(text.find("001   "), std::string::npos);
 }
 

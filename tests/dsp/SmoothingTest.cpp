@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FilterTestSupport.h"
-#include "dsp/Smoothing.h"
+#include "ops/Smoothing.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -184,7 +184,7 @@ TEST(SmoothChannel, SmoothsOneBlockInPlace) {
   auto& p = env.prog;
   std::vector<float> a = Random(64, 1), b = Random(64, 2), c = Random(64, 3);
   FillStore(p, 0, {1, 4, 9}, {a, b, c}, 64);
-  ASSERT_EQ(dsp::SmoothChannel(p, 0, 4, 6), 1);
+  ASSERT_EQ(ops::SmoothChannel(p, store::Store::M, 4, 6), 1);
   EXPECT_EQ(Channel(p, 0, 1), a);
   EXPECT_EQ(Channel(p, 0, 9), c);
   ExpectNear(Channel(p, 0, 4), ReferenceAverage(b, 0, 63, 6, 63), 1e-6);
@@ -198,13 +198,13 @@ TEST(SmoothChannel, RefusesWhatItCannotSmooth) {
   auto& p = env.prog;
   auto a = Random(16, 1);
   FillStore(p, 1, {0}, {a}, 16);
-  EXPECT_EQ(dsp::SmoothChannel(p, 1, 3, 4), 0);    // inactive
-  EXPECT_EQ(dsp::SmoothChannel(p, 1, 200, 4), 0);  // no such channel
-  EXPECT_EQ(dsp::SmoothRange(p, 1, 0, 9, 2, 4), 0);
+  EXPECT_EQ(ops::SmoothChannel(p, store::Store::W, 3, 4), 0);    // inactive
+  EXPECT_EQ(ops::SmoothChannel(p, store::Store::W, 200, 4), 0);  // no such channel
+  EXPECT_EQ(ops::SmoothRange(p, store::Store::W, 0, 9, 2, 4), 0);
   EXPECT_EQ(Channel(p, 1, 0), a);
   // A header claiming more than the arrays hold is not believed.
   p.HGW.Length = 5000;
-  EXPECT_EQ(dsp::SmoothChannel(p, 1, 0, 4), 0);
+  EXPECT_EQ(ops::SmoothChannel(p, store::Store::W, 0, 4), 0);
 }
 
 TEST(SmoothChannel, WidthFromArgument) {

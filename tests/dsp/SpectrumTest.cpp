@@ -9,8 +9,8 @@
 
 #include "dsp/Fft.h"
 #include "dsp/PowerOfTwo.h"
-#include "dsp/Spectrum.h"
-#include "dsp/SpectrumTools.h"
+#include "ops/Spectrum.h"
+#include "ops/SpectrumTools.h"
 #include "state/Messages.h"
 #include "state/StoreAccess.h"
 #include "support/TestSupport.h"
@@ -74,14 +74,14 @@ TEST(Spectrum, ForwardThenBackOnBothStores) {
     Layout(p, store, {0, 2}, 1024);
     std::vector<float> x = Fill(p, store, 2, Tone);
     std::vector<float> other = Fill(p, store, 0, Mixed);
-    ASSERT_EQ(dsp::FFT_Command(p, 0, store, 2), 1);
+    ASSERT_EQ(ops::FFT_Command(p, store::StoreFromFlag(store), 2, false), 1);
     EXPECT_TRUE(IsSpectrum(p, store, 2));
     EXPECT_FALSE(IsSpectrum(p, store, 0));
     float* s = Chan(p, store, 2);
     EXPECT_NEAR(std::hypot(s[5], s[512 + 5]), 3.0, 1e-4);
     EXPECT_NEAR(s[0], 1.0, 1e-5);  // twice the mean
     EXPECT_EQ(Samples(p, store, 0), other);
-    ASSERT_EQ(dsp::FFT_Command(p, 0, store, 2), 1);
+    ASSERT_EQ(ops::FFT_Command(p, store::StoreFromFlag(store), 2, false), 1);
     EXPECT_FALSE(IsSpectrum(p, store, 2));
     std::vector<float> back = Samples(p, store, 2);
     for (int j = 0; j < 1024; ++j) ASSERT_NEAR(back[j], x[j], 1e-5) << j;
@@ -97,7 +97,7 @@ TEST(Spectrum, AllChannelsAndQuestions) {
   std::vector<float> keep = Fill(p, 1, 4, Tone);
   env.ui.Push(Answer::Yes);
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::FFT_Command(p, 1, 1, 65535), 0);  // the second was declined
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 65535, true), 0);  // the second was declined
   EXPECT_TRUE(IsSpectrum(p, 1, 1));
   EXPECT_FALSE(IsSpectrum(p, 1, 4));
   EXPECT_EQ(Samples(p, 1, 4), keep);
@@ -110,11 +110,11 @@ TEST(Spectrum, AllChannelsAndQuestions) {
   // A spectrum asks the inverse question; inside a macro nothing is asked.
   env.ui.ClearLog();
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::FFT_Transform(p, 1, 1, 32, 1), 0);
+  EXPECT_EQ(ops::FFT_Transform(p, store::Store::W, 1, 32, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 426) + ", kanal 2");
   p.MacGoing = 1;
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::FFT_Command(p, 1, 1, 65535), 1);
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 65535, true), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   EXPECT_FALSE(IsSpectrum(p, 1, 1));
   EXPECT_TRUE(IsSpectrum(p, 1, 4));
@@ -127,18 +127,18 @@ TEST(Spectrum, WrongDirectionIsReportedAndChangesNothing) {
     env.ui.ClearLog();
     Layout(p, store, {0}, 256);
     std::vector<float> x = Fill(p, store, 0, Mixed);
-    EXPECT_EQ(dsp::InverzRealFFT(p, store, 0, 128, 1), 0);
+    EXPECT_EQ(ops::InverzRealFFT(p, store::StoreFromFlag(store), 0, 128, true), 0);
     ASSERT_EQ(env.ui.Log().size(), 1u);
     EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, store ? 433 : 434));
     EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 13));
-    ASSERT_EQ(dsp::RealFFT(p, store, 0, 128, 1), 1);
+    ASSERT_EQ(ops::RealFFT(p, store::StoreFromFlag(store), 0, 128, true), 1);
     std::vector<float> spectrum = Samples(p, store, 0);
-    EXPECT_EQ(dsp::RealFFT(p, store, 0, 128, 1), 0);
+    EXPECT_EQ(ops::RealFFT(p, store::StoreFromFlag(store), 0, 128, true), 0);
     EXPECT_EQ(env.ui.LastText(), state::Txt(p, store ? 431 : 432));
     EXPECT_EQ(Samples(p, store, 0), spectrum);
     EXPECT_TRUE(IsSpectrum(p, store, 0));
     // The direct path refuses the same way.
-    EXPECT_EQ(dsp::RealFFT_SLOW(p, store, 0, 100, 1), 0);
+    EXPECT_EQ(ops::RealFFT_SLOW(p, store::StoreFromFlag(store), 0, 100, true), 0);
     EXPECT_EQ(Samples(p, store, 0), spectrum);
   }
 }
@@ -149,8 +149,8 @@ TEST(Spectrum, WithoutCommitTheChannelStays) {
   Layout(p, 1, {0}, 256);
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   std::vector<float> want(256);
-  dsp::RealSpectrum(x.data(), want.data(), 128);
-  ASSERT_EQ(dsp::RealFFT(p, 1, 0, 128, 0), 1);
+  (void)dsp::RealSpectrum(x.data(), want.data(), 128);
+  ASSERT_EQ(ops::RealFFT(p, store::Store::W, 0, 128, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
   EXPECT_EQ(std::vector<float>(p.Scratch(1), p.Scratch(1) + 256), want);
@@ -158,15 +158,15 @@ TEST(Spectrum, WithoutCommitTheChannelStays) {
   Layout(p, 1, {0}, 200);
   x = Fill(p, 1, 0, Mixed);
   dsp::DirectSpectrum(x.data(), want.data(), 100);
-  ASSERT_EQ(dsp::RealFFT_SLOW(p, 1, 0, 100, 0), 1);
+  ASSERT_EQ(ops::RealFFT_SLOW(p, store::Store::W, 0, 100, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
   EXPECT_EQ(std::vector<float>(p.Scratch(1), p.Scratch(1) + 200),
             std::vector<float>(want.begin(), want.begin() + 200));
   // An inverse without commit leaves a spectrum a spectrum.
-  ASSERT_EQ(dsp::RealFFT(p, 1, 0, 100, 1), 1);
+  ASSERT_EQ(ops::RealFFT(p, store::Store::W, 0, 100, true), 1);
   std::vector<float> spectrum = Samples(p, 1, 0);
-  EXPECT_EQ(dsp::InverzRealFFT(p, 1, 0, 100, 0), 1);
+  EXPECT_EQ(ops::InverzRealFFT(p, store::Store::W, 0, 100, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), spectrum);
   EXPECT_TRUE(IsSpectrum(p, 1, 0));
 }
@@ -177,7 +177,7 @@ TEST(Spectrum, ShortAndOddLengths) {
   for (int n : {0, 1}) {
     Layout(p, 1, {0}, n);
     if (n) Chan(p, 1, 0)[0] = 4.0f;
-    EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 0), 0) << n;
+    EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 0) << n;
     EXPECT_FALSE(IsSpectrum(p, 1, 0));
     if (n) {
       EXPECT_EQ(Chan(p, 1, 0)[0], 4.0f);
@@ -187,21 +187,21 @@ TEST(Spectrum, ShortAndOddLengths) {
   Layout(p, 1, {0}, 2);
   Chan(p, 1, 0)[0] = 5;
   Chan(p, 1, 0)[1] = 2;
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), (std::vector<float>{7, 3}));
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), (std::vector<float>{5, 2}));
   // Three samples: the odd last one is no part of the transform.
   Layout(p, 1, {0}, 3);
   Chan(p, 1, 0)[2] = 9;
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   EXPECT_EQ(Chan(p, 1, 0)[2], 9.0f);
   // Seven samples: M = 3 goes the direct way, the seventh stays.
   Layout(p, 1, {0}, 7);
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   std::vector<float> want(6);
   dsp::DirectSpectrum(x.data(), want.data(), 3);
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   std::vector<float> got = Samples(p, 1, 0);
   for (int i = 0; i < 6; ++i) EXPECT_NEAR(got[i], want[i], 1e-6);
   EXPECT_EQ(got[6], x[6]);
@@ -213,22 +213,22 @@ TEST(Spectrum, LongDirectTransformAsksFirst) {
   state::Program& p = env.prog;
   Layout(p, 1, {0}, 1000);  // M = 500: direct, no question
   Fill(p, 1, 0, Mixed);
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   EXPECT_EQ(Messages(env.ui, "question"), 0);
   Layout(p, 1, {0}, 3000);  // M = 1500: asked even inside a macro
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   p.MacGoing = 1;
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 0), 0);
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 1228));
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
   env.ui.Push(Answer::Yes);
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   EXPECT_TRUE(IsSpectrum(p, 1, 0));
   // The way back asks nothing and drops only the Nyquist component.
   env.ui.ClearLog();
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   double nyquist = 0;
   for (int j = 0; j < 3000; ++j) nyquist += x[j] * (j % 2 ? -1 : 1) / 3000.0;
@@ -240,19 +240,19 @@ TEST(Spectrum, InactiveMissingAndOversizedChannels) {
   TestEnv env(4096);
   state::Program& p = env.prog;
   Layout(p, 1, {0}, 64);
-  EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 3), 0);
-  EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 200), 0);
-  EXPECT_EQ(dsp::RealFFT(p, 1, 3, 32, 1), 0);
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 3, false), 0);
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 200, false), 0);
+  EXPECT_EQ(ops::RealFFT(p, store::Store::W, 3, 32, true), 0);
   EXPECT_FALSE(IsSpectrum(p, 1, 3));
-  EXPECT_EQ(dsp::RealFFT(p, 1, 0, 64, 1), 0);  // M larger than the channel allows
+  EXPECT_EQ(ops::RealFFT(p, store::Store::W, 0, 64, true), 0);  // M larger than the channel allows
   // A header naming more than the array holds: the second block lies past it.
   Layout(p, 1, {0, 1}, 4096);
-  EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 1), 0);
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 1, false), 0);
   EXPECT_FALSE(IsSpectrum(p, 1, 1));
   // No sample array at all: 490, nothing else.
   p.Waveform.reset();
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::FFT_Command(p, 0, 1, 0), 0);
+  EXPECT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 0);
   ASSERT_EQ(env.ui.Log().size(), 1u);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 490));
 }
@@ -285,7 +285,7 @@ TEST(WeightWindow, ChannelBetweenCursors) {
   std::fill(Chan(p, 1, 0), Chan(p, 1, 0) + 16, 1.0f);
   p.CGW[0].Cur1 = 9;  // reversed
   p.CGW[0].Cur2 = 2;
-  ASSERT_EQ(dsp::WeightChannel(p, 1, 0, dsp::WeightRange::BetweenCursorsZeroOutside), 1);
+  ASSERT_EQ(ops::WeightChannel(p, store::Store::W, 0, ops::WeightRange::BetweenCursorsZeroOutside), 1);
   std::vector<float> d = Samples(p, 1, 0);
   EXPECT_EQ(d[0], 0.0f);
   EXPECT_EQ(d[1], 0.0f);
@@ -295,9 +295,9 @@ TEST(WeightWindow, ChannelBetweenCursors) {
   p.CGW[0].Cur1 = -5;
   p.CGW[0].Cur2 = 40;
   std::fill(Chan(p, 1, 0), Chan(p, 1, 0) + 16, 1.0f);
-  ASSERT_EQ(dsp::WeightChannel(p, 1, 0, dsp::WeightRange::BetweenCursors), 1);
+  ASSERT_EQ(ops::WeightChannel(p, store::Store::W, 0, ops::WeightRange::BetweenCursors), 1);
   EXPECT_FLOAT_EQ(Chan(p, 1, 0)[8], 2.48705f);
-  EXPECT_EQ(dsp::WeightChannel(p, 1, 7, dsp::WeightRange::Whole), 0);
+  EXPECT_EQ(ops::WeightChannel(p, store::Store::W, 7, ops::WeightRange::Whole), 0);
 }
 
 TEST(Magnitudes, SpectrumAndTimeChannels) {
@@ -305,17 +305,17 @@ TEST(Magnitudes, SpectrumAndTimeChannels) {
   state::Program& p = env.prog;
   Layout(p, 1, {0, 1}, 1024);
   Fill(p, 1, 0, Tone);
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
-  ASSERT_EQ(dsp::ToMagUtil(p, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
+  ASSERT_EQ(ops::ToMagUtil(p, store::Store::W, 0), 1);
   std::vector<float> m = Samples(p, 1, 0);
   EXPECT_NEAR(m[5], 3.0, 1e-4);
   EXPECT_NEAR(m[0], 1.0, 1e-5);
   for (int k = 512; k < 1024; ++k) ASSERT_EQ(m[k], 0.0f);
   EXPECT_TRUE(IsSpectrum(p, 1, 0));
   std::vector<float> x = Fill(p, 1, 1, Mixed);
-  ASSERT_EQ(dsp::ToMagUtil(p, 1, 1), 1);
+  ASSERT_EQ(ops::ToMagUtil(p, store::Store::W, 1), 1);
   for (int j = 0; j < 1024; ++j) ASSERT_EQ(Chan(p, 1, 1)[j], std::fabs(x[j]));
-  EXPECT_EQ(dsp::ToMagUtil(p, 1, 9), 0);
+  EXPECT_EQ(ops::ToMagUtil(p, store::Store::W, 9), 0);
 }
 
 double TwoTones(int j, int n) { return std::cos(2 * kPi * 5 * j / n) + 0.5 * std::sin(2 * kPi * 40 * j / n); }
@@ -326,18 +326,18 @@ TEST(BandFilter, PassAndStop) {
   Layout(p, 1, {0}, 256);
   Fill(p, 1, 0, TwoTones);
   p.HGW.TriggerFlag = 1;
-  ASSERT_EQ(dsp::DigFilUtil(p, 1, 1, 0, 20, 60), 1);  // keeps bins 21 … 59
+  ASSERT_EQ(ops::DigFilUtil(p, store::Store::W, 0, 20, 60, dsp::BandFilter::Pass), 1);  // keeps bins 21 … 59
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
   EXPECT_EQ(p.HGW.TriggerFlag, 0);
   for (int j = 0; j < 256; ++j)
     ASSERT_NEAR(Chan(p, 1, 0)[j], 0.5 * std::sin(2 * kPi * 40 * j / 256), 1e-5) << j;
   Fill(p, 1, 0, TwoTones);
-  ASSERT_EQ(dsp::DigFilUtil(p, 0, 1, 0, 30, 50), 1);
+  ASSERT_EQ(ops::DigFilUtil(p, store::Store::W, 0, 30, 50, dsp::BandFilter::Stop), 1);
   for (int j = 0; j < 256; ++j) ASSERT_NEAR(Chan(p, 1, 0)[j], std::cos(2 * kPi * 5 * j / 256), 1e-5) << j;
   // From 0 keeps bin 0 (and the Nyquist slot beside it); to = M still
   // removes the Nyquist term.
   for (int j = 0; j < 256; ++j) Chan(p, 1, 0)[j] = 2.0f + (j % 2 ? -1.0f : 1.0f);
-  ASSERT_EQ(dsp::DigFilUtil(p, 1, 1, 0, 0, 128), 1);
+  ASSERT_EQ(ops::DigFilUtil(p, store::Store::W, 0, 0, 128, dsp::BandFilter::Pass), 1);
   for (int j = 0; j < 256; ++j) ASSERT_NEAR(Chan(p, 1, 0)[j], 2.0f, 1e-5) << j;
 }
 
@@ -346,9 +346,9 @@ TEST(BandFilter, SpectrumChannelIsFilteredInPlace) {
   state::Program& p = env.prog;
   Layout(p, 1, {0}, 64);
   Fill(p, 1, 0, Mixed);
-  ASSERT_EQ(dsp::FFT_Command(p, 0, 1, 0), 1);
+  ASSERT_EQ(ops::FFT_Command(p, store::Store::W, 0, false), 1);
   std::vector<float> s = Samples(p, 1, 0);
-  ASSERT_EQ(dsp::DigFilUtil(p, 0, 1, 0, 2, 3), 1);
+  ASSERT_EQ(ops::DigFilUtil(p, store::Store::W, 0, 2, 3, dsp::BandFilter::Stop), 1);
   EXPECT_TRUE(IsSpectrum(p, 1, 0));
   std::vector<float> got = Samples(p, 1, 0);
   for (int i = 0; i < 64; ++i) {
@@ -363,7 +363,7 @@ TEST(BandFilter, DeclinedTransformLeavesTheSamples) {
   Layout(p, 1, {0}, 3000);
   std::vector<float> x = Fill(p, 1, 0, Mixed);
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::DigFilUtil(p, 1, 1, 0, 10, 20), 0);
+  EXPECT_EQ(ops::DigFilUtil(p, store::Store::W, 0, 10, 20, dsp::BandFilter::Pass), 0);
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "AlgebraTestSupport.h"
-#include "dsp/Statistics.h"
+#include "ops/Statistics.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -151,7 +151,7 @@ TEST(Median, MatchesSortingForOddEvenAndDuplicates) {
   }
   // The data itself is left untouched.
   std::vector<float> c = {3, 2, 1}, before = c;
-  dsp::Median(c.data(), 0, 3, m);
+  (void)dsp::Median(c.data(), 0, 3, m);
   EXPECT_EQ(c, before);
 }
 
@@ -171,10 +171,10 @@ TEST(RmsFun, WholeWaveformChannelAndBlocksOutsideTheArray) {
   state::Program& p = env.prog;
   algebra_test::Layout(p, 1, {0, 2}, 1000,
                        [](int ch, int k) { return ch == 2 ? (k % 2 ? 3.0f : -3.0f) : 0.0f; });
-  EXPECT_FLOAT_EQ(dsp::RMS_fun(p, 1000), 3.0f);
-  EXPECT_EQ(dsp::RMS_fun(p, 0), 0.0f);     // mean square not positive
-  EXPECT_EQ(dsp::RMS_fun(p, 3500), 0.0f);  // block would pass the array's end
-  EXPECT_EQ(dsp::RMS_fun(p, -1), 0.0f);
+  EXPECT_FLOAT_EQ(ops::RMS_fun(p, 1000), 3.0f);
+  EXPECT_EQ(ops::RMS_fun(p, 0), 0.0f);     // mean square not positive
+  EXPECT_EQ(ops::RMS_fun(p, 3500), 0.0f);  // block would pass the array's end
+  EXPECT_EQ(ops::RMS_fun(p, -1), 0.0f);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "FilterTestSupport.h"
 #include "dsp/StepSpikeRemoval.h"
+#include "ops/StepSpikeRemoval.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -79,12 +80,12 @@ TEST(KorekceOstrychZmen, ChannelOfAStoreCutToTheRecord) {
   std::vector<float> a = {7, 7, 7, 7, 7}, b = {0, 0, 5, 5, 5};
   FillStore(p, 0, {0, 1}, {a, b}, 5);
   auto windows = filter_test::OpenLoggingWindows(p, 0);
-  ASSERT_EQ(dsp::KorekceOstrychZmen(p, 1, 0, 1.0f, 0, -4, 1000), 1);
+  ASSERT_EQ(ops::KorekceOstrychZmen(p, store::Store::M, 1, 0, 1.0f, -4, 1000), 1);
   EXPECT_EQ(Channel(p, 0, 1), (std::vector<float>{0, 0, 0, 0, 0}));
   EXPECT_EQ(Channel(p, 0, 0), a);
   EXPECT_EQ(filter_test::Codes(*windows), (std::vector<int>{2040, 2040}));
-  EXPECT_EQ(dsp::KorekceOstrychZmen(p, 2, 0, 1.0f, 0, 0, 5), 0);  // inactive
-  EXPECT_EQ(dsp::KorekceOstrychZmen(p, 0, 0, 1.0f, 0, 3, 5), 0);  // too short
+  EXPECT_EQ(ops::KorekceOstrychZmen(p, store::Store::M, 2, 0, 1.0f, 0, 5), 0);  // inactive
+  EXPECT_EQ(ops::KorekceOstrychZmen(p, store::Store::M, 0, 0, 1.0f, 3, 5), 0);  // too short
 }
 
 }  // namespace

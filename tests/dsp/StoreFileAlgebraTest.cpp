@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "dsp/AlgebraTestSupport.h"
-#include "dsp/StoreFileAlgebra.h"
 #include "files/DataFileWriter.h"
+#include "ops/StoreFileAlgebra.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
 
@@ -70,7 +70,7 @@ TEST_F(StoreFileAlgebra, EveryOperationOnBothStoresMatchesDoubleReference) {
       Prepare(store);
       p.PG.WLCD = 2.5f, p.PG.WLCF = -0.75f, p.PG.MLCD = -1.25f, p.PG.MLCF = 3.0f;
       const double cm = store ? 2.5 : -1.25, cf = store ? -0.75 : 3.0;
-      ASSERT_EQ(dsp::AlgebraUtil(p, name, op, store), 1);
+      ASSERT_EQ(ops::AlgebraUtil(p, store::StoreFromFlag(store), name, op), 1);
       for (int ch : {0, 2}) {
         double largest = 0;
         for (int k = 0; k < kLength; ++k) largest = std::max(largest, std::fabs(double(FileValue(ch, k))));
@@ -89,11 +89,11 @@ TEST_F(StoreFileAlgebra, PlusOfItselfDoublesAndUnitWeightedDifferenceIsZero) {
   Layout(p, 1, {1, 4}, kLength, StoreValue);
   name = "\\DATA\\same.W";
   ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraPlus, 1), 1);
+  ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraPlus), 1);
   for (int k = 0; k < kLength; ++k) EXPECT_FLOAT_EQ(ChannelData(p, 1, 4)[size_t(k)], 2 * StoreValue(4, k));
   Layout(p, 1, {1, 4}, kLength, StoreValue);
   p.PG.WLCD = p.PG.WLCF = 1.0f;
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraWeightedDiff, 1), 1);
+  ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraWeightedDiff), 1);
   for (int ch : {1, 4})
     for (float v : ChannelData(p, 1, ch)) EXPECT_EQ(v, 0.0f);
 }
@@ -103,7 +103,7 @@ TEST_F(StoreFileAlgebra, DivisionByAFileChannelOfZerosGivesZerosNotInfinities) {
   name = "\\DATA\\zero.W";
   ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
   Layout(p, 1, {0}, kLength, StoreValue);
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraDivided, 1), 1);
+  ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraDivided), 1);
   for (float v : ChannelData(p, 1, 0)) EXPECT_EQ(v, 0.0f);
 }
 
@@ -112,7 +112,7 @@ TEST_F(StoreFileAlgebra, ChannelsArePairedByPositionNotByNumber) {
   name = "\\DATA\\pair.W";
   ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
   Layout(p, 1, {3, 9}, kLength, StoreValue);
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraMinus, 1), 1);
+  ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraMinus), 1);
   for (int k = 0; k < kLength; ++k) {
     EXPECT_FLOAT_EQ(ChannelData(p, 1, 3)[size_t(k)], StoreValue(3, k) - FileValue(0, k));
     EXPECT_FLOAT_EQ(ChannelData(p, 1, 9)[size_t(k)], StoreValue(9, k) - FileValue(2, k));
@@ -124,7 +124,7 @@ TEST_F(StoreFileAlgebra, ShapeMismatchIsRefusedWithAnErrorAndChangesNothing) {
   // Another length, another channel count, a measurement store against a .W file.
   auto refused = [&](int store, int text) {
     const Snapshot before(p);
-    EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, store), 0);
+    EXPECT_EQ(ops::AlgebraUtil(p, store::StoreFromFlag(store), name, 0), 0);
     EXPECT_TRUE(Snapshot(p) == before);
     EXPECT_EQ(env.ui.Log().back().title, state::Txt(p, 13));
     EXPECT_EQ(env.ui.Log().back().text.substr(0, 12), state::Txt(p, text).substr(0, 12));
@@ -163,14 +163,14 @@ TEST_F(StoreFileAlgebra, BadFilesAreReportedAndLeaveTheStoreUnchanged) {
     SCOPED_TRACE(c.what);
     WriteBytes(Path(), c.bytes);
     env.ui.ClearLog();
-    EXPECT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraPlus, 1), 0);
+    EXPECT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraPlus), 0);
     EXPECT_TRUE(Snapshot(p) == before);
     ASSERT_EQ(env.ui.Log().size(), 1u);
     EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, c.text));
     EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, c.title));
   }
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::AlgebraUtil(p, "\\DATA\\missing.W", 0, 1), 0);
+  EXPECT_EQ(ops::AlgebraUtil(p, store::Store::W, "\\DATA\\missing.W", 0), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 436));
   EXPECT_TRUE(Snapshot(p) == before);
 }
@@ -183,7 +183,7 @@ TEST_F(StoreFileAlgebra, ExtraFlagsBeyondTheCountAreCountedNotTrusted) {
   b[22 + 2 + 2 * 100] = 1;
   WriteBytes(Path(), b);
   const Snapshot before(p);
-  EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, 1), 0);
+  EXPECT_EQ(ops::AlgebraUtil(p, store::Store::W, name, 0), 0);
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
@@ -194,16 +194,16 @@ TEST_F(StoreFileAlgebra, SpectrumChannelsCombineWithSpectrumFiles) {
   ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
   Layout(p, 1, {0}, kLength, StoreValue);
   const Snapshot time(p);
-  EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, 1), 0);  // a time channel meets a spectrum
+  EXPECT_EQ(ops::AlgebraUtil(p, store::Store::W, name, 0), 0);  // a time channel meets a spectrum
   EXPECT_TRUE(Snapshot(p) == time);
   p.WFreq[0] = 1;
-  EXPECT_EQ(dsp::AlgebraUtil(p, name, 0, 1), 1);
+  EXPECT_EQ(ops::AlgebraUtil(p, store::Store::W, name, 0), 1);
 }
 
 TEST_F(StoreFileAlgebra, AlgebraTakesTheNameFromTheQueueOrTheDialog) {
   Prepare(1);
   store::CopyText(p.DG.NameQueue, "file.W");
-  EXPECT_EQ(dsp::Algebra(p, dsp::kAlgebraPlus, 1), 1);
+  EXPECT_EQ(ops::Algebra(p, store::Store::W, dsp::kAlgebraPlus), 1);
   EXPECT_FLOAT_EQ(ChannelData(p, 1, 2)[5], StoreValue(2, 5) + FileValue(2, 5));
 
   // An empty queue always asks; a cancelled dialog does nothing.
@@ -211,13 +211,13 @@ TEST_F(StoreFileAlgebra, AlgebraTakesTheNameFromTheQueueOrTheDialog) {
   store::CopyText(p.DG.NameQueue, "");
   const Snapshot before(p);
   env.ui.Push(std::optional<std::string>());
-  EXPECT_EQ(dsp::Algebra(p, dsp::kAlgebraPlus, 1), 0);
+  EXPECT_EQ(ops::Algebra(p, store::Store::W, dsp::kAlgebraPlus), 0);
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(env.ui.Log().back().kind, "file");
   EXPECT_EQ(env.ui.lastFileRequest.title, state::Txt(p, 499));
 
   env.ui.Push(std::optional<std::string>(Path()));
-  EXPECT_EQ(dsp::Algebra(p, dsp::kAlgebraTimes, 1), 1);
+  EXPECT_EQ(ops::Algebra(p, store::Store::W, dsp::kAlgebraTimes), 1);
   EXPECT_FLOAT_EQ(ChannelData(p, 1, 0)[7], StoreValue(0, 7) * FileValue(0, 7));
 }
 

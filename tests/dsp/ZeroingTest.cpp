@@ -5,6 +5,8 @@
 #include "FilterTestSupport.h"
 #include "dsp/ZeroOffset.h"
 #include "dsp/Zeroing.h"
+#include "ops/ZeroOffset.h"
+#include "ops/Zeroing.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
 
@@ -64,7 +66,7 @@ TEST(ZeroWave, SelectedOrAllActiveChannels) {
   p.HGB.TriggerFlag = 1;
   auto windows = filter_test::OpenLoggingWindows(p, 0);
   env.ui.Push(Answer::Yes);
-  ASSERT_EQ(dsp::ZeroWave(p, 0, 3, 2, 4), 1);  // channel 3 is index 2
+  ASSERT_EQ(ops::ZeroWave(p, store::Store::M, 3, 2, 4), 1);  // channel 3 is index 2
   EXPECT_EQ(ZeroIndices(Channel(p, 0, 2)), (std::vector<int>{2, 3, 4}));
   EXPECT_TRUE(ZeroIndices(Channel(p, 0, 1)).empty());
   EXPECT_EQ(p.HGB.TriggerFlag, 0);
@@ -74,7 +76,7 @@ TEST(ZeroWave, SelectedOrAllActiveChannels) {
   windows->clear();
   p.MacGoing = 1;
   env.ui.ClearLog();
-  ASSERT_EQ(dsp::ZeroWave(p, 0, 0, -1, -1), 1);
+  ASSERT_EQ(ops::ZeroWave(p, store::Store::M, 0, -1, -1), 1);
   EXPECT_TRUE(env.ui.Log().empty());
   EXPECT_EQ(ZeroIndices(Channel(p, 0, 1)).size(), 8u);
   EXPECT_EQ(filter_test::Codes(*windows), (std::vector<int>{2040, 2040}));
@@ -86,14 +88,14 @@ TEST(ZeroWave, DeclinedInactiveOrMissing) {
   FillStore(p, 1, {0}, {Ones(8)}, 8);
   p.HGW.TriggerFlag = 1;
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::ZeroWave(p, 1, 0, -1, -1), 0);
+  EXPECT_EQ(ops::ZeroWave(p, store::Store::W, 0, -1, -1), 0);
   EXPECT_EQ(p.HGW.TriggerFlag, 1);
-  EXPECT_EQ(dsp::ZeroWaveUtil(p, false, false, 1, 5, -1, -1), 1);  // inactive: nothing to zero
-  EXPECT_EQ(dsp::ZeroWaveUtil(p, false, false, 1, 129, -1, -1), 0);
+  EXPECT_EQ(ops::ZeroWaveUtil(p, store::Store::W, 5, -1, -1, false, false), 1);  // inactive: nothing to zero
+  EXPECT_EQ(ops::ZeroWaveUtil(p, store::Store::W, 129, -1, -1, false, false), 0);
   EXPECT_EQ(Channel(p, 1, 0), Ones(8));
   p.Waveform.reset();
   env.ui.ClearLog();
-  EXPECT_EQ(dsp::ZeroWave(p, 1, 0, -1, -1), 0);
+  EXPECT_EQ(ops::ZeroWave(p, store::Store::W, 0, -1, -1), 0);
   EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 490));
 }
 
@@ -103,7 +105,7 @@ TEST(ZeroWave, MenuReopensWaveformWindows) {
   FillStore(p, 1, {0, 1}, {Ones(8), Ones(8)}, 8);
   auto windows = filter_test::OpenLoggingWindows(p, 1);
   auto* before = p.QWWin[0].get();
-  ASSERT_EQ(dsp::ZeroWaveMenu(p, 1), 1);
+  ASSERT_EQ(ops::ZeroWaveMenu(p, store::Store::W), 1);
   EXPECT_EQ(ZeroIndices(Channel(p, 1, 1)).size(), 8u);
   ASSERT_TRUE(p.QWWin[0]);
   EXPECT_NE(p.QWWin[0].get(), before);
@@ -114,16 +116,16 @@ TEST(ZeroOffset, SubtractsTheMean) {
   auto& p = env.prog;
   FillStore(p, 1, {4}, {{1, 2, 3, 10, 20, 30}}, 6);
   env.ui.Push(Answer::Yes);
-  ASSERT_EQ(dsp::KorekceNulyChannel(p, 1, 4, 3, 99), 1);
+  ASSERT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 3, 99), 1);
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{1, 2, 3, -10, 0, 10}));
   EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 435));
   env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::KorekceNulyChannel(p, 1, 4, 0, 5), 0);
+  EXPECT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 0, 5), 0);
   p.MacGoing = 1;
-  EXPECT_EQ(dsp::KorekceNulyChannel(p, 1, 4, 5, 5), 0);  // one sample
-  EXPECT_EQ(dsp::KorekceNulyChannel(p, 1, 2, 0, 5), 0);  // inactive
+  EXPECT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 5, 5), 0);  // one sample
+  EXPECT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 2, 0, 5), 0);  // inactive
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{1, 2, 3, -10, 0, 10}));
-  ASSERT_EQ(dsp::KorekceNulyChannel(p, 1, 4, 0, 1), 1);
+  ASSERT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 0, 1), 1);
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{-0.5f, 0.5f, 3, -10, 0, 10}));
 }
 

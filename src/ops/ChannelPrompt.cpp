@@ -1,4 +1,4 @@
-#include "dsp/ChannelPrompt.h"
+#include "ops/ChannelPrompt.h"
 
 #include <optional>
 
@@ -6,7 +6,7 @@
 #include "state/Program.h"
 #include "store/Records.h"
 
-namespace dsp {
+namespace ops {
 
 int ChannelNumber(state::Program& p, int number, int promptText) {
   if (number < 0 || number > store::kChannels) return 0;
@@ -16,4 +16,4 @@ int ChannelNumber(state::Program& p, int number, int promptText) {
   return int(*asked);
 }
 
-}  // namespace dsp
+}  // namespace ops

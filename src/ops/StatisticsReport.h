@@ -10,11 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
 
-namespace dsp {
+namespace ops {
 
 // One row of a panel as the window's `Pis` draws it.
 struct PanelRow {
@@ -36,32 +38,26 @@ inline constexpr size_t kMaxReportBytes = 32767;  // the report buffer holds 327
 // between the cursors of its graph settings (swapped when reversed, limited
 // to the record): the panel and the TEXTSTAT.TXT report text. Answers 0 and
 // leaves both empty when there is nothing to show (no data, equal cursors).
-int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursors, Panel& panel,
-                    std::string& report);
+[[nodiscard]] int StatisticsPanel(state::Program& p, store::Store s, int channel, bool betweenCursors,
+                                  Panel& panel, std::string& report);
 
 // The statistics panel (codes kStatistics and kStatisticsCursors): the panel, and the report
 // written to TEXTSTAT.TXT and opened in the editor.
-int ShowStat(state::Program& p, int store, int channel, int betweenCursors, Panel& panel);
+[[nodiscard]] int ShowStat(state::Program& p, store::Store s, int channel, bool betweenCursors, Panel& panel);
 
 // The power panel (codes kPowerPanel and kPowerPanelCursors) of W channel `channel` as voltage and
 // the next channel as current, at 50 Hz. Answers 0 (empty panel) when the next
 // channel is inactive or no period was found.
-int ShowStatEnergo(state::Program& p, int channel, int betweenCursors, Panel& panel);
+[[nodiscard]] int ShowStatEnergo(state::Program& p, int channel, bool betweenCursors, Panel& panel);
 
 // The list of local maxima (Yes to general text 1385, and inside a macro) or
 // minima between the cursors, written to MAX.TXT or MIN.TXT and opened in the
 // editor. The cursors are not moved. `text`, when given, receives the list.
-int ShowStatMaxMin(state::Program& p, int store, int channel, std::string* text = nullptr);
-
-// The next local maximum (or minimum) after `from`, walking forward over
-// il … ir and wrapping from ir to il: the index before the first fall that
-// follows a rise (for minima the rise that follows a fall). −1 when none is
-// found within one walk over the shown range (a constant series).
-int64_t NextLocalExtremum(const float* x, int64_t il, int64_t ir, int64_t from, bool maxima);
+[[nodiscard]] int ShowStatMaxMin(state::Program& p, store::Store s, int channel, std::string* text = nullptr);
 
 // Writes a report into the program directory (replacing the file) and opens
 // it in the external editor; a file that cannot be written is reported
 // (general text 398, title 13) and no editor starts. Answers 1 when written.
-int WriteReportFile(state::Program& p, std::string_view fileName, const std::string& text);
+[[nodiscard]] int WriteReportFile(state::Program& p, std::string_view fileName, const std::string& text);
 
-}  // namespace dsp
+}  // namespace ops

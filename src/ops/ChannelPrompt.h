@@ -6,11 +6,11 @@ namespace state {
 struct Program;
 }
 
-namespace dsp {
+namespace ops {
 
 // `number` when it lies in 1..128; for 0 a value prompt (1..128, default 1)
 // titled with general text `promptText`. Answers 0 for numbers beyond the
 // range and for a cancelled prompt.
 int ChannelNumber(state::Program& p, int number, int promptText);
 
-}  // namespace dsp
+}  // namespace ops

@@ -7,7 +7,7 @@ namespace state {
 struct Program;
 }
 
-namespace dsp {
+namespace ops {
 
 // `CreateNewData`: runs the function of page `page` (0 … 4). Codes 10
 // (decibels), 37 to 41 (band analysis into channel 61, the band's centre and
@@ -16,10 +16,10 @@ namespace dsp {
 // record) are carried out; any other code, among them the harmonic and
 // time–frequency analyses, tells the user through `Mess` that the function
 // is not available here. Answers 1 when the function ran.
-int CreateNewData(state::Program& p, int page);
+[[nodiscard]] int CreateNewData(state::Program& p, int page);
 
 // `TMainWindow::Funkce_Proved`: page `page` (0 … 4) becomes the current
 // function page (`FunPage`) and runs. FUN n calls it with n − 1.
-int Funkce_Proved(state::Program& p, int page);
+[[nodiscard]] int Funkce_Proved(state::Program& p, int page);
 
-}  // namespace dsp
+}  // namespace ops

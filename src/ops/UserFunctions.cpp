@@ -1,18 +1,18 @@
-#include "dsp/UserFunctions.h"
+#include "ops/UserFunctions.h"
 
 #include <cmath>
 #include <cstring>
 #include <string>
 
-#include "dsp/ChannelView.h"
-#include "dsp/Decibels.h"
-#include "dsp/FrequencyAnalysis.h"
-#include "dsp/Matematika.h"
+#include "ops/ChannelView.h"
+#include "ops/Decibels.h"
+#include "ops/FrequencyAnalysis.h"
+#include "ops/Matematika.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "store/Records.h"
 
-namespace dsp {
+namespace ops {
 
 namespace {
 
@@ -67,7 +67,7 @@ int CreateNewData(state::Program& p, int page) {
   int code = f.Code, channel = f.Channel;
 
   if (code == 10) {
-    ChannelView v = ViewChannel(p, 1, channel);
+    ChannelView v = ViewChannel(p, store::Store::W, channel);
     if (!v) {
       state::MessT(p, 341, 11);
       return 0;
@@ -75,32 +75,32 @@ int CreateNewData(state::Program& p, int page) {
     // A spectrum converts its magnitude half, a time signal every sample.
     int last = v.spectrum ? v.length / 2 - 1 : v.length - 1;
     if (last < 0) return 0;
-    return ChaneldB_Util(p, 1, 1, channel, 0, last);
+    return ChaneldB_Util(p, store::Store::W, channel, 0, last, true);
   }
   if (code >= 37 && code <= 41) {
-    if (!ViewChannel(p, 1, channel)) {
+    if (!ViewChannel(p, store::Store::W, channel)) {
       state::MessT(p, 341, 11);
       return 0;
     }
     float centre = 0, halfWidth = 0;
     Band(f, centre, halfWidth);
     int mode = code <= 39 ? code - 36 : 1;
-    int binsGiven = code <= 39 ? 1 : 0;
+    const bool binsGiven = code <= 39;
     if (binsGiven) {
       centre = std::round(centre);
       halfWidth = std::round(halfWidth);
     }
     int destination = channel == kBandDestination ? kBandDestination + 1 : kBandDestination;
-    return DataFreqAnal(p, mode, channel, destination, centre, halfWidth, binsGiven);
+    return DataFreqAnal(p, channel, destination, mode, centre, halfWidth, binsGiven);
   }
   if (int op = MathOperation(code)) {
-    ChannelView v = ViewChannel(p, 1, channel);
+    ChannelView v = ViewChannel(p, store::Store::W, channel);
     if (!v) {
       state::MessT(p, 341, 11);
       return 0;
     }
     float result = 0;
-    return Matematika(p, op, 0, v.length - 1, channel, channel, channel, result);
+    return Matematika(p, channel, channel, channel, op, 0, v.length - 1, result);
   }
   NotAvailable(p, code);
   return 0;
@@ -112,4 +112,4 @@ int Funkce_Proved(state::Program& p, int page) {
   return CreateNewData(p, page);
 }
 
-}  // namespace dsp
+}  // namespace ops

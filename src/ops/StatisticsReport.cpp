@@ -1,19 +1,20 @@
-#include "dsp/StatisticsReport.h"
+#include "ops/StatisticsReport.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "dsp/ChannelView.h"
-#include "dsp/Power.h"
+#include "dsp/LocalExtremum.h"
 #include "dsp/Statistics.h"
 #include "files/AtomicFile.h"
+#include "ops/ChannelView.h"
+#include "ops/Power.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreUtilities.h"
 #include "store/FixedText.h"
 
-namespace dsp {
+namespace ops {
 
 namespace {
 
@@ -37,9 +38,10 @@ double TimeFactor(const state::Program& p, const store::CG_s& g) {
   return (g.DisplFlags & store::kDisplUserTime) ? double(p.PG.UserTimeFactor) : 1.0;
 }
 
-double ScaledTime(state::Program& p, int store, int channel, const ChannelView& v, const store::CG_s& g,
+double ScaledTime(state::Program& p, store::Store s, int channel, const ChannelView& v, const store::CG_s& g,
                   int64_t index) {
-  return state::CursorToTime(p, store, index, v.length, double(v.step), channel) * TimeFactor(p, g);
+  return state::CursorToTime(p, store::FlagOf(s), index, v.length, double(v.step), channel) *
+         TimeFactor(p, g);
 }
 
 // The cursor range of a channel, ordered and limited to the record; false
@@ -66,23 +68,23 @@ std::string ChannelLine(state::Program& p, int channel) {
 
 }  // namespace
 
-int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursors, Panel& panel,
+int StatisticsPanel(state::Program& p, store::Store s, int channel, bool betweenCursors, Panel& panel,
                     std::string& report) {
   panel = Panel{};
   report.clear();
-  ChannelView v = ViewChannel(p, store, channel);
-  store::CG_s* graphs = p.Graphs(store);
+  ChannelView v = ViewChannel(p, s, channel);
+  store::CG_s* graphs = p.Graphs(store::FlagOf(s));
   if (!v || !graphs) return 0;
   const store::CG_s& g = graphs[channel];
   int64_t a = 0, b = v.length - 1;
   if (betweenCursors && !CursorRange(g, v.length, a, b)) return 0;
-  Statistics s;
-  Statistika(v.data, a, b, s);
+  dsp::Statistics stats;
+  (void)dsp::Statistika(v.data, a, b, stats);  // a and b lie inside the record
 
   double t1 = 0, t2 = 0;
   if (betweenCursors) {
-    t1 = ScaledTime(p, store, channel, v, g, a);
-    t2 = ScaledTime(p, store, channel, v, g, b);
+    t1 = ScaledTime(p, s, channel, v, g, a);
+    t2 = ScaledTime(p, s, channel, v, g, b);
     panel.title = BetweenTitle(state::Txt(p, 555), t1, t2, v.spectrum);
   } else {
     panel.title = state::Txt(p, 554);
@@ -93,10 +95,10 @@ int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursor
     uint8_t r, g, b;
   };
   const Item items[] = {
-      {198, s.max, 127, 0, 0},        {199, s.min, 127, 0, 0},  {200, s.range, 127, 0, 0},
-      {201, s.mean, 0, 0, 127},       {202, s.rms, 0, 0, 127},  {203, s.meanSquare, 0, 0, 127},
-      {204, s.variance, 0, 127, 127}, {205, s.sd, 0, 127, 127}, {675, s.sum, 127, 127, 127},
-      {206, s.count, 0, 127, 0},      {207, v.step, 0, 127, 0}};
+      {198, stats.max, 127, 0, 0},        {199, stats.min, 127, 0, 0},  {200, stats.range, 127, 0, 0},
+      {201, stats.mean, 0, 0, 127},       {202, stats.rms, 0, 0, 127},  {203, stats.meanSquare, 0, 0, 127},
+      {204, stats.variance, 0, 127, 127}, {205, stats.sd, 0, 127, 127}, {675, stats.sum, 127, 127, 127},
+      {206, stats.count, 0, 127, 0},      {207, v.step, 0, 127, 0}};
   float row = 0;
   for (const Item& it : items)
     panel.rows.push_back({row++, state::Txt(p, it.text), double(it.value), it.r, it.g, it.b, " %10.4e"});
@@ -125,7 +127,7 @@ int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursor
     Append(report, state::TxtF(p, 1326, {t1, t2}));
     Append(report, "\n");
   }
-  if (store == 1) {
+  if (store::IsW(s)) {
     Append(report, ChannelLine(p, channel));
     Append(report, "\n");
     Append(report, "\n\n");
@@ -138,9 +140,10 @@ int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursor
     Append(report, state::Txt(p, text));
     Append(report, "\n");
   };
-  const std::pair<float, int> order[] = {
-      {s.mean, 201},       {s.sd, 205},       {s.max, 198}, {s.min, 199},   {s.range, 200}, {s.rms, 202},
-      {s.meanSquare, 203}, {s.variance, 204}, {s.sum, 675}, {s.count, 206}, {v.step, 207}};
+  const std::pair<float, int> order[] = {{stats.mean, 201},       {stats.sd, 205},       {stats.max, 198},
+                                         {stats.min, 199},        {stats.range, 200},    {stats.rms, 202},
+                                         {stats.meanSquare, 203}, {stats.variance, 204}, {stats.sum, 675},
+                                         {stats.count, 206},      {v.step, 207}};
   for (const auto& [value, text] : order) line(value, text);
   Append(report, state::Txt(p, 1325));
   Append(report, "\n");
@@ -152,26 +155,26 @@ int StatisticsPanel(state::Program& p, int store, int channel, int betweenCursor
   return 1;
 }
 
-int ShowStat(state::Program& p, int store, int channel, int betweenCursors, Panel& panel) {
+int ShowStat(state::Program& p, store::Store s, int channel, bool betweenCursors, Panel& panel) {
   std::string report;
-  if (!StatisticsPanel(p, store, channel, betweenCursors, panel, report)) return 0;
-  WriteReportFile(p, "TEXTSTAT.TXT", report);
+  if (!StatisticsPanel(p, s, channel, betweenCursors, panel, report)) return 0;
+  (void)WriteReportFile(p, "TEXTSTAT.TXT", report);
   return 1;
 }
 
-int ShowStatEnergo(state::Program& p, int channel, int betweenCursors, Panel& panel) {
+int ShowStatEnergo(state::Program& p, int channel, bool betweenCursors, Panel& panel) {
   panel = Panel{};
   if (channel < 0 || channel + 1 >= store::kChannels || !p.CGW) return 0;
-  ChannelView u = ViewChannel(p, 1, channel);
-  if (!u || !ViewChannel(p, 1, channel + 1)) return 0;
+  ChannelView u = ViewChannel(p, store::Store::W, channel);
+  if (!u || !ViewChannel(p, store::Store::W, channel + 1)) return 0;
   const store::CG_s& g = p.CGW[size_t(channel)];
   int64_t a = 0, b = u.length - 1;
   if (betweenCursors && !CursorRange(g, u.length, a, b)) return 0;
-  PowerResults r;
-  if (!Faze_UI(p, betweenCursors, int32_t(a), int32_t(b), channel, channel + 1, 50.0f, r)) return 0;
+  dsp::PowerResults r;
+  if (!Faze_UI(p, channel, channel + 1, betweenCursors, int32_t(a), int32_t(b), 50.0f, r)) return 0;
   if (betweenCursors) {
-    panel.title = BetweenTitle(state::Txt(p, 557), ScaledTime(p, 1, channel, u, g, a),
-                               ScaledTime(p, 1, channel, u, g, b), u.spectrum);
+    panel.title = BetweenTitle(state::Txt(p, 557), ScaledTime(p, store::Store::W, channel, u, g, a),
+                               ScaledTime(p, store::Store::W, channel, u, g, b), u.spectrum);
   } else {
     panel.title = state::Txt(p, 556);
   }
@@ -201,31 +204,9 @@ int ShowStatEnergo(state::Program& p, int channel, int betweenCursors, Panel& pa
   return 1;
 }
 
-int64_t NextLocalExtremum(const float* x, int64_t il, int64_t ir, int64_t from, bool maxima) {
-  if (!x || ir <= il) return -1;
-  auto next = [&](int64_t k) { return k >= ir ? il : k + 1; };
-  auto prev = [&](int64_t k) { return k <= il ? ir : k - 1; };
-  // Whether the walk arrived at k by a fall (for minima: by a rise), flat
-  // steps counted with it, and whether it arrived by a rise (minima: fall).
-  auto fellTo = [&](int64_t k) { return maxima ? x[k] <= x[prev(k)] : x[k] >= x[prev(k)]; };
-  auto roseTo = [&](int64_t k) { return maxima ? x[k] >= x[prev(k)] : x[k] <= x[prev(k)]; };
-  int64_t limit = ir - il;  // one walk over the shown range
-  int64_t k = next(std::clamp(from, il, ir));
-  int64_t steps = 0;
-  while (fellTo(k)) {
-    if (++steps > limit) return -1;
-    k = next(k);
-  }
-  while (roseTo(k)) {
-    if (++steps > limit) return -1;
-    k = next(k);
-  }
-  return prev(k);
-}
-
-int ShowStatMaxMin(state::Program& p, int store, int channel, std::string* text) {
-  ChannelView v = ViewChannel(p, store, channel);
-  store::CG_s* graphs = p.Graphs(store);
+int ShowStatMaxMin(state::Program& p, store::Store s, int channel, std::string* text) {
+  ChannelView v = ViewChannel(p, s, channel);
+  store::CG_s* graphs = p.Graphs(store::FlagOf(s));
   if (!v || !graphs) return 0;
   const store::CG_s& g = graphs[channel];
   bool maxima = p.MacGoing || state::AskT(p, 1385, 15) == platform::Answer::Yes;
@@ -242,10 +223,10 @@ int ShowStatMaxMin(state::Program& p, int store, int channel, std::string* text)
   std::string out;
   out.append(state::Txt(p, maxima ? 1383 : 1384));
   out.append("\n\n");
-  out.append(state::TxtF(p, 1326,
-                         {ScaledTime(p, store, channel, v, g, c1), ScaledTime(p, store, channel, v, g, c2)}));
+  out.append(
+      state::TxtF(p, 1326, {ScaledTime(p, s, channel, v, g, c1), ScaledTime(p, s, channel, v, g, c2)}));
   out.append("\n");
-  if (store == 1) {
+  if (store::IsW(s)) {
     out.append(ChannelLine(p, channel));
     out.append("\n");
   }
@@ -259,17 +240,17 @@ int ShowStatMaxMin(state::Program& p, int store, int channel, std::string* text)
   // as reaching cursor 2 does.
   int64_t cur = c1;
   for (int entry = 1; entry <= kMaxExtremes; ++entry) {
-    int64_t k = NextLocalExtremum(v.data, il, ir, cur, maxima);
+    int64_t k = dsp::NextLocalExtremum(v.data, il, ir, cur, maxima);
     if (k < 0 || k <= cur || k > c2) break;
     char line[160];
     std::snprintf(line, sizeof line, "%03d   %09lu   %010.3f   %+010.3f  ", entry,
-                  static_cast<unsigned long>(k), ScaledTime(p, store, channel, v, g, k), double(v.data[k]));
+                  static_cast<unsigned long>(k), ScaledTime(p, s, channel, v, g, k), double(v.data[k]));
     out.append(line);
     out.append("\n");
     cur = k;
     if (k == c2) break;
   }
-  WriteReportFile(p, maxima ? "MAX.TXT" : "MIN.TXT", out);
+  (void)WriteReportFile(p, maxima ? "MAX.TXT" : "MIN.TXT", out);
   if (text) *text = std::move(out);
   return 1;
 }
@@ -287,4 +268,4 @@ int WriteReportFile(state::Program& p, std::string_view fileName, const std::str
   return 1;
 }
 
-}  // namespace dsp
+}  // namespace ops

@@ -6,7 +6,7 @@ namespace state {
 struct Program;
 }
 
-namespace dsp {
+namespace ops {
 
 // `TMainWindow::MeasurementToWaveform`: the measurement store's header,
 // channel records, spectrum flags and samples replace the waveform store's
@@ -15,11 +15,11 @@ namespace dsp {
 // open and no macro runs. A measurement too long for the waveform arrays is
 // refused with 389 / 390 and the waveform store stays as it was.
 // Answers 1 when copied.
-int MeasurementToWaveform(state::Program& p, int ask);
+[[nodiscard]] int MeasurementToWaveform(state::Program& p, bool ask);
 
 // `TMainWindow::Kontrola_WToMFun`: mode 8 needs channels 1 and 2 selected
 // for acquisition (1032 otherwise), modes 9 and 10 channels 1 to 6 (1033).
 // Answers 1 when the mode may run.
-int Kontrola_WToMFun(state::Program& p, int mode);
+[[nodiscard]] int Kontrola_WToMFun(state::Program& p, int mode);
 
-}  // namespace dsp
+}  // namespace ops

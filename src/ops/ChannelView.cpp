@@ -1,16 +1,16 @@
-#include "dsp/ChannelView.h"
+#include "ops/ChannelView.h"
 
 #include "state/Program.h"
 #include "state/StoreAccess.h"
 #include "store/Records.h"
 
-namespace dsp {
+namespace ops {
 
-ChannelView ViewChannel(state::Program& p, int store, int channel) {
+ChannelView ViewChannel(state::Program& p, store::Store s, int channel) {
   ChannelView v;
-  if (!state::MemOK(p, store)) return v;
+  if (!state::MemOK(p, store::FlagOf(s))) return v;
   if (channel < 0 || channel >= store::kChannels) return v;
-  const store::Header_s& h = p.Header(store);
+  const store::Header_s& h = p.Header(store::FlagOf(s));
   int32_t n = h.Length;
   if (!h.ChannelOn[channel] || n <= 0) return v;
   // The offset is counted here in 64 bits: a hostile length times the number
@@ -19,17 +19,17 @@ ChannelView ViewChannel(state::Program& p, int store, int channel) {
   for (int i = 0; i < channel; ++i)
     if (h.ChannelOn[i]) ++below;
   uint64_t start = uint64_t(below) * uint64_t(n);
-  size_t capacity = store ? p.Waveform.size() : p.Buffer.size();
+  size_t capacity = store::IsW(s) ? p.Waveform.size() : p.Buffer.size();
   if (start + uint64_t(n) > capacity) return v;
-  v.data = p.Samples(store) + start;
-  float* scratch = p.Scratch(store);
-  size_t scratchSize = store ? p.SWaveform.size() : p.SBuffer.size();
+  v.data = p.Samples(store::FlagOf(s)) + start;
+  float* scratch = p.Scratch(store::FlagOf(s));
+  size_t scratchSize = store::IsW(s) ? p.SWaveform.size() : p.SBuffer.size();
   if (scratch && size_t(start) + size_t(n) <= scratchSize) v.scratch = scratch + start;
   v.length = n;
-  const store::Channel_s& c = p.Channels(store)[channel];
+  const store::Channel_s& c = p.Channels(store::FlagOf(s))[channel];
   v.step = c.Step;
-  v.spectrum = p.Freq(store)[channel] != 0 || c.IsSpectrum != 0;
+  v.spectrum = p.Freq(store::FlagOf(s))[channel] != 0 || c.IsSpectrum != 0;
   return v;
 }
 
-}  // namespace dsp
+}  // namespace ops

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
 
-namespace dsp {
+namespace ops {
 
 struct ChannelView {
   float* data = nullptr;  // first sample of the channel, null when unusable
@@ -20,9 +22,9 @@ struct ChannelView {
   explicit operator bool() const { return data != nullptr; }
 };
 
-// The channel (0-based) of a store (1 = W, 0 = M); empty when the store has no
+// The channel (0-based) of a store; empty when the store has no
 // array, the channel is inactive or out of 0..127, the length is not positive
 // or the block would reach past the array.
-ChannelView ViewChannel(state::Program& p, int store, int channel);
+ChannelView ViewChannel(state::Program& p, store::Store s, int channel);
 
-}  // namespace dsp
+}  // namespace ops

@@ -1,22 +1,22 @@
-#include "dsp/ChannelTransport.h"
+#include "ops/ChannelTransport.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "dsp/ChannelPrompt.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileNames.h"
 #include "files/DataFileReader.h"
 #include "files/FileArguments.h"
+#include "ops/ChannelPrompt.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
-namespace dsp {
+namespace ops {
 namespace {
 
 bool ValidChannel(int channel) { return channel >= 0 && channel < store::kChannels; }
@@ -30,10 +30,11 @@ int BlocksBelow(const store::Header_s& h, int channel) {
 }
 
 // Whether the store's blocks as they stand lie inside its arrays.
-bool LayoutSound(const state::Program& p, int store) {
-  const store::Header_s& h = store ? p.HGW : p.HGB;
+bool LayoutSound(const state::Program& p, store::Store s) {
+  const store::Header_s& h = store::IsW(s) ? p.HGW : p.HGB;
   const int64_t length = h.Length;
-  return length >= 0 && int64_t(state::ActiveChannels(p, store)) * length <= files::SampleCapacity(p, store);
+  return length >= 0 && int64_t(state::ActiveChannels(p, store::FlagOf(s))) * length <=
+                            files::SampleCapacity(p, store::FlagOf(s));
 }
 
 int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel, int destination) {
@@ -59,11 +60,11 @@ int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel,
     }
     savedTail.assign(p.Waveform.get() + end, p.Waveform.get() + end + length);
     // The copy only gives the new channel its block; the read replaces it.
-    if (!ChanelTransportUtil(p, 1, first, destination, 0)) return 0;
+    if (!ChanelTransportUtil(p, store::Store::W, first, destination, false)) return 0;
   }
   if (!files::ReadDataFileUtil(p, name, 1, 1, fileChannel, destination, 0)) {
     if (created) {
-      ChanelDeleteUtil(p, 1, destination);
+      (void)ChanelDeleteUtil(p, store::Store::W, destination);
       p.FGW[size_t(destination)] = savedRecord;
       p.WFreq[destination] = savedFreq;
       std::copy(savedTail.begin(), savedTail.end(), p.Waveform.get() + end);
@@ -80,11 +81,10 @@ bool AskWaveformFile(state::Program& p, std::string& name) {
 
 }  // namespace
 
-int ChanelTransportUtil(state::Program& p, int store, int source, int destination, int ask) {
-  store = store ? 1 : 0;
-  if (!state::MemOK(p, store) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
-  if (!LayoutSound(p, store)) return 0;
-  store::Header_s& h = p.Header(store);
+int ChanelTransportUtil(state::Program& p, store::Store s, int source, int destination, bool ask) {
+  if (!state::MemOK(p, store::FlagOf(s)) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
+  if (!LayoutSound(p, s)) return 0;
+  store::Header_s& h = p.Header(store::FlagOf(s));
   const bool talk = ask && !p.MacGoing;
   if (!h.ChannelOn[source]) {
     if (ask) state::MessT(p, 335, 11);
@@ -95,10 +95,10 @@ int ChanelTransportUtil(state::Program& p, int store, int source, int destinatio
     return 0;
 
   const int64_t length = h.Length;
-  float* samples = p.Samples(store);
+  float* samples = p.Samples(store::FlagOf(s));
   if (!h.ChannelOn[destination]) {
-    const int64_t count = state::ActiveChannels(p, store);
-    if ((count + 1) * length > files::SampleCapacity(p, store)) {
+    const int64_t count = state::ActiveChannels(p, store::FlagOf(s));
+    if ((count + 1) * length > files::SampleCapacity(p, store::FlagOf(s))) {
       if (ask) state::MessT(p, 338, 11);
       return 0;
     }
@@ -111,56 +111,53 @@ int ChanelTransportUtil(state::Program& p, int store, int source, int destinatio
     if (talk && state::AskT(p, 337, 15) != platform::Answer::Yes) return 0;
   }
 
-  store::Channel_s* records = p.Channels(store);
-  int32_t* freq = p.Freq(store);
+  store::Channel_s* records = p.Channels(store::FlagOf(s));
+  int32_t* freq = p.Freq(store::FlagOf(s));
   records[destination] = records[source];
   freq[destination] = freq[source];
   // Positions are taken after the insertion: a source above the new channel
   // has just moved up by one block.
-  const int from = state::Pocatek(p, store, source);
-  const int to = state::Pocatek(p, store, destination);
+  const int from = state::Pocatek(p, store::FlagOf(s), source);
+  const int to = state::Pocatek(p, store::FlagOf(s), destination);
   if (from != to) std::memmove(samples + to, samples + from, size_t(length) * sizeof(float));
   // Blocks may have moved, so the windows are told even while a macro runs.
-  state::DataChanged(p, store);
+  state::DataChanged(p, store::FlagOf(s));
   if (talk) state::Mess(p, state::TxtF(p, 339, {source + 1, destination + 1}), state::Txt(p, 11));
   return 1;
 }
 
-int ChanelTransport(state::Program& p, int store, int a, int b) {
-  store = store ? 1 : 0;
-  if (!state::MemOK(p, store, true)) return 0;
+int ChanelTransport(state::Program& p, store::Store s, int a, int b) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
   a = ChannelNumber(p, a, 184);
   if (a == 0) return 0;
   b = ChannelNumber(p, b, 185);
   if (b == 0) return 0;
-  return ChanelTransportUtil(p, store, a - 1, b - 1, 1);
+  return ChanelTransportUtil(p, s, a - 1, b - 1, true);
 }
 
-int ChanelDeleteUtil(state::Program& p, int store, int channel) {
-  store = store ? 1 : 0;
-  if (!state::MemOK(p, store) || !ValidChannel(channel) || !LayoutSound(p, store)) return 0;
-  store::Header_s& h = p.Header(store);
+int ChanelDeleteUtil(state::Program& p, store::Store s, int channel) {
+  if (!state::MemOK(p, store::FlagOf(s)) || !ValidChannel(channel) || !LayoutSound(p, s)) return 0;
+  store::Header_s& h = p.Header(store::FlagOf(s));
   if (!h.ChannelOn[channel]) return 0;
   const int64_t length = h.Length;
-  const int64_t count = state::ActiveChannels(p, store);
+  const int64_t count = state::ActiveChannels(p, store::FlagOf(s));
   const int64_t slot = BlocksBelow(h, channel);
-  float* samples = p.Samples(store);
+  float* samples = p.Samples(store::FlagOf(s));
   std::memmove(samples + slot * length, samples + (slot + 1) * length,
                size_t((count - slot - 1) * length) * sizeof(float));
   h.ChannelOn[channel] = 0;
   h.ChannelCount = int16_t(count - 1);
   // A window left on a channel without a block would show another's data.
-  state::UnDisplayWave(p, store, channel);
-  state::DataChanged(p, store);
+  state::UnDisplayWave(p, store::FlagOf(s), channel);
+  state::DataChanged(p, store::FlagOf(s));
   return 1;
 }
 
-int ChanelDelete(state::Program& p, int store, int channel) {
-  store = store ? 1 : 0;
-  if (!state::MemOK(p, store, true)) return 0;
+int ChanelDelete(state::Program& p, store::Store s, int channel) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
   channel = ChannelNumber(p, channel, 186);
   if (channel == 0) return 0;
-  return ChanelDeleteUtil(p, store, channel - 1);
+  return ChanelDeleteUtil(p, s, channel - 1);
 }
 
 int ChanelRead(state::Program& p, int a, int b) {
@@ -190,4 +187,4 @@ int MultiChanelRead(state::Program& p) {
   return read;
 }
 
-}  // namespace dsp
+}  // namespace ops

@@ -1,4 +1,4 @@
-#include "dsp/MeasurementTransfer.h"
+#include "ops/MeasurementTransfer.h"
 
 #include <cstring>
 
@@ -8,9 +8,9 @@
 #include "state/Program.h"
 #include "state/StoreAccess.h"
 
-namespace dsp {
+namespace ops {
 
-int MeasurementToWaveform(state::Program& p, int ask) {
+int MeasurementToWaveform(state::Program& p, bool ask) {
   if (!state::MemOK(p, 1, true) || !state::MemOK(p, 0, true)) return 0;
   const bool talk = ask && !p.MacGoing;
   if (talk && state::AskT(p, 359, 15) != platform::Answer::Yes) return 0;
@@ -58,4 +58,4 @@ int Kontrola_WToMFun(state::Program& p, int mode) {
   return 1;
 }
 
-}  // namespace dsp
+}  // namespace ops

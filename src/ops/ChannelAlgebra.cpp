@@ -1,0 +1,85 @@
+#include "ops/ChannelAlgebra.h"
+
+#include "files/DataFileFormat.h"
+#include "ops/ChannelPrompt.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "store/Records.h"
+
+namespace ops {
+namespace {
+
+// A block that lies inside the store's arrays, or false.
+bool BlockInside(const state::Program& p, store::Store s, int start) {
+  const int64_t length = store::IsW(s) ? p.HGW.Length : p.HGB.Length;
+  return start >= 0 && length >= 0 && start + length <= files::SampleCapacity(p, store::FlagOf(s));
+}
+
+template <typename Op>
+int ForChannels(state::Program& p, store::Store s, int channel, Op op) {
+  const int flag = store::FlagOf(s);
+  if (!state::MemOK(p, flag)) return 0;
+  if (channel < 0 || channel > store::kChannels) return 0;
+  const int64_t length = p.Header(flag).Length;
+  float* samples = p.Samples(flag);
+  int changed = 0;
+  for (int i = 0; i < store::kChannels; ++i) {
+    if (channel != 0 && i != channel - 1) continue;
+    const int start = state::Pocatek(p, flag, i);
+    if (start < 0 || !BlockInside(p, s, start)) continue;
+    op(samples + start, length);
+    changed = 1;
+  }
+  if (changed) state::DataChanged(p, flag);
+  state::AktualizujOkno(p);
+  return changed;
+}
+
+}  // namespace
+
+int ChanelAlgebraUtil(state::Program& p, int a, int b, int operation, bool enable) {
+  if (!enable || !dsp::IsChannelOperation(operation) || !state::MemOK(p, 1)) return 0;
+  const int startA = state::Pocatek(p, 1, a);
+  const int startB = state::Pocatek(p, 1, b);
+  if (startA < 0 || startB < 0 || !BlockInside(p, store::Store::W, startA) ||
+      !BlockInside(p, store::Store::W, startB))
+    return 0;
+  return dsp::CombineChannels(p.Waveform.get() + startA, p.Waveform.get() + startB, p.HGW.Length, operation)
+             ? 1
+             : 0;
+}
+
+int ChanelAlgebra(state::Program& p, store::Store s, int a, int b, int operation) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  a = ChannelNumber(p, a, 345);
+  if (a == 0) return 0;
+  b = ChannelNumber(p, b, 346);
+  if (b == 0) return 0;
+  if (state::Pocatek(p, store::FlagOf(s), a - 1) < 0) {
+    state::MessT(p, 347, 11);
+    return 0;
+  }
+  if (state::Pocatek(p, store::FlagOf(s), b - 1) < 0) {
+    state::MessT(p, 348, 11);
+    return 0;
+  }
+  if (!store::IsW(s)) return 0;
+  const int done = ChanelAlgebraUtil(p, a - 1, b - 1, operation);
+  if (done && !p.MacGoing) {
+    state::DataChanged(p, 1);
+    state::Mess(p, state::TxtF(p, 349 + operation, {a, b}), state::Txt(p, 11));
+  }
+  return done;
+}
+
+int MultiplyByConstant(state::Program& p, store::Store s, int channel, float k) {
+  return ForChannels(p, s, channel, [k](float* x, int64_t n) { dsp::MultiplySamples(x, n, k); });
+}
+
+int AddConstant(state::Program& p, store::Store s, int channel, float value) {
+  return ForChannels(p, s, channel, [value](float* x, int64_t n) { dsp::AddToSamples(x, n, value); });
+}
+
+}  // namespace ops

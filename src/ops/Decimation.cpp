@@ -1,0 +1,42 @@
+#include "ops/Decimation.h"
+
+#include "dsp/Decimation.h"
+#include "ops/StoreChecks.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "state/UserMessages.h"
+
+namespace ops {
+
+int DecimationUtil(state::Program& p, store::Store s) {
+  const int flag = store::FlagOf(s);
+  if (!state::MemOK(p, flag, true)) return 0;
+  if (StoreHoldsSpectrum(p, s)) {
+    state::MessT(p, store::IsW(s) ? 330 : 331, 11);
+    return 0;
+  }
+  store::Header_s& h = p.Header(flag);
+  const int n = h.Length;
+  const int channels = state::ActiveChannels(p, flag);
+  // A record of one sample would become empty, which no window or file
+  // operation expects.
+  if (n < 2 || !BlockFits(p, s, 0, static_cast<long long>(channels) * n)) return 0;
+  for (int c = 0; c < store::kChannels; ++c)
+    if (h.ChannelOn[c]) p.Channels(flag)[c].Step *= 2;
+  dsp::DecimateBlocks(p.Samples(flag), channels, n);
+  h.Length = n / 2;
+  h.TriggerFlag = 0;
+  h.PreTrigger = 0;
+  state::DataChanged(p, flag);
+  state::SendToStoreWindows(p, flag, state::kRedrawAll);
+  return 1;
+}
+
+int Decimation(state::Program& p, store::Store s, bool ask) {
+  if (ask && !p.MacGoing && state::AskT(p, 329, 15) != platform::Answer::Yes) return 0;
+  return DecimationUtil(p, s);
+}
+
+}  // namespace ops

@@ -1,0 +1,30 @@
+#include "ops/Smoothing.h"
+
+#include <algorithm>
+
+#include "dsp/Smoothing.h"
+#include "ops/StoreChecks.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+
+namespace ops {
+
+int SmoothRange(state::Program& p, store::Store s, int channel, int from, int to, int width) {
+  const int flag = store::FlagOf(s);
+  if (!state::MemOK(p, flag, true)) return 0;
+  int start = state::Pocatek(p, flag, channel);
+  if (start < 0) return 0;
+  int n = p.Header(flag).Length;
+  if (n < 2 || !BlockFits(p, s, start, n)) return 0;
+  from = std::max(from, 0);
+  to = std::min(to, n - 1);
+  if (to - from + 1 < 2) return 0;
+  dsp::Smooth(p.Samples(flag) + start, p.Scratch(flag) + start, from, to, width, n - 1);
+  return 1;
+}
+
+int SmoothChannel(state::Program& p, store::Store s, int channel, int width) {
+  return SmoothRange(p, s, channel, 0, p.Header(store::FlagOf(s)).Length - 1, width);
+}
+
+}  // namespace ops

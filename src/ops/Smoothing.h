@@ -1,0 +1,24 @@
+// Smoothing of a store's channel in place (the kernels in dsp/Smoothing.h).
+#pragma once
+
+#include "dsp/Smoothing.h"
+#include "store/Store.h"
+
+namespace state {
+struct Program;
+}
+
+namespace ops {
+
+// Smooths samples from … to of one channel of a store with its
+// scratch array. Answers 1 when the channel was smoothed, 0 when the store is
+// missing (with `MemOK`'s message), the channel is inactive or the range
+// holds fewer than two samples of the record. The caller notifies the
+// windows, so that a filter over many channels notifies once.
+[[nodiscard]] int SmoothRange(state::Program& p, store::Store s, int channel, int from, int to, int width);
+
+// The whole channel: the channel filter of the main window and `GoSmooth`
+// without cursors.
+[[nodiscard]] int SmoothChannel(state::Program& p, store::Store s, int channel, int width);
+
+}  // namespace ops

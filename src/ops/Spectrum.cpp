@@ -1,0 +1,154 @@
+#include "ops/Spectrum.h"
+
+#include <cstring>
+#include <string>
+
+#include "dsp/Fft.h"
+#include "ops/ChannelView.h"
+#include "state/EventQueue.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+
+namespace ops {
+namespace {
+
+// The channel's samples when 2M of them (and the scratch range beside them)
+// exist; M below 1 has nothing to transform.
+ChannelView Usable(state::Program& p, store::Store s, int channel, int M) {
+  if (M < 1) return {};
+  ChannelView v = ViewChannel(p, s, channel);
+  if (!v || !v.scratch || 2LL * M > v.length) return {};
+  return v;
+}
+
+// Puts the FFT cursor up for the length of a transform.
+class FftCursor {
+ public:
+  explicit FftCursor(state::Program& p) : p_(p) { p_.ui().SetCursor("FFT"); }
+  ~FftCursor() { p_.ui().SetCursor(""); }
+  FftCursor(const FftCursor&) = delete;
+  FftCursor& operator=(const FftCursor&) = delete;
+
+ private:
+  state::Program& p_;
+};
+
+}  // namespace
+
+void SetSpectrumFlags(state::Program& p, store::Store s, int channel, bool spectrum) {
+  if (channel < 0 || channel >= store::kChannels) return;
+  p.Freq(store::FlagOf(s))[channel] = spectrum ? 1 : 0;
+  if (p.Channels(store::FlagOf(s))) p.Channels(store::FlagOf(s))[channel].IsSpectrum = spectrum ? 1 : 0;
+}
+
+int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  ChannelView v = Usable(p, s, channel, M);
+  if (!v) return 0;
+  if (v.spectrum) {
+    state::MessT(p, store::IsW(s) ? 431 : 432, 13);
+    return 0;
+  }
+  if (commit) {
+    std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
+    dsp::DirectSpectrum(v.scratch, v.data, M);
+    SetSpectrumFlags(p, s, channel, true);
+    state::DataChanged(p, store::FlagOf(s));
+  } else {
+    // Without commit the channel stays a time signal, so its samples must
+    // stay too: the spectrum goes where the fast path leaves it.
+    dsp::DirectSpectrum(v.data, v.scratch, M);
+  }
+  return 1;
+}
+
+int InverzRealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  ChannelView v = Usable(p, s, channel, M);
+  if (!v) return 0;
+  if (!v.spectrum) {
+    state::MessT(p, store::IsW(s) ? 433 : 434, 13);
+    return 0;
+  }
+  if (!commit) return 1;
+  std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
+  dsp::DirectSpectrumInverse(v.scratch, v.data, M);
+  SetSpectrumFlags(p, s, channel, false);
+  state::DataChanged(p, store::FlagOf(s));
+  return 1;
+}
+
+int RealFFT(state::Program& p, store::Store s, int channel, int M, bool commit) {
+  if (M < 1) return 0;
+  if (!dsp::IsPowerOfTwo(M)) {
+    if (M > 1000 && state::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
+    return RealFFT_SLOW(p, s, channel, M, commit);
+  }
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  ChannelView v = Usable(p, s, channel, M);
+  if (!v) return 0;
+  if (v.spectrum) {
+    state::MessT(p, store::IsW(s) ? 431 : 432, 13);
+    return 0;
+  }
+  (void)dsp::RealSpectrum(v.data, v.scratch, M);
+  if (commit) {
+    std::memcpy(v.data, v.scratch, sizeof(float) * 2 * size_t(M));
+    SetSpectrumFlags(p, s, channel, true);
+    state::DataChanged(p, store::FlagOf(s));
+  }
+  return 1;
+}
+
+int InverzRealFFT(state::Program& p, store::Store s, int channel, int M, bool commit) {
+  if (M < 1) return 0;
+  if (!dsp::IsPowerOfTwo(M)) return InverzRealFFT_SLOW(p, s, channel, M, commit);
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  ChannelView v = Usable(p, s, channel, M);
+  if (!v) return 0;
+  if (!v.spectrum) {
+    state::MessT(p, store::IsW(s) ? 433 : 434, 13);
+    return 0;
+  }
+  if (!commit) return 1;
+  (void)dsp::RealSpectrumInverse(v.data, v.scratch, v.data, M);
+  SetSpectrumFlags(p, s, channel, false);
+  state::DataChanged(p, store::FlagOf(s));
+  return 1;
+}
+
+int FFT_Transform(state::Program& p, store::Store s, int channel, int M, bool ask) {
+  state::AC_Beep(p);
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  ChannelView v = ViewChannel(p, s, channel);
+  if (!v) return 0;
+  if (!p.MacGoing && ask) {
+    std::string text = state::Txt(p, v.spectrum ? 426 : 428) + ", kanal " + std::to_string(channel + 1);
+    if (p.ui().AskYesNo(text, state::Txt(p, 15)) != platform::Answer::Yes) return 0;
+  }
+  FftCursor cursor(p);
+  return v.spectrum ? InverzRealFFT(p, s, channel, M, true) : RealFFT(p, s, channel, M, true);
+}
+
+int FFT_Command(state::Program& p, store::Store s, int channel, bool ask) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  int first = channel, last = channel;
+  if (channel == 65535) {
+    first = 0;
+    last = store::kChannels - 1;
+  } else if (channel < 0 || channel >= store::kChannels) {
+    return 0;
+  }
+  const int M = p.Header(store::FlagOf(s)).Length / 2;
+  int result = 1, tried = 0;
+  for (int c = first; c <= last; ++c) {
+    if (state::Pocatek(p, store::FlagOf(s), c) < 0) continue;
+    ++tried;
+    if (!FFT_Transform(p, s, c, M, ask)) result = 0;
+  }
+  return tried ? result : 0;
+}
+
+}  // namespace ops

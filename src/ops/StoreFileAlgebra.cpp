@@ -1,0 +1,141 @@
+#include "ops/StoreFileAlgebra.h"
+
+#include <cstring>
+
+#include "dsp/StoreFileAlgebra.h"
+#include "files/AtomicFile.h"
+#include "files/DataFileFormat.h"
+#include "files/DataFileNames.h"
+#include "files/DataFileReader.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+#include "store/FixedText.h"
+
+namespace ops {
+namespace {
+
+bool KnownIdentification(const store::IG_s& ig) {
+  return std::memcmp(ig.IdText, store::kIdText, 20) == 0 ||
+         std::memcmp(ig.IdText, store::kIdSegmented, 19) == 0;
+}
+
+bool IsSegmented(const store::IG_s& ig) { return std::memcmp(ig.IdText, store::kIdSegmented, 19) == 0; }
+
+// The store's active channels in block order.
+int ActiveList(const store::Header_s& h, int (&list)[store::kChannels]) {
+  int n = 0;
+  for (int i = 0; i < store::kChannels; ++i)
+    if (h.ChannelOn[i]) list[n++] = i;
+  return n;
+}
+
+}  // namespace
+
+int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int operation) {
+  const int flag = store::FlagOf(s);
+  if (!state::MemOK(p, flag)) return 0;
+  if (operation < dsp::kAlgebraPlus || operation > dsp::kAlgebraDivided) return 0;
+  const double cm = store::IsW(s) ? p.PG.WLCD : p.PG.MLCD;
+  const double cf = store::IsW(s) ? p.PG.WLCF : p.PG.MLCF;
+  const store::Header_s& h = p.Header(flag);
+  store::Channel_s* records = p.Channels(flag);
+  const int32_t* freq = p.Freq(flag);
+
+  files::InputFile in(files::ResolveDataName(p, name));
+  if (!in) {
+    state::MessT(p, 436, 14);
+    return 0;
+  }
+  store::IG_s ig{};
+  if (!in.Read(&ig, sizeof ig) || !KnownIdentification(ig)) {
+    state::MessT(p, 385, 13);
+    return 0;
+  }
+  store::Header_s fileHeader{};
+  if (!in.Read(&fileHeader, sizeof fileHeader)) {
+    state::MessT(p, 442, 14);
+    return 0;
+  }
+  int64_t dataStart = files::kIdBytes + files::kHeaderBytes;
+  if (IsSegmented(ig)) {
+    if (!in.Skip(store::kSegmentRecordSize)) {
+      state::MessT(p, 442, 14);
+      return 0;
+    }
+    dataStart += store::kSegmentRecordSize;
+  }
+  // A writer with fewer channels never had the flags above its capacity.
+  const int capacity = ig.MaxChannels < 0 ? 0 : ig.MaxChannels;
+  for (int i = capacity; i < store::kChannels; ++i) fileHeader.ChannelOn[i] = 0;
+
+  // Shapes are compared by the channels each side really holds: a file whose
+  // `ChannelCount` understates its flags would otherwise overrun the scratch.
+  int storeList[store::kChannels];
+  const int count = ActiveList(h, storeList);
+  int fileList[store::kChannels];
+  const int fileCount = ActiveList(fileHeader, fileList);
+  const int64_t length = h.Length;
+  // A file of another shape changes nothing, and says so: a macro that
+  // meant to combine must not go on as though it had.
+  if ((fileHeader.IsWaveform != 0) != (h.IsWaveform != 0)) {
+    state::MessT(p, store::IsW(s) ? 388 : 391, 13);
+    return 0;
+  }
+  if (fileHeader.Length != h.Length || fileCount != count || count == 0 || length < 1) {
+    state::Mess(p, state::TxtF(p, 440, {fileCount, fileHeader.Length, count, h.Length}), state::Txt(p, 13));
+    return 0;
+  }
+  if (count * length > files::SampleCapacity(p, flag)) return 0;
+  if (!files::FileHolds(in, dataStart + files::ChannelBytes(count, length))) {
+    state::MessT(p, 442, 14);
+    return 0;
+  }
+
+  float* scratch = p.Scratch(flag);
+  for (int k = 0; k < count; ++k) {
+    store::Channel_s record;
+    if (!in.Read(&record, sizeof record)) {
+      state::MessT(p, 442, 14);
+      return 0;
+    }
+    // Checked against the channel the file channel is combined with.
+    const int partner = storeList[k];
+    const bool storeSpectrum = records[partner].IsSpectrum != 0 || freq[partner] != 0;
+    if ((record.IsSpectrum != 0) != storeSpectrum) {
+      state::MessT(p, 441, 14);
+      return 0;
+    }
+    if (!files::ReadDataBlok(in.file(), scratch, long(length), long(k * length))) {
+      state::MessT(p, 442, 14);
+      return 0;
+    }
+  }
+  in.Close();
+
+  float* samples = p.Samples(flag);
+  for (int k = 0; k < count; ++k) {
+    const int64_t start = state::Pocatek(p, flag, storeList[k]);
+    dsp::CombineSamples(samples + start, scratch + k * length, length, operation, cm, cf);
+  }
+  state::DataChanged(p, flag);
+  return 1;
+}
+
+int Algebra(state::Program& p, store::Store s, int operation) {
+  const int flag = store::FlagOf(s);
+  if (!state::MemOK(p, flag, true)) return 0;
+  std::string queue = store::FieldText(p.DG.NameQueue);
+  if (queue.find_first_not_of(' ') == std::string::npos) store::CopyText(p.DG.NameQueue, "?");
+  std::string name;
+  const std::string mask = store::FieldText(store::IsW(s) ? p.DG.WaveMask : p.DG.MeasMask);
+  if (!files::FileName(p, state::Txt(p, store::IsW(s) ? 499 : 501), state::Txt(p, store::IsW(s) ? 500 : 502),
+                       name, mask))
+    return 0;
+  const int done = AlgebraUtil(p, s, name, operation);
+  state::AktualizujOkno(p);
+  return done;
+}
+
+}  // namespace ops

@@ -1,0 +1,34 @@
+#include "ops/ZeroOffset.h"
+
+#include <algorithm>
+
+#include "dsp/ZeroOffset.h"
+#include "ops/StoreChecks.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+#include "state/StoreAccess.h"
+
+namespace ops {
+
+int KorekceNuly(state::Program& p, float* data, int from, int to) {
+  if (!p.MacGoing && state::AskT(p, 435, 15) != platform::Answer::Yes) return 0;
+  if (to < from + 1) return 0;
+  dsp::RemoveMean(data, from, to);
+  return 1;
+}
+
+int KorekceNulyChannel(state::Program& p, store::Store s, int channel, int from, int to) {
+  const int flag = store::FlagOf(s);
+  if (!state::MemOK(p, flag, true)) return 0;
+  int start = state::Pocatek(p, flag, channel);
+  int n = p.Header(flag).Length;
+  if (start < 0 || n < 1 || !BlockFits(p, s, start, n)) return 0;
+  from = std::max(from, 0);
+  to = std::min(to, n - 1);
+  if (!KorekceNuly(p, p.Samples(flag) + start, from, to)) return 0;
+  state::DataChanged(p, flag);
+  return 1;
+}
+
+}  // namespace ops
