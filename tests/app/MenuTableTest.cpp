@@ -66,16 +66,6 @@ TEST(MenuTable, RulesFollowTheProgramsState) {
   EXPECT_FALSE(app::MenuItemEnabled(env.prog, 999));
 }
 
-TEST(MenuTable, AGreyedItemReachedByIdOnlySaysSo) {
-  testing_support::TestEnv env(1024, false);
-  env.prog.GoQWAgain = 1;
-  app::MenuCommand(env.prog, app::kMenuPrintOne);
-  EXPECT_EQ(env.prog.GoQWAgain, 0);
-  EXPECT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(testing_support::NotAvailableMessages(env.ui), 1);
-  EXPECT_EQ(env.ui.Count("Tisk...  jednoho grafu"), 1);
-}
-
 TEST(MenuTable, SubmenusThatCommandsReopenHoldTheirItems) {
   // The limits of each store have a submenu; the font items another.
   const MenuNode* w = app::SubmenuOf(app::kLimitsSubmenu);
