@@ -14,16 +14,16 @@ namespace app {
 using state::Program;
 
 // `EvCommand`: clears `GoQWAgain`, runs the internal command for IDs 200 to
-// 216, then the item's own action. IDs without a menu item (164, 165, 278,
-// 390, the help topics, ...) are handled as well; a greyed item that is
-// reached anyway says that its operation is not available. After the
+// 216, then the action the menu table names for the ID (an item of the menu
+// or a command without one). An item whose enabled rule refuses (a greyed
+// item reached by ID) says that its operation is not available. After the
 // reading and algebra commands `FocusGraphs` asks the main window to give
 // the focus to the graph windows; commands that reopen a submenu leave the
 // ID of an item of it in `MenuPopup`.
 void MenuCommand(Program& p, int id);
 
-// Whether `MenuCommand` knows `id`: an item of the menu, an internal
-// command (200 to 216) or one of the IDs without a menu item.
+// Whether `MenuCommand` knows `id`: a command of the menu table or an
+// internal command (200 to 216).
 bool IsMenuCommand(int id);
 
 // `EditWrite`: the remark file REMARK.TXT in the folder of the last

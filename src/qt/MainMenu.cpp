@@ -20,8 +20,8 @@ struct Builder {
   void Configure(QAction* a, const app::MenuNode& n) {
     a->setData(n.id);
     a->setObjectName(QStringLiteral("id%1").arg(n.id));
-    a->setEnabled(!n.greyed);
-    a->setCheckable(n.checkable);
+    a->setEnabled(app::MenuItemEnabled(p, n.id));
+    a->setCheckable(n.checked != nullptr);
     QMenuBar* menuBar = bar;
     state::Program* prog = &p;
     std::function<void(int)> command = onCommand;
@@ -99,8 +99,8 @@ void UpdateMainMenu(QMenuBar* bar, const state::Program& p) {
     if (id <= 0) continue;
     const app::MenuNode* n = app::FindMenuItem(id);
     if (!n) continue;
-    a->setEnabled(!n->greyed);
-    if (n->checkable) a->setChecked(app::MenuItemChecked(p, id));
+    a->setEnabled(app::MenuItemEnabled(p, id));
+    if (n->checked) a->setChecked(app::MenuItemChecked(p, id));
   }
 }
 

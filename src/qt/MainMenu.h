@@ -19,7 +19,8 @@ namespace qt {
 // parent. The program must outlive the menu bar.
 QMenuBar* BuildMainMenu(QWidget* parent, state::Program& p, std::function<void(int id)> onCommand);
 
-// Check marks from `DG` and the greyed items; also done before each menu opens.
+// The items' enabled and checked rules of the table for the program's state;
+// also done before each menu opens.
 void UpdateMainMenu(QMenuBar* bar, const state::Program& p);
 
 }  // namespace qt

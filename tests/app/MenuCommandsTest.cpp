@@ -347,6 +347,23 @@ TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   EXPECT_EQ(calls, 1);
 }
 
+// The W and M twins of an item share a handler that takes the store: each
+// must reach its own store's windows only.
+TEST_F(MenuCommandsTest, WindowItemsOpenAndCloseTheirOwnStore) {
+  Layout(1, {0}, 16, [](int, int k) { return float(k); });
+  Layout(0, {1}, 16, [](int, int k) { return float(k); });
+  struct Case {
+    int open, close, store;
+  };
+  for (const Case c : {Case{156, 222, 1}, Case{157, 223, 0}}) {
+    app::MenuCommand(p, c.open);
+    EXPECT_TRUE(state::AnyWindowOpen(p, c.store)) << c.open;
+    EXPECT_FALSE(state::AnyWindowOpen(p, 1 - c.store)) << c.open;
+    app::MenuCommand(p, c.close);
+    EXPECT_FALSE(state::AnyWindowOpen(p, c.store)) << c.close;
+  }
+}
+
 TEST_F(MenuCommandsTest, SimulationFixedFontAndFontSizes) {
   p.DG.Simulation = 0;
   app::MenuCommand(p, 211);

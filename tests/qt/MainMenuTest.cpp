@@ -40,8 +40,8 @@ TEST_F(MainMenuTest, ActionsCarryTheTableIdsLabelsAndGreying) {
     QAction* a = actions[n->id];
     ASSERT_NE(a, nullptr) << n->id;
     EXPECT_EQ(a->text().toStdString(), n->label);
-    EXPECT_EQ(a->isEnabled(), !n->greyed) << n->id;
-    EXPECT_EQ(a->isCheckable(), n->checkable) << n->id;
+    EXPECT_EQ(a->isEnabled(), app::MenuItemEnabled(env.prog, n->id)) << n->id;
+    EXPECT_EQ(a->isCheckable(), n->checked != nullptr) << n->id;
   }
   // The top level holds the menus and the items of the tree, in its order.
   const auto& tree = app::MainMenuTree();
