@@ -76,13 +76,10 @@ TEST(GeneralTextsReader, FailuresKeepTheTextsLoadedBefore) {
   EXPECT_EQ(texts.Load(dir / "none.txt"), TextFileStatus::Missing);
   EXPECT_EQ(texts.Load(dir.path()), TextFileStatus::Missing);  // a folder is no file
 
-  testing_support::WriteText(dir / "bad.txt", "TRV_TXT.TX {x}");
-  EXPECT_EQ(texts.Load(dir / "bad.txt"), TextFileStatus::BadIdentification);
-  testing_support::WriteText(dir / "short.txt", "TRV");
-  EXPECT_EQ(texts.Load(dir / "short.txt"), TextFileStatus::BadIdentification);
-  testing_support::WriteText(dir / "empty.txt", "");
-  EXPECT_EQ(texts.Load(dir / "empty.txt"), TextFileStatus::BadIdentification);
-  EXPECT_EQ(texts.Parse(" TRV_TXT.TXT{x}"), TextFileStatus::BadIdentification);
+  for (const char* bad : {"TRV_TXT.TX {x}", "TRV", "", " TRV_TXT.TXT{x}"}) {
+    testing_support::WriteText(dir / "bad.txt", bad);
+    EXPECT_EQ(texts.Load(dir / "bad.txt"), TextFileStatus::BadIdentification) << bad;
+  }
 
   testing_support::WriteText(dir / "long.txt",
                              "TRV_TXT.TXT{new}{" + std::string(GeneralTexts::kMaxChars, 'z') + "}");
@@ -105,14 +102,6 @@ TEST(GeneralTextsReader, LoadReadsAFileLargerThanOneChunk) {
   ASSERT_EQ(texts.Count(), 1000u);
   EXPECT_STREQ(texts.Get(0), "text 0");
   EXPECT_STREQ(texts.Get(999), "text 999");
-}
-
-TEST(GeneralTextsReader, FailureMessagesAreTheBuiltInOnes) {
-  EXPECT_STREQ(GeneralTexts::FailureMessage(TextFileStatus::Missing), "General text file does'nt exists !");
-  EXPECT_STREQ(GeneralTexts::FailureMessage(TextFileStatus::BadIdentification),
-               "Bad identification of general text file!");
-  EXPECT_STREQ(GeneralTexts::FailureMessage(TextFileStatus::TooLong), "General text file too long.");
-  EXPECT_STREQ(GeneralTexts::kFailureTitle, "Error");
 }
 
 TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecision) {
@@ -176,13 +165,13 @@ TEST(SafeFormat, WideFieldsStayBounded) {
 }
 
 TEST(ConversionKinds, ListsTheArgumentKindsInOrder) {
-  EXPECT_EQ(Kinds("Allocated %.2f MB, %ld (%.2f MB), %ld, %d"), "fifii");
-  EXPECT_EQ(Kinds("%s: %c %u %x %e %G %%"), "siiiff");
-  EXPECT_EQ(Kinds("plain"), "");
-  EXPECT_EQ(Kinds("100 %%"), "");
-  EXPECT_EQ(Kinds("bad %n"), "<refused>");
-  EXPECT_EQ(Kinds("bad %*d"), "<refused>");
-  EXPECT_EQ(Kinds("end %"), "<refused>");
+  const std::pair<const char*, const char*> cases[] = {{"Allocated %.2f MB, %ld (%.2f MB), %ld, %d", "fifii"},
+                                                       {"%s: %c %u %x %e %G %%", "siiiff"},
+                                                       {"100 %%", ""},
+                                                       {"bad %n", "<refused>"},
+                                                       {"bad %*d", "<refused>"},
+                                                       {"end %", "<refused>"}};
+  for (auto [format, kinds] : cases) EXPECT_EQ(Kinds(format), kinds) << format;
 }
 
 }  // namespace

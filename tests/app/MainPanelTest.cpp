@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "app/MainPanel.h"
 #include "daq/CardState.h"
@@ -44,31 +45,14 @@ struct MainPanelTest : ::testing::Test {
 };
 
 TEST_F(MainPanelTest, ButtonsIssueTheirCommandsWithinInclusiveBounds) {
-  struct Probe {
+  // Corners of a few buttons, then just outside, in a gap, on the heartbeat
+  // and off the window.
+  const struct {
     int x, y, command;
-  } probes[] = {
-      {9, 6, 207},    {61, 29, 207},   {64, 7, 215},   {82, 23, 215},   {86, 7, 216},   {104, 23, 216},
-      {108, 6, 205},  {189, 29, 205},  {193, 6, 210},  {274, 29, 210},  {278, 6, 209},  {337, 24, 209},
-      {279, 27, 200}, {337, 70, 200},  {279, 77, 208}, {337, 100, 208}, {229, 48, 214}, {267, 86, 214},
-      {342, 27, 203}, {401, 109, 203}, {406, 27, 202}, {465, 73, 202},  {406, 75, 201}, {465, 91, 201},
-  };
-  for (const Probe& pr : probes)
-    EXPECT_EQ(app::PanelCommandAt(pr.x, pr.y), pr.command) << pr.x << "," << pr.y;
-  // Just outside, in the gaps, on the heartbeat and off the window: nothing.
-  for (auto [x, y] : {std::pair{8, 6},
-                      {62, 10},
-                      {83, 10},
-                      {278, 25},
-                      {279, 71},
-                      {338, 50},
-                      {402, 50},
-                      {466, 80},
-                      {406, 74},
-                      {457, 12},
-                      {-1, -1},
-                      {100000, 100000},
-                      {200, 150}})
-    EXPECT_EQ(app::PanelCommandAt(x, y), 0) << x << "," << y;
+  } probes[] = {{9, 6, 207},    {61, 29, 207}, {279, 27, 200},     {337, 70, 200}, {406, 75, 201},
+                {465, 91, 201}, {8, 6, 0},     {62, 10, 0},        {279, 71, 0},   {406, 74, 0},
+                {457, 12, 0},   {-1, -1, 0},   {100000, 100000, 0}};
+  for (const auto& pr : probes) EXPECT_EQ(app::PanelCommandAt(pr.x, pr.y), pr.command) << pr.x << "," << pr.y;
   EXPECT_GE(app::PanelButtonAt(457, 12), 0) << "the heartbeat has a tooltip but no command";
   for (const app::PanelButton& b : app::PanelButtons()) {
     EXPECT_LT(b.right, app::kMainClientWidth);
@@ -78,9 +62,7 @@ TEST_F(MainPanelTest, ButtonsIssueTheirCommandsWithinInclusiveBounds) {
 
 TEST_F(MainPanelTest, TooltipsFollowTheButtonAndTheCardState) {
   const std::string exit = app::PanelTooltipOf(p, app::PanelButtonAt(20, 20)).text;
-  EXPECT_FALSE(exit.empty());
   EXPECT_NE(app::PanelTooltipOf(p, app::PanelButtonAt(420, 50)).text, exit);
-  EXPECT_FALSE(app::PanelTooltipOf(p, app::PanelButtonAt(457, 12)).title.empty());
   EXPECT_TRUE(app::PanelTooltipOf(p, -1).text.empty());
   EXPECT_TRUE(app::PanelTooltipOf(p, 999).text.empty());
 
@@ -100,19 +82,16 @@ TEST_F(MainPanelTest, CardFieldShowsSimulationMissingCardOrTheCardName) {
   p.DG.Simulation = 1;
   Painted();
   EXPECT_TRUE(Drew("\"SIMULACE\""));
-  EXPECT_FALSE(Drew("HW nenalezen"));
 
   p.DG.Simulation = 0;
   p.BoardPresent = 0;
   Painted();
   EXPECT_TRUE(Drew("\"HW nenalezen\""));
-  EXPECT_TRUE(Drew(" 0000FF")) << "on red";
 
   p.BoardPresent = 1;
   store::CopyText(daq::Card(p).CardName, "DUZIV DAQ-01");
   Painted();
   EXPECT_TRUE(Drew("\"DUZIV DAQ-01\""));
-  EXPECT_TRUE(Drew(" C0FFFF")) << "on light yellow";
   EXPECT_FALSE(Drew("SIMULACE"));
 }
 
@@ -126,8 +105,6 @@ TEST_F(MainPanelTest, FrequencyBoxGivesWayToTheRunningRunAndTheExternalStart) {
   p.QW = 1;
   Painted();
   EXPECT_TRUE(Shown("QW, opakované měření"));
-  EXPECT_TRUE(Shown(state::Txt(p, 1426)));
-  EXPECT_TRUE(Drew(" C0C0FF")) << "pink";
   p.QW = 0;
 
   p.QW_EXT = 1;
@@ -172,9 +149,6 @@ TEST_F(MainPanelTest, StopButtonIsPressedWhileSomethingRuns) {
   p.MacGoing = 1;
   EXPECT_TRUE(stopPressed());
   p.MacGoing = 0;
-  p.QM = 1;
-  EXPECT_TRUE(stopPressed());
-  p.QM = 0;
   canvas.Clear();
   app::PaintPanel(p, canvas, app::PanelButtonAt(300, 90));
   EXPECT_TRUE(Drew("Text 309,89 CC \"STOP\"")) << "held down by the mouse";
@@ -210,18 +184,14 @@ TEST_F(MainPanelTest, StatusAndMacroLinesAreCutToTheirWidth) {
 TEST_F(MainPanelTest, HeartbeatShrinksInTheRunColourAndShowsTheLamps) {
   app::PaintHeartbeat(p, canvas, 5);
   std::string big = canvas.Ops().back();
-  canvas.Clear();
   app::PaintHeartbeat(p, canvas, 1);
-  std::string small = canvas.Ops().back();
-  EXPECT_NE(big, small);
-  EXPECT_NE(small.find(" FFFFFF"), std::string::npos) << "white when idle";
-  p.QW = 1;
-  app::PaintHeartbeat(p, canvas, 3);
-  EXPECT_NE(canvas.Ops().back().find(" 0000FF"), std::string::npos) << "red during a waveform run";
-  p.QW = 0;
-  p.QM = 1;
-  app::PaintHeartbeat(p, canvas, 3);
-  EXPECT_NE(canvas.Ops().back().find(" 00C000"), std::string::npos) << "green during a measurement run";
+  EXPECT_NE(big, canvas.Ops().back());
+  // White when idle, red during a waveform run, green during a measurement run.
+  for (auto [qw, qm, colour] : {std::tuple{0, 0, " FFFFFF"}, {1, 0, " 0000FF"}, {0, 1, " 00C000"}}) {
+    p.QW = qw, p.QM = qm;
+    app::PaintHeartbeat(p, canvas, 3);
+    EXPECT_NE(canvas.Ops().back().find(colour), std::string::npos) << colour;
+  }
 
   canvas.Clear();
   app::PaintHeartbeat(p, canvas, 0);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 
 #include "GraphTestSupport.h"
@@ -10,21 +9,16 @@ namespace {
 
 using graph_test::GraphFixture;
 using graph_test::Ramp;
-
-platform::RecordingCanvas& Rec(graph::TDispl10& w) {
-  return static_cast<platform::RecordingCanvas&>(w.Surface());
-}
+using graph_test::Rec;
 
 // The blocks of drawing calls made in exclusive-or mode, each as its list.
 std::vector<std::vector<std::string>> XorBlocks(const platform::RecordingCanvas& c) {
   std::vector<std::vector<std::string>> blocks;
   bool on = false;
   for (const std::string& op : c.Ops()) {
-    if (op == "SetXor 1") {
-      on = true;
-      blocks.emplace_back();
-    } else if (op == "SetXor 0") {
-      on = false;
+    if (op == "SetXor 1" || op == "SetXor 0") {
+      on = op == "SetXor 1";
+      if (on) blocks.emplace_back();
     } else if (on) {
       blocks.back().push_back(op);
     }
@@ -62,10 +56,7 @@ TEST(GraphCursor, ExclusiveOrDrawingTwiceLeavesNothing) {
   Rec(*w).Clear();
   int16_t x = w->CurX1, y = w->CurY1;
   w->CursorPaint(x, y, 0, false);
-  blocks = XorBlocks(Rec(*w));
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], drawn1);
-  EXPECT_EQ(blocks[1], drawn1);
+  EXPECT_EQ(XorBlocks(Rec(*w)), (std::vector<std::vector<std::string>>{drawn1, drawn1}));
 
   // Moving it elsewhere erases exactly the old picture; with setIndex the
   // sample index follows the pixel.
@@ -77,34 +68,37 @@ TEST(GraphCursor, ExclusiveOrDrawingTwiceLeavesNothing) {
   EXPECT_EQ(blocks[0], drawn1);
   EXPECT_NE(blocks[1], drawn1);
   EXPECT_EQ(f.G().Cur1, w->MouseVertToGlobal(x));
-  // Clamped into the plot.
-  x = 5000;
+  x = 5000;  // clamped into the plot
   w->CursorPaint(x, y, 1, true);
   EXPECT_EQ(x, w->PlotLeft + w->PlotW);
   EXPECT_EQ(f.G().Cur2, w->MouseVertToGlobal(x));
 }
 
-TEST(GraphCursor, ThreeStylesAndTheirPens) {
+TEST(GraphCursor, StylesCountsAndRoomDecideWhatIsDrawn) {
+  const int32_t narrow[4] = {0, 0, 122, 400};  // bars and borders leave no plot
   struct Case {
-    int style, flags;
-    int lines;
-    const char* pen2;
-  } cases[] = {{0, 0, 1 + 5, "FF4B80"},
-               {1, 0, 2 + 5, "FF4B80"},
-               {2, 0, 2 + 5, "FF0000"},
-               {1, 0x2000, 6 + 5, "FF4B80"}};
+    int style, flags, count;
+    const int32_t* rect;
+    std::vector<int> lines;  // line calls of each exclusive-or block
+  } cases[] = {{0, 0, 2, graph_test::kRect, {6, 6}},
+               {1, 0, 2, graph_test::kRect, {7, 7}},
+               {2, 0, 2, graph_test::kRect, {7, 7}},
+               {1, 0x2000, 2, graph_test::kRect, {11, 11}},
+               {1, 0x0010, 2, graph_test::kRect, {7, 7, 9}},  // the slope line joins nine crossings
+               {1, 0, 1, graph_test::kRect, {7}},
+               {1, 0, 0, graph_test::kRect, {}},
+               {1, 0, 2, narrow, {}}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.style << " " << c.flags << " " << c.count);
     CursorFixture f;
     f.G().CursorStyle = c.style;
+    f.G().CursorCount = c.count;
     f.G().DisplFlags = uint16_t(f.G().DisplFlags | c.flags);
-    auto w = f.Open();
+    auto w = f.Open(0, c.rect);
     w->Paint();
-    auto blocks = XorBlocks(Rec(*w));
-    SCOPED_TRACE(c.style);
-    ASSERT_EQ(blocks.size(), 2u);
-    EXPECT_EQ(Lines(blocks[0]), c.lines);
-    EXPECT_EQ(blocks[0][0], "SetPen FFFFFF 1");
-    EXPECT_EQ(blocks[1][0], std::string("SetPen ") + c.pen2 + " 1");
+    std::vector<int> lines;
+    for (const auto& block : XorBlocks(Rec(*w))) lines.push_back(Lines(block));
+    EXPECT_EQ(lines, c.lines);
   }
   // Style 1: the vertical line over the plot height and the horizontal line at HCur1.
   CursorFixture f;
@@ -117,41 +111,6 @@ TEST(GraphCursor, ThreeStylesAndTheirPens) {
                           std::to_string(x) + "," + std::to_string(w->PlotTop + w->PlotH));
   EXPECT_EQ(block[2], "Line " + std::to_string(w->PlotLeft) + "," + std::to_string(y) + "-" +
                           std::to_string(w->PlotLeft + w->PlotW) + "," + std::to_string(y));
-}
-
-TEST(GraphCursor, NothingDrawnWithoutRoomOrCursors) {
-  {
-    CursorFixture f;
-    f.G().CursorCount = 0;
-    auto w = f.Open();
-    w->Paint();
-    EXPECT_EQ(Rec(*w).Count("SetXor"), 0);
-  }
-  {
-    CursorFixture f;
-    f.G().CursorCount = 1;
-    auto w = f.Open();
-    w->Paint();
-    EXPECT_EQ(XorBlocks(Rec(*w)).size(), 1u);
-  }
-  {
-    CursorFixture f;
-    const int32_t narrow[4] = {0, 0, 122, 400};  // bars and borders leave no plot
-    auto w = f.Open(0, narrow);
-    w->Paint();
-    EXPECT_LE(w->PlotW, 1);
-    EXPECT_EQ(Rec(*w).Count("SetXor"), 0);
-  }
-  {
-    CursorFixture f;  // the slope line joins the crossing points nine times
-    f.G().DisplFlags = uint16_t(f.G().DisplFlags | 0x0010);
-    auto w = f.Open();
-    w->Paint();
-    auto blocks = XorBlocks(Rec(*w));
-    ASSERT_EQ(blocks.size(), 3u);
-    EXPECT_EQ(blocks[2][0], "SetPen 0000FF 1");
-    EXPECT_EQ(Lines(blocks[2]), 9);
-  }
 }
 
 TEST(GraphCursor, ResetPutsTheCursorsOnTheViewEdges) {

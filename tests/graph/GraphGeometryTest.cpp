@@ -7,58 +7,43 @@ namespace {
 using graph_test::GraphFixture;
 using graph_test::Ramp;
 
-struct Layout {
-  int left, top, w, h;
-};
-
-Layout LayoutWith(void (*set)(store::CG_s&), const int32_t* rect = graph_test::kRect) {
-  GraphFixture f;
-  f.Store(Ramp(256));
-  set(f.G());
-  auto w = f.Open(0, rect);
-  return {w->PlotLeft, w->PlotTop, w->PlotW, w->PlotH};
-}
-
 TEST(GraphGeometry, PlotRectangleFollowsEveryBarAndScaleSwitch) {
   // 600 × 400 client, border 5, scale 50, right panel 62, bottom bar 24.
-  Layout d = LayoutWith([](store::CG_s&) {});
-  EXPECT_EQ(d.left, 55);
-  EXPECT_EQ(d.top, 0);
-  EXPECT_EQ(d.w, 600 - (10 + 50 + 62));
-  EXPECT_EQ(d.h, 400 - (24 + 10));
-
-  Layout wide = LayoutWith([](store::CG_s& g) { g.DisplFlags |= 0x0008; });
-  EXPECT_EQ(wide.left, 5 + 65);
-  EXPECT_EQ(wide.w, 600 - (10 + 65 + 62));
-
-  Layout noScale = LayoutWith([](store::CG_s& g) { g.VScale = 0; });
-  EXPECT_EQ(noScale.left, 5);
-  EXPECT_EQ(noScale.w, 600 - (10 + 62));
-
-  Layout noPanel = LayoutWith([](store::CG_s& g) { g.DisplFlags &= ~0x0040; });
-  EXPECT_EQ(noPanel.w, 600 - (10 + 50));
-
-  Layout print = LayoutWith([](store::CG_s& g) { g.PrintMode = 1; });
-  EXPECT_EQ(print.left, 5 + 90);
-  EXPECT_EQ(print.w, 600 - (10 + 90));  // no right panel in print layout
-
-  Layout keys = LayoutWith([](store::CG_s& g) { g.KeyPanel = 1; });
-  EXPECT_EQ(keys.top, 42);
-  EXPECT_EQ(keys.h, 400 - (42 + 24 + 10));
-
-  Layout info = LayoutWith([](store::CG_s& g) {
-    g.InfoBar = 1;
-    g.DisplFlags |= 0x0200;
-  });
-  EXPECT_EQ(info.h, 400 - (37 + 24 + 10));
-
-  Layout noBottom = LayoutWith([](store::CG_s& g) { g.BottomBar = 0; });
-  EXPECT_EQ(noBottom.h, 400 - 10);
-
   const int32_t narrow[4] = {10, 10, 90, 300};
-  Layout thin = LayoutWith([](store::CG_s&) {}, narrow);
-  EXPECT_EQ(thin.left, 2 + 50);  // border 2 under 100 px
-  EXPECT_EQ(thin.w, 1);          // the bars leave no room: a one-pixel plot, not a negative one
+  struct Case {
+    const char* name;
+    void (*set)(store::CG_s&);
+    const int32_t* rect;
+    int left, top, w, h;
+  } cases[] = {
+      {"default", [](store::CG_s&) {}, graph_test::kRect, 55, 0, 600 - (10 + 50 + 62), 400 - (24 + 10)},
+      {"wide scale", [](store::CG_s& g) { g.DisplFlags |= 0x0008; }, graph_test::kRect, 70, 0, 600 - 137,
+       366},
+      {"no scale", [](store::CG_s& g) { g.VScale = 0; }, graph_test::kRect, 5, 0, 600 - (10 + 62), 366},
+      {"no panel", [](store::CG_s& g) { g.DisplFlags &= ~0x0040; }, graph_test::kRect, 55, 0, 540, 366},
+      {"print", [](store::CG_s& g) { g.PrintMode = 1; }, graph_test::kRect, 95, 0, 600 - (10 + 90), 366},
+      {"keys", [](store::CG_s& g) { g.KeyPanel = 1; }, graph_test::kRect, 55, 42, 478, 400 - (42 + 24 + 10)},
+      {"info",
+       [](store::CG_s& g) {
+         g.InfoBar = 1;
+         g.DisplFlags |= 0x0200;
+       },
+       graph_test::kRect, 55, 0, 478, 400 - (37 + 24 + 10)},
+      {"no bottom bar", [](store::CG_s& g) { g.BottomBar = 0; }, graph_test::kRect, 55, 0, 478, 390},
+      // Border 2 under 100 px; the bars leave a one-pixel plot, not a negative one.
+      {"thin", [](store::CG_s&) {}, narrow, 52, 0, 1, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GraphFixture f;
+    f.Store(Ramp(256));
+    c.set(f.G());
+    auto w = f.Open(0, c.rect);
+    EXPECT_EQ(std::vector<int>({w->PlotLeft, w->PlotTop, w->PlotW}), std::vector<int>({c.left, c.top, c.w}));
+    if (c.h >= 0) {
+      EXPECT_EQ(w->PlotH, c.h);
+    }
+  }
 }
 
 TEST(GraphGeometry, InfoBarFollowsItsItemsAtEveryRecompute) {

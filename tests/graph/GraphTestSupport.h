@@ -37,6 +37,11 @@ struct GraphFixture {
   state::Program& p;
 };
 
+// The drawing calls a window made on its recording surface.
+inline platform::RecordingCanvas& Rec(graph::TDispl10& w) {
+  return static_cast<platform::RecordingCanvas&>(w.Surface());
+}
+
 inline std::vector<float> Ramp(int n) {
   std::vector<float> v(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) v[size_t(i)] = float(i);

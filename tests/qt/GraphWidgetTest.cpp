@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <cmath>
 
+#include "QtTestSupport.h"
 #include "graph/GraphTestSupport.h"
 #include "qt/GraphWidget.h"
 #include "qt/QtWindowHost.h"
@@ -14,10 +15,7 @@ namespace {
 constexpr uint32_t kTrace = 0x00FF00;  // green in the records' order
 const int32_t kRect[4] = {100, 80, 700, 480};
 
-void RunEvents() {
-  QCoreApplication::processEvents();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+using qt_test::RunEvents;
 
 // A program with a sine of amplitude 1000 in waveform channel 1, drawn as
 // a plain line: no cursors, bars or markers over the trace.

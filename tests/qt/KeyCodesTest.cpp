@@ -7,17 +7,16 @@
 namespace {
 
 TEST(KeyCodes, FunctionKeysLettersArrowsAndKeypad) {
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_F1, false), 0x70);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_F9, false), 0x78);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Q, false), 'Q');
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Left, false), 37);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Down, true), 40);  // keypad arrows are arrows
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_5, true), 0x65);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Plus, true), 0x6B);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Escape, false), 27);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Pause, false), 19);
-  EXPECT_EQ(qt::VirtualKey(Qt::Key_Eacute, false), 0);
-
+  // Keypad arrows are arrows; a key without a virtual code gives 0.
+  const struct {
+    int key;
+    bool keypad;
+    int code;
+  } cases[] = {{Qt::Key_F1, false, 0x70},  {Qt::Key_F9, false, 0x78},   {Qt::Key_Q, false, 'Q'},
+               {Qt::Key_Left, false, 37},  {Qt::Key_Down, true, 40},    {Qt::Key_5, true, 0x65},
+               {Qt::Key_Plus, true, 0x6B}, {Qt::Key_Escape, false, 27}, {Qt::Key_Pause, false, 19},
+               {Qt::Key_Eacute, false, 0}};
+  for (const auto& c : cases) EXPECT_EQ(qt::VirtualKey(c.key, c.keypad), c.code) << c.key;
   QKeyEvent e(QEvent::KeyPress, Qt::Key_PageUp, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(qt::VirtualKey(e), 33);
   EXPECT_EQ(qt::Modifiers(e), qt::kShift | qt::kControl);
