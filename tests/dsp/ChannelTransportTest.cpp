@@ -124,15 +124,6 @@ TEST_F(ChannelTransport, DeleteMovesTheBlocksAboveDown) {
   EXPECT_EQ(p.HGW.ChannelCount, 1);
 }
 
-TEST_F(ChannelTransport, CopyAndDeleteOnTheMeasurementStore) {
-  Layout(p, 0, {2, 3}, kLength, Value);
-  ASSERT_EQ(dsp::ChanelTransport(p, 0, 4, 1), 1);  // channel 4 to channel 1
-  EXPECT_EQ(ChannelData(p, 0, 0), Expected(3));
-  EXPECT_EQ(ChannelData(p, 0, 2), Expected(2));
-  ASSERT_EQ(dsp::ChanelDeleteUtil(p, 0, 2), 1);
-  EXPECT_EQ(ChannelData(p, 0, 3), Expected(3));
-}
-
 TEST_F(ChannelTransport, ReadingAChannelOfAFile) {
   // The file: channels 1 and 3 with their own values.
   Layout(p, 1, {0, 2}, kLength, [](int ch, int k) { return -float(ch * 1000 + k); });

@@ -60,23 +60,6 @@ std::vector<std::complex<double>> Demodulate(const std::vector<float>& x, int c,
   return y;
 }
 
-TEST(FrequencyAnalysis, EnvelopeAndPowerOfATone) {
-  TestEnv env;
-  app::Program& p = env.prog;
-  std::vector<float> x =
-      Source(p, 1024, [](int j) { return 2.5 * std::cos(2 * kPi * 50 * j / 1024 + 1.0) + 0.3; });
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 50, 4, 1), 1);
-  EXPECT_EQ(p.HGW.ChannelOn[kScratch], 1);
-  EXPECT_EQ(p.HGW.ChannelCount, 2);
-  EXPECT_EQ(p.WFreq[kScratch], 0);
-  EXPECT_EQ(p.FGW[kScratch].IsSpectrum, 0);
-  EXPECT_EQ(Channel(p, kSource), x);
-  for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 2.5, 1e-4);
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandPower, kSource, kScratch, 50, 4, 1), 1);
-  for (float v : Channel(p, kScratch)) ASSERT_NEAR(v, 6.25, 1e-3);
-  EXPECT_TRUE(env.ui.Log().empty());
-}
-
 TEST(FrequencyAnalysis, EnvelopeOfABandMatchesTheReference) {
   TestEnv env;
   app::Program& p = env.prog;

@@ -74,15 +74,6 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   EXPECT_TRUE(env.ui.Log().empty());
 }
 
-TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
-  p.PG.WWindows = 0;
-  app::DisplayWave(p, 1, 0);
-  app::DisplayWave(p, 1, 1);
-  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
-  EXPECT_FALSE(p.QWWin[0]);  // channel 1 is gone
-  EXPECT_TRUE(p.QWWin[1]);
-}
-
 TEST_F(MeasurementTransfer, WaveformWindowsReopenWhenTheOptionIsSet) {
   p.PG.WWindows = 1;
   p.MG.WDisplay[1] = p.MG.WDisplay[5] = 1;

@@ -42,22 +42,6 @@ long double Reference(const std::vector<float>& x, size_t from, size_t k, int mo
   }
 }
 
-TEST(Reduce, MaximumOfBlocksOfThree) {
-  testing_support::TestEnv env(4096);
-  auto& p = env.prog;
-  FillStore(p, 1, {2}, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, 10);
-  p.HGW.TriggerFlag = 1;
-  p.HGW.PreTrigger = 4;
-  env.ui.Push(Answer::Yes);
-  env.ui.Push(int64_t(3));
-  ASSERT_EQ(dsp::Reduce(p, 3), 1);
-  EXPECT_EQ(p.HGW.Length, 3);
-  EXPECT_EQ(Channel(p, 1, 2), (std::vector<float>{3, 6, 9}));
-  EXPECT_FLOAT_EQ(p.FGW[2].Step, 0.003f);
-  EXPECT_EQ(p.HGW.TriggerFlag, 0);
-  EXPECT_EQ(p.HGW.PreTrigger, 0);
-}
-
 TEST(Reduce, EveryModeOnTwoChannels) {
   for (int mode = 0; mode <= 7; ++mode) {
     testing_support::TestEnv env(8192);
@@ -127,18 +111,6 @@ TEST(Reduce, MacroSkipsTheQuestion) {
   auto r = Channel(p, 1, 0);
   EXPECT_NEAR(r[0], std::sqrt(2.5), 1e-6);
   EXPECT_NEAR(r[1], std::sqrt(12.5), 1e-6);
-}
-
-TEST(Reduce, NaNSpoilsOnlyItsBlock) {
-  testing_support::TestEnv env(4096);
-  auto& p = env.prog;
-  FillStore(p, 1, {0}, {{1, NAN, 3, 4, 5, 6}}, 6);
-  env.ui.Push(int64_t(2));
-  ASSERT_EQ(dsp::ReduceUtil(p, 1), 1);
-  auto r = Channel(p, 1, 0);
-  EXPECT_TRUE(std::isnan(r[0]));
-  EXPECT_FLOAT_EQ(r[1], 3.5f);
-  EXPECT_FLOAT_EQ(r[2], 5.5f);
 }
 
 }  // namespace

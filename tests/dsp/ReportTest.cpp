@@ -168,19 +168,6 @@ TEST(ReportPower, PanelOfAVoltageCurrentPair) {
   EXPECT_EQ(dsp::ShowStatEnergo(p, 4, 1, panel), 0);
 }
 
-TEST(ReportExtremes, NextLocalExtremumWalksAndWraps) {
-  std::vector<float> x = {0, 1, 3, 2, 2, 5, 5, 1, 0, 4};
-  EXPECT_EQ(dsp::NextLocalExtremum(x.data(), 0, 9, 0, true), 2);
-  EXPECT_EQ(dsp::NextLocalExtremum(x.data(), 0, 9, 2, true), 6);  // end of the plateau
-  EXPECT_EQ(dsp::NextLocalExtremum(x.data(), 0, 9, 0, false), 4);
-  EXPECT_EQ(dsp::NextLocalExtremum(x.data(), 0, 9, 4, false), 8);
-  // After the last maximum the walk wraps from 9 to 0 and finds 4 at 9 first.
-  EXPECT_EQ(dsp::NextLocalExtremum(x.data(), 0, 9, 6, true), 9);
-  std::vector<float> flat(20, 1.0f);
-  EXPECT_EQ(dsp::NextLocalExtremum(flat.data(), 0, 19, 3, true), -1);
-  EXPECT_EQ(dsp::NextLocalExtremum(x.data(), 5, 5, 5, true), -1);
-}
-
 struct ExtremesFixture : ReportFixture {
   void Wave(int n) {
     // Maxima at 2, 6, 10, … (value k), minima at 0, 4, 8, …

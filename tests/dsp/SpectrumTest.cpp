@@ -143,34 +143,6 @@ TEST(Spectrum, WrongDirectionIsReportedAndChangesNothing) {
   }
 }
 
-TEST(Spectrum, WithoutCommitTheChannelStays) {
-  TestEnv env;
-  app::Program& p = env.prog;
-  Layout(p, 1, {0}, 256);
-  std::vector<float> x = Fill(p, 1, 0, Mixed);
-  std::vector<float> want(256);
-  dsp::RealSpectrum(x.data(), want.data(), 128);
-  ASSERT_EQ(dsp::RealFFT(p, 1, 0, 128, 0), 1);
-  EXPECT_EQ(Samples(p, 1, 0), x);
-  EXPECT_FALSE(IsSpectrum(p, 1, 0));
-  EXPECT_EQ(std::vector<float>(p.Scratch(1), p.Scratch(1) + 256), want);
-  // The direct path (M = 100) as well: its result lands in the scratch.
-  Layout(p, 1, {0}, 200);
-  x = Fill(p, 1, 0, Mixed);
-  dsp::DirectSpectrum(x.data(), want.data(), 100);
-  ASSERT_EQ(dsp::RealFFT_SLOW(p, 1, 0, 100, 0), 1);
-  EXPECT_EQ(Samples(p, 1, 0), x);
-  EXPECT_FALSE(IsSpectrum(p, 1, 0));
-  EXPECT_EQ(std::vector<float>(p.Scratch(1), p.Scratch(1) + 200),
-            std::vector<float>(want.begin(), want.begin() + 200));
-  // An inverse without commit leaves a spectrum a spectrum.
-  ASSERT_EQ(dsp::RealFFT(p, 1, 0, 100, 1), 1);
-  std::vector<float> spectrum = Samples(p, 1, 0);
-  EXPECT_EQ(dsp::InverzRealFFT(p, 1, 0, 100, 0), 1);
-  EXPECT_EQ(Samples(p, 1, 0), spectrum);
-  EXPECT_TRUE(IsSpectrum(p, 1, 0));
-}
-
 TEST(Spectrum, ShortAndOddLengths) {
   TestEnv env;
   app::Program& p = env.prog;
@@ -257,27 +229,6 @@ TEST(Spectrum, InactiveMissingAndOversizedChannels) {
   EXPECT_EQ(env.ui.LastText(), app::Txt(p, 490));
 }
 
-TEST(WeightWindow, ValuesAndRange) {
-  EXPECT_NEAR(dsp::WeightWindow(0, 100), 0.00095, 1e-12);
-  EXPECT_NEAR(dsp::WeightWindow(50, 100), 2.48705, 1e-12);
-  double sum = 0;
-  for (int j = 0; j < 100; ++j) sum += dsp::WeightWindow(j, 100);
-  EXPECT_NEAR(sum / 100, 1.0, 1e-12);
-  std::vector<float> ones(8, 1.0f);
-  dsp::WeightFunUtil(8, ones.data());
-  EXPECT_FLOAT_EQ(ones[0], 0.00095f);
-  EXPECT_FLOAT_EQ(ones[4], 2.48705f);
-  EXPECT_NEAR(ones[2], 1 - 0.244 - 0.00305 * std::cos(3 * kPi / 2) + 0, 1e-6);
-  std::vector<float> part(10, 2.0f);
-  dsp::WeightFunUtil_Cursor(3, 6, part.data());
-  EXPECT_EQ(part[2], 2.0f);
-  EXPECT_EQ(part[7], 2.0f);
-  EXPECT_FLOAT_EQ(part[3], 2 * 0.00095f);
-  EXPECT_FLOAT_EQ(part[5], 2 * 2.48705f);
-  dsp::WeightFunUtil_Cursor(6, 3, part.data());  // reversed: nothing
-  EXPECT_EQ(part[7], 2.0f);
-}
-
 TEST(WeightWindow, ChannelBetweenCursors) {
   TestEnv env;
   app::Program& p = env.prog;
@@ -355,35 +306,6 @@ TEST(BandFilter, SpectrumChannelIsFilteredInPlace) {
     bool zeroed = i == 2 || i == 3 || i == 34 || i == 35;
     EXPECT_EQ(got[i], zeroed ? 0.0f : s[i]) << i;
   }
-}
-
-TEST(BandFilter, DeclinedTransformLeavesTheSamples) {
-  TestEnv env;
-  app::Program& p = env.prog;
-  Layout(p, 1, {0}, 3000);
-  std::vector<float> x = Fill(p, 1, 0, Mixed);
-  env.ui.Push(Answer::No);
-  EXPECT_EQ(dsp::DigFilUtil(p, 1, 1, 0, 10, 20), 0);
-  EXPECT_EQ(Samples(p, 1, 0), x);
-  EXPECT_FALSE(IsSpectrum(p, 1, 0));
-}
-
-TEST(BandFilter, ZeroSpectrumBinsStaysInTheSpectrum) {
-  std::vector<float> s(9, 1.0f);  // M = 4 and an odd ninth sample
-  dsp::ZeroSpectrumBins(s.data(), 4, 3, 10);
-  EXPECT_EQ(s, (std::vector<float>{1, 1, 1, 0, 0, 1, 1, 0, 1}));
-  dsp::ZeroSpectrumBins(s.data(), 4, -3, 0);
-  EXPECT_EQ(s, (std::vector<float>{0, 1, 1, 0, 0, 1, 1, 0, 1}));
-}
-
-TEST(PowerOfTwo, Helpers) {
-  for (long long n : {8LL, 16LL, 1024LL, 1LL << 30}) EXPECT_EQ(dsp::JeMocninaDvou(n), 1) << n;
-  for (long long n : {0LL, 1LL, 2LL, 4LL, 12LL, -8LL, 1LL << 31}) EXPECT_EQ(dsp::JeMocninaDvou(n), 0) << n;
-  for (long long n : {1LL, 2LL, 4LL, 1LL << 30}) EXPECT_EQ(dsp::DelkaJeMocDvou(n), 1) << n;
-  for (long long n : {0LL, 3LL, 6LL, -2LL, 1LL << 31}) EXPECT_EQ(dsp::DelkaJeMocDvou(n), 0) << n;
-  for (auto [n, nearest] :
-       {std::pair{3, 4}, {0, 4}, {6, 8}, {7, 8}, {11, 8}, {12, 16}, {1500, 1024}, {1600, 2048}})
-    EXPECT_EQ(dsp::NejblizsiMocdvou(n), nearest) << n;
 }
 
 }  // namespace

@@ -85,28 +85,6 @@ TEST_F(StoreFileAlgebra, EveryOperationOnBothStoresMatchesDoubleReference) {
   }
 }
 
-TEST_F(StoreFileAlgebra, PlusOfItselfDoublesAndUnitWeightedDifferenceIsZero) {
-  Layout(p, 1, {1, 4}, kLength, StoreValue);
-  name = "\\DATA\\same.W";
-  ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraPlus, 1), 1);
-  for (int k = 0; k < kLength; ++k) EXPECT_FLOAT_EQ(ChannelData(p, 1, 4)[size_t(k)], 2 * StoreValue(4, k));
-  Layout(p, 1, {1, 4}, kLength, StoreValue);
-  p.PG.WLCD = p.PG.WLCF = 1.0f;
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraWeightedDiff, 1), 1);
-  for (int ch : {1, 4})
-    for (float v : ChannelData(p, 1, ch)) EXPECT_EQ(v, 0.0f);
-}
-
-TEST_F(StoreFileAlgebra, DivisionByAFileChannelOfZerosGivesZerosNotInfinities) {
-  Layout(p, 1, {0}, kLength, [](int, int) { return 0.0f; });
-  name = "\\DATA\\zero.W";
-  ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
-  Layout(p, 1, {0}, kLength, StoreValue);
-  ASSERT_EQ(dsp::AlgebraUtil(p, name, dsp::kAlgebraDivided, 1), 1);
-  for (float v : ChannelData(p, 1, 0)) EXPECT_EQ(v, 0.0f);
-}
-
 TEST_F(StoreFileAlgebra, ChannelsArePairedByPositionNotByNumber) {
   Layout(p, 1, {0, 2}, kLength, FileValue);
   name = "\\DATA\\pair.W";
