@@ -37,20 +37,6 @@ class ChannelTransport : public ::testing::Test {
   app::Program& p = env.prog;
 };
 
-TEST_F(ChannelTransport, CopyIntoAnInactiveChannelInsertsItsBlockInOrder) {
-  ASSERT_EQ(dsp::ChanelTransportUtil(p, 1, 1, 4, 0), 1);
-  EXPECT_EQ(p.HGW.ChannelCount, 4);
-  EXPECT_EQ(app::Pocatek(p, 1, 4), 2 * kLength);  // between 2 and 7
-  EXPECT_EQ(app::Pocatek(p, 1, 6), 3 * kLength);
-  EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
-  EXPECT_EQ(ChannelData(p, 1, 1), Expected(1));
-  EXPECT_EQ(ChannelData(p, 1, 4), Expected(1));
-  EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));
-  EXPECT_STREQ(p.FGW[4].Name, "Source");
-  EXPECT_EQ(p.FGW[4].PrefixCode, 3);
-  EXPECT_EQ(p.WFreq[4], 1);
-}
-
 TEST_F(ChannelTransport, ASourceAboveTheNewChannelIsReadAfterItMoved) {
   ASSERT_EQ(dsp::ChanelTransportUtil(p, 1, 6, 2, 0), 1);
   EXPECT_EQ(ChannelData(p, 1, 2), Expected(6));

@@ -41,15 +41,6 @@ TEST_F(DecibelConversion, ToDecibelsAndBackIsARoundTrip) {
   EXPECT_EQ(ChannelData(p, 1, 0), std::vector<float>(8, -1.0f));
 }
 
-TEST_F(DecibelConversion, OnlyTheRangeIsConverted) {
-  ASSERT_EQ(dsp::ChaneldB_Util(p, 1, 0, 2, 2, 4), 1);
-  std::vector<float> v = ChannelData(p, 1, 2);
-  EXPECT_FLOAT_EQ(v[1], 0.1f);
-  EXPECT_NEAR(v[2], 0.0, 1e-6);
-  EXPECT_NEAR(v[4], 40.0, 1e-4);
-  EXPECT_FLOAT_EQ(v[5], 1000.0f);
-}
-
 TEST_F(DecibelConversion, NonPositiveValuesAndBadArgumentsRefuse) {
   const Snapshot before(p);
   for (float bad : {0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN()}) {

@@ -1,9 +1,8 @@
-// Band analysis against a complex demodulation summed in double here, and
-// the correlation coefficient against long double sums.
+// Band analysis of tones with known envelope, phase and frequency, and the
+// correlation coefficient against long double sums.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <complex>
 #include <functional>
 #include <numbers>
 #include <random>
@@ -42,42 +41,6 @@ std::vector<float> Source(app::Program& p, int n, const std::function<double(int
 std::vector<float> Channel(app::Program& p, int channel) {
   float* d = p.Samples(1) + app::Pocatek(p, 1, channel);
   return {d, d + p.HGW.Length};
-}
-
-// y[n], n < M: the bins strictly inside c ± w (bin 0 and the Nyquist term
-// never), moved down by c, at every second sample.
-std::vector<std::complex<double>> Demodulate(const std::vector<float>& x, int c, int w) {
-  const int N = int(x.size()), M = N / 2;
-  std::vector<std::complex<double>> y(static_cast<size_t>(M));
-  for (int k = std::max(1, c - w + 1); k <= std::min(M - 1, c + w - 1); ++k) {
-    std::complex<double> X = 0;
-    for (int j = 0; j < N; ++j)
-      X += double(x[size_t(j)]) * std::polar(1.0, -2 * kPi * double((long long)j * k % N) / N);
-    X /= M;
-    for (int n = 0; n < M; ++n)
-      y[size_t(n)] += X * std::polar(1.0, 2 * kPi * double((long long)(k - c) * n) / M);
-  }
-  return y;
-}
-
-TEST(FrequencyAnalysis, EnvelopeOfABandMatchesTheReference) {
-  TestEnv env;
-  app::Program& p = env.prog;
-  std::mt19937 g(5);
-  std::normal_distribution<double> noise(0, 0.1);
-  std::vector<double> e(512);
-  for (auto& v : e) v = noise(g);
-  std::vector<float> x = Source(p, 512, [&](int j) {
-    return 1.5 * std::cos(2 * kPi * 48 * j / 512 + 0.2) + 0.7 * std::sin(2 * kPi * 53 * j / 512) +
-           std::cos(2 * kPi * 90 * j / 512) + e[size_t(j)];
-  });
-  std::vector<std::complex<double>> y = Demodulate(x, 50, 6);
-  ASSERT_EQ(dsp::DataFreqAnal(p, dsp::kBandEnvelope, kSource, kScratch, 50, 6, 1), 1);
-  std::vector<float> got = Channel(p, kScratch);
-  for (int n = 0; n < 256; ++n) {
-    ASSERT_NEAR(got[size_t(2 * n)], std::abs(y[size_t(n)]), 1e-4) << n;
-    ASSERT_EQ(got[size_t(2 * n + 1)], got[size_t(2 * n)]);
-  }
 }
 
 TEST(FrequencyAnalysis, PhaseAndFrequency) {

@@ -74,14 +74,6 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   EXPECT_TRUE(env.ui.Log().empty());
 }
 
-TEST_F(MeasurementTransfer, WaveformWindowsReopenWhenTheOptionIsSet) {
-  p.PG.WWindows = 1;
-  p.MG.WDisplay[1] = p.MG.WDisplay[5] = 1;
-  ASSERT_EQ(dsp::MeasurementToWaveform(p, 0), 1);
-  EXPECT_TRUE(p.QWWin[1]);
-  EXPECT_TRUE(p.QWWin[5]);
-}
-
 TEST(WaveToMeasurementCheck, ModesNeedTheirChannelsSelected) {
   TestEnv env(256);
   app::Program& p = env.prog;

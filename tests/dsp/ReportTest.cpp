@@ -42,36 +42,6 @@ struct ReportFixture : testing::Test {
   std::string Label(int n) { return app::Txt(p, n); }
 };
 
-TEST_F(ReportFixture, StatisticsPanelRowsAndReportFile) {
-  dsp::Panel panel;
-  ASSERT_EQ(dsp::ShowStat(p, 1, 2, 0, panel), 1);
-  EXPECT_EQ(panel.title, Label(554));
-  ASSERT_EQ(panel.rows.size(), 11u);
-  EXPECT_EQ(panel.rows[0].label, Label(198));
-  EXPECT_EQ(panel.rows[0].value, 8);
-  EXPECT_EQ(panel.rows[0].red, 127);
-  EXPECT_EQ(panel.rows[3].value, 4.5);  // mean
-  EXPECT_EQ(panel.rows[3].blue, 127);
-  EXPECT_EQ(panel.rows[8].label, Label(675));
-  EXPECT_EQ(panel.rows[8].value, 36);  // sum
-  EXPECT_EQ(panel.rows[9].value, 8);   // count
-  EXPECT_EQ(panel.rows[10].value, 0.5);
-  EXPECT_STREQ(panel.rows[10].format, " %10.4e");
-
-  std::string path = env.dir / "TEXTSTAT.TXT";
-  std::string expected =
-      Label(1324) + "\n\n" + app::TxtF(p, 1327, {3, "Volt", "V"}) + "\n\n\n" + Label(1328) + "\n";
-  const std::pair<const char*, int> lines[] = {
-      {" +0004.500000", 201}, {" +0002.291288", 205}, {" +0008.000000", 198}, {" +0001.000000", 199},
-      {" +0007.000000", 200}, {" +0005.049752", 202}, {" +0025.500000", 203}, {" +0005.250000", 204},
-      {" +0036.000000", 675}, {" +0008.000000", 206}, {" +0000.500000", 207}};
-  for (auto [value, text] : lines) expected += std::string(value) + "\t\t" + Label(text) + "\n";
-  expected += Label(1325) + "\n";
-  EXPECT_EQ(ReadText(path), expected);
-  ASSERT_EQ(process.calls.size(), 1u);
-  EXPECT_EQ(process.calls[0], (std::vector<std::string>{Label(5), path}));
-}
-
 TEST_F(ReportFixture, BetweenCursorsWithTwoPointReadout) {
   store::CG_s& g = p.CGW[2];
   g.Cur1 = 6;  // reversed cursors are ordered

@@ -67,28 +67,6 @@ int Messages(const platform::ScriptedUi& ui, const std::string& kind) {
   return n;
 }
 
-TEST(Spectrum, ForwardThenBackOnBothStores) {
-  TestEnv env;
-  app::Program& p = env.prog;
-  for (int store : {1, 0}) {
-    Layout(p, store, {0, 2}, 1024);
-    std::vector<float> x = Fill(p, store, 2, Tone);
-    std::vector<float> other = Fill(p, store, 0, Mixed);
-    ASSERT_EQ(dsp::FFT_Command(p, 0, store, 2), 1);
-    EXPECT_TRUE(IsSpectrum(p, store, 2));
-    EXPECT_FALSE(IsSpectrum(p, store, 0));
-    float* s = Chan(p, store, 2);
-    EXPECT_NEAR(std::hypot(s[5], s[512 + 5]), 3.0, 1e-4);
-    EXPECT_NEAR(s[0], 1.0, 1e-5);  // twice the mean
-    EXPECT_EQ(Samples(p, store, 0), other);
-    ASSERT_EQ(dsp::FFT_Command(p, 0, store, 2), 1);
-    EXPECT_FALSE(IsSpectrum(p, store, 2));
-    std::vector<float> back = Samples(p, store, 2);
-    for (int j = 0; j < 1024; ++j) ASSERT_NEAR(back[j], x[j], 1e-5) << j;
-  }
-  EXPECT_EQ(Messages(env.ui, "message"), 0);
-}
-
 TEST(Spectrum, AllChannelsAndQuestions) {
   TestEnv env;
   app::Program& p = env.prog;

@@ -113,23 +113,6 @@ TEST(HistoryFile, MalformedFilesAreRefusedWithMemoryUntouched) {
   }
 }
 
-TEST(HistoryFile, MissingFileClearsCountsAndBlockHeads) {
-  TestEnv e;
-  HistImage held;
-  held.m[9] = {100};
-  WriteBytes(BlkPath(e), held.Bytes());
-  const double before = e.prog.TotalDataAlloc;
-  ASSERT_EQ(files::ReadHistFile(e.prog), 1);
-
-  EXPECT_EQ(files::ReadHistFile(e.prog, e.paths.Resolve("\\JOB\\NONE.BLK").c_str()), 0);
-  EXPECT_EQ(e.prog.MHNumb[9], 0);
-  EXPECT_EQ(e.prog.TotalDataAlloc, before);
-  for (int b = 0; b < 6; ++b) {
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(e.prog.MBlock[b].Bytes[i] | e.prog.WBlock[b].Bytes[i], 0);
-    EXPECT_EQ(e.prog.MBlock[b].Bytes[8], 0xAB);
-  }
-}
-
 TEST(HistoryFile, OutOfMemoryExitsAndKeepsTheOldHistory) {
   TestEnv e;
   HistImage held;

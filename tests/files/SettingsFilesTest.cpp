@@ -122,36 +122,6 @@ TEST(SettingsFiles, WrongVersionOrSizeIsRefusedUnchanged) {
   }
 }
 
-TEST(SettingsFiles, FixedJobFileMissingGivesDefaults) {
-  TestEnv e;
-  Scramble(&e.prog.WG, sizeof e.prog.WG, 1);
-  EXPECT_EQ(files::ReadFixJobUtil(e.prog), 0);
-  EXPECT_EQ(std::memcmp(&e.prog.WG, &store::WG0, sizeof e.prog.WG), 0);
-}
-
-TEST(SettingsFiles, FunctionFileLayoutAndResets) {
-  TestEnv e;
-  e.prog.M[0].GenShape = 0x0102;
-  e.prog.MGlobals.GenStore = 0x0304;
-  e.prog.Mat[0].Mode = 20;
-  e.prog.MatH[0].Field2 = 7;
-  ASSERT_EQ(files::WriteFunUtil(e.prog), 1);
-  std::vector<uint8_t> f = ReadBytes(e.paths.Resolve(files::kFunctionWorkName));
-  int16_t v = 0;
-  std::memcpy(&v, f.data() + 1072 + offsetof(store::M_s, GenShape), 2);
-  EXPECT_EQ(v, 0x0102);
-  std::memcpy(&v, f.data() + 1044, 2);
-  EXPECT_EQ(v, 0x0304);
-
-  e.prog.KalPage = 2;
-  ASSERT_EQ(files::ReadFunUtil(e.prog), 1);
-  EXPECT_EQ(+e.prog.KalPage, +0);
-
-  EXPECT_EQ(+e.prog.Mat[0].Mode, +0);
-  EXPECT_EQ(+e.prog.MatH[0].Field2, +0);
-  EXPECT_EQ(+e.prog.M[0].GenShape, +0x0102);
-}
-
 TEST(SettingsFiles, ColourDefaultsForOldOrMissingFile) {
   TestEnv e;
   Scramble(e.prog.Col_.get(), e.prog.Col_.bytes(), 5);

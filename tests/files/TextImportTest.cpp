@@ -39,18 +39,6 @@ class TextImportTest : public ::testing::Test {
   app::Program& p = env.prog;
 };
 
-TEST_F(TextImportTest, ThreeLinesOfThreeNumbersBecomeThreeChannels) {
-  std::string name = Put("1 2 3\n4 5 6\n7 8 9\n");
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, name), 1);
-  EXPECT_EQ(p.HGW.ChannelCount, 3);
-  EXPECT_EQ(p.HGW.Length, 3);
-  EXPECT_EQ(p.HGW.ChannelOn[3], 0);  // the old channel 4 is gone
-  EXPECT_FLOAT_EQ(p.FGW[3].Step, store::FGW0.Step);
-  for (int c = 0; c < 3; ++c)
-    for (int k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(W(c, k), float(1 + c + 3 * k));
-  EXPECT_EQ(RowErrors(), 0);
-}
-
 TEST_F(TextImportTest, MeasurementStoreGetsUnitStep) {
   ASSERT_EQ(files::ReadDataFileELKOSO(p, 0, Put("1 2\n3 4\n")), 1);
   EXPECT_FLOAT_EQ(p.FGB[1].Step, 1.0f);

@@ -138,13 +138,6 @@ TEST(ShortPathTest, LongPathsKeepHeadAndTail) {
   for (int max = 12; max < int(p.size()); ++max) EXPECT_LE(int(ShortPath(max, p).size()), max) << max;
 }
 
-TEST(ShortPathTest, MaxIsAtLeastTwelve) {
-  const std::string p = "C:\\A\\B\\C\\D\\EFGH.W";  // 17 characters
-  EXPECT_EQ(ShortPath(3, p), ShortPath(12, p));
-  EXPECT_EQ(ShortPath(12, p), "C:\\...EFGH.W");               // "\\EFGH.W" needs 7 of the 6 left
-  EXPECT_EQ(ShortPath(3, "C:\\ABCDEFG.W"), "C:\\ABCDEFG.W");  // 12 fits
-}
-
 TEST(ShortPathTest, OddShapesStayWithinMax) {
   // A file name longer than the room keeps its end.
   EXPECT_EQ(ShortPath(14, "C:\\D\\VERYLONGFILENAME.W"), "C:\\...LENAME.W");
