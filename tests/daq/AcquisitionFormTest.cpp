@@ -222,24 +222,6 @@ TEST(AcquisitionForm, LabelPromptsAndSizeButtons) {
   EXPECT_EQ(f.Text(AcqField::WLength), "8");
 }
 
-TEST(AcquisitionForm, DefaultsAndDerivedValues) {
-  testing_support::TestEnv env(65536);
-  app::Program& p = env.prog;
-  p.A[0].MLength = 100;
-  AcquisitionForm f(p);
-  f.Defaults();
-  EXPECT_EQ(f.Read(AcqField::MLength), store::A0.MLength);
-  EXPECT_FLOAT_EQ(float(f.Read(AcqField::WPeriod)), store::A0.WPeriod);
-  f.SetText(AcqField::MLength, "600");
-  f.SetText(AcqField::MPeriod, "0.5");
-  f.SetText(AcqField::WLength, "2000");
-  f.SetText(AcqField::WPeriod, "0.25");
-  auto d = f.Derived();
-  EXPECT_DOUBLE_EQ(d.measurementSeconds, 300.0);
-  EXPECT_DOUBLE_EQ(d.waveformSeconds, 0.5);
-  EXPECT_DOUBLE_EQ(d.samplingHz, 4000.0);
-}
-
 TEST(AcquisitionForm, ARepeatedWaveformRunIsRestartedWithTheNewLength) {
   runtest::Sim sim;
   app::Program& p = sim.p();

@@ -28,17 +28,6 @@ void Table(app::Program& p, int ch, std::vector<std::pair<float, float>> points)
   }
 }
 
-TEST(Conversion, TwoPointCalibrationInSimulationUsesFiveVolts) {
-  fake::Env f;
-  f.p().DG.Simulation = 1;
-  Calibrate(f.p(), 0, 0, 5, 0, 5);
-  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 32767, 0), 32767 / 6553.6, 1e-5);
-  // A calibration of 1 V -> 100 and 3 V -> 300 (a gain of 100 per volt).
-  Calibrate(f.p(), 1, 1, 3, 100, 300);
-  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 6553.6f * 2, 1), 200.0f, 1e-3);
-  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), -6553.6f, 1), -100.0f, 1e-3);
-}
-
 TEST(Conversion, CardFullScaleAndItsGuards) {
   fake::Env f;
   f.p().BoardPresent = 1;

@@ -157,19 +157,6 @@ TEST(Detection, BoundsZeroInputsAndPeriods) {
   EXPECT_EQ(f.env.ui.Log()[0].text, app::Txt(f.p(), 1300));
 }
 
-TEST(BoardInit, DefaultScanTestReadAndQuietStartUp) {
-  fake::Env f;
-  EXPECT_EQ(daq::Board_Init(f.p()), 1);
-  EXPECT_EQ(f.p().BoardPresent, 1);
-  EXPECT_EQ(Messages(f.env.ui), 0);  // not verbose
-  ASSERT_EQ(S().config.size(), 8u);
-  EXPECT_EQ(S().config[7].input, 7);
-  EXPECT_EQ(S().config[7].length, 8);
-  EXPECT_EQ(S().singleCounts, std::vector<int32_t>{8});
-  EXPECT_EQ(f.card().buf[7], 32768u + 800u);
-  EXPECT_FLOAT_EQ(f.p().MINWPER, 0.01f);
-}
-
 TEST(BoardInit, CardTestShowsBothReportsOnceAgain) {
   fake::Env f;
   ASSERT_EQ(daq::Board_Init(f.p()), 1);
@@ -217,19 +204,6 @@ TEST(BoardInit, SimulationSwitchOpensAndClosesTheDriver) {
   EXPECT_EQ(f.p().DG.Simulation, 1);
   EXPECT_EQ(f.card().Driver_Inicializovan, 0);
   EXPECT_EQ(f.p().DoPanel, 1);
-}
-
-// The virtual card through dlopen.
-TEST(RealCard, BringsUpTheVirtualCard) {
-  realcard::Env r;
-  if (!r.ok) GTEST_SKIP() << r.skipReason;
-  EXPECT_EQ(daq::CardTest(r.p()), 1) << daq::DriverReport(r.p());
-  daq::CardState& c = daq::Card(r.p());
-  EXPECT_NE(std::string(c.DeviceType).find("VIRTUAL"), std::string::npos);
-  EXPECT_EQ(c.ScanAI_number_of_inputs, 32);
-  EXPECT_DOUBLE_EQ(c.ScanAI_maximum_of_range[0], 10.0);
-
-  EXPECT_TRUE(c.Missing.empty()) << daq::DriverReport(r.p());
 }
 
 TEST(RealCard, StartAcquisitionFailureOnRequest) {

@@ -69,25 +69,6 @@ TEST(MeasurementStart, SingleReadingAndRefusals) {
   EXPECT_EQ(s.runs().TimerIntervalMs, 200);
 }
 
-TEST(MeasurementStart, StoredRunSetsUpTheStoreAndItsWindows) {
-  QmRun s;
-  runtest::RecordingWindow* w = s.OpenWindow(0, 1);
-  s.ref().MRepeat = 1;
-  s.ref().MPeriod = 0.0f;  // from an old job file: the nearest usable period
-  daq::StartMeasurementRun(s.p());
-  ASSERT_EQ(s.p().QM, 1);
-  EXPECT_EQ(s.p().DoQM, 1);
-  EXPECT_EQ(s.runs().TimerIntervalMs, 1);
-  EXPECT_FLOAT_EQ(s.ref().MPeriod, 0.001f);
-  EXPECT_EQ(s.p().HGB.Length, 10);
-  EXPECT_EQ(s.p().Bindx, 0);
-  EXPECT_EQ(s.M(1)[0], s.runs().Val[1]);
-  EXPECT_EQ(w->Count(2127), 1);
-  daq::RunCommand(s.p(), 208);
-  EXPECT_EQ(s.p().QM, 0);
-  EXPECT_EQ(s.runs().TimerIntervalMs, 200);
-}
-
 TEST(MeasurementSchedule, PointsWhenDueAndCatchUpWhenBehind) {
   QmRun s;
   s.ref().MLength = 100;

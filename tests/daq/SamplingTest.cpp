@@ -37,19 +37,6 @@ TEST(ScanList, AscendingChannelsSpecialSourcesAndNothingAbove31) {
   EXPECT_EQ(daq::ScanPosition(f.p(), 4), -1);
 }
 
-TEST(ScanList, RequestsComeFromTheSelectionAndTheChannelRecords) {
-  fake::Env f;
-  f.p().MG.Acquire[0] = 0;
-  f.p().MG.Acquire[2] = 1;
-  f.p().A[2].RangeIndex = 4;
-  f.p().RefA().WPeriod = 0.5f;
-  daq::SetRequests(f.p());
-  EXPECT_EQ(f.card().TED_Rec[0], 0.0f);
-  EXPECT_EQ(f.card().TED_Gain[2], 4.0f);
-
-  EXPECT_EQ(f.card().TED_SamplePeriod, 0.5f);
-}
-
 TEST(StartSampling, ConfiguresTimingWithTheTenHertzFloor) {
   fake::Env f;
   daq::CardState& c = f.card();

@@ -13,24 +13,6 @@ namespace {
 
 using runtest::Sim;
 
-TEST(WaveformRun, SimulationGivesSharedSquareWaveLowFirst) {
-  Sim s;
-  s.Select({0, 3});
-  s.p().HGW.Length = 60;
-  ASSERT_EQ(daq::TRV_QW(s.p()), 1);
-  for (int k = 0; k < 2; ++k)
-    for (int i = 0; i < 60; ++i) {
-      // +-1000 codes with noise -100..99, at 5 V full scale.
-      float v = s.W(k)[i];
-      bool high = (i / 15) % 2 == 1;
-      ASSERT_GT(std::fabs(v), 899 * 5.0f / 32768) << i;
-      ASSERT_LT(std::fabs(v), 1101 * 5.0f / 32768) << i;
-      ASSERT_EQ(v > 0, high) << "channel block " << k << " sample " << i;
-    }
-  EXPECT_EQ(s.runs().PocetVln, 2.0f);
-  EXPECT_NE(s.p().PG.Flags & 0x04, 0);
-}
-
 TEST(WaveformRun, EscapeKeepsTheScansTakenAndClearsTheRest) {
   Sim s;
   s.Select({0, 1});
