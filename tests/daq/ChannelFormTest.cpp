@@ -55,6 +55,8 @@ TEST_F(ChannelFormTest, PagesShowTheFlagsAndWriteBackWhenLeft) {
   f.SetBox(0, 0, false);
   f.SetBox(2, 5, true);
   EXPECT_EQ(Bytes(p), before);
+  EXPECT_STREQ(daq::PageLabel(1), " 17-32");
+  EXPECT_STREQ(daq::PageLabel(9), "");
 }
 
 TEST_F(ChannelFormTest, HiddenRowsHaveNoEffectAndAreNotReadBack) {
@@ -133,7 +135,9 @@ TEST_F(ChannelFormTest, ColoursAreACopyWrittenOnlyOnOk) {
   ChannelForm f(p);
   f.ChangePage(p, 1);
   EXPECT_EQ(f.Colour(1), original);
+  EXPECT_EQ(f.ColourTitle(1), "Barva kanálu č. 18");
   f.SetColour(1, 0xFF123456);
+
   EXPECT_EQ(f.Colour(1), 0x123456u);
   EXPECT_EQ(p.Col_[0].TraceColor[17], original);
 

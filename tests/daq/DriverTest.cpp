@@ -200,7 +200,10 @@ TEST(BoardInit, SimulationSwitchOpensAndClosesTheDriver) {
   daq::ToggleSimulation(f.p());
   EXPECT_EQ(f.p().DG.Simulation, 0);
   EXPECT_EQ(f.card().Driver_Inicializovan, 1);
+  EXPECT_STREQ(daq::CardStateText(f.p()),
+               "HW detekován a pracuje správně, lze přepnout i do simulačního režimu");
   daq::ToggleSimulation(f.p());
+
   EXPECT_EQ(f.p().DG.Simulation, 1);
   EXPECT_EQ(f.card().Driver_Inicializovan, 0);
   EXPECT_EQ(f.p().DoPanel, 1);

@@ -153,4 +153,13 @@ TEST_F(ChannelTransport, MultipleReadsEndWhenTheDialogIsCancelled) {
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));
 }
 
+TEST_F(ChannelTransport, CopyAndDeleteOnTheMeasurementStore) {
+  Layout(p, 0, {2, 3}, kLength, Value);
+  ASSERT_EQ(dsp::ChanelTransport(p, 0, 4, 1), 1);  // channel 4 to channel 1
+  EXPECT_EQ(ChannelData(p, 0, 0), Expected(3));
+  EXPECT_EQ(ChannelData(p, 0, 2), Expected(2));
+  ASSERT_EQ(dsp::ChanelDeleteUtil(p, 0, 2), 1);
+  EXPECT_EQ(ChannelData(p, 0, 3), Expected(3));
+}
+
 }  // namespace

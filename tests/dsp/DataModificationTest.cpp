@@ -57,4 +57,11 @@ TEST(LinearTrend, RemovedAndTheTailFollows) {
   EXPECT_EQ(y, before);
 }
 
+TEST(DataModif, ValuesAsked) {
+  EXPECT_EQ(dsp::DataModifValueFor(5).kind, dsp::DataModifValue::Float);
+  EXPECT_EQ(dsp::DataModifValueFor(5).limit, 100000);
+  EXPECT_EQ(dsp::DataModifValueFor(8).text, 823);
+  EXPECT_EQ(dsp::DataModifValueFor(0).kind, dsp::DataModifValue::None);
+}
+
 }  // namespace

@@ -286,4 +286,14 @@ TEST(BandFilter, SpectrumChannelIsFilteredInPlace) {
   }
 }
 
+TEST(PowerOfTwo, Helpers) {
+  for (long long n : {8LL, 16LL, 1024LL, 1LL << 30}) EXPECT_EQ(dsp::JeMocninaDvou(n), 1) << n;
+  for (long long n : {0LL, 1LL, 2LL, 4LL, 12LL, -8LL, 1LL << 31}) EXPECT_EQ(dsp::JeMocninaDvou(n), 0) << n;
+  for (long long n : {1LL, 2LL, 4LL, 1LL << 30}) EXPECT_EQ(dsp::DelkaJeMocDvou(n), 1) << n;
+  for (long long n : {0LL, 3LL, 6LL, -2LL, 1LL << 31}) EXPECT_EQ(dsp::DelkaJeMocDvou(n), 0) << n;
+  for (auto [n, nearest] :
+       {std::pair{3, 4}, {0, 4}, {6, 8}, {7, 8}, {11, 8}, {12, 16}, {1500, 1024}, {1600, 2048}})
+    EXPECT_EQ(dsp::NejblizsiMocdvou(n), nearest) << n;
+}
+
 }  // namespace

@@ -243,8 +243,13 @@ TEST(DlLibraryTest, MissingLibraryReportsAndRealOneResolves) {
 
 TEST(RecordingCanvasTest, RecordsCallsAndState) {
   RecordingCanvas c(640, 480);
+  EXPECT_EQ(c.Width(), 640);
+  EXPECT_EQ(c.Height(), 480);
   c.SetPen(0x0000FF, 2);
+  c.Line({1, 2}, {3, 4});
   c.Polyline({{0, 0}, {5, 6}});
+  c.SetXor(true);
+  c.FillRect(0, 0, 10, 10, 0xFFFFFF);
   Font f;
   f.width = 8;
   c.SetFont(f);
@@ -252,9 +257,16 @@ TEST(RecordingCanvasTest, RecordsCallsAndState) {
   EXPECT_EQ(c.TextWidth("\xc5\xa1"
                         "x"),
             16);  // two characters, three bytes
-  EXPECT_EQ(c.Ops()[1], "Polyline 0,0 5,6");
+  EXPECT_EQ(c.Ops()[0], "SetPen 0000FF 2");
+  EXPECT_EQ(c.Ops()[1], "Line 1,2-3,4");
+  EXPECT_EQ(c.Ops()[2], "Polyline 0,0 5,6");
+  EXPECT_EQ(c.Ops()[4], "FillRect 0,0-10,10 FFFFFF");
   EXPECT_EQ(c.Ops().back(), "Text 5,6 RB \"abc\"");
+  EXPECT_EQ(c.Count("Set"), 3);
+  EXPECT_TRUE(c.Current().xorMode);
   EXPECT_EQ(c.Current().penWidth, 2);
+  c.Clear();
+  EXPECT_TRUE(c.Ops().empty());
 }
 
 }  // namespace
