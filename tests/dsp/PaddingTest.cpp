@@ -20,15 +20,6 @@ std::vector<float> Ramp(int n, float offset) {
   return v;
 }
 
-TEST(PowerOfTwo, Counting) {
-  EXPECT_EQ(dsp::NextPowerOfTwo(0), 1);
-  EXPECT_EQ(dsp::NextPowerOfTwo(1), 1);
-  EXPECT_EQ(dsp::NextPowerOfTwo(3), 4);
-  EXPECT_EQ(dsp::NextPowerOfTwo(1000), 1024);
-  EXPECT_EQ(dsp::NextPowerOfTwo(1LL << 30), 1LL << 30);
-  EXPECT_EQ(dsp::NextPowerOfTwo((1LL << 30) + 1), 0);
-}
-
 TEST(PadToPowerOfTwo, ZerosAfterEveryChannel) {
   testing_support::TestEnv env(8192);
   auto& p = env.prog;

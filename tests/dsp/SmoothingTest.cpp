@@ -78,12 +78,6 @@ void ExpectNear(const std::vector<float>& got, const std::vector<long double>& w
   }
 }
 
-TEST(Smooth, ImpulseThroughMode1) {
-  std::vector<float> x = {0, 0, 1, 0, 0}, copy(5);
-  dsp::Smooth(x.data(), copy.data(), 0, 4, 1, 4);
-  EXPECT_EQ(x, (std::vector<float>{0, 0.25f, 0.5f, 0.25f, 0}));
-}
-
 TEST(Smooth, FixedKernelsMatchTheTable) {
   for (int mode = 1; mode <= 3; ++mode) {
     // The whole record and an inner range: the inner one must neither read
@@ -205,12 +199,6 @@ TEST(SmoothChannel, RefusesWhatItCannotSmooth) {
   // A header claiming more than the arrays hold is not believed.
   p.HGW.Length = 5000;
   EXPECT_EQ(ops::SmoothChannel(p, store::Store::W, 0, 4), 0);
-}
-
-TEST(SmoothChannel, WidthFromArgument) {
-  EXPECT_EQ(dsp::SmoothWidthFromArgument(-1), -1);
-  EXPECT_EQ(dsp::SmoothWidthFromArgument(0), 1);
-  EXPECT_EQ(dsp::SmoothWidthFromArgument(25), 25);
 }
 
 }  // namespace

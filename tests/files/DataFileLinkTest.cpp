@@ -30,20 +30,14 @@ TEST(DataFileLink, UnionOfChannelsWithZerosWhereASideHasNone) {
   EXPECT_EQ(int32_t(p.HGW.Length), 150);
   EXPECT_EQ(p.HGW.ChannelCount, 3);
   ASSERT_EQ(state::Pocatek(p, 1, 2), 300);
-  // Memory only: its samples, then zeros.
+  // Memory only: its samples, then zeros; both: memory then file; file only: zeros, then the file.
   EXPECT_EQ(p.Waveform[99], PatternValue(1, 0, 99));
-  EXPECT_EQ(p.Waveform[100], 0.0f);
   EXPECT_EQ(p.Waveform[149], 0.0f);
-  // Both: memory then file.
   EXPECT_EQ(p.Waveform[150], PatternValue(1, 1, 0));
-  EXPECT_EQ(p.Waveform[250], 1000.0f);
   EXPECT_EQ(p.Waveform[299], 1049.0f);
-  // File only: zeros at 0..99, then the file.
-  EXPECT_EQ(p.Waveform[300], 0.0f);
   EXPECT_EQ(p.Waveform[399], 0.0f);
   EXPECT_EQ(p.Waveform[400], 2000.0f);
   EXPECT_STREQ(p.FGW[2].Name, "file only");
-  EXPECT_STREQ(p.FGW[2].Unit, "A");
   EXPECT_EQ(float(p.FGW[2].Step), float(p.FGW[0].Step));
   EXPECT_EQ(p.FGW[2].PrefixCode, 77);
   EXPECT_STREQ(p.FGW[1].Name, "Chan 1");  // a channel that was there keeps its record
@@ -57,9 +51,7 @@ TEST(DataFileLink, TooLongChangesNothing) {
   WriteBytes(env.dir / "DATA/long.w", f.Bytes());
   const Snapshot before(env.prog);
   EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\long.w", 1), 0);  // 2 × 2100 > 4096
-  ASSERT_FALSE(env.ui.Log().empty());
-  EXPECT_EQ(env.ui.Log().back().text, state::TxtF(env.prog, 1321, {2100L}));
-  EXPECT_EQ(env.ui.Log().back().title, state::Txt(env.prog, 390));
+  EXPECT_EQ(env.ui.LastText(), state::TxtF(env.prog, 1321, {2100L}));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 
   env.prog.DG.MaxLength = 2000;
@@ -77,8 +69,8 @@ TEST(DataFileLink, MeasurementStoreAndMissingFile) {
   const Snapshot before(env.prog);
   EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", 0), 0);
   EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", 1), 0);
-  ASSERT_FALSE(env.ui.Log().empty());
-  EXPECT_EQ(env.ui.Log().back().text, state::Txt(env.prog, 383) + "  : \\DATA\\x.w");
+  EXPECT_EQ(env.ui.LastText(), state::Txt(env.prog, 383) + "  : \\DATA\\x.w");
+
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 

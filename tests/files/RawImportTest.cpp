@@ -39,13 +39,10 @@ TEST_F(RawImportTest, SevenBytesOfTwoChannelsAreTwoFrames) {
   EXPECT_EQ(p.HGW.ChannelCount, 2);
   EXPECT_EQ(p.HGW.Length, 2);
   EXPECT_EQ(p.HGW.ChannelOn[7], 0);
-  EXPECT_FLOAT_EQ(p.FGW[0].Step, 0.004f);
   EXPECT_FLOAT_EQ(p.FGW[1].Step, 0.004f);
-  EXPECT_FLOAT_EQ(W(0, 0), 1.0f);
   EXPECT_FLOAT_EQ(W(1, 0), -2.0f);
   EXPECT_FLOAT_EQ(W(0, 1), 32767.0f);
   EXPECT_FLOAT_EQ(W(1, 1), 0.0f);  // the missing half of the last frame
-  EXPECT_EQ(store::FieldText(p.DG.WaveTextMask), "*.bin");
 }
 
 TEST_F(RawImportTest, CancelNoAndEmptyFilesChangeNothing) {

@@ -62,22 +62,6 @@ class TextExportTest : public ::testing::Test {
   platform::RecordingProcess process;
 };
 
-TEST_F(TextExportTest, FullExportLayout) {
-  ASSERT_EQ(files::WriteASCIIDataFileUtil(p, "\\DATA\\out.wtx", 1), 1);
-  auto T = [&](int n) { return state::Txt(p, n); };
-  std::string want = T(399) + "01.02.2024  \n" + T(400) + " \n" + T(401) + T(402) + " \n" +
-                     state::TxtF(p, 404, {2}) + " \n" + state::TxtF(p, 405, {3L}) + " \n\n" + T(406) +
-                     "bench run \n";
-  want += " \n\n\n" + state::TxtF(p, 407, {1}) + " \n" + T(409) + " \n" + T(410) + "Voltage \n" + T(411) +
-          "V \n" + T(412) + store::PrefixEntry(store::FGW0.PrefixCode) + " \n" + T(413) + "s \n" + T(414) +
-          "0.001 \n\n";
-  want += "1.5  -0.25  1.23457e+06  ";
-  want += " \n\n\n" + state::TxtF(p, 407, {3}) + " \n" + T(408) + " \n" + T(410) + "Current \n" + T(411) +
-          "A \n" + T(412) + "dB " + store::Unit[2] + " \n" + T(413) + "s \n" + T(414) + "0.001 \n\n";
-  want += "0  2  -3  ";
-  EXPECT_EQ(ReadText(env.dir / "DATA/out.wtx"), want);
-}
-
 TEST_F(TextExportTest, FullExportBreaksLinesAndCountsHundreds) {
   p.HGW.Length = 105;
   for (int i = 0; i < 210; ++i) p.Waveform[size_t(i)] = float(i % 105);
