@@ -77,7 +77,7 @@ class TableParser {
 
 }  // namespace
 
-int ParseKalibText(std::string_view text, float* in, float* out, int maxPoints) {
+int ParseCalibrationText(std::string_view text, float* in, float* out, int maxPoints) {
   TableParser parser(in, out, maxPoints);
   for (char c : text) parser.Feed(c);
   return parser.Points();

@@ -117,7 +117,7 @@ void TDispl10::ZeroOffset() {
   if (broken_ || Half <= 0) return;
   // The whole record, its last sample too when the length is odd. Answers
   // through the store's data-changed notification, which redraws.
-  (void)ops::KorekceNulyChannel(p_, store::StoreFromFlag(IsW), DataChannel(), 0, p_.Header(IsW).Length - 1);
+  (void)ops::ZeroOffsetOfChannel(p_, store::StoreFromFlag(IsW), DataChannel(), 0, p_.Header(IsW).Length - 1);
 }
 
 }  // namespace graph

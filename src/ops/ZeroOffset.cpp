@@ -18,7 +18,7 @@ int KorekceNuly(state::Program& p, float* data, int from, int to) {
   return 1;
 }
 
-int KorekceNulyChannel(state::Program& p, store::Store s, int channel, int from, int to) {
+int ZeroOffsetOfChannel(state::Program& p, store::Store s, int channel, int from, int to) {
   const int flag = store::FlagOf(s);
   if (!state::MemOK(p, flag, true)) return 0;
   int start = state::Pocatek(p, flag, channel);

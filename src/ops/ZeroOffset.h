@@ -16,6 +16,6 @@ namespace ops {
 
 // `KorekceNuly` on samples from … to of a store's channel, the range cut to
 // the record; the store's windows are told that the data changed.
-[[nodiscard]] int KorekceNulyChannel(state::Program& p, store::Store s, int channel, int from, int to);
+[[nodiscard]] int ZeroOffsetOfChannel(state::Program& p, store::Store s, int channel, int from, int to);
 
 }  // namespace ops

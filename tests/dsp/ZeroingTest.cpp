@@ -116,16 +116,16 @@ TEST(ZeroOffset, SubtractsTheMean) {
   auto& p = env.prog;
   FillStore(p, 1, {4}, {{1, 2, 3, 10, 20, 30}}, 6);
   env.ui.Push(Answer::Yes);
-  ASSERT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 3, 99), 1);
+  ASSERT_EQ(ops::ZeroOffsetOfChannel(p, store::Store::W, 4, 3, 99), 1);
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{1, 2, 3, -10, 0, 10}));
   EXPECT_EQ(env.ui.Log().at(0).text, state::Txt(p, 435));
   env.ui.Push(Answer::No);
-  EXPECT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 0, 5), 0);
+  EXPECT_EQ(ops::ZeroOffsetOfChannel(p, store::Store::W, 4, 0, 5), 0);
   p.MacGoing = 1;
-  EXPECT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 5, 5), 0);  // one sample
-  EXPECT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 2, 0, 5), 0);  // inactive
+  EXPECT_EQ(ops::ZeroOffsetOfChannel(p, store::Store::W, 4, 5, 5), 0);  // one sample
+  EXPECT_EQ(ops::ZeroOffsetOfChannel(p, store::Store::W, 2, 0, 5), 0);  // inactive
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{1, 2, 3, -10, 0, 10}));
-  ASSERT_EQ(ops::KorekceNulyChannel(p, store::Store::W, 4, 0, 1), 1);
+  ASSERT_EQ(ops::ZeroOffsetOfChannel(p, store::Store::W, 4, 0, 1), 1);
   EXPECT_EQ(Channel(p, 1, 4), (std::vector<float>{-0.5f, 0.5f, 3, -10, 0, 10}));
 }
 

@@ -20,7 +20,7 @@ struct Parsed {
 // Parses into buffers one larger than allowed, to catch a write past the limit.
 Parsed Parse(const std::string& text, int maxPoints = 300) {
   std::vector<float> in(size_t(maxPoints) + 1, -999.0f), out(size_t(maxPoints) + 1, -999.0f);
-  int n = files::ParseKalibText(text, in.data(), out.data(), maxPoints);
+  int n = files::ParseCalibrationText(text, in.data(), out.data(), maxPoints);
   EXPECT_EQ(in[size_t(maxPoints)], -999.0f);
   EXPECT_EQ(out[size_t(maxPoints)], -999.0f);
   in.resize(size_t(n));
