@@ -4,10 +4,6 @@
 #include <string>
 
 #include "daq/Driver.h"
-#include "ops/ChannelAlgebra.h"
-#include "ops/Decimation.h"
-#include "ops/Padding.h"
-#include "ops/StoreFileAlgebra.h"
 #include "macro/CheckMode.h"
 #include "macro/CommandBuffer.h"
 #include "macro/CommandTable.h"
@@ -16,6 +12,10 @@
 #include "macro/MacroRunner.h"
 #include "macro/MacroState.h"
 #include "macro/Prompts.h"
+#include "ops/ChannelAlgebra.h"
+#include "ops/Decimation.h"
+#include "ops/Padding.h"
+#include "ops/StoreFileAlgebra.h"
 #include "state/EventQueue.h"
 #include "state/ExitRequest.h"
 #include "state/GraphWindows.h"
