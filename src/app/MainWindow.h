@@ -17,6 +17,7 @@ namespace app {
 
 using state::Program;
 
+// The main window's logic.
 class TMainWindow {
  public:
   TMainWindow(Program& p, MainView* view = nullptr);
@@ -60,6 +61,7 @@ class TMainWindow {
 
   // --- main-window state ---
   int32_t FirstTick = 1;
+  // Opening graph windows waits for the next tick.
   int32_t GoGrafWinPending = 0;
   int32_t FocusGraphs = 0;
   int16_t TicCount = 1;

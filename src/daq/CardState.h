@@ -23,6 +23,7 @@ namespace daq {
 inline constexpr int kScanSize = 32;      // scan positions; inputs 0..31
 inline constexpr int kRequestSize = 128;  // one request per store channel
 inline constexpr int kTestScan = 8;       // the default scan of the card test
+// Size of the driver's text answers.
 inline constexpr int kTextSize = DUZIV_TEXT_SIZE;
 
 // How far loading the vendor library got; the card test report names the step.
@@ -72,8 +73,10 @@ struct CardState {
   std::unique_ptr<platform::LoadedLibrary> duziv_dll;
   int FLoad = 0;  // 999 once the library is loaded
   int Make = 0;   // 1 once make_library succeeded
+  // "handle of the card".
   int32_t PHandleKarty = 0;
   char CardName[100] = "";
+  // "driver initialised".
   int Driver_Inicializovan = 0;
   int PocetVolani = 0;  // BOARD_Init calls since start or the card test
   int DUZIV_mluv = 0;   // verbose card test, never cleared
@@ -125,6 +128,7 @@ struct CardState {
   // --- scan list and transfer ---
   int32_t IChannelMux[kScanSize] = {};
   int32_t IChannelGain[kScanSize] = {};
+  // "number of channels" in the scan list.
   uint32_t pocet_kanalu = 0;
   int ScanMode = 0;                // 0 idle, 1 single scans, 2 continuous
   uint32_t Data[kScanSize] = {};   // one scan as the driver delivered it

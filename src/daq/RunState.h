@@ -27,6 +27,7 @@ struct RunState {
   int32_t NewValue = 0;
   int32_t LPar = -1;
   int32_t Event = 0;
+  // Elapsed time of the measurement run.
   float TotalQMTime = 0.0f;
   uint32_t LastBTime = 0;
   int16_t OldDig = 0;

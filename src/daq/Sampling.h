@@ -46,6 +46,7 @@ int BOARD_SW_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uin
 int BOARD_GetDigIn(state::Program& p, int16_t baseAddress = 0);
 void BOARD_PutDigOut(state::Program& p, uint16_t value, int16_t baseAddress = 0);
 void BOARD_DA_Out(state::Program& p, int16_t output);
+// Tarvelin's analog output, digital output and input.
 void TRV_SetDA(state::Program& p, int16_t ignored = 0);
 void TRV_PutDigOut(state::Program& p, uint16_t value);
 int TRV_GetDigIn(state::Program& p);
@@ -60,8 +61,11 @@ float BOARD_SetSamplePeriod(state::Program& p, int, float period, int = 0, uint1
 float Board_SetSamplePeriod(state::Program& p, float period);
 void BOARD_SetGain(state::Program& p);
 void BOARD_SetChanel(state::Program& p);
+// "check the period" (kept, empty).
 void OverPreiodu(state::Program& p);
+// "read the data" (kept, empty).
 void cti_data(state::Program& p);
+// Half-buffer transfer (kept, always ready).
 int Get_HalfBuf(state::Program& p);
 
 }  // namespace daq

@@ -17,6 +17,7 @@ namespace files {
 struct TextColumn {
   static constexpr int kRowBytes = 50;
   static constexpr int kMaxRows = 99998;
+  // Index into the leading text column of a text import.
   int indx_TextCom = 0;
   std::vector<char> TextCom;
 

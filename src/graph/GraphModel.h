@@ -62,6 +62,7 @@ inline constexpr int kMinWindowW = 40, kMinWindowH = 60;
 inline constexpr int kMaxScreenW = 3840, kMaxScreenH = 2160;
 void PlaceWindowRect(const int32_t in[4], int32_t out[4]);
 
+// A graph window of one channel.
 class TDispl10 : public platform::GraphWindow {
  public:
   // isW: 1 waveform store, 0 measurement store; offset: first sample of the
@@ -111,7 +112,9 @@ class TDispl10 : public platform::GraphWindow {
   void DisplInit();
   void SetPointer();
   void SetNewPointer(int32_t type, int32_t previous);
+  // "adjust the active channel" to one that is shown.
   void UpravAktivniKanal();
+  // Active channel of a multi-channel display.
   void SetCHANM();
   // Recomputes the plot rectangle from the client size and the bar widths.
   void Layout();
@@ -119,16 +122,19 @@ class TDispl10 : public platform::GraphWindow {
   // --- transforms ---
   void KoefX();
   void KoefY();
+  // Recompute SPP after the range changed.
   void DePress();
   int16_t GlobalVertToMouse(int32_t i) const;
   int16_t FloatGlobalVertToMouse(float i) const;
   int16_t GlobalVertToMouseXYPlot(float v) const;
+  // Conversions between window pixels and sample / value coordinates.
   int32_t MouseVertToGlobal(int16_t x) const;
   float FMouseVertToGlobal(int16_t x) const;
   float MouseVertToGlobalXYPlot(int16_t x) const;
   float MouseHorizToGlobal(int16_t y) const;
   int16_t GlobalHorizToMouse(float v, int16_t x) const;
   bool OK_xy(int16_t& x, int16_t& y) const;
+  // Keep the left / right limits, a point, inside the record.
   void OK_IL_IR();
   float CursorMagnitude(int16_t x) const;
   // Value to client y as the trace painter converts it (clamped into the plot).
@@ -143,6 +149,7 @@ class TDispl10 : public platform::GraphWindow {
   void AutoscaleAll(int display, int resetRange, int skipZero);
   void HorizontalAllExpand();
   void VerticalAllExpand();
+  // Magnify / shrink the value scale.
   void MagExpand();
   void MagCompress();
   void WinExpand();
@@ -271,6 +278,7 @@ class TDispl10 : public platform::GraphWindow {
   // --- helpers over the stores ---
   store::CG_s& Graph(int chan) const { return cg_[chan]; }
   store::CG_s& Own() const { return cg_[OwnChan]; }
+  // The active channel's and the window's own graph settings.
   store::CG_s& Act() const { return cg_[ActChan]; }
   bool IsShown(int chan) const;  // shown in multi display
   int ShownChannelCount() const;
@@ -284,6 +292,7 @@ class TDispl10 : public platform::GraphWindow {
   int16_t OwnChan, ActChan;
   int32_t Offset;  // the channel's first sample in the store
   int32_t Half = 0, NShown = 0;
+  // Samples per pixel.
   float KX = 1.0f, KY = 1.0f, SPP = 1.0f;
   int16_t Div = 50;
   int32_t ShownCount = 0;

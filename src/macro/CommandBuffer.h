@@ -44,6 +44,7 @@ std::string TakeWord(state::Program& p);
 // `SetArgument`: `Argument` = the whole buffer read as an integer (65535
 // when empty), the buffer emptied. `NulujArgument`: `Argument` = 65535.
 void SetArgument(state::Program& p);
+// "zero the argument": Argument = none.
 void NulujArgument(state::Program& p);
 
 }  // namespace macro

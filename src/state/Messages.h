@@ -14,6 +14,7 @@ namespace state {
 
 struct Program;
 
+// General text number n (F: formatted with arguments).
 std::string Txt(const Program& p, int n);
 std::string TxtF(const Program& p, int n, std::initializer_list<TextArg> args);
 

@@ -67,6 +67,7 @@ struct HistEntry {
 };
 
 inline constexpr int kHistEntries = 10;
+// Size of the text calibration tables.
 inline constexpr int kKalibRows = 129;
 inline constexpr int kKalibCols = 301;
 inline constexpr int kMaxKalibPoints = 300;
@@ -97,7 +98,9 @@ struct Program {
   alignas(8) store::Header_s HGB = store::HGB0;
   Block<store::Channel_s> FGW, FGB;  // 128 each
   Block<store::CG_s> CGW, CGB;       // 128 each
+  // Samples of the W / M store.
   Block<float> Waveform, SWaveform, Buffer, SBuffer;
+  // Per channel of the W / M store: it holds a frequency spectrum.
   int32_t WFreq[store::kChannels] = {};
   int32_t BFreq[store::kChannels] = {};
   int32_t PW = 0, PM = 0;  // capacity of the W and M sample arrays
@@ -119,10 +122,12 @@ struct Program {
   Block<store::Mat_s> Mat;                  // 1
   Block<store::MatH_s> MatH;                // 1
   Block<uint8_t> Segment;                   // 1538
+  // Current user-function page and calibration page.
   int16_t FunPage = 0, KalPage = 0;
 
   // --- history (.BLK) ---
   store::Block_s WBlock[6] = {}, MBlock[6] = {};
+  // History ("video memory") pictures of each W / M channel and their counts.
   HistEntry WHBuf[store::kChannels][kHistEntries];
   HistEntry MHBuf[store::kChannels][kHistEntries];
   uint16_t WHNumb[store::kChannels] = {};
@@ -130,6 +135,7 @@ struct Program {
 
   // --- text calibration tables ---
   Block<float> Kalib_In, Kalib_Out;  // kKalibRows × kKalibCols each
+  // A text calibration table was read.
   int TextKalib = 0;
   float& KalibIn(int row, int col) const { return Kalib_In[size_t(row) * kKalibCols + col]; }
   float& KalibOut(int row, int col) const { return Kalib_Out[size_t(row) * kKalibCols + col]; }
@@ -141,43 +147,67 @@ struct Program {
 
   // --- general texts ---
   GeneralTexts Texts;
+  // Resolution of the A/D converter in bits.
   int ADBits = 12;
 
   // --- names ---
   std::string Path;  // the program directory
+  // Data file names of the W / M store.
   char DW_Name[260] = "", DM_Name[260] = "";
+  // Counted file names (WNAME, MNAME).
   char W_Name[12] = "", M_Name[12] = "";
   Block<char> W_Nam_N;  // 32 × 12
   int16_t W_NameIndx = -1;
   int32_t W_NameGo = 0;
   int16_t W_NameInc[17] = {};
   int16_t M_NameInc = 0;
+  // The implicit file name (IMPLICITNAME, "I").
   char ImplicitName[260] = "";
+  // File name of the next externally started save.
   char EXT_Name[260] = "";
 
   // --- run, macro and loop flags ---
   int32_t BudeKonecAleAzPoGrafech = 0;
+  // The status line has a new text to show.
   int32_t NewStatus = 0, DoPanel = 0;
+  // Command words of the command line wait to run.
   int32_t DoCommand = 0;
   char CommandLine[60] = "";
   int32_t AfterAbout = 0, WaitAfterWinCreation = 0;
+  // Digital input bit a PWAIT waits on (−1 none).
   int16_t PWait = -1;
+  // A macro runs; it is suspended; it is to resume.
   int32_t MacGoing = 0, MacStop = 0, MacAgain = 0;
+  // Graph windows still opening / traces still drawing, which a macro waits for.
   int16_t DisplayLeft = 0, TraceLeft = 0;
+  // A waveform run is on; its next step is due.
   int32_t QW = 0, DoQW = 0, QM = 0, DoQM = 0;
+  // Countdown to restart a waveform run after a vertical key.
   int32_t GoQWAgain = 0, VertKeyUP = 0, QW_Vert = 0;
+  // State of the external start of waveform runs (armed, due).
   uint16_t QW_EXT = 0;
+  // Esc / Pause interrupted the current activity.
   int32_t INTERRUPT = 0;
+  // Time now and of the last waveform run (ms).
   uint32_t ActTime = 0, LastWTime = 0;
+  // "counter of how many repetitions" still to come in a repeated waveform run.
   int16_t PocitadloKolikOpak = 0;
+  // Texts of the status line and the macro line.
   char Status[260] = "", MacroSt[260] = "";
+  // Messages are shown (0 silences Mess).
   int32_t DoMess = 1;
+  // The last value prompt was answered (not cancelled).
   int32_t CommonBool = 0;
+  // The program is exiting.
   int32_t BoardPresent = 0, Kopro = 0, DoExit = 0;
+  // The work job was missing and the defaults took its place.
   int32_t JobLeft = 0;
+  // Integer argument of the last command (65535 none).
   int32_t Argument = -1;
+  // Channel of the hot keys (kept, reset at start).
   int32_t HotKeyChan = 0;
   int32_t Bindx = -1;  // last stored point of the measurement record
+  // Longest / shortest waveform sampling period (ms).
   float MAXWPER = 1000.0f, MINWPER = 0.004f;
   std::string Caption;
 
@@ -209,6 +239,7 @@ struct Program {
   // graph windows at the next tick (`FocusGraphs`), and open a submenu again
   // (the ID of an item in it, 0 none) once the command has returned.
   int32_t FocusGraphs = 0;
+  // A submenu the last menu command asks to reopen.
   int32_t MenuPopup = 0;
 
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.

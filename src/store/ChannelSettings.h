@@ -26,8 +26,10 @@ struct A_s {
   int32_t MEvent;
   int32_t MBefore;   // pre-trigger points
   float MMax, MMin;  // event window (trigger levels)
+  // Measurement averaging: 2^n scans per point.
   int16_t MAverageExp;
   int32_t MSpike;
+  // Measurement started by a digital input.
   int32_t MDITrigger;
   float TraceMax, TraceMin;
   float WRepeatPeriod;  // seconds
@@ -39,6 +41,7 @@ struct A_s {
   uint8_t Flags153;  // kANotAnalogInput, kAWLive, kARedrawRepeats
   uint8_t Reserved154[2];
   int32_t WAverage;
+  // Combined run: waveform records stored as measurement points.
   int32_t Combi;
   int16_t WToMCode;
   uint8_t Reserved166[2];
@@ -79,6 +82,7 @@ struct MGlobals_s {
   int32_t Reserved0;
   int16_t GenStore;
   int16_t GenOutputs;
+  // Generator synchronised with the acquisition.
   int32_t GenSynchro;
   int32_t GenCyclic;
   float GenRestA;

@@ -12,6 +12,7 @@ namespace store {
 extern const IG_s IG0;
 extern const Header_s HGW0;  // static initial value of `HGW`
 extern const Header_s HGB0;  // static initial value of `HGB`
+// Default channel records.
 extern const Channel_s FGW0;
 extern const Channel_s FGB0;
 extern const CG_s CG0;

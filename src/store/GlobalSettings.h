@@ -8,6 +8,7 @@
 
 namespace store {
 
+// Size of a path field (260).
 inline constexpr int kPathSize = 260;
 
 #pragma pack(push, 1)
@@ -27,6 +28,7 @@ struct PG_s {
   int32_t Sound;
   int32_t WWindows;  // W graph windows were open at the last save
   int32_t MWindows;
+  // Weights of the store ("D", data) and of the file ("F") in the W / M weighted store ⊕ file algebra.
   float WLCD, WLCF, MLCD, MLCF;
   char MacroName[kPathSize];
   int16_t MacroStatement;
@@ -43,6 +45,7 @@ struct PG_s {
   uint8_t Reserved342[22];
   int16_t Flags;  // kPg* bits, all in the low byte
   uint8_t Reserved366[2];
+  // Number of repetitions of a waveform run.
   int16_t QWRepeatCount;
   uint8_t Reserved370[10];
 };
@@ -83,10 +86,12 @@ struct DG_s {
   uint8_t Reserved1850[6];
   char MacroMask3[kPathSize];
   uint8_t Reserved2116[6];
+  // External start of waveform runs by a digital input: file mask, counter, edge mode, last input seen.
   char ExtMask[kPathSize];
   char JobMask[kPathSize];
   char JobFile[kPathSize];
   uint8_t Reserved2902[266];
+  // The command text buffer: the line (or arguments) the interpreter reads.
   char NameQueue[60];
   int32_t TotalSamples;
   int32_t MaxLength;
@@ -127,8 +132,11 @@ struct WG_s {
 // Job image: five opaque bytes, then copies of MG, PG and DG.
 struct JG_s {
   uint8_t Head[5];
+  // Measurement globals: channels acquired and shown in each store.
   MG_s MG;
+  // Program globals: store limits, weights, macro position, memory mode, run options.
   PG_s PG;
+  // Display / directory globals: folders, file masks, fonts, language, simulation.
   DG_s DG;
 };
 

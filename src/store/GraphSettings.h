@@ -11,6 +11,7 @@ namespace store {
 
 struct CG_s {
   int32_t IR;
+  // Left / right sample index of the view.
   int32_t IL;
   int32_t Cur1, Cur2;
   float HCur1, HCur2;
@@ -18,9 +19,12 @@ struct CG_s {
   int32_t SavCur1, SavCur2;
   float SavHCur1, SavHCur2;
   float SavXCur1, SavXCur2;
+  // Saved left / right limit (sample index) of a graph window.
   int32_t LimIL, LimIR;
+  // Saved value / horizontal limits of a graph window.
   float LimVMax, LimVMin;
   float LimXMax, LimXMin;
+  // A graph window of the measurement store.
   int32_t MeasWin;
   uint8_t Reserved84[4];
   int32_t CursorCount;
@@ -28,6 +32,7 @@ struct CG_s {
   int32_t TraceStyle;   // the 0/3 switch of F6 in a measurement window
   int16_t CursorStep;
   uint8_t Reserved102[4];
+  // Display type of a graph window and its option bits ("displej").
   int32_t DisplType;
   int32_t InfoBar;
   int32_t PrintMode;
@@ -48,6 +53,7 @@ struct CG_s {
   float ClassWidth;
   float VFullMax, VFullMin;
   float VMax, VMin;
+  // Saved vertical range.
   float VSavMax, VSavMin;
   float XFullMax, XFullMin;
   float XMax, XMin;
@@ -94,6 +100,7 @@ inline constexpr int32_t kMultiWholePlotMouse = 0x8;  // the mouse area is the w
 inline constexpr uint16_t kScaleDivMask = 0x0F;
 inline constexpr int kScaleDivTimeShift = 4;
 
+// A marker of a graph window.
 struct Marker_s {
   int32_t Index;  // 0 = marker not in use
   float Value;

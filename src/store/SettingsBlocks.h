@@ -52,6 +52,7 @@ struct Fun_s {
 
 // Calibration-from-curve record `Kal` (.FUN).
 struct Kal_s {
+  // The channel and the two level / value pairs of Kal.
   int16_t KalChannel;
   float KalValue1, KalValue2;
   float KalLevel1, KalLevel2;
