@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
   // The parser on its own, with a tight limit …
   float in[8], out[8];
-  int n = files::ParseKalibText(std::string_view(reinterpret_cast<const char*>(data), size), in, out, 8);
+  int n =
+      files::ParseCalibrationText(std::string_view(reinterpret_cast<const char*>(data), size), in, out, 8);
   if (n < 0 || n > 8) __builtin_trap();
   // … and through the channel files of the program folder.
   f.Put("\\TXTKALIB\\chan_007.txt", data, size);
