@@ -23,6 +23,20 @@ ChannelView Usable(state::Program& p, store::Store s, int channel, int M) {
   return v;
 }
 
+// The channel ready for a forward (`wantSpectrum` false) or inverse
+// transform: the store usable, the length there, and the channel holding a
+// time signal or a spectrum as the direction needs (texts 431..434 if not).
+ChannelView ReadyFor(state::Program& p, store::Store s, int channel, int M, bool wantSpectrum) {
+  if (!state::MemOK(p, store::FlagOf(s), true)) return {};
+  ChannelView v = Usable(p, s, channel, M);
+  if (!v) return {};
+  if (v.spectrum != wantSpectrum) {
+    state::MessT(p, (wantSpectrum ? 433 : 431) + (store::IsW(s) ? 0 : 1), 13);
+    return {};
+  }
+  return v;
+}
+
 // Puts the FFT cursor up for the length of a transform.
 class FftCursor {
  public:
@@ -44,13 +58,8 @@ void SetSpectrumFlags(state::Program& p, store::Store s, int channel, bool spect
 }
 
 int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
-  ChannelView v = Usable(p, s, channel, M);
+  ChannelView v = ReadyFor(p, s, channel, M, false);
   if (!v) return 0;
-  if (v.spectrum) {
-    state::MessT(p, store::IsW(s) ? 431 : 432, 13);
-    return 0;
-  }
   if (commit) {
     std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
     dsp::DirectSpectrum(v.scratch, v.data, M);
@@ -65,13 +74,8 @@ int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool com
 }
 
 int InverzRealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
-  ChannelView v = Usable(p, s, channel, M);
+  ChannelView v = ReadyFor(p, s, channel, M, true);
   if (!v) return 0;
-  if (!v.spectrum) {
-    state::MessT(p, store::IsW(s) ? 433 : 434, 13);
-    return 0;
-  }
   if (!commit) return 1;
   std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
   dsp::DirectSpectrumInverse(v.scratch, v.data, M);
@@ -86,13 +90,8 @@ int RealFFT(state::Program& p, store::Store s, int channel, int M, bool commit) 
     if (M > 1000 && state::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
     return RealFFT_SLOW(p, s, channel, M, commit);
   }
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
-  ChannelView v = Usable(p, s, channel, M);
+  ChannelView v = ReadyFor(p, s, channel, M, false);
   if (!v) return 0;
-  if (v.spectrum) {
-    state::MessT(p, store::IsW(s) ? 431 : 432, 13);
-    return 0;
-  }
   (void)dsp::RealSpectrum(v.data, v.scratch, M);
   if (commit) {
     std::memcpy(v.data, v.scratch, sizeof(float) * 2 * size_t(M));
@@ -105,13 +104,8 @@ int RealFFT(state::Program& p, store::Store s, int channel, int M, bool commit) 
 int InverzRealFFT(state::Program& p, store::Store s, int channel, int M, bool commit) {
   if (M < 1) return 0;
   if (!dsp::IsPowerOfTwo(M)) return InverzRealFFT_SLOW(p, s, channel, M, commit);
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
-  ChannelView v = Usable(p, s, channel, M);
+  ChannelView v = ReadyFor(p, s, channel, M, true);
   if (!v) return 0;
-  if (!v.spectrum) {
-    state::MessT(p, store::IsW(s) ? 433 : 434, 13);
-    return 0;
-  }
   if (!commit) return 1;
   (void)dsp::RealSpectrumInverse(v.data, v.scratch, v.data, M);
   SetSpectrumFlags(p, s, channel, false);
