@@ -27,8 +27,8 @@ bool SaveWorkSet(Program& p) {
   // The writers' own boxes would name no file; one report below does.
   const int32_t doMess = p.DoMess;
   p.DoMess = 0;
-  for (int s : {1, 0}) {
-    const std::string name = store::FieldText(s ? p.WG.WaveWorkFile : p.WG.MeasWorkFile);
+  for (store::Store s : {store::Store::W, store::Store::M}) {
+    const std::string name = store::FieldText(store::IsW(s) ? p.WG.WaveWorkFile : p.WG.MeasWorkFile);
     if (MemOK(p, s))
       SavePart(log, files::SettingsPath(p, name.c_str(), ""),
                [&] { return files::WriteDataFileUtil(p, name, s, 0); });

@@ -292,8 +292,8 @@ void PaintPanel(const Program& p, Canvas& c, int held) {
     if (i == kCardState || i == kHeartbeat) continue;
     bool pressed = i == held;
     if (i == kStop) pressed = pressed || busy;
-    if (i == kWWindows) pressed = pressed || AnyWindowOpen(p, 1);
-    if (i == kMWindows) pressed = pressed || AnyWindowOpen(p, 0);
+    if (i == kWWindows) pressed = pressed || AnyWindowOpen(p, store::Store::W);
+    if (i == kMWindows) pressed = pressed || AnyWindowOpen(p, store::Store::M);
     if (i == kMacro) pressed = pressed || p.MacGoing;
     Button(c, kButtons[i], pressed);
   }

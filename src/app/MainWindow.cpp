@@ -86,7 +86,7 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       MainExitTRV(p_, false);
       break;
     case state::kRedrawOthers:
-      for (int s : {1, 0})
+      for (store::Store s : {store::Store::W, store::Store::M})
         for (int i = 0; i < store::kChannels; ++i)
           if (i != arg && p_.Windows(s)[i]) p_.Windows(s)[i]->UserMessage(state::kRedrawAll, 0);
       break;
@@ -131,32 +131,33 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       });
       break;
     case state::kWriteLimits:
-      graph::WriteLimits(p_, 1);
+      graph::WriteLimits(p_, store::Store::W);
       break;
     case state::kMatrixDisplay:
       ShowNotAvailable(p_, "Maticové zobrazení", "The matrix display");
       break;
     case state::kReadWaveFile: {
-      bool open = AnyWindowOpen(p_, 1);
-      UnDisplayWave(p_, 1, -1);
-      files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 1, -1, 0, 0);
-      if (open) DisplayWave(p_, 1, -1);
+      bool open = AnyWindowOpen(p_, store::Store::W);
+      UnDisplayWave(p_, store::Store::W, -1);
+      files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 1, -1, 0, 0);
+      if (open) DisplayWave(p_, store::Store::W, -1);
       break;
     }
     case state::kWriteWaveFile:
-      files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
+      files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
       break;
     case state::kWriteLimitedWaveFile:
       // Limits that were refused leave the record uncut; writing it whole
       // would replace the file with what the user did not ask for.
-      if (graph::WriteLimits(p_, 1)) files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), 1, 0);
+      if (graph::WriteLimits(p_, store::Store::W))
+        files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
       break;
     default:  // codes of other windows, and unknown ones
       break;
   }
 }
 
-void TMainWindow::Filtr(int store) {
+void TMainWindow::Filtr(store::Store store) {
   if (!MemOK(p_, store)) return;
   uint8_t flags = uint8_t(p_.PG.Flags & 0xFF);
   store::Header_s& h = p_.Header(store);
@@ -164,12 +165,12 @@ void TMainWindow::Filtr(int store) {
     bool smoothed = false;
     for (int i = 0; i < store::kChannels; ++i)
       if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
-        (void)ops::SmoothChannel(p_, store::StoreFromFlag(store), i, p_.A[i].SmoothWidth);
+        (void)ops::SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
         smoothed = true;
       }
     if (smoothed) DataChanged(p_, store);
   }
-  if (store == 0 && (flags & store::kPgFitMeasurement)) {
+  if (store == store::Store::M && (flags & store::kPgFitMeasurement)) {
     int32_t oldLength = h.Length;
     int32_t newLength = std::min(std::max(p_.Bindx, int32_t(16)), oldLength);
     if (newLength < oldLength) {
@@ -184,7 +185,7 @@ void TMainWindow::Filtr(int store) {
     }
     h.TriggerFlag = 0;
     h.PreTrigger = 0;
-    DataChanged(p_, 0);
+    DataChanged(p_, store::Store::M);
     (void)ops::MeasurementToWaveform(p_, false);
   }
 }

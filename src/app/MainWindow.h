@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/MainView.h"
+#include "store/Store.h"
 
 namespace state {
 struct Program;
@@ -39,7 +40,7 @@ class TMainWindow {
 
   // Smooths the store's channels by their `A` settings and, for the
   // measurement store, shortens it to what was measured.
-  void Filtr(int store);
+  void Filtr(store::Store store);
 
   // Builds `EXT_Name` for the external-start saving.
   void EXT_Name_Util();
@@ -96,7 +97,7 @@ class TMainWindow {
   void WriteWorkJob();
   void AutoSaveMeasurement();
   void StopAndRestart(void (*change)(Program&));
-  void FileKey(int store, bool save);
+  void FileKey(store::Store store, bool save);
   void EscapeKey();
 
   Program& p_;

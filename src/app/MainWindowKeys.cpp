@@ -53,16 +53,16 @@ void TMainWindow::KeyDown(int key, int modifiers) {
       macro::ShowHelpText(p_, kMainHelp);
       break;
     case kF2:
-      FileKey(1, true);
+      FileKey(store::Store::W, true);
       break;
     case kF3:
-      FileKey(1, false);
+      FileKey(store::Store::W, false);
       break;
     case kF4:
-      FileKey(0, true);
+      FileKey(store::Store::M, true);
       break;
     case kF5:
-      FileKey(0, false);
+      FileKey(store::Store::M, false);
       break;
     case kF6:
       macro::Command(p_, 203);
@@ -123,7 +123,7 @@ void TMainWindow::EscapeKey() {
   }
 }
 
-void TMainWindow::FileKey(int store, bool save) {
+void TMainWindow::FileKey(store::Store store, bool save) {
   // The dialog chooses the file: a word left in the buffer is not a name.
   p_.DG.NameQueue[0] = '\0';
   if (save) {

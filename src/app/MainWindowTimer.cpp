@@ -162,7 +162,7 @@ void TMainWindow::AutoSaveMeasurement() {
   uint32_t now = p_.plat.clock->TickMs();
   if (now - last <= 600000) return;
   last = now;
-  files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), 0, 0);
+  files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), store::Store::M, 0);
 }
 
 void TMainWindow::RestartAfterVerticalKey() {
@@ -177,7 +177,7 @@ void TMainWindow::RestartAfterVerticalKey() {
 void TMainWindow::RedrawVerticalBars() {
   if (p_.GoQWAgain != 0 || p_.QW || !p_.QW_Vert) return;
   p_.QW_Vert = 0;
-  SendToStoreWindows(p_, 1, state::kRedrawVerticalBar);
+  SendToStoreWindows(p_, store::Store::W, state::kRedrawVerticalBar);
 }
 
 void TMainWindow::WatchExternalStart() {
@@ -213,7 +213,7 @@ void TMainWindow::WatchExternalStart() {
     bit = word & 1;
     if (p_.PG.Flags & store::kPgExternalSave) {
       EXT_Name_Util();
-      files::WriteDataFileUtil(p_, store::FieldText(p_.EXT_Name), 1, 0);
+      files::WriteDataFileUtil(p_, store::FieldText(p_.EXT_Name), store::Store::W, 0);
     }
     ++p_.WG.ExtStartCount;
   }
@@ -261,9 +261,10 @@ void TMainWindow::RepeatWaveformRun() {
       return;
     }
     daq::RecomputeMeasurementMath(p_);
-    Filtr(1);
+    Filtr(store::Store::W);
     SendToStoreWindows(
-        p_, 1, (ref.Flags153 & store::kARedrawRepeats) ? state::kRedrawAll : state::kMeasurementProgress);
+        p_, store::Store::W,
+        (ref.Flags153 & store::kARedrawRepeats) ? state::kRedrawAll : state::kMeasurementProgress);
   }
   p_.DoQW = p_.INTERRUPT ? 0 : 1;
 }
@@ -274,7 +275,7 @@ void TMainWindow::FocusGraphWindows() {
   p_.FocusGraphs = 0;
   if (!FocusGraphs) return;
   FocusGraphs = 0;
-  for (int s : {1, 0})
+  for (store::Store s : {store::Store::W, store::Store::M})
     for (int i = 0; i < store::kChannels; ++i)
       if (p_.Windows(s)[i]) p_.Windows(s)[i]->Focus();
 }

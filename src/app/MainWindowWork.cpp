@@ -24,7 +24,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 // Channel 1 of a store back to its default record, active, and filled by `f`.
 template <typename F>
-void DemonstrationChannel(Program& p, int s, F f) {
+void DemonstrationChannel(Program& p, store::Store s, F f) {
   store::Header_s& h = p.Header(s);
   if (h.Length < 1 || h.Length > p.DG.MaxLength) h.Length = 128;
   if (!h.ChannelOn[0]) {
@@ -33,7 +33,7 @@ void DemonstrationChannel(Program& p, int s, F f) {
     h.ChannelOn[0] = 1;
   }
   h.ChannelCount = int16_t(ActiveChannels(p, s));
-  p.Channels(s)[0] = s ? store::FGW0 : store::FGB0;
+  p.Channels(s)[0] = store::IsW(s) ? store::FGW0 : store::FGB0;
   p.Freq(s)[0] = 0;
   float* x = p.Samples(s);
   for (int32_t k = 0; k < h.Length; ++k) x[k] = f(x[k], k, h.Length);
@@ -46,18 +46,20 @@ void TMainWindow::LoadWorkFiles() {
   int32_t doMess = p_.DoMess;
   p_.DoMess = 0;
   store::CopyText(p_.DW_Name, "\\DATA\\WORK_W.W");
-  if (!MemOK(p_, 1) || !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.WaveWorkFile), 1, 0, -1, 0, 0)) {
-    if (MemOK(p_, 1)) {
+  if (!MemOK(p_, store::Store::W) ||
+      !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.WaveWorkFile), store::Store::W, 0, -1, 0, 0)) {
+    if (MemOK(p_, store::Store::W)) {
       store::CopyText(p_.DW_Name, Txt(p_, 34));
-      DemonstrationChannel(p_, 1, [](float, int32_t k, int32_t n) {
+      DemonstrationChannel(p_, store::Store::W, [](float, int32_t k, int32_t n) {
         return float(800.0 * std::sin(4.0 * kPi * double(k) / double(n)));
       });
     }
   }
   store::CopyText(p_.DM_Name, "\\DATA\\WORK_M.M");
-  if (!MemOK(p_, 0) || !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), 0, 0, -1, 0, 0)) {
-    if (MemOK(p_, 0)) {
-      DemonstrationChannel(p_, 0, [](float old, int32_t k, int32_t n) {
+  if (!MemOK(p_, store::Store::M) ||
+      !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), store::Store::M, 0, -1, 0, 0)) {
+    if (MemOK(p_, store::Store::M)) {
+      DemonstrationChannel(p_, store::Store::M, [](float old, int32_t k, int32_t n) {
         return float(old + 500.0 * std::sin(2000.0 * kPi * double(k) / double(n)));
       });
     }
@@ -80,8 +82,8 @@ void TMainWindow::FirstTickLoad() {
   p_.PG = saved;
   daq::Board_Init(p_);
   daq::InstallGenerator(p_);
-  if (p_.PG.WWindows) DisplayWave(p_, 1, -1);
-  if (p_.PG.MWindows) DisplayWave(p_, 0, -1);
+  if (p_.PG.WWindows) DisplayWave(p_, store::Store::W, -1);
+  if (p_.PG.MWindows) DisplayWave(p_, store::Store::M, -1);
   TS(p_, Txt(p_, 37));
   view_->LoadResources();
   p_.DoPanel = 1;

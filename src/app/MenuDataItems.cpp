@@ -18,31 +18,33 @@ namespace app {
 namespace {
 
 // Store ⊕ file; `Algebra` always asks for the file when the menu runs it.
-template <int Operation, int Store>
+template <int Operation, store::Store S>
 void StoreAlgebra(Program& p) {
-  (void)ops::Algebra(p, store::StoreFromFlag(Store), Operation);
+  (void)ops::Algebra(p, S, Operation);
   p.FocusGraphs = 1;
 }
 
 // The weight of the store (dialog 22 for W, 18 for M) or of the file (23, 19).
-template <int Store, bool OfFile>
+template <store::Store S, bool OfFile>
 void Weight(Program& p) {
-  macro::CoefficientCommand(p, (Store ? 0 : 2) + (OfFile ? 1 : 0), (Store ? 153 : 157) + (OfFile ? 1 : 0));
+  macro::CoefficientCommand(p, (store::IsW(S) ? 0 : 2) + (OfFile ? 1 : 0),
+                            (store::IsW(S) ? 153 : 157) + (OfFile ? 1 : 0));
 }
 
 // Both weights, then the algebra; a cancelled weight ends it.
-template <int Operation, int Store>
+template <int Operation, store::Store S>
 void AskWeightedAlgebra(Program& p) {
-  const int d = Store ? 0 : 2;
-  if (!macro::CoefficientCommand(p, d, Store ? 153 : 157)) return;
-  if (!macro::CoefficientCommand(p, d + 1, Store ? 154 : 158)) return;
-  StoreAlgebra<Operation, Store>(p);
+  const int d = store::IsW(S) ? 0 : 2;
+  if (!macro::CoefficientCommand(p, d, store::IsW(S) ? 153 : 157)) return;
+  if (!macro::CoefficientCommand(p, d + 1, store::IsW(S) ? 154 : 158)) return;
+  StoreAlgebra<Operation, S>(p);
 }
 
 // The store times a constant (WYK, MYK) or plus one (WYP, MYP).
-template <int Store, bool Multiply>
+template <store::Store S, bool Multiply>
 void Constant(Program& p) {
-  macro::ConstantCommand(p, Store, Multiply, Store ? (Multiply ? "WYK" : "WYP") : (Multiply ? "MYK" : "MYP"));
+  macro::ConstantCommand(p, S, Multiply,
+                         store::IsW(S) ? (Multiply ? "WYK" : "WYP") : (Multiply ? "MYK" : "MYP"));
 }
 
 template <int Reduction>
@@ -53,8 +55,8 @@ void Reduce(Program& p) {
 // A change of the waveform record's length: the windows redraw what it holds.
 void Reshaped(Program& p, int ok) {
   if (!ok) return;
-  DataChanged(p, 1);
-  if (!p.MacGoing) SendToStoreWindows(p, 1, state::kRedrawAll);
+  DataChanged(p, store::Store::W);
+  if (!p.MacGoing) SendToStoreWindows(p, store::Store::W, state::kRedrawAll);
 }
 
 template <bool Zeros>
@@ -93,52 +95,54 @@ void Function(Program& p) { macro::ExFUN(p); }
 
 MenuNode WaveAlgebraMenu() {
   using namespace dsp;
-  return Submenu("&Vlna {+-*/} soubor (všechny kanály)",
-                 {
-                     Item(kMenuWavePlus, "   {+} &Plus (WPLUS)", StoreAlgebra<kAlgebraPlus, 1>),
-                     Item(kMenuWaveMinus, "   {-} &Mínus (WMINUS)", StoreAlgebra<kAlgebraMinus, 1>),
-                     Item(kMenuWaveTimes, "   {*} &Krát", StoreAlgebra<kAlgebraTimes, 1>),
-                     Item(kMenuWaveDivided, "   {/} &Děleno ", StoreAlgebra<kAlgebraDivided, 1>),
-                     Separator(),
-                     Item(kMenuWaveWeightedSum, "   W&LCD*vlna {+} WLCF*soubor  (WCPLUS)",
-                          StoreAlgebra<kAlgebraWeightedSum, 1>),
-                     Item(kMenuWaveWeightedDiff, "   WL&CD*vlna {-} WLCF*soubor   (WCMINUS)",
-                          StoreAlgebra<kAlgebraWeightedDiff, 1>),
-                     Item(kMenuWaveOwnWeight, "   Nastav &WLCD   (WLCD)", Weight<1, false>),
-                     Item(kMenuWaveFileWeight, "   Nastav WLC&F   (WLCF)", Weight<1, true>),
-                     Item(kMenuWaveAskWeightedSum, "   &Spojení : WLCD WLCF WCPLUS",
-                          AskWeightedAlgebra<kAlgebraWeightedSum, 1>),
-                     Item(kMenuWaveAskWeightedDiff, "   Sp&ojení : WLCD WLCF WCMINUS",
-                          AskWeightedAlgebra<kAlgebraWeightedDiff, 1>),
-                     Separator(),
-                     Item(kMenuWaveScale, "   W&YK * vlna   (WYK)", Constant<1, true>),
-                     Item(kMenuWaveShift, "   WYP + &vlna   (WYP)", Constant<1, false>),
-                 });
+  return Submenu(
+      "&Vlna {+-*/} soubor (všechny kanály)",
+      {
+          Item(kMenuWavePlus, "   {+} &Plus (WPLUS)", StoreAlgebra<kAlgebraPlus, store::Store::W>),
+          Item(kMenuWaveMinus, "   {-} &Mínus (WMINUS)", StoreAlgebra<kAlgebraMinus, store::Store::W>),
+          Item(kMenuWaveTimes, "   {*} &Krát", StoreAlgebra<kAlgebraTimes, store::Store::W>),
+          Item(kMenuWaveDivided, "   {/} &Děleno ", StoreAlgebra<kAlgebraDivided, store::Store::W>),
+          Separator(),
+          Item(kMenuWaveWeightedSum, "   W&LCD*vlna {+} WLCF*soubor  (WCPLUS)",
+               StoreAlgebra<kAlgebraWeightedSum, store::Store::W>),
+          Item(kMenuWaveWeightedDiff, "   WL&CD*vlna {-} WLCF*soubor   (WCMINUS)",
+               StoreAlgebra<kAlgebraWeightedDiff, store::Store::W>),
+          Item(kMenuWaveOwnWeight, "   Nastav &WLCD   (WLCD)", Weight<store::Store::W, false>),
+          Item(kMenuWaveFileWeight, "   Nastav WLC&F   (WLCF)", Weight<store::Store::W, true>),
+          Item(kMenuWaveAskWeightedSum, "   &Spojení : WLCD WLCF WCPLUS",
+               AskWeightedAlgebra<kAlgebraWeightedSum, store::Store::W>),
+          Item(kMenuWaveAskWeightedDiff, "   Sp&ojení : WLCD WLCF WCMINUS",
+               AskWeightedAlgebra<kAlgebraWeightedDiff, store::Store::W>),
+          Separator(),
+          Item(kMenuWaveScale, "   W&YK * vlna   (WYK)", Constant<store::Store::W, true>),
+          Item(kMenuWaveShift, "   WYP + &vlna   (WYP)", Constant<store::Store::W, false>),
+      });
 }
 
 MenuNode MeasAlgebraMenu() {
   using namespace dsp;
-  return Submenu("M&ěření {+-*/} soubor",
-                 {
-                     Item(kMenuMeasPlus, "   {+} &Plus (MPLUS)", StoreAlgebra<kAlgebraPlus, 0>),
-                     Item(kMenuMeasMinus, "   {-} &Mínus (MMINUS)", StoreAlgebra<kAlgebraMinus, 0>),
-                     Item(kMenuMeasTimes, "   {*} &Krát", StoreAlgebra<kAlgebraTimes, 0>),
-                     Item(kMenuMeasDivided, "   {/} &Děleno ", StoreAlgebra<kAlgebraDivided, 0>),
-                     Separator(),
-                     Item(kMenuMeasWeightedSum, "   M&LCD*měření {+} MLCF*soubor  (MCPLUS)",
-                          StoreAlgebra<kAlgebraWeightedSum, 0>),
-                     Item(kMenuMeasWeightedDiff, "   ML&CD*měření {-} MLCF*soubor   (MCMINUS)",
-                          StoreAlgebra<kAlgebraWeightedDiff, 0>),
-                     Item(kMenuMeasOwnWeight, "   Nastav &MLCD   (MLCD)", Weight<0, false>),
-                     Item(kMenuMeasFileWeight, "   Nastav MLC&F   (MLCF)", Weight<0, true>),
-                     Item(kMenuMeasAskWeightedSum, "   &Spojení : MLCD MLCF MCPLUS",
-                          AskWeightedAlgebra<kAlgebraWeightedSum, 0>),
-                     Item(kMenuMeasAskWeightedDiff, "   Sp&ojení : MLCD MLCF MCMINUS",
-                          AskWeightedAlgebra<kAlgebraWeightedDiff, 0>),
-                     Separator(),
-                     Item(kMenuMeasScale, "   M&YK * měření   (MYK)", Constant<0, true>),
-                     Item(kMenuMeasShift, "   MYP + mě&ření   (MYP)", Constant<0, false>),
-                 });
+  return Submenu(
+      "M&ěření {+-*/} soubor",
+      {
+          Item(kMenuMeasPlus, "   {+} &Plus (MPLUS)", StoreAlgebra<kAlgebraPlus, store::Store::M>),
+          Item(kMenuMeasMinus, "   {-} &Mínus (MMINUS)", StoreAlgebra<kAlgebraMinus, store::Store::M>),
+          Item(kMenuMeasTimes, "   {*} &Krát", StoreAlgebra<kAlgebraTimes, store::Store::M>),
+          Item(kMenuMeasDivided, "   {/} &Děleno ", StoreAlgebra<kAlgebraDivided, store::Store::M>),
+          Separator(),
+          Item(kMenuMeasWeightedSum, "   M&LCD*měření {+} MLCF*soubor  (MCPLUS)",
+               StoreAlgebra<kAlgebraWeightedSum, store::Store::M>),
+          Item(kMenuMeasWeightedDiff, "   ML&CD*měření {-} MLCF*soubor   (MCMINUS)",
+               StoreAlgebra<kAlgebraWeightedDiff, store::Store::M>),
+          Item(kMenuMeasOwnWeight, "   Nastav &MLCD   (MLCD)", Weight<store::Store::M, false>),
+          Item(kMenuMeasFileWeight, "   Nastav MLC&F   (MLCF)", Weight<store::Store::M, true>),
+          Item(kMenuMeasAskWeightedSum, "   &Spojení : MLCD MLCF MCPLUS",
+               AskWeightedAlgebra<kAlgebraWeightedSum, store::Store::M>),
+          Item(kMenuMeasAskWeightedDiff, "   Sp&ojení : MLCD MLCF MCMINUS",
+               AskWeightedAlgebra<kAlgebraWeightedDiff, store::Store::M>),
+          Separator(),
+          Item(kMenuMeasScale, "   M&YK * měření   (MYK)", Constant<store::Store::M, true>),
+          Item(kMenuMeasShift, "   MYP + mě&ření   (MYP)", Constant<store::Store::M, false>),
+      });
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ constexpr int kMinWidth = 200, kMinHeight = 150;
 }  // namespace
 
 int Position(Program& p) {
-  std::vector<std::pair<int, int>> open;  // store, channel
-  for (int s : {1, 0})
+  std::vector<std::pair<store::Store, int>> open;  // store, channel
+  for (store::Store s : {store::Store::W, store::Store::M})
     for (int i = 0; i < store::kChannels; ++i)
       if (p.Windows(s)[i]) open.emplace_back(s, i);
   const int n = int(open.size());

@@ -16,40 +16,40 @@
 namespace app {
 namespace {
 
-template <int Store>
+template <store::Store S>
 void OpenWindows(Program& p) {
-  DisplayWave(p, Store, -1);
+  DisplayWave(p, S, -1);
 }
 
-template <int Store>
+template <store::Store S>
 void CloseWindows(Program& p) {
-  UnDisplayWave(p, Store, -1);
+  UnDisplayWave(p, S, -1);
 }
 
-template <int Store>
+template <store::Store S>
 void Comment(Program& p) {
-  macro::CommentCommand(p, Store);
+  macro::CommentCommand(p, S);
 }
 
-template <int Store>
+template <store::Store S>
 void Zero(Program& p) {
-  (void)ops::ZeroWaveMenu(p, store::StoreFromFlag(Store));
+  (void)ops::ZeroWaveMenu(p, S);
 }
 
 // One limit of a store from its value prompt.
-template <int (*Prompt)(Program&, int), int Store>
+template <int (*Prompt)(Program&, store::Store), store::Store S>
 void Limit(Program& p) {
-  Prompt(p, Store);
+  Prompt(p, S);
 }
 
-template <int Store>
+template <store::Store S>
 void SetStoreLimits(Program& p) {
-  graph::SetLimits(p, Store, 1);
+  graph::SetLimits(p, S, 1);
 }
 
-template <int Store>
+template <store::Store S>
 void CutStore(Program& p) {
-  graph::WriteLimits(p, Store);
+  graph::WriteLimits(p, S);
 }
 
 void LimitsFromWindows(Program& p) { graph::GetLimits(p); }
@@ -65,7 +65,7 @@ void PositionWindows(Program& p) { Position(p); }
 // The statistics are computed and shown by each open graph window.
 template <int Code>
 void Statistics(Program& p) {
-  if (!AnyWindowOpen(p, 1) && !AnyWindowOpen(p, 0))
+  if (!AnyWindowOpen(p, store::Store::W) && !AnyWindowOpen(p, store::Store::M))
     MessT(p, 137, 13);
   else
     macro::Broadcast(p, Code);
@@ -96,14 +96,14 @@ bool SimulationOn(const Program& p) { return p.DG.Simulation != 0; }
 MenuNode WaveLimitsMenu() {
   return Submenu("L&imity vlny",
                  {
-                     Item(kMenuWaveLeft, "&Levý bod", Limit<graph::LeftPoint, 1>),
-                     Item(kMenuWaveRight, "&Pravý bod", Limit<graph::RightPoint, 1>),
-                     Item(kMenuWaveUpper, "&Horní hodnota", Limit<graph::UpperValue, 1>),
-                     Item(kMenuWaveLower, "&Dolní hodnota", Limit<graph::LowerValue, 1>),
-                     Item(kMenuWaveSetLimits, "&Nastav limity v oknech", SetStoreLimits<1>),
+                     Item(kMenuWaveLeft, "&Levý bod", Limit<graph::LeftPoint, store::Store::W>),
+                     Item(kMenuWaveRight, "&Pravý bod", Limit<graph::RightPoint, store::Store::W>),
+                     Item(kMenuWaveUpper, "&Horní hodnota", Limit<graph::UpperValue, store::Store::W>),
+                     Item(kMenuWaveLower, "&Dolní hodnota", Limit<graph::LowerValue, store::Store::W>),
+                     Item(kMenuWaveSetLimits, "&Nastav limity v oknech", SetStoreLimits<store::Store::W>),
                      Item(kMenuWaveLimitsFromWindows, "Přečti limity z &oken", LimitsFromWindows),
                      Separator(),
-                     Item(kMenuCutWave, "Přepiš &vlnu v paměti", CutStore<1>),
+                     Item(kMenuCutWave, "Přepiš &vlnu v paměti", CutStore<store::Store::W>),
                      Separator(),
                      Item(kMenuWavePointsLimits, "Levý,pravý bod, nastavení limitů : D, L ", PointsLimits<0>),
                      Item(kMenuWavePointsLimitsOverlaid, "Levý,pravý bod, nastavení limitů, překládání  ",
@@ -112,15 +112,16 @@ MenuNode WaveLimitsMenu() {
 }
 
 MenuNode MeasLimitsMenu() {
-  return Submenu("Li&mity měření", {
-                                       Item(kMenuMeasLeft, "&Levý bod", Limit<graph::LeftPoint, 0>),
-                                       Item(kMenuMeasRight, "&Pravý bod", Limit<graph::RightPoint, 0>),
-                                       Item(kMenuMeasUpper, "&Horní hodnota", Limit<graph::UpperValue, 0>),
-                                       Item(kMenuMeasLower, "&Dolní hodnota", Limit<graph::LowerValue, 0>),
-                                       Item(kMenuMeasSetLimits, "&Nastav limity v oknech", SetStoreLimits<0>),
-                                       Separator(),
-                                       Item(kMenuCutMeas, "Přepiš &měření v paměti", CutStore<0>),
-                                   });
+  return Submenu("Li&mity měření",
+                 {
+                     Item(kMenuMeasLeft, "&Levý bod", Limit<graph::LeftPoint, store::Store::M>),
+                     Item(kMenuMeasRight, "&Pravý bod", Limit<graph::RightPoint, store::Store::M>),
+                     Item(kMenuMeasUpper, "&Horní hodnota", Limit<graph::UpperValue, store::Store::M>),
+                     Item(kMenuMeasLower, "&Dolní hodnota", Limit<graph::LowerValue, store::Store::M>),
+                     Item(kMenuMeasSetLimits, "&Nastav limity v oknech", SetStoreLimits<store::Store::M>),
+                     Separator(),
+                     Item(kMenuCutMeas, "Přepiš &měření v paměti", CutStore<store::Store::M>),
+                 });
 }
 
 MenuNode FontMenu() {
@@ -143,19 +144,19 @@ MenuNode FontMenu() {
 MenuNode DisplayMenu() {
   return Submenu("&Zobraz",
                  {
-                     Item(kMenuOpenWaveWindows, "&Otevři okna (DW)", OpenWindows<1>),
-                     Item(kMenuCloseWaveWindows, "&Zavři okna (UNDW)", CloseWindows<1>),
-                     Item(kMenuWaveComment, "&Komentář  (COMW)", Comment<1>),
+                     Item(kMenuOpenWaveWindows, "&Otevři okna (DW)", OpenWindows<store::Store::W>),
+                     Item(kMenuCloseWaveWindows, "&Zavři okna (UNDW)", CloseWindows<store::Store::W>),
+                     Item(kMenuWaveComment, "&Komentář  (COMW)", Comment<store::Store::W>),
                      Unavailable(kMenuWaveHotKeys, "&Horké klávesy "),
-                     Item(kMenuZeroWave, "&Nuluj (WBZERO)", Zero<1>),
+                     Item(kMenuZeroWave, "&Nuluj (WBZERO)", Zero<store::Store::W>),
                      WaveLimitsMenu(),
                      Separator(),
                      Label("POMALÉ  M Ě Ř E N Í :"),
-                     Item(kMenuOpenMeasWindows, "&Otevři okna (DM)", OpenWindows<0>),
-                     Item(kMenuCloseMeasWindows, "&Zavři okna (UNDM)", CloseWindows<0>),
-                     Item(kMenuMeasComment, "&Komentář  (COMM)", Comment<0>),
+                     Item(kMenuOpenMeasWindows, "&Otevři okna (DM)", OpenWindows<store::Store::M>),
+                     Item(kMenuCloseMeasWindows, "&Zavři okna (UNDM)", CloseWindows<store::Store::M>),
+                     Item(kMenuMeasComment, "&Komentář  (COMM)", Comment<store::Store::M>),
                      Unavailable(kMenuMeasHotKeys, "&Horké klávesy "),
-                     Item(kMenuZeroMeas, "&Nuluj (MBZERO)", Zero<0>),
+                     Item(kMenuZeroMeas, "&Nuluj (MBZERO)", Zero<store::Store::M>),
                      MeasLimitsMenu(),
                      Separator(),
                      Item(kMenuMeasToWave, "&Přesuň měření->vlna", MeasToWave),

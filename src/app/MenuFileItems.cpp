@@ -23,22 +23,22 @@ namespace app {
 namespace {
 
 // Reading a whole store from the menu: the windows show the new record.
-template <int Store>
+template <store::Store S>
 void ReadStore(Program& p) {
-  const bool wereOpen = AnyWindowOpen(p, Store);
-  const int ok = files::ReadDataFile(p, "", Store, 0);
+  const bool wereOpen = AnyWindowOpen(p, S);
+  const int ok = files::ReadDataFile(p, "", S, 0);
   // A failed read has closed the windows; a cancelled dialog left them.
-  if (ok || (wereOpen && !AnyWindowOpen(p, Store))) DisplayWave(p, Store, -1);
+  if (ok || (wereOpen && !AnyWindowOpen(p, S))) DisplayWave(p, S, -1);
   p.FocusGraphs = 1;
 }
 
 // After a successful import the waveform windows are opened.
 void Imported(Program& p, int ok) {
-  if (ok) DisplayWave(p, 1, -1);
+  if (ok) DisplayWave(p, store::Store::W, -1);
   p.FocusGraphs = 1;
 }
 
-void ImportAscii(Program& p) { Imported(p, files::ReadDataFileELKOSO(p, 1, "")); }
+void ImportAscii(Program& p) { Imported(p, files::ReadDataFileELKOSO(p, store::Store::W, "")); }
 void ImportInteger(Program& p) { Imported(p, files::Read_BIN_INTEGER(p, "")); }
 void ImportWav(Program& p) { Imported(p, files::Read_WAV(p, "")); }
 void ModifyRun(Program& p) { files::WaveformModifyExecute(p, true); }
@@ -48,14 +48,14 @@ void Conversion(Program& p) { files::Conversion(p); }
 void ExportAsciiChosen(Program& p) { files::Write_ASCII_Util(p); }
 void ExportAsciiAll(Program& p) { files::Write_ASCII_Util_SIMPL(p); }
 
-template <int Store>
+template <store::Store S>
 void WriteStore(Program& p) {
-  files::WriteDataFile(p, "", Store, 0);
+  files::WriteDataFile(p, "", S, 0);
 }
 
-template <int Store>
+template <store::Store S>
 void WriteStoreText(Program& p) {
-  files::WriteASCIIDataFile(p, "", Store);
+  files::WriteASCIIDataFile(p, "", S);
 }
 
 void ReadJob(Program& p) { files::ReadJobFile(p, 0); }
@@ -63,8 +63,10 @@ void WriteJob(Program& p) { files::WriteJobFile(p, 0); }
 
 void WriteWorkSet(Program& p) {
   bool ok = true;
-  if (MemOK(p, 1)) ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.WaveWorkFile), 1, 0) && ok;
-  if (MemOK(p, 0)) ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.MeasWorkFile), 0, 0) && ok;
+  if (MemOK(p, store::Store::W))
+    ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.WaveWorkFile), store::Store::W, 0) && ok;
+  if (MemOK(p, store::Store::M))
+    ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.MeasWorkFile), store::Store::M, 0) && ok;
   ok = files::WriteWorkJobFiles(p) && ok;
   if (!ok) MessT(p, 324, 13);
 }
@@ -83,7 +85,7 @@ MenuNode FileMenu() {
   return Submenu(
       "&Soubor",
       {
-          Item(kMenuReadWave, "Otevřít...  čt&i vlnu (F3,RW)", ReadStore<1>),
+          Item(kMenuReadWave, "Otevřít...  čt&i vlnu (F3,RW)", ReadStore<store::Store::W>),
           Item(kMenuImportAscii, "Otevřít...  &ASCII formát (textové sloupce) ", ImportAscii),
           Item(kMenuImportInteger, "Otevřít...   binární celočíselný (INTEGER) formát ", ImportInteger),
           Item(kMenuImportWav, "Otevřít...  WAV formát - zvukový záznam ", ImportWav),
@@ -93,14 +95,14 @@ MenuNode FileMenu() {
                ModifySetup),
           Item(kMenuConversion, "Datová konve&rze - původní externí program", Conversion),
           Separator(),
-          Item(kMenuWriteWave, "&Uložit jako...  vlnu (F2,WW)", WriteStore<1>),
+          Item(kMenuWriteWave, "&Uložit jako...  vlnu (F2,WW)", WriteStore<store::Store::W>),
           Item(kMenuExportAsciiChosen, "Uložit jako...  ASCII formát (text. sloupce, hlavička, výběr) ",
                ExportAsciiChosen),
           Item(kMenuExportAsciiAll, "Uložit jako...  ASCII formát (text. sloupce, všechno bez volby) ",
                ExportAsciiAll),
           Separator(),
-          Item(kMenuReadMeas, "Čti &měření", ReadStore<0>),
-          Item(kMenuWriteMeas, "U&lož měření (F5,WM)", WriteStore<0>),
+          Item(kMenuReadMeas, "Čti &měření", ReadStore<store::Store::M>),
+          Item(kMenuWriteMeas, "U&lož měření (F5,WM)", WriteStore<store::Store::M>),
           Separator(),
           Item(kMenuReadJob, "Čti &nastavení (RJOB)", ReadJob),
           Item(kMenuWriteJob, "Ulož nasta&vení (WJOB)", WriteJob),
@@ -117,8 +119,8 @@ MenuNode FileMenu() {
 
 std::vector<MenuNode> FileCommandsWithoutItem() {
   return {
-      Unlisted(kMenuWriteWaveText, WriteStoreText<1>),
-      Unlisted(kMenuWriteMeasText, WriteStoreText<0>),
+      Unlisted(kMenuWriteWaveText, WriteStoreText<store::Store::W>),
+      Unlisted(kMenuWriteMeasText, WriteStoreText<store::Store::M>),
       Unlisted(kMenuFreeMemory, FreeMemory),
   };
 }

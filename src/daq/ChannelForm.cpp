@@ -86,14 +86,14 @@ void ChannelForm::Defaults() {
       for (int c = 0; c < kPageChannels; ++c) box_[row][c] = Flag(store::MG0, row, FirstChannel() + c) != 0;
 }
 
-bool ChannelForm::ChannelPresent(const state::Program& p, int store, int column) const {
+bool ChannelForm::ChannelPresent(const state::Program& p, store::Store store, int column) const {
   if (column < 0 || column >= kPageChannels) return false;
-  const store::Header_s& h = store ? p.HGW : p.HGB;
+  const store::Header_s& h = store::IsW(store) ? p.HGW : p.HGB;
   return h.ChannelOn[FirstChannel() + column] != 0;
 }
 
-StoreInfo ChannelForm::Info(const state::Program& p, int store) const {
-  const store::Header_s& h = store ? p.HGW : p.HGB;
+StoreInfo ChannelForm::Info(const state::Program& p, store::Store store) const {
+  const store::Header_s& h = store::IsW(store) ? p.HGW : p.HGB;
   return {long(p.DG.TotalSamples), long(p.DG.MaxLength), long(h.Length),
           long(h.ChannelCount) * long(h.Length)};
 }

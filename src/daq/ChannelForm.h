@@ -11,6 +11,7 @@
 
 #include "store/GlobalSettings.h"
 #include "store/SettingsBlocks.h"
+#include "store/Store.h"
 
 namespace state {
 struct Program;
@@ -60,8 +61,8 @@ class ChannelForm {
   void Defaults();
 
   // The channel-present picture under a column: the store header's `ChannelOn`.
-  bool ChannelPresent(const state::Program& p, int store, int column) const;
-  StoreInfo Info(const state::Program& p, int store) const;
+  bool ChannelPresent(const state::Program& p, store::Store store, int column) const;
+  StoreInfo Info(const state::Program& p, store::Store store) const;
 
   // The colour row: the dialog's copy of each column's trace colour.
   uint32_t Colour(int column) const;

@@ -93,7 +93,9 @@ bool ShapeAdvances(const store::M_s& m) {
 
 }  // namespace
 
-int GeneratorStore(const state::Program& p) { return p.MGlobals.GenStore == 0 ? 1 : 0; }
+store::Store GeneratorStore(const state::Program& p) {
+  return p.MGlobals.GenStore == 0 ? store::Store::W : store::Store::M;
+}
 
 bool DrawShape(const store::M_s& m, float* samples, int64_t n) {
   if (!ShapeAdvances(m)) return false;
@@ -144,7 +146,7 @@ bool DrawShape(const store::M_s& m, float* samples, int64_t n) {
 
 int VypocetGeneratoru(state::Program& p, int channel, int ask) {
   if (channel != 0 && channel != 1) return 0;
-  const int s = GeneratorStore(p);
+  const store::Store s = GeneratorStore(p);
   if (!state::MemOK(p, s, true) || !p.M) return 0;
   const store::M_s& m = p.M[size_t(channel)];
   if (!ShapeAdvances(m)) {
@@ -161,19 +163,19 @@ int VypocetGeneratoru(state::Program& p, int channel, int ask) {
       state::MessT(p, channel == 0 ? 1454 : 1455, 14);
       return 0;
     }
-    if (!ops::ChanelTransportUtil(p, store::StoreFromFlag(s), first, channel, false)) return 0;
+    if (!ops::ChanelTransportUtil(p, s, first, channel, false)) return 0;
     int start = state::Pocatek(p, s, channel);
     if (start >= 0) std::fill(p.Samples(s) + start, p.Samples(s) + start + h.Length, 0.0f);
   }
   const int start = state::Pocatek(p, s, channel);
-  const int32_t capacity = s ? p.PW : p.PM;
+  const int32_t capacity = store::IsW(s) ? p.PW : p.PM;
   if (start < 0 || h.Length <= 0 || double(start) + h.Length > double(capacity)) return 0;
   DrawShape(m, p.Samples(s) + start, h.Length);
   return 1;
 }
 
 int GenPis(state::Program& p, int output, int show) {
-  const int s = GeneratorStore(p);
+  const store::Store s = GeneratorStore(p);
   const int ch = output ? 0 : 1;
   if (!state::MemOK(p, s) || !p.Header(s).ChannelOn[ch]) {
     state::MessT(p, output ? 1454 : 1455, 14);
@@ -193,7 +195,7 @@ int GenPis(state::Program& p, int output, int show) {
   if (h.Length != c.DA_Size) std::vector<uint32_t>().swap(other);
   c.DA_Size = h.Length;
   const int start = state::Pocatek(p, s, ch);
-  const int32_t capacity = s ? p.PW : p.PM;
+  const int32_t capacity = store::IsW(s) ? p.PW : p.PM;
   const double bytes = double(h.Length) * sizeof(uint32_t);
   if (h.Length <= 0 || start < 0 || double(start) + h.Length > double(capacity) ||
       (p.AllocationLimit >= 0 && p.TotalDataAlloc + bytes > p.AllocationLimit)) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
@@ -18,7 +20,7 @@ namespace daq {
 inline constexpr const char* kGeneratorErrorText = "Chyba DA";
 
 // The store the generator draws into and replays from (GenStore 0 = waveform).
-int GeneratorStore(const state::Program& p);
+store::Store GeneratorStore(const state::Program& p);
 
 // Draws a shape into `samples[0..n)` under the record's GenShape, GenCombine
 // and parameters (rectangle, triangle, sine, constant; replace, add,

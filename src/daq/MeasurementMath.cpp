@@ -40,7 +40,7 @@ void WToMFun(state::Program& p) {
   const long length = p.HGW.Length;
   for (int ch = 0; ch < store::kChannels; ++ch) {
     if (!p.MG.Acquire[ch]) continue;
-    int start = w ? state::Pocatek(p, 1, ch) : -1;
+    int start = w ? state::Pocatek(p, store::Store::W, ch) : -1;
     if (start >= 0 && double(start) + double(length) > double(p.PW)) start = -1;
     r.Val[ch] = start < 0 ? 0.0f : WaveformPointValue(w + start, length, mode);
   }

@@ -271,7 +271,7 @@ void Stop_QM(state::Program& p) {
 
 void StartMeasurementRun(state::Program& p) {
   p.DoPanel = 1;
-  if (!state::MemOK(p, 0, true) || !p.A) return;
+  if (!state::MemOK(p, store::Store::M, true) || !p.A) return;
   if (p.QW) {
     state::MessT(p, 41, 11);
     return;
@@ -285,7 +285,7 @@ void StartMeasurementRun(state::Program& p) {
   r.HighChannelsReported = false;
   if (p.PG.Flags & store::kPgFitMeasurement) {
     std::fill(p.Buffer.get(), p.Buffer.get() + p.PM, 0.0f);
-    state::SendToStoreWindows(p, 0, state::kApplyLimits);
+    state::SendToStoreWindows(p, store::Store::M, state::kApplyLimits);
   }
   if (!p.BoardPresent && !p.DG.Simulation && !p.MacGoing) state::MessT(p, 42, 12);
 
@@ -350,7 +350,7 @@ void StartMeasurementRun(state::Program& p) {
     RecomputeMeasurementMath(p);
     files::NameDatum(p);
     for (int code : {state::kDataChanged, state::kRedrawAll, state::kRepaintTimeScale})
-      state::SendToStoreWindows(p, 0, code);
+      state::SendToStoreWindows(p, store::Store::M, code);
   } else {
     p.Bindx = -1;
   }
@@ -365,7 +365,7 @@ void StartMeasurementRun(state::Program& p) {
 }
 
 int PrepareCombinedRun(state::Program& p) {
-  if (!state::MemOK(p, 0)) return 1;  // nothing to store into: GoQM does nothing
+  if (!state::MemOK(p, store::Store::M)) return 1;  // nothing to store into: GoQM does nothing
   RunState& r = Runs(p);
   store::A_s& ref = p.RefA();
   SanitizeSettings(p, ref);
@@ -386,12 +386,12 @@ int PrepareCombinedRun(state::Program& p) {
   }
   SetUpMeasurementStore(p, ref);
   for (int code : {state::kDataChanged, state::kRedrawAll, state::kRepaintTimeScale})
-    state::SendToStoreWindows(p, 0, code);
+    state::SendToStoreWindows(p, store::Store::M, code);
   return 1;
 }
 
 int GoQM(state::Program& p, int force, int fromWave) {
-  if (!state::MemOK(p, 0) || !p.A) return 0;
+  if (!state::MemOK(p, store::Store::M) || !p.A) return 0;
   RunState& r = Runs(p);
   int result = 1;
   for (;;) {
@@ -415,7 +415,7 @@ int GoQM(state::Program& p, int force, int fromWave) {
         }
         WToMFun(p);
         if (r.UkladejNadisk) WriteCombinedRecord(p);
-        state::SendToStoreWindows(p, 1, state::kRedrawAll);
+        state::SendToStoreWindows(p, store::Store::W, state::kRedrawAll);
       } else {
         std::fill(r.Val, r.Val + store::kChannels, 0.0f);
         if (!TRV_QM(p, 1, force)) {
@@ -451,7 +451,7 @@ int GoQM(state::Program& p, int force, int fromWave) {
           p.DoQM = 1;
           result = 0;
         }
-        state::SendToStoreWindows(p, 0, state::kRedrawAll);
+        state::SendToStoreWindows(p, store::Store::M, state::kRedrawAll);
         r.FirstRecord = 0;
         bool restart = ref.MRepeat && !(ref.MEvent && r.Event);
         if (!restart) {
@@ -486,7 +486,7 @@ void WriteCombinedRecord(state::Program& p) {
   char name[40];
   std::snprintf(name, sizeof name, "\\DATA\\komb_%03d.w", int(r.CombiFileIndex % 1000));
   ++r.CombiFileIndex;
-  files::WriteDataFileUtil(p, name, 1, 0);
+  files::WriteDataFileUtil(p, name, store::Store::W, 0);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ void EndFailedStart(state::Program& p) {
   p.DoQW = 0;
   Runs(p).DoADTest = 0;
   p.DoPanel = 1;
-  state::DataChanged(p, 1);
+  state::DataChanged(p, store::Store::W);
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ void StartWaveformRun(state::Program& p) {
   if (Card(p).DA_going) BOARD_DA_Generator_Stop(p);
 
   p.GoQWAgain = 0;
-  if (!state::MemOK(p, 1, true)) return;
+  if (!state::MemOK(p, store::Store::W, true)) return;
 
   if (!p.QM) {
     r.UkladejNadisk = 0;
@@ -150,13 +150,13 @@ void StartWaveformRun(state::Program& p) {
     state::NaplnHlav(p);
     std::fill(p.Waveform.get(), p.Waveform.get() + p.PW, 0.0f);
     for (int code : {state::kDataChanged, state::kExpandWhole, state::kRepaintTimeScale})
-      state::SendToStoreWindows(p, 1, code);
+      state::SendToStoreWindows(p, store::Store::W, code);
   }
   p.HGW.Length = ref.WLength;
   // The store holds the selected channels from the first acquisition on.
   state::NaplnHlav(p);
   StampTriggerTime(p, p.HGW);
-  state::SendToStoreWindows(p, 1, state::kRedrawVerticalBar);
+  state::SendToStoreWindows(p, store::Store::W, state::kRedrawVerticalBar);
 
   if (ref.Combi && p.A[0].WToMCode >= 8 && p.PG.MacroRepeat < 1) {
     long long bytes = 4LL * selected * p.HGW.Length * std::max<int32_t>(ref.MLength, 0);
@@ -182,16 +182,17 @@ void StartWaveformRun(state::Program& p) {
   state::NaplnHlav(p);
   bool same = p.HGW.Length == oldLength && std::equal(oldOn.begin(), oldOn.end(), p.HGW.ChannelOn);
   if (same && !ref.Combi)
-    state::DataChanged(p, 1);
-  else if (state::AnyWindowOpen(p, 1))
-    state::DisplayWave(p, 1, -1);
-  if (!p.MacGoing && ref.WRepeat && !ref.Combi) state::SendToStoreWindows(p, 1, state::kRedrawAll);
+    state::DataChanged(p, store::Store::W);
+  else if (state::AnyWindowOpen(p, store::Store::W))
+    state::DisplayWave(p, store::Store::W, -1);
+  if (!p.MacGoing && ref.WRepeat && !ref.Combi)
+    state::SendToStoreWindows(p, store::Store::W, state::kRedrawAll);
 
   if (!ref.WRepeat) {
     p.QW = 0;
     r.DoADTest = 0;
     state::TS(p, state::Txt(p, 63));
-    if (!p.MacGoing) state::SendToStoreWindows(p, 1, state::kRedrawAll);
+    if (!p.MacGoing) state::SendToStoreWindows(p, store::Store::W, state::kRedrawAll);
     return;
   }
   state::TS(p, state::Txt(p, 64));
@@ -224,7 +225,7 @@ void StopRun(state::Program& p, bool ask) {
 }
 
 void ADTest(state::Program& p) {
-  if (!state::MemOK(p, 1, true) || !p.A) return;
+  if (!state::MemOK(p, store::Store::W, true) || !p.A) return;
   if (!Yes(state::AskT(p, 484, 15))) return;
   SetReferenceChannel(p);
   store::A_s& ref = p.RefA();

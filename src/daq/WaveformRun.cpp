@@ -196,7 +196,7 @@ int TRV_QW(state::Program& p) {
   r.PocetVln += 1.0f;
 
   if (slow) p.ui().SetCursor("");
-  state::DataChanged(p, 1);
+  state::DataChanged(p, store::Store::W);
   return result;
 }
 

@@ -37,7 +37,7 @@ int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
   for (int i = 0; i < store::kChannels; ++i)
     if (h.ChannelOn[i]) active.push_back(i);
   const long long length = std::max<int32_t>(h.Length, 0);
-  const long long capacity = SampleCapacity(p, 1);
+  const long long capacity = SampleCapacity(p, store::Store::W);
   // Never read past the array, whatever the header claims.
   const long long rows = active.empty() ? 0 : std::min(length, capacity / (long long)active.size());
 
@@ -70,7 +70,7 @@ int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
 }
 
 int Write_ASCII_Util_SIMPL(state::Program& p) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   const std::string name = ColumnFileName(store::FieldText(p.WG.LastWaveFile));
   if (p.ui().AskYesNo(state::TxtF(p, 1362, {name}), state::Txt(p, 15)) != platform::Answer::Yes) return 0;
   std::optional<int64_t> decimals = p.ui().PromptInt(state::Txt(p, 1372), 1, 7, 1);

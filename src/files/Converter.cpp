@@ -16,8 +16,8 @@ std::string ConverterPath(const state::Program& p) {
 }
 
 int Conversion(state::Program& p) {
-  state::UnDisplayWave(p, 1, -1);
-  state::UnDisplayWave(p, 0, -1);
+  state::UnDisplayWave(p, store::Store::W, -1);
+  state::UnDisplayWave(p, store::Store::M, -1);
   p.DG.NameQueue[0] = '\0';
   const std::string program = ConverterPath(p);
   const bool started =

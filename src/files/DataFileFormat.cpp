@@ -57,10 +57,10 @@ bool FileHolds(const InputFile& in, int64_t bytes) {
   return size < 0 || int64_t(size) >= bytes;
 }
 
-int64_t SampleCapacity(const state::Program& p, int store) {
+int64_t SampleCapacity(const state::Program& p, store::Store store) {
   int64_t n = std::max<int64_t>(p.DG.TotalSamples, 0);
-  const auto& samples = store ? p.Waveform : p.Buffer;
-  const auto& scratch = store ? p.SWaveform : p.SBuffer;
+  const auto& samples = store::IsW(store) ? p.Waveform : p.Buffer;
+  const auto& scratch = store::IsW(store) ? p.SWaveform : p.SBuffer;
   n = std::min<int64_t>(n, int64_t(samples.size()));
   return std::min<int64_t>(n, int64_t(scratch.size()));
 }
@@ -76,9 +76,9 @@ void TerminateTexts(store::Channel_s& c) {
   c.XUnit[sizeof c.XUnit - 1] = '\0';
 }
 
-void CommitScratch(state::Program& p, int store, size_t n) {
-  auto& samples = store ? p.Waveform : p.Buffer;
-  auto& scratch = store ? p.SWaveform : p.SBuffer;
+void CommitScratch(state::Program& p, store::Store store, size_t n) {
+  auto& samples = store::IsW(store) ? p.Waveform : p.Buffer;
+  auto& scratch = store::IsW(store) ? p.SWaveform : p.SBuffer;
   if (samples.size() == scratch.size())
     std::swap(samples, scratch);
   else
@@ -86,7 +86,7 @@ void CommitScratch(state::Program& p, int store, size_t n) {
 }
 
 void ResetDisplayTypes(state::Program& p) {
-  for (int s = 0; s < 2; ++s) {
+  for (store::Store s : store::kBothStores) {
     store::CG_s* g = p.Graphs(s);
     if (!g) continue;
     for (int i = 0; i < store::kChannels; ++i) g[i].DisplType = 2;

@@ -8,6 +8,7 @@
 
 #include "files/AtomicFile.h"
 #include "store/Records.h"
+#include "store/Store.h"
 
 namespace state {
 struct Program;
@@ -58,7 +59,7 @@ int64_t ChannelBytes(int64_t channels, int64_t length);
 bool FileHolds(const InputFile& in, int64_t bytes);
 
 // Samples a store can hold: `TotalSamples`, never more than its arrays have.
-int64_t SampleCapacity(const state::Program& p, int store);
+int64_t SampleCapacity(const state::Program& p, store::Store store);
 
 // Terminates the text fields of records taken from a file, so a hostile file
 // cannot leave a string without its end in a store.
@@ -69,7 +70,7 @@ void TerminateTexts(store::Channel_s& c);
 // arrays trade places when they are of one size (nothing keeps a pointer to
 // either across an operation), which saves a pass over the whole store; the
 // scratch array then holds the old samples, which nobody reads.
-void CommitScratch(state::Program& p, int store, size_t n);
+void CommitScratch(state::Program& p, store::Store store, size_t n);
 
 // Display type 2 in every graph record of both stores, as after every read.
 void ResetDisplayTypes(state::Program& p);

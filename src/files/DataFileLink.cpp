@@ -14,9 +14,9 @@
 
 namespace files {
 
-int WaveformLinkUtil(state::Program& p, const std::string& name, int store) {
+int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store) {
   // Joining is defined for the waveform store only.
-  if (!store || !state::MemOK(p, 1)) return 0;
+  if (!store::IsW(store) || !state::MemOK(p, store::Store::W)) return 0;
   InputFile in(ResolveDataName(p, name));
   if (!in) {
     ReportOpenFailure(p, name, true);
@@ -33,12 +33,12 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, int store) {
     return 0;
   }
   const int64_t memLength = std::max<int32_t>(p.HGW.Length, 0);
-  if (state::ActiveChannels(p, 1) * memLength > SampleCapacity(p, 1)) return 0;
+  if (state::ActiveChannels(p, store::Store::W) * memLength > SampleCapacity(p, store::Store::W)) return 0;
   int64_t unionCount = 0;
   for (int i = 0; i < store::kChannels; ++i)
     if (p.HGW.ChannelOn[i] || fileHeader.ChannelOn[i]) ++unionCount;
   const int64_t joined = memLength + fileLength;
-  if (joined > p.DG.MaxLength || joined * unionCount > SampleCapacity(p, 1)) {
+  if (joined > p.DG.MaxLength || joined * unionCount > SampleCapacity(p, store::Store::W)) {
     state::Mess(p, state::TxtF(p, 1321, {long(joined)}), state::Txt(p, 390));
     return 0;
   }
@@ -53,7 +53,7 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, int store) {
   for (int i = 0; i < store::kChannels; ++i) {
     if (!p.HGW.ChannelOn[i] && !fileHeader.ChannelOn[i]) continue;
     float* block = scratch + k * joined;
-    const int start = state::Pocatek(p, 1, i);
+    const int start = state::Pocatek(p, store::Store::W, i);
     if (start >= 0)
       std::memcpy(block, samples + start, size_t(memLength) * sizeof(float));
     else
@@ -80,8 +80,8 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, int store) {
   }
   p.HGW.ChannelCount = int16_t(unionCount);
   p.HGW.Length = int32_t(joined);
-  CommitScratch(p, 1, size_t(joined * unionCount));
-  state::DataChanged(p, 1);
+  CommitScratch(p, store::Store::W, size_t(joined * unionCount));
+  state::DataChanged(p, store::Store::W);
   return 1;
 }
 

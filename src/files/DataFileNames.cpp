@@ -16,14 +16,16 @@ namespace {
 constexpr size_t kMacroNameSize = 12;
 
 // The selected name field of the store; `W_NameIndx` outside -1..15 is reset.
-char* MacroNameField(state::Program& p, int store) {
-  if (!store) return p.M_Name;
+char* MacroNameField(state::Program& p, store::Store store) {
+  if (!store::IsW(store)) return p.M_Name;
   if (p.W_NameIndx < -1 || p.W_NameIndx > 15) p.W_NameIndx = -1;
   if (p.W_NameIndx < 0 || p.W_Nam_N.size() < 16 * kMacroNameSize) return p.W_Name;
   return p.W_Nam_N.get() + size_t(p.W_NameIndx) * kMacroNameSize;
 }
 
-int16_t& Counter(state::Program& p, int store) { return store ? p.W_NameInc[p.W_NameIndx + 1] : p.M_NameInc; }
+int16_t& Counter(state::Program& p, store::Store store) {
+  return store::IsW(store) ? p.W_NameInc[p.W_NameIndx + 1] : p.M_NameInc;
+}
 
 // Up to 12 characters, zero-filled: a full 8.3 name has no terminator.
 void StoreName(char* field, const std::string& name) {
@@ -45,14 +47,14 @@ bool HasExtension(const std::string& name) {
 
 }  // namespace
 
-void NewName(state::Program& p, const std::string& name, int store) {
-  char* field = store ? p.DW_Name : p.DM_Name;
+void NewName(state::Program& p, const std::string& name, store::Store store) {
+  char* field = store::IsW(store) ? p.DW_Name : p.DM_Name;
   store::ShortPath(100, field, sizeof p.DW_Name, name);
   // The remark file, the column export and the F2/F3 messages of the graph
   // windows work on the last waveform file read or written.
   // A name too long for the field is not kept (a cut name would name another file).
-  if (store && name.size() < sizeof p.WG.LastWaveFile) store::CopyText(p.WG.LastWaveFile, name);
-  state::UpdateCaptions(p, store ? 1 : 0);
+  if (store::IsW(store) && name.size() < sizeof p.WG.LastWaveFile) store::CopyText(p.WG.LastWaveFile, name);
+  state::UpdateCaptions(p, store);
 }
 
 void NameDatum(state::Program& p) {
@@ -65,31 +67,30 @@ void NameDatum(state::Program& p) {
   StoreName(p.M_Name, name);
 }
 
-std::string MacroName(const state::Program& p, int store) {
-  const char* field = store ? p.W_Name : p.M_Name;
-  if (store && p.W_NameIndx >= 0 && p.W_NameIndx <= 15 && p.W_Nam_N.size() >= 16 * kMacroNameSize)
+std::string MacroName(const state::Program& p, store::Store store) {
+  const char* field = store::IsW(store) ? p.W_Name : p.M_Name;
+  if (store::IsW(store) && p.W_NameIndx >= 0 && p.W_NameIndx <= 15 && p.W_Nam_N.size() >= 16 * kMacroNameSize)
     field = p.W_Nam_N.get() + size_t(p.W_NameIndx) * kMacroNameSize;
   return store::FieldText(field, kMacroNameSize);
 }
 
-void SetMacroName(state::Program& p, int store, const std::string& name) {
+void SetMacroName(state::Program& p, store::Store store, const std::string& name) {
   StoreName(MacroNameField(p, store), name);
 }
 
-void NameInMacro(state::Program& p, int store, int set) {
-  store = store ? 1 : 0;
+void NameInMacro(state::Program& p, store::Store store, int set) {
   p.W_NameGo = 1;
   char* field = MacroNameField(p, store);
   int16_t& counter = Counter(p, store);
-  const int limit = store ? 9999 : 999;
+  const int limit = store::IsW(store) ? 9999 : 999;
   if (set) {
     std::string name = store::FieldText(p.DG.NameQueue);
     store::FrontSpaceOff(name);
     if (name.empty()) {
-      name = store ? "Wave_000.w" : "Meas_000.m";
+      name = store::IsW(store) ? "Wave_000.w" : "Meas_000.m";
     } else {
       name = name.substr(0, kMacroNameSize);
-      store::ChangeExtension(name, store ? ".w" : ".m");
+      store::ChangeExtension(name, store::IsW(store) ? ".w" : ".m");
     }
     StoreName(field, name);
     std::string digits = name.size() > 5 ? name.substr(5, 3) : std::string();

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
@@ -13,7 +15,7 @@ namespace files {
 
 // `NewName`: `DW_Name` / `DM_Name` = the name shortened to 100 characters,
 // then the captions of the store's open graph windows.
-void NewName(state::Program& p, const std::string& name, int store);
+void NewName(state::Program& p, const std::string& name, store::Store store);
 
 // `NameDatum`: "YY_MM_DD.HHT" from the clock into `W_Name` and `M_Name`.
 void NameDatum(state::Program& p);
@@ -21,7 +23,7 @@ void NameDatum(state::Program& p);
 // `NameInMacro`: set != 0 sets the store's macro name (from `NameQueue`, or
 // "Wave_000.w" / "Meas_000.m") and its counter; set = 0 advances the counter
 // and writes its digits before the name's first ".".
-void NameInMacro(state::Program& p, int store, int set);
+void NameInMacro(state::Program& p, store::Store store, int set);
 
 // `ImplicitNameUtil`: `ImplicitName` = `NameQueue`, or "noname.w".
 void ImplicitNameUtil(state::Program& p);
@@ -29,9 +31,9 @@ void ImplicitNameUtil(state::Program& p);
 // The macro name in use for the store: `W_Name` or the selected `W_Nam_N`
 // slot, `M_Name`. The fields hold 12 characters, the last one not always
 // followed by a terminator, so they are read only through this.
-std::string MacroName(const state::Program& p, int store);
+std::string MacroName(const state::Program& p, store::Store store);
 // Stores up to 12 characters into the store's selected macro name field.
-void SetMacroName(state::Program& p, int store, const std::string& name);
+void SetMacroName(state::Program& p, store::Store store, const std::string& name);
 
 // `FileName`: the next file name of `NameQueue`. Empty or "?" opens the file
 // dialog (title, filter; folder and mask from `mask`, e.g. "\DATA\*.W";

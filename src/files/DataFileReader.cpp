@@ -13,14 +13,16 @@
 namespace files {
 namespace {
 
-void ReportTooLong(state::Program& p, int store, int32_t length) {
-  state::Mess(p, state::TxtF(p, store ? 389 : 392, {long(length)}), state::Txt(p, store ? 390 : 393));
+void ReportTooLong(state::Program& p, store::Store store, int32_t length) {
+  state::Mess(p, state::TxtF(p, store::IsW(store) ? 389 : 392, {long(length)}),
+              state::Txt(p, store::IsW(store) ? 390 : 393));
 }
 
-int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, int store, int accumulate) {
+int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, store::Store store,
+                   int accumulate) {
   const store::Header_s& fileHeader = head.header;
-  if (store ? fileHeader.IsWaveform == 0 : fileHeader.IsWaveform != 0) {
-    state::MessT(p, store ? 388 : 391, 13);
+  if (store::IsW(store) ? fileHeader.IsWaveform == 0 : fileHeader.IsWaveform != 0) {
+    state::MessT(p, store::IsW(store) ? 388 : 391, 13);
     return 0;
   }
   // The counted flags decide how much is read, never `ChannelCount`: a file
@@ -75,16 +77,16 @@ int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, i
   const store::Header_s& fileHeader = head.header;
   const int64_t fileLength = fileHeader.Length;
   if (fileLength < 1) {
-    ReportTooLong(p, 1, fileHeader.Length);
+    ReportTooLong(p, store::Store::W, fileHeader.Length);
     return 0;
   }
   if (fileChannel >= store::kChannels || !fileHeader.ChannelOn[fileChannel]) {
     state::MessT(p, 395, 13);
     return 0;
   }
-  const int target = state::Pocatek(p, 1, destChannel);
+  const int target = state::Pocatek(p, store::Store::W, destChannel);
   const int64_t storeLength = p.HGW.Length;
-  if (target < 0 || storeLength < 0 || target + storeLength > SampleCapacity(p, 1)) return 0;
+  if (target < 0 || storeLength < 0 || target + storeLength > SampleCapacity(p, store::Store::W)) return 0;
   const int64_t n = std::min(fileLength, storeLength);
 
   // Only the last channel read survives, so the ones before it are skipped.
@@ -95,7 +97,7 @@ int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, i
   if (!FileHolds(in, head.dataStart + skip + kChannelBytes + 4 * n)) return 0;
   store::Channel_s record;
   if (!in.Skip(long(skip)) || !in.Read(&record, sizeof record)) return 0;
-  float* scratch = p.Scratch(1);
+  float* scratch = p.Scratch(store::Store::W);
   if (!ReadDataBlok(in.file(), scratch, long(n), 0)) return 0;
   if (!in.Close()) return 0;
 
@@ -107,7 +109,7 @@ int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, i
   std::memcpy(dest, scratch, size_t(n) * sizeof(float));
   std::fill(dest + n, dest + storeLength, 0.0f);
   ResetDisplayTypes(p);
-  state::DataChanged(p, 1);
+  state::DataChanged(p, store::Store::W);
   return 1;
 }
 
@@ -119,12 +121,11 @@ int ReadDataBlok(FILE* file, float* array, long count, long offset) {
   return std::fread(array + offset, sizeof(float), size_t(count), file) == size_t(count) ? 1 : 0;
 }
 
-int ReadDataFileUtil(state::Program& p, const std::string& name, int store, int withPrefix, int fileChannel,
-                     int destChannel, int accumulate) {
-  store = store ? 1 : 0;
+int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store, int withPrefix,
+                     int fileChannel, int destChannel, int accumulate) {
   if (!state::MemOK(p, store)) return 0;
   const bool whole = fileChannel < 0;
-  if (!whole && store == 0) return 1;
+  if (!whole && store == store::Store::M) return 1;
 
   InputFile in(ResolveDataName(p, name));
   if (!in) {

@@ -19,9 +19,11 @@
 namespace files {
 namespace {
 
-char* ExtMask(state::Program& p, int store) { return store ? p.DG.WaveExtMask : p.DG.MeasExtMask; }
+char* ExtMask(state::Program& p, store::Store store) {
+  return store::IsW(store) ? p.DG.WaveExtMask : p.DG.MeasExtMask;
+}
 
-std::optional<std::string> AskFile(state::Program& p, int title, int filter, int store, bool save) {
+std::optional<std::string> AskFile(state::Program& p, int title, int filter, store::Store store, bool save) {
   platform::FileDialogRequest request;
   request.title = state::Txt(p, title);
   request.filter = state::Txt(p, filter);
@@ -41,24 +43,24 @@ bool Exists(const std::string& path) {
 }
 
 // Remembers the file: its extension as the store's mask, its name in captions.
-void Remember(state::Program& p, const std::string& name, int store) {
+void Remember(state::Program& p, const std::string& name, store::Store store) {
   store::Extension(name, ExtMask(p, store), 6);
   NewName(p, name, store);
 }
 
 }  // namespace
 
-int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, int store, int accumulate) {
-  store = store ? 1 : 0;
+int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store, int accumulate) {
   if (!state::MemOK(p, store, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     // Reading always takes `W_Name`, never a slot.
-    const std::string macroName = store::FieldText(store ? p.W_Name : p.M_Name, 12);
+    const std::string macroName = store::FieldText(store::IsW(store) ? p.W_Name : p.M_Name, 12);
     if (p.MacGoing && !macroName.empty()) {
       name = InDataFolder(p, macroName);
     } else {
-      std::optional<std::string> chosen = AskFile(p, store ? 499 : 501, store ? 500 : 502, store, false);
+      std::optional<std::string> chosen =
+          AskFile(p, store::IsW(store) ? 499 : 501, store::IsW(store) ? 500 : 502, store, false);
       if (!chosen || chosen->empty()) return 0;
       name = *chosen;
     }
@@ -72,29 +74,30 @@ int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, int store, i
   return 1;
 }
 
-void EditCommentBeforeSaving(state::Program& p, int store) {
+void EditCommentBeforeSaving(state::Program& p, store::Store store) {
   if (p.MacGoing) return;
   store::Header_s& header = p.Header(store);
   std::string comment = store::FieldText(header.Comment);
   // The title names the store, so that Init. offers the store's own text.
-  if (p.ui().EditComment(comment, store ? "W" : "M")) store::CopyText(header.Comment, comment);
+  if (p.ui().EditComment(comment, store::IsW(store) ? "W" : "M")) store::CopyText(header.Comment, comment);
 }
 
-int WriteDataFile(state::Program& p, const std::string& nameOrEmpty, int store, int channel) {
-  store = store ? 1 : 0;
+int WriteDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store, int channel) {
   if (!state::MemOK(p, store, true)) return 0;
   EditCommentBeforeSaving(p, store);
   std::string name = nameOrEmpty;
   if (name.empty()) {
-    const bool macroNames =
-        store ? p.MacGoing && p.W_NameGo && p.W_NameIndx >= -1 && p.W_NameIndx <= 15 : p.MacGoing != 0;
+    const bool macroNames = store::IsW(store)
+                                ? p.MacGoing && p.W_NameGo && p.W_NameIndx >= -1 && p.W_NameIndx <= 15
+                                : p.MacGoing != 0;
     // A slot name after a timed-out input wait means: this record is not kept.
-    if (store && macroNames && p.PWait == -2 && p.W_NameIndx >= 0) return 1;
+    if (store::IsW(store) && macroNames && p.PWait == -2 && p.W_NameIndx >= 0) return 1;
     const std::string macroName = macroNames ? MacroName(p, store) : std::string();
     if (!macroName.empty()) {
       name = InDataFolder(p, macroName);
     } else {
-      std::optional<std::string> chosen = AskFile(p, store ? 503 : 504, store ? 500 : 502, store, true);
+      std::optional<std::string> chosen =
+          AskFile(p, store::IsW(store) ? 503 : 504, store::IsW(store) ? 500 : 502, store, true);
       if (!chosen || chosen->empty()) return 0;
       name = *chosen;
     }
@@ -113,15 +116,15 @@ int WriteDataFile(state::Program& p, const std::string& nameOrEmpty, int store, 
 }
 
 int WaveformLink(state::Program& p) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   if (!p.MacGoing && state::AskT(p, 1320, 15) != platform::Answer::Yes) return 0;
-  std::optional<std::string> chosen = AskFile(p, 499, 500, 1, false);
+  std::optional<std::string> chosen = AskFile(p, 499, 500, store::Store::W, false);
   if (!chosen || chosen->empty()) return 0;
-  const bool wereOpen = state::AnyWindowOpen(p, 1);
-  state::UnDisplayWave(p, 1, -1);
-  const int ok = WaveformLinkUtil(p, *chosen, 1);
+  const bool wereOpen = state::AnyWindowOpen(p, store::Store::W);
+  state::UnDisplayWave(p, store::Store::W, -1);
+  const int ok = WaveformLinkUtil(p, *chosen, store::Store::W);
   // The store is unchanged after a failure, so its windows come back either way.
-  if (wereOpen) state::DisplayWave(p, 1, -1);
+  if (wereOpen) state::DisplayWave(p, store::Store::W, -1);
   if (!ok) state::MessT(p, 1322, 14);
   return ok;
 }

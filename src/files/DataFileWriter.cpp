@@ -7,8 +7,7 @@
 #include "state/StoreAccess.h"
 
 namespace files {
-int WriteDataFileUtil(state::Program& p, const std::string& name, int store, int channel) {
-  store = store ? 1 : 0;
+int WriteDataFileUtil(state::Program& p, const std::string& name, store::Store store, int channel) {
   if (!state::MemOK(p, store)) return 0;
   DiskCursor cursor(p);
 
@@ -18,7 +17,7 @@ int WriteDataFileUtil(state::Program& p, const std::string& name, int store, int
     const int index = channel - 1;
     // Nothing written is a failure, and the user numbers channels from 1.
     if (!header.ChannelOn[index]) {
-      state::Mess(p, state::TxtF(p, store ? 396 : 397, {channel}), state::Txt(p, 13));
+      state::Mess(p, state::TxtF(p, store::IsW(store) ? 396 : 397, {channel}), state::Txt(p, 13));
       return 0;
     }
     const int16_t flag = header.ChannelOn[index];
@@ -31,7 +30,7 @@ int WriteDataFileUtil(state::Program& p, const std::string& name, int store, int
   // `TotalSamples`: a memory size lowered for the next start must not stop
   // the exit from saving what the store holds now.
   const int64_t length = p.Header(store).Length;
-  const int64_t allocated = int64_t((store ? p.Waveform : p.Buffer).size());
+  const int64_t allocated = int64_t((store::IsW(store) ? p.Waveform : p.Buffer).size());
   if (length < 0 || int64_t(state::ActiveChannels(p, store)) * length > allocated) return 0;
 
   AtomicWriter out;

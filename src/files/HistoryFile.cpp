@@ -19,7 +19,7 @@ constexpr size_t kBlockBytes = sizeof(store::Block_s) * 6;
 constexpr size_t kPointBytes = 8;
 
 struct ParsedEntry {
-  int store;  // 1 = W, 0 = M
+  store::Store store;
   int channel;
   uint16_t size;
   long offset;  // of the data in the file
@@ -44,7 +44,7 @@ bool Parse(InputFile& f, long fileSize, std::vector<ParsedEntry>& entries, store
         pos += 2;
         long bytes = long(size) * long(kPointBytes);
         if (bytes > fileSize - pos || !f.Skip(bytes)) return false;
-        entries.push_back({s, ch, size, pos});
+        entries.push_back({store::StoreFromFlag(s), ch, size, pos});
         pos += bytes;
       }
     }
@@ -124,8 +124,8 @@ int ReadHistFile(state::Program& p, const char* nameOrNull) {
   std::memcpy(p.MBlock, mBlock, sizeof mBlock);
   for (size_t i = 0; i < entries.size(); ++i) {
     const ParsedEntry& e = entries[i];
-    auto& buf = e.store ? p.WHBuf : p.MHBuf;
-    uint16_t& numb = (e.store ? p.WHNumb : p.MHNumb)[e.channel];
+    auto& buf = store::IsW(e.store) ? p.WHBuf : p.MHBuf;
+    uint16_t& numb = (store::IsW(e.store) ? p.WHNumb : p.MHNumb)[e.channel];
     state::HistEntry& slot = buf[e.channel][numb++];
     slot.data = std::move(data[i]);
     slot.size = e.size;

@@ -23,13 +23,14 @@ std::optional<std::string> ChooseFile(state::Program& p, int title, int filter, 
   return chosen;
 }
 
-char* TextMask(state::Program& p, int store) { return store ? p.DG.WaveTextMask : p.DG.MeasTextMask; }
+char* TextMask(state::Program& p, store::Store store) {
+  return store::IsW(store) ? p.DG.WaveTextMask : p.DG.MeasTextMask;
+}
 
-int64_t ImportCapacity(const state::Program& p, int store) { return SampleCapacity(p, store); }
+int64_t ImportCapacity(const state::Program& p, store::Store store) { return SampleCapacity(p, store); }
 
-void CommitImport(state::Program& p, int store, int channels, int32_t rows, float step,
+void CommitImport(state::Program& p, store::Store store, int channels, int32_t rows, float step,
                   std::string_view channelName, bool fromScratch) {
-  store = store ? 1 : 0;
   state::UnDisplayWave(p, store, -1);
   store::Header_s& h = p.Header(store);
   h.ChannelCount = int16_t(channels);
@@ -44,7 +45,7 @@ void CommitImport(state::Program& p, int store, int channels, int32_t rows, floa
   store::Channel_s* records = p.Channels(store);
   int32_t* freq = p.Freq(store);
   for (int i = 0; i < store::kChannels; ++i) {
-    records[i] = store ? store::FGW0 : store::FGB0;
+    records[i] = store::IsW(store) ? store::FGW0 : store::FGB0;
     freq[i] = 0;
     if (i >= channels) continue;
     records[i].Step = step;
@@ -55,9 +56,9 @@ void CommitImport(state::Program& p, int store, int channels, int32_t rows, floa
   state::DataChanged(p, store);
 }
 
-void RememberImport(state::Program& p, int store, const std::string& name) {
+void RememberImport(state::Program& p, store::Store store, const std::string& name) {
   store::Extension(name, TextMask(p, store), 6);
-  NewName(p, name, store ? 1 : 0);
+  NewName(p, name, store);
 }
 
 }  // namespace files

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
@@ -21,7 +23,7 @@ std::optional<std::string> ChooseFile(state::Program& p, int title, int filter, 
                                       const std::string& mask, bool save);
 
 // The store's text mask field of `DG` ("*.WTX" / "*.MTX"), 6 characters.
-char* TextMask(state::Program& p, int store);
+char* TextMask(state::Program& p, store::Store store);
 
 // Replaces the store by an import: the first channels × rows values of the
 // scratch array, channel after channel. Every channel record comes from
@@ -31,14 +33,14 @@ char* TextMask(state::Program& p, int store);
 // closed first (they show the old channel layout; the caller opens them
 // again), and the change is announced with kDataChanged. `fromScratch` false: the
 // caller has already written the samples into the store's own array.
-void CommitImport(state::Program& p, int store, int channels, int32_t rows, float step,
+void CommitImport(state::Program& p, store::Store store, int channels, int32_t rows, float step,
                   std::string_view channelName = {}, bool fromScratch = true);
 
 // The imported file's extension as the store's text mask, its name in
 // captions (`NewName`).
-void RememberImport(state::Program& p, int store, const std::string& name);
+void RememberImport(state::Program& p, store::Store store, const std::string& name);
 
 // Samples the store can take from an import (the smaller array decides).
-int64_t ImportCapacity(const state::Program& p, int store);
+int64_t ImportCapacity(const state::Program& p, store::Store store);
 
 }  // namespace files

@@ -90,8 +90,8 @@ int WriteJobFileUtil(state::Program& p, const char* nameOrNull) {
   // At exit the windows are already closed; the exit request remembered
   // which stores had them.
   const bool exiting = p.BudeKonecAleAzPoGrafech != 0;
-  p.PG.WWindows = (exiting ? p.WWindowsOpen != 0 : state::AnyWindowOpen(p, 1)) ? 1 : 0;
-  p.PG.MWindows = (exiting ? p.MWindowsOpen != 0 : state::AnyWindowOpen(p, 0)) ? 1 : 0;
+  p.PG.WWindows = (exiting ? p.WWindowsOpen != 0 : state::AnyWindowOpen(p, store::Store::W)) ? 1 : 0;
+  p.PG.MWindows = (exiting ? p.MWindowsOpen != 0 : state::AnyWindowOpen(p, store::Store::M)) ? 1 : 0;
   p.JG.MG = p.MG;
   p.JG.PG = p.PG;
   p.JG.DG = p.DG;

@@ -86,8 +86,8 @@ int WriteJobFile(state::Program& p, int onlyJob) {
 }
 
 int ReadJobFile(state::Program& p, int onlyJob, const std::string& name) {
-  state::UnDisplayWave(p, 1, -1);
-  state::UnDisplayWave(p, 0, -1);
+  state::UnDisplayWave(p, store::Store::W, -1);
+  state::UnDisplayWave(p, store::Store::M, -1);
   const std::string path = SettingsPath(p, name.c_str(), "");
   if (!ReadJobFileUtil(p, path.c_str())) {
     state::MessT(p, 321, 13);
@@ -97,8 +97,8 @@ int ReadJobFile(state::Program& p, int onlyJob, const std::string& name) {
   if (!onlyJob) ReadJobCompanions(p, path.c_str());
 
   if (p.PW == p.DG.TotalSamples && p.PM == p.DG.TotalSamples) {
-    if (p.PG.WWindows) state::DisplayWave(p, 1, -1);
-    if (p.PG.MWindows) state::DisplayWave(p, 0, -1);
+    if (p.PG.WWindows) state::DisplayWave(p, store::Store::W, -1);
+    if (p.PG.MWindows) state::DisplayWave(p, store::Store::M, -1);
     return 1;
   }
   state::MessT(p, 322, 11);

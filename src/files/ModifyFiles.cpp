@@ -98,9 +98,9 @@ bool ItemNumber(const std::string& item, double& value) {
 }
 
 void Transform(state::Program& p, int channel, double multiplier, double divisor, double offset) {
-  const int start = state::Pocatek(p, 1, channel);
+  const int start = state::Pocatek(p, store::Store::W, channel);
   const long long length = p.HGW.Length;
-  if (start < 0 || length <= 0 || start + length > SampleCapacity(p, 1)) return;
+  if (start < 0 || length <= 0 || start + length > SampleCapacity(p, store::Store::W)) return;
   float* s = p.Waveform.get() + start;
   for (long long k = 0; k < length; ++k) s[k] = ToSample((double(s[k]) * multiplier) / divisor + offset);
 }
@@ -129,14 +129,14 @@ const char kTemplate[] =
 // silently as the padding menu item does without its questions; a record
 // that cannot grow stays as it is.
 void PadToPowerOfTwo(state::Program& p) {
-  if (!state::MemOK(p, 1, true)) return;
+  if (!state::MemOK(p, store::Store::W, true)) return;
   long long grown = 0;
-  if (dsp::PowerOfTwoGrowth(p.HGW.Length, state::ActiveChannels(p, 1), SampleCapacity(p, 1), p.DG.MaxLength,
-                            grown) != dsp::PadCheck::Fits)
+  if (dsp::PowerOfTwoGrowth(p.HGW.Length, state::ActiveChannels(p, store::Store::W),
+                            SampleCapacity(p, store::Store::W), p.DG.MaxLength, grown) != dsp::PadCheck::Fits)
     return;
   dsp::GrowBlocks(p.Waveform.get(), p.HGW.ChannelOn, p.HGW.Length, grown, dsp::PadFill::Zeros);
   p.HGW.Length = static_cast<int32_t>(grown);
-  state::DataChanged(p, 1);
+  state::DataChanged(p, store::Store::W);
 }
 
 }  // namespace
@@ -202,7 +202,7 @@ void ApplyChannelText(state::Program& p, const ChannelText& text) {
     if (m != 1.0 || d != 1.0 || o != 0.0) Transform(p, ch, m, d, o);
   }
   for (int code : {state::kDataChanged, state::kExpandWhole, state::kRepaintTimeScale})
-    state::SendToStoreWindows(p, 1, code);
+    state::SendToStoreWindows(p, store::Store::W, code);
 }
 
 std::string ModifyPath(const state::Program& p, const std::string& name) {
@@ -213,7 +213,7 @@ std::string ModifyPath(const state::Program& p, const std::string& name) {
 }
 
 int WaveformModifyExecute(state::Program& p, bool interactive, const std::string& nameGiven) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   std::string name = nameGiven;
   if (interactive) {
     std::optional<std::string> chosen =

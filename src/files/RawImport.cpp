@@ -33,11 +33,11 @@ long long CountValues(FILE* f, long long limit) {
 }  // namespace
 
 int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen =
-        ChooseFile(p, 1250, 1251, "\\DATA\\", store::FieldText(TextMask(p, 1), 6), false);
+        ChooseFile(p, 1250, 1251, "\\DATA\\", store::FieldText(TextMask(p, store::Store::W), 6), false);
     if (!chosen) return 0;
     name = *chosen;
   }
@@ -54,7 +54,7 @@ int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
     ReportOpenFailure(p, name, true);
     return 0;
   }
-  const long long capacityFrames = ImportCapacity(p, 1) / n;
+  const long long capacityFrames = ImportCapacity(p, store::Store::W) / n;
   const long long values = CountValues(file.file(), capacityFrames * n);
   const long long frames = (values + n - 1) / n;
   if (frames == 0) {
@@ -67,7 +67,7 @@ int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
     state::MessT(p, 316, 13);
     return 0;
   }
-  float* scratch = p.Scratch(1);
+  float* scratch = p.Scratch(store::Store::W);
   std::fill(scratch, scratch + frames * n, 0.0f);
   std::vector<uint8_t> chunk(kChunkValues * 2);
   long long k = 0;  // values stored
@@ -81,8 +81,8 @@ int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
     if (got < want) break;  // the file shrank since counting: keep what came
   }
   file.Close();
-  CommitImport(p, 1, int(n), int32_t(frames), float(1.0 / f));
-  RememberImport(p, 1, name);
+  CommitImport(p, store::Store::W, int(n), int32_t(frames), float(1.0 / f));
+  RememberImport(p, store::Store::W, name);
   return 1;
 }
 

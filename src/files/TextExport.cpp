@@ -55,8 +55,7 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, int store) {
-  store = store ? 1 : 0;
+int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store) {
   // Copies: nothing the export formats may change the store under it.
   const store::Header_s h = p.Header(store);
   std::vector<store::Channel_s> channels(p.Channels(store), p.Channels(store) + store::kChannels);
@@ -69,7 +68,7 @@ int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, int store
   std::string& t = sink.text;
   t += state::Txt(p, 399) + store::FieldText(h.Date) + " \n";
   t += state::Txt(p, 400) + " \n";
-  t += state::Txt(p, 401) + state::Txt(p, store ? 402 : 403) + " \n";
+  t += state::Txt(p, 401) + state::Txt(p, store::IsW(store) ? 402 : 403) + " \n";
   t += state::TxtF(p, 404, {int(h.ChannelCount)}) + " \n";
   t += state::TxtF(p, 405, {long(h.Length)}) + " \n\n";
   t += state::Txt(p, 406) + store::FieldText(h.Comment) + " \n";
@@ -112,14 +111,14 @@ int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, int store
   return out.Commit() ? 1 : 0;
 }
 
-int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, int store) {
-  store = store ? 1 : 0;
+int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store) {
   if (!state::MemOK(p, store, true)) return 0;
   EditCommentBeforeSaving(p, store);
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen =
-        ChooseFile(p, store ? 505 : 507, store ? 506 : 508, "\\DATA\\", store ? "*.WTX" : "*.MTX", true);
+        ChooseFile(p, store::IsW(store) ? 505 : 507, store::IsW(store) ? 506 : 508, "\\DATA\\",
+                   store::IsW(store) ? "*.WTX" : "*.MTX", true);
     if (!chosen) return 0;
     name = *chosen;
   }
@@ -137,7 +136,8 @@ int WriteSimpleASCIIDataFileUtil(state::Program& p, const std::string& name) {
   AtomicWriter out;
   if (!out.Open(ResolveDataName(p, name))) return 0;
   TextSink sink(out);
-  const long long n = std::min<long long>(std::max<int32_t>(p.HGW.Length, 0), SampleCapacity(p, 1));
+  const long long n =
+      std::min<long long>(std::max<int32_t>(p.HGW.Length, 0), SampleCapacity(p, store::Store::W));
   for (long long k = 0; k < n; ++k) {
     AppendNumber(sink.text, p.Waveform[size_t(k)], std::chars_format::scientific, 8, 12);
     sink.text += "\r\n";

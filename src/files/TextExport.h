@@ -5,24 +5,26 @@
 
 #include <string>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
 
 namespace files {
 
-// `WriteASCIIDataFileUtil`: the store (1 = W, 0 = M) as text: header lines,
+// `WriteASCIIDataFileUtil`: the store as text: header lines,
 // then for every active channel its heading and its samples ("%g", ten to a
 // line, the running count after every hundred). `name` is a program name.
 // 398 (title 13) when the file cannot be created. Answers 1 / 0; a failed
 // write leaves an existing file as it was.
-int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, int store);
+int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store);
 
 // `TMainWindow::WriteASCIIDataFile`: the comment window (no macro), the save
 // dialog when no name is given ("*.WTX" / "*.MTX" in "\DATA\"), the
 // overwrite question 318 (no macro), the export (319 on failure) and the
 // extension remembered as the store's text mask. Answers 1 / 0.
-int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, int store);
+int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store);
 
 // `WriteSimpleASCIIDataFileUtil`: the first `Length` values of the waveform
 // samples (its first active channel), one per line as "%12.8e\r\n".

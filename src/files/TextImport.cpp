@@ -409,7 +409,7 @@ void RowError(state::Program& p, long long row, long long rows) {
 }
 
 // The import once the name is known; answers as ReadDataFileELKOSO.
-int Import(state::Program& p, int store, const std::string& name) {
+int Import(state::Program& p, store::Store store, const std::string& name) {
   InputFile file(ResolveDataName(p, name));
   if (!file) {
     ReportOpenFailure(p, name, true);
@@ -417,7 +417,7 @@ int Import(state::Program& p, int store, const std::string& name) {
   }
   ByteReader in(file.file());
   SkipByteOrderMark(in);
-  const int width = store ? 0 : TextColumnWidth(in);
+  const int width = store::IsW(store) ? 0 : TextColumnWidth(in);
   if (!in.Seek(0)) return 0;
   SkipByteOrderMark(in);
   if (width == 0 && !SkipHeader(in)) {
@@ -468,7 +468,7 @@ int Import(state::Program& p, int store, const std::string& name) {
       if (c > 0) std::memmove(out, scratch + c * stride, size_t(whole) * sizeof(float));
       std::fill(out + whole, out + rows, 0.0f);
     }
-    CommitImport(p, store, int(n), int32_t(rows), store ? 0.01f : 1.0f);
+    CommitImport(p, store, int(n), int32_t(rows), store::IsW(store) ? 0.01f : 1.0f);
   } else {
     float* samples = p.Samples(store);
     // Row by row: one sequential read of the stream, n sequential writes.
@@ -477,21 +477,20 @@ int Import(state::Program& p, int store, const std::string& name) {
       for (long long c = 0; c < n; ++c) samples[c * rows + r] = row[c];
     }
     for (long long c = 0; c < n; ++c) std::fill(samples + c * rows + whole, samples + (c + 1) * rows, 0.0f);
-    CommitImport(p, store, int(n), int32_t(rows), store ? 0.01f : 1.0f, {}, false);
+    CommitImport(p, store, int(n), int32_t(rows), store::IsW(store) ? 0.01f : 1.0f, {}, false);
   }
   if (whole < rows)
     RowError(p, whole + 1, rows);
   else if (shape.stoppedBad && !prompted)
     RowError(p, rows + 1, rows);  // where the numbers ended
-  if (!store) TextCom(p) = std::move(column);
+  if (!store::IsW(store)) TextCom(p) = std::move(column);
   RememberImport(p, store, name);
   return 1;
 }
 
 }  // namespace
 
-int ReadDataFileELKOSO(state::Program& p, int store, const std::string& nameOrEmpty) {
-  store = store ? 1 : 0;
+int ReadDataFileELKOSO(state::Program& p, store::Store store, const std::string& nameOrEmpty) {
   if (!state::MemOK(p, store, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {

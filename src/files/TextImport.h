@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
@@ -33,10 +35,10 @@ TextColumn& TextCom(const state::Program& p);
 // (cancel answers 0), then counting the rows and columns, the questions
 // (more than 127 columns: 1227 and the two prompts; 1226 before anything
 // changes; No answers 1 with nothing changed), and the import into the
-// store (1 = W, 0 = M). Until the last question the store is untouched, and
+// store. Until the last question the store is untouched, and
 // a file that yields no data leaves it as it was (1360, 1361; 416 after any
 // failure). Reading stops at the first token that is not a number; a row
 // cut short by it is reported ("ERROR in row") and zero from there on.
-int ReadDataFileELKOSO(state::Program& p, int store, const std::string& nameOrEmpty);
+int ReadDataFileELKOSO(state::Program& p, store::Store store, const std::string& nameOrEmpty);
 
 }  // namespace files

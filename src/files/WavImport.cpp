@@ -201,7 +201,7 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& w) {
 }
 
 int Read_WAV(state::Program& p, const std::string& nameOrEmpty) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
     std::optional<std::string> chosen = ChooseFile(p, 1307, 1308, "\\DATA\\", "*.WAV", false);
@@ -233,12 +233,12 @@ int Read_WAV(state::Program& p, const std::string& nameOrEmpty) {
     return refuse("soubor WAV neobsahuje ani jeden celý rámec vzorků",
                   "the WAV file holds no whole sample frame");
   const int channels = std::min(w.channels, kMaxChannels);
-  const long long capacityFrames = ImportCapacity(p, 1) / channels;
+  const long long capacityFrames = ImportCapacity(p, store::Store::W) / channels;
   if (frames > capacityFrames) frames = capacityFrames;
   if (frames == 0 || std::fseek(file.file(), long(w.dataStart), SEEK_SET) != 0)
     return refuse("vzorky nelze přečíst", "the samples cannot be read");
 
-  float* scratch = p.Scratch(1);
+  float* scratch = p.Scratch(store::Store::W);
   const long long chunkFrames = std::max(1LL, (1LL << 20) / frameBytes);
   std::vector<uint8_t> chunk(size_t(chunkFrames * frameBytes));
   long long done = 0;
@@ -259,8 +259,8 @@ int Read_WAV(state::Program& p, const std::string& nameOrEmpty) {
   if (done < frames)
     for (int c = 1; c < channels; ++c)
       std::memmove(scratch + c * done, scratch + c * frames, size_t(done) * sizeof(float));
-  CommitImport(p, 1, channels, int32_t(done), float(1.0 / double(w.rate)), "WAV file");
-  RememberImport(p, 1, name);
+  CommitImport(p, store::Store::W, channels, int32_t(done), float(1.0 / double(w.rate)), "WAV file");
+  RememberImport(p, store::Store::W, name);
   if (channels < w.channels)
     state::Mess(p,
                 state::Lang(p, "Soubor WAV má ", "The WAV file has ") + std::to_string(w.channels) +

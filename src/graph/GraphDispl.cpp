@@ -101,7 +101,7 @@ void TDispl10::PaintRepetition(platform::Canvas& dc) {
   // Only a counted run has a number to show (a count below 1 repeats
   // until stopped); the run acquires into the waveform store.
   const int count = p_.PG.QWRepeatCount;
-  if (!IsW || !p_.QW || count < 1) return;
+  if (!store::IsW(IsW) || !p_.QW || count < 1) return;
   // The run counts the repetitions still to come down from the count: the
   // one on screen is the count less those, plus one.
   const int number = std::clamp(count - p_.PocitadloKolikOpak + 1, 1, count);
@@ -140,7 +140,7 @@ void TDispl10::PaintText(platform::Canvas& dc) {
       dc.Text({PlotLeft + PlotW / 2, PlotTop + 2}, name, platform::HAlign::Center, platform::VAlign::Top);
     }
     if (prt.TextSwitch2) {
-      const std::string path = IsW ? store::FieldText(p_.DW_Name) : store::FieldText(p_.DM_Name);
+      const std::string path = store::IsW(IsW) ? store::FieldText(p_.DW_Name) : store::FieldText(p_.DM_Name);
       const std::string shown = prt.TextSwitch2 == 1 ? path : store::FileNameFromName(path);
       dc.Text({BorderX, 2}, shown, platform::HAlign::Left, platform::VAlign::Top);
     }

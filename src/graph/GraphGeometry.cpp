@@ -30,9 +30,9 @@ void PlaceWindowRect(const int32_t in[4], int32_t out[4]) {
   out[3] = int32_t(top + h);
 }
 
-TDispl10::TDispl10(state::Program& p, const std::string& title, int isW, int16_t chan, int32_t offset,
-                   const int32_t rect[4])
-    : IsW(isW ? 1 : 0),
+TDispl10::TDispl10(state::Program& p, const std::string& title, store::Store isW, int16_t chan,
+                   int32_t offset, const int32_t rect[4])
+    : IsW(isW),
       OwnChan(int16_t(std::clamp<int>(chan, 0, store::kChannels - 1))),
       ActChan(OwnChan),
       Offset(offset),
@@ -46,7 +46,7 @@ TDispl10::TDispl10(state::Program& p, const std::string& title, int isW, int16_t
 
   store::CG_s& g = Own();
   g.Chan = OwnChan;
-  g.MeasWin = IsW ? 0 : 1;
+  g.MeasWin = store::IsW(IsW) ? 0 : 1;
   Rebuild();
   if (!AllocatePicture()) {
     broken_ = true;
@@ -90,8 +90,8 @@ void TDispl10::Rebuild() {
   // The header and the arrays come from files and other code: never let a
   // channel reach past either array, whatever its length says.
   const float* data = p_.Samples(IsW);
-  int64_t capacity = int64_t(
-      std::min(IsW ? p_.Waveform.size() : p_.Buffer.size(), IsW ? p_.SWaveform.size() : p_.SBuffer.size()));
+  int64_t capacity = int64_t(std::min(store::IsW(IsW) ? p_.Waveform.size() : p_.Buffer.size(),
+                                      store::IsW(IsW) ? p_.SWaveform.size() : p_.SBuffer.size()));
   if (!data || Offset < 0 || Offset >= capacity)
     half = 0;
   else
@@ -104,8 +104,8 @@ float* TDispl10::ChannelData(int chan, bool shadow) const {
   int32_t offset = chan == OwnChan ? Offset : state::Pocatek(p_, IsW, chan);
   float* base = shadow ? p_.Scratch(IsW) : p_.Samples(IsW);
   if (!base || offset < 0 || Half == 0) return nullptr;
-  size_t size = shadow ? (IsW ? p_.SWaveform.size() : p_.SBuffer.size())
-                       : (IsW ? p_.Waveform.size() : p_.Buffer.size());
+  size_t size = shadow ? (store::IsW(IsW) ? p_.SWaveform.size() : p_.SBuffer.size())
+                       : (store::IsW(IsW) ? p_.Waveform.size() : p_.Buffer.size());
   if (size_t(offset) + 2 * size_t(Half) > size) return nullptr;
   return base + offset;
 }

@@ -37,7 +37,7 @@ void TDispl10::F4() { DisplTypeSet(kBothHalves); }
 void TDispl10::F5() { AutoscaleAll(1, 1, 1); }
 
 bool TDispl10::F6() {
-  if (IsW) {
+  if (store::IsW(IsW)) {
     Transform();
     return true;
   }

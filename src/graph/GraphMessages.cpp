@@ -68,7 +68,7 @@ void TDispl10::TakeStoreLimits(int interactive) {
 void TDispl10::MeasurementProgress() {
   if (broken_) return;
   store::CG_s& g = Own();
-  if (!IsW && p_.QM && !g.XYPlot && p_.Bindx >= g.IR) {
+  if (!store::IsW(IsW) && p_.QM && !g.XYPlot && p_.Bindx >= g.IR) {
     SelectSeries();
     const int32_t width = g.IR - g.IL;
     if (width > 0 && g.IR < NShown - 1) {

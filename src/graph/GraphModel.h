@@ -14,6 +14,7 @@
 #include "platform/WindowHost.h"
 #include "state/Program.h"
 #include "store/GraphSettings.h"
+#include "store/Store.h"
 
 namespace ops {
 struct Panel;
@@ -67,7 +68,7 @@ class TDispl10 : public platform::GraphWindow {
  public:
   // isW: 1 waveform store, 0 measurement store; offset: first sample of the
   // channel in the store (`Pocatek`), -1 when the channel is not active.
-  TDispl10(state::Program& p, const std::string& title, int isW, int16_t chan, int32_t offset,
+  TDispl10(state::Program& p, const std::string& title, store::Store isW, int16_t chan, int32_t offset,
            const int32_t rect[4]);
   ~TDispl10() override;
   TDispl10(const TDispl10&) = delete;
@@ -288,7 +289,7 @@ class TDispl10 : public platform::GraphWindow {
   int32_t PictureCount() const { return pictureCount_; }
 
   // --- members of the description ---
-  int32_t IsW;
+  store::Store IsW;
   int16_t OwnChan, ActChan;
   int32_t Offset;  // the channel's first sample in the store
   int32_t Half = 0, NShown = 0;

@@ -53,7 +53,7 @@ void TDispl10::Transform() {
   }
   const int M = p_.Header(IsW).Length / 2;
   auto transform = [&](int chan) {
-    if (M >= 1) (void)ops::FFT_Transform(p_, store::StoreFromFlag(IsW), chan, M, true);
+    if (M >= 1) (void)ops::FFT_Transform(p_, IsW, chan, M, true);
     const int32_t type = p_.Freq(IsW)[chan] ? kMagnitude : kBothHalves;
     if (chan == ActChan)
       SetNewPointer(type, Act().DisplType);
@@ -82,7 +82,7 @@ void TDispl10::WeightFunction() {
     if (Yes(p_, 1180))
       range = Yes(p_, 1181) ? ops::WeightRange::BetweenCursorsZeroOutside : ops::WeightRange::BetweenCursors;
   }
-  (void)ops::WeightChannel(p_, store::StoreFromFlag(IsW), chan, range);
+  (void)ops::WeightChannel(p_, IsW, chan, range);
   Redraw();
 }
 
@@ -108,8 +108,7 @@ void TDispl10::GoSmooth() {
   }
   SmoothWidth = width;
   // The store's windows rebuild their series (a spectrum display is recomputed).
-  if (ops::SmoothRange(p_, store::StoreFromFlag(IsW), DataChannel(), from, to, width))
-    state::DataChanged(p_, IsW);
+  if (ops::SmoothRange(p_, IsW, DataChannel(), from, to, width)) state::DataChanged(p_, IsW);
   Redraw();
 }
 
@@ -117,7 +116,7 @@ void TDispl10::ZeroOffset() {
   if (broken_ || Half <= 0) return;
   // The whole record, its last sample too when the length is odd. Answers
   // through the store's data-changed notification, which redraws.
-  (void)ops::ZeroOffsetOfChannel(p_, store::StoreFromFlag(IsW), DataChannel(), 0, p_.Header(IsW).Length - 1);
+  (void)ops::ZeroOffsetOfChannel(p_, IsW, DataChannel(), 0, p_.Header(IsW).Length - 1);
 }
 
 }  // namespace graph

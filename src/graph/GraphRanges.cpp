@@ -102,7 +102,7 @@ void TDispl10::SetMaxMinXYPlot() {
   if (!h.ChannelOn[xc] || !h.ChannelOn[yc]) return;
   const float* data = p_.Samples(IsW);
   const int64_t length = std::max<int32_t>(h.Length, 0);
-  const size_t size = IsW ? p_.Waveform.size() : p_.Buffer.size();
+  const size_t size = store::IsW(IsW) ? p_.Waveform.size() : p_.Buffer.size();
   auto ordinal = [&](int c) {
     int n = 0;
     for (int k = 0; k < c; ++k)

@@ -67,13 +67,13 @@ void TDispl10::ShowStat(platform::Canvas& dc, int betweenCursors) {
   if (broken_) return;
   ops::Panel panel;
   // Nothing to show (no data, equal cursors): no panel.
-  if (!ops::ShowStat(p_, store::StoreFromFlag(IsW), DataChannel(), betweenCursors != 0, panel)) return;
+  if (!ops::ShowStat(p_, IsW, DataChannel(), betweenCursors != 0, panel)) return;
   DrawPanel(dc, panel);
 }
 
 void TDispl10::ShowStatEnergo(platform::Canvas& dc, int betweenCursors) {
   // Voltage and current are a pair of waveform channels.
-  if (broken_ || !IsW) return;
+  if (broken_ || !store::IsW(IsW)) return;
   ops::Panel panel;
   if (!ops::ShowStatEnergo(p_, DataChannel(), betweenCursors != 0, panel)) return;
   DrawPanel(dc, panel);

@@ -16,7 +16,7 @@ static_assert(kPointBytes == 8);
 }  // namespace
 
 int TDispl10::HBufCount() const {
-  const uint16_t n = (IsW ? p_.WHNumb : p_.MHNumb)[OwnChan];
+  const uint16_t n = (store::IsW(IsW) ? p_.WHNumb : p_.MHNumb)[OwnChan];
   return std::min<int>(n, state::kHistEntries);
 }
 
@@ -30,29 +30,29 @@ void TDispl10::AddHBuf() {
   std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[bytes]);
   if (!data) return;
   std::memcpy(data.get(), pictureBlock_.get(), bytes);
-  state::HistEntry& e = (IsW ? p_.WHBuf : p_.MHBuf)[OwnChan][n];
+  state::HistEntry& e = (store::IsW(IsW) ? p_.WHBuf : p_.MHBuf)[OwnChan][n];
   e.data = std::move(data);
   e.size = uint16_t(count);
-  (IsW ? p_.WHNumb : p_.MHNumb)[OwnChan] = uint16_t(n + 1);
+  (store::IsW(IsW) ? p_.WHNumb : p_.MHNumb)[OwnChan] = uint16_t(n + 1);
   p_.TotalDataAlloc += double(bytes);
 }
 
 void TDispl10::ClearHBufAll(int all) {
   int n = HBufCount();
   const int keep = all ? 0 : std::max(n - 1, 0);
-  auto& table = (IsW ? p_.WHBuf : p_.MHBuf)[OwnChan];
+  auto& table = (store::IsW(IsW) ? p_.WHBuf : p_.MHBuf)[OwnChan];
   for (int k = keep; k < n; ++k) {
     if (table[k].data) p_.TotalDataAlloc -= double(table[k].size) * kPointBytes;
     table[k].data.reset();
     table[k].size = 0;
   }
-  (IsW ? p_.WHNumb : p_.MHNumb)[OwnChan] = uint16_t(keep);
+  (store::IsW(IsW) ? p_.WHNumb : p_.MHNumb)[OwnChan] = uint16_t(keep);
 }
 
 void TDispl10::DrawStoredPictures(platform::Canvas& dc) {
   const int n = HBufCount();
   const store::CG_s& g = Own();
-  const auto& table = (IsW ? p_.WHBuf : p_.MHBuf)[OwnChan];
+  const auto& table = (store::IsW(IsW) ? p_.WHBuf : p_.MHBuf)[OwnChan];
   const int right = PlotLeft + PlotW, bottom = PlotTop + PlotH;
   for (int i = 0; i < n; ++i) {
     const state::HistEntry& e = table[i];

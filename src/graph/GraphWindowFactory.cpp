@@ -6,7 +6,7 @@ namespace graph {
 
 platform::GraphWindowFactory MakeGraphWindowFactory(state::Program& p, OwnSurface own) {
   return [&p, own](const platform::GraphWindowSpec& request) -> std::unique_ptr<platform::GraphWindow> {
-    const int isW = request.store ? 1 : 0;
+    const store::Store isW = store::StoreFromFlag(request.store);
     if (!p.Graphs(isW) || request.channel < 0 || request.channel >= store::kChannels) return nullptr;
     auto w = std::make_unique<TDispl10>(p, request.caption, isW, int16_t(request.channel), request.start,
                                         request.rect);

@@ -15,11 +15,13 @@
 namespace graph {
 namespace {
 
-int LimitsSubmenu(int store) { return store ? 261 : 266; }
+int LimitsSubmenu(store::Store store) { return store::IsW(store) ? 261 : 266; }
 
-int32_t LastSample(state::Program& p, int store) { return std::max(p.Header(store).Length - 1, int32_t(0)); }
+int32_t LastSample(state::Program& p, store::Store store) {
+  return std::max(p.Header(store).Length - 1, int32_t(0));
+}
 
-int PromptPoint(state::Program& p, int store, bool right, const char* prompt) {
+int PromptPoint(state::Program& p, store::Store store, bool right, const char* prompt) {
   StoreLimits l = GetStoreLimits(p, store);
   int32_t& v = right ? l.right : l.left;
   const int32_t last = LastSample(p, store);
@@ -28,7 +30,7 @@ int PromptPoint(state::Program& p, int store, bool right, const char* prompt) {
   return 1;
 }
 
-int PromptValue(state::Program& p, int store, bool upper, const char* prompt) {
+int PromptValue(state::Program& p, store::Store store, bool upper, const char* prompt) {
   StoreLimits l = GetStoreLimits(p, store);
   float& v = upper ? l.upper : l.lower;
   if (!macro::GetF(p, v, -FLT_MAX, FLT_MAX, 0.0f, prompt)) return 0;
@@ -38,28 +40,30 @@ int PromptValue(state::Program& p, int store, bool upper, const char* prompt) {
 
 }  // namespace
 
-StoreLimits GetStoreLimits(const state::Program& p, int store) {
+StoreLimits GetStoreLimits(const state::Program& p, store::Store store) {
   StoreLimits l;
-  l.left = store ? p.PG.WLeft : p.PG.MLeft;
-  l.right = store ? p.PG.WRight : p.PG.MRight;
-  l.upper = store ? p.PG.WUpper : p.PG.MUpper;
-  l.lower = store ? p.PG.WLower : p.PG.MLower;
+  l.left = store::IsW(store) ? p.PG.WLeft : p.PG.MLeft;
+  l.right = store::IsW(store) ? p.PG.WRight : p.PG.MRight;
+  l.upper = store::IsW(store) ? p.PG.WUpper : p.PG.MUpper;
+  l.lower = store::IsW(store) ? p.PG.WLower : p.PG.MLower;
   return l;
 }
 
-void SetStoreLimits(state::Program& p, int store, const StoreLimits& l) {
-  (store ? p.PG.WLeft : p.PG.MLeft) = l.left;
-  (store ? p.PG.WRight : p.PG.MRight) = l.right;
-  (store ? p.PG.WUpper : p.PG.MUpper) = l.upper;
-  (store ? p.PG.WLower : p.PG.MLower) = l.lower;
+void SetStoreLimits(state::Program& p, store::Store store, const StoreLimits& l) {
+  (store::IsW(store) ? p.PG.WLeft : p.PG.MLeft) = l.left;
+  (store::IsW(store) ? p.PG.WRight : p.PG.MRight) = l.right;
+  (store::IsW(store) ? p.PG.WUpper : p.PG.MUpper) = l.upper;
+  (store::IsW(store) ? p.PG.WLower : p.PG.MLower) = l.lower;
 }
 
-int LeftPoint(state::Program& p, int store) { return PromptPoint(p, store, false, "Levý bod"); }
-int RightPoint(state::Program& p, int store) { return PromptPoint(p, store, true, "Pravý bod"); }
-int UpperValue(state::Program& p, int store) { return PromptValue(p, store, true, "Horní hodnota"); }
-int LowerValue(state::Program& p, int store) { return PromptValue(p, store, false, "Dolní hodnota"); }
+int LeftPoint(state::Program& p, store::Store store) { return PromptPoint(p, store, false, "Levý bod"); }
+int RightPoint(state::Program& p, store::Store store) { return PromptPoint(p, store, true, "Pravý bod"); }
+int UpperValue(state::Program& p, store::Store store) { return PromptValue(p, store, true, "Horní hodnota"); }
+int LowerValue(state::Program& p, store::Store store) {
+  return PromptValue(p, store, false, "Dolní hodnota");
+}
 
-int SetLimits(state::Program& p, int store, int interactive) {
+int SetLimits(state::Program& p, store::Store store, int interactive) {
   const StoreLimits l = GetStoreLimits(p, store);
   int refusal = 0;
   // Limits come from job files: no arithmetic on them may overflow.
@@ -81,7 +85,7 @@ int SetLimits(state::Program& p, int store, int interactive) {
 }
 
 void Preklad(state::Program& p, int flag) {
-  SendToStoreWindows(p, 1, flag ? state::kOverlaidHalves : state::kSeparateHalves);
+  SendToStoreWindows(p, store::Store::W, flag ? state::kOverlaidHalves : state::kSeparateHalves);
 }
 
 int64_t PowerOfTwoSamples(int64_t n, int64_t length) {
@@ -118,7 +122,7 @@ int GetLimits(state::Program& p) {
                  double(l.right - l.left) * step});
   };
   const platform::Answer a = p.ui().AskYesNoCancel(described(679), Txt(p, 15));
-  p.MenuPopup = LimitsSubmenu(1);
+  p.MenuPopup = LimitsSubmenu(store::Store::W);
   if (a == platform::Answer::Cancel) return 0;
   if (a == platform::Answer::Yes) {
     const int64_t n = PowerOfTwoSamples(int64_t(l.right) - l.left + 1, length);
@@ -132,11 +136,11 @@ int GetLimits(state::Program& p) {
     l.right = int32_t(right);
     Mess(p, described(680), Txt(p, 11));
   }
-  SetStoreLimits(p, 1, l);
+  SetStoreLimits(p, store::Store::W, l);
   return 1;
 }
 
-int WriteLimits(state::Program& p, int store) {
+int WriteLimits(state::Program& p, store::Store store) {
   if (!MemOK(p, store, true)) return 0;
   if (!SetLimits(p, store, 1)) return 0;
   const StoreLimits l = GetStoreLimits(p, store);
@@ -144,8 +148,8 @@ int WriteLimits(state::Program& p, int store) {
   const int32_t oldLength = h.Length;
   const int32_t newLength = l.right - l.left + 1;
   // The header is trusted no further than the arrays really reach.
-  if (!ops::BlockFits(p, store::StoreFromFlag(store), 0, (long long)ActiveChannels(p, store) * oldLength)) {
-    MessT(p, store ? 490 : 491, 13);
+  if (!ops::BlockFits(p, store, 0, (long long)ActiveChannels(p, store) * oldLength)) {
+    MessT(p, store::IsW(store) ? 490 : 491, 13);
     return 0;
   }
   float* s = p.Samples(store);
@@ -158,7 +162,7 @@ int WriteLimits(state::Program& p, int store) {
     ++k;
   }
   h.Length = newLength;
-  if (store && l.left + 1 <= h.PreTrigger) {
+  if (store::IsW(store) && l.left + 1 <= h.PreTrigger) {
     h.PreTrigger -= l.left;
   } else {
     h.PreTrigger = 0;
@@ -175,9 +179,9 @@ int WriteLimits(state::Program& p, int store) {
 
 int PointsAndLimits(state::Program& p, int flag) {
   if (AskT(p, 1411, 15) != platform::Answer::Yes) return 0;
-  if (!LeftPoint(p, 1) || !RightPoint(p, 1)) return 0;
+  if (!LeftPoint(p, store::Store::W) || !RightPoint(p, store::Store::W)) return 0;
   Preklad(p, flag);
-  return SetLimits(p, 1, 1);
+  return SetLimits(p, store::Store::W, 1);
 }
 
 }  // namespace graph

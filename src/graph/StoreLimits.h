@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
@@ -16,21 +18,21 @@ struct StoreLimits {
   float upper = 0, lower = 0;
 };
 
-StoreLimits GetStoreLimits(const state::Program& p, int store);
-void SetStoreLimits(state::Program& p, int store, const StoreLimits& l);
+StoreLimits GetStoreLimits(const state::Program& p, store::Store store);
+void SetStoreLimits(state::Program& p, store::Store store, const StoreLimits& l);
 
 // `LeftPoint`, `RightPoint`, `UpperValue`, `LowerValue`: one limit from a
 // value prompt. Answer 1 when accepted, 0 when cancelled.
-int LeftPoint(state::Program& p, int store);
-int RightPoint(state::Program& p, int store);
-int UpperValue(state::Program& p, int store);
-int LowerValue(state::Program& p, int store);
+int LeftPoint(state::Program& p, store::Store store);
+int RightPoint(state::Program& p, store::Store store);
+int UpperValue(state::Program& p, store::Store store);
+int LowerValue(state::Program& p, store::Store store);
 
 // `SetLimits`: refuses limits that do not fit the store (general texts 361,
 // 362, 363; 681 for a negative left point), else sends kStoreLimits (interactive)
 // or kStoreLimitsQuiet to the store's graph windows and reopens the limits submenu.
 // Answers 1 when the limits were set.
-int SetLimits(state::Program& p, int store, int interactive);
+int SetLimits(state::Program& p, store::Store store, int interactive);
 
 // `Preklad`: overlaid (kOverlaidHalves) or separate (kSeparateHalves) halves in the waveform windows.
 void Preklad(state::Program& p, int flag);
@@ -45,7 +47,7 @@ int64_t PowerOfTwoSamples(int64_t n, int64_t length);
 
 // `WriteLimits` (store): after a successful interactive `SetLimits` the store
 // is cut to the limits. Answers 1 when the store was cut.
-int WriteLimits(state::Program& p, int store);
+int WriteLimits(state::Program& p, store::Store store);
 
 // Menu items 397 / 398: after question 1411, left point, right point,
 // `Preklad` (flag) and the limits set. Answers 1 when the limits were set.

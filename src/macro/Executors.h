@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "store/Store.h"
+
 namespace state {
 struct Program;
 }
@@ -32,24 +34,24 @@ int NoFileChosen(state::Program& p, std::string_view keyword);
 void Broadcast(state::Program& p, int code, int arg = 0);
 
 // Files and memory.
-int ReadDataCommand(state::Program& p, int store, int accumulate, std::string_view keyword);
-int WriteDataCommand(state::Program& p, int store, std::string_view keyword);
-int WriteChannelCommand(state::Program& p, int store, std::string_view keyword);
+int ReadDataCommand(state::Program& p, store::Store store, int accumulate, std::string_view keyword);
+int WriteDataCommand(state::Program& p, store::Store store, std::string_view keyword);
+int WriteChannelCommand(state::Program& p, store::Store store, std::string_view keyword);
 int JobCommand(state::Program& p, bool write, int onlyJob, std::string_view keyword);
 int DeleteFileCommand(state::Program& p, std::string_view keyword);
-int StoreFileAlgebraCommand(state::Program& p, int store, int operation, std::string_view keyword);
+int StoreFileAlgebraCommand(state::Program& p, store::Store store, int operation, std::string_view keyword);
 int ExWWA(state::Program& p);
 int ExWMA(state::Program& p);
 int ExMODIFY(state::Program& p);
 int ExCONV(state::Program& p);
 
 // Names and time stamps.
-int NameCommand(state::Program& p, int store, int set);
+int NameCommand(state::Program& p, store::Store store, int set);
 int ExIMPLICITNAME(state::Program& p);
 int ExDATNAME(state::Program& p);
 int ExWNAME_INDX(state::Program& p);
 // `TimeToCom`: the date and time put in front of the store's comment.
-int TimeToCom(state::Program& p, int store);
+int TimeToCom(state::Program& p, store::Store store);
 
 // Program, runs and macros.
 int ExSIMON(state::Program& p);
@@ -63,7 +65,7 @@ int ExGOMC(state::Program& p);
 int ExGOIM(state::Program& p);
 int ExCLMC(state::Program& p);
 int ExINMC(state::Program& p);
-int CommentCommand(state::Program& p, int store);
+int CommentCommand(state::Program& p, store::Store store);
 int ExDELAY(state::Program& p);
 int ExPWAIT(state::Program& p);
 int ExPWAITOFF(state::Program& p);
@@ -97,7 +99,7 @@ int CalculusCommand(state::Program& p, int operation, std::string_view keyword);
 int ExFUN(state::Program& p);
 // which: 0 WLCD, 1 WLCF, 2 MLCD, 3 MLCF.
 int CoefficientCommand(state::Program& p, int which, int promptText);
-int ConstantCommand(state::Program& p, int store, bool multiply, std::string_view keyword);
+int ConstantCommand(state::Program& p, store::Store store, bool multiply, std::string_view keyword);
 int ChannelPairCommand(state::Program& p, int operation, int textA, int textB, std::string_view keyword);
 int ExCHWDEL(state::Program& p);
 int ExCHWREAD(state::Program& p);

@@ -26,9 +26,9 @@ namespace {
 
 // Whether the data file operation will take the store's macro name by itself
 // when it is given no name (as `ReadDataFile` / `WriteDataFile` decide).
-bool MacroNameApplies(const state::Program& p, int store, bool save) {
+bool MacroNameApplies(const state::Program& p, store::Store store, bool save) {
   if (!p.MacGoing) return false;
-  if (save && store) {
+  if (save && store::IsW(store)) {
     if (!p.W_NameGo || p.W_NameIndx < -1 || p.W_NameIndx > 15) return false;
     // A slot name after a timed-out input wait: the writer skips the record.
     if (p.PWait == -2 && p.W_NameIndx >= 0) return true;
@@ -39,7 +39,8 @@ bool MacroNameApplies(const state::Program& p, int store, bool save) {
 // The file-name argument by the keyword's rule (`TakeFileArgument`). An
 // empty name answered with 1 leaves the choice of the macro name to the
 // operation.
-int DataFileArgument(state::Program& p, int store, bool save, std::string_view keyword, std::string& name) {
+int DataFileArgument(state::Program& p, store::Store store, bool save, std::string_view keyword,
+                     std::string& name) {
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   SetQueue(p, queue);
@@ -52,7 +53,7 @@ int DataFileArgument(state::Program& p, int store, bool save, std::string_view k
 
 }  // namespace
 
-int ReadDataCommand(state::Program& p, int store, int accumulate, std::string_view keyword) {
+int ReadDataCommand(state::Program& p, store::Store store, int accumulate, std::string_view keyword) {
   std::string name;
   int got = DataFileArgument(p, store, false, keyword, name);
   if (got != kDone) return got;
@@ -62,14 +63,14 @@ int ReadDataCommand(state::Program& p, int store, int accumulate, std::string_vi
   return ok ? kDone : kFailed;
 }
 
-int WriteDataCommand(state::Program& p, int store, std::string_view keyword) {
+int WriteDataCommand(state::Program& p, store::Store store, std::string_view keyword) {
   std::string name;
   int got = DataFileArgument(p, store, true, keyword, name);
   if (got != kDone) return got;
   return files::WriteDataFile(p, name, store, 0) ? kDone : kFailed;
 }
 
-int WriteChannelCommand(state::Program& p, int store, std::string_view keyword) {
+int WriteChannelCommand(state::Program& p, store::Store store, std::string_view keyword) {
   int32_t channel = 1;
   if (!GetChannel(p, channel, 1, 128, state::Txt(p, 173), keyword)) return kFailed;
   // The line names no file: a word left in the buffer is not one.
@@ -104,30 +105,30 @@ int DeleteFileCommand(state::Program& p, std::string_view keyword) {
   return std::remove(path.c_str()) == 0 ? kDone : kFailed;
 }
 
-int StoreFileAlgebraCommand(state::Program& p, int store, int operation, std::string_view keyword) {
+int StoreFileAlgebraCommand(state::Program& p, store::Store store, int operation, std::string_view keyword) {
   // These always ask when the line names no file.
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   if (queue.empty()) SetQueue(p, "?");
   std::string name;
   if (!files::TakeFileArgument(p, keyword, name)) return NoFileChosen(p, keyword);
-  if (!ops::AlgebraUtil(p, store::StoreFromFlag(store), name, operation)) return kFailed;
+  if (!ops::AlgebraUtil(p, store, name, operation)) return kFailed;
   state::AktualizujOkno(p);
-  state::DataChanged(p, 1);
-  state::DataChanged(p, 0);
+  state::DataChanged(p, store::Store::W);
+  state::DataChanged(p, store::Store::M);
   return kDone;
 }
 
 // The text export takes its file by the keyword's rule; inside a macro a
 // line without a name takes the record's macro name with the text extension.
-int TextExportCommand(state::Program& p, int store, std::string_view keyword) {
+int TextExportCommand(state::Program& p, store::Store store, std::string_view keyword) {
   std::string name;
   std::string queue = QueueText(p);
   store::FrontSpaceOff(queue);
   if (queue.empty() && p.MacGoing) {
     name = files::MacroName(p, store);
     if (name.empty()) return NoFileChosen(p, keyword);
-    store::ChangeExtension(name, store ? ".WTX" : ".MTX");
+    store::ChangeExtension(name, store::IsW(store) ? ".WTX" : ".MTX");
     name = "\\DATA\\" + name;
   } else if (!files::TakeFileArgument(p, keyword, name)) {
     return NoFileChosen(p, keyword);
@@ -135,8 +136,8 @@ int TextExportCommand(state::Program& p, int store, std::string_view keyword) {
   return files::WriteASCIIDataFile(p, name, store) ? kDone : kFailed;
 }
 
-int ExWWA(state::Program& p) { return TextExportCommand(p, 1, "WWA"); }
-int ExWMA(state::Program& p) { return TextExportCommand(p, 0, "WMA"); }
+int ExWWA(state::Program& p) { return TextExportCommand(p, store::Store::W, "WWA"); }
+int ExWMA(state::Program& p) { return TextExportCommand(p, store::Store::M, "WMA"); }
 
 int ExMODIFY(state::Program& p) {
   // No word: the modification file used last.
@@ -146,8 +147,8 @@ int ExMODIFY(state::Program& p) {
 }
 
 int ExCONV(state::Program& p) {
-  state::UnDisplayWave(p, 1, -1);
-  state::UnDisplayWave(p, 0, -1);
+  state::UnDisplayWave(p, store::Store::W, -1);
+  state::UnDisplayWave(p, store::Store::M, -1);
   SetQueue(p, "");
   return files::Conversion(p) ? kDone : kFailed;
 }

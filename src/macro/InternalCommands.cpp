@@ -55,7 +55,7 @@ void Command(state::Program& p, int id) {
     case 215:  // open / close the waveform windows
     case 216:  // open / close the measurement windows
     {
-      int s = id == 215 ? 1 : 0;
+      const store::Store s = id == 215 ? store::Store::W : store::Store::M;
       if (state::AnyWindowOpen(p, s))
         state::UnDisplayWave(p, s, -1);
       else

@@ -42,8 +42,8 @@ int NoFileChosen(state::Program& p, std::string_view keyword) {
 }
 
 void Broadcast(state::Program& p, int code, int arg) {
-  state::SendToStoreWindows(p, 1, code, arg);
-  state::SendToStoreWindows(p, 0, code, arg);
+  state::SendToStoreWindows(p, store::Store::W, code, arg);
+  state::SendToStoreWindows(p, store::Store::M, code, arg);
 }
 
 namespace {
@@ -75,8 +75,8 @@ int StartRun(state::Program& p, int id) {
 // Growing or shrinking the record: its windows redraw what it now holds.
 int Reshaped(state::Program& p, int ok) {
   if (ok) {
-    state::DataChanged(p, 1);
-    if (!p.MacGoing) state::SendToStoreWindows(p, 1, state::kRedrawAll);
+    state::DataChanged(p, store::Store::W);
+    if (!p.MacGoing) state::SendToStoreWindows(p, store::Store::W, state::kRedrawAll);
   }
   return ok ? kDone : kFailed;
 }
@@ -99,22 +99,22 @@ const Entry kDispatch[] = {
     {"PTM", ExPTM},
     {"PTA", ExPTA},
     {"PTMC", ExPTMC},
-    {"RW", [](state::Program& p) { return ReadDataCommand(p, 1, 0, "RW"); }},
-    {"RWADD", [](state::Program& p) { return ReadDataCommand(p, 1, 1, "RWADD"); }},
-    {"WW", [](state::Program& p) { return WriteDataCommand(p, 1, "WW"); }},
-    {"WWR", [](state::Program& p) { return WriteChannelCommand(p, 1, "WWR"); }},
+    {"RW", [](state::Program& p) { return ReadDataCommand(p, store::Store::W, 0, "RW"); }},
+    {"RWADD", [](state::Program& p) { return ReadDataCommand(p, store::Store::W, 1, "RWADD"); }},
+    {"WW", [](state::Program& p) { return WriteDataCommand(p, store::Store::W, "WW"); }},
+    {"WWR", [](state::Program& p) { return WriteChannelCommand(p, store::Store::W, "WWR"); }},
     {"WWA", ExWWA},
     {"IMPLICITNAME", ExIMPLICITNAME},
-    {"WNAME", [](state::Program& p) { return NameCommand(p, 1, 1); }},
-    {"WNAMEI", [](state::Program& p) { return NameCommand(p, 1, 0); }},
+    {"WNAME", [](state::Program& p) { return NameCommand(p, store::Store::W, 1); }},
+    {"WNAMEI", [](state::Program& p) { return NameCommand(p, store::Store::W, 0); }},
     {"DATNAME", ExDATNAME},
     {"WNAME_INDX", ExWNAME_INDX},
-    {"RM", [](state::Program& p) { return ReadDataCommand(p, 0, 0, "RM"); }},
-    {"WM", [](state::Program& p) { return WriteDataCommand(p, 0, "WM"); }},
-    {"WMR", [](state::Program& p) { return WriteChannelCommand(p, 0, "WMR"); }},
+    {"RM", [](state::Program& p) { return ReadDataCommand(p, store::Store::M, 0, "RM"); }},
+    {"WM", [](state::Program& p) { return WriteDataCommand(p, store::Store::M, "WM"); }},
+    {"WMR", [](state::Program& p) { return WriteChannelCommand(p, store::Store::M, "WMR"); }},
     {"WMA", ExWMA},
-    {"MNAME", [](state::Program& p) { return NameCommand(p, 0, 1); }},
-    {"MNAMEI", [](state::Program& p) { return NameCommand(p, 0, 0); }},
+    {"MNAME", [](state::Program& p) { return NameCommand(p, store::Store::M, 1); }},
+    {"MNAMEI", [](state::Program& p) { return NameCommand(p, store::Store::M, 0); }},
     {"RJOB", [](state::Program& p) { return JobCommand(p, false, 0, "RJOB"); }},
     {"WJOB", [](state::Program& p) { return JobCommand(p, true, 0, "WJOB"); }},
     {"WJOBONLY", [](state::Program& p) { return JobCommand(p, true, 1, "WJOBONLY"); }},
@@ -125,10 +125,10 @@ const Entry kDispatch[] = {
     {"QW", [](state::Program& p) { return StartRun(p, 203); }},
     {"SETTING", [](state::Program& p) { return Internal(p, 205); }},
     {"DTR", [](state::Program& p) { return Internal(p, 201); }},
-    {"DW", [](state::Program& p) { return state::DisplayWave(p, 1, -1), kDone; }},
-    {"DM", [](state::Program& p) { return state::DisplayWave(p, 0, -1), kDone; }},
-    {"UNDW", [](state::Program& p) { return state::UnDisplayWave(p, 1, -1), kDone; }},
-    {"UNDM", [](state::Program& p) { return state::UnDisplayWave(p, 0, -1), kDone; }},
+    {"DW", [](state::Program& p) { return state::DisplayWave(p, store::Store::W, -1), kDone; }},
+    {"DM", [](state::Program& p) { return state::DisplayWave(p, store::Store::M, -1), kDone; }},
+    {"UNDW", [](state::Program& p) { return state::UnDisplayWave(p, store::Store::W, -1), kDone; }},
+    {"UNDM", [](state::Program& p) { return state::UnDisplayWave(p, store::Store::M, -1), kDone; }},
     {"WBZERO", ExWBZERO},
     {"WBZEROHZ", [](state::Program& p) { return BandCommand(p, -1, "WBZEROHZ"); }},
     {"WBCDHZ", [](state::Program& p) { return BandCommand(p, 1, "WBCDHZ"); }},
@@ -142,8 +142,8 @@ const Entry kDispatch[] = {
     {"GOIM", ExGOIM},
     {"CLMC", ExCLMC},
     {"INMC", ExINMC},
-    {"COMW", [](state::Program& p) { return CommentCommand(p, 1); }},
-    {"COMM", [](state::Program& p) { return CommentCommand(p, 0); }},
+    {"COMW", [](state::Program& p) { return CommentCommand(p, store::Store::W); }},
+    {"COMM", [](state::Program& p) { return CommentCommand(p, store::Store::M); }},
     FLAG("MRCON", MRepeat, 1),
     FLAG("MRCOFF", MRepeat, 0),
     FLAG("MTRON", MTrigger, 1),
@@ -197,24 +197,34 @@ const Entry kDispatch[] = {
     {"DELWA", [](state::Program& p) { return DeleteFileCommand(p, "DELWA"); }},
     {"DELMA", [](state::Program& p) { return DeleteFileCommand(p, "DELMA"); }},
     {"IMPADR", [](state::Program& p) { return daq::DeriveCardAddresses(p), kDone; }},
-    {"WYK", [](state::Program& p) { return ConstantCommand(p, 1, true, "WYK"); }},
-    {"WYP", [](state::Program& p) { return ConstantCommand(p, 1, false, "WYP"); }},
-    {"WPLUS", [](state::Program& p) { return StoreFileAlgebraCommand(p, 1, dsp::kAlgebraPlus, "WPLUS"); }},
-    {"WMINUS", [](state::Program& p) { return StoreFileAlgebraCommand(p, 1, dsp::kAlgebraMinus, "WMINUS"); }},
+    {"WYK", [](state::Program& p) { return ConstantCommand(p, store::Store::W, true, "WYK"); }},
+    {"WYP", [](state::Program& p) { return ConstantCommand(p, store::Store::W, false, "WYP"); }},
+    {"WPLUS", [](state::Program&
+                     p) { return StoreFileAlgebraCommand(p, store::Store::W, dsp::kAlgebraPlus, "WPLUS"); }},
+    {"WMINUS",
+     [](state::Program&
+            p) { return StoreFileAlgebraCommand(p, store::Store::W, dsp::kAlgebraMinus, "WMINUS"); }},
     {"WCPLUS",
-     [](state::Program& p) { return StoreFileAlgebraCommand(p, 1, dsp::kAlgebraWeightedSum, "WCPLUS"); }},
+     [](state::Program&
+            p) { return StoreFileAlgebraCommand(p, store::Store::W, dsp::kAlgebraWeightedSum, "WCPLUS"); }},
     {"WCMINUS",
-     [](state::Program& p) { return StoreFileAlgebraCommand(p, 1, dsp::kAlgebraWeightedDiff, "WCMINUS"); }},
+     [](state::Program&
+            p) { return StoreFileAlgebraCommand(p, store::Store::W, dsp::kAlgebraWeightedDiff, "WCMINUS"); }},
     {"WLCD", [](state::Program& p) { return CoefficientCommand(p, 0, 153); }},
     {"WLCF", [](state::Program& p) { return CoefficientCommand(p, 1, 154); }},
-    {"MYK", [](state::Program& p) { return ConstantCommand(p, 0, true, "MYK"); }},
-    {"MYP", [](state::Program& p) { return ConstantCommand(p, 0, false, "MYP"); }},
-    {"MPLUS", [](state::Program& p) { return StoreFileAlgebraCommand(p, 0, dsp::kAlgebraPlus, "MPLUS"); }},
-    {"MMINUS", [](state::Program& p) { return StoreFileAlgebraCommand(p, 0, dsp::kAlgebraMinus, "MMINUS"); }},
+    {"MYK", [](state::Program& p) { return ConstantCommand(p, store::Store::M, true, "MYK"); }},
+    {"MYP", [](state::Program& p) { return ConstantCommand(p, store::Store::M, false, "MYP"); }},
+    {"MPLUS", [](state::Program&
+                     p) { return StoreFileAlgebraCommand(p, store::Store::M, dsp::kAlgebraPlus, "MPLUS"); }},
+    {"MMINUS",
+     [](state::Program&
+            p) { return StoreFileAlgebraCommand(p, store::Store::M, dsp::kAlgebraMinus, "MMINUS"); }},
     {"MCPLUS",
-     [](state::Program& p) { return StoreFileAlgebraCommand(p, 0, dsp::kAlgebraWeightedSum, "MCPLUS"); }},
+     [](state::Program&
+            p) { return StoreFileAlgebraCommand(p, store::Store::M, dsp::kAlgebraWeightedSum, "MCPLUS"); }},
     {"MCMINUS",
-     [](state::Program& p) { return StoreFileAlgebraCommand(p, 0, dsp::kAlgebraWeightedDiff, "MCMINUS"); }},
+     [](state::Program&
+            p) { return StoreFileAlgebraCommand(p, store::Store::M, dsp::kAlgebraWeightedDiff, "MCMINUS"); }},
     {"MLCD", [](state::Program& p) { return CoefficientCommand(p, 2, 157); }},
     {"MLCF", [](state::Program& p) { return CoefficientCommand(p, 3, 158); }},
     {"FILTER", [](state::Program& p) { return SettingCommand(p, "FILTER"); }},
@@ -254,8 +264,8 @@ const Entry kDispatch[] = {
     {"CHWREAD", ExCHWREAD},
     {"COMBION", ExCOMBION},
     {"COMBIOFF", [](state::Program& p) { return SetAFlag(p, offsetof(A_s, Combi), 0); }},
-    {"WTIME", [](state::Program& p) { return TimeToCom(p, 1); }},
-    {"MTIME", [](state::Program& p) { return TimeToCom(p, 0); }},
+    {"WTIME", [](state::Program& p) { return TimeToCom(p, store::Store::W); }},
+    {"MTIME", [](state::Program& p) { return TimeToCom(p, store::Store::M); }},
     {"WINTEGRALDT", [](state::Program& p) { return CalculusCommand(p, 4, "WINTEGRALDT"); }},
     {"WDERIVDT", [](state::Program& p) { return CalculusCommand(p, 1, "WDERIVDT"); }},
     {"ADTEST", ExADTEST},

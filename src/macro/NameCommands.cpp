@@ -12,7 +12,7 @@
 
 namespace macro {
 
-int NameCommand(state::Program& p, int store, int set) {
+int NameCommand(state::Program& p, store::Store store, int set) {
   files::NameInMacro(p, store, set);
   SetQueue(p, "");
   return kDone;
@@ -39,8 +39,8 @@ int ExWNAME_INDX(state::Program& p) {
   return kDone;
 }
 
-int TimeToCom(state::Program& p, int store) {
-  if (!(store ? p.Waveform : p.Buffer)) return kFailed;
+int TimeToCom(state::Program& p, store::Store store) {
+  if (!(store::IsW(store) ? p.Waveform : p.Buffer)) return kFailed;
   platform::LocalTime t = p.plat.clock ? p.plat.clock->Now() : platform::LocalTime{};
   store::Header_s& header = p.Header(store);
   // The old comment moves right and loses what passes the field's end.

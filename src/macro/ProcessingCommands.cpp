@@ -29,7 +29,7 @@ namespace {
 constexpr int kScratchChannel = 60;  // channel 61, the band analysis' scratch
 
 // The store's windows show the changed data (and redraw, unless a macro runs).
-void Changed(state::Program& p, int store) {
+void Changed(state::Program& p, store::Store store) {
   state::DataChanged(p, store);
   if (!p.MacGoing) state::SendToStoreWindows(p, store, state::kRedrawAll);
 }
@@ -60,7 +60,7 @@ int SpectrumCommand(state::Program& p, bool magnitudes) {
     RefuseChannel(p, keyword, channel);
     return kFailed;
   }
-  if (!state::MemOK(p, 1, true)) return kFailed;
+  if (!state::MemOK(p, store::Store::W, true)) return kFailed;
   auto one = [&](int c) {
     return magnitudes ? ops::ToMagUtil(p, store::Store::W, c)
                       : ops::FFT_Command(p, store::Store::W, c, false);
@@ -82,12 +82,12 @@ int SpectrumCommand(state::Program& p, bool magnitudes) {
     if (!magnitudes) Broadcast(p, state::kTransform);
     return kDone;
   }
-  Changed(p, 1);
+  Changed(p, store::Store::W);
   return ok ? kDone : kFailed;
 }
 
 int ExWBZERO(state::Program& p) {
-  if (!state::MemOK(p, 1, true)) return kFailed;
+  if (!state::MemOK(p, store::Store::W, true)) return kFailed;
   const int n = WLength(p);
   int32_t channel = 1, from = 0, to = n - 1;
   if (!GetChannel(p, channel, 0, 128, state::Txt(p, 191), "WBZERO")) return kFailed;
@@ -97,7 +97,7 @@ int ExWBZERO(state::Program& p) {
 }
 
 int ExMBZERO(state::Program& p) {
-  if (!state::MemOK(p, 0, true)) return kFailed;
+  if (!state::MemOK(p, store::Store::M, true)) return kFailed;
   return ops::ZeroWaveUtil(p, store::Store::M, 0, -1, -1, false, true) ? kDone : kFailed;
 }
 
@@ -125,7 +125,7 @@ int BandWorkChannel(state::Program& p, int source) {
 }  // namespace
 
 int BandCommand(state::Program& p, int mode, std::string_view keyword) {
-  if (!state::MemOK(p, 1, true)) return kFailed;
+  if (!state::MemOK(p, store::Store::W, true)) return kFailed;
   int32_t channel = 1;
   if (!GetChannel(p, channel, 0, 128, state::Txt(p, 191), keyword)) return kFailed;
   int c = channel - 1;
@@ -171,13 +171,13 @@ int BandCommand(state::Program& p, int mode, std::string_view keyword) {
     (void)ops::ChanelTransportUtil(p, store::Store::W, work, c, false);
     (void)ops::ChanelDeleteUtil(p, store::Store::W, work);
   }
-  Changed(p, 1);
+  Changed(p, store::Store::W);
   return kDone;
 }
 
 // operation: 4 integral, 1 derivative (of `Matematika`).
 int CalculusCommand(state::Program& p, int operation, std::string_view keyword) {
-  if (!state::MemOK(p, 1, true)) return kFailed;
+  if (!state::MemOK(p, store::Store::W, true)) return kFailed;
   const int n = WLength(p);
   int32_t a = 1, b = 1, from = 0, to = n - 1;
   if (!GetChannel(p, a, 1, 128, state::Txt(p, 829), keyword)) return kFailed;
@@ -192,7 +192,7 @@ int CalculusCommand(state::Program& p, int operation, std::string_view keyword) 
     return kFailed;
   float result = 0;
   int ok = ops::Matematika(p, a - 1, a - 1, b - 1, operation, from, to, result);
-  Changed(p, 1);
+  Changed(p, store::Store::W);
   return ok ? kDone : kFailed;
 }
 
@@ -222,17 +222,18 @@ int CoefficientCommand(state::Program& p, int which, int promptText) {
   return kDone;
 }
 
-int ConstantCommand(state::Program& p, int store, bool multiply, std::string_view keyword) {
+int ConstantCommand(state::Program& p, store::Store store, bool multiply, std::string_view keyword) {
   if (!state::MemOK(p, store, true)) return kFailed;
   int32_t channel = 0;
-  if (store && !GetChannel(p, channel, 0, 128, "zadejte číslo kanálu, 0-všechno", keyword)) return kFailed;
+  if (store::IsW(store) && !GetChannel(p, channel, 0, 128, "zadejte číslo kanálu, 0-všechno", keyword))
+    return kFailed;
   float v = multiply ? 1.0f : 0.0f;
   const float limit = multiply ? 1000.0f : 10000.0f;
-  std::string prompt = store ? (multiply ? "WYK - násobení konstantou" : "WYP - přičtení konstanty")
-                             : state::Txt(p, multiply ? 155 : 156);
+  std::string prompt = store::IsW(store)
+                           ? (multiply ? "WYK - násobení konstantou" : "WYP - přičtení konstanty")
+                           : state::Txt(p, multiply ? 155 : 156);
   if (!GetF(p, v, -limit, limit, v, prompt)) return kFailed;
-  int ok = multiply ? ops::MultiplyByConstant(p, store::StoreFromFlag(store), channel, v)
-                    : ops::AddConstant(p, store::StoreFromFlag(store), channel, v);
+  int ok = multiply ? ops::MultiplyByConstant(p, store, channel, v) : ops::AddConstant(p, store, channel, v);
   return ok ? kDone : kFailed;
 }
 
@@ -243,7 +244,7 @@ int ChannelPairCommand(state::Program& p, int operation, int textA, int textB, s
   if (!GetChannel(p, b, 1, 128, state::Txt(p, textB), keyword)) return kFailed;
   int ok = operation < 0 ? ops::ChanelTransport(p, store::Store::W, a, b)
                          : ops::ChanelAlgebra(p, store::Store::W, a, b, operation);
-  if (ok && p.MacGoing) state::DataChanged(p, 1);
+  if (ok && p.MacGoing) state::DataChanged(p, store::Store::W);
   return ok ? kDone : kFailed;
 }
 
@@ -278,7 +279,7 @@ int ChannelTextCommand(state::Program& p, bool unit, std::string_view keyword) {
     store::CopyText(record.Unit, CutUtf8(text, sizeof record.Unit - 1));
   else
     store::CopyText(record.Name, CutUtf8(text, sizeof record.Name - 1));
-  state::UpdateCaptions(p, 1);
+  state::UpdateCaptions(p, store::Store::W);
   return kDone;
 }
 

@@ -110,10 +110,10 @@ int ExINMC(state::Program& p) {
   return kDone;
 }
 
-int CommentCommand(state::Program& p, int store) {
+int CommentCommand(state::Program& p, store::Store store) {
   store::Header_s& header = p.Header(store);
   std::string comment = store::FieldText(header.Comment);
-  if (p.ui().EditComment(comment, store ? "W" : "M")) store::CopyText(header.Comment, comment);
+  if (p.ui().EditComment(comment, store::IsW(store) ? "W" : "M")) store::CopyText(header.Comment, comment);
   return kDone;
 }
 

@@ -14,25 +14,24 @@ namespace {
 // A block that lies inside the store's arrays, or false.
 bool BlockInside(const state::Program& p, store::Store s, int start) {
   const int64_t length = store::IsW(s) ? p.HGW.Length : p.HGB.Length;
-  return start >= 0 && length >= 0 && start + length <= files::SampleCapacity(p, store::FlagOf(s));
+  return start >= 0 && length >= 0 && start + length <= files::SampleCapacity(p, s);
 }
 
 template <typename Op>
 int ForChannels(state::Program& p, store::Store s, int channel, Op op) {
-  const int flag = store::FlagOf(s);
-  if (!state::MemOK(p, flag)) return 0;
+  if (!state::MemOK(p, s)) return 0;
   if (channel < 0 || channel > store::kChannels) return 0;
-  const int64_t length = p.Header(flag).Length;
-  float* samples = p.Samples(flag);
+  const int64_t length = p.Header(s).Length;
+  float* samples = p.Samples(s);
   int changed = 0;
   for (int i = 0; i < store::kChannels; ++i) {
     if (channel != 0 && i != channel - 1) continue;
-    const int start = state::Pocatek(p, flag, i);
+    const int start = state::Pocatek(p, s, i);
     if (start < 0 || !BlockInside(p, s, start)) continue;
     op(samples + start, length);
     changed = 1;
   }
-  if (changed) state::DataChanged(p, flag);
+  if (changed) state::DataChanged(p, s);
   state::AktualizujOkno(p);
   return changed;
 }
@@ -40,9 +39,9 @@ int ForChannels(state::Program& p, store::Store s, int channel, Op op) {
 }  // namespace
 
 int ChanelAlgebraUtil(state::Program& p, int a, int b, int operation, bool enable) {
-  if (!enable || !dsp::IsChannelOperation(operation) || !state::MemOK(p, 1)) return 0;
-  const int startA = state::Pocatek(p, 1, a);
-  const int startB = state::Pocatek(p, 1, b);
+  if (!enable || !dsp::IsChannelOperation(operation) || !state::MemOK(p, store::Store::W)) return 0;
+  const int startA = state::Pocatek(p, store::Store::W, a);
+  const int startB = state::Pocatek(p, store::Store::W, b);
   if (startA < 0 || startB < 0 || !BlockInside(p, store::Store::W, startA) ||
       !BlockInside(p, store::Store::W, startB))
     return 0;
@@ -52,23 +51,23 @@ int ChanelAlgebraUtil(state::Program& p, int a, int b, int operation, bool enabl
 }
 
 int ChanelAlgebra(state::Program& p, store::Store s, int a, int b, int operation) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   a = ChannelNumber(p, a, 345);
   if (a == 0) return 0;
   b = ChannelNumber(p, b, 346);
   if (b == 0) return 0;
-  if (state::Pocatek(p, store::FlagOf(s), a - 1) < 0) {
+  if (state::Pocatek(p, s, a - 1) < 0) {
     state::MessT(p, 347, 11);
     return 0;
   }
-  if (state::Pocatek(p, store::FlagOf(s), b - 1) < 0) {
+  if (state::Pocatek(p, s, b - 1) < 0) {
     state::MessT(p, 348, 11);
     return 0;
   }
   if (!store::IsW(s)) return 0;
   const int done = ChanelAlgebraUtil(p, a - 1, b - 1, operation);
   if (done && !p.MacGoing) {
-    state::DataChanged(p, 1);
+    state::DataChanged(p, store::Store::W);
     state::Mess(p, state::TxtF(p, 349 + operation, {a, b}), state::Txt(p, 11));
   }
   return done;

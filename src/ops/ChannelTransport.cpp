@@ -33,8 +33,7 @@ int BlocksBelow(const store::Header_s& h, int channel) {
 bool LayoutSound(const state::Program& p, store::Store s) {
   const store::Header_s& h = store::IsW(s) ? p.HGW : p.HGB;
   const int64_t length = h.Length;
-  return length >= 0 && int64_t(state::ActiveChannels(p, store::FlagOf(s))) * length <=
-                            files::SampleCapacity(p, store::FlagOf(s));
+  return length >= 0 && int64_t(state::ActiveChannels(p, s)) * length <= files::SampleCapacity(p, s);
 }
 
 int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel, int destination) {
@@ -45,7 +44,7 @@ int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel,
   // The insertion spreads the blocks over one more block at the end; its old
   // content comes back if the read fails.
   const int64_t length = h.Length;
-  const int64_t end = int64_t(state::ActiveChannels(p, 1)) * length;
+  const int64_t end = int64_t(state::ActiveChannels(p, store::Store::W)) * length;
   std::vector<float> savedTail;
   if (created) {
     int first = 0;
@@ -54,7 +53,7 @@ int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel,
       state::MessT(p, 341, 11);
       return 0;
     }
-    if (end + length > files::SampleCapacity(p, 1)) {
+    if (end + length > files::SampleCapacity(p, store::Store::W)) {
       state::MessT(p, 338, 11);
       return 0;
     }
@@ -62,7 +61,7 @@ int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel,
     // The copy only gives the new channel its block; the read replaces it.
     if (!ChanelTransportUtil(p, store::Store::W, first, destination, false)) return 0;
   }
-  if (!files::ReadDataFileUtil(p, name, 1, 1, fileChannel, destination, 0)) {
+  if (!files::ReadDataFileUtil(p, name, store::Store::W, 1, fileChannel, destination, 0)) {
     if (created) {
       (void)ChanelDeleteUtil(p, store::Store::W, destination);
       p.FGW[size_t(destination)] = savedRecord;
@@ -82,9 +81,9 @@ bool AskWaveformFile(state::Program& p, std::string& name) {
 }  // namespace
 
 int ChanelTransportUtil(state::Program& p, store::Store s, int source, int destination, bool ask) {
-  if (!state::MemOK(p, store::FlagOf(s)) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
+  if (!state::MemOK(p, s) || !ValidChannel(source) || !ValidChannel(destination)) return 0;
   if (!LayoutSound(p, s)) return 0;
-  store::Header_s& h = p.Header(store::FlagOf(s));
+  store::Header_s& h = p.Header(s);
   const bool talk = ask && !p.MacGoing;
   if (!h.ChannelOn[source]) {
     if (ask) state::MessT(p, 335, 11);
@@ -95,10 +94,10 @@ int ChanelTransportUtil(state::Program& p, store::Store s, int source, int desti
     return 0;
 
   const int64_t length = h.Length;
-  float* samples = p.Samples(store::FlagOf(s));
+  float* samples = p.Samples(s);
   if (!h.ChannelOn[destination]) {
-    const int64_t count = state::ActiveChannels(p, store::FlagOf(s));
-    if ((count + 1) * length > files::SampleCapacity(p, store::FlagOf(s))) {
+    const int64_t count = state::ActiveChannels(p, s);
+    if ((count + 1) * length > files::SampleCapacity(p, s)) {
       if (ask) state::MessT(p, 338, 11);
       return 0;
     }
@@ -111,23 +110,23 @@ int ChanelTransportUtil(state::Program& p, store::Store s, int source, int desti
     if (talk && state::AskT(p, 337, 15) != platform::Answer::Yes) return 0;
   }
 
-  store::Channel_s* records = p.Channels(store::FlagOf(s));
-  int32_t* freq = p.Freq(store::FlagOf(s));
+  store::Channel_s* records = p.Channels(s);
+  int32_t* freq = p.Freq(s);
   records[destination] = records[source];
   freq[destination] = freq[source];
   // Positions are taken after the insertion: a source above the new channel
   // has just moved up by one block.
-  const int from = state::Pocatek(p, store::FlagOf(s), source);
-  const int to = state::Pocatek(p, store::FlagOf(s), destination);
+  const int from = state::Pocatek(p, s, source);
+  const int to = state::Pocatek(p, s, destination);
   if (from != to) std::memmove(samples + to, samples + from, size_t(length) * sizeof(float));
   // Blocks may have moved, so the windows are told even while a macro runs.
-  state::DataChanged(p, store::FlagOf(s));
+  state::DataChanged(p, s);
   if (talk) state::Mess(p, state::TxtF(p, 339, {source + 1, destination + 1}), state::Txt(p, 11));
   return 1;
 }
 
 int ChanelTransport(state::Program& p, store::Store s, int a, int b) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   a = ChannelNumber(p, a, 184);
   if (a == 0) return 0;
   b = ChannelNumber(p, b, 185);
@@ -136,32 +135,32 @@ int ChanelTransport(state::Program& p, store::Store s, int a, int b) {
 }
 
 int ChanelDeleteUtil(state::Program& p, store::Store s, int channel) {
-  if (!state::MemOK(p, store::FlagOf(s)) || !ValidChannel(channel) || !LayoutSound(p, s)) return 0;
-  store::Header_s& h = p.Header(store::FlagOf(s));
+  if (!state::MemOK(p, s) || !ValidChannel(channel) || !LayoutSound(p, s)) return 0;
+  store::Header_s& h = p.Header(s);
   if (!h.ChannelOn[channel]) return 0;
   const int64_t length = h.Length;
-  const int64_t count = state::ActiveChannels(p, store::FlagOf(s));
+  const int64_t count = state::ActiveChannels(p, s);
   const int64_t slot = BlocksBelow(h, channel);
-  float* samples = p.Samples(store::FlagOf(s));
+  float* samples = p.Samples(s);
   std::memmove(samples + slot * length, samples + (slot + 1) * length,
                size_t((count - slot - 1) * length) * sizeof(float));
   h.ChannelOn[channel] = 0;
   h.ChannelCount = int16_t(count - 1);
   // A window left on a channel without a block would show another's data.
-  state::UnDisplayWave(p, store::FlagOf(s), channel);
-  state::DataChanged(p, store::FlagOf(s));
+  state::UnDisplayWave(p, s, channel);
+  state::DataChanged(p, s);
   return 1;
 }
 
 int ChanelDelete(state::Program& p, store::Store s, int channel) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   channel = ChannelNumber(p, channel, 186);
   if (channel == 0) return 0;
   return ChanelDeleteUtil(p, s, channel - 1);
 }
 
 int ChanelRead(state::Program& p, int a, int b) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   a = ChannelNumber(p, a, 194);
   if (a == 0) return 0;
   b = ChannelNumber(p, b, 195);
@@ -172,7 +171,7 @@ int ChanelRead(state::Program& p, int a, int b) {
 }
 
 int MultiChanelRead(state::Program& p) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   int read = 0;
   for (;;) {
     const int a = ChannelNumber(p, 0, 194);

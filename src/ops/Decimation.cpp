@@ -11,26 +11,25 @@
 namespace ops {
 
 int DecimationUtil(state::Program& p, store::Store s) {
-  const int flag = store::FlagOf(s);
-  if (!state::MemOK(p, flag, true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   if (StoreHoldsSpectrum(p, s)) {
     state::MessT(p, store::IsW(s) ? 330 : 331, 11);
     return 0;
   }
-  store::Header_s& h = p.Header(flag);
+  store::Header_s& h = p.Header(s);
   const int n = h.Length;
-  const int channels = state::ActiveChannels(p, flag);
+  const int channels = state::ActiveChannels(p, s);
   // A record of one sample would become empty, which no window or file
   // operation expects.
   if (n < 2 || !BlockFits(p, s, 0, static_cast<long long>(channels) * n)) return 0;
   for (int c = 0; c < store::kChannels; ++c)
-    if (h.ChannelOn[c]) p.Channels(flag)[c].Step *= 2;
-  dsp::DecimateBlocks(p.Samples(flag), channels, n);
+    if (h.ChannelOn[c]) p.Channels(s)[c].Step *= 2;
+  dsp::DecimateBlocks(p.Samples(s), channels, n);
   h.Length = n / 2;
   h.TriggerFlag = 0;
   h.PreTrigger = 0;
-  state::DataChanged(p, flag);
-  state::SendToStoreWindows(p, flag, state::kRedrawAll);
+  state::DataChanged(p, s);
+  state::SendToStoreWindows(p, s, state::kRedrawAll);
   return 1;
 }
 

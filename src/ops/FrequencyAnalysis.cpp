@@ -16,7 +16,7 @@ namespace ops {
 int DataFreqAnal(state::Program& p, int source, int destination, int mode, double centre, double halfWidth,
                  bool binsGiven) {
   if (mode < dsp::kBandPower || mode > dsp::kBandFrequency) return 0;
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   if (destination < 0 || destination >= store::kChannels) return 0;
   ChannelView src = ViewChannel(p, store::Store::W, source);
   if (!src) return 0;
@@ -54,7 +54,7 @@ int DataFreqAnal(state::Program& p, int source, int destination, int mode, doubl
   p.HGW.TriggerFlag = 0;
   dsp::BandDemodulate(dst.data, dst.scratch, M, int(c), int(w), mode, double(step));
   SetSpectrumFlags(p, store::Store::W, destination, false);
-  state::DataChanged(p, 1);
+  state::DataChanged(p, store::Store::W);
   return 1;
 }
 

@@ -11,18 +11,18 @@
 namespace ops {
 
 int MeasurementToWaveform(state::Program& p, bool ask) {
-  if (!state::MemOK(p, 1, true) || !state::MemOK(p, 0, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true) || !state::MemOK(p, store::Store::M, true)) return 0;
   const bool talk = ask && !p.MacGoing;
   if (talk && state::AskT(p, 359, 15) != platform::Answer::Yes) return 0;
 
   const store::Header_s& m = p.HGB;
-  const int64_t count = state::ActiveChannels(p, 0);
+  const int64_t count = state::ActiveChannels(p, store::Store::M);
   const int64_t length = m.Length;
   const int64_t samples = count * length;
   // Both arrays have the same size at start-up, but a measurement header read
   // from a job or a file is checked before its blocks are copied.
-  if (length < 0 || length > p.DG.MaxLength || samples > files::SampleCapacity(p, 1) ||
-      samples > files::SampleCapacity(p, 0)) {
+  if (length < 0 || length > p.DG.MaxLength || samples > files::SampleCapacity(p, store::Store::W) ||
+      samples > files::SampleCapacity(p, store::Store::M)) {
     state::Mess(p, state::TxtF(p, 389, {long(m.Length)}), state::Txt(p, 390));
     return 0;
   }
@@ -37,10 +37,10 @@ int MeasurementToWaveform(state::Program& p, bool ask) {
   // A window whose channel the measurement does not have would show another
   // channel's block.
   for (int i = 0; i < store::kChannels; ++i)
-    if (p.QWWin[i] && !p.HGW.ChannelOn[i]) state::UnDisplayWave(p, 1, i);
-  state::DataChanged(p, 1);
+    if (p.QWWin[i] && !p.HGW.ChannelOn[i]) state::UnDisplayWave(p, store::Store::W, i);
+  state::DataChanged(p, store::Store::W);
 
-  if (p.PG.WWindows && !p.MacGoing) state::DisplayWave(p, 1, -1);
+  if (p.PG.WWindows && !p.MacGoing) state::DisplayWave(p, store::Store::W, -1);
   if (talk) state::MessT(p, 360, 11);
   return 1;
 }

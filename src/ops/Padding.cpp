@@ -31,15 +31,15 @@ void Grow(state::Program& p, long long grown, dsp::PadFill fill) {
   for (int c = 0; c < store::kChannels; ++c) spectrum[c] = p.WFreq[c] || p.FGW[c].IsSpectrum;
   dsp::GrowBlocks(p.Waveform.get(), p.HGW.ChannelOn, p.HGW.Length, grown, fill, spectrum);
   p.HGW.Length = static_cast<int32_t>(grown);
-  state::DataChanged(p, 1);
+  state::DataChanged(p, store::Store::W);
 }
 
 }  // namespace
 
 int DoplnNulamiNaMocninuDvou(state::Program& p, bool ask, bool zeros) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   const int n = p.HGW.Length;
-  const int channels = state::ActiveChannels(p, 1);
+  const int channels = state::ActiveChannels(p, store::Store::W);
   long long grown = 0;
   const dsp::PadCheck check =
       dsp::PowerOfTwoGrowth(n, channels, StoreCapacity(p, store::Store::W), p.DG.MaxLength, grown);
@@ -56,9 +56,9 @@ int DoplnNulamiNaMocninuDvou(state::Program& p, bool ask, bool zeros) {
 }
 
 int DoplnNulamiNaDvojnasobek(state::Program& p) {
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   long long grown = 0;
-  const dsp::PadCheck check = dsp::DoubleGrowth(p.HGW.Length, state::ActiveChannels(p, 1),
+  const dsp::PadCheck check = dsp::DoubleGrowth(p.HGW.Length, state::ActiveChannels(p, store::Store::W),
                                                 StoreCapacity(p, store::Store::W), p.DG.MaxLength, grown);
   if (check != dsp::PadCheck::Fits) {
     if (RefusalText(check)) state::MessT(p, RefusalText(check), 11);

@@ -21,13 +21,13 @@ int ReduceUtil(state::Program& p, int mode) {
   if (!answer) return 0;
   // The prompt clamps, but the factor is outside input all the same.
   const long long k = std::clamp<long long>(*answer, 1, std::numeric_limits<int>::max());
-  if (!state::MemOK(p, 1, true)) return 0;
+  if (!state::MemOK(p, store::Store::W, true)) return 0;
   if (StoreHoldsSpectrum(p, store::Store::W)) {
     state::MessT(p, 330, 11);
     return 0;
   }
   const int n = p.HGW.Length;
-  const int channels = state::ActiveChannels(p, 1);
+  const int channels = state::ActiveChannels(p, store::Store::W);
   const long long used = static_cast<long long>(channels) * n;
   const int reduced = static_cast<int>(n / k);
   // A factor beyond the record would leave no sample at all.
@@ -46,8 +46,8 @@ int ReduceUtil(state::Program& p, int mode) {
   p.HGW.Length = reduced;
   p.HGW.TriggerFlag = 0;
   p.HGW.PreTrigger = 0;
-  state::DataChanged(p, 1);
-  state::SendToStoreWindows(p, 1, state::kRedrawAll);
+  state::DataChanged(p, store::Store::W);
+  state::SendToStoreWindows(p, store::Store::W, state::kRedrawAll);
   return 1;
 }
 

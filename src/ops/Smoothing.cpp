@@ -10,21 +10,20 @@
 namespace ops {
 
 int SmoothRange(state::Program& p, store::Store s, int channel, int from, int to, int width) {
-  const int flag = store::FlagOf(s);
-  if (!state::MemOK(p, flag, true)) return 0;
-  int start = state::Pocatek(p, flag, channel);
+  if (!state::MemOK(p, s, true)) return 0;
+  int start = state::Pocatek(p, s, channel);
   if (start < 0) return 0;
-  int n = p.Header(flag).Length;
+  int n = p.Header(s).Length;
   if (n < 2 || !BlockFits(p, s, start, n)) return 0;
   from = std::max(from, 0);
   to = std::min(to, n - 1);
   if (to - from + 1 < 2) return 0;
-  dsp::Smooth(p.Samples(flag) + start, p.Scratch(flag) + start, from, to, width, n - 1);
+  dsp::Smooth(p.Samples(s) + start, p.Scratch(s) + start, from, to, width, n - 1);
   return 1;
 }
 
 int SmoothChannel(state::Program& p, store::Store s, int channel, int width) {
-  return SmoothRange(p, s, channel, 0, p.Header(store::FlagOf(s)).Length - 1, width);
+  return SmoothRange(p, s, channel, 0, p.Header(s).Length - 1, width);
 }
 
 }  // namespace ops

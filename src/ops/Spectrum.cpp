@@ -27,7 +27,7 @@ ChannelView Usable(state::Program& p, store::Store s, int channel, int M) {
 // transform: the store usable, the length there, and the channel holding a
 // time signal or a spectrum as the direction needs (texts 431..434 if not).
 ChannelView ReadyFor(state::Program& p, store::Store s, int channel, int M, bool wantSpectrum) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return {};
+  if (!state::MemOK(p, s, true)) return {};
   ChannelView v = Usable(p, s, channel, M);
   if (!v) return {};
   if (v.spectrum != wantSpectrum) {
@@ -53,8 +53,8 @@ class FftCursor {
 
 void SetSpectrumFlags(state::Program& p, store::Store s, int channel, bool spectrum) {
   if (channel < 0 || channel >= store::kChannels) return;
-  p.Freq(store::FlagOf(s))[channel] = spectrum ? 1 : 0;
-  if (p.Channels(store::FlagOf(s))) p.Channels(store::FlagOf(s))[channel].IsSpectrum = spectrum ? 1 : 0;
+  p.Freq(s)[channel] = spectrum ? 1 : 0;
+  if (p.Channels(s)) p.Channels(s)[channel].IsSpectrum = spectrum ? 1 : 0;
 }
 
 int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit) {
@@ -64,7 +64,7 @@ int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool com
     std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
     dsp::DirectSpectrum(v.scratch, v.data, M);
     SetSpectrumFlags(p, s, channel, true);
-    state::DataChanged(p, store::FlagOf(s));
+    state::DataChanged(p, s);
   } else {
     // Without commit the channel stays a time signal, so its samples must
     // stay too: the spectrum goes where the fast path leaves it.
@@ -80,7 +80,7 @@ int InverzRealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bo
   std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
   dsp::DirectSpectrumInverse(v.scratch, v.data, M);
   SetSpectrumFlags(p, s, channel, false);
-  state::DataChanged(p, store::FlagOf(s));
+  state::DataChanged(p, s);
   return 1;
 }
 
@@ -96,7 +96,7 @@ int RealFFT(state::Program& p, store::Store s, int channel, int M, bool commit) 
   if (commit) {
     std::memcpy(v.data, v.scratch, sizeof(float) * 2 * size_t(M));
     SetSpectrumFlags(p, s, channel, true);
-    state::DataChanged(p, store::FlagOf(s));
+    state::DataChanged(p, s);
   }
   return 1;
 }
@@ -109,13 +109,13 @@ int InverzRealFFT(state::Program& p, store::Store s, int channel, int M, bool co
   if (!commit) return 1;
   (void)dsp::RealSpectrumInverse(v.data, v.scratch, v.data, M);
   SetSpectrumFlags(p, s, channel, false);
-  state::DataChanged(p, store::FlagOf(s));
+  state::DataChanged(p, s);
   return 1;
 }
 
 int FFT_Transform(state::Program& p, store::Store s, int channel, int M, bool ask) {
   state::AC_Beep(p);
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   ChannelView v = ViewChannel(p, s, channel);
   if (!v) return 0;
   if (!p.MacGoing && ask) {
@@ -127,7 +127,7 @@ int FFT_Transform(state::Program& p, store::Store s, int channel, int M, bool as
 }
 
 int FFT_Command(state::Program& p, store::Store s, int channel, bool ask) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   int first = channel, last = channel;
   if (channel == 65535) {
     first = 0;
@@ -135,10 +135,10 @@ int FFT_Command(state::Program& p, store::Store s, int channel, bool ask) {
   } else if (channel < 0 || channel >= store::kChannels) {
     return 0;
   }
-  const int M = p.Header(store::FlagOf(s)).Length / 2;
+  const int M = p.Header(s).Length / 2;
   int result = 1, tried = 0;
   for (int c = first; c <= last; ++c) {
-    if (state::Pocatek(p, store::FlagOf(s), c) < 0) continue;
+    if (state::Pocatek(p, s, c) < 0) continue;
     ++tried;
     if (!FFT_Transform(p, s, c, M, ask)) result = 0;
   }

@@ -17,7 +17,7 @@ int WeightChannel(state::Program& p, store::Store s, int channel, WeightRange ra
   if (range == WeightRange::Whole) {
     dsp::WeightFunUtil(n, v.data);
   } else {
-    const store::CG_s* graphs = p.Graphs(store::FlagOf(s));
+    const store::CG_s* graphs = p.Graphs(s);
     if (!graphs) return 0;
     // Cursors come from a job file: keep them inside the record and in order.
     int a = std::clamp(graphs[channel].Cur1, 0, n - 1);
@@ -29,21 +29,21 @@ int WeightChannel(state::Program& p, store::Store s, int channel, WeightRange ra
       std::fill(v.data + b + 1, v.data + n, 0.0f);
     }
   }
-  state::DataChanged(p, store::FlagOf(s));
+  state::DataChanged(p, s);
   return 1;
 }
 
 int ToMagUtil(state::Program& p, store::Store s, int channel) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   ChannelView v = ViewChannel(p, s, channel);
   if (!v) return 0;
   dsp::Magnitudes(v.data, v.length, v.spectrum);
-  state::DataChanged(p, store::FlagOf(s));
+  state::DataChanged(p, s);
   return 1;
 }
 
 int DigFilUtil(state::Program& p, store::Store s, int channel, int from, int to, dsp::BandFilter kind) {
-  if (!state::MemOK(p, store::FlagOf(s), true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   ChannelView v = ViewChannel(p, s, channel);
   if (!v) return 0;
   const int M = v.length / 2;
@@ -53,9 +53,9 @@ int DigFilUtil(state::Program& p, store::Store s, int channel, int from, int to,
   const bool wasTime = !v.spectrum;
   if (wasTime && !FFT_Command(p, s, channel, false)) return 0;
   dsp::FilterBins(v.data, M, kind, from, to);
-  p.Header(store::FlagOf(s)).TriggerFlag = 0;
+  p.Header(s).TriggerFlag = 0;
   if (wasTime) return FFT_Command(p, s, channel, false);
-  state::DataChanged(p, store::FlagOf(s));
+  state::DataChanged(p, s);
   return 1;
 }
 

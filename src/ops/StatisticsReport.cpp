@@ -40,8 +40,7 @@ double TimeFactor(const state::Program& p, const store::CG_s& g) {
 
 double ScaledTime(state::Program& p, store::Store s, int channel, const ChannelView& v, const store::CG_s& g,
                   int64_t index) {
-  return state::CursorToTime(p, store::FlagOf(s), index, v.length, double(v.step), channel) *
-         TimeFactor(p, g);
+  return state::CursorToTime(p, s, index, v.length, double(v.step), channel) * TimeFactor(p, g);
 }
 
 // The cursor range of a channel, ordered and limited to the record; false
@@ -73,7 +72,7 @@ int StatisticsPanel(state::Program& p, store::Store s, int channel, bool between
   panel = Panel{};
   report.clear();
   ChannelView v = ViewChannel(p, s, channel);
-  store::CG_s* graphs = p.Graphs(store::FlagOf(s));
+  store::CG_s* graphs = p.Graphs(s);
   if (!v || !graphs) return 0;
   const store::CG_s& g = graphs[channel];
   int64_t a = 0, b = v.length - 1;
@@ -206,7 +205,7 @@ int ShowStatEnergo(state::Program& p, int channel, bool betweenCursors, Panel& p
 
 int ShowStatMaxMin(state::Program& p, store::Store s, int channel, std::string* text) {
   ChannelView v = ViewChannel(p, s, channel);
-  store::CG_s* graphs = p.Graphs(store::FlagOf(s));
+  store::CG_s* graphs = p.Graphs(s);
   if (!v || !graphs) return 0;
   const store::CG_s& g = graphs[channel];
   bool maxima = p.MacGoing || state::AskT(p, 1385, 15) == platform::Answer::Yes;

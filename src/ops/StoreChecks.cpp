@@ -9,7 +9,7 @@ namespace ops {
 bool StoreHoldsSpectrum(const state::Program& p, store::Store s) {
   const store::Header_s& h = store::IsW(s) ? p.HGW : p.HGB;
   const int32_t* freq = store::IsW(s) ? p.WFreq : p.BFreq;
-  const store::Channel_s* channels = p.Channels(store::FlagOf(s));
+  const store::Channel_s* channels = p.Channels(s);
   for (int c = 0; c < store::kChannels; ++c) {
     if (!h.ChannelOn[c]) continue;
     if (freq[c] || (channels && channels[c].IsSpectrum)) return true;

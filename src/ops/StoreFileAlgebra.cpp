@@ -34,14 +34,13 @@ int ActiveList(const store::Header_s& h, int (&list)[store::kChannels]) {
 }  // namespace
 
 int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int operation) {
-  const int flag = store::FlagOf(s);
-  if (!state::MemOK(p, flag)) return 0;
+  if (!state::MemOK(p, s)) return 0;
   if (operation < dsp::kAlgebraPlus || operation > dsp::kAlgebraDivided) return 0;
   const double cm = store::IsW(s) ? p.PG.WLCD : p.PG.MLCD;
   const double cf = store::IsW(s) ? p.PG.WLCF : p.PG.MLCF;
-  const store::Header_s& h = p.Header(flag);
-  store::Channel_s* records = p.Channels(flag);
-  const int32_t* freq = p.Freq(flag);
+  const store::Header_s& h = p.Header(s);
+  store::Channel_s* records = p.Channels(s);
+  const int32_t* freq = p.Freq(s);
 
   files::InputFile in(files::ResolveDataName(p, name));
   if (!in) {
@@ -87,13 +86,13 @@ int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int 
     state::Mess(p, state::TxtF(p, 440, {fileCount, fileHeader.Length, count, h.Length}), state::Txt(p, 13));
     return 0;
   }
-  if (count * length > files::SampleCapacity(p, flag)) return 0;
+  if (count * length > files::SampleCapacity(p, s)) return 0;
   if (!files::FileHolds(in, dataStart + files::ChannelBytes(count, length))) {
     state::MessT(p, 442, 14);
     return 0;
   }
 
-  float* scratch = p.Scratch(flag);
+  float* scratch = p.Scratch(s);
   for (int k = 0; k < count; ++k) {
     store::Channel_s record;
     if (!in.Read(&record, sizeof record)) {
@@ -114,18 +113,17 @@ int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int 
   }
   in.Close();
 
-  float* samples = p.Samples(flag);
+  float* samples = p.Samples(s);
   for (int k = 0; k < count; ++k) {
-    const int64_t start = state::Pocatek(p, flag, storeList[k]);
+    const int64_t start = state::Pocatek(p, s, storeList[k]);
     dsp::CombineSamples(samples + start, scratch + k * length, length, operation, cm, cf);
   }
-  state::DataChanged(p, flag);
+  state::DataChanged(p, s);
   return 1;
 }
 
 int Algebra(state::Program& p, store::Store s, int operation) {
-  const int flag = store::FlagOf(s);
-  if (!state::MemOK(p, flag, true)) return 0;
+  if (!state::MemOK(p, s, true)) return 0;
   std::string queue = store::FieldText(p.DG.NameQueue);
   if (queue.find_first_not_of(' ') == std::string::npos) store::CopyText(p.DG.NameQueue, "?");
   std::string name;

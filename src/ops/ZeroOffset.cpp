@@ -19,15 +19,14 @@ int KorekceNuly(state::Program& p, float* data, int from, int to) {
 }
 
 int ZeroOffsetOfChannel(state::Program& p, store::Store s, int channel, int from, int to) {
-  const int flag = store::FlagOf(s);
-  if (!state::MemOK(p, flag, true)) return 0;
-  int start = state::Pocatek(p, flag, channel);
-  int n = p.Header(flag).Length;
+  if (!state::MemOK(p, s, true)) return 0;
+  int start = state::Pocatek(p, s, channel);
+  int n = p.Header(s).Length;
   if (start < 0 || n < 1 || !BlockFits(p, s, start, n)) return 0;
   from = std::max(from, 0);
   to = std::min(to, n - 1);
-  if (!KorekceNuly(p, p.Samples(flag) + start, from, to)) return 0;
-  state::DataChanged(p, flag);
+  if (!KorekceNuly(p, p.Samples(s) + start, from, to)) return 0;
+  state::DataChanged(p, s);
   return 1;
 }
 

@@ -192,8 +192,9 @@ void ChannelDialog::ShowPage() {
 void ChannelDialog::ShowStores() {
   for (int s : {1, 0}) {
     for (int c = 0; c < daq::kPageChannels; ++c)
-      Swatch(present_[s][c], form_.ChannelPresent(p_, s, c) ? QColor(0, 160, 0) : QColor(200, 200, 200));
-    const daq::StoreInfo i = form_.Info(p_, s);
+      Swatch(present_[s][c], form_.ChannelPresent(p_, store::StoreFromFlag(s), c) ? QColor(0, 160, 0)
+                                                                                  : QColor(200, 200, 200));
+    const daq::StoreInfo i = form_.Info(p_, store::StoreFromFlag(s));
     // Joined, not formatted: a general text may hold a percent sign.
     info_[s]->setText((s ? QStringLiteral("W ") : QStringLiteral("M ")) + Q(state::Txt(p_, 852)) +
                       QLatin1Char('\n') + QString::number(i.totalSamples) + QStringLiteral(" / ") +

@@ -105,8 +105,8 @@ Desktop::Desktop(const app::HeadlessOptions& options) : parts_(std::make_unique<
 Desktop::~Desktop() {
   Parts& d = *parts_;
   d.ui.SetParent(nullptr);
-  state::UnDisplayWave(d.program, 1, -1);
-  state::UnDisplayWave(d.program, 0, -1);
+  state::UnDisplayWave(d.program, store::Store::W, -1);
+  state::UnDisplayWave(d.program, store::Store::M, -1);
   d.program.AcquisitionDialog = nullptr;
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;

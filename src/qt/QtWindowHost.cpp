@@ -144,7 +144,7 @@ void QtWindowHost::RunModelTimers() {
 }
 
 void CloseGraphWindow(state::Program& p, platform::GraphWindow& window) {
-  for (int store = 0; store <= 1; ++store) {
+  for (store::Store store : store::kBothStores) {
     auto* table = p.Windows(store);
     for (int i = 0; i < store::kChannels; ++i)
       if (table[i].get() == &window) {

@@ -18,10 +18,10 @@ void MainExitTRV(Program& p, bool ask) {
     p.DoExit = 0;
     return;
   }
-  p.WWindowsOpen = AnyWindowOpen(p, 1);
-  p.MWindowsOpen = AnyWindowOpen(p, 0);
-  UnDisplayWave(p, 1, -1);
-  UnDisplayWave(p, 0, -1);
+  p.WWindowsOpen = AnyWindowOpen(p, store::Store::W);
+  p.MWindowsOpen = AnyWindowOpen(p, store::Store::M);
+  UnDisplayWave(p, store::Store::W, -1);
+  UnDisplayWave(p, store::Store::M, -1);
   if (p.CloseCard) p.CloseCard(p);
   p.BudeKonecAleAzPoGrafech = 1;
 }

@@ -42,7 +42,7 @@ void CloseWindow(Program& p, std::unique_ptr<platform::GraphWindow>& w) {
   w.reset();
 }
 
-void OpenWindow(Program& p, int store, int channel) {
+void OpenWindow(Program& p, store::Store store, int channel) {
   const store::Header_s& h = p.Header(store);
   if (!h.ChannelOn[channel]) {
     Mess(p, TxtF(p, 326, {channel + 1}), Txt(p, 11));
@@ -50,7 +50,7 @@ void OpenWindow(Program& p, int store, int channel) {
   }
   const store::CG_s& g = p.Graphs(store)[channel];
   platform::GraphWindowSpec request;
-  request.store = store;
+  request.store = store::FlagOf(store);
   request.channel = channel;
   request.start = Pocatek(p, store, channel);
   request.caption = WindowCaption(p, store, channel);
@@ -74,15 +74,16 @@ void FirstPaintDone(Program& p) {
   if (p.MacGoing && p.MacStop && !p.QW && !p.QM && p.PWait < 0) p.MacAgain = 1;
 }
 
-std::string WindowCaption(const Program& p, int store, int channel) {
+std::string WindowCaption(const Program& p, store::Store store, int channel) {
   char buf[400];
   const store::Channel_s& c = p.Channels(store)[channel];
-  std::snprintf(buf, sizeof buf, store ? " W%1d %s %s" : " M%1d %s %s", channel + 1,
-                store::FieldText(c.Name).c_str(), store::FieldText(store ? p.DW_Name : p.DM_Name).c_str());
+  std::snprintf(buf, sizeof buf, store::IsW(store) ? " W%1d %s %s" : " M%1d %s %s", channel + 1,
+                store::FieldText(c.Name).c_str(),
+                store::FieldText(store::IsW(store) ? p.DW_Name : p.DM_Name).c_str());
   return buf;
 }
 
-void UnDisplayWave(Program& p, int store, int channel) {
+void UnDisplayWave(Program& p, store::Store store, int channel) {
   auto* table = p.Windows(store);
   if (channel >= 0) {
     if (channel < store::kChannels) CloseWindow(p, table[channel]);
@@ -91,7 +92,7 @@ void UnDisplayWave(Program& p, int store, int channel) {
   for (int i = 0; i < store::kChannels; ++i) CloseWindow(p, table[i]);
 }
 
-void DisplayWave(Program& p, int store, int channel) {
+void DisplayWave(Program& p, store::Store store, int channel) {
   if (channel >= store::kChannels) return;
   UnDisplayWave(p, store, channel);
   if (channel >= 0) {
@@ -100,32 +101,32 @@ void DisplayWave(Program& p, int store, int channel) {
   }
   for (int i = 0; i < store::kChannels; ++i) {
     // Indexed through the packed record: a pointer into it may be misaligned.
-    int32_t shown = store ? p.MG.WDisplay[i] : p.MG.MDisplay[i];
+    int32_t shown = store::IsW(store) ? p.MG.WDisplay[i] : p.MG.MDisplay[i];
     if (p.Header(store).ChannelOn[i] && shown) OpenWindow(p, store, i);
   }
 }
 
-void SendToStoreWindows(Program& p, int store, int code, int arg) {
+void SendToStoreWindows(Program& p, store::Store store, int code, int arg) {
   auto* table = p.Windows(store);
   for (int i = 0; i < store::kChannels; ++i)
     if (table[i]) table[i]->UserMessage(code, arg);
 }
 
 void AktualizujOkno(Program& p) {
-  SendToStoreWindows(p, 1, kRedrawAll);
-  SendToStoreWindows(p, 0, kRedrawAll);
+  SendToStoreWindows(p, store::Store::W, kRedrawAll);
+  SendToStoreWindows(p, store::Store::M, kRedrawAll);
 }
 
-void DataChanged(Program& p, int store) { SendToStoreWindows(p, store, kDataChanged); }
+void DataChanged(Program& p, store::Store store) { SendToStoreWindows(p, store, kDataChanged); }
 
-bool AnyWindowOpen(const Program& p, int store) {
-  const auto* table = store ? p.QWWin : p.QMWin;
+bool AnyWindowOpen(const Program& p, store::Store store) {
+  const auto* table = store::IsW(store) ? p.QWWin : p.QMWin;
   for (int i = 0; i < store::kChannels; ++i)
     if (table[i]) return true;
   return false;
 }
 
-void UpdateCaptions(Program& p, int store) {
+void UpdateCaptions(Program& p, store::Store store) {
   auto* table = p.Windows(store);
   for (int i = 0; i < store::kChannels; ++i)
     if (table[i]) table[i]->SetCaption(WindowCaption(p, store, i));

@@ -4,29 +4,31 @@
 
 #include <string>
 
+#include "store/Store.h"
+
 namespace state {
 
 struct Program;
 
 // The caption " W%1d %s %s" / " M%1d %s %s" of a channel's window.
-std::string WindowCaption(const Program& p, int store, int channel);
+std::string WindowCaption(const Program& p, store::Store store, int channel);
 
 // Closes the store's windows (all for channel -1), then opens the channel's
 // window, or for -1 every active channel whose display flag of `MG` is set.
-void DisplayWave(Program& p, int store, int channel);
+void DisplayWave(Program& p, store::Store store, int channel);
 // Closes the windows of the store's active channels (all for -1).
-void UnDisplayWave(Program& p, int store, int channel);
+void UnDisplayWave(Program& p, store::Store store, int channel);
 // User message kRedrawAll to every open window of both stores.
 void AktualizujOkno(Program& p);
 
 // Sends a user message at once to every open window of a store.
-void SendToStoreWindows(Program& p, int store, int code, int arg = 0);
+void SendToStoreWindows(Program& p, store::Store store, int code, int arg = 0);
 // The data-changed notification (kDataChanged) to the store's windows.
-void DataChanged(Program& p, int store);
+void DataChanged(Program& p, store::Store store);
 // Whether any window of the store is open.
-bool AnyWindowOpen(const Program& p, int store);
+bool AnyWindowOpen(const Program& p, store::Store store);
 // Sets every open window's caption of the store (after a name change).
-void UpdateCaptions(Program& p, int store);
+void UpdateCaptions(Program& p, store::Store store);
 
 // A new window's first paint: one window less to wait for, and a macro
 // suspended for its windows goes on, unless it also waits for a run or an

@@ -17,6 +17,7 @@
 #include "platform/WindowHost.h"
 #include "state/GeneralTexts.h"
 #include "store/Defaults.h"
+#include "store/Store.h"
 
 namespace daq {
 struct CardState;
@@ -258,15 +259,15 @@ struct Program {
     return true;
   }
 
-  // Store accessors by the store selector (1 = W, 0 = M).
-  store::Header_s& Header(int s) { return s ? HGW : HGB; }
-  store::Channel_s* Channels(int s) const { return s ? FGW.get() : FGB.get(); }
-  store::CG_s* Graphs(int s) const { return s ? CGW.get() : CGB.get(); }
-  float* Samples(int s) const { return s ? Waveform.get() : Buffer.get(); }
-  float* Scratch(int s) const { return s ? SWaveform.get() : SBuffer.get(); }
-  int32_t* Freq(int s) { return s ? WFreq : BFreq; }
-  store::Marker_s* Markers(int s) const { return s ? MarkerW.get() : MarkerB.get(); }
-  std::unique_ptr<platform::GraphWindow>* Windows(int s) { return s ? QWWin : QMWin; }
+  // Store accessors: the W or the M side of each pair.
+  store::Header_s& Header(store::Store s) { return store::IsW(s) ? HGW : HGB; }
+  store::Channel_s* Channels(store::Store s) const { return store::IsW(s) ? FGW.get() : FGB.get(); }
+  store::CG_s* Graphs(store::Store s) const { return store::IsW(s) ? CGW.get() : CGB.get(); }
+  float* Samples(store::Store s) const { return store::IsW(s) ? Waveform.get() : Buffer.get(); }
+  float* Scratch(store::Store s) const { return store::IsW(s) ? SWaveform.get() : SBuffer.get(); }
+  int32_t* Freq(store::Store s) { return store::IsW(s) ? WFreq : BFreq; }
+  store::Marker_s* Markers(store::Store s) const { return store::IsW(s) ? MarkerW.get() : MarkerB.get(); }
+  std::unique_ptr<platform::GraphWindow>* Windows(store::Store s) { return store::IsW(s) ? QWWin : QMWin; }
   store::A_s& RefA() const {
     int r = PG.RefChannel;
     if (r < 1 || r > store::kChannels) r = 1;

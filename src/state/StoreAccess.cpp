@@ -8,23 +8,23 @@
 
 namespace state {
 
-bool MemOK(Program& p, int store) {
+bool MemOK(Program& p, store::Store store) {
   // The memory mode bit alone never vouches for a missing array: that would
   // hand a null sample array to the caller.
-  bool ok = store ? bool(p.Waveform) : bool(p.Buffer);
+  bool ok = store::IsW(store) ? bool(p.Waveform) : bool(p.Buffer);
   if (!ok) p.Header(store).Length = 0;
   return ok;
 }
 
-bool MemOK(Program& p, int store, bool showMessage) {
+bool MemOK(Program& p, store::Store store, bool showMessage) {
   if (MemOK(p, store)) return true;
-  if (showMessage) MessT(p, store ? 490 : 491, 13);
+  if (showMessage) MessT(p, store::IsW(store) ? 490 : 491, 13);
   return false;
 }
 
-int Pocatek(const Program& p, int store, int channel) {
+int Pocatek(const Program& p, store::Store store, int channel) {
   if (channel < 0 || channel >= store::kChannels) return -1;
-  const store::Header_s& h = store ? p.HGW : p.HGB;
+  const store::Header_s& h = store::IsW(store) ? p.HGW : p.HGB;
   if (!h.ChannelOn[channel]) return -1;
   int below = 0;
   for (int i = 0; i < channel; ++i)
@@ -32,8 +32,8 @@ int Pocatek(const Program& p, int store, int channel) {
   return below * h.Length;
 }
 
-int ActiveChannels(const Program& p, int store) {
-  const store::Header_s& h = store ? p.HGW : p.HGB;
+int ActiveChannels(const Program& p, store::Store store) {
+  const store::Header_s& h = store::IsW(store) ? p.HGW : p.HGB;
   int n = 0;
   for (int i = 0; i < store::kChannels; ++i)
     if (h.ChannelOn[i]) ++n;
@@ -55,7 +55,7 @@ void NaplnHlav(Program& p) {
     store::CopyText(c.XUnit, "s");
     c.Step = step;
   }
-  p.HGW.ChannelCount = int16_t(ActiveChannels(p, 1));
+  p.HGW.ChannelCount = int16_t(ActiveChannels(p, store::Store::W));
   // The measurement mathematics recomputes its settings when the acquisition
   // code is present; it has nothing to recompute before that.
 }

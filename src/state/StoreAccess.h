@@ -1,21 +1,23 @@
 // Guards and locators every operation on a store goes through.
 #pragma once
 
+#include "store/Store.h"
+
 namespace state {
 
 struct Program;
 
-// Whether the store's sample array exists (1 = W, 0 = M); sets the store's
+// Whether the store's sample array exists; sets the store's
 // `Length` to 0 when it does not.
-bool MemOK(Program& p, int store);
+bool MemOK(Program& p, store::Store store);
 // The same, and on failure general text 490 (W) or 491 (M) with title 13.
-bool MemOK(Program& p, int store, bool showMessage);
+bool MemOK(Program& p, store::Store store, bool showMessage);
 
 // First sample index of a channel (0-based) in its store, -1 when inactive.
-int Pocatek(const Program& p, int store, int channel);
+int Pocatek(const Program& p, store::Store store, int channel);
 
 // Number of active channels of a store, by the flags.
-int ActiveChannels(const Program& p, int store);
+int ActiveChannels(const Program& p, store::Store store);
 
 // Sets up the waveform channel records from the acquisition settings.
 void NaplnHlav(Program& p);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "store/Store.h"
+
 namespace state {
 
 struct Program;
@@ -12,12 +14,12 @@ struct Program;
 // store: (index - (PreTrigger - 1)) * step for a time channel, index / (N * step)
 // for a spectrum channel, and 0 when N * step is 0. A channel outside 0..127
 // counts as a time channel.
-double CursorToTime(Program& p, int store, int32_t index, int N, double step, int channel);
-double CursorToTime(Program& p, int store, int64_t index, int N, double step, int channel);
-double CursorToTime(Program& p, int store, double index, int N, double step, int channel);
+double CursorToTime(Program& p, store::Store store, int32_t index, int N, double step, int channel);
+double CursorToTime(Program& p, store::Store store, int64_t index, int N, double step, int channel);
+double CursorToTime(Program& p, store::Store store, double index, int N, double step, int channel);
 
 // Puts the date, ",  ", the time of day and "\r\n" in front of the store's
 // `Comment`; the comment keeps at most 299 characters and stays terminated.
-void TimeToCom(Program& p, int store);
+void TimeToCom(Program& p, store::Store store);
 
 }  // namespace state

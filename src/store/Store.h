@@ -13,5 +13,7 @@ constexpr int FlagOf(Store s) { return s == Store::W ? 1 : 0; }
 constexpr bool IsW(Store s) { return s == Store::W; }
 // The other store (W ↔ M), for copies between them.
 constexpr Store Other(Store s) { return s == Store::W ? Store::M : Store::W; }
+// Both stores, for work done on each in turn.
+inline constexpr Store kBothStores[] = {Store::M, Store::W};
 
 }  // namespace store

@@ -21,7 +21,7 @@ void Fill(testing_support::TestEnv& env, const Samples& data) {
   p.HGW.ChannelOn[0] = p.HGW.ChannelCount = 1;
   p.HGW.Length = int32_t(data.size());
   std::copy(data.begin(), data.end(), p.Waveform.get());
-  EXPECT_EQ(files::WriteDataFileUtil(p, "\\DATA\\IN.W", 1, 0), 1);
+  EXPECT_EQ(files::WriteDataFileUtil(p, "\\DATA\\IN.W", store::Store::W, 0), 1);
 }
 
 int RunMacro(testing_support::TestEnv& env, const std::string& macro, const std::string& body = "") {
@@ -36,7 +36,7 @@ int RunMacro(testing_support::TestEnv& env, const std::string& macro, const std:
 
 // Channel 1 of the data file `name` as `env` reads it.
 Samples Read(testing_support::TestEnv& env, const std::string& name) {
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, name, 1, 0, -1, 0, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, name, store::Store::W, 0, -1, 0, 0), 1);
   return Samples(env.prog.Waveform.get(), env.prog.Waveform.get() + env.prog.HGW.Length);
 }
 

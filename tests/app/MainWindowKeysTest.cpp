@@ -110,11 +110,11 @@ TEST_F(MainWindowKeysTest, FunctionKeysReachTheirCommands) {
   EXPECT_FALSE(env.ui.Log().empty());
   env.ui.ClearLog();
   // F3 with the dialog cancelled keeps the waveform windows as they were.
-  ASSERT_TRUE(state::AnyWindowOpen(p, 1));
+  ASSERT_TRUE(state::AnyWindowOpen(p, store::Store::W));
   Stroke(kF3);
   ASSERT_EQ(env.ui.Log().size(), 1u);
   EXPECT_EQ(env.ui.Log()[0].kind, "file");
-  EXPECT_TRUE(state::AnyWindowOpen(p, 1));
+  EXPECT_TRUE(state::AnyWindowOpen(p, store::Store::W));
 }
 
 TEST_F(MainWindowKeysTest, F9AndCtrlF9AskBeforeLeaving) {

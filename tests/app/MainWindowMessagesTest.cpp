@@ -106,7 +106,7 @@ TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
 
 TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
   Waveform({0, 3}, 100, 10, 29);
-  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, store::Store::W, -1);
   sent.clear();
   Message(2130);
   ASSERT_EQ(p.HGW.Length, 20);

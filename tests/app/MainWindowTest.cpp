@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
 TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
   Start();
   p.MacGoing = 1;
-  state::DisplayWave(p, 1, 0);
+  state::DisplayWave(p, store::Store::W, 0);
   EXPECT_EQ(p.MacStop, 1);
   EXPECT_EQ(p.DisplayLeft, 1);
   p.MacAgain = 1;
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
 TEST_F(MainWindowTest, DisplayWaveOfAnInactiveChannelSaysSo) {
   Start();
   env.ui.ClearLog();
-  state::DisplayWave(p, 1, 5);
+  state::DisplayWave(p, store::Store::W, 5);
   EXPECT_FALSE(p.QWWin[5]);
   EXPECT_EQ(env.ui.Count(state::TxtF(p, 326, {6})), 1);
 }
@@ -138,13 +138,13 @@ TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {
   p.HGB.TriggerFlag = 1;
   p.Bindx = 40;
   p.PG.Flags = 0x10;
-  w.Filtr(0);
+  w.Filtr(store::Store::M);
   EXPECT_EQ(p.HGB.Length, 40);
   EXPECT_EQ(p.Buffer[40], 100.0f);  // the second channel moved up
   EXPECT_EQ(p.HGB.TriggerFlag, 0);
   p.Bindx = 3;  // never below 16
   p.HGB.Length = 40;
-  w.Filtr(0);
+  w.Filtr(store::Store::M);
   EXPECT_EQ(p.HGB.Length, 16);
 }
 

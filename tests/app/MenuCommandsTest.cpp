@@ -46,24 +46,25 @@ struct MenuCommandsTest : ::testing::Test {
   // channel ch = value(ch, k); every active channel shown.
   template <typename F>
   void Layout(int s, std::initializer_list<int> channels, int32_t length, F value) {
-    store::Header_s& h = p.Header(s);
+    store::Header_s& h = p.Header(store::StoreFromFlag(s));
     for (int16_t& on : h.ChannelOn) on = 0;
     h.Length = length;
     int block = 0;
     for (int ch : channels) {
       h.ChannelOn[ch] = 1;
-      p.Channels(s)[ch] = s ? store::FGW0 : store::FGB0;
-      p.Channels(s)[ch].Step = 0.01f;
+      p.Channels(store::StoreFromFlag(s))[ch] = s ? store::FGW0 : store::FGB0;
+      p.Channels(store::StoreFromFlag(s))[ch].Step = 0.01f;
       (s ? p.MG.WDisplay : p.MG.MDisplay)[ch] = 1;
       for (int k = 0; k < length; ++k)
-        p.Samples(s)[size_t(block) * size_t(length) + size_t(k)] = value(ch, k);
+        p.Samples(store::StoreFromFlag(s))[size_t(block) * size_t(length) + size_t(k)] = value(ch, k);
       ++block;
     }
     h.ChannelCount = int16_t(block);
   }
 
   float Sample(int s, int block, int k) const {
-    return p.Samples(s)[size_t(block) * size_t(p.Header(s).Length) + size_t(k)];
+    return p.Samples(store::StoreFromFlag(
+        s))[size_t(block) * size_t(p.Header(store::StoreFromFlag(s)).Length) + size_t(k)];
   }
 
   bool Shown(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)) > 0; }
@@ -105,7 +106,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
   EXPECT_TRUE(Sent(-1));
 
   // A cancelled dialog changes nothing and leaves the windows alone.
-  state::UnDisplayWave(p, 1, -1);
+  state::UnDisplayWave(p, store::Store::W, -1);
   app::MenuCommand(p, 150);
   EXPECT_FALSE(p.QWWin[0]);
   EXPECT_EQ(p.HGW.Length, 64);
@@ -114,7 +115,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
 TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) {
   Layout(1, {0, 1}, 32, [](int ch, int k) { return float(ch + k); });
   const std::string path = env.dir / "DATA/add.W";
-  ASSERT_TRUE(files::WriteDataFileUtil(p, path, 1, 0));
+  ASSERT_TRUE(files::WriteDataFileUtil(p, path, store::Store::W, 0));
   store::CopyText(p.DG.NameQueue, "add.W");  // ignored: the menu always asks
   File(path);
   app::MenuCommand(p, 175);
@@ -145,7 +146,7 @@ TEST_F(MenuCommandsTest, ReductionByTheMeanShortensTheRecord) {
 
 TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
   Layout(1, {0}, 100, [](int, int k) { return float(k); });
-  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, store::Store::W, -1);
   struct Case {
     int32_t left, right;
     float upper, lower;
@@ -178,7 +179,7 @@ TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
   app::MenuCommand(p, 265);
   EXPECT_TRUE(Sent(2134));
   EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
-  EXPECT_EQ(graph::SetLimits(p, 1, 0), 1);
+  EXPECT_EQ(graph::SetLimits(p, store::Store::W, 0), 1);
   EXPECT_TRUE(Sent(2042));
 }
 
@@ -194,7 +195,7 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   app::MenuCommand(p, 316);  // the window of channel 1 is not open
   EXPECT_TRUE(Shown(137));
 
-  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, store::Store::W, -1);
   env.ui.Push(int64_t(1));
   env.ui.Push(Answer::No);
   app::MenuCommand(p, 316);
@@ -239,7 +240,7 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
 
 TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
   Layout(1, {0, 3}, 100, [](int ch, int k) { return float(ch * 1000 + k); });
-  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, store::Store::W, -1);
   p.HGW.PreTrigger = 15;
   p.HGW.TriggerFlag = 1;
   p.PG.WLeft = 10;
@@ -292,7 +293,7 @@ TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
 
 TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
   Layout(1, {0}, 100, [](int, int k) { return float(k); });
-  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, store::Store::W, -1);
   p.PG.WUpper = 1;
   p.PG.WLower = 0;
   env.ui.Push(Answer::Yes);
@@ -353,12 +354,13 @@ TEST_F(MenuCommandsTest, WindowItemsOpenAndCloseTheirOwnStore) {
   Layout(1, {0}, 16, [](int, int k) { return float(k); });
   Layout(0, {1}, 16, [](int, int k) { return float(k); });
   struct Case {
-    int open, close, store;
+    int open, close;
+    store::Store store;
   };
-  for (const Case c : {Case{156, 222, 1}, Case{157, 223, 0}}) {
+  for (const Case c : {Case{156, 222, store::Store::W}, Case{157, 223, store::Store::M}}) {
     app::MenuCommand(p, c.open);
     EXPECT_TRUE(state::AnyWindowOpen(p, c.store)) << c.open;
-    EXPECT_FALSE(state::AnyWindowOpen(p, 1 - c.store)) << c.open;
+    EXPECT_FALSE(state::AnyWindowOpen(p, store::Other(c.store))) << c.open;
     app::MenuCommand(p, c.close);
     EXPECT_FALSE(state::AnyWindowOpen(p, c.store)) << c.close;
   }
@@ -387,7 +389,7 @@ TEST_F(MenuCommandsTest, SimulationFixedFontAndFontSizes) {
 
 TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) {
   Layout(1, {0}, 64, [](int, int k) { return float(k); });
-  state::DisplayWave(p, 1, -1);
+  state::DisplayWave(p, store::Store::W, -1);
   p.DG.Font.Width = 9;
   sent.clear();
   platform::Font chosen;
@@ -474,8 +476,8 @@ TEST_F(MenuCommandsTest, HelpItemsStartProgramsOnlyForFilesThatExist) {
 TEST_F(MenuCommandsTest, PositionLaysTheOpenWindowsOutAndReopensThem) {
   Layout(1, {0, 1}, 16, [](int, int k) { return float(k); });
   Layout(0, {0}, 16, [](int, int k) { return float(k); });
-  state::DisplayWave(p, 1, -1);
-  state::DisplayWave(p, 0, -1);
+  state::DisplayWave(p, store::Store::W, -1);
+  state::DisplayWave(p, store::Store::M, -1);
   app::MenuCommand(p, 302);
   ASSERT_TRUE(p.QWWin[0] && p.QWWin[1] && p.QMWin[0]);
   const int32_t* a = p.CGW[0].WinRect;

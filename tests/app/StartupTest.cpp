@@ -93,13 +93,13 @@ TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
   for (int16_t& on : p.HGW.ChannelOn) on = 0;
   p.HGW.ChannelOn[1] = p.HGW.ChannelOn[4] = 1;
   p.HGW.Length = 1000;
-  EXPECT_EQ(state::Pocatek(p, 1, 1), 0);
-  EXPECT_EQ(state::Pocatek(p, 1, 4), 1000);
-  EXPECT_EQ(state::Pocatek(p, 1, 2), -1);
-  EXPECT_EQ(state::Pocatek(p, 1, 200), -1);
-  EXPECT_TRUE(state::MemOK(p, 1));
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 1), 0);
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 4), 1000);
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 2), -1);
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 200), -1);
+  EXPECT_TRUE(state::MemOK(p, store::Store::W));
   p.Buffer.reset();
-  EXPECT_FALSE(state::MemOK(p, 0, true));
+  EXPECT_FALSE(state::MemOK(p, store::Store::M, true));
   EXPECT_EQ(p.HGB.Length, 0);
   EXPECT_EQ(env.ui.Count(state::Txt(p, 491)), 1);
 }

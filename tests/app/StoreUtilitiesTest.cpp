@@ -13,33 +13,35 @@ namespace {
 TEST(CursorToTimeTest, TimeChannelCountsFromThePreTrigger) {
   testing_support::TestEnv env(4096, false);
   env.prog.HGW.PreTrigger = 11;  // sample 10 is time zero
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 10, 0, 0.5, 0), 0.0);
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 0, 0, 0.5, 0), -5.0);
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 12.5, 0, 0.5, 0), 1.25);
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, int64_t(5000000010), 0, 1e-3, 0), 5000000.0);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 10, 0, 0.5, 0), 0.0);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 0, 0, 0.5, 0), -5.0);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 12.5, 0, 0.5, 0), 1.25);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, int64_t(5000000010), 0, 1e-3, 0), 5000000.0);
   // Each store uses its own header.
   env.prog.HGB.PreTrigger = 0;
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 0, 10, 0, 2.0, 0), 22.0);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::M, 10, 0, 2.0, 0), 22.0);
 }
 
 TEST(CursorToTimeTest, SpectrumChannelGivesFrequency) {
   testing_support::TestEnv env(4096, false);
   env.prog.HGW.PreTrigger = 11;  // ignored for a spectrum
   env.prog.WFreq[3] = 1;
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 8, 1024, 0.001, 3), 8 / 1.024);
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 8, 0, 0.001, 3), 0.0);  // N * step = 0
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 8, 1024, 0.0, 3), 0.0);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 1024, 0.001, 3), 8 / 1.024);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 0, 0.001, 3), 0.0);  // N * step = 0
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 1024, 0.0, 3), 0.0);
   // The flag of the other store and of other channels does not count.
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 0, 8, 1024, 0.001, 3), (8 - (env.prog.HGB.PreTrigger - 1)) * 0.001);
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 8, 1024, 1.0, 2), -2.0);
-  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, 1, 8, 1024, 1.0, 128), -2.0);  // out of range: a time channel
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::M, 8, 1024, 0.001, 3),
+                   (8 - (env.prog.HGB.PreTrigger - 1)) * 0.001);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 1024, 1.0, 2), -2.0);
+  EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 1024, 1.0, 128),
+                   -2.0);  // out of range: a time channel
 }
 
 TEST(TimeToComTest, StampGoesInFrontOfTheComment) {
   testing_support::TestEnv env(4096, false);
   env.clock.SetNow({2024, 2, 9, 7, 5, 3, 9});
   std::strcpy(env.prog.HGB.Comment, "run 1");
-  TimeToCom(env.prog, 0);
+  TimeToCom(env.prog, store::Store::M);
   EXPECT_STREQ(env.prog.HGB.Comment, "09.02.2024 ,    7:05:03.09\r\nrun 1");
   EXPECT_STREQ(env.prog.HGW.Comment, "Waveform");  // the other store is untouched
 }
@@ -49,14 +51,14 @@ TEST(TimeToComTest, FullCommentIsCutAt299AndStaysTerminated) {
   std::string full(299, 'c');
   std::memcpy(env.prog.HGW.Comment, full.c_str(), 300);
   std::string stamp = store::PisDatum(env.clock.Now()) + "\r\n";
-  TimeToCom(env.prog, 1);
+  TimeToCom(env.prog, store::Store::W);
   std::string now = env.prog.HGW.Comment;
   EXPECT_EQ(now.size(), 299u);
   EXPECT_EQ(now, stamp + full.substr(0, 299 - stamp.size()));
 
   // A comment read without its terminator is not read past its field.
   std::memset(env.prog.HGW.Comment, 'x', sizeof env.prog.HGW.Comment);
-  TimeToCom(env.prog, 1);
+  TimeToCom(env.prog, store::Store::W);
   EXPECT_EQ(env.prog.HGW.Comment[299], '\0');
   EXPECT_EQ(std::string(env.prog.HGW.Comment).substr(0, stamp.size()), stamp);
 }

@@ -164,10 +164,10 @@ TEST_F(ChannelFormTest, DefaultsPicturesAndInformation) {
   EXPECT_TRUE(f.Box(0, 0));
   EXPECT_FALSE(f.Box(0, 5));
   EXPECT_TRUE(f.Box(1, 0));
-  EXPECT_TRUE(f.ChannelPresent(p, 1, 2));
-  EXPECT_FALSE(f.ChannelPresent(p, 1, 3));
-  EXPECT_FALSE(f.ChannelPresent(p, 1, 99));
-  EXPECT_EQ(f.Info(p, 1).used, 1500);
+  EXPECT_TRUE(f.ChannelPresent(p, store::Store::W, 2));
+  EXPECT_FALSE(f.ChannelPresent(p, store::Store::W, 3));
+  EXPECT_FALSE(f.ChannelPresent(p, store::Store::W, 99));
+  EXPECT_EQ(f.Info(p, store::Store::W).used, 1500);
 
   // Out-of-range cells are ignored, not written.
   f.SetBox(3, 0, true);

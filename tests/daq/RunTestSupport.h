@@ -62,7 +62,7 @@ struct Sim {
   RecordingWindow* OpenWindow(int store, int channel) {
     auto w = std::make_unique<RecordingWindow>();
     RecordingWindow* raw = w.get();
-    p().Windows(store)[channel] = std::move(w);
+    p().Windows(store::StoreFromFlag(store))[channel] = std::move(w);
     return raw;
   }
   // Messages shown whose text is general text n.

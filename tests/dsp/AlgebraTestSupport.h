@@ -21,18 +21,18 @@ namespace algebra_test {
 // channel ch = value(ch, k).
 inline void Layout(state::Program& p, int store, std::initializer_list<int> channels, int32_t length,
                    const std::function<float(int, int)>& value) {
-  store::Header_s& h = p.Header(store);
+  store::Header_s& h = p.Header(store::StoreFromFlag(store));
   for (int i = 0; i < store::kChannels; ++i) h.ChannelOn[i] = 0;
   h.Length = length;
   int block = 0;
   for (int ch : channels) {
     h.ChannelOn[ch] = 1;
-    store::Channel_s& c = p.Channels(store)[ch];
+    store::Channel_s& c = p.Channels(store::StoreFromFlag(store))[ch];
     c = store::FGW0;
     store::CopyText(c.Name, "Ch" + std::to_string(ch + 1));
     c.Step = 0.01f;
-    p.Freq(store)[ch] = 0;
-    float* s = p.Samples(store) + size_t(block) * size_t(length);
+    p.Freq(store::StoreFromFlag(store))[ch] = 0;
+    float* s = p.Samples(store::StoreFromFlag(store)) + size_t(block) * size_t(length);
     for (int k = 0; k < length; ++k) s[k] = value(ch, k);
     ++block;
   }
@@ -45,7 +45,7 @@ inline std::vector<float> ChannelData(const state::Program& p, int store, int ch
   if (!h.ChannelOn[channel]) return {};
   int below = 0;
   for (int i = 0; i < channel; ++i) below += h.ChannelOn[i] ? 1 : 0;
-  const float* s = p.Samples(store) + size_t(below) * size_t(h.Length);
+  const float* s = p.Samples(store::StoreFromFlag(store)) + size_t(below) * size_t(h.Length);
   return std::vector<float>(s, s + h.Length);
 }
 

@@ -40,8 +40,8 @@ class ChannelTransport : public ::testing::Test {
 TEST_F(ChannelTransport, CopyIntoAnInactiveChannelInsertsItsBlockInOrder) {
   ASSERT_EQ(ops::ChanelTransportUtil(p, store::Store::W, 1, 4, false), 1);
   EXPECT_EQ(p.HGW.ChannelCount, 4);
-  EXPECT_EQ(state::Pocatek(p, 1, 4), 2 * kLength);  // between 2 and 7
-  EXPECT_EQ(state::Pocatek(p, 1, 6), 3 * kLength);
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 4), 2 * kLength);  // between 2 and 7
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 6), 3 * kLength);
   EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
   EXPECT_EQ(ChannelData(p, 1, 1), Expected(1));
   EXPECT_EQ(ChannelData(p, 1, 4), Expected(1));
@@ -104,13 +104,13 @@ TEST_F(ChannelTransport, RefusalsLeaveTheStoreAsItWas) {
 }
 
 TEST_F(ChannelTransport, DeleteMovesTheBlocksAboveDown) {
-  state::DisplayWave(p, 1, 1);
+  state::DisplayWave(p, store::Store::W, 1);
   ASSERT_TRUE(p.QWWin[1]);
   ASSERT_EQ(ops::ChanelDeleteUtil(p, store::Store::W, 1), 1);
   EXPECT_FALSE(p.QWWin[1]);
   EXPECT_EQ(p.HGW.ChannelOn[1], 0);
   EXPECT_EQ(p.HGW.ChannelCount, 2);
-  EXPECT_EQ(state::Pocatek(p, 1, 6), kLength);
+  EXPECT_EQ(state::Pocatek(p, store::Store::W, 6), kLength);
   EXPECT_EQ(ChannelData(p, 1, 0), Expected(0));
   EXPECT_EQ(ChannelData(p, 1, 6), Expected(6));
   const Snapshot before(p);
@@ -136,7 +136,7 @@ TEST_F(ChannelTransport, CopyAndDeleteOnTheMeasurementStore) {
 TEST_F(ChannelTransport, ReadingAChannelOfAFile) {
   // The file: channels 1 and 3 with their own values.
   Layout(p, 1, {0, 2}, kLength, [](int ch, int k) { return -float(ch * 1000 + k); });
-  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\two.W", 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\two.W", store::Store::W, 0), 1);
   SetUp();
 
   // File channel 3 into the inactive channel 5: created in order.
@@ -161,7 +161,7 @@ TEST_F(ChannelTransport, ReadingAChannelOfAFile) {
 
 TEST_F(ChannelTransport, MultipleReadsEndWhenTheDialogIsCancelled) {
   Layout(p, 1, {0}, kLength, [](int, int k) { return float(k) + 0.5f; });
-  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\one.W", 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\one.W", store::Store::W, 0), 1);
   SetUp();
   const std::string path = env.paths.Resolve("\\DATA\\one.W");
   env.ui.Push(int64_t(1));

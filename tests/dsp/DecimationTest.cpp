@@ -18,17 +18,17 @@ TEST(Decimation, KeepsTheOddSamplesOfEveryChannel) {
     testing_support::TestEnv env(4096);
     auto& p = env.prog;
     FillStore(p, store, {3, 7}, {{1, 2, 3, 4, 5}, {10, 20, 30, 40, 50}}, 5);
-    p.Header(store).PreTrigger = 2;
-    p.Header(store).TriggerFlag = 1;
+    p.Header(store::StoreFromFlag(store)).PreTrigger = 2;
+    p.Header(store::StoreFromFlag(store)).TriggerFlag = 1;
     auto windows = filter_test::OpenLoggingWindows(p, store);
     ASSERT_EQ(ops::DecimationUtil(p, store::StoreFromFlag(store)), 1);
-    EXPECT_EQ(p.Header(store).Length, 2);
+    EXPECT_EQ(p.Header(store::StoreFromFlag(store)).Length, 2);
     EXPECT_EQ(Channel(p, store, 3), (std::vector<float>{2, 4}));
     EXPECT_EQ(Channel(p, store, 7), (std::vector<float>{20, 40}));
-    EXPECT_FLOAT_EQ(p.Channels(store)[3].Step, 0.002f);
-    EXPECT_FLOAT_EQ(p.Channels(store)[7].Step, 0.002f);
-    EXPECT_EQ(p.Header(store).PreTrigger, 0);
-    EXPECT_EQ(p.Header(store).TriggerFlag, 0);
+    EXPECT_FLOAT_EQ(p.Channels(store::StoreFromFlag(store))[3].Step, 0.002f);
+    EXPECT_FLOAT_EQ(p.Channels(store::StoreFromFlag(store))[7].Step, 0.002f);
+    EXPECT_EQ(p.Header(store::StoreFromFlag(store)).PreTrigger, 0);
+    EXPECT_EQ(p.Header(store::StoreFromFlag(store)).TriggerFlag, 0);
     EXPECT_EQ(filter_test::Codes(*windows), (std::vector<int>{2040, 2040, 2000, 2000}));
   }
 }
@@ -43,7 +43,7 @@ TEST(Decimation, RefusesSpectraAndTinyRecords) {
     ASSERT_EQ(env.ui.Log().size(), 1u);
     EXPECT_EQ(env.ui.Log()[0].text, state::Txt(p, store ? 330 : 331));
     EXPECT_EQ(env.ui.Log()[0].title, state::Txt(p, 11));
-    EXPECT_EQ(p.Header(store).Length, 4);
+    EXPECT_EQ(p.Header(store::StoreFromFlag(store)).Length, 4);
     EXPECT_EQ(Channel(p, store, 0), (std::vector<float>{1, 2, 3, 4}));
   }
   testing_support::TestEnv env(4096);

@@ -19,30 +19,30 @@ namespace filter_test {
 // per channel, n values each).
 inline void FillStore(state::Program& p, int store, const std::vector<int>& channels,
                       const std::vector<std::vector<float>>& values, int n) {
-  store::Header_s& h = p.Header(store);
+  store::Header_s& h = p.Header(store::StoreFromFlag(store));
   for (auto& on : h.ChannelOn) on = 0;
   for (int c : channels) h.ChannelOn[c] = 1;
   h.ChannelCount = static_cast<int16_t>(channels.size());
   h.Length = n;
   for (size_t i = 0; i < channels.size(); ++i) {
     int c = channels[i];
-    p.Channels(store)[c].Step = 0.001f;
-    p.Freq(store)[c] = 0;
-    p.Channels(store)[c].IsSpectrum = 0;
-    float* block = p.Samples(store) + state::Pocatek(p, store, c);
+    p.Channels(store::StoreFromFlag(store))[c].Step = 0.001f;
+    p.Freq(store::StoreFromFlag(store))[c] = 0;
+    p.Channels(store::StoreFromFlag(store))[c].IsSpectrum = 0;
+    float* block = p.Samples(store::StoreFromFlag(store)) + state::Pocatek(p, store::StoreFromFlag(store), c);
     for (int j = 0; j < n; ++j) block[j] = values[i][size_t(j)];
   }
 }
 
 inline std::vector<float> Channel(const state::Program& p, int store, int channel) {
-  int start = state::Pocatek(p, store, channel);
-  const float* block = p.Samples(store) + start;
+  int start = state::Pocatek(p, store::StoreFromFlag(store), channel);
+  const float* block = p.Samples(store::StoreFromFlag(store)) + start;
   return std::vector<float>(block, block + (store ? p.HGW.Length : p.HGB.Length));
 }
 
 inline void MarkSpectrum(state::Program& p, int store, int channel) {
-  p.Freq(store)[channel] = 1;
-  p.Channels(store)[channel].IsSpectrum = 1;
+  p.Freq(store::StoreFromFlag(store))[channel] = 1;
+  p.Channels(store::StoreFromFlag(store))[channel].IsSpectrum = 1;
 }
 
 // Opens the store's windows with a factory whose windows log (channel, code).
@@ -58,7 +58,7 @@ inline std::shared_ptr<std::vector<std::pair<int, int>>> OpenLoggingWindows(stat
     else
       p.MG.MDisplay[c] = 1;
   }
-  state::DisplayWave(p, store, -1);
+  state::DisplayWave(p, store::StoreFromFlag(store), -1);
   return log;
 }
 

@@ -34,13 +34,13 @@ std::vector<float> Source(state::Program& p, int n, const std::function<double(i
   p.WFreq[kSource] = 0;
   p.FGW[kSource].IsSpectrum = 0;
   p.FGW[kSource].Step = 0.001f;
-  float* d = p.Samples(1) + state::Pocatek(p, 1, kSource);
+  float* d = p.Samples(store::Store::W) + state::Pocatek(p, store::Store::W, kSource);
   for (int j = 0; j < n; ++j) d[j] = float(f(j));
   return {d, d + n};
 }
 
 std::vector<float> Channel(state::Program& p, int channel) {
-  float* d = p.Samples(1) + state::Pocatek(p, 1, channel);
+  float* d = p.Samples(store::Store::W) + state::Pocatek(p, store::Store::W, channel);
   return {d, d + p.HGW.Length};
 }
 

@@ -76,8 +76,8 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
 
 TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
   p.PG.WWindows = 0;
-  state::DisplayWave(p, 1, 0);
-  state::DisplayWave(p, 1, 1);
+  state::DisplayWave(p, store::Store::W, 0);
+  state::DisplayWave(p, store::Store::W, 1);
   ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
   EXPECT_FALSE(p.QWWin[0]);  // channel 1 is gone
   EXPECT_TRUE(p.QWWin[1]);

@@ -183,7 +183,7 @@ TEST(SmoothChannel, SmoothsOneBlockInPlace) {
   EXPECT_EQ(Channel(p, 0, 9), c);
   ExpectNear(Channel(p, 0, 4), ReferenceAverage(b, 0, 63, 6, 63), 1e-6);
   // The scratch array holds the old values of the block.
-  const float* scratch = p.Scratch(0) + state::Pocatek(p, 0, 4);
+  const float* scratch = p.Scratch(store::Store::M) + state::Pocatek(p, store::Store::M, 4);
   EXPECT_TRUE(std::equal(b.begin(), b.end(), scratch));
 }
 

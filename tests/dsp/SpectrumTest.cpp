@@ -23,24 +23,24 @@ using testing_support::TestEnv;
 
 // Makes exactly the given channels active with n samples each.
 void Layout(state::Program& p, int store, std::initializer_list<int> channels, int n) {
-  store::Header_s& h = p.Header(store);
+  store::Header_s& h = p.Header(store::StoreFromFlag(store));
   std::fill(std::begin(h.ChannelOn), std::end(h.ChannelOn), int16_t(0));
   for (int c : channels) {
     h.ChannelOn[c] = 1;
-    p.Freq(store)[c] = 0;
-    p.Channels(store)[c].IsSpectrum = 0;
-    p.Channels(store)[c].Step = 0.001f;
+    p.Freq(store::StoreFromFlag(store))[c] = 0;
+    p.Channels(store::StoreFromFlag(store))[c].IsSpectrum = 0;
+    p.Channels(store::StoreFromFlag(store))[c].Step = 0.001f;
   }
   h.ChannelCount = int16_t(channels.size());
   h.Length = n;
 }
 
 float* Chan(state::Program& p, int store, int channel) {
-  return p.Samples(store) + state::Pocatek(p, store, channel);
+  return p.Samples(store::StoreFromFlag(store)) + state::Pocatek(p, store::StoreFromFlag(store), channel);
 }
 
 std::vector<float> Fill(state::Program& p, int store, int channel, double (*f)(int j, int n)) {
-  int n = p.Header(store).Length;
+  int n = p.Header(store::StoreFromFlag(store)).Length;
   float* d = Chan(p, store, channel);
   for (int j = 0; j < n; ++j) d[j] = float(f(j, n));
   return {d, d + n};
@@ -48,7 +48,7 @@ std::vector<float> Fill(state::Program& p, int store, int channel, double (*f)(i
 
 std::vector<float> Samples(state::Program& p, int store, int channel) {
   float* d = Chan(p, store, channel);
-  return {d, d + p.Header(store).Length};
+  return {d, d + p.Header(store::StoreFromFlag(store)).Length};
 }
 
 double Tone(int j, int n) { return 3 * std::cos(2 * kPi * 5 * j / n + 0.3) + 0.5; }
@@ -57,8 +57,9 @@ double Mixed(int j, int n) {
 }
 
 bool IsSpectrum(state::Program& p, int store, int channel) {
-  EXPECT_EQ(p.Freq(store)[channel] != 0, p.Channels(store)[channel].IsSpectrum != 0);
-  return p.Freq(store)[channel] != 0;
+  EXPECT_EQ(p.Freq(store::StoreFromFlag(store))[channel] != 0,
+            p.Channels(store::StoreFromFlag(store))[channel].IsSpectrum != 0);
+  return p.Freq(store::StoreFromFlag(store))[channel] != 0;
 }
 
 int Messages(const platform::ScriptedUi& ui, const std::string& kind) {
@@ -153,7 +154,7 @@ TEST(Spectrum, WithoutCommitTheChannelStays) {
   ASSERT_EQ(ops::RealFFT(p, store::Store::W, 0, 128, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
-  EXPECT_EQ(std::vector<float>(p.Scratch(1), p.Scratch(1) + 256), want);
+  EXPECT_EQ(std::vector<float>(p.Scratch(store::Store::W), p.Scratch(store::Store::W) + 256), want);
   // The direct path (M = 100) as well: its result lands in the scratch.
   Layout(p, 1, {0}, 200);
   x = Fill(p, 1, 0, Mixed);
@@ -161,7 +162,7 @@ TEST(Spectrum, WithoutCommitTheChannelStays) {
   ASSERT_EQ(ops::RealFFT_SLOW(p, store::Store::W, 0, 100, false), 1);
   EXPECT_EQ(Samples(p, 1, 0), x);
   EXPECT_FALSE(IsSpectrum(p, 1, 0));
-  EXPECT_EQ(std::vector<float>(p.Scratch(1), p.Scratch(1) + 200),
+  EXPECT_EQ(std::vector<float>(p.Scratch(store::Store::W), p.Scratch(store::Store::W) + 200),
             std::vector<float>(want.begin(), want.begin() + 200));
   // An inverse without commit leaves a spectrum a spectrum.
   ASSERT_EQ(ops::RealFFT(p, store::Store::W, 0, 100, true), 1);

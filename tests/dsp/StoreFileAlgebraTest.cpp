@@ -36,7 +36,7 @@ class StoreFileAlgebra : public ::testing::Test {
   void Prepare(int store) {
     Layout(p, store, {0, 2}, kLength, FileValue);
     name = store ? "\\DATA\\file.W" : "\\DATA\\file.M";
-    ASSERT_EQ(files::WriteDataFileUtil(p, name, store, 0), 1);
+    ASSERT_EQ(files::WriteDataFileUtil(p, name, store::StoreFromFlag(store), 0), 1);
     Layout(p, store, {0, 2}, kLength, StoreValue);
   }
   std::string Path() const { return env.paths.Resolve(name); }
@@ -88,7 +88,7 @@ TEST_F(StoreFileAlgebra, EveryOperationOnBothStoresMatchesDoubleReference) {
 TEST_F(StoreFileAlgebra, PlusOfItselfDoublesAndUnitWeightedDifferenceIsZero) {
   Layout(p, 1, {1, 4}, kLength, StoreValue);
   name = "\\DATA\\same.W";
-  ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, name, store::Store::W, 0), 1);
   ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraPlus), 1);
   for (int k = 0; k < kLength; ++k) EXPECT_FLOAT_EQ(ChannelData(p, 1, 4)[size_t(k)], 2 * StoreValue(4, k));
   Layout(p, 1, {1, 4}, kLength, StoreValue);
@@ -101,7 +101,7 @@ TEST_F(StoreFileAlgebra, PlusOfItselfDoublesAndUnitWeightedDifferenceIsZero) {
 TEST_F(StoreFileAlgebra, DivisionByAFileChannelOfZerosGivesZerosNotInfinities) {
   Layout(p, 1, {0}, kLength, [](int, int) { return 0.0f; });
   name = "\\DATA\\zero.W";
-  ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, name, store::Store::W, 0), 1);
   Layout(p, 1, {0}, kLength, StoreValue);
   ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraDivided), 1);
   for (float v : ChannelData(p, 1, 0)) EXPECT_EQ(v, 0.0f);
@@ -110,7 +110,7 @@ TEST_F(StoreFileAlgebra, DivisionByAFileChannelOfZerosGivesZerosNotInfinities) {
 TEST_F(StoreFileAlgebra, ChannelsArePairedByPositionNotByNumber) {
   Layout(p, 1, {0, 2}, kLength, FileValue);
   name = "\\DATA\\pair.W";
-  ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, name, store::Store::W, 0), 1);
   Layout(p, 1, {3, 9}, kLength, StoreValue);
   ASSERT_EQ(ops::AlgebraUtil(p, store::Store::W, name, dsp::kAlgebraMinus), 1);
   for (int k = 0; k < kLength; ++k) {
@@ -191,7 +191,7 @@ TEST_F(StoreFileAlgebra, SpectrumChannelsCombineWithSpectrumFiles) {
   Layout(p, 1, {0}, kLength, FileValue);
   p.WFreq[0] = 1;
   name = "\\DATA\\spectrum.W";
-  ASSERT_EQ(files::WriteDataFileUtil(p, name, 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, name, store::Store::W, 0), 1);
   Layout(p, 1, {0}, kLength, StoreValue);
   const Snapshot time(p);
   EXPECT_EQ(ops::AlgebraUtil(p, store::Store::W, name, 0), 0);  // a time channel meets a spectrum

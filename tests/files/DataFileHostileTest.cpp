@@ -35,7 +35,7 @@ TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
   TestEnv env(4096);
   env.prog.DoMess = 0;
   FillStore(env.prog, 1, {0, 4}, 100);
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\full.w", 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\full.w", store::Store::W, 0), 1);
   const auto full = ReadBytes(env.dir / "DATA/full.w");
   FillStore(env.prog, 1, {2}, 30);
   FillStore(env.prog, 0, {1}, 30);
@@ -46,15 +46,15 @@ TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
   // the second channel's record.
   for (size_t size = 0; size < 22 + 586 + 478 + 78 + 8; ++size) {
     WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.begin() + long(size)));
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, -1, -1, 0), 0) << size;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, -1, -1, 1), 0) << size;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, 4, 2, 0), 0) << size;
-    ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cut.w", 1), 0) << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, -1, -1, 0), 0) << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, -1, -1, 1), 0) << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, 4, 2, 0), 0) << size;
+    ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cut.w", store::Store::W), 0) << size;
     ASSERT_TRUE(Snapshot(env.prog) == before) << size;
   }
   // One sample short of the whole file.
   WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.end() - 4));
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", 1, 1, -1, -1, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, -1, -1, 0), 0);
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
@@ -72,9 +72,10 @@ TEST(DataFileHostile, WrongIdentificationOrCapacity) {
     const std::string text =
         c.id ? state::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : state::Txt(env.prog, 498);
     const Snapshot before(env.prog);
-    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", 1, 1, -1, -1, 0), 0) << c.capacity;
+    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", store::Store::W, 1, -1, -1, 0), 0)
+        << c.capacity;
     EXPECT_TRUE(LastMessageTitled(env, text, c.id ? 385 : 13)) << c.capacity;
-    EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\bad.w", 1), 0);
+    EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\bad.w", store::Store::W), 0);
     if (c.id) {
       EXPECT_TRUE(LastMessageTitled(env, text, 385));
     }
@@ -98,12 +99,14 @@ TEST(DataFileHostile, LengthsOutsideTheStoreAreRefused) {
       }
       WriteBytes(env.dir / "DATA/len.x", f.Bytes());
       const Snapshot before(env.prog);
-      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", s, 1, -1, -1, 0), 0) << length;
+      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), 1, -1, -1, 0), 0)
+          << length;
       EXPECT_TRUE(LastMessageTitled(env, state::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
           << length;
-      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", s, 1, -1, -1, 1), 0) << length;
+      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), 1, -1, -1, 1), 0)
+          << length;
       if (length < 1) {
-        EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", 1, 1, 0, 0, 0), 0);
+        EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::Store::W, 1, 0, 0, 0), 0);
       }
       EXPECT_TRUE(Snapshot(env.prog) == before) << length;
     }
@@ -120,7 +123,7 @@ TEST(DataFileHostile, UnterminatedTextsEndInsideTheirFields) {
   auto bytes = ReadBytes(env.dir / "DATA/t.w");
   std::memset(&bytes[608 + 2], 'n', 76);  // Name, Unit, PrefixCode, XUnit: no terminator anywhere
   WriteBytes(env.dir / "DATA/t.w", bytes);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\t.w", 1, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\t.w", store::Store::W, 1, -1, -1, 0), 1);
   EXPECT_EQ(std::strlen(env.prog.HGW.Comment), 299u);
   EXPECT_EQ(std::strlen(env.prog.HGW.Date), 11u);
   EXPECT_EQ(std::strlen(env.prog.FGW[0].Name), 29u);
@@ -133,7 +136,7 @@ class FailedWrite : public ::testing::Test {
  protected:
   void SetUp() override {
     FillStore(env.prog, 1, {0}, 100);
-    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", 1, 0), 1);
+    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", store::Store::W, 0), 1);
     previous = ReadBytes(env.dir / "DATA/keep.w");
     FillStore(env.prog, 1, {0, 1, 2, 3, 4, 5, 6, 7}, 400);
   }
@@ -147,7 +150,7 @@ class FailedWrite : public ::testing::Test {
 };
 
 TEST_F(FailedWrite, MissingFolder) {
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\NOSUCH\\keep.w", 1, 0), 0);
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\NOSUCH\\keep.w", store::Store::W, 0), 0);
   EXPECT_TRUE(LastMessageTitled(env, state::Txt(env.prog, 398), 13));
 }
 
@@ -157,7 +160,7 @@ TEST_F(FailedWrite, MissingFolder) {
 TEST_F(FailedWrite, TargetThatCannotBeReplaced) {
   std::filesystem::create_directories(env.dir / "DATA/taken.w/inner");
   files::WriteFailureLog log;
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\taken.w", 1, 0), 0);
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\taken.w", store::Store::W, 0), 0);
   EXPECT_TRUE(std::filesystem::is_directory(env.dir / "DATA/taken.w/inner"));
   EXPECT_EQ(FilesInData(), 1u);
   ASSERT_EQ(log.Entries().size(), 1u);
@@ -175,7 +178,7 @@ TEST_F(FailedWrite, DiskFullHalfway) {
   rlimit small = saved;
   small.rlim_cur = 4000;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  const int ok = files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", 1, 0);
+  const int ok = files::WriteDataFileUtil(env.prog, "\\DATA\\keep.w", store::Store::W, 0);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   ::sigaction(SIGXFSZ, &old, nullptr);
   EXPECT_EQ(ok, 0);

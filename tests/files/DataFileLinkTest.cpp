@@ -25,11 +25,11 @@ TEST(DataFileLink, UnionOfChannelsWithZerosWhereASideHasNone) {
   f.AddChannel(2, 2000.0f, "file only");
   WriteBytes(env.dir / "DATA/j.w", f.Bytes());
 
-  ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\j.w", 1), 1);
+  ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\j.w", store::Store::W), 1);
   const state::Program& p = env.prog;
   EXPECT_EQ(int32_t(p.HGW.Length), 150);
   EXPECT_EQ(p.HGW.ChannelCount, 3);
-  ASSERT_EQ(state::Pocatek(p, 1, 2), 300);
+  ASSERT_EQ(state::Pocatek(p, store::Store::W, 2), 300);
   // Memory only: its samples, then zeros; both: memory then file; file only: zeros, then the file.
   EXPECT_EQ(p.Waveform[99], PatternValue(1, 0, 99));
   EXPECT_EQ(p.Waveform[149], 0.0f);
@@ -50,7 +50,7 @@ TEST(DataFileLink, TooLongChangesNothing) {
   f.AddChannel(1, 1.0f);
   WriteBytes(env.dir / "DATA/long.w", f.Bytes());
   const Snapshot before(env.prog);
-  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\long.w", 1), 0);  // 2 × 2100 > 4096
+  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\long.w", store::Store::W), 0);  // 2 × 2100 > 4096
   EXPECT_EQ(env.ui.LastText(), state::TxtF(env.prog, 1321, {2100L}));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 
@@ -60,15 +60,15 @@ TEST(DataFileLink, TooLongChangesNothing) {
   WriteBytes(env.dir / "DATA/long.w", g.Bytes());
   FillStore(env.prog, 1, {0}, 1500);
   const Snapshot again(env.prog);
-  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\long.w", 1), 0);
+  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\long.w", store::Store::W), 0);
   EXPECT_TRUE(Snapshot(env.prog) == again);
 }
 
 TEST(DataFileLink, MeasurementStoreAndMissingFile) {
   TestEnv env(4096);
   const Snapshot before(env.prog);
-  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", 0), 0);
-  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", 1), 0);
+  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", store::Store::M), 0);
+  EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\x.w", store::Store::W), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(env.prog, 383) + "  : \\DATA\\x.w");
 
   EXPECT_TRUE(Snapshot(env.prog) == before);

@@ -15,19 +15,19 @@ using testing_support::TestEnv;
 TEST(DataFileNames, CounterDigitsBeforeTheDot) {
   TestEnv env(4096);
   state::Program& p = env.prog;
-  files::NameInMacro(p, 1, 1);
-  EXPECT_EQ(files::MacroName(p, 1), "Wave_000.w");
+  files::NameInMacro(p, store::Store::W, 1);
+  EXPECT_EQ(files::MacroName(p, store::Store::W), "Wave_000.w");
   p.W_NameInc[0] = 1233;
-  files::NameInMacro(p, 1, 0);
-  EXPECT_EQ(files::MacroName(p, 1), "Wave1234.w");
+  files::NameInMacro(p, store::Store::W, 0);
+  EXPECT_EQ(files::MacroName(p, store::Store::W), "Wave1234.w");
   p.W_NameInc[0] = 9999;  // wraps to 0: one digit
-  files::NameInMacro(p, 1, 0);
-  EXPECT_EQ(files::MacroName(p, 1), "Wave1230.w");
+  files::NameInMacro(p, store::Store::W, 0);
+  EXPECT_EQ(files::MacroName(p, store::Store::W), "Wave1230.w");
 
-  files::NameInMacro(p, 0, 1);
-  EXPECT_EQ(files::MacroName(p, 0), "Meas_000.m");
+  files::NameInMacro(p, store::Store::M, 1);
+  EXPECT_EQ(files::MacroName(p, store::Store::M), "Meas_000.m");
   p.M_NameInc = 999;
-  files::NameInMacro(p, 0, 1 - 1);
+  files::NameInMacro(p, store::Store::M, 1 - 1);
   EXPECT_EQ(p.M_NameInc, 0);
 }
 
@@ -35,39 +35,39 @@ TEST(DataFileNames, SetFromTheQueueAndSlots) {
   TestEnv env(4096);
   state::Program& p = env.prog;
   store::CopyText(p.DG.NameQueue, "  Test_042.dat");
-  files::NameInMacro(p, 1, 1);
-  EXPECT_EQ(files::MacroName(p, 1), "Test_042.w");
+  files::NameInMacro(p, store::Store::W, 1);
+  EXPECT_EQ(files::MacroName(p, store::Store::W), "Test_042.w");
   EXPECT_EQ(p.W_NameInc[0], 42);
 
   // A slot has its own name and counter; an index out of range is reset.
   p.W_NameIndx = 3;
   store::CopyText(p.DG.NameQueue, "longname12345678");
-  files::NameInMacro(p, 1, 1);
-  EXPECT_EQ(files::MacroName(p, 1), "longname1234");  // 12 characters, no room for ".w"
-  EXPECT_EQ(p.W_NameInc[4], 0);                       // "ame" is no number
+  files::NameInMacro(p, store::Store::W, 1);
+  EXPECT_EQ(files::MacroName(p, store::Store::W), "longname1234");  // 12 characters, no room for ".w"
+  EXPECT_EQ(p.W_NameInc[4], 0);                                     // "ame" is no number
   EXPECT_EQ(std::string(p.W_Nam_N.get() + 36, 12), "longname1234");
   p.W_NameIndx = 40;
-  files::NameInMacro(p, 1, 0);
+  files::NameInMacro(p, store::Store::W, 0);
   EXPECT_EQ(p.W_NameIndx, -1);
-  EXPECT_EQ(files::MacroName(p, 1), "Test_043.w");
+  EXPECT_EQ(files::MacroName(p, store::Store::W), "Test_043.w");
 
   // A name too short for the digits keeps its first character in place.
   store::CopyText(p.DG.NameQueue, "a");
-  files::NameInMacro(p, 0, 1);
-  EXPECT_EQ(files::MacroName(p, 0), "a.m");
+  files::NameInMacro(p, store::Store::M, 1);
+  EXPECT_EQ(files::MacroName(p, store::Store::M), "a.m");
   p.M_NameInc = 122;
-  files::NameInMacro(p, 0, 0);
-  EXPECT_EQ(files::MacroName(p, 0), "3.m");
+  files::NameInMacro(p, store::Store::M, 0);
+  EXPECT_EQ(files::MacroName(p, store::Store::M), "3.m");
 }
 
 TEST(DataFileNames, DateNameFillsAllTwelveCharacters) {
   TestEnv env(4096);
   env.clock.SetNow({2023, 8, 6, 14, 37, 0, 0});
   files::NameDatum(env.prog);
-  EXPECT_EQ(files::MacroName(env.prog, 0), "23_08_06.143");
+  EXPECT_EQ(files::MacroName(env.prog, store::Store::M), "23_08_06.143");
   env.clock.SetNow({1999, 12, 31, 0, 9, 0, 0});
   files::NameDatum(env.prog);
-  EXPECT_EQ(files::MacroName(env.prog, 1), "99_12_31.000");
+  EXPECT_EQ(files::MacroName(env.prog, store::Store::W), "99_12_31.000");
 }
 
 TEST(DataFileNames, FileNameTakesWordsFromTheQueue) {
@@ -117,10 +117,10 @@ TEST(DataFileNames, NewNameShortensAndRecaptions) {
   std::string longName = "/root";
   for (int i = 0; i < 30; ++i) longName += "/folder" + std::to_string(i);
   longName += "/file.w";
-  files::NewName(env.prog, longName, 1);
+  files::NewName(env.prog, longName, store::Store::W);
   EXPECT_LE(std::strlen(env.prog.DW_Name), 100u);
   EXPECT_NE(std::string(env.prog.DW_Name).find("file.w"), std::string::npos);
-  files::NewName(env.prog, "short.m", 0);
+  files::NewName(env.prog, "short.m", store::Store::M);
   EXPECT_STREQ(env.prog.DM_Name, "short.m");
 }
 

@@ -30,7 +30,7 @@ TEST(DataFileWrite, TwoChannelsGiveTheExactLayout) {
   TestEnv env(4096);
   FillStore(env.prog, 1, {0, 2}, 100);
   env.prog.WFreq[2] = 1;  // a spectrum channel is written with IsSpectrum set
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\two.w", 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\two.w", store::Store::W, 0), 1);
   auto bytes = ReadBytes(env.dir / "DATA/two.w");
   ASSERT_EQ(bytes.size(), 1564u);
   EXPECT_EQ(std::memcmp(bytes.data(), "TARVELIN, B 3.0,7/95\x80\0", 22), 0);  // identification, capacity 128
@@ -53,7 +53,7 @@ TEST(DataFileWrite, SingleChannelLeavesTheStoreHeaderAlone) {
   TestEnv env(4096);
   FillStore(env.prog, 1, {0, 2, 5}, 64);
   const store::Header_s before = env.prog.HGW;
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\one.w", 1, 3), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, 3), 1);
   EXPECT_EQ(std::memcmp(&before, &env.prog.HGW, sizeof before), 0);
 
   auto bytes = ReadBytes(env.dir / "DATA/one.w");
@@ -71,7 +71,7 @@ TEST(DataFileWrite, InactiveSingleChannelWritesNothing) {
   for (int s : {1, 0}) {
     TestEnv env(4096);
     FillStore(env.prog, s, {0}, 16);
-    EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\none.x", s, 4), 0);
+    EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\none.x", store::StoreFromFlag(s), 4), 0);
     EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/none.x"));
     EXPECT_TRUE(LastMessageIs(env, state::TxtF(env.prog, s ? 396 : 397, {4}), 13));
   }
@@ -81,9 +81,9 @@ TEST(DataFileWrite, MeasuredAgainstTheArrayNotTheNextSize) {
   TestEnv env(4096);
   FillStore(env.prog, 1, {0, 1}, 2000);
   env.prog.DG.TotalSamples = 1024;  // lowered for the next start: the exit still saves
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\big.w", 1, 0), 1);
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\big.w", store::Store::W, 0), 1);
   env.prog.HGW.Length = 2100;  // would read past the array
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\bad.w", 1, 0), 0);
+  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\bad.w", store::Store::W, 0), 0);
   EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/bad.w"));
 }
 
@@ -91,26 +91,26 @@ TEST(DataFileRoundTrip, WriteReadWriteIsByteForByte) {
   for (int s : {1, 0}) {
     TestEnv env(4096);
     FillStore(env.prog, s, {1, 7, 127}, 200);
-    store::Header_s& h = env.prog.Header(s);
+    store::Header_s& h = env.prog.Header(store::StoreFromFlag(s));
     // Bytes no field uses (after the comment's end, trigger time) must survive.
     std::memset(h.Comment, 'x', sizeof h.Comment);
     std::memcpy(h.Comment, "note\0tail", 9);
     h.Comment[299] = '\0';
     h.TriggerTime[2] = 77;
     h.PreTrigger = 33;
-    env.prog.Freq(s)[7] = 1;
-    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\a.x", s, 0), 1);
+    env.prog.Freq(store::StoreFromFlag(s))[7] = 1;
+    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\a.x", store::StoreFromFlag(s), 0), 1);
 
     FillStore(env.prog, s, {0}, 5);
-    env.prog.Freq(s)[7] = 0;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\a.x", s, 1, -1, -1, 0), 1);
-    EXPECT_EQ(env.prog.Header(s).ChannelCount, 3);
-    EXPECT_EQ(state::Pocatek(env.prog, s, 127), 400);
-    EXPECT_EQ(env.prog.Samples(s)[400 + 199], PatternValue(s, 127, 199));
-    EXPECT_NE(env.prog.Freq(s)[7], 0);
-    EXPECT_EQ(int32_t(env.prog.Graphs(s)[3].DisplType), 2);
+    env.prog.Freq(store::StoreFromFlag(s))[7] = 0;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\a.x", store::StoreFromFlag(s), 1, -1, -1, 0), 1);
+    EXPECT_EQ(env.prog.Header(store::StoreFromFlag(s)).ChannelCount, 3);
+    EXPECT_EQ(state::Pocatek(env.prog, store::StoreFromFlag(s), 127), 400);
+    EXPECT_EQ(env.prog.Samples(store::StoreFromFlag(s))[400 + 199], PatternValue(s, 127, 199));
+    EXPECT_NE(env.prog.Freq(store::StoreFromFlag(s))[7], 0);
+    EXPECT_EQ(int32_t(env.prog.Graphs(store::StoreFromFlag(s))[3].DisplType), 2);
 
-    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\b.x", s, 0), 1);
+    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\b.x", store::StoreFromFlag(s), 0), 1);
     EXPECT_EQ(ReadBytes(env.dir / "DATA/a.x"), ReadBytes(env.dir / "DATA/b.x"));
   }
 }
@@ -122,7 +122,7 @@ TEST(DataFileRead, HeaderCountIsRecountedFromTheFlags) {
   f.AddChannel(9, 2.0f);
   f.header().ChannelCount = 7;
   WriteBytes(env.dir / "DATA/c.w", f.Bytes());
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c.w", 1, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c.w", store::Store::W, 1, -1, -1, 0), 1);
   EXPECT_EQ(env.prog.HGW.ChannelCount, 2);
   EXPECT_EQ(env.prog.Waveform[10], 2.0f);
 }
@@ -130,15 +130,15 @@ TEST(DataFileRead, HeaderCountIsRecountedFromTheFlags) {
 TEST(DataFileRead, KindMismatchLeavesTheStore) {
   TestEnv env(4096);
   FillStore(env.prog, 0, {0, 1}, 50);
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\m.m", 0, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::M, 0), 1);
   FillStore(env.prog, 1, {4}, 20);
   Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\m.m", 1, 1, -1, -1, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::W, 1, -1, -1, 0), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 388), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\w.w", 1, 0), 1);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\w.w", 0, 1, -1, -1, 0), 0);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::W, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::M, 1, -1, -1, 0), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 391), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
@@ -146,8 +146,8 @@ TEST(DataFileRead, KindMismatchLeavesTheStore) {
 TEST(DataFileRead, AccumulatingTheSameFileDoubles) {
   TestEnv env(4096);
   FillStore(env.prog, 1, {0, 3}, 300);
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\acc.w", 1, 0), 1);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\acc.w", 1, 1, -1, -1, 1), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, 1, -1, -1, 1), 1);
   EXPECT_EQ(env.prog.Waveform[0], 2 * PatternValue(1, 0, 0));
   EXPECT_EQ(env.prog.Waveform[599], 2 * PatternValue(1, 3, 299));
 }
@@ -160,17 +160,17 @@ TEST(DataFileRead, SmallCapacityWriter) {
   f.header().ChannelOn[100] = 1;  // beyond such a writer's channels: never read
   WriteBytes(env.dir / "DATA/c64.w", f.Bytes());
 
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", 1, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, 1, -1, -1, 0), 1);
   EXPECT_EQ(env.prog.HGW.ChannelCount, 2);
   EXPECT_EQ(env.prog.HGW.ChannelOn[100], 0);
   EXPECT_EQ(env.prog.Waveform[8], 20.0f);
 
   // Single channel: only channels below the capacity exist.
   FillStore(env.prog, 1, {0}, 8);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", 1, 1, 63, 0, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, 1, 63, 0, 0), 1);
   EXPECT_EQ(env.prog.Waveform[0], 20.0f);
   Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", 1, 1, 64, 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, 1, 64, 0, 0), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 498), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
@@ -185,7 +185,7 @@ TEST(DataFileRead, SingleChannelIntoALongerStore) {
   FillStore(env.prog, 1, {0, 2}, 80);
   env.prog.WFreq[2] = 1;
 
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", 1, 1, 6, 2, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, 1, 6, 2, 0), 1);
   EXPECT_STREQ(env.prog.FGW[2].Name, "wanted");
   EXPECT_EQ(env.prog.WFreq[2], 0);
   EXPECT_EQ(int32_t(env.prog.HGW.Length), 80);
@@ -196,7 +196,7 @@ TEST(DataFileRead, SingleChannelIntoALongerStore) {
 
   // A file longer than the store gives only the store's length.
   FillStore(env.prog, 1, {0, 2}, 20);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", 1, 1, 1, 0, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, 1, 1, 0, 0), 1);
   EXPECT_EQ(env.prog.Waveform[19], 119.0f);
   EXPECT_EQ(env.prog.Waveform[20], PatternValue(1, 2, 0));
 }
@@ -210,12 +210,13 @@ TEST(DataFileRead, SingleChannelRefusals) {
   FillStore(env.prog, 0, {0}, 10);
   Snapshot before(env.prog);
 
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 1, 1, 2, 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, 1, 2, 0, 0), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 395), 13));
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 1, 1, 1, 5, 0), 0);  // inactive target
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 1, 1, 200, 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, 1, 1, 5, 0),
+            0);  // inactive target
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, 1, 200, 0, 0), 0);
   // The measurement store has no single-channel mode: nothing read, success.
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", 0, 1, 1, 0, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::M, 1, 1, 0, 0), 1);
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
@@ -225,10 +226,10 @@ TEST(DataFileRead, SegmentedFilesSkipTheSegmentRecord) {
   f.SetSegmented();
   f.AddChannel(0, 5.0f);
   WriteBytes(env.dir / "DATA/seg.w", f.Bytes());
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", 1, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, 1, -1, -1, 0), 1);
   EXPECT_EQ(env.prog.Waveform[11], 16.0f);
   FillStore(env.prog, 1, {3}, 12);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", 1, 1, 0, 3, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, 1, 0, 3, 0), 1);
   EXPECT_EQ(env.prog.Waveform[0], 5.0f);
 }
 

@@ -20,18 +20,18 @@ inline float PatternValue(int store, int ch, int k) { return float(store * 10000
 
 // Makes exactly the given channels (0-based) active with `length` samples each.
 inline void FillStore(state::Program& p, int store, std::initializer_list<int> channels, int32_t length) {
-  store::Header_s& h = p.Header(store);
+  store::Header_s& h = p.Header(store::StoreFromFlag(store));
   for (int16_t& f : h.ChannelOn) f = 0;
   h.Length = length;
   int k = 0;
   for (int ch : channels) {
     h.ChannelOn[ch] = 1;
-    store::Channel_s& c = p.Channels(store)[ch];
+    store::Channel_s& c = p.Channels(store::StoreFromFlag(store))[ch];
     c = store::FGW0;
     store::CopyText(c.Name, "Chan " + std::to_string(ch));
     store::CopyText(c.Unit, "V");
     c.Step = 0.001f * float(ch + 1);
-    float* s = p.Samples(store) + size_t(k) * size_t(length);
+    float* s = p.Samples(store::StoreFromFlag(store)) + size_t(k) * size_t(length);
     for (int i = 0; i < length; ++i) s[i] = PatternValue(store, ch, i);
     ++k;
   }

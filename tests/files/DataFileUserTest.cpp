@@ -27,7 +27,7 @@ TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   const std::string target = env.dir / "DATA/u.w";
   env.ui.Push(Reply("edited comment"));
   env.ui.Push(Reply(target));
-  ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   EXPECT_STREQ(p.HGW.Comment, "edited comment");
   // The last waveform file is what the remark file and F2/F3 of the windows use.
   EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());
@@ -38,14 +38,14 @@ TEST(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   env.ui.Push(Reply("edited comment"));
   env.ui.Push(Reply(target));
   env.ui.Push(platform::Answer::No);
-  EXPECT_EQ(files::WriteDataFile(p, "", 1, 0), 0);
+  EXPECT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 0);
   EXPECT_EQ(ReadBytes(target), first);
   EXPECT_GE(env.ui.Count(state::Txt(p, 318)), 1);
 
   // A cancelled dialog writes nothing.
   env.ui.Push(Reply("x"));
   env.ui.Push(Reply());
-  EXPECT_EQ(files::WriteDataFile(p, "", 0, 0), 0);
+  EXPECT_EQ(files::WriteDataFile(p, "", store::Store::M, 0), 0);
   EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());  // the measurement store leaves it
 }
 
@@ -54,19 +54,19 @@ TEST(DataFileUser, MacroWritesUnderTheMacroName) {
   state::Program& p = env.prog;
   FillStore(p, 1, {0}, 10);
   p.MacGoing = 1;
-  files::NameInMacro(p, 1, 1);
-  ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  files::NameInMacro(p, store::Store::W, 1);
+  ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_000.w"));
   for (const auto& s : env.ui.Log()) EXPECT_NE(s.kind, "comment");  // no window while a macro runs
 
   // After a timed-out input wait a slot name writes nothing.
   p.W_NameIndx = 2;
-  files::NameInMacro(p, 1, 1);
+  files::NameInMacro(p, store::Store::W, 1);
   p.PWait = -2;
-  EXPECT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  EXPECT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   p.PWait = 0;
-  files::NameInMacro(p, 1, 0);
-  ASSERT_EQ(files::WriteDataFile(p, "", 1, 0), 1);
+  files::NameInMacro(p, store::Store::W, 0);
+  ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_001.w"));
 }
 
@@ -74,22 +74,22 @@ TEST(DataFileUser, ReadTakesTheMaskAndName) {
   TestEnv env(4096);
   state::Program& p = env.prog;
   FillStore(p, 0, {2}, 10);
-  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\meas.mx", 0, 0), 1);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\meas.mx", store::Store::M, 0), 1);
   FillStore(p, 0, {0}, 3);
   env.ui.Push(Reply(env.dir / "DATA/meas.mx"));
-  ASSERT_EQ(files::ReadDataFile(p, "", 0, 0), 1);
+  ASSERT_EQ(files::ReadDataFile(p, "", store::Store::M, 0), 1);
   EXPECT_STREQ(p.DG.MeasExtMask, "*.mx");
   EXPECT_EQ(p.Buffer[9], PatternValue(0, 2, 9));
 
   // Failure: the reader's message, then 316.
-  EXPECT_EQ(files::ReadDataFile(p, "\\DATA\\missing.m", 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFile(p, "\\DATA\\missing.m", store::Store::M, 0), 0);
   EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 316));
 
   // A macro with an M name reads it without a dialog.
   p.MacGoing = 1;
   store::CopyText(p.M_Name, "meas.mx");
   env.ui.ClearLog();
-  ASSERT_EQ(files::ReadDataFile(p, "", 0, 0), 1);
+  ASSERT_EQ(files::ReadDataFile(p, "", store::Store::M, 0), 1);
   for (const auto& s : env.ui.Log()) EXPECT_NE(s.kind, "file");
 }
 
@@ -97,8 +97,8 @@ TEST(DataFileUser, LinkAsksFirstAndReopensWindows) {
   TestEnv env(4096);
   state::Program& p = env.prog;
   FillStore(p, 1, {0}, 10);
-  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\j.w", 1, 0), 1);
-  state::DisplayWave(p, 1, 0);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\j.w", store::Store::W, 0), 1);
+  state::DisplayWave(p, store::Store::W, 0);
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(files::WaveformLink(p), 0);
   EXPECT_EQ(int32_t(p.HGW.Length), 10);
@@ -109,7 +109,7 @@ TEST(DataFileUser, LinkAsksFirstAndReopensWindows) {
   ASSERT_EQ(files::WaveformLink(p), 1);
   EXPECT_EQ(int32_t(p.HGW.Length), 20);
   EXPECT_EQ(p.Waveform[15], PatternValue(1, 0, 5));
-  EXPECT_TRUE(state::AnyWindowOpen(p, 1));
+  EXPECT_TRUE(state::AnyWindowOpen(p, store::Store::W));
 
   env.ui.Push(platform::Answer::Yes);
   env.ui.Push(Reply(env.dir / "DATA/none.w"));

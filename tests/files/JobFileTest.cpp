@@ -177,14 +177,14 @@ TEST(JobFile, WindowFlagsFollowOpenWindowsOrTheExitRecord) {
   TestEnv e;
   e.prog.HGW.ChannelOn[0] = 1;
   e.prog.MG.WDisplay[0] = 1;
-  state::DisplayWave(e.prog, 1, -1);
-  ASSERT_TRUE(state::AnyWindowOpen(e.prog, 1));
+  state::DisplayWave(e.prog, store::Store::W, -1);
+  ASSERT_TRUE(state::AnyWindowOpen(e.prog, store::Store::W));
   ASSERT_EQ(files::WriteJobFileUtil(e.prog, nullptr), 1);
   EXPECT_EQ(+e.prog.PG.WWindows, +1);
   EXPECT_EQ(+e.prog.PG.MWindows, +0);
 
   // At exit the windows are closed already: the remembered state counts.
-  state::UnDisplayWave(e.prog, 1, -1);
+  state::UnDisplayWave(e.prog, store::Store::W, -1);
   e.prog.BudeKonecAleAzPoGrafech = 1;
   e.prog.WWindowsOpen = 0;
   e.prog.MWindowsOpen = 1;
@@ -269,22 +269,22 @@ TEST(JobUser, OtherMemoryBudgetEndsTheProgram) {
   EXPECT_EQ(e.ui.LastText(), state::Txt(e.prog, 322));
   EXPECT_EQ(e.prog.BudeKonecAleAzPoGrafech, 1);
   EXPECT_EQ(+e.prog.DG.TotalSamples, +e.prog.PW * 2);  // written at exit for the next start
-  EXPECT_FALSE(state::AnyWindowOpen(e.prog, 1));
+  EXPECT_FALSE(state::AnyWindowOpen(e.prog, store::Store::W));
 }
 
 TEST(JobUser, ReadReopensTheWindowsTheJobHad) {
   TestEnv e;
   e.prog.HGW.ChannelOn[1] = 1;
   e.prog.MG.WDisplay[1] = 1;
-  state::DisplayWave(e.prog, 1, -1);
+  state::DisplayWave(e.prog, store::Store::W, -1);
   store::CopyText(e.prog.DG.NameQueue, "\\JOB\\WIN.JOB");
   ASSERT_EQ(files::WriteJobFile(e.prog, 1), 1);
-  state::UnDisplayWave(e.prog, 1, -1);
+  state::UnDisplayWave(e.prog, store::Store::W, -1);
 
   store::CopyText(e.prog.DG.NameQueue, "\\JOB\\WIN.JOB");
   ASSERT_EQ(files::ReadJobFile(e.prog, 1), 1);
-  EXPECT_TRUE(state::AnyWindowOpen(e.prog, 1));
-  EXPECT_FALSE(state::AnyWindowOpen(e.prog, 0));
+  EXPECT_TRUE(state::AnyWindowOpen(e.prog, store::Store::W));
+  EXPECT_FALSE(state::AnyWindowOpen(e.prog, store::Store::M));
 }
 
 TEST(JobUser, DialogNamesAndTheOverwriteQuestion) {

@@ -65,7 +65,7 @@ class TextExportTest : public ::testing::Test {
 TEST_F(TextExportTest, FullExportBreaksLinesAndCountsHundreds) {
   p.HGW.Length = 105;
   for (int i = 0; i < 210; ++i) p.Waveform[size_t(i)] = float(i % 105);
-  ASSERT_EQ(files::WriteASCIIDataFileUtil(p, "\\DATA\\out.wtx", 1), 1);
+  ASSERT_EQ(files::WriteASCIIDataFileUtil(p, "\\DATA\\out.wtx", store::Store::W), 1);
   std::string text = ReadText(env.dir / "DATA/out.wtx");
   EXPECT_NE(text.find("8  9  \n10  11  "), std::string::npos);
   EXPECT_NE(text.find("98  99  \n\n100\n\n100  101  102  103  104  "), std::string::npos);
@@ -88,7 +88,7 @@ TEST_F(TextExportTest, ColumnsRoundTripThroughTheImport) {
             "        1.50        0.00\n"
             "       -0.25        2.00\n"
             "   1234567.00       -3.00\n");
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, env.dir / "DATA/cols.txt"), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, env.dir / "DATA/cols.txt"), 1);
   EXPECT_EQ(p.HGW.ChannelCount, 2);
   EXPECT_EQ(p.HGW.Length, 3);
   const float want[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
@@ -143,18 +143,18 @@ TEST_F(TextExportTest, WriteAsciiDataFileAsksBeforeOverwriting) {
   FillStore(p, 0, {0}, 4);
   env.ui.Push(Answer::Yes);  // the comment window
   env.ui.Push(Answer::No);
-  EXPECT_EQ(files::WriteASCIIDataFile(p, path, 0), 0);
+  EXPECT_EQ(files::WriteASCIIDataFile(p, path, store::Store::M), 0);
   EXPECT_EQ(ReadText(path), "keep me");
-  EXPECT_EQ(files::WriteASCIIDataFile(p, path, 0), 1);  // default answer Yes
+  EXPECT_EQ(files::WriteASCIIDataFile(p, path, store::Store::M), 1);  // default answer Yes
   EXPECT_NE(ReadText(path).find(state::Txt(p, 403)), std::string::npos);
   EXPECT_EQ(store::FieldText(p.DG.MeasTextMask), "*.MTX");
 
-  EXPECT_EQ(files::WriteASCIIDataFile(p, env.dir / "no/such/dir/x.wtx", 1), 0);
+  EXPECT_EQ(files::WriteASCIIDataFile(p, env.dir / "no/such/dir/x.wtx", store::Store::W), 0);
   EXPECT_EQ(Messages(398), 1);
   EXPECT_EQ(Messages(319), 1);
   p.MacGoing = 1;  // no comment window, no question
   env.ui.Push(std::optional<std::string>());
-  EXPECT_EQ(files::WriteASCIIDataFile(p, "", 1), 0);
+  EXPECT_EQ(files::WriteASCIIDataFile(p, "", store::Store::W), 0);
   p.MacGoing = 0;
 }
 

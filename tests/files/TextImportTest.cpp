@@ -40,7 +40,7 @@ class TextImportTest : public ::testing::Test {
 };
 
 TEST_F(TextImportTest, MeasurementStoreGetsUnitStep) {
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 0, Put("1 2\n3 4\n")), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::M, Put("1 2\n3 4\n")), 1);
   EXPECT_FLOAT_EQ(p.FGB[1].Step, 1.0f);
   EXPECT_FLOAT_EQ(M(1, 1), 4.0f);
   EXPECT_EQ(files::TextCom(p).indx_TextCom, 0);
@@ -52,7 +52,7 @@ TEST_F(TextImportTest, HeaderCommasCrLfBlankLinesAndNoLastNewline) {
           "  0,5\t-1,25E1\r\n\r\n"
           "1.5 +2e-1\r\n"
           ".25 -.5");
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, name), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, name), 1);
   ASSERT_EQ(p.HGW.ChannelCount, 2);
   ASSERT_EQ(p.HGW.Length, 3);
   EXPECT_FLOAT_EQ(W(1, 0), -12.5f);
@@ -60,7 +60,7 @@ TEST_F(TextImportTest, HeaderCommasCrLfBlankLinesAndNoLastNewline) {
   EXPECT_FLOAT_EQ(W(0, 2), 0.25f);  // the last line counts without its line end
   EXPECT_EQ(RowErrors(), 0);
   // A byte order mark is no header; "x," is the number x before a comma.
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1,
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W,
                                       Put("\xEF\xBB\xBF"
                                           "1.5, 2,\n3, 4\n")),
             1);
@@ -69,14 +69,14 @@ TEST_F(TextImportTest, HeaderCommasCrLfBlankLinesAndNoLastNewline) {
 }
 
 TEST_F(TextImportTest, LineOfLettersStopsTheImportThereAndSaysSo) {
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1 2\n3 4\nabc def\n5 6\n")), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("1 2\n3 4\nabc def\n5 6\n")), 1);
   EXPECT_EQ(p.HGW.Length, 2);
   EXPECT_FLOAT_EQ(W(1, 1), 4.0f);
   EXPECT_EQ(RowErrors(), 1);
 }
 
 TEST_F(TextImportTest, ShortLastRowIsZeroFromThatRowOn) {
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1 2 3\n4 5 6\n7 8\n")), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("1 2 3\n4 5 6\n7 8\n")), 1);
   ASSERT_EQ(p.HGW.Length, 3);
   EXPECT_FLOAT_EQ(W(2, 1), 6.0f);  // rows read whole are kept
   for (int c = 0; c < 3; ++c) EXPECT_EQ(W(c, 2), 0.0f) << c;
@@ -86,7 +86,8 @@ TEST_F(TextImportTest, ShortLastRowIsZeroFromThatRowOn) {
 TEST_F(TextImportTest, TokensOfAtMost199CharactersAreNumbers) {
   std::string ok = "1" + std::string(198, '0');       // 199 characters
   std::string tooLong = "1" + std::string(199, '0');  // 200 characters
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, Put("0.5 " + ok + "\n7 8\n" + tooLong + " 9\n")), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("0.5 " + ok + "\n7 8\n" + tooLong + " 9\n")),
+            1);
   EXPECT_EQ(p.HGW.Length, 2);
   EXPECT_TRUE(std::isinf(W(1, 0)));  // beyond float: infinity, never undefined
   EXPECT_FLOAT_EQ(W(1, 1), 8.0f);
@@ -95,31 +96,31 @@ TEST_F(TextImportTest, TokensOfAtMost199CharactersAreNumbers) {
 
 TEST_F(TextImportTest, NothingNumericLeavesTheStoreAsItWas) {
   Snapshot before(p);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("only words here\nand here\n")), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("only words here\nand here\n")), 0);
   EXPECT_EQ(Messages(1360), 1);
   EXPECT_EQ(Messages(416), 1);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("12abc 4\n")), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("12abc 4\n")), 0);
   EXPECT_EQ(Messages(1361), 1);
   // Comma-separated values are no decimal commas: refused, never 1.2.
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1,2,3\n4,5,6\n")), 0);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1.5,2.5\n")), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("1,2,3\n4,5,6\n")), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("1.5,2.5\n")), 0);
   EXPECT_EQ(Messages(1361), 3);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("")), 0);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, env.dir / "DATA/missing.txt"), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("")), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, env.dir / "DATA/missing.txt"), 0);
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
 TEST_F(TextImportTest, CancelAndNoChangeNothing) {
   Snapshot before(p);
   env.ui.Push(std::optional<std::string>());  // dialog cancelled
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, ""), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, ""), 0);
   EXPECT_EQ(Messages(416), 0);  // a cancel is no failure
   env.ui.Push(Answer::No);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, Put("1 2\n")), 1);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put("1 2\n")), 1);
   EXPECT_TRUE(Snapshot(p) == before);
   // The dialog's choice is imported.
   env.ui.Push(std::optional<std::string>(Put("5\n6\n")));
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, ""), 1);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, ""), 1);
   EXPECT_EQ(p.HGW.Length, 2);
 }
 
@@ -129,17 +130,17 @@ TEST_F(TextImportTest, MoreThan127ColumnsAsksForTheShape) {
   std::string name = Put(line + "\n" + line + "\n");
   Snapshot before(p);
   env.ui.Push(Answer::No);
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, name), 1);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, name), 1);
   env.ui.Push(Answer::Yes);
   env.ui.Push(Answer::Cancel);  // the channel prompt
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, name), 1);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, name), 1);
   EXPECT_TRUE(Snapshot(p) == before);
 
   // 4 channels of 100 rows: the numbers run on across the line ends.
   env.ui.Push(Answer::Yes);
   env.ui.Push(int64_t(4));
   env.ui.Push(int64_t(100));
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, name), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, name), 1);
   EXPECT_EQ(p.HGW.ChannelCount, 4);
   EXPECT_EQ(p.HGW.Length, 100);
   EXPECT_FLOAT_EQ(W(0, 50), 0.0f);  // value 200 of the stream: the second line's first
@@ -151,14 +152,14 @@ TEST_F(TextImportTest, RowsAreLimitedByTheSampleMemory) {
   std::string text;
   for (int i = 0; i < 60; ++i) text += "1 2 3\n";
   WriteText(small.dir / "DATA/big.txt", text);
-  ASSERT_EQ(files::ReadDataFileELKOSO(small.prog, 1, small.dir / "DATA/big.txt"), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(small.prog, store::Store::W, small.dir / "DATA/big.txt"), 1);
   EXPECT_EQ(small.prog.HGW.Length, 42);  // 128 / 3
 }
 
 TEST_F(TextImportTest, LeadingTextColumnOfMeasurementImport) {
   std::string longField(60, 'x');
   std::string name = Put("10:00:01# 1,5 2\n10:00:02# 3 4\n\n" + longField.substr(0, 8) + "# 5 6\n");
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 0, name), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::M, name), 1);
   const files::TextColumn& column = files::TextCom(p);
   EXPECT_EQ(column.indx_TextCom, 9);
   ASSERT_EQ(p.HGB.Length, 3);
@@ -168,7 +169,7 @@ TEST_F(TextImportTest, LeadingTextColumnOfMeasurementImport) {
   EXPECT_FLOAT_EQ(M(0, 0), 1.5f);
   EXPECT_FLOAT_EQ(M(1, 2), 6.0f);
   // The waveform store never has a text column: "#" is not a number there.
-  EXPECT_EQ(files::ReadDataFileELKOSO(p, 1, name), 0);
+  EXPECT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, name), 0);
 }
 
 // Numbers read four digits at a time must equal the library's reading, for
@@ -187,7 +188,7 @@ TEST_F(TextImportTest, NumbersOfEveryDigitCountMatchTheLibraryReading) {
   tokens.push_back("0009999.00000001");
   tokens.push_back("12345678e-3");
   for (const std::string& t : tokens) text += "1 " + t + "\n";
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, 1, Put(text)), 1);
+  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, Put(text)), 1);
   ASSERT_EQ(p.HGW.Length, int32_t(tokens.size()));
   for (size_t k = 0; k < tokens.size(); ++k)
     EXPECT_EQ(W(1, int(k)), float(std::strtod(tokens[k].c_str(), nullptr))) << tokens[k];

@@ -60,9 +60,9 @@ TEST(GraphKeys, F6InAMeasurementWindowSwitchesPointsAndLines) {
   GraphFixture f;
   f.p.HGB.ChannelOn[0] = 1;
   f.p.HGB.Length = 100;
-  const int32_t start = state::Pocatek(f.p, 0, 0);
+  const int32_t start = state::Pocatek(f.p, store::Store::M, 0);
   for (int i = 0; i < 100; ++i) f.p.Buffer[size_t(start + i)] = float(i);
-  graph::TDispl10 w(f.p, "m", 0, 0, start, graph_test::kRect);
+  graph::TDispl10 w(f.p, "m", store::Store::M, 0, start, graph_test::kRect);
   w.DisplInit();
   store::CG_s& g = f.p.CGB[0];
   g.TraceStyle = 0;

@@ -23,7 +23,7 @@ struct MsgFixture : graph_test::GraphFixture {
     GraphFixture::Store(data, chan);
     p.FGW[size_t(chan)].Step = step;
   }
-  std::unique_ptr<graph::TDispl10> Open(int chan = 0, int isW = 1) {
+  std::unique_ptr<graph::TDispl10> Open(int chan = 0, store::Store isW = store::Store::W) {
     auto w = std::make_unique<graph::TDispl10>(p, "t", isW, int16_t(chan), state::Pocatek(p, isW, chan),
                                                graph_test::kRect);
     w->DisplInit();
@@ -133,8 +133,8 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   auto w = f.Open();
   f.p.QWWin[0] = std::move(w);
   auto& win = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
-  graph::SetStoreLimits(f.p, 1, {100, 300, 50.0f, -50.0f});
-  EXPECT_EQ(graph::SetLimits(f.p, 1, 0), 1);  // 2042 to the window
+  graph::SetStoreLimits(f.p, store::Store::W, {100, 300, 50.0f, -50.0f});
+  EXPECT_EQ(graph::SetLimits(f.p, store::Store::W, 0), 1);  // 2042 to the window
   const store::CG_s& g = f.p.CGW[0];
   EXPECT_EQ(g.IR, 300);
   EXPECT_EQ(g.LimIL, 100);
@@ -144,12 +144,12 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   // A window showing the second half counts from the middle of the record.
   f.p.CGW[0].DisplType = graph::kSecondHalf;
   win.DisplControl();
-  graph::SetStoreLimits(f.p, 1, {600, 800, 5.0f, 1.0f});
+  graph::SetStoreLimits(f.p, store::Store::W, {600, 800, 5.0f, 1.0f});
   win.UserMessage(2134, 0);
   EXPECT_EQ(g.IL, 100);
   EXPECT_EQ(g.IR, 300);
   // Limits in the first half do not fit it: interactive says so, 2042 is silent.
-  graph::SetStoreLimits(f.p, 1, {10, 200, 5.0f, 1.0f});
+  graph::SetStoreLimits(f.p, store::Store::W, {10, 200, 5.0f, 1.0f});
   const size_t before = f.env.ui.Log().size();
   win.UserMessage(2042, 0);
   EXPECT_EQ(f.env.ui.Log().size(), before);
@@ -158,7 +158,7 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   EXPECT_EQ(g.IL, 100);
   // Values that are not numbers are refused as well.
   f.p.CGW[0].DisplType = graph::kBothHalves;
-  graph::SetStoreLimits(f.p, 1, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
+  graph::SetStoreLimits(f.p, store::Store::W, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
   win.UserMessage(2042, 0);
   EXPECT_EQ(g.IL, 100);
   f.p.QWWin[0].reset();
@@ -199,7 +199,7 @@ TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
   EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kMagnitude);
   w.UserMessage(2031, 0);  // and back
   EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kBothHalves);
-  EXPECT_NEAR(f.p.Waveform[size_t(state::Pocatek(f.p, 1, 0)) + 100], 100.0f, 1e-2);
+  EXPECT_NEAR(f.p.Waveform[size_t(state::Pocatek(f.p, store::Store::W, 0)) + 100], 100.0f, 1e-2);
 
   // Declining the cut changes nothing.
   f.Store(Ramp(300));
@@ -216,7 +216,7 @@ TEST(GraphMessages, WeightingZeroOffsetAndSmoothingChangeTheChannel) {
   f.Store(std::vector<float>(64, 5.0f));
   f.p.QWWin[0] = f.Open();
   auto& w = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
-  const size_t start = size_t(state::Pocatek(f.p, 1, 0));
+  const size_t start = size_t(state::Pocatek(f.p, store::Store::W, 0));
   f.p.MacGoing = 1;  // no questions: the whole channel
   w.UserMessage(2032, 0);
   EXPECT_NEAR(f.p.Waveform[start], 5.0f * 0.00095f, 1e-4);
@@ -257,9 +257,9 @@ TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
   MsgFixture f;
   f.p.HGB.ChannelOn[0] = 1;
   f.p.HGB.Length = 100;
-  const int start = state::Pocatek(f.p, 0, 0);
+  const int start = state::Pocatek(f.p, store::Store::M, 0);
   for (int i = 0; i < 100; ++i) f.p.Buffer[size_t(start + i)] = float(i);
-  auto m = f.Open(0, 0);
+  auto m = f.Open(0, store::Store::M);
   store::CG_s& g = f.p.CGB[0];
   g.IL = 0;
   g.IR = 30;
@@ -335,7 +335,7 @@ TEST(GraphMessages, EveryCodeIsSafeOnEmptyAndBrokenData) {
     auto w = f.Open();
     f.p.CGW[0].Cur1 = -7;
     f.p.CGW[0].Cur2 = 1 << 30;
-    graph::SetStoreLimits(f.p, 1, {0, 1, 1.0f, 0.0f});
+    graph::SetStoreLimits(f.p, store::Store::W, {0, 1, 1.0f, 0.0f});
     for (int code = 2000; code <= 2140; ++code) {
       if (code == 2126) continue;  // the live acquisition is not a view message
       w->UserMessage(code, code == 2038 ? 1 : 0);

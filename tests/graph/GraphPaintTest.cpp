@@ -153,7 +153,7 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   Rec(*w).Clear();
   w->Paint();
   EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
-  EXPECT_FLOAT_EQ(f.p.SWaveform[size_t(state::Pocatek(f.p, 1, 2) + 5)], 2005);
+  EXPECT_FLOAT_EQ(f.p.SWaveform[size_t(state::Pocatek(f.p, store::Store::W, 2) + 5)], 2005);
   f.G().DisplType = 2;
 
   // Strips: three equal bands, a scale in each, the active one highlighted.

@@ -21,12 +21,13 @@ struct GraphFixture {
   void Store(const std::vector<float>& data, int chan = 0) {
     p.HGW.ChannelOn[chan] = 1;
     p.HGW.Length = int32_t(data.size());
-    int start = state::Pocatek(p, 1, chan);
+    int start = state::Pocatek(p, store::Store::W, chan);
     for (size_t i = 0; i < data.size(); ++i) p.Waveform[size_t(start) + i] = data[i];
   }
 
   std::unique_ptr<graph::TDispl10> Open(int chan = 0, const int32_t* rect = kRect) {
-    auto w = std::make_unique<graph::TDispl10>(p, "test", 1, int16_t(chan), state::Pocatek(p, 1, chan), rect);
+    auto w = std::make_unique<graph::TDispl10>(p, "test", store::Store::W, int16_t(chan),
+                                               state::Pocatek(p, store::Store::W, chan), rect);
     w->DisplInit();
     return w;
   }

@@ -17,7 +17,7 @@ TEST(GraphWindow, FactoryOpensWindowsThatReleaseAWaitingMacroOnFirstPaint) {
   f.Store(Ramp(1000));
   f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
   f.p.MacGoing = 1;
-  state::DisplayWave(f.p, 1, 0);
+  state::DisplayWave(f.p, store::Store::W, 0);
   EXPECT_EQ(f.p.DisplayLeft, 1);
   auto* w = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
   ASSERT_NE(w, nullptr);
@@ -60,8 +60,8 @@ TEST(GraphWindow, ViewBroadcastReachesTheOtherWindowsOfTheStore) {
   f.Store(Ramp(1000), 0);
   f.Store(Ramp(1000), 1);
   f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
-  state::DisplayWave(f.p, 1, 0);
-  state::DisplayWave(f.p, 1, 1);  // replaces nothing of channel 1
+  state::DisplayWave(f.p, store::Store::W, 0);
+  state::DisplayWave(f.p, store::Store::W, 1);  // replaces nothing of channel 1
   ASSERT_TRUE(f.p.QWWin[0] && f.p.QWWin[1]);
   auto* w0 = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
   f.G(0).IL = 200;

@@ -116,8 +116,8 @@ std::vector<int> TickXs(const graph::TDispl10& w) {
 TEST(GraphXYPlot, TimeScaleShowsTheXRangeWithTheXChannelsUnit) {
   auto [x, y] = Circle(100, 8);
   XYPlot xy(x, y);
-  store::CopyText(xy.f.p.Channels(1)[1].Unit, "mA");
-  store::CopyText(xy.f.p.Channels(1)[0].Unit, "V");
+  store::CopyText(xy.f.p.Channels(store::Store::W)[1].Unit, "mA");
+  store::CopyText(xy.f.p.Channels(store::Store::W)[0].Unit, "V");
   xy.Paint();
   const int y0 = xy.w->PlotTop + xy.w->PlotH + 5;
   const std::string unit =
@@ -348,7 +348,7 @@ TEST(GraphXYPlot, RepetitionNumberOnlyDuringACountedRepeatedRun) {
   // A measurement window has no part in the waveform run.
   f.p.HGB.ChannelOn[0] = 1;
   f.p.HGB.Length = 100;
-  graph::TDispl10 m(f.p, "m", 0, 0, 0, graph_test::kRect);
+  graph::TDispl10 m(f.p, "m", store::Store::M, 0, 0, graph_test::kRect);
   m.DisplInit();
   m.Paint();
   EXPECT_EQ(

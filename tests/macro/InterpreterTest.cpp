@@ -54,11 +54,11 @@ TEST(FileCommands, MacroNamesAreCountedAndUsed) {
   env.prog.MacGoing = 1;
   EXPECT_EQ(env.Run("WNAME Wave_041.w"), 1);
   EXPECT_EQ(env.Run("WNAMEI"), 1);
-  EXPECT_EQ(files::MacroName(env.prog, 1), "Wave_042.w");
+  EXPECT_EQ(files::MacroName(env.prog, store::Store::W), "Wave_042.w");
   EXPECT_EQ(env.Run("WW"), 1);
   EXPECT_TRUE(testing_support::FileExists(env.paths.Resolve("\\DATA\\Wave_042.w")));
   EXPECT_EQ(env.Run("WNAME test"), 1);
-  EXPECT_EQ(files::MacroName(env.prog, 1), "test.w");
+  EXPECT_EQ(files::MacroName(env.prog, store::Store::W), "test.w");
   EXPECT_EQ(env.prog.W_NameInc[0], 0);
   EXPECT_EQ(env.Run("WNAME_INDX 16"), 1) << "refused, the macro goes on";
   EXPECT_EQ(env.prog.W_NameIndx, -1);
@@ -255,7 +255,7 @@ TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
   platform::RecordingProcess process;
   env.prog.plat.process = &process;
   env.Run("CONV");
-  EXPECT_FALSE(state::AnyWindowOpen(env.prog, 1));
+  EXPECT_FALSE(state::AnyWindowOpen(env.prog, store::Store::W));
 }
 
 TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {

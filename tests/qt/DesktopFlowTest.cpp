@@ -130,7 +130,8 @@ std::vector<float> StoreData(const state::Program& p, int store) {
   std::vector<float> out;
   for (int ch = 0; ch < store::kChannels; ++ch) {
     if (!h.ChannelOn[ch]) continue;
-    const float* first = p.Samples(store) + state::Pocatek(p, store, ch);
+    const float* first =
+        p.Samples(store::StoreFromFlag(store)) + state::Pocatek(p, store::StoreFromFlag(store), ch);
     out.insert(out.end(), first, first + length);
   }
   return out;
@@ -165,7 +166,7 @@ struct DesktopFlow : ::testing::Test {
   std::vector<QWidget*> Widgets(int store) {
     std::vector<QWidget*> out;
     for (int i = 0; i < store::kChannels; ++i)
-      if (auto& w = P().Windows(store)[i])
+      if (auto& w = P().Windows(store::StoreFromFlag(store))[i])
         if (QWidget* widget = desktop->Host().WidgetOf(*w); widget && widget->isVisible())
           out.push_back(widget);
     return out;

@@ -143,18 +143,18 @@ TEST_F(MainWidgetTest, LetterOpensTheCommandDialogWithTheKeywordList) {
 
 TEST_F(MainWidgetTest, PanelButtonShowsItsTooltipAndActsOnRelease) {
   Start();
-  const bool open = state::AnyWindowOpen(p, 0);
+  const bool open = state::AnyWindowOpen(p, store::Store::M);
   Mouse(QEvent::MouseButtonPress, QPoint(95, 15));  // the M windows button
   ASSERT_NE(window->Tooltip(), nullptr);
   EXPECT_TRUE(window->Tooltip()->isVisible());
-  EXPECT_EQ(state::AnyWindowOpen(p, 0), open) << "nothing happens before the release";
+  EXPECT_EQ(state::AnyWindowOpen(p, store::Store::M), open) << "nothing happens before the release";
   Mouse(QEvent::MouseButtonRelease, QPoint(95, 15));
   EXPECT_FALSE(window->Tooltip()->isVisible()) << "the release closes the tooltip";
-  EXPECT_NE(state::AnyWindowOpen(p, 0), open);
+  EXPECT_NE(state::AnyWindowOpen(p, store::Store::M), open);
   // Releasing off every button does nothing.
   Mouse(QEvent::MouseButtonPress, QPoint(95, 15));
   Mouse(QEvent::MouseButtonRelease, QPoint(200, 200));
-  EXPECT_NE(state::AnyWindowOpen(p, 0), open);
+  EXPECT_NE(state::AnyWindowOpen(p, store::Store::M), open);
   // Moving over the panel replaces the tooltip region by region.
   Mouse(QEvent::MouseMove, QPoint(30, 15));
   const QString exit = window->Tooltip()->Text();
