@@ -85,7 +85,7 @@ void BM_ReadDataFileUtil(benchmark::State& state) {
   Bench& b = Get();
   if (!files::WriteDataFileUtil(*b.prog, b.root + "/data.w", 1, 0)) state.SkipWithError("write failed");
   for (auto _ : state)
-    if (!files::ReadDataFileUtil(*b.prog, b.root + "/data.w", 1, 0, -1, -1, 0))
+    if (!files::ReadDataFileUtil(*b.prog, b.root + "/data.w", 1, false, -1, -1, false))
       state.SkipWithError("read failed");
   state.SetBytesProcessed(state.iterations() * kFileBytes);
 }

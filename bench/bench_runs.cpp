@@ -102,7 +102,7 @@ void BM_IdleMeasurementStep(benchmark::State& state) {
   ref.MRepeat = 1;
   ref.MLength = 100;
   daq::StartMeasurementRun(b.p);
-  for (auto _ : state) benchmark::DoNotOptimize(daq::GoQM(b.p, 0, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(daq::GoQM(b.p, false, false));
   if (b.p.Bindx != 0) state.SkipWithError("a point was taken");
 }
 BENCHMARK(BM_IdleMeasurementStep);

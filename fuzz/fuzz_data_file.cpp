@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     h.Reset();
     const auto before = h.Snapshot();
     Check(h, before,
-          files::ReadDataFileUtil(*h.prog, "\\input.w", m.store, 1, m.fileChannel, m.dest, m.accumulate));
+          files::ReadDataFileUtil(*h.prog, "\\input.w", m.store, true, m.fileChannel, m.dest, m.accumulate));
   }
   h.Reset();
   const auto before = h.Snapshot();

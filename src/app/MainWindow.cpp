@@ -139,7 +139,7 @@ void TMainWindow::WMUserMessage(int code, int arg) {
     case state::kReadWaveFile: {
       bool open = AnyWindowOpen(p_, store::Store::W);
       UnDisplayWave(p_, store::Store::W, -1);
-      files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 1, -1, 0, 0);
+      files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, true, -1, 0, false);
       if (open) DisplayWave(p_, store::Store::W, -1);
       break;
     }

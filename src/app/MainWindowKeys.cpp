@@ -131,7 +131,7 @@ void TMainWindow::FileKey(store::Store store, bool save) {
     return;
   }
   bool wereOpen = AnyWindowOpen(p_, store);
-  int ok = files::ReadDataFile(p_, "", store, 0);
+  int ok = files::ReadDataFile(p_, "", store, false);
   // The reader closes the store's windows once a file was chosen; they show
   // the new record, or the old one again when reading failed.
   if (ok || (wereOpen && !AnyWindowOpen(p_, store))) DisplayWave(p_, store, -1);

@@ -145,10 +145,10 @@ void TMainWindow::AdvanceMeasurementRun() {
   if (!(p_.QM && p_.DoQM) || p_.TraceLeft) return;
   const store::A_s& ref = p_.RefA();
   if (!ref.MDITrigger) {
-    daq::GoQM(p_, 0, 0);
+    daq::GoQM(p_, false, false);
   } else {
     p_.DoQM = 0;
-    while (daq::GoQM(p_, 1, 0)) {
+    while (daq::GoQM(p_, true, false)) {
     }
   }
   AutoSaveMeasurement();
@@ -252,7 +252,7 @@ void TMainWindow::RepeatWaveformRun() {
     p_.HGW.TriggerTime[2] = uint8_t(t.hundredth);
     p_.HGW.TriggerTime[3] = uint8_t(t.second);
     if (ref.Combi) {
-      daq::GoQM(p_, 0, 1);
+      daq::GoQM(p_, false, true);
     } else if (!daq::TRV_QW(p_)) {
       macro::Command(p_, 208);
       p_.DoQW = 0;

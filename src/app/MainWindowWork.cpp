@@ -46,8 +46,8 @@ void TMainWindow::LoadWorkFiles() {
   int32_t doMess = p_.DoMess;
   p_.DoMess = 0;
   store::CopyText(p_.DW_Name, "\\DATA\\WORK_W.W");
-  if (!MemOK(p_, store::Store::W) ||
-      !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.WaveWorkFile), store::Store::W, 0, -1, 0, 0)) {
+  if (!MemOK(p_, store::Store::W) || !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.WaveWorkFile),
+                                                              store::Store::W, false, -1, 0, false)) {
     if (MemOK(p_, store::Store::W)) {
       store::CopyText(p_.DW_Name, Txt(p_, 34));
       DemonstrationChannel(p_, store::Store::W, [](float, int32_t k, int32_t n) {
@@ -56,8 +56,8 @@ void TMainWindow::LoadWorkFiles() {
     }
   }
   store::CopyText(p_.DM_Name, "\\DATA\\WORK_M.M");
-  if (!MemOK(p_, store::Store::M) ||
-      !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), store::Store::M, 0, -1, 0, 0)) {
+  if (!MemOK(p_, store::Store::M) || !files::ReadDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile),
+                                                              store::Store::M, false, -1, 0, false)) {
     if (MemOK(p_, store::Store::M)) {
       DemonstrationChannel(p_, store::Store::M, [](float old, int32_t k, int32_t n) {
         return float(old + 500.0 * std::sin(2000.0 * kPi * double(k) / double(n)));

@@ -44,7 +44,7 @@ void Limit(Program& p) {
 
 template <store::Store S>
 void SetStoreLimits(Program& p) {
-  graph::SetLimits(p, S, 1);
+  graph::SetLimits(p, S, true);
 }
 
 template <store::Store S>

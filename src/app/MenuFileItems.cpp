@@ -26,7 +26,7 @@ namespace {
 template <store::Store S>
 void ReadStore(Program& p) {
   const bool wereOpen = AnyWindowOpen(p, S);
-  const int ok = files::ReadDataFile(p, "", S, 0);
+  const int ok = files::ReadDataFile(p, "", S, false);
   // A failed read has closed the windows; a cancelled dialog left them.
   if (ok || (wereOpen && !AnyWindowOpen(p, S))) DisplayWave(p, S, -1);
   p.FocusGraphs = 1;

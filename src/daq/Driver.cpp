@@ -227,7 +227,7 @@ int CloseDriver(state::Program& p) {
   return 1;
 }
 
-int Detekce_Parametru_Karty(state::Program& p, int show) {
+int Detekce_Parametru_Karty(state::Program& p, bool show) {
   if (p.DG.Simulation) return 1;
   CardState& c = Card(p);
   if (c.Driver_Inicializovan) CloseDriver(p);

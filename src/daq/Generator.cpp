@@ -144,7 +144,7 @@ bool DrawShape(const store::M_s& m, float* samples, int64_t n) {
   return true;
 }
 
-int VypocetGeneratoru(state::Program& p, int channel, int ask) {
+int VypocetGeneratoru(state::Program& p, int channel, bool ask) {
   if (channel != 0 && channel != 1) return 0;
   const store::Store s = GeneratorStore(p);
   if (!state::MemOK(p, s, true) || !p.M) return 0;
@@ -174,7 +174,7 @@ int VypocetGeneratoru(state::Program& p, int channel, int ask) {
   return 1;
 }
 
-int GenPis(state::Program& p, int output, int show) {
+int GenPis(state::Program& p, int output, bool show) {
   const store::Store s = GeneratorStore(p);
   const int ch = output ? 0 : 1;
   if (!state::MemOK(p, s) || !p.Header(s).ChannelOn[ch]) {

@@ -31,11 +31,11 @@ bool DrawShape(const store::M_s& m, float* samples, int64_t n);
 // `VypocetGeneratoru`: draws the shape of channel `channel` (0 = output A,
 // 1 = output B) into the generator's store; an inactive channel is created
 // first (asking 1054 when `ask`). 1 drawn, 0 not (a message says why).
-int VypocetGeneratoru(state::Program& p, int channel, int ask);
+int VypocetGeneratoru(state::Program& p, int channel, bool ask);
 
 // `GenPis`: output codes of store channel 1 (output 1 = A) or 2 (output 0 =
 // B). 1 done; 0 with 1454/1455, 1458 or 1419.
-int GenPis(state::Program& p, int output, int show);
+int GenPis(state::Program& p, int output, bool show);
 
 // Whether an output the generator uses (GenOutputs) has no codes yet.
 bool GeneratorSamplesMissing(const state::Program& p);

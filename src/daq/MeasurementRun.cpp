@@ -390,7 +390,7 @@ int PrepareCombinedRun(state::Program& p) {
   return 1;
 }
 
-int GoQM(state::Program& p, int force, int fromWave) {
+int GoQM(state::Program& p, bool force, bool fromWave) {
   if (!state::MemOK(p, store::Store::M) || !p.A) return 0;
   RunState& r = Runs(p);
   int result = 1;

@@ -34,6 +34,6 @@ int PrepareCombinedRun(state::Program& p);
 // waveform run calls it with fromWave). Takes every point that is due,
 // catching up while the run is more than one period behind. Answers 1
 // normally, 0 when the run ended or the first record was just completed.
-int GoQM(state::Program& p, int force, int fromWave);
+int GoQM(state::Program& p, bool force, bool fromWave);
 
 }  // namespace daq

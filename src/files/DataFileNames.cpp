@@ -78,7 +78,7 @@ void SetMacroName(state::Program& p, store::Store store, const std::string& name
   StoreName(MacroNameField(p, store), name);
 }
 
-void NameInMacro(state::Program& p, store::Store store, int set) {
+void NameInMacro(state::Program& p, store::Store store, bool set) {
   p.W_NameGo = 1;
   char* field = MacroNameField(p, store);
   int16_t& counter = Counter(p, store);

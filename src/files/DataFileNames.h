@@ -23,7 +23,7 @@ void NameDatum(state::Program& p);
 // `NameInMacro`: set != 0 sets the store's macro name (from `NameQueue`, or
 // "Wave_000.w" / "Meas_000.m") and its counter; set = 0 advances the counter
 // and writes its digits before the name's first ".".
-void NameInMacro(state::Program& p, store::Store store, int set);
+void NameInMacro(state::Program& p, store::Store store, bool set);
 
 // `ImplicitNameUtil`: `ImplicitName` = `NameQueue`, or "noname.w".
 void ImplicitNameUtil(state::Program& p);

@@ -121,8 +121,8 @@ int ReadDataBlok(FILE* file, float* array, long count, long offset) {
   return std::fread(array + offset, sizeof(float), size_t(count), file) == size_t(count) ? 1 : 0;
 }
 
-int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store, int withPrefix,
-                     int fileChannel, int destChannel, int accumulate) {
+int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store, bool withPrefix,
+                     int fileChannel, int destChannel, bool accumulate) {
   if (!state::MemOK(p, store)) return 0;
   const bool whole = fileChannel < 0;
   if (!whole && store == store::Store::M) return 1;

@@ -50,7 +50,7 @@ void Remember(state::Program& p, const std::string& name, store::Store store) {
 
 }  // namespace
 
-int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store, int accumulate) {
+int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store, bool accumulate) {
   if (!state::MemOK(p, store, true)) return 0;
   std::string name = nameOrEmpty;
   if (name.empty()) {
@@ -66,7 +66,7 @@ int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store
     }
   }
   state::UnDisplayWave(p, store, -1);
-  if (!ReadDataFileUtil(p, name, store, 1, -1, -1, accumulate)) {
+  if (!ReadDataFileUtil(p, name, store, true, -1, -1, accumulate)) {
     state::MessT(p, 316, 13);
     return 0;
   }

@@ -17,7 +17,7 @@ namespace files {
 // macro runs with a macro name set, "\DATA\" + that name). Closes the
 // store's windows (the caller reopens them), reads, reports 316 on failure,
 // then remembers the extension as the store's mask and the name. 1 / 0.
-int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store, int accumulate);
+int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store, bool accumulate);
 
 // `TMainWindow::WriteDataFile`: the comment window (no macro), the save
 // dialog or the macro name, the overwrite question 318 (no macro), writing

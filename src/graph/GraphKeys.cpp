@@ -24,7 +24,7 @@ void TDispl10::DisplTypeSet(int32_t type) {
 
 void TDispl10::F2() {
   if (p_.plat.ui) state::AC_Beep(p_);
-  SetLimits(1, 1);
+  SetLimits(1, true);
 }
 
 void TDispl10::F3() {
@@ -34,7 +34,7 @@ void TDispl10::F3() {
 
 void TDispl10::F4() { DisplTypeSet(kBothHalves); }
 
-void TDispl10::F5() { AutoscaleAll(1, 1, 1); }
+void TDispl10::F5() { AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true}); }
 
 bool TDispl10::F6() {
   if (store::IsW(IsW)) {
@@ -55,7 +55,7 @@ void TDispl10::F7() {
 }
 
 void TDispl10::F8() {
-  ClearHBufAll(1);
+  ClearHBufAll(true);
   RedrawAll = 1;
   DisplControl();
 }
@@ -116,7 +116,7 @@ bool TDispl10::PlainKey(int key) {
       return true;
     case 'A':
       beep();
-      AutoscaleAll(1, 1, 1);
+      AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true});
       return true;
     case 'C':
       CommonDisplay(1);
@@ -137,7 +137,7 @@ bool TDispl10::PlainKey(int key) {
       return true;
     case 'L':
       beep();
-      SetLimits(1, 1);
+      SetLimits(1, true);
       return true;
     case 'M':
     case kNumSubtract:
@@ -149,7 +149,7 @@ bool TDispl10::PlainKey(int key) {
       return true;
     case 'Q':
       beep();
-      AutoscaleAll(1, 0, 1);
+      AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = true});
       return true;
     case 'R':
       DrawCursor(1);
@@ -189,7 +189,7 @@ bool TDispl10::CtrlKey(int key) {
   if (p_.plat.ui) state::AC_Beep(p_);
   switch (key) {
     case 'A':
-      AutoscaleAll(1, 1, 1);
+      AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true});
       break;
     case 'B':
       ZeroOffset();
@@ -201,13 +201,13 @@ bool TDispl10::CtrlKey(int key) {
       DisplLimits(0);
       break;
     case 'L':
-      SetLimits(0, 1);
+      SetLimits(0, true);
       break;
     case 'M':
       GoSmooth();
       break;
     case 'Q':
-      AutoscaleAll(1, 0, 1);
+      AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = true});
       break;
     case 'R':
       DrawCursor(1);

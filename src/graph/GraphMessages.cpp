@@ -39,7 +39,7 @@ constexpr HotKeyEntry kHotKeys[] = {
 
 }  // namespace
 
-void TDispl10::TakeStoreLimits(int interactive) {
+void TDispl10::TakeStoreLimits(bool interactive) {
   if (broken_) return;
   const graph::StoreLimits l = graph::GetStoreLimits(p_, IsW);
   SelectSeries();
@@ -106,25 +106,25 @@ void TDispl10::NastavKanal(int chan) {
   SetPointer();
 }
 
-void TDispl10::AutoscaleShown(int resetRange) {
+void TDispl10::AutoscaleShown(bool resetRange) {
   if (broken_) return;
   if (Own().Multi) {
     const int16_t previous = ActChan;
     for (int k = 0; k < store::kChannels; ++k) {
       if (!IsShown(k)) continue;
       NastavKanal(k);
-      AutoscaleAll(0, resetRange, 1);
+      AutoscaleAll({.redraw = false, .wholeRecord = resetRange, .skipZeros = true});
     }
     NastavKanal(previous);
   } else {
-    AutoscaleAll(0, resetRange, 1);
+    AutoscaleAll({.redraw = false, .wholeRecord = resetRange, .skipZeros = true});
   }
-  AutoscaleAll(1, resetRange, 1);
+  AutoscaleAll({.redraw = true, .wholeRecord = resetRange, .skipZeros = true});
 }
 
-void TDispl10::F5_ALL() { AutoscaleShown(1); }
+void TDispl10::F5_ALL() { AutoscaleShown(true); }
 
-void TDispl10::F5_ALL_MAG() { AutoscaleShown(0); }
+void TDispl10::F5_ALL_MAG() { AutoscaleShown(false); }
 
 void TDispl10::HotKey(int code) {
   if (broken_) return;

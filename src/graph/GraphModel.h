@@ -64,6 +64,13 @@ inline constexpr int kMaxScreenW = 3840, kMaxScreenH = 2160;
 void PlaceWindowRect(const int32_t in[4], int32_t out[4]);
 
 // A graph window of one channel.
+// What an autoscale does besides finding the value range.
+struct AutoscaleChoice {
+  bool redraw;       // repaint the window afterwards
+  bool wholeRecord;  // show the whole record again when the window's flags ask for it
+  bool skipZeros;    // leave exact zeros (unset samples) out of the range
+};
+
 class TDispl10 : public platform::GraphWindow {
  public:
   // isW: 1 waveform store, 0 measurement store; offset: first sample of the
@@ -142,12 +149,12 @@ class TDispl10 : public platform::GraphWindow {
   int16_t ValueToY(float v, int16_t x) const;
 
   // --- range operations ---
-  void SetLimits(int which, int ask);
+  void SetLimits(int which, bool ask);
   void DisplLimits(int which);
   void SetMaxMinIn(int32_t from, int32_t to, int toShown, int skipZero, int margin);
   void SetMaxMinIn_OnlyValue(int32_t from, int32_t to, float& min, float& max) const;
   void SetMaxMinXYPlot();
-  void AutoscaleAll(int display, int resetRange, int skipZero);
+  void AutoscaleAll(AutoscaleChoice how);
   void HorizontalAllExpand();
   void VerticalAllExpand();
   // Magnify / shrink the value scale.
@@ -214,7 +221,7 @@ class TDispl10 : public platform::GraphWindow {
 
   // --- video memory (F7/F8), kept in the program's per-channel tables ---
   void AddHBuf();
-  void ClearHBufAll(int all);
+  void ClearHBufAll(bool all);
   int HBufCount() const;
 
   // --- cursors (GraphCursors.cpp) ---
@@ -236,7 +243,7 @@ class TDispl10 : public platform::GraphWindow {
   // --- operations the user messages ask for (GraphMessages.cpp) ---
   // kStoreLimits / kStoreLimitsQuiet: the store's limits in `PG` become the window's view and its
   // saved limits. Interactive: a window whose series cannot hold them says so.
-  void TakeStoreLimits(int interactive);
+  void TakeStoreLimits(bool interactive);
   // kMeasurementProgress: during a measurement run the view moves on by its width once the
   // newest point reaches its right end.
   void MeasurementProgress();
@@ -366,7 +373,7 @@ class TDispl10 : public platform::GraphWindow {
   // The channel the window's data operations work on: the active one in
   // multi display, else the own one.
   int DataChannel() const { return Own().Multi ? ActChan : OwnChan; }
-  void AutoscaleShown(int resetRange);
+  void AutoscaleShown(bool resetRange);
   // Lays out and draws a statistics or power panel through `Pis`.
   void DrawPanel(platform::Canvas& dc, const ops::Panel& panel);
   void Redraw() {

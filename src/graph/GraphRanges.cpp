@@ -130,21 +130,21 @@ void TDispl10::SetMaxMinXYPlot() {
   }
 }
 
-void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
+void TDispl10::AutoscaleAll(AutoscaleChoice how) {
   if (broken_) return;
   Busy(true);
   store::CG_s& g = Own();
   bool scale = true;
   float m = 0;
   if (!g.XYPlot) {
-    if (resetRange && (g.DisplFlags & store::kDisplAutoscaleWhole)) {
+    if (how.wholeRecord && (g.DisplFlags & store::kDisplAutoscaleWhole)) {
       g.IL = 0;
       g.IR = NShown - 1;
       ShownCount = NShown;
     }
     if (!(g.DisplFlags & store::kDisplAutoscaleValues)) scale = false;
     if (scale && !g.Multi) {
-      SetMaxMinIn(g.IL, g.IR, 0, skipZero, 1);
+      SetMaxMinIn(g.IL, g.IR, 0, how.skipZeros, 1);
     } else if (scale) {
       SetCHANM();
       if (g.MultiMode == 2) {
@@ -170,7 +170,7 @@ void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
           if (!(g.MultiFlags & store::kMultiStrips)) {
             SetMaxMinIn_OnlyValue(g.IL, g.IR, mn, mx);
           } else {
-            SetMaxMinIn(g.IL, g.IR, 0, skipZero, 1);
+            SetMaxMinIn(g.IL, g.IR, 0, how.skipZeros, 1);
             mn = Graph(k).VFullMin;
             mx = Graph(k).VFullMax;
           }
@@ -207,7 +207,7 @@ void TDispl10::AutoscaleAll(int display, int resetRange, int skipZero) {
     g.HCur2 = a.VMin;
   }
   MultiCopy();
-  if (display) {
+  if (how.redraw) {
     RedrawAll = 1;
     DisplControl();
   }
@@ -450,7 +450,7 @@ void TDispl10::OffRangeIndicator(int chan) {
   if (a.VFullMax < a.VMin) surface_->Bitmap({x, PlotTop + PlotH - 40}, "off_range_below");
 }
 
-void TDispl10::SetLimits(int which, int ask) {
+void TDispl10::SetLimits(int which, bool ask) {
   if (broken_) return;
   if (ask && state::AskT(p_, which == 0 ? 468 : 467, 15) != platform::Answer::Yes) return;
   store::CG_s& g = Own();

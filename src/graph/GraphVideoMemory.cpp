@@ -37,7 +37,7 @@ void TDispl10::AddHBuf() {
   p_.TotalDataAlloc += double(bytes);
 }
 
-void TDispl10::ClearHBufAll(int all) {
+void TDispl10::ClearHBufAll(bool all) {
   int n = HBufCount();
   const int keep = all ? 0 : std::max(n - 1, 0);
   auto& table = (store::IsW(IsW) ? p_.WHBuf : p_.MHBuf)[OwnChan];

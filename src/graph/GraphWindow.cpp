@@ -45,7 +45,7 @@ void TDispl10::UserMessage(int code, int arg) {
       WeightFunction();
       break;
     case state::kAutoscaleAll:
-      AutoscaleAll(1, 1, 1);
+      AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true});
       break;
     case state::kShowPower:
       DisplTypeSet(kPower);

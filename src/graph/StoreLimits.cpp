@@ -63,7 +63,7 @@ int LowerValue(state::Program& p, store::Store store) {
   return PromptValue(p, store, false, "Dolní hodnota");
 }
 
-int SetLimits(state::Program& p, store::Store store, int interactive) {
+int SetLimits(state::Program& p, store::Store store, bool interactive) {
   const StoreLimits l = GetStoreLimits(p, store);
   int refusal = 0;
   // Limits come from job files: no arithmetic on them may overflow.
@@ -84,8 +84,8 @@ int SetLimits(state::Program& p, store::Store store, int interactive) {
   return 1;
 }
 
-void Preklad(state::Program& p, int flag) {
-  SendToStoreWindows(p, store::Store::W, flag ? state::kOverlaidHalves : state::kSeparateHalves);
+void Preklad(state::Program& p, bool overlaid) {
+  SendToStoreWindows(p, store::Store::W, overlaid ? state::kOverlaidHalves : state::kSeparateHalves);
 }
 
 int64_t PowerOfTwoSamples(int64_t n, int64_t length) {
@@ -142,7 +142,7 @@ int GetLimits(state::Program& p) {
 
 int WriteLimits(state::Program& p, store::Store store) {
   if (!MemOK(p, store, true)) return 0;
-  if (!SetLimits(p, store, 1)) return 0;
+  if (!SetLimits(p, store, true)) return 0;
   const StoreLimits l = GetStoreLimits(p, store);
   store::Header_s& h = p.Header(store);
   const int32_t oldLength = h.Length;
@@ -177,11 +177,11 @@ int WriteLimits(state::Program& p, store::Store store) {
   return 1;
 }
 
-int PointsAndLimits(state::Program& p, int flag) {
+int PointsAndLimits(state::Program& p, bool overlaid) {
   if (AskT(p, 1411, 15) != platform::Answer::Yes) return 0;
   if (!LeftPoint(p, store::Store::W) || !RightPoint(p, store::Store::W)) return 0;
-  Preklad(p, flag);
-  return SetLimits(p, store::Store::W, 1);
+  Preklad(p, overlaid);
+  return SetLimits(p, store::Store::W, true);
 }
 
 }  // namespace graph

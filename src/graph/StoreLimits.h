@@ -32,10 +32,10 @@ int LowerValue(state::Program& p, store::Store store);
 // 362, 363; 681 for a negative left point), else sends kStoreLimits (interactive)
 // or kStoreLimitsQuiet to the store's graph windows and reopens the limits submenu.
 // Answers 1 when the limits were set.
-int SetLimits(state::Program& p, store::Store store, int interactive);
+int SetLimits(state::Program& p, store::Store store, bool interactive);
 
 // `Preklad`: overlaid (kOverlaidHalves) or separate (kSeparateHalves) halves in the waveform windows.
-void Preklad(state::Program& p, int flag);
+void Preklad(state::Program& p, bool overlaid);
 
 // `GetLimits`: the waveform limits from the cursors of a channel's window,
 // optionally rounded to a power of two samples. Answers 1 when taken.
@@ -51,6 +51,6 @@ int WriteLimits(state::Program& p, store::Store store);
 
 // Menu items 397 / 398: after question 1411, left point, right point,
 // `Preklad` (flag) and the limits set. Answers 1 when the limits were set.
-int PointsAndLimits(state::Program& p, int flag);
+int PointsAndLimits(state::Program& p, bool overlaid);
 
 }  // namespace graph

@@ -34,7 +34,7 @@ int NoFileChosen(state::Program& p, std::string_view keyword);
 void Broadcast(state::Program& p, int code, int arg = 0);
 
 // Files and memory.
-int ReadDataCommand(state::Program& p, store::Store store, int accumulate, std::string_view keyword);
+int ReadDataCommand(state::Program& p, store::Store store, bool accumulate, std::string_view keyword);
 int WriteDataCommand(state::Program& p, store::Store store, std::string_view keyword);
 int WriteChannelCommand(state::Program& p, store::Store store, std::string_view keyword);
 int JobCommand(state::Program& p, bool write, int onlyJob, std::string_view keyword);
@@ -46,7 +46,7 @@ int ExMODIFY(state::Program& p);
 int ExCONV(state::Program& p);
 
 // Names and time stamps.
-int NameCommand(state::Program& p, store::Store store, int set);
+int NameCommand(state::Program& p, store::Store store, bool set);
 int ExIMPLICITNAME(state::Program& p);
 int ExDATNAME(state::Program& p);
 int ExWNAME_INDX(state::Program& p);

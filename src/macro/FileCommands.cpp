@@ -53,7 +53,7 @@ int DataFileArgument(state::Program& p, store::Store store, bool save, std::stri
 
 }  // namespace
 
-int ReadDataCommand(state::Program& p, store::Store store, int accumulate, std::string_view keyword) {
+int ReadDataCommand(state::Program& p, store::Store store, bool accumulate, std::string_view keyword) {
   std::string name;
   int got = DataFileArgument(p, store, false, keyword, name);
   if (got != kDone) return got;

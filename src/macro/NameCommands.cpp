@@ -12,7 +12,7 @@
 
 namespace macro {
 
-int NameCommand(state::Program& p, store::Store store, int set) {
+int NameCommand(state::Program& p, store::Store store, bool set) {
   files::NameInMacro(p, store, set);
   SetQueue(p, "");
   return kDone;

@@ -61,7 +61,7 @@ int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel,
     // The copy only gives the new channel its block; the read replaces it.
     if (!ChanelTransportUtil(p, store::Store::W, first, destination, false)) return 0;
   }
-  if (!files::ReadDataFileUtil(p, name, store::Store::W, 1, fileChannel, destination, 0)) {
+  if (!files::ReadDataFileUtil(p, name, store::Store::W, true, fileChannel, destination, false)) {
     if (created) {
       (void)ChanelDeleteUtil(p, store::Store::W, destination);
       p.FGW[size_t(destination)] = savedRecord;

@@ -36,7 +36,7 @@ int RunMacro(testing_support::TestEnv& env, const std::string& macro, const std:
 
 // Channel 1 of the data file `name` as `env` reads it.
 Samples Read(testing_support::TestEnv& env, const std::string& name) {
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, name, store::Store::W, 0, -1, 0, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, name, store::Store::W, false, -1, 0, false), 1);
   return Samples(env.prog.Waveform.get(), env.prog.Waveform.get() + env.prog.HGW.Length);
 }
 

@@ -27,7 +27,7 @@ int Tarvelin(const TempDir& dir, const std::string& args) {
 // The stored file read back into a fresh program: channel c, sample k.
 struct ReadBack {
   explicit ReadBack(const std::string& path) {
-    ok = files::ReadDataFile(env.prog, path, store::Store::W, 0) == 1;
+    ok = files::ReadDataFile(env.prog, path, store::Store::W, false) == 1;
   }
   float At(int c, int k) const {
     return env.prog.Waveform[size_t(c) * size_t(env.prog.HGW.Length) + size_t(k)];

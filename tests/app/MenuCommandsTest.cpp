@@ -179,7 +179,7 @@ TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
   app::MenuCommand(p, 265);
   EXPECT_TRUE(Sent(2134));
   EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
-  EXPECT_EQ(graph::SetLimits(p, store::Store::W, 0), 1);
+  EXPECT_EQ(graph::SetLimits(p, store::Store::W, false), 1);
   EXPECT_TRUE(Sent(2042));
 }
 

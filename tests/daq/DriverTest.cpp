@@ -118,7 +118,7 @@ TEST(DriverInit, SimulationTouchesNothingButCloseStillCloses) {
   f.p().DG.Simulation = 1;
   S().opened.clear();
   EXPECT_EQ(daq::BOARD_Init(f.p()), 1);
-  EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), 1), 1);
+  EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), true), 1);
   EXPECT_EQ(f.card().PocetVolani, 0);
   EXPECT_TRUE(S().config.empty());
   EXPECT_EQ(daq::CloseDriver(f.p()), 1);
@@ -136,7 +136,7 @@ TEST(Detection, BoundsZeroInputsAndPeriods) {
   S().caps[2505] = 131072;  // unbounded
   S().caps[2001] = 0;       // no maximum frequency
   S().caps[2002] = 2;
-  EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), 1), 1);
+  EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), true), 1);
   daq::CardState& c = f.card();
   EXPECT_EQ(c.ScanAI_function_resolution, 0);
   EXPECT_EQ(c.AO_number_of_outputs, 900);
@@ -150,7 +150,7 @@ TEST(Detection, BoundsZeroInputsAndPeriods) {
   S().caps[2001] = std::nan("");
   S().caps[2002] = -5;
   f.env.ui.ClearLog();
-  EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), 0), 0);
+  EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), false), 0);
   EXPECT_FLOAT_EQ(f.p().MINWPER, 1.0f);
   EXPECT_FLOAT_EQ(f.p().MAXWPER, 1.0f);
   ASSERT_EQ(Messages(f.env.ui), 1);

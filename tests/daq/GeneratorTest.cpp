@@ -69,7 +69,7 @@ TEST(GeneratorShape, ShapesThatNeverAdvanceAreRefused) {
 
   Sim s;
   s.p().M[0] = Shape(1, 4, 0, 1.0f);
-  EXPECT_EQ(daq::VypocetGeneratoru(s.p(), 0, 0), 0);
+  EXPECT_EQ(daq::VypocetGeneratoru(s.p(), 0, false), 0);
   EXPECT_EQ(s.ui.Log().size(), 1u);
 }
 
@@ -82,24 +82,24 @@ TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   p.M[1] = Shape(3, -11.0f, 0, 1);
   // Channel 2 is not active: it is created from channel 1 after Yes.
   s.ui.Push(platform::Answer::Yes);
-  ASSERT_EQ(daq::VypocetGeneratoru(p, 1, 1), 1);
+  ASSERT_EQ(daq::VypocetGeneratoru(p, 1, true), 1);
   EXPECT_EQ(p.HGW.ChannelOn[1], 1);
   p.M[0] = Shape(3, 11.0f, 0, 1);
-  ASSERT_EQ(daq::VypocetGeneratoru(p, 0, 0), 1);
+  ASSERT_EQ(daq::VypocetGeneratoru(p, 0, false), 1);
   p.Waveform[1] = 0.0f;
 
-  ASSERT_EQ(daq::GenPis(p, 1, 1), 1);
-  ASSERT_EQ(daq::GenPis(p, 0, 0), 1);
+  ASSERT_EQ(daq::GenPis(p, 1, true), 1);
+  ASSERT_EQ(daq::GenPis(p, 0, false), 1);
   daq::CardState& c = daq::Card(p);
   EXPECT_EQ(c.DA_BufferA, (std::vector<uint32_t>{4095, 2048, 4095, 4095}));
   EXPECT_EQ(c.DA_BufferB, (std::vector<uint32_t>{0, 0, 0, 0}));
   EXPECT_DOUBLE_EQ(c.DA_frequency, 1.0 / double(0.001f));
 
   p.FGW[0].Step = 0.0f;
-  EXPECT_EQ(daq::GenPis(p, 1, 0), 0);
+  EXPECT_EQ(daq::GenPis(p, 1, false), 0);
   EXPECT_EQ(s.Shown(1458), 1);
   p.HGW.ChannelOn[1] = 0;
-  EXPECT_EQ(daq::GenPis(p, 0, 0), 0);
+  EXPECT_EQ(daq::GenPis(p, 0, false), 0);
   EXPECT_EQ(s.Shown(1455), 1);
 }
 

@@ -35,7 +35,7 @@ struct QmRun : Sim {
   void Ticks(int ms) {
     for (int t = 0; t < ms; t += 200) {
       env.clock.Advance(200);
-      if (p().QM && p().DoQM) daq::GoQM(p(), 0, 0);
+      if (p().QM && p().DoQM) daq::GoQM(p(), false, false);
     }
   }
 };
@@ -83,9 +83,9 @@ TEST(MeasurementSchedule, PointsWhenDueAndCatchUpWhenBehind) {
 
   // 3.5 s behind: one step takes points until it is no more than one period behind.
   s.env.clock.Advance(4500);
-  daq::GoQM(s.p(), 0, 0);
+  daq::GoQM(s.p(), false, false);
   EXPECT_EQ(s.p().Bindx, 6);
-  daq::GoQM(s.p(), 0, 0);
+  daq::GoQM(s.p(), false, false);
   EXPECT_EQ(s.p().Bindx, 6);
 }
 
@@ -183,12 +183,12 @@ TEST(MeasurementPoint, InputTriggeredPointsWaitForTheEdgeOrEscape) {
   uint32_t t0 = s.env.clock.TickMs();
   // Without a card the input falls once per period; each forced step waits.
   s.p().DoQM = 0;
-  ASSERT_EQ(daq::GoQM(s.p(), 1, 0), 1);
+  ASSERT_EQ(daq::GoQM(s.p(), true, false), 1);
   EXPECT_EQ(s.p().Bindx, 1);
   EXPECT_LE(s.env.clock.TickMs() - t0, 1001u);
 
   s.ui.escapeAt = s.ui.calls + 3;
-  EXPECT_EQ(daq::GoQM(s.p(), 1, 0), 0);
+  EXPECT_EQ(daq::GoQM(s.p(), true, false), 0);
   EXPECT_EQ(s.p().INTERRUPT, 1);
   EXPECT_EQ(s.p().QM, 0);
   EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 76));

@@ -186,14 +186,14 @@ TEST(WaveformStart, CombinedRunFeedsRmsPointsAndAsksBeforeStopping) {
   EXPECT_EQ(p.HGB.Length, 8);
   EXPECT_EQ(p.Bindx, -1);
 
-  ASSERT_EQ(daq::GoQM(p, 0, 1), 1);  // the first point is due at once
+  ASSERT_EQ(daq::GoQM(p, false, true), 1);  // the first point is due at once
   ASSERT_EQ(p.Bindx, 0);
   for (int k = 0; k < 2; ++k) {
     double sum = 0;
     for (int i = 0; i < 64; ++i) sum += double(s.W(k)[i]) * s.W(k)[i];
     EXPECT_NEAR(s.M(k)[0], std::sqrt(sum / 64), 1e-5);
   }
-  EXPECT_EQ(daq::GoQM(p, 0, 1), 1);  // not due yet
+  EXPECT_EQ(daq::GoQM(p, false, true), 1);  // not due yet
   EXPECT_EQ(p.Bindx, 0);
 
   s.ui.Push(platform::Answer::No);

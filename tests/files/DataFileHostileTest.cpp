@@ -46,15 +46,18 @@ TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
   // the second channel's record.
   for (size_t size = 0; size < 22 + 586 + 478 + 78 + 8; ++size) {
     WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.begin() + long(size)));
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, -1, -1, 0), 0) << size;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, -1, -1, 1), 0) << size;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, 4, 2, 0), 0) << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, -1, -1, false), 0)
+        << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, -1, -1, true), 0)
+        << size;
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, 4, 2, false), 0)
+        << size;
     ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cut.w", store::Store::W), 0) << size;
     ASSERT_TRUE(Snapshot(env.prog) == before) << size;
   }
   // One sample short of the whole file.
   WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.end() - 4));
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, 1, -1, -1, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, -1, -1, false), 0);
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
@@ -72,7 +75,7 @@ TEST(DataFileHostile, WrongIdentificationOrCapacity) {
     const std::string text =
         c.id ? state::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : state::Txt(env.prog, 498);
     const Snapshot before(env.prog);
-    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", store::Store::W, 1, -1, -1, 0), 0)
+    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", store::Store::W, true, -1, -1, false), 0)
         << c.capacity;
     EXPECT_TRUE(LastMessageTitled(env, text, c.id ? 385 : 13)) << c.capacity;
     EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\bad.w", store::Store::W), 0);
@@ -99,14 +102,16 @@ TEST(DataFileHostile, LengthsOutsideTheStoreAreRefused) {
       }
       WriteBytes(env.dir / "DATA/len.x", f.Bytes());
       const Snapshot before(env.prog);
-      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), 1, -1, -1, 0), 0)
+      EXPECT_EQ(
+          files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), true, -1, -1, false), 0)
           << length;
       EXPECT_TRUE(LastMessageTitled(env, state::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
           << length;
-      EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), 1, -1, -1, 1), 0)
+      EXPECT_EQ(
+          files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), true, -1, -1, true), 0)
           << length;
       if (length < 1) {
-        EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::Store::W, 1, 0, 0, 0), 0);
+        EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::Store::W, true, 0, 0, false), 0);
       }
       EXPECT_TRUE(Snapshot(env.prog) == before) << length;
     }
@@ -123,7 +128,7 @@ TEST(DataFileHostile, UnterminatedTextsEndInsideTheirFields) {
   auto bytes = ReadBytes(env.dir / "DATA/t.w");
   std::memset(&bytes[608 + 2], 'n', 76);  // Name, Unit, PrefixCode, XUnit: no terminator anywhere
   WriteBytes(env.dir / "DATA/t.w", bytes);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\t.w", store::Store::W, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\t.w", store::Store::W, true, -1, -1, false), 1);
   EXPECT_EQ(std::strlen(env.prog.HGW.Comment), 299u);
   EXPECT_EQ(std::strlen(env.prog.HGW.Date), 11u);
   EXPECT_EQ(std::strlen(env.prog.FGW[0].Name), 29u);

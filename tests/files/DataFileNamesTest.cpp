@@ -15,16 +15,16 @@ using testing_support::TestEnv;
 TEST(DataFileNames, CounterDigitsBeforeTheDot) {
   TestEnv env(4096);
   state::Program& p = env.prog;
-  files::NameInMacro(p, store::Store::W, 1);
+  files::NameInMacro(p, store::Store::W, true);
   EXPECT_EQ(files::MacroName(p, store::Store::W), "Wave_000.w");
   p.W_NameInc[0] = 1233;
-  files::NameInMacro(p, store::Store::W, 0);
+  files::NameInMacro(p, store::Store::W, false);
   EXPECT_EQ(files::MacroName(p, store::Store::W), "Wave1234.w");
   p.W_NameInc[0] = 9999;  // wraps to 0: one digit
-  files::NameInMacro(p, store::Store::W, 0);
+  files::NameInMacro(p, store::Store::W, false);
   EXPECT_EQ(files::MacroName(p, store::Store::W), "Wave1230.w");
 
-  files::NameInMacro(p, store::Store::M, 1);
+  files::NameInMacro(p, store::Store::M, true);
   EXPECT_EQ(files::MacroName(p, store::Store::M), "Meas_000.m");
   p.M_NameInc = 999;
   files::NameInMacro(p, store::Store::M, 1 - 1);
@@ -35,28 +35,28 @@ TEST(DataFileNames, SetFromTheQueueAndSlots) {
   TestEnv env(4096);
   state::Program& p = env.prog;
   store::CopyText(p.DG.NameQueue, "  Test_042.dat");
-  files::NameInMacro(p, store::Store::W, 1);
+  files::NameInMacro(p, store::Store::W, true);
   EXPECT_EQ(files::MacroName(p, store::Store::W), "Test_042.w");
   EXPECT_EQ(p.W_NameInc[0], 42);
 
   // A slot has its own name and counter; an index out of range is reset.
   p.W_NameIndx = 3;
   store::CopyText(p.DG.NameQueue, "longname12345678");
-  files::NameInMacro(p, store::Store::W, 1);
+  files::NameInMacro(p, store::Store::W, true);
   EXPECT_EQ(files::MacroName(p, store::Store::W), "longname1234");  // 12 characters, no room for ".w"
   EXPECT_EQ(p.W_NameInc[4], 0);                                     // "ame" is no number
   EXPECT_EQ(std::string(p.W_Nam_N.get() + 36, 12), "longname1234");
   p.W_NameIndx = 40;
-  files::NameInMacro(p, store::Store::W, 0);
+  files::NameInMacro(p, store::Store::W, false);
   EXPECT_EQ(p.W_NameIndx, -1);
   EXPECT_EQ(files::MacroName(p, store::Store::W), "Test_043.w");
 
   // A name too short for the digits keeps its first character in place.
   store::CopyText(p.DG.NameQueue, "a");
-  files::NameInMacro(p, store::Store::M, 1);
+  files::NameInMacro(p, store::Store::M, true);
   EXPECT_EQ(files::MacroName(p, store::Store::M), "a.m");
   p.M_NameInc = 122;
-  files::NameInMacro(p, store::Store::M, 0);
+  files::NameInMacro(p, store::Store::M, false);
   EXPECT_EQ(files::MacroName(p, store::Store::M), "3.m");
 }
 

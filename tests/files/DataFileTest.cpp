@@ -103,7 +103,8 @@ TEST(DataFileRoundTrip, WriteReadWriteIsByteForByte) {
 
     FillStore(env.prog, s, {0}, 5);
     env.prog.Freq(store::StoreFromFlag(s))[7] = 0;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\a.x", store::StoreFromFlag(s), 1, -1, -1, 0), 1);
+    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\a.x", store::StoreFromFlag(s), true, -1, -1, false),
+              1);
     EXPECT_EQ(env.prog.Header(store::StoreFromFlag(s)).ChannelCount, 3);
     EXPECT_EQ(state::Pocatek(env.prog, store::StoreFromFlag(s), 127), 400);
     EXPECT_EQ(env.prog.Samples(store::StoreFromFlag(s))[400 + 199], PatternValue(s, 127, 199));
@@ -122,7 +123,7 @@ TEST(DataFileRead, HeaderCountIsRecountedFromTheFlags) {
   f.AddChannel(9, 2.0f);
   f.header().ChannelCount = 7;
   WriteBytes(env.dir / "DATA/c.w", f.Bytes());
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c.w", store::Store::W, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c.w", store::Store::W, true, -1, -1, false), 1);
   EXPECT_EQ(env.prog.HGW.ChannelCount, 2);
   EXPECT_EQ(env.prog.Waveform[10], 2.0f);
 }
@@ -133,12 +134,12 @@ TEST(DataFileRead, KindMismatchLeavesTheStore) {
   ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::M, 0), 1);
   FillStore(env.prog, 1, {4}, 20);
   Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::W, 1, -1, -1, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::W, true, -1, -1, false), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 388), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 
   ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::W, 0), 1);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::M, 1, -1, -1, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::M, true, -1, -1, false), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 391), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
@@ -147,7 +148,7 @@ TEST(DataFileRead, AccumulatingTheSameFileDoubles) {
   TestEnv env(4096);
   FillStore(env.prog, 1, {0, 3}, 300);
   ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, 0), 1);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, 1, -1, -1, 1), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, true, -1, -1, true), 1);
   EXPECT_EQ(env.prog.Waveform[0], 2 * PatternValue(1, 0, 0));
   EXPECT_EQ(env.prog.Waveform[599], 2 * PatternValue(1, 3, 299));
 }
@@ -160,17 +161,17 @@ TEST(DataFileRead, SmallCapacityWriter) {
   f.header().ChannelOn[100] = 1;  // beyond such a writer's channels: never read
   WriteBytes(env.dir / "DATA/c64.w", f.Bytes());
 
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, true, -1, -1, false), 1);
   EXPECT_EQ(env.prog.HGW.ChannelCount, 2);
   EXPECT_EQ(env.prog.HGW.ChannelOn[100], 0);
   EXPECT_EQ(env.prog.Waveform[8], 20.0f);
 
   // Single channel: only channels below the capacity exist.
   FillStore(env.prog, 1, {0}, 8);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, 1, 63, 0, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, true, 63, 0, false), 1);
   EXPECT_EQ(env.prog.Waveform[0], 20.0f);
   Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, 1, 64, 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, true, 64, 0, false), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 498), 13));
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
@@ -185,7 +186,7 @@ TEST(DataFileRead, SingleChannelIntoALongerStore) {
   FillStore(env.prog, 1, {0, 2}, 80);
   env.prog.WFreq[2] = 1;
 
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, 1, 6, 2, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, true, 6, 2, false), 1);
   EXPECT_STREQ(env.prog.FGW[2].Name, "wanted");
   EXPECT_EQ(env.prog.WFreq[2], 0);
   EXPECT_EQ(int32_t(env.prog.HGW.Length), 80);
@@ -196,7 +197,7 @@ TEST(DataFileRead, SingleChannelIntoALongerStore) {
 
   // A file longer than the store gives only the store's length.
   FillStore(env.prog, 1, {0, 2}, 20);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, 1, 1, 0, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, true, 1, 0, false), 1);
   EXPECT_EQ(env.prog.Waveform[19], 119.0f);
   EXPECT_EQ(env.prog.Waveform[20], PatternValue(1, 2, 0));
 }
@@ -210,13 +211,13 @@ TEST(DataFileRead, SingleChannelRefusals) {
   FillStore(env.prog, 0, {0}, 10);
   Snapshot before(env.prog);
 
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, 1, 2, 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, true, 2, 0, false), 0);
   EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 395), 13));
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, 1, 1, 5, 0),
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, true, 1, 5, false),
             0);  // inactive target
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, 1, 200, 0, 0), 0);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, true, 200, 0, false), 0);
   // The measurement store has no single-channel mode: nothing read, success.
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::M, 1, 1, 0, 0), 1);
+  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::M, true, 1, 0, false), 1);
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
@@ -226,10 +227,10 @@ TEST(DataFileRead, SegmentedFilesSkipTheSegmentRecord) {
   f.SetSegmented();
   f.AddChannel(0, 5.0f);
   WriteBytes(env.dir / "DATA/seg.w", f.Bytes());
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, 1, -1, -1, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, true, -1, -1, false), 1);
   EXPECT_EQ(env.prog.Waveform[11], 16.0f);
   FillStore(env.prog, 1, {3}, 12);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, 1, 0, 3, 0), 1);
+  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, true, 0, 3, false), 1);
   EXPECT_EQ(env.prog.Waveform[0], 5.0f);
 }
 

@@ -54,18 +54,18 @@ TEST(DataFileUser, MacroWritesUnderTheMacroName) {
   state::Program& p = env.prog;
   FillStore(p, 1, {0}, 10);
   p.MacGoing = 1;
-  files::NameInMacro(p, store::Store::W, 1);
+  files::NameInMacro(p, store::Store::W, true);
   ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_000.w"));
   for (const auto& s : env.ui.Log()) EXPECT_NE(s.kind, "comment");  // no window while a macro runs
 
   // After a timed-out input wait a slot name writes nothing.
   p.W_NameIndx = 2;
-  files::NameInMacro(p, store::Store::W, 1);
+  files::NameInMacro(p, store::Store::W, true);
   p.PWait = -2;
   EXPECT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   p.PWait = 0;
-  files::NameInMacro(p, store::Store::W, 0);
+  files::NameInMacro(p, store::Store::W, false);
   ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
   EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_001.w"));
 }
@@ -77,19 +77,19 @@ TEST(DataFileUser, ReadTakesTheMaskAndName) {
   ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\meas.mx", store::Store::M, 0), 1);
   FillStore(p, 0, {0}, 3);
   env.ui.Push(Reply(env.dir / "DATA/meas.mx"));
-  ASSERT_EQ(files::ReadDataFile(p, "", store::Store::M, 0), 1);
+  ASSERT_EQ(files::ReadDataFile(p, "", store::Store::M, false), 1);
   EXPECT_STREQ(p.DG.MeasExtMask, "*.mx");
   EXPECT_EQ(p.Buffer[9], PatternValue(0, 2, 9));
 
   // Failure: the reader's message, then 316.
-  EXPECT_EQ(files::ReadDataFile(p, "\\DATA\\missing.m", store::Store::M, 0), 0);
+  EXPECT_EQ(files::ReadDataFile(p, "\\DATA\\missing.m", store::Store::M, false), 0);
   EXPECT_EQ(env.ui.Log().back().text, state::Txt(p, 316));
 
   // A macro with an M name reads it without a dialog.
   p.MacGoing = 1;
   store::CopyText(p.M_Name, "meas.mx");
   env.ui.ClearLog();
-  ASSERT_EQ(files::ReadDataFile(p, "", store::Store::M, 0), 1);
+  ASSERT_EQ(files::ReadDataFile(p, "", store::Store::M, false), 1);
   for (const auto& s : env.ui.Log()) EXPECT_NE(s.kind, "file");
 }
 

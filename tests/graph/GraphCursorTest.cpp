@@ -125,7 +125,7 @@ TEST(GraphCursor, ResetPutsTheCursorsOnTheViewEdges) {
   EXPECT_FLOAT_EQ(f.G().HCur1, f.G().VMax);
   EXPECT_FLOAT_EQ(f.G().HCur2, f.G().VMin);
   // A request for the cursors alone is served by the tick without a repaint.
-  w->SetLimits(0, 0);
+  w->SetLimits(0, false);
   Rec(*w).Clear();
   w->Timer();
   EXPECT_EQ(Rec(*w).Count("FillRect"), 0);

@@ -134,7 +134,7 @@ TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
   f.p.QWWin[0] = std::move(w);
   auto& win = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
   graph::SetStoreLimits(f.p, store::Store::W, {100, 300, 50.0f, -50.0f});
-  EXPECT_EQ(graph::SetLimits(f.p, store::Store::W, 0), 1);  // 2042 to the window
+  EXPECT_EQ(graph::SetLimits(f.p, store::Store::W, false), 1);  // 2042 to the window
   const store::CG_s& g = f.p.CGW[0];
   EXPECT_EQ(g.IR, 300);
   EXPECT_EQ(g.LimIL, 100);

@@ -167,7 +167,9 @@ TEST(GraphRanges, AutoscaleFollowsTheDisplayFlags) {
   f.G().IL = 100;
   f.G().IR = 200;
   auto w = f.Open();
-  w->AutoscaleAll(1, 1, 0);  // default flags 0x0C40: whole record and value range
+  w->AutoscaleAll({.redraw = true,
+                   .wholeRecord = true,
+                   .skipZeros = false});  // default flags 0x0C40: whole record and value range
   EXPECT_EQ(f.G().IR, 999);
   EXPECT_FLOAT_EQ(f.G().VFullMin, -0.025f * 999);
   EXPECT_FLOAT_EQ(f.G().VMax, f.G().VFullMax);
@@ -176,14 +178,14 @@ TEST(GraphRanges, AutoscaleFollowsTheDisplayFlags) {
   f.G().DisplFlags = 0x0400;  // value range only
   f.G().IL = 100;
   f.G().IR = 200;
-  w->AutoscaleAll(1, 1, 0);
+  w->AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = false});
   EXPECT_EQ(f.G().IL, 100);
   EXPECT_FLOAT_EQ(f.G().VMax, 200 + 2.5f);
 
   f.G().DisplFlags = 0;  // neither: nothing changes
   f.G().VMax = 7;
   f.G().VMin = 3;
-  w->AutoscaleAll(1, 1, 0);
+  w->AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = false});
   EXPECT_EQ(f.G().IL, 100);
   EXPECT_FLOAT_EQ(f.G().VMax, 7);
 }
@@ -237,7 +239,7 @@ TEST(GraphRanges, SavedLimitsRoundTripAndRefuseWhatDoesNotFit) {
   f.G().VMax = 50;
   f.G().VMin = -5;
   auto w = f.Open();
-  w->SetLimits(1, 0);
+  w->SetLimits(1, false);
   f.G().IL = 0;
   f.G().IR = 999;
   f.G().VMax = 1;
@@ -248,7 +250,7 @@ TEST(GraphRanges, SavedLimitsRoundTripAndRefuseWhatDoesNotFit) {
   f.G().Cur1 = 5;
   f.G().Cur2 = 9;
   f.G().HCur1 = 11;
-  w->SetLimits(0, 0);
+  w->SetLimits(0, false);
   f.G().Cur1 = 0;
   f.G().HCur1 = 0;
   w->DisplLimits(0);
@@ -258,7 +260,7 @@ TEST(GraphRanges, SavedLimitsRoundTripAndRefuseWhatDoesNotFit) {
   // A "no" keeps the old limits.
   f.env.ui.Push(platform::Answer::No);
   f.G().IL = 7;
-  w->SetLimits(1, 1);
+  w->SetLimits(1, true);
   EXPECT_EQ(f.G().LimIL, 100);
   EXPECT_EQ(f.env.ui.Log().back().kind, "question");
 
@@ -292,7 +294,7 @@ TEST(GraphRanges, XYAutoscaleTakesBothChannels) {
   f.G().IL = 0;
   f.G().IR = 99;
   auto w = f.Open();
-  w->AutoscaleAll(1, 0, 0);
+  w->AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = false});
   // Indices IL..IR-1: x from -50 to 48, y from 0 to 196, 5 % margins.
   EXPECT_FLOAT_EQ(f.G().XMax, 48 + 0.05f * 98);
   EXPECT_FLOAT_EQ(f.G().XMin, -50 - 0.05f * 98);
@@ -314,14 +316,16 @@ TEST(GraphRanges, MultiAutoscaleCommonScaleAndOffsetTraces) {
   f.G(0).IL = 0;
   f.G(0).IR = 99;
   auto w = f.Open(0);
-  w->AutoscaleAll(1, 0, 0);
+  w->AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = false});
   EXPECT_FLOAT_EQ(f.G(0).VFullMin, -40);
   EXPECT_FLOAT_EQ(f.G(0).VMax, 99 + 0.025f * 139);
 
   f.G(0).MultiMode = 2;
   f.G(0).MultiStep = 10;
   f.G(0).VFullMax = 5;
-  w->AutoscaleAll(1, 0, 0);  // two shown channels at or above the own one
+  w->AutoscaleAll({.redraw = true,
+                   .wholeRecord = false,
+                   .skipZeros = false});  // two shown channels at or above the own one
   EXPECT_FLOAT_EQ(f.G(0).VFullMax, 5);
   EXPECT_FLOAT_EQ(f.G(0).VFullMin, 5 - 20);
 }

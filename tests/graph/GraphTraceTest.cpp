@@ -255,9 +255,9 @@ TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
   for (int k = 0; k < 11; ++k) EXPECT_TRUE(w->KeyDown(0x76, 0));  // F7
   EXPECT_EQ(w->HBufCount(), 10);
   EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 10.0 * n * 8);
-  w->ClearHBufAll(0);  // the newest only
+  w->ClearHBufAll(false);  // the newest only
   EXPECT_EQ(w->HBufCount(), 9);
-  w->ClearHBufAll(1);
+  w->ClearHBufAll(true);
   for (int k = 0; k < 3; ++k) w->AddHBuf();
   f.p.Col_.get()->TraceColor[0] = 0x00FF00;
   Rec(*w).Clear();

@@ -103,7 +103,7 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     EXPECT_TRUE(std::isfinite(f.G().VMax) && std::isfinite(f.G().VMin));
     EXPECT_EQ(f.G().IL, 0);
     EXPECT_EQ(f.G().IR, 499);
-    w->AutoscaleAll(1, 0, 0);
+    w->AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = false});
     EXPECT_TRUE(std::isfinite(f.G().VMax));
     EXPECT_FLOAT_EQ(f.G().VFullMax, 499 + 0.025f * 499);  // the bad samples are skipped
     for (int i = 0; i < 20; ++i) {
@@ -126,7 +126,8 @@ TEST(GraphWindow, TinyAndEmptyChannelsStillWork) {
       w->Paint();
       EXPECT_GE(f.G().IL, 0);
       EXPECT_LE(f.G().IR, std::max(w->NShown - 1, 0));
-      w->AutoscaleAll(1, 1, 1), w->HorizontalAllExpand(), w->VerticalAllExpand();
+      w->AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true}), w->HorizontalAllExpand(),
+          w->VerticalAllExpand();
       w->WinCompress(), w->WinExpand(), w->LeftDataShift(), w->RightDataShift(), w->MagExpand();
       w->Timer(), w->DisplLimits(1), w->UserMessage(2040, 0), w->UserMessage(2000, 0);
       int16_t x = w->PlotLeft + 3;

@@ -170,7 +170,7 @@ TEST(GraphXYPlot, BadPairsBreakTheLineAndPointsShowOnlyGoodPairs) {
   xy.f.G().PenWidth = 0;
   xy.Paint();
   EXPECT_EQ(Rec(*xy.w).Count("Polyline"), 2 * 4);
-  xy.w->ClearHBufAll(1);
+  xy.w->ClearHBufAll(true);
 
   // The point option: a pixel for every good pair, no line, no break drawn.
   xy.f.G().TraceStyle = 0;
