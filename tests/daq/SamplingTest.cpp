@@ -79,15 +79,6 @@ TEST(StartSampling, FailuresCloseOrReportAndTheTransferGivesUp) {
   EXPECT_EQ(starts, 2);
 }
 
-TEST(BlockTransfer, InterleavedScansInOrder) {
-  fake::Env f;
-  for (int ch : {1, 4, 9}) Select(f.card(), ch, 1);
-  Codes out(3 * 5000, -1);
-  ASSERT_EQ(daq::BOARD_GetData_FIFO(f.p(), out, 5000), 1);
-  for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], int16_t(i % 30000)) << i;
-  EXPECT_GE(S().stops, 1);  // every block ends with the scanning stopped
-}
-
 TEST(BlockTransfer, AbsurdCountsNeverWritePastTheBuffer) {
   fake::Env f;
   for (int ch : {0, 1}) Select(f.card(), ch, 1);

@@ -70,14 +70,6 @@ TEST_F(Reduction, MenuAsksThenReduces) {
   EXPECT_EQ(Channel(p, 1, 2), (V{3, 6, 9}));
   EXPECT_FLOAT_EQ(p.FGW[2].Step, 0.003f);
   EXPECT_EQ(std::tuple(p.HGW.Length, p.HGW.TriggerFlag, p.HGW.PreTrigger), std::tuple(3, 0, 0));
-  // A macro skips the question but not the factor prompt.
-  FillStore(p, 1, {0}, {{1, 2, 3, 4}}, 4);
-  p.MacGoing = 1;
-  env.ui.ClearLog();
-  env.ui.Push(int64_t(2));
-  ASSERT_EQ(ops::Reduce(p, 6), 1);
-  EXPECT_EQ(env.ui.Log().front().kind, "prompt");
-  EXPECT_NEAR(Channel(p, 1, 0)[1], std::sqrt(12.5), 1e-6);
   // A factor beyond the record keeps one block (the prompt runs to Length).
   FillStore(p, 1, {0}, {{1, 2, 3, 4, 5}}, 5);
   env.ui.Push(int64_t(1000));

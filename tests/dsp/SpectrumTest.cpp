@@ -50,25 +50,6 @@ class Spectrum : public ::testing::Test {
   state::Program& p = env.prog;
 };
 
-TEST_F(Spectrum, ForwardThenBackOnBothStores) {
-  for (int store : {1, 0}) {
-    Layout(store, {0, 2}, 1024, Tone);
-    V x = Samples(store, 2);
-    ASSERT_EQ(ops::FFT_Command(p, store::StoreFromFlag(store), 2, false), 1);
-    EXPECT_TRUE(IsSpectrum(store, 2));
-    EXPECT_FALSE(IsSpectrum(store, 0));
-    float* s = Chan(store, 2);
-    EXPECT_NEAR(std::hypot(s[5], s[512 + 5]), 3.0, 1e-4);
-    EXPECT_NEAR(s[0], 1.0, 1e-5);  // twice the mean
-    EXPECT_EQ(Samples(store, 0), x);
-    ASSERT_EQ(ops::FFT_Command(p, store::StoreFromFlag(store), 2, false), 1);
-    EXPECT_FALSE(IsSpectrum(store, 2));
-    V back = Samples(store, 2);
-    for (int j = 0; j < 1024; ++j) ASSERT_NEAR(back[j], x[j], 1e-5) << j;
-  }
-  EXPECT_EQ(Count("message"), 0);
-}
-
 TEST_F(Spectrum, AllChannelsAndQuestions) {
   Layout(1, {1, 4}, 64);
   V keep = Samples(1, 4);

@@ -117,24 +117,6 @@ TEST(SettingsFiles, WrongVersionOrSizeIsRefusedUnchanged) {
   }
 }
 
-TEST(SettingsFiles, ColourDefaultsForOldOrMissingFile) {
-  TestEnv e;
-  Scramble(e.prog.Col_.get(), e.prog.Col_.bytes(), 5);
-  EXPECT_EQ(files::ReadColUtil(e.prog), 0);  // missing
-  // The colours repeat every twelve traces.
-  EXPECT_EQ(std::tuple(+e.prog.Col_[0].TraceColor[12], +e.prog.Col_[0].ViewIR[127][9]),
-            std::tuple(+e.prog.Col_[0].TraceColor[0], 15));
-  // A version-5 file with other colours is ignored.
-  e.prog.Col_[0].TraceColor[12] = 0x111111;
-  ASSERT_EQ(files::WriteColUtil(e.prog), 1);
-  const std::string path = e.paths.Resolve(files::kColourWorkName);
-  std::vector<uint8_t> f = ReadBytes(path);
-  f[0] = 5;
-  WriteBytes(path, f);
-  EXPECT_EQ(files::ReadColUtil(e.prog), 0);
-  EXPECT_EQ(+e.prog.Col_[0].TraceColor[12], +e.prog.Col_[0].TraceColor[0]);
-}
-
 TEST(WorkSettings, FallbacksOfTheFirstStart) {
   TestEnv e;
   // Missing files leave no value of a previous set behind.
