@@ -38,18 +38,14 @@ TEST_F(ChannelFormTest, PagesShowTheFlagsAndWriteBackWhenLeft) {
   EXPECT_TRUE(f.Box(0, 0));
   f.ChangePage(p, 1);
   EXPECT_EQ(f.FirstChannel(), 16);
-  EXPECT_TRUE(f.Box(0, 1));
-  EXPECT_TRUE(f.Box(1, 2));
-  EXPECT_TRUE(f.Box(2, 15));
-  EXPECT_FALSE(f.Box(0, 0));
-
+  EXPECT_EQ(std::tuple(f.Box(0, 1), f.Box(1, 2), f.Box(2, 15), f.Box(0, 0)),
+            std::tuple(true, true, true, false));
   // Channel 20 checked on " 17-32", the page changed, then cancelled: the
   // page left was written back, so channel 20 stays acquired.
   f.SetBox(0, 3, true);
   EXPECT_EQ(p.MG.Acquire[19], 0);
   f.ChangePage(p, 0);
-  EXPECT_EQ(p.MG.Acquire[19], 1);
-  EXPECT_EQ(p.MG.Acquire[17], 1);
+  EXPECT_EQ(std::tuple(p.MG.Acquire[19], p.MG.Acquire[17]), std::tuple(1, 1));
   // Boxes changed on the shown page and then cancelled never reach the tables.
   const auto before = Bytes(p);
   f.SetBox(0, 0, false);
@@ -62,11 +58,8 @@ TEST_F(ChannelFormTest, PagesShowTheFlagsAndWriteBackWhenLeft) {
 TEST_F(ChannelFormTest, HiddenRowsHaveNoEffectAndAreNotReadBack) {
   p.PG.MemoryMode = 2;  // only the measurement store
   p.MG.WDisplay[0] = 1;
-  p.MG.WDisplay[3] = 0;
   ChannelForm f(p);
-  EXPECT_TRUE(f.RowShown(0));
-  EXPECT_FALSE(f.RowShown(1));
-  EXPECT_TRUE(f.RowShown(2));
+  EXPECT_EQ(std::tuple(f.RowShown(0), f.RowShown(1), f.RowShown(2)), std::tuple(true, false, true));
   f.SetBox(1, 3, true);
   EXPECT_FALSE(f.Box(1, 3));
   env.ui.ClearLog();
@@ -74,9 +67,7 @@ TEST_F(ChannelFormTest, HiddenRowsHaveNoEffectAndAreNotReadBack) {
   EXPECT_TRUE(env.ui.Log().empty());  // not even asked
   f.SetBox(2, 4, true);
   ASSERT_EQ(f.Accept(p), 1);
-  EXPECT_EQ(p.MG.WDisplay[0], 1);
-  EXPECT_EQ(p.MG.WDisplay[3], 0);
-  EXPECT_EQ(p.MG.MDisplay[4], 1);
+  EXPECT_EQ(std::tuple(p.MG.WDisplay[0], p.MG.WDisplay[3], p.MG.MDisplay[4]), std::tuple(1, 0, 1));
 }
 
 TEST_F(ChannelFormTest, RowButtonsAskFirst) {
@@ -84,12 +75,11 @@ TEST_F(ChannelFormTest, RowButtonsAskFirst) {
   env.ui.Push(platform::Answer::No);
   EXPECT_FALSE(f.SetRow(p, 2, true));
   EXPECT_FALSE(f.Box(2, 7));
-  env.ui.Push(platform::Answer::Yes);
-  EXPECT_TRUE(f.SetRow(p, 2, true));
-  for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_TRUE(f.Box(2, c));
-  env.ui.Push(platform::Answer::Yes);
-  EXPECT_TRUE(f.SetRow(p, 0, false));
-  for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_FALSE(f.Box(0, c));
+  for (auto [row, on] : {std::pair{2, true}, {0, false}}) {
+    env.ui.Push(platform::Answer::Yes);
+    EXPECT_TRUE(f.SetRow(p, row, on));
+    for (int c = 0; c < daq::kPageChannels; ++c) EXPECT_EQ(f.Box(row, c), on) << row << " " << c;
+  }
 }
 
 TEST_F(ChannelFormTest, NoAcquiredChannelIsRefusedAndChangesNothing) {
@@ -103,30 +93,24 @@ TEST_F(ChannelFormTest, NoAcquiredChannelIsRefusedAndChangesNothing) {
   EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 255)), 1);
   EXPECT_EQ(Bytes(p), before);
   // The dialog stays open with the boxes as they were set.
-  EXPECT_FALSE(f.Box(0, 0));
-  EXPECT_TRUE(f.Box(2, 1));
-
+  EXPECT_EQ(std::tuple(f.Box(0, 0), f.Box(2, 1)), std::tuple(false, true));
   // A channel acquired on a page left earlier counts.
   f.ChangePage(p, 4);
   f.SetBox(0, 9, true);  // channel 74
   f.ChangePage(p, 0);
   EXPECT_EQ(f.Accept(p), 1);
-  EXPECT_EQ(p.MG.Acquire[73], 1);
-  EXPECT_EQ(p.MG.Acquire[0], 0);
+  EXPECT_EQ(std::tuple(p.MG.Acquire[73], p.MG.Acquire[0]), std::tuple(1, 0));
 }
 
 TEST_F(ChannelFormTest, RunFlagsFollowTheNumberOfAcquiredChannels) {
   p.MG.RunFlag1 = p.MG.RunFlag2 = 1;
   ChannelForm f(p);
   ASSERT_EQ(f.Accept(p), 1);
-  EXPECT_EQ(p.MG.RunFlag1, 0);
-  EXPECT_EQ(p.MG.RunFlag2, 0);
+  EXPECT_EQ(std::tuple(p.MG.RunFlag1, p.MG.RunFlag2), std::tuple(0, 0));
   ChannelForm g(p);
   g.SetBox(0, 1, true);
   ASSERT_EQ(g.Accept(p), 1);
-  EXPECT_EQ(p.MG.RunFlag1, 1);
-  EXPECT_EQ(p.MG.RunFlag2, 1);
-  EXPECT_EQ(p.MG.Acquire[1], 1);
+  EXPECT_EQ(std::tuple(p.MG.RunFlag1, p.MG.RunFlag2, p.MG.Acquire[1]), std::tuple(1, 1, 1));
 }
 
 TEST_F(ChannelFormTest, ColoursAreACopyWrittenOnlyOnOk) {
@@ -137,21 +121,16 @@ TEST_F(ChannelFormTest, ColoursAreACopyWrittenOnlyOnOk) {
   EXPECT_EQ(f.Colour(1), original);
   EXPECT_EQ(f.ColourTitle(1), "Barva kanálu č. 18");
   f.SetColour(1, 0xFF123456);
-
-  EXPECT_EQ(f.Colour(1), 0x123456u);
-  EXPECT_EQ(p.Col_[0].TraceColor[17], original);
-
+  EXPECT_EQ(std::tuple(f.Colour(1), p.Col_[0].TraceColor[17]), std::tuple(0x123456u, original));
   // "init" resets the copy only: the table itself still waits for OK.
   const auto before = Bytes(p);
   f.InitColours(p);
   EXPECT_EQ(Bytes(p), before);
   EXPECT_EQ(f.Colour(1), original);
-
   f.SetColour(1, 0x00ABCDEF);
   ASSERT_EQ(f.Accept(p), 1);
-  EXPECT_EQ(p.Col_[0].TraceColor[17], 0x00ABCDEFu);
   // The copy was taken whole, and "init" restored the factory scale steps.
-  EXPECT_FLOAT_EQ(p.Col_[0].TimeStep[3], -1.0f);
+  EXPECT_EQ(std::tuple(p.Col_[0].TraceColor[17], p.Col_[0].TimeStep[3]), std::tuple(0x00ABCDEFu, -1.0f));
 }
 
 TEST_F(ChannelFormTest, DefaultsPicturesAndInformation) {
@@ -161,14 +140,11 @@ TEST_F(ChannelFormTest, DefaultsPicturesAndInformation) {
   p.HGW.Length = 500;
   ChannelForm f(p);
   f.Defaults();
-  EXPECT_TRUE(f.Box(0, 0));
-  EXPECT_FALSE(f.Box(0, 5));
-  EXPECT_TRUE(f.Box(1, 0));
-  EXPECT_TRUE(f.ChannelPresent(p, store::Store::W, 2));
-  EXPECT_FALSE(f.ChannelPresent(p, store::Store::W, 3));
-  EXPECT_FALSE(f.ChannelPresent(p, store::Store::W, 99));
+  EXPECT_EQ(std::tuple(f.Box(0, 0), f.Box(0, 5), f.Box(1, 0)), std::tuple(true, false, true));
+  EXPECT_EQ(std::tuple(f.ChannelPresent(p, store::Store::W, 2), f.ChannelPresent(p, store::Store::W, 3),
+                       f.ChannelPresent(p, store::Store::W, 99)),
+            std::tuple(true, false, false));
   EXPECT_EQ(f.Info(p, store::Store::W).used, 1500);
-
   // Out-of-range cells are ignored, not written.
   f.SetBox(3, 0, true);
   f.SetBox(0, 16, true);

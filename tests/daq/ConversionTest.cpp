@@ -28,7 +28,7 @@ void Table(state::Program& p, int ch, std::vector<std::pair<float, float>> point
   }
 }
 
-TEST(Conversion, CardFullScaleAndItsGuards) {
+TEST(Conversion, CardFullScaleGuardsAndDegenerateCalibrations) {
   fake::Env f;
   f.p().BoardPresent = 1;
   daq::CardState& c = f.card();
@@ -36,6 +36,7 @@ TEST(Conversion, CardFullScaleAndItsGuards) {
   Calibrate(f.p(), 0, -2, 2, -2, 2, 2);
   EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 2), 2.0);
   EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 16384, 0), 1.0f, 1e-6);
+  // A range the card reports badly, a range index beyond its list, no card: simulated codes, 5 V.
   for (double bad :
        {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
     c.ScanAI_maximum_of_range[1] = bad;
@@ -43,20 +44,14 @@ TEST(Conversion, CardFullScaleAndItsGuards) {
   }
   EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 7), 5.0);
   EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 11), 5.0);
-  f.p().BoardPresent = 0;  // no card: simulated codes, 5 V
+  f.p().BoardPresent = 0;
   c.ScanAI_maximum_of_range[1] = 2.0;
   EXPECT_DOUBLE_EQ(daq::FullScale(f.p(), 2), 5.0);
-}
-
-TEST(Conversion, DegenerateCalibrationGivesZero) {
-  fake::Env f;
+  // Equal or NaN inputs and impossible channels give 0.
   Calibrate(f.p(), 3, 2, 2, 0, 10);
   EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 3), 0.0f);
   Calibrate(f.p(), 3, std::nanf(""), 2, 0, 10);
-
-  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 3), 0.0f);
-  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, 200), 0.0f);
-  EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, -1), 0.0f);
+  for (int ch : {3, 200, -1}) EXPECT_EQ(daq::AD_Kalibrace(f.p(), 1234, int16_t(ch)), 0.0f) << ch;
 }
 
 // Channel 0 converts code x to x / 1000 before its table.
@@ -66,42 +61,37 @@ class TextTable : public ::testing::Test {
     f.p().DG.Simulation = 1;
     Calibrate(f.p(), 0, 0, 5, 0, 32.768f);
   }
-  float At(float v) { return daq::AD_Kalibrace(f.p(), v * 1000.0f, 0); }
+  void ExpectAt(std::initializer_list<std::pair<float, float>> points) {
+    for (auto [v, want] : points) EXPECT_NEAR(daq::AD_Kalibrace(f.p(), v * 1000.0f, 0), want, 1e-4) << v;
+  }
   fake::Env f;
 };
 
-TEST_F(TextTable, InterpolatesAndHoldsTheEnds) {
+TEST_F(TextTable, InterpolatesHoldsTheEndsSortsAndSteps) {
   Table(f.p(), 0, {{0, 0}, {1, 10}, {2, 40}});
-  EXPECT_NEAR(At(1.5f), 25.0f, 1e-4);
-  EXPECT_NEAR(At(3.0f), 40.0f, 1e-4);
-  EXPECT_NEAR(At(-1.0f), 0.0f, 1e-4);
-  // Another channel has no table: the plain calibration.
+  ExpectAt({{1.5f, 25.0f}, {3.0f, 40.0f}, {-1.0f, 0.0f}});
+  // Another channel has no table: the plain calibration; without TextKalib no table at all.
   Calibrate(f.p(), 1, 0, 5, 0, 32.768f);
   EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 1500.0f, 1), 1.5f, 1e-4);
   f.p().TextKalib = 0;
-  EXPECT_NEAR(At(1.5f), 1.5f, 1e-4);
-}
-
-TEST_F(TextTable, FileOrderIsSortedAndARepeatedInputIsAStep) {
+  ExpectAt({{1.5f, 1.5f}});
+  // File order is sorted; a repeated input is a step.
   Table(f.p(), 0, {{2, 40}, {0, 0}, {1, 10}});
-  EXPECT_NEAR(At(1.5f), 25.0f, 1e-4);
-  EXPECT_NEAR(At(-1.0f), 0.0f, 1e-4);
+  ExpectAt({{1.5f, 25.0f}, {-1.0f, 0.0f}});
   Table(f.p(), 0, {{0, 0}, {1, 10}, {1, 20}, {2, 40}});
-  EXPECT_NEAR(At(0.5f), 5.0f, 1e-4);
-  EXPECT_NEAR(At(1.0f), 20.0f, 1e-4);
-  EXPECT_NEAR(At(1.5f), 30.0f, 1e-4);
+  ExpectAt({{0.5f, 5.0f}, {1.0f, 20.0f}, {1.5f, 30.0f}});
 }
 
 TEST_F(TextTable, HostilePointCounts) {
   Table(f.p(), 0, {{0, 0}, {1, 10}});
   f.p().KalibIn(0, 0) = 1e9f;  // more than a row holds: the row's 300 points
-  EXPECT_TRUE(std::isfinite(At(0.5f)));
-  f.p().KalibIn(0, 0) = -3.0f;
-  EXPECT_NEAR(At(0.5f), 0.5f, 1e-4);
-  f.p().KalibIn(0, 0) = std::nanf("");
-  EXPECT_NEAR(At(0.5f), 0.5f, 1e-4);
+  EXPECT_TRUE(std::isfinite(daq::AD_Kalibrace(f.p(), 500.0f, 0)));
+  for (float count : {-3.0f, std::nanf("")}) {  // no table
+    f.p().KalibIn(0, 0) = count;
+    ExpectAt({{0.5f, 0.5f}});
+  }
   f.p().KalibIn(0, 0) = 1.0f;  // one point: everything maps to it
-  EXPECT_NEAR(At(7.0f), 0.0f, 1e-4);
+  ExpectAt({{7.0f, 0.0f}});
 }
 
 TEST(Conversion, BulkConversionMatchesSingleCodes) {
@@ -121,31 +111,19 @@ TEST(Conversion, BulkConversionMatchesSingleCodes) {
   }
 }
 
-TEST(Simulation, CodesStayInTheirRows) {
+TEST(Simulation, CodesStayInTheirRowsAndScansShareThePhase) {
   fake::Env f;
   for (int i = 0; i < 3000; ++i) {
     int phase = 1 + i % 30;
     int16_t w = daq::SimWaveformCode(f.p(), phase);
-    if (phase <= 15) {
-      ASSERT_GE(w, -1100);
-      ASSERT_LE(w, -901);
-    } else {
-      ASSERT_GE(w, 900);
-      ASSERT_LE(w, 1099);
-    }
+    ASSERT_TRUE(phase <= 15 ? w >= -1100 && w <= -901 : w >= 900 && w <= 1099) << w;
     int32_t live = daq::SimLiveCode(f.p(), 20, 31);
-    ASSERT_GE(live, 950 * 32);
-    ASSERT_LE(live, 1149 * 32);
+    ASSERT_TRUE(live >= 950 * 32 && live <= 1149 * 32) << live;
     int16_t m = daq::SimMeasurementCode(f.p());
-    ASSERT_GE(m, -2000);
-    ASSERT_LE(m, 1999);
+    ASSERT_TRUE(m >= -2000 && m <= 1999) << m;
   }
-  EXPECT_EQ(daq::SimNextPhase(30), 1);
-  EXPECT_EQ(daq::SimNextPhase(7), 8);
-}
-
-TEST(Simulation, WaveformScansShareThePhaseAndContinueIt) {
-  fake::Env f;
+  EXPECT_EQ(std::tuple(daq::SimNextPhase(30), daq::SimNextPhase(7)), std::tuple(1, 8));
+  // Waveform scans share the phase and continue it.
   std::vector<int16_t> out(4 * 20 + 3, 0);
   daq::SimWaveformScans(f.p(), out, 100, 4);  // only 20 scans fit
   EXPECT_EQ(out[80], 0);

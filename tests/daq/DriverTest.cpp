@@ -25,10 +25,8 @@ TEST(DriverLoading, MissingLibraryTriesEveryPlaceInOrderAndSimulates) {
   ::setenv("TARVELIN_DRIVER", "/opt/vendor/libduziv_daq01.so", 1);
   EXPECT_EQ(daq::InitDriver(f.p()), 0);
   ::unsetenv("TARVELIN_DRIVER");
-  ASSERT_EQ(S().opened.size(), 3u);
-  EXPECT_EQ(S().opened[0], f.env.paths.Root() + "/libduziv_daq01.so");
-  EXPECT_EQ(S().opened[1], "/opt/vendor/libduziv_daq01.so");
-  EXPECT_EQ(S().opened[2], "libduziv_daq01.so");
+  EXPECT_EQ(S().opened, (std::vector<std::string>{f.env.paths.Root() + "/libduziv_daq01.so",
+                                                  "/opt/vendor/libduziv_daq01.so", "libduziv_daq01.so"}));
   EXPECT_EQ(f.p().BoardPresent, 0);
   EXPECT_EQ(f.env.ui.Count("Chyba"), 1);
   EXPECT_NE(daq::DriverReport(f.p()).find("/opt/vendor/libduziv_daq01.so"), std::string::npos);
@@ -36,10 +34,7 @@ TEST(DriverLoading, MissingLibraryTriesEveryPlaceInOrderAndSimulates) {
   // A second attempt tries again (the library may have been installed since).
   EXPECT_EQ(daq::BOARD_Init(f.p()), 0);
   EXPECT_EQ(S().opened.size(), 5u);  // no TARVELIN_DRIVER this time
-}
-
-TEST(DriverLoading, NoLoaderAtAllCountsAsMissingLibrary) {
-  fake::Env f;
+  // No loader at all counts as a missing library.
   f.p().plat.library = nullptr;
   EXPECT_EQ(daq::make_library(f.p()), 1);
   EXPECT_EQ(daq::BOARD_Init(f.p()), 0);
@@ -51,22 +46,19 @@ TEST(DriverLoading, MissingCalledNameRefusesTheLibraryMissingUnusedNameDoesNot) 
     fake::Env f;
     S().missing = {"Td_Set_AO"};
     EXPECT_EQ(daq::make_library(f.p()), 1);
-    EXPECT_EQ(f.card().Load, daq::LoadState::NameMissing);
-    EXPECT_EQ(f.card().FLoad, 0);
+    EXPECT_EQ(std::tuple(f.card().Load, f.card().FLoad), std::tuple(daq::LoadState::NameMissing, 0));
     EXPECT_EQ(f.card().fn.Td_Init_Driver, nullptr);  // nothing half-resolved is kept
     EXPECT_NE(daq::DriverReport(f.p()).find("Td_Set_AO"), std::string::npos);
     EXPECT_EQ(daq::InitDriver(f.p()), 0);
   }
-  {
-    fake::Env f;
-    S().missing = {"Td_Wait_For_IRQ"};
-    EXPECT_EQ(daq::make_library(f.p()), 0);
-    EXPECT_EQ(f.card().FLoad, 999);
-    EXPECT_NE(daq::DriverReport(f.p()).find("Td_Wait_For_IRQ"), std::string::npos);
-    EXPECT_EQ(daq::InitDriver(f.p()), 1);
-    EXPECT_EQ(daq::release_library(f.p()), 0);
-    EXPECT_EQ(daq::release_library(f.p()), 1);
-  }
+  fake::Env f;
+  S().missing = {"Td_Wait_For_IRQ"};
+  EXPECT_EQ(daq::make_library(f.p()), 0);
+  EXPECT_EQ(f.card().FLoad, 999);
+  EXPECT_NE(daq::DriverReport(f.p()).find("Td_Wait_For_IRQ"), std::string::npos);
+  EXPECT_EQ(daq::InitDriver(f.p()), 1);
+  EXPECT_EQ(daq::release_library(f.p()), 0);
+  EXPECT_EQ(daq::release_library(f.p()), 1);
 }
 
 TEST(DriverInit, ApplicationNamesInOrderAndOnlyTheThirdAccepted) {
@@ -74,11 +66,9 @@ TEST(DriverInit, ApplicationNamesInOrderAndOnlyTheThirdAccepted) {
   S().acceptOnly = "Tarvelin";
   EXPECT_EQ(daq::InitDriver(f.p()), 1);
   EXPECT_EQ(S().initNames, (std::vector<std::string>{"TARVELIN", "tarvelin", "Tarvelin"}));
-  EXPECT_EQ(f.card().Driver_Inicializovan, 1);
-  EXPECT_EQ(f.p().BoardPresent, 1);
-  EXPECT_EQ(Messages(f.env.ui), 0);
-  // Already open: no further Td_Init_Driver.
-  EXPECT_EQ(daq::InitDriver(f.p()), 1);
+  EXPECT_EQ(std::tuple(f.card().Driver_Inicializovan, f.p().BoardPresent, Messages(f.env.ui)),
+            std::tuple(1, 1, 0));
+  EXPECT_EQ(daq::InitDriver(f.p()), 1);  // already open: no further Td_Init_Driver
   EXPECT_EQ(S().initNames.size(), 3u);
 }
 
@@ -98,7 +88,7 @@ TEST(DriverInit, AllNamesRefusedWarnsOnlyWhileFewCalls) {
   EXPECT_TRUE(S().config.empty());
 }
 
-TEST(DriverInit, CloseFailureKeepsTheDriverOpen) {
+TEST(DriverInit, CloseFailureKeepsTheDriverOpenAndSimulationTouchesNothing) {
   fake::Env f;
   ASSERT_EQ(daq::InitDriver(f.p()), 1);
   S().closeStatus = 42;
@@ -106,15 +96,7 @@ TEST(DriverInit, CloseFailureKeepsTheDriverOpen) {
   EXPECT_EQ(f.card().Driver_Inicializovan, 1);
   EXPECT_EQ(f.env.ui.Count("Chyba Td_Close_Driver 42"), 1);
   S().closeStatus = 0;
-  EXPECT_EQ(daq::CloseDriver(f.p()), 1);
-  EXPECT_EQ(f.card().Driver_Inicializovan, 0);
-  EXPECT_EQ(daq::CloseDriver(f.p()), 1);  // closed already: nothing to do
-  EXPECT_EQ(S().closes, 2);
-}
-
-TEST(DriverInit, SimulationTouchesNothingButCloseStillCloses) {
-  fake::Env f;
-  ASSERT_EQ(daq::InitDriver(f.p()), 1);
+  // In simulation nothing is configured or counted, but close still closes.
   f.p().DG.Simulation = 1;
   S().opened.clear();
   EXPECT_EQ(daq::BOARD_Init(f.p()), 1);
@@ -122,37 +104,36 @@ TEST(DriverInit, SimulationTouchesNothingButCloseStillCloses) {
   EXPECT_EQ(f.card().PocetVolani, 0);
   EXPECT_TRUE(S().config.empty());
   EXPECT_EQ(daq::CloseDriver(f.p()), 1);
-  EXPECT_EQ(S().closes, 1);
+  EXPECT_EQ(f.card().Driver_Inicializovan, 0);
+  EXPECT_EQ(daq::CloseDriver(f.p()), 1);  // closed already: nothing to do
+  EXPECT_EQ(S().closes, 2);
 }
 
 TEST(Detection, BoundsZeroInputsAndPeriods) {
   fake::Env f;
-  S().caps[2103] = 901;
-  S().caps[1201] = -901;
-  S().caps[1501] = 900;
-  S().caps[1510] = -900;
-  S().caps[2113] = 901.5;   // real bound
-  S().caps[2114] = -900.0;  // stays
-  S().caps[2505] = 131072;  // unbounded
-  S().caps[2001] = 0;       // no maximum frequency
-  S().caps[2002] = 2;
+  for (auto [code, value] : {std::pair{2103, 901.0},
+                             {1201, -901.0},
+                             {1501, 900.0},
+                             {1510, -900.0},
+                             {2113, 901.5},     // real bound
+                             {2114, -900.0},    // stays
+                             {2505, 131072.0},  // unbounded
+                             {2001, 0.0},
+                             {2002, 2.0}})  // no maximum frequency
+    S().caps[code] = value;
   EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), true), 1);
   daq::CardState& c = f.card();
-  EXPECT_EQ(c.ScanAI_function_resolution, 0);
-  EXPECT_EQ(c.AO_number_of_outputs, 900);
-  EXPECT_EQ(c.AO_number_of_ranges, -900);
-  EXPECT_EQ(c.ScanAI_minimum_of_range[1], 0.0);
-  EXPECT_EQ(c.ScanAI_maximum_of_range[1], -900.0);
-  EXPECT_EQ(c.DAC_depth, 131072);
+  EXPECT_EQ(
+      std::tuple(c.ScanAI_function_resolution, c.AO_number_of_outputs, c.AO_number_of_ranges, c.DAC_depth),
+      std::tuple(0, 900, -900, 131072));
+  EXPECT_EQ(std::tuple(c.ScanAI_minimum_of_range[1], c.ScanAI_maximum_of_range[1]), std::tuple(0.0, -900.0));
   EXPECT_FLOAT_EQ(f.p().MAXWPER, 500.0f);
-
   S().caps[2101] = 0;
   S().caps[2001] = std::nan("");
   S().caps[2002] = -5;
   f.env.ui.ClearLog();
   EXPECT_EQ(daq::Detekce_Parametru_Karty(f.p(), false), 0);
-  EXPECT_FLOAT_EQ(f.p().MINWPER, 1.0f);
-  EXPECT_FLOAT_EQ(f.p().MAXWPER, 1.0f);
+  EXPECT_EQ(std::tuple(f.p().MINWPER, f.p().MAXWPER), std::tuple(1.0f, 1.0f));
   ASSERT_EQ(Messages(f.env.ui), 1);
   EXPECT_EQ(f.env.ui.Log()[0].text, state::Txt(f.p(), 1300));
 }
@@ -170,26 +151,22 @@ TEST(BoardInit, CardTestShowsBothReportsOnceAgain) {
 }
 
 TEST(BoardInit, EachFailingStepSaysWhichCall) {
-  struct Case {
-    int32_t fake::Script::*status;
-    const char* caption;
-  };
-  for (Case k : {Case{&fake::Script::configStatus, nullptr},
-                 Case{&fake::Script::counterStatus, "Chyba Td_Config_ScanCounter -3"},
-                 Case{&fake::Script::startStatus, "Chyba Td_Start_Acquisition -3"},
-                 Case{&fake::Script::singleStatus, "Chyba Td_Get_SingleAcquisition -3"}}) {
+  const std::pair<int32_t fake::Script::*, const char*> cases[] = {
+      {&fake::Script::configStatus, nullptr},
+      {&fake::Script::counterStatus, "Chyba Td_Config_ScanCounter -3"},
+      {&fake::Script::startStatus, "Chyba Td_Start_Acquisition -3"},
+      {&fake::Script::singleStatus, "Chyba Td_Get_SingleAcquisition -3"}};
+  for (auto [status, caption] : cases) {
     fake::Env f;
-    S().*k.status = -3;
+    S().*status = -3;
     EXPECT_EQ(daq::Board_Init(f.p()), 0);
     EXPECT_EQ(f.p().BoardPresent, 0);
     EXPECT_EQ(f.p().Status, state::Txt(f.p(), 313));
-    if (k.caption)
-      EXPECT_EQ(f.env.ui.Count(k.caption), 1) << k.caption;
-    else
-      EXPECT_EQ(Messages(f.env.ui), 0);
-    if (k.status == &fake::Script::startStatus) {
-      EXPECT_EQ(f.card().Driver_Inicializovan, 0);
-      EXPECT_EQ(S().closes, 1);
+    EXPECT_EQ(caption ? f.env.ui.Count(caption) : Messages(f.env.ui), caption ? 1 : 0)
+        << (caption ? caption : "");
+    // A failed start closes the driver.
+    if (status == &fake::Script::startStatus) {
+      EXPECT_EQ(std::tuple(f.card().Driver_Inicializovan, S().closes), std::tuple(0, 1));
     }
   }
 }
@@ -198,15 +175,12 @@ TEST(BoardInit, SimulationSwitchOpensAndClosesTheDriver) {
   fake::Env f;
   f.p().DG.Simulation = 1;
   daq::ToggleSimulation(f.p());
-  EXPECT_EQ(f.p().DG.Simulation, 0);
-  EXPECT_EQ(f.card().Driver_Inicializovan, 1);
+  EXPECT_EQ(std::tuple(f.p().DG.Simulation, f.card().Driver_Inicializovan), std::tuple(0, 1));
   EXPECT_STREQ(daq::CardStateText(f.p()),
                "HW detekován a pracuje správně, lze přepnout i do simulačního režimu");
   daq::ToggleSimulation(f.p());
-
-  EXPECT_EQ(f.p().DG.Simulation, 1);
-  EXPECT_EQ(f.card().Driver_Inicializovan, 0);
-  EXPECT_EQ(f.p().DoPanel, 1);
+  EXPECT_EQ(std::tuple(f.p().DG.Simulation, f.card().Driver_Inicializovan, f.p().DoPanel),
+            std::tuple(1, 0, 1));
 }
 
 TEST(RealCard, StartAcquisitionFailureOnRequest) {

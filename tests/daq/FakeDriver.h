@@ -24,24 +24,20 @@ struct Script {
   bool openFails = false;
   std::set<std::string> missing;  // names Symbol() does not find
   std::vector<std::string> opened;
-
   // Driver.
   std::string acceptOnly;  // empty: every application name is accepted
-  int32_t initRefusal = -5;
+  int32_t initRefusal = -5, closeStatus = 0;
   std::vector<std::string> initNames;
-  int32_t closeStatus = 0;
   int closes = 0;
   std::map<int32_t, double> caps;  // Td_Get_Info_DeviceType answers
-
   // Acquisition.
   struct Config {
     int32_t input, range, position, length;
   };
   std::vector<Config> config;
-  int32_t configStatus = 0, counterStatus = 0, timingStatus = 0;
+  int32_t configStatus = 0, counterStatus = 0, timingStatus = 0, startStatus = 0;
   double lastFrequency = 0;
   std::vector<int32_t> modes;  // Td_Start_Acquisition calls
-  int32_t startStatus = 0;
   int stops = 0;
   int32_t bufferStatus = 0, bufferDataStatus = 0;
   int32_t waitingOverride = -1;  // >= 0: Td_Get_Buffer_Status answers this
@@ -49,10 +45,8 @@ struct Script {
   uint64_t streamed = 0;         // words delivered so far; word k = 32768 + (k mod 30000)
   int32_t singleStatus = 0;
   std::vector<int32_t> singleCounts;
-
   // Ports.
-  uint32_t di = 0, lastDO = 0;
-  uint32_t ao[2] = {0, 0};
+  uint32_t di = 0, lastDO = 0, ao[2] = {0, 0};
   int32_t aoStatus = 0;
 };
 
@@ -62,9 +56,6 @@ class Library : public platform::Library {
  public:
   std::unique_ptr<platform::LoadedLibrary> Open(const std::string& path, std::string& error) override;
 };
-
-// The capabilities of a plausible card: 16 inputs, +-10 V range 0, 1 kHz..100 kHz.
-void DefaultCaps();
 
 // A test program wired to the fake library; its card state is dropped at the end.
 struct Env {

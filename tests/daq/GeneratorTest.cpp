@@ -9,6 +9,7 @@
 namespace {
 
 using runtest::Sim;
+using V = std::vector<float>;
 
 store::M_s Shape(int shape, float a, float b, float period, float duty = 0, float phase = 0,
                  int combine = 0) {
@@ -23,50 +24,45 @@ store::M_s Shape(int shape, float a, float b, float period, float duty = 0, floa
   return m;
 }
 
-std::vector<float> Draw(const store::M_s& m, size_t n, float initial = 0.0f) {
-  std::vector<float> x(n, initial);
+V Draw(const store::M_s& m, size_t n, float initial = 0.0f) {
+  V x(n, initial);
   EXPECT_TRUE(daq::DrawShape(m, x.data(), int64_t(n)));
   return x;
 }
 
-TEST(GeneratorShape, RectangleAndItsPhase) {
-  std::vector<float> x = Draw(Shape(0, 5, 0, 10, 3), 25);
+TEST(GeneratorShape, ShapesPhasesAndCombinations) {
+  V x = Draw(Shape(0, 5, 0, 10, 3), 25);
   for (size_t i = 0; i < 25; ++i) EXPECT_EQ(x[i], i % 10 < 7 ? 5.0f : 0.0f) << i;
   EXPECT_EQ(Draw(Shape(0, 5, 0, 10, 3, 12), 25), x);  // a phase above the period counts as 0
-  std::vector<float> shifted = Draw(Shape(0, 5, 0, 10, 3, 4), 12);
-  // Starts 4 - 10 = -6 samples before the record: 1 more at 5, then 3 at 0.
-  EXPECT_EQ(shifted, (std::vector<float>{5, 0, 0, 0, 5, 5, 5, 5, 5, 5, 5, 0}));
-}
-
-TEST(GeneratorShape, TriangleSineAndConstant) {
-  std::vector<float> t = Draw(Shape(1, 4, 0, 8), 16);
-  EXPECT_EQ(t, (std::vector<float>{1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4, 3, 2, 1, 0}));
-
+  const struct {
+    store::M_s shape;
+    size_t n;
+    float initial;
+    V want;
+  } cases[] = {
+      // Starts 4 - 10 = -6 samples before the record: 1 more at 5, then 3 at 0.
+      {Shape(0, 5, 0, 10, 3, 4), 12, 0, {5, 0, 0, 0, 5, 5, 5, 5, 5, 5, 5, 0}},
+      {Shape(1, 4, 0, 8), 16, 0, {1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4, 3, 2, 1, 0}},
+      {Shape(3, 2.5f, 9, 4), 3, 0, {2.5f, 2.5f, 2.5f}},
+      {Shape(3, 2, 0, 1, 0, 0, 1), 3, 10, {12, 12, 12}},  // added
+      {Shape(1, 4, 0, 8, 0, 0, 2), 4, 10, {9, 8, 7, 6}},  // subtracted
+      {Shape(3, 2, 0, 1, 0, 0, 7), 2, 10, {2, 2}},        // unknown: replaced
+  };
+  for (const auto& c : cases) EXPECT_EQ(Draw(c.shape, c.n, c.initial), c.want) << c.shape.GenShape;
   // Period 4, amplitude 2, offset 1: k starts at 4, so 1, 3, 1, -1 repeated.
-  std::vector<float> s = Draw(Shape(2, 2, 1, 4), 8);
-  const float expect[8] = {1, 3, 1, -1, 1, 3, 1, -1};
-  for (int i = 0; i < 8; ++i) EXPECT_NEAR(s[size_t(i)], expect[i], 1e-5f) << i;
-
-  EXPECT_EQ(Draw(Shape(3, 2.5f, 9, 4), 3), (std::vector<float>{2.5f, 2.5f, 2.5f}));
-}
-
-TEST(GeneratorShape, CombineModesAddAndSubtract) {
-  EXPECT_EQ(Draw(Shape(3, 2, 0, 1, 0, 0, 1), 3, 10.0f), (std::vector<float>{12, 12, 12}));
-  EXPECT_EQ(Draw(Shape(1, 4, 0, 8, 0, 0, 2), 4, 10.0f), (std::vector<float>{9, 8, 7, 6}));
-  EXPECT_EQ(Draw(Shape(3, 2, 0, 1, 0, 0, 7), 2, 10.0f), (std::vector<float>{2, 2}));  // unknown: replace
+  V s = Draw(Shape(2, 2, 1, 4), 8);
+  const float sine[4] = {1, 3, 1, -1};
+  for (int i = 0; i < 8; ++i) EXPECT_NEAR(s[size_t(i)], sine[i % 4], 1e-5f) << i;
 }
 
 TEST(GeneratorShape, ShapesThatNeverAdvanceAreRefused) {
-  std::vector<float> x(16, 1.0f);
-  EXPECT_FALSE(daq::DrawShape(Shape(1, 4, 0, 1.5f), x.data(), 16));
-  EXPECT_FALSE(daq::DrawShape(Shape(0, 4, 0, 0, 0), x.data(), 16));
-  EXPECT_FALSE(daq::DrawShape(Shape(2, 4, 0, 0), x.data(), 16));
-  EXPECT_FALSE(daq::DrawShape(Shape(0, 4, 0, std::nanf(""), 1), x.data(), 16));
-  EXPECT_FALSE(daq::DrawShape(Shape(9, 4, 0, 10), x.data(), 16));
-  EXPECT_EQ(x, std::vector<float>(16, 1.0f));
-  // A huge period is drawn, not looped over.
-  EXPECT_TRUE(daq::DrawShape(Shape(0, 4, 0, 1e14f, 1), x.data(), 16));
-
+  V x(16, 1.0f);
+  for (const store::M_s& m : {Shape(1, 4, 0, 1.5f), Shape(0, 4, 0, 0, 0), Shape(2, 4, 0, 0),
+                              Shape(0, 4, 0, std::nanf(""), 1), Shape(9, 4, 0, 10)})
+    EXPECT_FALSE(daq::DrawShape(m, x.data(), 16));
+  EXPECT_EQ(x, V(16, 1.0f));
+  EXPECT_TRUE(
+      daq::DrawShape(Shape(0, 4, 0, 1e14f, 1), x.data(), 16));  // a huge period is drawn, not looped over
   Sim s;
   s.p().M[0] = Shape(1, 4, 0, 1.0f);
   EXPECT_EQ(daq::VypocetGeneratoru(s.p(), 0, false), 0);
@@ -87,14 +83,12 @@ TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   p.M[0] = Shape(3, 11.0f, 0, 1);
   ASSERT_EQ(daq::VypocetGeneratoru(p, 0, false), 1);
   p.Waveform[1] = 0.0f;
-
   ASSERT_EQ(daq::GenPis(p, 1, true), 1);
   ASSERT_EQ(daq::GenPis(p, 0, false), 1);
   daq::CardState& c = daq::Card(p);
   EXPECT_EQ(c.DA_BufferA, (std::vector<uint32_t>{4095, 2048, 4095, 4095}));
   EXPECT_EQ(c.DA_BufferB, (std::vector<uint32_t>{0, 0, 0, 0}));
   EXPECT_DOUBLE_EQ(c.DA_frequency, 1.0 / double(0.001f));
-
   p.FGW[0].Step = 0.0f;
   EXPECT_EQ(daq::GenPis(p, 1, false), 0);
   EXPECT_EQ(s.Shown(1458), 1);
@@ -107,10 +101,9 @@ TEST(GeneratorOutput, StartCommandRefusalsWithoutACard) {
   Sim s;
   s.p().BoardPresent = 0;
   daq::StartGenerate(s.p());
-  EXPECT_EQ(s.Shown(1447), 1);
   s.p().BoardPresent = 1;
   daq::StartGenerate(s.p());
-  EXPECT_EQ(s.Shown(1448), 1);
+  EXPECT_EQ(std::tuple(s.Shown(1447), s.Shown(1448)), std::tuple(1, 1));
   EXPECT_EQ(daq::BOARD_DA_Generator_Start(s.p()), 0);  // nothing in simulation
 }
 

@@ -9,25 +9,19 @@
 
 namespace {
 
-using runtest::Sim;
-
-std::string Status(state::Program& p) { return store::FieldText(p.Status); }
-
-struct QmRun : Sim {
+struct QmRun : runtest::Sim {
   QmRun() {
     Select({0, 1});
-    store::A_s& r = ref();
-    r.MPeriod = 1.0f;
-    r.MLength = 10;
-    r.MStore = 1;
-    r.MRepeat = 0;
+    ref().MPeriod = 1.0f;
+    ref().MLength = 10;
+    ref().MStore = 1;
+    ref().MRepeat = 0;
   }
   store::A_s& ref() { return p().RefA(); }
   // A repeating run that watches channel 1 for leaving min..max.
   void WatchEvent(int32_t before, float max, float min) {
-    ref().MEvent = 1;
+    ref().MEvent = ref().MRepeat = 1;
     ref().MBefore = before;
-    ref().MRepeat = 1;
     ref().MMax = max;
     ref().MMin = min;
   }
@@ -38,6 +32,7 @@ struct QmRun : Sim {
       if (p().QM && p().DoQM) daq::GoQM(p(), false, false);
     }
   }
+  std::vector<float> M0() { return std::vector<float>(M(0), M(0) + 10); }
 };
 
 TEST(MeasurementStart, SingleReadingAndRefusals) {
@@ -47,24 +42,20 @@ TEST(MeasurementStart, SingleReadingAndRefusals) {
   EXPECT_EQ(s.p().QM, 0);
   EXPECT_GE(s.runs().Val[1], -2000 * 5.0f / 32768);  // simulated -2000..1999 codes
   EXPECT_LT(s.runs().Val[1], 2000 * 5.0f / 32768);
-
+  // An event without storing; a pre-event history as long as the record; a waveform run going;
+  // two channels that do not fit.
   s.ref().MEvent = 1;
   daq::StartMeasurementRun(s.p());
-  EXPECT_EQ(s.Shown(44), 1);
   s.ref().MStore = 1;
   s.ref().MBefore = 11;
   daq::StartMeasurementRun(s.p());
-  EXPECT_EQ(s.Shown(43), 1);
   s.ref().MEvent = 0;
-
   s.p().QW = 1;
   daq::StartMeasurementRun(s.p());
-  EXPECT_EQ(s.Shown(41), 1);
   s.p().QW = 0;
-
-  s.ref().MLength = s.p().PM;  // two channels do not fit
+  s.ref().MLength = s.p().PM;
   daq::StartMeasurementRun(s.p());
-  EXPECT_EQ(s.Shown(47), 1);
+  EXPECT_EQ(std::tuple(s.Shown(44), s.Shown(43), s.Shown(41), s.Shown(47)), std::tuple(1, 1, 1, 1));
   EXPECT_EQ(s.p().QM, 0);  // not left half-started
   EXPECT_EQ(s.runs().TimerIntervalMs, 200);
 }
@@ -74,13 +65,11 @@ TEST(MeasurementSchedule, PointsWhenDueAndCatchUpWhenBehind) {
   s.ref().MLength = 100;
   daq::StartMeasurementRun(s.p());
   ASSERT_EQ(s.p().Bindx, 0);
-  s.Ticks(800);
-  EXPECT_EQ(s.p().Bindx, 0);  // not due before one period
-  s.Ticks(200);
-  EXPECT_EQ(s.p().Bindx, 1);
-  s.Ticks(1000);
-  EXPECT_EQ(s.p().Bindx, 2);
-
+  // Not due before one period; then one point a period.
+  for (auto [ms, want] : {std::pair{800, 0}, {200, 1}, {1000, 2}}) {
+    s.Ticks(ms);
+    EXPECT_EQ(s.p().Bindx, want) << ms;
+  }
   // 3.5 s behind: one step takes points until it is no more than one period behind.
   s.env.clock.Advance(4500);
   daq::GoQM(s.p(), false, false);
@@ -94,16 +83,14 @@ TEST(MeasurementSchedule, FullRecordEndsOrRestarts) {
   runtest::RecordingWindow* w = s.OpenWindow(0, 0);
   daq::StartMeasurementRun(s.p());
   s.Ticks(9000);
-  EXPECT_EQ(s.p().Bindx, 9);
-  EXPECT_EQ(s.p().QM, 0);  // full, no repetition: the run ended
+  EXPECT_EQ(std::tuple(s.p().Bindx, s.p().QM), std::tuple(9, 0));  // full, no repetition: the run ended
   EXPECT_GE(w->Count(2000), 2);
   EXPECT_FLOAT_EQ(s.runs().TotalQMTime, 10.0f);
-
   s.ref().MRepeat = 1;
   daq::StartMeasurementRun(s.p());
   s.Ticks(9000);
-  EXPECT_EQ(s.p().QM, 1);
-  EXPECT_EQ(s.p().Bindx, -1);  // restarted; the next point goes to index 0
+  EXPECT_EQ(std::tuple(s.p().QM, s.p().Bindx),
+            std::tuple(1, -1));  // restarted; the next point goes to index 0
   s.Ticks(200);
   EXPECT_EQ(s.p().Bindx, 0);
   daq::StopRun(s.p());
@@ -121,19 +108,14 @@ TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
     s.Ticks(1000);
     ASSERT_EQ(s.p().Bindx, i == 6 ? 2 : i);
   }
-  EXPECT_EQ(s.runs().Event, 1);
-  EXPECT_EQ(s.p().HGB.PreTrigger, 3);
-  const float expect0[10] = {4, 5, 6, 0, 0, 0, 0, 0, 0, 0};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(s.M(0)[i], expect0[i]) << i;
-  EXPECT_EQ(s.M(1)[2], 106.0f);
+  EXPECT_EQ(std::tuple(s.runs().Event, s.p().HGB.PreTrigger, s.M(1)[2]), std::tuple(1, 3, 106.0f));
+  EXPECT_EQ(s.M0(), (std::vector<float>{4, 5, 6, 0, 0, 0, 0, 0, 0, 0}));
   s.Constant(0, 7.0f);
   s.Ticks(1000);
-  EXPECT_EQ(s.p().Bindx, 3);
-  EXPECT_EQ(s.M(0)[3], 7.0f);
+  EXPECT_EQ(std::tuple(s.p().Bindx, s.M(0)[3]), std::tuple(3, 7.0f));
   // The schedule did not jump back with Bindx: one point per period still.
   s.Ticks(1000);
   EXPECT_EQ(s.p().Bindx, 4);
-
   // With an event the full record ends the run instead of restarting.
   s.Ticks(5000);
   EXPECT_EQ(s.p().QM, 0);
@@ -150,8 +132,7 @@ TEST(MeasurementEvent, EarlyEventKeepsOnlyPointsOfThisRun) {
   s.Constant(0, 9.0f);
   s.Ticks(1000);
   ASSERT_EQ(s.runs().Event, 1);
-  const float expect[10] = {0, 0, 1, 9, 0, 0, 0, 0, 0, 0};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(s.M(0)[i], expect[i]) << i;
+  EXPECT_EQ(s.M0(), (std::vector<float>{0, 0, 1, 9, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(s.p().Bindx, 3);
   daq::StopRun(s.p());
 }
@@ -162,9 +143,7 @@ TEST(MeasurementPoint, AveragingLimitsAndSpikes) {
   uint64_t before = daq::Card(s.p()).SimSeed;
   ASSERT_EQ(daq::TRV_QM(s.p(), 0, 0), 1);
   EXPECT_NE(daq::Card(s.p()).SimSeed, before);
-  // The mean of 2^14 uniform codes lies close to the middle.
-  EXPECT_NEAR(s.runs().Val[0], -0.5f, 60.0f);
-
+  EXPECT_NEAR(s.runs().Val[0], -0.5f, 60.0f);  // the mean of 2^14 uniform codes lies close to the middle
   // 2 scans with MSpike: both are averaged (the rule needs 4).
   s.ref().MAverageExp = 1;
   s.p().A[0].MSpike = 1;
@@ -175,8 +154,7 @@ TEST(MeasurementPoint, AveragingLimitsAndSpikes) {
 
 TEST(MeasurementPoint, InputTriggeredPointsWaitForTheEdgeOrEscape) {
   QmRun s;
-  s.ref().MDITrigger = 1;
-  s.ref().MRepeat = 1;
+  s.ref().MDITrigger = s.ref().MRepeat = 1;
   s.ref().MLength = 100;
   daq::StartMeasurementRun(s.p());
   ASSERT_EQ(s.p().QM, 1);
@@ -186,12 +164,10 @@ TEST(MeasurementPoint, InputTriggeredPointsWaitForTheEdgeOrEscape) {
   ASSERT_EQ(daq::GoQM(s.p(), true, false), 1);
   EXPECT_EQ(s.p().Bindx, 1);
   EXPECT_LE(s.env.clock.TickMs() - t0, 1001u);
-
   s.ui.escapeAt = s.ui.calls + 3;
   EXPECT_EQ(daq::GoQM(s.p(), true, false), 0);
-  EXPECT_EQ(s.p().INTERRUPT, 1);
-  EXPECT_EQ(s.p().QM, 0);
-  EXPECT_EQ(Status(s.p()), state::Txt(s.p(), 76));
+  EXPECT_EQ(std::tuple(s.p().INTERRUPT, s.p().QM), std::tuple(1, 0));
+  EXPECT_EQ(store::FieldText(s.p().Status), state::Txt(s.p(), 76));
 }
 
 TEST(MeasurementRun, PeriodicRefreshFollowsEachChannel) {

@@ -20,30 +20,20 @@ inline std::string FindLibrary() {
   if (env && *env) return env;
   char exe[4096];
   ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return "";
-  std::string path(exe, size_t(n));
-  for (int up = 0; up < 2; ++up) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return "";
-    path.resize(slash);
-  }
-  return path + "/libduziv_daq01.so";
+  std::string path(exe, size_t(n > 0 ? n : 0));
+  for (int up = 0; up < 2 && !path.empty(); ++up)
+    path.resize(path.rfind('/') == std::string::npos ? 0 : path.rfind('/'));
+  return path.empty() ? "" : path + "/libduziv_daq01.so";
 }
 
 struct Env {
   // fail: DUZIV_VIRTUAL_FAIL for this program ("Td_Name[:status[:afterNCalls]]").
-  explicit Env(const char* fail = nullptr) {
-    libraryPath = FindLibrary();
+  explicit Env(const char* fail = nullptr) : libraryPath(FindLibrary()) {
     ok = testing_support::FileExists(libraryPath);
-    if (!ok) {
-      skipReason = "virtual card library not built (" + libraryPath + "); build target duziv_daq01";
-      return;
-    }
+    skipReason = "virtual card library not built (" + libraryPath + "); build target duziv_daq01";
+    if (!ok) return;
     ::setenv("DUZIV_VIRTUAL_FAST", "1", 1);
-    if (fail)
-      ::setenv("DUZIV_VIRTUAL_FAIL", fail, 1);
-    else
-      ::unsetenv("DUZIV_VIRTUAL_FAIL");
+    fail ? ::setenv("DUZIV_VIRTUAL_FAIL", fail, 1) : ::unsetenv("DUZIV_VIRTUAL_FAIL");
     ::setenv("TARVELIN_DRIVER", libraryPath.c_str(), 1);
     env.prog.plat.library = &library;
     env.prog.DG.Simulation = 0;
@@ -54,8 +44,9 @@ struct Env {
   }
   state::Program& p() { return env.prog; }
 
+  std::string libraryPath;
   bool ok = false;
-  std::string skipReason, libraryPath;
+  std::string skipReason;
   testing_support::TestEnv env;
   platform::DlLibrary library;
 };

@@ -3,33 +3,23 @@
 // call.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "daq/CardState.h"
 #include "daq/RunState.h"
-#include "platform/WindowHost.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "support/TestSupport.h"
 
 namespace runtest {
 
-class RecordingWindow : public platform::GraphWindow {
- public:
-  void UserMessage(int code, int arg) override { messages.emplace_back(code, arg); }
-  void SetCaption(const std::string& c) override { caption = c; }
-  const std::string& Caption() const override { return caption; }
-  void Paint() override {}
-  void Timer() override {}
-  int Count(int code) const {
-    int n = 0;
-    for (auto& m : messages) n += m.first == code;
-    return n;
-  }
-  std::vector<std::pair<int, int>> messages;
-  std::string caption;
+struct RecordingWindow : testing_support::MessageLogWindow {
+  RecordingWindow() : MessageLogWindow([this](int code, int) { codes.push_back(code); }) {}
+  int Count(int code) const { return int(std::count(codes.begin(), codes.end(), code)); }
+  std::vector<int> codes;
 };
 
 // Esc/Pause is found on the n-th query (1-based); 0 = never.
@@ -43,7 +33,7 @@ struct Sim {
   explicit Sim(int32_t totalSamples = 65536) : env(totalSamples) {
     p().DG.Simulation = 1;
     p().plat.ui = &ui;
-    for (int i = 0; i < store::kChannels; ++i) p().MG.Acquire[i] = 0;
+    for (auto& a : p().MG.Acquire) a = 0;
   }
   ~Sim() {
     daq::ReleaseRuns(p());
@@ -56,8 +46,7 @@ struct Sim {
   }
   // Every code of the channel converts to `value`.
   void Constant(int channel, float value) {
-    p().A[size_t(channel)].CalValue1 = value;
-    p().A[size_t(channel)].CalValue2 = value;
+    p().A[size_t(channel)].CalValue1 = p().A[size_t(channel)].CalValue2 = value;
   }
   RecordingWindow* OpenWindow(int store, int channel) {
     auto w = std::make_unique<RecordingWindow>();
@@ -65,14 +54,8 @@ struct Sim {
     p().Windows(store::StoreFromFlag(store))[channel] = std::move(w);
     return raw;
   }
-  // Messages shown whose text is general text n.
-  int Shown(int n) {
-    std::string t = state::Txt(p(), n);
-    int count = 0;
-    for (auto& s : ui.Log())
-      if (s.text == t) ++count;
-    return count;
-  }
+  // Message boxes whose text is general text n.
+  int Shown(int n) { return testing_support::MessagesWithText(ui, state::Txt(p(), n)); }
   const float* W(int block) { return p().Waveform.get() + size_t(block) * size_t(p().HGW.Length); }
   const float* M(int block) { return p().Buffer.get() + size_t(block) * size_t(p().HGB.Length); }
 

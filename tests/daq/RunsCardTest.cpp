@@ -24,7 +24,7 @@ struct Card : realcard::Env {
     for (int k = 0; k < 30; ++k) conf += std::to_string(k) + " dc " + std::to_string(0.5 * (k + 1)) + "\n";
     testing_support::WriteText(env.dir / "signals.conf", conf);
     ::setenv("DUZIV_VIRTUAL_CONFIG", (env.dir / "signals.conf").c_str(), 1);
-    for (int i = 0; i < store::kChannels; ++i) p().MG.Acquire[i] = 0;
+    for (auto& a : p().MG.Acquire) a = 0;
     initialised = daq::Board_Init(p()) == 1;
   }
   ~Card() {
@@ -51,27 +51,25 @@ TEST(RunsOnCard, WaveformScanOrderConversionAndChannelsAbove32) {
   for (int k = 0; k < 4; ++k)
     for (int i = 0; i < 1000; ++i) ASSERT_NEAR(c.W(k)[i], expect[k], 1e-3f) << k << " " << i;
   EXPECT_NE(store::FieldText(p.Status).find("32"), std::string::npos);
-
   // Said once per run; the running mean of a record twice as large is 1.5 times it.
   state::TS(p, "-");
   for (int ch : {0, 2, 5}) {
     p.A[ch].Flags152 |= 0x01;
     p.A[ch].WAverage = 1;
-  }
-  daq::Runs(p).PocetVln = 2.0f;
-  for (int ch : {0, 2, 5}) {
     p.A[ch].CalValue1 = -20.0f;
     p.A[ch].CalValue2 = 20.0f;
   }
+  daq::Runs(p).PocetVln = 2.0f;
   ASSERT_EQ(daq::TRV_QW(p), 1);
   EXPECT_EQ(store::FieldText(p.Status), "-");
   for (int k = 0; k < 3; ++k) EXPECT_NEAR(c.W(k)[500], 1.5f * expect[k], 2e-3f);
 }
 
-TEST(RunsOnCard, AdTestOfTheSixteenBitConverter) {
+TEST(RunsOnCard, AdTestAndMeasurementPointsBySingleScans) {
   Card c;
   NEED_CARD(c);
   state::Program& p = c.p();
+  const int16_t reference = p.MG.RefChannelM1;
   p.MG.Acquire[4] = 1;  // 2.5 V: code 8192
   p.MG.RefChannelM1 = 4;
   p.ADBits = 16;
@@ -80,13 +78,10 @@ TEST(RunsOnCard, AdTestOfTheSixteenBitConverter) {
   ASSERT_EQ(p.HGW.Length, 65536);
   EXPECT_EQ(c.W(0)[8192 + 32768] + c.W(0)[8191 + 32768] + c.W(0)[8193 + 32768], 65536.0f);
   daq::StopRun(p);
-}
 
-TEST(RunsOnCard, MeasurementPointsBySingleScans) {
-  Card c;
-  NEED_CARD(c);
-  state::Program& p = c.p();
+  p.MG.Acquire[4] = 0;
   for (int ch : {1, 7, 33}) p.MG.Acquire[ch] = 1;
+  p.MG.RefChannelM1 = reference;
   p.RefA().MAverageExp = 3;
   p.A[7].MSpike = 1;
   ASSERT_EQ(daq::TRV_QM(p, 1, 0), 1);
@@ -104,23 +99,18 @@ TEST(RunsOnCard, GeneratorLimitsSynchronousReplayAndRestVoltage) {
   p.MGlobals.GenOutputs = 2;
   p.MGlobals.GenCyclic = 1;
   card.DA_frequency = 1000.0;
-  card.DA_BufferA.assign(65537, daq::DacCode(3.0f));
-  card.DA_BufferB.assign(65537, daq::DacCode(-1.0f));
-  card.DA_Size = 65537;
-  EXPECT_EQ(daq::BOARD_DA_Generator_Start(p), 0);
-  EXPECT_EQ(card.DA_going, 0);
-
-  card.DA_BufferA.resize(65536);
-  card.DA_BufferB.resize(65536);
-  card.DA_Size = 65536;
-  ASSERT_EQ(daq::BOARD_DA_Generator_Start(p), 1);
-  EXPECT_EQ(card.DA_going, 1);
+  for (size_t size : {65537u, 65536u}) {  // one sample more than the card holds is refused
+    card.DA_BufferA.assign(size, daq::DacCode(3.0f));
+    card.DA_BufferB.assign(size, daq::DacCode(-1.0f));
+    card.DA_Size = int32_t(size);
+    EXPECT_EQ(daq::BOARD_DA_Generator_Start(p), size == 65536u) << size;
+    EXPECT_EQ(card.DA_going, size == 65536u);
+  }
   p.MGlobals.GenRestA = 1.0f;
   p.MGlobals.GenRestB = -100.0f;
   ASSERT_EQ(daq::BOARD_DA_Generator_Stop(p), 1);
   EXPECT_EQ(card.DA_going, 0);
   EXPECT_FLOAT_EQ(card.DAC_val[0], 1.0f);
-
   // Synchronous: the waveform run starts the generator, and input 30 reads output A.
   p.MGlobals.GenSynchro = 1;
   p.MG.Acquire[30] = 1;

@@ -8,42 +8,35 @@ namespace {
 
 using V = std::vector<float>;
 
-TEST(DataModif, Arithmetic) {
+TEST(DataModif, ArithmeticModesInSequence) {
+  const struct {
+    int mode;
+    double value;
+    V want;
+  } steps[] = {{0, 0, {-1, 2, -3}},     {1, 0, {1, 2, 3}},        {4, 2.5, {2.5f, 5, 7.5f}},
+               {5, -0.5, {2, 4.5f, 7}}, {6, 2, {1, 2.25f, 3.5f}}, {7, 2, {-0.625f, 0.625f, 1.875f}}};
   V x = {1, -2, 3};
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 0, 0), 1);
-  EXPECT_EQ(x, (V{-1, 2, -3}));
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 1, 0), 1);
-  EXPECT_EQ(x, (V{1, 2, 3}));
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 4, 2.5), 1);
-  EXPECT_EQ(x, (V{2.5f, 5, 7.5f}));
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 5, -0.5), 1);
-  EXPECT_EQ(x, (V{2, 4.5f, 7}));
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 6, 2), 1);
-  EXPECT_EQ(x, (V{1, 2.25f, 3.5f}));
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 7, 2), 1);  // baseline of the first two
-  EXPECT_EQ(x, (V{-0.625f, 0.625f, 1.875f}));
-}
-
-TEST(DataModif, RefusedValuesAndModes) {
-  V x = {1, 2, 3}, before = x;
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 6, 0), 0);  // division by zero
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 7, 0), 0);
-  EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, 8, 0), 0);
-  for (int mode : {2, 3, 9, 10, 11, -1}) EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, mode, 1), 0);
+  for (const auto& s : steps) {  // mode 7: the baseline of the first two
+    EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, s.mode, s.value), 1) << s.mode;
+    EXPECT_EQ(x, s.want) << s.mode;
+  }
+  // Division by zero, a zero shift, other modes, no samples: refused, untouched.
+  for (auto [mode, value] : {std::pair{6, 0.0}, {7, 0.0}, {8, 0.0}, {2, 1.0}, {3, 1.0}, {9, 1.0}, {-1, 1.0}})
+    EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 3, mode, value), 0) << mode;
   EXPECT_EQ(dsp::DataModifArithmetic(x.data(), 0, 0, 1), 0);
-  EXPECT_EQ(x, before);
+  EXPECT_EQ(x, steps[5].want);
 }
 
 TEST(DataModif, ShiftKeepsTheEdgeValue) {
-  V x = {1, 2, 3, 4, 5};
-  dsp::DataModifArithmetic(x.data(), 5, 8, 2);
-  EXPECT_EQ(x, (V{1, 1, 1, 2, 3}));
-  x = {1, 2, 3, 4, 5};
-  dsp::DataModifArithmetic(x.data(), 5, 8, -1);
-  EXPECT_EQ(x, (V{2, 3, 4, 5, 5}));
-  x = {1, 2, 3};
-  dsp::DataModifArithmetic(x.data(), 3, 8, 1e12);  // beyond the record
-  EXPECT_EQ(x, (V{1, 1, 1}));
+  for (auto [shift, want] :
+       {std::pair{2.0, V{1, 1, 1, 2, 3}}, {-1.0, V{2, 3, 4, 5, 5}}, {1e12, V{1, 1, 1, 1, 1}}}) {
+    V x = {1, 2, 3, 4, 5};
+    dsp::DataModifArithmetic(x.data(), 5, 8, shift);
+    EXPECT_EQ(x, want) << shift;
+  }
+  EXPECT_EQ(dsp::DataModifValueFor(5).kind, dsp::DataModifValue::Float);
+  EXPECT_EQ(dsp::DataModifValueFor(8).text, 823);
+  EXPECT_EQ(dsp::DataModifValueFor(0).kind, dsp::DataModifValue::None);
 }
 
 TEST(LinearTrend, RemovedAndTheTailFollows) {
@@ -55,13 +48,6 @@ TEST(LinearTrend, RemovedAndTheTailFollows) {
   dsp::RemoveLinearTrend(y.data(), 2, 1, 3);
   dsp::RemoveLinearTrend(y.data(), 0, 3, 3);
   EXPECT_EQ(y, before);
-}
-
-TEST(DataModif, ValuesAsked) {
-  EXPECT_EQ(dsp::DataModifValueFor(5).kind, dsp::DataModifValue::Float);
-  EXPECT_EQ(dsp::DataModifValueFor(5).limit, 100000);
-  EXPECT_EQ(dsp::DataModifValueFor(8).text, 823);
-  EXPECT_EQ(dsp::DataModifValueFor(0).kind, dsp::DataModifValue::None);
 }
 
 }  // namespace

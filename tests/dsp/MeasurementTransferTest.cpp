@@ -2,24 +2,20 @@
 
 #include <cstring>
 
-#include "dsp/AlgebraTestSupport.h"
+#include "dsp/DspTestSupport.h"
 #include "ops/MeasurementTransfer.h"
-#include "state/GraphWindows.h"
 #include "state/Messages.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-using algebra_test::ChannelData;
-using algebra_test::Layout;
-using algebra_test::Snapshot;
-using testing_support::TestEnv;
+using dsptest::Channel;
+using dsptest::Snapshot;
 
 class MeasurementTransfer : public ::testing::Test {
  protected:
   void SetUp() override {
-    Layout(p, 1, {0, 1, 2, 3}, 200, [](int, int) { return 7.0f; });
-    Layout(p, 0, {1, 5}, 50, [](int ch, int k) { return float(ch) + 0.01f * float(k); });
+    dsptest::Layout(p, 1, {0, 1, 2, 3}, 200, [](int, int) { return 7.0f; });
+    dsptest::Layout(p, 0, {1, 5}, 50, [](int ch, int k) { return float(ch) + 0.01f * float(k); });
     p.HGB.TriggerFlag = 1;
     p.HGB.PreTrigger = 9;
     store::CopyText(p.HGB.Comment, "measured");
@@ -27,26 +23,33 @@ class MeasurementTransfer : public ::testing::Test {
     p.BFreq[5] = 1;
     p.WFreq[0] = 1;
   }
-  TestEnv env{1024};
+  testing_support::TestEnv env{1024};
   state::Program& p = env.prog;
 };
 
 TEST_F(MeasurementTransfer, TheMeasurementReplacesTheWaveform) {
+  p.PG.WWindows = 0;
+  state::DisplayWave(p, store::Store::W, 0);
+  state::DisplayWave(p, store::Store::W, 1);
   ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
   EXPECT_TRUE(env.ui.Log().empty());
-  EXPECT_EQ(p.HGW.IsWaveform, 1);
-  EXPECT_EQ(p.HGW.TriggerFlag, 0);
-  EXPECT_EQ(p.HGW.PreTrigger, 9);
-  EXPECT_EQ(p.HGW.Length, 50);
-  EXPECT_EQ(p.HGW.ChannelCount, 2);
+  EXPECT_EQ(std::tuple(p.HGW.IsWaveform, p.HGW.TriggerFlag, p.HGW.PreTrigger, p.HGW.Length,
+                       p.HGW.ChannelCount, p.HGW.ChannelOn[0], p.WFreq[5], p.WFreq[0], p.HGB.IsWaveform),
+            std::tuple(1, 0, 9, 50, 2, 0, 1, 0, 0));  // the measurement itself stays
   EXPECT_STREQ(p.HGW.Comment, "measured");
-  EXPECT_EQ(p.HGW.ChannelOn[0], 0);
   EXPECT_EQ(std::memcmp(p.FGW.get(), p.FGB.get(), p.FGW.bytes()), 0);
-  EXPECT_EQ(p.WFreq[5], 1);
-  EXPECT_EQ(p.WFreq[0], 0);
-  EXPECT_EQ(ChannelData(p, 1, 1), ChannelData(p, 0, 1));
-  EXPECT_EQ(ChannelData(p, 1, 5), ChannelData(p, 0, 5));
-  EXPECT_EQ(p.HGB.IsWaveform, 0);  // the measurement itself stays
+  EXPECT_EQ(Channel(p, 1, 1), Channel(p, 0, 1));
+  EXPECT_EQ(Channel(p, 1, 5), Channel(p, 0, 5));
+  // Open windows follow the new channels.
+  EXPECT_FALSE(p.QWWin[0]);
+  EXPECT_TRUE(p.QWWin[1]);
+  // With the option set, the waveform windows reopen.
+  state::UnDisplayWave(p, store::Store::W, -1);
+  SetUp();
+  p.PG.WWindows = 1;
+  p.MG.WDisplay[1] = p.MG.WDisplay[5] = 1;
+  ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
+  EXPECT_TRUE(p.QWWin[1] && p.QWWin[5]);
 }
 
 TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
@@ -55,7 +58,6 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   EXPECT_EQ(ops::MeasurementToWaveform(p, true), 0);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 359));
   EXPECT_TRUE(Snapshot(p) == before);
-
   // A measurement header claiming more than the arrays hold.
   p.HGB.Length = 600;
   const Snapshot tooLong(p);
@@ -65,7 +67,6 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   EXPECT_EQ(env.ui.Log().size(), 1u);
   p.HGB.Length = 50;
 
-  env.ui.ClearLog();
   EXPECT_EQ(ops::MeasurementToWaveform(p, true), 1);
   EXPECT_EQ(env.ui.LastText(), state::Txt(p, 360));
   p.MacGoing = 1;
@@ -74,25 +75,8 @@ TEST_F(MeasurementTransfer, QuestionConfirmationAndRefusals) {
   EXPECT_TRUE(env.ui.Log().empty());
 }
 
-TEST_F(MeasurementTransfer, WindowsFollowTheNewChannels) {
-  p.PG.WWindows = 0;
-  state::DisplayWave(p, store::Store::W, 0);
-  state::DisplayWave(p, store::Store::W, 1);
-  ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
-  EXPECT_FALSE(p.QWWin[0]);  // channel 1 is gone
-  EXPECT_TRUE(p.QWWin[1]);
-}
-
-TEST_F(MeasurementTransfer, WaveformWindowsReopenWhenTheOptionIsSet) {
-  p.PG.WWindows = 1;
-  p.MG.WDisplay[1] = p.MG.WDisplay[5] = 1;
-  ASSERT_EQ(ops::MeasurementToWaveform(p, false), 1);
-  EXPECT_TRUE(p.QWWin[1]);
-  EXPECT_TRUE(p.QWWin[5]);
-}
-
 TEST(WaveToMeasurementCheck, ModesNeedTheirChannelsSelected) {
-  TestEnv env(256);
+  testing_support::TestEnv env(256);
   state::Program& p = env.prog;
   for (int i = 0; i < store::kChannels; ++i) p.MG.Acquire[i] = 0;
   EXPECT_EQ(ops::Kontrola_WToMFun(p, 3), 1);

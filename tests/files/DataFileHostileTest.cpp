@@ -14,21 +14,20 @@
 #include "files/DataFileLink.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
-#include "state/Messages.h"
-#include "support/TestSupport.h"
 
 namespace {
 
 using datafile_test::FileImage;
 using datafile_test::FillStore;
+using datafile_test::LastMessageIs;
 using datafile_test::Snapshot;
 using testing_support::ReadBytes;
 using testing_support::TestEnv;
 using testing_support::WriteBytes;
 
-bool LastMessageTitled(TestEnv& env, const std::string& text, int title) {
-  const auto& log = env.ui.Log();
-  return !log.empty() && log.back().text == text && log.back().title == state::Txt(env.prog, title);
+int Read(TestEnv& env, const char* name, int store, int channel = -1, int add = 0) {
+  return files::ReadDataFileUtil(env.prog, name, store::StoreFromFlag(store), true, channel,
+                                 channel < 0 ? -1 : 0, add);
 }
 
 TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
@@ -40,48 +39,38 @@ TEST(DataFileHostile, TruncatedAtEveryByteChangesNothing) {
   FillStore(env.prog, 1, {2}, 30);
   FillStore(env.prog, 0, {1}, 30);
   const Snapshot before(env.prog);
-  const std::string cut = env.dir / "DATA/cut.w";
-
-  // Identification, header, the first channel record and its samples, and
-  // the second channel's record.
+  // Identification, header, the first channel record and its samples, the
+  // second channel's record.
   for (size_t size = 0; size < 22 + 586 + 478 + 78 + 8; ++size) {
-    WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.begin() + long(size)));
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, -1, -1, false), 0)
-        << size;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, -1, -1, true), 0)
-        << size;
+    WriteBytes(env.dir / "DATA/cut.w", std::vector<uint8_t>(full.begin(), full.begin() + long(size)));
+    ASSERT_EQ(Read(env, "\\DATA\\cut.w", 1), 0) << size;
+    ASSERT_EQ(Read(env, "\\DATA\\cut.w", 1, -1, 1), 0) << size;
     ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, 4, 2, false), 0)
         << size;
     ASSERT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\cut.w", store::Store::W), 0) << size;
     ASSERT_TRUE(Snapshot(env.prog) == before) << size;
   }
   // One sample short of the whole file.
-  WriteBytes(cut, std::vector<uint8_t>(full.begin(), full.end() - 4));
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\cut.w", store::Store::W, true, -1, -1, false), 0);
+  WriteBytes(env.dir / "DATA/cut.w", std::vector<uint8_t>(full.begin(), full.end() - 4));
+  EXPECT_EQ(Read(env, "\\DATA\\cut.w", 1), 0);
   EXPECT_TRUE(Snapshot(env.prog) == before);
 }
 
 TEST(DataFileHostile, WrongIdentificationOrCapacity) {
-  const struct {
-    int16_t capacity;
-    const char* id;
-  } cases[] = {{128, "TARVELIN, B 3.0,7/96"}, {-1, nullptr}, {-32768, nullptr}};
-  for (const auto& c : cases) {
+  for (auto [capacity, id] :
+       {std::pair<int16_t, const char*>{128, "TARVELIN, B 3.0,7/96"}, {-1, nullptr}, {-32768, nullptr}}) {
     TestEnv env(4096);
-    FileImage f(c.capacity, 1, 10);
+    FileImage f(capacity, 1, 10);
     f.AddChannel(0, 1.0f);
-    if (c.id) std::memcpy(f.ig().IdText, c.id, 20);
-    WriteBytes(env.dir / "DATA/bad.w", f.Bytes());
+    if (id) std::memcpy(f.ig().IdText, id, 20);
+    f.Write(env.dir / "DATA/bad.w");
     const std::string text =
-        c.id ? state::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : state::Txt(env.prog, 498);
+        id ? state::TxtF(env.prog, 384, {"TARVELIN, B 3.0,7/95"}) : state::Txt(env.prog, 498);
     const Snapshot before(env.prog);
-    EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\bad.w", store::Store::W, true, -1, -1, false), 0)
-        << c.capacity;
-    EXPECT_TRUE(LastMessageTitled(env, text, c.id ? 385 : 13)) << c.capacity;
+    EXPECT_EQ(Read(env, "\\DATA\\bad.w", 1), 0) << capacity;
+    EXPECT_TRUE(LastMessageIs(env, text, id ? 385 : 13)) << capacity;
     EXPECT_EQ(files::WaveformLinkUtil(env.prog, "\\DATA\\bad.w", store::Store::W), 0);
-    if (c.id) {
-      EXPECT_TRUE(LastMessageTitled(env, text, 385));
-    }
+    EXPECT_TRUE(!id || LastMessageIs(env, text, 385));
     EXPECT_TRUE(Snapshot(env.prog) == before);
   }
 }
@@ -92,27 +81,20 @@ TEST(DataFileHostile, LengthsOutsideTheStoreAreRefused) {
     // ChannelCount says 1) outnumbering what the array holds.
     for (int32_t length : {0, -1, -100000, int32_t(0x80000000), 3000, 2000000000}) {
       TestEnv env(4096);
-      env.prog.DG.MaxLength = 2048;
+      env.prog.DG.MaxLength = length == 3000 ? 4096 : 2048;
       FileImage f(128, int16_t(s), length);
       f.AddChannel(0, 1.0f);
       if (length == 3000) {
-        env.prog.DG.MaxLength = 4096;
         f.header().ChannelOn[1] = f.header().ChannelOn[127] = 1;
         f.header().ChannelCount = 1;
       }
-      WriteBytes(env.dir / "DATA/len.x", f.Bytes());
+      f.Write(env.dir / "DATA/len.x");
       const Snapshot before(env.prog);
-      EXPECT_EQ(
-          files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), true, -1, -1, false), 0)
+      EXPECT_EQ(Read(env, "\\DATA\\len.x", s), 0) << length;
+      EXPECT_TRUE(LastMessageIs(env, state::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
           << length;
-      EXPECT_TRUE(LastMessageTitled(env, state::TxtF(env.prog, s ? 389 : 392, {long(length)}), s ? 390 : 393))
-          << length;
-      EXPECT_EQ(
-          files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::StoreFromFlag(s), true, -1, -1, true), 0)
-          << length;
-      if (length < 1) {
-        EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\len.x", store::Store::W, true, 0, 0, false), 0);
-      }
+      EXPECT_EQ(Read(env, "\\DATA\\len.x", s, -1, 1), 0) << length;
+      EXPECT_TRUE(length > 0 || Read(env, "\\DATA\\len.x", 1, 0) == 0);
       EXPECT_TRUE(Snapshot(env.prog) == before) << length;
     }
   }
@@ -124,19 +106,16 @@ TEST(DataFileHostile, UnterminatedTextsEndInsideTheirFields) {
   f.AddChannel(0, 1.0f);
   std::memset(f.header().Comment, 'c', sizeof f.header().Comment);
   std::memset(f.header().Date, 'd', sizeof f.header().Date);
-  WriteBytes(env.dir / "DATA/t.w", f.Bytes());
-  auto bytes = ReadBytes(env.dir / "DATA/t.w");
+  auto bytes = f.Bytes();
   std::memset(&bytes[608 + 2], 'n', 76);  // Name, Unit, PrefixCode, XUnit: no terminator anywhere
   WriteBytes(env.dir / "DATA/t.w", bytes);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\t.w", store::Store::W, true, -1, -1, false), 1);
-  EXPECT_EQ(std::strlen(env.prog.HGW.Comment), 299u);
-  EXPECT_EQ(std::strlen(env.prog.HGW.Date), 11u);
-  EXPECT_EQ(std::strlen(env.prog.FGW[0].Name), 29u);
-  EXPECT_EQ(std::strlen(env.prog.FGW[0].XUnit), 19u);
+  ASSERT_EQ(Read(env, "\\DATA\\t.w", 1), 1);
+  EXPECT_EQ(std::tuple(std::strlen(env.prog.HGW.Comment), std::strlen(env.prog.HGW.Date),
+                       std::strlen(env.prog.FGW[0].Name), std::strlen(env.prog.FGW[0].XUnit)),
+            std::tuple(299u, 11u, 29u, 19u));
 }
 
-// The folder of the target must be writable for the temporary file; a
-// failure anywhere keeps the file that was there.
+// A failure anywhere keeps the file that was there and leaves no temporary file.
 class FailedWrite : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -154,22 +133,16 @@ class FailedWrite : public ::testing::Test {
   std::vector<uint8_t> previous;
 };
 
-TEST_F(FailedWrite, MissingFolder) {
+TEST_F(FailedWrite, MissingFolderOrATargetThatCannotBeReplaced) {
   EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\NOSUCH\\keep.w", store::Store::W, 0), 0);
-  EXPECT_TRUE(LastMessageTitled(env, state::Txt(env.prog, 398), 13));
-}
-
-// A target that cannot be replaced (here a folder, which even root cannot
-// write over) fails, names the file and the system's reason, leaves what was
-// there and no temporary file.
-TEST_F(FailedWrite, TargetThatCannotBeReplaced) {
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 398), 13));
+  // A folder, which even root cannot write over: the failure names the file and the system's reason.
   std::filesystem::create_directories(env.dir / "DATA/taken.w/inner");
   files::WriteFailureLog log;
   EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\taken.w", store::Store::W, 0), 0);
   EXPECT_TRUE(std::filesystem::is_directory(env.dir / "DATA/taken.w/inner"));
   EXPECT_EQ(FilesInData(), 1u);
-  ASSERT_EQ(log.Entries().size(), 1u);
-  EXPECT_EQ(log.Entries()[0], env.dir / "DATA/taken.w: " + std::strerror(EISDIR));
+  EXPECT_EQ(log.Entries(), std::vector<std::string>{env.dir / "DATA/taken.w: " + std::strerror(EISDIR)});
 }
 
 TEST_F(FailedWrite, DiskFullHalfway) {
@@ -188,7 +161,7 @@ TEST_F(FailedWrite, DiskFullHalfway) {
   ::sigaction(SIGXFSZ, &old, nullptr);
   EXPECT_EQ(ok, 0);
   EXPECT_EQ(ReadBytes(env.dir / "DATA/keep.w"), previous);
-  EXPECT_EQ(FilesInData(), 1u);  // no temporary file left behind
+  EXPECT_EQ(FilesInData(), 1u);
 }
 
 }  // namespace

@@ -6,232 +6,193 @@
 #include "DataFileTestSupport.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileWriter.h"
-#include "state/Messages.h"
 #include "state/StoreAccess.h"
-#include "support/TestSupport.h"
 
 namespace {
 
 using datafile_test::FileImage;
 using datafile_test::FillStore;
+using datafile_test::LastMessageIs;
 using datafile_test::PatternValue;
 using datafile_test::Snapshot;
 using testing_support::ReadBytes;
-using testing_support::TestEnv;
-using testing_support::WriteBytes;
 
-bool LastMessageIs(TestEnv& env, const std::string& text, int title) {
-  for (auto it = env.ui.Log().rbegin(); it != env.ui.Log().rend(); ++it)
-    if (it->kind == "message") return it->text == text && it->title == state::Txt(env.prog, title);
-  return false;
+template <typename T>
+T At(const std::vector<uint8_t>& bytes, size_t offset) {
+  T v;
+  std::memcpy(&v, &bytes[offset], sizeof v);
+  return v;
 }
 
-TEST(DataFileWrite, TwoChannelsGiveTheExactLayout) {
-  TestEnv env(4096);
-  FillStore(env.prog, 1, {0, 2}, 100);
-  env.prog.WFreq[2] = 1;  // a spectrum channel is written with IsSpectrum set
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\two.w", store::Store::W, 0), 1);
+class DataFile : public ::testing::Test {
+ protected:
+  int Read(const char* name, int store, int channel = -1, int target = -1, int add = 0) {
+    return files::ReadDataFileUtil(p, name, store::StoreFromFlag(store), true, channel, target, add);
+  }
+  testing_support::TestEnv env{4096};
+  state::Program& p = env.prog;
+};
+
+TEST_F(DataFile, TwoChannelsGiveTheExactLayout) {
+  FillStore(p, 1, {0, 2}, 100);
+  p.WFreq[2] = 1;  // a spectrum channel is written with IsSpectrum set
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\two.w", store::Store::W, 0), 1);
   auto bytes = ReadBytes(env.dir / "DATA/two.w");
   ASSERT_EQ(bytes.size(), 1564u);
   EXPECT_EQ(std::memcmp(bytes.data(), "TARVELIN, B 3.0,7/95\x80\0", 22), 0);  // identification, capacity 128
-  EXPECT_EQ(std::memcmp(&bytes[22], &env.prog.HGW, 586), 0);
-
-  store::Channel_s rec;
-  std::memcpy(&rec, &bytes[608], 78);
-  EXPECT_EQ(rec.IsSpectrum, 0);
-  float v;
-  std::memcpy(&v, &bytes[686 + 99 * 4], 4);
-  EXPECT_EQ(v, PatternValue(1, 0, 99));
-  std::memcpy(&rec, &bytes[608 + 478], 78);
-  EXPECT_STREQ(rec.Name, "Chan 2");
-  EXPECT_EQ(rec.IsSpectrum, 1);
-  std::memcpy(&v, &bytes[608 + 478 + 78], 4);
-  EXPECT_EQ(v, PatternValue(1, 2, 0));
+  EXPECT_EQ(std::memcmp(&bytes[22], &p.HGW, 586), 0);
+  EXPECT_EQ(At<store::Channel_s>(bytes, 608).IsSpectrum, 0);
+  EXPECT_EQ(At<float>(bytes, 686 + 99 * 4), PatternValue(1, 0, 99));
+  const store::Channel_s second = At<store::Channel_s>(bytes, 608 + 478);
+  EXPECT_STREQ(second.Name, "Chan 2");
+  EXPECT_EQ(second.IsSpectrum, 1);
+  EXPECT_EQ(At<float>(bytes, 608 + 478 + 78), PatternValue(1, 2, 0));
 }
 
-TEST(DataFileWrite, SingleChannelLeavesTheStoreHeaderAlone) {
-  TestEnv env(4096);
-  FillStore(env.prog, 1, {0, 2, 5}, 64);
-  const store::Header_s before = env.prog.HGW;
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, 3), 1);
-  EXPECT_EQ(std::memcmp(&before, &env.prog.HGW, sizeof before), 0);
-
+TEST_F(DataFile, SingleChannelLeavesTheStoreHeaderAlone) {
+  FillStore(p, 1, {0, 2, 5}, 64);
+  const store::Header_s before = p.HGW;
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\one.w", store::Store::W, 3), 1);
+  EXPECT_EQ(std::memcmp(&before, &p.HGW, sizeof before), 0);
   auto bytes = ReadBytes(env.dir / "DATA/one.w");
   ASSERT_EQ(bytes.size(), 22u + 586 + 78 + 64 * 4);
-  store::Header_s h;
-  std::memcpy(&h, &bytes[22], sizeof h);
+  const store::Header_s h = At<store::Header_s>(bytes, 22);
   EXPECT_EQ(h.ChannelCount, 1);
   for (int i = 0; i < 128; ++i) EXPECT_EQ(h.ChannelOn[i] != 0, i == 2) << i;
-  float v;
-  std::memcpy(&v, &bytes[608 + 78 + 10 * 4], 4);
-  EXPECT_EQ(v, PatternValue(1, 2, 10));
+  EXPECT_EQ(At<float>(bytes, 608 + 78 + 10 * 4), PatternValue(1, 2, 10));
 }
 
-TEST(DataFileWrite, InactiveSingleChannelWritesNothing) {
-  for (int s : {1, 0}) {
-    TestEnv env(4096);
-    FillStore(env.prog, s, {0}, 16);
-    EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\none.x", store::StoreFromFlag(s), 4), 0);
-    EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/none.x"));
-    EXPECT_TRUE(LastMessageIs(env, state::TxtF(env.prog, s ? 396 : 397, {4}), 13));
+TEST_F(DataFile, RefusedWritesLeaveNoFile) {
+  for (int s : {1, 0}) {  // an inactive single channel
+    FillStore(p, s, {0}, 16);
+    EXPECT_EQ(files::WriteDataFileUtil(p, "\\DATA\\none.x", store::StoreFromFlag(s), 4), 0);
+    EXPECT_TRUE(LastMessageIs(env, state::TxtF(p, s ? 396 : 397, {4}), 13));
   }
+  // Measured against the array, not against the size set for the next start.
+  FillStore(p, 1, {0, 1}, 2000);
+  p.DG.TotalSamples = 1024;
+  EXPECT_EQ(files::WriteDataFileUtil(p, "\\DATA\\big.w", store::Store::W, 0), 1);
+  p.HGW.Length = 2100;  // would read past the array
+  EXPECT_EQ(files::WriteDataFileUtil(p, "\\DATA\\none.x", store::Store::W, 0), 0);
+  EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/none.x"));
 }
 
-TEST(DataFileWrite, MeasuredAgainstTheArrayNotTheNextSize) {
-  TestEnv env(4096);
-  FillStore(env.prog, 1, {0, 1}, 2000);
-  env.prog.DG.TotalSamples = 1024;  // lowered for the next start: the exit still saves
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\big.w", store::Store::W, 0), 1);
-  env.prog.HGW.Length = 2100;  // would read past the array
-  EXPECT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\bad.w", store::Store::W, 0), 0);
-  EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/bad.w"));
-}
-
-TEST(DataFileRoundTrip, WriteReadWriteIsByteForByte) {
+TEST_F(DataFile, WriteReadWriteIsByteForByte) {
   for (int s : {1, 0}) {
-    TestEnv env(4096);
-    FillStore(env.prog, s, {1, 7, 127}, 200);
-    store::Header_s& h = env.prog.Header(store::StoreFromFlag(s));
+    FillStore(p, s, {1, 7, 127}, 200);
+    store::Header_s& h = p.Header(store::StoreFromFlag(s));
     // Bytes no field uses (after the comment's end, trigger time) must survive.
     std::memset(h.Comment, 'x', sizeof h.Comment);
     std::memcpy(h.Comment, "note\0tail", 9);
     h.Comment[299] = '\0';
     h.TriggerTime[2] = 77;
     h.PreTrigger = 33;
-    env.prog.Freq(store::StoreFromFlag(s))[7] = 1;
-    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\a.x", store::StoreFromFlag(s), 0), 1);
-
-    FillStore(env.prog, s, {0}, 5);
-    env.prog.Freq(store::StoreFromFlag(s))[7] = 0;
-    ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\a.x", store::StoreFromFlag(s), true, -1, -1, false),
-              1);
-    EXPECT_EQ(env.prog.Header(store::StoreFromFlag(s)).ChannelCount, 3);
-    EXPECT_EQ(state::Pocatek(env.prog, store::StoreFromFlag(s), 127), 400);
-    EXPECT_EQ(env.prog.Samples(store::StoreFromFlag(s))[400 + 199], PatternValue(s, 127, 199));
-    EXPECT_NE(env.prog.Freq(store::StoreFromFlag(s))[7], 0);
-    EXPECT_EQ(int32_t(env.prog.Graphs(store::StoreFromFlag(s))[3].DisplType), 2);
-
-    ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\b.x", store::StoreFromFlag(s), 0), 1);
+    p.Freq(store::StoreFromFlag(s))[7] = 1;
+    ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\a.x", store::StoreFromFlag(s), 0), 1);
+    FillStore(p, s, {0}, 5);
+    p.Freq(store::StoreFromFlag(s))[7] = 0;
+    ASSERT_EQ(Read("\\DATA\\a.x", s), 1);
+    EXPECT_EQ(std::tuple(p.Header(store::StoreFromFlag(s)).ChannelCount,
+                         state::Pocatek(p, store::StoreFromFlag(s), 127),
+                         int32_t(p.Graphs(store::StoreFromFlag(s))[3].DisplType)),
+              std::tuple(3, 400, 2));
+    EXPECT_EQ(p.Samples(store::StoreFromFlag(s))[400 + 199], PatternValue(s, 127, 199));
+    EXPECT_NE(p.Freq(store::StoreFromFlag(s))[7], 0);
+    ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\b.x", store::StoreFromFlag(s), 0), 1);
     EXPECT_EQ(ReadBytes(env.dir / "DATA/a.x"), ReadBytes(env.dir / "DATA/b.x"));
   }
 }
 
-TEST(DataFileRead, HeaderCountIsRecountedFromTheFlags) {
-  TestEnv env(4096);
+TEST_F(DataFile, CountsFlagsKindsAndAccumulation) {
+  // The header's count is recounted from the flags.
   FileImage f(128, 1, 10);
   f.AddChannel(3, 1.0f);
   f.AddChannel(9, 2.0f);
   f.header().ChannelCount = 7;
-  WriteBytes(env.dir / "DATA/c.w", f.Bytes());
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c.w", store::Store::W, true, -1, -1, false), 1);
-  EXPECT_EQ(env.prog.HGW.ChannelCount, 2);
-  EXPECT_EQ(env.prog.Waveform[10], 2.0f);
+  f.Write(env.dir / "DATA/c.w");
+  ASSERT_EQ(Read("\\DATA\\c.w", 1), 1);
+  EXPECT_EQ(p.HGW.ChannelCount, 2);
+  EXPECT_EQ(p.Waveform[10], 2.0f);
+  // A measurement file is no waveform and the other way round.
+  FillStore(p, 0, {0, 1}, 50);
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\m.m", store::Store::M, 0), 1);
+  FillStore(p, 1, {4}, 20);
+  Snapshot before(p);
+  EXPECT_EQ(Read("\\DATA\\m.m", 1), 0);
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(p, 388), 13));
+  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\w.w", store::Store::W, 0), 1);
+  EXPECT_EQ(Read("\\DATA\\w.w", 0), 0);
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(p, 391), 13));
+  EXPECT_TRUE(Snapshot(p) == before);
+  // Accumulating the same file doubles.
+  ASSERT_EQ(Read("\\DATA\\w.w", 1, -1, -1, 1), 1);
+  EXPECT_EQ(p.Waveform[19], 2 * PatternValue(1, 4, 19));
 }
 
-TEST(DataFileRead, KindMismatchLeavesTheStore) {
-  TestEnv env(4096);
-  FillStore(env.prog, 0, {0, 1}, 50);
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::M, 0), 1);
-  FillStore(env.prog, 1, {4}, 20);
-  Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\m.m", store::Store::W, true, -1, -1, false), 0);
-  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 388), 13));
-  EXPECT_TRUE(Snapshot(env.prog) == before);
-
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::W, 0), 1);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\w.w", store::Store::M, true, -1, -1, false), 0);
-  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 391), 13));
-  EXPECT_TRUE(Snapshot(env.prog) == before);
-}
-
-TEST(DataFileRead, AccumulatingTheSameFileDoubles) {
-  TestEnv env(4096);
-  FillStore(env.prog, 1, {0, 3}, 300);
-  ASSERT_EQ(files::WriteDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, 0), 1);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\acc.w", store::Store::W, true, -1, -1, true), 1);
-  EXPECT_EQ(env.prog.Waveform[0], 2 * PatternValue(1, 0, 0));
-  EXPECT_EQ(env.prog.Waveform[599], 2 * PatternValue(1, 3, 299));
-}
-
-TEST(DataFileRead, SmallCapacityWriter) {
-  TestEnv env(4096);
+TEST_F(DataFile, SmallCapacityWriter) {
   FileImage f(64, 1, 8);
   f.AddChannel(5, 10.0f);
   f.AddChannel(63, 20.0f);
   f.header().ChannelOn[100] = 1;  // beyond such a writer's channels: never read
-  WriteBytes(env.dir / "DATA/c64.w", f.Bytes());
-
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, true, -1, -1, false), 1);
-  EXPECT_EQ(env.prog.HGW.ChannelCount, 2);
-  EXPECT_EQ(env.prog.HGW.ChannelOn[100], 0);
-  EXPECT_EQ(env.prog.Waveform[8], 20.0f);
-
+  f.Write(env.dir / "DATA/c64.w");
+  ASSERT_EQ(Read("\\DATA\\c64.w", 1), 1);
+  EXPECT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.ChannelOn[100], p.Waveform[8]), std::tuple(2, 0, 20.0f));
   // Single channel: only channels below the capacity exist.
-  FillStore(env.prog, 1, {0}, 8);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, true, 63, 0, false), 1);
-  EXPECT_EQ(env.prog.Waveform[0], 20.0f);
-  Snapshot before(env.prog);
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\c64.w", store::Store::W, true, 64, 0, false), 0);
-  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 498), 13));
-  EXPECT_TRUE(Snapshot(env.prog) == before);
+  FillStore(p, 1, {0}, 8);
+  EXPECT_EQ(Read("\\DATA\\c64.w", 1, 63, 0), 1);
+  EXPECT_EQ(p.Waveform[0], 20.0f);
+  Snapshot before(p);
+  EXPECT_EQ(Read("\\DATA\\c64.w", 1, 64, 0), 0);
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(p, 498), 13));
+  EXPECT_TRUE(Snapshot(p) == before);
 }
 
-TEST(DataFileRead, SingleChannelIntoALongerStore) {
-  TestEnv env(4096);
+TEST_F(DataFile, SingleChannelIntoALongerOrShorterStore) {
   FileImage f(128, 1, 50);
   f.AddChannel(1, 100.0f, "first");
   f.AddChannel(6, 200.0f, "wanted");
   f.header().IsWaveform = 0;  // the kind is not checked for one channel
-  WriteBytes(env.dir / "DATA/one.w", f.Bytes());
-  FillStore(env.prog, 1, {0, 2}, 80);
-  env.prog.WFreq[2] = 1;
-
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, true, 6, 2, false), 1);
-  EXPECT_STREQ(env.prog.FGW[2].Name, "wanted");
-  EXPECT_EQ(env.prog.WFreq[2], 0);
-  EXPECT_EQ(int32_t(env.prog.HGW.Length), 80);
-  const float* ch = env.prog.Waveform.get() + 80;
-  EXPECT_EQ(ch[49], 249.0f);
-  EXPECT_EQ(ch[50], 0.0f);                                 // the rest of the store's length is zero
-  EXPECT_EQ(env.prog.Waveform[0], PatternValue(1, 0, 0));  // other channels untouched
-
+  f.Write(env.dir / "DATA/one.w");
+  FillStore(p, 1, {0, 2}, 80);
+  p.WFreq[2] = 1;
+  ASSERT_EQ(Read("\\DATA\\one.w", 1, 6, 2), 1);
+  EXPECT_STREQ(p.FGW[2].Name, "wanted");
+  EXPECT_EQ(std::tuple(p.WFreq[2], p.HGW.Length), std::tuple(0, 80));
+  // The rest of the store's length is zero; other channels untouched.
+  EXPECT_EQ(std::tuple(p.Waveform[80 + 49], p.Waveform[80 + 50], p.Waveform[0]),
+            std::tuple(249.0f, 0.0f, PatternValue(1, 0, 0)));
   // A file longer than the store gives only the store's length.
-  FillStore(env.prog, 1, {0, 2}, 20);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\one.w", store::Store::W, true, 1, 0, false), 1);
-  EXPECT_EQ(env.prog.Waveform[19], 119.0f);
-  EXPECT_EQ(env.prog.Waveform[20], PatternValue(1, 2, 0));
+  FillStore(p, 1, {0, 2}, 20);
+  ASSERT_EQ(Read("\\DATA\\one.w", 1, 1, 0), 1);
+  EXPECT_EQ(std::tuple(p.Waveform[19], p.Waveform[20]), std::tuple(119.0f, PatternValue(1, 2, 0)));
 }
 
-TEST(DataFileRead, SingleChannelRefusals) {
-  TestEnv env(4096);
+TEST_F(DataFile, SingleChannelRefusals) {
   FileImage f(128, 1, 10);
   f.AddChannel(1, 1.0f);
-  WriteBytes(env.dir / "DATA/r.w", f.Bytes());
-  FillStore(env.prog, 1, {0}, 10);
-  FillStore(env.prog, 0, {0}, 10);
-  Snapshot before(env.prog);
-
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, true, 2, 0, false), 0);
-  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 395), 13));
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, true, 1, 5, false),
-            0);  // inactive target
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::W, true, 200, 0, false), 0);
+  f.Write(env.dir / "DATA/r.w");
+  FillStore(p, 1, {0}, 10);
+  FillStore(p, 0, {0}, 10);
+  Snapshot before(p);
+  EXPECT_EQ(Read("\\DATA\\r.w", 1, 2, 0), 0);
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(p, 395), 13));
+  EXPECT_EQ(Read("\\DATA\\r.w", 1, 1, 5), 0);  // inactive target
+  EXPECT_EQ(Read("\\DATA\\r.w", 1, 200, 0), 0);
   // The measurement store has no single-channel mode: nothing read, success.
-  EXPECT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\r.w", store::Store::M, true, 1, 0, false), 1);
-  EXPECT_TRUE(Snapshot(env.prog) == before);
+  EXPECT_EQ(Read("\\DATA\\r.w", 0, 1, 0), 1);
+  EXPECT_TRUE(Snapshot(p) == before);
 }
 
-TEST(DataFileRead, SegmentedFilesSkipTheSegmentRecord) {
-  TestEnv env(4096);
+TEST_F(DataFile, SegmentedFilesSkipTheSegmentRecord) {
   FileImage f(128, 1, 12);
   f.SetSegmented();
   f.AddChannel(0, 5.0f);
-  WriteBytes(env.dir / "DATA/seg.w", f.Bytes());
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, true, -1, -1, false), 1);
-  EXPECT_EQ(env.prog.Waveform[11], 16.0f);
-  FillStore(env.prog, 1, {3}, 12);
-  ASSERT_EQ(files::ReadDataFileUtil(env.prog, "\\DATA\\seg.w", store::Store::W, true, 0, 3, false), 1);
-  EXPECT_EQ(env.prog.Waveform[0], 5.0f);
+  f.Write(env.dir / "DATA/seg.w");
+  ASSERT_EQ(Read("\\DATA\\seg.w", 1), 1);
+  EXPECT_EQ(p.Waveform[11], 16.0f);
+  FillStore(p, 1, {3}, 12);
+  ASSERT_EQ(Read("\\DATA\\seg.w", 1, 0, 3), 1);
+  EXPECT_EQ(p.Waveform[0], 5.0f);
 }
 
 }  // namespace

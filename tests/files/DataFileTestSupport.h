@@ -1,6 +1,6 @@
-// Helpers of the data file tests: filling a store with a recognisable
-// pattern, taking a byte snapshot of everything a read may touch, and
-// building file images by hand, independently of the writer.
+// Helpers of the data file tests: a store filled with a recognisable
+// pattern, a byte snapshot of everything a read may touch, and file images
+// built by hand, independently of the writer.
 #pragma once
 
 #include <algorithm>
@@ -9,9 +9,11 @@
 #include <initializer_list>
 #include <vector>
 
+#include "state/Messages.h"
 #include "state/Program.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
+#include "support/TestSupport.h"
 
 namespace datafile_test {
 
@@ -31,14 +33,19 @@ inline void FillStore(state::Program& p, int store, std::initializer_list<int> c
     store::CopyText(c.Name, "Chan " + std::to_string(ch));
     store::CopyText(c.Unit, "V");
     c.Step = 0.001f * float(ch + 1);
-    float* s = p.Samples(store::StoreFromFlag(store)) + size_t(k) * size_t(length);
+    float* s = p.Samples(store::StoreFromFlag(store)) + size_t(k++) * size_t(length);
     for (int i = 0; i < length; ++i) s[i] = PatternValue(store, ch, i);
-    ++k;
   }
   h.ChannelCount = int16_t(k);
 }
 
-// Everything a read may change, as bytes.
+// The last message box shows `text` under general text `title`.
+inline bool LastMessageIs(const testing_support::TestEnv& env, const std::string& text, int title) {
+  for (auto it = env.ui.Log().rbegin(); it != env.ui.Log().rend(); ++it)
+    if (it->kind == "message") return it->text == text && it->title == state::Txt(env.prog, title);
+  return false;
+}
+
 struct Snapshot {
   explicit Snapshot(const state::Program& p) {
     Add(&p.IG, sizeof p.IG);
@@ -61,7 +68,6 @@ struct Snapshot {
   std::vector<uint8_t> bytes;
 };
 
-// A file image built by hand.
 class FileImage {
  public:
   FileImage(int16_t capacity, int16_t isWaveform, int32_t length) : length_(length) {
@@ -79,8 +85,8 @@ class FileImage {
     segmented_ = true;
   }
 
-  // Adds channel `ch` with samples value(k) = base + k; a crafted length
-  // beyond 8192 gets only 8192 samples (its reader must refuse it first).
+  // Adds channel `ch` with samples base + k; a crafted length beyond 8192
+  // gets only 8192 samples (its reader must refuse it first).
   void AddChannel(int ch, float base, const char* name = "File") {
     header_.ChannelOn[ch] = 1;
     ++header_.ChannelCount;
@@ -90,36 +96,31 @@ class FileImage {
     c.Step = 0.25f;
     std::vector<float> s(size_t(length_ > 0 ? std::min(length_, 8192) : 0));
     for (size_t k = 0; k < s.size(); ++k) s[k] = base + float(k);
-    channels_.push_back({ch, c, s});
+    channels_.push_back({c, s});
   }
 
   std::vector<uint8_t> Bytes() const {
     std::vector<uint8_t> out;
     auto add = [&](const void* d, size_t n) {
-      const auto* b = static_cast<const uint8_t*>(d);
-      out.insert(out.end(), b, b + n);
+      out.insert(out.end(), (const uint8_t*)d, (const uint8_t*)d + n);
     };
     add(&ig_, sizeof ig_);
     add(&header_, sizeof header_);
     if (segmented_) out.insert(out.end(), store::kSegmentRecordSize, uint8_t(0xA5));
     for (const auto& c : channels_) {
-      add(&c.record, sizeof c.record);
-      add(c.samples.data(), c.samples.size() * sizeof(float));
+      add(&c.first, sizeof c.first);
+      add(c.second.data(), c.second.size() * sizeof(float));
     }
     return out;
   }
+  void Write(const std::string& path) const { testing_support::WriteBytes(path, Bytes()); }
 
  private:
-  struct Chan {
-    int ch;
-    store::Channel_s record;
-    std::vector<float> samples;
-  };
   store::IG_s ig_{};
   store::Header_s header_{};
   int32_t length_;
   bool segmented_ = false;
-  std::vector<Chan> channels_;
+  std::vector<std::pair<store::Channel_s, std::vector<float>>> channels_;
 };
 
 }  // namespace datafile_test

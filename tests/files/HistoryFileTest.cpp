@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,8 +9,6 @@
 
 namespace {
 
-using testing_support::ReadBytes;
-using testing_support::TestEnv;
 using testing_support::WriteBytes;
 
 // A .BLK image: block records filled with `fill`, then per channel the given
@@ -22,10 +19,7 @@ struct HistImage {
 
   std::vector<uint8_t> Bytes() const {
     std::vector<uint8_t> out(960, fill);
-    auto put16 = [&out](uint16_t v) {
-      out.push_back(uint8_t(v));
-      out.push_back(uint8_t(v >> 8));
-    };
+    auto put16 = [&out](uint16_t v) { out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)}); };
     for (const auto* table : {w, m})
       for (int ch = 0; ch < store::kChannels; ++ch) {
         put16(uint16_t(table[ch].size()));
@@ -38,96 +32,74 @@ struct HistImage {
   }
 };
 
-std::string BlkPath(TestEnv& e) { return e.paths.Resolve(files::kHistoryWorkName); }
+class HistoryFile : public ::testing::Test {
+ protected:
+  int Read(const std::vector<uint8_t>& bytes) {
+    WriteBytes(env.paths.Resolve(files::kHistoryWorkName), bytes);
+    return files::ReadHistFile(p);
+  }
+  testing_support::TestEnv env;
+  state::Program& p = env.prog;
+};
 
-TEST(HistoryFile, EntryIsAllocatedAndCounted) {
-  TestEnv e;
+TEST_F(HistoryFile, EntriesAreAllocatedCountedAndWrittenBackByteForByte) {
   HistImage img;
   img.w[5] = {1000};
   img.m[0] = {3, 0, 2};
-  WriteBytes(BlkPath(e), img.Bytes());
-  const double before = e.prog.TotalDataAlloc;
-  ASSERT_EQ(files::ReadHistFile(e.prog), 1);
-  EXPECT_EQ(e.prog.TotalDataAlloc, before + 8000 + 40);
-  EXPECT_EQ(e.prog.MHNumb[0], 3);
-  ASSERT_EQ(e.prog.WHBuf[5][0].size, 1000);
-  EXPECT_EQ(e.prog.WHBuf[5][0].data[7999], uint8_t(5 + 0 + 7999));
-
+  const double before = p.TotalDataAlloc;
+  ASSERT_EQ(Read(img.Bytes()), 1);
+  EXPECT_EQ(p.TotalDataAlloc, before + 8000 + 40);
+  EXPECT_EQ(p.MHNumb[0], 3);
+  ASSERT_EQ(p.WHBuf[5][0].size, 1000);
+  EXPECT_EQ(p.WHBuf[5][0].data[7999], uint8_t(5 + 0 + 7999));
   // Reading again releases what was held before counting the new entries.
-  HistImage small;
-  small.w[1] = {10};
-  WriteBytes(BlkPath(e), small.Bytes());
-  ASSERT_EQ(files::ReadHistFile(e.prog), 1);
-  EXPECT_EQ(e.prog.TotalDataAlloc, before + 80);
-  EXPECT_EQ(e.prog.WHBuf[5][0].data, nullptr);
+  HistImage other;
+  other.fill = 0x5A;
+  other.w[0] = {1, 2};
+  other.w[127] = std::vector<uint16_t>(10, 7);
+  other.m[64] = {300};
+  ASSERT_EQ(Read(other.Bytes()), 1);
+  EXPECT_EQ(p.TotalDataAlloc, before + 8 * (3 + 70 + 300));
+  EXPECT_EQ(p.WHBuf[5][0].data, nullptr);
+  ASSERT_EQ(files::WriteHistFile(p, env.paths.Resolve("\\JOB\\COPY.BLK").c_str()), 1);
+  EXPECT_EQ(testing_support::ReadBytes(env.paths.Resolve("\\JOB\\COPY.BLK")), other.Bytes());
 }
 
-TEST(HistoryFile, RoundTripIsByteForByte) {
-  TestEnv e;
-  HistImage img;
-  img.fill = 0x5A;
-  img.w[0] = {1, 2};
-  img.w[127] = {7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
-  img.m[64] = {300};
-  const std::vector<uint8_t> bytes = img.Bytes();
-  WriteBytes(BlkPath(e), bytes);
-  ASSERT_EQ(files::ReadHistFile(e.prog), 1);
-  ASSERT_EQ(files::WriteHistFile(e.prog, e.paths.Resolve("\\JOB\\COPY.BLK").c_str()), 1);
-  EXPECT_EQ(ReadBytes(e.paths.Resolve("\\JOB\\COPY.BLK")), bytes);
-}
-
-TEST(HistoryFile, MalformedFilesAreRefusedWithMemoryUntouched) {
-  TestEnv e;
+TEST_F(HistoryFile, MalformedFilesAreRefusedWithMemoryUntouched) {
   HistImage held;
   held.w[2] = {4};
-  WriteBytes(BlkPath(e), held.Bytes());
-  ASSERT_EQ(files::ReadHistFile(e.prog), 1);
-  const double alloc = e.prog.TotalDataAlloc;
-  const uint8_t* data = e.prog.WHBuf[2][0].data.get();
+  ASSERT_EQ(Read(held.Bytes()), 1);
+  const double alloc = p.TotalDataAlloc;
+  const uint8_t* data = p.WHBuf[2][0].data.get();
 
-  HistImage tooMany;
+  HistImage tooMany, fine;
   tooMany.w[3] = std::vector<uint16_t>(11, 1);
-  tooMany.fill = 0;
-  HistImage fine;
   fine.m[127] = {5};
-  fine.fill = 0;
-  std::vector<uint8_t> pastEnd = fine.Bytes();
-  pastEnd.resize(pastEnd.size() - 1);
-  std::vector<uint8_t> leftOver = fine.Bytes();
+  tooMany.fill = fine.fill = 0;
+  std::vector<uint8_t> pastEnd = fine.Bytes(), leftOver = fine.Bytes(), hugeEntry = HistImage{}.Bytes();
+  pastEnd.pop_back();
   leftOver.push_back(0);
-  std::vector<uint8_t> hugeEntry = HistImage{}.Bytes();
   hugeEntry.resize(960 + 2);
-  hugeEntry[960] = 1;  // one entry in channel 0 ...
-  hugeEntry.push_back(0xFF);
-  hugeEntry.push_back(0xFF);  // ... of 65535 points that are not there
+  hugeEntry[960] = 1;                               // one entry in channel 0 ...
+  hugeEntry.insert(hugeEntry.end(), {0xFF, 0xFF});  // ... of 65535 points that are not there
   const std::vector<uint8_t> cases[] = {tooMany.Bytes(), pastEnd, leftOver, hugeEntry, {1, 2, 3}, {}};
-
   for (size_t i = 0; i < std::size(cases); ++i) {
-    WriteBytes(BlkPath(e), cases[i]);
-    EXPECT_EQ(files::ReadHistFile(e.prog), 0) << i;
-    EXPECT_EQ(e.prog.TotalDataAlloc, alloc) << i;
-    EXPECT_EQ(e.prog.WHBuf[2][0].data.get(), data) << i;
-
-    EXPECT_EQ(e.prog.WBlock[0].Bytes[0], 0xAB) << i;
-    EXPECT_EQ(e.prog.WHNumb[3] + e.prog.MHNumb[127], 0) << i;
+    EXPECT_EQ(Read(cases[i]), 0) << i;
+    EXPECT_EQ(p.TotalDataAlloc, alloc) << i;
+    EXPECT_EQ(p.WHBuf[2][0].data.get(), data) << i;
+    EXPECT_EQ(p.WBlock[0].Bytes[0], 0xAB) << i;
+    EXPECT_EQ(p.WHNumb[3] + p.MHNumb[127], 0) << i;
   }
 }
 
-TEST(HistoryFile, OutOfMemoryExitsAndKeepsTheOldHistory) {
-  TestEnv e;
-  HistImage held;
+TEST_F(HistoryFile, OutOfMemoryExitsAndKeepsTheOldHistory) {
+  HistImage held, big;
   held.w[0] = {2};
-  WriteBytes(BlkPath(e), held.Bytes());
-  ASSERT_EQ(files::ReadHistFile(e.prog), 1);
-
-  HistImage big;
   big.w[1] = {60000, 60000};
-  WriteBytes(BlkPath(e), big.Bytes());
-  e.prog.AllocationLimit = e.prog.TotalDataAlloc + 100000;
-  EXPECT_EQ(files::ReadHistFile(e.prog), 0);
-  EXPECT_EQ(e.prog.DoExit, 1);
-  EXPECT_EQ(e.prog.WHNumb[0], 1);
-  EXPECT_EQ(e.prog.WHNumb[1], 0);
+  ASSERT_EQ(Read(held.Bytes()), 1);
+  p.AllocationLimit = p.TotalDataAlloc + 100000;
+  EXPECT_EQ(Read(big.Bytes()), 0);
+  EXPECT_EQ(std::tuple(p.DoExit, p.WHNumb[0], p.WHNumb[1]), std::tuple(1, 1, 0));
 }
 
 }  // namespace

@@ -7,37 +7,27 @@
 #include "DataFileTestSupport.h"
 #include "files/ModifyFiles.h"
 #include "platform/PosixProcess.h"
-#include "state/Messages.h"
-#include "store/FixedText.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-using datafile_test::FillStore;
 using datafile_test::PatternValue;
 using datafile_test::Snapshot;
-using platform::Answer;
-using testing_support::TestEnv;
-using testing_support::WriteText;
-
-// Items 0..9, then the given channel items from item 10 on.
-std::string File(const std::string& globals, const std::string& channels = "") {
-  return "CHA_TXT.TXT remark\n" + globals + "\n" + channels;
-}
 
 class ModifyFilesTest : public ::testing::Test {
  protected:
   ModifyFilesTest() {
     p.plat.process = &process;
-    FillStore(p, 1, {0, 1, 2}, 6);
+    datafile_test::FillStore(p, 1, {0, 1, 2}, 6);
   }
-  void Put(const std::string& name, const std::string& text) {
-    WriteText(env.dir / ("MODIFY/" + name), text);
+  // Items 0..9, then the given channel items from item 10 on.
+  void Put(const std::string& name, const std::string& globals, const std::string& channels = "") {
+    testing_support::WriteText(env.dir / ("MODIFY/" + name),
+                               "CHA_TXT.TXT remark\n" + globals + "\n" + channels);
   }
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
   int Messages(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)); }
 
-  TestEnv env;
+  testing_support::TestEnv env;
   state::Program& p = env.prog;
   platform::RecordingProcess process;
 };
@@ -46,32 +36,27 @@ TEST(ChannelTextTest, BraceItems) {
   files::ChannelText t;
   ASSERT_TRUE(files::ParseChannelText("CHA_TXT.TXT {2} x {a b}\n{}{left open", t));
   ASSERT_EQ(t.items.size(), 4u);
-  EXPECT_EQ(t.Item(1), "a b");
-  EXPECT_EQ(t.Item(3), "left open");
-  EXPECT_EQ(t.Item(99), "");
-  EXPECT_EQ(t.Channels(), 2);
+  EXPECT_EQ(std::tuple(t.Item(1), t.Item(3), t.Item(99), t.Channels()),
+            std::tuple("a b", "left open", "", 2));
   EXPECT_FALSE(files::ParseChannelText("CHA_TXT.TX", t));
   EXPECT_FALSE(files::ParseChannelText("TRV_TXT.TXT {1}", t));
   EXPECT_FALSE(files::ParseChannelText("CHA_TXT.TXT {" + std::string(140001, 'x') + "}", t));
-  ASSERT_TRUE(files::ParseChannelText("CHA_TXT.TXT {999}", t));
-  EXPECT_EQ(t.Channels(), 128);
-  ASSERT_TRUE(files::ParseChannelText("CHA_TXT.TXT {-3}", t));
-  EXPECT_EQ(t.Channels(), 0);
+  for (auto [count, want] : {std::pair{"{999}", 128}, {"{-3}", 0}}) {
+    ASSERT_TRUE(files::ParseChannelText(std::string("CHA_TXT.TXT ") + count, t));
+    EXPECT_EQ(t.Channels(), want);
+  }
 }
 
-TEST_F(ModifyFilesTest, GlobalItemsThenChannelItems) {
+TEST_F(ModifyFilesTest, GlobalItemsThenChannelItemsThenPadding) {
   // Channels 1 and 2 affected; channel 2 keeps its own name and adds 1.
-  Put("m.txt",
-      File("{2}{Probe}{mV}{2}{4}{1,5}{N}{}{}{0.5}", "{N}{-}{-}{1}{1}{0}{}{}{}{}  {Y}{Own}{-}{10}{0}{1}"));
+  Put("m.txt", "{2}{Probe}{mV}{2}{4}{1,5}{N}{}{}{0.5}", "{N}{-}{-}{1}{1}{0}{}{}{}{}  {Y}{Own}{-}{10}{0}{1}");
   std::vector<int> log;
   p.QWWin[0] =
       std::make_unique<testing_support::MessageLogWindow>([&log](int code, int) { log.push_back(code); });
   ASSERT_EQ(files::WaveformModifyExecute(p, false, "m.txt"), 1);
-  EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Probe");
-  EXPECT_EQ(store::FieldText(p.FGW[1].Name), "Own");
-  EXPECT_EQ(store::FieldText(p.FGW[2].Name), "Chan 2");  // beyond n
-  EXPECT_FLOAT_EQ(p.FGW[0].Step, 0.5f);
-
+  EXPECT_EQ(std::tuple(store::FieldText(p.FGW[0].Name), store::FieldText(p.FGW[1].Name),
+                       store::FieldText(p.FGW[2].Name), p.FGW[0].Step),
+            std::tuple("Probe", "Own", "Chan 2", 0.5f));  // channel 3 lies beyond n
   for (int k = 0; k < 6; ++k) {
     EXPECT_FLOAT_EQ(W(0, k), PatternValue(1, 0, k) * 2 / 4 + 1.5f);
     EXPECT_FLOAT_EQ(W(1, k), (PatternValue(1, 1, k) * 2 / 4 + 1.5f) * 10 + 1);  // divisor 0: none
@@ -79,36 +64,33 @@ TEST_F(ModifyFilesTest, GlobalItemsThenChannelItems) {
   }
   EXPECT_EQ(log, (std::vector<int>{2040, 2004, 2127}));
   p.QWWin[0].reset();
-}
 
-TEST_F(ModifyFilesTest, PaddingToAPowerOfTwo) {
-  Put("pad.txt", File("{3}{-}{-}{1}{1}{0}{y}{}{}{0}"));
+  Put("pad.txt", "{3}{-}{-}{1}{1}{0}{y}{}{}{0}");
   ASSERT_EQ(files::WaveformModifyExecute(p, false, "pad.txt"), 1);
   EXPECT_EQ(p.HGW.Length, 8);
-  EXPECT_FLOAT_EQ(W(1, 5), PatternValue(1, 1, 5));
-  EXPECT_EQ(W(1, 6), 0.0f);
+  EXPECT_EQ(std::tuple(W(2, 5), W(2, 6)), std::tuple(PatternValue(1, 2, 5), 0.0f));
 }
 
 TEST_F(ModifyFilesTest, RefusalsChangeNothing) {
   Snapshot before(p);
-  Put("zero.txt", File("{0}{Name}{-}{5}{1}{0}{N}{}{}{0}"));
+  Put("zero.txt", "{0}{Name}{-}{5}{1}{0}{N}{}{}{0}");
   EXPECT_EQ(files::WaveformModifyExecute(p, false, "zero.txt"), 0);
   EXPECT_EQ(Messages(1222), 1);
   EXPECT_EQ(files::WaveformModifyExecute(p, false, "missing.txt"), 0);
-  Put("bad.txt", "not a parameter file {1}{X}");
+  testing_support::WriteText(env.dir / "MODIFY/bad.txt", "not a parameter file {1}{X}");
   EXPECT_EQ(files::WaveformModifyExecute(p, false, "bad.txt"), 0);
   EXPECT_EQ(Messages(1221), 2);
   // Items without numbers change no value: an empty multiplier is not 0.
-  Put("empty.txt", File("{1}{-}{-}{}{x}{ }{N}{}{}{}"));
+  Put("empty.txt", "{1}{-}{-}{}{x}{ }{N}{}{}{}");
   EXPECT_EQ(files::WaveformModifyExecute(p, false, "empty.txt"), 1);
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
 TEST_F(ModifyFilesTest, InteractiveDialogQuestionAndRememberedName) {
-  Put("i.txt", File("{1}{Renamed}{-}{1}{1}{0}{N}{}{}{0}"));
+  Put("i.txt", "{1}{Renamed}{-}{1}{1}{0}{N}{}{}{0}");
   const std::string chosen = env.dir / "MODIFY/i.txt";
   env.ui.Push(std::optional<std::string>(chosen));
-  env.ui.Push(Answer::No);
+  env.ui.Push(platform::Answer::No);
   EXPECT_EQ(files::WaveformModifyExecute(p, true), 0);
   EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Chan 0");
   EXPECT_EQ(store::FieldText(p.WG.ModifyFile), chosen);
@@ -125,8 +107,7 @@ TEST_F(ModifyFilesTest, EditingWritesATemplateAndStartsTheEditor) {
   const std::string chosen = env.dir / "MODIFY/new 'one' $x.txt";
   env.ui.Push(std::optional<std::string>(chosen));
   ASSERT_EQ(files::CMWaveformModifyText(p), 1);
-  ASSERT_EQ(process.Started().size(), 1u);
-  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{state::Txt(p, 5), chosen}));
+  EXPECT_EQ(process.Started(), (std::vector<std::vector<std::string>>{{state::Txt(p, 5), chosen}}));
   files::ChannelText t;
   ASSERT_TRUE(files::ReadChannelText(chosen, t));
   EXPECT_EQ(t.Channels(), 1);

@@ -7,46 +7,35 @@
 
 #include "DataFileTestSupport.h"
 #include "files/RawImport.h"
-#include "state/Messages.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-using datafile_test::FillStore;
-using datafile_test::Snapshot;
 using platform::Answer;
-using testing_support::TestEnv;
 
-class RawImportTest : public ::testing::Test {
+class RawImport : public ::testing::Test {
  protected:
-  RawImportTest() { FillStore(p, 1, {0, 1, 7}, 20); }
+  RawImport() { datafile_test::FillStore(p, 1, {0, 1, 7}, 20); }
   std::string Put(const std::vector<uint8_t>& bytes) {
-    std::string path = env.dir / "DATA/in.bin";
-    testing_support::WriteBytes(path, bytes);
-    return path;
+    testing_support::WriteBytes(env.dir / "DATA/in.bin", bytes);
+    return env.dir / "DATA/in.bin";
   }
-  float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
-
-  TestEnv env;
+  testing_support::TestEnv env;
   state::Program& p = env.prog;
 };
 
-TEST_F(RawImportTest, SevenBytesOfTwoChannelsAreTwoFrames) {
+TEST_F(RawImport, SevenBytesOfTwoChannelsAreTwoFrames) {
   env.ui.Push(int64_t(2));
   env.ui.Push(250.0);
-  // 1, -2, 0x7FFF, then one odd byte.
+  // 1, -2, 0x7FFF, then one odd byte; the missing half of the last frame is 0.
   ASSERT_EQ(files::Read_BIN_INTEGER(p, Put({0x01, 0x00, 0xFE, 0xFF, 0xFF, 0x7F, 0x55})), 1);
-  EXPECT_EQ(p.HGW.ChannelCount, 2);
-  EXPECT_EQ(p.HGW.Length, 2);
-  EXPECT_EQ(p.HGW.ChannelOn[7], 0);
+  EXPECT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.Length, p.HGW.ChannelOn[7]), std::tuple(2, 2, 0));
   EXPECT_FLOAT_EQ(p.FGW[1].Step, 0.004f);
-  EXPECT_FLOAT_EQ(W(1, 0), -2.0f);
-  EXPECT_FLOAT_EQ(W(0, 1), 32767.0f);
-  EXPECT_FLOAT_EQ(W(1, 1), 0.0f);  // the missing half of the last frame
+  EXPECT_EQ(std::vector<float>(p.Waveform.get(), p.Waveform.get() + 4),
+            (std::vector<float>{1, 32767, -2, 0}));
 }
 
-TEST_F(RawImportTest, CancelNoAndEmptyFilesChangeNothing) {
-  Snapshot before(p);
+TEST_F(RawImport, CancelNoAndEmptyFilesChangeNothing) {
+  datafile_test::Snapshot before(p);
   const std::string name = Put({1, 0, 2, 0});
   env.ui.Push(Answer::Cancel);  // channel prompt
   EXPECT_EQ(files::Read_BIN_INTEGER(p, name), 0);
@@ -61,11 +50,11 @@ TEST_F(RawImportTest, CancelNoAndEmptyFilesChangeNothing) {
   EXPECT_EQ(files::Read_BIN_INTEGER(p, env.dir / "DATA/none.bin"), 0);
   env.ui.Push(std::optional<std::string>());
   EXPECT_EQ(files::Read_BIN_INTEGER(p, ""), 0);
-  EXPECT_TRUE(Snapshot(p) == before);
+  EXPECT_TRUE(datafile_test::Snapshot(p) == before);
 }
 
-TEST_F(RawImportTest, PromptsAreClampedAndMemoryLimitsFrames) {
-  TestEnv small(128);
+TEST(RawImportMemory, PromptsAreClampedAndMemoryLimitsFrames) {
+  testing_support::TestEnv small(128);
   std::vector<uint8_t> bytes;
   for (int i = 0; i < 500; ++i) bytes.insert(bytes.end(), {uint8_t(i), uint8_t(i >> 8)});
   testing_support::WriteBytes(small.dir / "DATA/big.bin", bytes);

@@ -13,21 +13,15 @@
 #include "files/TextExport.h"
 #include "files/TextImport.h"
 #include "platform/PosixProcess.h"
-#include "state/Messages.h"
-#include "store/FixedText.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-using datafile_test::FillStore;
 using platform::Answer;
 using testing_support::FileExists;
-using testing_support::ReadBytes;
-using testing_support::TestEnv;
 using testing_support::WriteText;
 
 std::string ReadText(const std::string& path) {
-  std::vector<uint8_t> b = ReadBytes(path);
+  std::vector<uint8_t> b = testing_support::ReadBytes(path);
   return std::string(b.begin(), b.end());
 }
 
@@ -35,16 +29,11 @@ class TextExportTest : public ::testing::Test {
  protected:
   TextExportTest() {
     p.plat.process = &process;
-    store::Header_s& h = p.HGW;
-    for (int16_t& f : h.ChannelOn) f = 0;
-    h.ChannelOn[0] = h.ChannelOn[2] = 1;
-    h.ChannelCount = 2;
-    h.Length = 3;
-    store::CopyText(h.Date, "01.02.2024 ");
-    store::CopyText(h.Comment, "bench run");
+    datafile_test::FillStore(p, 1, {0, 2}, 3);
+    store::CopyText(p.HGW.Date, "01.02.2024 ");
+    store::CopyText(p.HGW.Comment, "bench run");
     for (int ch : {0, 2}) {
       store::Channel_s& c = p.FGW[size_t(ch)];
-      c = store::FGW0;
       store::CopyText(c.Name, ch ? "Current" : "Voltage");
       store::CopyText(c.Unit, ch ? "A" : "V");
       store::CopyText(c.XUnit, "s");
@@ -52,12 +41,17 @@ class TextExportTest : public ::testing::Test {
     }
     p.FGW[2].IsSpectrum = 1;
     p.FGW[2].PrefixCode = 103;  // decibel, third prefix entry
-    const float values[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
-    for (int i = 0; i < 6; ++i) p.Waveform[size_t(i)] = values[i];
+    std::copy(std::begin(kValues), std::end(kValues), p.Waveform.get());
   }
   int Messages(int text) const { return testing_support::MessagesWithText(env.ui, state::Txt(p, text)); }
+  std::string MakeDir(const std::string& name) {
+    const std::string dir = env.dir / name;
+    EXPECT_EQ(::mkdir(dir.c_str(), 0777), 0);
+    return dir;
+  }
 
-  TestEnv env;
+  static constexpr float kValues[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
+  testing_support::TestEnv env;
   state::Program& p = env.prog;
   platform::RecordingProcess process;
 };
@@ -71,7 +65,7 @@ TEST_F(TextExportTest, FullExportBreaksLinesAndCountsHundreds) {
   EXPECT_NE(text.find("98  99  \n\n100\n\n100  101  102  103  104  "), std::string::npos);
 }
 
-TEST_F(TextExportTest, NumbersIgnoreTheLocale) {
+TEST_F(TextExportTest, SimpleNumbersIgnoreTheLocale) {
   // A decimal-comma locale, when the system has one, must not change the files.
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
   std::string saved = old ? old : "C";
@@ -88,59 +82,51 @@ TEST_F(TextExportTest, ColumnsRoundTripThroughTheImport) {
             "        1.50        0.00\n"
             "       -0.25        2.00\n"
             "   1234567.00       -3.00\n");
+  std::fill(p.Waveform.get(), p.Waveform.get() + 6, 0.0f);
   ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, env.dir / "DATA/cols.txt"), 1);
-  EXPECT_EQ(p.HGW.ChannelCount, 2);
-  EXPECT_EQ(p.HGW.Length, 3);
-  const float want[6] = {1.5f, -0.25f, 1234567.0f, 0.0f, 2.0f, -3.0f};
-  for (int i = 0; i < 6; ++i) EXPECT_FLOAT_EQ(p.Waveform[size_t(i)], want[i]) << i;
-}
-
-TEST_F(TextExportTest, ColumnFileNames) {
-  EXPECT_EQ(files::ColumnFileName("\\DATA\\WAVE.W"), "\\DATA\\WAVE_c.TXT");
-  EXPECT_EQ(files::ColumnFileName("/d/x.y/WAVE.W"), "/d/x.y/WAVE_c.TXT");
-  // No extension: appended, never the waveform file itself.
-  EXPECT_EQ(files::ColumnFileName("\\DATA.OLD\\WAVE"), "\\DATA.OLD\\WAVE_c.TXT");
-  EXPECT_EQ(files::ColumnFileName(".W"), ".W_c.TXT");
+  EXPECT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.Length), std::tuple(2, 3));
+  EXPECT_EQ(std::vector<float>(p.Waveform.get(), p.Waveform.get() + 6),
+            std::vector<float>(kValues, kValues + 6));
+  // Column file names: no extension is appended to, never the waveform file itself.
+  for (auto [in, want] : {std::pair{"\\DATA\\WAVE.W", "\\DATA\\WAVE_c.TXT"},
+                          {"/d/x.y/WAVE.W", "/d/x.y/WAVE_c.TXT"},
+                          {"\\DATA.OLD\\WAVE", "\\DATA.OLD\\WAVE_c.TXT"},
+                          {".W", ".W_c.TXT"}})
+    EXPECT_EQ(files::ColumnFileName(in), want);
 }
 
 TEST_F(TextExportTest, ColumnExportOpensTheViewerWithTheNameIntact) {
-  const std::string dir = env.dir / "odd 'dir' \"q\" $(true);&|";
-  ASSERT_EQ(::mkdir(dir.c_str(), 0777), 0);
+  const std::string dir = MakeDir("odd 'dir' \"q\" $(true);&|");
   store::CopyText(p.WG.LastWaveFile, dir + "/my wave.W");
   env.ui.Push(Answer::Yes);
   env.ui.Push(int64_t(3));
   ASSERT_EQ(files::Write_ASCII_Util_SIMPL(p), 1);
   const std::string written = dir + "/my wave_c.TXT";
   EXPECT_TRUE(FileExists(written));
-  ASSERT_EQ(process.Started().size(), 1u);
-  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{state::Txt(p, 5), written}));
-
+  EXPECT_EQ(process.Started(), (std::vector<std::vector<std::string>>{{state::Txt(p, 5), written}}));
   env.ui.Push(Answer::No);
   EXPECT_EQ(files::Write_ASCII_Util_SIMPL(p), 0);
   EXPECT_EQ(process.Started().size(), 1u);
 }
 
 TEST_F(TextExportTest, ConverterGetsItsPathAsTheWholeArgv) {
-  const std::string dir = env.dir / "prog dir 'x' \"y\" `z` $HOME;rm -rf";
-  ASSERT_EQ(::mkdir(dir.c_str(), 0777), 0);
+  const std::string dir = MakeDir("prog dir 'x' \"y\" `z` $HOME;rm -rf");
   p.Path = dir;
   store::CopyText(p.DG.NameQueue, "CONV something");
   EXPECT_EQ(files::Conversion(p), 0);  // no converter installed
   EXPECT_TRUE(process.Started().empty());
   EXPECT_EQ(env.ui.Count(dir + "/konverze"), 1);
-
   WriteText(dir + "/konverze", "#!/bin/sh\n");
   ASSERT_EQ(::chmod((dir + "/konverze").c_str(), 0755), 0);
   EXPECT_EQ(files::Conversion(p), 1);
-  ASSERT_EQ(process.Started().size(), 1u);
-  EXPECT_EQ(process.Started()[0], (std::vector<std::string>{dir + "/konverze"}));
+  EXPECT_EQ(process.Started(), (std::vector<std::vector<std::string>>{{dir + "/konverze"}}));
   EXPECT_EQ(p.DG.NameQueue[0], '\0');
 }
 
 TEST_F(TextExportTest, WriteAsciiDataFileAsksBeforeOverwriting) {
   const std::string path = env.dir / "DATA/old.MTX";
   WriteText(path, "keep me");
-  FillStore(p, 0, {0}, 4);
+  datafile_test::FillStore(p, 0, {0}, 4);
   env.ui.Push(Answer::Yes);  // the comment window
   env.ui.Push(Answer::No);
   EXPECT_EQ(files::WriteASCIIDataFile(p, path, store::Store::M), 0);
@@ -148,14 +134,11 @@ TEST_F(TextExportTest, WriteAsciiDataFileAsksBeforeOverwriting) {
   EXPECT_EQ(files::WriteASCIIDataFile(p, path, store::Store::M), 1);  // default answer Yes
   EXPECT_NE(ReadText(path).find(state::Txt(p, 403)), std::string::npos);
   EXPECT_EQ(store::FieldText(p.DG.MeasTextMask), "*.MTX");
-
   EXPECT_EQ(files::WriteASCIIDataFile(p, env.dir / "no/such/dir/x.wtx", store::Store::W), 0);
-  EXPECT_EQ(Messages(398), 1);
-  EXPECT_EQ(Messages(319), 1);
+  EXPECT_EQ(std::tuple(Messages(398), Messages(319)), std::tuple(1, 1));
   p.MacGoing = 1;  // no comment window, no question
   env.ui.Push(std::optional<std::string>());
   EXPECT_EQ(files::WriteASCIIDataFile(p, "", store::Store::W), 0);
-  p.MacGoing = 0;
 }
 
 TEST_F(TextExportTest, SelectionExportGoesToTheFirstWindow) {

@@ -9,16 +9,11 @@
 
 #include "DataFileTestSupport.h"
 #include "files/WavImport.h"
-#include "state/Messages.h"
-#include "store/FixedText.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-using datafile_test::FillStore;
 using datafile_test::Snapshot;
 using Bytes = std::vector<uint8_t>;
-using testing_support::TestEnv;
 
 struct Wav {
   int tag = 1;  // 0xFFFE: extensible with subformat `sub`
@@ -49,26 +44,23 @@ Bytes Write(const Wav& w) {
   const int bytes = (w.bits + 7) / 8, format = w.tag == 0xFFFE ? w.sub : w.tag;
   const int valid = w.valid ? w.valid : w.bits;
   Bytes fmt, data, chunks;
-  Put(fmt, uint64_t(w.tag), 2, big);
-  Put(fmt, uint64_t(w.channels), 2, big);
-  Put(fmt, w.rate, 4, big);
-  Put(fmt, uint64_t(w.rate) * uint64_t(w.channels * bytes), 4, big);
-  Put(fmt, uint64_t(w.channels * bytes), 2, big);
-  Put(fmt, uint64_t(w.bits), 2, big);
+  for (auto [v, n] : {std::pair<uint64_t, int>{uint64_t(w.tag), 2},
+                      {uint64_t(w.channels), 2},
+                      {w.rate, 4},
+                      {uint64_t(w.rate) * uint64_t(w.channels * bytes), 4},
+                      {uint64_t(w.channels * bytes), 2},
+                      {uint64_t(w.bits), 2}})
+    Put(fmt, v, n, big);
   if (w.tag == 0xFFFE) {
-    Put(fmt, 22, 2, big);
-    Put(fmt, uint64_t(valid), 2, big);
-    Put(fmt, 0, 4, big);
-    Put(fmt, uint64_t(w.sub), 2, big);
+    for (auto [v, n] : {std::pair<uint64_t, int>{22, 2}, {uint64_t(valid), 2}, {0, 4}, {uint64_t(w.sub), 2}})
+      Put(fmt, v, n, big);
     fmt.resize(40, 0x11);
   }
   for (double v : w.values) {
-    uint64_t u;
+    uint64_t u = 0;
     if (format == 3 && bytes == 4) {
       float f = float(v);
-      uint32_t u32;
-      std::memcpy(&u32, &f, 4);
-      u = u32;
+      std::memcpy(&u, &f, 4);  // little-endian host: the low bytes
     } else if (format == 3) {
       std::memcpy(&u, &v, 8);
     } else {
@@ -96,27 +88,25 @@ Bytes Write(const Wav& w) {
 
 class WavImportTest : public ::testing::Test {
  protected:
-  WavImportTest() { FillStore(p, 1, {2, 5}, 30); }
-  std::string Put(const Bytes& bytes) {
-    std::string path = env.dir / "DATA/in.wav";
-    testing_support::WriteBytes(path, bytes);
-    return path;
+  WavImportTest() { datafile_test::FillStore(p, 1, {2, 5}, 30); }
+  int Import(const Bytes& bytes) {
+    testing_support::WriteBytes(env.dir / "DATA/in.wav", bytes);
+    return files::Read_WAV(p, env.dir / "DATA/in.wav");
   }
   float W(int ch, int k) const { return p.Waveform[size_t(ch) * size_t(p.HGW.Length) + size_t(k)]; }
 
-  TestEnv env;
+  testing_support::TestEnv env;
   state::Program& p = env.prog;
 };
 
 TEST_F(WavImportTest, EveryVariantImportsWhatTheFileHolds) {
   const std::vector<double> stereo16 = {1, -1, -32768, 32767, 300, -300};
-  struct Case {
+  const struct {
     const char* what;
     Wav wav;
     int frames;    // whole frames expected
     int warnings;  // "*.wav read warning"
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"8-bit unsigned", {.bits = 8, .values = {0, 128, 255}}, 3, 0},
       {"16-bit stereo", {.channels = 2, .values = stereo16}, 3, 0},
       {"12 of 16 bits", {.tag = 0xFFFE, .bits = 16, .valid = 12, .values = {-2048, 2047}}, 2, 0},
@@ -135,13 +125,12 @@ TEST_F(WavImportTest, EveryVariantImportsWhatTheFileHolds) {
       {"ends early", {.channels = 2, .values = stereo16, .cut = 3}, 2, 1},
       {"130 channels", {.channels = 130, .values = std::vector<double>(260, 7)}, 2, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     env.ui.ClearLog();
-    ASSERT_EQ(files::Read_WAV(p, Put(Write(c.wav))), 1);
+    ASSERT_EQ(Import(Write(c.wav)), 1);
     const int n = std::min(c.wav.channels, 128);
-    ASSERT_EQ(p.HGW.ChannelCount, n);
-    ASSERT_EQ(p.HGW.Length, c.frames);
+    ASSERT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.Length), std::tuple(n, c.frames));
     EXPECT_EQ(n < 128 ? p.HGW.ChannelOn[n] : 0, 0);
     EXPECT_EQ(p.FGW[n - 1].Step, float(1.0 / 8000));
     EXPECT_EQ(store::FieldText(p.FGW[0].Name), "WAV file");
@@ -156,17 +145,12 @@ TEST_F(WavImportTest, EveryVariantImportsWhatTheFileHolds) {
 TEST_F(WavImportTest, UnimportableFilesAreRefusedWithTheStoreAsItWas) {
   Snapshot before(p);
   const Bytes good = Write({.values = {1, 2}});
-  Bytes rf64 = good, notWave = good;
+  Bytes rf64 = good, notWave = good, dataFirst(good.begin(), good.begin() + 12);
   std::memcpy(rf64.data(), "RF64", 4);
   notWave[8] = 'X';
-  Bytes dataFirst(good.begin(), good.begin() + 12);
   Chunk(dataFirst, "data", Bytes{1, 0}, false);
   dataFirst.insert(dataFirst.end(), good.begin() + 12, good.begin() + 36);
-  struct Case {
-    Bytes file;
-    const char* reason;
-  };
-  const Case cases[] = {
+  const std::pair<Bytes, const char*> cases[] = {
       {Write({.tag = 0x55, .values = {1, 2}}), "MPEG Layer 3"},
       {Write({.tag = 0xFFFE, .sub = 6, .bits = 8, .values = {1, 2}}), "A-law"},
       {Write({.tag = 0x1234, .values = {1, 2}}), "0x1234"},
@@ -185,36 +169,30 @@ TEST_F(WavImportTest, UnimportableFilesAreRefusedWithTheStoreAsItWas) {
       {notWave, "not a RIFF WAVE"},
       {rf64, "RF64"},
   };
-  p.DG.Language = 0;  // the reasons below are the English wording
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.reason);
+  p.DG.Language = 0;  // the reasons are the English wording
+  for (const auto& [file, reason] : cases) {
+    SCOPED_TRACE(reason);
     env.ui.ClearLog();
-    EXPECT_EQ(files::Read_WAV(p, Put(c.file)), 0);
+    EXPECT_EQ(Import(file), 0);
     EXPECT_TRUE(Snapshot(p) == before);
-    EXPECT_EQ(env.ui.Count("Cannot import"), 1);
-    EXPECT_EQ(env.ui.Count(c.reason), 1);
+    EXPECT_EQ(std::tuple(env.ui.Count("Cannot import"), env.ui.Count(reason)), std::tuple(1, 1));
   }
-}
-
-TEST_F(WavImportTest, MoreThanTheMemoryKeepsTheBeginningAndWarns) {
-  TestEnv small(128);
-  Wav w{.channels = 2, .values = {}};
-  for (int i = 0; i < 300; ++i) w.values.push_back(i);
-  std::string path = small.dir / "DATA/big.wav";
-  testing_support::WriteBytes(path, Write(w));
-  ASSERT_EQ(files::Read_WAV(small.prog, path), 1);
-  EXPECT_EQ(small.prog.HGW.Length, 64);
-  EXPECT_FLOAT_EQ(small.prog.Waveform[64 + 63], 127.0f);
-  EXPECT_EQ(testing_support::MessagesWithText(small.ui, state::Txt(small.prog, 1309)), 1);
-  EXPECT_EQ(small.ui.Count("*.wav read warning"), 1);
-}
-
-TEST_F(WavImportTest, CancelledDialogChangesNothing) {
-  Snapshot before(p);
+  // A cancelled dialog changes nothing either.
   env.ui.Push(std::optional<std::string>());
   EXPECT_EQ(files::Read_WAV(p, ""), 0);
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(env.ui.lastFileRequest.mask, "*.WAV");
+}
+
+TEST(WavImportMemory, MoreThanTheMemoryKeepsTheBeginningAndWarns) {
+  testing_support::TestEnv small(128);
+  Wav w{.channels = 2, .values = {}};
+  for (int i = 0; i < 300; ++i) w.values.push_back(i);
+  testing_support::WriteBytes(small.dir / "DATA/big.wav", Write(w));
+  ASSERT_EQ(files::Read_WAV(small.prog, small.dir / "DATA/big.wav"), 1);
+  EXPECT_EQ(std::tuple(small.prog.HGW.Length, small.prog.Waveform[64 + 63]), std::tuple(64, 127.0f));
+  EXPECT_EQ(testing_support::MessagesWithText(small.ui, state::Txt(small.prog, 1309)), 1);
+  EXPECT_EQ(small.ui.Count("*.wav read warning"), 1);
 }
 
 }  // namespace

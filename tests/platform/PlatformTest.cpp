@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "platform/DlLibrary.h"
-#include "platform/FakeClock.h"
 #include "platform/HeadlessWindowHost.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
@@ -105,18 +104,6 @@ TEST(ScriptedUiTest, PromptsClampAndCancel) {
   EXPECT_EQ(ui.PromptInt("i", 0, 10, 1), 10);  // a huge double saturates, then clamps
   EXPECT_EQ(ui.PromptFloat("f", -1, 1, 0), -1.0);
   EXPECT_EQ(ui.PromptInt("i", 10, 0, 7), 10);  // crossed limits do not crash
-}
-
-TEST(FakeClockTest, ShortAdvancesMoveTheTimeOfDay) {
-  FakeClock clock;
-  clock.SetNow({2023, 8, 6, 23, 59, 59, 99});
-  for (int i = 0; i < 10; ++i) clock.Advance(1);
-  EXPECT_EQ(clock.Now().hour, 0);  // 10 ms later: wrapped to midnight
-  EXPECT_EQ(clock.Now().minute, 0);
-  clock.Advance(61000);
-
-  EXPECT_EQ(clock.Now().minute, 1);
-  EXPECT_EQ(clock.Now().second, 1);
 }
 
 class CountingWindow : public GraphWindow {
