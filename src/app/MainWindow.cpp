@@ -61,7 +61,7 @@ bool TMainWindow::SetupWindow() {
     // Save a small budget so that the next start succeeds, then close.
     MessT(p_, 0, 1);
     p_.DG.TotalSamples = 128;
-    files::WriteJobFileUtil(p_, nullptr);
+    (void)files::WriteJobFileUtil(p_, nullptr);
     closed_ = true;
     return false;
   }
@@ -131,7 +131,7 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       });
       break;
     case state::kWriteLimits:
-      graph::WriteLimits(p_, store::Store::W);
+      (void)graph::WriteLimits(p_, store::Store::W);
       break;
     case state::kMatrixDisplay:
       ShowNotAvailable(p_, "Maticové zobrazení", "The matrix display");
@@ -139,18 +139,19 @@ void TMainWindow::WMUserMessage(int code, int arg) {
     case state::kReadWaveFile: {
       bool open = AnyWindowOpen(p_, store::Store::W);
       UnDisplayWave(p_, store::Store::W, -1);
-      files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, true, -1, 0, false);
+      (void)files::ReadDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, true, -1, 0,
+                                    false);
       if (open) DisplayWave(p_, store::Store::W, -1);
       break;
     }
     case state::kWriteWaveFile:
-      files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
+      (void)files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
       break;
     case state::kWriteLimitedWaveFile:
       // Limits that were refused leave the record uncut; writing it whole
       // would replace the file with what the user did not ask for.
       if (graph::WriteLimits(p_, store::Store::W))
-        files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
+        (void)files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
       break;
     default:  // codes of other windows, and unknown ones
       break;

@@ -127,7 +127,7 @@ void TMainWindow::FileKey(store::Store store, bool save) {
   // The dialog chooses the file: a word left in the buffer is not a name.
   p_.DG.NameQueue[0] = '\0';
   if (save) {
-    files::WriteDataFile(p_, "", store, 0);
+    (void)files::WriteDataFile(p_, "", store, 0);
     return;
   }
   bool wereOpen = AnyWindowOpen(p_, store);

@@ -162,7 +162,8 @@ void TMainWindow::AutoSaveMeasurement() {
   uint32_t now = p_.plat.clock->TickMs();
   if (now - last <= 600000) return;
   last = now;
-  files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), store::Store::M, 0);
+  // A failed save has shown its message; the next try is one interval later.
+  (void)files::WriteDataFileUtil(p_, store::FieldText(p_.WG.MeasWorkFile), store::Store::M, 0);
 }
 
 void TMainWindow::RestartAfterVerticalKey() {
@@ -213,7 +214,7 @@ void TMainWindow::WatchExternalStart() {
     bit = word & 1;
     if (p_.PG.Flags & store::kPgExternalSave) {
       EXT_Name_Util();
-      files::WriteDataFileUtil(p_, store::FieldText(p_.EXT_Name), store::Store::W, 0);
+      (void)files::WriteDataFileUtil(p_, store::FieldText(p_.EXT_Name), store::Store::W, 0);
     }
     ++p_.WG.ExtStartCount;
   }

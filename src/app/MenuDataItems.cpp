@@ -87,7 +87,7 @@ void ChannelsRead(Program& p) {
 }
 
 void LinkFiles(Program& p) {
-  files::WaveformLink(p);
+  (void)files::WaveformLink(p);
   p.FocusGraphs = 1;
 }
 

@@ -39,24 +39,24 @@ void Zero(Program& p) {
 // One limit of a store from its value prompt.
 template <int (*Prompt)(Program&, store::Store), store::Store S>
 void Limit(Program& p) {
-  Prompt(p, S);
+  (void)Prompt(p, S);
 }
 
 template <store::Store S>
 void SetStoreLimits(Program& p) {
-  graph::SetLimits(p, S, true);
+  (void)graph::SetLimits(p, S, true);
 }
 
 template <store::Store S>
 void CutStore(Program& p) {
-  graph::WriteLimits(p, S);
+  (void)graph::WriteLimits(p, S);
 }
 
-void LimitsFromWindows(Program& p) { graph::GetLimits(p); }
+void LimitsFromWindows(Program& p) { (void)graph::GetLimits(p); }
 
 template <int Flag>
 void PointsLimits(Program& p) {
-  graph::PointsAndLimits(p, Flag);
+  (void)graph::PointsAndLimits(p, Flag);
 }
 
 void MeasToWave(Program& p) { (void)ops::MeasurementToWaveform(p, true); }

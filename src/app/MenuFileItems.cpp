@@ -41,25 +41,25 @@ void Imported(Program& p, int ok) {
 void ImportAscii(Program& p) { Imported(p, files::ReadDataFileELKOSO(p, store::Store::W, "")); }
 void ImportInteger(Program& p) { Imported(p, files::Read_BIN_INTEGER(p, "")); }
 void ImportWav(Program& p) { Imported(p, files::Read_WAV(p, "")); }
-void ModifyRun(Program& p) { files::WaveformModifyExecute(p, true); }
-void ModifySetup(Program& p) { files::CMWaveformModifyText(p); }
+void ModifyRun(Program& p) { (void)files::WaveformModifyExecute(p, true); }
+void ModifySetup(Program& p) { (void)files::CMWaveformModifyText(p); }
 // The converter is started by its full path in the program directory.
-void Conversion(Program& p) { files::Conversion(p); }
-void ExportAsciiChosen(Program& p) { files::Write_ASCII_Util(p); }
-void ExportAsciiAll(Program& p) { files::Write_ASCII_Util_SIMPL(p); }
+void Conversion(Program& p) { (void)files::Conversion(p); }
+void ExportAsciiChosen(Program& p) { (void)files::Write_ASCII_Util(p); }
+void ExportAsciiAll(Program& p) { (void)files::Write_ASCII_Util_SIMPL(p); }
 
 template <store::Store S>
 void WriteStore(Program& p) {
-  files::WriteDataFile(p, "", S, 0);
+  (void)files::WriteDataFile(p, "", S, 0);
 }
 
 template <store::Store S>
 void WriteStoreText(Program& p) {
-  files::WriteASCIIDataFile(p, "", S);
+  (void)files::WriteASCIIDataFile(p, "", S);
 }
 
-void ReadJob(Program& p) { files::ReadJobFile(p, 0); }
-void WriteJob(Program& p) { files::WriteJobFile(p, 0); }
+void ReadJob(Program& p) { (void)files::ReadJobFile(p, 0); }
+void WriteJob(Program& p) { (void)files::WriteJobFile(p, 0); }
 
 void WriteWorkSet(Program& p) {
   bool ok = true;

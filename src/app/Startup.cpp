@@ -32,7 +32,7 @@ bool InitMainWindow(Program& p) {
   SizeMemory(p);
   ok = AllocateSampleArrays(p) && ok;
   ok = AllocateBuffers(p) && ok;
-  if (ok) files::ReadKalibText(p);
+  if (ok) (void)files::ReadKalibText(p);
   return ok;
 }
 

@@ -161,6 +161,6 @@ void ReleaseCard(state::Program& p);
 
 // Acquisition without the card: the simulation flag is set or no card was
 // found. The runs then produce simulated data.
-bool Simulating(const state::Program& p);
+[[nodiscard]] bool Simulating(const state::Program& p);
 
 }  // namespace daq

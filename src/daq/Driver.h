@@ -26,7 +26,7 @@ int InitDriver(state::Program& p);
 // 1 closed or not open, 0 Td_Close_Driver failed (the driver stays open).
 int CloseDriver(state::Program& p);
 // Reads the capabilities; show: report them. 0 when the card has no inputs.
-int Detekce_Parametru_Karty(state::Program& p, bool show);
+[[nodiscard]] int Detekce_Parametru_Karty(state::Program& p, bool show);
 // Library, driver, capabilities, default scan and a test scan; 1/0.
 int BOARD_Init(state::Program& p);
 // BOARD_Init with wait cursor and status line; sets BoardPresent.
@@ -53,6 +53,6 @@ void DeriveCardAddresses(state::Program& p);
 std::string StatusCaption(const char* format, int32_t status);
 // Td_Start_Acquisition in `mode`; on failure closes the driver and shows
 // `message` with the call and status in the caption. Answers 1 / 0.
-int StartAcquisitionOrClose(state::Program& p, int32_t mode, const char* message);
+[[nodiscard]] int StartAcquisitionOrClose(state::Program& p, int32_t mode, const char* message);
 
 }  // namespace daq

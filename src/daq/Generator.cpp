@@ -170,8 +170,8 @@ int VypocetGeneratoru(state::Program& p, int channel, bool ask) {
   const int start = state::Pocatek(p, s, channel);
   const int32_t capacity = store::IsW(s) ? p.PW : p.PM;
   if (start < 0 || h.Length <= 0 || double(start) + h.Length > double(capacity)) return 0;
-  DrawShape(m, p.Samples(s) + start, h.Length);
-  return 1;
+  // Unusable shape parameters draw nothing: not a computed generator.
+  return DrawShape(m, p.Samples(s) + start, h.Length) ? 1 : 0;
 }
 
 int GenPis(state::Program& p, int output, bool show) {

@@ -26,22 +26,22 @@ store::Store GeneratorStore(const state::Program& p);
 // and parameters (rectangle, triangle, sine, constant; replace, add,
 // subtract). Answers false, drawing nothing, for a shape that advances no
 // sample per period (or has parameters no drawing can use).
-bool DrawShape(const store::M_s& m, float* samples, int64_t n);
+[[nodiscard]] bool DrawShape(const store::M_s& m, float* samples, int64_t n);
 
 // `VypocetGeneratoru`: draws the shape of channel `channel` (0 = output A,
 // 1 = output B) into the generator's store; an inactive channel is created
 // first (asking 1054 when `ask`). 1 drawn, 0 not (a message says why).
-int VypocetGeneratoru(state::Program& p, int channel, bool ask);
+[[nodiscard]] int VypocetGeneratoru(state::Program& p, int channel, bool ask);
 
 // `GenPis`: output codes of store channel 1 (output 1 = A) or 2 (output 0 =
 // B). 1 done; 0 with 1454/1455, 1458 or 1419.
-int GenPis(state::Program& p, int output, bool show);
+[[nodiscard]] int GenPis(state::Program& p, int output, bool show);
 
 // Whether an output the generator uses (GenOutputs) has no codes yet.
-bool GeneratorSamplesMissing(const state::Program& p);
+[[nodiscard]] bool GeneratorSamplesMissing(const state::Program& p);
 
 // Output list, timing, mode and buffer load; 1 loaded, 0 not (reported).
-int ConfigureCircleGenerate(state::Program& p);
+[[nodiscard]] int ConfigureCircleGenerate(state::Program& p);
 // Load and start (nothing in simulation); 1 running.
 int BOARD_DA_Generator_Start(state::Program& p);
 // Stop, release the mode, and set the rest voltages; 1 stopped.

@@ -486,7 +486,7 @@ void WriteCombinedRecord(state::Program& p) {
   char name[40];
   std::snprintf(name, sizeof name, "\\DATA\\komb_%03d.w", int(r.CombiFileIndex % 1000));
   ++r.CombiFileIndex;
-  files::WriteDataFileUtil(p, name, store::Store::W, 0);
+  (void)files::WriteDataFileUtil(p, name, store::Store::W, 0);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ inline constexpr int kMaxAverageExp = 14;
 // scans), converted when `calibrate` is set. With calibrate and waitTrigger,
 // first waits for a falling edge of digital input bit 0 (Esc/Pause ends the
 // wait: INTERRUPT, answer 0). 1 = Val holds a point, 0 = failed/interrupted.
-int TRV_QM(state::Program& p, int calibrate, int waitTrigger);
+[[nodiscard]] int TRV_QM(state::Program& p, int calibrate, int waitTrigger);
 
 // QM = 0 (and DoQM); stops the card's scanning when the driver is open.
 void Stop_QM(state::Program& p);
@@ -28,7 +28,7 @@ void StartMeasurementRun(state::Program& p);
 // A combined waveform run (Combi) feeds the measurement store: its schedule
 // starts now and, with storing, the store is set up for the first point.
 // 0 (with general text 47) when the records do not fit.
-int PrepareCombinedRun(state::Program& p);
+[[nodiscard]] int PrepareCombinedRun(state::Program& p);
 
 // One step of the run (the timer calls it while DoQM is set; a combined
 // waveform run calls it with fromWave). Takes every point that is due,

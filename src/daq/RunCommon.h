@@ -28,7 +28,7 @@ void ReleaseMacro(state::Program& p);
 void ApplyWaveformFilters(state::Program& p);
 
 // The first open waveform graph window (the live window), or -1.
-int FirstWaveformWindow(const state::Program& p);
+[[nodiscard]] int FirstWaveformWindow(const state::Program& p);
 
 // User messages to the recorder windows (kRecorderRunStart when a run starts,
 // kRecorderPoint after every point). The recorder windows are not built yet: this is where they will be
@@ -39,6 +39,6 @@ void NotifyRecorderWindows(state::Program& p, int code);
 void OpenRecorderWindows(state::Program& p);
 
 // The number of channels selected for acquisition (MG).
-int SelectedChannels(const state::Program& p);
+[[nodiscard]] int SelectedChannels(const state::Program& p);
 
 }  // namespace daq

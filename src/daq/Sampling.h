@@ -23,33 +23,34 @@ void SetRequests(state::Program& p);
 // range codes 11 and 12 select inputs 256 and 257. Answers pocet_kanalu.
 uint32_t BuildScanList(state::Program& p);
 // Position of `channel` in the scan list, -1 when it is not scanned.
-int ScanPosition(const state::Program& p, int channel);
+[[nodiscard]] int ScanPosition(const state::Program& p, int channel);
 
-int StartSampling(state::Program& p);
+[[nodiscard]] int StartSampling(state::Program& p);
 int StopSampling(state::Program& p);
-int BOARD_StartSamplingINT(state::Program& p, long ignored = 0);
-int BOARD_StartSampling_FIFO(state::Program& p);
+[[nodiscard]] int BOARD_StartSamplingINT(state::Program& p, long ignored = 0);
+[[nodiscard]] int BOARD_StartSampling_FIFO(state::Program& p);
 int BOARD_StopSamplingINT(state::Program& p);
 
 // One scan while continuous scanning runs, in scan order into out (at most
 // out.size() codes): 1 stored, 0 not yet there or driver closed, 10 error.
-int BOARD_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
+[[nodiscard]] int BOARD_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
 // `count` scans, scan-interleaved (all positions of scan 0, then scan 1 ...);
 // never more than out.size() codes are written. 1 all arrived, 0 failed or
 // Esc/Pause (INTERRUPT set).
-int BOARD_GetData_FIFO(state::Program& p, std::span<int16_t> out, long count, int16_t baseAddress = 0);
+[[nodiscard]] int BOARD_GetData_FIFO(state::Program& p, std::span<int16_t> out, long count,
+                                     int16_t baseAddress = 0);
 // One software-triggered scan scattered by channel: out[channel] for every
 // requested channel 0..31 (only indices below out.size() are written).
-int BOARD_SW_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
+[[nodiscard]] int BOARD_SW_GetData(state::Program& p, std::span<int16_t> out, int16_t = 0, uint16_t = 0);
 
 // Digital port 0 and the analog outputs.
-int BOARD_GetDigIn(state::Program& p, int16_t baseAddress = 0);
+[[nodiscard]] int BOARD_GetDigIn(state::Program& p, int16_t baseAddress = 0);
 void BOARD_PutDigOut(state::Program& p, uint16_t value, int16_t baseAddress = 0);
 void BOARD_DA_Out(state::Program& p, int16_t output);
 // Tarvelin's analog output, digital output and input.
 void TRV_SetDA(state::Program& p, int16_t ignored = 0);
 void TRV_PutDigOut(state::Program& p, uint16_t value);
-int TRV_GetDigIn(state::Program& p);
+[[nodiscard]] int TRV_GetDigIn(state::Program& p);
 // The digital input word for the main loop (input waits, external start).
 bool ReadDigitalInputs(state::Program& p, int& word);
 
@@ -66,6 +67,6 @@ void OverPreiodu(state::Program& p);
 // "read the data" (kept, empty).
 void cti_data(state::Program& p);
 // Half-buffer transfer (kept, always ready).
-int Get_HalfBuf(state::Program& p);
+[[nodiscard]] int Get_HalfBuf(state::Program& p);
 
 }  // namespace daq

@@ -16,6 +16,6 @@ namespace daq {
 // Channels the card cannot scan (above 32) are not read from the transfer:
 // they get 0, and the status line says so once per run. The A/D test counts
 // codes for converters of 12, 14 and 16 bits.
-int TRV_QW(state::Program& p);
+[[nodiscard]] int TRV_QW(state::Program& p);
 
 }  // namespace daq

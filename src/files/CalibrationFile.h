@@ -12,7 +12,7 @@ inline constexpr const char* kCalibrationWorkName = "\\JOB\\WORK.CAL";
 
 // Answers 0 with `A` unchanged when the file is missing or not exactly 128
 // records long; callers then fall back to `A0`.
-int ReadKalibrUtil(state::Program& p, const char* nameOrNull = nullptr);
-int WriteKalibrUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadKalibrUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WriteKalibrUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

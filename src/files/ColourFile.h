@@ -16,7 +16,7 @@ void Init_Color(state::Program& p);
 
 // A missing file, another version word or another size fill the defaults
 // (`Init_Color`) and answer 0.
-int ReadColUtil(state::Program& p, const char* nameOrNull = nullptr);
-int WriteColUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadColUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WriteColUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

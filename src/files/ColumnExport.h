@@ -19,12 +19,12 @@ std::string ColumnFileName(const std::string& waveName);
 // active channel, a line of names and one of units, then one line per
 // sample index with each active channel's value as "   %<7+d>.<d>f"
 // (d = 1..7). `name` is a program name. Answers 1 / 0.
-int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals);
+[[nodiscard]] int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals);
 
 // `Write_ASCII_Util_SIMPL`: the columns of the whole waveform store to the
 // column file of the last waveform file, after question 1362 and the
 // decimal places prompt (1372), then the file in the text viewer (general
 // text 5). Answers 1 when the file was written.
-int Write_ASCII_Util_SIMPL(state::Program& p);
+[[nodiscard]] int Write_ASCII_Util_SIMPL(state::Program& p);
 
 }  // namespace files

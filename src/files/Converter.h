@@ -17,6 +17,6 @@ std::string ConverterPath(const state::Program& p);
 // shell, so a program directory with blanks or quotes is no matter). A
 // missing program, or one that cannot be started, is reported (383 with the
 // path, title 13) and answers 0.
-int Conversion(state::Program& p);
+[[nodiscard]] int Conversion(state::Program& p);
 
 }  // namespace files

@@ -51,12 +51,12 @@ void ReportOpenFailure(state::Program& p, const std::string& name, bool withPref
 // neither 128 nor above `fileChannel`; a short header answers false quietly.
 // Flags at and above a capacity below 128 are cleared: such a writer never
 // had those channels.
-bool ReadDataFileHead(state::Program& p, InputFile& in, int fileChannel, DataFileHead& head);
+[[nodiscard]] bool ReadDataFileHead(state::Program& p, InputFile& in, int fileChannel, DataFileHead& head);
 
 // Bytes of `channels` channel records with `length` samples each.
 int64_t ChannelBytes(int64_t channels, int64_t length);
 // False when the file is known to be shorter than `bytes`.
-bool FileHolds(const InputFile& in, int64_t bytes);
+[[nodiscard]] bool FileHolds(const InputFile& in, int64_t bytes);
 
 // Samples a store can hold: `TotalSamples`, never more than its arrays have.
 int64_t SampleCapacity(const state::Program& p, store::Store store);

@@ -17,6 +17,6 @@ namespace files {
 // channel new to the store takes `Name` and `Unit` from the file and the
 // `Step` of channel 1. 1321 (title 390) when the result would not fit. The
 // store changes only when the whole file was read. Answers 1 / 0.
-int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store);
+[[nodiscard]] int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store);
 
 }  // namespace files

@@ -42,7 +42,8 @@ void SetMacroName(state::Program& p, store::Store store, const std::string& name
 // Every name without a folder of its own is placed in the mask's folder, and
 // one without an extension gets the mask's. Answers 1 with `name` set, 0 when
 // the dialog was cancelled. Keywords reach this through `TakeFileArgument`.
-int FileName(state::Program& p, const std::string& title, const std::string& filter, std::string& name,
-             const std::string& mask, bool save = false, const std::string& initial = {});
+[[nodiscard]] int FileName(state::Program& p, const std::string& title, const std::string& filter,
+                           std::string& name, const std::string& mask, bool save = false,
+                           const std::string& initial = {});
 
 }  // namespace files

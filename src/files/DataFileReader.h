@@ -21,11 +21,11 @@ namespace files {
 // file cannot be opened. Every failure is reported and answers 0 and leaves
 // the store exactly as it was: the file is read into the scratch array and
 // local records first and reaches the store only when all of it was read.
-int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store, bool withPrefix,
-                     int fileChannel, int destChannel, bool accumulate);
+[[nodiscard]] int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store,
+                                   bool withPrefix, int fileChannel, int destChannel, bool accumulate);
 
 // `ReadDataBlok`: reads `count` float32 values into array[offset...];
 // answers 0 on a short read or a negative count or offset.
-int ReadDataBlok(FILE* file, float* array, long count, long offset);
+[[nodiscard]] int ReadDataBlok(FILE* file, float* array, long count, long offset);
 
 }  // namespace files

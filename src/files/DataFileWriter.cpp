@@ -52,7 +52,13 @@ int WriteDataFileUtil(state::Program& p, const std::string& name, store::Store s
     // One write per channel block: the bytes are those of 16384-value pieces.
     out.Write(samples + state::Pocatek(p, store, i), size_t(length) * sizeof(float));
   }
-  return out.Commit() ? 1 : 0;
+  // A full disk shows at the commit; a silent 0 would let a timed save
+  // (auto-save, external start, combined run) lose the record unnoticed.
+  if (!out.Commit()) {
+    state::MessT(p, 398, 13);
+    return 0;
+  }
+  return 1;
 }
 
 }  // namespace files

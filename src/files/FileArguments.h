@@ -42,7 +42,7 @@ std::string ArgumentMask(const state::Program& p, const FileArgument& a);
 // the name the dialog starts from). Answers 1 with `name` (a program name
 // such as "\JOB\x.JOB" or an absolute path), 0 when the dialog was
 // cancelled or nothing usable was named.
-int TakeFileArgument(state::Program& p, std::string_view keyword, std::string& name,
-                     const std::string& initial = {});
+[[nodiscard]] int TakeFileArgument(state::Program& p, std::string_view keyword, std::string& name,
+                                   const std::string& initial = {});
 
 }  // namespace files

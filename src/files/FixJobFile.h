@@ -12,7 +12,7 @@ inline constexpr int kFixJobVersion = 23;
 
 // Missing file: `WG` = `WG0`, answer 0. Wrong version or size: `WG` unchanged,
 // answer 0. A null name is the working name.
-int ReadFixJobUtil(state::Program& p, const char* nameOrNull = nullptr);
-int WriteFixJobUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadFixJobUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WriteFixJobUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

@@ -16,8 +16,8 @@ inline constexpr int kFunctionPages = 5;
 // Answers 0 with every record unchanged when the file is missing, has another
 // version word or another size. On success the pages (`FunPage`, `KalPage`),
 // the display mode of `Mat` and the int16 at 2 of `MatH` are reset to 0.
-int ReadFunUtil(state::Program& p, const char* nameOrNull = nullptr);
-int WriteFunUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadFunUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WriteFunUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 // The defaults used when no function file can be read at start: `Fun0`,
 // `Kal0`, empty matrix records, `MGlobals0` and `M0`, pages 0.

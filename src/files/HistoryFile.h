@@ -17,8 +17,8 @@ inline constexpr const char* kHistoryWorkName = "\\JOB\\WORK.BLK";
 // is refused with memory and records untouched; answer 0. Held entries are
 // released (their bytes subtracted from `TotalDataAlloc`) only once every new
 // entry has been obtained; when memory runs out the program exits (`ExitTRV`).
-int ReadHistFile(state::Program& p, const char* nameOrNull = nullptr);
-int WriteHistFile(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadHistFile(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WriteHistFile(state::Program& p, const char* nameOrNull = nullptr);
 
 // Releases every held history entry of both stores and clears the counts.
 void ReleaseHistory(state::Program& p);

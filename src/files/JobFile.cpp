@@ -43,7 +43,7 @@ int ReadJobFileUtil(state::Program& p, const char* nameOrNull) {
   if (ReadExactFile(SettingsPath(p, nameOrNull, kJobWorkName), kJobFileSize, bytes) != ReadResult::Ok)
     return 0;
 
-  ReadFixJobUtil(p);
+  (void)ReadFixJobUtil(p);
 
   store::JG_s image;
   std::memcpy(&image, bytes.data(), kImageBytes);

@@ -27,11 +27,11 @@ inline constexpr int32_t kMaxTotalSamples = 2048 * 131072;
 // While a macro runs the 268 bytes of `PG` from offset 28 are kept. The
 // live command buffer (`NameQueue`) is kept too. Re-derives the card
 // addresses. A null name is the working name.
-int ReadJobFileUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadJobFileUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 // Writes the fixed job file, marks in `PG` whether the graph windows of each
 // store are open, and writes the job. Answers 1 only when both files were
 // written and closed without error.
-int WriteJobFileUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WriteJobFileUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

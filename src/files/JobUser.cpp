@@ -40,12 +40,12 @@ void ReadJobCompanions(state::Program& p, const char* jobPathOrNull) {
     return jobPathOrNull ? keep.c_str() : nullptr;
   };
   std::string n;
-  ReadHistFile(p, name(".BLK", n));
+  (void)ReadHistFile(p, name(".BLK", n));
   if (!ReadKalibrUtil(p, name(".CAL", n)) && p.A) std::fill(p.A.get(), p.A.get() + p.A.size(), store::A0);
   if (!ReadFunUtil(p, name(".FUN", n)) && p.Fun)
     std::fill(p.Fun.get(), p.Fun.get() + p.Fun.size(), store::Fun0);
   if (!ReadPrtUtil(p, name(".PRT", n)) && p.Prt) p.Prt[0] = store::Prt0;
-  ReadColUtil(p, name(".COL", n));
+  (void)ReadColUtil(p, name(".COL", n));
 }
 
 int WriteJobCompanions(state::Program& p, const char* jobPathOrNull) {

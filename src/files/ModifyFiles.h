@@ -26,9 +26,9 @@ struct ChannelText {
 // `ReadChannelText` over the file's bytes: false without the identification
 // "CHA_TXT.TXT" or with more than 140000 characters of items. An item left
 // open at the end keeps what was read.
-bool ParseChannelText(std::string_view content, ChannelText& text);
+[[nodiscard]] bool ParseChannelText(std::string_view content, ChannelText& text);
 // `ReadChannelText`: reads and parses the file at `path` (a real path).
-bool ReadChannelText(const std::string& path, ChannelText& text);
+[[nodiscard]] bool ReadChannelText(const std::string& path, ChannelText& text);
 
 // Applies a parameter file to the active waveform channels among the first
 // n, global items first, then each channel's own; sends kDataChanged, kExpandWhole and kRepaintTimeScale
@@ -45,14 +45,14 @@ std::string ModifyPath(const state::Program& p, const std::string& name);
 // and question 1223 (no macro); otherwise the given name. 1221 (title 14)
 // when the file cannot be read, 1222 (title 11) when it affects no channel.
 // Answers 1 when the store was modified.
-int WaveformModifyExecute(state::Program& p, bool interactive, const std::string& name = {});
+[[nodiscard]] int WaveformModifyExecute(state::Program& p, bool interactive, const std::string& name = {});
 
 // `EditChannelText`: opens a parameter file in the external editor (general
 // text 5); a file that does not exist yet is first written as a template
 // listing every item for one channel, so the editor shows the layout.
-int EditChannelText(state::Program& p, const std::string& path);
+[[nodiscard]] int EditChannelText(state::Program& p, const std::string& path);
 
 // `TMainWindow::CMWaveformModifyText`: the same dialog, then EditChannelText.
-int CMWaveformModifyText(state::Program& p);
+[[nodiscard]] int CMWaveformModifyText(state::Program& p);
 
 }  // namespace files

@@ -12,7 +12,7 @@ inline constexpr int kPrintVersion = 6;
 
 // Answers 0 with `Prt` unchanged when the file is missing, has another
 // version word or another size; callers then set `Prt0`.
-int ReadPrtUtil(state::Program& p, const char* nameOrNull = nullptr);
-int WritePrtUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int ReadPrtUtil(state::Program& p, const char* nameOrNull = nullptr);
+[[nodiscard]] int WritePrtUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

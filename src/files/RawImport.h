@@ -16,6 +16,6 @@ namespace files {
 // with the store unchanged. A partial last frame counts (its missing values
 // are 0); an odd last byte is no value. Frames beyond the store's capacity
 // are not read.
-int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty);
+[[nodiscard]] int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty);
 
 }  // namespace files

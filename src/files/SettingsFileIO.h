@@ -42,6 +42,6 @@ struct Bytes {
 
 // Creates or replaces the file with the blocks in order; true only when every
 // byte was written and the file closed without error.
-bool WriteFileParts(const std::string& path, std::initializer_list<Bytes> parts);
+[[nodiscard]] bool WriteFileParts(const std::string& path, std::initializer_list<Bytes> parts);
 
 }  // namespace files

@@ -18,21 +18,21 @@ namespace files {
 // line, the running count after every hundred). `name` is a program name.
 // 398 (title 13) when the file cannot be created. Answers 1 / 0; a failed
 // write leaves an existing file as it was.
-int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store);
+[[nodiscard]] int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store);
 
 // `TMainWindow::WriteASCIIDataFile`: the comment window (no macro), the save
 // dialog when no name is given ("*.WTX" / "*.MTX" in "\DATA\"), the
 // overwrite question 318 (no macro), the export (319 on failure) and the
 // extension remembered as the store's text mask. Answers 1 / 0.
-int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store);
+[[nodiscard]] int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store store);
 
 // `WriteSimpleASCIIDataFileUtil`: the first `Length` values of the waveform
 // samples (its first active channel), one per line as "%12.8e\r\n".
-int WriteSimpleASCIIDataFileUtil(state::Program& p, const std::string& name);
+[[nodiscard]] int WriteSimpleASCIIDataFileUtil(state::Program& p, const std::string& name);
 
 // `Write_ASCII_Util`: question 1311, then user message kWriteSelectionText to the waveform
 // window of channel 1, which writes its own selection; 1315 when it is not
 // open. Answers 1 when the message went out.
-int Write_ASCII_Util(state::Program& p);
+[[nodiscard]] int Write_ASCII_Util(state::Program& p);
 
 }  // namespace files

@@ -39,6 +39,6 @@ TextColumn& TextCom(const state::Program& p);
 // a file that yields no data leaves it as it was (1360, 1361; 416 after any
 // failure). Reading stops at the first token that is not a number; a row
 // cut short by it is reported ("ERROR in row") and zero from there on.
-int ReadDataFileELKOSO(state::Program& p, store::Store store, const std::string& nameOrEmpty);
+[[nodiscard]] int ReadDataFileELKOSO(state::Program& p, store::Store store, const std::string& nameOrEmpty);
 
 }  // namespace files

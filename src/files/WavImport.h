@@ -48,6 +48,6 @@ WavCheck ReadWavLayout(InputFile& in, WavLayout& layout);
 // holds: the beginning, and 1309. Data that ends before its chunk says: the
 // whole frames there, with a notice. A file that is not an importable WAV
 // is refused with a message naming the reason, the store as it was.
-int Read_WAV(state::Program& p, const std::string& nameOrEmpty);
+[[nodiscard]] int Read_WAV(state::Program& p, const std::string& nameOrEmpty);
 
 }  // namespace files

@@ -14,9 +14,10 @@ void SetMissingJobDefaults(state::Program& p);
 
 // First-tick loaders of the working companions, each with its fallback;
 // each answers 1 when its file was read.
-int ReadWorkCalibration(state::Program& p);  // else every `A` = `A0`, `BaseAddress` of A[1..127] = 0
-int ReadWorkFunctions(state::Program& p);    // else the function defaults
-int ReadWorkPrint(state::Program& p);        // else `Prt0`
-int ReadWorkColours(state::Program& p);      // else the colour defaults
+[[nodiscard]] int ReadWorkCalibration(
+    state::Program& p);  // else every `A` = `A0`, `BaseAddress` of A[1..127] = 0
+[[nodiscard]] int ReadWorkFunctions(state::Program& p);  // else the function defaults
+[[nodiscard]] int ReadWorkPrint(state::Program& p);      // else `Prt0`
+[[nodiscard]] int ReadWorkColours(state::Program& p);    // else the colour defaults
 
 }  // namespace files

@@ -160,6 +160,8 @@ TEST_F(FailedWrite, DiskFullHalfway) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   ::sigaction(SIGXFSZ, &old, nullptr);
   EXPECT_EQ(ok, 0);
+  // Said, not only answered: timed saves drop the answer.
+  EXPECT_TRUE(LastMessageIs(env, state::Txt(env.prog, 398), 13));
   EXPECT_EQ(ReadBytes(env.dir / "DATA/keep.w"), previous);
   EXPECT_EQ(FilesInData(), 1u);
 }
