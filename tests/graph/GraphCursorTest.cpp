@@ -35,8 +35,7 @@ struct CursorFixture : GraphFixture {
   CursorFixture() {
     Store(Ramp(500));
     G().IR = 499;
-    G().VMax = 500;
-    G().VMin = 0;
+    Range(500, 0);
     G().Cur1 = 100;
     G().Cur2 = 300;
     G().HCur1 = 200;
@@ -115,8 +114,7 @@ TEST(GraphCursor, StylesCountsAndRoomDecideWhatIsDrawn) {
 
 TEST(GraphCursor, ResetPutsTheCursorsOnTheViewEdges) {
   CursorFixture f;
-  f.G().IL = 50;
-  f.G().IR = 150;
+  f.View(50, 150);
   auto w = f.Open();
   w->Paint();
   w->DrawCursor(1);

@@ -12,38 +12,6 @@ using graph_test::GraphFixture;
 using graph_test::Ramp;
 using graph_test::Rec;
 
-TEST(GraphWindow, FactoryOpensWindowsThatReleaseAWaitingMacroOnFirstPaint) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
-  f.p.MacGoing = 1;
-  state::DisplayWave(f.p, 1, 0);
-  EXPECT_EQ(f.p.DisplayLeft, 1);
-  auto* w = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
-  ASSERT_NE(w, nullptr);
-  w->Paint();
-  EXPECT_EQ(f.p.DisplayLeft, 0);
-  EXPECT_EQ(f.p.MacAgain, 1);
-  f.p.MacAgain = 0;
-  w->Paint();  // only the first paint counts
-  EXPECT_EQ(f.p.MacAgain, 0);
-}
-
-TEST(GraphWindow, PictureBufferIsCountedAndGivenBack) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  const double before = f.p.TotalDataAlloc;
-  {
-    auto w = f.Open();
-    EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 1001 * 8.0);
-    f.p.HGW.Length = 3000;
-    w->UserMessage(2040, 0);  // the record grew: a larger picture buffer
-    EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 3001 * 8.0);
-    EXPECT_EQ(w->NShown, 3000);
-  }
-  EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before);
-}
-
 TEST(GraphWindow, NoMemoryForThePictureEndsTheProgramInOrder) {
   GraphFixture f;
   f.Store(Ramp(1000));
@@ -87,12 +55,10 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     data[7] = inf;
     data[9] = -inf;
     f.Store(data);
-    f.G().VMax = r.top;
-    f.G().VMin = r.bottom;
+    f.Range(r.top, r.bottom);
     f.G().XMax = r.top;
     f.G().XMin = r.bottom;
-    f.G().IL = -50;
-    f.G().IR = 2'000'000'000;
+    f.View(-50, 2'000'000'000);
     auto w = f.Open();
     w->Paint();
     w->PaintOneVScale(Rec(*w), 0, 0, 300, r.top, r.bottom, true);

@@ -2,8 +2,6 @@
 // data there is never lost unasked.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "MacroTestSupport.h"
 #include "macro/Executors.h"
 #include "state/Messages.h"

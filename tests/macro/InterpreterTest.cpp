@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-
 #include "MacroTestSupport.h"
 #include "files/DataFileNames.h"
 #include "platform/PosixProcess.h"
@@ -112,7 +109,7 @@ TEST(Processing, ConstantOperationsOnOneOrAllChannels) {
   EXPECT_FLOAT_EQ(env.W(0)[4], 5500.0f);
 }
 
-TEST(Processing, ChannelCopyTakesThePresetOfAMissingSecondChannel) {
+TEST(Processing, ChannelCopyNameAndUnit) {
   Env env;
   env.FillW({1}, 16);
   EXPECT_EQ(env.RunInMacro("CHWCOPY 2"), 1);
@@ -120,11 +117,7 @@ TEST(Processing, ChannelCopyTakesThePresetOfAMissingSecondChannel) {
   EXPECT_EQ(env.RunInMacro("CHWCOPY 2, 5"), 1);
   ASSERT_TRUE(env.prog.HGW.ChannelOn[4]);
   EXPECT_FLOAT_EQ(env.W(4)[3], 1003.0f);
-}
-
-TEST(Processing, ChannelNameAndUnitKeepTheirCaseAndAreCut) {
-  Env env;
-  env.FillW({2}, 8);
+  env.FillW({2}, 8);  // names and units keep their case and are cut
   EXPECT_EQ(env.Run("CHWNAME 3,Napětí"), 1);
   EXPECT_EQ(store::FieldText(env.prog.FGW[2].Name), "Napětí");
   EXPECT_EQ(env.Run("chwunit 3, " + std::string(40, 'u')), 1);
@@ -134,7 +127,7 @@ TEST(Processing, ChannelNameAndUnitKeepTheirCaseAndAreCut) {
   EXPECT_EQ(env.Messages(), 1);
 }
 
-TEST(Processing, DerivativeCreatesItsDestinationAndReportsAnInactiveSource) {
+TEST(Processing, DerivativeAndBandZeroing) {
   Env env;
   env.FillW({0}, 32, 0.5f);
   EXPECT_EQ(env.RunInMacro("WDERIVDT 1,3,0,31"), 1);
@@ -144,10 +137,6 @@ TEST(Processing, DerivativeCreatesItsDestinationAndReportsAnInactiveSource) {
   EXPECT_EQ(env.RunInMacro("WINTEGRALDT 7,3"), 1);
   ASSERT_EQ(env.Messages(), 1);
   EXPECT_EQ(env.ui.Log()[0].text, state::TxtF(env.prog, 326, {7}));
-}
-
-TEST(Processing, BandZeroingClearsTheBinsOfTheBand) {
-  Env env;
   env.FillW({0}, 64, 0.001f);  // fmax 500 Hz, 32 bins
   ASSERT_EQ(env.RunInMacro("FFT 1"), 1);
   ASSERT_NE(env.W(0)[20], 0.0f);
@@ -206,10 +195,7 @@ TEST(Settings, FlagsSelectionsAndCombination) {
   EXPECT_EQ(env.prog.MG.WDisplay[8], 0);
   EXPECT_EQ(env.Run("CHANNEL 5"), 1);
   EXPECT_EQ(env.Run("MAINCH"), 1);
-}
-
-TEST(Settings, BaseAddressReadsHexadecimalDigits) {
-  Env env;
+  // The base address reads hexadecimal digits.
   EXPECT_EQ(env.Run("BASEADR 3a0"), 1);
   EXPECT_EQ(env.prog.RefA().BaseAddress, 0x3A0);
   env.ui.Push(int64_t{300});
@@ -245,7 +231,7 @@ TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
   }
 }
 
-TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
+TEST(Program, TextExportConverterAndEditorCommands) {
   Env env;
   EXPECT_EQ(env.RunInMacro("WWA \\DATA\\EXPORT.WTX"), 1);
   EXPECT_TRUE(testing_support::FileExists(env.dir / "DATA/EXPORT.WTX"));
@@ -256,11 +242,8 @@ TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
   env.prog.plat.process = &process;
   env.Run("CONV");
   EXPECT_FALSE(state::AnyWindowOpen(env.prog, 1));
-}
-
-TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {
-  Env env;
-  int status = 1;
+  // The editor without a chosen file fails only inside a macro.
+  env.ui.ClearLog();
   EXPECT_EQ(env.Run("ED", &status), 1);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(env.Messages(), 0);

@@ -13,7 +13,6 @@
 #include "graph/GraphModel.h"
 #include "macro/InternalCommands.h"
 #include "macro/MacroRunner.h"
-#include "support/TestSupport.h"
 
 namespace {
 

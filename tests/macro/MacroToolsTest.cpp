@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "macro/HelpFiles.h"
@@ -41,24 +40,18 @@ TEST_F(MacroToolsTest, DelayWaitsItsTenthsUnlessInputArrives) {
 }
 
 TEST_F(MacroToolsTest, InputWaitStateAndItsEnd) {
-  EXPECT_EQ(macro::StartInputWait(p, 16, 1, 100), 0);
+  EXPECT_EQ(macro::StartInputWait(p, 16, 1, 100), 0);  // inputs 0..15 only
   EXPECT_EQ(p.PWait, -1);
-
   env.clock.Advance(123);
   ASSERT_EQ(macro::StartInputWait(p, 3, 1, 100), 1);
-  EXPECT_EQ(p.PWait, 3);
   const macro::InputWait& w = macro::PendingInputWait(p);
-  EXPECT_EQ(w.level, 1);
-  EXPECT_EQ(w.timeoutTenths, 100);
-  EXPECT_EQ(w.start, env.clock.TickMs());
-  EXPECT_EQ(p.MacStop, 0) << "no macro to suspend";
-
+  EXPECT_EQ(std::vector<int64_t>({p.PWait, w.level, w.timeoutTenths, w.start, p.MacStop}),
+            std::vector<int64_t>({3, 1, 100, env.clock.TickMs(), 0}));  // no macro to suspend
   p.MacGoing = 1;
   macro::StartInputWait(p, 2, 0, 50);
   EXPECT_EQ(p.MacStop, 1);
   macro::StopInputWait(p);
-  EXPECT_EQ(p.PWait, -1);
-  EXPECT_EQ(p.MacAgain, 1);
+  EXPECT_EQ(std::vector<int>({p.PWait, p.MacAgain}), std::vector<int>({-1, 1}));
   EXPECT_EQ(store::FieldText(p.Status), "-");
 }
 
