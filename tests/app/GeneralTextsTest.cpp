@@ -43,7 +43,7 @@ TEST(GeneralTextsReader, NumbersBraceGroupsAndKeepsLineEndsAndAnUnclosedTail) {
   }
 }
 
-TEST(GeneralTextsReader, TextsBeyondTheIndexAreCut) {
+TEST(GeneralTextsReader, TextsBeyondTheIndexOrTheBufferAreCut) {
   std::string file = "TRV_TXT.TXT";
   for (int i = 0; i < 3005; ++i) file += "{" + std::to_string(i) + "}";
   GeneralTexts texts;
@@ -51,11 +51,8 @@ TEST(GeneralTextsReader, TextsBeyondTheIndexAreCut) {
   EXPECT_EQ(texts.Count(), GeneralTexts::kMaxTexts);
   EXPECT_STREQ(texts.Get(2999), "2999");
   EXPECT_STREQ(texts.Get(3000), "");
-}
 
-TEST(GeneralTextsReader, TheTextBufferHoldsTextsWithTheirTerminators) {
   // One text of kMaxChars - 1 characters and its terminator fill the buffer.
-  GeneralTexts texts;
   EXPECT_EQ(texts.Parse("TRV_TXT.TXT{" + std::string(GeneralTexts::kMaxChars - 1, 'a') + "}"),
             TextFileStatus::Ok);
   EXPECT_EQ(std::string(texts.Get(0)).size(), GeneralTexts::kMaxChars - 1);
@@ -88,20 +85,6 @@ TEST(GeneralTextsReader, FailuresKeepTheTextsLoadedBefore) {
   ASSERT_EQ(texts.Count(), 2u);
   EXPECT_STREQ(texts.Get(0), "kept");
   EXPECT_STREQ(texts.Get(1), "also kept");
-}
-
-TEST(GeneralTextsReader, LoadReadsAFileLargerThanOneChunk) {
-  // Remarks outside braces are unbounded; texts straddle the read chunks.
-  testing_support::TempDir dir;
-  std::string file = "TRV_TXT.TXT" + std::string(70000, '#');
-  for (int i = 0; i < 1000; ++i)
-    file += " remark " + std::to_string(i) + "\r\n{text " + std::to_string(i) + "}";
-  testing_support::WriteText(dir / "big.txt", file);
-  GeneralTexts texts;
-  ASSERT_EQ(texts.Load(dir / "big.txt"), TextFileStatus::Ok);
-  ASSERT_EQ(texts.Count(), 1000u);
-  EXPECT_STREQ(texts.Get(0), "text 0");
-  EXPECT_STREQ(texts.Get(999), "text 999");
 }
 
 TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecision) {

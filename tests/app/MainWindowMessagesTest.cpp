@@ -85,18 +85,14 @@ TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
   p.DG.Font.Width = 7;
   p.Prt[0].TextFontHeight = 16;
   p.Prt[0].TextFontWidth = 7;
-  env.ui.Push(int64_t(20));
-  Message(2109);
-  env.ui.Push(int64_t(99));  // above the width's maximum of 40
-  Message(2110);
-  env.ui.Push(int64_t(30));
-  Message(2111);
-  env.ui.Push(int64_t(45));
-  Message(2112);
-  EXPECT_EQ(p.DG.Font.Height, 20);
-  EXPECT_EQ(p.DG.Font.Width, 40);
-  EXPECT_EQ(p.Prt[0].TextFontHeight, 30);
-  EXPECT_EQ(p.Prt[0].TextFontWidth, 45);
+  for (auto [code, value] : {std::pair{2109, 20}, {2110, 99}, {2111, 30}, {2112, 45}}) {
+    env.ui.Push(int64_t(value));
+    Message(code);
+  }
+  // 99 is above the width's maximum of 40.
+  EXPECT_EQ(
+      std::vector<int>({p.DG.Font.Height, p.DG.Font.Width, p.Prt[0].TextFontHeight, p.Prt[0].TextFontWidth}),
+      std::vector<int>({20, 40, 30, 45}));
 
   // Cancel keeps the value.
   env.ui.Push(platform::Answer::Cancel);

@@ -26,41 +26,6 @@ struct MainWindowTest : ::testing::Test {
   }
 };
 
-TEST_F(MainWindowTest, FirstStartShowsTheDemonstrationSinesInBothStores) {
-  Start();
-  ASSERT_EQ(p.HGW.ChannelOn[0], 1);
-  EXPECT_NEAR(p.Waveform[size_t(p.HGW.Length / 8)], 800.0f, 0.01f);  // two periods: peak at an eighth
-  float peak = 0;
-  for (int32_t k = 0; k < p.HGB.Length; ++k) peak = std::max(peak, std::fabs(p.Buffer[size_t(k)]));
-  EXPECT_GT(peak, 400.0f);
-  EXPECT_LE(peak, 500.0f);
-  // The defaults open the windows of both stores; no file error was shown.
-  EXPECT_TRUE(p.QWWin[0] && p.QMWin[0]);
-  for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
-}
-
-TEST_F(MainWindowTest, ExitIsTwoPhaseAndWritesTheWorkSet) {
-  Start();
-  state::MainExitTRV(p, false);
-  EXPECT_FALSE(p.QWWin[0]);
-  EXPECT_EQ(p.WWindowsOpen, 1);
-  EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/WORK_W.W"));
-  w.Timer();
-  EXPECT_TRUE(w.Closed());
-  for (const char* f : {"DATA/WORK_W.W", "DATA/WORK_M.M", "JOB/WORK.JOB", "JOB/WORK.BLK"})
-    EXPECT_TRUE(testing_support::FileExists(env.dir / f)) << f;
-}
-
-TEST_F(MainWindowTest, ExitQuestionAnsweredNoKeepsTheProgramRunning) {
-  Start();
-  env.ui.Push(platform::Answer::No);
-  p.DoExit = 1;
-  state::MainExitTRV(p, true);
-  EXPECT_EQ(p.DoExit, 0);
-  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
-  EXPECT_TRUE(p.QWWin[0]);
-}
-
 TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   Start();
   // The simulated input word is 1: bit 0 high.
@@ -102,7 +67,7 @@ TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
   EXPECT_EQ(p.MacStop, 0);  // continued
 }
 
-TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
+TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountAndInactiveChannelsOpenNoWindow) {
   Start();
   p.PG.QWRepeatCount = 3;
   p.PocitadloKolikOpak = 3;
@@ -119,10 +84,7 @@ TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
   EXPECT_EQ(repetitions, 2);  // the start command took the first of the three
   EXPECT_EQ(p.QW, 0);
   EXPECT_STREQ(p.Status, state::Txt(p, 39).c_str());
-}
-
-TEST_F(MainWindowTest, DisplayWaveOfAnInactiveChannelSaysSo) {
-  Start();
+  // A window of an inactive channel is refused with its number.
   env.ui.ClearLog();
   state::DisplayWave(p, 1, 5);
   EXPECT_FALSE(p.QWWin[5]);

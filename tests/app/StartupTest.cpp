@@ -26,34 +26,6 @@ struct BareProgram {
   BareProgram() { paths.CreateStandardFolders(); }
 };
 
-TEST(OwlMain, JoinsTwoWordsAndIgnoresAThird) {
-  BareProgram b;
-  app::OwlMain(b.prog, {"RW", "data1.w", "extra"});
-  EXPECT_STREQ(b.prog.CommandLine, "RW data1.w");
-  EXPECT_EQ(b.prog.DoCommand, 1);
-  app::OwlMain(b.prog, {});
-  EXPECT_EQ(b.prog.DoCommand, 0);
-}
-
-TEST(InitMainWindow, CountsExactlyWhatItAllocatedAndFallsBackWithoutAJob) {
-  BareProgram b;
-  ASSERT_TRUE(app::InitMainWindow(b.prog));
-  state::Program& p = b.prog;
-  EXPECT_EQ(p.JobLeft, 1);
-  EXPECT_EQ(p.PW, 1048576);
-  double expected = 0;
-  for (size_t bytes :
-       {p.MarkerW.bytes(),  p.MarkerB.bytes(),   p.CGW.bytes(),      p.CGB.bytes(),       p.A.bytes(),
-        p.M.bytes(),        p.FGW.bytes(),       p.FGB.bytes(),      p.Buffer.bytes(),    p.SBuffer.bytes(),
-        p.Waveform.bytes(), p.SWaveform.bytes(), p.Kalib_In.bytes(), p.Kalib_Out.bytes(), p.Prt.bytes(),
-        p.Col_.bytes(),     p.Fun.bytes(),       p.Kal.bytes(),      p.Mat.bytes(),       p.MatH.bytes(),
-        p.Segment.bytes(),  p.W_Nam_N.bytes()})
-    expected += double(bytes);
-  expected += state::GeneralTexts::kMaxChars + state::GeneralTexts::kMaxTexts * 4;
-  EXPECT_EQ(p.TotalDataAlloc, expected);
-  EXPECT_EQ(p.Waveform.bytes(), 4u * 1048576u);
-}
-
 TEST(InitMainWindow, FailedAllocationEndsThroughTheSmallBudgetJob) {
   BareProgram b;
   b.prog.AllocationLimit = 2.0 * 1024 * 1024;  // records fit, the sample arrays do not
@@ -77,14 +49,13 @@ TEST(MemoryBudget, DialogUnitsAreClampedAndFreeMemReportsTheBudget) {
   TestEnv env(4096);
   state::ApplyMemoryUnits(env.prog, 2048);
   EXPECT_EQ(env.prog.DG.MaxLength, 268435456);
-  state::ApplyMemoryUnits(env.prog, 0);
-  EXPECT_EQ(env.prog.DG.TotalSamples, 131072);
-  state::ApplyMemoryUnits(env.prog, 5000);
-  EXPECT_EQ(env.prog.DG.TotalSamples, 2048 * 131072);
+  for (auto [units, samples] : {std::pair{0, 131072}, {5000, 2048 * 131072}}) {
+    state::ApplyMemoryUnits(env.prog, units);
+    EXPECT_EQ(env.prog.DG.TotalSamples, samples) << units;
+  }
   env.ui.ClearLog();
   state::FreeMemUtil(env.prog);
-  ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 17));
+  EXPECT_EQ(env.ui.Log().back().title, state::Txt(env.prog, 17));
 }
 
 TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
@@ -102,22 +73,6 @@ TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
   EXPECT_FALSE(state::MemOK(p, 0, true));
   EXPECT_EQ(p.HGB.Length, 0);
   EXPECT_EQ(env.ui.Count(state::Txt(p, 491)), 1);
-}
-
-TEST(MemoryDialog, AcceptedBudgetEndsTheProgramAndARefusedOneChangesNothing) {
-  testing_support::TestEnv env(4096);
-  env.ui.Push(int64_t(5000));  // clamped to 2048 units
-  env.ui.Push(platform::Answer::Yes);
-  EXPECT_EQ(state::MemSize(env.prog), 1);
-  EXPECT_EQ(env.prog.DG.TotalSamples, 2048 * 131072);
-  EXPECT_EQ(env.prog.BudeKonecAleAzPoGrafech, 1);
-
-  testing_support::TestEnv other(4096);
-  other.ui.Push(int64_t(4));
-  other.ui.Push(platform::Answer::No);
-  EXPECT_EQ(state::MemSize(other.prog), 0);
-  EXPECT_EQ(other.prog.DG.TotalSamples, 4096);
-  EXPECT_EQ(other.prog.BudeKonecAleAzPoGrafech, 0);
 }
 
 TEST(NaplnHlav, SetsUpTheSelectedChannelsFromTheAcquisitionSettings) {

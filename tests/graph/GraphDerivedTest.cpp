@@ -55,16 +55,6 @@ TEST(GraphDerived, RunningSumAndDifferenceRescaleAndRestoreTheRange) {
   EXPECT_EQ(w->Series(), f.p.Waveform.get());
 }
 
-TEST(GraphDerived, DerivedTraceGoesToTheChannelsPlaceInTheShadowStore) {
-  GraphFixture f;
-  f.Store(kData, 0);
-  f.Store(kData, 1);
-  f.G(1).DisplType = graph::kMagnitude;
-  auto w = f.Open(1);
-  EXPECT_EQ(Shadow(f, 8, 8), (std::vector<float>{1, 2, 3, 4, 5, 6, 7, 8}));
-  EXPECT_EQ(Shadow(f, 8, 0), std::vector<float>(8, 0.0f));  // channel 1's place untouched
-}
-
 TEST(GraphDerived, HistogramCountsIntoClasses) {
   GraphFixture f;
   std::vector<float> data(20);

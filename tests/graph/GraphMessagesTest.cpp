@@ -42,32 +42,6 @@ using Values = std::vector<float>;
 
 using graph_test::Ramp;
 
-TEST(GraphMessages, StatisticsPanelShowsTheRowsOfTheRecordOrBetweenTheCursors) {
-  MsgFixture f;
-  f.Store(Values({1, 2, 3, 4}));
-  auto w = f.Open();
-  f.Canvas(*w).Clear();
-  w->UserMessage(2041, 0);
-  EXPECT_TRUE(f.Drew(*w, " 4.0000e+00"));  // maximum
-  EXPECT_TRUE(f.Drew(*w, " 2.5000e+00"));  // mean
-  EXPECT_TRUE(f.Drew(*w, " 1.0000e+01"));  // sum
-
-  // Between cursors: the title carries the cursor times.
-  f.Canvas(*w).Clear();
-  f.p.CGW[0].Cur1 = 3;
-  f.p.CGW[0].Cur2 = 1;  // reversed: taken in order
-  w->UserMessage(2046, 0);
-  EXPECT_TRUE(f.Drew(*w, " 3.0000e+00"));  // count of samples 1..3
-  EXPECT_TRUE(f.DrewPart(*w, "\"Statistics between cursors "));
-
-  // Cursors beyond the record that meet there: nothing drawn.
-  f.Canvas(*w).Clear();
-  f.p.CGW[0].Cur1 = 5000;
-  f.p.CGW[0].Cur2 = 9000;
-  w->UserMessage(2046, 0);
-  EXPECT_EQ(f.Canvas(*w).Count("Text"), 0);
-}
-
 TEST(GraphMessages, PowerPanelOfAVoltageAndCurrentPair) {
   MsgFixture f;
   const int n = 2000;  // 0.4 s at 5 kHz: twenty periods of 50 Hz
@@ -91,40 +65,6 @@ TEST(GraphMessages, PowerPanelOfAVoltageAndCurrentPair) {
   f.Canvas(*second).Clear();
   second->UserMessage(2047, 0);
   EXPECT_EQ(f.Canvas(*second).Count("Text"), 0);
-}
-
-TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
-  MsgFixture f;
-  f.Store(Ramp(1000));
-  auto w = f.Open();
-  f.p.QWWin[0] = std::move(w);
-  auto& win = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
-  graph::SetStoreLimits(f.p, 1, {100, 300, 50.0f, -50.0f});
-  EXPECT_EQ(graph::SetLimits(f.p, 1, 0), 1);  // 2042 to the window
-  const store::CG_s& g = f.p.CGW[0];
-  EXPECT_EQ(std::vector<float>({float(g.IR), float(g.LimIL), g.VMax, g.LimVMin}),
-            std::vector<float>({300, 100, 50, -50}));
-
-  // A window showing the second half counts from the middle of the record.
-  f.p.CGW[0].DisplType = graph::kSecondHalf;
-  win.DisplControl();
-  graph::SetStoreLimits(f.p, 1, {600, 800, 5.0f, 1.0f});
-  win.UserMessage(2134, 0);
-  EXPECT_EQ(std::pair(g.IL, g.IR), std::pair(100, 300));
-  // Limits in the first half do not fit it: interactive says so, 2042 is silent.
-  graph::SetStoreLimits(f.p, 1, {10, 200, 5.0f, 1.0f});
-  const size_t before = f.env.ui.Log().size();
-  win.UserMessage(2042, 0);
-  EXPECT_EQ(f.env.ui.Log().size(), before);
-  win.UserMessage(2134, 0);
-  EXPECT_EQ(f.env.ui.LastText(), "The saved limits do not fit this record.");
-  EXPECT_EQ(g.IL, 100);
-  // Values that are not numbers are refused as well.
-  f.p.CGW[0].DisplType = graph::kBothHalves;
-  graph::SetStoreLimits(f.p, 1, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
-  win.UserMessage(2042, 0);
-  EXPECT_EQ(g.IL, 100);
-  f.p.QWWin[0].reset();
 }
 
 TEST(GraphMessages, DisplayTypePenAndVideoMemoryCodes) {
@@ -258,23 +198,6 @@ TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
   m->UserMessage(2137, 0);  // the value range only, view kept
   EXPECT_EQ(g.IL, 69);
   EXPECT_NEAR(g.VMax, 99 + 0.025f * 30, 1e-3);
-}
-
-TEST(GraphMessages, HotKeysPressKeysAndMissingOperationsSaySo) {
-  MsgFixture f;
-  f.Store(Ramp(1000));
-  auto w = f.Open();
-  f.Canvas(*w).Clear();
-  w->UserMessage(2074, 0);  // I: statistics panel
-  EXPECT_TRUE(f.Drew(*w, "Maximum"));
-  int expected = 0;
-  for (int code : {2010, 2100, 2133, 2063, 2080, 2066}) {
-    w->UserMessage(code, 0);
-    EXPECT_EQ(f.NotAvailable(), ++expected) << code;
-  }
-  // Said wholly in the interface language.
-  EXPECT_EQ(f.env.ui.LastText(), state::Lang(f.env.prog, "Klávesa grafu S: v této verzi není k dispozici",
-                                             "The graph key S: not available in this version"));
 }
 
 TEST(GraphMessages, EveryCodeIsSafeOnEmptyAndBrokenData) {

@@ -8,21 +8,6 @@ namespace {
 using graph_test::GraphFixture;
 using graph_test::Ramp;
 
-TEST(GraphRanges, StepDivisorShrinksToFourAndTheTimerResetsIt) {
-  GraphFixture f;
-  f.Store(Ramp(100));
-  auto w = f.Open();
-  EXPECT_EQ(w->Div, 50);
-  std::vector<int> seen;
-  for (int i = 0; i < 9; ++i) {
-    w->ShiftDivChange();
-    seen.push_back(w->Div);
-  }
-  EXPECT_EQ(seen, (std::vector<int>{35, 25, 17, 12, 8, 5, 4, 4, 4}));
-  w->Timer();
-  EXPECT_EQ(w->Div, 50);
-}
-
 TEST(GraphRanges, VerticalZoomKeepsZeroOrTheCentre) {
   GraphFixture f;
   f.Store(Ramp(100));
@@ -43,41 +28,6 @@ TEST(GraphRanges, VerticalZoomKeepsZeroOrTheCentre) {
     EXPECT_NEAR(f.G().VMin, c.newBottom, 1e-4) << c.top << " " << c.bottom;
     EXPECT_EQ(w->Div, 35);
   }
-}
-
-TEST(GraphRanges, HorizontalZoomByTheStepDivisor) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.View(400, 599);
-  auto w = f.Open();
-  struct Case {
-    int32_t il, ir;
-    bool expand;
-    int32_t newIl, newIr;
-  } cases[] = {{400, 599, true, 392, 607},   // step 200 / (50 / 2) = 8
-               {400, 599, false, 404, 595},  // step 200 / 50 = 4
-               {10, 13, false, 10, 13},      // four samples: nothing to take away
-               {2, 995, true, 0, 999}};      // stops at both ends of the record
-  for (const Case& c : cases) {
-    w->Div = 50;
-    f.View(c.il, c.ir);
-    w->DisplControl();
-    c.expand ? w->WinExpand() : w->WinCompress();
-    EXPECT_EQ(std::pair(f.G().IL, f.G().IR), std::pair(c.newIl, c.newIr)) << c.il << ".." << c.ir;
-  }
-}
-
-TEST(GraphRanges, ContinuousShiftsAccelerateAndStopAtTheEnds) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.View(0, 99);
-  auto w = f.Open();
-  for (int i = 0; i < 3; ++i) w->LeftDataShift();  // 100 / 50, / 35, / 25: 2 + 2 + 4
-  EXPECT_EQ(f.G().IL, 8);
-  for (int i = 0; i < 500; ++i) w->LeftDataShift();
-  EXPECT_EQ(std::pair(f.G().IL, f.G().IR), std::pair(900, 999));
-  for (int i = 0; i < 500; ++i) w->RightDataShift();
-  EXPECT_EQ(std::pair(f.G().IL, f.G().IR), std::pair(0, 99));
 }
 
 TEST(GraphRanges, ShiftStepOfALongRecordDoesNotWrap) {
@@ -130,95 +80,6 @@ TEST(GraphRanges, BlockPaging) {
   g.LimIR = 20;  // crossed limits from a job file still page forward
   w->LeftDataShift();
   EXPECT_GT(g.IL, 0);
-}
-
-TEST(GraphRanges, AutoscaleFollowsTheDisplayFlags) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.View(100, 200);
-  auto w = f.Open();
-  w->AutoscaleAll(1, 1, 0);  // default flags 0x0C40: whole record and value range
-  EXPECT_EQ(f.G().IR, 999);
-  EXPECT_FLOAT_EQ(f.G().VFullMin, -0.025f * 999);
-  EXPECT_FLOAT_EQ(f.G().VMax, f.G().VFullMax);
-  EXPECT_FLOAT_EQ(f.G().HCur1, f.G().VMax);
-
-  f.G().DisplFlags = 0x0400;  // value range only
-  f.View(100, 200);
-  w->AutoscaleAll(1, 1, 0);
-  EXPECT_EQ(f.G().IL, 100);
-  EXPECT_FLOAT_EQ(f.G().VMax, 200 + 2.5f);
-
-  f.G().DisplFlags = 0;  // neither: nothing changes
-  f.Range(7, 3);
-  w->AutoscaleAll(1, 1, 0);
-  EXPECT_EQ(f.G().IL, 100);
-  EXPECT_FLOAT_EQ(f.G().VMax, 7);
-}
-
-TEST(GraphRanges, ValueScanKeepsThePreviousRangeWhenThereIsNone) {
-  GraphFixture f;
-  std::vector<float> zeros(100, 0.0f);
-  zeros[40] = 5.0f;
-  f.Store(zeros);
-  auto w = f.Open();
-  f.G().VFullMax = 1200;
-  f.G().VFullMin = -1200;
-  w->SetMaxMinIn(0, 99, 0, 1, 0);  // only 5.0 counts: min = max, nothing stored
-  EXPECT_FLOAT_EQ(f.G().VFullMax, 1200);
-  EXPECT_FLOAT_EQ(f.G().VFullMin, -1200);
-
-  f.Store(std::vector<float>(100, 3.0f));
-  w->DisplControl();
-  f.Range(3.0002f, 3.0f);
-  w->SetMaxMinIn(0, 99, 1, 0, 0);  // flat: previous range widened
-  EXPECT_FLOAT_EQ(f.G().VMax, 3.0007f);
-  EXPECT_FLOAT_EQ(f.G().VMin, 2.9995f);
-
-  float mn, mx;
-  w->SetMaxMinIn_OnlyValue(0, 99, mn, mx);
-  EXPECT_FLOAT_EQ(mn, 3.0f);
-  EXPECT_FLOAT_EQ(mx, 3.0f);
-}
-
-TEST(GraphRanges, SavedLimitsRoundTripAndRefuseWhatDoesNotFit) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.View(100, 300);
-  f.Range(50, -5);
-  auto w = f.Open();
-  w->SetLimits(1, 0);
-  f.View(0, 999);
-  f.G().VMax = 1;
-  w->UserMessage(2003, 0);
-  EXPECT_EQ(f.G().IR, 300);
-  EXPECT_FLOAT_EQ(f.G().VMax, 50);
-
-  f.G().Cur1 = 5;  // the cursors' limits
-  f.G().HCur1 = 11;
-  w->SetLimits(0, 0);
-  f.G().Cur1 = 0;
-  f.G().HCur1 = 0;
-  w->DisplLimits(0);
-  EXPECT_EQ(std::pair(f.G().Cur1, f.G().HCur1), std::pair(5, 11.0f));
-
-  // A "no" keeps the old limits.
-  f.env.ui.Push(platform::Answer::No);
-  f.G().IL = 7;
-  w->SetLimits(1, 1);
-  EXPECT_EQ(f.G().LimIL, 100);
-  EXPECT_EQ(f.env.ui.Log().back().kind, "question");
-
-  // Limits beyond the record (or crossed, or negative) are refused with a message.
-  for (auto [il, ir] : {std::pair{0, 1000}, std::pair{500, 400}, std::pair{-20, 40}}) {
-    f.env.ui.ClearLog();
-    f.G().LimIL = il;
-    f.G().LimIR = ir;
-    f.View(1, 2);
-    w->DisplLimits(1);
-    EXPECT_EQ(std::pair(f.G().IL, f.env.ui.Log().size()), std::pair(1, size_t(1)));
-    EXPECT_EQ(testing_support::MessagesWithText(f.env.ui, state::Txt(f.p, 112)), 1);
-  }
 }
 
 TEST(GraphRanges, XYAutoscaleTakesBothChannels) {

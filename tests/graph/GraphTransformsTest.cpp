@@ -35,28 +35,6 @@ TEST(GraphTransforms, SampleIndexAndPixelRoundTrip) {
   EXPECT_EQ(w->FloatGlobalVertToMouse(std::nanf("")), w->PlotLeft);
 }
 
-TEST(GraphTransforms, ValueAndPixelRoundTrip) {
-  GraphFixture f;
-  f.Store(Ramp(2000));
-  f.View(0, 1999);
-  f.Range(50, -150);
-  auto w = f.Open();
-  w->DisplControl();
-  EXPECT_FLOAT_EQ(w->KY, w->PlotH / 200.0f);
-  const int16_t x = w->PlotLeft + 10;
-  for (float v = -150; v <= 50; v += 3.7f) {
-    float back = w->MouseHorizToGlobal(w->GlobalHorizToMouse(v, x));
-    EXPECT_NEAR(back, v, 1.0f / w->KY + 1e-3f) << v;
-  }
-  // Values beyond the view are clamped into the mouse area, not wrapped.
-  EXPECT_EQ(w->GlobalHorizToMouse(-1e30f, x), w->PlotTop + w->PlotH);
-  EXPECT_EQ(w->GlobalHorizToMouse(std::numeric_limits<float>::infinity(), x), w->PlotTop);
-  // So are the points asked for inside it.
-  int16_t px = -100, py = 30000;
-  EXPECT_FALSE(w->OK_xy(px, py));
-  EXPECT_EQ(std::pair(px, py), std::pair(w->PlotLeft, int16_t(w->PlotTop + w->PlotH)));
-}
-
 TEST(GraphTransforms, DegenerateRangesFallBackToOne) {
   GraphFixture f;
   f.Store(Ramp(100));

@@ -102,18 +102,6 @@ TEST(GraphWindow, TinyAndEmptyChannelsStillWork) {
   }
 }
 
-TEST(GraphWindow, ChannelThatLeftTheStoreShowsNothing) {
-  GraphFixture f;
-  f.Store(Ramp(100));
-  auto w = f.Open();
-  f.p.HGW.ChannelOn[0] = 0;
-  w->UserMessage(2040, 0);
-  EXPECT_EQ(w->NShown, 0);
-  EXPECT_EQ(w->Series(), nullptr);
-  w->Paint();
-  EXPECT_EQ(w->PictureCount(), 0);
-}
-
 TEST(GraphWindow, MultiDisplayWithoutChannelsSaysSoAndChoosesChannelOne) {
   GraphFixture f;
   f.Store(Ramp(100));

@@ -100,42 +100,6 @@ TEST(GraphXYPlot, PairsLandWhereTheXYTransformsPutThem) {
   EXPECT_EQ(xy.Picture()[0].x, xy.w->PlotLeft + int(8 * xy.w->PlotW / 10.0));
 }
 
-// The ticks of the time scale: short lines down from the plot bottom.
-std::vector<int> TickXs(const graph::TDispl10& w) {
-  const std::string end = "," + std::to_string(w.PlotTop + w.PlotH + 4);
-  std::vector<int> xs;
-  for (const std::string& op :
-       static_cast<const platform::RecordingCanvas&>(const_cast<graph::TDispl10&>(w).Surface()).Ops())
-    if (op.rfind("Line ", 0) == 0 && op.size() > end.size() &&
-        op.compare(op.size() - end.size(), end.size(), end) == 0)
-      xs.push_back(std::stoi(op.substr(5)));
-  return xs;
-}
-
-TEST(GraphXYPlot, TimeScaleShowsTheXRangeWithTheXChannelsUnit) {
-  auto [x, y] = Circle(100, 8);
-  XYPlot xy(x, y);
-  store::CopyText(xy.f.p.Channels(1)[1].Unit, "mA");
-  store::CopyText(xy.f.p.Channels(1)[0].Unit, "V");
-  xy.Paint();
-  const int y0 = xy.w->PlotTop + xy.w->PlotH + 5;
-  const std::string unit =
-      "Text " + std::to_string(xy.w->PlotLeft + xy.w->PlotW - 36) + "," + std::to_string(y0) + " LT \"";
-  EXPECT_EQ(Rec(*xy.w).Count(unit + "mA\""), 1);
-  // -10..10 in 8 divisions: a tick every 2.5 where the trace puts that x.
-  std::vector<int> expected;
-  for (float t = -7.5f; t < 10; t += 2.5f) expected.push_back(xy.w->GlobalVertToMouseXYPlot(t));
-  EXPECT_EQ(TickXs(*xy.w), expected);
-  EXPECT_EQ(Rec(*xy.w).Count("Text " + std::to_string(expected[3]) + "," + std::to_string(y0) + " CT "), 1);
-
-  // A reversed x range keeps its unit but places no ticks.
-  xy.f.G().XMin = 10;
-  xy.f.G().XMax = -10;
-  xy.Paint();
-  EXPECT_EQ(Rec(*xy.w).Count(unit + "mA\""), 1);
-  EXPECT_TRUE(TickXs(*xy.w).empty());
-}
-
 TEST(GraphXYPlot, BadPairsBreakTheLineAndPointsShowOnlyGoodPairs) {
   // 30 pairs on a line; the x of 5 is NaN, the y of 10 infinite, and 20 has
   // bad neighbours on both sides.
@@ -280,33 +244,6 @@ TEST(GraphXYPlot, BadInputDrawsWhatCanBeDrawn) {
     XYPlot one({1.0f}, {2.0f});
     one.Paint();
     EXPECT_EQ(one.w->PictureCount(), 0);  // half a sample per half: no data to show
-  }
-}
-
-TEST(GraphXYPlot, RepetitionNumberOnlyDuringACountedRepeatedRun) {
-  GraphFixture f(65536, true);
-  f.Store(graph_test::Ramp(100));
-  auto w = f.Open();
-  auto shown = [&]() {  // the one repetition text drawn, "none" or "twice"
-    Rec(*w).Clear();
-    w->Paint();
-    std::string found = "none";
-    for (const std::string& op : Rec(*w).Ops())
-      if (op.find("\"Repetition") != std::string::npos) found = found == "none" ? op : "twice";
-    return found;
-  };
-  const std::string at =
-      "Text " + std::to_string(w->PlotLeft + 1) + "," + std::to_string(w->PlotTop + w->PlotH + 8) + " LT ";
-  const struct {
-    int count, counter, run;
-    std::string expected;
-  } cases[] = {{3, 3, 1, at + "\"Repetition 1\""},
-               {3, -40, 1, at + "\"Repetition 3\""},  // a counter out of step: no number past the count
-               {0, 3, 1, "none"},                     // repeated until stopped: no count, no number
-               {3, 3, 0, "none"}};
-  for (const auto& c : cases) {
-    f.p.PG.QWRepeatCount = c.count, f.p.PocitadloKolikOpak = c.counter, f.p.QW = c.run;
-    EXPECT_EQ(shown(), c.expected) << c.count << " " << c.counter;
   }
 }
 

@@ -26,13 +26,6 @@ TEST(CommandBuffer, StaysTerminatedWhateverIsWritten) {
   EXPECT_TRUE(macro::QueueEmpty(env.prog));
 }
 
-TEST(CommandBuffer, KeywordIsCutOffUpperCasedAndArgumentsKeepTheirCase) {
-  macro_test::Env env;
-  SetQueue(env.prog, "   chwName   3,Napětí x");
-  EXPECT_EQ(macro::TakeKeyword(env.prog), "CHWNAME");
-  EXPECT_EQ(QueueText(env.prog), "3,Napětí x");
-}
-
 TEST(ArgumentReaders, CommasBlanksAndNonNumbers) {
   macro_test::Env env;
   SetQueue(env.prog, "12 V, -3,abc,,  7.5e1 , 4");

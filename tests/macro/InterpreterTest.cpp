@@ -16,18 +16,6 @@ int CountSent(const Env& env, int code) {
   return n;
 }
 
-TEST(FileCommands, WriteThenReadRoundTripsTheStore) {
-  Env env(4096);
-  env.FillW({0, 2}, 64);
-  EXPECT_EQ(env.Run("ww  round"), 1);
-  EXPECT_TRUE(testing_support::FileExists(env.paths.Resolve("\\DATA\\round.W")));
-  env.FillW({5}, 8);
-  EXPECT_EQ(env.Run("RW round.W"), 1);
-  EXPECT_FALSE(env.prog.HGW.ChannelOn[5]);
-  EXPECT_FLOAT_EQ(env.W(2)[63], 2063.0f);
-  EXPECT_TRUE(env.prog.QWWin[0] && env.prog.QWWin[2]) << "RW opens the windows of the record";
-}
-
 TEST(FileCommands, AMacroWithoutNameOrDialogFailsTheStatementAndWritesNothing) {
   Env env(4096);
   env.FillW({0}, 16);
@@ -160,20 +148,6 @@ TEST(Display, BroadcastsReachEveryOpenWindowOfBothStores) {
   env.sent.clear();
   EXPECT_EQ(env.Run("DISPL"), 1);
   EXPECT_TRUE(env.sent.empty());
-}
-
-TEST(Settings, MacroValuesAreClampedAndPromptsIgnoreTypedArguments) {
-  Env env(4096);
-  EXPECT_EQ(env.RunInMacro("WSIZE 100"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, 100);
-  EXPECT_EQ(env.RunInMacro("WSIZE 999999999"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, env.prog.PW);
-  env.ui.Push(int64_t{50});
-  EXPECT_EQ(env.Run("WSIZE 100"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, 50);
-  env.ui.Push(platform::Answer::Cancel);
-  EXPECT_EQ(env.Run("WSIZE"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, 50);
 }
 
 TEST(Settings, FlagsSelectionsAndCombination) {

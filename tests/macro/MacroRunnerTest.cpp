@@ -125,42 +125,6 @@ TEST_F(MacroRunnerTest, RepeatHundredThousandSurvivesASuspensionPastTheInt16Coun
   EXPECT_EQ(+p.PG.MacroStatement, 0);
 }
 
-TEST_F(MacroRunnerTest, SuspendedInsideABlockResumesInTheSamePass) {
-  std::vector<std::string> lines;
-  macro::SetMacroTimerStep(p, [&] { lines.push_back(store::FieldText(p.MacroSt)); });
-  EXPECT_EQ(Run("BEEP;\nREPEAT 2;\nBEEP;\nPWAIT 0, 10;\nWNAMEI;\nEND;\nBEEP;\n"), 0);
-  EXPECT_EQ(std::vector<int>({Beeps(), p.MacGoing, p.MacStop, p.PWait}), std::vector<int>({2, 1, 1, 0}));
-  EXPECT_EQ(std::vector<int>({p.PG.MacroStatement, p.PG.MacroRepeat, p.PG.MacroBlock}),
-            std::vector<int>({3, 2, 1}));
-  EXPECT_NE(store::FieldText(p.Status).find(state::Txt(p, 376)), std::string::npos);
-
-  EXPECT_FALSE(Resume()) << "nothing resumes before the activity ends";
-  macro::StopInputWait(p);  // PWAITOFF, or the wait's end, releases it
-  EXPECT_EQ(p.MacAgain, 1);
-  lines.clear();
-  ASSERT_TRUE(Resume());
-  ASSERT_FALSE(lines.empty());
-  EXPECT_NE(lines[0].find("cycle :   1/  2, WNAMEI"), std::string::npos) << lines[0];
-  EXPECT_EQ(std::vector<int>({p.W_NameInc[0], Beeps()}), std::vector<int>({1, 3}))
-      << "the second pass ran up to its PWAIT";
-  p.MacAgain = 1;
-  ASSERT_TRUE(Resume());
-  EXPECT_EQ(std::vector<int>({p.W_NameInc[0], Beeps(), p.MacGoing}), std::vector<int>({2, 4, 0}));
-}
-
-TEST_F(MacroRunnerTest, UnknownKeywordAsksAndLowerCaseIsKnown) {
-  // Cancel ("No") continues after the unknown statement.
-  env.ui.Push(Answer::No);
-  EXPECT_EQ(Run("beep;\nFOO 1,2;\nBeEp;\n"), 0);
-  EXPECT_EQ(Beeps(), 2);
-  EXPECT_EQ(Messages(211), 1);
-  EXPECT_EQ(Messages(372), 1);
-  // OK stops the macro.
-  env.ui.Push(Answer::Yes);
-  EXPECT_EQ(Run("FOO;\nBEEP;\n"), 1);
-  EXPECT_EQ(Beeps(), 2);
-}
-
 TEST_F(MacroRunnerTest, CheckModeOnlyLooksKeywordsUp) {
   Put("C.MAC", "BEEP;\nKONEC;\nDEFAULT;\nrepeat 2;\nWNAMEI;\nEND;\n");
   env.ui.Push(Answer::No);

@@ -5,10 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -115,14 +111,6 @@ void TypeFile(QFileDialog* dialog, const std::string& file) {
   static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own is protected
 }
 
-// Distinct colours in an image (at most a few are expected).
-int Colours(const QImage& image) {
-  std::set<QRgb> seen;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
-  return int(seen.size());
-}
-
 // The samples of a store's active channels, one after another.
 std::vector<float> StoreData(const state::Program& p, int store) {
   const store::Header_s& h = store ? p.HGW : p.HGB;
@@ -206,24 +194,6 @@ struct DesktopFlow : ::testing::Test {
   }
 };
 
-TEST_F(DesktopFlow, FirstStartShowsTheMainWindowAndTheDemonstrationWindows) {
-  EXPECT_TRUE(Window().isVisible());
-  EXPECT_EQ(Window().windowTitle().toStdString(), P().Caption);
-  // Painted: a trace, scales and text over the background, in every window.
-  EXPECT_TRUE(RunUntil([this] {
-    for (int s : {1, 0})
-      for (QWidget* w : Widgets(s))
-        if (Colours(Picture(w)) < 3) return false;
-    return true;
-  })) << "a demonstration window is not painted";
-  // Every menu is on the bar, none behind its extension button.
-  QMenuBar* bar = Window().Menu();
-  for (QAction* a : bar->actions()) {
-    const QRect at = bar->actionGeometry(a);
-    EXPECT_TRUE(at.isValid() && at.right() < bar->width()) << a->text().toStdString();
-  }
-}
-
 TEST_F(DesktopFlow, F6AndTheQwButtonAcquireAWaveformThatTheWindowRepaints) {
   ASSERT_EQ(Shown(1), 1);
   const std::vector<float> demo = StoreData(P(), 1);
@@ -241,33 +211,6 @@ TEST_F(DesktopFlow, F6AndTheQwButtonAcquireAWaveformThatTheWindowRepaints) {
   PanelButton(203);
   EXPECT_NE(StoreData(P(), 1), first);
   EXPECT_EQ(Shown(1), 1);
-}
-
-TEST_F(DesktopFlow, AsDialogSetsTheMeasurementPeriodAndQmUsesIt) {
-  const float period = P().RefA().MPeriod;
-  ASSERT_GE(period, 0.5f) << "the default period would not show the change";
-  modals.Expect([](QWidget* d) {
-    if (auto* e = Child<QLineEdit>(d, "MPeriod")) e->setText("0.02");
-    if (auto* e = Child<QLineEdit>(d, "MLength")) e->setText("1000");  // longer than the test runs
-    Click(d, "ok");
-  });
-  Menu(307);
-  ASSERT_TRUE(modals.Done());
-  EXPECT_FLOAT_EQ(P().RefA().MPeriod, 0.02f);
-
-  Key(Qt::Key_F7);
-  ASSERT_EQ(P().QM, 1) << "F7 starts the measurement run";
-  // Points come with the timer while the loop runs: many periods of the new
-  // length, where the old period would have given one or two.
-  EXPECT_TRUE(RunUntil([this] { return P().Bindx >= 30; }, 10000)) << P().Bindx;
-  EXPECT_FLOAT_EQ(P().FGB[0].Step, 0.02f) << "the record carries the period";
-
-  // The QM button stops the run.
-  PanelButton(202);
-  EXPECT_EQ(P().QM, 0);
-  const int32_t stopped = P().Bindx;
-  RunFor(300);
-  EXPECT_EQ(P().Bindx, stopped);
 }
 
 TEST_F(DesktopFlow, F2SavesTheWaveformF3ReadsItBackAndTransformsChangeTheWindows) {

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -61,16 +59,6 @@ struct MainWidgetTest : ::testing::Test {
   }
   QRgb PixelAt(int x, int y) { return window->Image().pixel(x, y) & 0xFFFFFF; }
 };
-
-TEST_F(MainWidgetTest, ClientAreaIs479By223UnderTheMenuWithTheStartCaption) {
-  Start();
-  window->show();
-  QApplication::processEvents();
-  EXPECT_EQ(window->Panel()->size(), QSize(479, 223));
-  EXPECT_EQ(window->menuBar(), window->Menu());
-  EXPECT_EQ(window->windowTitle().toStdString(), p.Caption);
-  EXPECT_EQ(window->Image().size(), QSize(479, 223));
-}
 
 TEST_F(MainWidgetTest, StoredPositionIsKeptWhenVisibleAndMovedOnScreenOtherwise) {
   QScreen* screen = QGuiApplication::primaryScreen();

@@ -10,7 +10,6 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -344,17 +343,6 @@ TEST(MessageWindows, LongMessageIsReadOnlyCutAndClosesItself) {
   w->findChild<QPushButton*>("close")->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(alive.isNull());
-}
-
-TEST(MessageWindows, TooltipShowsNearThePointerAndClosesOn2128) {
-  qt::TooltipWindow tip;
-  tip.ShowText("QW - start", QPoint(100, 100));
-  EXPECT_TRUE(tip.isVisible());
-  EXPECT_GT(tip.x(), 100);
-  tip.UserMessage(2000);  // other codes do nothing
-  EXPECT_TRUE(tip.isVisible());
-  tip.UserMessage(qt::TooltipWindow::kClose);
-  EXPECT_FALSE(tip.isVisible());
 }
 
 }  // namespace

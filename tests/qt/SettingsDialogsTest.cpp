@@ -7,9 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
-#include <cstring>
 #include <vector>
 
 #include "QtTestSupport.h"
@@ -47,20 +45,6 @@ class ModalGuard {
   QTimer timer_;
 };
 
-std::vector<uint8_t> Records(const state::Program& p) {
-  std::vector<uint8_t> b;
-  auto add = [&b](const void* data, size_t n) {
-    auto* bytes = static_cast<const uint8_t*>(data);
-    b.insert(b.end(), bytes, bytes + n);
-  };
-  add(p.A.get(), sizeof(store::A_s) * store::kChannels);
-  add(&p.MG, sizeof p.MG);
-  add(&p.PG, sizeof p.PG);
-  add(&p.DG, sizeof p.DG);
-  add(p.Col_.get(), sizeof(store::Col_s));
-  return b;
-}
-
 struct SettingsDialogs : testing::Test {
   SettingsDialogs() {
     files::Init_Color(p);
@@ -69,32 +53,6 @@ struct SettingsDialogs : testing::Test {
   testing_support::TestEnv env{65536};
   state::Program& p = env.prog;
 };
-
-TEST_F(SettingsDialogs, AcquisitionFieldsAreWrittenOnOkAndNotOnCancel) {
-  const auto before = Records(p);
-  {
-    qt::AcquisitionDialog d(p, nullptr);
-    d.show();
-    SetText(&d, "MLength", "4096");
-    SetText(&d, "WPeriod", "0.5");
-    Click(&d, "cancel");
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-  }
-  EXPECT_EQ(Records(p), before);
-
-  qt::AcquisitionDialog d(p, nullptr);
-  d.show();
-  SetText(&d, "MLength", "4096");
-  SetText(&d, "MBefore", "5000");
-  SetText(&d, "WPeriod", "0.5");
-  SetText(&d, "MMax", "3.5");
-  EXPECT_TRUE(Child<QLabel>(&d, "derived")->text().contains(QStringLiteral("2000 Hz")));
-  Click(&d, "ok");
-  EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(p.A[0].MBefore, 4094);  // kept below the length
-  EXPECT_FLOAT_EQ(p.A[0].WPeriod, 0.5f);
-  EXPECT_FLOAT_EQ(p.A[0].MMax, 3.5f);
-}
 
 TEST_F(SettingsDialogs, AcquisitionButtonsPromptDoubleAndReset) {
   qt::AcquisitionDialog d(p, nullptr);
@@ -212,30 +170,6 @@ TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
   EXPECT_EQ(state::MemoryFieldText(p), "2048");
   p.DG.TotalSamples = -131072 * 4;  // from a damaged job
   EXPECT_EQ(state::MemoryFieldText(p), "1");
-}
-
-TEST_F(SettingsDialogs, InstalledHooksRunTheDialogsModally) {
-  qt::InstallSettingsDialogs(p, nullptr);
-  ASSERT_TRUE(p.AcquisitionDialog && p.ChannelDialog && p.MemoryDialog);
-  ModalGuard guard;
-  QTimer::singleShot(0, [] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
-    SetText(w, "WLength", "2048");
-    Click(w, "ok");
-  });
-  EXPECT_EQ(p.AcquisitionDialog(p), 1);
-  EXPECT_EQ(p.A[0].WLength, 2048);
-
-  const auto before = Records(p);
-  QTimer::singleShot(0, [] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
-    Child<QCheckBox>(w, "box_1_5")->setChecked(true);
-    Click(w, "cancel");
-  });
-  EXPECT_EQ(p.ChannelDialog(p), 0);
-  EXPECT_EQ(Records(p), before);
 }
 
 }  // namespace

@@ -48,17 +48,4 @@ TEST(ValueDialog, ControlsFollowTheValueWhicheverWayItChanges) {
   EXPECT_DOUBLE_EQ(o.dialog.Prompt().Value(), 100.0);
 }
 
-TEST(ValueDialog, OkClampsTheTypedValueAndCancelRejects) {
-  Opened o(ValuePrompt(ValueKind::Int16, 1, 128, 1, 0, 127));
-  o.field->setText("500");
-  EXPECT_EQ(o.dialog.Prompt().Value(), 500);
-  o.Button("1")->click();
-  EXPECT_EQ(o.dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(o.dialog.Result(), 128);
-
-  Opened c(ValuePrompt(ValueKind::Int16, 1, 128, 1, 0, 127));
-  c.Button("2")->click();
-  EXPECT_EQ(c.dialog.result(), QDialog::Rejected);
-}
-
 }  // namespace
