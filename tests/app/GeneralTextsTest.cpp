@@ -87,7 +87,7 @@ TEST(GeneralTextsReader, FailuresKeepTheTextsLoadedBefore) {
   EXPECT_STREQ(texts.Get(1), "also kept");
 }
 
-TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecision) {
+TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecisionBounded) {
   EXPECT_EQ(Fmt("Channel %d of %ld, %lld", {3, 128L, -5LL}), "Channel 3 of 128, -5");
   EXPECT_EQ(Fmt("[%5d|%-5d|%05d|%+d|% d]", {42, 42, 42, 42, 42}), "[   42|42   |00042|+42| 42]");
   EXPECT_EQ(Fmt("%x %X %o %#x %u %c", {255, 255, 8, 255, 7u, 'A'}), "ff FF 10 0xff 7 A");
@@ -97,9 +97,7 @@ TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecision) {
   EXPECT_EQ(Fmt("%d %% done", {50}), "50 % done");
   EXPECT_EQ(Fmt("no conversions", {}), "no conversions");
   EXPECT_EQ(Fmt("%.3d", {7}), "007");
-}
-
-TEST(SafeFormat, UnsignedConversionsOfNegativeValuesWrapAtTheirLength) {
+  // Unsigned conversions of negative values wrap at their length.
   EXPECT_EQ(Fmt("%x %hx %llx", {-1, -1, -1}), "ffffffff ffff ffffffffffffffff");
   EXPECT_EQ(Fmt("%u", {-2}), "4294967294");
   // Signed conversions keep the whole value: a byte count past 2^31 stays right.
@@ -139,9 +137,7 @@ TEST(SafeFormat, AnyMismatchAnswersTheFormatUnformatted) {
   for (const auto& [format, args] : cases) {
     EXPECT_EQ(SafeFormat(format, args), format) << format;
   }
-}
-
-TEST(SafeFormat, WideFieldsStayBounded) {
+  // Wide fields stay bounded.
   std::string out = Fmt("%4096d|%.4096f", {1, 1e300});
   EXPECT_EQ(out.find('|'), 4096u);
   EXPECT_EQ(out.size(), 4096u + 1 + 301 + 1 + 4096);

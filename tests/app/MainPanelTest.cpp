@@ -45,8 +45,7 @@ struct MainPanelTest : ::testing::Test {
 };
 
 TEST_F(MainPanelTest, ButtonsIssueTheirCommandsWithinInclusiveBounds) {
-  // Corners of a few buttons, then just outside, in a gap, on the heartbeat
-  // and off the window.
+  // Corners of a few buttons, then just outside, in a gap, on the heartbeat and off the window.
   const struct {
     int x, y, command;
   } probes[] = {{9, 6, 207},    {61, 29, 207}, {279, 27, 200},     {337, 70, 200}, {406, 75, 201},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/MainWindow.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -66,8 +68,7 @@ TEST_F(MainWindowKeysTest, FunctionKeysReachTheirCommands) {
 TEST_F(MainWindowKeysTest, F9AndCtrlF9AskBeforeLeaving) {
   env.ui.Push(platform::Answer::No);
   Stroke(kF9);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1);
-  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
+  EXPECT_EQ(std::tuple(env.ui.Count(state::Txt(p, 10)), p.BudeKonecAleAzPoGrafech), std::tuple(1, 0));
   env.ui.Push(platform::Answer::Yes);
   w.KeyDown(kCtrl);
   Stroke(kF9);
@@ -89,12 +90,10 @@ TEST_F(MainWindowKeysTest, EscapeAndPauseStopRunsAndMacrosBeforeLeaving) {
   p.MacGoing = 1;
   env.ui.Push(platform::Answer::No);
   Stroke(kEsc);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 210)), 1);
-  EXPECT_EQ(p.MacGoing, 1);
+  EXPECT_EQ(std::tuple(env.ui.Count(state::Txt(p, 210)), p.MacGoing), std::tuple(1, 1));
   env.ui.Push(platform::Answer::Yes);
   w.KeyDown(kEsc);
-  EXPECT_EQ(p.MacGoing, 0);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 0);
+  EXPECT_EQ(std::tuple(p.MacGoing, env.ui.Count(state::Txt(p, 10))), std::tuple(0, 0));
   // Pause stops only a waveform run.
   w.KeyUp(kEsc);
   Tick();

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,8 +38,7 @@ struct MainWindowMessagesTest : ::testing::Test {
     w.WMUserMessage(code, arg);
   }
 
-  // The waveform store holds the channels, sample k of channel ch being
-  // ch * 1000 + k, with limits left..right over values 0..1.
+  // The waveform store: sample k of channel ch is ch * 1000 + k; limits left..right over 0..1.
   void Waveform(std::initializer_list<int> channels, int32_t length, int32_t left, int32_t right) {
     for (int16_t& on : p.HGW.ChannelOn) on = 0;
     p.HGW.Length = length;
@@ -100,7 +100,7 @@ TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
   EXPECT_EQ(p.DG.Font.Height, 20);
 }
 
-TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
+TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformAndCutAndWriteSavesIt) {
   Waveform({0, 3}, 100, 10, 29);
   state::DisplayWave(p, 1, -1);
   sent.clear();
@@ -113,12 +113,10 @@ TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
   p.PG.WLeft = 2;
   p.PG.WRight = 40;
   Message(2130);
-  EXPECT_EQ(p.HGW.Length, 20);
-  EXPECT_EQ(Sample(1, 0), 3010.0f);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 362)), 1);
-}
+  EXPECT_EQ(
+      std::tuple(p.HGW.Length, Sample(1, 0), testing_support::MessagesWithText(env.ui, state::Txt(p, 362))),
+      std::tuple(20, 3010.0f, 1));
 
-TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
   store::CopyText(p.WG.LastWaveFile, "\\DATA\\named.W");
   const std::string file = env.dir / "DATA/named.W";
   // Refused limits (right not beyond left) leave the file unwritten.
@@ -137,8 +135,7 @@ TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
   Waveform({2, 5}, 32, 0, 31);
   Message(2132);
   ASSERT_EQ(p.HGW.Length, 8);
-  EXPECT_EQ(p.HGW.ChannelOn[2], 0);
-  EXPECT_EQ(Sample(0, 7), 1011.0f);
+  EXPECT_EQ(std::tuple(p.HGW.ChannelOn[2], Sample(0, 7)), std::tuple(0, 1011.0f));
 
   // 2138 writes the whole record as it stands.
   Waveform({0}, 48, 0, 47);

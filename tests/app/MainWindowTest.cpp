@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/MainWindow.h"
 #include "macro/MacroRunner.h"
@@ -36,8 +37,7 @@ TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   wait.start = env.clock.TickMs();
   p.MacGoing = 1;
   w.Timer();
-  EXPECT_EQ(p.PWait, -1);
-  EXPECT_EQ(p.MacAgain, 1);
+  EXPECT_EQ(std::tuple(p.PWait, p.MacAgain), std::tuple(-1, 1));
 
   p.MacAgain = 0;
   p.MacGoing = 0;
@@ -56,8 +56,7 @@ TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
   Start();
   p.MacGoing = 1;
   state::DisplayWave(p, 1, 0);
-  EXPECT_EQ(p.MacStop, 1);
-  EXPECT_EQ(p.DisplayLeft, 1);
+  EXPECT_EQ(std::tuple(p.MacStop, p.DisplayLeft), std::tuple(1, 1));
   p.MacAgain = 1;
   w.Timer();
   EXPECT_EQ(p.MacStop, 1);       // still drawing: the macro must wait
@@ -91,7 +90,7 @@ TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountAndInactiveChannelsOp
   EXPECT_EQ(env.ui.Count(state::TxtF(p, 326, {6})), 1);
 }
 
-TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {
+TEST_F(MainWindowTest, FiltrExternalStartNameAndDelays) {
   Start();
   for (int16_t& on : p.HGB.ChannelOn) on = 0;
   p.HGB.ChannelOn[0] = p.HGB.ChannelOn[2] = 1;
@@ -108,9 +107,8 @@ TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {
   p.HGB.Length = 40;
   w.Filtr(0);
   EXPECT_EQ(p.HGB.Length, 16);
-}
 
-TEST_F(MainWindowTest, ExternalStartNameAndDelays) {
+  // The external start's file name and the delays.
   store::CopyText(p.WG.LastWaveFile, "\\DATA\\RUN\\last.w");
   p.WG.ExtStartCount = 42;
   w.EXT_Name_Util();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -42,8 +43,7 @@ struct MenuCommandsTest : ::testing::Test {
     };
   }
 
-  // Exactly `channels` active in the store with `length` samples; sample k of
-  // channel ch = value(ch, k); every active channel shown.
+  // Exactly `channels` active and shown in store `s`, sample k of channel ch = value(ch, k).
   template <typename F>
   void Layout(int s, std::initializer_list<int> channels, int32_t length, F value) {
     store::Header_s& h = p.Header(s);
@@ -96,8 +96,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
   store::CopyText(p.DG.NameQueue, "leftover");
   File(path);
   app::MenuCommand(p, 150);
-  EXPECT_EQ(p.GoQWAgain, 0);
-  EXPECT_EQ(p.HGW.Length, 64);
+  EXPECT_EQ(std::tuple(p.GoQWAgain, p.HGW.Length), std::tuple(0, 64));
   EXPECT_TRUE(p.HGW.ChannelOn[0] && p.HGW.ChannelOn[2] && !p.HGW.ChannelOn[1]);
   EXPECT_EQ(Sample(1, 1, 5), 205.0f);
   EXPECT_TRUE(p.QWWin[0] && p.QWWin[2]);  // the windows show the new record
@@ -118,7 +117,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
   EXPECT_EQ(p.HGW.Length, 64);
 }
 
-TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) {
+TEST_F(MenuCommandsTest, AlgebraWithAFileAndReductionByTheMean) {
   Layout(1, {0, 1}, 32, [](int ch, int k) { return float(ch + k); });
   const std::string path = env.dir / "DATA/add.W";
   ASSERT_TRUE(files::WriteDataFileUtil(p, path, 1, 0));
@@ -126,21 +125,17 @@ TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) 
   File(path);
   app::MenuCommand(p, 175);
   EXPECT_EQ(env.ui.Count(state::Txt(p, 499)), 1);  // the open dialog
-  EXPECT_EQ(Sample(1, 0, 7), 14.0f);
-  EXPECT_EQ(Sample(1, 1, 7), 16.0f);
-  EXPECT_EQ(p.FocusGraphs, 1);
+  EXPECT_EQ(std::tuple(Sample(1, 0, 7), Sample(1, 1, 7), p.FocusGraphs), std::tuple(14.0f, 16.0f, 1));
 
   // The weighted sum of the joined item asks both weights first.
   env.ui.Push(2.0);
   env.ui.Push(-1.0);
   File(path);
   app::MenuCommand(p, 185);
-  EXPECT_EQ(p.PG.WLCD, 2.0f);
-  EXPECT_EQ(p.PG.WLCF, -1.0f);
+  EXPECT_EQ(std::tuple(p.PG.WLCD, p.PG.WLCF), std::tuple(2.0f, -1.0f));
   EXPECT_EQ(Sample(1, 0, 7), 21.0f);  // 2 * 14 - 7
-}
 
-TEST_F(MenuCommandsTest, ReductionByTheMeanShortensTheRecord) {
+  // Reduction by the mean shortens the record.
   Layout(1, {0}, 40, [](int, int k) { return float(k); });
   env.ui.Push(Answer::Yes);
   env.ui.Push(int64_t(4));
@@ -223,7 +218,7 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   EXPECT_EQ(graph::PowerOfTwoSamples(200, 200), 128);  // halved when it exceeds the record
 }
 
-TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
+TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelAndPointsSetThem) {
   Layout(1, {0, 3}, 100, [](int ch, int k) { return float(ch * 1000 + k); });
   state::DisplayWave(p, 1, -1);
   p.HGW.PreTrigger = 15;
@@ -260,9 +255,8 @@ TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
   app::MenuCommand(p, 284);
   EXPECT_EQ(p.HGW.Length, p.DG.TotalSamples);
   EXPECT_TRUE(Shown(490));
-}
 
-TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
+  // Limits by points, and the overlaid halves.
   Layout(1, {0}, 100, [](int, int k) { return float(k); });
   state::DisplayWave(p, 1, -1);
   Limits(1, 0, 0);
@@ -297,14 +291,12 @@ TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   EXPECT_EQ(p.DoPanel, 0);
   for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
 
-  // Q&W is internal command 203 even while a macro runs: a second start
-  // stops the active waveform run.
+  // Q&W is internal command 203 even in a macro: a second start stops the waveform run.
   p.MacGoing = 1;
   p.QW = 1;
   p.DoQW = 1;
   app::MenuCommand(p, 197);
-  EXPECT_EQ(p.QW, 0);
-  EXPECT_EQ(p.DoQW, 0);
+  EXPECT_EQ(std::tuple(p.QW, p.DoQW), std::tuple(0, 0));
   p.MacGoing = 0;
 
   // Headless the settings dialogs are missing and say so; set, they run.
@@ -316,8 +308,7 @@ TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   EXPECT_EQ(calls, 1);
 }
 
-// The W and M twins of an item share a handler that takes the store: each
-// must reach its own store's windows only.
+// The W and M twins of an item share a handler: each must reach its own store's windows only.
 TEST_F(MenuCommandsTest, WindowItemsOpenAndCloseTheirOwnStore) {
   Layout(1, {0}, 16, [](int, int k) { return float(k); });
   Layout(0, {1}, 16, [](int, int k) { return float(k); });
@@ -333,7 +324,7 @@ TEST_F(MenuCommandsTest, WindowItemsOpenAndCloseTheirOwnStore) {
   }
 }
 
-TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) {
+TEST_F(MenuCommandsTest, FontChoiceRedrawsTheWindowsAndGreyedItemsSaySo) {
   Layout(1, {0}, 64, [](int, int k) { return float(k); });
   state::DisplayWave(p, 1, -1);
   p.DG.Font.Width = 9;
@@ -358,9 +349,8 @@ TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) 
   EXPECT_EQ(env.ui.Log().back().text, "DejaVu Sans Mono");  // the dialog starts from the record
   EXPECT_EQ(p.DG.Font.Weight, 700);
   EXPECT_FALSE(Sent(2000));
-}
 
-TEST_F(MenuCommandsTest, GreyedItemsSayTheyAreNotAvailable) {
+  // Greyed items say they are not available.
   for (int id : {318, 320, 319, 171, 170}) {
     env.ui.ClearLog();
     app::MenuCommand(p, id);

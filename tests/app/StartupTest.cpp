@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "app/Allocation.h"
 #include "app/MainWindow.h"
@@ -41,8 +42,7 @@ TEST(InitMainWindow, FailedAllocationEndsThroughTheSmallBudgetJob) {
       b.dir / "JOB", next.dir / "JOB",
       std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
   ASSERT_TRUE(app::InitMainWindow(next.prog));
-  EXPECT_EQ(next.prog.DG.TotalSamples, 128);
-  EXPECT_EQ(next.prog.JobLeft, 0);
+  EXPECT_EQ(std::tuple(next.prog.DG.TotalSamples, next.prog.JobLeft), std::tuple(128, 0));
 }
 
 TEST(MemoryBudget, DialogUnitsAreClampedAndFreeMemReportsTheBudget) {
@@ -64,15 +64,13 @@ TEST(Stores, PocatekFindsBlocksOfActiveChannelsAndMemOKGuardsMissingArrays) {
   for (int16_t& on : p.HGW.ChannelOn) on = 0;
   p.HGW.ChannelOn[1] = p.HGW.ChannelOn[4] = 1;
   p.HGW.Length = 1000;
-  EXPECT_EQ(state::Pocatek(p, 1, 1), 0);
-  EXPECT_EQ(state::Pocatek(p, 1, 4), 1000);
-  EXPECT_EQ(state::Pocatek(p, 1, 2), -1);
-  EXPECT_EQ(state::Pocatek(p, 1, 200), -1);
+  EXPECT_EQ(std::tuple(state::Pocatek(p, 1, 1), state::Pocatek(p, 1, 4), state::Pocatek(p, 1, 2),
+                       state::Pocatek(p, 1, 200)),
+            std::tuple(0, 1000, -1, -1));
   EXPECT_TRUE(state::MemOK(p, 1));
   p.Buffer.reset();
   EXPECT_FALSE(state::MemOK(p, 0, true));
-  EXPECT_EQ(p.HGB.Length, 0);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 491)), 1);
+  EXPECT_EQ(std::tuple(p.HGB.Length, env.ui.Count(state::Txt(p, 491))), std::tuple(0, 1));
 }
 
 TEST(NaplnHlav, SetsUpTheSelectedChannelsFromTheAcquisitionSettings) {
@@ -89,12 +87,10 @@ TEST(NaplnHlav, SetsUpTheSelectedChannelsFromTheAcquisitionSettings) {
   p.A[7].WPeriod = 2.0f;
   p.FGW[0].Step = 5.0f;
   state::NaplnHlav(p);
-  EXPECT_EQ(p.HGW.ChannelOn[0], 0);
-  EXPECT_EQ(p.HGW.ChannelCount, 2);
+  EXPECT_EQ(std::tuple(p.HGW.ChannelOn[0], p.HGW.ChannelCount), std::tuple(0, 2));
   EXPECT_STREQ(p.FGW[2].Name, "Pressure");
   EXPECT_STREQ(p.FGW[2].Unit, "bar");
-  EXPECT_EQ(p.WFreq[2], 0);
-  EXPECT_EQ(p.FGW[2].IsSpectrum, 0);
+  EXPECT_EQ(std::tuple(p.WFreq[2], p.FGW[2].IsSpectrum), std::tuple(0, 0));
   EXPECT_FLOAT_EQ(p.FGW[2].Step, 0.002f);
   EXPECT_FLOAT_EQ(p.FGW[0].Step, 5.0f);  // unselected channels keep their records
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "state/StoreUtilities.h"
 #include "store/Utilities.h"
@@ -47,8 +48,7 @@ TEST(TimeToComTest, StampGoesInFrontOfTheCommentWhichIsCutAt299) {
   std::string stamp = store::PisDatum(env.clock.Now()) + "\r\n";
   TimeToCom(env.prog, 1);
   std::string now = env.prog.HGW.Comment;
-  EXPECT_EQ(now.size(), 299u);
-  EXPECT_EQ(now, stamp + full.substr(0, 299 - stamp.size()));
+  EXPECT_EQ(std::tuple(now.size(), now), std::tuple(299u, stamp + full.substr(0, 299 - stamp.size())));
 
   // A comment read without its terminator is not read past its field.
   std::memset(env.prog.HGW.Comment, 'x', sizeof env.prog.HGW.Comment);

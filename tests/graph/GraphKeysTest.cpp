@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 
@@ -40,8 +41,7 @@ TEST(GraphKeys, FunctionKeysSaveAndRestoreLimitsSwitchTypesAndAutoscale) {
   f.w->DisplControl();
   f.View(10, 20);
   EXPECT_TRUE(f.w->KeyDown(kF4, 0));
-  EXPECT_EQ(f.G().DisplType, 2);
-  EXPECT_EQ(f.G().IL, 510);
+  EXPECT_EQ(std::tuple(f.G().DisplType, f.G().IL), std::tuple(2, 510));
 
   EXPECT_TRUE(f.w->KeyDown(kF5, 0));  // the whole record, its range (zeros skipped) with margins
   EXPECT_EQ(f.G().IR, 999);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 #include "graph/StoreLimits.h"
@@ -98,8 +99,7 @@ TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
   auto& w = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
   f.env.ui.SetDefaultAnswer(platform::Answer::Yes);
   w.UserMessage(2031, 0);
-  EXPECT_EQ(int(f.p.HGW.Length), 512);
-  EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kMagnitude);
+  EXPECT_EQ(std::tuple(int(f.p.HGW.Length), int(f.p.CGW[0].DisplType)), std::tuple(512, graph::kMagnitude));
   w.UserMessage(2031, 0);  // and back
   EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kBothHalves);
   EXPECT_NEAR(f.p.Waveform[size_t(state::Pocatek(f.p, 1, 0)) + 100], 100.0f, 1e-2);
@@ -109,8 +109,7 @@ TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
   w.UserMessage(2040, 0);
   f.env.ui.Push(platform::Answer::No);
   w.UserMessage(2031, 0);
-  EXPECT_EQ(int(f.p.HGW.Length), 300);
-  EXPECT_EQ(f.p.WFreq[0], 0);
+  EXPECT_EQ(std::tuple(int(f.p.HGW.Length), f.p.WFreq[0]), std::tuple(300, 0));
   f.p.QWWin[0].reset();
 }
 
@@ -176,8 +175,7 @@ TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
   g.IL = 60;
   g.IR = 90;
   m->UserMessage(2001, 0);  // stops at the record's end, width kept
-  EXPECT_EQ(g.IR, 99);
-  EXPECT_EQ(g.IL, 69);
+  EXPECT_EQ(std::tuple(g.IR, g.IL), std::tuple(99, 69));
   f.p.QM = 0;
 
   f.Canvas(*m).Clear();

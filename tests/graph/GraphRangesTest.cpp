@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "GraphTestSupport.h"
 #include "state/Messages.h"
 
@@ -48,20 +50,17 @@ TEST(GraphRanges, BlockPaging) {
   g.IL = 0;
   g.IR = 99;
   w->LeftDataShift();
-  EXPECT_EQ(g.IR, 199);
-  EXPECT_EQ(g.IL, 99);
+  EXPECT_EQ(std::tuple(g.IR, g.IL), std::tuple(199, 99));
   g.IL = 850;
   g.IR = 949;
   w->LeftDataShift();  // no room for a page: to the end
-  EXPECT_EQ(g.IR, 999);
-  EXPECT_EQ(g.IL, 899);
+  EXPECT_EQ(std::tuple(g.IR, g.IL), std::tuple(999, 899));
   w->RightDataShift();
   EXPECT_EQ(g.IL, 798);
   g.IL = 0;
   g.IR = 999;
   w->LeftDataShift();  // a page as wide as the record never starts before it
-  EXPECT_EQ(g.IL, 0);
-  EXPECT_EQ(g.IR, 999);
+  EXPECT_EQ(std::tuple(g.IL, g.IR), std::tuple(0, 999));
 
   // Paging by the saved limits, times the step.
   g.BlockPage = 1;
@@ -71,11 +70,9 @@ TEST(GraphRanges, BlockPaging) {
   g.IL = 0;
   g.IR = 49;
   w->LeftDataShift();
-  EXPECT_EQ(g.IL, 100);
-  EXPECT_EQ(g.IR, 149);
+  EXPECT_EQ(std::tuple(g.IL, g.IR), std::tuple(100, 149));
   w->RightDataShift();
-  EXPECT_EQ(g.IL, 0);
-  EXPECT_EQ(g.IR, 49);
+  EXPECT_EQ(std::tuple(g.IL, g.IR), std::tuple(0, 49));
   g.LimIL = 70;
   g.LimIR = 20;  // crossed limits from a job file still page forward
   w->LeftDataShift();

@@ -160,31 +160,6 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   EXPECT_EQ(total, 40'000u + 2);  // two joints drawn twice
 }
 
-TEST(GraphTrace, OverlaidSweepsRunThroughTheRecordInAGradient) {
-  GraphFixture f;
-  f.Store(Noise(1000));
-  f.G().DisplType = 8;
-  f.View(0, 99);
-  f.G().LimIL = 0;
-  f.G().LimIR = 99;
-  f.G().PenWidth = 3;
-  auto w = f.Open();
-  f.G().IR = 99;
-  Rec(*w).Clear();
-  w->Paint();
-  std::vector<std::string> pens = PolylinePens(Rec(*w));
-  // Ten sweeps of 100 samples: the first 13 copies thick, the others 4 (width 1).
-  ASSERT_EQ(pens.size(), 13u + 9 * 4);
-  EXPECT_NE(pens.front(), pens.back());  // a gradient
-  EXPECT_EQ(f.G().IR, 99);               // the view is left as it was
-
-  f.G().IR = 2;  // sweep width 2: nothing
-  f.G().LimIR = 0;
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_EQ(Rec(*w).Count("Polyline"), 0);
-}
-
 TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
   GraphFixture f;
   f.Store(Noise(400));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 #include "state/GraphWindows.h"
@@ -39,8 +40,7 @@ TEST(GraphWindow, ViewBroadcastReachesTheOtherWindowsOfTheStore) {
   EXPECT_NE(f.G(1).IL, 200);
   f.env.ui.Push(platform::Answer::Yes);
   w0->CommonDisplay(1);
-  EXPECT_EQ(f.G(1).IL, 200);
-  EXPECT_EQ(f.G(1).IR, 300);
+  EXPECT_EQ(std::tuple(f.G(1).IL, f.G(1).IR), std::tuple(200, 300));
 }
 
 TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
@@ -67,8 +67,7 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     EXPECT_TRUE(std::isfinite(w->KX) && w->KX > 0);
     EXPECT_TRUE(std::isfinite(w->KY) && w->KY > 0);
     EXPECT_TRUE(std::isfinite(f.G().VMax) && std::isfinite(f.G().VMin));
-    EXPECT_EQ(f.G().IL, 0);
-    EXPECT_EQ(f.G().IR, 499);
+    EXPECT_EQ(std::tuple(f.G().IL, f.G().IR), std::tuple(0, 499));
     w->AutoscaleAll(1, 0, 0);
     EXPECT_TRUE(std::isfinite(f.G().VMax));
     EXPECT_FLOAT_EQ(f.G().VFullMax, 499 + 0.025f * 499);  // the bad samples are skipped

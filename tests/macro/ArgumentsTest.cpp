@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cstring>
+#include <tuple>
 
 #include "MacroTestSupport.h"
 #include "macro/Prompts.h"
@@ -76,8 +77,7 @@ TEST(Prompting, InsideAMacroArgumentsAreClampedOutsideThePromptDecides) {
   int32_t l = 5;
   EXPECT_TRUE(macro::GetI(env.prog, i, 0, 255, 0, "i"));
   EXPECT_TRUE(macro::GetL(env.prog, l, 1, 100, 1, "l"));
-  EXPECT_EQ(std::pair(i, l), std::pair(int16_t(255), 1));
-  EXPECT_EQ(env.Prompts(), 0);
+  EXPECT_EQ(std::tuple(std::pair(i, l), env.Prompts()), std::tuple(std::pair(int16_t(255), 1), 0));
   // A channel number is refused, not clamped.
   SetQueue(env.prog, "129");
   EXPECT_FALSE(macro::GetChannel(env.prog, l, 1, 128, "ch", "TEST"));

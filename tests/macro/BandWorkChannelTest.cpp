@@ -2,6 +2,8 @@
 // data there is never lost unasked.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "MacroTestSupport.h"
 #include "macro/Executors.h"
 #include "state/Messages.h"
@@ -35,10 +37,8 @@ TEST(BandWorkChannel, ChannelSixtyOneIsUsedOnlyWhenFreeOrAgreed) {
       env.ui.Push(c.answer);
       env.Run("WBCDHZ", &status);
     }
-    EXPECT_EQ(status, c.status);
-    EXPECT_EQ(env.Questions(), c.questions);
-    EXPECT_EQ(samples(0) != source, c.status == macro::kDone);
-    EXPECT_EQ(env.prog.HGW.ChannelOn[60] != 0, c.sixtyOneKept);
+    EXPECT_EQ(std::tuple(status, env.Questions(), samples(0) != source, env.prog.HGW.ChannelOn[60] != 0),
+              std::tuple(c.status, c.questions, c.status == macro::kDone, c.sixtyOneKept));
     EXPECT_TRUE(!c.sixtyOneKept || samples(60) == held);
     EXPECT_FALSE(env.prog.HGW.ChannelOn[127]);
     const bool named = store::FieldText(env.prog.Status) == state::TxtF(env.prog, 439, {128});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "MacroTestSupport.h"
 #include "state/Messages.h"
 
@@ -19,8 +21,7 @@ TEST(Dispatch, TableOnlyKeywordsAreUnknownWhenRunAndDispatcherOnlyOnesRun) {
   env.prog.PG.Sound = 1;
   env.ui.ClearLog();
   EXPECT_EQ(env.Run("default"), 1);
-  EXPECT_EQ(env.prog.PG.Sound, store::PG0.Sound);
-  EXPECT_EQ(env.Messages(), 0);
+  EXPECT_EQ(std::tuple(env.prog.PG.Sound, env.Messages()), std::tuple(store::PG0.Sound, 0));
   // ComInterpret1 takes only upper-case keywords.
   EXPECT_EQ(macro::ComInterpret1(env.prog, "BEEPOFF"), 1);
   EXPECT_EQ(macro::ComInterpret1(env.prog, "beepoff"), 0);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include "MacroTestSupport.h"
 #include "app/MainWindow.h"
@@ -114,8 +115,7 @@ TEST(MacroRuns, AStoppedRepeatedRunReleasesItsMacro) {
     else
       f.p().INTERRUPT = 1;
     f.TickUntilIdle();
-    EXPECT_EQ(f.p().QW, 0);
-    EXPECT_EQ(f.p().MacGoing, 0);
+    EXPECT_EQ(std::tuple(f.p().QW, f.p().MacGoing), std::tuple(0, 0));
     EXPECT_EQ(f.env.ui.beeps_, beeps + 1) << "the statement after QW ran";
   }
 }

@@ -19,6 +19,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "QtTestSupport.h"
@@ -278,8 +279,7 @@ TEST_F(DesktopFlow, F2SavesTheWaveformF3ReadsItBackAndTransformsChangeTheWindows
   });
   Key(Qt::Key_F3);
   ASSERT_TRUE(modals.Done());
-  EXPECT_EQ(P().HGW.Length, 1000);
-  EXPECT_EQ(StoreData(P(), 1), saved);
+  EXPECT_EQ(std::tuple(P().HGW.Length, StoreData(P(), 1)), std::tuple(1000, saved));
   EXPECT_EQ(store::FieldText(P().HGW.Comment), "flow test");
   EXPECT_TRUE(RunUntil([this] { return Shown(1) == 1 && ModelOf(Widgets(1).front()).NShown == 1000; }));
 }

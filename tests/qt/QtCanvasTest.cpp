@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <climits>
+#include <tuple>
 
 #include "qt/QtCanvas.h"
 
@@ -44,9 +45,8 @@ TEST(QtCanvas, ColoursInTheRecordsOrderAndShapeExtents) {
   c.SetBrush(0x00FFFF);  // yellow
   c.Rectangle(50, 0, 60, 10);
   c.End();
-  EXPECT_EQ(At(image, 5, 5), qRgb(255, 0, 0) & 0xFFFFFF);
-  EXPECT_EQ(At(image, 20, 5), qRgb(0, 0, 255) & 0xFFFFFF);
-  EXPECT_EQ(At(image, 35, 5), qRgb(0, 255, 0) & 0xFFFFFF);
+  EXPECT_EQ(std::tuple(At(image, 5, 5), At(image, 20, 5), At(image, 35, 5)),
+            std::tuple(qRgb(255, 0, 0) & 0xFFFFFF, qRgb(0, 0, 255) & 0xFFFFFF, qRgb(0, 255, 0) & 0xFFFFFF));
   EXPECT_EQ(At(image, 55, 5), qRgb(255, 255, 0) & 0xFFFFFF);    // the brush inside
   EXPECT_EQ(At(image, 50, 5), qRgb(255, 255, 255) & 0xFFFFFF);  // the pen's outline
 
@@ -58,9 +58,8 @@ TEST(QtCanvas, ColoursInTheRecordsOrderAndShapeExtents) {
   c.SetNullBrush();
   c.Rectangle(60, 10, 70, 20);
   c.End();
-  EXPECT_EQ(Ink(image, 0), QRect(QPoint(10, 10), QPoint(69, 40)));
-  EXPECT_EQ(At(image, 20, 14), 0u);
-  EXPECT_EQ(At(image, 19, 15), 0u);
+  EXPECT_EQ(std::tuple(Ink(image, 0), At(image, 20, 14), At(image, 19, 15)),
+            std::tuple(QRect(QPoint(10, 10), QPoint(69, 40)), 0u, 0u));
   EXPECT_NE(At(image, 39, 40), 0u);
   EXPECT_EQ(At(image, 40, 40), 0u);
   EXPECT_NE(At(image, 69, 19), 0u);  // outline's last column and row
@@ -143,8 +142,7 @@ TEST(QtCanvas, OffRangeIndicatorsArePicturesOfTheirOwn) {
   c.Bitmap({10, 100}, "off_range_below");
   c.End();
   const QRect ink = Ink(image, grey);
-  EXPECT_EQ(ink.left(), 10);
-  EXPECT_EQ(ink.top(), 10);
+  EXPECT_EQ(std::tuple(ink.left(), ink.top()), std::tuple(10, 10));
   EXPECT_GT(ink.bottom(), 100);
   EXPECT_EQ(At(image, 12, 12), qRgb(255, 255, 0) & 0xFFFFFF);
 }

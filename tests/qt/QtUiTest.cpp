@@ -288,24 +288,6 @@ TEST_F(QtUiTest, FileDialogTakesTheDollarFilterFolderAndName) {
   EXPECT_EQ(ui.ChooseFile(r), std::nullopt);
 }
 
-TEST_F(QtUiTest, BusyCursorsNestAndAnEmptyNameUndoesOne) {
-  ui.SetCursor("Wait");
-  ui.SetCursor("Disk");
-  EXPECT_EQ(ui.CursorDepth(), 2);
-  ui.SetCursor("");
-  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  ui.SetCursor("");
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-  ui.SetCursor("");  // unbalanced restore: nothing to undo
-  EXPECT_EQ(ui.CursorDepth(), 0);
-  // The graph windows' pair: busy, then the program's normal cursor.
-  ui.SetCursor("CursorDispl");
-  ui.SetCursor("CursorTRV");
-  EXPECT_EQ(ui.CursorDepth(), 0);
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
 TEST_F(QtUiTest, LoopQueriesSwallowInputRememberEscapeAndHoldBackTimers) {
   QLineEdit edit;
   edit.show();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <tuple>
 #include <vector>
 
 #include "QtTestSupport.h"
@@ -97,9 +98,7 @@ TEST_F(SettingsDialogs, ChannelPagesWriteBackAndOkRefusesNoChannel) {
   Child<QCheckBox>(&d, "box_1_4")->setChecked(true);
   Child<QCheckBox>(&d, "box_3_4")->setChecked(true);
   Click(&d, "ok");
-  EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(p.MG.MDisplay[20], 1);
-  EXPECT_EQ(p.MG.RunFlag2, 1);
+  EXPECT_EQ(std::tuple(d.result(), p.MG.MDisplay[20], p.MG.RunFlag2), std::tuple(QDialog::Accepted, 1, 1));
 }
 
 TEST_F(SettingsDialogs, ChannelRowButtonsHiddenRowsAndColours) {
@@ -127,9 +126,8 @@ TEST_F(SettingsDialogs, ChannelRowButtonsHiddenRowsAndColours) {
   EXPECT_EQ(offered, original);
   EXPECT_EQ(p.Col_[0].TraceColor[2], original);  // a copy until OK
   Click(&d, "ok");
-  EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(p.Col_[0].TraceColor[2], 0x00102030u);
-  EXPECT_EQ(p.MG.MDisplay[15], 1);
+  EXPECT_EQ(std::tuple(d.result(), p.Col_[0].TraceColor[2], p.MG.MDisplay[15]),
+            std::tuple(QDialog::Accepted, 0x00102030u, 1));
 }
 
 TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
@@ -155,8 +153,7 @@ TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
     Click(w, "ok");
   });
   EXPECT_EQ(state::MemSize(p), 1);
-  EXPECT_EQ(p.DG.TotalSamples, 2048 * 131072);
-  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 1);
+  EXPECT_EQ(std::tuple(p.DG.TotalSamples, p.BudeKonecAleAzPoGrafech), std::tuple(2048 * 131072, 1));
 }
 
 TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
