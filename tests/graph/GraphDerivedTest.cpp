@@ -55,7 +55,7 @@ TEST(GraphDerived, RunningSumAndDifferenceRescaleAndRestoreTheRange) {
   EXPECT_EQ(w->Series(), f.p.Waveform.get());
 }
 
-TEST(GraphDerived, HistogramCountsIntoClasses) {
+TEST(GraphDerived, HistogramCountsIntoClassesAndSurvivesBadInput) {
   GraphFixture f;
   std::vector<float> data(20);
   for (int i = 0; i < 20; ++i) data[size_t(i)] = float(i % 4);
@@ -74,9 +74,8 @@ TEST(GraphDerived, HistogramCountsIntoClasses) {
   EXPECT_EQ(Shadow(f, 20), expect);
   EXPECT_FLOAT_EQ(f.G().XFullMax, 3);
   EXPECT_FLOAT_EQ(f.G().VMin, -1);
-}
 
-TEST(GraphDerived, HistogramSurvivesBadClassWidthsShortRecordsAndNaN) {
+  // Bad class widths, short records and NaN.
   for (float width : {0.0f, -1.0f, std::nanf(""), 1e30f}) {
     for (int n : {2, 4, 9}) {
       GraphFixture f;

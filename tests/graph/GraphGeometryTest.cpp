@@ -7,7 +7,7 @@ namespace {
 using graph_test::GraphFixture;
 using graph_test::Ramp;
 
-TEST(GraphGeometry, PlotRectangleFollowsEveryBarAndScaleSwitch) {
+TEST(GraphGeometry, PlotRectangleFollowsEveryBarScaleSwitchAndInfoItem) {
   // 600 × 400 client, border 5, scale 50, right panel 62, bottom bar 24.
   const int32_t narrow[4] = {10, 10, 90, 300};
   struct Case {
@@ -44,9 +44,8 @@ TEST(GraphGeometry, PlotRectangleFollowsEveryBarAndScaleSwitch) {
       EXPECT_EQ(w->PlotH, c.h);
     }
   }
-}
 
-TEST(GraphGeometry, InfoBarFollowsItsItemsAtEveryRecompute) {
+  // The info bar follows its items at every recompute.
   GraphFixture f;
   f.Store(Ramp(256));
   auto w = f.Open();

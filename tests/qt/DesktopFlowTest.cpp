@@ -1,6 +1,5 @@
-// The whole desktop program as a user meets it: started in an empty folder,
-// driven only through its widgets (keys, panel clicks, menu items, dialogs)
-// while its own event loop runs.
+// The whole desktop program started in an empty folder, driven only through its widgets while its
+// own event loop runs.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -17,7 +16,6 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,9 +45,8 @@ void RunFor(int ms) {
   RunUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
 }
 
-// Answers the modal dialogs as they open, in the order the test expects
-// them; one nobody expected is noted and closed, so that a fault fails the
-// test instead of hanging it.
+// Answers the modal dialogs in the order expected; one nobody expected is noted and closed, so that
+// a fault fails the test instead of hanging it.
 class ModalScript {
  public:
   using Step = std::function<void(QWidget*)>;
@@ -88,8 +85,7 @@ class ModalScript {
     }
     Step step = std::move(steps_.front());
     steps_.pop_front();
-    // Outside the poll: a step may open a modal window of its own, which the
-    // poll must see.
+    // Outside the poll: a step may open a modal window of its own, which the poll must see.
     QPointer<QWidget> open(w);
     QTimer::singleShot(0, [open, step] {
       if (!open) return;

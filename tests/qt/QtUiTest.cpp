@@ -56,7 +56,7 @@ class QtUiTest : public ::testing::Test {
   qt::QtUi ui;
 };
 
-TEST_F(QtUiTest, PromptFloatClampsTheTypedValueAndCancelAnswersNothing) {
+TEST_F(QtUiTest, PromptsClampTheTypedValueKeepTheBoundsAndCancelAnswersNothing) {
   OnModal([](QWidget* d) {
     d->findChild<QLineEdit*>("511")->setText("50000");
     Click(d, "1");
@@ -77,9 +77,8 @@ TEST_F(QtUiTest, PromptFloatClampsTheTypedValueAndCancelAnswersNothing) {
   std::optional<double> v = ui.PromptFloat("x", 2.0, 3.0, std::nan(""));
   ASSERT_TRUE(v);
   EXPECT_DOUBLE_EQ(*v, 2.0);
-}
 
-TEST_F(QtUiTest, PromptIntUsesTheSmallSpanAsBarAndKeepsTheCallersBounds) {
+  // The integer prompt uses a small span as its bar and keeps the caller's bounds.
   OnModal([](QWidget* d) {
     auto* bar = d->findChild<QScrollBar*>("510");
     EXPECT_EQ(bar->maximum(), 127);

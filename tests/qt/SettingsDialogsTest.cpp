@@ -154,9 +154,8 @@ TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
   });
   EXPECT_EQ(state::MemSize(p), 1);
   EXPECT_EQ(std::tuple(p.DG.TotalSamples, p.BudeKonecAleAzPoGrafech), std::tuple(2048 * 131072, 1));
-}
 
-TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
+  // The memory field reads at most eight characters, clamped.
   // "00000003999": the ninth character is not read.
   for (auto [text, units] :
        {std::pair{"0", 1}, {"5000", 2048}, {" 16", 16}, {"abc", 1}, {"-7", 1}, {"00000003999", 3}})
