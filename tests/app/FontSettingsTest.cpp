@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "graph/FontSettings.h"
 #include "support/TestSupport.h"
@@ -11,7 +12,7 @@ namespace {
 
 using testing_support::TestEnv;
 
-TEST(FontSettings, RecordValuesFromAJobFileBecomeAUsableFont) {
+TEST(FontSettings, RecordValuesBecomeAUsableFontAndAFontIsStoredSafely) {
   TestEnv env(1024, false);
   store::FontRecord_s& r = env.prog.DG.Font;
   r.Height = INT32_MIN;  // its magnitude does not fit an int32
@@ -19,9 +20,7 @@ TEST(FontSettings, RecordValuesFromAJobFileBecomeAUsableFont) {
   r.Weight = 5000;
   std::memset(r.FaceName, 'x', sizeof r.FaceName);  // no terminator
   platform::Font f = graph::ScaleFont(env.prog);
-  EXPECT_EQ(f.height, graph::kScaleFontMaxHeight);
-  EXPECT_EQ(f.width, 0);
-  EXPECT_EQ(f.weight, 900);
+  EXPECT_EQ(std::tuple(f.height, f.width, f.weight), std::tuple(graph::kScaleFontMaxHeight, 0, 900));
   EXPECT_EQ(f.face, std::string(sizeof r.FaceName, 'x'));
 
   // A negative height is a character height; 0 and an empty face are defaults.
@@ -29,19 +28,14 @@ TEST(FontSettings, RecordValuesFromAJobFileBecomeAUsableFont) {
   r.Weight = 0;
   r.FaceName[0] = '\0';
   f = graph::ScaleFont(env.prog);
-  EXPECT_EQ(f.height, 12);
-  EXPECT_EQ(f.weight, 400);
-  EXPECT_EQ(f.face, platform::Font().face);
+  EXPECT_EQ(std::tuple(f.height, f.weight, f.face), std::tuple(12, 400, platform::Font().face));
   r.Height = 0;
   EXPECT_EQ(graph::ScaleFont(env.prog).height, platform::Font().height);
-}
 
-TEST(FontSettings, StoredFaceIsCutOnACharacterAndLeavesNoOldBytes) {
-  TestEnv env(1024, false);
-  store::FontRecord_s& r = env.prog.DG.Font;
+  // A stored face is cut on a character and leaves no old bytes.
   std::memset(r.FaceName, 'o', sizeof r.FaceName - 1);
   r.FaceName[sizeof r.FaceName - 1] = '\0';
-  platform::Font f;
+  f = platform::Font();
   // 30 ASCII bytes, then "č" (2 bytes) would take the terminator's place.
   f.face = std::string(30, 'a') + "\xC4\x8D" + "b";
   f.weight = 50;
@@ -49,8 +43,7 @@ TEST(FontSettings, StoredFaceIsCutOnACharacterAndLeavesNoOldBytes) {
   graph::SetScaleFont(env.prog, f);
   EXPECT_EQ(std::string(r.FaceName), std::string(30, 'a'));
   for (size_t i = 30; i < sizeof r.FaceName; ++i) EXPECT_EQ(r.FaceName[i], '\0') << i;
-  EXPECT_EQ(r.Weight, 100);
-  EXPECT_EQ(r.Height, graph::kScaleFontMaxHeight);
+  EXPECT_EQ(std::tuple(r.Weight, r.Height), std::tuple(100, graph::kScaleFontMaxHeight));
 
   f.face = "Sans";
   f.height = -3;

@@ -43,7 +43,7 @@ TEST(GeneralTextsReader, NumbersBraceGroupsAndKeepsLineEndsAndAnUnclosedTail) {
   }
 }
 
-TEST(GeneralTextsReader, TextsBeyondTheIndexAreCut) {
+TEST(GeneralTextsReader, TextsBeyondTheIndexOrTheBufferAreCut) {
   std::string file = "TRV_TXT.TXT";
   for (int i = 0; i < 3005; ++i) file += "{" + std::to_string(i) + "}";
   GeneralTexts texts;
@@ -51,11 +51,8 @@ TEST(GeneralTextsReader, TextsBeyondTheIndexAreCut) {
   EXPECT_EQ(texts.Count(), GeneralTexts::kMaxTexts);
   EXPECT_STREQ(texts.Get(2999), "2999");
   EXPECT_STREQ(texts.Get(3000), "");
-}
 
-TEST(GeneralTextsReader, TheTextBufferHoldsTextsWithTheirTerminators) {
   // One text of kMaxChars - 1 characters and its terminator fill the buffer.
-  GeneralTexts texts;
   EXPECT_EQ(texts.Parse("TRV_TXT.TXT{" + std::string(GeneralTexts::kMaxChars - 1, 'a') + "}"),
             TextFileStatus::Ok);
   EXPECT_EQ(std::string(texts.Get(0)).size(), GeneralTexts::kMaxChars - 1);
@@ -90,21 +87,7 @@ TEST(GeneralTextsReader, FailuresKeepTheTextsLoadedBefore) {
   EXPECT_STREQ(texts.Get(1), "also kept");
 }
 
-TEST(GeneralTextsReader, LoadReadsAFileLargerThanOneChunk) {
-  // Remarks outside braces are unbounded; texts straddle the read chunks.
-  testing_support::TempDir dir;
-  std::string file = "TRV_TXT.TXT" + std::string(70000, '#');
-  for (int i = 0; i < 1000; ++i)
-    file += " remark " + std::to_string(i) + "\r\n{text " + std::to_string(i) + "}";
-  testing_support::WriteText(dir / "big.txt", file);
-  GeneralTexts texts;
-  ASSERT_EQ(texts.Load(dir / "big.txt"), TextFileStatus::Ok);
-  ASSERT_EQ(texts.Count(), 1000u);
-  EXPECT_STREQ(texts.Get(0), "text 0");
-  EXPECT_STREQ(texts.Get(999), "text 999");
-}
-
-TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecision) {
+TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecisionBounded) {
   EXPECT_EQ(Fmt("Channel %d of %ld, %lld", {3, 128L, -5LL}), "Channel 3 of 128, -5");
   EXPECT_EQ(Fmt("[%5d|%-5d|%05d|%+d|% d]", {42, 42, 42, 42, 42}), "[   42|42   |00042|+42| 42]");
   EXPECT_EQ(Fmt("%x %X %o %#x %u %c", {255, 255, 8, 255, 7u, 'A'}), "ff FF 10 0xff 7 A");
@@ -114,9 +97,7 @@ TEST(SafeFormat, FormatsEachKindWithFlagsWidthAndPrecision) {
   EXPECT_EQ(Fmt("%d %% done", {50}), "50 % done");
   EXPECT_EQ(Fmt("no conversions", {}), "no conversions");
   EXPECT_EQ(Fmt("%.3d", {7}), "007");
-}
-
-TEST(SafeFormat, UnsignedConversionsOfNegativeValuesWrapAtTheirLength) {
+  // Unsigned conversions of negative values wrap at their length.
   EXPECT_EQ(Fmt("%x %hx %llx", {-1, -1, -1}), "ffffffff ffff ffffffffffffffff");
   EXPECT_EQ(Fmt("%u", {-2}), "4294967294");
   // Signed conversions keep the whole value: a byte count past 2^31 stays right.
@@ -156,9 +137,7 @@ TEST(SafeFormat, AnyMismatchAnswersTheFormatUnformatted) {
   for (const auto& [format, args] : cases) {
     EXPECT_EQ(SafeFormat(format, args), format) << format;
   }
-}
-
-TEST(SafeFormat, WideFieldsStayBounded) {
+  // Wide fields stay bounded.
   std::string out = Fmt("%4096d|%.4096f", {1, 1e300});
   EXPECT_EQ(out.find('|'), 4096u);
   EXPECT_EQ(out.size(), 4096u + 1 + 301 + 1 + 4096);

@@ -1,10 +1,10 @@
-// Menu items run by the headless program: imports answered by --file, the
-// result saved by the command words and read back by the program's reader.
+// Imports run by the headless program through --menu and --file, saved by the command words.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "app/HeadlessRunner.h"
 #include "files/DataFileUser.h"
@@ -53,8 +53,7 @@ TEST(HeadlessMenu, TwoChannelWavIsImportedAndSaved) {
   ASSERT_EQ(r.env.prog.HGW.Length, 5);
   EXPECT_FLOAT_EQ(r.env.prog.FGW[1].Step, 1.0f / 8000);
   for (int k = 0; k < 5; ++k) {
-    EXPECT_EQ(r.At(0, k), float(k));
-    EXPECT_EQ(r.At(1, k), float(-2 * k));
+    EXPECT_EQ(std::tuple(r.At(0, k), r.At(1, k)), std::tuple(float(k), float(-2 * k)));
   }
 }
 

@@ -114,8 +114,7 @@ TEST(HeadlessRunner, EveryKindOfFailureGivesStatusOne) {
   EXPECT_EQ(app::RunHeadless(o), 1);
 }
 
-// SIGTERM during a run that never ends by itself: the run and the macro
-// stop, the exit writes whole work files, and the status is 1.
+// SIGTERM during an endless run: the exit writes whole work files, status 1.
 TEST(HeadlessRunner, TerminationStopsTheRunAndSavesTheWorkFiles) {
   testing_support::TempDir dir;
   std::filesystem::create_directories(dir / "MACRO");
@@ -140,9 +139,8 @@ TEST(HeadlessRunner, TerminationStopsTheRunAndSavesTheWorkFiles) {
   for (const char* f : kWorkSet) EXPECT_TRUE(FileExists(dir / f)) << f;
 }
 
-// Work files that cannot be saved (here a target that is a folder, which
-// even root cannot write over) are named with the reason, the others are
-// saved, and the run ends with status 1.
+// A work file that cannot be saved (a folder, which even root cannot write over) is named with the
+// reason, the others are saved, and the status is 1.
 TEST(HeadlessRunner, ExitNamesTheWorkFilesItCouldNotSaveAndFails) {
   testing_support::TempDir dir;
   ASSERT_EQ(app::RunHeadless(Options(dir.path())), 0);

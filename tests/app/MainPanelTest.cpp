@@ -45,8 +45,7 @@ struct MainPanelTest : ::testing::Test {
 };
 
 TEST_F(MainPanelTest, ButtonsIssueTheirCommandsWithinInclusiveBounds) {
-  // Corners of a few buttons, then just outside, in a gap, on the heartbeat
-  // and off the window.
+  // Corners of a few buttons, then just outside, in a gap, on the heartbeat and off the window.
   const struct {
     int x, y, command;
   } probes[] = {{9, 6, 207},    {61, 29, 207}, {279, 27, 200},     {337, 70, 200}, {406, 75, 201},
@@ -78,24 +77,18 @@ TEST_F(MainPanelTest, TooltipsFollowTheButtonAndTheCardState) {
   EXPECT_EQ(states.count(""), 0u);
 }
 
-TEST_F(MainPanelTest, CardFieldShowsSimulationMissingCardOrTheCardName) {
-  p.DG.Simulation = 1;
-  Painted();
-  EXPECT_TRUE(Drew("\"SIMULACE\""));
-
-  p.DG.Simulation = 0;
-  p.BoardPresent = 0;
-  Painted();
-  EXPECT_TRUE(Drew("\"HW nenalezen\""));
-
-  p.BoardPresent = 1;
+TEST_F(MainPanelTest, CardFrequencyAndMeasurementFields) {
   store::CopyText(daq::Card(p).CardName, "DUZIV DAQ-01");
-  Painted();
-  EXPECT_TRUE(Drew("\"DUZIV DAQ-01\""));
+  for (auto [sim, present, shown] :
+       {std::tuple{1, 1, "\"SIMULACE\""}, {0, 0, "\"HW nenalezen\""}, {0, 1, "\"DUZIV DAQ-01\""}}) {
+    p.DG.Simulation = sim;
+    p.BoardPresent = present;
+    Painted();
+    EXPECT_TRUE(Drew(shown));
+  }
   EXPECT_FALSE(Drew("SIMULACE"));
-}
 
-TEST_F(MainPanelTest, FrequencyBoxGivesWayToTheRunningRunAndTheExternalStart) {
+  // The frequency box gives way to the running run and the external start.
   p.RefA().WPeriod = 0.5f;  // ms
   Painted();
   EXPECT_TRUE(Shown(state::TxtF(p, 1305, {2000.0})));
@@ -121,9 +114,8 @@ TEST_F(MainPanelTest, FrequencyBoxGivesWayToTheRunningRunAndTheExternalStart) {
     EXPECT_FALSE(Drew("nan")) << bad;
     EXPECT_TRUE(Drew("\"---\"")) << bad;
   }
-}
 
-TEST_F(MainPanelTest, MeasurementFieldCountsThePointsEvenAtTheLargestIndex) {
+  // The measurement field counts the points, even at the largest index.
   p.HGB.Length = 500;
   p.QM = 1;
   p.Bindx = 41;
@@ -134,24 +126,6 @@ TEST_F(MainPanelTest, MeasurementFieldCountsThePointsEvenAtTheLargestIndex) {
   Painted();
   EXPECT_TRUE(Drew("M: 2147483648"));
   EXPECT_FALSE(Drew("M: -"));
-}
-
-TEST_F(MainPanelTest, StopButtonIsPressedWhileSomethingRuns) {
-  // A pressed box starts its frame with the dark pen.
-  auto stopPressed = [&] {
-    Painted();
-    const std::string stop = "Text 308,88 CC \"STOP\"";
-    const std::string pressed = "Text 309,89 CC \"STOP\"";
-    EXPECT_TRUE(Drew(stop) != Drew(pressed));
-    return Drew(pressed);
-  };
-  EXPECT_FALSE(stopPressed());
-  p.MacGoing = 1;
-  EXPECT_TRUE(stopPressed());
-  p.MacGoing = 0;
-  canvas.Clear();
-  app::PaintPanel(p, canvas, app::PanelButtonAt(300, 90));
-  EXPECT_TRUE(Drew("Text 309,89 CC \"STOP\"")) << "held down by the mouse";
 }
 
 TEST_F(MainPanelTest, StatusAndMacroLinesAreCutToTheirWidth) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/MainWindow.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -44,60 +46,6 @@ struct MainWindowKeysTest : ::testing::Test {
   }
 };
 
-TEST_F(MainWindowKeysTest, KeysWaitForTheTickAfterEachRelease) {
-  app::TMainWindow fresh{p, &view};
-  fresh.KeyDown('A', 0);
-  EXPECT_TRUE(view.opened.empty()) << "no key before the first tick";
-  w.KeyDown('A', 0);
-  w.CommandDialogClosed(false, "");
-  w.KeyUp('A');
-  w.KeyDown('B', 0);
-  EXPECT_EQ(view.opened, std::vector<int>{'A'}) << "a release disarms the keys until the next tick";
-  w.Timer();
-  w.KeyDown('B', 0);
-  EXPECT_EQ(view.opened, (std::vector<int>{'A', 'B'}));
-}
-
-TEST_F(MainWindowKeysTest, LetterOpensTheCommandDialogOnlyWithoutModifiers) {
-  for (int modifier : {kCtrl, kShift}) {
-    w.KeyDown(modifier);
-    w.KeyDown('S');
-    w.KeyDown('S', 4);  // Alt as the host reports it
-    EXPECT_TRUE(view.opened.empty());
-    w.KeyUp(modifier);
-    EXPECT_EQ(w.KeyModifier, 0);
-    w.Timer();
-  }
-  w.KeyDown('S');
-  ASSERT_EQ(view.opened, std::vector<int>{'S'});
-  // The key stays "down" while its dialog is open; a second letter opens no second dialog.
-  w.KeyUp('S');
-  EXPECT_EQ(w.InKeyDown, 1);
-  w.Timer();
-  w.KeyDown('T');
-  EXPECT_EQ(view.opened.size(), 1u);
-  w.CommandDialogClosed(false, "");
-  EXPECT_EQ(w.InKeyDown, 0);
-}
-
-TEST_F(MainWindowKeysTest, CommandDialogRunsItsLineOnOkOnly) {
-  p.PG.Sound = 0;
-  int beeps = env.ui.beeps_;
-  w.KeyDown('B');
-  w.CommandDialogClosed(false, "BEEPON");
-  EXPECT_EQ(p.PG.Sound, 0);
-  w.Timer();
-  w.KeyDown('B');
-  w.CommandDialogClosed(true, "BEEPON");
-  EXPECT_EQ(p.PG.Sound, 1);
-  EXPECT_EQ(env.ui.beeps_, beeps + 1);
-  // A line longer than the command buffer is cut, not overrun.
-  w.Timer();
-  w.KeyDown('X');
-  w.CommandDialogClosed(true, std::string(500, 'X'));
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 14)), 1) << "the unknown keyword is reported once";
-}
-
 TEST_F(MainWindowKeysTest, FunctionKeysReachTheirCommands) {
   p.BoardPresent = 0;
   p.DG.Simulation = 0;
@@ -120,15 +68,14 @@ TEST_F(MainWindowKeysTest, FunctionKeysReachTheirCommands) {
 TEST_F(MainWindowKeysTest, F9AndCtrlF9AskBeforeLeaving) {
   env.ui.Push(platform::Answer::No);
   Stroke(kF9);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1);
-  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
+  EXPECT_EQ(std::tuple(env.ui.Count(state::Txt(p, 10)), p.BudeKonecAleAzPoGrafech), std::tuple(1, 0));
   env.ui.Push(platform::Answer::Yes);
   w.KeyDown(kCtrl);
   Stroke(kF9);
   EXPECT_TRUE(w.Closed());
 }
 
-TEST_F(MainWindowKeysTest, EscapeStopsARunBeforeItAsksToLeave) {
+TEST_F(MainWindowKeysTest, EscapeAndPauseStopRunsAndMacrosBeforeLeaving) {
   p.QW = 1;
   p.DoQW = 1;
   Stroke(kEsc);
@@ -138,21 +85,19 @@ TEST_F(MainWindowKeysTest, EscapeStopsARunBeforeItAsksToLeave) {
   Stroke(kEsc);
   EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 1);
   EXPECT_FALSE(w.Closed());
-}
-
-TEST_F(MainWindowKeysTest, EscapeDuringAMacroAsksToStopIt) {
+  // During a macro Escape asks to stop it.
+  env.ui.ClearLog();
   p.MacGoing = 1;
   env.ui.Push(platform::Answer::No);
   Stroke(kEsc);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 210)), 1);
-  EXPECT_EQ(p.MacGoing, 1);
+  EXPECT_EQ(std::tuple(env.ui.Count(state::Txt(p, 210)), p.MacGoing), std::tuple(1, 1));
   env.ui.Push(platform::Answer::Yes);
   w.KeyDown(kEsc);
-  EXPECT_EQ(p.MacGoing, 0);
-  EXPECT_EQ(env.ui.Count(state::Txt(p, 10)), 0);
-}
-
-TEST_F(MainWindowKeysTest, PauseStopsOnlyAWaveformRun) {
+  EXPECT_EQ(std::tuple(p.MacGoing, env.ui.Count(state::Txt(p, 10))), std::tuple(0, 0));
+  // Pause stops only a waveform run.
+  w.KeyUp(kEsc);
+  Tick();
+  env.ui.ClearLog();
   Stroke(kPause);
   EXPECT_TRUE(env.ui.Log().empty());
   p.QW = 1;

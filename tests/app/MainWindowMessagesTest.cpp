@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,8 +38,7 @@ struct MainWindowMessagesTest : ::testing::Test {
     w.WMUserMessage(code, arg);
   }
 
-  // The waveform store holds the channels, sample k of channel ch being
-  // ch * 1000 + k, with limits left..right over values 0..1.
+  // The waveform store: sample k of channel ch is ch * 1000 + k; limits left..right over 0..1.
   void Waveform(std::initializer_list<int> channels, int32_t length, int32_t left, int32_t right) {
     for (int16_t& on : p.HGW.ChannelOn) on = 0;
     p.HGW.Length = length;
@@ -85,18 +85,14 @@ TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
   p.DG.Font.Width = 7;
   p.Prt[0].TextFontHeight = 16;
   p.Prt[0].TextFontWidth = 7;
-  env.ui.Push(int64_t(20));
-  Message(2109);
-  env.ui.Push(int64_t(99));  // above the width's maximum of 40
-  Message(2110);
-  env.ui.Push(int64_t(30));
-  Message(2111);
-  env.ui.Push(int64_t(45));
-  Message(2112);
-  EXPECT_EQ(p.DG.Font.Height, 20);
-  EXPECT_EQ(p.DG.Font.Width, 40);
-  EXPECT_EQ(p.Prt[0].TextFontHeight, 30);
-  EXPECT_EQ(p.Prt[0].TextFontWidth, 45);
+  for (auto [code, value] : {std::pair{2109, 20}, {2110, 99}, {2111, 30}, {2112, 45}}) {
+    env.ui.Push(int64_t(value));
+    Message(code);
+  }
+  // 99 is above the width's maximum of 40.
+  EXPECT_EQ(
+      std::vector<int>({p.DG.Font.Height, p.DG.Font.Width, p.Prt[0].TextFontHeight, p.Prt[0].TextFontWidth}),
+      std::vector<int>({20, 40, 30, 45}));
 
   // Cancel keeps the value.
   env.ui.Push(platform::Answer::Cancel);
@@ -104,7 +100,7 @@ TEST_F(MainWindowMessagesTest, ValueDialogsSetTheScaleAndTextFontCells) {
   EXPECT_EQ(p.DG.Font.Height, 20);
 }
 
-TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
+TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformAndCutAndWriteSavesIt) {
   Waveform({0, 3}, 100, 10, 29);
   state::DisplayWave(p, store::Store::W, -1);
   sent.clear();
@@ -117,12 +113,10 @@ TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformToThem) {
   p.PG.WLeft = 2;
   p.PG.WRight = 40;
   Message(2130);
-  EXPECT_EQ(p.HGW.Length, 20);
-  EXPECT_EQ(Sample(1, 0), 3010.0f);
-  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 362)), 1);
-}
+  EXPECT_EQ(
+      std::tuple(p.HGW.Length, Sample(1, 0), testing_support::MessagesWithText(env.ui, state::Txt(p, 362))),
+      std::tuple(20, 3010.0f, 1));
 
-TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
   store::CopyText(p.WG.LastWaveFile, "\\DATA\\named.W");
   const std::string file = env.dir / "DATA/named.W";
   // Refused limits (right not beyond left) leave the file unwritten.
@@ -141,8 +135,7 @@ TEST_F(MainWindowMessagesTest, CutAndWriteSavesOnlyACutRecordAndReadsBack) {
   Waveform({2, 5}, 32, 0, 31);
   Message(2132);
   ASSERT_EQ(p.HGW.Length, 8);
-  EXPECT_EQ(p.HGW.ChannelOn[2], 0);
-  EXPECT_EQ(Sample(0, 7), 1011.0f);
+  EXPECT_EQ(std::tuple(p.HGW.ChannelOn[2], Sample(0, 7)), std::tuple(0, 1011.0f));
 
   // 2138 writes the whole record as it stands.
   Waveform({0}, 48, 0, 47);

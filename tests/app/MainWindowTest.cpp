@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/MainWindow.h"
 #include "macro/MacroRunner.h"
@@ -26,41 +27,6 @@ struct MainWindowTest : ::testing::Test {
   }
 };
 
-TEST_F(MainWindowTest, FirstStartShowsTheDemonstrationSinesInBothStores) {
-  Start();
-  ASSERT_EQ(p.HGW.ChannelOn[0], 1);
-  EXPECT_NEAR(p.Waveform[size_t(p.HGW.Length / 8)], 800.0f, 0.01f);  // two periods: peak at an eighth
-  float peak = 0;
-  for (int32_t k = 0; k < p.HGB.Length; ++k) peak = std::max(peak, std::fabs(p.Buffer[size_t(k)]));
-  EXPECT_GT(peak, 400.0f);
-  EXPECT_LE(peak, 500.0f);
-  // The defaults open the windows of both stores; no file error was shown.
-  EXPECT_TRUE(p.QWWin[0] && p.QMWin[0]);
-  for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
-}
-
-TEST_F(MainWindowTest, ExitIsTwoPhaseAndWritesTheWorkSet) {
-  Start();
-  state::MainExitTRV(p, false);
-  EXPECT_FALSE(p.QWWin[0]);
-  EXPECT_EQ(p.WWindowsOpen, 1);
-  EXPECT_FALSE(testing_support::FileExists(env.dir / "DATA/WORK_W.W"));
-  w.Timer();
-  EXPECT_TRUE(w.Closed());
-  for (const char* f : {"DATA/WORK_W.W", "DATA/WORK_M.M", "JOB/WORK.JOB", "JOB/WORK.BLK"})
-    EXPECT_TRUE(testing_support::FileExists(env.dir / f)) << f;
-}
-
-TEST_F(MainWindowTest, ExitQuestionAnsweredNoKeepsTheProgramRunning) {
-  Start();
-  env.ui.Push(platform::Answer::No);
-  p.DoExit = 1;
-  state::MainExitTRV(p, true);
-  EXPECT_EQ(p.DoExit, 0);
-  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 0);
-  EXPECT_TRUE(p.QWWin[0]);
-}
-
 TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   Start();
   // The simulated input word is 1: bit 0 high.
@@ -71,8 +37,7 @@ TEST_F(MainWindowTest, InputWaitEndsOnTheLevelOrTimesOut) {
   wait.start = env.clock.TickMs();
   p.MacGoing = 1;
   w.Timer();
-  EXPECT_EQ(p.PWait, -1);
-  EXPECT_EQ(p.MacAgain, 1);
+  EXPECT_EQ(std::tuple(p.PWait, p.MacAgain), std::tuple(-1, 1));
 
   p.MacAgain = 0;
   p.MacGoing = 0;
@@ -91,8 +56,7 @@ TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
   Start();
   p.MacGoing = 1;
   state::DisplayWave(p, store::Store::W, 0);
-  EXPECT_EQ(p.MacStop, 1);
-  EXPECT_EQ(p.DisplayLeft, 1);
+  EXPECT_EQ(std::tuple(p.MacStop, p.DisplayLeft), std::tuple(1, 1));
   p.MacAgain = 1;
   w.Timer();
   EXPECT_EQ(p.MacStop, 1);       // still drawing: the macro must wait
@@ -102,7 +66,7 @@ TEST_F(MainWindowTest, MacroWaitsForWindowsToDrawBeforeContinuing) {
   EXPECT_EQ(p.MacStop, 0);  // continued
 }
 
-TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
+TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountAndInactiveChannelsOpenNoWindow) {
   Start();
   p.PG.QWRepeatCount = 3;
   p.PocitadloKolikOpak = 3;
@@ -119,17 +83,14 @@ TEST_F(MainWindowTest, CountedRepeatedRunStopsAfterItsCountWithText39) {
   EXPECT_EQ(repetitions, 2);  // the start command took the first of the three
   EXPECT_EQ(p.QW, 0);
   EXPECT_STREQ(p.Status, state::Txt(p, 39).c_str());
-}
-
-TEST_F(MainWindowTest, DisplayWaveOfAnInactiveChannelSaysSo) {
-  Start();
+  // A window of an inactive channel is refused with its number.
   env.ui.ClearLog();
   state::DisplayWave(p, store::Store::W, 5);
   EXPECT_FALSE(p.QWWin[5]);
   EXPECT_EQ(env.ui.Count(state::TxtF(p, 326, {6})), 1);
 }
 
-TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {
+TEST_F(MainWindowTest, FiltrExternalStartNameAndDelays) {
   Start();
   for (int16_t& on : p.HGB.ChannelOn) on = 0;
   p.HGB.ChannelOn[0] = p.HGB.ChannelOn[2] = 1;
@@ -146,9 +107,8 @@ TEST_F(MainWindowTest, FiltrShortensTheMeasurementToWhatWasMeasured) {
   p.HGB.Length = 40;
   w.Filtr(store::Store::M);
   EXPECT_EQ(p.HGB.Length, 16);
-}
 
-TEST_F(MainWindowTest, ExternalStartNameAndDelays) {
+  // The external start's file name and the delays.
   store::CopyText(p.WG.LastWaveFile, "\\DATA\\RUN\\last.w");
   p.WG.ExtStartCount = 42;
   w.EXT_Name_Util();

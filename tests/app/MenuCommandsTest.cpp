@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -42,8 +45,7 @@ struct MenuCommandsTest : ::testing::Test {
     };
   }
 
-  // Exactly `channels` active in the store with `length` samples; sample k of
-  // channel ch = value(ch, k); every active channel shown.
+  // Exactly `channels` active and shown in store `s`, sample k of channel ch = value(ch, k).
   template <typename F>
   void Layout(int s, std::initializer_list<int> channels, int32_t length, F value) {
     store::Header_s& h = p.Header(store::StoreFromFlag(s));
@@ -62,6 +64,13 @@ struct MenuCommandsTest : ::testing::Test {
     h.ChannelCount = int16_t(block);
   }
 
+  // The saved limits of store `s`.
+  void Limits(int s, int32_t left, int32_t right, float upper = 1, float lower = 0) {
+    (s ? p.PG.WLeft : p.PG.MLeft) = left;
+    (s ? p.PG.WRight : p.PG.MRight) = right;
+    (s ? p.PG.WUpper : p.PG.MUpper) = upper;
+    (s ? p.PG.WLower : p.PG.MLower) = lower;
+  }
   float Sample(int s, int block, int k) const {
     return p.Samples(store::StoreFromFlag(
         s))[size_t(block) * size_t(p.Header(store::StoreFromFlag(s)).Length) + size_t(k)];
@@ -90,8 +99,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
   store::CopyText(p.DG.NameQueue, "leftover");
   File(path);
   app::MenuCommand(p, 150);
-  EXPECT_EQ(p.GoQWAgain, 0);
-  EXPECT_EQ(p.HGW.Length, 64);
+  EXPECT_EQ(std::tuple(p.GoQWAgain, p.HGW.Length), std::tuple(0, 64));
   EXPECT_TRUE(p.HGW.ChannelOn[0] && p.HGW.ChannelOn[2] && !p.HGW.ChannelOn[1]);
   EXPECT_EQ(Sample(1, 1, 5), 205.0f);
   EXPECT_TRUE(p.QWWin[0] && p.QWWin[2]);  // the windows show the new record
@@ -112,7 +120,7 @@ TEST_F(MenuCommandsTest, WaveformWrittenAndReadBackThroughTheFileMenu) {
   EXPECT_EQ(p.HGW.Length, 64);
 }
 
-TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) {
+TEST_F(MenuCommandsTest, AlgebraWithAFileAndReductionByTheMean) {
   Layout(1, {0, 1}, 32, [](int ch, int k) { return float(ch + k); });
   const std::string path = env.dir / "DATA/add.W";
   ASSERT_TRUE(files::WriteDataFileUtil(p, path, store::Store::W, 0));
@@ -120,21 +128,17 @@ TEST_F(MenuCommandsTest, AlgebraPlusWithAFileAsksForTheFileAndFocusesTheGraphs) 
   File(path);
   app::MenuCommand(p, 175);
   EXPECT_EQ(env.ui.Count(state::Txt(p, 499)), 1);  // the open dialog
-  EXPECT_EQ(Sample(1, 0, 7), 14.0f);
-  EXPECT_EQ(Sample(1, 1, 7), 16.0f);
-  EXPECT_EQ(p.FocusGraphs, 1);
+  EXPECT_EQ(std::tuple(Sample(1, 0, 7), Sample(1, 1, 7), p.FocusGraphs), std::tuple(14.0f, 16.0f, 1));
 
   // The weighted sum of the joined item asks both weights first.
   env.ui.Push(2.0);
   env.ui.Push(-1.0);
   File(path);
   app::MenuCommand(p, 185);
-  EXPECT_EQ(p.PG.WLCD, 2.0f);
-  EXPECT_EQ(p.PG.WLCF, -1.0f);
+  EXPECT_EQ(std::tuple(p.PG.WLCD, p.PG.WLCF), std::tuple(2.0f, -1.0f));
   EXPECT_EQ(Sample(1, 0, 7), 21.0f);  // 2 * 14 - 7
-}
 
-TEST_F(MenuCommandsTest, ReductionByTheMeanShortensTheRecord) {
+  // Reduction by the mean shortens the record.
   Layout(1, {0}, 40, [](int, int k) { return float(k); });
   env.ui.Push(Answer::Yes);
   env.ui.Push(int64_t(4));
@@ -158,10 +162,7 @@ TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
                         Case{0, std::numeric_limits<int32_t>::min(), 1, 0, 361}}) {
     env.ui.ClearLog();
     sent.clear();
-    p.PG.WLeft = c.left;
-    p.PG.WRight = c.right;
-    p.PG.WUpper = c.upper;
-    p.PG.WLower = c.lower;
+    Limits(1, c.left, c.right, c.upper, c.lower);
     app::MenuCommand(p, 265);
     EXPECT_TRUE(Shown(c.text)) << c.text << " " << c.left << ".." << c.right;
     EXPECT_TRUE(sent.empty());
@@ -171,11 +172,7 @@ TEST_F(MenuCommandsTest, LimitsThatDoNotFitTheStoreAreRefused) {
     EXPECT_EQ(p.HGW.Length, 100);
   }
 
-  p.PG.WLeft = 10;
-  p.PG.WRight = 50;
-  p.PG.WUpper = 1;
-  p.PG.WLower = 0;
-  env.ui.ClearLog();
+  Limits(1, 10, 50);
   app::MenuCommand(p, 265);
   EXPECT_TRUE(Sent(2134));
   EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
@@ -199,17 +196,14 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   env.ui.Push(int64_t(1));
   env.ui.Push(Answer::No);
   app::MenuCommand(p, 316);
-  EXPECT_EQ(p.PG.WLeft, 10);
-  EXPECT_EQ(p.PG.WRight, 109);
-  EXPECT_EQ(p.PG.WUpper, 5.0f);
-  EXPECT_EQ(p.PG.WLower, -5.0f);
+  EXPECT_EQ(std::vector<float>({float(p.PG.WLeft), float(p.PG.WRight), p.PG.WUpper, p.PG.WLower}),
+            std::vector<float>({10, 109, 5, -5}));
   EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
 
   env.ui.Push(int64_t(1));
   env.ui.Push(Answer::Yes);
   app::MenuCommand(p, 316);
-  EXPECT_EQ(p.PG.WLeft, 10);
-  EXPECT_EQ(p.PG.WRight, 137);  // 128 samples
+  EXPECT_EQ(std::pair(p.PG.WLeft, p.PG.WRight), std::pair(10, 137));  // 128 samples
 
   // Rounded up past the end of the record: both limits move back.
   g.Cur1 = 200;
@@ -217,93 +211,64 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   env.ui.Push(int64_t(1));
   env.ui.Push(Answer::Yes);
   app::MenuCommand(p, 316);
-  EXPECT_EQ(p.PG.WLeft, 192);
-  EXPECT_EQ(p.PG.WRight, 255);
+  EXPECT_EQ(std::pair(p.PG.WLeft, p.PG.WRight), std::pair(192, 255));
 
-  // Cancel takes nothing; cursors that make no limits are refused.
-  g.Cur1 = 0;
-  g.Cur2 = 99;
-  env.ui.Push(int64_t(1));
-  env.ui.Push(Answer::Cancel);
-  app::MenuCommand(p, 316);
-  EXPECT_EQ(p.PG.WLeft, 192);
+  // Cursors that make no limits are refused.
   g.Cur2 = 300;
   env.ui.Push(int64_t(1));
   app::MenuCommand(p, 316);
   EXPECT_TRUE(Shown(681));
-
-  EXPECT_EQ(graph::PowerOfTwoSamples(100, 256), 128);
-  EXPECT_EQ(graph::PowerOfTwoSamples(200, 256), 256);
   EXPECT_EQ(graph::PowerOfTwoSamples(200, 200), 128);  // halved when it exceeds the record
-  EXPECT_EQ(graph::PowerOfTwoSamples(1, 256), 1);
 }
 
-TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelToTheLimits) {
+TEST_F(MenuCommandsTest, WriteLimitsCutsEveryChannelAndPointsSetThem) {
   Layout(1, {0, 3}, 100, [](int ch, int k) { return float(ch * 1000 + k); });
   state::DisplayWave(p, store::Store::W, -1);
   p.HGW.PreTrigger = 15;
   p.HGW.TriggerFlag = 1;
-  p.PG.WLeft = 10;
-  p.PG.WRight = 29;
-  p.PG.WUpper = 1;
-  p.PG.WLower = 0;
+  Limits(1, 10, 29);
   app::MenuCommand(p, 284);
   ASSERT_EQ(p.HGW.Length, 20);
-  for (int k = 0; k < 20; ++k) {
-    EXPECT_EQ(Sample(1, 0, k), float(10 + k));
-    EXPECT_EQ(Sample(1, 1, k), float(3010 + k));
-  }
-  EXPECT_EQ(p.HGW.PreTrigger, 5);
-  EXPECT_EQ(p.HGW.TriggerFlag, 1);
-  EXPECT_EQ(p.PG.WLeft, 0);
-  EXPECT_EQ(p.PG.WRight, 19);
+  EXPECT_EQ(std::vector<float>({Sample(1, 0, 0), Sample(1, 0, 19), Sample(1, 1, 0), Sample(1, 1, 19)}),
+            std::vector<float>({10, 29, 3010, 3029}));
+  EXPECT_EQ(std::vector<int>({p.HGW.PreTrigger, p.HGW.TriggerFlag, p.PG.WLeft, p.PG.WRight}),
+            std::vector<int>({5, 1, 0, 19}));
   EXPECT_TRUE(Sent(2040));
 
   // A trigger before the cut is lost; the measurement store loses it always.
-  p.PG.WLeft = 8;
-  p.PG.WRight = 15;
+  Limits(1, 8, 15);
   app::MenuCommand(p, 284);
-  EXPECT_EQ(p.HGW.Length, 8);
-  EXPECT_EQ(p.HGW.PreTrigger, 0);
-  EXPECT_EQ(p.HGW.TriggerFlag, 0);
+  EXPECT_EQ(std::vector<int>({p.HGW.Length, p.HGW.PreTrigger, p.HGW.TriggerFlag}),
+            std::vector<int>({8, 0, 0}));
   EXPECT_EQ(Sample(1, 1, 0), 3018.0f);
 
   Layout(0, {1}, 50, [](int, int k) { return float(k); });
   p.HGB.PreTrigger = 30;
   p.HGB.TriggerFlag = 1;
-  p.PG.MLeft = 2;
-  p.PG.MRight = 9;
-  p.PG.MUpper = 1;
-  p.PG.MLower = 0;
+  Limits(0, 2, 9);
   app::MenuCommand(p, 285);
-  EXPECT_EQ(p.HGB.Length, 8);
-  EXPECT_EQ(p.HGB.PreTrigger, 0);
-  EXPECT_EQ(p.HGB.TriggerFlag, 0);
+  EXPECT_EQ(std::vector<int>({p.HGB.Length, p.HGB.PreTrigger, p.HGB.TriggerFlag}),
+            std::vector<int>({8, 0, 0}));
   EXPECT_EQ(Sample(0, 0, 0), 2.0f);
 
   // A header that claims more samples than the arrays hold is not trusted.
   p.HGW.Length = int32_t(p.DG.TotalSamples);
   for (int i = 0; i < 4; ++i) p.HGW.ChannelOn[i] = 1;
-  p.PG.WLeft = 0;
-  p.PG.WRight = 9;
+  Limits(1, 0, 9);
   app::MenuCommand(p, 284);
   EXPECT_EQ(p.HGW.Length, p.DG.TotalSamples);
   EXPECT_TRUE(Shown(490));
-}
 
-TEST_F(MenuCommandsTest, PointsLimitsAndOverlaidHalves) {
+  // Limits by points, and the overlaid halves.
   Layout(1, {0}, 100, [](int, int k) { return float(k); });
   state::DisplayWave(p, store::Store::W, -1);
-  p.PG.WUpper = 1;
-  p.PG.WLower = 0;
+  Limits(1, 0, 0);
   env.ui.Push(Answer::Yes);
   env.ui.Push(int64_t(20));
   env.ui.Push(int64_t(60));
   app::MenuCommand(p, 398);
-  EXPECT_EQ(p.PG.WLeft, 20);
-  EXPECT_EQ(p.PG.WRight, 60);
-  EXPECT_TRUE(Sent(2135));
-  EXPECT_TRUE(Sent(2134));
+  EXPECT_EQ(std::pair(p.PG.WLeft, p.PG.WRight), std::pair(20, 60));
+  EXPECT_TRUE(Sent(2135) && Sent(2134));
 
   sent.clear();
   env.ui.Push(Answer::No);
@@ -329,14 +294,12 @@ TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   EXPECT_EQ(p.DoPanel, 0);
   for (const auto& shown : env.ui.Log()) EXPECT_NE(shown.kind, "message") << shown.text;
 
-  // Q&W is internal command 203 even while a macro runs: a second start
-  // stops the active waveform run.
+  // Q&W is internal command 203 even in a macro: a second start stops the waveform run.
   p.MacGoing = 1;
   p.QW = 1;
   p.DoQW = 1;
   app::MenuCommand(p, 197);
-  EXPECT_EQ(p.QW, 0);
-  EXPECT_EQ(p.DoQW, 0);
+  EXPECT_EQ(std::tuple(p.QW, p.DoQW), std::tuple(0, 0));
   p.MacGoing = 0;
 
   // Headless the settings dialogs are missing and say so; set, they run.
@@ -348,8 +311,7 @@ TEST_F(MenuCommandsTest, InternalCommandsToggleTheWindowsAndRedrawThePanel) {
   EXPECT_EQ(calls, 1);
 }
 
-// The W and M twins of an item share a handler that takes the store: each
-// must reach its own store's windows only.
+// The W and M twins of an item share a handler: each must reach its own store's windows only.
 TEST_F(MenuCommandsTest, WindowItemsOpenAndCloseTheirOwnStore) {
   Layout(1, {0}, 16, [](int, int k) { return float(k); });
   Layout(0, {1}, 16, [](int, int k) { return float(k); });
@@ -366,28 +328,7 @@ TEST_F(MenuCommandsTest, WindowItemsOpenAndCloseTheirOwnStore) {
   }
 }
 
-TEST_F(MenuCommandsTest, SimulationFixedFontAndFontSizes) {
-  p.DG.Simulation = 0;
-  app::MenuCommand(p, 211);
-  EXPECT_EQ(p.DG.Simulation, 1);
-  EXPECT_TRUE(app::MenuItemChecked(p, 211));
-  app::MenuCommand(p, 211);
-  EXPECT_EQ(p.DG.Simulation, 0);
-
-  p.DG.FixedScaleFont = 0;
-  app::MenuCommand(p, 244);
-  EXPECT_EQ(p.DG.FixedScaleFont, 1);
-  EXPECT_EQ(p.MenuPopup, app::kFontSubmenu);
-  env.ui.Push(int64_t(20));
-  app::MenuCommand(p, 242);
-  EXPECT_EQ(p.DG.Font.Height, 20);
-  EXPECT_EQ(p.MenuPopup, app::kFontSubmenu);
-  env.ui.Push(int64_t(50));
-  app::MenuCommand(p, 246);
-  EXPECT_EQ(p.Prt[0].TextFontWidth, 50);
-}
-
-TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) {
+TEST_F(MenuCommandsTest, FontChoiceRedrawsTheWindowsAndGreyedItemsSaySo) {
   Layout(1, {0}, 64, [](int, int k) { return float(k); });
   state::DisplayWave(p, store::Store::W, -1);
   p.DG.Font.Width = 9;
@@ -400,9 +341,8 @@ TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) 
   env.ui.Push(chosen);
   app::MenuCommand(p, 241);
   EXPECT_STREQ(p.DG.Font.FaceName, "DejaVu Sans Mono");
-  EXPECT_EQ(p.DG.Font.Weight, 700);
-  EXPECT_EQ(p.DG.Font.Height, 20);
-  EXPECT_EQ(p.DG.Font.Width, 9);
+  EXPECT_EQ(std::vector<int>({p.DG.Font.Weight, p.DG.Font.Height, p.DG.Font.Width}),
+            std::vector<int>({700, 20, 9}));
   EXPECT_TRUE(Sent(2000));
 
   sent.clear();
@@ -413,9 +353,8 @@ TEST_F(MenuCommandsTest, FontChoiceStoresFaceWeightAndSizeAndRedrawsTheWindows) 
   EXPECT_EQ(env.ui.Log().back().text, "DejaVu Sans Mono");  // the dialog starts from the record
   EXPECT_EQ(p.DG.Font.Weight, 700);
   EXPECT_FALSE(Sent(2000));
-}
 
-TEST_F(MenuCommandsTest, GreyedItemsSayTheyAreNotAvailable) {
+  // Greyed items say they are not available.
   for (int id : {318, 320, 319, 171, 170}) {
     env.ui.ClearLog();
     app::MenuCommand(p, id);
@@ -487,6 +426,36 @@ TEST_F(MenuCommandsTest, PositionLaysTheOpenWindowsOutAndReopensThem) {
   EXPECT_LT(a[1], a[3]);
   EXPECT_EQ(a[2], b[0]);  // side by side
   EXPECT_EQ(c[1], a[3]);  // the next row
+}
+
+using app::MenuNode;
+
+// Every command of the table, shown or not.
+std::vector<const MenuNode*> AllCommands() {
+  std::vector<const MenuNode*> all = app::MenuItems();
+  for (const MenuNode& n : app::CommandsWithoutItem()) all.push_back(&n);
+  return all;
+}
+
+TEST(MenuTable, EveryCommandHasOneRowWithAHandlerAndIsFoundByItsId) {
+  std::set<int> ids;
+  for (const MenuNode* n : AllCommands()) {
+    EXPECT_TRUE(ids.insert(n->id).second) << "duplicate ID " << n->id;
+    EXPECT_NE(n->handler, nullptr) << n->id;
+    EXPECT_EQ(app::FindMenuCommand(n->id), n) << n->id;
+    EXPECT_TRUE(app::IsMenuCommand(n->id)) << n->id;
+  }
+  for (const MenuNode* n : app::MenuItems()) {
+    EXPECT_FALSE(n->label.empty()) << n->id;
+    // One accelerator at most, and never a dangling one.
+    EXPECT_LE(std::count(n->label.begin(), n->label.end(), '&'), 1) << n->id;
+    EXPECT_NE(n->label.back(), '&') << n->id;
+  }
+  // The commands without an item stay out of the menu bar.
+  for (const MenuNode& n : app::CommandsWithoutItem()) EXPECT_EQ(app::FindMenuItem(n.id), nullptr) << n.id;
+  EXPECT_EQ(app::MainMenuTree().size(), 9u);
+  EXPECT_GE(app::MenuItems().size(), 100u);
+  for (int id : {0, 149, 217, 999, -1}) EXPECT_FALSE(app::IsMenuCommand(id)) << id;
 }
 
 }  // namespace

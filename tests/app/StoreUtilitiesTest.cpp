@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "state/StoreUtilities.h"
 #include "store/Utilities.h"
@@ -10,7 +11,7 @@
 namespace app {
 namespace {
 
-TEST(CursorToTimeTest, TimeChannelCountsFromThePreTrigger) {
+TEST(CursorToTimeTest, TimeFromThePreTriggerOrFrequencyOfASpectrum) {
   testing_support::TestEnv env(4096, false);
   env.prog.HGW.PreTrigger = 11;  // sample 10 is time zero
   EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 10, 0, 0.5, 0), 0.0);
@@ -20,11 +21,9 @@ TEST(CursorToTimeTest, TimeChannelCountsFromThePreTrigger) {
   // Each store uses its own header.
   env.prog.HGB.PreTrigger = 0;
   EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::M, 10, 0, 2.0, 0), 22.0);
-}
 
-TEST(CursorToTimeTest, SpectrumChannelGivesFrequency) {
-  testing_support::TestEnv env(4096, false);
-  env.prog.HGW.PreTrigger = 11;  // ignored for a spectrum
+  // A spectrum channel gives a frequency; its pre-trigger is ignored.
+  env.prog.HGW.PreTrigger = 11;
   env.prog.WFreq[3] = 1;
   EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 1024, 0.001, 3), 8 / 1.024);
   EXPECT_DOUBLE_EQ(CursorToTime(env.prog, store::Store::W, 8, 0, 0.001, 3), 0.0);  // N * step = 0
@@ -37,24 +36,21 @@ TEST(CursorToTimeTest, SpectrumChannelGivesFrequency) {
                    -2.0);  // out of range: a time channel
 }
 
-TEST(TimeToComTest, StampGoesInFrontOfTheComment) {
+TEST(TimeToComTest, StampGoesInFrontOfTheCommentWhichIsCutAt299) {
   testing_support::TestEnv env(4096, false);
   env.clock.SetNow({2024, 2, 9, 7, 5, 3, 9});
   std::strcpy(env.prog.HGB.Comment, "run 1");
   TimeToCom(env.prog, store::Store::M);
   EXPECT_STREQ(env.prog.HGB.Comment, "09.02.2024 ,    7:05:03.09\r\nrun 1");
   EXPECT_STREQ(env.prog.HGW.Comment, "Waveform");  // the other store is untouched
-}
 
-TEST(TimeToComTest, FullCommentIsCutAt299AndStaysTerminated) {
-  testing_support::TestEnv env(4096, false);
+  // A full comment is cut at 299 and stays terminated.
   std::string full(299, 'c');
   std::memcpy(env.prog.HGW.Comment, full.c_str(), 300);
   std::string stamp = store::PisDatum(env.clock.Now()) + "\r\n";
   TimeToCom(env.prog, store::Store::W);
   std::string now = env.prog.HGW.Comment;
-  EXPECT_EQ(now.size(), 299u);
-  EXPECT_EQ(now, stamp + full.substr(0, 299 - stamp.size()));
+  EXPECT_EQ(std::tuple(now.size(), now), std::tuple(299u, stamp + full.substr(0, 299 - stamp.size())));
 
   // A comment read without its terminator is not read past its field.
   std::memset(env.prog.HGW.Comment, 'x', sizeof env.prog.HGW.Comment);

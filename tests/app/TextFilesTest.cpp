@@ -76,85 +76,57 @@ TEST(TextUsage, TableIsAscendingAndFindAnswersOnlyUsedNumbers) {
   for (int unused : {2, uses.back().number + 1, -1}) EXPECT_EQ(state::FindTextUse(unused), nullptr) << unused;
 }
 
-// The literal text numbers of the calls Txt(p, N ...), TxtF(p, N ...),
-// MessT(p, N, M) and AskT(p, N, M) in a source text. An argument written as
-// "cond ? N : M" gives both numbers; other expressions are not numbers.
-// Written by hand: std::regex warns under the sanitizer build.
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
-std::string Trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
-
-bool AllDigits(const std::string& s) {
-  return !s.empty() && s.size() < 9 && s.find_first_not_of("0123456789") == std::string::npos;
-}
-
+// An argument that is a number, or "cond ? N : M", gives its numbers.
 void NumbersOfArgument(const std::string& arg, std::vector<int>& found) {
-  std::string whole = Trim(arg);
-  if (AllDigits(whole)) {
-    found.push_back(std::stoi(whole));
-    return;
+  const size_t q = arg.rfind('?'), colon = arg.find(':', q == std::string::npos ? 0 : q);
+  std::vector<std::string> parts{arg};
+  if (q != std::string::npos && colon != std::string::npos)
+    parts = {arg.substr(q + 1, colon - q - 1), arg.substr(colon + 1)};
+  for (std::string part : parts) {
+    part.erase(0, part.find_first_not_of(" \t\r\n"));
+    part.erase(part.find_last_not_of(" \t\r\n") + 1);
+    if (!part.empty() && part.size() < 9 && part.find_first_not_of("0123456789") == std::string::npos)
+      found.push_back(std::stoi(part));
   }
-  size_t question = whole.rfind('?');
-  if (question == std::string::npos) return;
-  std::string choices = whole.substr(question + 1);
-  size_t colon = choices.find(':');
-  if (colon == std::string::npos) return;
-  std::string first = Trim(choices.substr(0, colon)), second = Trim(choices.substr(colon + 1));
-  if (!AllDigits(first) || !AllDigits(second)) return;
-  found.push_back(std::stoi(first));
-  found.push_back(std::stoi(second));
 }
 
-std::vector<int> TextNumbersUsed(const std::string& source) {
+// The literal text numbers of Txt(p, N ...), TxtF(p, N ...), MessT(p, N, M) and AskT(p, N, M) in a
+// source text. Written by hand: std::regex warns under the sanitizer build.
+std::vector<int> TextNumbersUsed(const std::string& src) {
   std::vector<int> found;
-  size_t pos = 0;
-  while (pos < source.size()) {
-    if (!IsIdentChar(source[pos]) || (pos > 0 && IsIdentChar(source[pos - 1]))) {
-      ++pos;
-      continue;
-    }
+  for (size_t pos = 0; pos < src.size(); ++pos) {
+    if (!IsIdentChar(src[pos]) || (pos > 0 && IsIdentChar(src[pos - 1]))) continue;
     size_t end = pos;
-    while (end < source.size() && IsIdentChar(source[end])) ++end;
-    std::string name = source.substr(pos, end - pos);
-    pos = end;
-    if (name != "Txt" && name != "TxtF" && name != "MessT" && name != "AskT") continue;
-    while (pos < source.size() && std::isspace(static_cast<unsigned char>(source[pos]))) ++pos;
-    if (pos >= source.size() || source[pos] != '(') continue;
-    ++pos;
-    // Split the arguments at top-level commas, up to the closing parenthesis.
+    while (end < src.size() && IsIdentChar(src[end])) ++end;
+    const std::string name = src.substr(pos, end - pos);
+    pos = end - 1;
+    const size_t open = src.find_first_not_of(" \t\r\n", end);
+    if ((name != "Txt" && name != "TxtF" && name != "MessT" && name != "AskT") || open == std::string::npos ||
+        src[open] != '(')
+      continue;
+    // The arguments split at top-level commas, up to the closing parenthesis; quoted text is skipped.
     std::vector<std::string> args(1);
     int depth = 0;
     char quote = 0;
-    for (; pos < source.size(); ++pos) {
-      char c = source[pos];
+    for (size_t i = open + 1; i < src.size(); ++i) {
+      const char c = src[i];
       if (quote) {
-        if (c == '\\') {
-          args.back() += c;
-          ++pos;
-          if (pos < source.size()) args.back() += source[pos];
-          continue;
-        }
-        if (c == quote) quote = 0;
-        args.back() += c;
-        continue;
-      }
-      if (c == '"' || c == '\'') quote = c;
-      if (c == '(' || c == '{' || c == '[') ++depth;
-      if (c == ')' || c == '}' || c == ']') {
-        if (depth == 0) break;
-        --depth;
-      }
-      if (c == ',' && depth == 0) {
+        i += c == '\\';
+        quote = c == quote ? 0 : quote;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if ((c == ')' || c == '}' || c == ']') && depth-- == 0) {
+        break;
+      } else if (c == ',' && depth == 0) {
         args.emplace_back();
-        continue;
+      } else {
+        depth += c == '(' || c == '{' || c == '[';
+        args.back() += c;
       }
-      args.back() += c;
     }
-    size_t last = (name == "MessT" || name == "AskT") ? 2 : 1;
+    const size_t last = (name == "MessT" || name == "AskT") ? 2 : 1;
     for (size_t a = 1; a <= last && a < args.size(); ++a) NumbersOfArgument(args[a], found);
   }
   return found;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "app/ValuePrompt.h"
 
@@ -42,8 +42,7 @@ TEST(ValuePrompt, IntegerDialogsRoundToWholeValues) {
   EXPECT_EQ(rows.Text(), "13");
   // Typed beyond the type: kept inside int16, then OK clamps to max.
   ASSERT_TRUE(channels.SetText("99999999"));
-  EXPECT_EQ(channels.Value(), 32767);
-  EXPECT_EQ(channels.Result(), 128);
+  EXPECT_EQ(std::tuple(channels.Value(), channels.Result()), std::tuple(32767, 128));
 }
 
 TEST(ValuePrompt, TypedValueOutsideTheRangeIsKeptUntilOkClampsIt) {
@@ -76,8 +75,7 @@ TEST(ValuePrompt, BadBoundsAndInitialValuesGiveASaneDialog) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   ValuePrompt crossed(ValueKind::Int32, 10, 5, 7, 0, 1000);  // min wins
-  EXPECT_EQ(crossed.Max(), 10);
-  EXPECT_EQ(crossed.Result(), 10);
+  EXPECT_EQ(std::tuple(crossed.Max(), crossed.Result()), std::tuple(10, 10));
   crossed.SetPosition(500);
   EXPECT_EQ(crossed.Value(), 10);
 

@@ -35,8 +35,7 @@ struct CursorFixture : GraphFixture {
   CursorFixture() {
     Store(Ramp(500));
     G().IR = 499;
-    G().VMax = 500;
-    G().VMin = 0;
+    Range(500, 0);
     G().Cur1 = 100;
     G().Cur2 = 300;
     G().HCur1 = 200;
@@ -111,32 +110,6 @@ TEST(GraphCursor, StylesCountsAndRoomDecideWhatIsDrawn) {
                           std::to_string(x) + "," + std::to_string(w->PlotTop + w->PlotH));
   EXPECT_EQ(block[2], "Line " + std::to_string(w->PlotLeft) + "," + std::to_string(y) + "-" +
                           std::to_string(w->PlotLeft + w->PlotW) + "," + std::to_string(y));
-}
-
-TEST(GraphCursor, ResetPutsTheCursorsOnTheViewEdges) {
-  CursorFixture f;
-  f.G().IL = 50;
-  f.G().IR = 150;
-  auto w = f.Open();
-  w->Paint();
-  w->DrawCursor(1);
-  EXPECT_EQ(f.G().Cur1, 50);
-  EXPECT_EQ(f.G().Cur2, 150);
-  EXPECT_FLOAT_EQ(f.G().HCur1, f.G().VMax);
-  EXPECT_FLOAT_EQ(f.G().HCur2, f.G().VMin);
-  // A request for the cursors alone is served by the tick without a repaint.
-  w->SetLimits(0, false);
-  Rec(*w).Clear();
-  w->Timer();
-  EXPECT_EQ(Rec(*w).Count("FillRect"), 0);
-  EXPECT_EQ(Rec(*w).Count("SetXor 1"), 4);
-  Rec(*w).Clear();
-  w->Timer();
-  EXPECT_TRUE(Rec(*w).Ops().empty());
-  f.G().CursorStyle = 2;  // the cross stays on its samples
-  f.G().Cur1 = 70;
-  w->DrawCursor(1);
-  EXPECT_EQ(f.G().Cur1, 70);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 
@@ -15,10 +16,8 @@ constexpr int kF2 = 0x71, kF3 = 0x72, kF4 = 0x73, kF5 = 0x74, kF6 = 0x75;
 struct KeyFixture : GraphFixture {
   KeyFixture() {
     Store(Ramp(1000));
-    G().IL = 200;
-    G().IR = 399;
-    G().VMax = 100;
-    G().VMin = -100;
+    View(200, 399);
+    Range(100, -100);
     w = Open();
     w->Paint();
   }
@@ -29,8 +28,7 @@ TEST(GraphKeys, FunctionKeysSaveAndRestoreLimitsSwitchTypesAndAutoscale) {
   KeyFixture f;
   EXPECT_TRUE(f.w->KeyDown(kF2, 0));  // saves the view (asked, answered yes)
   EXPECT_EQ(f.G().LimIR, 399);
-  f.G().IL = 0;
-  f.G().IR = 999;
+  f.View(0, 999);
   EXPECT_TRUE(f.w->KeyDown(kF3, 0));
   EXPECT_EQ(f.G().IR, 399);
   f.G().LimIR = 5000;  // saved limits beyond the record: refused
@@ -41,11 +39,9 @@ TEST(GraphKeys, FunctionKeysSaveAndRestoreLimitsSwitchTypesAndAutoscale) {
   // F4 from the second half keeps the same samples in view.
   f.G().DisplType = 1;
   f.w->DisplControl();
-  f.G().IL = 10;
-  f.G().IR = 20;
+  f.View(10, 20);
   EXPECT_TRUE(f.w->KeyDown(kF4, 0));
-  EXPECT_EQ(f.G().DisplType, 2);
-  EXPECT_EQ(f.G().IL, 510);
+  EXPECT_EQ(std::tuple(f.G().DisplType, f.G().IL), std::tuple(2, 510));
 
   EXPECT_TRUE(f.w->KeyDown(kF5, 0));  // the whole record, its range (zeros skipped) with margins
   EXPECT_EQ(f.G().IR, 999);

@@ -1,17 +1,13 @@
-// The user messages a graph window answers: panels, limits, display types,
-// processing, hot keys and the codes whose operation is not in this version.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "GraphTestSupport.h"
-#include "graph/GraphModel.h"
 #include "graph/StoreLimits.h"
 #include "state/Messages.h"
-#include "state/StoreAccess.h"
-#include "support/TestSupport.h"
 
 namespace {
 
@@ -43,64 +39,9 @@ struct MsgFixture : graph_test::GraphFixture {
   int NotAvailable() const { return testing_support::NotAvailableMessages(env.ui); }
 };
 
-std::vector<float> Values(std::initializer_list<float> v) { return std::vector<float>(v); }
+using Values = std::vector<float>;
 
 using graph_test::Ramp;
-
-TEST(GraphMessages, StatisticsPanelShowsTheRowsAndWritesTheReport) {
-  MsgFixture f;
-  f.Store(Values({1, 2, 3, 4}));
-  auto w = f.Open();
-  f.Canvas(*w).Clear();
-  w->UserMessage(2041, 0);
-  EXPECT_TRUE(f.Drew(*w, " 4.0000e+00"));  // maximum
-  EXPECT_TRUE(f.Drew(*w, " 2.5000e+00"));  // mean
-  EXPECT_TRUE(f.Drew(*w, " 1.0000e+01"));  // sum
-  const std::string report = f.env.paths.Resolve("TEXTSTAT.TXT");
-  ASSERT_TRUE(testing_support::FileExists(report));
-  const std::vector<uint8_t> bytes = testing_support::ReadBytes(report);
-  const std::string text(bytes.begin(), bytes.end());
-  EXPECT_NE(text.find(" +0002.500000\t\tMean\n"), std::string::npos);
-
-  // Between cursors: the title carries the cursor times.
-  f.Canvas(*w).Clear();
-  f.p.CGW[0].Cur1 = 3;
-  f.p.CGW[0].Cur2 = 1;  // reversed: taken in order
-  w->UserMessage(2046, 0);
-  EXPECT_TRUE(f.Drew(*w, " 3.0000e+00"));  // count of samples 1..3
-  EXPECT_TRUE(f.DrewPart(*w, "\"Statistics between cursors "));
-
-  // Equal cursors, and cursors beyond the record that meet: nothing drawn.
-  f.Canvas(*w).Clear();
-  f.p.CGW[0].Cur1 = f.p.CGW[0].Cur2 = 2;
-  w->UserMessage(2046, 0);
-  EXPECT_EQ(f.Canvas(*w).Count("Text"), 0);
-  f.p.CGW[0].Cur1 = 5000;
-  f.p.CGW[0].Cur2 = 9000;
-  w->UserMessage(2046, 0);
-  EXPECT_EQ(f.Canvas(*w).Count("Text"), 0);
-}
-
-TEST(GraphMessages, StatisticsSurviveBadSamplesAndTinyRecords) {
-  MsgFixture f;
-  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-  f.Store(Values({nan, inf, -inf, 1}));
-  auto w = f.Open();
-  f.Canvas(*w).Clear();
-  w->UserMessage(2041, 0);
-  EXPECT_TRUE(f.Drew(*w, "Maximum"));
-  w->UserMessage(2047, 0);  // no current channel next to it: no panel, no crash
-
-  MsgFixture g;
-  g.Store(Values({7}));
-  auto one = g.Open();
-  one->UserMessage(2041, 0);
-  EXPECT_TRUE(g.Drew(*one, " 7.0000e+00"));
-  g.p.CGW[0].Cur1 = -5;
-  g.p.CGW[0].Cur2 = 1 << 30;
-  one->UserMessage(2046, 0);  // both clamp to the one sample: equal, nothing
-  one->UserMessage(2048, 0);
-}
 
 TEST(GraphMessages, PowerPanelOfAVoltageAndCurrentPair) {
   MsgFixture f;
@@ -125,43 +66,6 @@ TEST(GraphMessages, PowerPanelOfAVoltageAndCurrentPair) {
   f.Canvas(*second).Clear();
   second->UserMessage(2047, 0);
   EXPECT_EQ(f.Canvas(*second).Count("Text"), 0);
-}
-
-TEST(GraphMessages, StoreLimitsBecomeTheViewAndTheSavedLimits) {
-  MsgFixture f;
-  f.Store(Ramp(1000));
-  auto w = f.Open();
-  f.p.QWWin[0] = std::move(w);
-  auto& win = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
-  graph::SetStoreLimits(f.p, store::Store::W, {100, 300, 50.0f, -50.0f});
-  EXPECT_EQ(graph::SetLimits(f.p, store::Store::W, false), 1);  // 2042 to the window
-  const store::CG_s& g = f.p.CGW[0];
-  EXPECT_EQ(g.IR, 300);
-  EXPECT_EQ(g.LimIL, 100);
-  EXPECT_FLOAT_EQ(g.VMax, 50);
-  EXPECT_FLOAT_EQ(g.LimVMin, -50);
-
-  // A window showing the second half counts from the middle of the record.
-  f.p.CGW[0].DisplType = graph::kSecondHalf;
-  win.DisplControl();
-  graph::SetStoreLimits(f.p, store::Store::W, {600, 800, 5.0f, 1.0f});
-  win.UserMessage(2134, 0);
-  EXPECT_EQ(g.IL, 100);
-  EXPECT_EQ(g.IR, 300);
-  // Limits in the first half do not fit it: interactive says so, 2042 is silent.
-  graph::SetStoreLimits(f.p, store::Store::W, {10, 200, 5.0f, 1.0f});
-  const size_t before = f.env.ui.Log().size();
-  win.UserMessage(2042, 0);
-  EXPECT_EQ(f.env.ui.Log().size(), before);
-  win.UserMessage(2134, 0);
-  EXPECT_EQ(f.env.ui.LastText(), "The saved limits do not fit this record.");
-  EXPECT_EQ(g.IL, 100);
-  // Values that are not numbers are refused as well.
-  f.p.CGW[0].DisplType = graph::kBothHalves;
-  graph::SetStoreLimits(f.p, store::Store::W, {10, 200, std::numeric_limits<float>::quiet_NaN(), 1.0f});
-  win.UserMessage(2042, 0);
-  EXPECT_EQ(g.IL, 100);
-  f.p.QWWin[0].reset();
 }
 
 TEST(GraphMessages, DisplayTypePenAndVideoMemoryCodes) {
@@ -195,8 +99,7 @@ TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
   auto& w = static_cast<graph::TDispl10&>(*f.p.QWWin[0]);
   f.env.ui.SetDefaultAnswer(platform::Answer::Yes);
   w.UserMessage(2031, 0);
-  EXPECT_EQ(int(f.p.HGW.Length), 512);
-  EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kMagnitude);
+  EXPECT_EQ(std::tuple(int(f.p.HGW.Length), int(f.p.CGW[0].DisplType)), std::tuple(512, graph::kMagnitude));
   w.UserMessage(2031, 0);  // and back
   EXPECT_EQ(int(f.p.CGW[0].DisplType), graph::kBothHalves);
   EXPECT_NEAR(f.p.Waveform[size_t(state::Pocatek(f.p, store::Store::W, 0)) + 100], 100.0f, 1e-2);
@@ -206,8 +109,7 @@ TEST(GraphMessages, TransformCutsToAPowerOfTwoAndShowsMagnitudes) {
   w.UserMessage(2040, 0);
   f.env.ui.Push(platform::Answer::No);
   w.UserMessage(2031, 0);
-  EXPECT_EQ(int(f.p.HGW.Length), 300);
-  EXPECT_EQ(f.p.WFreq[0], 0);
+  EXPECT_EQ(std::tuple(int(f.p.HGW.Length), f.p.WFreq[0]), std::tuple(300, 0));
   f.p.QWWin[0].reset();
 }
 
@@ -273,8 +175,7 @@ TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
   g.IL = 60;
   g.IR = 90;
   m->UserMessage(2001, 0);  // stops at the record's end, width kept
-  EXPECT_EQ(g.IR, 99);
-  EXPECT_EQ(g.IL, 69);
+  EXPECT_EQ(std::tuple(g.IR, g.IL), std::tuple(99, 69));
   f.p.QM = 0;
 
   f.Canvas(*m).Clear();
@@ -295,29 +196,6 @@ TEST(GraphMessages, ProgressScaleAndAutoscaleCodes) {
   m->UserMessage(2137, 0);  // the value range only, view kept
   EXPECT_EQ(g.IL, 69);
   EXPECT_NEAR(g.VMax, 99 + 0.025f * 30, 1e-3);
-}
-
-TEST(GraphMessages, HotKeysPressKeysAndMissingOperationsSaySo) {
-  MsgFixture f;
-  f.Store(Ramp(1000));
-  auto w = f.Open();
-  store::CG_s& g = f.p.CGW[0];
-  g.IL = 100;
-  g.IR = 200;
-  w->UserMessage(2050, 0);  // Ctrl+W: the whole record
-  EXPECT_EQ(g.IR, 999);
-  f.Canvas(*w).Clear();
-  w->UserMessage(2074, 0);  // I: statistics panel
-  EXPECT_TRUE(f.Drew(*w, "Maximum"));
-
-  int expected = 0;
-  for (int code : {2010, 2100, 2133, 2063, 2080, 2066}) {
-    w->UserMessage(code, 0);
-    EXPECT_EQ(f.NotAvailable(), ++expected) << code;
-  }
-  // Said wholly in the interface language.
-  EXPECT_EQ(f.env.ui.LastText(), state::Lang(f.env.prog, "Klávesa grafu S: v této verzi není k dispozici",
-                                             "The graph key S: not available in this version"));
 }
 
 TEST(GraphMessages, EveryCodeIsSafeOnEmptyAndBrokenData) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <string>
 
 #include "GraphTestSupport.h"
@@ -40,79 +39,6 @@ void StoreChannels(GraphFixture& f, int channels, int n) {
   }
 }
 
-TEST(GraphPaint, RepaintDrawsBackgroundTraceScalesInOrder) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.G().IR = 999;
-  f.G().VMax = 1000;
-  f.G().VMin = 0;
-  f.p.Col_.get()->Background[0] = 0x202020;
-  auto w = f.Open();
-  w->Paint();
-  const auto& ops = Rec(*w).Ops();
-  auto at = [&](const std::string& prefix) {
-    return std::find_if(ops.begin(), ops.end(),
-                        [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }) -
-           ops.begin();
-  };
-  EXPECT_EQ(ops[0], "FillRect 0,0-600,400 C0C0C0");  // the window background
-  EXPECT_LT(at("FillRect 55,0-533,366 202020"), at("Polyline"));
-  EXPECT_LT(at("Polyline"), at("Text"));  // scales after the trace
-  // Value scale 0..1000 on a 366 px plot: 5 divisions, step 200.
-  for (const char* label : {"200", "400", "600", "800"}) EXPECT_TRUE(HasText(Rec(*w), label)) << label;
-  EXPECT_FALSE(HasText(Rec(*w), "1000"));
-  // Time scale in samples of 1 s (channel step): labels and the unit.
-  EXPECT_TRUE(HasText(Rec(*w), "s    "));
-}
-
-TEST(GraphPaint, ScaleLabelsTakeTheExponentFormsAndTheUnitsOfTheAxis) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.G().VMax = 0.001f;
-  f.G().VMin = -0.001f;
-  f.p.FGW.get()[0].Step = 0.0001f;  // 1000 samples: 0.1 s, shown in ms
-  std::strcpy(f.p.FGW.get()[0].Unit, "V");
-  f.p.FGW.get()[0].PrefixCode = 3;
-  auto w = f.Open();
-  w->Paint();
-  EXPECT_TRUE(HasText(Rec(*w), "5.00e-04"));
-  EXPECT_TRUE(HasText(Rec(*w), "ms"));
-  EXPECT_TRUE(HasText(Rec(*w), "V"));
-
-  f.G().VMax = 200000;
-  f.G().VMin = 0;
-  f.G().TimeAxis = 2;  // sample numbers
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_TRUE(HasText(Rec(*w), "1.00e+05"));
-  EXPECT_TRUE(HasText(Rec(*w), state::Txt(f.p, 101)));
-
-  // Fixed steps from the colour record, sound or not, never hang or flood.
-  for (float step : {1e-30f, 0.0f, -5.0f, std::nanf(""), 1e30f, 0.5f}) {
-    f.p.Col_.get()->ValueStep[0] = step;
-    f.p.Col_.get()->TimeStep[0] = step;
-    Rec(*w).Clear();
-    w->Paint();
-    SCOPED_TRACE(step);
-    EXPECT_LT(Rec(*w).Count("Line"), 2 * 6 * (graph::kMaxTicks + 2));
-    EXPECT_GT(Rec(*w).Count("Text"), 2);
-  }
-  f.G().DisplType = 7;
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_TRUE(HasText(Rec(*w), "Hist."));
-
-  // The font chosen for the scales gives face and weight; the cell stays.
-  platform::Font chosen;
-  chosen.face = "DejaVu Serif";
-  chosen.weight = 700;
-  chosen.height = 30;
-  graph::SetScaleFont(f.p, chosen);
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_GE(CountWith(Rec(*w), "SetFont", "12x5 700 0 DejaVu Serif"), 1);
-}
-
 TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   GraphFixture f;
   StoreChannels(f, 3, 200);
@@ -121,8 +47,7 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   f.G().Multi = 1;
   f.G().MultiMask[0] = 0b111;
   f.G().IR = 199;
-  f.G().VMax = 3000;
-  f.G().VMin = 0;
+  f.Range(3000, 0);
   auto w = f.Open();
   w->Paint();
   // Common scale: three traces, each in its colour, with labels.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "GraphTestSupport.h"
 #include "state/Messages.h"
 
@@ -7,21 +9,6 @@ namespace {
 
 using graph_test::GraphFixture;
 using graph_test::Ramp;
-
-TEST(GraphRanges, StepDivisorShrinksToFourAndTheTimerResetsIt) {
-  GraphFixture f;
-  f.Store(Ramp(100));
-  auto w = f.Open();
-  EXPECT_EQ(w->Div, 50);
-  std::vector<int> seen;
-  for (int i = 0; i < 9; ++i) {
-    w->ShiftDivChange();
-    seen.push_back(w->Div);
-  }
-  EXPECT_EQ(seen, (std::vector<int>{35, 25, 17, 12, 8, 5, 4, 4, 4}));
-  w->Timer();
-  EXPECT_EQ(w->Div, 50);
-}
 
 TEST(GraphRanges, VerticalZoomKeepsZeroOrTheCentre) {
   GraphFixture f;
@@ -37,8 +24,7 @@ TEST(GraphRanges, VerticalZoomKeepsZeroOrTheCentre) {
                {30, 10, false, 20 + 10 * fct, 20 - 10 * fct}};
   for (const Case& c : cases) {
     w->Div = 50;
-    f.G().VMax = c.top;
-    f.G().VMin = c.bottom;
+    f.Range(c.top, c.bottom);
     c.expand ? w->MagExpand() : w->MagCompress();
     EXPECT_NEAR(f.G().VMax, c.newTop, 1e-4) << c.top << " " << c.bottom;
     EXPECT_NEAR(f.G().VMin, c.newBottom, 1e-4) << c.top << " " << c.bottom;
@@ -46,55 +32,10 @@ TEST(GraphRanges, VerticalZoomKeepsZeroOrTheCentre) {
   }
 }
 
-TEST(GraphRanges, HorizontalZoomByTheStepDivisor) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.G().IL = 400;
-  f.G().IR = 599;
-  auto w = f.Open();
-  struct Case {
-    int32_t il, ir;
-    bool expand;
-    int32_t newIl, newIr;
-  } cases[] = {{400, 599, true, 392, 607},   // step 200 / (50 / 2) = 8
-               {400, 599, false, 404, 595},  // step 200 / 50 = 4
-               {10, 13, false, 10, 13},      // four samples: nothing to take away
-               {2, 995, true, 0, 999}};      // stops at both ends of the record
-  for (const Case& c : cases) {
-    w->Div = 50;
-    f.G().IL = c.il;
-    f.G().IR = c.ir;
-    w->DisplControl();
-    c.expand ? w->WinExpand() : w->WinCompress();
-    EXPECT_EQ(std::pair(f.G().IL, f.G().IR), std::pair(c.newIl, c.newIr)) << c.il << ".." << c.ir;
-  }
-}
-
-TEST(GraphRanges, ContinuousShiftsAccelerateAndStopAtTheEnds) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.G().IL = 0;
-  f.G().IR = 99;
-  auto w = f.Open();
-  w->LeftDataShift();  // 100 / 50 = 2
-  EXPECT_EQ(f.G().IL, 2);
-  EXPECT_EQ(f.G().IR, 101);
-  w->LeftDataShift();  // 100 / 35 = 2
-  w->LeftDataShift();  // 100 / 25 = 4
-  EXPECT_EQ(f.G().IL, 8);
-  for (int i = 0; i < 500; ++i) w->LeftDataShift();
-  EXPECT_EQ(f.G().IR, 999);
-  EXPECT_EQ(f.G().IL, 900);
-  for (int i = 0; i < 500; ++i) w->RightDataShift();
-  EXPECT_EQ(f.G().IL, 0);
-  EXPECT_EQ(f.G().IR, 99);
-}
-
 TEST(GraphRanges, ShiftStepOfALongRecordDoesNotWrap) {
   GraphFixture f(2'000'000);
   f.Store(std::vector<float>(2'000'000, 1.0f));
-  f.G().IL = 0;
-  f.G().IR = 1'899'999;
+  f.View(0, 1'899'999);
   auto w = f.Open();
   w->LeftDataShift();  // 1 900 000 / 50 = 38 000, more than 16 bits hold
   EXPECT_EQ(f.G().IL, 38000);
@@ -109,20 +50,17 @@ TEST(GraphRanges, BlockPaging) {
   g.IL = 0;
   g.IR = 99;
   w->LeftDataShift();
-  EXPECT_EQ(g.IR, 199);
-  EXPECT_EQ(g.IL, 99);
+  EXPECT_EQ(std::tuple(g.IR, g.IL), std::tuple(199, 99));
   g.IL = 850;
   g.IR = 949;
   w->LeftDataShift();  // no room for a page: to the end
-  EXPECT_EQ(g.IR, 999);
-  EXPECT_EQ(g.IL, 899);
+  EXPECT_EQ(std::tuple(g.IR, g.IL), std::tuple(999, 899));
   w->RightDataShift();
   EXPECT_EQ(g.IL, 798);
   g.IL = 0;
   g.IR = 999;
   w->LeftDataShift();  // a page as wide as the record never starts before it
-  EXPECT_EQ(g.IL, 0);
-  EXPECT_EQ(g.IR, 999);
+  EXPECT_EQ(std::tuple(g.IL, g.IR), std::tuple(0, 999));
 
   // Paging by the saved limits, times the step.
   g.BlockPage = 1;
@@ -132,151 +70,13 @@ TEST(GraphRanges, BlockPaging) {
   g.IL = 0;
   g.IR = 49;
   w->LeftDataShift();
-  EXPECT_EQ(g.IL, 100);
-  EXPECT_EQ(g.IR, 149);
+  EXPECT_EQ(std::tuple(g.IL, g.IR), std::tuple(100, 149));
   w->RightDataShift();
-  EXPECT_EQ(g.IL, 0);
-  EXPECT_EQ(g.IR, 49);
+  EXPECT_EQ(std::tuple(g.IL, g.IR), std::tuple(0, 49));
   g.LimIL = 70;
   g.LimIR = 20;  // crossed limits from a job file still page forward
   w->LeftDataShift();
   EXPECT_GT(g.IL, 0);
-}
-
-TEST(GraphRanges, VerticalShiftsAndTheOffRangeIndicator) {
-  GraphFixture f;
-  f.Store(Ramp(100));
-  auto w = f.Open();
-  f.G().VMax = 100;
-  f.G().VMin = 0;
-  f.G().VFullMax = 300;
-  f.G().VFullMin = 200;  // the trace lies above the view
-  w->UpDataShift();
-  EXPECT_FLOAT_EQ(f.G().VMax, 98);
-  EXPECT_FLOAT_EQ(f.G().VMin, -2);
-  auto& ops = static_cast<platform::RecordingCanvas&>(w->Surface()).Ops();
-  ASSERT_FALSE(ops.empty());
-  EXPECT_EQ(ops.back().rfind("Bitmap", 0), 0u);
-  w->DownDataShift();  // d = 100 / 35
-  EXPECT_NEAR(f.G().VMax, 98 + 100.0 / 35, 1e-4);
-}
-
-TEST(GraphRanges, AutoscaleFollowsTheDisplayFlags) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.G().IL = 100;
-  f.G().IR = 200;
-  auto w = f.Open();
-  w->AutoscaleAll({.redraw = true,
-                   .wholeRecord = true,
-                   .skipZeros = false});  // default flags 0x0C40: whole record and value range
-  EXPECT_EQ(f.G().IR, 999);
-  EXPECT_FLOAT_EQ(f.G().VFullMin, -0.025f * 999);
-  EXPECT_FLOAT_EQ(f.G().VMax, f.G().VFullMax);
-  EXPECT_FLOAT_EQ(f.G().HCur1, f.G().VMax);
-
-  f.G().DisplFlags = 0x0400;  // value range only
-  f.G().IL = 100;
-  f.G().IR = 200;
-  w->AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = false});
-  EXPECT_EQ(f.G().IL, 100);
-  EXPECT_FLOAT_EQ(f.G().VMax, 200 + 2.5f);
-
-  f.G().DisplFlags = 0;  // neither: nothing changes
-  f.G().VMax = 7;
-  f.G().VMin = 3;
-  w->AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = false});
-  EXPECT_EQ(f.G().IL, 100);
-  EXPECT_FLOAT_EQ(f.G().VMax, 7);
-}
-
-TEST(GraphRanges, ValueScanKeepsThePreviousRangeWhenThereIsNone) {
-  GraphFixture f;
-  std::vector<float> zeros(100, 0.0f);
-  zeros[40] = 5.0f;
-  f.Store(zeros);
-  auto w = f.Open();
-  f.G().VFullMax = 1200;
-  f.G().VFullMin = -1200;
-  w->SetMaxMinIn(0, 99, 0, 1, 0);  // only 5.0 counts: min = max, nothing stored
-  EXPECT_FLOAT_EQ(f.G().VFullMax, 1200);
-  EXPECT_FLOAT_EQ(f.G().VFullMin, -1200);
-
-  f.Store(std::vector<float>(100, 3.0f));
-  w->DisplControl();
-  f.G().VMax = 3.0002f;
-  f.G().VMin = 3.0f;
-  w->SetMaxMinIn(0, 99, 1, 0, 0);  // flat: previous range widened
-  EXPECT_FLOAT_EQ(f.G().VMax, 3.0007f);
-  EXPECT_FLOAT_EQ(f.G().VMin, 2.9995f);
-
-  float mn, mx;
-  w->SetMaxMinIn_OnlyValue(0, 99, mn, mx);
-  EXPECT_FLOAT_EQ(mn, 3.0f);
-  EXPECT_FLOAT_EQ(mx, 3.0f);
-}
-
-TEST(GraphRanges, WholeRangeExpands) {
-  GraphFixture f;
-  f.Store(Ramp(500));
-  f.G().IL = 10;
-  f.G().IR = 20;
-  auto w = f.Open();
-  w->VerticalAllExpand();
-  EXPECT_FLOAT_EQ(f.G().VMax, 20 + 0.25f);
-  EXPECT_FLOAT_EQ(f.G().VFullMin, 10 - 0.25f);
-  w->UserMessage(2004, 0);
-  EXPECT_EQ(f.G().IL, 0);
-  EXPECT_EQ(f.G().IR, 499);
-  EXPECT_EQ(w->ShownCount, 500);
-}
-
-TEST(GraphRanges, SavedLimitsRoundTripAndRefuseWhatDoesNotFit) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.G().IL = 100;
-  f.G().IR = 300;
-  f.G().VMax = 50;
-  f.G().VMin = -5;
-  auto w = f.Open();
-  w->SetLimits(1, false);
-  f.G().IL = 0;
-  f.G().IR = 999;
-  f.G().VMax = 1;
-  w->UserMessage(2003, 0);
-  EXPECT_EQ(f.G().IR, 300);
-  EXPECT_FLOAT_EQ(f.G().VMax, 50);
-
-  f.G().Cur1 = 5;
-  f.G().Cur2 = 9;
-  f.G().HCur1 = 11;
-  w->SetLimits(0, false);
-  f.G().Cur1 = 0;
-  f.G().HCur1 = 0;
-  w->DisplLimits(0);
-  EXPECT_EQ(f.G().Cur1, 5);
-  EXPECT_FLOAT_EQ(f.G().HCur1, 11);
-
-  // A "no" keeps the old limits.
-  f.env.ui.Push(platform::Answer::No);
-  f.G().IL = 7;
-  w->SetLimits(1, true);
-  EXPECT_EQ(f.G().LimIL, 100);
-  EXPECT_EQ(f.env.ui.Log().back().kind, "question");
-
-  // Limits beyond the record (or crossed, or negative) are refused with a message.
-  for (auto [il, ir] : {std::pair{0, 1000}, std::pair{500, 400}, std::pair{-20, 40}}) {
-    f.env.ui.ClearLog();
-    f.G().LimIL = il;
-    f.G().LimIR = ir;
-    f.G().IL = 1;
-    f.G().IR = 2;
-    w->DisplLimits(1);
-    EXPECT_EQ(f.G().IL, 1);
-    ASSERT_EQ(f.env.ui.Log().size(), 1u);
-    EXPECT_EQ(f.env.ui.Log()[0].kind, "message");
-    EXPECT_EQ(f.env.ui.Log()[0].text, state::Txt(f.p, 112));
-  }
 }
 
 TEST(GraphRanges, XYAutoscaleTakesBothChannels) {
@@ -291,8 +91,7 @@ TEST(GraphRanges, XYAutoscaleTakesBothChannels) {
   f.G().XYPlot = 1;
   f.G().XChan = 1;
   f.G().YChan = 0;
-  f.G().IL = 0;
-  f.G().IR = 99;
+  f.View(0, 99);
   auto w = f.Open();
   w->AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = false});
   // Indices IL..IR-1: x from -50 to 48, y from 0 to 196, 5 % margins.

@@ -10,7 +10,7 @@ namespace {
 using graph::NiceStep;
 using graph::ScaleTicks;
 
-TEST(GraphScaleMath, DivisionsFollowThePlotSizeOrTheScaleDivField) {
+TEST(GraphScaleMath, DivisionsNiceStepsAndTicksInsideTheRange) {
   // {pixels, field, fixed step, divisions}: by count the step is automatic, a fixed step wins.
   const struct {
     int px, field;
@@ -21,19 +21,16 @@ TEST(GraphScaleMath, DivisionsFollowThePlotSizeOrTheScaleDivField) {
     time[] = {{99, 0, 0, 3}, {350, 0, 0, 6}, {640, 0, 0, 8}, {640, 0xC0, -1, 12}, {640, 0xC0, 0, 8}};
   for (const auto& c : value) EXPECT_EQ(graph::ValueDivisions(c.px, c.field, c.fixed), c.divisions) << c.px;
   for (const auto& c : time) EXPECT_EQ(graph::TimeDivisions(c.px, c.field, c.fixed), c.divisions) << c.px;
-}
 
-TEST(GraphScaleMath, NiceStepsRunOneTwoTwoAndAHalfFiveTen) {
+  // Nice steps run 1, 2, 2.5, 5, 10.
   const std::pair<double, double> cases[] = {
       {1.2, 1},  {0.19, 0.2},      {3.33, 2.5},  {50, 50}, {74, 50},
       {80, 100}, {-35, -25},       {2e-7, 2e-7}, {2e9, 0},  // beyond the largest
       {0, 0},    {std::nan(""), 0}};
   for (auto [raw, nice] : cases) EXPECT_DOUBLE_EQ(NiceStep(raw, 1e9), nice) << raw;
   EXPECT_GE(NiceStep(1e-320, 1e9), 0);  // ends, whatever it finds
-}
 
-TEST(GraphScaleMath, TicksLieStrictlyInsideTheRange) {
-  // 0..10 in 3 divisions: raw step 3.33, nice 2.5; 0 and 10 are not strictly inside.
+  // Ticks lie strictly inside the range: 0..10 in 3 divisions, nice step 2.5, gives 2.5, 5, 7.5.
   graph::Ticks t = ScaleTicks(0, 10, 3, 0, 1e9);
   ASSERT_EQ(t.count, 3);
   EXPECT_DOUBLE_EQ(t.At(0), 2.5);

@@ -33,6 +33,15 @@ struct GraphFixture {
   }
 
   store::CG_s& G(int chan = 0) { return p.CGW[size_t(chan)]; }
+  // The view of channel 1: samples il..ir, values bottom..top.
+  void View(int32_t il, int32_t ir) {
+    G().IL = il;
+    G().IR = ir;
+  }
+  void Range(float top, float bottom) {
+    G().VMax = top;
+    G().VMin = bottom;
+  }
 
   testing_support::TestEnv env;
   state::Program& p;

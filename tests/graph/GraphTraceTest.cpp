@@ -47,10 +47,8 @@ TEST(GraphTrace, EnvelopeKeepsTheTrueMinimumAndMaximumOfEveryColumn) {
   f.G().Envelope = 1;
   auto w = f.Open();
   ASSERT_EQ(w->PlotW, 478);
-  f.G().IL = 1000;
-  f.G().IR = 1000 + 478 * kSamplesPerColumn;
-  f.G().VMax = 1000;
-  f.G().VMin = -1000;
+  f.View(1000, 1000 + 478 * kSamplesPerColumn);
+  f.Range(1000, -1000);
   w->Paint();
   std::map<int, std::vector<int>> ys;
   for (int32_t i = 0; i < w->PictureCount(); ++i) ys[w->Picture()[i].x].push_back(w->Picture()[i].y);
@@ -71,17 +69,15 @@ TEST(GraphTrace, EnvelopeKeepsTheTrueMinimumAndMaximumOfEveryColumn) {
   }
 }
 
-TEST(GraphTrace, DecimationHoldsEveryPeakAndPointsShowEverySample) {
+TEST(GraphTrace, DecimationHoldsEveryPeakAndBarsShowEverySample) {
   GraphFixture f(200'000);
   std::vector<float> data(100'000, 0.0f);
   data[30'017] = 900;  // a single spike must survive the decimation
   f.Store(data);
   f.G().Envelope = 0;
-  f.G().VMax = 1000;
-  f.G().VMin = -1000;
+  f.Range(1000, -1000);
   auto w = f.Open();
-  f.G().IL = 0;
-  f.G().IR = 478 * kSamplesPerColumn;
+  f.View(0, 478 * kSamplesPerColumn);
   w->Paint();
   EXPECT_LE(w->PictureCount(), w->PlotW + 1);
   const int16_t spikeX = int16_t(w->PlotLeft + 30'017 / kSamplesPerColumn);
@@ -93,32 +89,11 @@ TEST(GraphTrace, DecimationHoldsEveryPeakAndPointsShowEverySample) {
       EXPECT_EQ(w->Picture()[i].x, spikeX);
     }
   EXPECT_EQ(found, 1);
-
-  // Points: every sample of the view its own pixel.
-  f.G().TraceStyle = 0;
-  f.G().IL = 0;
-  f.G().IR = 99;
-  Rec(*w).Clear();
+  // Bars: every sample of the view its own bar down to the plot bottom.
+  f.G().TraceStyle = 7;
+  f.View(0, 99);
   w->Paint();
   EXPECT_EQ(w->PictureCount(), 100);
-  EXPECT_GE(Rec(*w).Count("Pixel"), 100);
-  EXPECT_EQ(Rec(*w).Count("Polyline"), 0);
-  const int fills = Rec(*w).Count("FillRect");
-  f.G().TraceStyle = 7;  // bars down to the plot bottom
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_EQ(Rec(*w).Count("FillRect"), fills + 100);
-}
-
-TEST(GraphTrace, FewerSamplesThanColumnsGiveOnePointPerSample) {
-  GraphFixture f;
-  f.Store(Ramp(50));
-  f.G().Envelope = 1;
-  auto w = f.Open();
-  w->Paint();
-  ASSERT_EQ(w->PictureCount(), 50);
-  EXPECT_EQ(w->Picture()[49].x, w->PlotLeft + w->PlotW);
-  for (int i = 1; i < 50; ++i) EXPECT_GT(w->Picture()[i].x, w->Picture()[i - 1].x);
 }
 
 TEST(GraphTrace, ThickLinesRedrawThePolylineShifted) {
@@ -146,8 +121,7 @@ TEST(GraphTrace, ThickLinesRedrawThePolylineShifted) {
 TEST(GraphTrace, FilledAreaAndLongPolylines) {
   GraphFixture f;
   f.Store(Ramp(10));
-  f.G().VMax = 20;
-  f.G().VMin = -20;
+  f.Range(20, -20);
   auto w = f.Open();
   w->Paint();
   auto& dc = Rec(*w);
@@ -184,65 +158,6 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   for (const std::string& op : dc.Ops())
     if (op.rfind("Polyline", 0) == 0) total += size_t(std::count(op.begin(), op.end(), ' '));
   EXPECT_EQ(total, 40'000u + 2);  // two joints drawn twice
-}
-
-TEST(GraphTrace, EachDisplayTypeDrawsItsSeries) {
-  GraphFixture f;
-  std::vector<float> data = Ramp(400);
-  for (float& v : data) v -= 100;  // -100 .. 299
-  f.Store(data);
-  f.G().VMax = 1000;
-  f.G().VMin = -1000;
-  auto w = f.Open();
-  auto firstValue = [&](int type) {
-    f.G().DisplType = type;
-    f.G().IL = 0;
-    f.G().IR = 49;
-    w->SetPointer();
-    w->Paint();
-    f.G().VMax = 1000;  // the derived types rescale: back to a known range
-    f.G().VMin = -1000;
-    w->Paint();
-    return w->Picture()[0].y;
-  };
-  auto y = [&](float v) { return w->ValueToY(v, w->PlotLeft); };
-  struct Case {
-    int type;
-    float value;
-  } cases[] = {{0, -100}, {1, 100},                     // the second half starts at sample 200
-               {2, -100}, {4, 100}, {5, -100}, {6, 1},  // the first difference of a ramp
-               {8, 156}};                               // the last of three sweeps of 128 samples
-  for (const Case& c : cases) {
-    const int32_t got = firstValue(c.type);
-    EXPECT_EQ(got, y(c.value)) << c.type;
-  }
-  EXPECT_EQ(firstValue(3), w->PlotTop);  // 100² lies above the view
-}
-
-TEST(GraphTrace, OverlaidSweepsRunThroughTheRecordInAGradient) {
-  GraphFixture f;
-  f.Store(Noise(1000));
-  f.G().DisplType = 8;
-  f.G().IL = 0;
-  f.G().IR = 99;
-  f.G().LimIL = 0;
-  f.G().LimIR = 99;
-  f.G().PenWidth = 3;
-  auto w = f.Open();
-  f.G().IR = 99;
-  Rec(*w).Clear();
-  w->Paint();
-  std::vector<std::string> pens = PolylinePens(Rec(*w));
-  // Ten sweeps of 100 samples: the first 13 copies thick, the others 4 (width 1).
-  ASSERT_EQ(pens.size(), 13u + 9 * 4);
-  EXPECT_NE(pens.front(), pens.back());  // a gradient
-  EXPECT_EQ(f.G().IR, 99);               // the view is left as it was
-
-  f.G().IR = 2;  // sweep width 2: nothing
-  f.G().LimIR = 0;
-  Rec(*w).Clear();
-  w->Paint();
-  EXPECT_EQ(Rec(*w).Count("Polyline"), 0);
 }
 
 TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
@@ -296,8 +211,7 @@ TEST(GraphTrace, PictureBufferNeverOverflows) {
     for (int style : {0, 1, 4, 7}) {
       f.G().TraceStyle = style;
       f.G().Envelope = 1;
-      f.G().IL = -5;
-      f.G().IR = 1 << 30;
+      f.View(-5, 1 << 30);
       auto w = f.Open();
       w->Paint();
       SCOPED_TRACE(std::to_string(length) + "/" + std::to_string(style));

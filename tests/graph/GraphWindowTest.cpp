@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 #include "state/GraphWindows.h"
@@ -11,38 +12,6 @@ namespace {
 using graph_test::GraphFixture;
 using graph_test::Ramp;
 using graph_test::Rec;
-
-TEST(GraphWindow, FactoryOpensWindowsThatReleaseAWaitingMacroOnFirstPaint) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  f.p.GraphFactory = graph::MakeGraphWindowFactory(f.p);
-  f.p.MacGoing = 1;
-  state::DisplayWave(f.p, store::Store::W, 0);
-  EXPECT_EQ(f.p.DisplayLeft, 1);
-  auto* w = dynamic_cast<graph::TDispl10*>(f.p.QWWin[0].get());
-  ASSERT_NE(w, nullptr);
-  w->Paint();
-  EXPECT_EQ(f.p.DisplayLeft, 0);
-  EXPECT_EQ(f.p.MacAgain, 1);
-  f.p.MacAgain = 0;
-  w->Paint();  // only the first paint counts
-  EXPECT_EQ(f.p.MacAgain, 0);
-}
-
-TEST(GraphWindow, PictureBufferIsCountedAndGivenBack) {
-  GraphFixture f;
-  f.Store(Ramp(1000));
-  const double before = f.p.TotalDataAlloc;
-  {
-    auto w = f.Open();
-    EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 1001 * 8.0);
-    f.p.HGW.Length = 3000;
-    w->UserMessage(2040, 0);  // the record grew: a larger picture buffer
-    EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before + 3001 * 8.0);
-    EXPECT_EQ(w->NShown, 3000);
-  }
-  EXPECT_DOUBLE_EQ(f.p.TotalDataAlloc, before);
-}
 
 TEST(GraphWindow, NoMemoryForThePictureEndsTheProgramInOrder) {
   GraphFixture f;
@@ -71,8 +40,7 @@ TEST(GraphWindow, ViewBroadcastReachesTheOtherWindowsOfTheStore) {
   EXPECT_NE(f.G(1).IL, 200);
   f.env.ui.Push(platform::Answer::Yes);
   w0->CommonDisplay(1);
-  EXPECT_EQ(f.G(1).IL, 200);
-  EXPECT_EQ(f.G(1).IR, 300);
+  EXPECT_EQ(std::tuple(f.G(1).IL, f.G(1).IR), std::tuple(200, 300));
 }
 
 TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
@@ -87,12 +55,10 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     data[7] = inf;
     data[9] = -inf;
     f.Store(data);
-    f.G().VMax = r.top;
-    f.G().VMin = r.bottom;
+    f.Range(r.top, r.bottom);
     f.G().XMax = r.top;
     f.G().XMin = r.bottom;
-    f.G().IL = -50;
-    f.G().IR = 2'000'000'000;
+    f.View(-50, 2'000'000'000);
     auto w = f.Open();
     w->Paint();
     w->PaintOneVScale(Rec(*w), 0, 0, 300, r.top, r.bottom, true);
@@ -101,8 +67,7 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     EXPECT_TRUE(std::isfinite(w->KX) && w->KX > 0);
     EXPECT_TRUE(std::isfinite(w->KY) && w->KY > 0);
     EXPECT_TRUE(std::isfinite(f.G().VMax) && std::isfinite(f.G().VMin));
-    EXPECT_EQ(f.G().IL, 0);
-    EXPECT_EQ(f.G().IR, 499);
+    EXPECT_EQ(std::tuple(f.G().IL, f.G().IR), std::tuple(0, 499));
     w->AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = false});
     EXPECT_TRUE(std::isfinite(f.G().VMax));
     EXPECT_FLOAT_EQ(f.G().VFullMax, 499 + 0.025f * 499);  // the bad samples are skipped
@@ -135,18 +100,6 @@ TEST(GraphWindow, TinyAndEmptyChannelsStillWork) {
       (void)w->CursorMagnitude(x);
     }
   }
-}
-
-TEST(GraphWindow, ChannelThatLeftTheStoreShowsNothing) {
-  GraphFixture f;
-  f.Store(Ramp(100));
-  auto w = f.Open();
-  f.p.HGW.ChannelOn[0] = 0;
-  w->UserMessage(2040, 0);
-  EXPECT_EQ(w->NShown, 0);
-  EXPECT_EQ(w->Series(), nullptr);
-  w->Paint();
-  EXPECT_EQ(w->PictureCount(), 0);
 }
 
 TEST(GraphWindow, MultiDisplayWithoutChannelsSaysSoAndChoosesChannelOne) {

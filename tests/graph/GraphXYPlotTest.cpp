@@ -5,8 +5,8 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
-#include <vector>
 
 #include "GraphTestSupport.h"
 #include "state/Messages.h"
@@ -101,42 +101,6 @@ TEST(GraphXYPlot, PairsLandWhereTheXYTransformsPutThem) {
   EXPECT_EQ(xy.Picture()[0].x, xy.w->PlotLeft + int(8 * xy.w->PlotW / 10.0));
 }
 
-// The ticks of the time scale: short lines down from the plot bottom.
-std::vector<int> TickXs(const graph::TDispl10& w) {
-  const std::string end = "," + std::to_string(w.PlotTop + w.PlotH + 4);
-  std::vector<int> xs;
-  for (const std::string& op :
-       static_cast<const platform::RecordingCanvas&>(const_cast<graph::TDispl10&>(w).Surface()).Ops())
-    if (op.rfind("Line ", 0) == 0 && op.size() > end.size() &&
-        op.compare(op.size() - end.size(), end.size(), end) == 0)
-      xs.push_back(std::stoi(op.substr(5)));
-  return xs;
-}
-
-TEST(GraphXYPlot, TimeScaleShowsTheXRangeWithTheXChannelsUnit) {
-  auto [x, y] = Circle(100, 8);
-  XYPlot xy(x, y);
-  store::CopyText(xy.f.p.Channels(store::Store::W)[1].Unit, "mA");
-  store::CopyText(xy.f.p.Channels(store::Store::W)[0].Unit, "V");
-  xy.Paint();
-  const int y0 = xy.w->PlotTop + xy.w->PlotH + 5;
-  const std::string unit =
-      "Text " + std::to_string(xy.w->PlotLeft + xy.w->PlotW - 36) + "," + std::to_string(y0) + " LT \"";
-  EXPECT_EQ(Rec(*xy.w).Count(unit + "mA\""), 1);
-  // -10..10 in 8 divisions: a tick every 2.5 where the trace puts that x.
-  std::vector<int> expected;
-  for (float t = -7.5f; t < 10; t += 2.5f) expected.push_back(xy.w->GlobalVertToMouseXYPlot(t));
-  EXPECT_EQ(TickXs(*xy.w), expected);
-  EXPECT_EQ(Rec(*xy.w).Count("Text " + std::to_string(expected[3]) + "," + std::to_string(y0) + " CT "), 1);
-
-  // A reversed x range keeps its unit but places no ticks.
-  xy.f.G().XMin = 10;
-  xy.f.G().XMax = -10;
-  xy.Paint();
-  EXPECT_EQ(Rec(*xy.w).Count(unit + "mA\""), 1);
-  EXPECT_TRUE(TickXs(*xy.w).empty());
-}
-
 TEST(GraphXYPlot, BadPairsBreakTheLineAndPointsShowOnlyGoodPairs) {
   // 30 pairs on a line; the x of 5 is NaN, the y of 10 infinite, and 20 has
   // bad neighbours on both sides.
@@ -151,8 +115,7 @@ TEST(GraphXYPlot, BadPairsBreakTheLineAndPointsShowOnlyGoodPairs) {
   std::vector<PicturePoint> pic = xy.Picture();
   ASSERT_EQ(pic.size(), 30u);  // 26 points and 4 breaks
   EXPECT_EQ(std::count_if(pic.begin(), pic.end(), [](PicturePoint p) { return p.x <= kNoPointX; }), 4);
-  EXPECT_EQ(pic[5].x, kNoPointX);
-  EXPECT_EQ(pic[6], xy.At(x[6], y[6]));
+  EXPECT_EQ(std::tuple(pic[5].x, pic[6]), std::tuple(kNoPointX, xy.At(x[6], y[6])));
   // Lines only between good neighbours: runs 0-4, 6-9, 11-18, 22-29; 20
   // alone is a point.
   const platform::RecordingCanvas& c = Rec(*xy.w);
@@ -246,17 +209,8 @@ TEST(GraphXYPlot, BadInputDrawsWhatCanBeDrawn) {
     for (int chan : {5, -1, 300, 32767}) {
       xy.f.G().XChan = int16_t(chan);
       xy.Paint();
-      EXPECT_EQ(xy.w->PictureCount(), 0);
-      EXPECT_EQ(Rec(*xy.w).Count("Polyline"), 0);
+      EXPECT_EQ(xy.w->PictureCount() + Rec(*xy.w).Count("Polyline"), 0);
     }
-  }
-  {
-    SCOPED_TRACE("X channel equal to the Y channel: the diagonal");
-    XYPlot xy(x, y);
-    xy.f.G().XChan = 0;
-    xy.Paint();
-    ASSERT_EQ(xy.w->PictureCount(), 64);
-    EXPECT_EQ(xy.Picture()[9], xy.At(y[9], y[9]));
   }
   {
     SCOPED_TRACE("one sample in view: one point");
@@ -264,8 +218,8 @@ TEST(GraphXYPlot, BadInputDrawsWhatCanBeDrawn) {
     xy.f.G().IL = xy.f.G().IR = 0;  // x = 8, y = 0
     xy.Paint();
     ASSERT_EQ(xy.w->PictureCount(), 1);
-    EXPECT_EQ(xy.Picture()[0].x, xy.w->PlotLeft + int(18 * (xy.w->PlotW / 20.0)));
-    EXPECT_EQ(Rec(*xy.w).Count("Pixel " + std::to_string(xy.Picture()[0].x)), 1);
+    EXPECT_EQ(Rec(*xy.w).Count("Pixel " + std::to_string(xy.w->PlotLeft + int(18 * (xy.w->PlotW / 20.0)))),
+              1);
   }
   {
     SCOPED_TRACE("empty, reversed, infinite x ranges and wild indices");
@@ -274,8 +228,7 @@ TEST(GraphXYPlot, BadInputDrawsWhatCanBeDrawn) {
     for (const auto& r : ranges) {
       xy.f.G().XMin = r[0];
       xy.f.G().XMax = r[1];
-      xy.f.G().IL = -7;
-      xy.f.G().IR = 1 << 30;
+      xy.f.View(-7, 1 << 30);
       xy.Paint();
       EXPECT_GT(xy.w->PictureCount(), 0);
       EXPECT_LE(xy.w->PictureCount(), 64);
@@ -292,68 +245,6 @@ TEST(GraphXYPlot, BadInputDrawsWhatCanBeDrawn) {
     one.Paint();
     EXPECT_EQ(one.w->PictureCount(), 0);  // half a sample per half: no data to show
   }
-  {
-    SCOPED_TRACE("an XY record in display type 8 still draws its pairs");
-    XYPlot xy(x, y);
-    xy.f.G().DisplType = 8;
-    xy.w->SetPointer();
-    xy.Paint();
-    EXPECT_EQ(xy.w->PictureCount(), 64);
-    EXPECT_EQ(Rec(*xy.w).Count("Polyline"), 1);
-  }
-}
-
-TEST(GraphXYPlot, RepetitionNumberOnlyDuringACountedRepeatedRun) {
-  GraphFixture f(65536, true);
-  f.Store(graph_test::Ramp(100));
-  auto w = f.Open();
-  auto shown = [&]() {
-    Rec(*w).Clear();
-    w->Paint();
-    std::string found = "none";
-    for (const std::string& op : Rec(*w).Ops())
-      if (op.find("\"Repetition") != std::string::npos) found = found == "none" ? op : "twice";
-    return found;
-  };
-  const std::string at =
-      "Text " + std::to_string(w->PlotLeft + 1) + "," + std::to_string(w->PlotTop + w->PlotH + 8) + " LT ";
-  f.p.QW = 1;
-  f.p.PG.QWRepeatCount = 3;
-  f.p.PocitadloKolikOpak = 3;  // the first acquisition
-  EXPECT_EQ(shown(), at + "\"Repetition 1\"");
-  f.p.PocitadloKolikOpak = -40;  // a counter out of step shows no number past the count
-  EXPECT_EQ(shown(), at + "\"Repetition 3\"");
-  f.p.PG.QWRepeatCount = 0;  // repeated until stopped: no count, no number
-  EXPECT_EQ(shown(), "none");
-  f.p.PG.QWRepeatCount = 3;
-  f.p.QW = 0;  // no run
-  EXPECT_EQ(shown(), "none");
-  f.p.QW = 1;
-  // An overdraw repaint clears the scale band: the number comes after it.
-  f.G().ClearPlot = 0;
-  w->Paint();
-  Rec(*w).Clear();
-  w->DisplControl();
-  const std::string band =
-      "FillRect " + std::to_string(w->PlotLeft - 1) + "," + std::to_string(w->PlotTop + w->PlotH + 1);
-  const auto& ops = Rec(*w).Ops();
-  auto cleared =
-      std::find_if(ops.begin(), ops.end(), [&](const std::string& s) { return s.rfind(band, 0) == 0; });
-  auto number = std::find_if(ops.begin(), ops.end(), [](const std::string& s) {
-    return s.find("\"Repetition 3\"") != std::string::npos;
-  });
-  ASSERT_NE(number, ops.end());
-  EXPECT_LT(cleared, number);
-
-  // A measurement window has no part in the waveform run.
-  f.p.HGB.ChannelOn[0] = 1;
-  f.p.HGB.Length = 100;
-  graph::TDispl10 m(f.p, "m", store::Store::M, 0, 0, graph_test::kRect);
-  m.DisplInit();
-  m.Paint();
-  EXPECT_EQ(
-      Rec(m).Count("Text " + std::to_string(m.PlotLeft + 1) + "," + std::to_string(m.PlotTop + m.PlotH + 8)),
-      0);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
+#include <tuple>
 
 #include "MacroTestSupport.h"
 #include "files/DataFileNames.h"
+#include "macro/Executors.h"
 #include "platform/PosixProcess.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -17,18 +17,6 @@ int CountSent(const Env& env, int code) {
   int n = 0;
   for (const auto& m : env.sent) n += m.first == code ? 1 : 0;
   return n;
-}
-
-TEST(FileCommands, WriteThenReadRoundTripsTheStore) {
-  Env env(4096);
-  env.FillW({0, 2}, 64);
-  EXPECT_EQ(env.Run("ww  round"), 1);
-  EXPECT_TRUE(testing_support::FileExists(env.paths.Resolve("\\DATA\\round.W")));
-  env.FillW({5}, 8);
-  EXPECT_EQ(env.Run("RW round.W"), 1);
-  EXPECT_FALSE(env.prog.HGW.ChannelOn[5]);
-  EXPECT_FLOAT_EQ(env.W(2)[63], 2063.0f);
-  EXPECT_TRUE(env.prog.QWWin[0] && env.prog.QWWin[2]) << "RW opens the windows of the record";
 }
 
 TEST(FileCommands, AMacroWithoutNameOrDialogFailsTheStatementAndWritesNothing) {
@@ -65,7 +53,7 @@ TEST(FileCommands, MacroNamesAreCountedAndUsed) {
   env.prog.MacGoing = 0;
 }
 
-TEST(Processing, FftTakesOneChannelOrEveryChannelInAMacro) {
+TEST(Processing, FftTakesOneOrEveryChannelOrAsks) {
   Env env;
   env.FillW({0, 1, 2}, 64);
   EXPECT_EQ(env.RunInMacro("fft 2"), 1);
@@ -78,14 +66,12 @@ TEST(Processing, FftTakesOneChannelOrEveryChannelInAMacro) {
   env.FillW({0}, 64);
   int status = 1;
   EXPECT_EQ(env.RunInMacro("FFT 200", &status), 1);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(env.Messages(), 1);
+  EXPECT_EQ(std::tuple(status, env.Messages()), std::tuple(0, 1));
   EXPECT_FLOAT_EQ(env.W(0)[5], 5.0f);
-}
 
-TEST(Processing, FftWithoutChannelAsksAndNoSendsTheLiveSpectrumCode) {
-  Env env;
+  // Without a channel FFT asks; No sends the live spectrum code.
   env.FillW({0, 1}, 64);
+  env.prog.WFreq[0] = env.prog.WFreq[1] = 0;
   env.Run("DW");
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(env.Run("FFT"), 1);
@@ -112,7 +98,7 @@ TEST(Processing, ConstantOperationsOnOneOrAllChannels) {
   EXPECT_FLOAT_EQ(env.W(0)[4], 5500.0f);
 }
 
-TEST(Processing, ChannelCopyTakesThePresetOfAMissingSecondChannel) {
+TEST(Processing, ChannelCopyNameAndUnit) {
   Env env;
   env.FillW({1}, 16);
   EXPECT_EQ(env.RunInMacro("CHWCOPY 2"), 1);
@@ -120,11 +106,7 @@ TEST(Processing, ChannelCopyTakesThePresetOfAMissingSecondChannel) {
   EXPECT_EQ(env.RunInMacro("CHWCOPY 2, 5"), 1);
   ASSERT_TRUE(env.prog.HGW.ChannelOn[4]);
   EXPECT_FLOAT_EQ(env.W(4)[3], 1003.0f);
-}
-
-TEST(Processing, ChannelNameAndUnitKeepTheirCaseAndAreCut) {
-  Env env;
-  env.FillW({2}, 8);
+  env.FillW({2}, 8);  // names and units keep their case and are cut
   EXPECT_EQ(env.Run("CHWNAME 3,Napětí"), 1);
   EXPECT_EQ(store::FieldText(env.prog.FGW[2].Name), "Napětí");
   EXPECT_EQ(env.Run("chwunit 3, " + std::string(40, 'u')), 1);
@@ -134,7 +116,7 @@ TEST(Processing, ChannelNameAndUnitKeepTheirCaseAndAreCut) {
   EXPECT_EQ(env.Messages(), 1);
 }
 
-TEST(Processing, DerivativeCreatesItsDestinationAndReportsAnInactiveSource) {
+TEST(Processing, DerivativeAndBandZeroing) {
   Env env;
   env.FillW({0}, 32, 0.5f);
   EXPECT_EQ(env.RunInMacro("WDERIVDT 1,3,0,31"), 1);
@@ -144,10 +126,6 @@ TEST(Processing, DerivativeCreatesItsDestinationAndReportsAnInactiveSource) {
   EXPECT_EQ(env.RunInMacro("WINTEGRALDT 7,3"), 1);
   ASSERT_EQ(env.Messages(), 1);
   EXPECT_EQ(env.ui.Log()[0].text, state::TxtF(env.prog, 326, {7}));
-}
-
-TEST(Processing, BandZeroingClearsTheBinsOfTheBand) {
-  Env env;
   env.FillW({0}, 64, 0.001f);  // fmax 500 Hz, 32 bins
   ASSERT_EQ(env.RunInMacro("FFT 1"), 1);
   ASSERT_NE(env.W(0)[20], 0.0f);
@@ -173,20 +151,6 @@ TEST(Display, BroadcastsReachEveryOpenWindowOfBothStores) {
   EXPECT_TRUE(env.sent.empty());
 }
 
-TEST(Settings, MacroValuesAreClampedAndPromptsIgnoreTypedArguments) {
-  Env env(4096);
-  EXPECT_EQ(env.RunInMacro("WSIZE 100"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, 100);
-  EXPECT_EQ(env.RunInMacro("WSIZE 999999999"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, env.prog.PW);
-  env.ui.Push(int64_t{50});
-  EXPECT_EQ(env.Run("WSIZE 100"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, 50);
-  env.ui.Push(platform::Answer::Cancel);
-  EXPECT_EQ(env.Run("WSIZE"), 1);
-  EXPECT_EQ(env.prog.RefA().WLength, 50);
-}
-
 TEST(Settings, FlagsSelectionsAndCombination) {
   Env env;
   store::A_s& a = env.prog.RefA();
@@ -206,10 +170,7 @@ TEST(Settings, FlagsSelectionsAndCombination) {
   EXPECT_EQ(env.prog.MG.WDisplay[8], 0);
   EXPECT_EQ(env.Run("CHANNEL 5"), 1);
   EXPECT_EQ(env.Run("MAINCH"), 1);
-}
-
-TEST(Settings, BaseAddressReadsHexadecimalDigits) {
-  Env env;
+  // The base address reads hexadecimal digits.
   EXPECT_EQ(env.Run("BASEADR 3a0"), 1);
   EXPECT_EQ(env.prog.RefA().BaseAddress, 0x3A0);
   env.ui.Push(int64_t{300});
@@ -224,16 +185,13 @@ TEST(Program, ResettingSettingsInsideAMacroKeepsTheRunnerState) {
   env.prog.PG.Sound = 1;
   env.prog.RefA().WLength = 77;
   EXPECT_EQ(env.RunInMacro("IMPLICIT"), 1);
-  EXPECT_EQ(env.prog.PG.Sound, store::PG0.Sound);
-  EXPECT_EQ(env.prog.PG.MacroStatement, 5);
+  EXPECT_EQ(std::tuple(env.prog.PG.Sound, env.prog.PG.MacroStatement), std::tuple(store::PG0.Sound, 5));
   EXPECT_EQ(store::FieldText(env.prog.PG.MacroName), "\\MACRO\\RUN.MAC");
   env.prog.PG.Sound = 1;
   EXPECT_EQ(env.Run("DEFAULT"), 1);
   EXPECT_EQ(env.prog.PG.MacroStatement, store::PG0.MacroStatement);
-}
 
-TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
-  Env env;
+  // Missing executors say they are not available and fail.
   for (const char* k : {"PTW", "PTM", "PTA", "PTMC"}) {
     env.ui.ClearLog();
     int status = 1;
@@ -245,7 +203,7 @@ TEST(Program, MissingExecutorsSayNotAvailableAndFail) {
   }
 }
 
-TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
+TEST(Program, TextExportConverterAndEditorCommands) {
   Env env;
   EXPECT_EQ(env.RunInMacro("WWA \\DATA\\EXPORT.WTX"), 1);
   EXPECT_TRUE(testing_support::FileExists(env.dir / "DATA/EXPORT.WTX"));
@@ -256,17 +214,72 @@ TEST(Program, TextExportAndConverterCommandsReachTheirOperations) {
   env.prog.plat.process = &process;
   env.Run("CONV");
   EXPECT_FALSE(state::AnyWindowOpen(env.prog, store::Store::W));
+  // The editor without a chosen file fails only inside a macro.
+  env.ui.ClearLog();
+  EXPECT_EQ(env.Run("ED", &status), 1);
+  EXPECT_EQ(std::tuple(status, env.Messages()), std::tuple(0, 0));
+  EXPECT_EQ(env.RunInMacro("EDMC", &status), 1);
+  EXPECT_EQ(std::tuple(status, env.Messages()), std::tuple(-1, 1));
 }
 
-TEST(Program, EditorWithoutAChosenFileFailsOnlyInsideAMacro) {
-  Env env;
-  int status = 1;
-  EXPECT_EQ(env.Run("ED", &status), 1);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(env.Messages(), 0);
-  EXPECT_EQ(env.RunInMacro("EDMC", &status), 1);
-  EXPECT_EQ(status, -1);
-  EXPECT_EQ(env.Messages(), 1);
+TEST(Dispatch, TableOnlyKeywordsAreUnknownWhenRunAndDispatcherOnlyOnesRun) {
+  macro_test::Env env;
+  for (const char* k : {"KONEC", "CMOSTIME", "OPTO_DELAY", "noSuch", ""}) {
+    env.ui.ClearLog();
+    int status = 7;
+    EXPECT_EQ(env.Run(k, &status), 0) << k;
+    EXPECT_EQ(status, -1);
+    ASSERT_EQ(env.Messages(), 1) << k;
+    EXPECT_EQ(env.ui.Log()[0].text, state::Txt(env.prog, 211));
+    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 14));
+  }
+  env.prog.PG.Sound = 1;
+  env.ui.ClearLog();
+  EXPECT_EQ(env.Run("default"), 1);
+  EXPECT_EQ(std::tuple(env.prog.PG.Sound, env.Messages()), std::tuple(store::PG0.Sound, 0));
+  // ComInterpret1 takes only upper-case keywords.
+  EXPECT_EQ(macro::ComInterpret1(env.prog, "BEEPOFF"), 1);
+  EXPECT_EQ(macro::ComInterpret1(env.prog, "beepoff"), 0);
+  EXPECT_EQ(macro::ComInterpret1(env.prog, "BEEPOFF "), 0);
+  EXPECT_EQ(env.Messages(), 0) << "ComInterpret1 itself reports nothing";
+}
+
+// The band analysis of WBCDHZ / WBPWCDHZ works in channel 61 and deletes it: data there is never
+// lost unasked.
+TEST(BandWorkChannel, ChannelSixtyOneIsUsedOnlyWhenFreeOrAgreed) {
+  using platform::Answer;
+  struct {
+    bool held, inMacro;
+    Answer answer;
+    int status, questions;
+    bool sixtyOneKept;
+  } cases[] = {
+      {false, true, Answer::Yes, macro::kDone, 0, false},
+      {true, false, Answer::No, macro::kFailed, 1, true},
+      {true, false, Answer::Yes, macro::kDone, 1, false},
+      {true, true, Answer::Yes, macro::kDone, 0, true},  // a free channel (128) instead
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.held << c.inMacro);
+    macro_test::Env env;
+    env.FillW(c.held ? std::initializer_list<int>{0, 60} : std::initializer_list<int>{0}, 64);
+    auto samples = [&](int ch) { return std::vector<float>(env.W(ch), env.W(ch) + 64); };
+    const std::vector<float> source = samples(0), held = samples(60);
+    int status = -9;
+    if (c.inMacro) {
+      env.RunInMacro("WBCDHZ 1, 100, 200", &status);
+    } else {
+      for (double v : {1.0, 100.0, 200.0}) env.ui.Push(v);
+      env.ui.Push(c.answer);
+      env.Run("WBCDHZ", &status);
+    }
+    EXPECT_EQ(std::tuple(status, env.Questions(), samples(0) != source, env.prog.HGW.ChannelOn[60] != 0),
+              std::tuple(c.status, c.questions, c.status == macro::kDone, c.sixtyOneKept));
+    EXPECT_TRUE(!c.sixtyOneKept || samples(60) == held);
+    EXPECT_FALSE(env.prog.HGW.ChannelOn[127]);
+    const bool named = store::FieldText(env.prog.Status) == state::TxtF(env.prog, 439, {128});
+    EXPECT_EQ(named, c.held && c.inMacro);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include "MacroTestSupport.h"
 #include "app/MainWindow.h"
@@ -13,7 +14,6 @@
 #include "graph/GraphModel.h"
 #include "macro/InternalCommands.h"
 #include "macro/MacroRunner.h"
-#include "support/TestSupport.h"
 
 namespace {
 
@@ -115,8 +115,7 @@ TEST(MacroRuns, AStoppedRepeatedRunReleasesItsMacro) {
     else
       f.p().INTERRUPT = 1;
     f.TickUntilIdle();
-    EXPECT_EQ(f.p().QW, 0);
-    EXPECT_EQ(f.p().MacGoing, 0);
+    EXPECT_EQ(std::tuple(f.p().QW, f.p().MacGoing), std::tuple(0, 0));
     EXPECT_EQ(f.env.ui.beeps_, beeps + 1) << "the statement after QW ran";
   }
 }

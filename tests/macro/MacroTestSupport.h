@@ -3,6 +3,7 @@
 // through the interpreter.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -70,9 +71,8 @@ struct Env : testing_support::TestEnv {
 
   // Message boxes, questions and prompts shown so far.
   int Shown(const char* kind) const {
-    int n = 0;
-    for (const auto& s : ui.Log()) n += s.kind == kind ? 1 : 0;
-    return n;
+    return int(
+        std::count_if(ui.Log().begin(), ui.Log().end(), [&](const auto& s) { return s.kind == kind; }));
   }
   int Messages() const { return Shown("message"); }
   int Questions() const { return Shown("question"); }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "macro/HelpFiles.h"
@@ -38,28 +37,6 @@ TEST_F(MacroToolsTest, DelayWaitsItsTenthsUnlessInputArrives) {
   start = env.clock.TickMs();
   macro::MacroDelay(p, 30000);
   EXPECT_EQ(env.clock.TickMs() - start, 0u);
-}
-
-TEST_F(MacroToolsTest, InputWaitStateAndItsEnd) {
-  EXPECT_EQ(macro::StartInputWait(p, 16, 1, 100), 0);
-  EXPECT_EQ(p.PWait, -1);
-
-  env.clock.Advance(123);
-  ASSERT_EQ(macro::StartInputWait(p, 3, 1, 100), 1);
-  EXPECT_EQ(p.PWait, 3);
-  const macro::InputWait& w = macro::PendingInputWait(p);
-  EXPECT_EQ(w.level, 1);
-  EXPECT_EQ(w.timeoutTenths, 100);
-  EXPECT_EQ(w.start, env.clock.TickMs());
-  EXPECT_EQ(p.MacStop, 0) << "no macro to suspend";
-
-  p.MacGoing = 1;
-  macro::StartInputWait(p, 2, 0, 50);
-  EXPECT_EQ(p.MacStop, 1);
-  macro::StopInputWait(p);
-  EXPECT_EQ(p.PWait, -1);
-  EXPECT_EQ(p.MacAgain, 1);
-  EXPECT_EQ(store::FieldText(p.Status), "-");
 }
 
 TEST_F(MacroToolsTest, EditStartsTheEditorWithTheNameIntact) {
@@ -122,25 +99,6 @@ TEST_F(MacroToolsTest, DemonstrationMacrosPassTheCheckMode) {
     ++checked;
   }
   EXPECT_GE(checked, 3);
-}
-
-TEST(MacroReaderTest, SplitsStatementsAndRecognisesBlocks) {
-  std::istringstream in("  A 1 ;B;*C;\n\n  D;# E;\nF;");
-  macro::MacroReader r(in);
-  macro::Statement s;
-  std::vector<std::pair<std::string, int>> got;
-  while (r.Next(s) == macro::ReadResult::Statement) got.push_back({s.text, s.line});
-  const std::vector<std::pair<std::string, int>> expected{{"A 1", 1}, {"B", 1}, {"D", 3}};
-  EXPECT_EQ(got, expected);
-
-  int32_t n = 0;
-  EXPECT_TRUE(macro::IsRepeat("RePeAt 12", n));
-  EXPECT_EQ(n, 12);
-  EXPECT_TRUE(macro::IsRepeat("REPEAT99999999999", n));
-  EXPECT_EQ(n, INT32_MAX);
-  EXPECT_FALSE(macro::IsRepeat("REPEA 3", n));
-  EXPECT_TRUE(macro::IsEnd("end"));
-  EXPECT_FALSE(macro::IsEnd("END 1"));
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
-// The whole desktop program as a user meets it: started in an empty folder,
-// driven only through its widgets (keys, panel clicks, menu items, dialogs)
-// while its own event loop runs.
+// The whole desktop program started in an empty folder, driven only through its widgets while its
+// own event loop runs.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,12 +13,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTimer>
 #include <deque>
 #include <functional>
-#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "QtTestSupport.h"
@@ -50,9 +45,8 @@ void RunFor(int ms) {
   RunUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
 }
 
-// Answers the modal dialogs as they open, in the order the test expects
-// them; one nobody expected is noted and closed, so that a fault fails the
-// test instead of hanging it.
+// Answers the modal dialogs in the order expected; one nobody expected is noted and closed, so that
+// a fault fails the test instead of hanging it.
 class ModalScript {
  public:
   using Step = std::function<void(QWidget*)>;
@@ -91,8 +85,7 @@ class ModalScript {
     }
     Step step = std::move(steps_.front());
     steps_.pop_front();
-    // Outside the poll: a step may open a modal window of its own, which the
-    // poll must see.
+    // Outside the poll: a step may open a modal window of its own, which the poll must see.
     QPointer<QWidget> open(w);
     QTimer::singleShot(0, [open, step] {
       if (!open) return;
@@ -113,14 +106,6 @@ class ModalScript {
 void TypeFile(QFileDialog* dialog, const std::string& file) {
   if (auto* name = Child<QLineEdit>(dialog, "fileNameEdit")) name->setText(QString::fromStdString(file));
   static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own is protected
-}
-
-// Distinct colours in an image (at most a few are expected).
-int Colours(const QImage& image) {
-  std::set<QRgb> seen;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
-  return int(seen.size());
 }
 
 // The samples of a store's active channels, one after another.
@@ -207,24 +192,6 @@ struct DesktopFlow : ::testing::Test {
   }
 };
 
-TEST_F(DesktopFlow, FirstStartShowsTheMainWindowAndTheDemonstrationWindows) {
-  EXPECT_TRUE(Window().isVisible());
-  EXPECT_EQ(Window().windowTitle().toStdString(), P().Caption);
-  // Painted: a trace, scales and text over the background, in every window.
-  EXPECT_TRUE(RunUntil([this] {
-    for (int s : {1, 0})
-      for (QWidget* w : Widgets(s))
-        if (Colours(Picture(w)) < 3) return false;
-    return true;
-  })) << "a demonstration window is not painted";
-  // Every menu is on the bar, none behind its extension button.
-  QMenuBar* bar = Window().Menu();
-  for (QAction* a : bar->actions()) {
-    const QRect at = bar->actionGeometry(a);
-    EXPECT_TRUE(at.isValid() && at.right() < bar->width()) << a->text().toStdString();
-  }
-}
-
 TEST_F(DesktopFlow, F6AndTheQwButtonAcquireAWaveformThatTheWindowRepaints) {
   ASSERT_EQ(Shown(1), 1);
   const std::vector<float> demo = StoreData(P(), 1);
@@ -242,33 +209,6 @@ TEST_F(DesktopFlow, F6AndTheQwButtonAcquireAWaveformThatTheWindowRepaints) {
   PanelButton(203);
   EXPECT_NE(StoreData(P(), 1), first);
   EXPECT_EQ(Shown(1), 1);
-}
-
-TEST_F(DesktopFlow, AsDialogSetsTheMeasurementPeriodAndQmUsesIt) {
-  const float period = P().RefA().MPeriod;
-  ASSERT_GE(period, 0.5f) << "the default period would not show the change";
-  modals.Expect([](QWidget* d) {
-    if (auto* e = Child<QLineEdit>(d, "MPeriod")) e->setText("0.02");
-    if (auto* e = Child<QLineEdit>(d, "MLength")) e->setText("1000");  // longer than the test runs
-    Click(d, "ok");
-  });
-  Menu(307);
-  ASSERT_TRUE(modals.Done());
-  EXPECT_FLOAT_EQ(P().RefA().MPeriod, 0.02f);
-
-  Key(Qt::Key_F7);
-  ASSERT_EQ(P().QM, 1) << "F7 starts the measurement run";
-  // Points come with the timer while the loop runs: many periods of the new
-  // length, where the old period would have given one or two.
-  EXPECT_TRUE(RunUntil([this] { return P().Bindx >= 30; }, 10000)) << P().Bindx;
-  EXPECT_FLOAT_EQ(P().FGB[0].Step, 0.02f) << "the record carries the period";
-
-  // The QM button stops the run.
-  PanelButton(202);
-  EXPECT_EQ(P().QM, 0);
-  const int32_t stopped = P().Bindx;
-  RunFor(300);
-  EXPECT_EQ(P().Bindx, stopped);
 }
 
 TEST_F(DesktopFlow, F2SavesTheWaveformF3ReadsItBackAndTransformsChangeTheWindows) {
@@ -336,8 +276,7 @@ TEST_F(DesktopFlow, F2SavesTheWaveformF3ReadsItBackAndTransformsChangeTheWindows
   });
   Key(Qt::Key_F3);
   ASSERT_TRUE(modals.Done());
-  EXPECT_EQ(P().HGW.Length, 1000);
-  EXPECT_EQ(StoreData(P(), 1), saved);
+  EXPECT_EQ(std::tuple(P().HGW.Length, StoreData(P(), 1)), std::tuple(1000, saved));
   EXPECT_EQ(store::FieldText(P().HGW.Comment), "flow test");
   EXPECT_TRUE(RunUntil([this] { return Shown(1) == 1 && ModelOf(Widgets(1).front()).NShown == 1000; }));
 }

@@ -135,29 +135,7 @@ class PaintCounter : public QObject {
   int paints = 0;
 };
 
-// The program calls its windows directly (a broadcast, a live trace point):
-// what the model draws then must reach the screen without any host call.
-TEST(GraphWidget, DrawingFromOutsideIsShownAndTheCaptionFollows) {
-  SineWindow s;
-  qt::QtWindowHost host;
-  host.Show(*s.model);
-  QWidget* widget = host.WidgetOf(*s.model);
-  RunEvents();
-  PaintCounter counter;
-  widget->installEventFilter(&counter);
-  s.model->UserMessage(2000, 0);
-  RunEvents();
-  EXPECT_GE(counter.paints, 1);
-
-  s.model->SetCaption(" W1 renamed");
-  host.Post(*s.model, 1, 0);  // a code the window ignores
-  RunEvents();
-  EXPECT_EQ(widget->windowTitle(), QString(" W1 renamed"));
-  host.Close(*s.model);
-  RunEvents();
-}
-
-TEST(GraphWidget, ClosingDeletesTheWidgetAndLetsTheModelGo) {
+TEST(GraphWidget, ClosingDeletesTheWidgetDirectlyOrThroughTheProgramsTables) {
   SineWindow s;
   qt::QtWindowHost host;
   host.Show(*s.model);
@@ -172,21 +150,19 @@ TEST(GraphWidget, ClosingDeletesTheWidgetAndLetsTheModelGo) {
   // must not reach the deleted widget's image.
   s.model->UserMessage(2000, 0);
   s.model->Paint();
-}
 
-TEST(GraphWidget, CloseButtonClosesThroughTheProgramsTables) {
-  SineWindow s;
-  qt::QtWindowHost host;
-  s.f.p.plat.windows = &host;
+  // The close button closes through the program's tables.
+  qt::QtWindowHost host2;
+  s.f.p.plat.windows = &host2;
   s.f.p.QWWin[0] = std::move(s.model);
   platform::GraphWindow* window = s.f.p.QWWin[0].get();
-  host.Show(*window);
-  host.SetCloseHandler([&](platform::GraphWindow& w) { qt::CloseGraphWindow(s.f.p, w); });
-  QPointer<QWidget> widget = host.WidgetOf(*window);
+  host2.Show(*window);
+  host2.SetCloseHandler([&](platform::GraphWindow& w) { qt::CloseGraphWindow(s.f.p, w); });
+  widget = host2.WidgetOf(*window);
   RunEvents();
   widget->close();
   EXPECT_EQ(s.f.p.QWWin[0], nullptr);
-  EXPECT_EQ(host.ShownCount(), 0u);
+  EXPECT_EQ(host2.ShownCount(), 0u);
   RunEvents();
   EXPECT_TRUE(widget.isNull());
 }

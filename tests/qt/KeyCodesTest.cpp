@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <tuple>
 
 #include "qt/KeyCodes.h"
 
@@ -18,8 +19,7 @@ TEST(KeyCodes, FunctionKeysLettersArrowsAndKeypad) {
                {Qt::Key_Eacute, false, 0}};
   for (const auto& c : cases) EXPECT_EQ(qt::VirtualKey(c.key, c.keypad), c.code) << c.key;
   QKeyEvent e(QEvent::KeyPress, Qt::Key_PageUp, Qt::ShiftModifier | Qt::ControlModifier);
-  EXPECT_EQ(qt::VirtualKey(e), 33);
-  EXPECT_EQ(qt::Modifiers(e), qt::kShift | qt::kControl);
+  EXPECT_EQ(std::tuple(qt::VirtualKey(e), qt::Modifiers(e)), std::tuple(33, qt::kShift | qt::kControl));
 }
 
 }  // namespace

@@ -6,13 +6,17 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWidget>
 
+#include "app/MenuTable.h"
 #include "app/Startup.h"
 #include "macro/CommandTable.h"
 #include "qt/CommandDialog.h"
+#include "qt/MainMenu.h"
 #include "qt/MainWidget.h"
 #include "qt/TooltipWindow.h"
 #include "state/GraphWindows.h"
@@ -61,16 +65,6 @@ struct MainWidgetTest : ::testing::Test {
   }
   QRgb PixelAt(int x, int y) { return window->Image().pixel(x, y) & 0xFFFFFF; }
 };
-
-TEST_F(MainWidgetTest, ClientAreaIs479By223UnderTheMenuWithTheStartCaption) {
-  Start();
-  window->show();
-  QApplication::processEvents();
-  EXPECT_EQ(window->Panel()->size(), QSize(479, 223));
-  EXPECT_EQ(window->menuBar(), window->Menu());
-  EXPECT_EQ(window->windowTitle().toStdString(), p.Caption);
-  EXPECT_EQ(window->Image().size(), QSize(479, 223));
-}
 
 TEST_F(MainWidgetTest, StoredPositionIsKeptWhenVisibleAndMovedOnScreenOtherwise) {
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -162,6 +156,31 @@ TEST_F(MainWidgetTest, PanelButtonShowsItsTooltipAndActsOnRelease) {
   EXPECT_NE(window->Tooltip()->Text(), exit);
   Mouse(QEvent::MouseMove, QPoint(200, 200));
   EXPECT_FALSE(window->Tooltip()->isVisible());
+}
+
+struct MainMenuTest : ::testing::Test {
+  testing_support::TestEnv env{1024, false};
+  QWidget window;
+  QMenuBar* bar = qt::BuildMainMenu(&window, env.prog, [this](int id) {
+    if (id == 244) env.prog.MenuPopup = app::kFontSubmenu;
+  });
+
+  QAction* Action(int id) const { return bar->findChild<QAction*>(QStringLiteral("id%1").arg(id)); }
+};
+
+TEST_F(MainMenuTest, ACommandThatAsksForItsSubmenuOpensItAgain) {
+  window.show();
+  Action(244)->trigger();
+  EXPECT_EQ(env.prog.MenuPopup, 0);
+  QApplication::processEvents();
+  const app::MenuNode* font = app::SubmenuOf(app::kFontSubmenu);
+  ASSERT_NE(font, nullptr);
+  QMenu* shown = nullptr;
+  for (QMenu* m : bar->findChildren<QMenu*>())
+    if (m->title().toStdString() == font->label) shown = m;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(shown->isVisible());
+  shown->close();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <climits>
+#include <tuple>
 
 #include "qt/QtCanvas.h"
 
@@ -33,7 +34,7 @@ QRect Ink(const QImage& image, QRgb background) {
   return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
 }
 
-TEST(QtCanvas, ColoursAreBlueGreenRedInTheRecordsOrder) {
+TEST(QtCanvas, ColoursInTheRecordsOrderAndShapeExtents) {
   QImage image = Blank();
   qt::QtCanvas c(image);
   c.FillRect(0, 0, 10, 10, kRed);
@@ -44,25 +45,21 @@ TEST(QtCanvas, ColoursAreBlueGreenRedInTheRecordsOrder) {
   c.SetBrush(0x00FFFF);  // yellow
   c.Rectangle(50, 0, 60, 10);
   c.End();
-  EXPECT_EQ(At(image, 5, 5), qRgb(255, 0, 0) & 0xFFFFFF);
-  EXPECT_EQ(At(image, 20, 5), qRgb(0, 0, 255) & 0xFFFFFF);
-  EXPECT_EQ(At(image, 35, 5), qRgb(0, 255, 0) & 0xFFFFFF);
+  EXPECT_EQ(std::tuple(At(image, 5, 5), At(image, 20, 5), At(image, 35, 5)),
+            std::tuple(qRgb(255, 0, 0) & 0xFFFFFF, qRgb(0, 0, 255) & 0xFFFFFF, qRgb(0, 255, 0) & 0xFFFFFF));
   EXPECT_EQ(At(image, 55, 5), qRgb(255, 255, 0) & 0xFFFFFF);    // the brush inside
   EXPECT_EQ(At(image, 50, 5), qRgb(255, 255, 255) & 0xFFFFFF);  // the pen's outline
-}
 
-TEST(QtCanvas, ShapesCoverLeftToRightMinusOneAndLinesLeaveOutTheirEnd) {
-  QImage image = Blank();
-  qt::QtCanvas c(image);
+  // Shapes cover left to right - 1; lines leave out their end.
+  image = Blank();
   c.FillRect(10, 10, 20, 15, kWhite);
   c.SetPen(kGreen, 1);
   c.Line({30, 40}, {40, 40});
   c.SetNullBrush();
   c.Rectangle(60, 10, 70, 20);
   c.End();
-  EXPECT_EQ(Ink(image, 0), QRect(QPoint(10, 10), QPoint(69, 40)));
-  EXPECT_EQ(At(image, 20, 14), 0u);
-  EXPECT_EQ(At(image, 19, 15), 0u);
+  EXPECT_EQ(std::tuple(Ink(image, 0), At(image, 20, 14), At(image, 19, 15)),
+            std::tuple(QRect(QPoint(10, 10), QPoint(69, 40)), 0u, 0u));
   EXPECT_NE(At(image, 39, 40), 0u);
   EXPECT_EQ(At(image, 40, 40), 0u);
   EXPECT_NE(At(image, 69, 19), 0u);  // outline's last column and row
@@ -106,67 +103,6 @@ TEST(QtCanvas, ExclusiveOrDrawnTwiceRestoresThePicture) {
   EXPECT_EQ(image, before);
 }
 
-TEST(QtCanvas, AlignedTextLandsBesideItsAnchor) {
-  const Point anchor{100, 60};
-  auto inkOf = [&](HAlign h, VAlign v, int* width = nullptr) {
-    QImage image = Blank();
-    qt::QtCanvas c(image);
-    c.SetFont({16, 7, 400, 0, "Arial"});
-    c.SetTextColor(kWhite);
-    const int w = c.Text(anchor, "HHHH", h, v);
-    if (width) *width = w;
-    c.End();
-    return Ink(image, 0);
-  };
-  int width = 0;
-  const QRect left = inkOf(HAlign::Left, VAlign::Top, &width);
-  ASSERT_FALSE(left.isNull()) << "no font drew anything";
-  EXPECT_GE(left.left(), anchor.x - 1);
-  EXPECT_LE(left.left(), anchor.x + 3);
-  EXPECT_GE(left.top(), anchor.y);  // the cell starts at the anchor
-  EXPECT_LE(left.bottom(), anchor.y + 16);
-
-  const QRect right = inkOf(HAlign::Right, VAlign::Bottom);
-  EXPECT_LE(right.right(), anchor.x);
-  EXPECT_GE(right.right(), anchor.x - 4);
-  EXPECT_LE(right.bottom(), anchor.y);
-  EXPECT_GE(right.top(), anchor.y - 16);
-
-  const QRect centre = inkOf(HAlign::Center, VAlign::Center);
-  EXPECT_NEAR(centre.center().x(), anchor.x, 3);
-  EXPECT_NEAR(centre.center().y(), anchor.y, 4);
-
-  // The character cell sets the text size: the width stays what was asked.
-  QImage image = Blank();
-  qt::QtCanvas c(image);
-  c.SetFont({16, 7, 400, 0, "Arial"});
-  const int narrow = c.TextWidth("0000000000");
-  c.SetFont({16, 14, 400, 0, "Arial"});
-  EXPECT_GT(c.TextWidth("0000000000"), narrow * 3 / 2);
-  c.SetFont({32, 7, 400, 0, "Arial"});
-  EXPECT_NEAR(c.TextWidth("0000000000"), narrow, narrow / 4);
-}
-
-TEST(QtCanvas, TextTurnedCounterClockwiseRunsUpwards) {
-  QImage image = Blank();
-  qt::QtCanvas c(image);
-  c.SetFont({14, 6, 400, 900, "Arial"});
-  c.SetTextColor(kWhite);
-  c.Text({50, 100}, "Channel", HAlign::Left, VAlign::Top);
-  c.SetFont({14, 6, 400, 450, "Arial"});
-  c.Text({150, 100}, "x", HAlign::Center, VAlign::Center);
-  c.SetFont({14, 6, 400, -3600 * 5 - 1, "Arial"});
-  c.Text({150, 20}, "x", HAlign::Right, VAlign::Bottom);
-  c.End();
-  QImage left = image.copy(0, 0, 100, 120);
-  const QRect ink = Ink(left, 0);
-  ASSERT_FALSE(ink.isNull());
-  EXPECT_GT(ink.height(), ink.width());
-  EXPECT_LE(ink.bottom(), 101);  // from the anchor upwards
-  EXPECT_GE(ink.left(), 49);     // the cell lies right of the baseline's start
-  EXPECT_LE(ink.right(), 50 + 15);
-}
-
 TEST(QtCanvas, HostileCallsDrawNothingWrongAndNeverCrash) {
   QImage image = Blank(50, 40);
   qt::QtCanvas c(image);
@@ -206,40 +142,9 @@ TEST(QtCanvas, OffRangeIndicatorsArePicturesOfTheirOwn) {
   c.Bitmap({10, 100}, "off_range_below");
   c.End();
   const QRect ink = Ink(image, grey);
-  EXPECT_EQ(ink.left(), 10);
-  EXPECT_EQ(ink.top(), 10);
+  EXPECT_EQ(std::tuple(ink.left(), ink.top()), std::tuple(10, 10));
   EXPECT_GT(ink.bottom(), 100);
   EXPECT_EQ(At(image, 12, 12), qRgb(255, 255, 0) & 0xFFFFFF);
-}
-
-TEST(QtCanvas, OpensAgainAfterEndAndReportsTheFirstDrawing) {
-  QImage image = Blank(40, 40);
-  qt::QtCanvas c(image);
-  int opened = 0;
-  c.SetDrawHandler([&] { ++opened; });
-  c.SetPen(kRed, 1);
-  EXPECT_EQ(opened, 0);  // state alone is not drawing
-  c.Line({0, 1}, {10, 1});
-  c.Line({0, 2}, {10, 2});
-  EXPECT_EQ(opened, 1);
-  c.End();
-  image = Blank(60, 60);      // replaced while closed, as a window resize does
-  c.Line({0, 50}, {50, 50});  // the pen survives
-  EXPECT_EQ(opened, 2);
-  c.End();
-  EXPECT_EQ(At(image, 20, 50), qRgb(255, 0, 0) & 0xFFFFFF);
-}
-
-TEST(QtCanvas, LongPolylineIsDrawnWhole) {
-  QImage image = Blank(2000, 100);
-  qt::QtCanvas c(image);
-  std::vector<Point> pts;
-  for (int i = 0; i < 2000; ++i) pts.push_back({i, 50 + (i % 2) * 10});
-  c.SetPen(kGreen, 1);
-  c.Polyline(pts);
-  c.Polyline(pts);  // the reused buffer
-  c.End();
-  for (int x : {0, 1, 998, 1997, 1998}) EXPECT_EQ(At(image, x, 50 + (x % 2) * 10), 0x00FF00u) << x;
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -28,6 +27,7 @@
 #include "qt/LongMessageWindow.h"
 #include "qt/QtUi.h"
 #include "qt/TooltipWindow.h"
+#include "qt/ValueDialog.h"
 #include "qt/WaitWindow.h"
 #include "state/Messages.h"
 #include "support/TestSupport.h"
@@ -57,7 +57,7 @@ class QtUiTest : public ::testing::Test {
   qt::QtUi ui;
 };
 
-TEST_F(QtUiTest, PromptFloatClampsTheTypedValueAndCancelAnswersNothing) {
+TEST_F(QtUiTest, PromptsClampTheTypedValueKeepTheBoundsAndCancelAnswersNothing) {
   OnModal([](QWidget* d) {
     d->findChild<QLineEdit*>("511")->setText("50000");
     Click(d, "1");
@@ -78,9 +78,8 @@ TEST_F(QtUiTest, PromptFloatClampsTheTypedValueAndCancelAnswersNothing) {
   std::optional<double> v = ui.PromptFloat("x", 2.0, 3.0, std::nan(""));
   ASSERT_TRUE(v);
   EXPECT_DOUBLE_EQ(*v, 2.0);
-}
 
-TEST_F(QtUiTest, PromptIntUsesTheSmallSpanAsBarAndKeepsTheCallersBounds) {
+  // The integer prompt uses a small span as its bar and keeps the caller's bounds.
   OnModal([](QWidget* d) {
     auto* bar = d->findChild<QScrollBar*>("510");
     EXPECT_EQ(bar->maximum(), 127);
@@ -289,24 +288,6 @@ TEST_F(QtUiTest, FileDialogTakesTheDollarFilterFolderAndName) {
   EXPECT_EQ(ui.ChooseFile(r), std::nullopt);
 }
 
-TEST_F(QtUiTest, BusyCursorsNestAndAnEmptyNameUndoesOne) {
-  ui.SetCursor("Wait");
-  ui.SetCursor("Disk");
-  EXPECT_EQ(ui.CursorDepth(), 2);
-  ui.SetCursor("");
-  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  ui.SetCursor("");
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-  ui.SetCursor("");  // unbalanced restore: nothing to undo
-  EXPECT_EQ(ui.CursorDepth(), 0);
-  // The graph windows' pair: busy, then the program's normal cursor.
-  ui.SetCursor("CursorDispl");
-  ui.SetCursor("CursorTRV");
-  EXPECT_EQ(ui.CursorDepth(), 0);
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
 TEST_F(QtUiTest, LoopQueriesSwallowInputRememberEscapeAndHoldBackTimers) {
   QLineEdit edit;
   edit.show();
@@ -346,15 +327,43 @@ TEST(MessageWindows, LongMessageIsReadOnlyCutAndClosesItself) {
   EXPECT_TRUE(alive.isNull());
 }
 
-TEST(MessageWindows, TooltipShowsNearThePointerAndClosesOn2128) {
-  qt::TooltipWindow tip;
-  tip.ShowText("QW - start", QPoint(100, 100));
-  EXPECT_TRUE(tip.isVisible());
-  EXPECT_GT(tip.x(), 100);
-  tip.UserMessage(2000);  // other codes do nothing
-  EXPECT_TRUE(tip.isVisible());
-  tip.UserMessage(qt::TooltipWindow::kClose);
-  EXPECT_FALSE(tip.isVisible());
+using app::ValueKind;
+using app::ValuePrompt;
+
+struct Opened {
+  explicit Opened(const ValuePrompt& prompt) : dialog(nullptr, prompt, "Frequency", "Tarvelin") {
+    dialog.show();
+    field = dialog.findChild<QLineEdit*>("511");
+    bar = dialog.findChild<QScrollBar*>("510");
+  }
+  QPushButton* Button(const char* control) { return dialog.findChild<QPushButton*>(control); }
+
+  qt::ValueDialog dialog;
+  QLineEdit* field = nullptr;
+  QScrollBar* bar = nullptr;
+};
+
+TEST(ValueDialog, ControlsFollowTheValueWhicheverWayItChanges) {
+  Opened o(ValuePrompt(ValueKind::Float, 1.0, 10000.0, 100.0, 0, 10000));
+  ASSERT_TRUE(o.field && o.bar);
+  for (const char* c : {"513", "512", "500", "1", "2"}) ASSERT_TRUE(o.Button(c)) << c;
+  EXPECT_EQ(o.field->maxLength(), 10);
+  EXPECT_EQ(o.bar->value(), 99);
+
+  o.bar->setValue(10000);
+  EXPECT_DOUBLE_EQ(o.dialog.Prompt().Value(), 10000.0);
+  EXPECT_EQ(o.field->text(), "10000.00");
+
+  o.field->setText("2500");         // typing moves the bar, the field keeps what was typed
+  EXPECT_EQ(o.bar->value(), 2499);  // (2500 - 1) / 0.9999, rounded
+  EXPECT_EQ(o.field->text(), "2500");
+
+  o.Button("513")->click();
+  EXPECT_EQ(o.bar->value(), 0);
+  o.Button("512")->click();
+  EXPECT_EQ(o.field->text(), "10000.00");
+  o.Button("500")->click();
+  EXPECT_DOUBLE_EQ(o.dialog.Prompt().Value(), 100.0);
 }
 
 }  // namespace

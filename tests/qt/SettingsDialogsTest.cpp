@@ -7,9 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
-#include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "QtTestSupport.h"
@@ -47,20 +46,6 @@ class ModalGuard {
   QTimer timer_;
 };
 
-std::vector<uint8_t> Records(const state::Program& p) {
-  std::vector<uint8_t> b;
-  auto add = [&b](const void* data, size_t n) {
-    auto* bytes = static_cast<const uint8_t*>(data);
-    b.insert(b.end(), bytes, bytes + n);
-  };
-  add(p.A.get(), sizeof(store::A_s) * store::kChannels);
-  add(&p.MG, sizeof p.MG);
-  add(&p.PG, sizeof p.PG);
-  add(&p.DG, sizeof p.DG);
-  add(p.Col_.get(), sizeof(store::Col_s));
-  return b;
-}
-
 struct SettingsDialogs : testing::Test {
   SettingsDialogs() {
     files::Init_Color(p);
@@ -69,32 +54,6 @@ struct SettingsDialogs : testing::Test {
   testing_support::TestEnv env{65536};
   state::Program& p = env.prog;
 };
-
-TEST_F(SettingsDialogs, AcquisitionFieldsAreWrittenOnOkAndNotOnCancel) {
-  const auto before = Records(p);
-  {
-    qt::AcquisitionDialog d(p, nullptr);
-    d.show();
-    SetText(&d, "MLength", "4096");
-    SetText(&d, "WPeriod", "0.5");
-    Click(&d, "cancel");
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-  }
-  EXPECT_EQ(Records(p), before);
-
-  qt::AcquisitionDialog d(p, nullptr);
-  d.show();
-  SetText(&d, "MLength", "4096");
-  SetText(&d, "MBefore", "5000");
-  SetText(&d, "WPeriod", "0.5");
-  SetText(&d, "MMax", "3.5");
-  EXPECT_TRUE(Child<QLabel>(&d, "derived")->text().contains(QStringLiteral("2000 Hz")));
-  Click(&d, "ok");
-  EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(p.A[0].MBefore, 4094);  // kept below the length
-  EXPECT_FLOAT_EQ(p.A[0].WPeriod, 0.5f);
-  EXPECT_FLOAT_EQ(p.A[0].MMax, 3.5f);
-}
 
 TEST_F(SettingsDialogs, AcquisitionButtonsPromptDoubleAndReset) {
   qt::AcquisitionDialog d(p, nullptr);
@@ -139,9 +98,7 @@ TEST_F(SettingsDialogs, ChannelPagesWriteBackAndOkRefusesNoChannel) {
   Child<QCheckBox>(&d, "box_1_4")->setChecked(true);
   Child<QCheckBox>(&d, "box_3_4")->setChecked(true);
   Click(&d, "ok");
-  EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(p.MG.MDisplay[20], 1);
-  EXPECT_EQ(p.MG.RunFlag2, 1);
+  EXPECT_EQ(std::tuple(d.result(), p.MG.MDisplay[20], p.MG.RunFlag2), std::tuple(QDialog::Accepted, 1, 1));
 }
 
 TEST_F(SettingsDialogs, ChannelRowButtonsHiddenRowsAndColours) {
@@ -169,9 +126,8 @@ TEST_F(SettingsDialogs, ChannelRowButtonsHiddenRowsAndColours) {
   EXPECT_EQ(offered, original);
   EXPECT_EQ(p.Col_[0].TraceColor[2], original);  // a copy until OK
   Click(&d, "ok");
-  EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(p.Col_[0].TraceColor[2], 0x00102030u);
-  EXPECT_EQ(p.MG.MDisplay[15], 1);
+  EXPECT_EQ(std::tuple(d.result(), p.Col_[0].TraceColor[2], p.MG.MDisplay[15]),
+            std::tuple(QDialog::Accepted, 0x00102030u, 1));
 }
 
 TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
@@ -197,11 +153,9 @@ TEST_F(SettingsDialogs, MemoryDialogAsksAndEndsTheProgramOnlyOnYes) {
     Click(w, "ok");
   });
   EXPECT_EQ(state::MemSize(p), 1);
-  EXPECT_EQ(p.DG.TotalSamples, 2048 * 131072);
-  EXPECT_EQ(p.BudeKonecAleAzPoGrafech, 1);
-}
+  EXPECT_EQ(std::tuple(p.DG.TotalSamples, p.BudeKonecAleAzPoGrafech), std::tuple(2048 * 131072, 1));
 
-TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
+  // The memory field reads at most eight characters, clamped.
   // "00000003999": the ninth character is not read.
   for (auto [text, units] :
        {std::pair{"0", 1}, {"5000", 2048}, {" 16", 16}, {"abc", 1}, {"-7", 1}, {"00000003999", 3}})
@@ -212,30 +166,6 @@ TEST_F(SettingsDialogs, MemoryFieldReadsAtMostEightCharactersClamped) {
   EXPECT_EQ(state::MemoryFieldText(p), "2048");
   p.DG.TotalSamples = -131072 * 4;  // from a damaged job
   EXPECT_EQ(state::MemoryFieldText(p), "1");
-}
-
-TEST_F(SettingsDialogs, InstalledHooksRunTheDialogsModally) {
-  qt::InstallSettingsDialogs(p, nullptr);
-  ASSERT_TRUE(p.AcquisitionDialog && p.ChannelDialog && p.MemoryDialog);
-  ModalGuard guard;
-  QTimer::singleShot(0, [] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
-    SetText(w, "WLength", "2048");
-    Click(w, "ok");
-  });
-  EXPECT_EQ(p.AcquisitionDialog(p), 1);
-  EXPECT_EQ(p.A[0].WLength, 2048);
-
-  const auto before = Records(p);
-  QTimer::singleShot(0, [] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
-    Child<QCheckBox>(w, "box_1_5")->setChecked(true);
-    Click(w, "cancel");
-  });
-  EXPECT_EQ(p.ChannelDialog(p), 0);
-  EXPECT_EQ(Records(p), before);
 }
 
 }  // namespace
