@@ -158,7 +158,7 @@ void TDispl10::PaintText(platform::Canvas& dc) {
     if (!data || NShown <= 0) continue;
     const int32_t il = std::clamp(g.IL, 0, NShown - 1);
     int16_t x = int16_t(PlotLeft + 2);
-    int16_t y = ValueToY(data[il] + offset, x);
+    int16_t y = ClampedGlobalHorizToMouse(data[il] + offset, x);
     char text[16];
     std::snprintf(text, sizeof text, "%2d ", k + 1);
     if (k == OwnChan) dc.FillRect(x, y - 12, x + 16, y, Rgb(255, 255, 0));

@@ -128,6 +128,10 @@ class TDispl10 : public platform::GraphWindow {
   void Layout();
 
   // --- transforms ---
+  // One vocabulary for every value <-> pixel conversion: "Global" is the
+  // record's coordinate (sample index, or value), "Mouse" the window pixel;
+  // "Vert" converts along the sample axis (x, whose lines are vertical),
+  // "Horiz" along the value axis (y). `KX`/`KY` are pixels per unit.
   void KoefX();
   void KoefY();
   // Recompute SPP after the range changed.
@@ -145,8 +149,8 @@ class TDispl10 : public platform::GraphWindow {
   // Keep the left / right limits, a point, inside the record.
   void OK_IL_IR();
   float CursorMagnitude(int16_t x) const;
-  // Value to client y as the trace painter converts it (clamped into the plot).
-  int16_t ValueToY(float v, int16_t x) const;
+  // `GlobalHorizToMouse` as the trace painter uses it: clamped into the plot.
+  int16_t ClampedGlobalHorizToMouse(float v, int16_t x) const;
 
   // --- range operations ---
   void SetLimits(int which, bool ask);

@@ -215,7 +215,7 @@ void TDispl10::FilledArea(platform::Canvas& dc, uint32_t colour) {
   const PicturePoint* pts = pictureBlock_.get();
   if (!pts || pictureCount_ < 2) return;
   // The zero line, converted as the trace points are.
-  const int16_t y0 = ValueToY(0.0f, PlotLeft);
+  const int16_t y0 = ClampedGlobalHorizToMouse(0.0f, PlotLeft);
   dc.SetPen(colour, 1);
   dc.SetBrush(colour);
   for (int32_t i = 0; i + 1 < pictureCount_; ++i) {
@@ -226,8 +226,8 @@ void TDispl10::FilledArea(platform::Canvas& dc, uint32_t colour) {
 }
 
 int16_t TDispl10::PaintData(platform::Canvas& dc, int16_t x, float v, int mode, int16_t width) {
-  int16_t y = int16_t(PlotTop + PlotH - ClampTrunc((double(v) - Own().VMin) * KY, -30000, 30000));
-  OK_xy(x, y);
+  int16_t y = ClampedGlobalHorizToMouse(v, x);
+  OK_xy(x, y);  // the column too
   if (Own().Multi && mode != kPaintLineTo && mode != kPaintMoveTo) return y;
   const PicturePoint* pts = pictureBlock_.get();
   switch (mode) {

@@ -89,7 +89,7 @@ int16_t TDispl10::GlobalHorizToMouse(float v, int16_t x) const {
   return y;
 }
 
-int16_t TDispl10::ValueToY(float v, int16_t x) const {
+int16_t TDispl10::ClampedGlobalHorizToMouse(float v, int16_t x) const {
   int16_t y = int16_t(PlotTop + PlotH - ClampTrunc((double(v) - Own().VMin) * KY, -30000, 30000));
   OK_xy(x, y);
   return y;

@@ -48,7 +48,7 @@ void TDispl10::FillXYPoints(const float* xs, const float* ys, int32_t il, int32_
   for (int32_t i = il; i <= ir && pictureCount_ < limit; ++i) {
     if (!FinitePair(xs[i], ys[i])) continue;
     const int16_t x = GlobalVertToMouseXYPlot(xs[i]);
-    const int16_t y = ValueToY(ys[i], x);
+    const int16_t y = ClampedGlobalHorizToMouse(ys[i], x);
     if (x < PlotLeft || x > PlotLeft + PlotW || y < PlotTop || y > PlotTop + PlotH) continue;
     const size_t cell = size_t(x - PlotLeft) * h + size_t(y - PlotTop);
     uint64_t& word = xyPixels_[cell / 64];
@@ -65,7 +65,7 @@ void TDispl10::FillXYLines(const float* xs, const float* ys, int32_t il, int32_t
   bool broken = false;  // a pair without a place came since the last point
   auto add = [&](int64_t i) {
     const int16_t x = GlobalVertToMouseXYPlot(xs[i]);
-    const PicturePoint pt{x, ValueToY(ys[i], x)};
+    const PicturePoint pt{x, ClampedGlobalHorizToMouse(ys[i], x)};
     if (pictureCount_ > 0) {
       const PicturePoint last = pts[pictureCount_ - 1];
       if (broken) {

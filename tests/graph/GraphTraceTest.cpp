@@ -64,8 +64,8 @@ TEST(GraphTrace, EnvelopeKeepsTheTrueMinimumAndMaximumOfEveryColumn) {
       mn = std::min(mn, data[size_t(i)]);
     }
     SCOPED_TRACE(c);
-    EXPECT_EQ(list.front(), w->ValueToY(mx, int16_t(x)));
-    EXPECT_EQ(list.back(), w->ValueToY(mn, int16_t(x)));
+    EXPECT_EQ(list.front(), w->ClampedGlobalHorizToMouse(mx, int16_t(x)));
+    EXPECT_EQ(list.back(), w->ClampedGlobalHorizToMouse(mn, int16_t(x)));
   }
 }
 
@@ -81,7 +81,7 @@ TEST(GraphTrace, DecimationHoldsEveryPeakAndBarsShowEverySample) {
   w->Paint();
   EXPECT_LE(w->PictureCount(), w->PlotW + 1);
   const int16_t spikeX = int16_t(w->PlotLeft + 30'017 / kSamplesPerColumn);
-  const int16_t spikeY = w->ValueToY(900, spikeX);
+  const int16_t spikeY = w->ClampedGlobalHorizToMouse(900, spikeX);
   int found = 0;
   for (int32_t i = 0; i < w->PictureCount(); ++i)
     if (w->Picture()[i].y == spikeY) {
@@ -129,7 +129,7 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   w->PaintData(dc, w->PlotLeft, 0, graph::TDispl10::kPaintFilled, 0);
   EXPECT_EQ(dc.Count("Polygon"), 9);  // one per segment
   // Down to the zero line: the first segment's quadrilateral.
-  const std::string y0 = std::to_string(w->ValueToY(0, w->PlotLeft));
+  const std::string y0 = std::to_string(w->ClampedGlobalHorizToMouse(0, w->PlotLeft));
   const graph::PicturePoint a = w->Picture()[0], b = w->Picture()[1];
   const std::string ax = std::to_string(a.x), bx = std::to_string(b.x);
   EXPECT_EQ(dc.Count("Polygon " + ax + "," + y0 + " " + bx + "," + y0 + " " + bx + "," + std::to_string(b.y)),

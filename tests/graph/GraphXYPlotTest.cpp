@@ -43,7 +43,7 @@ struct XYPlot {
   // Where the window's XY transforms put the pair.
   PicturePoint At(float x, float y) const {
     const int16_t px = w->GlobalVertToMouseXYPlot(x);
-    return {px, w->ValueToY(y, px)};
+    return {px, w->ClampedGlobalHorizToMouse(y, px)};
   }
   std::vector<PicturePoint> Picture() const {
     return std::vector<PicturePoint>(w->Picture(), w->Picture() + w->PictureCount());

@@ -63,11 +63,11 @@ void ExpectTraceWhereTheModelPutsIt(const QImage& image, graph::TDispl10& w) {
   for (int32_t i = g.IL; i < g.IR; ++i) {  // the line leaves out its last point
     const float v = w.Series()[i];
     const int x = w.PlotLeft + int((i - g.IL) / double(w.SPP));
-    const int y = w.ValueToY(v, int16_t(x));
+    const int y = w.ClampedGlobalHorizToMouse(v, int16_t(x));
     ASSERT_TRUE(traceNear(x, y)) << "sample " << i << " at " << x << "," << y;
     ++checked;
     if (std::fabs(v) > 900) {
-      EXPECT_FALSE(traceNear(x, w.ValueToY(-v, int16_t(x)))) << "sample " << i;
+      EXPECT_FALSE(traceNear(x, w.ClampedGlobalHorizToMouse(-v, int16_t(x)))) << "sample " << i;
       ++peaks;
     }
   }
