@@ -103,14 +103,7 @@ void SetUpMeasurementStore(state::Program& p, const store::A_s& ref) {
     p.Buffer[k * size_t(h.Length)] = r.Val[ch];
     ++k;
     p.BFreq[ch] = 0;
-    store::Channel_s& c = p.FGB[size_t(ch)];
-    const store::A_s& a = p.A[size_t(ch)];
-    c.IsSpectrum = 0;
-    store::CopyText(c.Name, store::FieldText(a.Name));
-    store::CopyText(c.Unit, store::FieldText(a.Unit));
-    c.PrefixCode = a.PrefixCode;
-    store::CopyText(c.XUnit, "s");
-    c.Step = step;
+    state::ChannelFromAcquisition(p.FGB[size_t(ch)], p.A[size_t(ch)], step);
   }
   h.ChannelCount = int16_t(k);
 }

@@ -40,6 +40,15 @@ int ActiveChannels(const Program& p, store::Store store) {
   return n;
 }
 
+void ChannelFromAcquisition(store::Channel_s& c, const store::A_s& a, float step) {
+  c.IsSpectrum = 0;
+  store::CopyText(c.Name, store::FieldText(a.Name));
+  store::CopyText(c.Unit, store::FieldText(a.Unit));
+  c.PrefixCode = a.PrefixCode;
+  store::CopyText(c.XUnit, "s");
+  c.Step = step;
+}
+
 void NaplnHlav(Program& p) {
   float step = 0.001f * p.RefA().WPeriod;
   for (int i = 0; i < store::kChannels; ++i) {
@@ -48,12 +57,7 @@ void NaplnHlav(Program& p) {
     store::Channel_s& c = p.FGW[i];
     const store::A_s& a = p.A[i];
     p.WFreq[i] = 0;
-    c.IsSpectrum = 0;
-    store::CopyText(c.Name, store::FieldText(a.Name));
-    store::CopyText(c.Unit, store::FieldText(a.Unit));
-    c.PrefixCode = a.PrefixCode;
-    store::CopyText(c.XUnit, "s");
-    c.Step = step;
+    ChannelFromAcquisition(c, a, step);
   }
   p.HGW.ChannelCount = int16_t(ActiveChannels(p, store::Store::W));
   // The measurement mathematics recomputes its settings when the acquisition

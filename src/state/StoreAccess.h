@@ -3,6 +3,11 @@
 
 #include "store/Store.h"
 
+namespace store {
+struct Channel_s;
+struct A_s;
+}  // namespace store
+
 namespace state {
 
 struct Program;
@@ -21,6 +26,9 @@ int ActiveChannels(const Program& p, store::Store store);
 
 // Sets up the waveform channel records from the acquisition settings.
 void NaplnHlav(Program& p);
+// One channel record (W or M) as a new recording leaves it: the acquisition
+// channel's name, unit and prefix, a time axis with the given step.
+void ChannelFromAcquisition(store::Channel_s& c, const store::A_s& a, float step);
 
 // Memory budget report (general text 382, title 17).
 void FreeMemUtil(Program& p);
