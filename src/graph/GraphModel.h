@@ -303,7 +303,7 @@ class TDispl10 : public platform::GraphWindow {
   const PicturePoint* Picture() const { return pictureBlock_.get(); }
   int32_t PictureCount() const { return pictureCount_; }
 
-  // --- members of the description ---
+  // --- window state under its kept names ---
   store::Store IsW;
   int16_t OwnChan, ActChan;  // the window's own channel; the active one
   int32_t Offset;            // the channel's first sample in the store
