@@ -47,6 +47,7 @@ class TMainWindow {
 
   // Waits n × 100 ms unless input arrives (answers 0 then).
   int AC_Delay(int n);
+  // The same wait, not ended by input.
   void AC_DelayNoInterrupt(int n);
 
   // Keys of the main window as virtual key codes (acted on only while

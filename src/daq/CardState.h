@@ -70,9 +70,9 @@ struct DriverFunctions {
 
 struct CardState {
   // --- library and driver ---
-  std::unique_ptr<platform::LoadedLibrary> duziv_dll;
-  int FLoad = 0;  // 999 once the library is loaded
-  int Make = 0;   // 1 once make_library succeeded
+  std::unique_ptr<platform::LoadedLibrary> duziv_dll;  // the card driver library, once loaded
+  int FLoad = 0;                                       // 999 once the library is loaded
+  int Make = 0;                                        // 1 once make_library succeeded
   // "handle of the card".
   int32_t PHandleKarty = 0;
   char CardName[100] = "";
@@ -126,7 +126,7 @@ struct CardState {
   float TED_SamplePeriod = 1.0f;      // ms
 
   // --- scan list and transfer ---
-  int32_t IChannelMux[kScanSize] = {};
+  int32_t IChannelMux[kScanSize] = {};  // inputs in scan order
   int32_t IChannelGain[kScanSize] = {};
   // "number of channels" in the scan list.
   uint32_t pocet_kanalu = 0;

@@ -49,8 +49,8 @@ void BOARD_PutDigOut(state::Program& p, uint16_t value, int16_t baseAddress = 0)
 void BOARD_DA_Out(state::Program& p, int16_t output);
 // Tarvelin's analog output, digital output and input.
 void TRV_SetDA(state::Program& p, int16_t ignored = 0);
-void TRV_PutDigOut(state::Program& p, uint16_t value);
-[[nodiscard]] int TRV_GetDigIn(state::Program& p);
+void TRV_PutDigOut(state::Program& p, uint16_t value);  // digital output
+[[nodiscard]] int TRV_GetDigIn(state::Program& p);      // digital input
 // The digital input word for the main loop (input waits, external start).
 bool ReadDigitalInputs(state::Program& p, int& word);
 

@@ -5,6 +5,7 @@
 
 namespace dsp {
 
+// What a band analysis gives.
 enum FreqAnalMode { kBandPower = 0, kBandEnvelope = 1, kBandPhase = 2, kBandFrequency = 3 };
 
 // `data` holds a spectrum of 2M values (layout in dsp/Fft.h), `work` 2M

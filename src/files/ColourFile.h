@@ -17,6 +17,7 @@ void Init_Color(state::Program& p);
 // A missing file, another version word or another size fill the defaults
 // (`Init_Color`) and answer 0.
 [[nodiscard]] int ReadColUtil(state::Program& p, const char* nameOrNull = nullptr);
+// Writes the colour file.
 [[nodiscard]] int WriteColUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

@@ -17,6 +17,7 @@ inline constexpr int kFunctionPages = 5;
 // version word or another size. On success the pages (`FunPage`, `KalPage`),
 // the display mode of `Mat` and the int16 at 2 of `MatH` are reset to 0.
 [[nodiscard]] int ReadFunUtil(state::Program& p, const char* nameOrNull = nullptr);
+// Writes the function file.
 [[nodiscard]] int WriteFunUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 // The defaults used when no function file can be read at start: `Fun0`,

@@ -18,6 +18,7 @@ inline constexpr const char* kHistoryWorkName = "\\JOB\\WORK.BLK";
 // released (their bytes subtracted from `TotalDataAlloc`) only once every new
 // entry has been obtained; when memory runs out the program exits (`ExitTRV`).
 [[nodiscard]] int ReadHistFile(state::Program& p, const char* nameOrNull = nullptr);
+// Writes the history file.
 [[nodiscard]] int WriteHistFile(state::Program& p, const char* nameOrNull = nullptr);
 
 // Releases every held history entry of both stores and clears the counts.

@@ -13,6 +13,7 @@ inline constexpr int kPrintVersion = 6;
 // Answers 0 with `Prt` unchanged when the file is missing, has another
 // version word or another size; callers then set `Prt0`.
 [[nodiscard]] int ReadPrtUtil(state::Program& p, const char* nameOrNull = nullptr);
+// Writes the print file.
 [[nodiscard]] int WritePrtUtil(state::Program& p, const char* nameOrNull = nullptr);
 
 }  // namespace files

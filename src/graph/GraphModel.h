@@ -63,7 +63,6 @@ inline constexpr int kMinWindowW = 40, kMinWindowH = 60;
 inline constexpr int kMaxScreenW = 3840, kMaxScreenH = 2160;
 void PlaceWindowRect(const int32_t in[4], int32_t out[4]);
 
-// A graph window of one channel.
 // What an autoscale does besides finding the value range.
 struct AutoscaleChoice {
   bool redraw;       // repaint the window afterwards
@@ -71,6 +70,7 @@ struct AutoscaleChoice {
   bool skipZeros;    // leave exact zeros (unset samples) out of the range
 };
 
+// A graph window of one channel.
 class TDispl10 : public platform::GraphWindow {
  public:
   // isW: 1 waveform store, 0 measurement store; offset: first sample of the
@@ -117,7 +117,7 @@ class TDispl10 : public platform::GraphWindow {
   bool KeyDown(int key, int modifiers);
 
   // --- set-up ---
-  void DisplInit();
+  void DisplInit();  // set the window up from its graph settings
   void SetPointer();
   void SetNewPointer(int32_t type, int32_t previous);
   // "adjust the active channel" to one that is shown.
@@ -132,21 +132,22 @@ class TDispl10 : public platform::GraphWindow {
   // record's coordinate (sample index, or value), "Mouse" the window pixel;
   // "Vert" converts along the sample axis (x, whose lines are vertical),
   // "Horiz" along the value axis (y). `KX`/`KY` are pixels per unit.
-  void KoefX();
-  void KoefY();
+  void KoefX();  // "coefficient": the horizontal scale factor `KX`
+  void KoefY();  // the vertical scale factor `KY`
   // Recompute SPP after the range changed.
   void DePress();
+  // Conversions between window pixels and sample / value coordinates.
   int16_t GlobalVertToMouse(int32_t i) const;
   int16_t FloatGlobalVertToMouse(float i) const;
   int16_t GlobalVertToMouseXYPlot(float v) const;
-  // Conversions between window pixels and sample / value coordinates.
-  int32_t MouseVertToGlobal(int16_t x) const;
+  int32_t MouseVertToGlobal(int16_t x) const;  // pixel column to sample index
   float FMouseVertToGlobal(int16_t x) const;
   float MouseVertToGlobalXYPlot(int16_t x) const;
   float MouseHorizToGlobal(int16_t y) const;
   int16_t GlobalHorizToMouse(float v, int16_t x) const;
+  // Keeps a pixel inside the plot; answers false when it had to be moved.
   bool OK_xy(int16_t& x, int16_t& y) const;
-  // Keep the left / right limits, a point, inside the record.
+  // Keeps the left / right limits inside the record.
   void OK_IL_IR();
   float CursorMagnitude(int16_t x) const;
   // `GlobalHorizToMouse` as the trace painter uses it: clamped into the plot.
@@ -154,6 +155,7 @@ class TDispl10 : public platform::GraphWindow {
 
   // --- range operations ---
   void SetLimits(int which, bool ask);
+  // Shows the saved cursor range (which 0) or the saved limits.
   void DisplLimits(int which);
   void SetMaxMinIn(int32_t from, int32_t to, int toShown, int skipZero, int margin);
   void SetMaxMinIn_OnlyValue(int32_t from, int32_t to, float& min, float& max) const;
@@ -163,7 +165,7 @@ class TDispl10 : public platform::GraphWindow {
   void VerticalAllExpand();
   // Magnify / shrink the value scale.
   void MagExpand();
-  void MagCompress();
+  void MagCompress();  // shrink
   void WinExpand();
   void WinCompress();
   void LeftDataShift();
@@ -173,6 +175,7 @@ class TDispl10 : public platform::GraphWindow {
   void ShiftDivChange();
   void SetShadowMem(int16_t mode);
   void CommonDisplay(int which);
+  // Checks the ranges, lays the window out, recomputes the scales and cursor pixels, repaints.
   void DisplControl();
 
   // --- painting ---
@@ -224,9 +227,9 @@ class TDispl10 : public platform::GraphWindow {
   void PaintText(platform::Canvas& dc);
 
   // --- video memory (F7/F8), kept in the program's per-channel tables ---
-  void AddHBuf();
-  void ClearHBufAll(bool all);
-  int HBufCount() const;
+  void AddHBuf();               // keep the trace as a picture
+  void ClearHBufAll(bool all);  // clear the pictures
+  int HBufCount() const;        // pictures held
 
   // --- cursors (GraphCursors.cpp) ---
   void DrawCursor(int reset);
@@ -235,13 +238,14 @@ class TDispl10 : public platform::GraphWindow {
   void CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex);
 
   // --- function keys of the graph window ---
-  void F2();
-  void F3();
-  void F4();
-  void F5();
-  bool F6();
-  void F7();
-  void F8();
+  void F2();  // set the limits
+  void F3();  // show the saved limits
+  void F4();  // both halves
+  void F5();  // autoscale
+  bool F6();  // spectrum (W), or the trace style (M)
+  void F7();  // add the trace to the history
+  void F8();  // clear the history
+  // Changes the active channel's display type and repaints.
   void DisplTypeSet(int32_t type);
 
   // --- operations the user messages ask for (GraphMessages.cpp) ---
@@ -259,7 +263,7 @@ class TDispl10 : public platform::GraphWindow {
   void NastavKanal(int chan);
   // `F5_ALL` / `F5_ALL_MAG` (kAutoscaleAllMagnitude): autoscale every shown channel.
   void F5_ALL();
-  void F5_ALL_MAG();
+  void F5_ALL_MAG();  // the same on magnitudes
   // `HotKey`: the codes of `IsHotKey` press a graph key.
   void HotKey(int code);
 
@@ -273,8 +277,8 @@ class TDispl10 : public platform::GraphWindow {
   // --- statistics and power panels (GraphStatisticsPanel.cpp) ---
   // Codes kStatistics / kStatisticsCursors and kPowerPanel / kPowerPanelCursors: the panel drawn over the
   // plot (until the next repaint) and, for the statistics, the report.
-  void ShowStat(platform::Canvas& dc, int betweenCursors);
-  void ShowStatEnergo(platform::Canvas& dc, int betweenCursors);
+  void ShowStat(platform::Canvas& dc, int betweenCursors);        // statistics panel
+  void ShowStatEnergo(platform::Canvas& dc, int betweenCursors);  // power ("energo") panel
   // One panel row: row −1 is the title (no value); half rows are allowed.
   void Pis(platform::Canvas& dc, float row, const std::string& label, double value, uint32_t colour,
            const char* format);
@@ -289,22 +293,22 @@ class TDispl10 : public platform::GraphWindow {
 
   // --- helpers over the stores ---
   store::CG_s& Graph(int chan) const { return cg_[chan]; }
+  // The window's own and the active channel's graph settings.
   store::CG_s& Own() const { return cg_[OwnChan]; }
-  // The active channel's and the window's own graph settings.
-  store::CG_s& Act() const { return cg_[ActChan]; }
-  bool IsShown(int chan) const;  // shown in multi display
+  store::CG_s& Act() const { return cg_[ActChan]; }  // the active channel's
+  bool IsShown(int chan) const;                      // shown in multi display
   int ShownChannelCount() const;
   bool IsXY() const { return Own().XYPlot != 0; }
   const float* Series() const { return series_; }
   const PicturePoint* Picture() const { return pictureBlock_.get(); }
   int32_t PictureCount() const { return pictureCount_; }
 
-  // --- members of the description ---
+  // --- window state under its kept names ---
   store::Store IsW;
-  int16_t OwnChan, ActChan;
-  int32_t Offset;  // the channel's first sample in the store
+  int16_t OwnChan, ActChan;  // the window's own channel; the active one
+  int32_t Offset;            // the channel's first sample in the store
   int32_t Half = 0, NShown = 0;
-  // Samples per pixel.
+  // Horizontal / vertical scale factors (pixels per unit); samples per pixel.
   float KX = 1.0f, KY = 1.0f, SPP = 1.0f;
   int16_t Div = 50;
   int32_t ShownCount = 0;

@@ -32,9 +32,9 @@ std::string TakeKeyword(state::Program& p);
 // character that does not fit, no number reads as 0). Values beyond the
 // type saturate and a float that is not finite reads as 0, so no reader
 // ever yields an undefined value.
-int32_t CommandArgument(state::Program& p);
-int32_t LCommandArgument(state::Program& p);
-float FCommandArgument(state::Program& p);
+int32_t CommandArgument(state::Program& p);   // as an integer
+int32_t LCommandArgument(state::Program& p);  // the same ("long"; int32 in either case)
+float FCommandArgument(state::Program& p);    // as float
 
 // The rest of the buffer as text, leading blanks removed; the buffer is emptied.
 std::string TakeRest(state::Program& p);

@@ -61,7 +61,7 @@ int ExDEFAULT(state::Program& p);
 int ExADTEST(state::Program& p);
 int ExED(state::Program& p);
 int ExEDMC(state::Program& p);
-int ExGOMC(state::Program& p);
+int ExGOMC(state::Program& p);  // run a macro
 int ExGOIM(state::Program& p);
 int ExCLMC(state::Program& p);
 int ExINMC(state::Program& p);
@@ -92,7 +92,7 @@ int ExPEN(state::Program& p);
 
 // Processing.
 int SpectrumCommand(state::Program& p, bool magnitudes);
-int ExWBZERO(state::Program& p);
+int ExWBZERO(state::Program& p);  // zero W samples of a range
 int ExMBZERO(state::Program& p);
 int BandCommand(state::Program& p, int mode, std::string_view keyword);
 int CalculusCommand(state::Program& p, int operation, std::string_view keyword);

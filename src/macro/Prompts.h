@@ -19,7 +19,9 @@ namespace macro {
 // since a value outside the prompt's range was never meant to reach the
 // settings. Answers true when accepted; a cancelled prompt changes nothing.
 bool GetF(state::Program& p, float& value, float min, float max, float def, std::string_view prompt);
+// The same for an int16 ...
 bool GetI(state::Program& p, int16_t& value, int16_t min, int16_t max, int16_t def, std::string_view prompt);
+// ... and an int32.
 bool GetL(state::Program& p, int32_t& value, int32_t min, int32_t max, int32_t def, std::string_view prompt);
 
 // A channel number (or another table index) obtained like `GetL`, except

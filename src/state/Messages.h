@@ -14,8 +14,9 @@ namespace state {
 
 struct Program;
 
-// General text number n (F: formatted with arguments).
+// General text number n.
 std::string Txt(const Program& p, int n);
+// General text number n formatted with arguments.
 std::string TxtF(const Program& p, int n, std::initializer_list<TextArg> args);
 
 // Message box with a text and a title (`Mess`).
@@ -34,8 +35,9 @@ void MessT(Program& p, int text, int title);
 // Yes/No question of general texts.
 platform::Answer AskT(Program& p, int text, int title);
 
-// Status line and macro line of the main window (`TS`, `TM`).
+// Writes the status line of the main window ("text status").
 void TS(Program& p, std::string_view text);
+// Writes the macro line of the main window ("text macro").
 void TM(Program& p, std::string_view text);
 
 }  // namespace state

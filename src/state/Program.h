@@ -67,11 +67,11 @@ struct HistEntry {
   uint16_t size = 0;
 };
 
-inline constexpr int kHistEntries = 10;
+inline constexpr int kHistEntries = 10;  // history pictures kept per channel
 // Size of the text calibration tables.
-inline constexpr int kKalibRows = 129;
-inline constexpr int kKalibCols = 301;
-inline constexpr int kMaxKalibPoints = 300;
+inline constexpr int kKalibRows = 129;       // a row per channel, 1-based
+inline constexpr int kKalibCols = 301;       // columns of a row
+inline constexpr int kMaxKalibPoints = 300;  // calibration points a channel's row holds
 
 // The platform services a Program works through.
 struct Platform {
@@ -94,55 +94,55 @@ struct Program {
   // --- stores ---
   // The packed records start 8-aligned so that their aligned fields can be
   // used through references (std::min, EXPECT_EQ, ...) without misalignment.
-  alignas(8) store::IG_s IG = store::IG0;
-  alignas(8) store::Header_s HGW = store::HGW0;
-  alignas(8) store::Header_s HGB = store::HGB0;
-  Block<store::Channel_s> FGW, FGB;  // 128 each
-  Block<store::CG_s> CGW, CGB;       // 128 each
-  // Samples of the W / M store.
+  alignas(8) store::IG_s IG = store::IG0;        // identification record of the data files
+  alignas(8) store::Header_s HGW = store::HGW0;  // header of the W store
+  alignas(8) store::Header_s HGB = store::HGB0;  // header of the M store
+  Block<store::Channel_s> FGW, FGB;              // channel records of the W / M store, 128 each
+  Block<store::CG_s> CGW, CGB;                   // graph settings of each W / M channel's window, 128 each
+  // Samples of the W / M store and their scratch ("shadow") copies.
   Block<float> Waveform, SWaveform, Buffer, SBuffer;
-  // Per channel of the W / M store: it holds a frequency spectrum.
-  int32_t WFreq[store::kChannels] = {};
-  int32_t BFreq[store::kChannels] = {};
-  int32_t PW = 0, PM = 0;  // capacity of the W and M sample arrays
+  int32_t WFreq[store::kChannels] = {};  // per W channel: it holds a frequency spectrum
+  int32_t BFreq[store::kChannels] = {};  // the same per M channel
+  int32_t PW = 0, PM = 0;                // capacity of the W and M sample arrays
 
   // --- settings records ---
-  Block<store::A_s> A;  // 128
-  Block<store::M_s> M;  // 128
-  alignas(8) store::MGlobals_s MGlobals = store::MGlobals0;
-  alignas(8) store::MG_s MG = store::MG0;
-  alignas(8) store::PG_s PG = store::PG0;
-  alignas(8) store::DG_s DG = store::DG0;
-  alignas(8) store::WG_s WG = store::WG0;
-  alignas(8) store::JG_s JG{};
-  Block<store::Marker_s> MarkerW, MarkerB;  // 128 × 20 each
-  Block<store::Prt_s> Prt;                  // 1
-  Block<store::Col_s> Col_;                 // 1
-  Block<store::Fun_s> Fun;                  // 5
-  Block<store::Kal_s> Kal;                  // 5
-  Block<store::Mat_s> Mat;                  // 1
-  Block<store::MatH_s> MatH;                // 1
-  Block<uint8_t> Segment;                   // 1538
+  Block<store::A_s> A;  // acquisition settings of each input channel (128)
+  Block<store::M_s> M;  // measurement-mathematics / generator record of each channel (128)
+  alignas(8) store::MGlobals_s MGlobals = store::MGlobals0;  // generator globals stored beside `M`
+  alignas(8) store::MG_s MG = store::MG0;   // measurement globals: channels acquired and shown
+  alignas(8) store::PG_s PG = store::PG0;   // program globals: limits, weights, macro position, options
+  alignas(8) store::DG_s DG = store::DG0;   // display / directory globals: folders, masks, fonts, language
+  alignas(8) store::WG_s WG = store::WG0;   // working file names kept in WORK_FIX.JOB
+  alignas(8) store::JG_s JG{};              // job image: MG, PG and DG as a job file holds them
+  Block<store::Marker_s> MarkerW, MarkerB;  // markers of the W / M graph windows, 128 × 20 each
+  Block<store::Prt_s> Prt;                  // print settings (1)
+  Block<store::Col_s> Col_;                 // colour table (1)
+  Block<store::Fun_s> Fun;                  // user-function pages (5)
+  Block<store::Kal_s> Kal;                  // calibration-from-curve records (5)
+  Block<store::Mat_s> Mat;                  // matrix record, kept opaque (1)
+  Block<store::MatH_s> MatH;                // matrix header, kept opaque (1)
+  Block<uint8_t> Segment;                   // segment record of a segmented data file (1538 bytes)
   // Current user-function page and calibration page.
   int16_t FunPage = 0, KalPage = 0;
 
   // --- history (.BLK) ---
-  store::Block_s WBlock[6] = {}, MBlock[6] = {};
+  store::Block_s WBlock[6] = {}, MBlock[6] = {};  // history block records of the W / M store
   // History ("video memory") pictures of each W / M channel and their counts.
-  HistEntry WHBuf[store::kChannels][kHistEntries];
-  HistEntry MHBuf[store::kChannels][kHistEntries];
-  uint16_t WHNumb[store::kChannels] = {};
-  uint16_t MHNumb[store::kChannels] = {};
+  HistEntry WHBuf[store::kChannels][kHistEntries];  // pictures of each W channel
+  HistEntry MHBuf[store::kChannels][kHistEntries];  // pictures of each M channel
+  uint16_t WHNumb[store::kChannels] = {};           // pictures held per W channel
+  uint16_t MHNumb[store::kChannels] = {};           // pictures held per M channel
 
   // --- text calibration tables ---
-  Block<float> Kalib_In, Kalib_Out;  // kKalibRows × kKalibCols each
+  Block<float> Kalib_In, Kalib_Out;  // input / output points per channel, kKalibRows × kKalibCols each
   // A text calibration table was read.
   int TextKalib = 0;
+  // Point col of channel row in the input table; below, in the output table.
   float& KalibIn(int row, int col) const { return Kalib_In[size_t(row) * kKalibCols + col]; }
-  float& KalibOut(int row, int col) const { return Kalib_Out[size_t(row) * kKalibCols + col]; }
+  float& KalibOut(int row, int col) const { return Kalib_Out[size_t(row) * kKalibCols + col]; }  // output
 
   // --- memory accounting ---
-  double TotalDataAlloc = 0;
+  double TotalDataAlloc = 0;  // bytes allocated for data
   int32_t NotEnoughMemory = 0;
   double AllocationLimit = -1;  // tests: refuse allocations beyond this many bytes
 
@@ -157,19 +157,19 @@ struct Program {
   char DW_Name[260] = "", DM_Name[260] = "";
   // Counted file names (WNAME, MNAME).
   char W_Name[12] = "", M_Name[12] = "";
-  Block<char> W_Nam_N;  // 32 × 12
-  int16_t W_NameIndx = -1;
-  int32_t W_NameGo = 0;
-  int16_t W_NameInc[17] = {};
-  int16_t M_NameInc = 0;
+  Block<char> W_Nam_N;         // the further counted W names, 32 × 12
+  int16_t W_NameIndx = -1;     // which further counted name is chosen
+  int32_t W_NameGo = 0;        // a name was set by the macro
+  int16_t W_NameInc[17] = {};  // counters of the counted W names
+  int16_t M_NameInc = 0;       // counter of the counted M name
   // The implicit file name (IMPLICITNAME, "I").
   char ImplicitName[260] = "";
   // File name of the next externally started save.
   char EXT_Name[260] = "";
 
   // --- run, macro and loop flags ---
-  int32_t BudeKonecAleAzPoGrafech = 0;
-  // The status line has a new text to show.
+  int32_t BudeKonecAleAzPoGrafech = 0;  // the exit waits until the graph windows have closed
+  // The status line has a new text to show; the main panel is to be redrawn.
   int32_t NewStatus = 0, DoPanel = 0;
   // Command words of the command line wait to run.
   int32_t DoCommand = 0;
@@ -181,9 +181,10 @@ struct Program {
   int32_t MacGoing = 0, MacStop = 0, MacAgain = 0;
   // Graph windows still opening / traces still drawing, which a macro waits for.
   int16_t DisplayLeft = 0, TraceLeft = 0;
-  // A waveform run is on; its next step is due.
+  // A waveform / measurement run is on; its next step is due.
   int32_t QW = 0, DoQW = 0, QM = 0, DoQM = 0;
-  // Countdown to restart a waveform run after a vertical key.
+  // Countdown to restart a waveform run after a vertical key; the key was
+  // released; the W windows' vertical bars need redrawing.
   int32_t GoQWAgain = 0, VertKeyUP = 0, QW_Vert = 0;
   // State of the external start of waveform runs (armed, due).
   uint16_t QW_EXT = 0;
@@ -199,7 +200,8 @@ struct Program {
   int32_t DoMess = 1;
   // The last value prompt was answered (not cancelled).
   int32_t CommonBool = 0;
-  // The program is exiting.
+  // A card (or the simulation) is ready; a coprocessor is present (kept,
+  // always 0); the program is exiting.
   int32_t BoardPresent = 0, Kopro = 0, DoExit = 0;
   // The work job was missing and the defaults took its place.
   int32_t JobLeft = 0;
@@ -213,9 +215,9 @@ struct Program {
   std::string Caption;
 
   // --- graph windows, one table per store ---
-  std::unique_ptr<platform::GraphWindow> QWWin[store::kChannels];
-  std::unique_ptr<platform::GraphWindow> QMWin[store::kChannels];
-  platform::GraphWindowFactory GraphFactory;  // empty: a window model that only records
+  std::unique_ptr<platform::GraphWindow> QWWin[store::kChannels];  // windows of the W channels
+  std::unique_ptr<platform::GraphWindow> QMWin[store::kChannels];  // windows of the M channels
+  platform::GraphWindowFactory GraphFactory;                       // empty: a window model that only records
   // Dialogs only the desktop program has (empty headless): the acquisition
   // settings (internal command 205) and the channel selection (210). Each
   // answers 1 when the settings were accepted and written back.

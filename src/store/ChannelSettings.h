@@ -9,6 +9,7 @@ namespace store {
 
 #pragma pack(push, 1)
 
+// Acquisition settings of an input channel: calibration, run lengths, periods, outputs.
 struct A_s {
   char Name[30];
   float CalValue1, CalValue2;
@@ -65,6 +66,7 @@ inline constexpr uint8_t kANotAnalogInput = 0x04;  // not counted as an analog i
 inline constexpr uint8_t kAWLive = 0x20;           // waveform runs are done by the live window
 inline constexpr uint8_t kARedrawRepeats = 0x80;   // a repeated run redraws whole windows, not the progress
 
+// Measurement-mathematics / generator record of a channel.
 struct M_s {
   uint8_t Reserved0[26];
   int16_t GenShape;    // 0 rectangle, 1 triangle, 2 sine, 3 constant

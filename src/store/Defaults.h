@@ -9,24 +9,23 @@
 
 namespace store {
 
-extern const IG_s IG0;
-extern const Header_s HGW0;  // static initial value of `HGW`
-extern const Header_s HGB0;  // static initial value of `HGB`
-// Default channel records.
-extern const Channel_s FGW0;
-extern const Channel_s FGB0;
-extern const CG_s CG0;
-extern const A_s A0;
-extern const M_s M0;
-extern const MGlobals_s MGlobals0;
-extern const MG_s MG0;
-extern const PG_s PG0;
-extern const DG_s DG0;  // static initial value of `DG`
-extern const WG_s WG0;
-extern const Marker_s Marker0;
-extern const Prt_s Prt0;
-extern const Fun_s Fun0;
-extern const Kal_s Kal0;
+extern const IG_s IG0;              // identification record that opens every data file
+extern const Header_s HGW0;         // static initial value of `HGW`
+extern const Header_s HGB0;         // static initial value of `HGB`
+extern const Channel_s FGW0;        // default channel record of the W store
+extern const Channel_s FGB0;        // default channel record of the M store
+extern const CG_s CG0;              // default graph settings of a channel window
+extern const A_s A0;                // default acquisition settings of an input channel
+extern const M_s M0;                // default measurement-mathematics / generator record
+extern const MGlobals_s MGlobals0;  // default generator globals
+extern const MG_s MG0;              // default measurement globals
+extern const PG_s PG0;              // default program globals
+extern const DG_s DG0;              // static initial value of `DG`
+extern const WG_s WG0;              // default working file names
+extern const Marker_s Marker0;      // a marker not in use
+extern const Prt_s Prt0;            // default print settings
+extern const Fun_s Fun0;            // an empty user-function page
+extern const Kal_s Kal0;            // default calibration-from-curve record
 
 // Unit prefix table `Unit`.
 inline constexpr const char* Unit[6] = {"No U", "micro", "mili", " ", "kilo", "mega"};

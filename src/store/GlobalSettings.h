@@ -117,10 +117,10 @@ struct WG_s {
   char MacroFile[kPathSize];
   char MacroMask[kPathSize];
   uint8_t Reserved2340[32];
-  int32_t ExtStartCount;
-  int32_t ExtPrevWord;
-  int32_t ExtPrevBit;
-  int32_t ExtStartMode;  // 0 bit 0 changes, 1 rises, 2 falls, 3 word changes
+  int32_t ExtStartCount;  // external starts counted (names the next save)
+  int32_t ExtPrevWord;    // digital input word last seen by the external start
+  int32_t ExtPrevBit;     // input bit last seen by the external start
+  int32_t ExtStartMode;   // 0 bit 0 changes, 1 rises, 2 falls, 3 word changes
   uint8_t Reserved2388[4];
   int32_t LivePointsPerRefresh;
   uint8_t Reserved2396[2];

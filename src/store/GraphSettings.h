@@ -9,21 +9,22 @@ namespace store {
 
 #pragma pack(push, 1)
 
+// Graph settings of a channel's window ("channel graph").
 struct CG_s {
+  // Right / left sample index of the view.
   int32_t IR;
-  // Left / right sample index of the view.
-  int32_t IL;
+  int32_t IL;  // left
   int32_t Cur1, Cur2;
   float HCur1, HCur2;
   float XCur1, XCur2;
-  int32_t SavCur1, SavCur2;
-  float SavHCur1, SavHCur2;
-  float SavXCur1, SavXCur2;
+  int32_t SavCur1, SavCur2;  // saved cursor positions: sample index
+  float SavHCur1, SavHCur2;  // value
+  float SavXCur1, SavXCur2;  // horizontal (XY plot)
   // Saved left / right limit (sample index) of a graph window.
   int32_t LimIL, LimIR;
   // Saved value / horizontal limits of a graph window.
   float LimVMax, LimVMin;
-  float LimXMax, LimXMin;
+  float LimXMax, LimXMin;  // horizontal (XY plot)
   // A graph window of the measurement store.
   int32_t MeasWin;
   uint8_t Reserved84[4];

@@ -54,8 +54,8 @@ struct Fun_s {
 struct Kal_s {
   // The channel and the two level / value pairs of Kal.
   int16_t KalChannel;
-  float KalValue1, KalValue2;
-  float KalLevel1, KalLevel2;
+  float KalValue1, KalValue2;  // values the two levels stand for
+  float KalLevel1, KalLevel2;  // the two levels read on the channel
 };
 
 // Matrix record `Mat` and matrix header `MatH` (.FUN); opaque here.
