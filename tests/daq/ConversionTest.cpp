@@ -67,21 +67,6 @@ class TextTable : public ::testing::Test {
   fake::Env f;
 };
 
-TEST_F(TextTable, InterpolatesHoldsTheEndsSortsAndSteps) {
-  Table(f.p(), 0, {{0, 0}, {1, 10}, {2, 40}});
-  ExpectAt({{1.5f, 25.0f}, {3.0f, 40.0f}, {-1.0f, 0.0f}});
-  // Another channel has no table: the plain calibration; without TextKalib no table at all.
-  Calibrate(f.p(), 1, 0, 5, 0, 32.768f);
-  EXPECT_NEAR(daq::AD_Kalibrace(f.p(), 1500.0f, 1), 1.5f, 1e-4);
-  f.p().TextKalib = 0;
-  ExpectAt({{1.5f, 1.5f}});
-  // File order is sorted; a repeated input is a step.
-  Table(f.p(), 0, {{2, 40}, {0, 0}, {1, 10}});
-  ExpectAt({{1.5f, 25.0f}, {-1.0f, 0.0f}});
-  Table(f.p(), 0, {{0, 0}, {1, 10}, {1, 20}, {2, 40}});
-  ExpectAt({{0.5f, 5.0f}, {1.0f, 20.0f}, {1.5f, 30.0f}});
-}
-
 TEST_F(TextTable, HostilePointCounts) {
   Table(f.p(), 0, {{0, 0}, {1, 10}});
   f.p().KalibIn(0, 0) = 1e9f;  // more than a row holds: the row's 300 points
@@ -92,23 +77,6 @@ TEST_F(TextTable, HostilePointCounts) {
   }
   f.p().KalibIn(0, 0) = 1.0f;  // one point: everything maps to it
   ExpectAt({{7.0f, 0.0f}});
-}
-
-TEST(Conversion, BulkConversionMatchesSingleCodes) {
-  fake::Env f;
-  f.p().DG.Simulation = 1;
-  Calibrate(f.p(), 2, -1, 4, -50, 75, 3);
-  Table(f.p(), 5, {{-100, 1}, {0, 2}, {100, 3}});
-  Calibrate(f.p(), 5, -5, 5, -500, 500);
-  std::vector<int16_t> codes;
-  for (int i = -32768; i < 32768; i += 97) codes.push_back(int16_t(i));
-  for (int ch : {2, 5}) {
-    daq::ChannelConversion conv = daq::MakeConversion(f.p(), ch);
-    std::vector<float> out(codes.size() / 2);
-    daq::ConvertCodes(conv, codes.data() + 1, 2, out.size(), out.data());
-    for (size_t i = 0; i < out.size(); ++i)
-      ASSERT_NEAR(out[i], daq::AD_Kalibrace(f.p(), codes[1 + 2 * i], int16_t(ch)), 1e-3) << ch << " " << i;
-  }
 }
 
 TEST(Simulation, CodesStayInTheirRowsAndScansShareThePhase) {

@@ -78,24 +78,6 @@ TEST(MeasurementSchedule, PointsWhenDueAndCatchUpWhenBehind) {
   EXPECT_EQ(s.p().Bindx, 6);
 }
 
-TEST(MeasurementSchedule, FullRecordEndsOrRestarts) {
-  QmRun s;
-  runtest::RecordingWindow* w = s.OpenWindow(0, 0);
-  daq::StartMeasurementRun(s.p());
-  s.Ticks(9000);
-  EXPECT_EQ(std::tuple(s.p().Bindx, s.p().QM), std::tuple(9, 0));  // full, no repetition: the run ended
-  EXPECT_GE(w->Count(2000), 2);
-  EXPECT_FLOAT_EQ(s.runs().TotalQMTime, 10.0f);
-  s.ref().MRepeat = 1;
-  daq::StartMeasurementRun(s.p());
-  s.Ticks(9000);
-  EXPECT_EQ(std::tuple(s.p().QM, s.p().Bindx),
-            std::tuple(1, -1));  // restarted; the next point goes to index 0
-  s.Ticks(200);
-  EXPECT_EQ(s.p().Bindx, 0);
-  daq::StopRun(s.p());
-}
-
 TEST(MeasurementEvent, PreEventHistoryMovesToTheFront) {
   QmRun s;
   s.WatchEvent(3, 5.5f, -1.0f);

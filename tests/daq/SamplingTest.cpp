@@ -135,26 +135,6 @@ TEST(OneScan, ContinuousScanReadAndRecovery) {
   EXPECT_EQ(f.env.ui.Count("Chyba Td_Get_Buffer_Status 5"), 1);
 }
 
-TEST(OneScan, SingleScanScatteredByChannel) {
-  fake::Env f;
-  ASSERT_EQ(daq::BOARD_Init(f.p()), 1);  // leaves the default scan of inputs 0..7
-  for (int ch : {2, 7, 31, 40}) Select(f.card(), ch, 1);
-  Codes out(128, -5);
-  ASSERT_EQ(daq::BOARD_SW_GetData(f.p(), out), 1);
-  EXPECT_EQ(std::tuple(out[7], out[31], out[40], S().singleCounts.back()), std::tuple(200, 300, -5, 3));
-  // The open single-scan driver with the same list is used as it is.
-  size_t configs = S().config.size();
-  ASSERT_EQ(daq::BOARD_SW_GetData(f.p(), out), 1);
-  EXPECT_EQ(S().config.size(), configs);
-  // A short buffer is written only where it reaches.
-  Codes shortOut(8, -5);
-  ASSERT_EQ(daq::BOARD_SW_GetData(f.p(), shortOut), 1);
-  EXPECT_EQ(shortOut[7], 200);
-  S().singleStatus = 4;
-  EXPECT_EQ(daq::BOARD_SW_GetData(f.p(), out), 0);
-  EXPECT_EQ(f.env.ui.Count("Chyba Td_Get_AI 4"), 1);
-}
-
 TEST(Ports, DigitalAndAnalogOutputs) {
   fake::Env f;
   EXPECT_EQ(std::tuple(daq::DacCode(-12.0f), daq::DacCode(12.0f), daq::DacCode(std::nanf(""))),

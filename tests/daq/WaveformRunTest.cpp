@@ -44,23 +44,6 @@ TEST(WaveformRun, AccumulationAndRunningMean) {
   }
 }
 
-TEST(WaveformRun, RecordSizeLimitAndLiveWindow) {
-  Sim s(4096);
-  s.Select({0});
-  s.p().HGW.Length = 4096;
-  EXPECT_EQ(daq::TRV_QW(s.p()), 1);
-  s.p().HGW.Length = 4097;
-  EXPECT_EQ(daq::TRV_QW(s.p()), 0);
-  EXPECT_EQ(s.Shown(423), 1);
-  s.p().HGW.Length = 64;
-  s.p().RefA().Flags153 |= 0x20;
-  EXPECT_EQ(daq::TRV_QW(s.p()), 0);
-  EXPECT_EQ(s.Shown(1304), 1);
-  runtest::RecordingWindow* w = s.OpenWindow(1, 5);
-  EXPECT_EQ(daq::TRV_QW(s.p()), 1);
-  EXPECT_EQ(std::tuple(w->Count(2126), w->Count(2040)), std::tuple(1, 0));
-}
-
 TEST(WaveformRun, AdTestCountsEveryCodeOfTheRecordOnce) {
   Sim s;
   s.Select({0});

@@ -41,20 +41,6 @@ class ChannelTransport : public ::testing::Test {
   state::Program& p = env.prog;
 };
 
-TEST_F(ChannelTransport, CopyInsertsTheBlockInOrderAndReadsAMovedSource) {
-  ASSERT_EQ(ops::ChanelTransportUtil(p, Store::W, 1, 4, false), 1);
-  EXPECT_EQ(p.HGW.ChannelCount, 4);
-  EXPECT_EQ(state::Pocatek(p, store::Store::W, 4), 2 * kLength);  // between 2 and 7
-  for (auto [ch, from] : {std::pair{0, 0}, {1, 1}, {4, 1}, {6, 6}})
-    EXPECT_EQ(Channel(p, 1, ch), Expected(from));
-  EXPECT_STREQ(p.FGW[4].Name, "Source");
-  EXPECT_EQ(std::tuple(p.FGW[4].PrefixCode, p.WFreq[4]), std::tuple(3, 1));
-  // A source above the new channel is read after it moved.
-  ASSERT_EQ(ops::ChanelTransportUtil(p, Store::W, 6, 2, false), 1);
-  EXPECT_EQ(Channel(p, 1, 2), Expected(6));
-  EXPECT_EQ(Channel(p, 1, 6), Expected(6));
-}
-
 TEST_F(ChannelTransport, QuestionsAndMessagesWithAsk) {
   const Snapshot before(p);
   env.ui.Push(platform::Answer::No);

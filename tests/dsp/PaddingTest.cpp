@@ -28,22 +28,6 @@ class Padding : public ::testing::Test {
   state::Program& p = env.prog;
 };
 
-TEST_F(Padding, ZerosAfterEveryChannel) {
-  testing_support::TestEnv big(8192);
-  auto a = Ramp(1000, 1), b = Ramp(1000, 5000), c = Ramp(1000, -7000);
-  FillStore(big.prog, 1, {0, 3, 127}, {a, b, c}, 1000);
-  auto windows = dsptest::OpenLoggingWindows(big.prog, 1);
-  ASSERT_EQ(ops::DoplnNulamiNaMocninuDvou(big.prog, false, true), 1);
-  EXPECT_EQ(big.prog.HGW.Length, 1024);
-  for (auto [ch, src] : {std::pair{0, &a}, {3, &b}, {127, &c}}) {
-    V want = *src;
-    want.resize(1024, 0.0f);
-    EXPECT_EQ(Channel(big.prog, 1, ch), want) << ch;
-  }
-  EXPECT_EQ(dsptest::Codes(*windows), (std::vector<int>{2040, 2040, 2040}));
-  EXPECT_TRUE(big.ui.Log().empty());
-}
-
 TEST_F(Padding, LastValueTruncatedTowardZero) {
   FillStore(p, 1, {0, 1, 2}, {{1, 2, 2.7f}, {1, 2, -2.7f}, {1, 2, NAN}}, 3);
   env.ui.Push(Answer::Yes);

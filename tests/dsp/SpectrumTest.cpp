@@ -266,21 +266,6 @@ TEST_F(Spectrum, BandFilterPassAndStop) {
   EXPECT_FALSE(IsSpectrum(1, 0));
 }
 
-TEST_F(Spectrum, BandFilterOfASpectrumStaysInIt) {
-  Layout(1, {0}, 64);
-  ASSERT_EQ(Fft(0), 1);
-  V s = Samples(1, 0);
-  ASSERT_EQ(ops::DigFilUtil(p, Store::W, 0, 2, 3, dsp::BandFilter::Stop), 1);
-  EXPECT_TRUE(IsSpectrum(1, 0));
-  for (int i : {2, 3, 34, 35}) s[size_t(i)] = 0.0f;
-  EXPECT_EQ(Samples(1, 0), s);
-  V bins(9, 1.0f);  // M = 4 and an odd ninth sample
-  dsp::ZeroSpectrumBins(bins.data(), 4, 3, 10);
-  EXPECT_EQ(bins, (V{1, 1, 1, 0, 0, 1, 1, 0, 1}));
-  dsp::ZeroSpectrumBins(bins.data(), 4, -3, 0);
-  EXPECT_EQ(bins, (V{0, 1, 1, 0, 0, 1, 1, 0, 1}));
-}
-
 TEST(PowerOfTwo, Helpers) {
   for (long long n : {8LL, 16LL, 1024LL, 1LL << 30}) EXPECT_EQ(dsp::JeMocninaDvou(n), 1) << n;
   for (long long n : {0LL, 1LL, 2LL, 4LL, 12LL, -8LL, 1LL << 31}) EXPECT_EQ(dsp::JeMocninaDvou(n), 0) << n;

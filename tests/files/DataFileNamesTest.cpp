@@ -38,26 +38,6 @@ TEST_F(DataFileNames, CounterDigitsBeforeTheDot) {
   EXPECT_EQ(p.M_NameInc, 0);
 }
 
-TEST_F(DataFileNames, SetFromTheQueueAndSlots) {
-  store::CopyText(p.DG.NameQueue, "  Test_042.dat");
-  EXPECT_EQ(Named(1, 1), "Test_042.w");
-  EXPECT_EQ(p.W_NameInc[0], 42);
-  // A slot has its own name and counter; an index out of range is reset.
-  p.W_NameIndx = 3;
-  store::CopyText(p.DG.NameQueue, "longname12345678");
-  EXPECT_EQ(Named(1, 1), "longname1234");  // 12 characters, no room for ".w"
-  EXPECT_EQ(p.W_NameInc[4], 0);            // "ame" is no number
-  EXPECT_EQ(std::string(p.W_Nam_N.get() + 36, 12), "longname1234");
-  p.W_NameIndx = 40;
-  EXPECT_EQ(Named(1, 0), "Test_043.w");
-  EXPECT_EQ(p.W_NameIndx, -1);
-  // A name too short for the digits keeps its first character in place.
-  store::CopyText(p.DG.NameQueue, "a");
-  EXPECT_EQ(Named(0, 1), "a.m");
-  p.M_NameInc = 122;
-  EXPECT_EQ(Named(0, 0), "3.m");
-}
-
 TEST_F(DataFileNames, DateNameFillsAllTwelveCharacters) {
   env.clock.SetNow({2023, 8, 6, 14, 37, 0, 0});
   files::NameDatum(p);

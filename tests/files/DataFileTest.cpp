@@ -33,22 +33,6 @@ class DataFile : public ::testing::Test {
   state::Program& p = env.prog;
 };
 
-TEST_F(DataFile, TwoChannelsGiveTheExactLayout) {
-  FillStore(p, 1, {0, 2}, 100);
-  p.WFreq[2] = 1;  // a spectrum channel is written with IsSpectrum set
-  ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\two.w", store::Store::W, 0), 1);
-  auto bytes = ReadBytes(env.dir / "DATA/two.w");
-  ASSERT_EQ(bytes.size(), 1564u);
-  EXPECT_EQ(std::memcmp(bytes.data(), "TARVELIN, B 3.0,7/95\x80\0", 22), 0);  // identification, capacity 128
-  EXPECT_EQ(std::memcmp(&bytes[22], &p.HGW, 586), 0);
-  EXPECT_EQ(At<store::Channel_s>(bytes, 608).IsSpectrum, 0);
-  EXPECT_EQ(At<float>(bytes, 686 + 99 * 4), PatternValue(1, 0, 99));
-  const store::Channel_s second = At<store::Channel_s>(bytes, 608 + 478);
-  EXPECT_STREQ(second.Name, "Chan 2");
-  EXPECT_EQ(second.IsSpectrum, 1);
-  EXPECT_EQ(At<float>(bytes, 608 + 478 + 78), PatternValue(1, 2, 0));
-}
-
 TEST_F(DataFile, SingleChannelLeavesTheStoreHeaderAlone) {
   FillStore(p, 1, {0, 2, 5}, 64);
   const store::Header_s before = p.HGW;
@@ -127,24 +111,6 @@ TEST_F(DataFile, CountsFlagsKindsAndAccumulation) {
   // Accumulating the same file doubles.
   ASSERT_EQ(Read("\\DATA\\w.w", 1, -1, -1, 1), 1);
   EXPECT_EQ(p.Waveform[19], 2 * PatternValue(1, 4, 19));
-}
-
-TEST_F(DataFile, SmallCapacityWriter) {
-  FileImage f(64, 1, 8);
-  f.AddChannel(5, 10.0f);
-  f.AddChannel(63, 20.0f);
-  f.header().ChannelOn[100] = 1;  // beyond such a writer's channels: never read
-  f.Write(env.dir / "DATA/c64.w");
-  ASSERT_EQ(Read("\\DATA\\c64.w", 1), 1);
-  EXPECT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.ChannelOn[100], p.Waveform[8]), std::tuple(2, 0, 20.0f));
-  // Single channel: only channels below the capacity exist.
-  FillStore(p, 1, {0}, 8);
-  EXPECT_EQ(Read("\\DATA\\c64.w", 1, 63, 0), 1);
-  EXPECT_EQ(p.Waveform[0], 20.0f);
-  Snapshot before(p);
-  EXPECT_EQ(Read("\\DATA\\c64.w", 1, 64, 0), 0);
-  EXPECT_TRUE(LastMessageIs(env, state::Txt(p, 498), 13));
-  EXPECT_TRUE(Snapshot(p) == before);
 }
 
 TEST_F(DataFile, SingleChannelIntoALongerOrShorterStore) {

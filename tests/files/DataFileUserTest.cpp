@@ -51,24 +51,6 @@ TEST_F(DataFileUser, WriteAsksForCommentNameAndOverwrite) {
   EXPECT_STREQ(p.WG.LastWaveFile, target.c_str());
 }
 
-TEST_F(DataFileUser, MacroWritesUnderTheMacroName) {
-  FillStore(p, 1, {0}, 10);
-  p.MacGoing = 1;
-  files::NameInMacro(p, store::Store::W, true);
-  ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
-  EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_000.w"));
-  EXPECT_FALSE(Asked("comment"));  // no window while a macro runs
-  // After a timed-out input wait a slot name writes nothing.
-  p.W_NameIndx = 2;
-  files::NameInMacro(p, store::Store::W, true);
-  p.PWait = -2;
-  EXPECT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
-  p.PWait = 0;
-  files::NameInMacro(p, store::Store::W, false);
-  ASSERT_EQ(files::WriteDataFile(p, "", store::Store::W, 0), 1);
-  EXPECT_TRUE(FileExists(env.dir / "DATA/Wave_001.w"));
-}
-
 TEST_F(DataFileUser, ReadTakesTheMaskAndName) {
   FillStore(p, 0, {2}, 10);
   ASSERT_EQ(files::WriteDataFileUtil(p, "\\DATA\\meas.mx", store::Store::M, 0), 1);

@@ -226,22 +226,6 @@ TEST_F(JobUser, WriteAndReadBackWithCompanionsOrTheJobAlone) {
             std::tuple(+store::A0.BaseAddress, +store::Fun0.N, 0x00FF00u));
 }
 
-TEST_F(JobUser, FailedReadOrOtherMemoryBudget) {
-  const std::vector<uint8_t> before = JobBytes(p);
-  EXPECT_EQ(Read("\\JOB\\ABSENT.JOB", 0), 0);
-  EXPECT_EQ(e.ui.LastText(), state::Txt(p, 321));
-  EXPECT_TRUE(JobBytes(p) == before);
-  // Another memory budget ends the program; the budget is written at exit for the next start.
-  p.DG.TotalSamples = p.PW * 2;
-  p.PG.WWindows = 1;
-  ASSERT_EQ(files::WriteJobFileUtil(p, e.paths.Resolve("\\JOB\\BIG.JOB").c_str()), 1);
-  p.DG.TotalSamples = p.PW;
-  EXPECT_EQ(Read("\\JOB\\BIG.JOB", 1), 0);
-  EXPECT_EQ(e.ui.LastText(), state::Txt(p, 322));
-  EXPECT_EQ(std::tuple(+p.BudeKonecAleAzPoGrafech, +p.DG.TotalSamples), std::tuple(1, p.PW * 2));
-  EXPECT_FALSE(state::AnyWindowOpen(p, store::Store::W));
-}
-
 TEST_F(JobUser, ReadReopensTheWindowsTheJobHad) {
   p.HGW.ChannelOn[1] = 1;
   p.MG.WDisplay[1] = 1;

@@ -86,23 +86,6 @@ TEST_F(ModifyFilesTest, RefusalsChangeNothing) {
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
-TEST_F(ModifyFilesTest, InteractiveDialogQuestionAndRememberedName) {
-  Put("i.txt", "{1}{Renamed}{-}{1}{1}{0}{N}{}{}{0}");
-  const std::string chosen = env.dir / "MODIFY/i.txt";
-  env.ui.Push(std::optional<std::string>(chosen));
-  env.ui.Push(platform::Answer::No);
-  EXPECT_EQ(files::WaveformModifyExecute(p, true), 0);
-  EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Chan 0");
-  EXPECT_EQ(store::FieldText(p.WG.ModifyFile), chosen);
-  // The macro command without a name takes the remembered one, no question.
-  p.MacGoing = 1;
-  EXPECT_EQ(files::WaveformModifyExecute(p, false), 1);
-  EXPECT_EQ(store::FieldText(p.FGW[0].Name), "Renamed");
-  p.MacGoing = 0;
-  env.ui.Push(std::optional<std::string>());
-  EXPECT_EQ(files::WaveformModifyExecute(p, true), 0);
-}
-
 TEST_F(ModifyFilesTest, EditingWritesATemplateAndStartsTheEditor) {
   const std::string chosen = env.dir / "MODIFY/new 'one' $x.txt";
   env.ui.Push(std::optional<std::string>(chosen));

@@ -75,23 +75,6 @@ const FileKind kKinds[] = {
      [](state::Program& p) { return std::vector{Rec(p.Col_)}; }},
 };
 
-TEST(SettingsFiles, RoundTripsByteForByte) {
-  for (const FileKind& k : kKinds) {
-    SCOPED_TRACE(k.label);
-    TestEnv a, b;
-    k.Scramble(a.prog, 3);
-    ASSERT_EQ(k.write(a.prog, nullptr), 1);
-    std::vector<uint8_t> first = ReadBytes(a.paths.Resolve(k.workName));
-    EXPECT_EQ(first.size(), k.fileSize);
-    const std::string copy = b.paths.Resolve(k.workName);
-    WriteBytes(copy, first);
-    ASSERT_EQ(k.read(b.prog, nullptr), 1);
-    EXPECT_EQ(k.State(b.prog), k.State(a.prog));
-    ASSERT_EQ(k.write(b.prog, nullptr), 1);
-    EXPECT_EQ(ReadBytes(copy), first);
-  }
-}
-
 TEST(SettingsFiles, WrongVersionOrSizeIsRefusedUnchanged) {
   for (const FileKind& k : kKinds) {
     SCOPED_TRACE(k.label);

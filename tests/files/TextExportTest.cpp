@@ -75,26 +75,6 @@ TEST_F(TextExportTest, SimpleNumbersIgnoreTheLocale) {
   EXPECT_EQ(ReadText(env.dir / "DATA/simple.txt"), "1.50000000e+00\r\n-2.50000000e-01\r\n1.23456700e+06\r\n");
 }
 
-TEST_F(TextExportTest, ColumnsRoundTripThroughTheImport) {
-  ASSERT_EQ(files::WriteColumnsUtil(p, "\\DATA\\cols.txt", 2), 1);
-  EXPECT_EQ(ReadText(env.dir / "DATA/cols.txt"),
-            "% interval [s] : 0.001000\n% Voltage \tCurrent \t\n% V \tA \t\n"
-            "        1.50        0.00\n"
-            "       -0.25        2.00\n"
-            "   1234567.00       -3.00\n");
-  std::fill(p.Waveform.get(), p.Waveform.get() + 6, 0.0f);
-  ASSERT_EQ(files::ReadDataFileELKOSO(p, store::Store::W, env.dir / "DATA/cols.txt"), 1);
-  EXPECT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.Length), std::tuple(2, 3));
-  EXPECT_EQ(std::vector<float>(p.Waveform.get(), p.Waveform.get() + 6),
-            std::vector<float>(kValues, kValues + 6));
-  // Column file names: no extension is appended to, never the waveform file itself.
-  for (auto [in, want] : {std::pair{"\\DATA\\WAVE.W", "\\DATA\\WAVE_c.TXT"},
-                          {"/d/x.y/WAVE.W", "/d/x.y/WAVE_c.TXT"},
-                          {"\\DATA.OLD\\WAVE", "\\DATA.OLD\\WAVE_c.TXT"},
-                          {".W", ".W_c.TXT"}})
-    EXPECT_EQ(files::ColumnFileName(in), want);
-}
-
 TEST_F(TextExportTest, ColumnExportOpensTheViewerWithTheNameIntact) {
   const std::string dir = MakeDir("odd 'dir' \"q\" $(true);&|");
   store::CopyText(p.WG.LastWaveFile, dir + "/my wave.W");

@@ -166,25 +166,6 @@ TEST(HeadlessWindowHostTest, MessagesToAClosedWindowAreDropped) {
   EXPECT_EQ(host.ShownCount(), 2u);
 }
 
-TEST(HeadlessWindowHostTest, HandlersPostingAgainWaitForTheNextPass) {
-  HeadlessWindowHost host;
-  CountingWindow w;
-  host.Show(w);
-  w.onMessage = [&](int code) {
-    if (code < 2003) host.Post(w, code + 1, 0);
-  };
-  std::vector<std::pair<int, int>> main;
-  host.SetMainHandler([&](int code, int arg) { main.emplace_back(code, arg); });
-  host.PostMain(1998, 7);
-  host.Post(w, 2000, 0);
-  host.DeliverPending();
-  EXPECT_EQ(w.codes, std::vector<int>{2000});
-  EXPECT_EQ(main, (std::vector<std::pair<int, int>>{{1998, 7}}));
-  host.DeliverPending();
-  host.DeliverPending();
-  EXPECT_EQ(w.codes, (std::vector<int>{2000, 2001, 2002}));
-}
-
 TEST(PosixProcessTest, ArgumentsReachTheProgramUnparsed) {
   TempDir dir;
   const std::string name = "a b 'q\" ; touch pwned $(touch pwned2) `x`";
