@@ -49,7 +49,8 @@ Bench& Get() {
 void BM_WriteDataFileUtil(benchmark::State& state) {
   Bench& b = Get();
   for (auto _ : state)
-    if (!files::WriteDataFileUtil(*b.prog, b.root + "/data.w", 1, 0)) state.SkipWithError("write failed");
+    if (!files::WriteDataFileUtil(*b.prog, b.root + "/data.w", store::Store::W, 0))
+      state.SkipWithError("write failed");
   state.SetBytesProcessed(state.iterations() * kFileBytes);
 }
 
@@ -83,9 +84,10 @@ void BM_PlainFwriteRename(benchmark::State& state) {
 
 void BM_ReadDataFileUtil(benchmark::State& state) {
   Bench& b = Get();
-  if (!files::WriteDataFileUtil(*b.prog, b.root + "/data.w", 1, 0)) state.SkipWithError("write failed");
+  if (!files::WriteDataFileUtil(*b.prog, b.root + "/data.w", store::Store::W, 0))
+    state.SkipWithError("write failed");
   for (auto _ : state)
-    if (!files::ReadDataFileUtil(*b.prog, b.root + "/data.w", 1, false, -1, -1, false))
+    if (!files::ReadDataFileUtil(*b.prog, b.root + "/data.w", store::Store::W, false, -1, -1, false))
       state.SkipWithError("read failed");
   state.SetBytesProcessed(state.iterations() * kFileBytes);
 }

@@ -27,7 +27,7 @@ struct GraphBench {
     p.HGW.Length = kSamples;
     for (int c = 0; c < channels; ++c) p.HGW.ChannelOn[c] = 1;
     for (int c = 0; c < channels; ++c) {
-      float* d = p.Waveform.get() + state::Pocatek(p, 1, c);
+      float* d = p.Waveform.get() + state::Pocatek(p, store::Store::W, c);
       uint32_t seed = 12345u + uint32_t(c);
       for (int32_t i = 0; i < kSamples; ++i) {
         seed = seed * 1664525u + 1013904223u;
@@ -40,7 +40,8 @@ struct GraphBench {
       g.Envelope = 1;  // the whole record in view, one column's min and max per pixel
       g.IL = 0;
       g.IR = kSamples - 1;
-      auto w = std::make_unique<graph::TDispl10>(p, "bench", 1, int16_t(c), state::Pocatek(p, 1, c), rect);
+      auto w = std::make_unique<graph::TDispl10>(p, "bench", store::Store::W, int16_t(c),
+                                                 state::Pocatek(p, store::Store::W, c), rect);
       w->DisplInit();
       windows.push_back(std::move(w));
       images.emplace_back(kW, kH, QImage::Format_RGB32);

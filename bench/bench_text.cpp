@@ -122,9 +122,10 @@ int main() {
   fill();
   const std::string columns = root + "/DATA/columns.txt";
   const std::string full = root + "/DATA/full.wtx";
-  const double exportColumns = Seconds([&] { files::WriteColumnsUtil(p, columns, 6); }, 3);
-  const double exportFull = Seconds([&] { files::WriteASCIIDataFileUtil(p, full, 1); }, 3);
-  const double import = Seconds([&] { files::ReadDataFileELKOSO(p, 1, columns); }, 3);
+  const double exportColumns = Seconds([&] { (void)files::WriteColumnsUtil(p, columns, 6); }, 3);
+  const double exportFull =
+      Seconds([&] { (void)files::WriteASCIIDataFileUtil(p, full, store::Store::W); }, 3);
+  const double import = Seconds([&] { (void)files::ReadDataFileELKOSO(p, store::Store::W, columns); }, 3);
   const bool ok = p.HGW.ChannelCount == kChannels && p.HGW.Length == kRows;
 
   std::printf("text bench (processor time, best of 3 / peer 1): %d rows x %d columns, file %s\n", kRows,

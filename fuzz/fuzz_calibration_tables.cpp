@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (n < 0 || n > 8) __builtin_trap();
   // … and through the channel files of the program folder.
   f.Put("\\TXTKALIB\\chan_007.txt", data, size);
-  files::ReadKalibText(f.prog);
+  (void)files::ReadKalibText(f.prog);
   const float count = f.prog.KalibIn(0, 6);
   if (!(count >= 0 && count <= state::kMaxKalibPoints)) __builtin_trap();
   return 0;

@@ -110,10 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     h.Reset();
     const auto before = h.Snapshot();
     Check(h, before,
-          files::ReadDataFileUtil(*h.prog, "\\input.w", m.store, true, m.fileChannel, m.dest, m.accumulate));
+          files::ReadDataFileUtil(*h.prog, "\\input.w", store::StoreFromFlag(m.store), true, m.fileChannel,
+                                  m.dest, m.accumulate != 0));
   }
   h.Reset();
   const auto before = h.Snapshot();
-  Check(h, before, files::WaveformLinkUtil(*h.prog, "\\input.w", 1));
+  Check(h, before, files::WaveformLinkUtil(*h.prog, "\\input.w", store::Store::W));
   return 0;
 }

@@ -226,7 +226,7 @@ void Run(FuzzedDataProvider& in, platform::Paths& paths) {
   if (!app::AllocateSampleArrays(p) || !app::AllocateBuffers(p)) return;
   const double baseAlloc = p.TotalDataAlloc;
 
-  const int isW = in.ConsumeBool() ? 1 : 0;
+  const store::Store isW = in.ConsumeBool() ? store::Store::W : store::Store::M;
   store::Header_s& h = p.Header(isW);
   std::memset(h.ChannelOn, 0, sizeof h.ChannelOn);
   const int16_t own = int16_t(in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(0, 3)

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   h.ChannelCount = 3;
   h.Length = 100;
   for (int i = 0; i < 300; ++i) p.Waveform[size_t(i)] = float(i);
-  files::WaveformModifyExecute(p, false, f.Put("\\MODIFY\\fuzz.txt", data, size));
+  (void)files::WaveformModifyExecute(p, false, f.Put("\\MODIFY\\fuzz.txt", data, size));
   f.ui.ClearLog();
   return 0;
 }

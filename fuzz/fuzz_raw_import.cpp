@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
   f.ui.Push(int64_t(data[0]) - 2);
   f.ui.Push(double(data[0]) * 50.0);
-  files::Read_BIN_INTEGER(f.prog, f.Put("\\DATA\\fuzz.bin", data + 1, size - 1));
+  (void)files::Read_BIN_INTEGER(f.prog, f.Put("\\DATA\\fuzz.bin", data + 1, size - 1));
   f.ui.ClearLog();
   return 0;
 }

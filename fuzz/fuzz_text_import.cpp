@@ -9,8 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
   const std::string path = f.Put("\\DATA\\fuzz.txt", data, size);
-  files::ReadDataFileELKOSO(f.prog, 1, path);
-  files::ReadDataFileELKOSO(f.prog, 0, path);
+  (void)files::ReadDataFileELKOSO(f.prog, store::Store::W, path);
+  (void)files::ReadDataFileELKOSO(f.prog, store::Store::M, path);
   f.ui.ClearLog();
   return 0;
 }

@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::SettingsFuzzProgram& f = fuzzing::Instance();
-  files::Read_WAV(f.prog, f.Put("\\DATA\\fuzz.wav", data, size));
+  (void)files::Read_WAV(f.prog, f.Put("\\DATA\\fuzz.wav", data, size));
   f.ui.ClearLog();
   return 0;
 }
