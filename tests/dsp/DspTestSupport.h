@@ -14,6 +14,7 @@
 #include "state/StoreAccess.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
+#include "support/StoreSnapshot.h"
 #include "support/TestSupport.h"
 
 namespace dsptest {
@@ -64,24 +65,7 @@ inline void MarkSpectrum(state::Program& p, int store, int channel) {
   p.Channels(store::StoreFromFlag(store))[channel].IsSpectrum = 1;
 }
 
-struct Snapshot {
-  explicit Snapshot(const state::Program& p) {
-    Add(&p.HGW, sizeof p.HGW);
-    Add(&p.HGB, sizeof p.HGB);
-    Add(p.FGW.get(), p.FGW.bytes());
-    Add(p.FGB.get(), p.FGB.bytes());
-    Add(p.Waveform.get(), p.Waveform.bytes());
-    Add(p.Buffer.get(), p.Buffer.bytes());
-    Add(p.WFreq, sizeof p.WFreq);
-    Add(p.BFreq, sizeof p.BFreq);
-  }
-  void Add(const void* d, size_t n) {
-    const auto* b = static_cast<const uint8_t*>(d);
-    bytes.insert(bytes.end(), b, b + n);
-  }
-  bool operator==(const Snapshot& o) const { return bytes == o.bytes; }
-  std::vector<uint8_t> bytes;
-};
+using Snapshot = testing_support::StoreSnapshot;
 
 using WindowLog = std::vector<std::pair<int, int>>;  // (channel, code)
 

@@ -13,6 +13,7 @@
 #include "state/Program.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
+#include "support/StoreSnapshot.h"
 #include "support/TestSupport.h"
 
 namespace datafile_test {
@@ -46,27 +47,7 @@ inline bool LastMessageIs(const testing_support::TestEnv& env, const std::string
   return false;
 }
 
-struct Snapshot {
-  explicit Snapshot(const state::Program& p) {
-    Add(&p.IG, sizeof p.IG);
-    Add(&p.HGW, sizeof p.HGW);
-    Add(&p.HGB, sizeof p.HGB);
-    Add(p.FGW.get(), p.FGW.bytes());
-    Add(p.FGB.get(), p.FGB.bytes());
-    Add(p.CGW.get(), p.CGW.bytes());
-    Add(p.CGB.get(), p.CGB.bytes());
-    Add(p.Waveform.get(), p.Waveform.bytes());
-    Add(p.Buffer.get(), p.Buffer.bytes());
-    Add(p.WFreq, sizeof p.WFreq);
-    Add(p.BFreq, sizeof p.BFreq);
-  }
-  void Add(const void* data, size_t n) {
-    const auto* b = static_cast<const uint8_t*>(data);
-    bytes.insert(bytes.end(), b, b + n);
-  }
-  bool operator==(const Snapshot& o) const { return bytes == o.bytes; }
-  std::vector<uint8_t> bytes;
-};
+using Snapshot = testing_support::StoreSnapshot;
 
 class FileImage {
  public:
