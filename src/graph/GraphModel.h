@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/WindowDialogs.h"
 #include "platform/Canvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/WindowHost.h"
@@ -267,6 +268,57 @@ class TDispl10 : public platform::GraphWindow {
   // `HotKey`: the codes of `IsHotKey` press a graph key.
   void HotKey(int code);
 
+  // --- cursor operations (GraphCursorOps.cpp) ---
+  // `CursorToMax`: cursor 1 jumps to an extremum (modes 0..5).
+  void CursorToMax(int mode);
+  int32_t SetMaxPosition() const;                     // largest sample in IL..IR
+  int32_t SetFirstMaxPosition(bool overLevel) const;  // next local maximum; NShown = none
+  int32_t SetFirstMinPosition() const;                // next local minimum; NShown = none
+  void CursorExpand();                                // zoom to both cursors
+  void VerticalCursorExpand();                        // the sample range of the cursors only
+  void HorizontalCursorExpand();                      // the value range of the horizontal lines only
+  // View history: what 0 store the view (asking when `ask`); what 1 with
+  // which 0 clear, which 1 delete the current view.
+  void CursorSave(int what, int which, bool ask);
+  void CursorRestore(int step, bool report);
+  void Wider(bool search);  // pulse width at the level of cursor 1
+  void ZjistiNejblizsi();   // "find the nearest": the channel nearest to cursor 1 becomes active
+  // Channels for the multi display chosen by the cursor box.
+  void VyberKanaluProMultizobrazeniMeziKurzory();
+  void VyberKanaluProMultizobrazeni(bool keep);
+  // Cursor 1 one cursor step left (-1) or right (+1): comma and full stop.
+  void StepCursor(int direction);
+
+  // --- information bar (GraphInfoBar.cpp) ---
+  void TextInfoCreateRefresh();
+
+  // --- markers (GraphMarkers.cpp) ---
+  void Marker();  // the marker dialog for the active channel
+  void PaintMarker(platform::Canvas& dc, int chan, float offset);
+
+  // --- input: keys, mouse, panels, timer (GraphInput.cpp and neighbours) ---
+  void KeyUp(int key);
+  // Mouse in client pixels; `buttons` while moving: 1 left, 2 right, 4 middle held.
+  void LButtonDown(int x, int y);
+  void LButtonUp(int x, int y);
+  void RButtonDown(int x, int y);
+  void RButtonUp(int x, int y);
+  void MButtonDown(int x, int y);
+  void MButtonUp(int x, int y);
+  void MouseMove(int x, int y, int buttons);
+  void EvCommand(int id);  // a button of the function-key panel
+  void DisplModeDialog();  // F11: the graph settings dialog
+  void HotKeyDialog();     // Space, F12
+  // Dialogs only the desktop program shows; empty ones refuse with a notice.
+  WindowDialogs Dialogs;
+
+  // --- data operations on the window's channel (GraphDataOps.cpp) ---
+  void DataModif(int mode);
+  void DataModifMultiChan(int mode);
+  void ToMag(int a, int b);
+  void Normalizace(int mode);  // "normalisation"
+  void CatData();              // Ctrl+E
+
   // --- signal processing on the window's channel (GraphProcessing.cpp) ---
   void Transform();       // kTransform, key F
   void WeightFunction();  // kWeightingWindow, key K
@@ -424,7 +476,7 @@ class TDispl10 : public platform::GraphWindow {
 enum class OwnSurface { Recording, Nothing };
 
 // The graph window factory that the main window opens channels' windows with.
-platform::GraphWindowFactory MakeGraphWindowFactory(state::Program& p,
-                                                    OwnSurface own = OwnSurface::Recording);
+platform::GraphWindowFactory MakeGraphWindowFactory(state::Program& p, OwnSurface own = OwnSurface::Recording,
+                                                    WindowDialogs dialogs = {});
 
 }  // namespace graph

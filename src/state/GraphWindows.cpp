@@ -133,3 +133,12 @@ void UpdateCaptions(Program& p, store::Store store) {
 }
 
 }  // namespace state
+
+namespace state {
+
+bool SendHotKey(Program& p, store::Store store, int chan, int code) {
+  (void)p, (void)store, (void)chan, (void)code;
+  return false;  // placeholder until the hot-key dialog lands
+}
+
+}  // namespace state

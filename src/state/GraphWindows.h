@@ -34,5 +34,9 @@ void UpdateCaptions(Program& p, store::Store store);
 // suspended for its windows goes on, unless it also waits for a run or an
 // input (a run that opens its windows must not release its macro early).
 void FirstPaintDone(Program& p);
+// What a button of the hot-key dialog does: sends hot-key `code` to the
+// graph window of channel `chan` (0-based) of the store; without such a
+// window general text 668 says so and false is answered.
+bool SendHotKey(Program& p, store::Store store, int chan, int code);
 
 }  // namespace state

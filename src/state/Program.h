@@ -225,6 +225,9 @@ struct Program {
   std::function<int(Program&)> ChannelDialog;
   // The memory dialog (empty: a value prompt in units of 131072 samples).
   std::function<int(Program&)> MemoryDialog;
+  // The hot-key dialog of the graph windows (main menu 170/171, Space and F12
+  // in a graph window); empty headless.
+  std::function<void(Program&, store::Store)> HotKeyDialog;
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
