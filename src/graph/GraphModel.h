@@ -312,6 +312,10 @@ class TDispl10 : public platform::GraphWindow {
   // Dialogs only the desktop program shows; empty ones refuse with a notice.
   WindowDialogs Dialogs;
 
+  // --- the window's own menu (GraphWindowMenu.cpp) ---
+  // Runs the item `id` (324..338) of the window menu; false for an unknown id.
+  bool MenuCommand(int id);
+
   // --- data operations on the window's channel (GraphDataOps.cpp) ---
   void DataModif(int mode);
   void DataModifMultiChan(int mode);
