@@ -81,6 +81,7 @@ void TDispl10::Displ(platform::Canvas& dc) {
       PrekladaneZobrazeni(dc);
     else
       PaintData(dc, PlotLeft, 0.0f, kPaintLine, g.PenWidth);
+    PaintMarker(dc, ActChan, 0.0f);
   }
   if (!full) {
     // The scales may have changed with the view: their places are cleared.
