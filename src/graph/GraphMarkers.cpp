@@ -65,8 +65,6 @@ void TDispl10::PaintMarker(platform::Canvas& dc, int chan, float offset) {
       dc.Text({lx, top}, text, platform::HAlign::Center, platform::VAlign::Top);
     }
   }
-  font.angleTenths = 0;
-  dc.SetFont(font);
 }
 
 void TDispl10::Marker() {
