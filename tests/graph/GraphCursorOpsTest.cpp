@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 #include <string>
 
 #include "GraphTestSupport.h"
@@ -234,6 +235,42 @@ TEST(GraphCursorOps, PulseWidthOfARectangleIsTheDistanceOfItsInterpolatedEdges) 
   w->StepCursor(1);
   EXPECT_FLOAT_EQ(f.G().PulseL, 0.0f);
   EXPECT_FLOAT_EQ(f.G().PulseR, 299.0f);
+}
+
+// What exclusive-or lines leave on the picture: a line drawn twice is gone.
+std::set<std::string> XorPicture(const platform::RecordingCanvas& c) {
+  std::set<std::string> on;
+  bool xorMode = false;
+  for (const std::string& op : c.Ops()) {
+    if (op.rfind("SetXor", 0) == 0) xorMode = op == "SetXor 1";
+    if (xorMode && op.rfind("Line", 0) == 0 && !on.erase(op)) on.insert(op);
+  }
+  return on;
+}
+
+TEST(GraphCursorOps, MovesAndJumpsThereAndBackLeaveThePictureAsItWas) {
+  std::vector<float> data(300, 0.0f);
+  for (int i = 50; i < 200; ++i) data[size_t(i)] = i < 100 || i >= 150 ? 10.0f : 0.0f;  // two pulses
+  OpsFixture f(data);
+  f.Range(20, -1);
+  f.G().PulseWidth = 1;
+  f.G().DisplFlags = uint16_t(f.G().DisplFlags | 0x0010);  // slope line too
+  f.G().CursorStep = 100;
+  f.G().Cur1 = 75;
+  f.G().HCur1 = 5;
+  auto w = f.Open();
+  w->Paint();
+  const std::set<std::string> before = XorPicture(Rec(*w));
+  EXPECT_FALSE(before.empty());
+  w->StepCursor(1);
+  w->CursorToMax(0);
+  w->StepCursor(1);
+  w->StepCursor(1);
+  EXPECT_EQ(f.G().Cur1, 250);
+  f.G().Cur1 = 75;
+  int16_t x = w->GlobalVertToMouse(75), y = w->GlobalHorizToMouse(5, x);
+  w->CursorPaint(x, y, 0, false);
+  EXPECT_EQ(XorPicture(Rec(*w)), before);
 }
 
 TEST(GraphCursorOps, CursorBoxChoosesOrRemovesTheChannelsItHolds) {
