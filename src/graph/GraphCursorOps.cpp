@@ -93,7 +93,12 @@ void TDispl10::CursorToMax(int mode) {
       int32_t il, ir;
       ShownRange(g, NShown, il, ir);
       const int32_t from = std::clamp(g.Cur1, il, ir), span = ir - il + 1;
-      auto ahead = [&](int32_t k) { return k >= NShown ? INT32_MAX : ((k - from) % span + span) % span; };
+      // A walk that came round to the start went the whole way.
+      auto ahead = [&](int32_t k) {
+        if (k >= NShown) return INT32_MAX;
+        const int32_t d = ((k - from) % span + span) % span;
+        return d == 0 ? span : d;
+      };
       at = ahead(mx) <= ahead(mn) ? mx : mn;
       break;
     }
