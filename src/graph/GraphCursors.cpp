@@ -2,12 +2,26 @@
 // cursor again at the same place takes it away without a repaint.
 #include <algorithm>
 
+#include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 
 namespace graph {
 namespace {
 
 uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
+
+// Cursor fields come from job files: indices outside the record and values
+// that are not numbers are pulled back before anything is drawn or read out.
+void SaneCursors(store::CG_s& g, int32_t n) {
+  if (n > 0) {
+    g.Cur1 = std::clamp(g.Cur1, 0, n - 1);
+    g.Cur2 = std::clamp(g.Cur2, 0, n - 1);
+  }
+  if (!Finite(g.HCur1)) g.HCur1 = g.VMax;
+  if (!Finite(g.HCur2)) g.HCur2 = g.VMin;
+  if (!Finite(g.XCur1)) g.XCur1 = g.XMin;
+  if (!Finite(g.XCur2)) g.XCur2 = g.XMax;
+}
 
 }  // namespace
 
@@ -64,6 +78,7 @@ void TDispl10::XorSlope(platform::Canvas& dc) {
 void TDispl10::CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex) {
   if (which != 0 && which != 1) return;
   store::CG_s& g = Own();
+  SaneCursors(g, NShown);
   OK_xy(x, y);
   if (setIndex) {
     if (g.XYPlot)
@@ -79,7 +94,12 @@ void TDispl10::CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex) {
     XorSlope(dc);
     slopeDrawn_ = false;
   }
+  if (!cursorDrawn_[0]) pulseShown_ = false;  // went with a repaint
   if (cursorDrawn_[which]) {
+    if (which == 0 && pulseShown_) {
+      XorPulseMarks(dc);
+      pulseShown_ = false;
+    }
     XorCursor(dc, which, cursorX_[which], cursorY_[which], cursorTraceY_[which]);
     cursorDrawn_[which] = false;
   }
@@ -91,6 +111,7 @@ void TDispl10::CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex) {
     cursorX_[which] = x;
     cursorY_[which] = y;
     cursorTraceY_[which] = ty;
+    if (which == 0 && PulseApplies()) Wider(true);
   }
   if (slope && cursorDrawn_[0] && cursorDrawn_[1]) {
     slope_[0] = {cursorX_[0], cursorY_[0]};
@@ -98,25 +119,46 @@ void TDispl10::CursorPaint(int16_t& x, int16_t& y, int which, bool setIndex) {
     XorSlope(dc);
     slopeDrawn_ = true;
   }
+  if (!infoHeld_) TextInfoCreateRefresh();
+}
+
+void TDispl10::XorPulseMarks(platform::Canvas& dc) {
+  dc.SetXor(true);
+  dc.SetPen(Rgb(255, 255, 255), 1);
+  for (int16_t x : pulseX_) dc.Line({x, pulseY_ - 4}, {x, pulseY_ + 5});
+  dc.SetXor(false);
+}
+
+void TDispl10::RedrawCursor1() {
+  store::CG_s& g = Own();
+  int16_t x = g.XYPlot ? GlobalVertToMouseXYPlot(g.XCur1) : GlobalVertToMouse(g.Cur1);
+  int16_t y = GlobalHorizToMouse(g.HCur1, x);
+  CursorPaint(x, y, 0, false);
 }
 
 void TDispl10::EraseCursors(platform::Canvas& dc) {
   if (slopeDrawn_) XorSlope(dc);
+  if (cursorDrawn_[0] && pulseShown_) XorPulseMarks(dc);
   for (int which = 0; which < 2; ++which)
     if (cursorDrawn_[which]) XorCursor(dc, which, cursorX_[which], cursorY_[which], cursorTraceY_[which]);
   ForgetCursors();
+  pulseShown_ = false;
 }
 
 void TDispl10::PaintCursors(platform::Canvas&) {
+  infoHeld_ = true;
   for (int which = 0; which < 2; ++which) {
     int16_t x = which == 0 ? CurX1 : CurX2, y = which == 0 ? CurY1 : CurY2;
     CursorPaint(x, y, which, false);
   }
+  infoHeld_ = false;
+  TextInfoCreateRefresh();
 }
 
 void TDispl10::DrawCursor(int reset) {
   if (broken_) return;
   store::CG_s& g = Own();
+  SaneCursors(g, NShown);
   if (reset) {
     if (g.CursorStyle != 2) {
       g.Cur1 = g.IL;
@@ -130,12 +172,15 @@ void TDispl10::DrawCursor(int reset) {
     }
     RedrawCursors = 1;
   }
+  infoHeld_ = true;
   for (int which = 0; which < 2; ++which) {
     int16_t x = g.XYPlot ? GlobalVertToMouseXYPlot(which == 0 ? g.XCur1 : g.XCur2)
                          : GlobalVertToMouse(which == 0 ? g.Cur1 : g.Cur2);
     int16_t y = GlobalHorizToMouse(which == 0 ? g.HCur1 : g.HCur2, x);
     CursorPaint(x, y, which, false);
   }
+  infoHeld_ = false;
+  TextInfoCreateRefresh();
   RedrawCursors = 0;  // served
 }
 

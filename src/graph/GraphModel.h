@@ -473,6 +473,20 @@ class TDispl10 : public platform::GraphWindow {
   bool broken_ = false;
   // Geometry of the panel being drawn by `Pis`.
   int panelX_ = 0, panelY_ = 0, panelValueX_ = 0, panelLineH_ = 14;
+
+  // Cursor operations, pulse width and the information bar.
+  // Cursor 1 drawn anew at `Cur1` / `HCur1` (the old picture is taken away).
+  void RedrawCursor1();
+  // Both cursors drawn by one call refresh the bar once, at the end.
+  bool infoHeld_ = false;
+  // Pulse edges marked on the horizontal line of the drawn cursor 1 (pixels).
+  bool pulseShown_ = false;
+  int16_t pulseX_[2] = {}, pulseY_ = 0;
+  bool PulseApplies() const;
+  void XorPulseMarks(platform::Canvas& dc);
+  // The series channel `chan` shows in this window and its length; null when none.
+  const float* ShownSeries(int chan, int32_t& n) const;
+  int NearestChannel() const;  // the shown channel nearest to cursor 1; -1 when none
 };
 
 // What a window draws on until a host attaches a surface: a recording one
