@@ -96,8 +96,11 @@ void GraphWidget::RunMenu(int id) {
   if (model_) setFocus();  // the keys go to the window again
 }
 
+// A drag goes on outside the window (the widget holds the mouse): the model
+// gets the nearest picture pixel.
 QPoint GraphWidget::ClientPoint(const QMouseEvent& event) const {
-  return event.position().toPoint() - QPoint(0, PictureTop());
+  const QPoint at = event.position().toPoint() - QPoint(0, PictureTop());
+  return QPoint(std::clamp(at.x(), 0, image_.width() - 1), std::clamp(at.y(), 0, image_.height() - 1));
 }
 
 void GraphWidget::PlaceAt(const int32_t rect[4]) {

@@ -72,7 +72,7 @@ class GraphWidget : public QWidget {
   void StoreRect();
   void BuildMenu();
   void RunMenu(int id);
-  // A mouse position in the model's client pixels.
+  // A mouse position in the model's client pixels, inside the picture.
   QPoint ClientPoint(const QMouseEvent& event) const;
 
   graph::TDispl10* model_;

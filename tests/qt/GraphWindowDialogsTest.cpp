@@ -18,7 +18,9 @@
 #include "qt/HotKeyDialog.h"
 #include "qt/MarkerDialog.h"
 #include "qt/MultiDisplDialog.h"
+#include "state/GraphWindows.h"
 #include "state/Messages.h"
+#include "state/UserMessages.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
@@ -191,6 +193,10 @@ TEST_F(GraphDialogs, HotKeyButtonsReachTheChosenChannelsWindow) {
   EXPECT_EQ(got.size(), 1u);
   EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::TxtF(p, 668, {5})), 1);
   EXPECT_FALSE(d->isVisible());
+  // A kept channel outside the tables, or a code that is no hot key, sends nothing.
+  EXPECT_FALSE(state::SendHotKey(p, store::Store::W, store::kChannels, state::kHotKeyL));
+  EXPECT_FALSE(state::SendHotKey(p, store::Store::W, 2, state::kRedrawAll));
+  EXPECT_EQ(got.size(), 1u);
   p.HotKeyDialog = nullptr;
   qt_test::RunEvents();
 }
