@@ -59,6 +59,15 @@ void PointsLimits(Program& p) {
   (void)graph::PointsAndLimits(p, Flag);
 }
 
+// The hot-key dialog exists only on the desktop.
+template <store::Store S>
+void HotKeys(Program& p) {
+  if (p.HotKeyDialog)
+    p.HotKeyDialog(p, S);
+  else
+    ShowNotAvailable(p, "Dialog horkých kláves", "The hot-key dialog");
+}
+
 void MeasToWave(Program& p) { (void)ops::MeasurementToWaveform(p, true); }
 void PositionWindows(Program& p) { Position(p); }
 
@@ -147,7 +156,7 @@ MenuNode DisplayMenu() {
                      Item(kMenuOpenWaveWindows, "&Otevři okna (DW)", OpenWindows<store::Store::W>),
                      Item(kMenuCloseWaveWindows, "&Zavři okna (UNDW)", CloseWindows<store::Store::W>),
                      Item(kMenuWaveComment, "&Komentář  (COMW)", Comment<store::Store::W>),
-                     Unavailable(kMenuWaveHotKeys, "&Horké klávesy "),
+                     Item(kMenuWaveHotKeys, "&Horké klávesy ", HotKeys<store::Store::W>),
                      Item(kMenuZeroWave, "&Nuluj (WBZERO)", Zero<store::Store::W>),
                      WaveLimitsMenu(),
                      Separator(),
@@ -155,7 +164,7 @@ MenuNode DisplayMenu() {
                      Item(kMenuOpenMeasWindows, "&Otevři okna (DM)", OpenWindows<store::Store::M>),
                      Item(kMenuCloseMeasWindows, "&Zavři okna (UNDM)", CloseWindows<store::Store::M>),
                      Item(kMenuMeasComment, "&Komentář  (COMM)", Comment<store::Store::M>),
-                     Unavailable(kMenuMeasHotKeys, "&Horké klávesy "),
+                     Item(kMenuMeasHotKeys, "&Horké klávesy ", HotKeys<store::Store::M>),
                      Item(kMenuZeroMeas, "&Nuluj (MBZERO)", Zero<store::Store::M>),
                      MeasLimitsMenu(),
                      Separator(),

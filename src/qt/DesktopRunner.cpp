@@ -19,6 +19,8 @@
 #include "platform/FakeClock.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
+#include "qt/GraphDialogs.h"
+#include "qt/HotKeyDialog.h"
 #include "qt/MainWidget.h"
 #include "qt/QtUi.h"
 #include "qt/QtWindowHost.h"
@@ -110,6 +112,7 @@ Desktop::~Desktop() {
   d.program.AcquisitionDialog = nullptr;
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;
+  d.program.HotKeyDialog = nullptr;
   d.window.reset();
 }
 
@@ -128,13 +131,14 @@ bool Desktop::Start() {
   d.ui.SetProgram(&p);
   app::OwlMain(p, d.options.words);
   app::InitMainWindow(p);
-  p.GraphFactory = graph::MakeGraphWindowFactory(p);
   d.host.SetCloseHandler([&p](platform::GraphWindow& window) { CloseGraphWindow(p, window); });
 
   d.window = std::make_unique<MainWidget>(p);
   MainWidget& window = *d.window;
   d.ui.SetParent(&window);
   InstallSettingsDialogs(p, &window);
+  InstallHotKeyDialog(p, &window);
+  p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Recording, GraphDialogs(&window));
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
   window.SetClosedHandler([] { QCoreApplication::quit(); });
   if (!window.Start()) return false;

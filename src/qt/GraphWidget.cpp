@@ -2,9 +2,13 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
+#include "graph/GraphWindowMenu.h"
 #include "qt/KeyCodes.h"
 #include "qt/QtWindowHost.h"
 
@@ -27,6 +31,9 @@ GraphWidget::GraphWidget(graph::TDispl10& model, QWidget* parent)
   image_.fill(kUndrawn);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  // Hovering over the hot buttons and the panel needs moves without a button.
+  setMouseTracking(true);
+  BuildMenu();
   canvas_.SetDrawHandler([this] { update(); });
   model.SetSurface(&canvas_);
   caption_ = model.Caption();
@@ -54,8 +61,50 @@ void GraphWidget::Refresh() {
   setWindowTitle(QString::fromStdString(caption_));
 }
 
+int GraphWidget::PictureTop() const { return menuBar_ ? menuBar_->height() : 0; }
+
+void GraphWidget::BuildMenu() {
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setObjectName(QStringLiteral("windowMenu"));
+  QMenu* submenu = nullptr;
+  for (const graph::WindowMenuRow& row : graph::WindowMenuRows()) {
+    const QString label = QString::fromUtf8(row.label);
+    switch (row.kind) {
+      case graph::WindowMenuKind::Submenu:
+        submenu = menuBar_->addMenu(label);
+        break;
+      case graph::WindowMenuKind::EndSubmenu:
+        submenu = nullptr;
+        break;
+      case graph::WindowMenuKind::Item: {
+        QAction* a = submenu ? submenu->addAction(label) : menuBar_->addAction(label);
+        a->setObjectName(QStringLiteral("menu_%1").arg(row.id));
+        const int id = row.id;
+        connect(a, &QAction::triggered, this, [this, id] { RunMenu(id); });
+        break;
+      }
+    }
+  }
+  // One row: what does not fit goes behind the bar's extension button.
+  menuBar_->setGeometry(0, 0, std::max(width(), 1), menuBar_->sizeHint().height());
+}
+
+void GraphWidget::RunMenu(int id) {
+  if (!model_) return;
+  model_->MenuCommand(id);
+  Refresh();
+  if (model_) setFocus();  // the keys go to the window again
+}
+
+// A drag goes on outside the window (the widget holds the mouse): the model
+// gets the nearest picture pixel.
+QPoint GraphWidget::ClientPoint(const QMouseEvent& event) const {
+  const QPoint at = event.position().toPoint() - QPoint(0, PictureTop());
+  return QPoint(std::clamp(at.x(), 0, image_.width() - 1), std::clamp(at.y(), 0, image_.height() - 1));
+}
+
 void GraphWidget::PlaceAt(const int32_t rect[4]) {
-  resize(ClientSize(QSize(rect[2] - rect[0], rect[3] - rect[1])));
+  resize(ClientSize(QSize(rect[2] - rect[0], rect[3] - rect[1])) + QSize(0, PictureTop()));
   move(rect[0], rect[1]);
   placed_ = true;
 }
@@ -66,7 +115,8 @@ const QImage& GraphWidget::Image() {
 }
 
 void GraphWidget::FitImage() {
-  const QSize s = ClientSize(size());
+  if (menuBar_) menuBar_->setGeometry(0, 0, width(), menuBar_->height());
+  const QSize s = ClientSize(size() - QSize(0, PictureTop()));
   if (image_.size() == s) return;
   canvas_.End();  // the painter works on the old pixels
   image_ = QImage(s, QImage::Format_RGB32);
@@ -105,9 +155,11 @@ void GraphWidget::StoreRect() {
 void GraphWidget::paintEvent(QPaintEvent*) {
   canvas_.End();
   QPainter p(this);
-  p.drawImage(0, 0, image_);
-  if (width() > image_.width()) p.fillRect(image_.width(), 0, width() - image_.width(), height(), kUndrawn);
-  if (height() > image_.height()) p.fillRect(0, image_.height(), image_.width(), height(), kUndrawn);
+  const int top = PictureTop();
+  p.drawImage(0, top, image_);
+  if (width() > image_.width()) p.fillRect(image_.width(), top, width() - image_.width(), height(), kUndrawn);
+  if (height() > top + image_.height())
+    p.fillRect(0, top + image_.height(), image_.width(), height(), kUndrawn);
 }
 
 void GraphWidget::resizeEvent(QResizeEvent*) {
@@ -129,9 +181,72 @@ void GraphWidget::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
     return;
   }
-  const bool used = model_->KeyDown(key, Modifiers(*event));
+  int modifiers = Modifiers(*event);
+  // A modifier key alone arrives as itself, as the window's key map expects.
+  if (key == kShiftKey) modifiers &= ~kShift;
+  if (key == kControlKey) modifiers &= ~kControl;
+  const bool used = model_->KeyDown(key, modifiers);
   Refresh();  // the key may have closed the window: Refresh checks
   event->setAccepted(used);
+}
+
+void GraphWidget::keyReleaseEvent(QKeyEvent* event) {
+  const int key = VirtualKey(*event);
+  // A held key repeats its press only: its release ends the growing steps.
+  if (!model_ || key == 0 || event->isAutoRepeat()) {
+    QWidget::keyReleaseEvent(event);
+    return;
+  }
+  model_->KeyUp(key);
+  Refresh();
+}
+
+void GraphWidget::mousePressEvent(QMouseEvent* event) {
+  if (!model_) return;
+  const QPoint at = ClientPoint(*event);
+  switch (event->button()) {
+    case Qt::LeftButton:
+      model_->LButtonDown(at.x(), at.y());
+      break;
+    case Qt::RightButton:
+      model_->RButtonDown(at.x(), at.y());
+      break;
+    case Qt::MiddleButton:
+      model_->MButtonDown(at.x(), at.y());
+      break;
+    default:
+      return;
+  }
+  Refresh();
+}
+
+void GraphWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (!model_) return;
+  const QPoint at = ClientPoint(*event);
+  switch (event->button()) {
+    case Qt::LeftButton:
+      model_->LButtonUp(at.x(), at.y());
+      break;
+    case Qt::RightButton:
+      model_->RButtonUp(at.x(), at.y());
+      break;
+    case Qt::MiddleButton:
+      model_->MButtonUp(at.x(), at.y());
+      break;
+    default:
+      return;
+  }
+  Refresh();
+}
+
+void GraphWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!model_) return;
+  const QPoint at = ClientPoint(*event);
+  const Qt::MouseButtons b = event->buttons();
+  model_->MouseMove(
+      at.x(), at.y(),
+      (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0));
+  Refresh();
 }
 
 void GraphWidget::closeEvent(QCloseEvent* event) {

@@ -1,11 +1,12 @@
 // The on-screen window of a graph window model. The model draws on the
 // widget's image whenever it likes (a cursor in a key handler, a live trace
 // point by point); the widget only shows that image, tells the model its
-// size, forwards keys and runs the model's 300 ms timer. All logic stays in
-// the model.
+// size, forwards keys and the mouse, carries the window's menu above the
+// picture and runs the model's 300 ms timer. All logic stays in the model.
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -13,6 +14,9 @@
 
 #include "graph/GraphModel.h"
 #include "qt/QtCanvas.h"
+
+class QMenuBar;
+class QMouseEvent;
 
 namespace qt {
 
@@ -36,12 +40,15 @@ class GraphWidget : public QWidget {
   // What the close button asks for; without it the window only hides.
   void SetCloseRequest(std::function<void()> request) { closeRequest_ = std::move(request); }
   // Places the window: the frame's top left corner at the rectangle's, the
-  // client area as large as the rectangle (the model keeps the rectangle
-  // as its position and client size).
+  // picture as large as the rectangle (the model keeps the rectangle as its
+  // position and client size; the menu bar comes on top of it).
   void PlaceAt(const int32_t rect[4]);
 
   // The picture as the model drew it (the painter is closed first).
   const QImage& Image();
+  // The window menu; the picture starts below it.
+  QMenuBar* MenuBar() const { return menuBar_; }
+  int PictureTop() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,7 +56,13 @@ class GraphWidget : public QWidget {
   void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Tab belongs to the graph keys, not to the focus chain.
+  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   void FitImage();
@@ -57,8 +70,13 @@ class GraphWidget : public QWidget {
   void RunPaint();
   void RunTimer();
   void StoreRect();
+  void BuildMenu();
+  void RunMenu(int id);
+  // A mouse position in the model's client pixels, inside the picture.
+  QPoint ClientPoint(const QMouseEvent& event) const;
 
   graph::TDispl10* model_;
+  QMenuBar* menuBar_ = nullptr;
   QImage image_;
   QtCanvas canvas_;  // draws on image_
   QTimer timer_;

@@ -9,6 +9,8 @@ namespace qt {
 
 // Modifier bits passed beside a virtual key.
 inline constexpr int kShift = 1, kControl = 2, kAlt = 4;
+// The virtual keys of the modifier keys themselves.
+inline constexpr int kShiftKey = 16, kControlKey = 17;
 
 // The virtual key of a Qt key (Qt::Key), or 0 when the program has none.
 // keypad: the key came from the numeric keypad (digits and + - * / there

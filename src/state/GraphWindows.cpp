@@ -137,8 +137,15 @@ void UpdateCaptions(Program& p, store::Store store) {
 namespace state {
 
 bool SendHotKey(Program& p, store::Store store, int chan, int code) {
-  (void)p, (void)store, (void)chan, (void)code;
-  return false;  // placeholder until the hot-key dialog lands
+  if (!IsHotKey(code)) return false;
+  // The channel may come from a kept setting: look it up only when it is one.
+  platform::GraphWindow* w = chan >= 0 && chan < store::kChannels ? p.Windows(store)[chan].get() : nullptr;
+  if (!w) {
+    Mess(p, TxtF(p, 668, {chan + 1}), Txt(p, 13));
+    return false;
+  }
+  w->UserMessage(code, 0);
+  return true;
 }
 
 }  // namespace state

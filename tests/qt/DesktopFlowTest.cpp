@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSpinBox>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -24,9 +25,11 @@
 #include "app/MainPanel.h"
 #include "qt/DesktopRunner.h"
 #include "qt/GraphWidget.h"
+#include "qt/HotKeyDialog.h"
 #include "qt/MainWidget.h"
 #include "qt/QtWindowHost.h"
 #include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
@@ -279,6 +282,29 @@ TEST_F(DesktopFlow, F2SavesTheWaveformF3ReadsItBackAndTransformsChangeTheWindows
   EXPECT_EQ(std::tuple(P().HGW.Length, StoreData(P(), 1)), std::tuple(1000, saved));
   EXPECT_EQ(store::FieldText(P().HGW.Comment), "flow test");
   EXPECT_TRUE(RunUntil([this] { return Shown(1) == 1 && ModelOf(Widgets(1).front()).NShown == 1000; }));
+}
+
+TEST_F(DesktopFlow, HotKeyDialogFromTheMenuPressesAKeyInTheChannelsWindow) {
+  graph::TDispl10& m = ModelOf(Widgets(1).front());
+  m.Own().VMax = 1e6f;
+  m.Own().VMin = -1e6f;
+  Menu(171);
+  qt::HotKeyDialog* d = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* h = qobject_cast<qt::HotKeyDialog*>(w); h && h->isVisible()) d = h;
+  ASSERT_NE(d, nullptr);
+  Child<QSpinBox>(d, "channel")->setValue(m.OwnChan + 1);
+  Click(d, "key_2049");  // F5: autoscale
+  EXPECT_LT(m.Own().VMax, 1e5f);
+
+  const std::string none = state::TxtF(P(), 668, {128});
+  modals.Expect([none](QWidget* box) {
+    EXPECT_EQ(qobject_cast<QMessageBox*>(box)->text().toStdString(), none);
+    box->close();
+  });
+  Child<QSpinBox>(d, "channel")->setValue(128);
+  Click(d, "key_2049");
+  EXPECT_TRUE(modals.Done());
 }
 
 TEST_F(DesktopFlow, CloseButtonAsksAndYesEndsTheProgram) {

@@ -106,8 +106,10 @@ TEST(GraphWidget, OpensAtTheStoredRectangleAndTheRecordFollowsMovesAndSizes) {
   host.Show(*s.model);
   QWidget* widget = host.WidgetOf(*s.model);
   RunEvents();
+  const int menu = static_cast<qt::GraphWidget*>(widget)->PictureTop();
+  EXPECT_GT(menu, 10);  // the window menu sits above the picture
   EXPECT_EQ(widget->pos(), QPoint(100, 80));
-  EXPECT_EQ(widget->size(), QSize(600, 400));
+  EXPECT_EQ(widget->size(), QSize(600, 400 + menu));
 
   widget->move(150, 90);
   RunEvents();
@@ -115,7 +117,7 @@ TEST(GraphWidget, OpensAtTheStoredRectangleAndTheRecordFollowsMovesAndSizes) {
   EXPECT_TRUE(std::equal(moved, moved + 4, s.model->WindowRect()));
   EXPECT_TRUE(std::equal(moved, moved + 4, s.f.G().WinRect));
 
-  widget->resize(500, 300);
+  widget->resize(500, 300 + menu);
   RunEvents();
   EXPECT_EQ(s.model->ClientW, 500);
   EXPECT_EQ(s.model->ClientH, 300);
@@ -190,6 +192,97 @@ TEST(GraphWidget, KeysReachTheModelAndAKeyAfterDetachIsHarmless) {
   RunEvents();
   EXPECT_EQ(s.f.G().IL, il);
   EXPECT_EQ(widget->Model(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+void Send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+void Key(QWidget* w, QEvent::Type type, int key, Qt::KeyboardModifiers m = Qt::NoModifier,
+         bool repeat = false) {
+  QKeyEvent e(type, key, m, QString(), repeat);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+TEST(GraphWidget, WindowMenuRunsItsItemOnTheModel) {
+  SineWindow s;
+  s.f.G().VMax = 5000;
+  s.f.G().VMin = -5000;
+  qt::GraphWidget widget(*s.model);
+  widget.PlaceAt(kRect);
+  widget.show();
+  RunEvents();
+  EXPECT_EQ(s.model->ClientH, 400);
+  auto* autoscale = widget.findChild<QAction*>(QStringLiteral("menu_331"));
+  ASSERT_NE(autoscale, nullptr);
+  autoscale->trigger();
+  EXPECT_LT(s.f.G().VMax, 1100.0f);
+  EXPECT_GT(s.f.G().VMin, -1100.0f);
+  EXPECT_FALSE(s.model->MenuCommand(337));
+  widget.Detach();
+}
+
+// Written against the window's mouse and key handlers: where this build
+// lacks them, there is nothing to forward to.
+bool HandlersPresent() {
+  SineWindow probe;
+  probe.f.G().CursorCount = 2;
+  graph::TDispl10& m = *probe.model;
+  m.Timer();
+  m.LButtonDown(m.PlotLeft + 200, m.PlotTop + 20);
+  return probe.f.G().Cur1 == m.MouseVertToGlobal(int16_t(m.PlotLeft + 200));
+}
+
+TEST(GraphWidget, MouseAndKeysReachTheModelInPicturePixels) {
+  if (!HandlersPresent()) GTEST_SKIP() << "the window's mouse handlers are not in this build";
+  SineWindow s;
+  s.f.G().CursorCount = 2;
+  qt::GraphWidget widget(*s.model);
+  widget.PlaceAt(kRect);
+  widget.show();
+  RunEvents();
+  graph::TDispl10& m = *s.model;
+  const QPoint below(0, widget.PictureTop());
+  const int y = m.PlotTop + m.PlotH / 2;
+  auto click = [&](int x, Qt::MouseButton b) {
+    m.Timer();  // a release disarms the window until its next tick
+    Send(&widget, QEvent::MouseButtonPress, QPoint(x, y) + below, b, b);
+    Send(&widget, QEvent::MouseButtonRelease, QPoint(x, y) + below, b, Qt::NoButton);
+  };
+  const int x1 = m.PlotLeft + 100, x2 = m.PlotLeft + 400;
+  click(x1, Qt::LeftButton);
+  click(x2, Qt::RightButton);
+  EXPECT_EQ(s.f.G().Cur1, m.MouseVertToGlobal(int16_t(x1)));
+  EXPECT_EQ(s.f.G().Cur2, m.MouseVertToGlobal(int16_t(x2)));
+
+  // Dragging with the left button held: cursor 1 follows.
+  m.Timer();
+  Send(&widget, QEvent::MouseButtonPress, QPoint(x1, y) + below, Qt::LeftButton, Qt::LeftButton);
+  Send(&widget, QEvent::MouseMove, QPoint(x1 + 150, y) + below, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(s.f.G().Cur1, m.MouseVertToGlobal(int16_t(x1 + 150)));
+  Send(&widget, QEvent::MouseButtonRelease, QPoint(x1 + 150, y) + below, Qt::LeftButton, Qt::NoButton);
+
+  // A held key repeats its press; only the real release ends the growing steps.
+  for (int i = 0; i < 3; ++i) {
+    Key(&widget, QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, i > 0);
+    Key(&widget, QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, true);
+  }
+  EXPECT_LT(m.Div, 50);
+  Key(&widget, QEvent::KeyRelease, Qt::Key_Left);
+  EXPECT_EQ(m.Div, 50);
+
+  // Ctrl held, then O: without a time zero the window says so and keeps it.
+  s.f.env.ui.ClearLog();
+  Key(&widget, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  Key(&widget, QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(s.f.G().ZeroIndex, 0);
+  EXPECT_EQ(s.f.env.ui.Log().size(), 1u);
+  widget.Detach();
 }
 
 }  // namespace
