@@ -331,16 +331,18 @@ class TDispl10 : public platform::GraphWindow {
   int Vert_Bar_Control(int code, int x, int y);
   int VertBarButtonAt(int x, int y) const;  // index, or -1
 
-  // Input state.
+  // Input state. A host passes only real key releases to `KeyUp`, not the
+  // ones its auto-repeat makes: a held key then pans with growing steps.
   int32_t ModifierState = 0;  // 0 none, 1 Ctrl, 2 Shift, 3 Tab held
   int32_t KeyEnable = 0;      // a key is down in this window; its repeats keep accelerating
   int32_t Armed = 0;          // set by each tick, cleared by each button release
   int16_t BusyCount = 0;      // ticks a deferred redraw still waits
+  // Requests for the next tick: the scales (after a click), the information
+  // bar, an autoscale instead of the redraw.
   int32_t RedrawScales = 0, RedrawInfo = 0, AutoscaleAfterResize = 0;
   int16_t LMouse_X = 0, LMouse_Y = 0;
-  int32_t DM1[10] = {};  // hot button k is under the mouse
-  // Function-key panel shown (with `KeyPanel`); the pressed panel button id.
-  bool FunKeysShown = false;
+  int32_t DM1[10] = {};       // hot button k is under the mouse
+  bool FunKeysShown = false;  // the function-key panel, while `KeyPanel` is set
 
   // --- the window's own menu (GraphWindowMenu.cpp) ---
   // Runs the item `id` (324..338) of the window menu; false for an unknown id.
