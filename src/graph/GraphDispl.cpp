@@ -96,6 +96,7 @@ void TDispl10::Displ(platform::Canvas& dc) {
   PaintRepetition(dc);
   if (full) PaintLimits(dc);
   PaintCursors(dc);
+  PaintPanels(dc);
 }
 
 void TDispl10::PaintRepetition(platform::Canvas& dc) {

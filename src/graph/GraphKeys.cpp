@@ -1,16 +1,24 @@
-// The keys of the graph window: the function keys F2 to F8 and the zoom,
-// shift, limit, autoscale, statistics and processing keys. Keys not handled here answer false.
+// The keys of the graph window: the modifier keys, the function keys, and
+// the zoom, shift, limit, autoscale, cursor, statistics and processing keys
+// without and with Ctrl. Keys not handled here answer false.
 #include <algorithm>
+#include <string_view>
 
 #include "graph/GraphModel.h"
+#include "macro/HelpFiles.h"
 #include "state/EventQueue.h"
+#include "state/ExitRequest.h"
+#include "state/GraphWindows.h"
+#include "state/Messages.h"
 
 namespace graph {
 namespace {
 
 constexpr int kShiftBit = 1, kCtrlBit = 2, kAltBit = 4;
 constexpr int kPageUp = 0x21, kPageDown = 0x22, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
-constexpr int kF2 = 0x71, kF8 = 0x77;
+constexpr int kTab = 0x09, kShiftKey = 0x10, kCtrlKey = 0x11, kEscape = 0x1B, kSpace = 0x20;
+constexpr int kF1 = 0x70, kF2 = 0x71, kF8 = 0x77, kF9 = 0x78, kF11 = 0x7A, kF12 = 0x7B;
+constexpr int kComma = 0xBC, kFullStop = 0xBE;
 constexpr int kNumMultiply = 0x6A, kNumAdd = 0x6B, kNumSubtract = 0x6D, kNumDivide = 0x6F;
 
 }  // namespace
@@ -60,34 +68,111 @@ void TDispl10::F8() {
   DisplControl();
 }
 
+void TDispl10::F1() { macro::ShowHelpText(p_, 0); }
+
+void TDispl10::F11() { DisplModeDialog(); }
+
+void TDispl10::F12() { HotKeyDialog(); }
+
 bool TDispl10::KeyDown(int key, int modifiers) {
-  if (broken_ || (modifiers & (kAltBit | kShiftBit))) return false;
-  if (modifiers & kCtrlBit) return CtrlKey(key);
-  if (key >= kF2 && key <= kF8) {
-    switch (key - kF2 + 2) {
-      case 2:
-        F2();
-        return true;
-      case 3:
-        F3();
-        return true;
-      case 4:
-        F4();
-        return true;
-      case 5:
-        F5();
-        return true;
-      case 6:
-        return F6();
-      case 7:
-        F7();
-        return true;
-      default:
-        F8();
-        return true;
-    }
+  if (broken_) return false;
+  switch (key) {
+    case kCtrlKey:
+      ModifierState = 1;
+      return true;
+    case kShiftKey:
+      ModifierState = 2;
+      return true;
+    case kTab:
+      ModifierState = 3;
+      return true;
+    default:
+      break;
   }
-  return PlainKey(key);
+  if (modifiers & kAltBit) return false;
+  // The desktop passes the held modifiers with every key, so a Ctrl held
+  // since before the window got the focus counts as well.
+  int state = ModifierState;
+  if (modifiers & kCtrlBit)
+    state = 1;
+  else if (modifiers & kShiftBit)
+    state = 2;
+  // A key-down after a key-up is a fresh press: shifts start with small steps.
+  if (!KeyEnable) Div = 50;
+  KeyEnable = 1;
+  switch (state) {
+    case 0:
+      return FunctionKey(key) || PlainKey(key);
+    case 1:
+      if (key == kF9) {
+        state::ExitTRV(p_);
+        return true;
+      }
+      return CtrlKey(key);
+    default:
+      return false;  // Shift and Tab have no keys of their own in a graph window
+  }
+}
+
+bool TDispl10::FunctionKey(int key) {
+  switch (key) {
+    case kSpace:
+    case kF12:
+      F12();
+      return true;
+    case kEscape:
+    case kF9:
+      CloseWindow();  // the window may be gone now: touch nothing after this
+      return true;
+    case kF1:
+      F1();
+      return true;
+    case kF11:
+      F11();
+      return true;
+    default:
+      break;
+  }
+  if (key < kF2 || key > kF8) return false;
+  switch (key - kF2 + 2) {
+    case 2:
+      F2();
+      return true;
+    case 3:
+      F3();
+      return true;
+    case 4:
+      F4();
+      return true;
+    case 5:
+      F5();
+      return true;
+    case 6:
+      return F6();
+    case 7:
+      F7();
+      return true;
+    default:
+      F8();
+      return true;
+  }
+}
+
+bool TDispl10::PressKey(int state, int key) {
+  // As if pressed by hand in that state, then released, so no state is left
+  // for the next real key. Never a key that closes the window.
+  ModifierState = state;
+  KeyEnable = 0;
+  const bool used = KeyDown(key, 0);
+  ModifierState = KeyEnable = 0;
+  return used;
+}
+
+void TDispl10::CloseWindow() {
+  // Only the window the program keeps in its table can be closed through it;
+  // the table entry owns this object, so it goes last.
+  std::unique_ptr<platform::GraphWindow>& entry = p_.Windows(IsW)[OwnChan];
+  if (entry.get() == this) state::UnDisplayWave(p_, IsW, OwnChan);
 }
 
 bool TDispl10::PlainKey(int key) {
@@ -118,6 +203,9 @@ bool TDispl10::PlainKey(int key) {
       beep();
       AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true});
       return true;
+    case 'B':
+      DataModifMultiChan(2);
+      return true;
     case 'C':
       CommonDisplay(1);
       return true;
@@ -125,8 +213,21 @@ bool TDispl10::PlainKey(int key) {
       beep();
       DisplLimits(1);
       return true;
+    case 'E':
+      beep();
+      if (g.CursorStyle == 1)
+        CursorExpand();
+      else
+        VerticalCursorExpand();
+      return true;
     case 'F':
       Transform();
+      return true;
+    case 'G':
+      ToMag(1, 0);
+      return true;
+    case 'H':
+      VyberKanaluProMultizobrazeniMeziKurzory();
       return true;
     case 'I':
     case 'J':
@@ -143,6 +244,16 @@ bool TDispl10::PlainKey(int key) {
     case kNumSubtract:
       MagCompress();
       return true;
+    case 'N':
+      Normalizace(1);
+      return true;
+    case 'O':
+      // The time zero is kept one-based: 0 means none.
+      if (state::AskT(p_, 778, 15) == platform::Answer::Yes) {
+        g.ZeroIndex = std::clamp(g.Cur1, 0, std::max(NShown - 1, 0)) + 1;
+        Redraw();
+      }
+      return true;
     case 'P':
     case kNumAdd:
       MagExpand();
@@ -154,9 +265,31 @@ bool TDispl10::PlainKey(int key) {
     case 'R':
       DrawCursor(1);
       return true;
+    case 'S':
+      DataModif(0);
+      return true;
+    case 'U':
+      DataModif(1);
+      return true;
+    case 'Y':
+      DataModif(4);
+      return true;
+    case 'Z':
+      DataModif(3);
+      return true;
+    case 'T':
+      beep();
+      state::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
+      return true;
+    case 'V':
+      CursorToMax(3);
+      return true;
     case 'W':
       beep();
       HorizontalAllExpand();
+      return true;
+    case 'X':
+      Marker();
       return true;
     case kNumMultiply:
       beep();
@@ -166,33 +299,29 @@ bool TDispl10::PlainKey(int key) {
       beep();
       g.CursorStep = int16_t(std::max(g.CursorStep / 2, 1));
       return true;
+    case kComma:
+      StepCursor(-1);
+      return true;
+    case kFullStop:
+      StepCursor(1);
+      return true;
     default:
       return false;
   }
 }
 
 bool TDispl10::CtrlKey(int key) {
-  switch (key) {
-    case 'A':
-    case 'B':
-    case 'C':
-    case 'D':
-    case 'L':
-    case 'M':
-    case 'Q':
-    case 'R':
-    case 'W':
-      break;
-    default:
-      return false;
-  }
+  static constexpr std::string_view kCtrlLetters = "ABCDEGHLMNOQRSTUVWY";
+  if (key > 0xFF || kCtrlLetters.find(char(key)) == std::string_view::npos) return false;
   if (p_.plat.ui) state::AC_Beep(p_);
+  store::CG_s& g = Own();
   switch (key) {
     case 'A':
       AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true});
       break;
     case 'B':
       ZeroOffset();
+      Normalizace(0);
       break;
     case 'C':
       CommonDisplay(0);
@@ -200,11 +329,32 @@ bool TDispl10::CtrlKey(int key) {
     case 'D':
       DisplLimits(0);
       break;
+    case 'E':
+      CatData();
+      break;
+    case 'G':
+      ToMag(1, 1);
+      break;
+    case 'H':
+      HorizontalCursorExpand();
+      break;
     case 'L':
       SetLimits(0, true);
       break;
     case 'M':
       GoSmooth();
+      break;
+    case 'N':
+      Normalizace(0);
+      break;
+    case 'O':
+      if (g.ZeroIndex == 0) {
+        state::MessT(p_, 837, 11);
+      } else {
+        g.ZeroIndex = 0;
+        state::MessT(p_, 834, 11);
+        Redraw();
+      }
       break;
     case 'Q':
       AutoscaleAll({.redraw = true, .wholeRecord = false, .skipZeros = true});
@@ -212,8 +362,21 @@ bool TDispl10::CtrlKey(int key) {
     case 'R':
       DrawCursor(1);
       break;
-    default:
+    case 'S':
+    case 'T':
+    case 'U':
+      CursorToMax(key - 'S');
+      break;
+    case 'V':
+      VerticalCursorExpand();
+      break;
+    case 'W':
       HorizontalAllExpand();
+      break;
+    case 'Y':
+      DataModif(5);
+      break;
+    default:
       break;
   }
   return true;

@@ -15,8 +15,6 @@ namespace {
 
 uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
 
-constexpr int kCtrlBit = 2;
-
 // The keys the hot-key codes press: modifier state (0 none, 1 Ctrl, 3 Tab)
 // and the key; 0 for the codes that call a function key directly.
 struct HotKeyEntry {
@@ -106,6 +104,40 @@ void TDispl10::NastavKanal(int chan) {
   SetPointer();
 }
 
+void TDispl10::NastavKanal(int redraw, int oldChan, int16_t newChan) {
+  if (broken_ || newChan < 0 || newChan >= store::kChannels) return;
+  if (newChan != OwnChan && !IsShown(newChan)) return;
+  store::CG_s& g = Own();
+  const bool strips = g.Multi && (g.MultiFlags & store::kMultiStrips);
+  // There the own record shows the active channel's range: the own channel's
+  // range is set aside while another channel is active.
+  if (g.Multi && (g.MultiMode == 1 || strips)) {
+    if (oldChan == OwnChan && newChan != OwnChan) {
+      ownVMax_ = g.VMax;
+      ownVMin_ = g.VMin;
+    }
+    ActChan = newChan;
+    if (newChan == OwnChan && oldChan != OwnChan) {
+      g.VMax = ownVMax_;
+      g.VMin = ownVMin_;
+    } else if (newChan != OwnChan) {
+      g.VMax = Act().VMax;
+      g.VMin = Act().VMin;
+    }
+    KoefY();
+  } else {
+    ActChan = newChan;
+  }
+  SetPointer();
+  if (!strips) {
+    if (redraw) Redraw();
+    return;
+  }
+  platform::Canvas& dc = *surface_;
+  PaintScale(dc);
+  PaintVScale(dc);
+}
+
 void TDispl10::AutoscaleShown(bool resetRange) {
   if (broken_) return;
   if (Own().Multi) {
@@ -136,7 +168,7 @@ void TDispl10::HotKey(int code) {
       F8();
       return;
     case state::kHotKeyF1:
-      state::ShowNotAvailable(p_, "Nápověda grafického okna (F1)", "The help of the graph window (F1)");
+      F1();
       return;
     default:
       break;
@@ -144,11 +176,10 @@ void TDispl10::HotKey(int code) {
   const HotKeyEntry* e = std::find_if(std::begin(kHotKeys), std::end(kHotKeys),
                                       [code](const HotKeyEntry& h) { return h.code == code; });
   if (e == std::end(kHotKeys)) return;
+  if (PressKey(e->modifier, e->key)) return;
   const std::string name = std::string(e->modifier == 1 ? "Ctrl+" : e->modifier == 3 ? "Tab+" : "") + e->key;
-  // The Tab state has no keys of its own here, and keys without an operation
-  // in this version say so rather than do nothing.
-  if (e->modifier == 3 || !KeyDown(e->key, e->modifier == 1 ? kCtrlBit : 0))
-    state::ShowNotAvailable(p_, state::Lang(p_, "Klávesa grafu ", "The graph key ") + name);
+  // Keys without an operation in this version say so rather than do nothing.
+  state::ShowNotAvailable(p_, state::Lang(p_, "Klávesa grafu ", "The graph key ") + name);
 }
 
 }  // namespace graph

@@ -311,6 +311,38 @@ class TDispl10 : public platform::GraphWindow {
   void HotKeyDialog();     // Space, F12
   // Dialogs only the desktop program shows; empty ones refuse with a notice.
   WindowDialogs Dialogs;
+  // Function keys the key map and the key panel call besides F2..F8.
+  void F1();   // the graph window's help
+  void F11();  // the settings dialog
+  void F12();  // the hot-key dialog
+  // `NastavKanal` (redraw, oldChan, newChan): with the active channel's own
+  // range kept in scale-per-channel layouts; redraw outside strips.
+  void NastavKanal(int redraw, int oldChan, int16_t newChan);
+  // The hot buttons in the plot corner: drawn while the mouse is near them.
+  void MouseMoveReaction(int x, int y);
+  // The function-key panel (the top 18 px of the key strip): drawn when
+  // `create`, taken away otherwise; `FunKeyAt` answers the id under a point, or 0.
+  void FunKeysCreateDelete(int create);
+  int FunKeyAt(int x, int y) const;
+  // Long or short label of function-key panel button `slot` (0..10).
+  std::string FunKeyLabel(int slot) const;
+  // The right-hand button panel: code 0 release, 2 hover, 3 press, 4 draw,
+  // 5 tool tip. Press and hover answer 1 when the point is on a button.
+  int Vert_Bar_Control(int code, int x, int y);
+  int VertBarButtonAt(int x, int y) const;  // index, or -1
+
+  // Input state. A host passes only real key releases to `KeyUp`, not the
+  // ones its auto-repeat makes: a held key then pans with growing steps.
+  int32_t ModifierState = 0;  // 0 none, 1 Ctrl, 2 Shift, 3 Tab held
+  int32_t KeyEnable = 0;      // a key is down in this window; its repeats keep accelerating
+  int32_t Armed = 0;          // set by each tick, cleared by each button release
+  int16_t BusyCount = 0;      // ticks a deferred redraw still waits
+  // Requests for the next tick: the scales (after a click), the information
+  // bar, an autoscale instead of the redraw.
+  int32_t RedrawScales = 0, RedrawInfo = 0, AutoscaleAfterResize = 0;
+  int16_t LMouse_X = 0, LMouse_Y = 0;
+  int32_t DM1[10] = {};       // hot button k is under the mouse
+  bool FunKeysShown = false;  // the function-key panel, while `KeyPanel` is set
 
   // --- the window's own menu (GraphWindowMenu.cpp) ---
   // Runs the item `id` (324..338) of the window menu; false for an unknown id.
@@ -487,6 +519,28 @@ class TDispl10 : public platform::GraphWindow {
   // The series channel `chan` shows in this window and its length; null when none.
   const float* ShownSeries(int chan, int32_t& n) const;
   int NearestChannel() const;  // the shown channel nearest to cursor 1; -1 when none
+
+  // --- input: keys, mouse, panels, timer ---
+  bool MouseBlocked() const;
+  bool HotButtonLit() const;
+  void HotButtonRelease(bool left);
+  void MultiDisplDialog();
+  void CycleMulti();
+  void CloseWindow();
+  void MoveCursorTo(int which, int x, int y);
+  void PaintPanels(platform::Canvas& dc);
+  void ApplyPendingLayout();
+  void RefreshScales();
+  void TimerToolTip();
+  // Presses and releases a key in modifier state `state`; answers whether it was used.
+  bool PressKey(int state, int key);
+  bool FunctionKey(int key);  // the keys without a modifier that every graph window has
+  bool hotButtonsDrawn_ = false;
+  bool firstTick_ = true;
+  int funKeyPressed_ = 0;
+  int vertPressed_ = -1, vertHover_ = -1;
+  bool tipPending_ = false, tipShown_ = false;
+  uint32_t hoverStart_ = 0;
 };
 
 // What a window draws on until a host attaches a surface: a recording one

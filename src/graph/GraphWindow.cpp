@@ -140,13 +140,81 @@ void TDispl10::Paint() {
 }
 
 void TDispl10::Timer() {
-  // The acceleration of repeated steps lasts one burst of key repeats.
-  Div = 50;
-  if (broken_) return;
-  if (RedrawAll || RedrawBackground || RedrawText)
-    DisplControl();
-  else if (RedrawCursors)
+  if (broken_) {
+    Div = 50;
+    return;
+  }
+  store::CG_s& g = Own();
+  TimerToolTip();
+  // Only a multi display lets another channel be the active one.
+  if (!g.Multi && ActChan != OwnChan) {
+    ActChan = OwnChan;
+    SetPointer();
+  }
+  ApplyPendingLayout();
+  // A deferred redraw waits two ticks after the last one, so a burst of
+  // requests costs one repaint.
+  bool redrawn = false;
+  if (BusyCount == 0 && (RedrawAll || RedrawBackground || RedrawText || AutoscaleAfterResize)) {
+    if (AutoscaleAfterResize) {
+      AutoscaleAfterResize = 0;
+      AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true});
+    } else {
+      DisplControl();
+    }
+    BusyCount = 2;
+    redrawn = true;
+  }
+  if (RedrawScales && !redrawn) {
+    RefreshScales();
+  } else if (RedrawCursors && !redrawn) {
     DrawCursor(0);  // only the cursors moved: no repaint under them
+  }
+  RedrawScales = 0;
+  if (firstTick_ || RedrawInfo) TextInfoCreateRefresh();
+  firstTick_ = false;
+  RedrawInfo = 0;
+  Armed = 1;
+  // The acceleration of repeated steps lasts while a key is held.
+  if (!KeyEnable) Div = 50;
+  if (BusyCount > 0) --BusyCount;
+}
+
+void TDispl10::ApplyPendingLayout() {
+  const store::CG_s& g = Own();
+  const int16_t bottom = g.BottomBar ? 24 : 0;
+  int16_t scale = 0;
+  if (g.VScale) scale = g.PrintMode ? 90 : (g.DisplFlags & store::kDisplOneLineUnit) ? int16_t(50 * 1.3) : 50;
+  const int16_t strip = g.KeyPanel ? 42 : 0;
+  if (bottom != BottomBarH || scale != VScaleW || strip != KeyStripH) {
+    BottomBarH = bottom;
+    VScaleW = scale;
+    KeyStripH = strip;
+    Layout();
+    KoefX();
+    LayoutChanged = DoClear = RedrawAll = 1;
+  }
+  if (RedrawKeys) RedrawAll = 1;  // the panels are drawn with the window
+}
+
+void TDispl10::RefreshScales() {
+  store::CG_s& g = Own();
+  SelectSeries();
+  OK_IL_IR();
+  SetMaxMinIn(g.IL, g.IR, 0, 0, 0);
+  platform::Canvas& dc = *surface_;
+  const uint32_t window = (g.DisplFlags & store::kDisplWhiteWindow) ? 0xFFFFFF : 0xC0C0C0;
+  if (VScaleW > 0) dc.FillRect(0, PlotTop, PlotLeft - 1, PlotTop + PlotH + 1, window);
+  dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
+  PaintScale(dc);
+  PaintVScale(dc);
+  if (!g.Multi) PaintMarker(dc, OwnChan, 0.0f);
+  PaintLimits(dc);
+  if (g.ClearPlot || RedrawCursors) {
+    PaintCursors(dc);
+    RedrawCursors = 0;
+  }
+  Busy(false);
 }
 
 }  // namespace graph
