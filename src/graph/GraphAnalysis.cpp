@@ -20,8 +20,10 @@
 namespace graph {
 namespace {
 
-constexpr int kHarmonics = 14;            // as the measurement run's harmonic channels
-constexpr int kDistortionHarmonics = 40;  // up to 2 kHz
+constexpr int kHarmonics = 14;  // as the measurement run's harmonic channels
+// The distortion over the same band: a long record that is not a power of
+// two is summed bin by bin, and more harmonics would cost seconds.
+constexpr int kDistortionHarmonics = kHarmonics;
 constexpr float kMains = 50.0f;
 
 }  // namespace
@@ -54,6 +56,7 @@ void TDispl10::ShowHarmonics(platform::Canvas& dc) {
   const int chan = DataChannel();
   ops::ChannelView v = ops::ViewChannel(p_, IsW, chan);
   if (!v) return;
+  Busy(true);
   ops::Panel panel;
   panel.title = state::Lang(p_, "Harmonické 50 Hz", "Harmonics of 50 Hz");
   float row = 0;

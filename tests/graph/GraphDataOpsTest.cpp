@@ -146,7 +146,7 @@ TEST(GraphDataOps, StepsSpikesJoinAndSelectionText) {
   f.env.windows.SetMainHandler([&](int code, int) { posted.push_back(code); });
   w->CatData();
   f.env.windows.DeliverPending();
-  EXPECT_EQ(posted, std::vector<int>{2140});
+  EXPECT_EQ(posted, std::vector<int>{2141});
 
   OpsFixture t;
   auto tw = t.Window(graph_test::Ramp(10));
