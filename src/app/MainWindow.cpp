@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "files/DataFileReader.h"
+#include "files/DataFileUser.h"
 #include "files/DataFileWriter.h"
 #include "files/JobFile.h"
 #include "graph/FontSettings.h"
@@ -152,6 +153,10 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       // would replace the file with what the user did not ask for.
       if (graph::WriteLimits(p_, store::Store::W))
         (void)files::WriteDataFileUtil(p_, store::FieldText(p_.WG.LastWaveFile), store::Store::W, 0);
+      break;
+    case state::kLinkWaveFile:
+      (void)files::WaveformLink(p_);
+      p_.FocusGraphs = 1;
       break;
     default:  // codes of other windows, and unknown ones
       break;

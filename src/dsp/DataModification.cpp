@@ -86,4 +86,23 @@ void RemoveLinearTrend(float* x, int from, int to, int end) {
   for (int j = to + 1; j < end; ++j) x[j] -= removed;
 }
 
+void RemoveSlope(float* x, int n, int anchor, double slope) {
+  if (!std::isfinite(slope)) return;
+  for (int j = 0; j < n; ++j) x[j] = static_cast<float>(x[j] - (double(j) - anchor) * slope);
+}
+
+float PeakMagnitude(const float* x, int64_t from, int64_t to) {
+  float peak = 0;
+  for (int64_t j = from; j <= to; ++j)
+    if (std::fabs(x[j]) > peak) peak = std::fabs(x[j]);  // NaN never compares greater
+  return peak;
+}
+
+bool NormalizeToPeak(float* x, int n) {
+  const float peak = PeakMagnitude(x, 0, int64_t(n) - 1);
+  if (!(peak > 0) || !std::isfinite(peak)) return false;
+  for (int j = 0; j < n; ++j) x[j] /= peak;
+  return true;
+}
+
 }  // namespace dsp

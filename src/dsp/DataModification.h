@@ -2,6 +2,8 @@
 // window asks its questions and values and calls in here.
 #pragma once
 
+#include <cstdint>
+
 namespace dsp {
 
 // The value a mode asks for: none, a float (prompt range ±limit, starting at
@@ -29,5 +31,13 @@ int DataModifArithmetic(float* x, int n, int mode, double value);
 // are lowered by the amount removed at `to`, so the curve stays continuous.
 // Nothing when to ≤ from or the range leaves 0 … end − 1.
 void RemoveLinearTrend(float* x, int from, int to, int end);
+// A trend given as a line (rise `slope` per sample) is taken off x[0 … n − 1];
+// x[anchor] keeps its value. Nothing for a slope that is not finite.
+void RemoveSlope(float* x, int n, int anchor, double slope);
+// The largest |x| of x[from … to] with NaN skipped; 0 when there is none.
+float PeakMagnitude(const float* x, int64_t from, int64_t to);
+// x[0 … n − 1] divided by its largest |x|. False, changing nothing, when that
+// peak is 0 or infinite.
+[[nodiscard]] bool NormalizeToPeak(float* x, int n);
 
 }  // namespace dsp

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "dsp/DataShift.h"
 #include "dsp/Fft.h"
 #include "dsp/SpectrumTools.h"
 
@@ -80,8 +81,8 @@ void BandDemodulate(float* data, float* work, int M, int centre, int halfWidth, 
   ZeroSpectrumBins(data, M, 0, centre - halfWidth);
   ZeroSpectrumBins(data, M, centre + halfWidth, M);
   const int turn = centre % M;
-  std::rotate(data, data + turn, data + M);
-  std::rotate(data + M, data + M + turn, data + 2 * M);
+  (void)DataShiftUtil(data, true, true, turn, 0, M);  // rotations cannot fail
+  (void)DataShiftUtil(data, true, true, turn, M, 2 * M);
   float* re = work;
   float* im = work + M;
   // The complex inverse of the shifted band: a forward transform read in

@@ -19,43 +19,48 @@ constexpr size_t kFlushBytes = 1 << 20;
 
 }  // namespace
 
-std::string ColumnFileName(const std::string& waveName) {
+std::string ColumnFileName(const std::string& waveName, const char* suffix) {
   std::string name = waveName.empty() ? std::string("\\DATA\\noname") : waveName;
   const size_t slash = name.find_last_of("\\/");
   const size_t fileStart = slash == std::string::npos ? 0 : slash + 1;
   const size_t dot = name.rfind('.');
   // Only a dot of the file part, and not its first character (".profile").
   if (dot != std::string::npos && dot > fileStart) name.erase(dot);
-  return name + "_c.TXT";
+  return name + suffix;
 }
 
-int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
+namespace {
+
+struct Columns {
+  std::vector<int> channels;  // in column order
+  std::vector<const float*> data;
+  long long from = 0, rows = 0;
+  bool firstSampleLine = false;
+};
+
+int WriteColumns(state::Program& p, const std::string& name, store::Store store, const Columns& c,
+                 int decimals) {
   const int d = std::clamp(decimals, 1, 7);
   const int width = 7 + d;
-  const store::Header_s& h = p.HGW;
-  std::vector<int> active;
-  for (int i = 0; i < store::kChannels; ++i)
-    if (h.ChannelOn[i]) active.push_back(i);
-  const long long length = std::max<int32_t>(h.Length, 0);
-  const long long capacity = SampleCapacity(p, store::Store::W);
-  // Never read past the array, whatever the header claims.
-  const long long rows = active.empty() ? 0 : std::min(length, capacity / (long long)active.size());
-
+  const store::Channel_s* records = p.Channels(store);
   AtomicWriter out;
   if (!out.Open(ResolveDataName(p, name))) return 0;
   std::string t;
   t.reserve(kFlushBytes + 4096);
   t += "% interval [s] : ";
-  AppendNumber(t, active.empty() ? 0.0 : double(p.FGW[size_t(active[0])].Step), std::chars_format::fixed, 6);
+  AppendNumber(t, c.channels.empty() ? 0.0 : double(records[size_t(c.channels[0])].Step),
+               std::chars_format::fixed, 6);
+  if (c.firstSampleLine) {
+    t += "\n% first sample : ";
+    AppendInt(t, c.from);
+  }
   t += "\n% ";
-  for (int i : active) t += store::FieldText(p.FGW[size_t(i)].Name) + " \t";
+  for (int i : c.channels) t += store::FieldText(records[size_t(i)].Name) + " \t";
   t += "\n% ";
-  for (int i : active) t += store::FieldText(p.FGW[size_t(i)].Unit) + " \t";
+  for (int i : c.channels) t += store::FieldText(records[size_t(i)].Unit) + " \t";
   t += "\n";
-  std::vector<const float*> columns;
-  for (size_t k = 0; k < active.size(); ++k) columns.push_back(p.Waveform.get() + k * size_t(length));
-  for (long long r = 0; r < rows; ++r) {
-    for (const float* column : columns) {
+  for (long long r = c.from; r < c.from + c.rows; ++r) {
+    for (const float* column : c.data) {
       t += "   ";
       AppendNumber(t, column[r], std::chars_format::fixed, d, width);
     }
@@ -67,6 +72,42 @@ int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
   }
   out.Write(t.data(), t.size());
   return out.Commit() ? 1 : 0;
+}
+
+}  // namespace
+
+int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
+  const store::Header_s& h = p.HGW;
+  Columns c;
+  for (int i = 0; i < store::kChannels; ++i)
+    if (h.ChannelOn[i]) c.channels.push_back(i);
+  const long long length = std::max<int32_t>(h.Length, 0);
+  const long long capacity = SampleCapacity(p, store::Store::W);
+  // Never read past the array, whatever the header claims.
+  c.rows = c.channels.empty() ? 0 : std::min(length, capacity / (long long)c.channels.size());
+  for (size_t k = 0; k < c.channels.size(); ++k) c.data.push_back(p.Waveform.get() + k * size_t(length));
+  return WriteColumns(p, name, store::Store::W, c, decimals);
+}
+
+int WriteColumnsRange(state::Program& p, const std::string& name, store::Store store,
+                      const std::vector<int>& channels, long long from, long long to, int decimals) {
+  const long long length = std::max<int32_t>(p.Header(store).Length, 0);
+  const long long capacity = SampleCapacity(p, store);
+  const float* samples = p.Samples(store);
+  Columns c;
+  c.firstSampleLine = true;
+  c.from = std::clamp<long long>(std::min(from, to), 0, std::max(length - 1, 0LL));
+  const long long last = std::clamp<long long>(std::max(from, to), 0, length - 1);
+  c.rows = length > 0 ? last - c.from + 1 : 0;
+  for (int i : channels) {
+    if (i < 0 || i >= store::kChannels || !p.Header(store).ChannelOn[i]) continue;
+    const long long start = state::Pocatek(p, store, i);
+    if (!samples || start < 0 || start + length > capacity) continue;  // a block the array does not hold
+    c.channels.push_back(i);
+    c.data.push_back(samples + start);
+  }
+  if (c.channels.empty()) return 0;
+  return WriteColumns(p, name, store, c, decimals);
 }
 
 int Write_ASCII_Util_SIMPL(state::Program& p) {

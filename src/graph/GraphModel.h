@@ -354,6 +354,15 @@ class TDispl10 : public platform::GraphWindow {
   void ToMag(int a, int b);
   void Normalizace(int mode);  // "normalisation"
   void CatData();              // Ctrl+E
+  // Steps (mode 0) or spikes (mode 1) taken out of the channel above a threshold asked for.
+  void RemoveStepsSpikes(int mode);
+  // The list of local maxima or minima between the cursors, to MAX.TXT / MIN.TXT.
+  void ShowStatMaxMin();
+  // Panel of the harmonics at 50 Hz, the distortion factor, the median and the
+  // correlation with the next channel, drawn like the statistics panel.
+  void ShowHarmonics(platform::Canvas& dc);
+  // kWriteSelectionText: the shown section or the section between the cursors as text columns.
+  void Write_ASCII();
 
   // --- signal processing on the window's channel (GraphProcessing.cpp) ---
   void Transform();       // kTransform, key F

@@ -107,7 +107,7 @@ void TDispl10::UserMessage(int code, int arg) {
       RepaintTimeScale();
       break;
     case state::kWriteSelectionText:
-      state::ShowNotAvailable(p_, "Zápis výběru okna jako textu", "Writing the window's selection as text");
+      Write_ASCII();
       break;
     case state::kOverlaidHalves:
       DisplTypeSet(kOverlaid);

@@ -119,6 +119,7 @@ enum UserMessage : int {
 
   kWriteWaveFile = 2138,         // main window: store to the file named in `WG`
   kWriteLimitedWaveFile = 2139,  // take the limits, then as kWriteWaveFile
+  kLinkWaveFile = 2141,          // join a waveform file to the store (the graph window's Ctrl+E)
 };
 
 // Whether a code presses a graph-window hot key.
