@@ -109,8 +109,36 @@ bool TDispl10::KeyDown(int key, int modifiers) {
         return true;
       }
       return CtrlKey(key);
+    case 3:
+      return TabKey(key);
     default:
-      return false;  // Shift and Tab have no keys of their own in a graph window
+      return false;  // Shift has no keys of its own in a graph window
+  }
+}
+
+// The Tab state reaches the analyses that have no letter of their own.
+bool TDispl10::TabKey(int key) {
+  switch (key) {
+    case 'F':
+      DataModif(10);  // band filter
+      return true;
+    case 'T':
+      DataModif(2);  // trend removal
+      return true;
+    case 'D':
+      DataModif(6);  // division by a constant
+      return true;
+    case 'B':
+      DataModif(7);  // baseline subtraction
+      return true;
+    case 'S':
+      DataModif(8);  // sample shift
+      return true;
+    case 'H':
+      DataModif(9);  // trend through the two cursor points
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -311,7 +339,7 @@ bool TDispl10::PlainKey(int key) {
 }
 
 bool TDispl10::CtrlKey(int key) {
-  static constexpr std::string_view kCtrlLetters = "ABCDEGHLMNOQRSTUVWY";
+  static constexpr std::string_view kCtrlLetters = "ABCDEGHIJKLMNOPQRSTUVWXYZ";
   if (key > 0xFF || kCtrlLetters.find(char(key)) == std::string_view::npos) return false;
   if (p_.plat.ui) state::AC_Beep(p_);
   store::CG_s& g = Own();
@@ -375,6 +403,21 @@ bool TDispl10::CtrlKey(int key) {
       break;
     case 'Y':
       DataModif(5);
+      break;
+    // Analyses with no key of their own in the classic map take the free Ctrl letters.
+    case 'I':
+    case 'J':
+      ShowStatEnergo(*surface_, key == 'J');
+      break;
+    case 'K':
+    case 'Z':
+      RemoveStepsSpikes(key == 'Z' ? 1 : 0);
+      break;
+    case 'P':
+      ShowHarmonics(*surface_);
+      break;
+    case 'X':
+      ShowStatMaxMin();
       break;
     default:
       break;

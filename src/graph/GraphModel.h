@@ -475,6 +475,7 @@ class TDispl10 : public platform::GraphWindow {
   bool StripOf(int chan, double& top, double& height) const;
   bool CtrlKey(int key);
   bool PlainKey(int key);
+  bool TabKey(int key);
   // The channel the window's data operations work on: the active one in
   // multi display, else the own one.
   int DataChannel() const { return Own().Multi ? ActChan : OwnChan; }

@@ -96,7 +96,7 @@ TEST(GraphKeys, ZoomShiftAndRangeKeysMoveTheView) {
   KeyFixture f;
   EXPECT_FALSE(f.w->KeyDown('1', 0));  // not handled here
   EXPECT_FALSE(f.w->KeyDown('W', kAlt));
-  EXPECT_FALSE(f.w->KeyDown('Z', kCtrl));
+  EXPECT_FALSE(f.w->KeyDown('F', kCtrl));
 }
 
 TEST(GraphKeys, LimitCursorAndStepKeys) {
