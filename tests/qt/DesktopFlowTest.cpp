@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QSpinBox>
 #include <QTimer>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <string>
@@ -323,6 +324,73 @@ TEST_F(DesktopFlow, CloseButtonAsksAndYesEndsTheProgram) {
   ASSERT_TRUE(RunUntil([this] { return closed == 1; }));
   EXPECT_EQ(Shown(1) + Shown(0), 0) << "the graph windows go with it";
   EXPECT_TRUE(FileExists(root / "JOB/WORK.JOB")) << "the work set is kept for the next start";
+}
+
+// The graph window used as an instrument: cursors placed by the mouse and the keys, a zoom to them
+// and a marker, all through the widgets; the work job written at the exit keeps them.
+TEST_F(DesktopFlow, CursorsZoomAndMarkerSetWithMouseAndKeysAreInTheSavedJob) {
+  ASSERT_EQ(Shown(1), 1);
+  QWidget* widget = Widgets(1).front();
+  auto* graphWidget = static_cast<qt::GraphWidget*>(widget);
+  graph::TDispl10& m = ModelOf(widget);
+  const int chan = m.OwnChan;
+  store::CG_s& g = P().CGW[size_t(chan)];
+  RunFor(400);  // painted, and armed by its timer
+  auto click = [&](Qt::MouseButton button, int x, int y) {
+    const QPoint at(x, y + graphWidget->PictureTop());
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button,
+                    type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(widget, &e);
+    }
+    RunFor(350);  // a release disarms the window until its next tick
+  };
+  auto key = [&](int qtKey, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+  };
+  const int y = m.PlotTop + m.PlotH / 2, x1 = m.PlotLeft + m.PlotW / 4, x2 = m.PlotLeft + 3 * m.PlotW / 4;
+  click(Qt::LeftButton, x1, y);
+  EXPECT_EQ(g.Cur1, m.MouseVertToGlobal(int16_t(x1)));
+  click(Qt::RightButton, x2, y);
+  EXPECT_EQ(g.Cur2, m.MouseVertToGlobal(int16_t(x2)));
+  g.CursorStep = 2;
+  const int32_t cur1 = g.Cur1 + 2, cur2 = g.Cur2;
+  key(Qt::Key_Period, QStringLiteral("."));
+  EXPECT_EQ(g.Cur1, cur1);
+  g.HCur1 = g.VMax, g.HCur2 = g.VMin;  // a zoom needs two different horizontal lines
+  key(Qt::Key_E, QStringLiteral("e"));
+  EXPECT_EQ(g.IL, cur1);
+  EXPECT_EQ(g.IR, cur2);
+
+  modals.Expect([](QWidget* d) {
+    Click(d, "pointCur1");
+    Click(d, "labelCur2");
+    Child<QLineEdit>(d, "text")->setText(QStringLiteral("peak"));
+    Click(d, "ok");
+  });
+  key(Qt::Key_X, QStringLiteral("x"));
+  ASSERT_TRUE(RunUntil([this] { return modals.Done(); }));
+
+  modals.Expect([](QWidget* d) { Click(d, "yes"); });
+  Window().close();
+  ASSERT_TRUE(RunUntil([this] { return closed == 1; }));
+  const std::vector<uint8_t> job = testing_support::ReadBytes(root / "JOB/WORK.JOB");
+  const size_t graphs = sizeof(store::JG_s), markers = graphs + store::kChannels * 2 * sizeof(store::CG_s);
+  ASSERT_GE(job.size(), markers + store::kChannels * 2 * 20 * sizeof(store::Marker_s));
+  store::CG_s saved;
+  std::memcpy(&saved, job.data() + graphs + size_t(chan) * 2 * sizeof(store::CG_s), sizeof saved);
+  EXPECT_EQ(saved.Cur1, cur1);
+  EXPECT_EQ(saved.Cur2, cur2);
+  EXPECT_EQ(saved.IL, cur1);
+  EXPECT_EQ(saved.IR, cur2);
+  store::Marker_s marker;
+  std::memcpy(&marker, job.data() + markers + size_t(chan) * 2 * 20 * sizeof(store::Marker_s), sizeof marker);
+  EXPECT_EQ(marker.Index, cur1);
+  EXPECT_EQ(marker.LabelIndex, cur2);
+  EXPECT_STREQ(marker.Text, "peak");
 }
 
 }  // namespace
