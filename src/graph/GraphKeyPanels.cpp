@@ -99,7 +99,10 @@ void TDispl10::FunKeysCreateDelete(int create) {
   dc.SetFont(Small());
   for (int slot = 0; slot < kFunKeys; ++slot) {
     const uint32_t face = kFunKeyIds[slot] == funKeyPressed_ ? kDark : kFace;
-    Button(dc, slot * w, BorderY, (slot + 1) * w - 1, BorderY + kFunKeyH, face, FunKeyLabel(slot));
+    // A long text that the button cannot hold gives way to the key's name.
+    std::string label = FunKeyLabel(slot);
+    if (slot > 0 && dc.TextWidth(label) > w - 4) label = kShortLabels[slot];
+    Button(dc, slot * w, BorderY, (slot + 1) * w - 1, BorderY + kFunKeyH, face, label);
   }
 }
 
