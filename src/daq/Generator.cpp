@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "daq/CardState.h"
@@ -174,7 +175,7 @@ int VypocetGeneratoru(state::Program& p, int channel, bool ask) {
   return DrawShape(m, p.Samples(s) + start, h.Length) ? 1 : 0;
 }
 
-int GenPis(state::Program& p, int output, bool show) {
+int GenPis(state::Program& p, int output, bool show, std::string* report) {
   const store::Store s = GeneratorStore(p);
   const int ch = output ? 0 : 1;
   if (!state::MemOK(p, s) || !p.Header(s).ChannelOn[ch]) {
@@ -208,6 +209,7 @@ int GenPis(state::Program& p, int output, bool show) {
   std::string text =
       state::TxtF(p, 1420, {int(p.MGlobals.GenStore), output ? 1 : 2, long(c.DA_Size), c.DA_frequency});
   if (show) state::Mess(p, text, state::Txt(p, 11));
+  if (report) *report = std::move(text);
   return 1;
 }
 

@@ -89,9 +89,11 @@ TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   EXPECT_EQ(c.DA_BufferA, (std::vector<uint32_t>{4095, 2048, 4095, 4095}));
   EXPECT_EQ(c.DA_BufferB, (std::vector<uint32_t>{0, 0, 0, 0}));
   EXPECT_DOUBLE_EQ(c.DA_frequency, 1.0 / double(0.001f));
-  p.FGW[0].Step = 0.0f;
-  EXPECT_EQ(daq::GenPis(p, 1, false), 0);
-  EXPECT_EQ(s.Shown(1458), 1);
+  for (float step : {0.0f, 0.6f}) {  // 0.6 s: 1.67 Hz is below what the card replays
+    p.FGW[0].Step = step;
+    EXPECT_EQ(daq::GenPis(p, 1, false), 0);
+  }
+  EXPECT_EQ(s.Shown(1458), 2);
   p.HGW.ChannelOn[1] = 0;
   EXPECT_EQ(daq::GenPis(p, 0, false), 0);
   EXPECT_EQ(s.Shown(1455), 1);
