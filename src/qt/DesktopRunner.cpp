@@ -19,6 +19,7 @@
 #include "platform/FakeClock.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
+#include "qt/AritDialog.h"
 #include "qt/MainWidget.h"
 #include "qt/QtUi.h"
 #include "qt/QtWindowHost.h"
@@ -135,6 +136,7 @@ bool Desktop::Start() {
   MainWidget& window = *d.window;
   d.ui.SetParent(&window);
   InstallSettingsDialogs(p, &window);
+  InstallAritDialog(p, &window);
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
   window.SetClosedHandler([] { QCoreApplication::quit(); });
   if (!window.Start()) return false;
