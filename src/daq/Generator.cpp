@@ -11,6 +11,7 @@
 #include "daq/RunCommon.h"
 #include "daq/Sampling.h"
 #include "ops/ChannelTransport.h"
+#include "ops/StoreChecks.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreAccess.h"
@@ -162,6 +163,12 @@ int VypocetGeneratoru(state::Program& p, int channel, bool ask) {
       if (h.ChannelOn[ch]) first = ch;
     if (first < 0) {
       state::MessT(p, channel == 0 ? 1454 : 1455, 14);
+      return 0;
+    }
+    // The copy is made without its questions, so its refusal for want of
+    // room would go unsaid: say it here.
+    if ((int64_t(state::ActiveChannels(p, s)) + 1) * h.Length > ops::StoreCapacity(p, s)) {
+      state::MessT(p, 338, 11);
       return 0;
     }
     if (!ops::ChanelTransportUtil(p, s, first, channel, false)) return 0;

@@ -5,6 +5,7 @@
 
 #include "RunTestSupport.h"
 #include "daq/Generator.h"
+#include "ops/StoreChecks.h"
 
 namespace {
 
@@ -107,6 +108,14 @@ TEST(GeneratorOutput, StartCommandRefusalsWithoutACard) {
   daq::StartGenerate(s.p());
   EXPECT_EQ(std::tuple(s.Shown(1447), s.Shown(1448)), std::tuple(1, 1));
   EXPECT_EQ(daq::BOARD_DA_Generator_Start(s.p()), 0);  // nothing in simulation
+}
+
+TEST(GeneratorOutput, AChannelWithoutRoomIsRefusedAloud) {
+  Sim s;
+  s.p().HGW.Length = int32_t(ops::StoreCapacity(s.p(), store::Store::W));  // channel 1 fills the store
+  s.ui.Push(platform::Answer::Yes);
+  EXPECT_EQ(daq::VypocetGeneratoru(s.p(), 1, true), 0);
+  EXPECT_EQ(std::tuple(s.Shown(338), s.p().HGW.ChannelOn[1]), std::tuple(1, int16_t(0)));
 }
 
 }  // namespace
