@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "daq/CardState.h"
 #include "daq/RunCommon.h"
 #include "daq/Sampling.h"
 #include "ops/ChannelTransport.h"
+#include "ops/StoreChecks.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreAccess.h"
@@ -163,6 +165,12 @@ int VypocetGeneratoru(state::Program& p, int channel, bool ask) {
       state::MessT(p, channel == 0 ? 1454 : 1455, 14);
       return 0;
     }
+    // The copy is made without its questions, so its refusal for want of
+    // room would go unsaid: say it here.
+    if ((int64_t(state::ActiveChannels(p, s)) + 1) * h.Length > ops::StoreCapacity(p, s)) {
+      state::MessT(p, 338, 11);
+      return 0;
+    }
     if (!ops::ChanelTransportUtil(p, s, first, channel, false)) return 0;
     int start = state::Pocatek(p, s, channel);
     if (start >= 0) std::fill(p.Samples(s) + start, p.Samples(s) + start + h.Length, 0.0f);
@@ -174,7 +182,7 @@ int VypocetGeneratoru(state::Program& p, int channel, bool ask) {
   return DrawShape(m, p.Samples(s) + start, h.Length) ? 1 : 0;
 }
 
-int GenPis(state::Program& p, int output, bool show) {
+int GenPis(state::Program& p, int output, bool show, std::string* report) {
   const store::Store s = GeneratorStore(p);
   const int ch = output ? 0 : 1;
   if (!state::MemOK(p, s) || !p.Header(s).ChannelOn[ch]) {
@@ -208,6 +216,7 @@ int GenPis(state::Program& p, int output, bool show) {
   std::string text =
       state::TxtF(p, 1420, {int(p.MGlobals.GenStore), output ? 1 : 2, long(c.DA_Size), c.DA_frequency});
   if (show) state::Mess(p, text, state::Txt(p, 11));
+  if (report) *report = std::move(text);
   return 1;
 }
 

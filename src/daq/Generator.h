@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "store/Store.h"
 
@@ -34,8 +35,9 @@ store::Store GeneratorStore(const state::Program& p);
 [[nodiscard]] int VypocetGeneratoru(state::Program& p, int channel, bool ask);
 
 // `GenPis`: output codes of store channel 1 (output 1 = A) or 2 (output 0 =
-// B). 1 done; 0 with 1454/1455, 1458 or 1419.
-[[nodiscard]] int GenPis(state::Program& p, int output, bool show);
+// B). 1 done; 0 with 1454/1455, 1458 or 1419. `report`, when given, receives
+// the result text (general text 1420) that `show` puts in a message.
+[[nodiscard]] int GenPis(state::Program& p, int output, bool show, std::string* report = nullptr);
 
 // Whether an output the generator uses (GenOutputs) has no codes yet.
 [[nodiscard]] bool GeneratorSamplesMissing(const state::Program& p);

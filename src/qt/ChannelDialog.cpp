@@ -69,10 +69,15 @@ ChannelDialog::ChannelDialog(state::Program& p, QWidget* parent) : QDialog(paren
     dialog.exec();
     ShowStores();
   });
-  // The arithmetic and generator dialog belongs to another window of the
-  // program; the button stays until it is there.
-  QPushButton* generator = NamedButton(this, QStringLiteral("Generátor"), QStringLiteral("generator"));
-  generator->setEnabled(false);
+  // The mathematics dialog with the function generator; it may create
+  // channels 1 and 2 in a store, so the pictures are shown again after it.
+  QPushButton* generator =
+      NamedButton(this, QStringLiteral("Matematika, generátor"), QStringLiteral("generator"));
+  generator->setEnabled(bool(p_.AritDialog));
+  connect(generator, &QPushButton::clicked, this, [this] {
+    if (p_.AritDialog) p_.AritDialog(p_);
+    ShowStores();
+  });
 
   QPushButton* ok = NamedButton(this, QStringLiteral("&OK"), QStringLiteral("ok"));
   ok->setDefault(true);

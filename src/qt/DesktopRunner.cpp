@@ -19,6 +19,7 @@
 #include "platform/FakeClock.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
+#include "qt/AritDialog.h"
 #include "qt/GraphDialogs.h"
 #include "qt/HotKeyDialog.h"
 #include "qt/MainWidget.h"
@@ -138,6 +139,7 @@ bool Desktop::Start() {
   d.ui.SetParent(&window);
   InstallSettingsDialogs(p, &window);
   InstallHotKeyDialog(p, &window);
+  InstallAritDialog(p, &window);
   p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Recording, GraphDialogs(&window));
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
   window.SetClosedHandler([] { QCoreApplication::quit(); });

@@ -223,6 +223,8 @@ struct Program {
   // answers 1 when the settings were accepted and written back.
   std::function<int(Program&)> AcquisitionDialog;
   std::function<int(Program&)> ChannelDialog;
+  // The mathematics dialog with the function generator (channel dialog's 869).
+  std::function<int(Program&)> AritDialog;
   // The memory dialog (empty: a value prompt in units of 131072 samples).
   std::function<int(Program&)> MemoryDialog;
   // The hot-key dialog of the graph windows (main menu 170/171, Space and F12

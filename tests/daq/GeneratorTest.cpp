@@ -5,6 +5,7 @@
 
 #include "RunTestSupport.h"
 #include "daq/Generator.h"
+#include "ops/StoreChecks.h"
 
 namespace {
 
@@ -89,9 +90,11 @@ TEST(GeneratorOutput, DrawIntoTheStoreAndConvertToCodes) {
   EXPECT_EQ(c.DA_BufferA, (std::vector<uint32_t>{4095, 2048, 4095, 4095}));
   EXPECT_EQ(c.DA_BufferB, (std::vector<uint32_t>{0, 0, 0, 0}));
   EXPECT_DOUBLE_EQ(c.DA_frequency, 1.0 / double(0.001f));
-  p.FGW[0].Step = 0.0f;
-  EXPECT_EQ(daq::GenPis(p, 1, false), 0);
-  EXPECT_EQ(s.Shown(1458), 1);
+  for (float step : {0.0f, 0.6f}) {  // 0.6 s: 1.67 Hz is below what the card replays
+    p.FGW[0].Step = step;
+    EXPECT_EQ(daq::GenPis(p, 1, false), 0);
+  }
+  EXPECT_EQ(s.Shown(1458), 2);
   p.HGW.ChannelOn[1] = 0;
   EXPECT_EQ(daq::GenPis(p, 0, false), 0);
   EXPECT_EQ(s.Shown(1455), 1);
@@ -105,6 +108,14 @@ TEST(GeneratorOutput, StartCommandRefusalsWithoutACard) {
   daq::StartGenerate(s.p());
   EXPECT_EQ(std::tuple(s.Shown(1447), s.Shown(1448)), std::tuple(1, 1));
   EXPECT_EQ(daq::BOARD_DA_Generator_Start(s.p()), 0);  // nothing in simulation
+}
+
+TEST(GeneratorOutput, AChannelWithoutRoomIsRefusedAloud) {
+  Sim s;
+  s.p().HGW.Length = int32_t(ops::StoreCapacity(s.p(), store::Store::W));  // channel 1 fills the store
+  s.ui.Push(platform::Answer::Yes);
+  EXPECT_EQ(daq::VypocetGeneratoru(s.p(), 1, true), 0);
+  EXPECT_EQ(std::tuple(s.Shown(338), s.p().HGW.ChannelOn[1]), std::tuple(1, int16_t(0)));
 }
 
 }  // namespace

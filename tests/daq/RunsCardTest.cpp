@@ -3,11 +3,14 @@
 #include <stdlib.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "RealCard.h"
 #include "RunTestSupport.h"
 #include "daq/Driver.h"
 #include "daq/Generator.h"
+#include "daq/GeneratorPage.h"
 #include "daq/MeasurementRun.h"
 #include "daq/RunCommands.h"
 #include "daq/Sampling.h"
@@ -121,6 +124,44 @@ TEST(RunsOnCard, GeneratorLimitsSynchronousReplayAndRestVoltage) {
   EXPECT_EQ(p.HGW.Length, 512);
   for (int i = 16; i < 512; ++i) ASSERT_NEAR(c.W(0)[i], 3.0f, 0.01f) << i;
   EXPECT_EQ(card.DA_going, 0);  // stopped with the scanning
+}
+
+TEST(RunsOnCard, PageSineReplaysOnOutputAAndAWaveformStartStopsTheGenerator) {
+  Card c;
+  NEED_CARD(c);
+  state::Program& p = c.p();
+  p.HGW.Length = 512;
+  p.FGW[0].Step = 0.001f;
+  daq::GeneratorPage page(p);
+  store::MGlobals_s& g = page.Globals();
+  g.GenStore = 0;
+  g.GenOutputs = 0;
+  g.GenCyclic = 1;
+  g.GenSynchro = 1;
+  g.GenRestA = 1.0f;
+  page.Shape(0).GenShape = 2;
+  for (auto [field, text] : {std::pair{daq::GenField::LevelA, "2"},
+                             {daq::GenField::LevelB, "0.5"},
+                             {daq::GenField::Period, "64"},
+                             {daq::GenField::Phase, "0"}})
+    ASSERT_TRUE(page.SetText(field, 0, text));
+  ASSERT_EQ(page.Draw(p, 0), 1);
+  const std::vector<float> drawn(c.W(0), c.W(0) + 512);
+  page.Start(p);  // synchronous: it starts with the acquisition
+  EXPECT_EQ(daq::Card(p).DA_going, 0);
+  p.MG.Acquire[30] = 1;  // input 30 reads output A
+  p.MG.RefChannelM1 = 30;
+  p.A[30].WLength = 512;
+  p.A[30].WPeriod = 0.01f;
+  daq::StartWaveformRun(p);
+  for (int i = 0; i < 512; ++i) ASSERT_NEAR(c.W(0)[i], drawn[size_t(i)], 0.012f) << i;
+
+  g.GenSynchro = 0;
+  page.Start(p);
+  ASSERT_EQ(daq::Card(p).DA_going, 1);
+  daq::StartWaveformRun(p);  // stops the generator first: the output rests at 1 V
+  EXPECT_EQ(daq::Card(p).DA_going, 0);
+  for (int i = 0; i < 512; ++i) ASSERT_NEAR(c.W(0)[i], 1.0f, 0.01f) << i;
 }
 
 }  // namespace
