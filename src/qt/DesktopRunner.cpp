@@ -114,6 +114,7 @@ Desktop::~Desktop() {
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;
   d.program.HotKeyDialog = nullptr;
+  d.program.AritDialog = nullptr;
   d.window.reset();
 }
 
