@@ -89,6 +89,7 @@ void TDispl10::RepaintTimeScale() {
   platform::Canvas& dc = *surface_;
   dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
   PaintScale(dc);
+  TextInfoCreateRefresh();  // the bar lies in the area cleared
 }
 
 void TDispl10::SetPenWidth(int width) {

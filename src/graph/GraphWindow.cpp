@@ -203,6 +203,10 @@ void TDispl10::RefreshScales() {
   OK_IL_IR();
   SetMaxMinIn(g.IL, g.IR, 0, 0, 0);
   platform::Canvas& dc = *surface_;
+  // The cursors' marks reach into the value scale: they are taken away while
+  // the picture under them is still the one they were drawn on, and drawn
+  // anew on the fresh scales, or an exclusive-or would later leave them behind.
+  EraseCursors(dc);
   const uint32_t window = (g.DisplFlags & store::kDisplWhiteWindow) ? 0xFFFFFF : 0xC0C0C0;
   if (VScaleW > 0) dc.FillRect(0, PlotTop, PlotLeft - 1, PlotTop + PlotH + 1, window);
   dc.FillRect(PlotLeft - 1, PlotTop + PlotH + 1, ClientW, ClientH, window);
@@ -210,10 +214,8 @@ void TDispl10::RefreshScales() {
   PaintVScale(dc);
   if (!g.Multi) PaintMarker(dc, OwnChan, 0.0f);
   PaintLimits(dc);
-  if (g.ClearPlot || RedrawCursors) {
-    PaintCursors(dc);
-    RedrawCursors = 0;
-  }
+  PaintCursors(dc);
+  RedrawCursors = 0;
   Busy(false);
 }
 
