@@ -13,6 +13,7 @@
 #include "BenchProgram.h"
 #include "graph/GraphModel.h"
 #include "qt/GraphWidget.h"
+#include "qt/QtCanvas.h"
 #include "state/StoreAccess.h"
 
 namespace {
@@ -62,6 +63,34 @@ void BM_GraphWindowEnvelopeRedraw(benchmark::State& state) {
   state.counters["shown"] = g.windows[0]->Own().IR - g.windows[0]->Own().IL + 1;
 }
 BENCHMARK(BM_GraphWindowEnvelopeRedraw)->Unit(benchmark::kMillisecond);
+
+// Cursor 1 dragged across the plot of a painted 640 × 400 window, one pixel
+// column per move, on a real image: the exclusive-or lines and the
+// information bar, no trace.
+void BM_CursorDragOnImage(benchmark::State& state) {
+  GraphBench g(1);
+  graph::TDispl10& w = *g.windows[0];
+  store::CG_s& c = g.b.prog->CGW[0];
+  c.CursorCount = 2;
+  c.CursorStyle = 1;
+  c.InfoBar = c.InfoIndex = c.InfoTime = c.InfoValue = 1;
+  w.DisplInit();
+  QImage& image = g.images[0];
+  qt::QtCanvas canvas(image);
+  w.SetSurface(&canvas);
+  w.SetClientSize(kW, kH);
+  w.Paint();
+  int16_t x = w.PlotLeft;
+  const int16_t y = int16_t(w.PlotTop + w.PlotH / 2);
+  for (auto _ : state) {
+    int16_t px = x, py = y;
+    w.CursorPaint(px, py, 0, true);
+    x = x >= w.PlotLeft + w.PlotW ? w.PlotLeft : int16_t(x + 1);
+  }
+  canvas.End();
+  w.SetSurface(nullptr);
+}
+BENCHMARK(BM_CursorDragOnImage)->Unit(benchmark::kMicrosecond);
 
 // The peer: the same samples as one polyline, points computed beforehand.
 void BM_QPainterPolylineOfAllSamples(benchmark::State& state) {
