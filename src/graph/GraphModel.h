@@ -347,6 +347,8 @@ class TDispl10 : public platform::GraphWindow {
   // --- the window's own menu (GraphWindowMenu.cpp) ---
   // Runs the item `id` (324..338) of the window menu; false for an unknown id.
   bool MenuCommand(int id);
+  // The calibration-from-curve dialog (GraphCalibration.cpp).
+  void Calibration();
 
   // --- data operations on the window's channel (GraphDataOps.cpp) ---
   void DataModif(int mode);

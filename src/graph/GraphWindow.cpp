@@ -95,7 +95,7 @@ void TDispl10::UserMessage(int code, int arg) {
       ShowStatEnergo(*surface_, code == state::kPowerPanelCursors);
       break;
     case state::kCalibrationDialog:
-      state::ShowNotAvailable(p_, "Kalibrační dialog", "The calibration dialog");
+      Calibration();
       break;
     case state::kSmooth:
       GoSmooth();

@@ -27,6 +27,7 @@ constexpr WindowMenuRow kRows[] = {
     {WindowMenuKind::Item, kWindowMenuAutoscaleAllValues, "&Vertical autoscale"},
     {WindowMenuKind::Item, kWindowMenuSettings, "&Nastav (F11)"},
     {WindowMenuKind::Item, kWindowMenuHotKeys, "&Horké klávesy (F12)"},
+    {WindowMenuKind::Item, kWindowMenuCalibration, "&Kalibrace z dat. průběhu (křivky)"},
 };
 
 }  // namespace
@@ -73,6 +74,9 @@ bool TDispl10::MenuCommand(int id) {
       return true;
     case kWindowMenuAutoscaleAllValues:
       F5_ALL_MAG();
+      return true;
+    case kWindowMenuCalibration:
+      Calibration();
       return true;
     default:
       return false;

@@ -30,6 +30,7 @@ enum WindowMenuId {
   kWindowMenuHotKeys = 335,     // F12
   kWindowMenuAutoscaleAll = 336,
   kWindowMenuAutoscaleAllValues = 338,
+  kWindowMenuCalibration = 332,  // user message 2100
 };
 
 std::span<const WindowMenuRow> WindowMenuRows();

