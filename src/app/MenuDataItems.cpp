@@ -11,6 +11,7 @@
 #include "ops/Reduction.h"
 #include "ops/StoreFileAlgebra.h"
 #include "state/GraphWindows.h"
+#include "state/Messages.h"
 #include "state/Program.h"
 #include "state/UserMessages.h"
 
@@ -91,7 +92,13 @@ void LinkFiles(Program& p) {
   p.FocusGraphs = 1;
 }
 
-void Function(Program& p) { macro::ExFUN(p); }
+// The function pages are set in a dialog only the desktop has; FUN runs them.
+void Function(Program& p) {
+  if (p.FunctionDialog)
+    (void)p.FunctionDialog(p);
+  else
+    state::ShowNotAvailable(p, "Nastavení funkcí", "The function settings");
+}
 
 MenuNode WaveAlgebraMenu() {
   using namespace dsp;

@@ -77,7 +77,7 @@ int CreateNewData(state::Program& p, int page) {
     if (last < 0) return 0;
     return ChaneldB_Util(p, store::Store::W, channel, 0, last, true);
   }
-  if (code >= 37 && code <= 41) {
+  if (FunctionUsesBand(code)) {
     if (!ViewChannel(p, store::Store::W, channel)) {
       state::MessT(p, 341, 11);
       return 0;
@@ -105,6 +105,56 @@ int CreateNewData(state::Program& p, int page) {
   NotAvailable(p, code);
   return 0;
 }
+
+std::string FunctionOperation(const state::Program& p, int code) {
+  using state::Lang;
+  auto notHere = [&p](const char* czech, const char* english) {
+    return std::string(Lang(p, czech, english)) +
+           Lang(p, " (v této verzi není k dispozici)", " (not available here)");
+  };
+  switch (code) {
+    case 10:
+      return Lang(p, "Kanál do dB (20 log)", "Channel to decibels (20 log)");
+    case 37:
+      return Lang(p, "Obálka pásma (biny) do kanálu 61", "Band envelope (bins) into channel 61");
+    case 38:
+      return Lang(p, "Fáze pásma (biny) do kanálu 61", "Band phase (bins) into channel 61");
+    case 39:
+      return Lang(p, "Okamžitá frekvence pásma (biny) do kanálu 61",
+                  "Band instantaneous frequency (bins) into channel 61");
+    case 40:
+    case 41:
+      return Lang(p, "Obálka pásma (frekvence) do kanálu 61", "Band envelope (frequency) into channel 61");
+    case 71:
+      return notHere("Numerika a časově-frekvenční analýza", "Numerics and time-frequency analysis");
+    default:
+      break;
+  }
+  switch (MathOperation(code)) {
+    case 1:
+      return Lang(p, "Derivace", "Derivative");
+    case 2:
+      return Lang(p, "Kumulativní součet", "Cumulative sum");
+    case 4:
+      return Lang(p, "Integrál", "Integral");
+    case 5:
+      return Lang(p, "Jen první vzorek", "First sample only");
+    case 6:
+      return Lang(p, "Absolutní hodnota", "Absolute value");
+    case 7:
+      return Lang(p, "Kladná část", "Positive part");
+    case 8:
+      return Lang(p, "Značka změny", "Change marker");
+    default:
+      break;
+  }
+  if (code >= 42 && code <= 56) return notHere("Časově-frekvenční analýza", "Time-frequency analysis");
+  if ((code >= 13 && code <= 35) || code == 63) return notHere("Harmonická analýza", "Harmonic analysis");
+  return Lang(p, "Žádná funkce", "No function");
+}
+
+bool FunctionUsesBand(int code) { return code >= 37 && code <= 41; }
+bool FunctionUsesN(int code) { return code == 51 || code == 56; }
 
 int Funkce_Proved(state::Program& p, int page) {
   if (page < 0 || page >= kPages) return 0;

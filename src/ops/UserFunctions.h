@@ -3,6 +3,8 @@
 // it works on.
 #pragma once
 
+#include <string>
+
 namespace state {
 struct Program;
 }
@@ -21,5 +23,13 @@ namespace ops {
 // `TMainWindow::Funkce_Proved`: page `page` (0 … 4) becomes the current
 // function page (`FunPage`) and runs. FUN n calls it with n − 1.
 [[nodiscard]] int Funkce_Proved(state::Program& p, int page);
+
+// What function code `code` does, in the interface language, for the
+// function pages' dialog; codes this build cannot run say so.
+std::string FunctionOperation(const state::Program& p, int code);
+// The fields a code reads beyond its channel: the band (centre and
+// half-width) and the int32 N at offset 36 of the page.
+bool FunctionUsesBand(int code);
+bool FunctionUsesN(int code);
 
 }  // namespace ops

@@ -113,6 +113,7 @@ Desktop::~Desktop() {
   d.program.AcquisitionDialog = nullptr;
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;
+  d.program.FunctionDialog = nullptr;
   d.program.HotKeyDialog = nullptr;
   d.program.AritDialog = nullptr;
   d.window.reset();

@@ -5,6 +5,7 @@
 
 #include "qt/AcquisitionDialog.h"
 #include "qt/ChannelDialog.h"
+#include "qt/FunctionDialog.h"
 #include "qt/MemoryDialogWindow.h"
 #include "state/Program.h"
 
@@ -26,6 +27,7 @@ void InstallSettingsDialogs(state::Program& p, QWidget* parent) {
   p.AcquisitionDialog = [owner](state::Program& q) { return Run<AcquisitionDialog>(q, owner.data()); };
   p.ChannelDialog = [owner](state::Program& q) { return Run<ChannelDialog>(q, owner.data()); };
   p.MemoryDialog = [owner](state::Program& q) { return Run<MemoryDialogWindow>(q, owner.data()); };
+  p.FunctionDialog = [owner](state::Program& q) { return Run<FunctionDialog>(q, owner.data()); };
 }
 
 }  // namespace qt

@@ -1,6 +1,7 @@
 // Puts the desktop settings dialogs into the program's hooks: the
 // acquisition settings (internal command 205), the channel selection (210)
-// and the memory dialog (MemSize). Each runs modally over `parent`.
+// the memory dialog (MemSize) and the function pages (menu 310). Each runs
+// modally over `parent`.
 #pragma once
 
 class QWidget;

@@ -227,6 +227,7 @@ struct Program {
   std::function<int(Program&)> AritDialog;
   // The memory dialog (empty: a value prompt in units of 131072 samples).
   std::function<int(Program&)> MemoryDialog;
+  std::function<int(Program&)> FunctionDialog;  // the five function pages (menu 310)
   // The hot-key dialog of the graph windows (main menu 170/171, Space and F12
   // in a graph window); empty headless.
   std::function<void(Program&, store::Store)> HotKeyDialog;
