@@ -92,12 +92,13 @@ void LinkFiles(Program& p) {
   p.FocusGraphs = 1;
 }
 
-// The function pages are set in a dialog only the desktop has; FUN runs them.
+// The function pages are set in a dialog only the desktop has; without it
+// the item runs a page the user names, as FUN does.
 void Function(Program& p) {
   if (p.FunctionDialog)
     (void)p.FunctionDialog(p);
   else
-    state::ShowNotAvailable(p, "Nastavení funkcí", "The function settings");
+    (void)macro::ExFUN(p);
 }
 
 MenuNode WaveAlgebraMenu() {

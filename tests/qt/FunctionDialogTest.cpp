@@ -81,10 +81,11 @@ TEST_F(FunctionDialogTest, DamagedPagesShowClampedAndCancelKeepsThem) {
   EXPECT_EQ(std::memcmp(before.data(), p.Fun.get(), sizeof(store::Fun_s) * 5), 0);
 }
 
-TEST_F(FunctionDialogTest, MenuOpensTheDialogOnTheDesktopAndTellsHeadless) {
-  app::MenuCommand(p, 310);
-  ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(env.ui.Log()[0].kind, "message");
+TEST_F(FunctionDialogTest, MenuOpensTheDialogOnTheDesktopAndRunsAPageHeadless) {
+  app::MenuCommand(p, 310);  // without the dialog: which page to run?
+  ASSERT_GE(env.ui.Log().size(), 1u);
+  EXPECT_EQ(env.ui.Log()[0].kind, "prompt");
+  const size_t asked = env.ui.Log().size();
   qt::InstallSettingsDialogs(p, nullptr);
   bool shown = false;
   QTimer::singleShot(0, [&shown] {
@@ -94,7 +95,7 @@ TEST_F(FunctionDialogTest, MenuOpensTheDialogOnTheDesktopAndTellsHeadless) {
   });
   app::MenuCommand(p, 310);
   EXPECT_TRUE(shown);
-  EXPECT_EQ(env.ui.Log().size(), 1u);
+  EXPECT_EQ(env.ui.Log().size(), asked);
 }
 
 }  // namespace
