@@ -19,6 +19,7 @@
 #include "platform/FakeClock.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
+#include "qt/AboutDialog.h"
 #include "qt/AritDialog.h"
 #include "qt/GraphDialogs.h"
 #include "qt/HotKeyDialog.h"
@@ -114,6 +115,7 @@ Desktop::~Desktop() {
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;
   d.program.HotKeyDialog = nullptr;
+  d.program.AboutDialog = nullptr;
   d.program.AritDialog = nullptr;
   d.window.reset();
 }
@@ -140,6 +142,7 @@ bool Desktop::Start() {
   d.ui.SetParent(&window);
   InstallSettingsDialogs(p, &window);
   InstallHotKeyDialog(p, &window);
+  InstallAboutDialog(p, &window);
   InstallAritDialog(p, &window);
   p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Recording, GraphDialogs(&window));
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
