@@ -142,6 +142,7 @@ enum MenuId : int {
   kMenuWebSite = 392,
   kMenuWebSiteSecondBrowser = 393,
   kMenuNews = 300,
+  kMenuAbout = 313,           // the about box
   kMenuManualDocument = 390,  // without an item of its own
   // Help topics without an item of their own (the topic in the name).
   kMenuHelpTopic0 = 276,

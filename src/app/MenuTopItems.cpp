@@ -1,5 +1,6 @@
 // The macro menu, the runs and settings dialogs, the remark file and the
 // help menu with the help topics that have no item of their own.
+#include "app/About.h"
 #include "app/MenuCommands.h"
 #include "app/MenuRows.h"
 #include "macro/HelpFiles.h"
@@ -78,6 +79,8 @@ MenuNode HelpMenu() {
           Item(kMenuWebSiteSecondBrowser, "WWW: stránky programu Tarvelin (&druhý prohlížeč)", WebSite<true>),
           Separator(),
           Item(kMenuNews, "&NEWS - novinky v NEWS.RTF", News),
+          Separator(),
+          Item(kMenuAbout, "&O programu Tarvelin", About),
       });
 }
 

@@ -21,6 +21,7 @@ struct RunState {
   int32_t UkladejNadisk = 0;          // combined run: every record goes to disk
   int32_t CombiFileIndex = 0;         // next "komb_NNN.w"
   bool HighChannelsReported = false;  // channels above 32 said once per run
+  bool MonitLogFailing = false;       // the monitoring log's failure has been reported
 
   // --- measurement run ---
   float Val[store::kChannels] = {};

@@ -19,6 +19,7 @@
 #include "platform/FakeClock.h"
 #include "platform/Paths.h"
 #include "platform/PosixProcess.h"
+#include "qt/AboutDialog.h"
 #include "qt/AritDialog.h"
 #include "qt/GraphDialogs.h"
 #include "qt/HotKeyDialog.h"
@@ -115,6 +116,7 @@ Desktop::~Desktop() {
   d.program.MemoryDialog = nullptr;
   d.program.FunctionDialog = nullptr;
   d.program.HotKeyDialog = nullptr;
+  d.program.AboutDialog = nullptr;
   d.program.AritDialog = nullptr;
   d.window.reset();
 }
@@ -141,6 +143,7 @@ bool Desktop::Start() {
   d.ui.SetParent(&window);
   InstallSettingsDialogs(p, &window);
   InstallHotKeyDialog(p, &window);
+  InstallAboutDialog(p, &window);
   InstallAritDialog(p, &window);
   p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Recording, GraphDialogs(&window));
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });

@@ -231,6 +231,8 @@ struct Program {
   // The hot-key dialog of the graph windows (main menu 170/171, Space and F12
   // in a graph window); empty headless.
   std::function<void(Program&, store::Store)> HotKeyDialog;
+  // The about box (help menu); empty: its facts come as a message.
+  std::function<void(Program&)> AboutDialog;
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
