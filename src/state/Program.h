@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Library.h"
@@ -119,7 +120,8 @@ struct Program {
   Block<store::Col_s> Col_;                 // colour table (1)
   Block<store::Fun_s> Fun;                  // user-function pages (5)
   Block<store::Kal_s> Kal;                  // calibration-from-curve records (5)
-  Block<store::Mat_s> Mat;                  // matrix record, kept opaque (1)
+  Block<store::Mat_s> Mat;                  // matrix header (1)
+  std::vector<float> Matrix;                // matrix values, Mat.Rows × Mat.Columns, row after row
   Block<store::MatH_s> MatH;                // matrix header, kept opaque (1)
   Block<uint8_t> Segment;                   // segment record of a segmented data file (1538 bytes)
   // Current user-function page and calibration page.

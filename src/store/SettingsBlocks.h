@@ -58,10 +58,31 @@ struct Kal_s {
   float KalLevel1, KalLevel2;  // the two levels read on the channel
 };
 
-// Matrix record `Mat` and matrix header `MatH` (.FUN); opaque here.
+// Matrix header `Mat`: the view fields the matrix display uses, then what the
+// producing analysis records about its axes. Written in front of the values
+// in a .MAT file and kept in the function file.
 struct Mat_s {
-  int32_t Mode;
-  uint8_t Rest[154];
+  int32_t Mode;                     // 0 colour map, 1 inverted, 10 waterfall hidden rows, 20 plain lines
+  int16_t Columns, Rows;            // values per row, rows
+  float ColumnDirection;            // negative: columns shown in reverse order
+  float RowDirection;               // negative: rows shown in reverse order
+  float Perspective;                // waterfall slant; 1.6 or more turns it off
+  float RowSpacing;                 // second waterfall factor
+  int16_t FirstColumn, LastColumn;  // column window
+  int16_t FirstRow, LastRow;        // row window
+  float ValueMax, ValueMin;         // value range
+  // Axes, filled by the producer: column k stands for ColumnStart + k*ColumnStep
+  // (a frequency in Hz for a time-frequency matrix), row r for RowStart + r*RowStep
+  // (a time in s).
+  float ColumnStart, ColumnStep;
+  float RowStart, RowStep;
+  int16_t SourceChannel;  // 0-based channel the matrix was computed from, -1 none
+  int16_t SourceStore;    // 1 W, 0 M
+  int16_t AnalysisMode;   // the producer's mode (FreqAnal2D mode)
+  int16_t Reserved62;
+  int32_t WindowLength;  // samples per analysed window
+  int32_t WindowStep;    // samples between successive windows
+  uint8_t Rest[86];
 };
 
 struct MatH_s {
@@ -88,6 +109,10 @@ static_assert(offsetof(Col_s, ViewIR) == 7680);
 static_assert(offsetof(Col_s, StripWeight) == 12800);
 
 static_assert(sizeof(Prt_s) == 70);
+static_assert(sizeof(Mat_s) == 158);
+static_assert(offsetof(Mat_s, FirstColumn) == 24);
+static_assert(offsetof(Mat_s, ValueMax) == 32);
+static_assert(offsetof(Mat_s, WindowLength) == 64);
 static_assert(sizeof(Fun_s) == 94);
 static_assert(offsetof(Fun_s, N) == 36);
 static_assert(sizeof(Kal_s) == 18);
