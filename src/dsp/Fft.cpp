@@ -8,6 +8,9 @@
 #include <new>
 #include <numbers>
 
+#include "dsp/ChirpTransform.h"
+#include "dsp/FftCore.h"
+
 namespace dsp {
 namespace {
 
@@ -18,27 +21,33 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kInCacheLog = 11;
 
 // The hot loops are built twice, for AVX2 with FMA and for the baseline, and
-// the loader picks one for the processor at hand.
+// the loader picks one for the processor at hand. The clone names an ISA
+// level, not a processor: "arch=haswell" would be chosen on Intel's Haswell
+// line only and leave every other AVX2 processor on the baseline.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define TARVELIN_FFT_CLONES __attribute__((target_clones("arch=haswell", "default")))
+#define TARVELIN_FFT_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #else
 #define TARVELIN_FFT_CLONES
 #endif
 
-// Twiddle tables of one complex length 2^m, kept for the life of the program
-// (one per length used). Level L holds w^j, w^2j, w^3j, w = e^(-2 pi i / 2^L),
-// for j < 2^L / 4 as six arrays (re1, im1, re2, im2, re3, im3); `split` holds
-// cos and sin of pi k / 2^m for the real split step, k < 2^m / 2. The
+// Levels up to this many points (log2) keep their twiddles in tables, and
+// lengths up to it their split-step cosines: together at most 16 MiB, shared
+// by every length. Longer levels run from memory at every pass anyway, so
+// their twiddles are made on the way, in chunks, instead of doubling the
+// memory a long record needs.
+constexpr int kTableLog = 20;
+
+// The twiddles of one length 2^m. Level L holds w^j, w^2j, w^3j,
+// w = e^(-2 pi i / 2^L), for j < 2^L / 4 as six arrays (re1, im1, re2, im2,
+// re3, im3), null above kTableLog; splitCos and splitSin hold cos and sin of
+// pi k / 2^m for the real split step, k < 2^m / 2, null above kTableLog. The
 // twiddles are computed in double and rounded once, which keeps the error of
 // a 2^22 transform at a few float ulps of the largest value.
 struct Plan {
-  float* level[32] = {};
+  const float* level[32] = {};
   const float* splitCos = nullptr;
   const float* splitSin = nullptr;
-  struct Free {
-    void operator()(float* p) const { std::free(p); }
-  };
-  std::unique_ptr<float, Free> memory;
+  std::unique_ptr<float[]> split;
 };
 
 size_t LevelSize(int L) { return L >= 2 ? 6 * (size_t(1) << (L - 2)) : 0; }
@@ -55,45 +64,74 @@ void FillLevel(float* t, int L, size_t j0, size_t count, size_t stride) {
   }
 }
 
-// The plan of length 2^m, or null when its memory cannot be had (the passes
-// then compute their twiddles in small chunks). Plans are built on first use;
-// the program has one thread, so the cache needs no lock.
+// The table of level L (2 <= L <= kTableLog), built on first use; null when
+// its memory cannot be had. The program has one thread, so no lock.
+const float* LevelTable(int L) {
+  static std::unique_ptr<float[]> tables[kTableLog + 1];
+  static bool failed[kTableLog + 1] = {};
+  if (L < 2 || L > kTableLog || failed[L]) return nullptr;
+  if (!tables[L]) {
+    tables[L].reset(new (std::nothrow) float[LevelSize(L)]);
+    if (!tables[L]) {
+      failed[L] = true;
+      return nullptr;
+    }
+    size_t q = size_t(1) << (L - 2);
+    FillLevel(tables[L].get(), L, 0, q, q);
+  }
+  return tables[L].get();
+}
+
+// The plan of length 2^m, null only when its record cannot be had; parts
+// it cannot have stay null and are made on the way.
 const Plan* GetPlan(int m) {
   static std::unique_ptr<Plan> plans[31];
-  static bool failed[31] = {};
   if (m < 0 || m > 30) return nullptr;
-  if (plans[m] || failed[m]) return plans[m].get();
-  size_t total = 0;
-  for (int L = m; L >= 2; L -= 2) total += LevelSize(L);
-  for (int L = m - 1; L >= 2; L -= 2) total += LevelSize(L);  // the other parity serves cfft_nokopro's tail
-  size_t half = m >= 1 ? (size_t(1) << (m - 1)) : 0;
-  total += 2 * half;
+  if (plans[m]) return plans[m].get();
   auto plan = std::unique_ptr<Plan>(new (std::nothrow) Plan);
-  float* mem = static_cast<float*>(std::malloc((total ? total : 1) * sizeof(float)));
-  if (!plan || !mem) {
-    std::free(mem);
-    failed[m] = true;
-    return nullptr;
+  if (!plan) return nullptr;
+  for (int L = 2; L <= m; ++L) plan->level[L] = LevelTable(L);
+  size_t half = m >= 1 ? (size_t(1) << (m - 1)) : 0;
+  if (m <= kTableLog && half > 0) {
+    plan->split.reset(new (std::nothrow) float[2 * half]);
+    if (float* c = plan->split.get()) {
+      float* s = c + half;
+      double M = double(size_t(1) << m);
+      for (size_t k = 0; k < half; ++k) {
+        c[k] = float(std::cos(kPi * double(k) / M));
+        s[k] = float(std::sin(kPi * double(k) / M));
+      }
+      plan->splitCos = c;
+      plan->splitSin = s;
+    }
   }
-  plan->memory.reset(mem);
-  float* at = mem;
-  for (int L = m; L >= 2; --L) {
-    plan->level[L] = at;
-    size_t q = size_t(1) << (L - 2);
-    FillLevel(at, L, 0, q, q);
-    at += LevelSize(L);
-  }
-  float* c = at;
-  float* s = at + half;
-  double M = double(size_t(1) << m);
-  for (size_t k = 0; k < half; ++k) {
-    c[k] = float(std::cos(kPi * double(k) / M));
-    s[k] = float(std::sin(kPi * double(k) / M));
-  }
-  plan->splitCos = c;
-  plan->splitSin = s;
   plans[m] = std::move(plan);
   return plans[m].get();
+}
+
+// Twiddles made on the way, kChunk at a time: each chunk from the one sine
+// and cosine of its first angle times the steps e^(-i a i), i < kChunk,
+// multiplied in double so that they round as the tables do.
+constexpr size_t kChunk = 256;
+
+// The steps of `turn` (the angle of one index, in turns of 2 pi) as
+// (cos, -sin) pairs.
+void FillSteps(double* steps, double turn) {
+  for (size_t i = 0; i < kChunk; ++i) {
+    steps[2 * i] = std::cos(2 * kPi * turn * double(i));
+    steps[2 * i + 1] = -std::sin(2 * kPi * turn * double(i));
+  }
+}
+
+// c[i] + i s[i] = e^(-i 2 pi turn (k0 + i)) for i < count, from the steps.
+void FillChunk(float* c, float* s, double turn, size_t k0, size_t count, const double* steps) {
+  double a = 2 * kPi * turn * double(k0);
+  double bc = std::cos(a), bs = -std::sin(a);
+  for (size_t i = 0; i < count; ++i) {
+    double sc = steps[2 * i], ss = steps[2 * i + 1];
+    c[i] = float(bc * sc - bs * ss);
+    s[i] = float(bc * ss + bs * sc);
+  }
 }
 
 // Two radix-2 decimation-in-time stages in one pass over a block of 4q points
@@ -165,11 +203,19 @@ template <bool kDit>
     run(0, q, plan->level[L], q);
     return;
   }
-  constexpr size_t kChunk = 64;
+  // Levels without a table: the steps of this level, then chunk by chunk.
+  static std::unique_ptr<double[]> steps[31];
+  if (!steps[L]) {
+    steps[L].reset(new double[6 * kChunk]);
+    for (int p = 1; p <= 3; ++p)
+      FillSteps(steps[L].get() + 2 * (p - 1) * kChunk, double(p) / double(size_t(1) << L));
+  }
   float t[6 * kChunk];
   for (size_t j0 = 0; j0 < q; j0 += kChunk) {
     size_t n = std::min(kChunk, q - j0);
-    FillLevel(t, L, j0, n, kChunk);
+    for (int p = 1; p <= 3; ++p)
+      FillChunk(t + (2 * p - 2) * kChunk, t + (2 * p - 1) * kChunk, double(p) / double(size_t(1) << L), j0, n,
+                steps[L].get() + 2 * (p - 1) * kChunk);
     run(j0, n, t, kChunk);
   }
 }
@@ -218,15 +264,57 @@ template <bool kDit>
   }
 }
 
+// Every block of eight points as one 8-point transform: the three smallest
+// stages of an odd length in one pass, instead of a radix-2 pass and a
+// radix-4 pass of two-point strides that vectorise badly. DIT reads each
+// block in bit-reversed order and writes it in natural order; DIF the other
+// way round.
+template <bool kDit>
+[[gnu::always_inline]] inline void Radix8Smallest(float* re, float* im, size_t n) {
+  constexpr float h = 0.70710678118654752f;  // cos(pi / 4)
+  constexpr int kRev[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+  for (size_t i = 0; i < n; i += 8) {
+    float xr[8], xi[8];
+    for (int p = 0; p < 8; ++p) {
+      int at = kDit ? kRev[p] : p;
+      xr[at] = re[i + p];
+      xi[at] = im[i + p];
+    }
+    // 4-point transforms of the even and the odd samples.
+    float s0r = xr[0] + xr[4], s0i = xi[0] + xi[4], d0r = xr[0] - xr[4], d0i = xi[0] - xi[4];
+    float s2r = xr[2] + xr[6], s2i = xi[2] + xi[6], d2r = xr[2] - xr[6], d2i = xi[2] - xi[6];
+    float s1r = xr[1] + xr[5], s1i = xi[1] + xi[5], d1r = xr[1] - xr[5], d1i = xi[1] - xi[5];
+    float s3r = xr[3] + xr[7], s3i = xi[3] + xi[7], d3r = xr[3] - xr[7], d3i = xi[3] - xi[7];
+    float e0r = s0r + s2r, e0i = s0i + s2i, e2r = s0r - s2r, e2i = s0i - s2i;
+    float e1r = d0r + d2i, e1i = d0i - d2r, e3r = d0r - d2i, e3i = d0i + d2r;  // d0 -/+ i d2
+    float o0r = s1r + s3r, o0i = s1i + s3i, o2r = s1r - s3r, o2i = s1i - s3i;
+    float o1r = d1r + d3i, o1i = d1i - d3r, o3r = d1r - d3i, o3i = d1i + d3r;
+    // Twiddles e^(-i pi k / 4) on the odd half: 1, (1 - i) h, -i, -(1 + i) h.
+    float t1r = (o1r + o1i) * h, t1i = (o1i - o1r) * h;
+    float t2r = o2i, t2i = -o2r;
+    float t3r = (o3i - o3r) * h, t3i = -(o3r + o3i) * h;
+    float yr[8] = {e0r + o0r, e1r + t1r, e2r + t2r, e3r + t3r, e0r - o0r, e1r - t1r, e2r - t2r, e3r - t3r};
+    float yi[8] = {e0i + o0i, e1i + t1i, e2i + t2i, e3i + t3i, e0i - o0i, e1i - t1i, e2i - t2i, e3i - t3i};
+    for (int p = 0; p < 8; ++p) {
+      int from = kDit ? p : kRev[p];
+      re[i + p] = yr[from];
+      im[i + p] = yi[from];
+    }
+  }
+}
+
 // Bit-reversed input, natural output.
 TARVELIN_FFT_CLONES void Dit(float* re, float* im, int L, const Plan* plan) {
   size_t n = size_t(1) << L;
   if (L <= kInCacheLog) {
     int s;
     if (L == 0) return;
-    if (L & 1) {
+    if (L == 1) {
       Radix2All(re, im, n);
       s = 1;
+    } else if (L & 1) {
+      Radix8Smallest<true>(re, im, n);
+      s = 3;
     } else {
       Radix4Smallest<true>(re, im, n);
       s = 2;
@@ -252,8 +340,7 @@ TARVELIN_FFT_CLONES void Dif(float* re, float* im, int L, const Plan* plan) {
       for (size_t b = 0; b < n; b += block) Radix4Block<false>(re + b, im + b, Lb, plan);
     }
     if (Lb == 3) {
-      for (size_t b = 0; b < n; b += 8) Radix4Block<false>(re + b, im + b, 3, plan);
-      Radix2All(re, im, n);
+      Radix8Smallest<false>(re, im, n);
     } else if (Lb == 2) {
       Radix4Smallest<false>(re, im, n);
     } else if (Lb == 1) {
@@ -275,12 +362,25 @@ TARVELIN_FFT_CLONES void Dif(float* re, float* im, int L, const Plan* plan) {
 constexpr int kTileLog = 5;
 constexpr size_t kTile = size_t(1) << kTileLog;
 
+// The reversal of every index below 2^m for the lengths the tiles do not
+// serve, built once per length.
+const uint32_t* SmallReversal(int m) {
+  static uint32_t table[(size_t(2) << (2 * kTileLog)) - 1];  // 2^m entries at offset 2^m - 1
+  static bool built[2 * kTileLog] = {};
+  uint32_t* t = table + ((size_t(1) << m) - 1);
+  if (!built[m]) {
+    for (uint32_t i = 0; i < (uint32_t(1) << m); ++i) t[i] = bits_invert(i, m);
+    built[m] = true;
+  }
+  return t;
+}
+
 TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int m) {
   if (m < 2 * kTileLog) {
+    const uint32_t* rev = SmallReversal(m);
     for (size_t i = 0; i < (size_t(1) << m); ++i) {
-      size_t r = bits_invert(uint32_t(i), m);
-      re[r] = x[2 * i];
-      im[r] = x[2 * i + 1];
+      re[i] = x[2 * size_t(rev[i])];
+      im[i] = x[2 * size_t(rev[i]) + 1];
     }
     return;
   }
@@ -311,10 +411,10 @@ TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int
 // parts negated: x[2i] = re[rev(i)], x[2i+1] = -im[rev(i)].
 TARVELIN_FFT_CLONES void JoinReversed(const float* re, const float* im, float* x, int m) {
   if (m < 2 * kTileLog) {
+    const uint32_t* rev = SmallReversal(m);
     for (size_t i = 0; i < (size_t(1) << m); ++i) {
-      size_t r = bits_invert(uint32_t(i), m);
-      x[2 * i] = re[r];
-      x[2 * i + 1] = -im[r];
+      x[2 * i] = re[rev[i]];
+      x[2 * i + 1] = -im[rev[i]];
     }
     return;
   }
@@ -341,80 +441,93 @@ TARVELIN_FFT_CLONES void JoinReversed(const float* re, const float* im, float* x
   }
 }
 
-// cos and sin of pi k / M: from the plan, or computed when it is missing.
-inline void SplitTwiddle(const Plan* plan, int k, int M, float& c, float& s) {
-  if (plan) {
-    c = plan->splitCos[k];
-    s = plan->splitSin[k];
-  } else {
-    c = float(std::cos(kPi * k / M));
-    s = float(std::sin(kPi * k / M));
+// cos and sin of pi k / M for the split step, a chunk of k at a time: the
+// plan's tables, or made on the way for the lengths without them.
+class SplitTwiddles {
+ public:
+  SplitTwiddles(const Plan* plan, int M)
+      : cos_(plan ? plan->splitCos : nullptr), sin_(plan ? plan->splitSin : nullptr), turn_(0.5 / M) {
+    if (!cos_) FillSteps(steps_, turn_);
   }
-}
+  void Get(size_t k0, size_t n, const float*& c, const float*& s) {
+    if (cos_) {
+      c = cos_ + k0;
+      s = sin_ + k0;
+      return;
+    }
+    FillChunk(c_, s_, turn_, k0, n, steps_);
+    for (size_t i = 0; i < n; ++i) s_[i] = -s_[i];
+    c = c_;
+    s = s_;
+  }
+
+ private:
+  const float* cos_;
+  const float* sin_;
+  double turn_;
+  double steps_[2 * kChunk];
+  float c_[kChunk], s_[kChunk];
+};
 
 // The split step of the forward transform for every pair (k, M - k),
 // 0 < k < M/2, scaled by `half` = 0.5 / M. The upper partners are addressed
 // downwards from the ends so that both halves vectorise.
 TARVELIN_FFT_CLONES void SplitPairs(float* re, float* im, int M, float half, const Plan* plan) {
-  int n = M / 2;
-  if (!plan) {
-    for (int k = 1; k < n; ++k) {
-      float c, s;
-      SplitTwiddle(plan, k, M, c, s);
-      float ar = re[k], br = re[M - k], ci = im[k], di = im[M - k];
+  const size_t n = size_t(M / 2);
+  SplitTwiddles twiddles(plan, M);
+  for (size_t k0 = 0; k0 < n; k0 += kChunk) {
+    const size_t count = std::min(kChunk, n - k0);
+    const float* c;
+    const float* s;
+    twiddles.Get(k0, count, c, s);
+    float* __restrict rl = re + k0;
+    float* __restrict rh = re + M - k0;
+    float* __restrict il = im + k0;
+    float* __restrict ih = im + M - k0;
+    const float* __restrict cs = c;
+    const float* __restrict sn = s;
+    for (size_t i = k0 ? 0 : 1; i < count; ++i) {
+      float ar = rl[i], br = rh[-ptrdiff_t(i)], ci = il[i], di = ih[-ptrdiff_t(i)];
       float h1 = (ar + br) * half, h2 = (ar - br) * half, h3 = (ci + di) * half, h4 = (ci - di) * half;
-      re[k] = h1 + c * h3 - s * h2;
-      re[M - k] = h1 - c * h3 + s * h2;
-      im[k] = h4 - s * h3 - c * h2;
-      im[M - k] = -h4 - s * h3 - c * h2;
+      rl[i] = h1 + cs[i] * h3 - sn[i] * h2;
+      rh[-ptrdiff_t(i)] = h1 - cs[i] * h3 + sn[i] * h2;
+      il[i] = h4 - sn[i] * h3 - cs[i] * h2;
+      ih[-ptrdiff_t(i)] = -h4 - sn[i] * h3 - cs[i] * h2;
     }
-    return;
-  }
-  float* __restrict rl = re;
-  float* __restrict rh = re + M;
-  float* __restrict il = im;
-  float* __restrict ih = im + M;
-  const float* __restrict cs = plan->splitCos;
-  const float* __restrict sn = plan->splitSin;
-  for (int k = 1; k < n; ++k) {
-    float ar = rl[k], br = rh[-k], ci = il[k], di = ih[-k];
-    float h1 = (ar + br) * half, h2 = (ar - br) * half, h3 = (ci + di) * half, h4 = (ci - di) * half;
-    float c = cs[k], s = sn[k];
-    rl[k] = h1 + c * h3 - s * h2;
-    rh[-k] = h1 - c * h3 + s * h2;
-    il[k] = h4 - s * h3 - c * h2;
-    ih[-k] = -h4 - s * h3 - c * h2;
   }
 }
 
 // The inverse's rebuild of the complex spectrum (conjugated) for every pair
 // (k, M - k), 0 < k < M/2, from the real spectrum into re and im.
 TARVELIN_FFT_CLONES void JoinPairs(const float* spectrum, float* re, float* im, int M, const Plan* plan) {
-  int n = M / 2;
-  const float* __restrict xrl = spectrum;
-  const float* __restrict xrh = spectrum + M;
-  const float* __restrict xil = spectrum + M;
-  const float* __restrict xih = spectrum + 2 * M;
-  float* __restrict rl = re;
-  float* __restrict rh = re + M;
-  float* __restrict il = im;
-  float* __restrict ih = im + M;
-  for (int k = 1; k < n; ++k) {
-    float c, s;
-    if (plan) {
-      c = plan->splitCos[k];
-      s = plan->splitSin[k];
-    } else {
-      SplitTwiddle(plan, k, M, c, s);
+  const size_t n = size_t(M / 2);
+  SplitTwiddles twiddles(plan, M);
+  for (size_t k0 = 0; k0 < n; k0 += kChunk) {
+    const size_t count = std::min(kChunk, n - k0);
+    const float* c;
+    const float* s;
+    twiddles.Get(k0, count, c, s);
+    const float* __restrict xrl = spectrum + k0;
+    const float* __restrict xrh = spectrum + M - k0;
+    const float* __restrict xil = spectrum + M + k0;
+    const float* __restrict xih = spectrum + 2 * M - k0;
+    float* __restrict rl = re + k0;
+    float* __restrict rh = re + M - k0;
+    float* __restrict il = im + k0;
+    float* __restrict ih = im + M - k0;
+    const float* __restrict cs = c;
+    const float* __restrict sn = s;
+    for (size_t i = k0 ? 0 : 1; i < count; ++i) {
+      const ptrdiff_t d = -ptrdiff_t(i);
+      float xr = xrl[i], xi = xil[i], yr = xrh[d], yi = xih[d];
+      float er = (xr + yr) * 0.5f, ei = (xi - yi) * 0.5f;
+      float dr = (xr - yr) * 0.5f, di = (xi + yi) * 0.5f;
+      float or_ = dr * cs[i] - di * sn[i], oi = dr * sn[i] + di * cs[i];  // D e^(i theta)
+      rl[i] = er - oi;
+      il[i] = -(ei + or_);
+      rh[d] = er + oi;
+      ih[d] = ei - or_;
     }
-    float xr = xrl[k], xi = xil[k], yr = xrh[-k], yi = xih[-k];
-    float er = (xr + yr) * 0.5f, ei = (xi - yi) * 0.5f;
-    float dr = (xr - yr) * 0.5f, di = (xi + yi) * 0.5f;
-    float or_ = dr * c - di * s, oi = dr * s + di * c;  // D e^(i theta)
-    rl[k] = er - oi;
-    il[k] = -(ei + or_);
-    rh[-k] = er + oi;
-    ih[-k] = ei - or_;
   }
 }
 
@@ -580,6 +693,7 @@ void ComplexTransform(const float* zr, const float* zi, float* re, float* im, in
     (void)cfft_nokopro(re, im, n);
     return;
   }
+  if (n >= kChirpFromM && ChirpTransform(zr, zi, re, im, n)) return;
   TrigTable trig{size_t(n)};
   for (size_t k = 0; k < size_t(n); ++k) {
     double sr = 0, si = 0;
@@ -597,3 +711,11 @@ void ComplexTransform(const float* zr, const float* zi, float* re, float* im, in
 }
 
 }  // namespace dsp
+
+namespace dsp::fft_core {
+
+void ForwardNaturalToReversed(float* re, float* im, int m) { Dif(re, im, m, GetPlan(m)); }
+
+void ForwardReversedToNatural(float* re, float* im, int m) { Dit(re, im, m, GetPlan(m)); }
+
+}  // namespace dsp::fft_core

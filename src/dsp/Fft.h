@@ -40,12 +40,29 @@ void RTRAN(float* x, int M);
 
 // Unscaled forward complex transform of n >= 1 points from (zr, zi) into
 // (re, im), which must not overlap the input: the FFT for a power of two,
-// else the direct sum in double.
+// else the chirp transform from kChirpFromM points on, and the direct sum in
+// double below that or when the chirp transform cannot have its memory.
 void ComplexTransform(const float* zr, const float* zi, float* re, float* im, int n);
 
 // The direct (O(M^2)) pair for any M >= 1, summed in double; out must not
 // overlap x (and x must not overlap spectrum).
 void DirectSpectrum(const float* x, float* out, int M);
 void DirectSpectrumInverse(const float* spectrum, float* x, int M);
+
+// The direct pair's numbers (layout, signs and all) in O(M log M) through the
+// chirp transform, for any M >= 1; out must not overlap x. False when the
+// working memory cannot be had (out then holds nothing of use).
+[[nodiscard]] bool ChirpSpectrum(const float* x, float* out, int M);
+[[nodiscard]] bool ChirpSpectrumInverse(const float* spectrum, float* x, int M);
+
+// The M from which the chirp pair is quicker than the direct sums (measured:
+// below it the sums' few operations per term win over three FFTs of length
+// >= 2M).
+constexpr int kChirpFromM = 16;
+
+// The direct pair's numbers by the quicker route for M; the direct sums also
+// serve when the chirp pair cannot have its memory.
+void AnyLengthSpectrum(const float* x, float* out, int M);
+void AnyLengthSpectrumInverse(const float* spectrum, float* x, int M);
 
 }  // namespace dsp

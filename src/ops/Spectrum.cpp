@@ -62,13 +62,13 @@ int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool com
   if (!v) return 0;
   if (commit) {
     std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
-    dsp::DirectSpectrum(v.scratch, v.data, M);
+    dsp::AnyLengthSpectrum(v.scratch, v.data, M);
     SetSpectrumFlags(p, s, channel, true);
     state::DataChanged(p, s);
   } else {
     // Without commit the channel stays a time signal, so its samples must
     // stay too: the spectrum goes where the fast path leaves it.
-    dsp::DirectSpectrum(v.data, v.scratch, M);
+    dsp::AnyLengthSpectrum(v.data, v.scratch, M);
   }
   return 1;
 }
@@ -78,7 +78,7 @@ int InverzRealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bo
   if (!v) return 0;
   if (!commit) return 1;
   std::memcpy(v.scratch, v.data, sizeof(float) * 2 * size_t(M));
-  dsp::DirectSpectrumInverse(v.scratch, v.data, M);
+  dsp::AnyLengthSpectrumInverse(v.scratch, v.data, M);
   SetSpectrumFlags(p, s, channel, false);
   state::DataChanged(p, s);
   return 1;

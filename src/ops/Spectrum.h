@@ -14,8 +14,9 @@ struct Program;
 namespace ops {
 
 // `RealFFT`: forward transform of a time channel. When M is not a power of
-// two the direct transform does the work, after the question 1228 when M
-// exceeds 1000 (asked also in a macro). A spectrum channel gives 431 / 432.
+// two the direct pair's numbers come (from the chirp transform above a few
+// points, see dsp/Fft.h), after the question 1228 when M exceeds 1000 (asked
+// also in a macro). A spectrum channel gives 431 / 432.
 // With commit the spectrum replaces the samples and the flags are set;
 // without, it is left in the scratch array at the channel's range and the
 // channel is untouched. Answers 1 when transformed.
@@ -27,7 +28,8 @@ namespace ops {
 // one keeps to it so that a channel never holds samples its flag disowns).
 [[nodiscard]] int InverzRealFFT(state::Program& p, store::Store s, int channel, int M, bool commit);
 
-// `RealFFT_SLOW`, `InverzRealFFT_SLOW`: the direct pair, for any M >= 1.
+// `RealFFT_SLOW`, `InverzRealFFT_SLOW`: the direct pair's numbers, for any
+// M >= 1, by the quicker route for M (dsp::AnyLengthSpectrum).
 [[nodiscard]] int RealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit);
 [[nodiscard]] int InverzRealFFT_SLOW(state::Program& p, store::Store s, int channel, int M, bool commit);
 

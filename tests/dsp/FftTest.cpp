@@ -183,4 +183,37 @@ TEST(Fft, DirectPairHasOppositeSignAndNoNyquist) {
   for (int j = 0; j < 6; ++j) EXPECT_NEAR(back[j], x[j] - nyquist * (j % 2 ? -1 : 1), 1e-5) << j;
 }
 
+TEST(Fft, ChirpPairEqualsDirectPair) {
+  for (int M : {1, 3, 5, 16, 1000, 1001, 6000}) {
+    V x = Random(2 * size_t(M), 80 + M), direct(2 * size_t(M)), chirp(2 * size_t(M));
+    dsp::DirectSpectrum(x.data(), direct.data(), M);
+    ASSERT_TRUE(dsp::ChirpSpectrum(x.data(), chirp.data(), M));
+    double scale = 0;
+    for (float v : direct) scale = std::max(scale, double(std::fabs(v)));
+    for (size_t i = 0; i < x.size(); ++i)
+      ASSERT_NEAR(chirp[i], direct[i], 2e-6 * scale) << "M " << M << " i " << i;
+    // Back from the same spectrum (the Nyquist-free signal both inverses give).
+    V back(x.size()), backDirect(x.size());
+    dsp::DirectSpectrumInverse(direct.data(), backDirect.data(), M);
+    ASSERT_TRUE(dsp::ChirpSpectrumInverse(direct.data(), back.data(), M));
+    for (size_t j = 0; j < x.size(); ++j)
+      ASSERT_NEAR(back[j], backDirect[j], 2e-6) << "M " << M << " j " << j;
+  }
+}
+
+TEST(Fft, LongLengthsMakeTheirTwiddlesOnTheWay) {
+  // Beyond the tabled lengths the twiddles are made in chunks; they must be as
+  // accurate as the tables: one cosine lands in one bin, and comes back.
+  const int M = 1 << 21, bin = 12345;
+  V x(2 * size_t(M)), spectrum(x.size()), work(x.size());
+  for (size_t j = 0; j < x.size(); ++j)
+    x[j] = float(3 * std::cos(2 * kPi * double(j * bin % x.size()) / double(x.size()) + 0.3));
+  ASSERT_TRUE(dsp::RealSpectrum(x.data(), spectrum.data(), M));
+  EXPECT_NEAR(std::hypot(spectrum[bin], spectrum[M + bin]), 3.0, 1e-5);
+  EXPECT_NEAR(std::atan2(spectrum[M + bin], spectrum[bin]), 0.3, 1e-5);
+  for (int k : {0, 1, bin - 1, bin + 1, M / 2, M - 1}) EXPECT_NEAR(spectrum[k], 0.0, 1e-5) << k;
+  ASSERT_TRUE(dsp::RealSpectrumInverse(spectrum.data(), work.data(), spectrum.data(), M));
+  for (size_t j = 0; j < x.size(); j += 997) ASSERT_NEAR(spectrum[j], x[j], 1e-5) << j;
+}
+
 }  // namespace
