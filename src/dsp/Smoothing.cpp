@@ -1,7 +1,9 @@
 #include "dsp/Smoothing.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -41,20 +43,99 @@ class WindowSum {
   int nan_ = 0, posInf_ = 0, negInf_ = 0;
 };
 
-void MovingAverage(float* data, const float* copy, int from, int to, int mode, int lastIndex) {
+// Copies n values and answers whether all are finite (an exponent of all
+// ones marks NaN and the infinities); the compiler vectorises both.
+bool CopyFinite(const float* from, float* to, int n) {
+  uint32_t bad = 0;
+  for (int i = 0; i < n; ++i) {
+    to[i] = from[i];
+    bad |= (std::bit_cast<uint32_t>(from[i]) & 0x7F800000u) == 0x7F800000u;
+  }
+  return bad == 0;
+}
+
+// Sum in double of copy[at .. at + w), four partial sums wide.
+double FreshSum(const float* copy, int at, int w) {
+  double s[4] = {0, 0, 0, 0};
+  int j = 0;
+  for (; j + 4 <= w; j += 4)
+    for (int t = 0; t < 4; ++t) s[t] += double(copy[at + j + t]);
+  for (; j < w; ++j) s[0] += double(copy[at + j]);
+  return (s[0] + s[1]) + (s[2] + s[3]);
+}
+
+// The windows of finite samples: outputs first .. last in chunks of `period`,
+// each chunk starting from a fresh sum (so rounding cannot build up, and a
+// huge value leaving the window leaves no error behind). A single running sum
+// is a chain of dependent additions; kLanes chunks run side by side so that
+// their chains overlap.
+constexpr int kLanes = 4;
+
+void FiniteAverage(float* data, const float* copy, int first, int last, int w, int h, int period) {
+  const double inv = 1.0 / w;
+  const long long count = last - first + 1;
+  const long long fullChunks = count / period;
+  long long chunk = 0;
+  for (; chunk + kLanes <= fullChunks; chunk += kLanes) {
+    int start[kLanes];
+    double sum[kLanes];
+    for (int l = 0; l < kLanes; ++l) {
+      start[l] = first + int((chunk + l) * period);
+      sum[l] = FreshSum(copy, start[l] - h, w);
+      data[start[l]] = float(sum[l] * inv);
+    }
+    for (int t = 1; t < period; ++t)
+      for (int l = 0; l < kLanes; ++l) {
+        const int i = start[l] + t;
+        sum[l] += double(copy[i - h + w - 1]) - double(copy[i - h - 1]);
+        data[i] = float(sum[l] * inv);
+      }
+  }
+  for (long long at = first + chunk * period; at <= last; at += period) {
+    const int start = int(at), end = int(std::min<long long>(last, at + period - 1));
+    double sum = FreshSum(copy, start - h, w);
+    data[start] = float(sum * inv);
+    for (int i = start + 1; i <= end; ++i) {
+      sum += double(copy[i - h + w - 1]) - double(copy[i - h - 1]);
+      data[i] = float(sum * inv);
+    }
+  }
+}
+
+// Makes the copy of data[from .. to] itself, a block at a time just ahead of
+// the windows, so that the windows read it from the cache.
+void MovingAverage(float* data, float* copy, int from, int to, int mode, int lastIndex) {
   int n = to - from + 1;
   int w = std::min(mode, n / 2);
   int h = w / 2;
-  if (h < 1) return;
-  // The running sum is rebuilt now and then so that rounding cannot build up
-  // over a long record (a huge value leaving the window would otherwise leave
-  // its rounding error behind); the rebuild costs at most one extra add per
-  // sample.
-  const int rebuildEvery = std::max(w, 4096);
-  WindowSum sum;
+  int copied = from;  // copy[from .. copied) is made
+  bool finite = true;
+  auto copyUpTo = [&](int end) {
+    end = std::min(end, to + 1);
+    if (end > copied) finite = CopyFinite(data + copied, copy + copied, end - copied) && finite;
+    copied = std::max(copied, end);
+  };
+  if (h < 1) {
+    copyUpTo(to + 1);
+    return;
+  }
+  // A fresh sum every `period` outputs costs at most one extra add per sample.
+  const int period = std::max(w, 4096);
   const int first = from + h, last = to - h;
-  for (int i = first; i <= last; ++i) {
-    if ((i - first) % rebuildEvery == 0) {
+  int i = first;
+  while (i <= last) {
+    // Outputs i .. end read the samples up to end - h + w - 1, which the
+    // outputs written so far have not reached.
+    const int end = int(std::min<long long>(last, i + (long long)kLanes * period - 1));
+    copyUpTo(end - h + w);
+    if (!finite) break;
+    FiniteAverage(data, copy, i, end, w, h, period);
+    i = end + 1;
+  }
+  copyUpTo(to + 1);
+  WindowSum sum;
+  for (int start = i; i <= last; ++i) {
+    if ((i - start) % period == 0) {
       sum.Clear();
       for (int j = i - h; j <= i - h + w - 1; ++j) sum.Add(copy[j]);
     } else {
@@ -92,6 +173,10 @@ void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex)
   from = std::max(from, 0);
   to = std::min(to, lastIndex);
   if (to - from + 1 < 2) return;
+  if (mode >= 4) {
+    MovingAverage(data, copy, from, to, mode, lastIndex);
+    return;
+  }
   std::memcpy(copy + from, data + from, sizeof(float) * size_t(to - from + 1));
   static const double k1[] = {0.5, 1.0, 0.5};
   static const double k2[] = {0.25, 0.5, 1.0, 0.5, 0.25};
@@ -107,7 +192,6 @@ void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex)
       Kernel(data, data, from, to, k3, 4, 1.0 / 4.4);
       break;
     default:
-      if (mode >= 4) MovingAverage(data, copy, from, to, mode, lastIndex);
       break;
   }
 }
