@@ -84,12 +84,27 @@ void FiniteAverage(float* data, const float* copy, int first, int last, int w, i
       sum[l] = FreshSum(copy, start[l] - h, w);
       data[start[l]] = float(sum[l] * inv);
     }
-    for (int t = 1; t < period; ++t)
+    // Steps of kStep samples: the differences and the scaling are loops the
+    // compiler vectorises, only the running sums themselves stay serial.
+    constexpr int kStep = 256;
+    double d[kLanes][kStep];
+    for (int t0 = 1; t0 < period; t0 += kStep) {
+      const int steps = std::min(kStep, period - t0);
       for (int l = 0; l < kLanes; ++l) {
-        const int i = start[l] + t;
-        sum[l] += double(copy[i - h + w - 1]) - double(copy[i - h - 1]);
-        data[i] = float(sum[l] * inv);
+        const float* lead = copy + start[l] + t0 - h + w - 1;
+        const float* trail = copy + start[l] + t0 - h - 1;
+        for (int t = 0; t < steps; ++t) d[l][t] = double(lead[t]) - double(trail[t]);
       }
+      for (int t = 0; t < steps; ++t)
+        for (int l = 0; l < kLanes; ++l) {
+          sum[l] += d[l][t];
+          d[l][t] = sum[l];
+        }
+      for (int l = 0; l < kLanes; ++l) {
+        float* out = data + start[l] + t0;
+        for (int t = 0; t < steps; ++t) out[t] = float(d[l][t] * inv);
+      }
+    }
   }
   for (long long at = first + chunk * period; at <= last; at += period) {
     const int start = int(at), end = int(std::min<long long>(last, at + period - 1));
