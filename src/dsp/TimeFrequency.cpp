@@ -7,6 +7,10 @@
 #include <numbers>
 #include <vector>
 
+#ifdef __SSE2__
+#include <immintrin.h>
+#endif
+
 #include "dsp/Fft.h"
 #include "dsp/SpectrumTools.h"
 
@@ -25,14 +29,21 @@ void Amplitudes(const float* spectrum, int M, bool power, float* row) {
   const float* im = spectrum + M;
   float dc = 0.5f * re[0];  // [0] holds twice the mean
   row[0] = Finite(power ? dc * dc : std::fabs(dc));
-  if (power) {
-    for (int k = 1; k < M; ++k) row[k] = std::min(re[k] * re[k] + im[k] * im[k], FLT_MAX);
-  } else {
-    for (int k = 1; k < M; ++k) row[k] = std::min(std::sqrt(re[k] * re[k] + im[k] * im[k]), FLT_MAX);
+  int k = 1;
+#ifdef __SSE2__
+  // Four at a time: std::sqrt keeps errno and so stays scalar. A NaN is
+  // masked to 0 before the clamp, which would otherwise keep it.
+  const __m128 top = _mm_set1_ps(FLT_MAX);
+  for (; k + 4 <= M; k += 4) {
+    __m128 r = _mm_loadu_ps(re + k), i = _mm_loadu_ps(im + k);
+    __m128 v = _mm_add_ps(_mm_mul_ps(r, r), _mm_mul_ps(i, i));
+    if (!power) v = _mm_sqrt_ps(v);
+    v = _mm_and_ps(v, _mm_cmpord_ps(v, v));
+    _mm_storeu_ps(row + k, _mm_min_ps(v, top));
   }
-  // A NaN survives std::min only as its first argument; clear it here.
-  for (int k = 1; k < M; ++k)
-    if (row[k] != row[k]) row[k] = 0.0f;
+#endif
+  for (; k < M; ++k)
+    row[k] = Finite(power ? re[k] * re[k] + im[k] * im[k] : std::sqrt(re[k] * re[k] + im[k] * im[k]));
 }
 
 }  // namespace
