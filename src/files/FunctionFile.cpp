@@ -22,6 +22,15 @@ bool Allocated(const state::Program& p) {
          p.MatH && p.M.size() >= size_t(store::kChannels);
 }
 
+bool CountsValues(const store::Mat_s& m, size_t values) {
+  return m.Rows >= 0 && m.Columns >= 0 && size_t(m.Rows) * size_t(m.Columns) == values;
+}
+
+void NoMatrix(store::Mat_s& m) {
+  m.Rows = m.Columns = 0;
+  m.FirstColumn = m.LastColumn = m.FirstRow = m.LastRow = 0;
+}
+
 }  // namespace
 
 int ReadFunUtil(state::Program& p, const char* nameOrNull) {
@@ -30,6 +39,7 @@ int ReadFunUtil(state::Program& p, const char* nameOrNull) {
   if (ReadVersionedFile(SettingsPath(p, nameOrNull, kFunctionWorkName), kFunctionVersion, kPayload, bytes) !=
       ReadResult::Ok)
     return 0;
+  const store::Mat_s held = p.Mat[0];
   const uint8_t* at = bytes.data();
   auto take = [&at](void* dst, size_t n) {
     std::memcpy(dst, at, n);
@@ -41,6 +51,15 @@ int ReadFunUtil(state::Program& p, const char* nameOrNull) {
   take(p.MatH.get(), sizeof(store::MatH_s));
   take(&p.MGlobals, sizeof p.MGlobals);
   take(p.M.get(), kMBytes);
+  // The file keeps the matrix header without its values: a header whose
+  // counts are not those of the values held would send the display reading
+  // past them, so the held matrix keeps its own, and without one none is counted.
+  if (!CountsValues(p.Mat[0], p.Matrix.size())) {
+    if (CountsValues(held, p.Matrix.size()))
+      p.Mat[0] = held;
+    else
+      NoMatrix(p.Mat[0]);
+  }
   p.FunPage = 0;
   p.KalPage = 0;
   p.Mat[0].Mode = 0;

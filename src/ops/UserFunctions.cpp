@@ -8,6 +8,7 @@
 #include "ops/Decibels.h"
 #include "ops/FrequencyAnalysis.h"
 #include "ops/Matematika.h"
+#include "ops/TimeFrequency.h"
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "store/Records.h"
@@ -55,6 +56,21 @@ void Band(const store::Fun_s& f, float& centre, float& halfWidth) {
   std::memcpy(&halfWidth, f.Reserved4 + 4, sizeof halfWidth);
 }
 
+// The time-frequency codes: 42 to 46 run modes 0, 1, 2, 4 and 5 with the
+// default window; 47 to 51 mode 0 and 52 to 56 mode 2 with a window for a
+// bandwidth of n Hz (45, 90, 300, 600, or the page's N). Answers the mode,
+// -1 for another code; `n` is 0 for the default window.
+int TimeFrequencyCode(int code, const store::Fun_s& f, double& n) {
+  static constexpr int kModes[] = {0, 1, 2, 4, 5};
+  static constexpr double kBandwidths[] = {45, 90, 300, 600};
+  n = 0;
+  if (code >= 42 && code <= 46) return kModes[code - 42];
+  if (code < 47 || code > 56) return -1;
+  const int k = (code - 47) % 5;
+  n = k < 4 ? kBandwidths[k] : double(f.N);
+  return code <= 51 ? 0 : 2;
+}
+
 // The band analysis writes into channel 61 (0-based 60) as WBCDHZ does, so the
 // page's channel keeps its samples; a page on channel 61 itself writes 62.
 constexpr int kBandDestination = 60;
@@ -92,6 +108,25 @@ int CreateNewData(state::Program& p, int page) {
     }
     int destination = channel == kBandDestination ? kBandDestination + 1 : kBandDestination;
     return DataFreqAnal(p, channel, destination, mode, centre, halfWidth, binsGiven);
+  }
+  double n = 0;
+  if (int mode = TimeFrequencyCode(code, f, n); mode >= 0) {
+    if (!ViewChannel(p, store::Store::W, channel)) {
+      state::MessT(p, 341, 11);
+      return 0;
+    }
+    int window = 0;
+    if (code >= 47) {
+      window = BandwidthWindow(n, p.FGW[size_t(channel)].Step);
+      if (window == 0) {
+        state::Mess(p,
+                    state::Lang(p, "Šířka pásma n musí být kladná a krok kanálu platný.",
+                                "The bandwidth n must be positive and the channel's step valid."),
+                    state::Txt(p, 13));
+        return 0;
+      }
+    }
+    return FreqAnal2D(p, channel, mode, window);
   }
   if (int op = MathOperation(code)) {
     ChannelView v = ViewChannel(p, store::Store::W, channel);
@@ -148,7 +183,18 @@ std::string FunctionOperation(const state::Program& p, int code) {
     default:
       break;
   }
-  if (code >= 42 && code <= 56) return notHere("Časově-frekvenční analýza", "Time-frequency analysis");
+  static constexpr const char* kTfCzech[] = {"amplituda", "výkon", "úroveň v dB",
+                                             "",          "fáze",  "okamžitá frekvence"};
+  static constexpr const char* kTfEnglish[] = {"amplitude", "power", "level in dB",
+                                               "",          "phase", "instantaneous frequency"};
+  double n = 0;
+  if (int mode = TimeFrequencyCode(code, store::Fun_s{}, n); mode >= 0) {
+    std::string text = std::string(Lang(p, "Časově-frekvenční matice: ", "Time-frequency matrix: ")) +
+                       Lang(p, kTfCzech[mode], kTfEnglish[mode]);
+    if (code == 51 || code == 56) return text + Lang(p, ", pásmo n Hz", ", bandwidth n Hz");
+    if (code >= 47) return text + Lang(p, ", pásmo ", ", bandwidth ") + std::to_string(int(n)) + " Hz";
+    return text;
+  }
   if ((code >= 13 && code <= 35) || code == 63) return notHere("Harmonická analýza", "Harmonic analysis");
   return Lang(p, "Žádná funkce", "No function");
 }

@@ -13,11 +13,12 @@ namespace ops {
 
 // `CreateNewData`: runs the function of page `page` (0 … 4). Codes 10
 // (decibels), 37 to 41 (band analysis into channel 61, the band's centre and
-// half-width as float32 at offsets 4 and 8 of the page) and 59 to 62, 64 to 66 (the
+// half-width as float32 at offsets 4 and 8 of the page), 42 to 56 (the
+// time–frequency matrix, `FreqAnal2D`) and 59 to 62, 64 to 66 (the
 // sample-wise mathematics, in place on the page's channel over the whole
-// record) are carried out; any other code, among them the harmonic and
-// time–frequency analyses, tells the user through `Mess` that the function
-// is not available here. Answers 1 when the function ran.
+// record) are carried out; any other code, among them the harmonic analyses,
+// tells the user through `Mess` that the function is not available here.
+// Answers 1 when the function ran.
 [[nodiscard]] int CreateNewData(state::Program& p, int page);
 
 // `TMainWindow::Funkce_Proved`: page `page` (0 … 4) becomes the current

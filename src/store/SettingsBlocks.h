@@ -76,12 +76,12 @@ struct Mat_s {
   // (a time in s).
   float ColumnStart, ColumnStep;
   float RowStart, RowStep;
-  int16_t SourceChannel;  // 0-based channel the matrix was computed from, -1 none
-  int16_t SourceStore;    // 1 W, 0 M
-  int16_t AnalysisMode;   // the producer's mode (FreqAnal2D mode)
-  int16_t Reserved62;
-  int32_t WindowLength;  // samples per analysed window
-  int32_t WindowStep;    // samples between successive windows
+  int16_t SourceChannel;    // 0-based channel the matrix was computed from, -1 none
+  int16_t SourceStore;      // 1 W, 0 M
+  int16_t AnalysisMode;     // the producer's mode (FreqAnal2D mode)
+  int16_t TransformLength;  // points of each window's transform (the window padded with zeros)
+  int32_t WindowLength;     // samples per analysed window
+  int32_t WindowStep;       // samples between successive windows
   uint8_t Rest[86];
 };
 
