@@ -10,6 +10,7 @@
 #include "files/DataFileWriter.h"
 #include "files/JobFile.h"
 #include "graph/FontSettings.h"
+#include "graph/MatrixDisplay.h"
 #include "graph/StoreLimits.h"
 #include "macro/InternalCommands.h"
 #include "macro/MacroRunner.h"
@@ -135,7 +136,7 @@ void TMainWindow::WMUserMessage(int code, int arg) {
       (void)graph::WriteLimits(p_, store::Store::W);
       break;
     case state::kMatrixDisplay:
-      ShowNotAvailable(p_, "Maticové zobrazení", "The matrix display");
+      graph::ShowMatrixDisplay(p_);
       break;
     case state::kReadWaveFile: {
       bool open = AnyWindowOpen(p_, store::Store::W);

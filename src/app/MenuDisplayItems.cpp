@@ -4,6 +4,7 @@
 #include "app/MenuRows.h"
 #include "daq/Driver.h"
 #include "graph/FontSettings.h"
+#include "graph/MatrixDisplay.h"
 #include "graph/StoreLimits.h"
 #include "macro/Executors.h"
 #include "ops/MeasurementTransfer.h"
@@ -173,7 +174,7 @@ MenuNode DisplayMenu() {
                      Item(kMenuStatistics, "St&atistika  (STAT)", Statistics<state::kStatistics>),
                      Item(kMenuStatisticsCursors, "Statistika mezi ve&rt. kurzory",
                           Statistics<state::kStatisticsCursors>),
-                     Unavailable(kMenuMatrix, "Zo&braz matici"),
+                     Item(kMenuMatrix, "Zo&braz matici", graph::ShowMatrixDisplay),
                      Separator(),
                      FontMenu(),
                      Separator(),

@@ -46,6 +46,10 @@ class Canvas {
   virtual int Text(Point p, std::string_view text, HAlign h, VAlign v) = 0;
   virtual int TextWidth(std::string_view text) = 0;
   virtual void Bitmap(Point p, std::string_view name) = 0;  // a named program image
+  // Stretches an image of width × height pixels (0x00BBGGRR, rows top first)
+  // into left..right-1 × top..bottom-1, each pixel as a block (no smoothing).
+  virtual void StretchImage(int left, int top, int right, int bottom, const uint32_t* pixels, int width,
+                            int height) = 0;
 };
 
 }  // namespace platform

@@ -36,6 +36,7 @@ class NullCanvas : public Canvas {
   int Text(Point, std::string_view text, HAlign, VAlign) override { return TextWidth(text); }
   int TextWidth(std::string_view text) override;
   void Bitmap(Point, std::string_view) override {}
+  void StretchImage(int, int, int, int, const uint32_t*, int, int) override {}
 
  private:
   int width_, height_;

@@ -84,6 +84,12 @@ void RecordingCanvas::Bitmap(Point p, std::string_view name) {
   Add("Bitmap " + Pt(p) + " " + std::string(name));
 }
 
+void RecordingCanvas::StretchImage(int l, int t, int r, int b, const uint32_t* pixels, int width,
+                                   int height) {
+  Add("StretchImage " + Box(l, t, r, b) + " " + std::to_string(width) + "x" + std::to_string(height));
+  image_.assign(pixels, pixels + (width > 0 && height > 0 ? size_t(width) * size_t(height) : 0));
+}
+
 int RecordingCanvas::Count(std::string_view prefix) const {
   return int(std::count_if(ops_.begin(), ops_.end(),
                            [&](const std::string& s) { return s.compare(0, prefix.size(), prefix) == 0; }));

@@ -45,12 +45,16 @@ class RecordingCanvas : public Canvas {
   // Characters (UTF-8 code points) times the font width.
   int TextWidth(std::string_view text) override;
   void Bitmap(Point p, std::string_view name) override;
+  // Recorded as "StretchImage l,t-r,b WxH"; the pixels of the last one are kept.
+  void StretchImage(int left, int top, int right, int bottom, const uint32_t* pixels, int width,
+                    int height) override;
 
   const std::vector<std::string>& Ops() const { return ops_; }
   void Clear() { ops_.clear(); }
   // Number of recorded lines that start with `prefix`.
   int Count(std::string_view prefix) const;
   const State& Current() const { return state_; }
+  const std::vector<uint32_t>& LastImage() const { return image_; }
 
  private:
   void Add(std::string op) { ops_.push_back(std::move(op)); }
@@ -58,6 +62,7 @@ class RecordingCanvas : public Canvas {
   int width_, height_;
   State state_;
   std::vector<std::string> ops_;
+  std::vector<uint32_t> image_;
 };
 
 }  // namespace platform

@@ -250,4 +250,16 @@ void QtCanvas::Bitmap(platform::Point p, std::string_view name) {
   painter_.restore();
 }
 
+void QtCanvas::StretchImage(int l, int t, int r, int b, const uint32_t* pixels, int width, int height) {
+  if (!pixels || width <= 0 || height <= 0 || !Box(l, t, r, b) || !Ready()) return;
+  // Little-endian RGBX bytes are exactly 0x00BBGGRR words: no copy, no conversion.
+  const QImage source(reinterpret_cast<const uchar*>(pixels), width, height, qsizetype(width) * 4,
+                      QImage::Format_RGBX8888);
+  painter_.save();
+  painter_.setCompositionMode(QPainter::CompositionMode_Source);
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter_.drawImage(QRect(l, t, r - l, b - t), source);
+  painter_.restore();
+}
+
 }  // namespace qt

@@ -58,6 +58,8 @@ class QtCanvas : public platform::Canvas {
   int Text(platform::Point p, std::string_view text, platform::HAlign h, platform::VAlign v) override;
   int TextWidth(std::string_view text) override;
   void Bitmap(platform::Point p, std::string_view name) override;
+  void StretchImage(int left, int top, int right, int bottom, const uint32_t* pixels, int width,
+                    int height) override;
 
   // 0x00BBGGRR to Qt's 0xAARRGGBB, opaque.
   static QRgb ToQRgb(uint32_t color);

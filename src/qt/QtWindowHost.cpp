@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "graph/GraphModel.h"
+#include "graph/MatrixDisplay.h"
 #include "qt/GraphWidget.h"
+#include "qt/MatrixWindow.h"
 #include "state/GraphWindows.h"
 #include "state/Program.h"
 
@@ -24,18 +26,23 @@ QtWindowHost::QtWindowHost(QObject* parent) : QObject(parent) {
 }
 
 QtWindowHost::~QtWindowHost() {
-  for (Entry& e : shown_)
+  for (Entry& e : shown_) {
     if (e.widget) delete e.widget.data();
+    if (e.matrix) delete e.matrix.data();
+  }
   // Without a running loop their deferred deletion would never come.
-  for (QPointer<GraphWidget>& w : closing_)
+  for (QPointer<QWidget>& w : closing_)
     if (w) delete w.data();
 }
 
 void QtWindowHost::SetCloseHandler(std::function<void(platform::GraphWindow&)> handler) {
   closeHandler_ = std::move(handler);
   for (Entry& e : shown_) {
-    if (!e.widget) continue;
     platform::GraphWindow* w = e.window;
+    if (e.matrix)
+      e.matrix->SetCloseRequest(closeHandler_ ? std::function<void()>([this, w] { closeHandler_(*w); })
+                                              : std::function<void()>());
+    if (!e.widget) continue;
     if (closeHandler_)
       e.widget->SetCloseRequest([this, w] { closeHandler_(*w); });
     else
@@ -62,24 +69,32 @@ bool QtWindowHost::IsShown(const platform::GraphWindow& window) const { return F
 
 QWidget* QtWindowHost::WidgetOf(platform::GraphWindow& window) const {
   const Entry* e = Find(window);
+  if (e && e->matrix) return e->matrix.data();
   return e ? e->widget.data() : nullptr;
 }
 
 void QtWindowHost::Show(platform::GraphWindow& window) {
   if (Find(window)) return;  // one window, one widget
   const uint64_t id = nextId_++;
+  if (auto* matrix = dynamic_cast<graph::TDispl2D*>(&window)) {
+    auto* widget = new MatrixWindow(*matrix);
+    shown_.push_back({id, &window, nullptr, false, widget});
+    if (closeHandler_) widget->SetCloseRequest([this, matrix] { closeHandler_(*matrix); });
+    widget->show();  // its first paint follows from the event loop
+    return;
+  }
   auto* model = dynamic_cast<graph::TDispl10*>(&window);
   if (!model) {
     // A window without a picture still gets its first paint, later, which
     // is what a macro waiting for its windows counts on.
-    shown_.push_back({id, &window, nullptr, true});
+    shown_.push_back({id, &window, nullptr, true, {}});
     QMetaObject::invokeMethod(
         this, [this, id] { FirstPaint(id); }, Qt::QueuedConnection);
     if (!modelTimer_.isActive()) modelTimer_.start();
     return;
   }
   auto* widget = new GraphWidget(*model);
-  shown_.push_back({id, &window, widget, false});
+  shown_.push_back({id, &window, widget, false, {}});
   if (closeHandler_) widget->SetCloseRequest([this, model] { closeHandler_(*model); });
   if (!model->Own().CaptionBar) widget->setWindowFlag(Qt::FramelessWindowHint);
   widget->PlaceAt(model->WindowRect());
@@ -89,10 +104,14 @@ void QtWindowHost::Show(platform::GraphWindow& window) {
 void QtWindowHost::Close(platform::GraphWindow& window) {
   Entry* e = Find(window);
   if (!e) return;
-  QPointer<GraphWidget> widget = e->widget;
+  QPointer<GraphWidget> graphWidget = e->widget;
+  QPointer<MatrixWindow> matrix = e->matrix;
   shown_.erase(shown_.begin() + (e - shown_.data()));
+  if (matrix) matrix->Detach();
+  if (graphWidget) graphWidget->Detach();
+  QPointer<QWidget> widget =
+      matrix ? static_cast<QWidget*>(matrix.data()) : static_cast<QWidget*>(graphWidget.data());
   if (widget) {
-    widget->Detach();
     widget->hide();
     // Not at once: the close may come from inside one of the widget's own
     // handlers (a key that closes its window).
@@ -144,6 +163,10 @@ void QtWindowHost::RunModelTimers() {
 }
 
 void CloseGraphWindow(state::Program& p, platform::GraphWindow& window) {
+  if (p.MatrixWin.get() == &window) {
+    graph::CloseMatrixDisplay(p);
+    return;
+  }
   for (store::Store store : store::kBothStores) {
     auto* table = p.Windows(store);
     for (int i = 0; i < store::kChannels; ++i)

@@ -21,6 +21,7 @@ struct Program;
 namespace qt {
 
 class GraphWidget;
+class MatrixWindow;
 
 // A loop that takes messages off the queue (a transfer, a live acquisition,
 // an input wait) must not let a timer tick: the tick would re-enter the
@@ -69,6 +70,7 @@ class QtWindowHost : public QObject, public platform::WindowHost {
     platform::GraphWindow* window;
     QPointer<GraphWidget> widget;
     bool modelOnly;
+    QPointer<MatrixWindow> matrix;  // the matrix display's widget instead
   };
   Entry* Find(const platform::GraphWindow& window);
   const Entry* Find(const platform::GraphWindow& window) const;
@@ -78,7 +80,7 @@ class QtWindowHost : public QObject, public platform::WindowHost {
   void RunModelTimers();
 
   std::vector<Entry> shown_;
-  std::vector<QPointer<GraphWidget>> closing_;  // deleted later, or by the destructor
+  std::vector<QPointer<QWidget>> closing_;  // deleted later, or by the destructor
   uint64_t nextId_ = 1;
   std::function<void(int, int)> mainHandler_;
   std::function<void(platform::GraphWindow&)> closeHandler_;

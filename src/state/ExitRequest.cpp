@@ -22,6 +22,10 @@ void MainExitTRV(Program& p, bool ask) {
   p.MWindowsOpen = AnyWindowOpen(p, store::Store::M);
   UnDisplayWave(p, store::Store::W, -1);
   UnDisplayWave(p, store::Store::M, -1);
+  if (p.MatrixWin) {
+    if (p.plat.windows) p.plat.windows->Close(*p.MatrixWin);
+    p.MatrixWin.reset();
+  }
   if (p.CloseCard) p.CloseCard(p);
   p.BudeKonecAleAzPoGrafech = 1;
 }

@@ -235,6 +235,12 @@ struct Program {
   std::function<void(Program&, store::Store)> HotKeyDialog;
   // The about box (help menu); empty: its facts come as a message.
   std::function<void(Program&)> AboutDialog;
+  // --- matrix display ---
+  std::unique_ptr<platform::GraphWindow> MatrixWin;  // the open matrix display, null when closed
+  int32_t FULL_MATRIX = 0;  // grey background and the colour legend in the matrix display
+  // Prints the matrix display; the printing code installs it (empty: the
+  // printing notice is shown).
+  std::function<void(Program&)> printMatrix;
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};

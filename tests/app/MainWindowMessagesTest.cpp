@@ -145,12 +145,16 @@ TEST_F(MainWindowMessagesTest, TakingTheLimitsCutsTheWaveformAndCutAndWriteSaves
   EXPECT_EQ(p.HGW.Length, 48);
 }
 
-TEST_F(MainWindowMessagesTest, MatrixDisplaySaysItIsNotAvailableAndOtherCodesAreIgnored) {
+TEST_F(MainWindowMessagesTest, MatrixDisplayOpensForAMatrixAndOtherCodesAreIgnored) {
   env.windows.PostMain(2131, 0);
   w.UserMsgReady = 1;
   env.windows.DeliverPending();
   ASSERT_EQ(env.ui.Log().size(), 1u);
-  EXPECT_EQ(testing_support::NotAvailableMessages(env.ui), 1);
+  EXPECT_EQ(testing_support::MessagesWithText(env.ui, state::Txt(p, 731)), 1) << "no matrix yet";
+  p.Mat[0].Columns = p.Mat[0].Rows = 3;
+  p.Matrix.assign(9, 1.0f);
+  Message(2131);
+  EXPECT_TRUE(p.MatrixWin);
 
   // Codes of the graph windows, the tooltip and unknown ones change nothing.
   Waveform({0}, 100, 10, 29);

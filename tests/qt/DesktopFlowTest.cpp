@@ -28,6 +28,7 @@
 #include "qt/GraphWidget.h"
 #include "qt/HotKeyDialog.h"
 #include "qt/MainWidget.h"
+#include "qt/MatrixWindow.h"
 #include "qt/QtWindowHost.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -394,3 +395,33 @@ TEST_F(DesktopFlow, CursorsZoomAndMarkerSetWithMouseAndKeysAreInTheSavedJob) {
 }
 
 }  // namespace
+
+TEST_F(DesktopFlow, MatrixMenuShowsTheColourMapAndItsButtonsChangeIt) {
+  store::Mat_s& m = P().Mat[0];
+  m = {};
+  m.Columns = 8, m.Rows = 6, m.LastColumn = 7, m.LastRow = 5, m.ValueMax = 48;
+  P().Matrix.resize(48);
+  for (int i = 0; i < 48; ++i) P().Matrix[size_t(i)] = float(i);
+  Menu(319);
+  ASSERT_TRUE(P().MatrixWin);
+  auto* window = static_cast<qt::MatrixWindow*>(desktop->Host().WidgetOf(*P().MatrixWin));
+  ASSERT_NE(window, nullptr);
+  graph::TDispl2D& model = *window->Model();
+  // The first element lies at the bottom left: black, and white when inverted.
+  auto corner = [&] {
+    const graph::TDispl2D::Rect& r = model.Plot();
+    return window->Image().pixelColor(r.left + 1, r.top + r.height - 2);
+  };
+  ASSERT_TRUE(RunUntil([&] { return corner() == QColor(0, 0, 0); }));
+  const QColor top = window->Image().pixelColor(model.Plot().left + 1, model.Plot().top + 1);
+  EXPECT_EQ(top.red(), 255);
+  EXPECT_EQ(window->Image().pixelColor(2, 40), QColor(255, 255, 255));
+  qt_test::Click(window, QStringLiteral("button_160"));
+  EXPECT_EQ(corner(), QColor(255, 255, 255));
+  qt_test::Click(window, QStringLiteral("button_170"));
+  EXPECT_EQ(window->Image().pixelColor(2, 40), QColor(192, 192, 192)) << "grey with the legend";
+  EXPECT_TRUE(window->SavePicture(QString::fromStdString(root / "matrix.png")));
+  EXPECT_FALSE(QImage(QString::fromStdString(root / "matrix.png")).isNull());
+  qt_test::Click(window, QStringLiteral("button_150"));
+  EXPECT_FALSE(P().MatrixWin);
+}

@@ -1,0 +1,202 @@
+#include "qt/MatrixWindow.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+#include "files/DataFileFormat.h"
+#include "qt/GraphWidget.h"
+#include "qt/KeyCodes.h"
+#include "qt/QtWindowHost.h"
+#include "state/Messages.h"
+#include "state/Program.h"
+
+namespace qt {
+namespace {
+
+const QColor kUndrawn(192, 192, 192);
+
+QSize ClientSize(QSize s) { return QSize(std::clamp(s.width(), 1, 3840), std::clamp(s.height(), 1, 2160)); }
+
+}  // namespace
+
+MatrixWindow::MatrixWindow(graph::TDispl2D& model, QWidget* parent)
+    : QWidget(parent),
+      model_(&model),
+      image_(ClientSize(QSize(model.ClientW, model.ClientH)), QImage::Format_RGB32),
+      canvas_(image_) {
+  image_.fill(kUndrawn);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);  // the position read-out follows the mouse
+  setWindowTitle(QString::fromStdString(model.Caption()));
+  BuildMenu();
+  BuildButtons();
+  canvas_.SetDrawHandler([this] { update(); });
+  model.SetSurface(&canvas_);
+  resize(image_.width(), image_.height() + PictureTop());
+  timer_.setInterval(kGraphTimerMs);
+  connect(&timer_, &QTimer::timeout, this, &MatrixWindow::RunTimer);
+  timer_.start();
+}
+
+MatrixWindow::~MatrixWindow() { canvas_.End(); }
+
+void MatrixWindow::Detach() {
+  timer_.stop();
+  if (model_) model_->SetSurface(nullptr);
+  model_ = nullptr;
+  closeRequest_ = nullptr;
+}
+
+int MatrixWindow::PictureTop() const { return menuBar_ ? menuBar_->sizeHint().height() : 0; }
+
+void MatrixWindow::BuildMenu() {
+  const state::Program& p = model_->Prog();
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setObjectName(QStringLiteral("matrixMenu"));
+  QMenu* menu = menuBar_->addMenu(QString::fromUtf8(state::Lang(p, "&Matice", "&Matrix")));
+  QAction* open =
+      menu->addAction(QString::fromUtf8(state::Lang(p, "&Otevři matici...", "&Open a matrix...")));
+  open->setObjectName(QStringLiteral("menu_open"));
+  connect(open, &QAction::triggered, this, [this] {
+    if (model_) (void)model_->OpenMatrixFile();
+  });
+  QAction* save = menu->addAction(QString::fromUtf8(state::Lang(p, "&Ulož matici", "&Save the matrix")));
+  connect(save, &QAction::triggered, this, [this] { Press(graph::kMatSave); });
+  QAction* png = menu->addAction(
+      QString::fromUtf8(state::Lang(p, "Ulož &obrázek PNG...", "Save the &picture as PNG...")));
+  png->setObjectName(QStringLiteral("menu_png"));
+  connect(png, &QAction::triggered, this, &MatrixWindow::AskSavePicture);
+  menu->addSeparator();
+  QAction* close = menu->addAction(QString::fromStdString(state::Txt(p, 20)));
+  connect(close, &QAction::triggered, this, [this] { Press(graph::kMatClose); });
+  menuBar_->setGeometry(0, 0, std::max(width(), 1), menuBar_->sizeHint().height());
+}
+
+void MatrixWindow::BuildButtons() {
+  const int top = PictureTop();
+  for (const graph::MatrixButton& b : graph::MatrixButtons()) {
+    auto* button = new QPushButton(QString::fromStdString(graph::MatrixButtonLabel(model_->Prog(), b)), this);
+    button->setObjectName(QStringLiteral("button_%1").arg(b.id));
+    button->setGeometry(b.x, top + graph::kMatrixButtonY, b.width, graph::kMatrixButtonH);
+    button->setFocusPolicy(Qt::NoFocus);
+    const int id = b.id;
+    connect(button, &QPushButton::clicked, this, [this, id] { Press(id); });
+  }
+}
+
+void MatrixWindow::Press(int id) {
+  if (!model_) return;
+  // False: the window closed and the host has detached this widget.
+  if (model_->EvCommand(id) && model_) setFocus();
+}
+
+const QImage& MatrixWindow::Image() {
+  canvas_.End();
+  return image_;
+}
+
+bool MatrixWindow::SavePicture(const QString& path) { return Image().save(path, "PNG"); }
+
+void MatrixWindow::AskSavePicture() {
+  if (!model_) return;
+  state::Program& p = model_->Prog();
+  platform::FileDialogRequest request;
+  request.title = state::Lang(p, "Ulož obrázek matice", "Save the picture of the matrix");
+  request.filter = state::Lang(p, "Obrázky PNG$*.PNG", "PNG pictures$*.PNG");
+  request.folder = files::ResolveDataName(p, "\\DATA\\");
+  request.mask = "*.PNG";
+  request.save = true;
+  const std::optional<std::string> path = p.ui().ChooseFile(request);
+  if (!path || path->empty()) return;
+  if (!SavePicture(QString::fromStdString(*path)))
+    state::Mess(p, state::Lang(p, "Obrázek nelze zapsat.", "The picture cannot be written."),
+                state::Txt(p, 13));
+}
+
+void MatrixWindow::FitImage() {
+  if (menuBar_) menuBar_->setGeometry(0, 0, width(), PictureTop());
+  const QSize s = ClientSize(size() - QSize(0, PictureTop()));
+  if (image_.size() == s) return;
+  canvas_.End();
+  image_ = QImage(s, QImage::Format_RGB32);
+  image_.fill(kUndrawn);
+  if (model_) model_->SetClientSize(s.width(), s.height());
+}
+
+void MatrixWindow::SchedulePaint() {
+  if (paintPending_) return;
+  paintPending_ = true;
+  QMetaObject::invokeMethod(this, &MatrixWindow::RunPaint, Qt::QueuedConnection);
+}
+
+void MatrixWindow::RunPaint() {
+  paintPending_ = false;
+  if (model_) model_->Paint();
+}
+
+void MatrixWindow::RunTimer() {
+  if (model_ && !TimerHold::Held()) model_->Timer();
+}
+
+void MatrixWindow::paintEvent(QPaintEvent*) {
+  canvas_.End();
+  QPainter painter(this);
+  painter.fillRect(rect(), kUndrawn);
+  painter.drawImage(0, PictureTop(), image_);
+}
+
+void MatrixWindow::resizeEvent(QResizeEvent*) {
+  FitImage();
+  SchedulePaint();
+}
+
+void MatrixWindow::showEvent(QShowEvent*) {
+  FitImage();
+  SchedulePaint();
+}
+
+void MatrixWindow::keyPressEvent(QKeyEvent* event) {
+  if (model_) model_->KeyDown(VirtualKey(*event), Modifiers(*event));
+  QWidget::keyPressEvent(event);
+}
+
+void MatrixWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (model_ && !event->isAutoRepeat()) model_->KeyUp(VirtualKey(*event));
+  QWidget::keyReleaseEvent(event);
+}
+
+void MatrixWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (!model_) return;
+  const QPoint at = event->position().toPoint() - QPoint(0, PictureTop());
+  (void)model_->Pozice(at.x(), at.y());
+}
+
+void MatrixWindow::closeEvent(QCloseEvent* event) {
+  if (closeRequest_ && model_) {
+    event->ignore();
+    std::function<void()> request = closeRequest_;
+    request();
+    return;
+  }
+  event->accept();
+}
+
+void RenderMatrix(graph::TDispl2D& w, QImage& image) {
+  platform::Canvas* previous = &w.Surface();
+  {
+    QtCanvas canvas(image);
+    w.SetSurface(&canvas);
+    w.SetClientSize(std::max(1, image.width()), std::max(1, image.height()));
+    w.Paint();
+    w.SetSurface(previous);
+  }
+}
+
+}  // namespace qt
