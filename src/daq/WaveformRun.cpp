@@ -59,6 +59,8 @@ int TRV_QW(state::Program& p) {
     // not taken for one acquired.
     r.LiveResult = 0;
     p.QWWin[w]->UserMessage(state::kLiveAcquisition, 0);
+    // A shortened record changed the layout of the store.
+    state::DataChanged(p, store::Store::W);
     return r.LiveResult;
   }
 

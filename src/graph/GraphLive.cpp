@@ -82,7 +82,7 @@ void TDispl10::LiveRepaint() {
   v.max = WR_max;
   v.min = WR_min;
   v.count = float(MonIndx + 1);
-  v.lines = 3;
+  v.lines = MonIndx >= 0 ? 3 : 1;  // no extremes before the first sample
   PaintValues(*surface_, v);
   livePanelTick_ = daq::NowMs(p_);
 }
@@ -235,7 +235,7 @@ int32_t TDispl10::TRV_QW_ZIVE() {
   std::fill(WR_max, WR_max + store::kChannels, -FLT_MAX);
   std::fill(WR_min, WR_min + store::kChannels, FLT_MAX);
   WR_Numb_act = 0;
-  MonIndx = 0;
+  MonIndx = -1;  // nothing gathered yet
   p.PG.Flags = int16_t(p.PG.Flags | store::kPgKeepInterrupted);
   Offset = state::Pocatek(p, IsW, OwnChan);
   LiveRepaint();
