@@ -4,8 +4,7 @@
 //
 // The live acquisition of a waveform graph window calls WriteMonit at the end
 // of every record, interrupted or not, after the record has been converted
-// into the W store. That live loop is not built yet; until it is, nothing
-// calls it.
+// into the W store.
 #pragma once
 
 #include <string>

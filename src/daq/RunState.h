@@ -22,6 +22,7 @@ struct RunState {
   int32_t CombiFileIndex = 0;         // next "komb_NNN.w"
   bool HighChannelsReported = false;  // channels above 32 said once per run
   bool MonitLogFailing = false;       // the monitoring log's failure has been reported
+  int32_t LiveResult = 0;             // what the live window's record came to (1 complete)
 
   // --- measurement run ---
   float Val[store::kChannels] = {};

@@ -1,13 +1,11 @@
 #include "daq/WaveformRun.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <span>
 #include <vector>
 
 #include "daq/CardState.h"
-#include "daq/Conversion.h"
+#include "daq/RecordConversion.h"
 #include "daq/RunCommon.h"
 #include "daq/RunState.h"
 #include "daq/Sampling.h"
@@ -19,37 +17,6 @@
 
 namespace daq {
 namespace {
-
-// The status line's note about channels the card cannot scan.
-constexpr const char* kHighChannelsText = "Kanály nad 32 karta neměří: jejich hodnoty jsou 0";
-
-// The raw codes of one acquisition, counted in TotalDataAlloc while held.
-class RawBuffer {
- public:
-  RawBuffer(state::Program& p) : p_(p) {}
-  ~RawBuffer() {
-    if (codes_) p_.TotalDataAlloc -= double(count_) * sizeof(int16_t);
-  }
-  bool Allocate(size_t count) {
-    double bytes = double(count) * sizeof(int16_t);
-    if (p_.AllocationLimit >= 0 && p_.TotalDataAlloc + bytes > p_.AllocationLimit) return false;
-    codes_.reset(static_cast<int16_t*>(std::calloc(count ? count : 1, sizeof(int16_t))));
-    if (!codes_) return false;
-    count_ = count;
-    p_.TotalDataAlloc += bytes;
-    return true;
-  }
-  std::span<int16_t> span() { return {codes_.get(), count_}; }
-  int16_t* data() { return codes_.get(); }
-
- private:
-  struct Free {
-    void operator()(int16_t* c) const { std::free(c); }
-  };
-  state::Program& p_;
-  std::unique_ptr<int16_t, Free> codes_;
-  size_t count_ = 0;
-};
 
 // Esc/Pause after each simulated scan; `taken` is the number of scans kept.
 bool SimulateScans(state::Program& p, std::span<int16_t> raw, size_t scans, size_t n, size_t& taken) {
@@ -70,24 +37,6 @@ bool SimulateScans(state::Program& p, std::span<int16_t> raw, size_t scans, size
   return true;
 }
 
-void WaitForNoInput(state::Program& p) {
-  uint32_t start = NowMs(p);
-  while (p.ui().InputPending() && NowMs(p) - start < 1000)
-    if (p.plat.clock) p.plat.clock->SleepMs(1);
-}
-
-// Counts each code of one channel into its histogram block.
-void CountCodes(const int16_t* codes, size_t stride, size_t scans, int bits, float* block, size_t length) {
-  if (bits != 12 && bits != 14 && bits != 16) return;
-  const long offset = 1L << (bits - 1);
-  const long top = (1L << bits) - 1;
-  for (size_t s = 0; s < scans; ++s) {
-    long x = long(codes[s * stride]) + offset;
-    if (x < 0 || x > top || size_t(x) >= length) continue;
-    block[x] += 1.0f;
-  }
-}
-
 }  // namespace
 
 int TRV_QW(state::Program& p) {
@@ -105,15 +54,19 @@ int TRV_QW(state::Program& p) {
       state::MessT(p, 1304, 11);
       return 0;
     }
+    // The window acquires the whole record before it answers; its result
+    // is the run's, so that a record it refused or that was interrupted is
+    // not taken for one acquired.
+    r.LiveResult = 0;
     p.QWWin[w]->UserMessage(state::kLiveAcquisition, 0);
-    return 1;
+    // A shortened record changed the layout of the store.
+    state::DataChanged(p, store::Store::W);
+    return r.LiveResult;
   }
 
   p.GoQWAgain = 0;
   // The selection is what the transfer delivers; the store layout follows it.
-  std::vector<int> selected;
-  for (int ch = 0; ch < store::kChannels; ++ch)
-    if (p.MG.Acquire[ch]) selected.push_back(ch);
+  const std::vector<int> selected = AcquiredChannels(p);
   const size_t n = selected.size();
   const long long length = p.HGW.Length;
   const long long capacity = std::min<long long>(p.DG.TotalSamples, p.PW);
@@ -157,40 +110,10 @@ int TRV_QW(state::Program& p) {
   float* w = p.Waveform.get();
   for (size_t k = 0; k < n; ++k) {
     const int ch = selected[k];
-    float* block = w + k * len;
-    int pos = simulate ? int(k) : ScanPosition(p, ch);
-    if (pos < 0) {
-      // Never scanned: there are no codes to convert.
-      std::fill(block, block + len, 0.0f);
-      if (!r.HighChannelsReported) {
-        r.HighChannelsReported = true;
-        state::TS(p, kHighChannelsText);
-      }
-      continue;
-    }
-    const int16_t* codes = raw.data() + pos;
-    if (r.DoADTest) {
-      // Histogram bins are counts, not samples: the scans not taken leave
-      // them as they were.
-      CountCodes(codes, stride, taken, p.ADBits, block, len);
-      continue;
-    } else {
-      const store::A_s& a = p.A[size_t(ch)];
-      ChannelConversion conv = MakeConversion(p, ch);
-      if (!(a.Flags152 & store::kAAccumulate)) {
-        ConvertCodes(conv, codes, stride, taken, block);
-      } else {
-        std::vector<float> v(taken);
-        ConvertCodes(conv, codes, stride, taken, v.data());
-        if (a.WAverage == 0) {
-          for (size_t s = 0; s < taken; ++s) block[s] += v[s];
-        } else {
-          const float m = r.PocetVln;
-          for (size_t s = 0; s < taken; ++s) block[s] = (block[s] * (m - 1.0f) + v[s]) / m;
-        }
-      }
-    }
-    std::fill(block + taken, block + len, 0.0f);
+    const int pos = simulate ? int(k) : ScanPosition(p, ch);
+    // Never scanned: there are no codes to convert.
+    const int16_t* codes = pos < 0 ? nullptr : raw.data() + pos;
+    ConvertChannelRecord(p, ch, w + k * len, len, codes, stride, taken);
   }
   std::fill(p.WFreq, p.WFreq + store::kChannels, 0);
   r.PocetVln += 1.0f;

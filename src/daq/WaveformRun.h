@@ -16,6 +16,10 @@ namespace daq {
 // Channels the card cannot scan (above 32) are not read from the transfer:
 // they get 0, and the status line says so once per run. The A/D test counts
 // codes for converters of 12, 14 and 16 bits.
+//
+// With the reference channel's WLive flag the first waveform graph window
+// takes the record itself (user message kLiveAcquisition) and its result is
+// answered; without such a window nothing is acquired (general text 1304).
 [[nodiscard]] int TRV_QW(state::Program& p);
 
 }  // namespace daq

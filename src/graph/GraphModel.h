@@ -420,6 +420,34 @@ class TDispl10 : public platform::GraphWindow {
   // Cursor positions in pixels, from the last `DisplControl`.
   int16_t CurX1 = 0, CurX2 = 0, CurY1 = 0, CurY2 = 0;
 
+  // --- live acquisition (GraphLive.cpp) ---
+  // `TRV_QW_ZIVE`: the waveform record taken scan by scan into the W store,
+  // every sample drawn as it arrives; 1 complete, 0 interrupted or failed.
+  int32_t TRV_QW_ZIVE();
+  // Draws the samples at `MonIndx`, moving the view on at its right edge.
+  void DisplZive(platform::Canvas& dc);
+  float Mon[store::kChannels] = {};     // latest converted value of each channel
+  int32_t MonIndx = 0;                  // index of the latest sample in the record
+  float WR[store::kChannels] = {};      // sum of the record's values so far
+  float WR_max[store::kChannels] = {};  // largest value of the record so far
+  float WR_min[store::kChannels] = {};  // smallest value of the record so far
+  float WR_Numb_act = 0;                // points drawn since the last full refresh
+
+ private:
+  // How one shown channel's live values map to pixels, fixed at each repaint.
+  struct LiveTrace {
+    int chan;
+    uint32_t colour;
+    double base, vMin, ky;  // y = base - (v - vMin) * ky
+  };
+  void LiveTraces();      // the traces of the view as it is now drawn
+  void LiveRepaint();     // graph and value panel anew
+  bool LiveKey(int key);  // a key taken off the queue; true = Esc or Pause
+  int32_t LiveScans(bool simulate, const std::vector<int>& chans, int16_t* raw, size_t len);
+  std::vector<LiveTrace> liveTraces_;
+  float monPrev_[store::kChannels] = {};  // the value each trace was drawn to last
+  uint32_t livePanelTick_ = 0;
+
  private:
   // Data of channel `chan` of the main store (or the shadow store), or null.
   float* ChannelData(int chan, bool shadow) const;

@@ -1,5 +1,6 @@
 // The graph window as the main window sees it: user messages, paint and
 // the window's own timer.
+#include "daq/RunState.h"
 #include "graph/GraphModel.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
@@ -117,6 +118,11 @@ void TDispl10::UserMessage(int code, int arg) {
       break;
     case state::kAutoscaleAllMagnitude:
       F5_ALL_MAG();
+      break;
+    case state::kLiveAcquisition:
+      // The run that sent it reads the result once the record is taken.
+      daq::Runs(p_).LiveResult = TRV_QW_ZIVE();
+      p_.DoQW = 0;
       break;
     default:
       break;  // codes of other windows

@@ -63,6 +63,10 @@ class Ui {
   // Queries of loops that take pending messages off the queue.
   virtual bool InputPending() = 0;
   virtual bool EscapePressed() = 0;  // Esc or Pause since the last call
+  // The next key taken off the queue by a loop that acts on a few keys
+  // itself and never dispatches them: a virtual key code (Esc 27, Pause 19,
+  // arrows 37..40, letters upper-case ASCII, 1 a mouse button), 0 = none.
+  virtual int TakeKey() { return EscapePressed() ? 27 : 0; }
 };
 
 }  // namespace platform

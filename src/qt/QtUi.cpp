@@ -13,11 +13,13 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 #include "app/ValuePrompt.h"
 #include "qt/ColourDialog.h"
 #include "qt/CommentWindow.h"
 #include "qt/DialogControls.h"
+#include "qt/KeyCodes.h"
 #include "qt/LongMessageWindow.h"
 #include "qt/ValueDialog.h"
 #include "qt/WaitWindow.h"
@@ -31,8 +33,15 @@ namespace qt {
 class InputGate : public QObject {
  public:
   bool active = false;
-  bool input = false;   // a key, button or wheel event was swallowed
-  bool escape = false;  // one of them was Esc or Pause
+  bool input = false;    // a key, button or wheel event was swallowed
+  bool escape = false;   // one of them was Esc or Pause
+  std::deque<int> keys;  // virtual keys for TakeKey, the oldest first
+
+  void Keep(int key) {
+    // A loop that takes no keys must not let them pile up.
+    if (keys.size() >= 16) keys.pop_front();
+    keys.push_back(key);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -41,11 +50,15 @@ class InputGate : public QObject {
       case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape || key == Qt::Key_Pause) escape = true;
+        if (const int vk = VirtualKey(*static_cast<QKeyEvent*>(event))) Keep(vk);
         input = true;
         return true;
       }
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
+        Keep(1);
+        input = true;
+        return true;
       case QEvent::Wheel:
       case QEvent::TouchBegin:
       case QEvent::TabletPress:
@@ -378,6 +391,8 @@ bool QtUi::InputPending() {
   Pump(false);
   const bool pending = gate_->input;
   gate_->input = false;
+  // A loop waiting for the input to end acts on no key that came before.
+  gate_->keys.clear();
   return pending;
 }
 
@@ -385,7 +400,17 @@ bool QtUi::EscapePressed() {
   Pump(false);
   const bool escape = gate_->escape;
   gate_->escape = false;
+  gate_->keys.clear();  // the loop asked for Esc only: what came before is spent
   return escape;
+}
+
+int QtUi::TakeKey() {
+  Pump(false);
+  if (gate_->keys.empty()) return 0;
+  const int key = gate_->keys.front();
+  gate_->keys.pop_front();
+  if (key == 27 || key == 19) gate_->escape = false;  // taken as a key, not asked again
+  return key;
 }
 
 }  // namespace qt

@@ -72,6 +72,7 @@ class QtUi : public platform::Ui {
 
   bool InputPending() override;
   bool EscapePressed() override;
+  int TakeKey() override;
 
   WaitWindow* Wait() const;  // the open wait window, if any
   int CursorDepth() const { return cursorDepth_; }
