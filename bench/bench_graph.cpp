@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -21,18 +22,31 @@ namespace {
 constexpr int kW = 640, kH = 400;
 constexpr int32_t kSamples = 1'000'000;
 
-// A waveform store with `channels` noisy sines of kSamples each.
+// A waveform store with `channels` noisy sines of `samples` each.
 struct GraphBench {
-  explicit GraphBench(int channels) : b("/tmp", 8 * 1'048'576, kSamples) {
+  explicit GraphBench(int channels, int32_t samples = kSamples)
+      : b("/tmp", std::max<int32_t>(8 * 1'048'576, channels * samples), samples) {
     state::Program& p = *b.prog;
-    p.HGW.Length = kSamples;
+    p.HGW.Length = samples;
     for (int c = 0; c < channels; ++c) p.HGW.ChannelOn[c] = 1;
     for (int c = 0; c < channels; ++c) {
       float* d = p.Waveform.get() + state::Pocatek(p, store::Store::W, c);
       uint32_t seed = 12345u + uint32_t(c);
-      for (int32_t i = 0; i < kSamples; ++i) {
+      // A sine and a slow ramp by recurrence: fast enough for 2^28 samples.
+      const double step = 0.0005 * (c + 1) * (double(kSamples) / samples);
+      const float cs = float(std::cos(step)), sn = float(std::sin(step));
+      float x = 1.0f, y = 0.0f;
+      for (int32_t i = 0; i < samples; ++i) {
         seed = seed * 1664525u + 1013904223u;
-        d[i] = std::sin(float(i) * 0.0005f * float(c + 1)) + float(seed >> 8) * 1e-8f;
+        d[i] = y + float(seed >> 8) * 1e-8f;
+        const float nx = x * cs - y * sn;
+        y = x * sn + y * cs;
+        x = nx;
+        if ((i & 0xFFFF) == 0) {  // keep the recurrence on the circle
+          const float r = std::sqrt(x * x + y * y);
+          x /= r;
+          y /= r;
+        }
       }
     }
     const int32_t rect[4] = {0, 0, kW + 10, kH + 40};
@@ -40,7 +54,7 @@ struct GraphBench {
       store::CG_s& g = p.CGW[size_t(c)];
       g.Envelope = 1;  // the whole record in view, one column's min and max per pixel
       g.IL = 0;
-      g.IR = kSamples - 1;
+      g.IR = samples - 1;
       auto w = std::make_unique<graph::TDispl10>(p, "bench", store::Store::W, int16_t(c),
                                                  state::Pocatek(p, store::Store::W, c), rect);
       w->DisplInit();
@@ -111,11 +125,13 @@ void BM_QPainterPolylineOfAllSamples(benchmark::State& state) {
 }
 BENCHMARK(BM_QPainterPolylineOfAllSamples)->Unit(benchmark::kMillisecond);
 
-// Eight open windows after a data change: each rebuilds and redraws.
+// Eight open windows after a data change: each rebuilds and redraws, and
+// the envelopes of the changed store are built anew. Argument: samples per channel.
 void BM_EightWindowsAfterDataChange(benchmark::State& state) {
-  GraphBench g(8);
+  GraphBench g(8, int32_t(state.range(0)));
   for (size_t i = 0; i < g.windows.size(); ++i) qt::RenderGraph(*g.windows[i], g.images[i]);
   for (auto _ : state) {
+    state::SamplesChanged(*g.b.prog, store::Store::W);
     for (size_t i = 0; i < g.windows.size(); ++i) {
       g.windows[i]->UserMessage(2040, 0);
       qt::RenderGraph(*g.windows[i], g.images[i]);
@@ -123,7 +139,70 @@ void BM_EightWindowsAfterDataChange(benchmark::State& state) {
     benchmark::DoNotOptimize(g.images[7].constBits());
   }
 }
-BENCHMARK(BM_EightWindowsAfterDataChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EightWindowsAfterDataChange)->Arg(kSamples)->Arg(1 << 26)->Unit(benchmark::kMillisecond);
+
+// One channel of 2^28 samples (1 GiB) in a 640 × 400 window, shared by the
+// benchmarks below; its envelopes are built by the first redraw.
+constexpr int32_t kLong = 1 << 28;
+GraphBench& Long() {
+  static GraphBench g(1, kLong);
+  return g;
+}
+
+void ShowLong(int64_t il, int64_t span) {
+  store::CG_s& c = Long().b.prog->CGW[0];
+  c.IL = int32_t(il);
+  c.IR = int32_t(il + span - 1);
+}
+
+// Argument: the part of the record in view, 1/n.
+void BM_LongRecordRedraw(benchmark::State& state) {
+  GraphBench& g = Long();
+  const int64_t span = kLong / state.range(0);
+  ShowLong(kLong / 3, span);
+  qt::RenderGraph(*g.windows[0], g.images[0]);
+  for (auto _ : state) qt::RenderGraph(*g.windows[0], g.images[0]);
+  state.counters["shown"] = double(span);
+}
+BENCHMARK(BM_LongRecordRedraw)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The view moved by one screen at every redraw, 1/1000 of the record in view.
+void BM_LongRecordPanOneScreen(benchmark::State& state) {
+  GraphBench& g = Long();
+  const int64_t span = kLong / 1000;
+  int64_t il = 0;
+  for (auto _ : state) {
+    il = il + 2 * span > kLong ? 0 : il + span;
+    ShowLong(il, span);
+    qt::RenderGraph(*g.windows[0], g.images[0]);
+  }
+}
+BENCHMARK(BM_LongRecordPanOneScreen)->Unit(benchmark::kMillisecond);
+
+// The whole record drawn from its samples, as without envelopes: the peer.
+void BM_LongRecordRedrawFromSamples(benchmark::State& state) {
+  GraphBench& g = Long();
+  ShowLong(0, kLong);
+  state::SampleEnvelope& e = g.b.prog->Envelope(store::Store::W);
+  e.enabled = false;
+  for (auto _ : state) qt::RenderGraph(*g.windows[0], g.images[0]);
+  e.enabled = true;
+}
+BENCHMARK(BM_LongRecordRedrawFromSamples)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// Building the envelopes of the whole record after a change.
+void BM_LongRecordEnvelopeBuild(benchmark::State& state) {
+  state::Program& p = *Long().b.prog;
+  state::SampleEnvelope& e = p.Envelope(store::Store::W);
+  for (auto _ : state) {
+    state::SamplesChanged(p, store::Store::W);
+    benchmark::DoNotOptimize(e.Query(p.Waveform.get(), p.Waveform.size(), 0, kLong));
+  }
+  state.counters["ns_per_sample"] =
+      benchmark::Counter(double(kLong) * double(state.iterations()) * 1e-9,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LongRecordEnvelopeBuild)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

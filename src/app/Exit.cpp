@@ -6,6 +6,7 @@
 #include "files/SettingsFileIO.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
@@ -24,6 +25,7 @@ void SavePart(files::WriteFailureLog& log, const std::string& name, Write write)
 
 bool SaveWorkSet(Program& p) {
   files::WriteFailureLog log;
+  const state::UnstoppableScope unstoppable;  // the work files hold the records
   // The writers' own boxes would name no file; one report below does.
   const int32_t doMess = p.DoMess;
   p.DoMess = 0;

@@ -25,6 +25,13 @@ void NotAvailable(Program& p, const MenuNode& item) {
 bool IsMenuCommand(int id) { return IsInternalCommand(id) || FindMenuCommand(id); }
 
 void MenuCommand(Program& p, int id) {
+  // No envelope may outlive a command, whichever way it changed samples.
+  struct DropEnvelopes {
+    Program& p;
+    ~DropEnvelopes() {
+      for (store::Store s : store::kBothStores) state::SamplesChanged(p, s);
+    }
+  } drop{p};
   p.GoQWAgain = 0;
   p.MenuPopup = 0;
   if (IsInternalCommand(id)) macro::Command(p, id);

@@ -178,6 +178,7 @@ void StorePoint(state::Program& p) {
     ++k;
     if (at >= size_t(p.PM)) break;
     b[at] = r.Val[ch];
+    state::SamplesWritten(p, store::Store::M, int64_t(at), int64_t(at) + 1);  // only its chunk is rebuilt
   }
   ++r.PointsStored;
   r.LPar = p.Bindx;

@@ -58,11 +58,15 @@ bool AtomicWriter::Write(const void* data, size_t bytes) {
   return ok_;
 }
 
-bool AtomicWriter::Commit() {
+bool AtomicWriter::Commit(bool durable) {
   if (!f_) return false;
   // A full disk often shows only when the buffer is flushed or the file closed.
   bool ok = ok_;
   if (ok && std::fflush(f_) != 0) {
+    Failed(errno);
+    ok = false;
+  }
+  if (ok && durable && ::fsync(::fileno(f_)) != 0) {
     Failed(errno);
     ok = false;
   }

@@ -21,8 +21,9 @@ class AtomicWriter {
   // False once any write failed; later writes are skipped.
   bool Write(const void* data, size_t bytes);
   FILE* file() const { return f_; }
-  // Flushes, closes and renames over the target; false leaves the target as it was.
-  bool Commit();
+  // Flushes, closes and renames over the target; false leaves the target as it
+  // was. `durable`: the bytes reach the disk (fsync) before the rename.
+  bool Commit(bool durable = false);
 
  private:
   void Failed(int error);

@@ -12,6 +12,29 @@ namespace files {
 DiskCursor::DiskCursor(state::Program& p) : p_(p) { p_.ui().SetCursor("Disk"); }
 DiskCursor::~DiskCursor() { p_.ui().SetCursor(""); }
 
+SampleTransfer::SampleTransfer(state::Program& p, const std::string& name, int64_t total)
+    : progress_(p, name), total_(total) {}
+
+bool SampleTransfer::Read(InputFile& in, float* dest, int64_t count) {
+  for (int64_t at = 0; at < count;) {
+    const int64_t n = std::min(kPiece, count - at);
+    if (!progress_.Step(done_, total_) || !in.Read(dest + at, size_t(n) * sizeof(float))) return false;
+    at += n;
+    done_ += n;
+  }
+  return progress_.Step(done_, total_);
+}
+
+bool SampleTransfer::Write(AtomicWriter& out, const float* src, int64_t count) {
+  for (int64_t at = 0; at < count;) {
+    const int64_t n = std::min(kPiece, count - at);
+    if (!progress_.Step(done_, total_) || !out.Write(src + at, size_t(n) * sizeof(float))) return false;
+    at += n;
+    done_ += n;
+  }
+  return progress_.Step(done_, total_);
+}
+
 std::string ResolveDataName(const state::Program& p, const std::string& name) {
   return p.plat.paths ? p.plat.paths->Resolve(name) : platform::ToSlashes(name);
 }

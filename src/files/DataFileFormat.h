@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/AtomicFile.h"
+#include "state/Progress.h"
 #include "store/Records.h"
 #include "store/Store.h"
 
@@ -38,6 +39,24 @@ class DiskCursor {
 
  private:
   state::Program& p_;
+};
+
+// Moves the samples of a file in pieces, between which a long transfer shows
+// its progress in the wait window and may be stopped (Esc, STOP, SIGINT).
+class SampleTransfer {
+ public:
+  static constexpr int64_t kPiece = int64_t(1) << 22;  // values per piece (16 MiB)
+
+  // `total`: the samples the whole operation moves; `name` is shown.
+  SampleTransfer(state::Program& p, const std::string& name, int64_t total);
+  // Exactly `count` samples, or false (a short file, a failed write, a stop).
+  [[nodiscard]] bool Read(InputFile& in, float* dest, int64_t count);
+  [[nodiscard]] bool Write(AtomicWriter& out, const float* src, int64_t count);
+  bool Stopped() const { return progress_.Stopped(); }
+
+ private:
+  state::Progress progress_;
+  int64_t done_ = 0, total_;
 };
 
 // A caller's program name ("\DATA\x.W", absolute, any case) as a real path.

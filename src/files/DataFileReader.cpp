@@ -19,7 +19,7 @@ void ReportTooLong(state::Program& p, store::Store store, int32_t length) {
 }
 
 int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, store::Store store,
-                   int accumulate) {
+                   int accumulate, const std::string& name) {
   const store::Header_s& fileHeader = head.header;
   if (store::IsW(store) ? fileHeader.IsWaveform == 0 : fileHeader.IsWaveform != 0) {
     state::MessT(p, store::IsW(store) ? 388 : 391, 13);
@@ -35,13 +35,15 @@ int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, s
   }
   if (!FileHolds(in, head.dataStart + ChannelBytes(count, length))) return 0;
 
+  // Into the scratch array: a failed or stopped read leaves the store whole.
   float* scratch = p.Scratch(store);
   store::Channel_s records[store::kChannels];
+  SampleTransfer transfer(p, name, count * length);
   int64_t k = 0;
   for (int i = 0; i < store::kChannels; ++i) {
     if (!fileHeader.ChannelOn[i]) continue;
     if (!in.Read(&records[i], sizeof records[i])) return 0;
-    if (!ReadDataBlok(in.file(), scratch, long(length), long(k * length))) return 0;
+    if (!transfer.Read(in, scratch + k * length, length)) return 0;
     ++k;
   }
   if (!in.Close()) return 0;
@@ -73,7 +75,7 @@ int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, s
 }
 
 int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, int fileChannel,
-                   int destChannel) {
+                   int destChannel, const std::string& name) {
   const store::Header_s& fileHeader = head.header;
   const int64_t fileLength = fileHeader.Length;
   if (fileLength < 1) {
@@ -98,7 +100,8 @@ int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, i
   store::Channel_s record;
   if (!in.Skip(long(skip)) || !in.Read(&record, sizeof record)) return 0;
   float* scratch = p.Scratch(store::Store::W);
-  if (!ReadDataBlok(in.file(), scratch, long(n), 0)) return 0;
+  SampleTransfer transfer(p, name, n);
+  if (!transfer.Read(in, scratch, n)) return 0;
   if (!in.Close()) return 0;
 
   p.IG = head.ig;
@@ -135,8 +138,8 @@ int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store st
   DiskCursor cursor(p);
   DataFileHead head;
   if (!ReadDataFileHead(p, in, whole ? -1 : fileChannel, head)) return 0;
-  return whole ? ReadWholeStore(p, in, head, store, accumulate)
-               : ReadOneChannel(p, in, head, fileChannel, destChannel);
+  return whole ? ReadWholeStore(p, in, head, store, accumulate, name)
+               : ReadOneChannel(p, in, head, fileChannel, destChannel, name);
 }
 
 }  // namespace files

@@ -45,16 +45,25 @@ int WriteDataFileUtil(state::Program& p, const std::string& name, store::Store s
   store::Channel_s* records = p.Channels(store);
   const float* samples = p.Samples(store);
   const int32_t* freq = p.Freq(store);
+  int written = 0;
+  for (int16_t f : header.ChannelOn) written += f ? 1 : 0;
+  SampleTransfer transfer(p, name, int64_t(written) * length);
   for (int i = 0; i < store::kChannels; ++i) {
     if (!header.ChannelOn[i]) continue;
     if (freq[i]) records[i].IsSpectrum = 1;
     out.Write(&records[i], sizeof records[i]);
-    // One write per channel block: the bytes are those of 16384-value pieces.
-    out.Write(samples + state::Pocatek(p, store, i), size_t(length) * sizeof(float));
+    // Large pieces straight from the store: the bytes are those of 16384-value pieces.
+    // A stop abandons the temporary file; the previous file stays as it was.
+    if (!transfer.Write(out, samples + state::Pocatek(p, store, i), length)) {
+      if (transfer.Stopped()) return 0;
+      break;  // the commit reports the failed write
+    }
   }
   // A full disk shows at the commit; a silent 0 would let a timed save
   // (auto-save, external start, combined run) lose the record unnoticed.
-  if (!out.Commit()) {
+  // The file is on the disk before it replaces the old one, so a crash
+  // leaves one of the two whole.
+  if (!out.Commit(true)) {
     state::MessT(p, 398, 13);
     return 0;
   }

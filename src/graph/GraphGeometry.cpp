@@ -39,6 +39,7 @@ TDispl10::TDispl10(state::Program& p, const std::string& title, store::Store isW
       p_(p),
       cg_(p.Graphs(IsW)),
       caption_(title) {
+  state::SamplesChanged(p, isW);  // samples may have been written while no window could be told
   PlaceWindowRect(rect, rect_);
   ClientW = int16_t(rect_[2] - rect_[0]);
   ClientH = int16_t(rect_[3] - rect_[1]);

@@ -581,6 +581,11 @@ class TDispl10 : public platform::GraphWindow {
   int vertPressed_ = -1, vertHover_ = -1;
   bool tipPending_ = false, tipShown_ = false;
   uint32_t hoverStart_ = 0;
+
+  // --- long records: one pixel column's extremes from the store's envelopes ---
+  // The extremes of data[from, to), NaN passed over; through the store's
+  // min/max envelope when `data` lies in its sample array, else by a scan.
+  state::SampleEnvelope::Extremes ColumnExtremes(const float* data, int64_t from, int64_t to) const;
 };
 
 // What a window draws on until a host attaches a surface: a recording one

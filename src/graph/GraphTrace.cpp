@@ -90,20 +90,16 @@ void TDispl10::FillPicture(const float* data, int32_t il, int32_t ir, double vMi
     return;
   }
   // Columns of several samples: the boundary of column c is the first index
-  // whose column exceeds c, found by one multiplication per column, so the
-  // inner loop over the samples is a bare minimum/maximum.
+  // whose column exceeds c, found by one multiplication per column; a long
+  // column's extremes come from the store's envelope, not from its samples.
   const bool envelope = Own().Envelope && Own().TraceStyle != 4;
   int64_t start = il;
   for (int64_t c = 0; start <= ir; ++c) {
     int64_t end = il + int64_t(std::ceil((c + 1) * spp));
     if (end <= start) end = start + 1;
     if (end > int64_t(ir) + 1) end = int64_t(ir) + 1;
-    float mx = -std::numeric_limits<float>::infinity(), mn = std::numeric_limits<float>::infinity();
-    for (int64_t i = start; i < end; ++i) {
-      const float v = data[i];
-      if (v > mx) mx = v;
-      if (v < mn) mn = v;
-    }
+    const state::SampleEnvelope::Extremes e = ColumnExtremes(data, start, end);
+    const float mx = e.max, mn = e.min;
     start = end;
     if (!(mx >= mn)) continue;  // only NaN in this column: a gap
     add(c, mx);

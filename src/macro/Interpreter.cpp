@@ -22,6 +22,7 @@
 #include "state/MemoryDialog.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/SampleEnvelope.h"
 #include "state/StoreAccess.h"
 #include "state/UserMessages.h"
 
@@ -306,6 +307,9 @@ int ComInterpret1(state::Program& p, std::string_view keyword, int* status) {
   for (const Entry& e : kDispatch) {
     if (keyword != e.keyword) continue;
     int result = e.run(p);
+    // Commands change samples with their windows' notices held back while a
+    // macro runs: no envelope may outlive a command.
+    for (store::Store s : store::kBothStores) state::SamplesChanged(p, s);
     if (status) *status = result;
     return 1;
   }

@@ -1,5 +1,7 @@
 #include "platform/ScriptedUi.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -127,7 +129,25 @@ bool ScriptedUi::EditComment(std::string& text, std::string_view title) {
 }
 
 void ScriptedUi::LongMessage(std::string_view text, std::string_view title) { Record("long", title, text); }
-void ScriptedUi::ShowWait(std::string_view text) { Record("wait", "", text); }
+void ScriptedUi::ShowWait(std::string_view text) {
+  waitText_ = std::string(text);
+  Record("wait", "", text);
+}
+
+void ScriptedUi::WaitProgress(int percent) {
+  waitPercent_ = percent;
+  // Only a person watching a terminal wants it; a log file would fill with it.
+  if (!echo_ || percent < 0 || !::isatty(STDERR_FILENO)) return;
+  std::fprintf(stderr, "\r%s %3d %%", waitText_.c_str(), percent);
+  std::fflush(stderr);
+  progressShown_ = true;
+}
+
+void ScriptedUi::HideWait() {
+  ++waitHides_;
+  if (progressShown_) std::fputc('\n', stderr);
+  progressShown_ = false;
+}
 
 std::optional<uint32_t> ScriptedUi::ChooseColor(uint32_t initial) {
   Record("color", "", "");

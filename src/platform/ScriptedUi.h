@@ -61,8 +61,9 @@ class ScriptedUi : public Ui {
   bool EditComment(std::string& text, std::string_view title) override;
   void LongMessage(std::string_view text, std::string_view title) override;
   void ShowWait(std::string_view text) override;
-  void WaitProgress(int percent) override { waitPercent_ = percent; }
-  void HideWait() override { ++waitHides_; }
+  // With echo on and stderr a terminal, the percentage is shown on one line there.
+  void WaitProgress(int percent) override;
+  void HideWait() override;
   std::optional<uint32_t> ChooseColor(uint32_t initial) override;
   std::optional<Font> ChooseFont(const Font& initial, std::string_view title) override;
   void SetCursor(std::string_view name) override { cursor_ = std::string(name); }
@@ -88,6 +89,8 @@ class ScriptedUi : public Ui {
   bool escape_ = false;
   bool inputPending_ = false;
   std::string cursor_;
+  std::string waitText_;
+  bool progressShown_ = false;  // a progress line on the terminal awaits its end
 };
 
 }  // namespace platform

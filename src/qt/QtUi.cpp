@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -33,9 +34,10 @@ namespace qt {
 class InputGate : public QObject {
  public:
   bool active = false;
-  bool input = false;    // a key, button or wheel event was swallowed
-  bool escape = false;   // one of them was Esc or Pause
-  std::deque<int> keys;  // virtual keys for TakeKey, the oldest first
+  bool input = false;       // a key, button or wheel event was swallowed
+  bool escape = false;      // one of them was Esc or Pause
+  QWidget* stop = nullptr;  // the wait window's STOP button: a press on it is an Esc
+  std::deque<int> keys;     // virtual keys for TakeKey, the oldest first
 
   void Keep(int key) {
     // A loop that takes no keys must not let them pile up.
@@ -46,6 +48,10 @@ class InputGate : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (!active || QApplication::activeModalWidget()) return false;
+    if (stop && event->type() == QEvent::MouseButtonPress && stop->isVisible()) {
+      const QPoint at = stop->mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+      if (stop->rect().contains(at)) escape = true;
+    }
     switch (event->type()) {
       case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -313,6 +319,7 @@ void QtUi::ShowWait(std::string_view text) {
     wait_ = new WaitWindow(parent_, format, Q(text));
     wait_->show();
   }
+  gate_->stop = wait_->StopButton();
   Pump(true);
 }
 
@@ -324,6 +331,7 @@ void QtUi::WaitProgress(int percent) {
 
 void QtUi::HideWait() {
   if (!wait_) return;
+  gate_->stop = nullptr;
   wait_->UserMessage(WaitWindow::kClose, 0);
   wait_->deleteLater();
   wait_ = nullptr;

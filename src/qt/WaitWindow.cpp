@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <algorithm>
 #include <cstdio>
 
@@ -25,11 +26,17 @@ WaitWindow::WaitWindow(QWidget* parent, const std::string& percentFormat, const 
   bar_->setObjectName(QStringLiteral("bar"));
   bar_->setRange(0, 100);
   bar_->setTextVisible(false);
-  bar_->setGeometry(8, 34, 410, 20);
+  bar_->setGeometry(8, 34, 346, 20);
   bar_->hide();
   percent_ = new QLabel(this);
   percent_->setObjectName(QStringLiteral("percent"));
-  percent_->setGeometry(426, 34, 45, 20);
+  percent_->setGeometry(362, 34, 45, 20);
+  // The gate of the Ui that runs the operation sees the press; the button
+  // itself never gets it while the operation runs.
+  stop_ = new QPushButton(QStringLiteral("STOP"), this);
+  stop_->setObjectName(QStringLiteral("stop"));
+  stop_->setFocusPolicy(Qt::NoFocus);
+  stop_->setGeometry(413, 32, 58, 24);
 }
 
 void WaitWindow::SetText(const QString& text) {
@@ -69,5 +76,6 @@ void WaitWindow::ShowPercent(int percent) {
 QString WaitWindow::Line() const { return line_->text(); }
 QString WaitWindow::Percent() const { return percent_->text(); }
 bool WaitWindow::BarShown() const { return !bar_->isHidden(); }
+QWidget* WaitWindow::StopButton() const { return stop_; }
 
 }  // namespace qt

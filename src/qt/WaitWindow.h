@@ -13,6 +13,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace qt {
 
@@ -33,6 +34,8 @@ class WaitWindow : public QWidget {
   QString Line() const;     // the text line as shown
   QString Percent() const;  // the percentage beside the bar
   bool BarShown() const;
+  // Pressed during a long operation, it stops it as Esc does.
+  QWidget* StopButton() const;
 
  private:
   void ShowPercent(int percent);
@@ -42,6 +45,7 @@ class WaitWindow : public QWidget {
   QLabel* line_ = nullptr;
   QLabel* percent_ = nullptr;
   QProgressBar* bar_ = nullptr;
+  QPushButton* stop_ = nullptr;
   bool handling_ = false;
 };
 

@@ -107,6 +107,11 @@ void DisplayWave(Program& p, store::Store store, int channel) {
 }
 
 void SendToStoreWindows(Program& p, store::Store store, int code, int arg) {
+  // Every operation that changes samples announces it with one of these (or
+  // runs from a macro line or a menu item, which drop the envelopes too), so
+  // the painters never draw from envelopes older than the samples.
+  if (code == kDataChanged || code == kRedrawAll || code == kRedrawWhole || code == kExpandWhole)
+    SamplesChanged(p, store);
   auto* table = p.Windows(store);
   for (int i = 0; i < store::kChannels; ++i)
     if (table[i]) table[i]->UserMessage(code, arg);

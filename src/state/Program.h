@@ -17,6 +17,7 @@
 #include "platform/Ui.h"
 #include "platform/WindowHost.h"
 #include "state/GeneralTexts.h"
+#include "state/SampleEnvelope.h"
 #include "store/Defaults.h"
 #include "store/Store.h"
 
@@ -105,6 +106,9 @@ struct Program {
   int32_t WFreq[store::kChannels] = {};  // per W channel: it holds a frequency spectrum
   int32_t BFreq[store::kChannels] = {};  // the same per M channel
   int32_t PW = 0, PM = 0;                // capacity of the W and M sample arrays
+  // --- min/max envelopes of the W / M sample arrays, for painting long records ---
+  mutable SampleEnvelope WEnvelope, MEnvelope;
+  SampleEnvelope& Envelope(store::Store s) const { return store::IsW(s) ? WEnvelope : MEnvelope; }
 
   // --- settings records ---
   Block<store::A_s> A;  // acquisition settings of each input channel (128)

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "GraphTestSupport.h"
+#include "files/DataFileWriter.h"
+#include "macro/CommandBuffer.h"
+#include "macro/Interpreter.h"
+#include "state/GraphWindows.h"
+#include "state/UserMessages.h"
+
+namespace {
+
+using graph_test::GraphFixture;
+using graph_test::Rec;
+
+float Noise(uint32_t& s) {
+  s = s * 1664525u + 1013904223u;
+  return float(int(s >> 12) % 20001 - 10000) * 0.1f;
+}
+
+// What the window draws: the picture buffer and the drawing calls.
+std::vector<std::string> Drawn(graph::TDispl10& w) {
+  Rec(w).Clear();
+  w.Paint();
+  std::vector<std::string> out = Rec(w).Ops();
+  for (int32_t i = 0; i < w.PictureCount(); ++i)
+    out.push_back(std::to_string(w.Picture()[i].x) + "," + std::to_string(w.Picture()[i].y));
+  return out;
+}
+
+// The same window drawn from the envelopes and from the samples.
+void ExpectSamePicture(GraphFixture& f, graph::TDispl10& w, const std::string& what) {
+  state::SampleEnvelope& e = f.p.Envelope(store::Store::W);
+  const std::vector<std::string> fromEnvelope = Drawn(w);
+  e.enabled = false;
+  const std::vector<std::string> fromSamples = Drawn(w);
+  e.enabled = true;
+  EXPECT_EQ(fromEnvelope, fromSamples) << what;
+}
+
+TEST(GraphEnvelope, PictureEqualsTheSamplesPicture) {
+  const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+  struct Data {
+    const char* name;
+    int length;
+    std::function<float(int, uint32_t&)> value;
+  };
+  const Data kData[] = {
+      {"random", 400'000, [](int, uint32_t& s) { return Noise(s); }},
+      {"constant", 400'000, [](int, uint32_t&) { return 3.5f; }},
+      {"NaN and Inf runs", 400'000,
+       [=](int i, uint32_t& s) {
+         if (i % 70'000 < 9'000) return nan;  // whole columns and whole chunks of NaN
+         if (i % 5'003 == 0) return i % 2 ? inf : -inf;
+         if (i % 131 < 3) return nan;
+         return Noise(s);
+       }},
+      {"single sample", 1, [](int, uint32_t&) { return 7.0f; }},
+  };
+  struct View {
+    int32_t il, span;  // span: IR - IL
+  };
+  const View kViews[] = {{0, 399'999}, {0, 478 * 64},       {63, 478 * 64 + 1}, {12'345, 478 * 700 + 77},
+                         {5, 478 * 3}, {65'530, 478 * 130}, {100, 478 * 17 + 5}};
+  for (const Data& d : kData) {
+    GraphFixture f(1 << 20);
+    std::vector<float> v(size_t(d.length));
+    uint32_t seed = 99;
+    for (int i = 0; i < d.length; ++i) v[size_t(i)] = d.value(i, seed);
+    f.Store(v);
+    f.Range(1000, -1000);
+    auto w = f.Open();
+    for (int envelope : {0, 1}) {
+      f.G().Envelope = envelope;
+      for (const View& view : kViews) {
+        f.View(std::min(view.il, d.length - 1), std::min(view.il + view.span, d.length - 1));
+        ExpectSamePicture(f, *w,
+                          std::string(d.name) + " envelope " + std::to_string(envelope) + " view " +
+                              std::to_string(view.il) + "+" + std::to_string(view.span));
+      }
+    }
+  }
+}
+
+// Every kind of change to the samples, then the picture: drawn from stale
+// envelopes it would differ from the one drawn from the samples.
+TEST(GraphEnvelope, StaysTrueAfterEverySampleChange) {
+  GraphFixture f(1 << 21);
+  constexpr int32_t kLength = 1 << 18;
+  std::vector<float> a(kLength), b(kLength);
+  uint32_t seed = 5;
+  for (int32_t i = 0; i < kLength; ++i) a[size_t(i)] = Noise(seed), b[size_t(i)] = Noise(seed) * 0.5f;
+  f.Store(a, 0);
+  f.Store(b, 1);
+  f.p.HGW.ChannelCount = 2;
+  f.p.DoMess = 0;
+  ASSERT_EQ(files::WriteDataFileUtil(f.p, f.env.dir / "other.w", store::Store::W, 0), 1);
+  f.Range(2000, -2000);
+  auto w = f.Open();
+  auto run = [&](const std::string& line, bool inMacro) {
+    f.p.MacGoing = inMacro;
+    macro::SetQueue(f.p, line);
+    macro::ComInterpret(f.p, false, nullptr);
+    f.p.MacGoing = 0;
+  };
+  const std::string other = f.env.dir / "other.w";
+  const std::vector<std::pair<std::string, std::function<void()>>> kChanges = {
+      {"WBZERO", [&] { run("WBZERO 1,1000,90000", true); }},
+      {"CHWADD", [&] { run("CHWADD 1,2", true); }},
+      {"CHWMPY", [&] { run("CHWMPY 1,2", false); }},
+      {"CHWCOPY", [&] { run("CHWCOPY 2,1", true); }},
+      {"RW", [&] { run("RW " + other, true); }},
+      {"RWADD", [&] { run("RWADD " + other, false); }},
+      {"WDECIM", [&] { run("WDECIM", true); }},
+      {"DOUBLE", [&] { run("DOUBLE", true); }},
+      {"FFT", [&] { run("FFT 1", true); }},
+      {"window's zero offset", [&] { w->UserMessage(state::kZeroOffset, 0); }},
+      {"written, then announced",
+       [&] {
+         f.p.Waveform[77'777] = 1e6f;
+         state::DataChanged(f.p, store::Store::W);
+       }},
+      {"one point appended",
+       [&] {
+         f.p.Waveform[150'001] = -1e6f;
+         state::SamplesWritten(f.p, store::Store::W, 150'001, 150'002);
+       }},
+  };
+  f.G().Envelope = 1;
+  for (const auto& [name, change] : kChanges) {
+    f.View(0, f.p.HGW.Length - 1);
+    (void)Drawn(*w);  // envelopes built from the samples before the change
+    change();
+    w->UserMessage(state::kDataChanged, 0);  // the window's own view of the record, not the envelopes
+    f.View(0, f.p.HGW.Length - 1);
+    ExpectSamePicture(f, *w, name);
+  }
+}
+
+TEST(GraphEnvelope, AnAppendedPointRebuildsOnlyItsChunk) {
+  GraphFixture f(1 << 20);
+  f.Store(std::vector<float>(1 << 20, 1.0f));
+  state::SampleEnvelope& e = f.p.Envelope(store::Store::W);
+  const float* data = f.p.Waveform.get();
+  (void)e.Query(data, f.p.Waveform.size(), 0, 1 << 20);
+  const int64_t built = e.ChunksBuilt();
+  f.p.Waveform[300'000] = 9.0f;
+  state::SamplesWritten(f.p, store::Store::W, 300'000, 300'001);
+  EXPECT_EQ(e.Query(data, f.p.Waveform.size(), 1000, 1 << 20).max, 9.0f);
+  EXPECT_EQ(e.ChunksBuilt(), built + 1);
+}
+
+}  // namespace
