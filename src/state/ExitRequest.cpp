@@ -3,6 +3,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 #include "state/UserMessages.h"
 
 namespace state {
@@ -22,6 +23,7 @@ void MainExitTRV(Program& p, bool ask) {
   p.MWindowsOpen = AnyWindowOpen(p, store::Store::M);
   UnDisplayWave(p, store::Store::W, -1);
   UnDisplayWave(p, store::Store::M, -1);
+  CloseRecorderWindows(p);
   if (p.CloseCard) p.CloseCard(p);
   p.BudeKonecAleAzPoGrafech = 1;
 }
