@@ -153,8 +153,9 @@ void RecorderWindow::Fit(const Source& s, int32_t a, int32_t b) {
     mn = std::min(mn, v);
     mx = std::max(mx, v);
   }
-  if (!(mn <= mx)) {
+  if (!(mn <= mx)) {  // nothing but gaps: keep a range; a number beyond it refits
     if (!rangeSet_) lo_ = -1, hi_ = 1;
+    rangeSet_ = true;
     return;
   }
   double margin = (mx - mn) * 0.25;
@@ -329,6 +330,12 @@ void RecorderWindow::Follow() {
     return;
   }
   if (s.newest == drawnUpTo_) return;
+  // A new run's values may lie anywhere in the range of the old record:
+  // its first points choose the range.
+  if (autoscale_ && !rangeSet_) {
+    Redraw();
+    return;
+  }
   if (!plotUsable_) {
     drawnUpTo_ = s.newest;  // nothing to draw in a window this small
     return;

@@ -115,11 +115,14 @@ TEST(RecorderWindows, RunPointsDrawNewSegmentsAndTheScreenMovesByHalfASpan) {
   // The screen moved at points 100, 150, ... 600 and was drawn whole only then.
   EXPECT_EQ(std::tuple(screen->First(), screen->FullRedraws() - screenRedraws), std::tuple(550, 11));
   EXPECT_EQ(trend->FullRedraws(), redraws);
-  // The next run starts from an empty record.
+  // The next run starts from an empty record, in a range of its own points.
+  s.p().Buffer[0] = 1e4f;
+  trend->Paint();
   macro::Command(s.p(), 208);
   s.Route("QM");
   s.Ticks(1000);
   EXPECT_EQ(std::tuple(trend->DrawnUpTo(), screen->First()), std::tuple(1, 0));
+  EXPECT_LT(trend->High(), 100.0);
 }
 
 TEST(RecorderWindows, AStoreChangedUnderTheWindowIsRedrawnSafely) {
