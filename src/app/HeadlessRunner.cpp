@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "daq/RunCommands.h"
 #include "graph/GraphModel.h"
+#include "graph/RecorderModel.h"
 #include "macro/Interpreter.h"
 #include "macro/MacroRunner.h"
 #include "platform/DlLibrary.h"
@@ -109,6 +110,7 @@ int RunHeadless(const HeadlessOptions& o) {
   InitMainWindow(p);
   // The desktop's window model, drawing on a surface that keeps nothing.
   p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Nothing);
+  p.RecorderFactory = graph::MakeRecorderFactory(p, graph::OwnSurface::Nothing);
   TMainWindow w(p);
   host.SetMainHandler([&](int code, int arg) { w.WMUserMessage(code, arg); });
   if (!w.SetupWindow()) return 1;

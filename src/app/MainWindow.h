@@ -63,7 +63,7 @@ class TMainWindow {
 
   // --- main-window state ---
   int32_t FirstTick = 1;
-  // Opening graph windows waits for the next tick.
+  // The recorder-window procedure waits for the next tick.
   int32_t GoGrafWinPending = 0;
   int32_t FocusGraphs = 0;
   int16_t TicCount = 1;

@@ -14,6 +14,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 #include "state/UserMessages.h"
 #include "store/FixedText.h"
 
@@ -92,6 +93,7 @@ void TMainWindow::RedrawPanel() {
 void TMainWindow::RunRecorderProcedure() {
   if (!GoGrafWinPending) return;
   GoGrafWinPending = 0;
+  state::GoGrafWinProc(p_);
 }
 
 void TMainWindow::RunWaitingCommandLine() {

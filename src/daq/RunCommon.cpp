@@ -4,6 +4,7 @@
 
 #include "ops/Smoothing.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 #include "store/FixedText.h"
 
 namespace daq {
@@ -42,9 +43,9 @@ int FirstWaveformWindow(const state::Program& p) {
   return -1;
 }
 
-void NotifyRecorderWindows(state::Program&, int) {}
+void NotifyRecorderWindows(state::Program& p, int code) { state::SendToRecorderWindows(p, code, p.Bindx); }
 
-void OpenRecorderWindows(state::Program&) {}
+void OpenRecorderWindows(state::Program& p) { state::OpenRecorderWindows(p); }
 
 int SelectedChannels(const state::Program& p) {
   int n = 0;

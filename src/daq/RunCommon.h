@@ -31,11 +31,10 @@ void ApplyWaveformFilters(state::Program& p);
 [[nodiscard]] int FirstWaveformWindow(const state::Program& p);
 
 // User messages to the recorder windows (kRecorderRunStart when a run starts,
-// kRecorderPoint after every point). The recorder windows are not built yet: this is where they will be
-// reached; until then nothing listens and nothing happens.
+// kRecorderPoint after every point), with the last stored point as argument.
 void NotifyRecorderWindows(state::Program& p, int code);
-// Opens the recorder windows of the reference channel when a run asks for
-// them (MTrigger or MScroll with storing). Nothing to open yet.
+// Opens the recorder windows of the reference channel that a run asks for
+// (MTrigger or MScroll with storing) and that are not open yet.
 void OpenRecorderWindows(state::Program& p);
 
 // The number of channels selected for acquisition (MG).

@@ -8,6 +8,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 #include "store/FixedText.h"
 
 namespace macro {
@@ -20,7 +21,7 @@ void Command(state::Program& p, int id) {
       if (!p.MacGoing) StartMacro(p, "");
       break;
     case 201:  // recorder windows
-      state::ShowNotAvailable(p, "Okna zapisovače", "The recorder windows");
+      state::GoGrafWinProc(p);
       break;
     case 202:  // measurement run
     case 203:  // waveform run

@@ -17,6 +17,7 @@
 #include "platform/Interrupts.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 #include "store/FixedText.h"
 #include "store/Utilities.h"
 
@@ -395,6 +396,7 @@ void ClearMacro(state::Program& p) {
   state::TM(p, state::Txt(p, 420));
   p.QM = 0;
   p.QW = 0;
+  if (p.GoGrafWin) state::CloseRecorderWindows(p);
 }
 
 int StartMacro(state::Program& p, const std::string& nameOrEmpty) {

@@ -26,9 +26,11 @@
 #include "qt/MainWidget.h"
 #include "qt/QtUi.h"
 #include "qt/QtWindowHost.h"
+#include "qt/RecorderWidget.h"
 #include "qt/SettingsDialogs.h"
 #include "state/GraphWindows.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 
 namespace qt {
 namespace {
@@ -111,6 +113,7 @@ Desktop::~Desktop() {
   d.ui.SetParent(nullptr);
   state::UnDisplayWave(d.program, store::Store::W, -1);
   state::UnDisplayWave(d.program, store::Store::M, -1);
+  state::CloseRecorderWindows(d.program);
   d.program.AcquisitionDialog = nullptr;
   d.program.ChannelDialog = nullptr;
   d.program.MemoryDialog = nullptr;
@@ -146,6 +149,7 @@ bool Desktop::Start() {
   InstallAboutDialog(p, &window);
   InstallAritDialog(p, &window);
   p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Recording, GraphDialogs(&window));
+  p.RecorderFactory = MakeRecorderWidgetFactory(p);
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });
   window.SetClosedHandler([] { QCoreApplication::quit(); });
   if (!window.Start()) return false;

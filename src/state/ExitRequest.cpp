@@ -3,6 +3,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/RecorderWindows.h"
 #include "state/UserMessages.h"
 
 namespace state {
@@ -26,6 +27,7 @@ void MainExitTRV(Program& p, bool ask) {
     if (p.plat.windows) p.plat.windows->Close(*p.MatrixWin);
     p.MatrixWin.reset();
   }
+  CloseRecorderWindows(p);
   if (p.CloseCard) p.CloseCard(p);
   p.BudeKonecAleAzPoGrafech = 1;
 }

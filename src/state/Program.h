@@ -245,6 +245,14 @@ struct Program {
   // Prints the matrix display; the printing code installs it (empty: the
   // printing notice is shown).
   std::function<void(Program&)> printMatrix;
+  // Recorder windows of the measurement run (trend and screen of the
+  // reference channel) and what builds them (empty: windows that only record;
+  // kind 1 trend, 2 screen). `GoGrafWin`: they are in use.
+  std::unique_ptr<platform::GraphWindow> GrafWin1[store::kChannels];  // trend windows
+  std::unique_ptr<platform::GraphWindow> GrafWin2[store::kChannels];  // screen windows
+  std::function<std::unique_ptr<platform::GraphWindow>(const platform::GraphWindowSpec&, int kind)>
+      RecorderFactory;
+  int32_t GoGrafWin = 0;
 
   // --- card driver state (created by the card layer on first use) ---
   std::unique_ptr<daq::CardState, void (*)(daq::CardState*)> CardData{nullptr, nullptr};
