@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -28,6 +29,7 @@ int Pages(const std::string& path) {
 
 TEST(HeadlessPrint, MacroPrintsGraphsAndTextIntoPdfFiles) {
   TempDir dir;
+  std::filesystem::create_directories(dir / "MACRO");
   testing_support::WriteText(dir / "MACRO/P.MAC", "DW;\nPTW 1;\nPTA T.MAC;\nPTW 200;\n");
   testing_support::WriteText(dir / "MACRO/T.MAC", "DW;\nPTW 1;\n");
   // The last statement names no channel: the run reports the failure.

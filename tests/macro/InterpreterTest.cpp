@@ -190,16 +190,6 @@ TEST(Program, ResettingSettingsInsideAMacroKeepsTheRunnerState) {
   env.prog.PG.Sound = 1;
   EXPECT_EQ(env.Run("DEFAULT"), 1);
   EXPECT_EQ(env.prog.PG.MacroStatement, store::PG0.MacroStatement);
-
-  // Printing without a graph window to print fails with a message.
-  for (const char* k : {"PTW 1", "PTM"}) {
-    env.ui.ClearLog();
-    int status = 1;
-    EXPECT_EQ(env.Run(k, &status), 1) << k;
-    EXPECT_EQ(status, -1);
-    ASSERT_EQ(env.Messages(), 1) << k;
-    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 13));
-  }
 }
 
 TEST(Program, TextExportConverterAndEditorCommands) {

@@ -82,7 +82,9 @@ TEST(Print, GraphLandsInItsBoxBlackOnWhiteUnlessColourIsAsked) {
       for (int x = 0; x < img.width(); ++x) {
         const QRgb c = img.pixel(x, y);
         if (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)) ++chroma;
-        if (x < 100 || y < 200) ASSERT_EQ(c & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+        if (x < 100 || y < 200) {
+          ASSERT_EQ(c & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+        }
       }
     for (int x = left + 2; x < left + width - 2; ++x) {
       bool trace = false;
