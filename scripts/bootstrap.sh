@@ -11,7 +11,7 @@ packages=(
   libgtest-dev
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev fonts-dejavu-core
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libfftw3-dev python3-numpy python3-scipy)

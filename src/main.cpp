@@ -8,6 +8,7 @@
 #include "app/HeadlessRunner.h"
 #ifdef TARVELIN_DESKTOP
 #include "qt/DesktopRunner.h"
+#include "qt/PrintJobs.h"
 #endif
 
 namespace {
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
                  "tarvelin: %s\nusage: tarvelin [--root DIR] [--macro NAME] [--no-save] [--screenshot "
                  "FILE.png] [WORD1 [WORD2]]\n"
                  "       tarvelin --headless [--root DIR] [--answer yes|no] [--menu ID [--file PATH]...]... "
-                 "[--macro NAME] [--no-save] [WORD1 [WORD2]]\n",
+                 "[--macro NAME] [--no-save] [--print-to FILE.pdf] [WORD1 [WORD2]]\n",
                  error.c_str());
     return 2;
   }
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
   }
 #ifdef TARVELIN_DESKTOP
   if (desktop) return qt::RunDesktop(argc, argv, options);
+  // Qt draws the PDF pages; its application starts only when a print needs it.
+  options.printJobs = qt::PdfJobsWithoutDisplay(argc, argv);
 #else
   if (!headless) std::fprintf(stderr, "tarvelin: built without the desktop program; running headless\n");
 #endif

@@ -76,6 +76,8 @@ bool ParseHeadlessArguments(const std::vector<std::string>& args, HeadlessOption
       if (!value(v) || !AddMenuOption(a, v, o, error)) return false;
     } else if (a == "--screenshot") {
       if (!value(o.screenshot)) return false;
+    } else if (a == "--print-to") {
+      if (!value(o.printTo)) return false;
     } else if (a == "--no-save") {
       o.save = false;
     } else if (a == "--headless") {
@@ -106,6 +108,9 @@ int RunHeadless(const HeadlessOptions& o) {
     return 1;
   }
   Program p(state::Platform{&ui, &clock, &library, &process, &host, &paths});
+  p.OpenPrintJob = o.printJobs;
+  p.PrintToFile = true;
+  p.PrintToName = o.printTo;
   OwlMain(p, o.words);
   InitMainWindow(p);
   // The desktop's window model, drawing on a surface that keeps nothing.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PrintJob.h"
 #include "platform/Ui.h"
 
 namespace platform {
@@ -37,6 +38,10 @@ struct HeadlessOptions {
   std::vector<std::string> words;                   // the one or two command-line words
   std::vector<MenuOption> menus;                    // --menu ID [--file PATH]..., in order
   std::string screenshot;  // desktop only: PNG of the screen once the windows are shown, then exit
+  // Printing without a display: PDF files (--print-to FILE.pdf, else counted
+  // names in DATA/), opened by `printJobs` (empty: printing is not available).
+  std::string printTo;
+  platform::PrintJobOpener printJobs;
 };
 
 // Runs start-up, the command line or macro, and the two-phase exit. Answers

@@ -6,6 +6,7 @@
 #include "files/DataFileWriter.h"
 #include "files/JobUser.h"
 #include "files/ModifyFiles.h"
+#include "files/Printing.h"
 #include "files/RawImport.h"
 #include "files/TextExport.h"
 #include "files/TextImport.h"
@@ -17,6 +18,7 @@
 #include "state/Messages.h"
 #include "state/Program.h"
 #include "state/StoreAccess.h"
+#include "state/UserMessages.h"
 #include "store/FixedText.h"
 
 namespace app {
@@ -71,6 +73,36 @@ void WriteWorkSet(Program& p) {
   if (!ok) MessT(p, 324, 13);
 }
 
+// The first open graph window prints itself with the print dialog.
+void PrintOne(Program& p) {
+  for (store::Store st : {store::Store::W, store::Store::M})
+    for (int c = 0; c < store::kChannels; ++c)
+      if (platform::GraphWindow* w = p.Windows(st)[c].get()) {
+        w->UserMessage(state::kPrintGraph, 0);
+        return;
+      }
+  state::Mess(p, state::Lang(p, "Žádné grafické okno není otevřené", "No graph window is open"), Txt(p, 11));
+}
+
+// `TPRTDialog`: the windows chosen print in one job, a page each.
+void PrintMany(Program& p) {
+  std::vector<platform::GraphWindow*> open;
+  for (store::Store st : {store::Store::W, store::Store::M})
+    for (int c = 0; c < store::kChannels; ++c) open.push_back(p.Windows(st)[c].get());
+  std::vector<bool> chosen(open.size());
+  for (size_t i = 0; i < open.size(); ++i) chosen[i] = open[i] != nullptr;
+  if (p.MultiPrintDialog && !p.MultiPrintDialog(p, chosen)) return;
+  bool first = true;
+  for (size_t i = 0; i < open.size() && i < chosen.size(); ++i) {
+    if (!open[i] || !chosen[i]) continue;
+    if (first && !files::OpenPrint(p)) return;
+    if (!first && p.PrintJobNow) p.PrintJobNow->NewPage();
+    first = false;
+    open[i]->UserMessage(state::kPrintGraph, state::kPrintInPhase + files::kPrintDraw);
+  }
+  if (!first) files::ClosePrint(p);
+}
+
 void MemorySize(Program& p) {
   FreeMemUtil(p);
   MemSize(p);
@@ -108,8 +140,8 @@ MenuNode FileMenu() {
           Item(kMenuWriteJob, "Ulož nasta&vení (WJOB)", WriteJob),
           Item(kMenuWriteWorkSet, "Ulož nastavení a &data do pracovního souboru", WriteWorkSet),
           Separator(),
-          Unavailable(kMenuPrintOne, "&Tisk...  jednoho grafu"),
-          Unavailable(kMenuPrintMany, "Tisk...  více &grafů současně"),
+          Item(kMenuPrintOne, "&Tisk...  jednoho grafu", PrintOne),
+          Item(kMenuPrintMany, "Tisk...  více &grafů současně", PrintMany),
           Separator(),
           Item(kMenuMemSize, "Nastav &paměť (MEMSIZE)", MemorySize),
           Separator(),

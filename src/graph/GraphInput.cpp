@@ -285,9 +285,21 @@ void TDispl10::EvCommand(int id) {
     default:
       break;
   }
-  if ((id >= 150 && id <= 155) || (id >= 160 && id <= 165) || (id >= 170 && id <= 175) ||
-      (id >= 180 && id <= 184))
-    state::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
+  // The block-print panel: B1..B6, D1..D6, C1..C6, then V1 and its neighbours.
+  if ((id >= 150 && id <= 155) || (id >= 160 && id <= 165) || (id >= 170 && id <= 175)) {
+    PrintBlocksManagement((id - 150) / 10, (id - 150) % 10 + 1);
+    BlockDispl();
+  } else if (id == 180) {
+    BlockDispl();
+  } else if (id == 181 || id == 182) {
+    PrintBlocksManagement(id == 181 ? 4 : 3, 0);
+    BlockDispl();
+  } else if (id == 183) {
+    Printer(1);
+    BlockDispl();
+  } else if (id == 184) {
+    Printer(0);
+  }
 }
 
 void TDispl10::HotKeyDialog() {

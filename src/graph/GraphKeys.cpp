@@ -307,7 +307,7 @@ bool TDispl10::PlainKey(int key) {
       return true;
     case 'T':
       beep();
-      state::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
+      Printer(0);
       return true;
     case 'V':
       CursorToMax(3);

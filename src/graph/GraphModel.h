@@ -390,6 +390,31 @@ class TDispl10 : public platform::GraphWindow {
   // Offset layout: each trace carries its channel number at its left end.
   bool OffsetLabels = true;
 
+  // --- printing (GraphPrint.cpp) ---
+  // `Printer`: the user's print command (T, menu 318, the block panel);
+  // block 1 prints the block page. Warns about stored pictures and opens
+  // the print dialog where there is one.
+  void Printer(int block);
+  // `PrinterDispl`: the graph on paper in job phase `phase` (files::PrintPhase).
+  bool PrinterDispl(int phase);
+  // `DrawPrinter`: the graph in print layout where the print record puts it,
+  // or the block page when one was asked for, and the text block.
+  void DrawPrinter(platform::Canvas& dc);
+  // The graph in print layout: its box's top left at (x, y), the plot w × h.
+  void DrawPrinterAt(platform::Canvas& dc, int x, int y, int w, int h);
+  // Block print: op 0 this graph into block k (1..6), 1 empty block k,
+  // 2 this graph into block k and print the page, 3 the store's open
+  // windows into the blocks, 4 empty every block.
+  void PrintBlocksManagement(int op, int block);
+  void DisplBlocks(platform::Canvas& dc);  // the blocks on one page
+  void BlockDispl();                       // what the blocks hold, on the status line
+  // The print page onto a job opened by the caller (a PDF file the user
+  // named); false when another job is open or nothing was printed.
+  bool PrintToJob(std::unique_ptr<platform::PrintJob> job);
+  // Character cell of the scale labels while printing (0: the screen's).
+  int16_t PrintCellH = 0, PrintCellW = 0;
+  int ScaleCellH() const { return PrintCellH > 0 ? PrintCellH : 12; }
+
   // --- helpers over the stores ---
   store::CG_s& Graph(int chan) const { return cg_[chan]; }
   // The window's own and the active channel's graph settings.

@@ -18,7 +18,7 @@ void TDispl10::PaintRaster(platform::Canvas& dc) {
   const int right = PlotLeft + PlotW, bottom = PlotTop + PlotH;
   if (g.PrintMode && p_.Prt && p_.Prt.get()->Colour)
     dc.FillRect(PlotLeft, PlotTop, right, bottom, Rgb(224, 255, 255));
-  dc.SetPen(g.WhiteMode ? Rgb(192, 192, 192) : 0, 1);
+  dc.SetPen(g.WhiteMode && !g.PrintMode ? Rgb(192, 192, 192) : 0, 1);
   if ((g.DisplFlags & store::kDisplFixedVRaster) && !g.BottomBar)
     for (int k = 0; k <= 15; ++k) {
       const int x = PlotLeft + k * PlotW / 15;

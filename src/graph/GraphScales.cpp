@@ -18,12 +18,13 @@ uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint
 
 constexpr int kCellH = 12, kCellW = 5;
 
-// The scale labels keep their 12 × 5 px cell; face and weight are the ones
+// The scale labels keep their 12 × 5 px cell on screen (in print the print
+// record's); face and weight are the ones
 // chosen for the graph scales (the font record of `DG`).
-platform::Font Cell(const state::Program& p, int angleTenths = 0) {
+platform::Font Cell(const state::Program& p, int angleTenths, int height, int width) {
   platform::Font f = graph::ScaleFont(p);
-  f.height = kCellH;
-  f.width = kCellW;
+  f.height = height > 0 ? height : kCellH;
+  f.width = width > 0 ? width : kCellW;
   f.angleTenths = angleTenths;
   return f;
 }
@@ -69,8 +70,13 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
   // Caption: a mark in the channel colour, the unit prefix and the unit.
   const store::Col_s* col = p_.Col_.get();
   const store::Channel_s* ch = p_.Channels(IsW) ? &p_.Channels(IsW)[chan] : nullptr;
-  dc.FillRect(left + 5, top + 3, left + 50, top + 6, col ? col->TraceColor[chan] : Rgb(255, 255, 255));
-  dc.SetFont(Cell(p_));
+  // On paper without colour printing the trace is black, and so is its mark.
+  const bool mono = ColourOverride && Own().PrintMode;
+  dc.FillRect(left + 5, top + 3, left + 50, top + 6,
+              mono  ? OverrideColour
+              : col ? col->TraceColor[chan]
+                    : Rgb(255, 255, 255));
+  dc.SetFont(Cell(p_, 0, PrintCellH, PrintCellW));
   dc.SetTextColor(0);
   const bool oneLine = (g.DisplFlags & store::kDisplOneLineUnit) != 0;
   std::string prefix;
@@ -85,17 +91,17 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
   int captionBottom;
   if (oneLine) {
     dc.Text({left + 5, top + 7}, prefix + " " + unit, platform::HAlign::Left, platform::VAlign::Top);
-    captionBottom = top + 7 + kCellH;
+    captionBottom = top + 7 + ScaleCellH();
     if (ch) {
-      dc.SetFont(Cell(p_, 900));
+      dc.SetFont(Cell(p_, 900, PrintCellH, PrintCellW));
       dc.Text({left + 2, bottom - 5}, store::FieldText(ch->Name), platform::HAlign::Left,
               platform::VAlign::Top);
-      dc.SetFont(Cell(p_));
+      dc.SetFont(Cell(p_, 0, PrintCellH, PrintCellW));
     }
   } else {
     dc.Text({left + 5, top + 7}, prefix, platform::HAlign::Left, platform::VAlign::Top);
-    dc.Text({left + 5, top + 7 + kCellH}, unit, platform::HAlign::Left, platform::VAlign::Top);
-    captionBottom = top + 7 + 2 * kCellH;
+    dc.Text({left + 5, top + 7 + ScaleCellH()}, unit, platform::HAlign::Left, platform::VAlign::Top);
+    captionBottom = top + 7 + 2 * ScaleCellH();
   }
 
   // Ticks and labels.
@@ -114,8 +120,8 @@ void TDispl10::PaintOneVScale(platform::Canvas& dc, int chan, int top, int heigh
     bool exponent = false;
     const std::string label = ValueLabel(t, vMax, vMin, extra, &exponent);
     const bool aboveBottom = g.BottomBar || y <= bottom - 10;
-    const bool belowCaption = y - kCellH / 2 > captionBottom;
-    const bool outOfStripEdge = !strips || y <= bottom - kCellH / 2;
+    const bool belowCaption = y - ScaleCellH() / 2 > captionBottom;
+    const bool outOfStripEdge = !strips || y <= bottom - ScaleCellH() / 2;
     if (aboveBottom && belowCaption && outOfStripEdge)
       dc.Text({PlotLeft - (exponent ? 9 : 13), y}, label, platform::HAlign::Right, platform::VAlign::Center);
     if (g.Raster && (g.DisplFlags & store::kDisplHRaster)) {
@@ -186,7 +192,7 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
     unit = u.text ? state::Txt(p_, u.text) : u.name;
   }
   const int y0 = PlotTop + PlotH;
-  dc.SetFont(Cell(p_));
+  dc.SetFont(Cell(p_, 0, PrintCellH, PrintCellW));
   dc.SetTextColor(0);
   dc.SetPen(0, 1);
   const float fixed = col ? col->TimeStep[chan] : 0.0f;
@@ -213,7 +219,7 @@ void TDispl10::PaintScale(platform::Canvas& dc) {
   std::snprintf(header, sizeof header, "%12s  %2d:%02d:%02d.%02d   ", store::FieldText(h.Date).c_str(),
                 h.TriggerTime[1], h.TriggerTime[0], h.TriggerTime[3], h.TriggerTime[2]);
   dc.SetTextColor(Rgb(127, 127, 127));
-  dc.Text({PlotLeft, y0 + 5 + kCellH}, header, platform::HAlign::Left, platform::VAlign::Top);
+  dc.Text({PlotLeft, y0 + 5 + ScaleCellH()}, header, platform::HAlign::Left, platform::VAlign::Top);
   if (g.Multi) {
     char own[16], act[16];
     std::snprintf(own, sizeof own, "%3d/", OwnChan + 1);

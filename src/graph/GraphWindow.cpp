@@ -31,7 +31,10 @@ void TDispl10::UserMessage(int code, int arg) {
       HorizontalAllExpand();
       break;
     case state::kPrintGraph:
-      state::ShowNotAvailable(p_, "Tisk grafu", "Printing the graph");
+      if (arg >= state::kPrintInPhase - 1 && arg <= state::kPrintInPhase + 2)
+        PrinterDispl(arg - state::kPrintInPhase);
+      else
+        Printer(0);
       break;
     case state::kHistoryAdd:
       F7();

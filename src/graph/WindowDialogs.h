@@ -55,6 +55,8 @@ struct WindowDialogs {
   std::function<bool(state::Program&, MultiDisplRequest&)> multiDispl;
   std::function<bool(state::Program&, MarkerDialogRequest&)> marker;
   std::function<bool(state::Program&, CalibrationDialogRequest&)> calibration;
+  // `TTiskDialog` over a copy of the print record; true when "Tisk" was pressed.
+  std::function<bool(state::Program&, store::Prt_s&, const std::string& title)> print;
 };
 
 }  // namespace graph

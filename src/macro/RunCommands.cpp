@@ -7,6 +7,8 @@
 
 #include "daq/Driver.h"
 #include "daq/Sampling.h"
+#include "files/FileArguments.h"
+#include "files/Printing.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Executors.h"
 #include "macro/MacroEditor.h"
@@ -14,6 +16,7 @@
 #include "macro/Prompts.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/UserMessages.h"
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 
@@ -142,10 +145,56 @@ int ExPWAITOFF(state::Program& p) {
   return kDone;
 }
 
-// Printing belongs to the graph work, which has not landed.
-int ExPTW(state::Program& p) { return NotAvailable(p, "PTW"); }
-int ExPTM(state::Program& p) { return NotAvailable(p, "PTM"); }
-int ExPTA(state::Program& p) { return NotAvailable(p, "PTA"); }
-int ExPTMC(state::Program& p) { return NotAvailable(p, "PTMC"); }
+// The graph windows print themselves (user message kPrintGraph in a job phase).
+int ExPTW(state::Program& p) {
+  int32_t ch = 1;
+  if (!GetChannel(p, ch, 1, store::kChannels, "Číslo kanálu pro tisk", "PTW")) return kFailed;
+  platform::GraphWindow* w = p.QWWin[ch - 1].get();
+  if (!w) {
+    state::Mess(p,
+                std::string(state::Lang(p, "PTW: okno kanálu není otevřené: W",
+                                        "PTW: the channel's window is not open: W")) +
+                    std::to_string(ch),
+                state::Txt(p, 13));
+    return kFailed;
+  }
+  // A failed print says so itself.
+  w->UserMessage(state::kPrintGraph, state::kPrintInPhase + files::kPrintWhole);
+  return kDone;
+}
+
+// Every open M window, a page each, in one job.
+int ExPTM(state::Program& p) {
+  bool first = true;
+  for (auto& w : p.QMWin) {
+    if (!w) continue;
+    if (first) {
+      if (!files::OpenPrint(p)) return kFailed;
+    } else if (p.PrintJobNow) {
+      p.PrintJobNow->NewPage();
+    }
+    first = false;
+    w->UserMessage(state::kPrintGraph, state::kPrintInPhase + files::kPrintDraw);
+  }
+  if (first) {
+    state::Mess(p,
+                state::Lang(p, "PTM: žádné okno měření není otevřené", "PTM: no measurement window is open"),
+                state::Txt(p, 13));
+    return kFailed;
+  }
+  return files::ClosePrint(p) ? kDone : kFailed;
+}
+
+int ExPTA(state::Program& p) {
+  std::string name;
+  if (!files::TakeFileArgument(p, "PTA", name)) return NoFileChosen(p, "PTA");
+  return files::PrintTextFile(p, name) ? kDone : kFailed;
+}
+
+int ExPTMC(state::Program& p) {
+  const std::string name = store::FieldText(p.WG.MacroFile);
+  if (name.empty()) return NoFileChosen(p, "PTMC");
+  return files::PrintTextFile(p, name) ? kDone : kFailed;
+}
 
 }  // namespace macro

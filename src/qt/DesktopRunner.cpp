@@ -24,6 +24,7 @@
 #include "qt/GraphDialogs.h"
 #include "qt/HotKeyDialog.h"
 #include "qt/MainWidget.h"
+#include "qt/PrintDialog.h"
 #include "qt/QtUi.h"
 #include "qt/QtWindowHost.h"
 #include "qt/RecorderWidget.h"
@@ -121,6 +122,8 @@ Desktop::~Desktop() {
   d.program.HotKeyDialog = nullptr;
   d.program.AboutDialog = nullptr;
   d.program.AritDialog = nullptr;
+  d.program.OpenPrintJob = nullptr;
+  d.program.MultiPrintDialog = nullptr;
   d.window.reset();
 }
 
@@ -148,6 +151,10 @@ bool Desktop::Start() {
   InstallHotKeyDialog(p, &window);
   InstallAboutDialog(p, &window);
   InstallAritDialog(p, &window);
+  InstallPrintDialogs(p, &window);
+  // Named PDF files instead of the printer question, as without a display.
+  p.PrintToFile = !d.options.printTo.empty();
+  p.PrintToName = d.options.printTo;
   p.GraphFactory = graph::MakeGraphWindowFactory(p, graph::OwnSurface::Recording, GraphDialogs(&window));
   p.RecorderFactory = MakeRecorderWidgetFactory(p);
   d.host.SetMainHandler([&window](int code, int arg) { window.Logic().WMUserMessage(code, arg); });

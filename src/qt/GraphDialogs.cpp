@@ -7,6 +7,7 @@
 #include "qt/CursorModeDialog.h"
 #include "qt/MarkerDialog.h"
 #include "qt/MultiDisplDialog.h"
+#include "qt/PrintDialog.h"
 
 namespace qt {
 
@@ -20,6 +21,10 @@ graph::WindowDialogs GraphDialogs(QWidget* parent) {
   };
   d.multiDispl = [owner](state::Program& p, graph::MultiDisplRequest& request) {
     MultiDisplDialog dialog(p, request, owner.data());
+    return dialog.exec() == QDialog::Accepted;
+  };
+  d.print = [owner](state::Program& p, store::Prt_s& record, const std::string& title) {
+    PrintSettingsDialog dialog(p, record, QString::fromStdString(title), owner.data());
     return dialog.exec() == QDialog::Accepted;
   };
   d.marker = [owner](state::Program& p, graph::MarkerDialogRequest& request) {

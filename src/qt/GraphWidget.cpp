@@ -1,15 +1,19 @@
 #include "qt/GraphWidget.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <algorithm>
 
 #include "graph/GraphWindowMenu.h"
 #include "qt/KeyCodes.h"
+#include "qt/PrintJobs.h"
 #include "qt/QtWindowHost.h"
 
 namespace qt {
@@ -85,6 +89,33 @@ void GraphWidget::BuildMenu() {
       }
     }
   }
+  QMenu* picture = menuBar_->addMenu(QStringLiteral("O&brázek"));
+  for (const char* kind : {"PNG", "SVG", "PDF"}) {
+    QAction* a = picture->addAction(QStringLiteral("%1...").arg(QLatin1String(kind)));
+    a->setObjectName(QStringLiteral("picture_%1").arg(QLatin1String(kind)));
+    connect(a, &QAction::triggered, this, [this, kind] { SavePicture(QLatin1String(kind)); });
+  }
+  // The block print: B puts this graph into a block of the page, D empties
+  // a block, C puts it there and prints the page at once.
+  QMenu* blocks = menuBar_->addMenu(QStringLiteral("B&loky tisku"));
+  auto blockItem = [this, blocks](const QString& label, int id) {
+    QAction* a = blocks->addAction(label);
+    a->setObjectName(QStringLiteral("block_%1").arg(id));
+    connect(a, &QAction::triggered, this, [this, id] {
+      if (model_) model_->EvCommand(id);
+      Refresh();
+      if (model_) setFocus();
+    });
+  };
+  for (int k = 0; k < 6; ++k) blockItem(QStringLiteral("B%1").arg(k + 1), 150 + k);
+  blocks->addSeparator();
+  for (int k = 0; k < 6; ++k) blockItem(QStringLiteral("D%1").arg(k + 1), 160 + k);
+  blocks->addSeparator();
+  for (int k = 0; k < 6; ++k) blockItem(QStringLiteral("C%1").arg(k + 1), 170 + k);
+  blocks->addSeparator();
+  blockItem(QStringLiteral("V1"), 183);
+  blockItem(QString::fromUtf8("Všechna okna do bloků"), 182);
+  blockItem(QString::fromUtf8("Vyprázdni bloky"), 181);
   // One row: what does not fit goes behind the bar's extension button.
   menuBar_->setGeometry(0, 0, std::max(width(), 1), menuBar_->sizeHint().height());
 }
@@ -94,6 +125,34 @@ void GraphWidget::RunMenu(int id) {
   model_->MenuCommand(id);
   Refresh();
   if (model_) setFocus();  // the keys go to the window again
+}
+
+void GraphWidget::SavePicture(const QString& kind) {
+  if (!model_) return;
+  const QString file =
+      QFileDialog::getSaveFileName(this, kind, QString(), QStringLiteral("*.") + kind.toLower());
+  if (!file.isEmpty()) SavePictureTo(kind, file);
+  if (model_) setFocus();
+}
+
+bool GraphWidget::SavePictureTo(const QString& kind, const QString& file) {
+  if (!model_) return false;
+  if (kind == QLatin1String("PDF")) return model_->PrintToJob(OpenPdfJob(file.toStdString(), "Picture"));
+  if (kind == QLatin1String("PNG")) return Image().save(file, "PNG");
+  // SVG: the window draws its whole picture again onto the generator.
+  QSvgGenerator svg;
+  svg.setFileName(file);
+  svg.setSize(image_.size());
+  svg.setViewBox(QRect(QPoint(0, 0), image_.size()));
+  svg.setTitle(QString::fromStdString(model_->Caption()));
+  {
+    QtCanvas canvas(svg);
+    model_->DoClear = 1;
+    model_->Displ(canvas);
+  }
+  // The screen shows the same; its next partial repaint starts from a whole one.
+  model_->DoClear = 1;
+  return QFileInfo(file).size() > 0;
 }
 
 // A drag goes on outside the window (the widget holds the mouse): the model

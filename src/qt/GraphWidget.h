@@ -46,6 +46,8 @@ class GraphWidget : public QWidget {
 
   // The picture as the model drew it (the painter is closed first).
   const QImage& Image();
+  // Writes the picture ("PNG", "SVG") or the print page ("PDF") to `file`.
+  bool SavePictureTo(const QString& kind, const QString& file);
   // The window menu; the picture starts below it.
   QMenuBar* MenuBar() const { return menuBar_; }
   int PictureTop() const;
@@ -72,6 +74,8 @@ class GraphWidget : public QWidget {
   void StoreRect();
   void BuildMenu();
   void RunMenu(int id);
+  // The picture as PNG or SVG, the print page as PDF, into a file the user names.
+  void SavePicture(const QString& kind);
   // A mouse position in the model's client pixels, inside the picture.
   QPoint ClientPoint(const QMouseEvent& event) const;
 

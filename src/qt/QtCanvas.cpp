@@ -61,18 +61,24 @@ QtCanvas::QtCanvas(QImage& image)
   metrics_ = QFontMetrics(qfont_);
 }
 
+QtCanvas::QtCanvas(QPaintDevice& device) : QtCanvas(noImage_) {
+  device_ = &device;
+  pen_.setCosmetic(false);
+  pen_.setWidth(1);
+}
+
 QtCanvas::~QtCanvas() { End(); }
 
 QRgb QtCanvas::ToQRgb(uint32_t c) { return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 void QtCanvas::Begin() {
-  if (painter_.isActive() || image_.isNull()) return;
-  if (!painter_.begin(&image_)) return;
+  if (painter_.isActive() || (!device_ && image_.isNull())) return;
+  if (!painter_.begin(device_ ? device_ : &image_)) return;
   const QImage::Format f = image_.format();
-  fastPixels_ =
-      f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
+  fastPixels_ = !device_ && (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+                             f == QImage::Format_ARGB32_Premultiplied);
   // Asked after the painter opened: the memory it paints, never a copy.
-  bits_ = image_.bits();
+  bits_ = device_ ? nullptr : image_.bits();
   bytesPerLine_ = image_.bytesPerLine();
   ApplyState();
   if (onDraw_) onDraw_();
@@ -102,7 +108,9 @@ void QtCanvas::ApplyState() {
 void QtCanvas::SetPen(uint32_t color, int width) {
   width = std::clamp(width, 0, kMaxPenWidth);
   pen_ = QPen(ToQColor(color));
-  if (width <= 1) {
+  if (width <= 1 && device_) {
+    pen_.setWidth(1);
+  } else if (width <= 1) {
     pen_.setCosmetic(true);
     pen_.setCapStyle(Qt::FlatCap);
   } else {
@@ -189,7 +197,7 @@ void QtCanvas::Ellipse(int l, int t, int r, int b) {
 }
 
 void QtCanvas::Pixel(platform::Point p, uint32_t color) {
-  if (p.x < 0 || p.y < 0 || p.x >= image_.width() || p.y >= image_.height() || !Ready()) return;
+  if (p.x < 0 || p.y < 0 || p.x >= Width() || p.y >= Height() || !Ready()) return;
   if (!fastPixels_ || !bits_) {
     painter_.setPen(QPen(ToQColor(color), 0));
     painter_.drawPoint(p.x, p.y);

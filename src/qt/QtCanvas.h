@@ -24,6 +24,10 @@ class QtCanvas : public platform::Canvas {
   // The image is drawn on in place; it should be Format_RGB32 (other
   // formats work, pixels more slowly). It must outlive the canvas.
   explicit QtCanvas(QImage& image);
+  // Draws on another paint device (a printer or PDF page, an SVG picture):
+  // pixels go through the painter and a 1 px pen stays 1 device pixel wide.
+  // The device must outlive the canvas.
+  explicit QtCanvas(QPaintDevice& device);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
@@ -38,8 +42,8 @@ class QtCanvas : public platform::Canvas {
   // image was last shown (End): the window schedules showing it again.
   void SetDrawHandler(std::function<void()> handler) { onDraw_ = std::move(handler); }
 
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  int Width() const override { return device_ ? device_->width() : image_.width(); }
+  int Height() const override { return device_ ? device_->height() : image_.height(); }
 
   void SetPen(uint32_t color, int width) override;
   void SetBrush(uint32_t color) override;
@@ -69,7 +73,9 @@ class QtCanvas : public platform::Canvas {
   void ApplyState();
   const QPoint* Points(const std::vector<platform::Point>& points);
 
+  QImage noImage_;  // the image of a canvas on another device
   QImage& image_;
+  QPaintDevice* device_ = nullptr;
   QPainter painter_;
   std::function<void()> onDraw_;
   // The image's pixels while the painter is open (the same memory it paints).

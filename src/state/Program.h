@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Library.h"
 #include "platform/Paths.h"
+#include "platform/PrintJob.h"
 #include "platform/Process.h"
 #include "platform/Ui.h"
 #include "platform/WindowHost.h"
@@ -272,6 +273,26 @@ struct Program {
   int32_t FocusGraphs = 0;
   // A submenu the last menu command asks to reopen.
   int32_t MenuPopup = 0;
+
+  // --- printing ---
+  // Opens print jobs (empty: nothing can be printed); the job open between
+  // the phases of a multi-part print (`hPr`).
+  platform::PrintJobOpener OpenPrintJob;
+  std::unique_ptr<platform::PrintJob> PrintJobNow;
+  // Without a display every job is a PDF file: the one named (--print-to),
+  // else counted names in the data folder.
+  bool PrintToFile = false;
+  std::string PrintToName;
+  int32_t PrintJobsDone = 0;
+  // The graphs of a block print: store (0 M, 1 W, -1 none) and channel of each block.
+  struct PrintBlock {
+    int store = -1, chan = 0;
+  };
+  PrintBlock PrintBlocks[6];
+  int32_t DoBlockPrint = 0;
+  // The multiple-print dialog (menu 320): marks the windows to print, in
+  // the order W 1..128, M 1..128; false when cancelled. Empty: every open window.
+  std::function<bool(Program&, std::vector<bool>& chosen)> MultiPrintDialog;
 
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.
   template <typename T>

@@ -122,6 +122,10 @@ enum UserMessage : int {
   kLinkWaveFile = 2141,          // join a waveform file to the store (the graph window's Ctrl+E)
 };
 
+// Printing: kPrintGraph with argument 0 is the user's print command (the
+// dialog); kPrintInPhase + phase prints without it in that job phase (-1..2).
+inline constexpr int kPrintInPhase = 10;
+
 // Whether a code presses a graph-window hot key.
 constexpr bool IsHotKey(int code) {
   return (code >= kHotKeyCtrlA && code <= kHotKeyTabF) || (code >= kHotKeyCtrlN && code <= kHotKeyCtrlO);

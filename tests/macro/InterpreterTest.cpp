@@ -190,17 +190,6 @@ TEST(Program, ResettingSettingsInsideAMacroKeepsTheRunnerState) {
   env.prog.PG.Sound = 1;
   EXPECT_EQ(env.Run("DEFAULT"), 1);
   EXPECT_EQ(env.prog.PG.MacroStatement, store::PG0.MacroStatement);
-
-  // Missing executors say they are not available and fail.
-  for (const char* k : {"PTW", "PTM", "PTA", "PTMC"}) {
-    env.ui.ClearLog();
-    int status = 1;
-    EXPECT_EQ(env.Run(k, &status), 1) << k;  // known, so no "unknown command" question
-    EXPECT_EQ(status, -1);
-    ASSERT_EQ(env.Messages(), 1) << k;
-    EXPECT_NE(env.ui.Log()[0].text.find(k), std::string::npos);
-    EXPECT_EQ(env.ui.Log()[0].title, state::Txt(env.prog, 14));
-  }
 }
 
 TEST(Program, TextExportConverterAndEditorCommands) {
