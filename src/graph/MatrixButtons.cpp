@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "files/DataFileFormat.h"
+#include "files/Printing.h"
 #include "graph/MatrixDisplay.h"
 #include "ops/MatrixOps.h"
 #include "state/Messages.h"
@@ -113,10 +114,7 @@ bool TDispl2D::EvCommand(int id) {
       SetRange(Max + range / 10, Min + range / 10);
       break;
     case kMatPrint:
-      if (p_.printMatrix)
-        p_.printMatrix(p_);
-      else
-        state::ShowNotAvailable(p_, "Tisk matice", "Printing the matrix");
+      (void)PrinterDispl(files::kPrintWhole);  // the job reports its own failures
       return true;
     case kMatPerspective:
       m.Perspective = (m.Perspective == 0 || !(m.Perspective < 1.6f)) ? 0.8f : StepDown(m.Perspective);

@@ -103,6 +103,10 @@ class TDispl2D : public platform::GraphWindow {
   std::string Pozice(int x, int y);
   // Reads a saved matrix chosen in a file dialog and shows it.
   bool OpenMatrixFile();
+  // Draws the matrix on the page of a print job in the job phase given
+  // (0 whole job, -1 open, 2 draw, 1 draw and close). False when nothing
+  // was printed.
+  bool PrinterDispl(int phase);
 
   // The view, for the hosts and the tests.
   float Max = 1, Min = 0;

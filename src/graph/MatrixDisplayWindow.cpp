@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 
+#include "files/Printing.h"
 #include "graph/MatrixDisplay.h"
 #include "platform/NullCanvas.h"
 #include "state/ExitRequest.h"
@@ -138,7 +139,28 @@ void TDispl2D::Autoscale() {
   SetRange(hi, lo);
 }
 
-bool TDispl2D::Interrupted() { return p_.plat.ui && p_.ui().InputPending(); }
+bool TDispl2D::Interrupted() { return !print_ && p_.plat.ui && p_.ui().InputPending(); }
+
+bool TDispl2D::PrinterDispl(int phase) {
+  // Checked first: a matrix too small would close this window from inside the drawing.
+  if (TooSmall()) {
+    state::MessT(p_, 731, 13);
+    return false;
+  }
+  return files::PrintDrawing(p_, phase, [this](platform::Canvas& page) {
+    platform::Canvas* screen = surface_;
+    const int w = ClientW, h = ClientH;
+    surface_ = &page;
+    ClientW = std::max(page.Width(), 1);
+    ClientH = std::max(page.Height(), 1);
+    print_ = true;
+    (void)Displ();
+    print_ = false;
+    surface_ = screen;
+    ClientW = w, ClientH = h;
+    Layout();
+  });
+}
 
 void TDispl2D::CloseWindow() {
   // The program's slot owns this object: it goes last.

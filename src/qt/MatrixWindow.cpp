@@ -1,12 +1,14 @@
 #include "qt/MatrixWindow.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSvgGenerator>
 #include <algorithm>
 
 #include "files/DataFileFormat.h"
@@ -70,7 +72,7 @@ void MatrixWindow::BuildMenu() {
   QAction* save = menu->addAction(QString::fromUtf8(state::Lang(p, "&Ulož matici", "&Save the matrix")));
   connect(save, &QAction::triggered, this, [this] { Press(graph::kMatSave); });
   QAction* png = menu->addAction(
-      QString::fromUtf8(state::Lang(p, "Ulož &obrázek PNG...", "Save the &picture as PNG...")));
+      QString::fromUtf8(state::Lang(p, "Ulož &obrázek (PNG, SVG)...", "Save the &picture (PNG, SVG)...")));
   png->setObjectName(QStringLiteral("menu_png"));
   connect(png, &QAction::triggered, this, &MatrixWindow::AskSavePicture);
   menu->addSeparator();
@@ -102,14 +104,33 @@ const QImage& MatrixWindow::Image() {
   return image_;
 }
 
-bool MatrixWindow::SavePicture(const QString& path) { return Image().save(path, "PNG"); }
+bool MatrixWindow::SavePicture(const QString& path) {
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return Image().save(path, "PNG");
+  if (!model_) return false;
+  // SVG: the window draws its picture again onto the generator, as vectors.
+  const QSize size = image_.size();
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setTitle(QString::fromStdString(model_->Caption()));
+  {
+    QtCanvas canvas(svg);
+    model_->SetSurface(&canvas);
+    model_->Paint();
+    model_->SetSurface(&canvas_);
+  }
+  model_->Paint();
+  return QFileInfo(path).size() > 0;
+}
 
 void MatrixWindow::AskSavePicture() {
   if (!model_) return;
   state::Program& p = model_->Prog();
   platform::FileDialogRequest request;
   request.title = state::Lang(p, "Ulož obrázek matice", "Save the picture of the matrix");
-  request.filter = state::Lang(p, "Obrázky PNG$*.PNG", "PNG pictures$*.PNG");
+  request.filter =
+      state::Lang(p, "Obrázky PNG$*.PNG$Obrázky SVG$*.SVG", "PNG pictures$*.PNG$SVG pictures$*.SVG");
   request.folder = files::ResolveDataName(p, "\\DATA\\");
   request.mask = "*.PNG";
   request.save = true;

@@ -32,7 +32,8 @@ class MatrixWindow : public QWidget {
   // The picture as the model drew it (the painter is closed first).
   const QImage& Image();
   int PictureTop() const;
-  // Writes the picture as PNG; false when the file cannot be written.
+  // Writes the picture as SVG when the name ends in ".svg", else as PNG;
+  // false when the file cannot be written.
   bool SavePicture(const QString& path);
 
  protected:

@@ -243,9 +243,6 @@ struct Program {
   // --- matrix display ---
   std::unique_ptr<platform::GraphWindow> MatrixWin;  // the open matrix display, null when closed
   int32_t FULL_MATRIX = 0;  // grey background and the colour legend in the matrix display
-  // Prints the matrix display; the printing code installs it (empty: the
-  // printing notice is shown).
-  std::function<void(Program&)> printMatrix;
   // Recorder windows of the measurement run (trend and screen of the
   // reference channel) and what builds them (empty: windows that only record;
   // kind 1 trend, 2 screen). `GoGrafWin`: they are in use.

@@ -422,6 +422,9 @@ TEST_F(DesktopFlow, MatrixMenuShowsTheColourMapAndItsButtonsChangeIt) {
   EXPECT_EQ(window->Image().pixelColor(2, 40), QColor(192, 192, 192)) << "grey with the legend";
   EXPECT_TRUE(window->SavePicture(QString::fromStdString(root / "matrix.png")));
   EXPECT_FALSE(QImage(QString::fromStdString(root / "matrix.png")).isNull());
+  ASSERT_TRUE(window->SavePicture(QString::fromStdString(root / "matrix.svg")));
+  const std::vector<uint8_t> svg = testing_support::ReadBytes(root / "matrix.svg");
+  EXPECT_NE(std::string(svg.begin(), svg.end()).find("<svg"), std::string::npos);
   qt_test::Click(window, QStringLiteral("button_150"));
   EXPECT_FALSE(P().MatrixWin);
 }
