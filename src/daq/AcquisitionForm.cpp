@@ -176,6 +176,7 @@ AcquisitionForm::AcquisitionForm(const state::Program& p) {
 
   const store::A_s& one = p.A ? p.A[0] : store::A0;
   const store::A_s& ref = p.A ? p.RefA() : store::A0;
+  live = (ref.Flags153 & store::kAWLive) != 0;
   for (AcqField f : kAcqFields) {
     double v = Get(InChannelOne(f) ? one : ref, f);
     if (!std::isfinite(v)) v = Get(store::A0, f);
@@ -294,6 +295,8 @@ int AcquisitionForm::Accept(state::Program& p) {
   // Only the fields shown here are written: the run may have changed other
   // fields of these records while the dialog was open.
   for (AcqField f : kAcqFields) Put(InChannelOne(f) ? one : p.RefA(), f, value(f));
+  store::A_s& ref = p.RefA();
+  ref.Flags153 = uint8_t(live ? ref.Flags153 | store::kAWLive : ref.Flags153 & ~store::kAWLive);
   for (AcqField f : kAcqFields) SetNumber(f, value(f));
   for (AcqField f : {AcqField::CalInput1, AcqField::CalInput2}) {
     calKept_[CalSlot(f)] = value(f);

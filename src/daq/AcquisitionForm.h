@@ -95,6 +95,10 @@ class AcquisitionForm {
 
   AcqDerived Derived() const;
 
+  // Waveform runs done by the first waveform window, scan by scan (the
+  // reference channel's live flag); written back by `Accept`.
+  bool live = false;
+
   // `CanClose`: reads every field, warns about an empty event or trace
   // window (general texts 252 and 253, the values stay), and writes the
   // fields into the records. A repeated waveform run whose length or

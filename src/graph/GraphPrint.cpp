@@ -38,6 +38,9 @@ class OffsetCanvas : public platform::Canvas {
   }
   int TextWidth(std::string_view s) override { return to_.TextWidth(s); }
   void Bitmap(platform::Point p, std::string_view name) override { to_.Bitmap(At(p), name); }
+  void StretchImage(int l, int t, int r, int b, const uint32_t* pixels, int width, int height) override {
+    to_.StretchImage(l + dx_, t + dy_, r + dx_, b + dy_, pixels, width, height);
+  }
 
  private:
   platform::Point At(platform::Point p) const { return {p.x + dx_, p.y + dy_}; }

@@ -1,5 +1,6 @@
 #include "qt/AcquisitionDialog.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "qt/DialogControls.h"
+#include "state/Messages.h"
 #include "state/Program.h"
 
 namespace qt {
@@ -31,6 +33,13 @@ AcquisitionDialog::AcquisitionDialog(state::Program& p, QWidget* parent, const Q
   right->addWidget(group("Vlna", {AcqField::WLength, AcqField::WRepeatPeriod, AcqField::WPeriod}));
   right->addWidget(group(
       "Kalibrace", {AcqField::CalInput1, AcqField::CalValue1, AcqField::CalInput2, AcqField::CalValue2}));
+  auto* live = new QCheckBox(QString::fromUtf8(state::Lang(p, "Živý záznam vlny v okně grafu",
+                                                           "Live waveform record in the graph window")),
+                             this);
+  live->setObjectName(QStringLiteral("live"));
+  live->setChecked(form_.live);
+  connect(live, &QCheckBox::toggled, this, [this](bool on) { form_.live = on; });
+  right->addWidget(live);
   right->addStretch(1);
   groups->addLayout(right);
 

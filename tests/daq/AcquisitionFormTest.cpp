@@ -87,6 +87,20 @@ TEST_F(AcquisitionFormTest, PreTriggerNotBelowTheSizeBecomesSizeLessTwo) {
   EXPECT_EQ(std::tuple(p.A[0].MLength, p.A[0].MBefore), std::tuple(8, 6));
 }
 
+TEST_F(AcquisitionFormTest, LiveFlagIsShownAndWrittenToTheReferenceChannelOnly) {
+  p.RefA().Flags153 = store::kANotAnalogInput;
+  AcquisitionForm f(p);
+  EXPECT_FALSE(f.live);
+  f.live = true;
+  f.Accept(p);
+  EXPECT_EQ(p.RefA().Flags153, store::kANotAnalogInput | store::kAWLive);
+  AcquisitionForm g(p);
+  EXPECT_TRUE(g.live);
+  g.live = false;
+  g.Accept(p);
+  EXPECT_EQ(p.RefA().Flags153, store::kANotAnalogInput);
+}
+
 TEST_F(AcquisitionFormTest, ACalibrationMadeOnAnotherRangeSurvivesOkUntilEdited) {
   // The factory calibration is for +-10 V; simulation reports a 5 V range.
   p.A[0].CalInput1 = -10.0f;
