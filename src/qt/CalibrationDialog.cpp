@@ -110,15 +110,8 @@ CalibrationDialog::CalibrationDialog(state::Program& p, graph::CalibrationDialog
   layout->addLayout(actions);
   layout->addLayout(bottom);
 
-  connect(record_, &QComboBox::currentIndexChanged, this, [this](int k) {
-    if (k < 0 || k == shown_) return;
-    if (!Take(shown_)) {
-      const QSignalBlocker block(record_);
-      record_->setCurrentIndex(shown_);
-      return;
-    }
-    Show(k);
-  });
+  SwitchRecordsWith(
+      record_, this, shown_, [this](int k) { return Take(k); }, [this](int k) { Show(k); });
   connect(channel_, &QComboBox::currentIndexChanged, this, [this] {
     if (Take(shown_)) Show(shown_);
   });

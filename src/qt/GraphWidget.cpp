@@ -320,15 +320,6 @@ void GraphWidget::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void RenderGraph(graph::TDispl10& w, QImage& image) {
-  platform::Canvas* previous = &w.Surface();
-  {
-    QtCanvas canvas(image);
-    w.SetSurface(&canvas);
-    w.SetClientSize(std::max(1, image.width()), std::max(1, image.height()));
-    w.Paint();
-    w.SetSurface(previous);
-  }
-}
+void RenderGraph(graph::TDispl10& w, QImage& image) { RenderOnImage(w, image); }
 
 }  // namespace qt

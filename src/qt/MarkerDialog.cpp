@@ -119,15 +119,8 @@ MarkerDialog::MarkerDialog(state::Program& p, graph::MarkerDialogRequest& reques
   layout->addLayout(grid);
   layout->addLayout(bottom);
 
-  connect(choice_, &QComboBox::currentIndexChanged, this, [this](int k) {
-    if (k < 0 || k == shown_) return;
-    if (!Take(shown_)) {
-      const QSignalBlocker block(choice_);
-      choice_->setCurrentIndex(shown_);
-      return;
-    }
-    Show(k);
-  });
+  SwitchRecordsWith(
+      choice_, this, shown_, [this](int k) { return Take(k); }, [this](int k) { Show(k); });
   Show(0);
 }
 

@@ -209,15 +209,6 @@ void MatrixWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void RenderMatrix(graph::TDispl2D& w, QImage& image) {
-  platform::Canvas* previous = &w.Surface();
-  {
-    QtCanvas canvas(image);
-    w.SetSurface(&canvas);
-    w.SetClientSize(std::max(1, image.width()), std::max(1, image.height()));
-    w.Paint();
-    w.SetSurface(previous);
-  }
-}
+void RenderMatrix(graph::TDispl2D& w, QImage& image) { RenderOnImage(w, image); }
 
 }  // namespace qt

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -100,5 +101,19 @@ class QtCanvas : public platform::Canvas {
   std::vector<KnownFont> known_;
   std::vector<QPoint> buffer_;  // reused by the polyline and polygon calls
 };
+
+// Draws a window model (anything with Surface, SetSurface, SetClientSize and
+// Paint) whole onto `image`, then gives it its own surface back.
+template <class Window>
+void RenderOnImage(Window& w, QImage& image) {
+  platform::Canvas* previous = &w.Surface();
+  {
+    QtCanvas canvas(image);
+    w.SetSurface(&canvas);
+    w.SetClientSize(std::max(1, image.width()), std::max(1, image.height()));
+    w.Paint();
+    w.SetSurface(previous);
+  }
+}
 
 }  // namespace qt
