@@ -52,6 +52,17 @@ std::vector<int> AcquiredChannels(const state::Program& p) {
   return selected;
 }
 
+size_t RecordLength(state::Program& p, size_t channels) {
+  const long long length = p.HGW.Length;
+  const long long capacity = std::min<long long>(p.DG.TotalSamples, p.PW);
+  if (channels == 0 || length <= 0) return 0;
+  if (double(channels) * double(length) > double(capacity)) {
+    state::MessT(p, 423, 13);
+    return 0;
+  }
+  return size_t(length);
+}
+
 void WaitForNoInput(state::Program& p) {
   uint32_t start = NowMs(p);
   while (p.ui().InputPending() && NowMs(p) - start < 1000)

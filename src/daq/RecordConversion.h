@@ -39,6 +39,10 @@ class RawBuffer {
 // The channels acquired into the W store (MG), in store order.
 std::vector<int> AcquiredChannels(const state::Program& p);
 
+// The record length of `channels` channels; 0 when there is nothing to
+// acquire or, said with text 423, when the W store cannot hold it.
+size_t RecordLength(state::Program& p, size_t channels);
+
 // Waits (at most a second) until no key or button is pending.
 void WaitForNoInput(state::Program& p);
 

@@ -68,14 +68,8 @@ int TRV_QW(state::Program& p) {
   // The selection is what the transfer delivers; the store layout follows it.
   const std::vector<int> selected = AcquiredChannels(p);
   const size_t n = selected.size();
-  const long long length = p.HGW.Length;
-  const long long capacity = std::min<long long>(p.DG.TotalSamples, p.PW);
-  if (n == 0 || length <= 0) return 0;
-  if (double(n) * double(length) > double(capacity)) {
-    state::MessT(p, 423, 13);
-    return 0;
-  }
-  const size_t len = size_t(length);
+  const size_t len = RecordLength(p, n);
+  if (len == 0) return 0;
 
   const bool simulate = Simulating(p);
   // The card scans only inputs 0..31: its transfer holds one code per
@@ -91,7 +85,7 @@ int TRV_QW(state::Program& p) {
     state::MessT(p, 369, 14);
     return 0;
   }
-  const bool slow = double(length) * double(ref.WPeriod) >= 500.0;
+  const bool slow = double(len) * double(ref.WPeriod) >= 500.0;
   if (slow) p.ui().SetCursor("AQT");
   WaitForNoInput(p);
 

@@ -243,21 +243,15 @@ int32_t TDispl10::TRV_QW_ZIVE() {
   p.GoQWAgain = 0;
   const std::vector<int> chans = daq::AcquiredChannels(p);
   const size_t n = chans.size();
-  const long long length = p.HGW.Length;
-  const long long capacity = std::min<long long>(p.DG.TotalSamples, p.PW);
-  if (n == 0 || length <= 0) return 0;
-  if (double(n) * double(length) > double(capacity)) {
-    state::MessT(p, 423, 13);
-    return 0;
-  }
-  const size_t len = size_t(length);
+  const size_t len = daq::RecordLength(p, n);
+  if (len == 0) return 0;
   // Laid out by channel: channel k's code of scan s at k × len + s.
   daq::RawBuffer raw(p);
   if (!raw.Allocate(n * len)) {
     state::MessT(p, 369, 14);
     return 0;
   }
-  const bool slow = double(length) * double(p.RefA().WPeriod) >= 500.0;
+  const bool slow = double(len) * double(p.RefA().WPeriod) >= 500.0;
   if (slow) p.ui().SetCursor("AQT");
   daq::WaitForNoInput(p);
 

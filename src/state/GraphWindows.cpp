@@ -11,31 +11,6 @@
 namespace state {
 namespace {
 
-// Stands in for the graph window until the graph code installs its factory:
-// it keeps the user messages it gets and releases a waiting macro on its
-// first paint, as a drawn window does.
-class RecordingGraphWindow : public platform::GraphWindow {
- public:
-  RecordingGraphWindow(Program& p, const platform::GraphWindowSpec& request)
-      : p_(p), caption_(request.caption) {}
-  void UserMessage(int code, int arg) override { messages.emplace_back(code, arg); }
-  void SetCaption(const std::string& caption) override { caption_ = caption; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {
-    if (painted_) return;
-    painted_ = true;
-    FirstPaintDone(p_);
-  }
-  void Timer() override {}
-
-  std::vector<std::pair<int, int>> messages;
-
- private:
-  Program& p_;
-  std::string caption_;
-  bool painted_ = false;
-};
-
 void CloseWindow(Program& p, std::unique_ptr<platform::GraphWindow>& w) {
   if (!w) return;
   if (p.plat.windows) p.plat.windows->Close(*w);
@@ -57,17 +32,49 @@ void OpenWindow(Program& p, store::Store store, int channel) {
   for (int i = 0; i < 4; ++i) request.rect[i] = g.WinRect[i];
   request.captionBar = g.CaptionBar != 0;
   std::unique_ptr<platform::GraphWindow> w =
-      p.GraphFactory ? p.GraphFactory(request) : std::make_unique<RecordingGraphWindow>(p, request);
+      p.GraphFactory ? p.GraphFactory(request) : MakeStandInWindow(p, request.caption);
   if (!w) return;
-  if (p.MacGoing) {
-    p.MacStop = 1;
-    ++p.DisplayLeft;
-  }
+  AwaitFirstPaint(p);
   p.Windows(store)[channel] = std::move(w);
   if (p.plat.windows) p.plat.windows->Show(*p.Windows(store)[channel]);
 }
 
 }  // namespace
+
+namespace {
+
+// Stands in for a window until a front end installs its factory: it releases
+// a waiting macro on its first paint, as a drawn window does.
+class StandInWindow : public platform::GraphWindow {
+ public:
+  StandInWindow(Program& p, std::string caption) : p_(p), caption_(std::move(caption)) {}
+  void UserMessage(int, int) override {}
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  const std::string& Caption() const override { return caption_; }
+  void Paint() override {
+    if (painted_) return;
+    painted_ = true;
+    FirstPaintDone(p_);
+  }
+  void Timer() override {}
+
+ private:
+  Program& p_;
+  std::string caption_;
+  bool painted_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::GraphWindow> MakeStandInWindow(Program& p, std::string caption) {
+  return std::make_unique<StandInWindow>(p, std::move(caption));
+}
+
+void AwaitFirstPaint(Program& p) {
+  if (!p.MacGoing) return;
+  p.MacStop = 1;
+  ++p.DisplayLeft;
+}
 
 void FirstPaintDone(Program& p) {
   if (p.DisplayLeft > 0) --p.DisplayLeft;

@@ -2,9 +2,14 @@
 // (`DisplayWave`, `UnDisplayWave`, `AktualizujOkno`).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "store/Store.h"
+
+namespace platform {
+class GraphWindow;
+}
 
 namespace state {
 
@@ -34,6 +39,10 @@ void UpdateCaptions(Program& p, store::Store store);
 // suspended for its windows goes on, unless it also waits for a run or an
 // input (a run that opens its windows must not release its macro early).
 void FirstPaintDone(Program& p);
+// A macro running now waits for one more window's first paint.
+void AwaitFirstPaint(Program& p);
+// A window that only releases that wait, for runs without a front end.
+std::unique_ptr<platform::GraphWindow> MakeStandInWindow(Program& p, std::string caption);
 // What a button of the hot-key dialog does: sends hot-key `code` to the
 // graph window of channel `chan` (0-based) of the store; without such a
 // window general text 668 says so and false is answered.

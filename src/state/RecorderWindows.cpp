@@ -14,29 +14,6 @@
 namespace state {
 namespace {
 
-// Stands in for a recorder until a front end installs its factory: it keeps
-// the messages it gets and releases a waiting macro on its first paint.
-class RecordingRecorder : public platform::GraphWindow {
- public:
-  RecordingRecorder(Program& p, std::string caption) : p_(p), caption_(std::move(caption)) {}
-  void UserMessage(int code, int arg) override { messages.emplace_back(code, arg); }
-  void SetCaption(const std::string& caption) override { caption_ = caption; }
-  const std::string& Caption() const override { return caption_; }
-  void Paint() override {
-    if (painted_) return;
-    painted_ = true;
-    FirstPaintDone(p_);
-  }
-  void Timer() override {}
-
-  std::vector<std::pair<int, int>> messages;
-
- private:
-  Program& p_;
-  std::string caption_;
-  bool painted_ = false;
-};
-
 std::unique_ptr<platform::GraphWindow>* Table(Program& p, RecorderKind kind) {
   return kind == RecorderKind::Trend ? p.GrafWin1 : p.GrafWin2;
 }
@@ -72,14 +49,10 @@ void Open(Program& p, RecorderKind kind) {
                 channel + 1, name.c_str());
   request.caption = caption;
   DefaultRect(kind, request.rect);
-  std::unique_ptr<platform::GraphWindow> w = p.RecorderFactory
-                                                 ? p.RecorderFactory(request, int(kind))
-                                                 : std::make_unique<RecordingRecorder>(p, request.caption);
+  std::unique_ptr<platform::GraphWindow> w =
+      p.RecorderFactory ? p.RecorderFactory(request, int(kind)) : MakeStandInWindow(p, request.caption);
   if (!w) return;
-  if (p.MacGoing) {
-    p.MacStop = 1;
-    ++p.DisplayLeft;
-  }
+  AwaitFirstPaint(p);
   slot = std::move(w);
   p.GoGrafWin = 1;
   if (p.plat.windows) p.plat.windows->Show(*slot);
