@@ -9,6 +9,7 @@
 #include "graph/GraphModel.h"
 #include "ops/StatisticsReport.h"
 #include "support/TestSupport.h"
+#include "support/TextFile.h"
 
 namespace {
 
@@ -38,11 +39,6 @@ int RunMacro(testing_support::TestEnv& env, const std::string& macro, const std:
 Samples Read(testing_support::TestEnv& env, const std::string& name) {
   EXPECT_EQ(files::ReadDataFileUtil(env.prog, name, store::Store::W, false, -1, 0, false), 1);
   return Samples(env.prog.Waveform.get(), env.prog.Waveform.get() + env.prog.HGW.Length);
-}
-
-std::string Text(const std::string& path) {
-  const std::vector<uint8_t> b = testing_support::ReadBytes(path);
-  return std::string(b.begin(), b.end());
 }
 
 // The report of the statistics functions, in the program's first-start language.
@@ -85,13 +81,13 @@ TEST(HeadlessGraph, StatAndTheDemonstrationWriteTheReportOfTheStatisticsFunction
   testing_support::TestEnv env;
   Fill(env, {1, 2, 3, 4, -6, 0.5f, 2});
   ASSERT_EQ(RunMacro(env, "T", kOpen + "STAT; STATENERGO;"), 0);
-  EXPECT_EQ(Text(env.dir / "TEXTSTAT.TXT"), Report(env, 0));
+  EXPECT_EQ(testing_support::ReadText(env.dir / "TEXTSTAT.TXT"), Report(env, 0));
 
   // The demonstration's windows show the record it saved before STAT; the last one's report stays.
   std::filesystem::copy_file(TARVELIN_SOURCE_DIR "/resources/macros/DEMO.MAC", env.dir / "MACRO/DEMO.MAC");
   ASSERT_EQ(RunMacro(env, "DEMO"), 0);
   Read(env, "\\DATA\\demo_000.w");
-  EXPECT_EQ(Text(env.dir / "TEXTSTAT.TXT"), Report(env, 1));
+  EXPECT_EQ(testing_support::ReadText(env.dir / "TEXTSTAT.TXT"), Report(env, 1));
 
   // A report that cannot be written fails the run.
   std::filesystem::remove(env.dir / "TEXTSTAT.TXT");

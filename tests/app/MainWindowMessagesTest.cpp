@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "dsp/DspTestSupport.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "store/FixedText.h"
@@ -39,19 +40,9 @@ struct MainWindowMessagesTest : ::testing::Test {
   }
 
   // The waveform store: sample k of channel ch is ch * 1000 + k; limits left..right over 0..1.
-  void Waveform(std::initializer_list<int> channels, int32_t length, int32_t left, int32_t right) {
-    for (int16_t& on : p.HGW.ChannelOn) on = 0;
-    p.HGW.Length = length;
-    int block = 0;
-    for (int ch : channels) {
-      p.HGW.ChannelOn[ch] = 1;
-      p.FGW[size_t(ch)] = store::FGW0;
-      p.MG.WDisplay[ch] = 1;
-      for (int k = 0; k < length; ++k)
-        p.Waveform[size_t(block) * size_t(length) + size_t(k)] = float(ch * 1000 + k);
-      ++block;
-    }
-    p.HGW.ChannelCount = int16_t(block);
+  void Waveform(const std::vector<int>& channels, int32_t length, int32_t left, int32_t right) {
+    dsptest::Layout(p, 1, channels, length, [](int ch, int k) { return float(ch * 1000 + k); });
+    for (int ch : channels) p.MG.WDisplay[ch] = 1;
     p.PG.WLeft = left;
     p.PG.WRight = right;
     p.PG.WUpper = 1;

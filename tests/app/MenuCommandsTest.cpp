@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
 #include "app/MenuTable.h"
+#include "dsp/DspTestSupport.h"
 #include "files/DataFileWriter.h"
 #include "graph/StoreLimits.h"
 #include "macro/InternalCommands.h"
@@ -23,6 +24,7 @@
 #include "store/Defaults.h"
 #include "store/FixedText.h"
 #include "support/TestSupport.h"
+#include "support/TextFile.h"
 
 namespace {
 
@@ -46,22 +48,10 @@ struct MenuCommandsTest : ::testing::Test {
   }
 
   // Exactly `channels` active and shown in store `s`, sample k of channel ch = value(ch, k).
-  template <typename F>
-  void Layout(int s, std::initializer_list<int> channels, int32_t length, F value) {
-    store::Header_s& h = p.Header(store::StoreFromFlag(s));
-    for (int16_t& on : h.ChannelOn) on = 0;
-    h.Length = length;
-    int block = 0;
-    for (int ch : channels) {
-      h.ChannelOn[ch] = 1;
-      p.Channels(store::StoreFromFlag(s))[ch] = s ? store::FGW0 : store::FGB0;
-      p.Channels(store::StoreFromFlag(s))[ch].Step = 0.01f;
-      (s ? p.MG.WDisplay : p.MG.MDisplay)[ch] = 1;
-      for (int k = 0; k < length; ++k)
-        p.Samples(store::StoreFromFlag(s))[size_t(block) * size_t(length) + size_t(k)] = value(ch, k);
-      ++block;
-    }
-    h.ChannelCount = int16_t(block);
+  void Layout(int s, const std::vector<int>& channels, int32_t length,
+              const std::function<float(int, int)>& value) {
+    dsptest::Layout(p, s, channels, length, value);
+    for (int ch : channels) (s ? p.MG.WDisplay : p.MG.MDisplay)[ch] = 1;
   }
 
   // The saved limits of store `s`.
@@ -188,35 +178,32 @@ TEST_F(MenuCommandsTest, GetLimitsTakesTheCursorsAndRoundsToAPowerOfTwo) {
   g.HCur1 = 5;
   g.HCur2 = -5;
 
-  env.ui.Push(int64_t(1));
-  app::MenuCommand(p, 316);  // the window of channel 1 is not open
+  // Channel 1, then the power-of-two question when asked.
+  auto getLimits = [&](std::optional<Answer> roundUp) {
+    env.ui.Push(int64_t(1));
+    if (roundUp) env.ui.Push(*roundUp);
+    app::MenuCommand(p, 316);
+  };
+  getLimits({});  // the window of channel 1 is not open
   EXPECT_TRUE(Shown(137));
 
   state::DisplayWave(p, store::Store::W, -1);
-  env.ui.Push(int64_t(1));
-  env.ui.Push(Answer::No);
-  app::MenuCommand(p, 316);
+  getLimits(Answer::No);
   EXPECT_EQ(std::vector<float>({float(p.PG.WLeft), float(p.PG.WRight), p.PG.WUpper, p.PG.WLower}),
             std::vector<float>({10, 109, 5, -5}));
   EXPECT_EQ(p.MenuPopup, app::kLimitsSubmenu);
-
-  env.ui.Push(int64_t(1));
-  env.ui.Push(Answer::Yes);
-  app::MenuCommand(p, 316);
+  getLimits(Answer::Yes);
   EXPECT_EQ(std::pair(p.PG.WLeft, p.PG.WRight), std::pair(10, 137));  // 128 samples
 
   // Rounded up past the end of the record: both limits move back.
   g.Cur1 = 200;
   g.Cur2 = 250;
-  env.ui.Push(int64_t(1));
-  env.ui.Push(Answer::Yes);
-  app::MenuCommand(p, 316);
+  getLimits(Answer::Yes);
   EXPECT_EQ(std::pair(p.PG.WLeft, p.PG.WRight), std::pair(192, 255));
 
   // Cursors that make no limits are refused.
   g.Cur2 = 300;
-  env.ui.Push(int64_t(1));
-  app::MenuCommand(p, 316);
+  getLimits({});
   EXPECT_TRUE(Shown(681));
   EXPECT_EQ(graph::PowerOfTwoSamples(200, 200), 128);  // halved when it exceeds the record
 }
@@ -370,8 +357,7 @@ TEST_F(MenuCommandsTest, RemarkFileIsCreatedByteExactAndOpenedInTheEditor) {
   const std::string path = env.dir / "DATA/REMARK.TXT";
   const std::string expected =
       " Tarvelin REMARK FILE --> :  \n\r\n\rRun 7\r\n" + std::string(44, '_') + "\n\r\n\r";
-  const std::vector<uint8_t> bytes = testing_support::ReadBytes(path);
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+  EXPECT_EQ(testing_support::ReadText(path), expected);
   EXPECT_EQ(testing_support::MessagesWithText(env.ui, "Vytvořen poznámkový soubor REMARK.TXT : " + path), 1);
   ASSERT_EQ(process.Started().size(), 1u);
   EXPECT_EQ(process.Started()[0], (std::vector<std::string>{"xdg-open", path}));

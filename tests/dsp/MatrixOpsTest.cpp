@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "ops/MatrixOps.h"
@@ -55,10 +56,8 @@ TEST_F(MatrixFixture, TranspositionsKeepHeaderAndValuesTogether) {
   // A quarter turn: the last row becomes the first column, its axis runs backwards.
   ASSERT_TRUE(ops::TransposeMatrix(p, 1));
   EXPECT_EQ(p.Matrix, (V{4, 1, 5, 2, 6, 3}));
-  EXPECT_EQ(m.FirstColumn, 0);
-  EXPECT_EQ(m.LastColumn, 0);
-  EXPECT_EQ(m.ColumnStart, 0.75f);
-  EXPECT_EQ(m.ColumnStep, -0.25f);
+  EXPECT_EQ(std::tuple(m.FirstColumn, m.LastColumn, m.ColumnStart, m.ColumnStep),
+            std::tuple(0, 0, 0.75f, -0.25f));
   for (int k = 0; k < 3; ++k) ASSERT_TRUE(ops::TransposeMatrix(p, 1));
   EXPECT_EQ(p.Matrix, (V{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(Header(), header);

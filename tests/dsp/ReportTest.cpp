@@ -8,31 +8,19 @@
 #include "dsp/DspTestSupport.h"
 #include "dsp/LocalExtremum.h"
 #include "ops/StatisticsReport.h"
-#include "platform/Process.h"
+#include "platform/PosixProcess.h"
 #include "state/Messages.h"
+#include "support/TextFile.h"
 
 namespace {
 
 using store::Store;
-
-class RecordingProcess : public platform::Process {
- public:
-  bool Start(const std::vector<std::string>& argv) override {
-    calls.push_back(argv);
-    return true;
-  }
-  std::vector<std::vector<std::string>> calls;
-};
-
-std::string ReadText(const std::string& path) {
-  std::vector<uint8_t> b = testing_support::ReadBytes(path);
-  return std::string(b.begin(), b.end());
-}
+using testing_support::ReadText;
 
 struct Report : testing::Test {
   testing_support::TestEnv env{65536};
   state::Program& p = env.prog;
-  RecordingProcess process;
+  platform::RecordingProcess process;
   ops::Panel panel;
   std::string text;
   void SetUp() override {
@@ -75,7 +63,7 @@ TEST_F(Report, StatisticsPanelRowsAndReportFile) {
       {" +0036.000000", 675}, {" +0008.000000", 206}, {" +0000.500000", 207}};
   for (auto [value, label] : lines) expected += std::string(value) + "\t\t" + Label(label) + "\n";
   EXPECT_EQ(ReadText(path), expected + Label(1325) + "\n");
-  EXPECT_EQ(process.calls, (std::vector<std::vector<std::string>>{{Label(5), path}}));
+  EXPECT_EQ(process.Started(), (std::vector<std::vector<std::string>>{{Label(5), path}}));
   // The measurement store's report has no channel line.
   dsptest::Layout(p, 0, {1}, 4, [](int, int k) { return float(k); });
   ASSERT_EQ(ops::StatisticsPanel(p, Store::M, 1, false, panel, text), 1);
@@ -103,7 +91,7 @@ TEST_F(Report, BetweenCursorsWithTwoPointReadout) {
   EXPECT_NE(panel.title.find(" s"), std::string::npos);
   EXPECT_NE(text.find(Label(1330) + "\n\n"), std::string::npos);
   EXPECT_NE(text.find(" -0001.500000\t\t" + Label(1335) + "\n"), std::string::npos);
-  EXPECT_TRUE(process.calls.empty());  // StatisticsPanel alone writes nothing
+  EXPECT_TRUE(process.Started().empty());  // StatisticsPanel alone writes nothing
   // Equal cursors (also after limiting to the record) show nothing.
   g.Cur1 = 40;
   g.Cur2 = 7;
@@ -122,7 +110,7 @@ TEST_F(Report, BadChannelsAndUnwritableReport) {
   ASSERT_EQ(::mkdir((env.dir / "TEXTSTAT.TXT").c_str(), 0700), 0);
   EXPECT_EQ(ops::ShowStat(p, Store::W, 2, false, panel), 1);
   EXPECT_EQ(panel.rows.size(), 11u);
-  EXPECT_TRUE(process.calls.empty());
+  EXPECT_TRUE(process.Started().empty());
   EXPECT_EQ(env.ui.Count(state::Txt(p, 398)), 1);
   // Without a process seam the report is still written.
   p.plat.process = nullptr;
@@ -189,7 +177,7 @@ TEST_F(Report, MaximaOrMinimaBetweenTheCursorsToATextFile) {
   EXPECT_NE(text.find("\n004   000000018   000009.500   +00028.000  \n"), std::string::npos);
   EXPECT_EQ(text.find("005   "), std::string::npos);
   EXPECT_EQ(ReadText(env.dir / "MAX.TXT"), text);
-  EXPECT_EQ(process.calls.size(), 1u);
+  EXPECT_EQ(process.Started().size(), 1u);
   EXPECT_EQ(p.CGW[2].Cur1, 3);  // the cursor stays
 
   env.ui.Push(platform::Answer::No);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 #include "graph/GraphWindowMenu.h"
@@ -27,13 +28,11 @@ TEST(GraphCalibration, OpenedFromMessageAndMenuKeepsRecordsOnlyWhenAccepted) {
     return accept;
   };
   EXPECT_TRUE(w->MenuCommand(graph::kWindowMenuCalibration));
-  EXPECT_EQ(seen.records[3].KalChannel, 0);
-  EXPECT_EQ(seen.page, 4);
+  EXPECT_EQ(std::tuple(seen.records[3].KalChannel, seen.page), std::tuple(0, 4));
   EXPECT_EQ(f.p.Kal[1].KalLevel1, store::Kal0.KalLevel1);  // cancelled
   accept = true;
   w->UserMessage(state::kCalibrationDialog, 0);
-  EXPECT_EQ(f.p.Kal[1].KalLevel1, 2.5f);
-  EXPECT_EQ(f.p.KalPage, 4);
+  EXPECT_EQ(std::tuple(f.p.Kal[1].KalLevel1, f.p.KalPage), std::tuple(2.5f, 4));
 }
 
 }  // namespace

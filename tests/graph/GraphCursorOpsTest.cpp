@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "GraphTestSupport.h"
 #include "state/Messages.h"
@@ -69,16 +70,14 @@ TEST(GraphCursorOps, CursorToMaxFindsExtremaWrapsAndKeepsTheCursorWhenNothingIsF
     f.View(0, c.ir);
     f.G().Cur1 = c.cur1;
     f.G().HCur1 = c.level;
-    auto w = f.Open();
-    w->Paint();
+    auto w = f.Painted();
     w->CursorToMax(c.mode);
     EXPECT_EQ(f.G().Cur1, c.expected);
   }
   // Half maximum: the level follows the maximum found.
   OpsFixture f;
   f.G().HCur1 = 0.2f;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   w->CursorToMax(2);
   EXPECT_EQ(f.G().Cur1, 25);
   EXPECT_FLOAT_EQ(f.G().HCur1, 0.5f);
@@ -108,14 +107,12 @@ TEST(GraphCursorOps, ZoomsRefuseWithTheirTextsAndOrderTheCursors) {
     f.G().Cur2 = c.cur2;
     f.G().HCur1 = c.h1;
     f.G().HCur2 = c.h2;
-    auto w = f.Open();
-    w->Paint();
+    auto w = f.Painted();
     if (c.op == 0) w->CursorExpand();
     if (c.op == 1) w->VerticalCursorExpand();
     if (c.op == 2) w->HorizontalCursorExpand();
     EXPECT_EQ(f.Said(), c.text ? f.T(c.text) : "");
-    EXPECT_EQ(f.G().IL, c.il);
-    EXPECT_EQ(f.G().IR, c.ir);
+    EXPECT_EQ(std::tuple(f.G().IL, f.G().IR), std::tuple(c.il, c.ir));
     EXPECT_FLOAT_EQ(f.G().VMax, c.vMax);
     EXPECT_FLOAT_EQ(f.G().VMin, c.vMin);
   }
@@ -123,8 +120,7 @@ TEST(GraphCursorOps, ZoomsRefuseWithTheirTextsAndOrderTheCursors) {
 
 TEST(GraphCursorOps, ViewHistoryStoresTenViewsStepsDeletesAndClamps) {
   OpsFixture f;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   store::Col_s& col = *f.p.Col_.get();
   for (int k = 0; k < 11; ++k) {
     f.View(k, 200 + k);
@@ -133,8 +129,7 @@ TEST(GraphCursorOps, ViewHistoryStoresTenViewsStepsDeletesAndClamps) {
   EXPECT_EQ(f.Said(), f.T(1355));  // the eleventh
   EXPECT_EQ(col.ViewCount[0], 10);
   w->CursorRestore(-3, true);  // from view 10 to view 7
-  EXPECT_EQ(f.G().IL, 6);
-  EXPECT_EQ(f.G().IR, 206);
+  EXPECT_EQ(std::tuple(f.G().IL, f.G().IR), std::tuple(6, 206));
   f.env.ui.Push(platform::Answer::Yes);
   w->CursorSave(1, 1, true);  // delete view 7: view 8 takes its place
   EXPECT_EQ(f.env.ui.Log().back().text, state::TxtF(f.p, 1364, {7}));
@@ -154,10 +149,7 @@ TEST(GraphCursorOps, ViewHistoryStoresTenViewsStepsDeletesAndClamps) {
   col.ViewIL[0][9] = 5000;
   col.ViewIR[0][9] = 9000;
   w->CursorRestore(0, true);
-  EXPECT_EQ(col.ViewCount[0], 10);
-  EXPECT_EQ(col.ViewPos[0], 9);
-  EXPECT_EQ(f.G().IL, 0);
-  EXPECT_EQ(f.G().IR, 299);
+  EXPECT_EQ(std::tuple(col.ViewCount[0], col.ViewPos[0], f.G().IL, f.G().IR), std::tuple(10, 9, 0, 299));
   EXPECT_EQ(f.Said(), state::TxtF(f.p, 1367, {10}));
 }
 
@@ -178,8 +170,7 @@ TEST(GraphCursorOps, StepCursorMovesBySamplesOrByOnePixelColumn) {
     OpsFixture f;
     f.G().CursorStep = c.step;
     f.G().Cur1 = c.from;
-    auto w = f.Open();
-    w->Paint();
+    auto w = f.Painted();
     w->SPP = c.spp;
     w->StepCursor(c.direction);
     EXPECT_EQ(f.G().Cur1, c.expected);
@@ -205,8 +196,7 @@ TEST(GraphCursorOps, InfoBarReadsTimesInSteppedUnitsWithoutRepaintingTheTrace) {
     f.G().DisplFlags = uint16_t(f.G().DisplFlags | c.flags);
     f.G().Cur1 = 10;
     f.G().Cur2 = 10 + c.gap;
-    auto w = f.Open();
-    w->Paint();
+    auto w = f.Painted();
     Rec(*w).Clear();
     for (int direction : {1, 1, 1, -1, -1, -1}) w->StepCursor(direction);
     const auto& ops = Rec(*w).Ops();
@@ -225,8 +215,7 @@ TEST(GraphCursorOps, PulseWidthOfARectangleIsTheDistanceOfItsInterpolatedEdges) 
   f.G().Cur1 = 150;
   f.G().HCur1 = 5;
   f.Range(20, -1);
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   EXPECT_FLOAT_EQ(f.G().PulseL, 99.5f);
   EXPECT_FLOAT_EQ(f.G().PulseR, 199.5f);
   EXPECT_FLOAT_EQ(f.G().PulseLevel, 5.0f);
@@ -258,8 +247,7 @@ TEST(GraphCursorOps, MovesAndJumpsThereAndBackLeaveThePictureAsItWas) {
   f.G().CursorStep = 100;
   f.G().Cur1 = 75;
   f.G().HCur1 = 5;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   const std::set<std::string> before = XorPicture(Rec(*w));
   EXPECT_FALSE(before.empty());
   w->StepCursor(1);
@@ -285,8 +273,7 @@ TEST(GraphCursorOps, CursorBoxChoosesOrRemovesTheChannelsItHolds) {
   f.G().Cur2 = 200;
   f.G().HCur1 = 15;
   f.G().HCur2 = 5;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   f.env.ui.Push(platform::Answer::No);
   w->VyberKanaluProMultizobrazeniMeziKurzory();  // nearest to 15: channel 2 (10), asked about
   EXPECT_EQ(f.env.ui.Log().back().kind, "question");
@@ -314,10 +301,8 @@ TEST(GraphCursorOps, CursorsFromAJobFileOutsideTheRecordOrNotNumbersAreClamped) 
   f.G().HCur2 = std::numeric_limits<float>::infinity();
   f.G().PulseWidth = 1;
   f.G().InfoTime = f.G().InfoIndex = f.G().InfoValue = 1;
-  auto w = f.Open();
-  w->Paint();
-  EXPECT_EQ(f.G().Cur1, 0);
-  EXPECT_EQ(f.G().Cur2, 299);
+  auto w = f.Painted();
+  EXPECT_EQ(std::tuple(f.G().Cur1, f.G().Cur2), std::tuple(0, 299));
   EXPECT_FLOAT_EQ(f.G().HCur1, 2);
   EXPECT_FLOAT_EQ(f.G().HCur2, -2);
   for (int mode = 0; mode < 6; ++mode) w->CursorToMax(mode);

@@ -45,8 +45,7 @@ struct CursorFixture : GraphFixture {
 
 TEST(GraphCursor, ExclusiveOrDrawingTwiceLeavesNothing) {
   CursorFixture f;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   auto blocks = XorBlocks(Rec(*w));
   ASSERT_EQ(blocks.size(), 2u);  // both cursors, each drawn once
   const std::vector<std::string> drawn1 = blocks[0];
@@ -101,8 +100,7 @@ TEST(GraphCursor, StylesCountsAndRoomDecideWhatIsDrawn) {
   }
   // Style 1: the vertical line over the plot height and the horizontal line at HCur1.
   CursorFixture f;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   auto block = XorBlocks(Rec(*w))[0];
   const int x = w->GlobalVertToMouse(100);
   const int y = w->GlobalHorizToMouse(200, int16_t(x));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "files/DataFileFormat.h"
 #include "state/Messages.h"
 #include "store/FixedText.h"
+#include "support/TextFile.h"
 
 namespace {
 
@@ -123,8 +125,7 @@ TEST(GraphDataOps, MagnitudesDecibelsAndNormalisation) {
   n.Store({0, 3, -5, 1});
   nw->UserMessage(2040, 0);
   nw->Normalizace(0);  // the view only
-  EXPECT_EQ(n.G().VMax, 5);
-  EXPECT_EQ(n.G().VMin, -5);
+  EXPECT_EQ(std::tuple(n.G().VMax, n.G().VMin), std::tuple(5, -5));
   n.Store({0, 0, 0, 0});
   n.Replies({Answer::Yes});
   nw->Normalizace(1);  // nothing to divide by
@@ -154,8 +155,7 @@ TEST(GraphDataOps, StepsSpikesJoinAndSelectionText) {
   t.Replies({Answer::Yes, int64_t(2)});  // between the cursors, two decimals
   tw->UserMessage(2133, 0);
   const std::string name = files::ColumnFileName(store::FieldText(t.p.WG.LastWaveFile), "_v.TXT");
-  const auto bytes = testing_support::ReadBytes(files::ResolveDataName(t.p, name));
-  const std::string text(bytes.begin(), bytes.end());
+  const std::string text = testing_support::ReadText(files::ResolveDataName(t.p, name));
   EXPECT_NE(text.find("% first sample : 2\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\n        2.00\n        3.00\n        4.00\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("5.00"), std::string::npos) << text;
@@ -198,8 +198,7 @@ TEST(GraphDataOps, HarmonicsPanelAndExtremesList) {
   f.View(0, n - 1);
   f.G().Cur1 = 0, f.G().Cur2 = 450;  // maxima at 25, 125, … 425
   w->ShowStatMaxMin();
-  const auto bytes = testing_support::ReadBytes(f.env.dir / "MAX.TXT");
-  const std::string list(bytes.begin(), bytes.end());
+  const std::string list = testing_support::ReadText(f.env.dir / "MAX.TXT");
   EXPECT_NE(list.find("005   000000425"), std::string::npos) << list;
   EXPECT_EQ(list.find("006   "), std::string::npos) << list;
 }

@@ -15,6 +15,7 @@ namespace {
 using graph_test::GraphFixture;
 using graph_test::Ramp;
 using graph_test::Rec;
+using graph_test::Repaint;
 
 bool HasText(const platform::RecordingCanvas& c, const std::string& text) {
   const std::string quoted = "\"" + text + "\"";
@@ -48,8 +49,7 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   f.G().MultiMask[0] = 0b111;
   f.G().IR = 199;
   f.Range(3000, 0);
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   // Common scale: three traces, each in its colour, with labels.
   EXPECT_TRUE(HasText(Rec(*w), " 2 Pressure"));
   EXPECT_EQ(CountWith(Rec(*w), "SetPen", "000030"), 1);
@@ -59,8 +59,7 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   // Offset layout: channel 3 lies two steps below the own channel 1.
   f.G().MultiMode = 2;
   f.G().MultiStep = 500;
-  Rec(*w).Clear();
-  w->Paint();
+  Repaint(*w);
   EXPECT_EQ(w->Picture()[0].y, int16_t(w->PlotTop + w->PlotH - int((2000 - 1000 - 0) * w->KY)));
   EXPECT_TRUE(HasText(Rec(*w), " 3 "));  // the offset label at the trace
 
@@ -68,15 +67,13 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   f.G().MultiMode = 1;
   f.G(2).VMax = 2200;
   f.G(2).VMin = 2000;
-  Rec(*w).Clear();
-  w->Paint();
+  Repaint(*w);
   EXPECT_EQ(w->Picture()[0].y, w->PlotTop + w->PlotH);
 
   // Derived types in multi display are computed for every shown channel.
   f.G().MultiMode = 0;
   f.G().DisplType = 4;
-  Rec(*w).Clear();
-  w->Paint();
+  Repaint(*w);
   EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
   EXPECT_FLOAT_EQ(f.p.SWaveform[size_t(state::Pocatek(f.p, store::Store::W, 2) + 5)], 2005);
   f.G().DisplType = 2;
@@ -85,8 +82,7 @@ TEST(GraphPaint, MultiDisplayDrawsEveryShownChannelInItsLayout) {
   f.G().MultiMode = 0;
   f.G().MultiFlags = 0x2;
   for (int k = 0; k < 3; ++k) f.p.Col_.get()->StripWeight[k] = 1;
-  Rec(*w).Clear();
-  w->Paint();
+  Repaint(*w);
   EXPECT_EQ(Rec(*w).Count("Polyline"), 3);
   EXPECT_EQ(CountWith(Rec(*w), "FillRect", "E6E6E6"), 1);
   EXPECT_EQ(w->Picture()[0].y, w->PlotTop + w->PlotH);  // channel 3 at its own minimum, bottom band
@@ -103,8 +99,7 @@ TEST(GraphPaint, RasterBlockBoundariesAndCornerNumber) {
   f.G().BlockPage = 1;
   f.G().LimIL = 0;
   f.G().LimIR = 100;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   const int right = w->PlotLeft + w->PlotW;
   const auto& ops = Rec(*w).Ops();
   auto has = [&](int x1, int y1, int x2, int y2) {
@@ -125,8 +120,7 @@ TEST(GraphPaint, RasterBlockBoundariesAndCornerNumber) {
   EXPECT_TRUE(HasText(Rec(*w), " 1"));  // the channel number in the corner
 
   f.G().LimIR = 1;  // 1000 boundaries do not fit 588 columns: none drawn
-  Rec(*w).Clear();
-  w->Paint();
+  Repaint(*w);
   EXPECT_EQ(CountWith(Rec(*w), "Line", "," + std::to_string(w->PlotTop + 3) + "-"), 0);
 }
 
@@ -135,8 +129,7 @@ TEST(GraphPaint, ValuePanelAndPrintTitles) {
   f.Store(Ramp(100));
   std::strcpy(f.p.FGW.get()[0].Name, "Flow");
   std::strcpy(f.p.DW_Name, "/data/run1.wfm");
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   float sum[128] = {}, mx[128] = {}, mn[128] = {};
   sum[0] = 10;
   mx[0] = 7.5f;
@@ -170,8 +163,7 @@ TEST(GraphPaint, ValuePanelAndPrintTitles) {
   // A cell of thousands of pixels (or a negative one) from a file takes the default.
   for (int16_t bad : {int16_t(30000), int16_t(401), int16_t(-5)}) {
     prt.TextFontHeight = prt.TextFontWidth = bad;
-    Rec(*w).Clear();
-    w->Paint();
+    Repaint(*w);
     EXPECT_EQ(CountWith(Rec(*w), "SetFont 14x6 ", ""), 1) << bad;
     EXPECT_EQ(CountWith(Rec(*w), "SetFont " + std::to_string(bad), ""), 0) << bad;
   }
@@ -181,8 +173,7 @@ TEST(GraphPaint, OverdrawTurnsThePreviousTraceGrey) {
   GraphFixture f;
   f.Store(Ramp(100));
   f.G().ClearPlot = 0;
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   Rec(*w).Clear();
   w->DisplControl();  // not a paint of the window: overdraw
   const std::string plot = "FillRect " + std::to_string(w->PlotLeft) + "," + std::to_string(w->PlotTop);

@@ -31,6 +31,12 @@ struct GraphFixture {
     w->DisplInit();
     return w;
   }
+  // The same, painted once.
+  std::unique_ptr<graph::TDispl10> Painted(int chan = 0) {
+    auto w = Open(chan);
+    w->Paint();
+    return w;
+  }
 
   store::CG_s& G(int chan = 0) { return p.CGW[size_t(chan)]; }
   // The view of channel 1: samples il..ir, values bottom..top.
@@ -50,6 +56,12 @@ struct GraphFixture {
 // The drawing calls a window made on its recording surface.
 inline platform::RecordingCanvas& Rec(graph::TDispl10& w) {
   return static_cast<platform::RecordingCanvas&>(w.Surface());
+}
+
+// A paint from a cleared recording.
+inline void Repaint(graph::TDispl10& w) {
+  Rec(w).Clear();
+  w.Paint();
 }
 
 inline std::vector<float> Ramp(int n) {

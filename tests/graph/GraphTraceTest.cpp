@@ -13,6 +13,7 @@ namespace {
 using graph_test::GraphFixture;
 using graph_test::Ramp;
 using graph_test::Rec;
+using graph_test::Repaint;
 
 std::vector<float> Noise(int n) {
   std::vector<float> v(static_cast<size_t>(n));
@@ -112,8 +113,7 @@ TEST(GraphTrace, ThickLinesRedrawThePolylineShifted) {
   EXPECT_EQ(it->rfind(first, 0), 0u) << *it;
   for (int width : {5, 99}) {  // the widest, and one from a job file: a thin line
     f.G().PenWidth = int16_t(width);
-    Rec(*w).Clear();
-    w->Paint();
+    Repaint(*w);
     EXPECT_EQ(Rec(*w).Count("Polyline"), width == 5 ? 22 : 1);
   }
 }
@@ -122,8 +122,7 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   GraphFixture f;
   f.Store(Ramp(10));
   f.Range(20, -20);
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   auto& dc = Rec(*w);
   dc.Clear();
   w->PaintData(dc, w->PlotLeft, 0, graph::TDispl10::kPaintFilled, 0);
@@ -140,8 +139,7 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
   g.Store(Noise(100'000));
   g.G().Envelope = 1;
   g.G().IR = 99'999;
-  auto w2 = g.Open();
-  w2->Paint();
+  auto w2 = g.Painted();
   ASSERT_GT(2 * w2->PictureCount(), w2->PlotW);
   Rec(*w2).Clear();
   w2->PaintData(Rec(*w2), w2->PlotLeft, 0, graph::TDispl10::kPaintFilled, 0);
@@ -163,8 +161,7 @@ TEST(GraphTrace, FilledAreaAndLongPolylines) {
 TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
   GraphFixture f;
   f.Store(Noise(400));
-  auto w = f.Open();
-  w->Paint();
+  auto w = f.Painted();
   const double before = f.p.TotalDataAlloc;
   const int32_t n = w->PictureCount();
   for (int k = 0; k < 11; ++k) EXPECT_TRUE(w->KeyDown(0x76, 0));  // F7
@@ -191,8 +188,7 @@ TEST(GraphTrace, VideoMemoryKeepsTenPicturesAndDrawsThemInGrey) {
   const int32_t wild[4] = {-2'000'000'000, 2'000'000'000, 2'000'000'000, -5};
   std::memcpy(e.data.get(), wild, 16);
   f.p.WHNumb[0] = 1;
-  Rec(*w).Clear();
-  w->Paint();
+  Repaint(*w);
   const std::string expected = "Polyline " + std::to_string(w->PlotLeft) + "," +
                                std::to_string(w->PlotTop + w->PlotH) + " " +
                                std::to_string(w->PlotLeft + w->PlotW) + "," + std::to_string(w->PlotTop);
@@ -212,8 +208,7 @@ TEST(GraphTrace, PictureBufferNeverOverflows) {
       f.G().TraceStyle = style;
       f.G().Envelope = 1;
       f.View(-5, 1 << 30);
-      auto w = f.Open();
-      w->Paint();
+      auto w = f.Painted();
       SCOPED_TRACE(std::to_string(length) + "/" + std::to_string(style));
       EXPECT_LE(w->PictureCount(), std::max(2 * w->Half, 0));
       for (int32_t i = 0; i < w->PictureCount(); ++i) {

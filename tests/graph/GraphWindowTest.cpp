@@ -59,8 +59,7 @@ TEST(GraphWindow, BadRangesAndSamplesNeverHangOrCrash) {
     f.G().XMax = r.top;
     f.G().XMin = r.bottom;
     f.View(-50, 2'000'000'000);
-    auto w = f.Open();
-    w->Paint();
+    auto w = f.Painted();
     w->PaintOneVScale(Rec(*w), 0, 0, 300, r.top, r.bottom, true);
     EXPECT_LT(Rec(*w).Count("Line"), 5000);
     SCOPED_TRACE(std::to_string(r.top) + " " + std::to_string(r.bottom));
@@ -87,8 +86,7 @@ TEST(GraphWindow, TinyAndEmptyChannelsStillWork) {
     f.Store(Ramp(length));
     for (int type = 0; type <= 9; ++type) {
       f.G().DisplType = type;
-      auto w = f.Open();
-      w->Paint();
+      auto w = f.Painted();
       EXPECT_GE(f.G().IL, 0);
       EXPECT_LE(f.G().IR, std::max(w->NShown - 1, 0));
       w->AutoscaleAll({.redraw = true, .wholeRecord = true, .skipZeros = true}), w->HorizontalAllExpand(),

@@ -21,6 +21,7 @@ using graph_test::GraphFixture;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 using graph_test::Rec;
+using graph_test::Repaint;
 
 // An XY window on channel 0 (y) against channel 1 (x), both ranges -10..10.
 struct XYPlot {
@@ -48,10 +49,7 @@ struct XYPlot {
   std::vector<PicturePoint> Picture() const {
     return std::vector<PicturePoint>(w->Picture(), w->Picture() + w->PictureCount());
   }
-  void Paint() {
-    Rec(*w).Clear();
-    w->Paint();
-  }
+  void Paint() { Repaint(*w); }
   GraphFixture f;
   std::unique_ptr<graph::TDispl10> w;
 };

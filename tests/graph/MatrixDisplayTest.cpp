@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "graph/MatrixDisplay.h"
 #include "platform/RecordingCanvas.h"
@@ -43,9 +44,7 @@ TEST(MatrixColour, BandEdgesOfTheScale) {
     SCOPED_TRACE(c.v);
     uint8_t r = 1, g = 1, b = 1;
     graph::Set2DColor(c.v, 0, 1, r, g, b);
-    EXPECT_EQ(r, c.r);
-    EXPECT_EQ(g, c.g);
-    EXPECT_EQ(b, c.b);
+    EXPECT_EQ(std::tuple(r, g, b), std::tuple(c.r, c.g, c.b));
   }
   uint8_t r, g, b;
   graph::Set2DColor(300, 0, 1, r, g, b);  // inside the second band green climbs
@@ -106,8 +105,7 @@ TEST(MatrixDisplay, ColumnWindowButtons) {
     graph::TDispl2D w(p, "m");
     ASSERT_TRUE(w.Nastav(true));
     ASSERT_TRUE(w.EvCommand(c.id));
-    EXPECT_EQ(p.Mat[0].FirstColumn, c.wantFirst);
-    EXPECT_EQ(p.Mat[0].LastColumn, c.wantLast);
+    EXPECT_EQ(std::tuple(p.Mat[0].FirstColumn, p.Mat[0].LastColumn), std::tuple(c.wantFirst, c.wantLast));
   }
 }
 

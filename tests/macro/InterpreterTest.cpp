@@ -70,8 +70,7 @@ TEST(Processing, FftTakesOneOrEveryChannelOrAsks) {
   EXPECT_FLOAT_EQ(env.W(0)[5], 5.0f);
 
   // Without a channel FFT asks; No sends the live spectrum code.
-  env.FillW({0, 1}, 64);
-  env.prog.WFreq[0] = env.prog.WFreq[1] = 0;
+  env.FillW({0, 1}, 64);  // time channels again
   env.Run("DW");
   env.ui.Push(platform::Answer::No);
   EXPECT_EQ(env.Run("FFT"), 1);

@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "dsp/DspTestSupport.h"
 #include "macro/CommandBuffer.h"
 #include "macro/Interpreter.h"
 #include "platform/WindowHost.h"
 #include "state/Program.h"
 #include "store/Defaults.h"
-#include "store/FixedText.h"
 #include "support/TestSupport.h"
 
 namespace macro_test {
@@ -46,21 +46,8 @@ struct Env : testing_support::TestEnv {
 
   // Exactly the given W channels (0-based) active, sample k of channel c = c * 1000 + k.
   void FillW(std::initializer_list<int> channels, int32_t length, float step = 0.001f) {
-    store::Header_s& h = prog.HGW;
-    for (int16_t& f : h.ChannelOn) f = 0;
-    h.Length = length;
-    int k = 0;
-    for (int c : channels) {
-      h.ChannelOn[c] = 1;
-      store::Channel_s& rec = prog.FGW[size_t(c)];
-      rec = store::FGW0;
-      store::CopyText(rec.Name, "ch" + std::to_string(c + 1));
-      rec.Step = step;
-      float* s = prog.Waveform.get() + size_t(k) * size_t(length);
-      for (int i = 0; i < length; ++i) s[i] = float(c * 1000 + i);
-      ++k;
-    }
-    h.ChannelCount = int16_t(k);
+    dsptest::Layout(
+        prog, 1, channels, length, [](int c, int k) { return float(c * 1000 + k); }, step);
   }
   // The samples of active W channel c (0-based).
   const float* W(int c) const {
