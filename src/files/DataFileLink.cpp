@@ -9,12 +9,13 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace files {
 
-int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store) {
+int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store, bool* stopped) {
   // Joining is defined for the waveform store only.
   if (!store::IsW(store) || !state::MemOK(p, store::Store::W)) return 0;
   InputFile in(ResolveDataName(p, name));
@@ -62,10 +63,17 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store st
     blockOf[i] = k++;
   }
   store::Channel_s records[store::kChannels];
+  SampleTransfer transfer(p, name, head.channels * fileLength);
   for (int i = 0; i < store::kChannels; ++i) {
     if (!fileHeader.ChannelOn[i]) continue;
     if (!in.Read(&records[i], sizeof records[i])) return 0;
-    if (!ReadDataBlok(in.file(), scratch, long(fileLength), long(blockOf[i] * joined + memLength))) return 0;
+    if (!transfer.Read(in, scratch + blockOf[i] * joined + memLength, fileLength)) {
+      if (transfer.Stopped()) {
+        state::ReportStopped(p, name);
+        if (stopped) *stopped = true;
+      }
+      return 0;
+    }
   }
   if (!in.Close()) return 0;
 
