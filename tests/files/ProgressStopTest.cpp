@@ -10,6 +10,7 @@
 #include "files/TextExport.h"
 #include "files/TextImport.h"
 #include "files/WavImport.h"
+#include "ops/ChannelAlgebra.h"
 #include "ops/Decimation.h"
 #include "ops/Spectrum.h"
 #include "platform/Interrupts.h"
@@ -55,6 +56,8 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
   const Case kCases[] = {
       {"FFT of every channel",
        [](state::Program& p, auto&) { return ops::FFT_Command(p, store::Store::W, 65535, false); }, ""},
+      {"channel arithmetic",
+       [](state::Program& p, auto&) { return ops::MultiplyByConstant(p, store::Store::W, 0, 2.0f); }, ""},
       {"decimation", [](state::Program& p, auto&) { return ops::DecimationUtil(p, store::Store::W); }, ""},
       {"text import",
        [](state::Program& p, auto& d) {
