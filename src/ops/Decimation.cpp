@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dsp/Decimation.h"
 #include "files/DataFileFormat.h"
 #include "ops/StoreChecks.h"
 #include "state/GraphWindows.h"
@@ -37,10 +38,8 @@ int DecimationUtil(state::Program& p, store::Store s) {
         state::ReportStopped(p, state::Lang(p, "Decimace", "Decimation"));
         return 0;
       }
-      const float* src = samples + c * n;
-      float* dst = scratch + c * half;
-      const int64_t to = std::min<int64_t>(half, from + state::kStepPiece);
-      for (int64_t j = from; j < to; ++j) dst[j] = src[2 * j + 1];
+      const int64_t count = std::min<int64_t>(half - from, state::kStepPiece);
+      dsp::KeepOddSamples(samples + c * n + 2 * from, scratch + c * half + from, count);
     }
   }
   files::CommitScratch(p, s, size_t(channels) * size_t(half));
