@@ -12,6 +12,7 @@
 #include "files/WavImport.h"
 #include "ops/ChannelAlgebra.h"
 #include "ops/Decimation.h"
+#include "ops/Padding.h"
 #include "ops/Spectrum.h"
 #include "platform/Interrupts.h"
 
@@ -58,6 +59,7 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
        [](state::Program& p, auto&) { return ops::FFT_Command(p, store::Store::W, 65535, false); }, ""},
       {"channel arithmetic",
        [](state::Program& p, auto&) { return ops::MultiplyByConstant(p, store::Store::W, 0, 2.0f); }, ""},
+      {"padding", [](state::Program& p, auto&) { return ops::DoplnNulamiNaDvojnasobek(p); }, ""},
       {"decimation", [](state::Program& p, auto&) { return ops::DecimationUtil(p, store::Store::W); }, ""},
       {"text import",
        [](state::Program& p, auto& d) {
