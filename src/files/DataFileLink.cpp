@@ -45,6 +45,9 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store st
   }
   if (!FileHolds(in, head.dataStart + ChannelBytes(head.channels, fileLength))) return 0;
 
+  // Timed from here: building the joined layout takes a while on its own, so
+  // that a stop asked meanwhile is seen at the first piece read.
+  SampleTransfer transfer(p, name, head.channels * fileLength);
   // The joined store is built in the scratch array: memory samples first,
   // zeros after them, the file's samples read straight into their place.
   float* scratch = p.SWaveform.get();
@@ -63,7 +66,6 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store st
     blockOf[i] = k++;
   }
   store::Channel_s records[store::kChannels];
-  SampleTransfer transfer(p, name, head.channels * fileLength);
   for (int i = 0; i < store::kChannels; ++i) {
     if (!fileHeader.ChannelOn[i]) continue;
     if (!in.Read(&records[i], sizeof records[i])) return 0;
