@@ -2,17 +2,8 @@
 
 namespace dsp {
 
-void DecimateBlocks(float* data, int channels, int n) {
-  if (n < 2) return;
-  const int half = n / 2;
-  // Ascending order is safe in place: each write lands at or below the
-  // samples still to be read.
-  long long dst = 0, src = 0;
-  for (int c = 0; c < channels; ++c) {
-    for (int j = 0; j < half; ++j) data[dst + j] = data[src + 2 * j + 1];
-    dst += half;
-    src += n;
-  }
+void KeepOddSamples(const float* src, float* dst, int64_t count) {
+  for (int64_t j = 0; j < count; ++j) dst[j] = src[2 * j + 1];
 }
 
 }  // namespace dsp

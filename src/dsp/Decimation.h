@@ -1,11 +1,13 @@
 // Halving the sampling rate: every second sample is kept.
 #pragma once
 
+#include <cstdint>
+
 namespace dsp {
 
-// Blocks of n samples laid one after another, `channels` of them: each keeps
-// its odd samples, packed into blocks of n / 2 from the start of data. In
-// place; nothing for n < 2.
-void DecimateBlocks(float* data, int channels, int n);
+// dst[j] = src[2 j + 1] for j < count: the odd samples, packed. dst may not
+// overlap src (the operation builds the halved store beside the old one, so
+// that it can be abandoned).
+void KeepOddSamples(const float* src, float* dst, int64_t count);
 
 }  // namespace dsp

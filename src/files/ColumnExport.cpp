@@ -9,6 +9,7 @@
 #include "files/TextNumbers.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
@@ -39,7 +40,7 @@ struct Columns {
 };
 
 int WriteColumns(state::Program& p, const std::string& name, store::Store store, const Columns& c,
-                 int decimals) {
+                 int decimals, bool* stopped) {
   const int d = std::clamp(decimals, 1, 7);
   const int width = 7 + d;
   const store::Channel_s* records = p.Channels(store);
@@ -59,6 +60,8 @@ int WriteColumns(state::Program& p, const std::string& name, store::Store store,
   t += "\n% ";
   for (int i : c.channels) t += store::FieldText(records[size_t(i)].Unit) + " \t";
   t += "\n";
+  // A stop drops the temporary file: an existing file stays as it was.
+  state::Progress progress(p, name);
   for (long long r = c.from; r < c.from + c.rows; ++r) {
     for (const float* column : c.data) {
       t += "   ";
@@ -68,6 +71,11 @@ int WriteColumns(state::Program& p, const std::string& name, store::Store store,
     if (t.size() >= kFlushBytes) {
       out.Write(t.data(), t.size());
       t.clear();
+      if (!progress.Step(r - c.from, c.rows)) {
+        state::ReportStopped(p, name);
+        if (stopped) *stopped = true;
+        return 0;
+      }
     }
   }
   out.Write(t.data(), t.size());
@@ -76,7 +84,7 @@ int WriteColumns(state::Program& p, const std::string& name, store::Store store,
 
 }  // namespace
 
-int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
+int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals, bool* stopped) {
   const store::Header_s& h = p.HGW;
   Columns c;
   for (int i = 0; i < store::kChannels; ++i)
@@ -86,11 +94,12 @@ int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals) {
   // Never read past the array, whatever the header claims.
   c.rows = c.channels.empty() ? 0 : std::min(length, capacity / (long long)c.channels.size());
   for (size_t k = 0; k < c.channels.size(); ++k) c.data.push_back(p.Waveform.get() + k * size_t(length));
-  return WriteColumns(p, name, store::Store::W, c, decimals);
+  return WriteColumns(p, name, store::Store::W, c, decimals, stopped);
 }
 
 int WriteColumnsRange(state::Program& p, const std::string& name, store::Store store,
-                      const std::vector<int>& channels, long long from, long long to, int decimals) {
+                      const std::vector<int>& channels, long long from, long long to, int decimals,
+                      bool* stopped) {
   const long long length = std::max<int32_t>(p.Header(store).Length, 0);
   const long long capacity = SampleCapacity(p, store);
   const float* samples = p.Samples(store);
@@ -107,7 +116,7 @@ int WriteColumnsRange(state::Program& p, const std::string& name, store::Store s
     c.data.push_back(samples + start);
   }
   if (c.channels.empty()) return 0;
-  return WriteColumns(p, name, store, c, decimals);
+  return WriteColumns(p, name, store, c, decimals, stopped);
 }
 
 int Write_ASCII_Util_SIMPL(state::Program& p) {
@@ -116,8 +125,9 @@ int Write_ASCII_Util_SIMPL(state::Program& p) {
   if (p.ui().AskYesNo(state::TxtF(p, 1362, {name}), state::Txt(p, 15)) != platform::Answer::Yes) return 0;
   std::optional<int64_t> decimals = p.ui().PromptInt(state::Txt(p, 1372), 1, 7, 1);
   if (!decimals) return 0;
-  if (!WriteColumnsUtil(p, name, int(std::clamp<int64_t>(*decimals, 1, 7)))) {
-    state::MessT(p, 319, 13);
+  bool stopped = false;
+  if (!WriteColumnsUtil(p, name, int(std::clamp<int64_t>(*decimals, 1, 7)), &stopped)) {
+    if (!stopped) state::MessT(p, 319, 13);
     return 0;
   }
   const std::string viewer = state::Txt(p, 5);

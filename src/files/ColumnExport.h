@@ -21,8 +21,10 @@ std::string ColumnFileName(const std::string& waveName, const char* suffix = "_c
 // The columns themselves: "% interval [s] : " and the step of the first
 // active channel, a line of names and one of units, then one line per
 // sample index with each active channel's value as "   %<7+d>.<d>f"
-// (d = 1..7). `name` is a program name. Answers 1 / 0.
-[[nodiscard]] int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals);
+// (d = 1..7). `name` is a program name. Answers 1 / 0. A stop (Esc, STOP,
+// SIGINT) leaves an existing file as it was, says so and sets `stopped`.
+[[nodiscard]] int WriteColumnsUtil(state::Program& p, const std::string& name, int decimals,
+                                   bool* stopped = nullptr);
 
 // The same columns for the given channels (0-based, active ones of the
 // store) over samples from … to of the record, with a line "% first sample : "
@@ -30,7 +32,7 @@ std::string ColumnFileName(const std::string& waveName, const char* suffix = "_c
 // record and to the array. Answers 1 / 0.
 [[nodiscard]] int WriteColumnsRange(state::Program& p, const std::string& name, store::Store store,
                                     const std::vector<int>& channels, long long from, long long to,
-                                    int decimals);
+                                    int decimals, bool* stopped = nullptr);
 
 // `Write_ASCII_Util_SIMPL`: the columns of the whole waveform store to the
 // column file of the last waveform file, after question 1362 and the

@@ -9,12 +9,13 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
 namespace files {
 
-int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store) {
+int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store, bool* stopped) {
   // Joining is defined for the waveform store only.
   if (!store::IsW(store) || !state::MemOK(p, store::Store::W)) return 0;
   InputFile in(ResolveDataName(p, name));
@@ -44,6 +45,9 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store st
   }
   if (!FileHolds(in, head.dataStart + ChannelBytes(head.channels, fileLength))) return 0;
 
+  // Timed from here: building the joined layout takes a while on its own, so
+  // that a stop asked meanwhile is seen at the first piece read.
+  SampleTransfer transfer(p, name, head.channels * fileLength);
   // The joined store is built in the scratch array: memory samples first,
   // zeros after them, the file's samples read straight into their place.
   float* scratch = p.SWaveform.get();
@@ -65,7 +69,13 @@ int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store st
   for (int i = 0; i < store::kChannels; ++i) {
     if (!fileHeader.ChannelOn[i]) continue;
     if (!in.Read(&records[i], sizeof records[i])) return 0;
-    if (!ReadDataBlok(in.file(), scratch, long(fileLength), long(blockOf[i] * joined + memLength))) return 0;
+    if (!transfer.Read(in, scratch + blockOf[i] * joined + memLength, fileLength)) {
+      if (transfer.Stopped()) {
+        state::ReportStopped(p, name);
+        if (stopped) *stopped = true;
+      }
+      return 0;
+    }
   }
   if (!in.Close()) return 0;
 

@@ -16,7 +16,9 @@ namespace files {
 // memory `Length` + file `Length` samples, zeros where one side has none. A
 // channel new to the store takes `Name` and `Unit` from the file and the
 // `Step` of channel 1. 1321 (title 390) when the result would not fit. The
-// store changes only when the whole file was read. Answers 1 / 0.
-[[nodiscard]] int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store);
+// store changes only when the whole file was read: a stop (Esc, STOP,
+// SIGINT) leaves it as it was, says so and sets `stopped`. Answers 1 / 0.
+[[nodiscard]] int WaveformLinkUtil(state::Program& p, const std::string& name, store::Store store,
+                                   bool* stopped = nullptr);
 
 }  // namespace files

@@ -122,10 +122,11 @@ int WaveformLink(state::Program& p) {
   if (!chosen || chosen->empty()) return 0;
   const bool wereOpen = state::AnyWindowOpen(p, store::Store::W);
   state::UnDisplayWave(p, store::Store::W, -1);
-  const int ok = WaveformLinkUtil(p, *chosen, store::Store::W);
+  bool stopped = false;
+  const int ok = WaveformLinkUtil(p, *chosen, store::Store::W, &stopped);
   // The store is unchanged after a failure, so its windows come back either way.
   if (wereOpen) state::DisplayWave(p, store::Store::W, -1);
-  if (!ok) state::MessT(p, 1322, 14);
+  if (!ok && !stopped) state::MessT(p, 1322, 14);
   return ok;
 }
 

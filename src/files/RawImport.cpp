@@ -11,6 +11,7 @@
 #include "files/ImportedStore.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
@@ -20,13 +21,16 @@ namespace {
 constexpr size_t kChunkValues = 1 << 16;
 
 // Whole int16 values in the file, at most `limit`, counted by reading so that
-// a file whose size the system cannot tell is counted all the same.
-long long CountValues(FILE* f, long long limit) {
+// a file whose size the system cannot tell is counted all the same; -1 when
+// stopped.
+long long CountValues(FILE* f, long long limit, state::Progress& progress) {
   std::vector<uint8_t> chunk(kChunkValues * 2);
   long long bytes = 0;
   size_t got;
-  while (bytes / 2 < limit && (got = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
+  while (bytes / 2 < limit && (got = std::fread(chunk.data(), 1, chunk.size(), f)) > 0) {
     bytes += (long long)got;
+    if (!progress.Step(bytes / 2, limit)) return -1;
+  }
   return std::min(bytes / 2, limit);
 }
 
@@ -55,7 +59,13 @@ int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
     return 0;
   }
   const long long capacityFrames = ImportCapacity(p, store::Store::W) / n;
-  const long long values = CountValues(file.file(), capacityFrames * n);
+  std::optional<state::Progress> counting(std::in_place, p, name);
+  const long long values = CountValues(file.file(), capacityFrames * n, *counting);
+  if (values < 0) {
+    state::ReportStopped(p, name);
+    return 0;
+  }
+  counting.reset();  // the question comes between the two passes
   const long long frames = (values + n - 1) / n;
   if (frames == 0) {
     state::MessT(p, 316, 13);
@@ -71,7 +81,13 @@ int Read_BIN_INTEGER(state::Program& p, const std::string& nameOrEmpty) {
   std::fill(scratch, scratch + frames * n, 0.0f);
   std::vector<uint8_t> chunk(kChunkValues * 2);
   long long k = 0;  // values stored
+  state::Progress progress(p, name);
   while (k < values) {
+    // Into the scratch array: a stop leaves the store as it was.
+    if (!progress.Step(k, values)) {
+      state::ReportStopped(p, name);
+      return 0;
+    }
     size_t want = size_t(std::min<long long>(values - k, (long long)kChunkValues)) * 2;
     size_t got = std::fread(chunk.data(), 1, want, file.file());
     for (size_t i = 0; i + 1 < got; i += 2, ++k) {

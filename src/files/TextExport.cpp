@@ -14,6 +14,7 @@
 #include "files/TextNumbers.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "state/UserMessages.h"
 #include "store/Defaults.h"
@@ -48,6 +49,12 @@ std::string PrefixText(int prefixCode) {
   return text + store::PrefixEntry(prefixCode);
 }
 
+int Stopped(state::Program& p, const std::string& name, bool* stopped) {
+  state::ReportStopped(p, name);
+  if (stopped) *stopped = true;
+  return 0;
+}
+
 bool Exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
@@ -55,7 +62,7 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store) {
+int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store, bool* stopped) {
   // Copies: nothing the export formats may change the store under it.
   const store::Header_s h = p.Header(store);
   std::vector<store::Channel_s> channels(p.Channels(store), p.Channels(store) + store::kChannels);
@@ -78,6 +85,9 @@ int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::St
   const long long length = std::max<int32_t>(headerLength, 0);
   const long long capacity = SampleCapacity(p, store);
   long long start = 0;
+  // A stop drops the temporary file: an existing file stays as it was.
+  state::Progress progress(p, name);
+  const long long total = std::min(length * state::ActiveChannels(p, store), capacity);
   for (int i = 0; i < store::kChannels; ++i) {
     if (!h.ChannelOn[i]) continue;
     const store::Channel_s& c = channels[size_t(i)];
@@ -102,6 +112,7 @@ int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::St
         AppendInt(t, written);
         t += "\n\n";
         sink.MaybeFlush();
+        if (!progress.Step(start + written, total)) return Stopped(p, name, stopped);
       }
     }
     start += length;
@@ -124,8 +135,9 @@ int WriteASCIIDataFile(state::Program& p, const std::string& nameOrEmpty, store:
   }
   if (!p.MacGoing && Exists(ResolveDataName(p, name)) && state::AskT(p, 318, 15) != platform::Answer::Yes)
     return 0;
-  if (!WriteASCIIDataFileUtil(p, name, store)) {
-    state::MessT(p, 319, 13);
+  bool stopped = false;
+  if (!WriteASCIIDataFileUtil(p, name, store, &stopped)) {
+    if (!stopped) state::MessT(p, 319, 13);
     return 0;
   }
   store::Extension(name, TextMask(p, store), 6);
@@ -138,10 +150,12 @@ int WriteSimpleASCIIDataFileUtil(state::Program& p, const std::string& name) {
   TextSink sink(out);
   const long long n =
       std::min<long long>(std::max<int32_t>(p.HGW.Length, 0), SampleCapacity(p, store::Store::W));
+  state::Progress progress(p, name);
   for (long long k = 0; k < n; ++k) {
     AppendNumber(sink.text, p.Waveform[size_t(k)], std::chars_format::scientific, 8, 12);
     sink.text += "\r\n";
     sink.MaybeFlush();
+    if ((k & 0xFFF) == 0xFFF && !progress.Step(k, n)) return Stopped(p, name, nullptr);
   }
   sink.Flush();
   return out.Commit() ? 1 : 0;

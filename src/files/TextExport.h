@@ -17,8 +17,10 @@ namespace files {
 // then for every active channel its heading and its samples ("%g", ten to a
 // line, the running count after every hundred). `name` is a program name.
 // 398 (title 13) when the file cannot be created. Answers 1 / 0; a failed
-// write leaves an existing file as it was.
-[[nodiscard]] int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store);
+// write leaves an existing file as it was, and so does a stop (Esc, STOP,
+// SIGINT), which says so itself and sets `stopped`.
+[[nodiscard]] int WriteASCIIDataFileUtil(state::Program& p, const std::string& name, store::Store store,
+                                         bool* stopped = nullptr);
 
 // `TMainWindow::WriteASCIIDataFile`: the comment window (no macro), the save
 // dialog when no name is given ("*.WTX" / "*.MTX" in "\DATA\"), the

@@ -13,6 +13,7 @@
 #include "files/TextNumbers.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
@@ -39,9 +40,12 @@ class ByteReader {
       size_t got = std::fread(buf_.data() + len_, 1, buf_.size() - len_, f_);
       if (got == 0) eof_ = true;
       len_ += got;
+      fetched_ += (long long)got;
     }
     return len_ > pos_;
   }
+  // Bytes of the file read so far.
+  long long Offset() const { return fetched_ - (long long)(len_ - pos_); }
   char* Cur() { return buf_.data() + pos_; }
   char* End() { return buf_.data() + len_; }
   void Advance(size_t n) { pos_ += n; }
@@ -49,6 +53,7 @@ class ByteReader {
   int Get() { return Ensure(1) ? static_cast<unsigned char>(buf_[pos_++]) : -1; }
   bool Seek(long long offset) {
     if (std::fseek(f_, long(offset), SEEK_SET) != 0) return false;
+    fetched_ = offset;
     pos_ = len_ = 0;
     eof_ = false;
     return true;
@@ -70,6 +75,7 @@ class ByteReader {
   FILE* f_;
   std::vector<char> buf_;
   size_t pos_ = 0, len_ = 0;
+  long long fetched_ = 0;
   bool eof_ = false;
 };
 
@@ -281,10 +287,11 @@ void StartTextRow(ByteReader& in, int width, char* keep) {
 }
 
 struct Shape {
-  int columns = 0;          // numbers of the first row
-  long long rows = 0;       // rows holding at least one number
-  long long values = 0;     // numbers stored
-  bool stoppedBad = false;  // reading met a token that is not a number
+  int columns = 0;           // numbers of the first row
+  long long rows = 0;        // rows holding at least one number
+  long long values = 0;      // numbers stored
+  bool stoppedBad = false;   // reading met a token that is not a number
+  bool interrupted = false;  // Esc, STOP or SIGINT
 };
 
 // Where the numbers go in the scratch array. A row of the store is n
@@ -334,12 +341,18 @@ class Placement {
 // One pass over the data: the numbers are placed, the rows counted and the
 // text fields kept. Rows are lines with numbers: an empty line or a final
 // line without its line end is no reason to lose or invent a row.
-Shape Scan(ByteReader& in, int width, Placement& out, long long capacity, TextColumn* column) {
+Shape Scan(ByteReader& in, int width, Placement& out, long long capacity, TextColumn* column,
+           state::Progress& progress, long long fileBytes) {
   Shape s;
   const long long maxRows = capacity - 1;
   int inLine = 0;
   bool rowStart = true;
-  for (;;) {
+  for (uint32_t tokens = 1;; ++tokens) {
+    // A look at the clock every 64 Ki tokens costs the scan nothing.
+    if ((tokens & 0xFFFF) == 0 && !progress.Step(in.Offset(), fileBytes)) {
+      s.interrupted = true;
+      break;
+    }
     if (width > 0 && rowStart) {
       char* keep = nullptr;
       if (column && s.rows < TextColumn::kMaxRows) {
@@ -408,7 +421,10 @@ void RowError(state::Program& p, long long row, long long rows) {
   state::Mess(p, text, state::Txt(p, 15));
 }
 
-// The import once the name is known; answers as ReadDataFileELKOSO.
+constexpr int kStopped = -1;
+
+// The import once the name is known; answers as ReadDataFileELKOSO, or
+// kStopped.
 int Import(state::Program& p, store::Store store, const std::string& name) {
   InputFile file(ResolveDataName(p, name));
   if (!file) {
@@ -432,8 +448,15 @@ int Import(state::Program& p, store::Store store, const std::string& name) {
   Placement placement(scratch, capacity);
   TextColumn column;
   column.indx_TextCom = width;
-  const Shape shape = Scan(in, width, placement, capacity, width > 0 ? &column : nullptr);
+  std::optional<state::Progress> progress(std::in_place, p, name);
+  const Shape shape =
+      Scan(in, width, placement, capacity, width > 0 ? &column : nullptr, *progress, file.Size());
   file.Close();
+  progress.reset();  // the questions follow
+  if (shape.interrupted) {
+    state::ReportStopped(p, name);
+    return kStopped;
+  }
 
   long long n = shape.columns;
   long long rows = shape.rows;
@@ -500,6 +523,7 @@ int ReadDataFileELKOSO(state::Program& p, store::Store store, const std::string&
     name = *chosen;
   }
   const int ok = Import(p, store, name);
+  if (ok == kStopped) return 0;
   if (!ok) state::MessT(p, 416, 13);
   return ok;
 }

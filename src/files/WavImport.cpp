@@ -13,6 +13,7 @@
 #include "files/TextNumbers.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 
 namespace files {
@@ -242,7 +243,13 @@ int Read_WAV(state::Program& p, const std::string& nameOrEmpty) {
   const long long chunkFrames = std::max(1LL, (1LL << 20) / frameBytes);
   std::vector<uint8_t> chunk(size_t(chunkFrames * frameBytes));
   long long done = 0;
+  state::Progress progress(p, name);
   while (done < frames) {
+    // Everything goes to the scratch array: a stop leaves the store as it was.
+    if (!progress.Step(done, frames)) {
+      state::ReportStopped(p, name);
+      return 0;
+    }
     const long long want = std::min(chunkFrames, frames - done);
     const size_t got = std::fread(chunk.data(), 1, size_t(want * frameBytes), file.file());
     const long long whole = (long long)got / frameBytes;

@@ -39,8 +39,9 @@ void TDispl10::Write_ASCII() {
   for (int k = 0; k < store::kChannels; ++k)
     if (g.Multi ? IsShown(k) : k == DataChannel()) channels.push_back(k);
   const std::string name = files::ColumnFileName(store::FieldText(p_.WG.LastWaveFile), "_v.TXT");
-  if (!files::WriteColumnsRange(p_, name, IsW, channels, from, to, decimals)) {
-    state::MessT(p_, 319, 13);
+  bool stopped = false;
+  if (!files::WriteColumnsRange(p_, name, IsW, channels, from, to, decimals, &stopped)) {
+    if (!stopped) state::MessT(p_, 319, 13);
     return;
   }
   const std::string viewer = state::Txt(p_, 5);

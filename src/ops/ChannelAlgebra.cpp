@@ -2,6 +2,7 @@
 
 #include "files/DataFileFormat.h"
 #include "ops/ChannelPrompt.h"
+#include "ops/UndoablePieces.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
@@ -22,13 +23,14 @@ int ForChannels(state::Program& p, store::Store s, int channel, Op op) {
   if (!state::MemOK(p, s)) return 0;
   if (channel < 0 || channel > store::kChannels) return 0;
   const int64_t length = p.Header(s).Length;
-  float* samples = p.Samples(s);
+  const int64_t total = channel == 0 ? length * state::ActiveChannels(p, s) : length;
+  UndoablePieces pieces(p, s, state::Lang(p, "Úprava kanálů", "Channel arithmetic"), total);
   int changed = 0;
   for (int i = 0; i < store::kChannels; ++i) {
     if (channel != 0 && i != channel - 1) continue;
     const int start = state::Pocatek(p, s, i);
     if (start < 0 || !BlockInside(p, s, start)) continue;
-    op(samples + start, length);
+    if (!pieces.Apply(start, length, [&op](float* x, int64_t, int64_t n) { op(x, n); })) return 0;
     changed = 1;
   }
   if (changed) state::DataChanged(p, s);
@@ -45,7 +47,13 @@ int ChanelAlgebraUtil(state::Program& p, int a, int b, int operation, bool enabl
   if (startA < 0 || startB < 0 || !BlockInside(p, store::Store::W, startA) ||
       !BlockInside(p, store::Store::W, startB))
     return 0;
-  return dsp::CombineChannels(p.Waveform.get() + startA, p.Waveform.get() + startB, p.HGW.Length, operation)
+  const float* other = p.Waveform.get() + startB;
+  UndoablePieces pieces(p, store::Store::W, state::Lang(p, "Algebra kanálů", "Channel algebra"),
+                        p.HGW.Length);
+  return pieces.Apply(startA, p.HGW.Length,
+                      [&](float* x, int64_t at, int64_t n) {
+                        (void)dsp::CombineChannels(x, other + at, n, operation);
+                      })
              ? 1
              : 0;
 }

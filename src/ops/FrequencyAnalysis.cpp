@@ -1,6 +1,8 @@
 #include "ops/FrequencyAnalysis.h"
 
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 #include "dsp/Fft.h"
 #include "ops/ChannelTransport.h"
@@ -9,6 +11,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 
 namespace ops {
@@ -41,15 +44,27 @@ int DataFreqAnal(state::Program& p, int source, int destination, int mode, doubl
   if (mode == dsp::kBandFrequency && !stepUsable) return 0;
   if (!dsp::IsPowerOfTwo(N) && !p.MacGoing && state::AskT(p, 1228, 15) != platform::Answer::Yes) return 0;
 
-  if (source != destination && !ChanelTransportUtil(p, store::Store::W, source, destination, false)) return 0;
+  // A copy to another channel has no way back: only an analysis in place
+  // can be stopped, and only before its spectrum replaces the samples.
+  std::optional<state::UnstoppableScope> keep;
+  if (source != destination) {
+    keep.emplace();
+    if (!ChanelTransportUtil(p, store::Store::W, source, destination, false)) return 0;
+  }
   ChannelView dst = ViewChannel(p, store::Store::W, destination);
   if (!dst || !dst.scratch) return 0;
+  state::Progress progress(p, "FFT");
   if (!dst.spectrum) {
     // The length question has been asked already; the direct path is called
-    // without asking again.
-    int done = dsp::IsPowerOfTwo(M) ? RealFFT(p, store::Store::W, destination, M, true)
-                                    : RealFFT_SLOW(p, store::Store::W, destination, M, true);
+    // without asking again. The spectrum comes in the scratch array.
+    int done = dsp::IsPowerOfTwo(M) ? RealFFT(p, store::Store::W, destination, M, false)
+                                    : RealFFT_SLOW(p, store::Store::W, destination, M, false);
     if (!done) return 0;
+    if (!progress.Step(1, 2)) {
+      state::ReportStopped(p, "FFT");
+      return 0;
+    }
+    std::memcpy(dst.data, dst.scratch, sizeof(float) * 2 * size_t(M));
   }
   p.HGW.TriggerFlag = 0;
   dsp::BandDemodulate(dst.data, dst.scratch, M, int(c), int(w), mode, double(step));

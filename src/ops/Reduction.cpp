@@ -1,14 +1,15 @@
 #include "ops/Reduction.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 #include "dsp/Reduction.h"
+#include "files/DataFileFormat.h"
 #include "ops/StoreChecks.h"
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "state/UserMessages.h"
 
@@ -32,17 +33,26 @@ int ReduceUtil(state::Program& p, int mode) {
   const int reduced = static_cast<int>(n / k);
   // A factor beyond the record would leave no sample at all.
   if (reduced < 1 || !BlockFits(p, store::Store::W, 0, used)) return 0;
-  float* data = p.Waveform.get();
-  float* copy = p.SWaveform.get();
-  std::memcpy(copy, data, sizeof(float) * size_t(used));
-  long long src = 0, dst = 0;
-  for (int c = 0; c < store::kChannels; ++c) {
-    if (!p.HGW.ChannelOn[c]) continue;
-    p.FGW[c].Step *= static_cast<float>(k);
-    dsp::ReduceBlocks(copy + src, data + dst, reduced, int(k), mode);
-    src += n;
-    dst += reduced;
+  // Reduced into the scratch array, swapped in at the end: a stop leaves the
+  // store as it was.
+  const float* data = p.Waveform.get();
+  float* out = p.SWaveform.get();
+  const long long total = static_cast<long long>(channels) * reduced;
+  const long long piece = std::max<long long>(1, state::kStepPiece / k);  // blocks between steps
+  state::Progress progress(p, state::Lang(p, "Redukce", "Reduction"));
+  for (long long c = 0; c < channels; ++c) {
+    for (long long b = 0; b < reduced; b += piece) {
+      if (!progress.Step(c * reduced + b, total)) {
+        state::ReportStopped(p, state::Lang(p, "Redukce", "Reduction"));
+        return 0;
+      }
+      const int blocks = int(std::min<long long>(piece, reduced - b));
+      dsp::ReduceBlocks(data + c * n + b * k, out + c * reduced + b, blocks, int(k), mode);
+    }
   }
+  files::CommitScratch(p, store::Store::W, size_t(total));
+  for (int c = 0; c < store::kChannels; ++c)
+    if (p.HGW.ChannelOn[c]) p.FGW[c].Step *= static_cast<float>(k);
   p.HGW.Length = reduced;
   p.HGW.TriggerFlag = 0;
   p.HGW.PreTrigger = 0;

@@ -40,7 +40,9 @@ namespace ops {
 
 // `FFT_Command`: channel 0..127, or 65535 for every active channel; each is
 // transformed by `FFT_Transform` with M = `Length` / 2. Answers 1 when every
-// channel it tried was transformed.
+// channel it tried was transformed. Both compute every transform into the
+// scratch array before any replaces the samples, so Esc, STOP or SIGINT
+// during a long command leaves the store as it was (and answers 0).
 [[nodiscard]] int FFT_Command(state::Program& p, store::Store s, int channel, bool ask);
 
 // The spectrum flags of a channel, kept equal in both places.

@@ -6,6 +6,7 @@
 #include "ops/Spectrum.h"
 #include "state/GraphWindows.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 
 namespace ops {
@@ -52,6 +53,8 @@ int DigFilUtil(state::Program& p, store::Store s, int channel, int from, int to,
   // samples; a declined or refused transform must not zero samples either.
   const bool wasTime = !v.spectrum;
   if (wasTime && !FFT_Command(p, s, channel, false)) return 0;
+  // From here the channel holds its spectrum: the way back is not stopped.
+  state::UnstoppableScope keep;
   dsp::FilterBins(v.data, M, kind, from, to);
   p.Header(s).TriggerFlag = 0;
   if (wasTime) return FFT_Command(p, s, channel, false);

@@ -10,6 +10,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "store/FixedText.h"
 
@@ -92,7 +93,9 @@ int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int 
     return 0;
   }
 
+  // The file goes to the scratch array: a stop while reading changes nothing.
   float* scratch = p.Scratch(s);
+  files::SampleTransfer transfer(p, name, count * length);
   for (int k = 0; k < count; ++k) {
     store::Channel_s record;
     if (!in.Read(&record, sizeof record)) {
@@ -106,8 +109,11 @@ int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int 
       state::MessT(p, 441, 14);
       return 0;
     }
-    if (!files::ReadDataBlok(in.file(), scratch, long(length), long(k * length))) {
-      state::MessT(p, 442, 14);
+    if (!transfer.Read(in, scratch + k * length, length)) {
+      if (transfer.Stopped())
+        state::ReportStopped(p, name);
+      else
+        state::MessT(p, 442, 14);
       return 0;
     }
   }

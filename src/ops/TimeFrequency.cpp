@@ -12,6 +12,7 @@
 #include "ops/ChannelView.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 
 namespace ops {
 namespace {
@@ -82,9 +83,26 @@ int FreqAnal2D(state::Program& p, int channel, int mode, int window) {
     state::MessT(p, 77, 13);
     return 0;
   }
-  if (!dsp::TimeFrequency(v.data, v.length, shape, mode, step, values.data())) {
-    state::MessT(p, 77, 13);
-    return 0;
+  // Rows in pieces of a few million values, between which a stop leaves the
+  // matrix as it was. Levels in dB are floored by the largest amplitude of
+  // all rows, so they go in one piece.
+  const int piece =
+      mode == dsp::kTfDecibels ? shape.rows : std::max(1, int(state::kStepPiece / shape.columns));
+  const char* what = state::Lang(p, "Časově-frekvenční analýza", "Time-frequency analysis");
+  state::Progress progress(p, what);
+  for (int r = 0; r < shape.rows; r += piece) {
+    if (!progress.Step(r, shape.rows)) {
+      state::ReportStopped(p, what);
+      return 0;
+    }
+    dsp::TimeFrequencyShape part = shape;
+    part.rows = std::min(piece, shape.rows - r);
+    const int64_t offset = int64_t(r) * shape.hop;
+    if (!dsp::TimeFrequency(v.data + offset, v.length - offset, part, mode, step,
+                            values.data() + size_t(r) * size_t(shape.columns))) {
+      state::MessT(p, 77, 13);
+      return 0;
+    }
   }
 
   store::Mat_s& m = p.Mat[0];

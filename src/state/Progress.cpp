@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/Interrupts.h"
+#include "state/Messages.h"
 #include "state/Program.h"
 
 namespace state {
@@ -45,6 +46,10 @@ bool Progress::Step(int64_t done, int64_t total) {
   const bool exiting = p_.DoExit || p_.BudeKonecAleAzPoGrafech || UnstoppableScope::Active();
   if (!exiting && (p_.ui().EscapePressed() || platform::InterruptRequested())) stopped_ = true;
   return !stopped_;
+}
+
+void ReportStopped(Program& p, const std::string& what) {
+  Mess(p, what + Lang(p, ": přerušeno, nic se nezměnilo", ": stopped, nothing was changed"), Txt(p, 11));
 }
 
 }  // namespace state

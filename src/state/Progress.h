@@ -35,6 +35,14 @@ class Progress {
   int percent_ = -1;
 };
 
+// Samples a long loop handles between two Steps: a few million keep the
+// wait window and a stop prompt without costing the loop anything.
+inline constexpr int64_t kStepPiece = int64_t(1) << 22;
+
+// Tells that `what` was stopped and everything was left as it was (title 11),
+// so a stop never reads as a failure nor as a finished operation.
+void ReportStopped(Program& p, const std::string& what);
+
 // While one lives no Progress stops: the exit's saving of the work files
 // must finish, since they hold the records (a SIGINT asks for that exit).
 class UnstoppableScope {
