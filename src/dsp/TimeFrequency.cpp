@@ -30,8 +30,100 @@ void Phases(const float* re, const float* im, int M, float* row) {
   for (int k = 1; k < M; ++k) row[k] = Finite(std::atan2(im[k], re[k]));
 }
 
+// The hot loops below are built for AVX2 as well as for the baseline; the
+// clone or the branch is chosen by the processor at hand.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define TARVELIN_TF_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
+#define TARVELIN_TF_AVX2 1
+#else
+#define TARVELIN_TF_CLONES
+#endif
+
+// Weights src[0 … L) into z and answers the largest magnitude's bits: an
+// integer maximum the compiler vectorises (a float one it must keep in
+// order), at or above 0x7F800000 when a sample is not finite.
+TARVELIN_TF_CLONES uint32_t WeightedCopy(const float* __restrict src, const float* __restrict w,
+                                         float* __restrict z, int L) {
+  uint32_t top = 0;
+  for (int j = 0; j < L; ++j) {
+    const float v = src[j] * w[j];
+    z[j] = v;
+    top = std::max(top, std::bit_cast<uint32_t>(v) & 0x7FFFFFFFu);
+  }
+  return top;
+}
+
+// For the partners p = first + i, q = last - i of the blocks [2^j, 2^(j+1)),
+// j0 <= j < m, 2^j0 >= 16: the amplitudes (powers when `power`) scaled by c
+// of the window in the real part of Z into outR[p] and outR[q], and of the
+// one in the imaginary part into outI; either may be null. A NaN is masked to
+// 0 before the clamp, which would otherwise keep it. Written out in lanes:
+// std::sqrt keeps errno and so stays scalar.
 #ifdef __SSE2__
 inline __m128 Reversed(__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 1, 2, 3)); }
+
+inline void Store4(float* out, int p, int q, __m128 x, __m128 y, bool power) {
+  const __m128 top = _mm_set1_ps(FLT_MAX);
+  __m128 s = _mm_add_ps(_mm_mul_ps(x, x), _mm_mul_ps(y, y));
+  if (!power) s = _mm_sqrt_ps(s);
+  s = _mm_min_ps(_mm_and_ps(s, _mm_cmpord_ps(s, s)), top);
+  _mm_storeu_ps(out + p, s);
+  _mm_storeu_ps(out + q, Reversed(s));
+}
+
+void PartnerBlocks(const float* zr, const float* zi, float* outR, float* outI, int j0, int m, float c,
+                   bool power) {
+  const __m128 cc = _mm_set1_ps(c);
+  for (int j = j0; j < m; ++j) {
+    const int first = 1 << j, last = 2 * first - 1;
+    for (int i = 0; i < first / 2; i += 4) {
+      const int p = first + i, q = last - i - 3;
+      const __m128 rp = _mm_mul_ps(_mm_loadu_ps(zr + p), cc),
+                   rq = _mm_mul_ps(Reversed(_mm_loadu_ps(zr + q)), cc);
+      const __m128 ip = _mm_mul_ps(_mm_loadu_ps(zi + p), cc),
+                   iq = _mm_mul_ps(Reversed(_mm_loadu_ps(zi + q)), cc);
+      if (outR) Store4(outR, p, q, _mm_add_ps(rp, rq), _mm_sub_ps(ip, iq), power);
+      if (outI) Store4(outI, p, q, _mm_add_ps(ip, iq), _mm_sub_ps(rp, rq), power);
+    }
+  }
+}
+#endif
+
+#ifdef TARVELIN_TF_AVX2
+[[gnu::target("avx2")]] inline __m256 Reversed8(__m256 v) {
+  return _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+}
+
+[[gnu::target("avx2")]] inline void Store8(float* out, int p, int q, __m256 x, __m256 y, bool power) {
+  const __m256 top = _mm256_set1_ps(FLT_MAX);
+  __m256 s = _mm256_add_ps(_mm256_mul_ps(x, x), _mm256_mul_ps(y, y));
+  if (!power) s = _mm256_sqrt_ps(s);
+  s = _mm256_min_ps(_mm256_and_ps(s, _mm256_cmp_ps(s, s, _CMP_ORD_Q)), top);
+  _mm256_storeu_ps(out + p, s);
+  _mm256_storeu_ps(out + q, Reversed8(s));
+}
+
+[[gnu::target("avx2")]] void PartnerBlocks8(const float* zr, const float* zi, float* outR, float* outI,
+                                            int j0, int m, float c, bool power) {
+  const __m256 cc = _mm256_set1_ps(c);
+  for (int j = j0; j < m; ++j) {
+    const int first = 1 << j, last = 2 * first - 1;
+    for (int i = 0; i < first / 2; i += 8) {
+      const int p = first + i, q = last - i - 7;
+      const __m256 rp = _mm256_mul_ps(_mm256_loadu_ps(zr + p), cc);
+      const __m256 rq = _mm256_mul_ps(Reversed8(_mm256_loadu_ps(zr + q)), cc);
+      const __m256 ip = _mm256_mul_ps(_mm256_loadu_ps(zi + p), cc);
+      const __m256 iq = _mm256_mul_ps(Reversed8(_mm256_loadu_ps(zi + q)), cc);
+      if (outR) Store8(outR, p, q, _mm256_add_ps(rp, rq), _mm256_sub_ps(ip, iq), power);
+      if (outI) Store8(outI, p, q, _mm256_add_ps(ip, iq), _mm256_sub_ps(rp, rq), power);
+    }
+  }
+}
+
+bool HasAvx2() {
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+  return has;
+}
 #endif
 
 // Two weighted real windows through one complex transform of z = a + i b:
@@ -45,6 +137,8 @@ inline __m128 Reversed(__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 1,
 // are formed there and only then put in natural order.
 class PairTransform {
  public:
+  enum Part { kReal, kBoth };
+
   PairTransform(int window, int points)
       : L_(window),
         P_(points),
@@ -52,7 +146,7 @@ class PairTransform {
         weights_(size_t(window)),
         zr_(size_t(points)),
         zi_(size_t(points)),
-        scratch_(size_t(points)),
+        scratch_(2 * size_t(points)),
         at_(size_t(points)) {
     // The padding would lower every amplitude by L / P; the weights make up for it.
     const double gain = double(P_) / double(L_);
@@ -60,9 +154,10 @@ class PairTransform {
     for (int k = 0; k < P_; ++k) at_[size_t(k)] = bits_invert(uint32_t(k), log_);
   }
 
-  // Transforms the windows at a and b (b may be null) and calls
-  // emit(which, inImaginary) for each: window `which` (0 for a) is then to be
-  // read with Amplitudes or Spectrum from that part of the transform.
+  // Transforms the windows at a and b (b may be null) and calls emit(which,
+  // part) for each: window `which` (0 for a) is then to be read with
+  // Amplitudes or Spectrum from that part of the transform. When the two
+  // share the transform, emit(0, kBoth) stands for both (a in the real part).
   template <class Emit>
   void Run(const float* a, const float* b, Emit&& emit) {
     const float peakA = Load(a, zr_.data());
@@ -71,18 +166,17 @@ class PairTransform {
     const float limit = FLT_MAX / float(4 * P_);
     if (b && peakA >= peakB * kUnequal && peakB >= peakA * kUnequal && peakA < limit && peakB < limit) {
       fft_core::ForwardNaturalToReversed(zr_.data(), zi_.data(), log_);
-      emit(0, false);
-      emit(1, true);
+      emit(0, kBoth);
       return;
     }
     std::fill(zi_.begin(), zi_.end(), 0.0f);
     fft_core::ForwardNaturalToReversed(zr_.data(), zi_.data(), log_);
-    emit(0, false);
+    emit(0, kReal);
     if (!b) return;
     (void)Load(b, zr_.data());
     std::fill(zi_.begin(), zi_.end(), 0.0f);
     fft_core::ForwardNaturalToReversed(zr_.data(), zi_.data(), log_);
-    emit(1, false);
+    emit(1, kReal);
   }
 
   // The spectrum X[0 … P/2) of one window, unscaled, in natural order.
@@ -99,41 +193,47 @@ class PairTransform {
     }
   }
 
-  // |X[k]| / (P/2) (squared for power) of one window into row[0 … P/2), the
-  // mean term half of it; NaN reads 0, overflow the largest float.
-  void Amplitudes(bool inImaginary, bool power, float* row) {
-    const float* u = inImaginary ? zi_.data() : zr_.data();
-    const float* v = inImaginary ? zr_.data() : zi_.data();
-    float* out = scratch_.data();
+  // |X[k]| / (P/2) (squared for power) of the window in the real part into
+  // row[0 … P/2), the mean term half of it; NaN reads 0, overflow the largest
+  // float. With kBoth, the window of the imaginary part goes into next.
+  void Amplitudes(Part part, bool power, float* row, float* next) {
+    const float* zr = zr_.data();
+    const float* zi = zi_.data();
+    float* outR = scratch_.data();
+    float* outI = part == kBoth ? scratch_.data() + P_ : nullptr;
     const float c = 1.0f / float(P_);  // the halves of A and B and the 1 / M in one
-    auto one = [&](int p, int q) {
-      float x = (u[p] + u[q]) * c, y = (v[p] - v[q]) * c, m = x * x + y * y;
-      out[p] = out[q] = Finite(power ? m : std::sqrt(m));
+    auto one = [&](float x, float y) {
+      const float s = x * x + y * y;
+      return Finite(power ? s : std::sqrt(s));
     };
-    for (int j = 1; j < log_; ++j) {
-      const int first = 1 << j, last = 2 * first - 1, half = first / 2;
-      int i = 0;
+    int j = 1;
 #ifdef __SSE2__
-      // Four at a time: std::sqrt keeps errno and so stays scalar. A NaN is
-      // masked to 0 before the clamp, which would otherwise keep it.
-      const __m128 cc = _mm_set1_ps(c), top = _mm_set1_ps(FLT_MAX);
-      for (; i + 4 <= half; i += 4) {
-        const int p = first + i, q = last - i - 3;
-        __m128 up = _mm_loadu_ps(u + p), uq = Reversed(_mm_loadu_ps(u + q));
-        __m128 vp = _mm_loadu_ps(v + p), vq = Reversed(_mm_loadu_ps(v + q));
-        __m128 x = _mm_mul_ps(_mm_add_ps(up, uq), cc), y = _mm_mul_ps(_mm_sub_ps(vp, vq), cc);
-        __m128 m = _mm_add_ps(_mm_mul_ps(x, x), _mm_mul_ps(y, y));
-        if (!power) m = _mm_sqrt_ps(m);
-        m = _mm_min_ps(_mm_and_ps(m, _mm_cmpord_ps(m, m)), top);
-        _mm_storeu_ps(out + p, m);
-        _mm_storeu_ps(out + q, Reversed(m));
-      }
+    constexpr int kLaned = 4;  // blocks from 2^4 points (8 pairs) on go in lanes
+#else
+    constexpr int kLaned = 31;
 #endif
-      for (; i < half; ++i) one(first + i, last - i);
-    }
-    const float dc = c * u[0];  // X[0] = u[0], read as a mean
-    row[0] = Finite(power ? dc * dc : std::fabs(dc));
-    for (int k = 1; k < P_ / 2; ++k) row[k] = out[at_[size_t(k)]];
+    for (; j < log_ && j < kLaned; ++j)
+      for (int p = 1 << j, q = (2 << j) - 1; p < q; ++p, --q) {
+        const float rp = zr[p] * c, rq = zr[q] * c, ip = zi[p] * c, iq = zi[q] * c;
+        outR[p] = outR[q] = one(rp + rq, ip - iq);
+        if (outI) outI[p] = outI[q] = one(ip + iq, rp - rq);
+      }
+#ifdef TARVELIN_TF_AVX2
+    if (HasAvx2())
+      PartnerBlocks8(zr, zi, outR, outI, j, log_, c, power);
+    else
+      PartnerBlocks(zr, zi, outR, outI, j, log_, c, power);
+#elif defined(__SSE2__)
+    PartnerBlocks(zr, zi, outR, outI, j, log_, c, power);
+#endif
+    const uint32_t* at = at_.data();
+    for (int k = 1; k < P_ / 2; ++k) row[k] = outR[at[k]];
+    if (outI)
+      for (int k = 1; k < P_ / 2; ++k) next[k] = outI[at[k]];
+    // X[0] is the real Z[0] of its part, read as a mean
+    const float dcR = c * zr[0], dcI = c * zi[0];
+    row[0] = Finite(power ? dcR * dcR : std::fabs(dcR));
+    if (outI) next[0] = Finite(power ? dcI * dcI : std::fabs(dcI));
   }
 
  private:
@@ -142,34 +242,11 @@ class PairTransform {
   static constexpr float kUnequal = 1.0f / 16;
 
   // Weights the window into z[0 … L), zeros the padding; answers the largest
-  // magnitude, NaN when a sample is not finite.
+  // magnitude, Inf or NaN when a sample is not finite.
   float Load(const float* src, float* z) {
-    const float* w = weights_.data();
-    float peak = 0.0f, bad = 0.0f;
-    int j = 0;
-#ifdef __SSE2__
-    // In lanes: a scalar max or sum is a chain the compiler may not reorder.
-    __m128 peak4 = _mm_setzero_ps(), bad4 = _mm_setzero_ps();
-    const __m128 sign = _mm_set1_ps(-0.0f), zero = _mm_setzero_ps();
-    for (; j + 4 <= L_; j += 4) {
-      __m128 v = _mm_mul_ps(_mm_loadu_ps(src + j), _mm_loadu_ps(w + j));
-      _mm_storeu_ps(z + j, v);
-      peak4 = _mm_max_ps(peak4, _mm_andnot_ps(sign, v));
-      bad4 = _mm_or_ps(bad4, _mm_cmpunord_ps(_mm_mul_ps(v, zero), zero));
-    }
-    alignas(16) float lanes[4];
-    _mm_store_ps(lanes, peak4);
-    peak = std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
-    if (_mm_movemask_ps(bad4)) bad = NAN;
-#endif
-    for (; j < L_; ++j) {
-      float v = src[j] * w[j];
-      z[j] = v;
-      peak = std::max(peak, std::fabs(v));
-      bad += v * 0.0f;  // NaN once any v is Inf or NaN
-    }
+    const uint32_t top = WeightedCopy(src, weights_.data(), z, L_);
     std::fill(z + L_, z + P_, 0.0f);
-    return peak + bad;
+    return std::bit_cast<float>(top);
   }
 
   int L_, P_, log_;
@@ -222,15 +299,27 @@ bool TimeFrequency(const float* x, int64_t samples, const TimeFrequencyShape& sh
       const bool second = mode == kTfFrequency || r + 1 < shape.rows;
       const int64_t next = mode == kTfFrequency ? start + 1 : start + shape.hop;
       float* row = out + size_t(r) * size_t(cols);
-      pair.Run(x + start, second ? x + next : nullptr, [&](int which, bool inImaginary) {
-        float* into = row + size_t(which) * size_t(cols);
+      auto read = [&](int which, bool inImaginary) {
         if (mode == kTfPhase) {
           pair.Spectrum(inImaginary, re[0], im[0]);
-          Phases(re[0], im[0], M, into);
-        } else if (mode == kTfFrequency) {
+          Phases(re[0], im[0], M, row + size_t(which) * size_t(cols));
+        } else {  // kTfFrequency
           pair.Spectrum(inImaginary, re[which], im[which]);
+        }
+      };
+      // The next windows' samples are asked for while these are transformed.
+      const int64_t ahead = start + int64_t(perRow) * shape.hop;
+      for (int64_t at = ahead, end = std::min(samples, ahead + shape.hop + L + 1); at < end; at += 16)
+        __builtin_prefetch(x + at);
+      pair.Run(x + start, second ? x + next : nullptr, [&](int which, PairTransform::Part part) {
+        float* into = row + size_t(which) * size_t(cols);
+        if (mode != kTfPhase && mode != kTfFrequency) {
+          pair.Amplitudes(part, mode == kTfPower, into, into + cols);
+        } else if (part == PairTransform::kBoth) {
+          read(0, false);
+          read(1, true);
         } else {
-          pair.Amplitudes(inImaginary, mode == kTfPower, into);
+          read(which, false);
         }
       });
       if (mode != kTfFrequency) continue;
