@@ -189,4 +189,15 @@ TEST(TimeFrequencyRows, MatchOneTransformPerWindow) {
   }
 }
 
+// The mean column of mode 5 compares the two windows' means alone: the
+// alternating (Nyquist) part of the signal must not turn it.
+TEST(TimeFrequencyRows, MeanColumnIgnoresTheNyquistTerm) {
+  std::vector<float> x(256);
+  for (size_t j = 0; j < x.size(); ++j) x[j] = j % 2 ? 0.5f : 1.5f;
+  const dsp::TimeFrequencyShape s = dsp::TimeFrequencyLayout(256, 64, dsp::kTfFrequency, 100);
+  std::vector<float> out(size_t(s.rows) * size_t(s.columns));
+  ASSERT_TRUE(dsp::TimeFrequency(x.data(), 256, s, dsp::kTfFrequency, 1e-3, out.data()));
+  for (int r = 0; r < s.rows; ++r) EXPECT_EQ(out[size_t(r) * size_t(s.columns)], 0.0f) << r;
+}
+
 }  // namespace
