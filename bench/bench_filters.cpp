@@ -1,6 +1,6 @@
-// Smoothing, decimation, reduction and padding, each beside a plain copy of
-// the same bytes in the same run: the store operations should run at memory
-// speed, and the moving average in one pass whatever its width.
+// Decimation, reduction and padding, each beside a plain copy of the same
+// bytes in the same run: the store operations should run at memory speed.
+// The smoothing has its own bench (bench_smoothing) beside scipy.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -10,7 +10,6 @@
 #include "ops/Decimation.h"
 #include "ops/Padding.h"
 #include "ops/Reduction.h"
-#include "ops/Smoothing.h"
 #include "platform/ScriptedUi.h"
 #include "state/Program.h"
 
@@ -44,21 +43,6 @@ Store& TheStore() {
   static Store s;
   return s;
 }
-
-void BM_MovingAverage1001(benchmark::State& state) {
-  const int n = 10'000'000;
-  std::vector<float> x(n), copy(n);
-  std::mt19937 gen(2);
-  std::uniform_real_distribution<float> d(-1, 1);
-  for (auto& v : x) v = d(gen);
-  for (auto _ : state) {
-    dsp::Smooth(x.data(), copy.data(), 0, n - 1, 1001, n - 1);
-    benchmark::DoNotOptimize(x.data());
-  }
-  state.SetItemsProcessed(state.iterations() * n);
-  state.SetBytesProcessed(state.iterations() * int64_t(n) * 4);
-}
-BENCHMARK(BM_MovingAverage1001)->Unit(benchmark::kMillisecond);
 
 // The peer of every store operation: copying the bytes it reads.
 void BM_CopyStore(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -64,9 +65,13 @@ void BM_FFTWTransforms(benchmark::State& state) {
   fftwf_free(in);
 }
 
-}  // namespace
+// On a shared machine the least of the repetitions (--benchmark_repetitions)
+// is the one least disturbed by the others.
+double Least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
-BENCHMARK(BM_TarvelinMatrix)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FFTWTransforms)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TarvelinMatrix)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_FFTWTransforms)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -182,6 +182,35 @@ void Kernel(float* data, const float* src, int from, int to, const double* kerne
   }
 }
 
+// The kernels that read their own output (modes 2 and 3): each sample waits
+// for the one before it, so the pace is the latency of that chain. The
+// smoothed samples stay in registers instead of going through memory.
+template <int H>
+void RecursiveKernel(float* data, int from, int to, const double* kernel, double scale) {
+  auto clamped = [&](int i) {
+    double acc = 0;
+    for (int t = -H; t <= H; ++t) acc += kernel[t + H] * data[Clamp(i + t, from, to)];
+    data[i] = static_cast<float>(acc * scale);
+  };
+  int i = from;
+  for (; i <= to && i < from + H; ++i) clamped(i);
+  if (i <= to - H) {
+    double y[H];  // y[t - 1] = data[i - t], already smoothed
+    for (int t = 1; t <= H; ++t) y[t - 1] = data[i - t];
+    for (; i <= to - H; ++i) {
+      // The order of the sum is the clamped one's, so the numbers are too.
+      double acc = 0;
+      for (int t = H; t >= 1; --t) acc += kernel[H - t] * y[t - 1];
+      for (int t = 0; t <= H; ++t) acc += kernel[H + t] * data[i + t];
+      const float v = static_cast<float>(acc * scale);
+      data[i] = v;
+      for (int t = H - 1; t >= 1; --t) y[t] = y[t - 1];
+      y[0] = v;
+    }
+  }
+  for (; i <= to; ++i) clamped(i);
+}
+
 }  // namespace
 
 void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex) {
@@ -201,10 +230,10 @@ void Smooth(float* data, float* copy, int from, int to, int mode, int lastIndex)
       Kernel(data, copy, from, to, k1, 1, 0.5);
       break;
     case 2:  // reads the data itself: samples to the left are already smoothed
-      Kernel(data, data, from, to, k2, 2, 0.4);
+      RecursiveKernel<2>(data, from, to, k2, 0.4);
       break;
     case 3:
-      Kernel(data, data, from, to, k3, 4, 1.0 / 4.4);
+      RecursiveKernel<4>(data, from, to, k3, 1.0 / 4.4);
       break;
     default:
       break;
