@@ -414,6 +414,8 @@ class TDispl10 : public platform::GraphWindow {
   // Character cell of the scale labels while printing (0: the screen's).
   int16_t PrintCellH = 0, PrintCellW = 0;
   int ScaleCellH() const { return PrintCellH > 0 ? PrintCellH : 12; }
+  // Printing a running sum or difference: the raw channel as well, on its own range.
+  void PrintRawTrace(platform::Canvas& dc);
 
   // --- helpers over the stores ---
   store::CG_s& Graph(int chan) const { return cg_[chan]; }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "files/Printing.h"
+#include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
+#include "ops/StatisticsReport.h"
 #include "state/Messages.h"
 #include "store/FixedText.h"
 
@@ -164,8 +166,18 @@ void TDispl10::DrawPrinterAt(platform::Canvas& dc, int x, int y, int w, int h) {
       PaintData(page, PlotLeft, 0.0f, kPaintLine, g.PenWidth);
     }
   }
+  // The panel only: a print writes no report and starts no editor.
+  ops::Panel panel;
+  std::string report;
+  if (ops::StatisticsPanel(p_, IsW, DataChannel(), p_.StatCursor != 0, panel, report)) DrawPanel(page, panel);
+  const int32_t type = Act().DisplType;
+  if (!g.Multi && !IsXY() && (type == kRunningSum || type == kDifference)) PrintRawTrace(page);
 
+  // A range the background option scanned stays for the next print.
+  const float keptMax = g.VSavMax, keptMin = g.VSavMin;
   g = savedRecord;
+  g.VSavMax = keptMax;
+  g.VSavMin = keptMin;
   PlotLeft = saved[0], PlotTop = saved[1], PlotW = saved[2], PlotH = saved[3];
   ClientW = saved[4], ClientH = saved[5], VScaleW = saved[6], RightPanelW = saved[7];
   KX = savedK[0], KY = savedK[1], SPP = savedK[2];
@@ -177,6 +189,42 @@ void TDispl10::DrawPrinterAt(platform::Canvas& dc, int x, int y, int w, int h) {
   DePress();
   PictureBufferFilling();
   RedrawAll = LayoutChanged = DoClear = 1;
+}
+
+void TDispl10::PrintRawTrace(platform::Canvas& dc) {
+  store::CG_s& g = Own();
+  float* const derived = series_;
+  const int32_t shown = NShown;
+  series_ = ChannelData(OwnChan, false);
+  if (!series_) {
+    series_ = derived;
+    return;
+  }
+  NShown = 2 * Half;
+  const float vMax = g.VMax, vMin = g.VMin;
+  const int32_t type = g.DisplType;
+  g.VMax = g.VSavMax;
+  g.VMin = g.VSavMin;
+  const bool kept = Finite(g.VSavMax) && Finite(g.VSavMin) && g.VSavMax != g.VSavMin;
+  if (g.Background || !kept) {
+    SetMaxMinIn(g.IL, g.IR, 1, 0, 1);
+    // Only the option keeps the scan; an unusable kept range is just not used.
+    if (g.Background) {
+      g.VSavMax = g.VMax;
+      g.VSavMin = g.VMin;
+    }
+  }
+  KoefY();
+  // The raw samples in the channel's own trace colour, not the derived trace's.
+  g.DisplType = kBothHalves;
+  PictureBufferFilling();
+  PaintData(dc, PlotLeft, 0.0f, kPaintLine, g.PenWidth);
+  g.DisplType = type;
+  g.VMax = vMax;
+  g.VMin = vMin;
+  series_ = derived;
+  NShown = shown;
+  KoefY();
 }
 
 void TDispl10::PrintBlocksManagement(int op, int block) {

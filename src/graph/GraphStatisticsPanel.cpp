@@ -36,31 +36,55 @@ void TDispl10::Pis(platform::Canvas& dc, float row, const std::string& label, do
 }
 
 void TDispl10::DrawPanel(platform::Canvas& dc, const ops::Panel& panel) {
-  platform::Font font;
-  font.height = kLineH;
-  font.width = kCellW;
-  dc.SetFont(font);
-  int labelW = 0, valueW = 0;
-  float lastRow = -1;
-  for (const ops::PanelRow& r : panel.rows) {
-    labelW = std::max(labelW, dc.TextWidth(r.label));
-    valueW = std::max(valueW, dc.TextWidth(FormatValue(r.format, r.value)));
-    lastRow = std::max(lastRow, r.row);
+  const bool print = Own().PrintMode != 0;
+  // On paper the panel takes the print cell and, without colour printing, black ink.
+  const bool mono = print && p_.Prt && !p_.Prt.get()->Colour;
+  int lineH = print ? ScaleCellH() : kLineH, cellW = print && PrintCellW > 0 ? PrintCellW : kCellW;
+  int labelW = 0, valueW = 0, width = 0, height = 0;
+  auto measure = [&] {
+    platform::Font font;
+    font.height = lineH;
+    font.width = cellW;
+    dc.SetFont(font);
+    labelW = valueW = 0;
+    float lastRow = -1;
+    for (const ops::PanelRow& r : panel.rows) {
+      labelW = std::max(labelW, dc.TextWidth(r.label));
+      valueW = std::max(valueW, dc.TextWidth(FormatValue(r.format, r.value)));
+      lastRow = std::max(lastRow, r.row);
+    }
+    const int pad = lineH * kPad / kLineH;
+    width = std::max(dc.TextWidth(panel.title), labelW + pad + valueW) + 2 * pad;
+    height = int(std::ceil(lastRow + 2)) * lineH + 2 * pad;
+  };
+  measure();
+  if (print) {
+    // A large print cell must not carry the panel out of the graph's box:
+    // the cell shrinks to fit the plot (font metrics do not scale exactly,
+    // so in a few rounds), and a plot too small for a legible panel gets none.
+    const int roomW = PlotW - 8, roomH = PlotH - 8;
+    for (int round = 0; round < 4 && (width > roomW || height > roomH); ++round) {
+      const double f = 0.98 * std::min(double(roomW) / width, double(roomH) / height);
+      lineH = int(lineH * f);
+      cellW = std::max(1, int(cellW * f));
+      if (lineH < 6) return;
+      measure();
+    }
+    if (width > roomW || height > roomH) return;
   }
-  const int width = std::max(dc.TextWidth(panel.title), labelW + kPad + valueW) + 2 * kPad;
-  const int height = int(std::ceil(lastRow + 2)) * kLineH + 2 * kPad;
+  const int pad = lineH * kPad / kLineH;
   const int left = PlotLeft + 4, top = PlotTop + 4;
   dc.FillRect(left, top, left + width, top + height, Rgb(255, 255, 255));
   dc.SetPen(0, 1);
   dc.SetNullBrush();
   dc.Rectangle(left, top, left + width, top + height);
-  panelX_ = left + kPad;
-  panelY_ = top + kPad;
-  panelLineH_ = kLineH;
-  panelValueX_ = panelX_ + labelW + kPad + valueW;
+  panelX_ = left + pad;
+  panelY_ = top + pad;
+  panelLineH_ = lineH;
+  panelValueX_ = panelX_ + labelW + pad + valueW;
   Pis(dc, -1, panel.title, 0, 0, nullptr);
   for (const ops::PanelRow& r : panel.rows)
-    Pis(dc, r.row, r.label, r.value, Rgb(r.red, r.green, r.blue), r.format);
+    Pis(dc, r.row, r.label, r.value, mono ? 0 : Rgb(r.red, r.green, r.blue), r.format);
 }
 
 void TDispl10::ShowStat(platform::Canvas& dc, int betweenCursors) {

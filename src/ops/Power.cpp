@@ -46,6 +46,7 @@ int Faze_UI(state::Program& p, int channelU, int channelI, bool betweenCursors, 
   }
   if (!dsp::PowerAnalysis(u.data, i.data, u.length, u.step, a, b, frequency, out)) return 0;
   out.StatCursor = betweenCursors ? 1 : 0;
+  p.StatCursor = out.StatCursor;  // what a printed statistics panel covers from now on
   return 1;
 }
 

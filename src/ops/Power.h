@@ -24,7 +24,7 @@ int GetHarm(state::Program& p, int channel, float fundamental, int count, float*
 // `Faze_UI`: dsp::PowerAnalysis of W channels channelU (voltage) and channelI
 // (current), 0-based, over samples from … to or, when betweenCursors, between
 // the cursors of u's graph settings. 0 (all results 0) for an inactive
-// channel or a spectrum.
+// channel or a spectrum. On success `p.StatCursor` takes betweenCursors.
 [[nodiscard]] int Faze_UI(state::Program& p, int channelU, int channelI, bool betweenCursors, int32_t from,
                           int32_t to, float frequency, dsp::PowerResults& out);
 

@@ -115,6 +115,7 @@ const std::vector<Check>& Checks() {
       {CG_FIELD(PulseWidth), 0, "Šířka pulsu", "Pulse width"},
       {CG_FIELD(ShowMarkers), 0, "Značky", "Markers"},
       {CG_FIELD(WhiteMode), 0, "Bílý graf", "White plot"},
+      {CG_FIELD(Background), 0, "Pozadí (nový rozsah)", "Background (fresh range)"},
       {CG_FIELD(ClearPlot), 0, "Mazat graf před kreslením", "Clear the plot before drawing"},
       {CG_FIELD(Raster), 0, "Rastr", "Raster"},
       {CG_FIELD(Envelope), 0, "Obálka (min. a max. v pixelu)", "Envelope (min and max per pixel)"},

@@ -28,6 +28,7 @@
 #include "qt/QtUi.h"
 #include "qt/QtWindowHost.h"
 #include "qt/RecorderWidget.h"
+#include "qt/RuntimeDir.h"
 #include "qt/SettingsDialogs.h"
 #include "state/GraphWindows.h"
 #include "state/Program.h"
@@ -174,6 +175,7 @@ int RunDesktop(int argc, char** argv, const app::HeadlessOptions& o) {
                  "QT_QPA_PLATFORM=offscreen\n");
     return 2;
   }
+  const RuntimeDir runtime;  // goes after the application
   previousHandler = qInstallMessageHandler(StartupMessage);
   QApplication application(argc, argv);
   qInstallMessageHandler(previousHandler);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "qt/QtCanvas.h"
+#include "qt/RuntimeDir.h"
 
 namespace qt {
 namespace {
@@ -117,6 +118,7 @@ platform::PrintJobOpener PdfJobsWithoutDisplay(int argc, char** argv) {
     std::string name;
     char* args[2] = {nullptr, nullptr};
     int count = 1;
+    std::unique_ptr<RuntimeDir> runtime;  // outlives the application
     std::unique_ptr<QGuiApplication> app;
   };
   auto held = std::make_shared<Application>();
@@ -126,6 +128,7 @@ platform::PrintJobOpener PdfJobsWithoutDisplay(int argc, char** argv) {
     if (file.empty()) return nullptr;
     if (!QCoreApplication::instance()) {
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+      held->runtime = std::make_unique<RuntimeDir>();
       held->args[0] = held->name.data();
       held->app = std::make_unique<QGuiApplication>(held->count, held->args);
     }

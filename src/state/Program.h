@@ -291,6 +291,11 @@ struct Program {
   // the order W 1..128, M 1..128; false when cancelled. Empty: every open window.
   std::function<bool(Program&, std::vector<bool>& chosen)> MultiPrintDialog;
 
+  // --- statistics panel ---
+  // The printed statistics panel covers the cursor range (1) or the whole
+  // channel (0): the last power analysis sets it.
+  int32_t StatCursor = 0;
+
   // Counts and obtains a start-up block; sets `NotEnoughMemory` on failure.
   template <typename T>
   bool Allocate(Block<T>& block, size_t n) {

@@ -27,7 +27,9 @@ struct CG_s {
   float LimXMax, LimXMin;  // horizontal (XY plot)
   // A graph window of the measurement store.
   int32_t MeasWin;
-  uint8_t Reserved84[4];
+  // The background option: a printed running sum or difference scans its raw
+  // trace's range anew (with margins) and keeps it in `VSavMax`/`VSavMin`.
+  int32_t Background;
   int32_t CursorCount;
   int32_t CursorStyle;  // the "cursor mode" the two-point readout tests
   int32_t TraceStyle;   // the 0/3 switch of F6 in a measurement window
@@ -119,6 +121,7 @@ static_assert(offsetof(CG_s, Cur2) == 12);
 static_assert(offsetof(CG_s, HCur1) == 16);
 static_assert(offsetof(CG_s, HCur2) == 20);
 static_assert(offsetof(CG_s, MeasWin) == 80);
+static_assert(offsetof(CG_s, Background) == 84);
 static_assert(offsetof(CG_s, CursorStyle) == 92);
 static_assert(offsetof(CG_s, TraceStyle) == 96);
 static_assert(offsetof(CG_s, DisplType) == 106);

@@ -13,7 +13,10 @@ namespace {
 using testing_support::TempDir;
 
 int Tarvelin(const TempDir& dir, const std::string& args) {
-  const std::string command = std::string(TARVELIN_PROGRAM) + " --headless --no-save --root " + dir.path() +
+  // Without a runtime directory: Qt must not complain, and the one made in TMPDIR goes at the exit.
+  std::filesystem::create_directories(dir / "tmp");
+  const std::string command = "env -u XDG_RUNTIME_DIR TMPDIR=" + dir / "tmp " +
+                              std::string(TARVELIN_PROGRAM) + " --headless --no-save --root " + dir.path() +
                               " " + args + " >" + dir / "log" + " 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -37,6 +40,9 @@ TEST(HeadlessPrint, MacroPrintsGraphsAndTextIntoPdfFiles) {
   EXPECT_EQ(Pages(dir / "out.pdf"), 1);
   EXPECT_EQ(Pages(dir / "out_2.pdf"), 1);
   EXPECT_FALSE(testing_support::FileExists(dir / "out_3.pdf"));
+  const std::vector<uint8_t> log = testing_support::ReadBytes(dir / "log");
+  EXPECT_EQ(std::string(log.begin(), log.end()).find("XDG_RUNTIME_DIR"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "tmp"));
 }
 
 TEST(HeadlessPrint, MenuItemsWriteCountedFilesInTheDataFolder) {

@@ -90,13 +90,68 @@ TEST(Print, GraphLandsInItsBoxBlackOnWhiteUnlessColourIsAsked) {
       bool trace = false;
       for (int y = top + 1; y < top + height - 1 && !trace; ++y)
         trace = colour ? img.pixel(x, y) == qRgb(0, 255, 0) : Dark(img.pixel(x, y));
-      columnsWithTrace += trace;
+      // or hidden under the statistics panel, a white box on the black plot
+      columnsWithTrace += trace || (colour && img.pixel(x, top + 5) == qRgb(255, 255, 255));
     }
     EXPECT_EQ(columnsWithTrace, width - 4) << "colour " << colour;
     EXPECT_EQ(chroma > 0, colour != 0);
     // The screen layout is back.
     EXPECT_EQ(s.window->PlotLeft, screenLeft);
     EXPECT_EQ(s.f.G().PrintMode, 0);
+  }
+}
+
+TEST(Print, StatisticsPanelStaysInsideThePlot) {
+  // On the black plot the panel is a white box from (100 + 95 + 4, 200 + 2 + 4);
+  // its black-ink rows are covered by the chroma check above. A huge cell shrinks.
+  const int x0 = 199, y0 = 206;
+  for (int16_t cell : {16, 200}) {
+    PrintedSine s;
+    s.f.p.Prt[0].Colour = 1;
+    s.f.p.Prt[0].ScaleFontHeight = s.f.p.Prt[0].ScaleFontWidth = cell;
+    ASSERT_TRUE(s.window->PrinterDispl(files::kPrintWhole));
+    int right = x0 + 1, bottom = y0 + 1;
+    while (s.printer.page.pixel(right, y0 + 1) == qRgb(255, 255, 255)) ++right;
+    while (s.printer.page.pixel(x0 + 1, bottom) == qRgb(255, 255, 255)) ++bottom;
+    EXPECT_TRUE(right - x0 > 60 && right < 100 + 95 + 660) << cell << " " << right;
+    EXPECT_TRUE(bottom - y0 > 120 && bottom < 202 + 500) << cell << " " << bottom;
+  }
+}
+
+TEST(Print, RunningSumPrintsTheRawTraceOnItsOwnRangeAndTheWindowComesBack) {
+  // The raw sine (±1000, green) on the kept range ±2000, or with the
+  // background option on a fresh scan with 2.5 % margins, which is kept.
+  const struct {
+    int background;
+    float kept, firstRow;
+  } cases[] = {{0, 2000, 202 + 125}, {1, 1050, 202 + 12}};
+  for (const auto& c : cases) {
+    PrintedSine s;
+    s.f.p.Prt[0].Colour = 1;
+    s.window->SetNewPointer(graph::kRunningSum, graph::kBothHalves);
+    store::CG_s& g = s.f.G();
+    g.Background = c.background;
+    g.VSavMax = 2000;
+    g.VSavMin = -2000;
+    s.window->Paint();
+    const store::CG_s before = g;
+    const std::vector<graph::PicturePoint> picture(s.window->Picture(),
+                                                   s.window->Picture() + s.window->PictureCount());
+    ASSERT_TRUE(s.window->PrinterDispl(files::kPrintWhole));
+    std::vector<int> rows;
+    for (int y = 202, x; y <= 702; ++y) {
+      for (x = 195; x < 855 && s.printer.page.pixel(x, y) != qRgb(0, 255, 0);) ++x;
+      if (x < 855) rows.push_back(y);
+    }
+    ASSERT_FALSE(rows.empty());
+    EXPECT_NEAR(rows.front(), c.firstRow, 3) << c.background;
+    EXPECT_NEAR(rows.back(), 2 * 452 - c.firstRow, 3) << c.background;
+    EXPECT_TRUE(g.VMax == before.VMax && g.VMin == before.VMin && g.DisplType == graph::kRunningSum);
+    EXPECT_NEAR(g.VSavMax, c.kept, 0.5f);
+    EXPECT_NEAR(g.VSavMin, -c.kept, 0.5f);
+    EXPECT_EQ(
+        std::vector<graph::PicturePoint>(s.window->Picture(), s.window->Picture() + s.window->PictureCount()),
+        picture);
   }
 }
 
