@@ -10,6 +10,7 @@
 
 #include "dsp/ChirpTransform.h"
 #include "dsp/FftCore.h"
+#include "dsp/FftVector.h"
 
 namespace dsp {
 namespace {
@@ -24,10 +25,13 @@ constexpr int kInCacheLog = 11;
 // the loader picks one for the processor at hand. The clone names an ISA
 // level, not a processor: "arch=haswell" would be chosen on Intel's Haswell
 // line only and leave every other AVX2 processor on the baseline.
+// A build may define TARVELIN_FFT_CLONES empty to run the baseline alone.
+#if !defined(TARVELIN_FFT_CLONES)
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define TARVELIN_FFT_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #else
 #define TARVELIN_FFT_CLONES
+#endif
 #endif
 
 // Levels up to this many points (log2) keep their twiddles in tables, and
@@ -469,9 +473,40 @@ class SplitTwiddles {
   float c_[kChunk], s_[kChunk];
 };
 
+// The split step of the forward transform for the pairs (k, M - k),
+// k0 <= k < k0 + count, with c, s the twiddles of k0 on; scaled by `half` =
+// 0.5 / M. Eight k at a time: their partners are loaded as one vector from
+// below and reversed.
+[[gnu::always_inline]] inline void SplitRange(float* re, float* im, size_t M, size_t k0, size_t count,
+                                              const float* c, const float* s, float half) {
+  using namespace fft_vector;
+  const V8 h = Splat(half);
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const size_t k = k0 + i, up = M - k - 7;
+    V8 ar = Load(re + k), ci = Load(im + k), br = Reverse(Load(re + up)), di = Reverse(Load(im + up));
+    V8 cs = Load(c + i), sn = Load(s + i);
+    V8 h1 = (ar + br) * h, h2 = (ar - br) * h, h3 = (ci + di) * h, h4 = (ci - di) * h;
+    V8 t = cs * h3 - sn * h2, u = sn * h3 + cs * h2;
+    Store(re + k, h1 + t);
+    Store(re + up, Reverse(h1 - t));
+    Store(im + k, h4 - u);
+    Store(im + up, Reverse(-h4 - u));
+  }
+  for (; i < count; ++i) {
+    const size_t k = k0 + i;
+    float ar = re[k], br = re[M - k], ci = im[k], di = im[M - k];
+    float h1 = (ar + br) * half, h2 = (ar - br) * half, h3 = (ci + di) * half, h4 = (ci - di) * half;
+    float t = c[i] * h3 - s[i] * h2, u = s[i] * h3 + c[i] * h2;
+    re[k] = h1 + t;
+    re[M - k] = h1 - t;
+    im[k] = h4 - u;
+    im[M - k] = -h4 - u;
+  }
+}
+
 // The split step of the forward transform for every pair (k, M - k),
-// 0 < k < M/2, scaled by `half` = 0.5 / M. The upper partners are addressed
-// downwards from the ends so that both halves vectorise.
+// 0 < k < M/2.
 TARVELIN_FFT_CLONES void SplitPairs(float* re, float* im, int M, float half, const Plan* plan) {
   const size_t n = size_t(M / 2);
   SplitTwiddles twiddles(plan, M);
@@ -480,25 +515,45 @@ TARVELIN_FFT_CLONES void SplitPairs(float* re, float* im, int M, float half, con
     const float* c;
     const float* s;
     twiddles.Get(k0, count, c, s);
-    float* __restrict rl = re + k0;
-    float* __restrict rh = re + M - k0;
-    float* __restrict il = im + k0;
-    float* __restrict ih = im + M - k0;
-    const float* __restrict cs = c;
-    const float* __restrict sn = s;
-    for (size_t i = k0 ? 0 : 1; i < count; ++i) {
-      float ar = rl[i], br = rh[-ptrdiff_t(i)], ci = il[i], di = ih[-ptrdiff_t(i)];
-      float h1 = (ar + br) * half, h2 = (ar - br) * half, h3 = (ci + di) * half, h4 = (ci - di) * half;
-      rl[i] = h1 + cs[i] * h3 - sn[i] * h2;
-      rh[-ptrdiff_t(i)] = h1 - cs[i] * h3 + sn[i] * h2;
-      il[i] = h4 - sn[i] * h3 - cs[i] * h2;
-      ih[-ptrdiff_t(i)] = -h4 - sn[i] * h3 - cs[i] * h2;
-    }
+    const size_t skip = k0 ? 0 : 1;  // the pair (0, M) is the caller's
+    SplitRange(re, im, size_t(M), k0 + skip, count - skip, c + skip, s + skip, half);
   }
 }
 
-// The inverse's rebuild of the complex spectrum (conjugated) for every pair
-// (k, M - k), 0 < k < M/2, from the real spectrum into re and im.
+// The inverse's rebuild of the complex spectrum (conjugated) for the pairs
+// (k, M - k), k0 <= k < k0 + count, from the real spectrum into re and im.
+[[gnu::always_inline]] inline void JoinRange(const float* spectrum, float* re, float* im, size_t M, size_t k0,
+                                             size_t count, const float* c, const float* s) {
+  using namespace fft_vector;
+  const V8 h = Splat(0.5f);
+  const float* sr = spectrum;
+  const float* si = spectrum + M;
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const size_t k = k0 + i, up = M - k - 7;
+    V8 xr = Load(sr + k), xi = Load(si + k), yr = Reverse(Load(sr + up)), yi = Reverse(Load(si + up));
+    V8 cs = Load(c + i), sn = Load(s + i);
+    V8 er = (xr + yr) * h, ei = (xi - yi) * h, dr = (xr - yr) * h, di = (xi + yi) * h;
+    V8 or_ = dr * cs - di * sn, oi = dr * sn + di * cs;  // D e^(i theta)
+    Store(re + k, er - oi);
+    Store(im + k, -(ei + or_));
+    Store(re + up, Reverse(er + oi));
+    Store(im + up, Reverse(ei - or_));
+  }
+  for (; i < count; ++i) {
+    const size_t k = k0 + i;
+    float xr = sr[k], xi = si[k], yr = sr[M - k], yi = si[M - k];
+    float er = (xr + yr) * 0.5f, ei = (xi - yi) * 0.5f;
+    float dr = (xr - yr) * 0.5f, di = (xi + yi) * 0.5f;
+    float or_ = dr * c[i] - di * s[i], oi = dr * s[i] + di * c[i];
+    re[k] = er - oi;
+    im[k] = -(ei + or_);
+    re[M - k] = er + oi;
+    im[M - k] = ei - or_;
+  }
+}
+
+// The inverse's rebuild for every pair (k, M - k), 0 < k < M/2.
 TARVELIN_FFT_CLONES void JoinPairs(const float* spectrum, float* re, float* im, int M, const Plan* plan) {
   const size_t n = size_t(M / 2);
   SplitTwiddles twiddles(plan, M);
@@ -507,27 +562,8 @@ TARVELIN_FFT_CLONES void JoinPairs(const float* spectrum, float* re, float* im, 
     const float* c;
     const float* s;
     twiddles.Get(k0, count, c, s);
-    const float* __restrict xrl = spectrum + k0;
-    const float* __restrict xrh = spectrum + M - k0;
-    const float* __restrict xil = spectrum + M + k0;
-    const float* __restrict xih = spectrum + 2 * M - k0;
-    float* __restrict rl = re + k0;
-    float* __restrict rh = re + M - k0;
-    float* __restrict il = im + k0;
-    float* __restrict ih = im + M - k0;
-    const float* __restrict cs = c;
-    const float* __restrict sn = s;
-    for (size_t i = k0 ? 0 : 1; i < count; ++i) {
-      const ptrdiff_t d = -ptrdiff_t(i);
-      float xr = xrl[i], xi = xil[i], yr = xrh[d], yi = xih[d];
-      float er = (xr + yr) * 0.5f, ei = (xi - yi) * 0.5f;
-      float dr = (xr - yr) * 0.5f, di = (xi + yi) * 0.5f;
-      float or_ = dr * cs[i] - di * sn[i], oi = dr * sn[i] + di * cs[i];  // D e^(i theta)
-      rl[i] = er - oi;
-      il[i] = -(ei + or_);
-      rh[d] = er + oi;
-      ih[d] = ei - or_;
-    }
+    const size_t skip = k0 ? 0 : 1;
+    JoinRange(spectrum, re, im, size_t(M), k0 + skip, count - skip, c + skip, s + skip);
   }
 }
 
