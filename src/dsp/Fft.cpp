@@ -234,76 +234,100 @@ template <bool kDit>
   }
 }
 
-// Every block of four points without twiddles (the smallest radix-4 step of
-// both directions; DIT and DIF agree there up to the order of the outputs).
-template <bool kDit>
-[[gnu::always_inline]] inline void Radix4Smallest(float* re, float* im, size_t n) {
-  for (size_t i = 0; i < n; i += 4) {
-    float a0r = re[i], a1r = re[i + 1], a2r = re[i + 2], a3r = re[i + 3];
-    float a0i = im[i], a1i = im[i + 1], a2i = im[i + 2], a3i = im[i + 3];
-    if (kDit) {  // quarters hold samples 0, 2, 1, 3
-      std::swap(a1r, a2r);
-      std::swap(a1i, a2i);
-    }
-    float t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
-    float t2r = a1r + a3r, t2i = a1i + a3i, er = a1r - a3r, ei = a1i - a3i;
-    // X0 = t0 + t2, X2 = t0 - t2, X1 = t1 - i e, X3 = t1 + i e
-    float y0r = t0r + t2r, y0i = t0i + t2i, y2r = t0r - t2r, y2i = t0i - t2i;
-    float y1r = t1r + ei, y1i = t1i - er, y3r = t1r - ei, y3i = t1i + er;
-    re[i] = y0r;
-    im[i] = y0i;
-    re[i + 3] = y3r;
-    im[i + 3] = y3i;
-    if (kDit) {  // natural order out
-      re[i + 1] = y1r;
-      im[i + 1] = y1i;
-      re[i + 2] = y2r;
-      im[i + 2] = y2i;
-    } else {  // bit-reversed order out
-      re[i + 1] = y2r;
-      im[i + 1] = y2i;
-      re[i + 2] = y1r;
-      im[i + 2] = y1i;
-    }
+// One block of four points without twiddles (the smallest radix-4 step of
+// both directions; DIT and DIF agree there up to the order of the outputs),
+// in place on x[0..4); T is a float or a V8 of eight blocks side by side.
+template <bool kDit, class T>
+[[gnu::always_inline]] inline void Four(T* xr, T* xi) {
+  T a0r = xr[0], a1r = xr[1], a2r = xr[2], a3r = xr[3];
+  T a0i = xi[0], a1i = xi[1], a2i = xi[2], a3i = xi[3];
+  if (kDit) {  // quarters hold samples 0, 2, 1, 3
+    std::swap(a1r, a2r);
+    std::swap(a1i, a2i);
+  }
+  T t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
+  T t2r = a1r + a3r, t2i = a1i + a3i, er = a1r - a3r, ei = a1i - a3i;
+  // X0 = t0 + t2, X2 = t0 - t2, X1 = t1 - i e, X3 = t1 + i e
+  T y0r = t0r + t2r, y0i = t0i + t2i, y2r = t0r - t2r, y2i = t0i - t2i;
+  T y1r = t1r + ei, y1i = t1i - er, y3r = t1r - ei, y3i = t1i + er;
+  xr[0] = y0r;
+  xi[0] = y0i;
+  xr[3] = y3r;
+  xi[3] = y3i;
+  xr[kDit ? 1 : 2] = y1r;  // natural order out, or bit-reversed
+  xi[kDit ? 1 : 2] = y1i;
+  xr[kDit ? 2 : 1] = y2r;
+  xi[kDit ? 2 : 1] = y2i;
+}
+
+// One block of eight points as one 8-point transform, in place: the three
+// smallest stages of an odd length in one pass. DIT reads the block in
+// bit-reversed order and writes it in natural order; DIF the other way round.
+template <bool kDit, class T>
+[[gnu::always_inline]] inline void Eight(T* re, T* im) {
+  constexpr float h = 0.70710678118654752f;  // cos(pi / 4)
+  constexpr int kRev[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+  T xr[8], xi[8];
+  for (int p = 0; p < 8; ++p) {
+    int at = kDit ? kRev[p] : p;
+    xr[at] = re[p];
+    xi[at] = im[p];
+  }
+  // 4-point transforms of the even and the odd samples.
+  T s0r = xr[0] + xr[4], s0i = xi[0] + xi[4], d0r = xr[0] - xr[4], d0i = xi[0] - xi[4];
+  T s2r = xr[2] + xr[6], s2i = xi[2] + xi[6], d2r = xr[2] - xr[6], d2i = xi[2] - xi[6];
+  T s1r = xr[1] + xr[5], s1i = xi[1] + xi[5], d1r = xr[1] - xr[5], d1i = xi[1] - xi[5];
+  T s3r = xr[3] + xr[7], s3i = xi[3] + xi[7], d3r = xr[3] - xr[7], d3i = xi[3] - xi[7];
+  T e0r = s0r + s2r, e0i = s0i + s2i, e2r = s0r - s2r, e2i = s0i - s2i;
+  T e1r = d0r + d2i, e1i = d0i - d2r, e3r = d0r - d2i, e3i = d0i + d2r;  // d0 -/+ i d2
+  T o0r = s1r + s3r, o0i = s1i + s3i, o2r = s1r - s3r, o2i = s1i - s3i;
+  T o1r = d1r + d3i, o1i = d1i - d3r, o3r = d1r - d3i, o3i = d1i + d3r;
+  // Twiddles e^(-i pi k / 4) on the odd half: 1, (1 - i) h, -i, -(1 + i) h.
+  T t1r = (o1r + o1i) * h, t1i = (o1i - o1r) * h;
+  T t2r = o2i, t2i = -o2r;
+  T t3r = (o3i - o3r) * h, t3i = -(o3r + o3i) * h;
+  T yr[8] = {e0r + o0r, e1r + t1r, e2r + t2r, e3r + t3r, e0r - o0r, e1r - t1r, e2r - t2r, e3r - t3r};
+  T yi[8] = {e0i + o0i, e1i + t1i, e2i + t2i, e3i + t3i, e0i - o0i, e1i - t1i, e2i - t2i, e3i - t3i};
+  for (int p = 0; p < 8; ++p) {
+    int from = kDit ? p : kRev[p];
+    re[p] = yr[from];
+    im[p] = yi[from];
   }
 }
 
-// Every block of eight points as one 8-point transform: the three smallest
-// stages of an odd length in one pass, instead of a radix-2 pass and a
-// radix-4 pass of two-point strides that vectorise badly. DIT reads each
-// block in bit-reversed order and writes it in natural order; DIF the other
-// way round.
-template <bool kDit>
-[[gnu::always_inline]] inline void Radix8Smallest(float* re, float* im, size_t n) {
-  constexpr float h = 0.70710678118654752f;  // cos(pi / 4)
-  constexpr int kRev[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-  for (size_t i = 0; i < n; i += 8) {
-    float xr[8], xi[8];
-    for (int p = 0; p < 8; ++p) {
-      int at = kDit ? kRev[p] : p;
-      xr[at] = re[i + p];
-      xi[at] = im[i + p];
+// Every block of 4 (kLog 2) or 8 (kLog 3) points of re/im[0..n). Sixty-four
+// points at a time go through an 8 x 8 transpose, so that the blocks lie
+// side by side in the lanes and the small transforms run as whole vectors.
+template <bool kDit, int kLog>
+[[gnu::always_inline]] inline void SmallestBlocks(float* re, float* im, size_t n) {
+  using namespace fft_vector;
+  size_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    V8 r[8], q[8];
+    for (int b = 0; b < 8; ++b) {
+      r[b] = Load(re + i + 8 * b);
+      q[b] = Load(im + i + 8 * b);
     }
-    // 4-point transforms of the even and the odd samples.
-    float s0r = xr[0] + xr[4], s0i = xi[0] + xi[4], d0r = xr[0] - xr[4], d0i = xi[0] - xi[4];
-    float s2r = xr[2] + xr[6], s2i = xi[2] + xi[6], d2r = xr[2] - xr[6], d2i = xi[2] - xi[6];
-    float s1r = xr[1] + xr[5], s1i = xi[1] + xi[5], d1r = xr[1] - xr[5], d1i = xi[1] - xi[5];
-    float s3r = xr[3] + xr[7], s3i = xi[3] + xi[7], d3r = xr[3] - xr[7], d3i = xi[3] - xi[7];
-    float e0r = s0r + s2r, e0i = s0i + s2i, e2r = s0r - s2r, e2i = s0i - s2i;
-    float e1r = d0r + d2i, e1i = d0i - d2r, e3r = d0r - d2i, e3i = d0i + d2r;  // d0 -/+ i d2
-    float o0r = s1r + s3r, o0i = s1i + s3i, o2r = s1r - s3r, o2i = s1i - s3i;
-    float o1r = d1r + d3i, o1i = d1i - d3r, o3r = d1r - d3i, o3i = d1i + d3r;
-    // Twiddles e^(-i pi k / 4) on the odd half: 1, (1 - i) h, -i, -(1 + i) h.
-    float t1r = (o1r + o1i) * h, t1i = (o1i - o1r) * h;
-    float t2r = o2i, t2i = -o2r;
-    float t3r = (o3i - o3r) * h, t3i = -(o3r + o3i) * h;
-    float yr[8] = {e0r + o0r, e1r + t1r, e2r + t2r, e3r + t3r, e0r - o0r, e1r - t1r, e2r - t2r, e3r - t3r};
-    float yi[8] = {e0i + o0i, e1i + t1i, e2i + t2i, e3i + t3i, e0i - o0i, e1i - t1i, e2i - t2i, e3i - t3i};
-    for (int p = 0; p < 8; ++p) {
-      int from = kDit ? p : kRev[p];
-      re[i + p] = yr[from];
-      im[i + p] = yi[from];
+    Transpose8(r);
+    Transpose8(q);
+    if constexpr (kLog == 3) {
+      Eight<kDit>(r, q);
+    } else {  // lanes 0..3 of a row are one block, 4..7 the next
+      Four<kDit>(r, q);
+      Four<kDit>(r + 4, q + 4);
     }
+    Transpose8(r);
+    Transpose8(q);
+    for (int b = 0; b < 8; ++b) {
+      Store(re + i + 8 * b, r[b]);
+      Store(im + i + 8 * b, q[b]);
+    }
+  }
+  for (; i < n; i += size_t(1) << kLog) {
+    if constexpr (kLog == 3)
+      Eight<kDit>(re + i, im + i);
+    else
+      Four<kDit>(re + i, im + i);
   }
 }
 
@@ -317,10 +341,10 @@ TARVELIN_FFT_CLONES void Dit(float* re, float* im, int L, const Plan* plan) {
       Radix2All(re, im, n);
       s = 1;
     } else if (L & 1) {
-      Radix8Smallest<true>(re, im, n);
+      SmallestBlocks<true, 3>(re, im, n);
       s = 3;
     } else {
-      Radix4Smallest<true>(re, im, n);
+      SmallestBlocks<true, 2>(re, im, n);
       s = 2;
     }
     for (; s + 2 <= L; s += 2) {
@@ -344,9 +368,9 @@ TARVELIN_FFT_CLONES void Dif(float* re, float* im, int L, const Plan* plan) {
       for (size_t b = 0; b < n; b += block) Radix4Block<false>(re + b, im + b, Lb, plan);
     }
     if (Lb == 3) {
-      Radix8Smallest<false>(re, im, n);
+      SmallestBlocks<false, 3>(re, im, n);
     } else if (Lb == 2) {
-      Radix4Smallest<false>(re, im, n);
+      SmallestBlocks<false, 2>(re, im, n);
     } else if (Lb == 1) {
       Radix2All(re, im, n);
     }
@@ -359,11 +383,10 @@ TARVELIN_FFT_CLONES void Dif(float* re, float* im, int L, const Plan* plan) {
 
 // The even/odd split of 2^(m+1) real samples into bit-reversed order:
 // re[rev(i)] = x[2i], im[rev(i)] = x[2i+1]. Indices are taken as
-// [a | b | c] with a and c of t bits, whose reversal is [rev c | rev b | rev a];
-// each tile of fixed b goes through a small buffer so that both sides move
-// whole rows, which keeps the permutation from missing the cache at every
-// element.
-constexpr int kTileLog = 5;
+// [a | b | c] with a and c of 4 bits, whose reversal is [rev c | rev b | rev a];
+// each tile of fixed b is moved as four 8 x 8 transposes in registers, so
+// that both sides move whole cache lines and no element goes alone.
+constexpr int kTileLog = 4;
 constexpr size_t kTile = size_t(1) << kTileLog;
 
 // The reversal of every index below 2^m for the lengths the tiles do not
@@ -380,6 +403,7 @@ const uint32_t* SmallReversal(int m) {
 }
 
 TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int m) {
+  using namespace fft_vector;
   if (m < 2 * kTileLog) {
     const uint32_t* rev = SmallReversal(m);
     for (size_t i = 0; i < (size_t(1) << m); ++i) {
@@ -391,21 +415,24 @@ TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int
   const int mid = m - 2 * kTileLog, hi = m - kTileLog;
   size_t revT[kTile];
   for (size_t a = 0; a < kTile; ++a) revT[a] = bits_invert(uint32_t(a), kTileLog);
-  alignas(64) float br[kTile * kTile], bi[kTile * kTile];
   for (size_t b = 0; b < (size_t(1) << mid); ++b) {
-    size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
-    for (size_t a = 0; a < kTile; ++a) {
-      const float* src = x + 2 * ((a << hi) | (b << kTileLog));
-      for (size_t c = 0; c < kTile; ++c) {
-        br[revT[c] * kTile + revT[a]] = src[2 * c];
-        bi[revT[c] * kTile + revT[a]] = src[2 * c + 1];
-      }
-    }
-    for (size_t rc = 0; rc < kTile; ++rc) {
-      size_t at = (rc << hi) | rb;
-      for (size_t k = 0; k < kTile; ++k) {
-        re[at + k] = br[rc * kTile + k];
-        im[at + k] = bi[rc * kTile + k];
+    const size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
+    for (size_t ah = 0; ah < kTile; ah += 8) {
+      for (size_t ch = 0; ch < kTile; ch += 8) {
+        // Row l holds a = rev(ah + l), so that the columns come out with
+        // their lanes in reversed-a order, as the destination wants them.
+        V8 r[8], q[8];
+        for (size_t l = 0; l < 8; ++l) {
+          const float* src = x + 2 * ((revT[ah + l] << hi) | (b << kTileLog) | ch);
+          Deinterleave(Load(src), Load(src + 8), r[l], q[l]);
+        }
+        Transpose8(r);
+        Transpose8(q);
+        for (size_t l = 0; l < 8; ++l) {
+          const size_t at = (revT[ch + l] << hi) | rb | ah;
+          Store(re + at, r[l]);
+          Store(im + at, q[l]);
+        }
       }
     }
   }
@@ -414,6 +441,7 @@ TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int
 // The inverse permutation back into interleaved samples, with the imaginary
 // parts negated: x[2i] = re[rev(i)], x[2i+1] = -im[rev(i)].
 TARVELIN_FFT_CLONES void JoinReversed(const float* re, const float* im, float* x, int m) {
+  using namespace fft_vector;
   if (m < 2 * kTileLog) {
     const uint32_t* rev = SmallReversal(m);
     for (size_t i = 0; i < (size_t(1) << m); ++i) {
@@ -425,21 +453,25 @@ TARVELIN_FFT_CLONES void JoinReversed(const float* re, const float* im, float* x
   const int mid = m - 2 * kTileLog, hi = m - kTileLog;
   size_t revT[kTile];
   for (size_t a = 0; a < kTile; ++a) revT[a] = bits_invert(uint32_t(a), kTileLog);
-  alignas(64) float br[kTile * kTile], bi[kTile * kTile];
   for (size_t b = 0; b < (size_t(1) << mid); ++b) {
-    size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
-    for (size_t rc = 0; rc < kTile; ++rc) {
-      size_t at = (rc << hi) | rb;
-      for (size_t k = 0; k < kTile; ++k) {
-        br[rc * kTile + k] = re[at + k];
-        bi[rc * kTile + k] = -im[at + k];
-      }
-    }
-    for (size_t a = 0; a < kTile; ++a) {
-      float* dst = x + 2 * ((a << hi) | (b << kTileLog));
-      for (size_t c = 0; c < kTile; ++c) {
-        dst[2 * c] = br[revT[c] * kTile + revT[a]];
-        dst[2 * c + 1] = bi[revT[c] * kTile + revT[a]];
+    const size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
+    for (size_t ah = 0; ah < kTile; ah += 8) {
+      for (size_t ch = 0; ch < kTile; ch += 8) {
+        V8 r[8], q[8];
+        for (size_t l = 0; l < 8; ++l) {
+          const size_t at = (revT[ch + l] << hi) | rb | ah;
+          r[l] = Load(re + at);
+          q[l] = -Load(im + at);
+        }
+        Transpose8(r);
+        Transpose8(q);
+        for (size_t l = 0; l < 8; ++l) {
+          float* dst = x + 2 * ((revT[ah + l] << hi) | (b << kTileLog) | ch);
+          V8 lo, up;
+          Interleave(r[l], q[l], lo, up);
+          Store(dst, lo);
+          Store(dst + 8, up);
+        }
       }
     }
   }
