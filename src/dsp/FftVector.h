@@ -52,11 +52,14 @@ typedef int I8 __attribute__((vector_size(32)));
 // Rows r[0..8) become columns, in place: r[i][j] <-> r[j][i].
 [[gnu::always_inline]] inline void Transpose8(V8* r) {
   V8 t[8], u[8];
+#pragma GCC unroll 8
   for (int i = 0; i < 8; i += 2) {
     t[i] = TARVELIN_SHUFFLE2(r[i], r[i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
     t[i + 1] = TARVELIN_SHUFFLE2(r[i], r[i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
   }
+#pragma GCC unroll 8
   for (int i = 0; i < 8; i += 4) {
+#pragma GCC unroll 8
     for (int k = 0; k < 2; ++k) {
       u[i + k] = TARVELIN_SHUFFLE2(t[i + k], t[i + k + 2], 0, 1, 8, 9, 4, 5, 12, 13);
       u[i + k + 2] = TARVELIN_SHUFFLE2(t[i + k], t[i + k + 2], 2, 3, 10, 11, 6, 7, 14, 15);
@@ -65,6 +68,7 @@ typedef int I8 __attribute__((vector_size(32)));
   // u[0] holds rows 0..3 of columns 0 and 4, u[2] of columns 1 and 5,
   // u[1] of columns 2 and 6, u[3] of columns 3 and 7 (the same for 4..7).
   constexpr int kCol[4] = {0, 2, 1, 3};
+#pragma GCC unroll 8
   for (int c = 0; c < 4; ++c) {
     r[c] = TARVELIN_SHUFFLE2(u[kCol[c]], u[4 + kCol[c]], 0, 1, 2, 3, 8, 9, 10, 11);
     r[c + 4] = TARVELIN_SHUFFLE2(u[kCol[c]], u[4 + kCol[c]], 4, 5, 6, 7, 12, 13, 14, 15);
