@@ -10,6 +10,7 @@
 
 #include "dsp/ChirpTransform.h"
 #include "dsp/FftCore.h"
+#include "dsp/FftVector.h"
 
 namespace dsp {
 namespace {
@@ -24,10 +25,13 @@ constexpr int kInCacheLog = 11;
 // the loader picks one for the processor at hand. The clone names an ISA
 // level, not a processor: "arch=haswell" would be chosen on Intel's Haswell
 // line only and leave every other AVX2 processor on the baseline.
+// A build may define TARVELIN_FFT_CLONES empty to run the baseline alone.
+#if !defined(TARVELIN_FFT_CLONES)
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define TARVELIN_FFT_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #else
 #define TARVELIN_FFT_CLONES
+#endif
 #endif
 
 // Levels up to this many points (log2) keep their twiddles in tables, and
@@ -134,73 +138,108 @@ void FillChunk(float* c, float* s, double turn, size_t k0, size_t count, const d
   }
 }
 
-// Two radix-2 decimation-in-time stages in one pass over a block of 4q points
-// whose quarters hold the transforms of the samples 0, 2, 1, 3 (mod 4).
-[[gnu::always_inline]] inline void Dit4Kernel(
-    float* __restrict r0, float* __restrict i0, float* __restrict r1, float* __restrict i1,
-    float* __restrict r2, float* __restrict i2, float* __restrict r3, float* __restrict i3,
-    const float* __restrict w1r, const float* __restrict w1i, const float* __restrict w2r,
-    const float* __restrict w2i, const float* __restrict w3r, const float* __restrict w3i, size_t count) {
-  for (size_t j = 0; j < count; ++j) {
-    float b1r = r1[j] * w2r[j] - i1[j] * w2i[j], b1i = r1[j] * w2i[j] + i1[j] * w2r[j];
-    float b2r = r2[j] * w1r[j] - i2[j] * w1i[j], b2i = r2[j] * w1i[j] + i2[j] * w1r[j];
-    float b3r = r3[j] * w3r[j] - i3[j] * w3i[j], b3i = r3[j] * w3i[j] + i3[j] * w3r[j];
-    float pr = r0[j] + b1r, pi = i0[j] + b1i;
-    float mr = r0[j] - b1r, mi = i0[j] - b1i;
-    float sr = b2r + b3r, si = b2i + b3i;
-    float dr = b2r - b3r, di = b2i - b3i;
-    r0[j] = pr + sr;
-    i0[j] = pi + si;
-    r2[j] = pr - sr;
-    i2[j] = pi - si;
-    r1[j] = mr + di;  // x0 - b1 - i (b2 - b3)
-    i1[j] = mi - dr;
-    r3[j] = mr - di;
-    i3[j] = mi + dr;
-  }
+// A float or eight of them from memory and back, so that one body serves
+// the vector loop and its scalar remainder.
+template <class T>
+[[gnu::always_inline]] inline T At(const float* p) {
+  if constexpr (sizeof(T) == sizeof(float))
+    return *p;
+  else
+    return fft_vector::Load(p);
+}
+
+template <class T>
+[[gnu::always_inline]] inline void Put(float* p, const T& v) {
+  if constexpr (sizeof(T) == sizeof(float))
+    *p = v;
+  else
+    fft_vector::Store(p, v);
+}
+
+// Two radix-2 decimation-in-time stages in one step over a block of 4q points
+// whose quarters hold the transforms of the samples 0, 2, 1, 3 (mod 4), at
+// offset j of each quarter. Written with explicit vectors: the compiler's own
+// vectoriser leaves these loops scalar at -O2, the program's build.
+template <class T>
+[[gnu::always_inline]] inline void Dit4Step(float* r0, float* i0, float* r1, float* i1, float* r2, float* i2,
+                                            float* r3, float* i3, const float* const* w, size_t j) {
+  T x1r = At<T>(r1 + j), x1i = At<T>(i1 + j), x2r = At<T>(r2 + j), x2i = At<T>(i2 + j);
+  T x3r = At<T>(r3 + j), x3i = At<T>(i3 + j), x0r = At<T>(r0 + j), x0i = At<T>(i0 + j);
+  T w1r = At<T>(w[0] + j), w1i = At<T>(w[1] + j), w2r = At<T>(w[2] + j), w2i = At<T>(w[3] + j);
+  T w3r = At<T>(w[4] + j), w3i = At<T>(w[5] + j);
+  T b1r = x1r * w2r - x1i * w2i, b1i = x1r * w2i + x1i * w2r;
+  T b2r = x2r * w1r - x2i * w1i, b2i = x2r * w1i + x2i * w1r;
+  T b3r = x3r * w3r - x3i * w3i, b3i = x3r * w3i + x3i * w3r;
+  T pr = x0r + b1r, pi = x0i + b1i;
+  T mr = x0r - b1r, mi = x0i - b1i;
+  T sr = b2r + b3r, si = b2i + b3i;
+  T dr = b2r - b3r, di = b2i - b3i;
+  Put(r0 + j, pr + sr);
+  Put(i0 + j, pi + si);
+  Put(r2 + j, pr - sr);
+  Put(i2 + j, pi - si);
+  Put(r1 + j, mr + di);  // x0 - b1 - i (b2 - b3)
+  Put(i1 + j, mi - dr);
+  Put(r3 + j, mr - di);
+  Put(i3 + j, mi + dr);
 }
 
 // The mirror step of decimation in frequency: natural order in, each quarter
 // left for the transform of its own sub-sequence (bit-reversed overall).
-[[gnu::always_inline]] inline void Dif4Kernel(
-    float* __restrict r0, float* __restrict i0, float* __restrict r1, float* __restrict i1,
-    float* __restrict r2, float* __restrict i2, float* __restrict r3, float* __restrict i3,
-    const float* __restrict w1r, const float* __restrict w1i, const float* __restrict w2r,
-    const float* __restrict w2i, const float* __restrict w3r, const float* __restrict w3i, size_t count) {
-  for (size_t j = 0; j < count; ++j) {
-    float t0r = r0[j] + r2[j], t0i = i0[j] + i2[j];
-    float t1r = r0[j] - r2[j], t1i = i0[j] - i2[j];
-    float t2r = r1[j] + r3[j], t2i = i1[j] + i3[j];
-    float er = r1[j] - r3[j], ei = i1[j] - i3[j];  // t3 = -i e = (ei, -er)
-    r0[j] = t0r + t2r;
-    i0[j] = t0i + t2i;
-    float ur = t0r - t2r, ui = t0i - t2i;
-    r1[j] = ur * w2r[j] - ui * w2i[j];
-    i1[j] = ur * w2i[j] + ui * w2r[j];
-    float vr = t1r + ei, vi = t1i - er;
-    r2[j] = vr * w1r[j] - vi * w1i[j];
-    i2[j] = vr * w1i[j] + vi * w1r[j];
-    float xr = t1r - ei, xi = t1i + er;
-    r3[j] = xr * w3r[j] - xi * w3i[j];
-    i3[j] = xr * w3i[j] + xi * w3r[j];
+template <class T>
+[[gnu::always_inline]] inline void Dif4Step(float* r0, float* i0, float* r1, float* i1, float* r2, float* i2,
+                                            float* r3, float* i3, const float* const* w, size_t j) {
+  T x0r = At<T>(r0 + j), x0i = At<T>(i0 + j), x1r = At<T>(r1 + j), x1i = At<T>(i1 + j);
+  T x2r = At<T>(r2 + j), x2i = At<T>(i2 + j), x3r = At<T>(r3 + j), x3i = At<T>(i3 + j);
+  T w1r = At<T>(w[0] + j), w1i = At<T>(w[1] + j), w2r = At<T>(w[2] + j), w2i = At<T>(w[3] + j);
+  T w3r = At<T>(w[4] + j), w3i = At<T>(w[5] + j);
+  T t0r = x0r + x2r, t0i = x0i + x2i;
+  T t1r = x0r - x2r, t1i = x0i - x2i;
+  T t2r = x1r + x3r, t2i = x1i + x3i;
+  T er = x1r - x3r, ei = x1i - x3i;  // t3 = -i e = (ei, -er)
+  Put(r0 + j, t0r + t2r);
+  Put(i0 + j, t0i + t2i);
+  T ur = t0r - t2r, ui = t0i - t2i;
+  Put(r1 + j, ur * w2r - ui * w2i);
+  Put(i1 + j, ur * w2i + ui * w2r);
+  T vr = t1r + ei, vi = t1i - er;
+  Put(r2 + j, vr * w1r - vi * w1i);
+  Put(i2 + j, vr * w1i + vi * w1r);
+  T xr = t1r - ei, xi = t1i + er;
+  Put(r3 + j, xr * w3r - xi * w3i);
+  Put(i3 + j, xr * w3i + xi * w3r);
+}
+
+// One radix-4 step over `count` offsets of the quarters at r/i + k q, with
+// the six twiddle rows w[0..6) (w, w^2, w^3 as re, im) from offset 0.
+template <bool kDit>
+[[gnu::always_inline]] inline void Radix4Run(float* r, float* i, size_t q, const float* const* w,
+                                             size_t count) {
+  float *r1 = r + q, *r2 = r + 2 * q, *r3 = r + 3 * q, *i1 = i + q, *i2 = i + 2 * q, *i3 = i + 3 * q;
+  size_t j = 0;
+  for (; j + 8 <= count; j += 8) {
+    if constexpr (kDit)
+      Dit4Step<fft_vector::V8>(r, i, r1, i1, r2, i2, r3, i3, w, j);
+    else
+      Dif4Step<fft_vector::V8>(r, i, r1, i1, r2, i2, r3, i3, w, j);
+  }
+  for (; j < count; ++j) {
+    if constexpr (kDit)
+      Dit4Step<float>(r, i, r1, i1, r2, i2, r3, i3, w, j);
+    else
+      Dif4Step<float>(r, i, r1, i1, r2, i2, r3, i3, w, j);
   }
 }
 
 template <bool kDit>
 [[gnu::always_inline]] inline void Radix4Block(float* re, float* im, int L, const Plan* plan) {
   size_t q = size_t(1) << (L - 2);
-  auto run = [&](size_t j0, size_t n, const float* t, size_t stride) {
-    float* r = re + j0;
-    float* i = im + j0;
-    if constexpr (kDit)
-      Dit4Kernel(r, i, r + q, i + q, r + 2 * q, i + 2 * q, r + 3 * q, i + 3 * q, t, t + stride,
-                 t + 2 * stride, t + 3 * stride, t + 4 * stride, t + 5 * stride, n);
-    else
-      Dif4Kernel(r, i, r + q, i + q, r + 2 * q, i + 2 * q, r + 3 * q, i + 3 * q, t, t + stride,
-                 t + 2 * stride, t + 3 * stride, t + 4 * stride, t + 5 * stride, n);
-  };
+  // No lambda here: one is a function of its own, built for the baseline
+  // only, whenever the compiler does not inline it.
   if (plan && plan->level[L]) {
-    run(0, q, plan->level[L], q);
+    const float* t = plan->level[L];
+    const float* w[6] = {t, t + q, t + 2 * q, t + 3 * q, t + 4 * q, t + 5 * q};
+    Radix4Run<kDit>(re, im, q, w, q);
     return;
   }
   // Levels without a table: the steps of this level, then chunk by chunk.
@@ -216,7 +255,8 @@ template <bool kDit>
     for (int p = 1; p <= 3; ++p)
       FillChunk(t + (2 * p - 2) * kChunk, t + (2 * p - 1) * kChunk, double(p) / double(size_t(1) << L), j0, n,
                 steps[L].get() + 2 * (p - 1) * kChunk);
-    run(j0, n, t, kChunk);
+    const float* w[6] = {t, t + kChunk, t + 2 * kChunk, t + 3 * kChunk, t + 4 * kChunk, t + 5 * kChunk};
+    Radix4Run<kDit>(re + j0, im + j0, q, w, n);
   }
 }
 
@@ -230,76 +270,104 @@ template <bool kDit>
   }
 }
 
-// Every block of four points without twiddles (the smallest radix-4 step of
-// both directions; DIT and DIF agree there up to the order of the outputs).
-template <bool kDit>
-[[gnu::always_inline]] inline void Radix4Smallest(float* re, float* im, size_t n) {
-  for (size_t i = 0; i < n; i += 4) {
-    float a0r = re[i], a1r = re[i + 1], a2r = re[i + 2], a3r = re[i + 3];
-    float a0i = im[i], a1i = im[i + 1], a2i = im[i + 2], a3i = im[i + 3];
-    if (kDit) {  // quarters hold samples 0, 2, 1, 3
-      std::swap(a1r, a2r);
-      std::swap(a1i, a2i);
-    }
-    float t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
-    float t2r = a1r + a3r, t2i = a1i + a3i, er = a1r - a3r, ei = a1i - a3i;
-    // X0 = t0 + t2, X2 = t0 - t2, X1 = t1 - i e, X3 = t1 + i e
-    float y0r = t0r + t2r, y0i = t0i + t2i, y2r = t0r - t2r, y2i = t0i - t2i;
-    float y1r = t1r + ei, y1i = t1i - er, y3r = t1r - ei, y3i = t1i + er;
-    re[i] = y0r;
-    im[i] = y0i;
-    re[i + 3] = y3r;
-    im[i + 3] = y3i;
-    if (kDit) {  // natural order out
-      re[i + 1] = y1r;
-      im[i + 1] = y1i;
-      re[i + 2] = y2r;
-      im[i + 2] = y2i;
-    } else {  // bit-reversed order out
-      re[i + 1] = y2r;
-      im[i + 1] = y2i;
-      re[i + 2] = y1r;
-      im[i + 2] = y1i;
-    }
+// One block of four points without twiddles (the smallest radix-4 step of
+// both directions; DIT and DIF agree there up to the order of the outputs),
+// in place on x[0..4); T is a float or a V8 of eight blocks side by side.
+template <bool kDit, class T>
+[[gnu::always_inline]] inline void Four(T* xr, T* xi) {
+  T a0r = xr[0], a1r = xr[1], a2r = xr[2], a3r = xr[3];
+  T a0i = xi[0], a1i = xi[1], a2i = xi[2], a3i = xi[3];
+  if (kDit) {  // quarters hold samples 0, 2, 1, 3
+    std::swap(a1r, a2r);
+    std::swap(a1i, a2i);
+  }
+  T t0r = a0r + a2r, t0i = a0i + a2i, t1r = a0r - a2r, t1i = a0i - a2i;
+  T t2r = a1r + a3r, t2i = a1i + a3i, er = a1r - a3r, ei = a1i - a3i;
+  // X0 = t0 + t2, X2 = t0 - t2, X1 = t1 - i e, X3 = t1 + i e
+  T y0r = t0r + t2r, y0i = t0i + t2i, y2r = t0r - t2r, y2i = t0i - t2i;
+  T y1r = t1r + ei, y1i = t1i - er, y3r = t1r - ei, y3i = t1i + er;
+  xr[0] = y0r;
+  xi[0] = y0i;
+  xr[3] = y3r;
+  xi[3] = y3i;
+  xr[kDit ? 1 : 2] = y1r;  // natural order out, or bit-reversed
+  xi[kDit ? 1 : 2] = y1i;
+  xr[kDit ? 2 : 1] = y2r;
+  xi[kDit ? 2 : 1] = y2i;
+}
+
+// One block of eight points as one 8-point transform, in place: the three
+// smallest stages of an odd length in one pass. DIT reads the block in
+// bit-reversed order and writes it in natural order; DIF the other way round.
+template <bool kDit, class T>
+[[gnu::always_inline]] inline void Eight(T* re, T* im) {
+  constexpr float h = 0.70710678118654752f;  // cos(pi / 4)
+  constexpr int kRev[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+  T xr[8], xi[8];
+#pragma GCC unroll 8
+  for (int p = 0; p < 8; ++p) {
+    int at = kDit ? kRev[p] : p;
+    xr[at] = re[p];
+    xi[at] = im[p];
+  }
+  // 4-point transforms of the even and the odd samples.
+  T s0r = xr[0] + xr[4], s0i = xi[0] + xi[4], d0r = xr[0] - xr[4], d0i = xi[0] - xi[4];
+  T s2r = xr[2] + xr[6], s2i = xi[2] + xi[6], d2r = xr[2] - xr[6], d2i = xi[2] - xi[6];
+  T s1r = xr[1] + xr[5], s1i = xi[1] + xi[5], d1r = xr[1] - xr[5], d1i = xi[1] - xi[5];
+  T s3r = xr[3] + xr[7], s3i = xi[3] + xi[7], d3r = xr[3] - xr[7], d3i = xi[3] - xi[7];
+  T e0r = s0r + s2r, e0i = s0i + s2i, e2r = s0r - s2r, e2i = s0i - s2i;
+  T e1r = d0r + d2i, e1i = d0i - d2r, e3r = d0r - d2i, e3i = d0i + d2r;  // d0 -/+ i d2
+  T o0r = s1r + s3r, o0i = s1i + s3i, o2r = s1r - s3r, o2i = s1i - s3i;
+  T o1r = d1r + d3i, o1i = d1i - d3r, o3r = d1r - d3i, o3i = d1i + d3r;
+  // Twiddles e^(-i pi k / 4) on the odd half: 1, (1 - i) h, -i, -(1 + i) h.
+  T t1r = (o1r + o1i) * h, t1i = (o1i - o1r) * h;
+  T t2r = o2i, t2i = -o2r;
+  T t3r = (o3i - o3r) * h, t3i = -(o3r + o3i) * h;
+  T yr[8] = {e0r + o0r, e1r + t1r, e2r + t2r, e3r + t3r, e0r - o0r, e1r - t1r, e2r - t2r, e3r - t3r};
+  T yi[8] = {e0i + o0i, e1i + t1i, e2i + t2i, e3i + t3i, e0i - o0i, e1i - t1i, e2i - t2i, e3i - t3i};
+#pragma GCC unroll 8
+  for (int p = 0; p < 8; ++p) {
+    int from = kDit ? p : kRev[p];
+    re[p] = yr[from];
+    im[p] = yi[from];
   }
 }
 
-// Every block of eight points as one 8-point transform: the three smallest
-// stages of an odd length in one pass, instead of a radix-2 pass and a
-// radix-4 pass of two-point strides that vectorise badly. DIT reads each
-// block in bit-reversed order and writes it in natural order; DIF the other
-// way round.
-template <bool kDit>
-[[gnu::always_inline]] inline void Radix8Smallest(float* re, float* im, size_t n) {
-  constexpr float h = 0.70710678118654752f;  // cos(pi / 4)
-  constexpr int kRev[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-  for (size_t i = 0; i < n; i += 8) {
-    float xr[8], xi[8];
-    for (int p = 0; p < 8; ++p) {
-      int at = kDit ? kRev[p] : p;
-      xr[at] = re[i + p];
-      xi[at] = im[i + p];
+// Every block of 4 (kLog 2) or 8 (kLog 3) points of re/im[0..n). Sixty-four
+// points at a time go through an 8 x 8 transpose, so that the blocks lie
+// side by side in the lanes and the small transforms run as whole vectors.
+template <bool kDit, int kLog>
+[[gnu::always_inline]] inline void SmallestBlocks(float* re, float* im, size_t n) {
+  using namespace fft_vector;
+  size_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    V8 r[8], q[8];
+#pragma GCC unroll 8
+    for (int b = 0; b < 8; ++b) {
+      r[b] = Load(re + i + 8 * b);
+      q[b] = Load(im + i + 8 * b);
     }
-    // 4-point transforms of the even and the odd samples.
-    float s0r = xr[0] + xr[4], s0i = xi[0] + xi[4], d0r = xr[0] - xr[4], d0i = xi[0] - xi[4];
-    float s2r = xr[2] + xr[6], s2i = xi[2] + xi[6], d2r = xr[2] - xr[6], d2i = xi[2] - xi[6];
-    float s1r = xr[1] + xr[5], s1i = xi[1] + xi[5], d1r = xr[1] - xr[5], d1i = xi[1] - xi[5];
-    float s3r = xr[3] + xr[7], s3i = xi[3] + xi[7], d3r = xr[3] - xr[7], d3i = xi[3] - xi[7];
-    float e0r = s0r + s2r, e0i = s0i + s2i, e2r = s0r - s2r, e2i = s0i - s2i;
-    float e1r = d0r + d2i, e1i = d0i - d2r, e3r = d0r - d2i, e3i = d0i + d2r;  // d0 -/+ i d2
-    float o0r = s1r + s3r, o0i = s1i + s3i, o2r = s1r - s3r, o2i = s1i - s3i;
-    float o1r = d1r + d3i, o1i = d1i - d3r, o3r = d1r - d3i, o3i = d1i + d3r;
-    // Twiddles e^(-i pi k / 4) on the odd half: 1, (1 - i) h, -i, -(1 + i) h.
-    float t1r = (o1r + o1i) * h, t1i = (o1i - o1r) * h;
-    float t2r = o2i, t2i = -o2r;
-    float t3r = (o3i - o3r) * h, t3i = -(o3r + o3i) * h;
-    float yr[8] = {e0r + o0r, e1r + t1r, e2r + t2r, e3r + t3r, e0r - o0r, e1r - t1r, e2r - t2r, e3r - t3r};
-    float yi[8] = {e0i + o0i, e1i + t1i, e2i + t2i, e3i + t3i, e0i - o0i, e1i - t1i, e2i - t2i, e3i - t3i};
-    for (int p = 0; p < 8; ++p) {
-      int from = kDit ? p : kRev[p];
-      re[i + p] = yr[from];
-      im[i + p] = yi[from];
+    Transpose8(r);
+    Transpose8(q);
+    if constexpr (kLog == 3) {
+      Eight<kDit>(r, q);
+    } else {  // lanes 0..3 of a row are one block, 4..7 the next
+      Four<kDit>(r, q);
+      Four<kDit>(r + 4, q + 4);
     }
+    Transpose8(r);
+    Transpose8(q);
+#pragma GCC unroll 8
+    for (int b = 0; b < 8; ++b) {
+      Store(re + i + 8 * b, r[b]);
+      Store(im + i + 8 * b, q[b]);
+    }
+  }
+  for (; i < n; i += size_t(1) << kLog) {
+    if constexpr (kLog == 3)
+      Eight<kDit>(re + i, im + i);
+    else
+      Four<kDit>(re + i, im + i);
   }
 }
 
@@ -313,10 +381,10 @@ TARVELIN_FFT_CLONES void Dit(float* re, float* im, int L, const Plan* plan) {
       Radix2All(re, im, n);
       s = 1;
     } else if (L & 1) {
-      Radix8Smallest<true>(re, im, n);
+      SmallestBlocks<true, 3>(re, im, n);
       s = 3;
     } else {
-      Radix4Smallest<true>(re, im, n);
+      SmallestBlocks<true, 2>(re, im, n);
       s = 2;
     }
     for (; s + 2 <= L; s += 2) {
@@ -340,9 +408,9 @@ TARVELIN_FFT_CLONES void Dif(float* re, float* im, int L, const Plan* plan) {
       for (size_t b = 0; b < n; b += block) Radix4Block<false>(re + b, im + b, Lb, plan);
     }
     if (Lb == 3) {
-      Radix8Smallest<false>(re, im, n);
+      SmallestBlocks<false, 3>(re, im, n);
     } else if (Lb == 2) {
-      Radix4Smallest<false>(re, im, n);
+      SmallestBlocks<false, 2>(re, im, n);
     } else if (Lb == 1) {
       Radix2All(re, im, n);
     }
@@ -355,11 +423,10 @@ TARVELIN_FFT_CLONES void Dif(float* re, float* im, int L, const Plan* plan) {
 
 // The even/odd split of 2^(m+1) real samples into bit-reversed order:
 // re[rev(i)] = x[2i], im[rev(i)] = x[2i+1]. Indices are taken as
-// [a | b | c] with a and c of t bits, whose reversal is [rev c | rev b | rev a];
-// each tile of fixed b goes through a small buffer so that both sides move
-// whole rows, which keeps the permutation from missing the cache at every
-// element.
-constexpr int kTileLog = 5;
+// [a | b | c] with a and c of 4 bits, whose reversal is [rev c | rev b | rev a];
+// each tile of fixed b is moved as four 8 x 8 transposes in registers, so
+// that both sides move whole cache lines and no element goes alone.
+constexpr int kTileLog = 4;
 constexpr size_t kTile = size_t(1) << kTileLog;
 
 // The reversal of every index below 2^m for the lengths the tiles do not
@@ -376,6 +443,7 @@ const uint32_t* SmallReversal(int m) {
 }
 
 TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int m) {
+  using namespace fft_vector;
   if (m < 2 * kTileLog) {
     const uint32_t* rev = SmallReversal(m);
     for (size_t i = 0; i < (size_t(1) << m); ++i) {
@@ -387,21 +455,26 @@ TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int
   const int mid = m - 2 * kTileLog, hi = m - kTileLog;
   size_t revT[kTile];
   for (size_t a = 0; a < kTile; ++a) revT[a] = bits_invert(uint32_t(a), kTileLog);
-  alignas(64) float br[kTile * kTile], bi[kTile * kTile];
   for (size_t b = 0; b < (size_t(1) << mid); ++b) {
-    size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
-    for (size_t a = 0; a < kTile; ++a) {
-      const float* src = x + 2 * ((a << hi) | (b << kTileLog));
-      for (size_t c = 0; c < kTile; ++c) {
-        br[revT[c] * kTile + revT[a]] = src[2 * c];
-        bi[revT[c] * kTile + revT[a]] = src[2 * c + 1];
-      }
-    }
-    for (size_t rc = 0; rc < kTile; ++rc) {
-      size_t at = (rc << hi) | rb;
-      for (size_t k = 0; k < kTile; ++k) {
-        re[at + k] = br[rc * kTile + k];
-        im[at + k] = bi[rc * kTile + k];
+    const size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
+    for (size_t ah = 0; ah < kTile; ah += 8) {
+      for (size_t ch = 0; ch < kTile; ch += 8) {
+        // Row l holds a = rev(ah + l), so that the columns come out with
+        // their lanes in reversed-a order, as the destination wants them.
+        V8 r[8], q[8];
+#pragma GCC unroll 8
+        for (size_t l = 0; l < 8; ++l) {
+          const float* src = x + 2 * ((revT[ah + l] << hi) | (b << kTileLog) | ch);
+          Deinterleave(Load(src), Load(src + 8), r[l], q[l]);
+        }
+        Transpose8(r);
+        Transpose8(q);
+#pragma GCC unroll 8
+        for (size_t l = 0; l < 8; ++l) {
+          const size_t at = (revT[ch + l] << hi) | rb | ah;
+          Store(re + at, r[l]);
+          Store(im + at, q[l]);
+        }
       }
     }
   }
@@ -410,6 +483,7 @@ TARVELIN_FFT_CLONES void SplitReversed(const float* x, float* re, float* im, int
 // The inverse permutation back into interleaved samples, with the imaginary
 // parts negated: x[2i] = re[rev(i)], x[2i+1] = -im[rev(i)].
 TARVELIN_FFT_CLONES void JoinReversed(const float* re, const float* im, float* x, int m) {
+  using namespace fft_vector;
   if (m < 2 * kTileLog) {
     const uint32_t* rev = SmallReversal(m);
     for (size_t i = 0; i < (size_t(1) << m); ++i) {
@@ -421,21 +495,27 @@ TARVELIN_FFT_CLONES void JoinReversed(const float* re, const float* im, float* x
   const int mid = m - 2 * kTileLog, hi = m - kTileLog;
   size_t revT[kTile];
   for (size_t a = 0; a < kTile; ++a) revT[a] = bits_invert(uint32_t(a), kTileLog);
-  alignas(64) float br[kTile * kTile], bi[kTile * kTile];
   for (size_t b = 0; b < (size_t(1) << mid); ++b) {
-    size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
-    for (size_t rc = 0; rc < kTile; ++rc) {
-      size_t at = (rc << hi) | rb;
-      for (size_t k = 0; k < kTile; ++k) {
-        br[rc * kTile + k] = re[at + k];
-        bi[rc * kTile + k] = -im[at + k];
-      }
-    }
-    for (size_t a = 0; a < kTile; ++a) {
-      float* dst = x + 2 * ((a << hi) | (b << kTileLog));
-      for (size_t c = 0; c < kTile; ++c) {
-        dst[2 * c] = br[revT[c] * kTile + revT[a]];
-        dst[2 * c + 1] = bi[revT[c] * kTile + revT[a]];
+    const size_t rb = size_t(bits_invert(uint32_t(b), mid)) << kTileLog;
+    for (size_t ah = 0; ah < kTile; ah += 8) {
+      for (size_t ch = 0; ch < kTile; ch += 8) {
+        V8 r[8], q[8];
+#pragma GCC unroll 8
+        for (size_t l = 0; l < 8; ++l) {
+          const size_t at = (revT[ch + l] << hi) | rb | ah;
+          r[l] = Load(re + at);
+          q[l] = -Load(im + at);
+        }
+        Transpose8(r);
+        Transpose8(q);
+#pragma GCC unroll 8
+        for (size_t l = 0; l < 8; ++l) {
+          float* dst = x + 2 * ((revT[ah + l] << hi) | (b << kTileLog) | ch);
+          V8 lo, up;
+          Interleave(r[l], q[l], lo, up);
+          Store(dst, lo);
+          Store(dst + 8, up);
+        }
       }
     }
   }
@@ -469,9 +549,40 @@ class SplitTwiddles {
   float c_[kChunk], s_[kChunk];
 };
 
+// The split step of the forward transform for the pairs (k, M - k),
+// k0 <= k < k0 + count, with c, s the twiddles of k0 on; scaled by `half` =
+// 0.5 / M. Eight k at a time: their partners are loaded as one vector from
+// below and reversed.
+[[gnu::always_inline]] inline void SplitRange(float* re, float* im, size_t M, size_t k0, size_t count,
+                                              const float* c, const float* s, float half) {
+  using namespace fft_vector;
+  const V8 h = Splat(half);
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const size_t k = k0 + i, up = M - k - 7;
+    V8 ar = Load(re + k), ci = Load(im + k), br = Reverse(Load(re + up)), di = Reverse(Load(im + up));
+    V8 cs = Load(c + i), sn = Load(s + i);
+    V8 h1 = (ar + br) * h, h2 = (ar - br) * h, h3 = (ci + di) * h, h4 = (ci - di) * h;
+    V8 t = cs * h3 - sn * h2, u = sn * h3 + cs * h2;
+    Store(re + k, h1 + t);
+    Store(re + up, Reverse(h1 - t));
+    Store(im + k, h4 - u);
+    Store(im + up, Reverse(-h4 - u));
+  }
+  for (; i < count; ++i) {
+    const size_t k = k0 + i;
+    float ar = re[k], br = re[M - k], ci = im[k], di = im[M - k];
+    float h1 = (ar + br) * half, h2 = (ar - br) * half, h3 = (ci + di) * half, h4 = (ci - di) * half;
+    float t = c[i] * h3 - s[i] * h2, u = s[i] * h3 + c[i] * h2;
+    re[k] = h1 + t;
+    re[M - k] = h1 - t;
+    im[k] = h4 - u;
+    im[M - k] = -h4 - u;
+  }
+}
+
 // The split step of the forward transform for every pair (k, M - k),
-// 0 < k < M/2, scaled by `half` = 0.5 / M. The upper partners are addressed
-// downwards from the ends so that both halves vectorise.
+// 0 < k < M/2.
 TARVELIN_FFT_CLONES void SplitPairs(float* re, float* im, int M, float half, const Plan* plan) {
   const size_t n = size_t(M / 2);
   SplitTwiddles twiddles(plan, M);
@@ -480,25 +591,45 @@ TARVELIN_FFT_CLONES void SplitPairs(float* re, float* im, int M, float half, con
     const float* c;
     const float* s;
     twiddles.Get(k0, count, c, s);
-    float* __restrict rl = re + k0;
-    float* __restrict rh = re + M - k0;
-    float* __restrict il = im + k0;
-    float* __restrict ih = im + M - k0;
-    const float* __restrict cs = c;
-    const float* __restrict sn = s;
-    for (size_t i = k0 ? 0 : 1; i < count; ++i) {
-      float ar = rl[i], br = rh[-ptrdiff_t(i)], ci = il[i], di = ih[-ptrdiff_t(i)];
-      float h1 = (ar + br) * half, h2 = (ar - br) * half, h3 = (ci + di) * half, h4 = (ci - di) * half;
-      rl[i] = h1 + cs[i] * h3 - sn[i] * h2;
-      rh[-ptrdiff_t(i)] = h1 - cs[i] * h3 + sn[i] * h2;
-      il[i] = h4 - sn[i] * h3 - cs[i] * h2;
-      ih[-ptrdiff_t(i)] = -h4 - sn[i] * h3 - cs[i] * h2;
-    }
+    const size_t skip = k0 ? 0 : 1;  // the pair (0, M) is the caller's
+    SplitRange(re, im, size_t(M), k0 + skip, count - skip, c + skip, s + skip, half);
   }
 }
 
-// The inverse's rebuild of the complex spectrum (conjugated) for every pair
-// (k, M - k), 0 < k < M/2, from the real spectrum into re and im.
+// The inverse's rebuild of the complex spectrum (conjugated) for the pairs
+// (k, M - k), k0 <= k < k0 + count, from the real spectrum into re and im.
+[[gnu::always_inline]] inline void JoinRange(const float* spectrum, float* re, float* im, size_t M, size_t k0,
+                                             size_t count, const float* c, const float* s) {
+  using namespace fft_vector;
+  const V8 h = Splat(0.5f);
+  const float* sr = spectrum;
+  const float* si = spectrum + M;
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const size_t k = k0 + i, up = M - k - 7;
+    V8 xr = Load(sr + k), xi = Load(si + k), yr = Reverse(Load(sr + up)), yi = Reverse(Load(si + up));
+    V8 cs = Load(c + i), sn = Load(s + i);
+    V8 er = (xr + yr) * h, ei = (xi - yi) * h, dr = (xr - yr) * h, di = (xi + yi) * h;
+    V8 or_ = dr * cs - di * sn, oi = dr * sn + di * cs;  // D e^(i theta)
+    Store(re + k, er - oi);
+    Store(im + k, -(ei + or_));
+    Store(re + up, Reverse(er + oi));
+    Store(im + up, Reverse(ei - or_));
+  }
+  for (; i < count; ++i) {
+    const size_t k = k0 + i;
+    float xr = sr[k], xi = si[k], yr = sr[M - k], yi = si[M - k];
+    float er = (xr + yr) * 0.5f, ei = (xi - yi) * 0.5f;
+    float dr = (xr - yr) * 0.5f, di = (xi + yi) * 0.5f;
+    float or_ = dr * c[i] - di * s[i], oi = dr * s[i] + di * c[i];
+    re[k] = er - oi;
+    im[k] = -(ei + or_);
+    re[M - k] = er + oi;
+    im[M - k] = ei - or_;
+  }
+}
+
+// The inverse's rebuild for every pair (k, M - k), 0 < k < M/2.
 TARVELIN_FFT_CLONES void JoinPairs(const float* spectrum, float* re, float* im, int M, const Plan* plan) {
   const size_t n = size_t(M / 2);
   SplitTwiddles twiddles(plan, M);
@@ -507,27 +638,8 @@ TARVELIN_FFT_CLONES void JoinPairs(const float* spectrum, float* re, float* im, 
     const float* c;
     const float* s;
     twiddles.Get(k0, count, c, s);
-    const float* __restrict xrl = spectrum + k0;
-    const float* __restrict xrh = spectrum + M - k0;
-    const float* __restrict xil = spectrum + M + k0;
-    const float* __restrict xih = spectrum + 2 * M - k0;
-    float* __restrict rl = re + k0;
-    float* __restrict rh = re + M - k0;
-    float* __restrict il = im + k0;
-    float* __restrict ih = im + M - k0;
-    const float* __restrict cs = c;
-    const float* __restrict sn = s;
-    for (size_t i = k0 ? 0 : 1; i < count; ++i) {
-      const ptrdiff_t d = -ptrdiff_t(i);
-      float xr = xrl[i], xi = xil[i], yr = xrh[d], yi = xih[d];
-      float er = (xr + yr) * 0.5f, ei = (xi - yi) * 0.5f;
-      float dr = (xr - yr) * 0.5f, di = (xi + yi) * 0.5f;
-      float or_ = dr * cs[i] - di * sn[i], oi = dr * sn[i] + di * cs[i];  // D e^(i theta)
-      rl[i] = er - oi;
-      il[i] = -(ei + or_);
-      rh[d] = er + oi;
-      ih[d] = ei - or_;
-    }
+    const size_t skip = k0 ? 0 : 1;
+    JoinRange(spectrum, re, im, size_t(M), k0 + skip, count - skip, c + skip, s + skip);
   }
 }
 
