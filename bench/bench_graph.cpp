@@ -126,9 +126,12 @@ void BM_QPainterPolylineOfAllSamples(benchmark::State& state) {
 BENCHMARK(BM_QPainterPolylineOfAllSamples)->Unit(benchmark::kMillisecond);
 
 // Eight open windows after a data change: each rebuilds and redraws, and
-// the envelopes of the changed store are built anew. Argument: samples per channel.
+// the envelopes of the changed store are built anew. Arguments: samples per
+// channel, threads building the envelopes (0: one per core). CPU is the
+// process's, every thread's.
 void BM_EightWindowsAfterDataChange(benchmark::State& state) {
   GraphBench g(8, int32_t(state.range(0)));
+  g.b.prog->Envelope(store::Store::W).threads = int(state.range(1));
   for (size_t i = 0; i < g.windows.size(); ++i) qt::RenderGraph(*g.windows[i], g.images[i]);
   for (auto _ : state) {
     state::SamplesChanged(*g.b.prog, store::Store::W);
@@ -139,7 +142,11 @@ void BM_EightWindowsAfterDataChange(benchmark::State& state) {
     benchmark::DoNotOptimize(g.images[7].constBits());
   }
 }
-BENCHMARK(BM_EightWindowsAfterDataChange)->Arg(kSamples)->Arg(1 << 26)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EightWindowsAfterDataChange)
+    ->ArgsProduct({{kSamples, 1 << 26}, {1, 0}})
+    ->ArgNames({"samples", "threads"})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 // One channel of 2^28 samples (1 GiB) in a 640 × 400 window, shared by the
 // benchmarks below; its envelopes are built by the first redraw.
@@ -190,19 +197,27 @@ void BM_LongRecordRedrawFromSamples(benchmark::State& state) {
 }
 BENCHMARK(BM_LongRecordRedrawFromSamples)->Iterations(2)->Unit(benchmark::kMillisecond);
 
-// Building the envelopes of the whole record after a change.
+// Building the envelopes of the whole record after a change, chunk by
+// chunk as queries need them (argument 1) or at once by `Prepare` on one
+// thread per core (argument 0).
 void BM_LongRecordEnvelopeBuild(benchmark::State& state) {
   state::Program& p = *Long().b.prog;
   state::SampleEnvelope& e = p.Envelope(store::Store::W);
   for (auto _ : state) {
     state::SamplesChanged(p, store::Store::W);
+    if (state.range(0) == 0) e.Prepare(p.Waveform.get(), p.Waveform.size(), 0, kLong);
     benchmark::DoNotOptimize(e.Query(p.Waveform.get(), p.Waveform.size(), 0, kLong));
   }
   state.counters["ns_per_sample"] =
       benchmark::Counter(double(kLong) * double(state.iterations()) * 1e-9,
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_LongRecordEnvelopeBuild)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongRecordEnvelopeBuild)
+    ->Arg(1)
+    ->Arg(0)
+    ->Iterations(3)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

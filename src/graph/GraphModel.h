@@ -613,6 +613,12 @@ class TDispl10 : public platform::GraphWindow {
   // The extremes of data[from, to), NaN passed over; through the store's
   // min/max envelope when `data` lies in its sample array, else by a scan.
   state::SampleEnvelope::Extremes ColumnExtremes(const float* data, int64_t from, int64_t to) const;
+  // The same with infinities passed over too, as a value scale is found.
+  state::SampleEnvelope::Extremes FiniteExtremes(const float* data, int64_t from, int64_t to) const;
+  // Builds at once the envelope chunks that the columns of data[from, to) read.
+  void PrepareColumns(const float* data, int64_t from, int64_t to) const;
+  // Where `data` lies in the store's sample array, or -1 outside it.
+  int64_t StoreIndex(const float* data) const;
 };
 
 // What a window draws on until a host attaches a surface: a recording one

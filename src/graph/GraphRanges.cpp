@@ -46,11 +46,16 @@ void TDispl10::SetMaxMinIn(int32_t from, int32_t to, int toShown, int skipZero, 
   if (series_ && NShown > 0) {
     from = std::max(from, 0);
     to = std::min(to, NShown - 1);
-    for (int32_t i = from; i <= to; ++i) {
-      const float v = series_[i];
+    if (!skipZero) {
       // A NaN or infinite sample has no place on a scale; taking it would
-      // leave an infinite range behind.
-      if (!Finite(v) || (skipZero && v == 0.0f)) continue;
+      // leave an infinite range behind. A long record's envelope knows.
+      const state::SampleEnvelope::Extremes e = FiniteExtremes(series_, from, int64_t(to) + 1);
+      if (e.max > mx) mx = e.max;
+      if (e.min < mn) mn = e.min;
+    }
+    for (int32_t i = from; skipZero && i <= to; ++i) {
+      const float v = series_[i];
+      if (!Finite(v) || v == 0.0f) continue;
       if (v > mx) mx = v;
       if (v < mn) mn = v;
     }
@@ -86,12 +91,9 @@ void TDispl10::SetMaxMinIn_OnlyValue(int32_t from, int32_t to, float& min, float
   if (!series_ || NShown <= 0) return;
   from = std::max(from, 0);
   to = std::min(to, NShown - 1);
-  for (int32_t i = from; i <= to; ++i) {
-    const float v = series_[i];
-    if (!Finite(v)) continue;
-    if (v > max) max = v;
-    if (v < min) min = v;
-  }
+  const state::SampleEnvelope::Extremes e = FiniteExtremes(series_, from, int64_t(to) + 1);
+  if (e.max > max) max = e.max;
+  if (e.min < min) min = e.min;
 }
 
 void TDispl10::SetMaxMinXYPlot() {

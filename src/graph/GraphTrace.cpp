@@ -93,6 +93,7 @@ void TDispl10::FillPicture(const float* data, int32_t il, int32_t ir, double vMi
   // whose column exceeds c, found by one multiplication per column; a long
   // column's extremes come from the store's envelope, not from its samples.
   const bool envelope = Own().Envelope && Own().TraceStyle != 4;
+  PrepareColumns(data, il, int64_t(ir) + 1);
   int64_t start = il;
   for (int64_t c = 0; start <= ir; ++c) {
     int64_t end = il + int64_t(std::ceil((c + 1) * spp));

@@ -108,7 +108,9 @@ struct Program {
   int32_t BFreq[store::kChannels] = {};  // the same per M channel
   int32_t PW = 0, PM = 0;                // capacity of the W and M sample arrays
   // --- min/max envelopes of the W / M sample arrays, for painting long records ---
-  mutable SampleEnvelope WEnvelope, MEnvelope;
+  // Their chunks count in `TotalDataAlloc` and stay within `AllocationLimit`.
+  mutable SampleEnvelope WEnvelope{TotalDataAlloc, AllocationLimit};
+  mutable SampleEnvelope MEnvelope{TotalDataAlloc, AllocationLimit};
   SampleEnvelope& Envelope(store::Store s) const { return store::IsW(s) ? WEnvelope : MEnvelope; }
 
   // --- settings records ---

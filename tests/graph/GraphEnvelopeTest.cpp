@@ -155,4 +155,102 @@ TEST(GraphEnvelope, AnAppendedPointRebuildsOnlyItsChunk) {
   EXPECT_EQ(e.ChunksBuilt(), built + 1);
 }
 
+// The envelope answers as the scans do, built chunk by chunk on demand or
+// all at once on several threads, over ranges ending at chunk and bucket edges.
+TEST(GraphEnvelope, QueriesEqualTheScans) {
+  using E = state::SampleEnvelope;
+  const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+  constexpr int64_t kC = E::kChunk, kN = 20 * kC + 100;
+  const std::vector<std::pair<const char*, std::function<float(int64_t, uint32_t&)>>> kData = {
+      {"random", [](int64_t, uint32_t& s) { return Noise(s); }},
+      {"constant", [](int64_t, uint32_t&) { return -2.0f; }},
+      {"NaN and Inf runs", [=](int64_t i, uint32_t& s) {
+         if (i % (3 * kC) < kC + 70) return nan;
+         if (i % 4'099 == 0) return i % 2 ? inf : -inf;
+         return i % 97 < 5 ? nan : Noise(s);
+       }}};
+  const std::pair<int64_t, int64_t> kRanges[] = {{0, kN},           {63, 129},
+                                                 {64, 128},         {kC - 1, 2 * kC + 1},
+                                                 {5, 17 * kC + 64}, {3 * kC + 1024, 3 * kC + 2047},
+                                                 {kN - 1, kN}};
+  for (const auto& [name, value] : kData) {
+    std::vector<float> v(static_cast<size_t>(kN));
+    uint32_t seed = 7;
+    for (int64_t i = 0; i < kN; ++i) v[size_t(i)] = value(i, seed);
+    for (bool prepared : {false, true}) {
+      E e;
+      if (prepared) e.Prepare(v.data(), v.size(), 0, kN);
+      for (const auto& [from, to] : kRanges) {
+        const E::Extremes a = e.Query(v.data(), v.size(), from, to),
+                          b = state::ScanExtremes(v.data(), from, to);
+        const E::Extremes c = e.QueryFinite(v.data(), v.size(), from, to);
+        const E::Extremes d = state::ScanFiniteExtremes(v.data(), from, to);
+        const std::string what = std::string(name) + " " + std::to_string(from) + ".." + std::to_string(to);
+        EXPECT_TRUE(a.min == b.min && a.max == b.max) << what;
+        EXPECT_TRUE(c.min == d.min && c.max == d.max) << what;
+      }
+    }
+  }
+  const float one = 4.0f;
+  E e;
+  EXPECT_EQ(e.Query(&one, 1, 0, 1).max, 4.0f);
+}
+
+// The chunks count in the program's memory while held; short of memory the
+// picture is drawn from the samples, the same.
+TEST(GraphEnvelope, MemoryIsCountedAndLimited) {
+  GraphFixture f(1 << 20);
+  std::vector<float> v(1 << 20);
+  uint32_t seed = 3;
+  for (float& x : v) x = Noise(seed);
+  f.Store(v);
+  f.Range(1000, -1000);
+  auto w = f.Open();
+  f.G().Envelope = 1;
+  f.View(0, (1 << 20) - 1);
+  state::SampleEnvelope& e = f.p.Envelope(store::Store::W);
+  const double start = f.p.TotalDataAlloc;
+  (void)Drawn(*w);
+  EXPECT_GT(e.BytesHeld(), 0u);
+  EXPECT_EQ(f.p.TotalDataAlloc, start + double(e.BytesHeld()));
+  EXPECT_LE(e.BytesHeld() * 16, v.size() * sizeof(float));
+  // A change keeps the blocks for the rebuild; those it leaves unused go at the next.
+  const double drawn = f.p.TotalDataAlloc;
+  state::SamplesChanged(f.p, store::Store::W);
+  (void)Drawn(*w);
+  EXPECT_EQ(f.p.TotalDataAlloc, drawn);
+  state::SamplesChanged(f.p, store::Store::W);
+  state::SamplesChanged(f.p, store::Store::W);
+  EXPECT_EQ(f.p.TotalDataAlloc, start);
+  f.p.AllocationLimit = start + 3.5 * double(state::SampleEnvelope::kChunkBytes);
+  ExpectSamePicture(f, *w, "three chunks at most");
+  EXPECT_EQ(e.BytesHeld(), 3 * state::SampleEnvelope::kChunkBytes);
+  EXPECT_EQ(f.p.NotEnoughMemory, 0);
+}
+
+// The value scale found through the envelope is the one the samples give.
+TEST(GraphEnvelope, ScaleEqualsTheSamplesScale) {
+  const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+  GraphFixture f(1 << 20);
+  std::vector<float> v(300'000);
+  uint32_t seed = 11;
+  for (size_t i = 0; i < v.size(); ++i)
+    v[i] = i % 7'001 == 0 ? inf : i % 9'001 == 0 ? -inf : i % 50 ? Noise(seed) : nan;
+  f.Store(v);
+  auto w = f.Open();
+  state::SampleEnvelope& e = f.p.Envelope(store::Store::W);
+  for (const auto& [il, ir] : {std::pair{0, 299'999}, {70, 200'063}, {65'536, 131'071}}) {
+    float found[2][2];
+    for (bool on : {true, false}) {
+      e.enabled = on;
+      f.View(il, ir);
+      w->VerticalAllExpand();
+      found[on][0] = f.G().VMin;
+      found[on][1] = f.G().VMax;
+    }
+    EXPECT_EQ(found[0][0], found[1][0]) << il;
+    EXPECT_EQ(found[0][1], found[1][1]) << il;
+  }
+}
+
 }  // namespace
