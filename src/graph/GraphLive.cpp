@@ -14,6 +14,7 @@
 #include "daq/RunState.h"
 #include "daq/Sampling.h"
 #include "daq/Simulation.h"
+#include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 #include "state/Messages.h"
 #include "state/StoreAccess.h"
@@ -28,13 +29,6 @@ constexpr uint32_t kPanelMs = 250;
 // taken for a failed one, so that the loop cannot wait for ever.
 constexpr uint32_t kNoScanMs = 3000;
 constexpr const char* kNoScanText = "Karta nedodává vzorky, měření je přerušeno";
-
-double BandScale(double height, double vMax, double vMin) {
-  const double d = vMax - vMin;
-  if (d == 0 || !std::isfinite(d)) return 1.0;
-  double ky = std::min(height / d, 5e8);
-  return ky > 0 && std::isfinite(ky) ? ky : 1.0;
-}
 
 }  // namespace
 

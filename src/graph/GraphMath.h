@@ -3,6 +3,7 @@
 // is undefined, and job files and samples may hold such values.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -18,5 +19,13 @@ inline int32_t ClampTrunc(double v, double lo, double hi) {
 }
 
 inline bool Finite(float v) { return std::isfinite(v); }
+
+// `KoefY` for one band: pixels per value unit, 1.0 for a degenerate range.
+inline double BandScale(double height, double vMax, double vMin) {
+  const double d = vMax - vMin;
+  if (d == 0 || !std::isfinite(d)) return 1.0;
+  const double ky = std::min(height / d, 5e8);
+  return ky > 0 && std::isfinite(ky) ? ky : 1.0;
+}
 
 }  // namespace graph

@@ -4,22 +4,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "graph/GraphMath.h"
 #include "graph/GraphModel.h"
 #include "store/FixedText.h"
 
 namespace graph {
-namespace {
-
-// `KoefY` for one band: pixels per value unit, 1.0 for a degenerate range.
-double BandScale(double height, double vMax, double vMin) {
-  const double d = vMax - vMin;
-  if (d == 0 || !std::isfinite(d)) return 1.0;
-  double ky = std::min(height / d, 5e8);
-  return ky > 0 && std::isfinite(ky) ? ky : 1.0;
-}
-
-}  // namespace
-
 bool TDispl10::StripOf(int chan, double& top, double& height) const {
   const store::Col_s* col = p_.Col_.get();
   // Weights come from settings files: a negative one counts as none.
