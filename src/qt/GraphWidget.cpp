@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSvgGenerator>
 #include <algorithm>
 
@@ -21,25 +20,17 @@ namespace {
 
 const QColor kUndrawn(192, 192, 192);  // the window background before the first paint
 
-QSize ClientSize(QSize s) {
-  return QSize(std::clamp(s.width(), 1, graph::kMaxScreenW), std::clamp(s.height(), 1, graph::kMaxScreenH));
-}
-
 }  // namespace
 
 GraphWidget::GraphWidget(graph::TDispl10& model, QWidget* parent)
-    : QWidget(parent),
-      model_(&model),
-      image_(ClientSize(QSize(model.ClientW, model.ClientH)), QImage::Format_RGB32),
-      canvas_(image_) {
-  image_.fill(kUndrawn);
+    : QWidget(parent), model_(&model), picture_(QSize(model.ClientW, model.ClientH), kUndrawn) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   // Hovering over the hot buttons and the panel needs moves without a button.
   setMouseTracking(true);
   BuildMenu();
-  canvas_.SetDrawHandler([this] { update(); });
-  model.SetSurface(&canvas_);
+  picture_.Canvas().SetDrawHandler([this] { update(); });
+  model.SetSurface(&picture_.Canvas());
   caption_ = model.Caption();
   setWindowTitle(QString::fromStdString(caption_));
   timer_.setInterval(kGraphTimerMs);
@@ -49,7 +40,7 @@ GraphWidget::GraphWidget(graph::TDispl10& model, QWidget* parent)
 
 // The model is not touched here: at the end of the program it may already
 // be gone. Whoever closes the window detaches it first (QtWindowHost::Close).
-GraphWidget::~GraphWidget() { canvas_.End(); }
+GraphWidget::~GraphWidget() = default;
 
 void GraphWidget::Detach() {
   timer_.stop();
@@ -142,8 +133,8 @@ bool GraphWidget::SavePictureTo(const QString& kind, const QString& file) {
   // SVG: the window draws its whole picture again onto the generator.
   QSvgGenerator svg;
   svg.setFileName(file);
-  svg.setSize(image_.size());
-  svg.setViewBox(QRect(QPoint(0, 0), image_.size()));
+  svg.setSize(picture_.Size());
+  svg.setViewBox(QRect(QPoint(0, 0), picture_.Size()));
   svg.setTitle(QString::fromStdString(model_->Caption()));
   {
     QtCanvas canvas(svg);
@@ -159,28 +150,22 @@ bool GraphWidget::SavePictureTo(const QString& kind, const QString& file) {
 // gets the nearest picture pixel.
 QPoint GraphWidget::ClientPoint(const QMouseEvent& event) const {
   const QPoint at = event.position().toPoint() - QPoint(0, PictureTop());
-  return QPoint(std::clamp(at.x(), 0, image_.width() - 1), std::clamp(at.y(), 0, image_.height() - 1));
+  const QSize s = picture_.Size();
+  return QPoint(std::clamp(at.x(), 0, s.width() - 1), std::clamp(at.y(), 0, s.height() - 1));
 }
 
 void GraphWidget::PlaceAt(const int32_t rect[4]) {
-  resize(ClientSize(QSize(rect[2] - rect[0], rect[3] - rect[1])) + QSize(0, PictureTop()));
+  resize(ModelPicture::Clamped(QSize(rect[2] - rect[0], rect[3] - rect[1])) + QSize(0, PictureTop()));
   move(rect[0], rect[1]);
   placed_ = true;
 }
 
-const QImage& GraphWidget::Image() {
-  canvas_.End();
-  return image_;
-}
+const QImage& GraphWidget::Image() { return picture_.Image(); }
 
 void GraphWidget::FitImage() {
   if (menuBar_) menuBar_->setGeometry(0, 0, width(), menuBar_->height());
-  const QSize s = ClientSize(size() - QSize(0, PictureTop()));
-  if (image_.size() == s) return;
-  canvas_.End();  // the painter works on the old pixels
-  image_ = QImage(s, QImage::Format_RGB32);
-  image_.fill(kUndrawn);
-  if (model_) model_->SetClientSize(s.width(), s.height());
+  if (picture_.Fit(size() - QSize(0, PictureTop())) && model_)
+    model_->SetClientSize(picture_.Size().width(), picture_.Size().height());
 }
 
 void GraphWidget::SchedulePaint() {
@@ -207,19 +192,12 @@ void GraphWidget::RunTimer() {
 void GraphWidget::StoreRect() {
   if (!model_ || !placed_) return;
   const QPoint at = pos();  // the frame's corner
-  const int32_t rect[4] = {at.x(), at.y(), at.x() + image_.width(), at.y() + image_.height()};
+  const QSize s = picture_.Size();
+  const int32_t rect[4] = {at.x(), at.y(), at.x() + s.width(), at.y() + s.height()};
   model_->SetWindowRect(rect);
 }
 
-void GraphWidget::paintEvent(QPaintEvent*) {
-  canvas_.End();
-  QPainter p(this);
-  const int top = PictureTop();
-  p.drawImage(0, top, image_);
-  if (width() > image_.width()) p.fillRect(image_.width(), top, width() - image_.width(), height(), kUndrawn);
-  if (height() > top + image_.height())
-    p.fillRect(0, top + image_.height(), image_.width(), height(), kUndrawn);
-}
+void GraphWidget::paintEvent(QPaintEvent*) { picture_.PaintOn(*this, PictureTop()); }
 
 void GraphWidget::resizeEvent(QResizeEvent*) {
   FitImage();

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "graph/GraphModel.h"
-#include "qt/QtCanvas.h"
+#include "qt/ModelPicture.h"
 
 class QMenuBar;
 class QMouseEvent;
@@ -81,8 +81,7 @@ class GraphWidget : public QWidget {
 
   graph::TDispl10* model_;
   QMenuBar* menuBar_ = nullptr;
-  QImage image_;
-  QtCanvas canvas_;  // draws on image_
+  ModelPicture picture_;
   QTimer timer_;
   std::function<void()> closeRequest_;
   std::string caption_;

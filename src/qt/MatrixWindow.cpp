@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -23,31 +22,25 @@ namespace {
 
 const QColor kUndrawn(192, 192, 192);
 
-QSize ClientSize(QSize s) { return QSize(std::clamp(s.width(), 1, 3840), std::clamp(s.height(), 1, 2160)); }
-
 }  // namespace
 
 MatrixWindow::MatrixWindow(graph::TDispl2D& model, QWidget* parent)
-    : QWidget(parent),
-      model_(&model),
-      image_(ClientSize(QSize(model.ClientW, model.ClientH)), QImage::Format_RGB32),
-      canvas_(image_) {
-  image_.fill(kUndrawn);
+    : QWidget(parent), model_(&model), picture_(QSize(model.ClientW, model.ClientH), kUndrawn) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);  // the position read-out follows the mouse
   setWindowTitle(QString::fromStdString(model.Caption()));
   BuildMenu();
   BuildButtons();
-  canvas_.SetDrawHandler([this] { update(); });
-  model.SetSurface(&canvas_);
-  resize(image_.width(), image_.height() + PictureTop());
+  picture_.Canvas().SetDrawHandler([this] { update(); });
+  model.SetSurface(&picture_.Canvas());
+  resize(picture_.Size() + QSize(0, PictureTop()));
   timer_.setInterval(kGraphTimerMs);
   connect(&timer_, &QTimer::timeout, this, &MatrixWindow::RunTimer);
   timer_.start();
 }
 
-MatrixWindow::~MatrixWindow() { canvas_.End(); }
+MatrixWindow::~MatrixWindow() = default;
 
 void MatrixWindow::Detach() {
   timer_.stop();
@@ -99,16 +92,13 @@ void MatrixWindow::Press(int id) {
   if (model_->EvCommand(id) && model_) setFocus();
 }
 
-const QImage& MatrixWindow::Image() {
-  canvas_.End();
-  return image_;
-}
+const QImage& MatrixWindow::Image() { return picture_.Image(); }
 
 bool MatrixWindow::SavePicture(const QString& path) {
   if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return Image().save(path, "PNG");
   if (!model_) return false;
   // SVG: the window draws its picture again onto the generator, as vectors.
-  const QSize size = image_.size();
+  const QSize size = picture_.Size();
   QSvgGenerator svg;
   svg.setFileName(path);
   svg.setSize(size);
@@ -118,7 +108,7 @@ bool MatrixWindow::SavePicture(const QString& path) {
     QtCanvas canvas(svg);
     model_->SetSurface(&canvas);
     model_->Paint();
-    model_->SetSurface(&canvas_);
+    model_->SetSurface(&picture_.Canvas());
   }
   model_->Paint();
   return QFileInfo(path).size() > 0;
@@ -143,12 +133,8 @@ void MatrixWindow::AskSavePicture() {
 
 void MatrixWindow::FitImage() {
   if (menuBar_) menuBar_->setGeometry(0, 0, width(), PictureTop());
-  const QSize s = ClientSize(size() - QSize(0, PictureTop()));
-  if (image_.size() == s) return;
-  canvas_.End();
-  image_ = QImage(s, QImage::Format_RGB32);
-  image_.fill(kUndrawn);
-  if (model_) model_->SetClientSize(s.width(), s.height());
+  if (picture_.Fit(size() - QSize(0, PictureTop())) && model_)
+    model_->SetClientSize(picture_.Size().width(), picture_.Size().height());
 }
 
 void MatrixWindow::SchedulePaint() {
@@ -166,12 +152,7 @@ void MatrixWindow::RunTimer() {
   if (model_ && !TimerHold::Held()) model_->Timer();
 }
 
-void MatrixWindow::paintEvent(QPaintEvent*) {
-  canvas_.End();
-  QPainter painter(this);
-  painter.fillRect(rect(), kUndrawn);
-  painter.drawImage(0, PictureTop(), image_);
-}
+void MatrixWindow::paintEvent(QPaintEvent*) { picture_.PaintOn(*this, PictureTop()); }
 
 void MatrixWindow::resizeEvent(QResizeEvent*) {
   FitImage();

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "graph/MatrixDisplay.h"
-#include "qt/QtCanvas.h"
+#include "qt/ModelPicture.h"
 
 class QMenuBar;
 
@@ -56,8 +56,7 @@ class MatrixWindow : public QWidget {
 
   graph::TDispl2D* model_;
   QMenuBar* menuBar_ = nullptr;
-  QImage image_;
-  QtCanvas canvas_;
+  ModelPicture picture_;
   QTimer timer_;
   std::function<void()> closeRequest_;
   bool paintPending_ = false;

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPointer>
 #include <algorithm>
 
@@ -54,25 +53,23 @@ class WidgetView : public graph::RecorderView {
 RecorderWidget::RecorderWidget(graph::RecorderWindow& model, QWidget* parent)
     : QWidget(parent),
       model_(&model),
-      image_(std::max(model.WindowRect()[2] - model.WindowRect()[0], 1),
-             std::max(model.WindowRect()[3] - model.WindowRect()[1], 1), QImage::Format_RGB32),
-      canvas_(image_) {
-  image_.fill(kUndrawn);
+      picture_(
+          QSize(model.WindowRect()[2] - model.WindowRect()[0], model.WindowRect()[3] - model.WindowRect()[1]),
+          kUndrawn) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   BuildMenu();
-  canvas_.SetDrawHandler([this] { update(); });
-  model.SetSurface(&canvas_);
+  picture_.Canvas().SetDrawHandler([this] { update(); });
+  model.SetSurface(&picture_.Canvas());
   model.ExportPicture = [this](const std::string& path) {
-    canvas_.End();
-    return image_.save(QString::fromStdString(path), "PNG");
+    return picture_.Image().save(QString::fromStdString(path), "PNG");
   };
   setWindowTitle(QString::fromStdString(model.Caption()));
   const int32_t* r = model.WindowRect();
-  resize(image_.width(), image_.height() + PictureTop());
+  resize(picture_.Size() + QSize(0, PictureTop()));
   move(r[0], r[1]);
 }
 
-RecorderWidget::~RecorderWidget() { canvas_.End(); }
+RecorderWidget::~RecorderWidget() = default;
 
 void RecorderWidget::Detach() {
   if (model_) {
@@ -85,10 +82,7 @@ void RecorderWidget::Detach() {
 
 int RecorderWidget::PictureTop() const { return menuBar_ ? menuBar_->height() : 0; }
 
-const QImage& RecorderWidget::Image() {
-  canvas_.End();
-  return image_;
-}
+const QImage& RecorderWidget::Image() { return picture_.Image(); }
 
 void RecorderWidget::BuildMenu() {
   menuBar_ = new QMenuBar(this);
@@ -120,23 +114,12 @@ void RecorderWidget::RunMenu(int id) {
 
 void RecorderWidget::FitImage() {
   if (menuBar_) menuBar_->setGeometry(0, 0, width(), menuBar_->height());
-  const QSize s(std::clamp(width(), 1, graph::kMaxScreenW),
-                std::clamp(height() - PictureTop(), 1, graph::kMaxScreenH));
-  if (image_.size() == s) return;
-  canvas_.End();  // the painter works on the old pixels
-  image_ = QImage(s, QImage::Format_RGB32);
-  image_.fill(kUndrawn);
-  if (!model_) return;
-  model_->SetClientSize(s.width(), s.height());
+  if (!picture_.Fit(size() - QSize(0, PictureTop())) || !model_) return;
+  model_->SetClientSize(picture_.Size().width(), picture_.Size().height());
   model_->Paint();
 }
 
-void RecorderWidget::paintEvent(QPaintEvent*) {
-  canvas_.End();
-  QPainter p(this);
-  p.fillRect(rect(), kUndrawn);
-  p.drawImage(0, PictureTop(), image_);
-}
+void RecorderWidget::paintEvent(QPaintEvent*) { picture_.PaintOn(*this, PictureTop()); }
 
 void RecorderWidget::resizeEvent(QResizeEvent*) {
   HandlerScope h(handling_);

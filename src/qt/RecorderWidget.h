@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "graph/RecorderModel.h"
-#include "qt/QtCanvas.h"
+#include "qt/ModelPicture.h"
 
 class QMenuBar;
 
@@ -53,8 +53,7 @@ class RecorderWidget : public QWidget {
 
   graph::RecorderWindow* model_;
   QMenuBar* menuBar_ = nullptr;
-  QImage image_;
-  QtCanvas canvas_;  // draws on image_
+  ModelPicture picture_;
   std::function<void()> closeRequest_;
   int handling_ = 0;
 };
