@@ -271,15 +271,19 @@ void ZoomRange(float& top, float& bottom, float f, bool expand) {
   }
 }
 
+// The record is packed, so its fields go through copies.
+void ZoomFields(store::CG_s& a, float store::CG_s::*top, float store::CG_s::*bottom, int div, bool expand) {
+  float t = a.*top, b = a.*bottom;
+  ZoomRange(t, b, 4.0f / div + 1, expand);
+  a.*top = t;
+  a.*bottom = b;
+}
+
 }  // namespace
 
 void TDispl10::MagExpand() {
   if (broken_) return;
-  store::CG_s& a = Graph(VerticalRecordChannel());
-  float top = a.VMax, bottom = a.VMin;
-  ZoomRange(top, bottom, 4.0f / Div + 1, true);
-  a.VMax = top;
-  a.VMin = bottom;
+  ZoomFields(Graph(VerticalRecordChannel()), &store::CG_s::VMax, &store::CG_s::VMin, Div, true);
   MultiCopy();
   ShiftDivChange();
   Finish();
@@ -287,11 +291,7 @@ void TDispl10::MagExpand() {
 
 void TDispl10::MagCompress() {
   if (broken_) return;
-  store::CG_s& a = Graph(VerticalRecordChannel());
-  float top = a.VMax, bottom = a.VMin;
-  ZoomRange(top, bottom, 4.0f / Div + 1, false);
-  a.VMax = top;
-  a.VMin = bottom;
+  ZoomFields(Graph(VerticalRecordChannel()), &store::CG_s::VMax, &store::CG_s::VMin, Div, false);
   MultiCopy();
   ShiftDivChange();
   Finish();
@@ -301,11 +301,7 @@ void TDispl10::WinExpand() {
   if (broken_) return;
   store::CG_s& g = Own();
   if (g.XYPlot) {
-    store::CG_s& a = Act();
-    float top = a.XMax, bottom = a.XMin;
-    ZoomRange(top, bottom, 4.0f / Div + 1, true);
-    a.XMax = top;
-    a.XMin = bottom;
+    ZoomFields(Act(), &store::CG_s::XMax, &store::CG_s::XMin, Div, true);
   } else {
     const int32_t step = std::max(1, ShownCount / (Div / 2));
     g.IR = int32_t(std::min<int64_t>(int64_t(g.IR) + step, NShown - 1));
@@ -320,11 +316,7 @@ void TDispl10::WinCompress() {
   if (broken_) return;
   store::CG_s& g = Own();
   if (g.XYPlot) {
-    store::CG_s& a = Act();
-    float top = a.XMax, bottom = a.XMin;
-    ZoomRange(top, bottom, 4.0f / Div + 1, false);
-    a.XMax = top;
-    a.XMin = bottom;
+    ZoomFields(Act(), &store::CG_s::XMax, &store::CG_s::XMin, Div, false);
   } else if (ShownCount > 4) {
     const int32_t step = std::max(1, ShownCount / Div);
     g.IR -= step;
