@@ -45,6 +45,21 @@ std::string Number(const char* form, double v) {
   return b;
 }
 
+// Black scale lines and texts in the scale font.
+platform::Canvas& ScaleCanvas(platform::Canvas& dc, const state::Program& p) {
+  dc.SetFont(ScaleFont(p));
+  dc.SetTextColor(0);
+  dc.SetPen(0, 1);
+  return dc;
+}
+
+// What stands beside an axis: its unit and "x1000" when written in thousands.
+std::string UnitBeside(const Axis& a, const char* unit, double div) {
+  std::string u = a.scaled ? unit : "";
+  if (div != 1) u = u.empty() ? "x1000" : "x1000,  " + u;
+  return u;
+}
+
 // Ticks of an axis between the values at two indices.
 Ticks AxisTicks(const Axis& a, int from, int to, int divisions) {
   const double lo = std::min(a.At(from), a.At(to)), hi = std::max(a.At(from), a.At(to));
@@ -68,10 +83,7 @@ double TDispl2D::RowY(double row) const {
 
 void TDispl2D::PaintVScale() {
   if (!Waterfall()) return;  // the colour map has its legend
-  platform::Canvas& dc = *surface_;
-  dc.SetFont(ScaleFont(p_));
-  dc.SetTextColor(0);
-  dc.SetPen(0, 1);
+  platform::Canvas& dc = ScaleCanvas(*surface_, p_);
   const int base = plot_.top + plot_.height, x = plot_.left - 2;
   dc.Line({x, plot_.top}, {x, base + 1});
   const Ticks ticks = ScaleTicks(Min, Max, std::max(plot_.height / 40, 1), 0, kLargestStep);
@@ -85,10 +97,7 @@ void TDispl2D::PaintVScale() {
 
 void TDispl2D::PaintScale() {
   const store::Mat_s& m = p_.Mat[0];
-  platform::Canvas& dc = *surface_;
-  dc.SetFont(ScaleFont(p_));
-  dc.SetTextColor(0);
-  dc.SetPen(0, 1);
+  platform::Canvas& dc = ScaleCanvas(*surface_, p_);
   const Axis axis = ColumnAxis(m);
   const int y = plot_.top + plot_.height + 1;
   const double div = AxisDivisor(axis.At(firstCol_), axis.At(lastCol_));
@@ -99,8 +108,7 @@ void TDispl2D::PaintScale() {
     dc.Text({x, y + kTick + 1}, Number("%g", ticks.At(k) / div), platform::HAlign::Center,
             platform::VAlign::Top);
   }
-  std::string unit = axis.scaled ? "Hz" : "";
-  if (div != 1) unit = unit.empty() ? "x1000" : "x1000,  " + unit;
+  const std::string unit = UnitBeside(axis, "Hz", div);
   if (!unit.empty())
     dc.Text({plot_.left + plot_.width, y + kTick + 14}, unit, platform::HAlign::Right, platform::VAlign::Top);
   char info[160];
@@ -113,14 +121,10 @@ void TDispl2D::PaintScale() {
 
 void TDispl2D::PaintTimeScale() {
   const store::Mat_s& m = p_.Mat[0];
-  platform::Canvas& dc = *surface_;
-  dc.SetFont(ScaleFont(p_));
-  dc.SetTextColor(0);
-  dc.SetPen(0, 1);
+  platform::Canvas& dc = ScaleCanvas(*surface_, p_);
   const Axis axis = RowAxis(m);
   const double div = AxisDivisor(axis.At(firstRow_), axis.At(lastRow_));
-  std::string unit = axis.scaled ? "s" : "";
-  if (div != 1) unit = unit.empty() ? "x1000" : "x1000,  " + unit;
+  const std::string unit = UnitBeside(axis, "s", div);
   const bool reversed = m.RowDirection < 0;
   if (!Waterfall()) {
     const int x = plot_.left - 1;
