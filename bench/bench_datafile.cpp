@@ -54,48 +54,33 @@ void BM_WriteDataFileUtil(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * kFileBytes);
 }
 
-void BM_PlainFwrite(benchmark::State& state) {
+// The store's samples in one fwrite to `file`; with `sync` flushed to the
+// disk before the file is closed.
+bool WriteSamples(const Bench& b, const std::string& file, bool sync) {
+  FILE* f = std::fopen(file.c_str(), "wb");
+  bool ok = f && std::fwrite(b.prog->Waveform.get(), 1, size_t(kSampleBytes), f) == size_t(kSampleBytes);
+  if (f && sync) ok = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0 && ok;
+  if (f) ok = std::fclose(f) == 0 && ok;
+  return ok;
+}
+
+// `replace`: into a new file that then replaces the old one, as the data file
+// writer does so that a failure keeps the previous file (on ext4 the
+// replacing rename starts the writeback of the new file at once); `sync`:
+// the crash-safe way, the new file on the disk before it replaces the old.
+void PlainWrite(benchmark::State& state, bool replace, bool sync) {
   Bench& b = Get();
   const std::string path = b.root + "/plain.bin";
-  for (auto _ : state) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    bool ok = f && std::fwrite(b.prog->Waveform.get(), 1, size_t(kSampleBytes), f) == size_t(kSampleBytes);
-    if (f) ok = std::fclose(f) == 0 && ok;
-    if (!ok) state.SkipWithError("fwrite failed");
-  }
+  const std::string temp = replace ? path + ".tmp" : path;
+  for (auto _ : state)
+    if (!WriteSamples(b, temp, sync) || (replace && std::rename(temp.c_str(), path.c_str()) != 0))
+      state.SkipWithError("fwrite failed");
   state.SetBytesProcessed(state.iterations() * kSampleBytes);
 }
 
-// The same bytes written to a new file that then replaces the old one, as
-// the data file writer does so that a failure keeps the previous file. On
-// ext4 the replacing rename starts the writeback of the new file at once.
-void BM_PlainFwriteRename(benchmark::State& state) {
-  Bench& b = Get();
-  const std::string path = b.root + "/plain.bin";
-  const std::string temp = path + ".tmp";
-  for (auto _ : state) {
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    bool ok = f && std::fwrite(b.prog->Waveform.get(), 1, size_t(kSampleBytes), f) == size_t(kSampleBytes);
-    if (f) ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) state.SkipWithError("fwrite failed");
-  }
-  state.SetBytesProcessed(state.iterations() * kSampleBytes);
-}
-
-// The crash-safe way: the new file reaches the disk before it replaces the
-// old one, as the data file writer does.
-void BM_PlainFwriteFsyncRename(benchmark::State& state) {
-  Bench& b = Get();
-  const std::string path = b.root + "/plain.bin";
-  const std::string temp = path + ".tmp";
-  for (auto _ : state) {
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    bool ok = f && std::fwrite(b.prog->Waveform.get(), 1, size_t(kSampleBytes), f) == size_t(kSampleBytes);
-    if (f) ok = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0 && std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) state.SkipWithError("fwrite failed");
-  }
-  state.SetBytesProcessed(state.iterations() * kSampleBytes);
-}
+void BM_PlainFwrite(benchmark::State& state) { PlainWrite(state, false, false); }
+void BM_PlainFwriteRename(benchmark::State& state) { PlainWrite(state, true, false); }
+void BM_PlainFwriteFsyncRename(benchmark::State& state) { PlainWrite(state, true, true); }
 
 void BM_ReadDataFileUtil(benchmark::State& state) {
   Bench& b = Get();
@@ -113,13 +98,7 @@ void BM_ReadDataFileUtil(benchmark::State& state) {
 void BM_PlainFread(benchmark::State& state) {
   Bench& b = Get();
   const std::string path = b.root + "/plain.bin";
-  {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-      std::fwrite(b.prog->Waveform.get(), 1, size_t(kSampleBytes), f);
-      std::fclose(f);
-    }
-  }
+  if (!WriteSamples(b, path, false)) state.SkipWithError("fwrite failed");
   for (auto _ : state) {
     FILE* f = std::fopen(path.c_str(), "rb");
     bool ok = f && std::fread(b.prog->SWaveform.get(), 1, size_t(kSampleBytes), f) == size_t(kSampleBytes);

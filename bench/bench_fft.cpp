@@ -67,29 +67,16 @@ void BM_FFTW(benchmark::State& state) {
   fftwf_free(data);
 }
 
-}  // namespace
-
 // 2^10 and 2^14 .. 2^24 are the lengths compared with the peer; 2^26 shows
 // that the longest records transform within their memory.
-BENCHMARK(BM_Tarvelin)
-    ->Arg(1 << 10)
-    ->Arg(1 << 14)
-    ->Arg(1 << 16)
-    ->Arg(1 << 18)
-    ->Arg(1 << 20)
-    ->Arg(1 << 22)
-    ->Arg(1 << 24)
-    ->Arg(1 << 26)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FFTW)
-    ->Arg(1 << 10)
-    ->Arg(1 << 14)
-    ->Arg(1 << 16)
-    ->Arg(1 << 18)
-    ->Arg(1 << 20)
-    ->Arg(1 << 22)
-    ->Arg(1 << 24)
-    ->Arg(1 << 26)
-    ->Unit(benchmark::kMicrosecond);
+void Lengths(benchmark::internal::Benchmark* b) {
+  for (int m : {10, 14, 16, 18, 20, 22, 24, 26}) b->Arg(1 << m);
+  b->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_Tarvelin)->Apply(Lengths);
+BENCHMARK(BM_FFTW)->Apply(Lengths);
+
+}  // namespace
 
 BENCHMARK_MAIN();

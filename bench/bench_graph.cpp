@@ -2,7 +2,6 @@
 // a long record: one QPainter polyline through every sample.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -220,12 +219,3 @@ BENCHMARK(BM_LongRecordEnvelopeBuild)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);  // fonts for the scale labels
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -11,7 +11,6 @@
 #include "graph/GraphModel.h"
 #include "state/StoreAccess.h"
 #ifdef TARVELIN_BENCH_QT
-#include <QApplication>
 #include <QImage>
 #include <cstdlib>
 
@@ -71,13 +70,8 @@ BENCHMARK(BM_LiveEightChannelsEverySampleDrawn)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-#ifdef TARVELIN_BENCH_QT
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);  // fonts for the scale labels
+// With the desktop library the live window draws on a real image and the
+// main comes from QtBenchMain.cpp.
+#ifndef TARVELIN_BENCH_QT
+BENCHMARK_MAIN();
 #endif
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -3,7 +3,6 @@
 // coloured and scaled into the plot by Qt.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -70,12 +69,3 @@ void BM_QImageOfEveryElementScaled(benchmark::State& state) {
 BENCHMARK(BM_QImageOfEveryElementScaled)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);  // fonts for the scale labels
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

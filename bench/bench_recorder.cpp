@@ -6,7 +6,6 @@
 // Under load the worst point is mostly the scheduler's; compare CPU time.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <chrono>
 #include <cmath>
@@ -94,12 +93,3 @@ BENCHMARK(BM_RecorderTenMinutesAt1kHz)
     ->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);  // fonts for the labels
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
