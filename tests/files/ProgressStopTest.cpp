@@ -6,6 +6,7 @@
 
 #include "DataFileTestSupport.h"
 #include "files/DataFileLink.h"
+#include "files/DataFileUser.h"
 #include "files/DataFileWriter.h"
 #include "files/ModifyFiles.h"
 #include "files/TextExport.h"
@@ -80,6 +81,14 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
       {"join",
        [](state::Program& p, auto& d) { return files::WaveformLinkUtil(p, d + "/join.w", store::Store::W); },
        ""},
+      {"data file read",
+       [](state::Program& p, auto& d) {
+         return files::ReadDataFile(p, d + "/join.w", store::Store::W, false);
+       },
+       ""},
+      {"data file write",
+       [](state::Program& p, auto& d) { return files::WriteDataFile(p, d + "/join.w", store::Store::W, 0); },
+       "join.w"},
       {"band filter",
        [](state::Program& p, auto&) {
          return ops::DigFilUtil(p, store::Store::W, 1, 10, 100, dsp::BandFilter::Pass);
