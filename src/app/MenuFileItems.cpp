@@ -64,13 +64,13 @@ void ReadJob(Program& p) { (void)files::ReadJobFile(p, 0); }
 void WriteJob(Program& p) { (void)files::WriteJobFile(p, 0); }
 
 void WriteWorkSet(Program& p) {
-  bool ok = true;
+  bool ok = true, stopped = false;
   if (MemOK(p, store::Store::W))
-    ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.WaveWorkFile), store::Store::W, 0) && ok;
+    ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.WaveWorkFile), store::Store::W, 0, &stopped) && ok;
   if (MemOK(p, store::Store::M))
-    ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.MeasWorkFile), store::Store::M, 0) && ok;
+    ok = files::WriteDataFileUtil(p, store::FieldText(p.WG.MeasWorkFile), store::Store::M, 0, &stopped) && ok;
   ok = files::WriteWorkJobFiles(p) && ok;
-  if (!ok) MessT(p, 324, 13);
+  if (!ok && !stopped) MessT(p, 324, 13);  // a stop has said so
 }
 
 // The first open graph window prints itself with the print dialog.

@@ -13,13 +13,8 @@ double WeightWindow(int j, int n) {
   return 1 - 1.24 * std::cos(a) + 0.244 * std::cos(2 * a) - 0.00305 * std::cos(3 * a);
 }
 
-void WeightFunUtil(int n, float* data) {
-  for (int j = 0; j < n; ++j) data[j] = float(data[j] * WeightWindow(j, n));
-}
-
-void WeightFunUtil_Cursor(int from, int to, float* data) {
-  if (to < from) return;
-  WeightFunUtil(to - from + 1, data + from);
+void WeightWindowPart(float* x, int n, int64_t first, int64_t count) {
+  for (int64_t i = 0; i < count; ++i) x[i] = float(x[i] * WeightWindow(int(first + i), n));
 }
 
 void SpectrumMagnitudes(float* data, int n) {

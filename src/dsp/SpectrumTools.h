@@ -3,16 +3,17 @@
 // forward and an inverse transform.
 #pragma once
 
+#include <cstdint>
+
 namespace dsp {
 
 // The four-term cosine window (mean 1, peak 2.48705) at j of n.
 double WeightWindow(int j, int n);
 
-// `WeightFunUtil`: data[0 .. n) times the window of length n.
-void WeightFunUtil(int n, float* data);
-// `WeightFunUtil_Cursor`: data[from .. to] times the window of length
-// to - from + 1; the other samples stay. Nothing for to < from.
-void WeightFunUtil_Cursor(int from, int to, float* data);
+// `WeightFunUtil` over a part: samples first .. first + count - 1 of a run
+// of n times the window of length n; x points at sample `first`. So a long
+// run may be weighted piece by piece.
+void WeightWindowPart(float* x, int n, int64_t first, int64_t count);
 
 // Magnitudes of the n samples of a spectrum in place: x[k] = |(x[k], x[n/2+k])|
 // and x[n/2+k] = 0 for k < n/2 (bin 0 thus joins the mean and Nyquist terms).

@@ -4,36 +4,39 @@
 
 namespace dsp {
 
-void CombineSamples(float* m, const float* f, int64_t n, int operation, double cm, double cf) {
+double DivisionFloor(const float* f, int64_t n) {
+  double largest = 0;
+  for (int64_t i = 0; i < n; ++i)
+    if (std::fabs(f[i]) > largest) largest = std::fabs(f[i]);
+  return 0.01 * largest;
+}
+
+void CombineSamples(const float* m, const float* f, float* out, int64_t n, int operation, double cm,
+                    double cf, double floor) {
   switch (operation) {
     case kAlgebraPlus:
-      for (int64_t i = 0; i < n; ++i) m[i] = m[i] + f[i];
+      for (int64_t i = 0; i < n; ++i) out[i] = m[i] + f[i];
       break;
     case kAlgebraMinus:
-      for (int64_t i = 0; i < n; ++i) m[i] = m[i] - f[i];
+      for (int64_t i = 0; i < n; ++i) out[i] = m[i] - f[i];
       break;
     case kAlgebraWeightedSum:
-      for (int64_t i = 0; i < n; ++i) m[i] = float(cm * m[i] + cf * f[i]);
+      for (int64_t i = 0; i < n; ++i) out[i] = float(cm * m[i] + cf * f[i]);
       break;
     case kAlgebraWeightedDiff:
-      for (int64_t i = 0; i < n; ++i) m[i] = float(cm * m[i] - cf * f[i]);
+      for (int64_t i = 0; i < n; ++i) out[i] = float(cm * m[i] - cf * f[i]);
       break;
     case kAlgebraTimes:
-      for (int64_t i = 0; i < n; ++i) m[i] = m[i] * f[i];
+      for (int64_t i = 0; i < n; ++i) out[i] = m[i] * f[i];
       break;
-    case kAlgebraDivided: {
-      double largest = 0;
-      for (int64_t i = 0; i < n; ++i)
-        if (std::fabs(f[i]) > largest) largest = std::fabs(f[i]);
-      const double floor = 0.01 * largest;
+    case kAlgebraDivided:
       // A file channel of zeros makes the 1 % floor zero as well, so an exact
       // zero is caught on its own rather than divided by.
       for (int64_t i = 0; i < n; ++i) {
         const double d = std::fabs(f[i]);
-        m[i] = d < floor || f[i] == 0.0f ? 0.0f : m[i] / f[i];
+        out[i] = d < floor || f[i] == 0.0f ? 0.0f : m[i] / f[i];
       }
       break;
-    }
   }
 }
 

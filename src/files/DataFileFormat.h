@@ -53,6 +53,8 @@ class SampleTransfer {
   [[nodiscard]] bool Read(InputFile& in, float* dest, int64_t count);
   [[nodiscard]] bool Write(AtomicWriter& out, const float* src, int64_t count);
   bool Stopped() const { return progress_.Stopped(); }
+  // For the work that follows the transfer under the same wait window.
+  state::Progress& Steps() { return progress_; }
 
  private:
   state::Progress progress_;

@@ -8,10 +8,20 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 
 namespace files {
 namespace {
+
+// A transfer that failed because it was stopped says so, and only that.
+int Failed(state::Program& p, const SampleTransfer& transfer, const std::string& name, bool* stopped) {
+  if (transfer.Stopped()) {
+    state::ReportStopped(p, name);
+    if (stopped) *stopped = true;
+  }
+  return 0;
+}
 
 void ReportTooLong(state::Program& p, store::Store store, int32_t length) {
   state::Mess(p, state::TxtF(p, store::IsW(store) ? 389 : 392, {long(length)}),
@@ -19,7 +29,7 @@ void ReportTooLong(state::Program& p, store::Store store, int32_t length) {
 }
 
 int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, store::Store store,
-                   int accumulate, const std::string& name) {
+                   int accumulate, const std::string& name, bool* stopped) {
   const store::Header_s& fileHeader = head.header;
   if (store::IsW(store) ? fileHeader.IsWaveform == 0 : fileHeader.IsWaveform != 0) {
     state::MessT(p, store::IsW(store) ? 388 : 391, 13);
@@ -43,7 +53,7 @@ int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, s
   for (int i = 0; i < store::kChannels; ++i) {
     if (!fileHeader.ChannelOn[i]) continue;
     if (!in.Read(&records[i], sizeof records[i])) return 0;
-    if (!transfer.Read(in, scratch + k * length, length)) return 0;
+    if (!transfer.Read(in, scratch + k * length, length)) return Failed(p, transfer, name, stopped);
     ++k;
   }
   if (!in.Close()) return 0;
@@ -75,7 +85,7 @@ int ReadWholeStore(state::Program& p, InputFile& in, const DataFileHead& head, s
 }
 
 int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, int fileChannel,
-                   int destChannel, const std::string& name) {
+                   int destChannel, const std::string& name, bool* stopped) {
   const store::Header_s& fileHeader = head.header;
   const int64_t fileLength = fileHeader.Length;
   if (fileLength < 1) {
@@ -101,7 +111,7 @@ int ReadOneChannel(state::Program& p, InputFile& in, const DataFileHead& head, i
   if (!in.Skip(long(skip)) || !in.Read(&record, sizeof record)) return 0;
   float* scratch = p.Scratch(store::Store::W);
   SampleTransfer transfer(p, name, n);
-  if (!transfer.Read(in, scratch, n)) return 0;
+  if (!transfer.Read(in, scratch, n)) return Failed(p, transfer, name, stopped);
   if (!in.Close()) return 0;
 
   p.IG = head.ig;
@@ -125,7 +135,7 @@ int ReadDataBlok(FILE* file, float* array, long count, long offset) {
 }
 
 int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store, bool withPrefix,
-                     int fileChannel, int destChannel, bool accumulate) {
+                     int fileChannel, int destChannel, bool accumulate, bool* stopped) {
   if (!state::MemOK(p, store)) return 0;
   const bool whole = fileChannel < 0;
   if (!whole && store == store::Store::M) return 1;
@@ -138,8 +148,8 @@ int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store st
   DiskCursor cursor(p);
   DataFileHead head;
   if (!ReadDataFileHead(p, in, whole ? -1 : fileChannel, head)) return 0;
-  return whole ? ReadWholeStore(p, in, head, store, accumulate, name)
-               : ReadOneChannel(p, in, head, fileChannel, destChannel, name);
+  return whole ? ReadWholeStore(p, in, head, store, accumulate, name, stopped)
+               : ReadOneChannel(p, in, head, fileChannel, destChannel, name, stopped);
 }
 
 }  // namespace files

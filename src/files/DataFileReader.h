@@ -21,8 +21,11 @@ namespace files {
 // file cannot be opened. Every failure is reported and answers 0 and leaves
 // the store exactly as it was: the file is read into the scratch array and
 // local records first and reaches the store only when all of it was read.
+// A read stopped by Esc, STOP or SIGINT says so itself and sets *stopped, so
+// a caller does not report it as a failure as well.
 [[nodiscard]] int ReadDataFileUtil(state::Program& p, const std::string& name, store::Store store,
-                                   bool withPrefix, int fileChannel, int destChannel, bool accumulate);
+                                   bool withPrefix, int fileChannel, int destChannel, bool accumulate,
+                                   bool* stopped = nullptr);
 
 // `ReadDataBlok`: reads `count` float32 values into array[offset...];
 // answers 0 on a short read or a negative count or offset.

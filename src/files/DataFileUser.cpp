@@ -66,8 +66,9 @@ int ReadDataFile(state::Program& p, const std::string& nameOrEmpty, store::Store
     }
   }
   state::UnDisplayWave(p, store, -1);
-  if (!ReadDataFileUtil(p, name, store, true, -1, -1, accumulate)) {
-    state::MessT(p, 316, 13);
+  bool stopped = false;
+  if (!ReadDataFileUtil(p, name, store, true, -1, -1, accumulate, &stopped)) {
+    if (!stopped) state::MessT(p, 316, 13);
     return 0;
   }
   Remember(p, name, store);
@@ -104,11 +105,12 @@ int WriteDataFile(state::Program& p, const std::string& nameOrEmpty, store::Stor
   }
   if (!p.MacGoing && Exists(ResolveDataName(p, name)) && state::AskT(p, 318, 15) != platform::Answer::Yes)
     return 0;
-  if (!WriteDataFileUtil(p, name, store, channel)) {
-    // An empty channel has said so already.
+  bool stopped = false;
+  if (!WriteDataFileUtil(p, name, store, channel, &stopped)) {
+    // An empty channel or a stop has said so already.
     const bool emptyChannel =
         channel >= 1 && channel <= store::kChannels && !p.Header(store).ChannelOn[channel - 1];
-    if (!emptyChannel) state::MessT(p, 319, 13);
+    if (!emptyChannel && !stopped) state::MessT(p, 319, 13);
     return 0;
   }
   Remember(p, name, store);

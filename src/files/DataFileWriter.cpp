@@ -4,10 +4,12 @@
 #include "files/DataFileFormat.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 
 namespace files {
-int WriteDataFileUtil(state::Program& p, const std::string& name, store::Store store, int channel) {
+int WriteDataFileUtil(state::Program& p, const std::string& name, store::Store store, int channel,
+                      bool* stopped) {
   if (!state::MemOK(p, store)) return 0;
   DiskCursor cursor(p);
 
@@ -55,7 +57,11 @@ int WriteDataFileUtil(state::Program& p, const std::string& name, store::Store s
     // Large pieces straight from the store: the bytes are those of 16384-value pieces.
     // A stop abandons the temporary file; the previous file stays as it was.
     if (!transfer.Write(out, samples + state::Pocatek(p, store, i), length)) {
-      if (transfer.Stopped()) return 0;
+      if (transfer.Stopped()) {
+        state::ReportStopped(p, name);
+        if (stopped) *stopped = true;
+        return 0;
+      }
       break;  // the commit reports the failed write
     }
   }

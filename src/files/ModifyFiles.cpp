@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "dsp/Padding.h"
 #include "files/AtomicFile.h"
@@ -13,6 +14,7 @@
 #include "state/GraphWindows.h"
 #include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 #include "state/UserMessages.h"
 #include "store/FixedText.h"
@@ -97,14 +99,6 @@ bool ItemNumber(const std::string& item, double& value) {
   return ParseLeadingNumber(t.data(), t.data() + t.size(), value) != t.data();
 }
 
-void Transform(state::Program& p, int channel, double multiplier, double divisor, double offset) {
-  const int start = state::Pocatek(p, store::Store::W, channel);
-  const long long length = p.HGW.Length;
-  if (start < 0 || length <= 0 || start + length > SampleCapacity(p, store::Store::W)) return;
-  float* s = p.Waveform.get() + start;
-  for (long long k = 0; k < length; ++k) s[k] = ToSample((double(s[k]) * multiplier) / divisor + offset);
-}
-
 const char kTemplate[] =
     "CHA_TXT.TXT  Modification of the waveform channels. Every item is the text in braces,\n"
     "numbered from 0; \"-\" keeps a name or unit.\n\n"
@@ -125,18 +119,73 @@ const char kTemplate[] =
     "14 divisor                 {1}\n"
     "15 offset                  {0}\n";
 
-// Item 6: the waveform store padded with zeros to the next power of two,
-// silently as the padding menu item does without its questions; a record
-// that cannot grow stays as it is.
-void PadToPowerOfTwo(state::Program& p) {
-  if (!state::MemOK(p, store::Store::W, true)) return;
+// A change of the samples x -> x * multiplier / divisor + offset.
+struct Affine {
+  double multiplier = 1.0, divisor = 1.0, offset = 0.0;
+  bool Changes() const { return multiplier != 1.0 || divisor != 1.0 || offset != 0.0; }
+  float operator()(float x) const { return ToSample((double(x) * multiplier) / divisor + offset); }
+};
+
+// Items first, first + 1, first + 2 as an Affine; a missing or unreadable
+// number (or a zero divisor) leaves its part out.
+Affine AffineItems(const ChannelText& text, size_t first) {
+  Affine a;
+  if (!ItemNumber(text.Item(first), a.multiplier)) a.multiplier = 1.0;
+  if (!ItemNumber(text.Item(first + 1), a.divisor) || a.divisor == 0.0) a.divisor = 1.0;
+  if (!ItemNumber(text.Item(first + 2), a.offset)) a.offset = 0.0;
+  return a;
+}
+
+// What a parameter file does to one channel's samples: the global change
+// (before any padding), then the channel's own (over the padded length).
+struct SampleChange {
+  Affine global, own;
+  bool Changes() const { return global.Changes() || own.Changes(); }
+};
+
+// Item 6: the length the waveform store is padded with zeros to, silently as
+// the padding menu item does without its questions; a record that cannot
+// grow keeps its length.
+long long PaddedLength(const state::Program& p, bool pad) {
   long long grown = 0;
-  if (dsp::PowerOfTwoGrowth(p.HGW.Length, state::ActiveChannels(p, store::Store::W),
+  if (!pad ||
+      dsp::PowerOfTwoGrowth(p.HGW.Length, state::ActiveChannels(p, store::Store::W),
                             SampleCapacity(p, store::Store::W), p.DG.MaxLength, grown) != dsp::PadCheck::Fits)
-    return;
-  dsp::GrowBlocks(p.Waveform.get(), p.HGW.ChannelOn, p.HGW.Length, grown, dsp::PadFill::Zeros);
+    return p.HGW.Length;
+  return grown;
+}
+
+// The changed samples of every active channel, `grown` apart, built in the
+// scratch array and swapped in at the end: a stop leaves the store as it was
+// and answers false.
+bool ChangeSamples(state::Program& p, const SampleChange (&change)[store::kChannels], long long grown,
+                   const std::string& what) {
+  const int64_t n = p.HGW.Length;
+  const int64_t channels = state::ActiveChannels(p, store::Store::W);
+  const float* data = p.Waveform.get();
+  float* scratch = p.SWaveform.get();
+  state::Progress progress(p, what);
+  int64_t k = 0;
+  for (int c = 0; c < store::kChannels; ++c) {
+    if (!p.HGW.ChannelOn[c]) continue;
+    const float* from = data + k * n;
+    float* to = scratch + k * grown;
+    const SampleChange& ch = change[c];
+    for (int64_t at = 0; at < grown; at += state::kStepPiece) {
+      if (!progress.Step(k * grown + at, channels * grown)) return false;
+      const int64_t end = std::min<int64_t>(grown, at + state::kStepPiece);
+      for (int64_t j = at; j < end; ++j) {
+        float x = j < n ? from[j] : 0.0f;
+        if (j < n && ch.global.Changes()) x = ch.global(x);
+        to[j] = ch.own.Changes() ? ch.own(x) : x;
+      }
+    }
+    ++k;
+  }
+  if (!progress.Step(channels * grown, channels * grown)) return false;
+  CommitScratch(p, store::Store::W, size_t(channels * grown));
   p.HGW.Length = static_cast<int32_t>(grown);
-  state::DataChanged(p, store::Store::W);
+  return true;
 }
 
 }  // namespace
@@ -168,15 +217,15 @@ bool ReadChannelText(const std::string& path, ChannelText& text) {
   return parser.Finish();
 }
 
-void ApplyChannelText(state::Program& p, const ChannelText& text) {
+bool ApplyChannelText(state::Program& p, const ChannelText& text) {
   const int n = text.Channels();
-  store::Channel_s* records = p.FGW.get();
+  // Records and samples change together at the end, or not at all.
+  std::vector<store::Channel_s> records(p.FGW.get(), p.FGW.get() + store::kChannels);
   const float firstStep = records[0].Step;
-  double multiplier = 1.0, divisor = 1.0, offset = 0.0, step = 0.0;
-  if (!ItemNumber(text.Item(3), multiplier)) multiplier = 1.0;
-  if (!ItemNumber(text.Item(4), divisor) || divisor == 0.0) divisor = 1.0;
-  if (!ItemNumber(text.Item(5), offset)) offset = 0.0;
+  const Affine global = AffineItems(text, 3);
+  double step = 0.0;
   const bool newStep = ItemNumber(text.Item(9), step) && step != 0.0 && float(step) != firstStep;
+  SampleChange change[store::kChannels];
 
   for (int ch = 0; ch < n; ++ch) {
     if (!p.HGW.ChannelOn[ch]) continue;
@@ -184,10 +233,10 @@ void ApplyChannelText(state::Program& p, const ChannelText& text) {
     store::Channel_s& c = records[ch];
     if (!Keeps(text.Item(1)) && Keeps(text.Item(10 * k + 1))) store::CopyText(c.Name, Trimmed(text.Item(1)));
     if (!Keeps(text.Item(2)) && Keeps(text.Item(10 * k + 2))) store::CopyText(c.Unit, Trimmed(text.Item(2)));
-    if (multiplier != 1.0 || divisor != 1.0 || offset != 0.0) Transform(p, ch, multiplier, divisor, offset);
+    change[ch].global = global;
     if (newStep) c.Step = ToSample(step);
   }
-  if (IsYes(text.Item(6))) PadToPowerOfTwo(p);
+  const long long grown = PaddedLength(p, IsYes(text.Item(6)));
 
   for (int ch = 0; ch < n; ++ch) {
     const size_t k = size_t(ch) + 1;
@@ -195,14 +244,25 @@ void ApplyChannelText(state::Program& p, const ChannelText& text) {
     store::Channel_s& c = records[ch];
     if (!Keeps(text.Item(10 * k + 1))) store::CopyText(c.Name, Trimmed(text.Item(10 * k + 1)));
     if (!Keeps(text.Item(10 * k + 2))) store::CopyText(c.Unit, Trimmed(text.Item(10 * k + 2)));
-    double m = 1.0, d = 1.0, o = 0.0;
-    if (!ItemNumber(text.Item(10 * k + 3), m)) m = 1.0;
-    if (!ItemNumber(text.Item(10 * k + 4), d) || d == 0.0) d = 1.0;
-    if (!ItemNumber(text.Item(10 * k + 5), o)) o = 0.0;
-    if (m != 1.0 || d != 1.0 || o != 0.0) Transform(p, ch, m, d, o);
+    change[ch].own = AffineItems(text, 10 * k + 3);
   }
+
+  const bool padded = grown != p.HGW.Length;
+  const bool samplesChange = padded || std::any_of(std::begin(change), std::end(change),
+                                                   [](const SampleChange& c) { return c.Changes(); });
+  const int64_t blocks = state::ActiveChannels(p, store::Store::W);
+  const std::string what = state::Lang(p, "Úprava kanálů", "Channel modification");
+  if (samplesChange && state::MemOK(p, store::Store::W) && p.HGW.Length > 0 &&
+      blocks * std::max<int64_t>(p.HGW.Length, grown) <= SampleCapacity(p, store::Store::W) &&
+      !ChangeSamples(p, change, grown, what)) {
+    state::ReportStopped(p, what);
+    return false;
+  }
+  std::copy(records.begin(), records.end(), p.FGW.get());
+  if (padded) state::DataChanged(p, store::Store::W);
   for (int code : {state::kDataChanged, state::kExpandWhole, state::kRepaintTimeScale})
     state::SendToStoreWindows(p, store::Store::W, code);
+  return true;
 }
 
 std::string ModifyPath(const state::Program& p, const std::string& name) {
@@ -234,8 +294,7 @@ int WaveformModifyExecute(state::Program& p, bool interactive, const std::string
     return 0;
   }
   if (interactive && !p.MacGoing && state::AskT(p, 1223, 15) != platform::Answer::Yes) return 0;
-  ApplyChannelText(p, text);
-  return 1;
+  return ApplyChannelText(p, text) ? 1 : 0;
 }
 
 int EditChannelText(state::Program& p, const std::string& path) {

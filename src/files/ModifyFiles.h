@@ -32,8 +32,9 @@ struct ChannelText {
 
 // Applies a parameter file to the active waveform channels among the first
 // n, global items first, then each channel's own; sends kDataChanged, kExpandWhole and kRepaintTimeScale
-// to the open waveform windows.
-void ApplyChannelText(state::Program& p, const ChannelText& text);
+// to the open waveform windows. The samples are worked out in the scratch
+// array: Esc, STOP or SIGINT leaves the store as it was and answers false.
+[[nodiscard]] bool ApplyChannelText(state::Program& p, const ChannelText& text);
 
 // The real path of a parameter file name: a name of its own folder (an
 // absolute path, or a drive name as typed on Windows) stays, any other is

@@ -10,6 +10,7 @@
 #include "files/AtomicFile.h"
 #include "files/DataFileFormat.h"
 #include "files/ImportedStore.h"
+#include "files/RowsToBlocks.h"
 #include "files/TextNumbers.h"
 #include "state/Messages.h"
 #include "state/Program.h"
@@ -493,14 +494,15 @@ int Import(state::Program& p, store::Store store, const std::string& name) {
     }
     CommitImport(p, store, int(n), int32_t(rows), store::IsW(store) ? 0.01f : 1.0f);
   } else {
-    float* samples = p.Samples(store);
-    // Row by row: one sequential read of the stream, n sequential writes.
-    for (long long r = 0; r < whole; ++r) {
-      const float* row = scratch + r * n;
-      for (long long c = 0; c < n; ++c) samples[c * rows + r] = row[c];
+    // Turned into channel blocks where they are, so a stop leaves the store.
+    progress.emplace(p, name);
+    if (!RowsToBlocks(scratch, whole, n, rows, *progress)) {
+      progress.reset();
+      state::ReportStopped(p, name);
+      return kStopped;
     }
-    for (long long c = 0; c < n; ++c) std::fill(samples + c * rows + whole, samples + (c + 1) * rows, 0.0f);
-    CommitImport(p, store, int(n), int32_t(rows), store::IsW(store) ? 0.01f : 1.0f, {}, false);
+    progress.reset();
+    CommitImport(p, store, int(n), int32_t(rows), store::IsW(store) ? 0.01f : 1.0f);
   }
   if (whole < rows)
     RowError(p, whole + 1, rows);

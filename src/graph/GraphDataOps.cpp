@@ -122,8 +122,6 @@ bool ApplyModif(state::Program& p, store::Store s, int chan, const Modif& m) {
     case 9:
       dsp::RemoveSlope(v.data, v.length, std::min(m.anchor, v.length - 1), m.slope);
       return true;
-    case kBandFilterMode:
-      return ops::DigFilUtil(p, s, chan, m.from, m.to, dsp::BandFilter::Pass) != 0;
     default:
       return dsp::DataModifArithmetic(v.data, v.length, m.mode, m.value) != 0;
   }
@@ -141,7 +139,11 @@ void ModifChannels(state::Program& p, TDispl10& w, int mode, const std::vector<i
   std::optional<Modif> m = AskModif(p, mode, n, c);
   if (!m) return;
   bool changed = false;
-  for (int k : channels) changed = ApplyModif(p, w.IsW, k, *m) || changed;
+  // The filter takes its channels as one: a stop leaves all of them.
+  if (m->mode == kBandFilterMode)
+    changed = ops::FilterChannels(p, w.IsW, channels, m->from, m->to, dsp::BandFilter::Pass) != 0;
+  else
+    for (int k : channels) changed = ApplyModif(p, w.IsW, k, *m) || changed;
   if (!changed) return;
   state::DataChanged(p, w.IsW);
   if (w.Broken()) return;

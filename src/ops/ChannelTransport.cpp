@@ -61,14 +61,15 @@ int ReadChannelInto(state::Program& p, const std::string& name, int fileChannel,
     // The copy only gives the new channel its block; the read replaces it.
     if (!ChanelTransportUtil(p, store::Store::W, first, destination, false)) return 0;
   }
-  if (!files::ReadDataFileUtil(p, name, store::Store::W, true, fileChannel, destination, false)) {
+  bool stopped = false;
+  if (!files::ReadDataFileUtil(p, name, store::Store::W, true, fileChannel, destination, false, &stopped)) {
     if (created) {
       (void)ChanelDeleteUtil(p, store::Store::W, destination);
       p.FGW[size_t(destination)] = savedRecord;
       p.WFreq[destination] = savedFreq;
       std::copy(savedTail.begin(), savedTail.end(), p.Waveform.get() + end);
     }
-    state::MessT(p, 316, 13);
+    if (!stopped) state::MessT(p, 316, 13);
     return 0;
   }
   return 1;

@@ -40,19 +40,10 @@ ChannelView ReadyFor(state::Program& p, store::Store s, int channel, int M, bool
   return v;
 }
 
-// Puts the FFT cursor up for the length of a transform.
-class FftCursor {
- public:
-  explicit FftCursor(state::Program& p) : p_(p) { p_.ui().SetCursor("FFT"); }
-  ~FftCursor() { p_.ui().SetCursor(""); }
-  FftCursor(const FftCursor&) = delete;
-  FftCursor& operator=(const FftCursor&) = delete;
-
- private:
-  state::Program& p_;
-};
-
 }  // namespace
+
+FftCursor::FftCursor(state::Program& p) : p_(p) { p_.ui().SetCursor("FFT"); }
+FftCursor::~FftCursor() { p_.ui().SetCursor(""); }
 
 void SetSpectrumFlags(state::Program& p, store::Store s, int channel, bool spectrum) {
   if (channel < 0 || channel >= store::kChannels) return;

@@ -45,6 +45,18 @@ namespace ops {
 // during a long command leaves the store as it was (and answers 0).
 [[nodiscard]] int FFT_Command(state::Program& p, store::Store s, int channel, bool ask);
 
+// Puts the FFT cursor up for the length of a transform.
+class FftCursor {
+ public:
+  explicit FftCursor(state::Program& p);
+  ~FftCursor();
+  FftCursor(const FftCursor&) = delete;
+  FftCursor& operator=(const FftCursor&) = delete;
+
+ private:
+  state::Program& p_;
+};
+
 // The spectrum flags of a channel, kept equal in both places.
 void SetSpectrumFlags(state::Program& p, store::Store s, int channel, bool spectrum);
 

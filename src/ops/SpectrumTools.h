@@ -2,6 +2,8 @@
 // (the kernels in dsp/SpectrumTools.h). Channels are 0-based.
 #pragma once
 
+#include <span>
+
 #include "dsp/SpectrumTools.h"
 #include "store/Store.h"
 
@@ -30,5 +32,12 @@ enum class WeightRange { Whole, BetweenCursors, BetweenCursorsZeroOutside };
 // nothing.
 [[nodiscard]] int DigFilUtil(state::Program& p, store::Store s, int channel, int from, int to,
                              dsp::BandFilter kind);
+
+// DigFilUtil over several channels as one operation: each is filtered in its
+// scratch range and the results replace the samples only when all are done,
+// so Esc, STOP or SIGINT leaves every channel as it was. Answers the number
+// of channels filtered (unusable ones are passed over), 0 when stopped.
+[[nodiscard]] int FilterChannels(state::Program& p, store::Store s, std::span<const int> channels, int from,
+                                 int to, dsp::BandFilter kind);
 
 }  // namespace ops

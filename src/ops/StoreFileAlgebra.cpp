@@ -1,5 +1,6 @@
 #include "ops/StoreFileAlgebra.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "dsp/StoreFileAlgebra.h"
@@ -119,11 +120,27 @@ int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int 
   }
   in.Close();
 
-  float* samples = p.Samples(s);
+  // Combined into the scratch array too, whose channels lie where the
+  // store's do: a stop leaves the store as it was, the end swaps them in.
+  const float* samples = p.Samples(s);
   for (int k = 0; k < count; ++k) {
     const int64_t start = state::Pocatek(p, s, storeList[k]);
-    dsp::CombineSamples(samples + start, scratch + k * length, length, operation, cm, cf);
+    float* f = scratch + k * length;
+    const double floor = operation == dsp::kAlgebraDivided ? dsp::DivisionFloor(f, length) : 0.0;
+    for (int64_t at = 0; at < length; at += state::kStepPiece) {
+      if (!transfer.Steps().Step(k * length + at, count * length)) {
+        state::ReportStopped(p, name);
+        return 0;
+      }
+      const int64_t n = std::min(state::kStepPiece, length - at);
+      dsp::CombineSamples(samples + start + at, f + at, f + at, n, operation, cm, cf, floor);
+    }
   }
+  if (!transfer.Steps().Step(count * length, count * length)) {
+    state::ReportStopped(p, name);
+    return 0;
+  }
+  files::CommitScratch(p, s, size_t(count * length));
   state::DataChanged(p, s);
   return 1;
 }

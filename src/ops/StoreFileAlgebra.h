@@ -19,7 +19,9 @@ namespace ops {
 // channel of the store. A file of another kind (388 / 391), length or
 // channel count (440) or a bad file (436, 385, 441, 442) is reported and
 // the store is left exactly as it was, since the whole file is read into the
-// scratch array before any sample changes. Answers 1 when the store changed.
+// scratch array before any sample changes; the combined samples are worked
+// out there too, so Esc, STOP or SIGINT at any point leaves the store as
+// well. Answers 1 when the store changed.
 [[nodiscard]] int AlgebraUtil(state::Program& p, store::Store s, const std::string& name, int operation);
 
 // `TMainWindow::Algebra`: the file from `NameQueue` (an empty queue always

@@ -204,11 +204,11 @@ TEST_F(Spectrum, WeightWindowValuesAndRanges) {
   for (int j = 0; j < 100; ++j) sum += dsp::WeightWindow(j, 100);
   EXPECT_NEAR(sum / 100, 1.0, 1e-12);
   V ones(8, 1.0f), part(10, 2.0f);
-  dsp::WeightFunUtil(8, ones.data());
+  dsp::WeightWindowPart(ones.data(), 8, 0, 8);
   EXPECT_FLOAT_EQ(ones[4], 2.48705f);
   EXPECT_NEAR(ones[2], 1 - 0.244 - 0.00305 * std::cos(3 * kPi / 2), 1e-6);
-  dsp::WeightFunUtil_Cursor(3, 6, part.data());
-  dsp::WeightFunUtil_Cursor(6, 3, part.data());  // reversed: nothing
+  dsp::WeightWindowPart(part.data() + 3, 4, 0, 2);  // a window of 4 in two pieces
+  dsp::WeightWindowPart(part.data() + 5, 4, 2, 2);
   EXPECT_EQ(std::tuple(part[2], part[7]), std::tuple(2.0f, 2.0f));
   EXPECT_FLOAT_EQ(part[3], 2 * 0.00095f);
   EXPECT_FLOAT_EQ(part[5], 2 * 2.48705f);
@@ -244,12 +244,17 @@ TEST_F(Spectrum, MagnitudesOfSpectrumAndTimeChannels) {
 }
 
 TEST_F(Spectrum, BandFilterPassAndStop) {
-  Layout(1, {0}, 256, TwoTones);
-  p.HGW.TriggerFlag = 1;
-  ASSERT_EQ(ops::DigFilUtil(p, Store::W, 0, 20, 60, dsp::BandFilter::Pass), 1);  // keeps bins 21 … 59
-  EXPECT_FALSE(IsSpectrum(1, 0));
-  EXPECT_EQ(p.HGW.TriggerFlag, 0);
-  for (int j = 0; j < 256; ++j) ASSERT_NEAR(Chan(1, 0)[j], 0.5 * std::sin(2 * kPi * 40 * j / 256), 1e-5) << j;
+  // Either transform, with room beside the store or without (the inverse then works in the samples).
+  for (auto [capacity, n] : {std::pair{65536, 256}, {256, 256}, {65536, 240}, {240, 240}}) {
+    testing_support::TestEnv e(capacity);
+    dsptest::Layout(e.prog, 1, {0}, n, [n = n](int, int j) { return float(TwoTones(j, n)); });
+    e.prog.HGW.TriggerFlag = 1;
+    ASSERT_EQ(ops::DigFilUtil(e.prog, Store::W, 0, 20, 60, dsp::BandFilter::Pass), 1);  // keeps bins 21 … 59
+    EXPECT_FALSE(e.prog.WFreq[0]);
+    EXPECT_EQ(e.prog.HGW.TriggerFlag, 0);
+    for (int j = 0; j < n; ++j)
+      ASSERT_NEAR(e.prog.Waveform[size_t(j)], 0.5 * std::sin(2 * kPi * 40 * j / n), 1e-5) << j;
+  }
   Layout(1, {0}, 256, TwoTones);
   ASSERT_EQ(ops::DigFilUtil(p, Store::W, 0, 30, 50, dsp::BandFilter::Stop), 1);
   for (int j = 0; j < 256; ++j) ASSERT_NEAR(Chan(1, 0)[j], std::cos(2 * kPi * 5 * j / 256), 1e-5) << j;

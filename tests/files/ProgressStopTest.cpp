@@ -6,7 +6,9 @@
 
 #include "DataFileTestSupport.h"
 #include "files/DataFileLink.h"
+#include "files/DataFileUser.h"
 #include "files/DataFileWriter.h"
+#include "files/ModifyFiles.h"
 #include "files/TextExport.h"
 #include "files/TextImport.h"
 #include "files/WavImport.h"
@@ -14,7 +16,10 @@
 #include "ops/Decimation.h"
 #include "ops/Padding.h"
 #include "ops/Spectrum.h"
+#include "ops/SpectrumTools.h"
+#include "ops/StoreFileAlgebra.h"
 #include "platform/Interrupts.h"
+#include "platform/ScriptedUi.h"
 
 namespace {
 
@@ -53,6 +58,7 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
     const char* name;
     Op op;
     const char* target;  // a file that must keep its bytes, or ""
+    int stopAt = 3;      // the look at the clock that brings SIGINT
   };
   const Case kCases[] = {
       {"FFT of every channel",
@@ -75,6 +81,37 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
       {"join",
        [](state::Program& p, auto& d) { return files::WaveformLinkUtil(p, d + "/join.w", store::Store::W); },
        ""},
+      {"data file read",
+       [](state::Program& p, auto& d) {
+         return files::ReadDataFile(p, d + "/join.w", store::Store::W, false);
+       },
+       ""},
+      {"data file write",
+       [](state::Program& p, auto& d) { return files::WriteDataFile(p, d + "/join.w", store::Store::W, 0); },
+       "join.w"},
+      {"band filter",
+       [](state::Program& p, auto&) {
+         return ops::DigFilUtil(p, store::Store::W, 1, 10, 100, dsp::BandFilter::Pass);
+       },
+       ""},
+      {"weighting",  // one piece: stopped at its first look
+       [](state::Program& p, auto&) {
+         return ops::WeightChannel(p, store::Store::W, 2, ops::WeightRange::Whole);
+       },
+       "", 2},
+      {"modification file",
+       [](state::Program& p, auto& d) { return files::WaveformModifyExecute(p, false, d + "/mod.txt"); }, ""},
+      {"combining with a file",
+       [](state::Program& p, auto& d) { return ops::AlgebraUtil(p, store::Store::W, d + "/same.w", 0); }, "",
+       7},
+      {"text import of many columns",
+       [](state::Program& p, auto& d) {
+         auto& ui = static_cast<platform::ScriptedUi&>(p.ui());
+         ui.Push(int64_t(2));     // channels
+         ui.Push(int64_t(6000));  // rows
+         return files::ReadDataFileELKOSO(p, store::Store::W, d + "/wide.txt");
+       },
+       "", 5},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -90,10 +127,16 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
     FillStore(p, 1, {0, 3}, 1 << 16);
     ASSERT_EQ(files::WriteDataFileUtil(p, dir + "/join.w", store::Store::W, 0), 1);
     FillStore(p, 1, {1, 2}, 4096);
+    ASSERT_EQ(files::WriteDataFileUtil(p, dir + "/same.w", store::Store::W, 0), 1);
+    testing_support::WriteText(dir + "/mod.txt", "CHA_TXT.TXT {3} {x} {-} {3} {1} {0} {Y}");
+    std::string wide;
+    for (int row = 0; row < 100; ++row, wide += "\n")
+      for (int k = 0; k < 130; ++k) wide += std::to_string(row + k) + " ";
+    testing_support::WriteText(dir + "/wide.txt", wide);
     const std::vector<uint8_t> target = *c.target ? ReadBytes(dir + "/" + c.target) : std::vector<uint8_t>{};
     const Snapshot before(p);
 
-    InterruptingClock clock(3);
+    InterruptingClock clock(c.stopAt);
     p.plat.clock = &clock;
     const int result = c.op(p, dir);
     platform::SetInterruptRequested(false);

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "DataFileTestSupport.h"
+#include "files/RowsToBlocks.h"
 #include "files/TextImport.h"
+#include "state/Progress.h"
 
 namespace {
 
@@ -109,6 +111,22 @@ TEST_F(TextImportTest, MoreThan127ColumnsAsksForTheShape) {
   ASSERT_EQ(Import(line + "\n" + line + "\n"), 1);
   EXPECT_EQ(std::tuple(p.HGW.ChannelCount, p.HGW.Length), std::tuple(4, 100));
   EXPECT_EQ(std::tuple(W(0, 50), W(3, 49)), std::tuple(0.0f, 199.0f));  // value 200: the second line's first
+}
+
+// Whole tiles of rows, their cycles of runs and the rows left over.
+TEST_F(TextImportTest, RowsBecomeZeroPaddedChannelBlocks) {
+  const int64_t kShapes[][3] = {{0, 3, 4},       {5, 1, 9},         {1024, 2, 1024}, {1024, 1, 1030},
+                                {3000, 3, 3100}, {4100, 128, 4100}, {2053, 7, 2060}};
+  for (const auto& [rows, columns, block] : kShapes) {
+    SCOPED_TRACE(testing::Message() << rows << " x " << columns << " into " << block);
+    std::vector<float> data(size_t(columns * block), -1.0f);
+    for (int64_t k = 0; k < rows * columns; ++k) data[size_t(k)] = float(k);
+    state::Progress progress(p, "t");
+    ASSERT_TRUE(files::RowsToBlocks(data.data(), rows, columns, block, progress));
+    for (int64_t c = 0; c < columns; ++c)
+      for (int64_t r = 0; r < block; ++r)
+        ASSERT_EQ(data[size_t(c * block + r)], r < rows ? float(r * columns + c) : 0.0f) << c << " " << r;
+  }
 }
 
 TEST_F(TextImportTest, RowsAreLimitedByTheSampleMemory) {
