@@ -4,7 +4,9 @@
 
 #include "dsp/Smoothing.h"
 #include "ops/StoreChecks.h"
+#include "state/Messages.h"
 #include "state/Program.h"
+#include "state/Progress.h"
 #include "state/StoreAccess.h"
 
 namespace ops {
@@ -18,7 +20,13 @@ int SmoothRange(state::Program& p, store::Store s, int channel, int from, int to
   from = std::max(from, 0);
   to = std::min(to, n - 1);
   if (to - from + 1 < 2) return 0;
-  dsp::Smooth(p.Samples(s) + start, p.Scratch(s) + start, from, to, width, n - 1);
+  const char* what = state::Lang(p, "Vyhlazení", "Smoothing");
+  state::Progress progress(p, what);
+  if (!dsp::Smooth(p.Samples(s) + start, p.Scratch(s) + start, from, to, width, n - 1,
+                   [&](int64_t done, int64_t total) { return progress.Step(done, total); })) {
+    state::ReportStopped(p, what);
+    return 0;
+  }
   return 1;
 }
 

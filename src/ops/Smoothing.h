@@ -10,11 +10,13 @@ struct Program;
 
 namespace ops {
 
-// Smooths samples from … to of one channel of a store with its
-// scratch array. Answers 1 when the channel was smoothed, 0 when the store is
-// missing (with `MemOK`'s message), the channel is inactive or the range
-// holds fewer than two samples of the record. The caller notifies the
-// windows, so that a filter over many channels notifies once.
+// Smooths samples from … to of one channel of a store with its scratch
+// array, showing its progress. Answers 1 when the channel was smoothed, 0
+// when the store is missing (with `MemOK`'s message), the channel is inactive,
+// the range holds fewer than two samples of the record, or it was stopped
+// (Esc, STOP, SIGINT: the samples stay as they were, and the user is told).
+// The caller notifies the windows, so that a filter over many channels
+// notifies once.
 [[nodiscard]] int SmoothRange(state::Program& p, store::Store s, int channel, int from, int to, int width);
 
 // The whole channel: the channel filter of the main window and `GoSmooth`

@@ -13,6 +13,7 @@
 #include "ops/ChannelAlgebra.h"
 #include "ops/Decimation.h"
 #include "ops/Padding.h"
+#include "ops/Smoothing.h"
 #include "ops/Spectrum.h"
 #include "platform/Interrupts.h"
 
@@ -61,6 +62,8 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
        [](state::Program& p, auto&) { return ops::MultiplyByConstant(p, store::Store::W, 0, 2.0f); }, ""},
       {"padding", [](state::Program& p, auto&) { return ops::DoplnNulamiNaDvojnasobek(p); }, ""},
       {"decimation", [](state::Program& p, auto&) { return ops::DecimationUtil(p, store::Store::W); }, ""},
+      {"smoothing", [](state::Program& p, auto&) { return ops::SmoothChannel(p, store::Store::W, 2, 3); },
+       ""},
       {"text import",
        [](state::Program& p, auto& d) {
          return files::ReadDataFileELKOSO(p, store::Store::W, d + "/in.txt");
