@@ -23,4 +23,10 @@ namespace ops {
 // without cursors.
 [[nodiscard]] int SmoothChannel(state::Program& p, store::Store s, int channel, int width);
 
+// The channel filter after a run: every active channel whose acquisition
+// settings give a smoothing width of 2 or more, as one operation, so a stop
+// puts back the channels already smoothed as well. Answers the number of
+// channels smoothed; 0 when there were none or it was stopped.
+[[nodiscard]] int SmoothChannelsAfterRun(state::Program& p, store::Store s);
+
 }  // namespace ops

@@ -54,6 +54,7 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
     const char* name;
     Op op;
     const char* target;  // a file that must keep its bytes, or ""
+    int stopAt = 3;      // the clock's look that brings the SIGINT
   };
   const Case kCases[] = {
       {"FFT of every channel",
@@ -62,8 +63,13 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
        [](state::Program& p, auto&) { return ops::MultiplyByConstant(p, store::Store::W, 0, 2.0f); }, ""},
       {"padding", [](state::Program& p, auto&) { return ops::DoplnNulamiNaDvojnasobek(p); }, ""},
       {"decimation", [](state::Program& p, auto&) { return ops::DecimationUtil(p, store::Store::W); }, ""},
-      {"smoothing", [](state::Program& p, auto&) { return ops::SmoothChannel(p, store::Store::W, 2, 3); },
-       ""},
+      {"smoothing",  // stopped in the second channel: the first is put back too
+       [](state::Program& p, auto&) {
+         p.A[1].SmoothWidth = 3;
+         p.A[2].SmoothWidth = 1001;
+         return ops::SmoothChannelsAfterRun(p, store::Store::W);
+       },
+       "", 5},
       {"text import",
        [](state::Program& p, auto& d) {
          return files::ReadDataFileELKOSO(p, store::Store::W, d + "/in.txt");
@@ -96,7 +102,7 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
     const std::vector<uint8_t> target = *c.target ? ReadBytes(dir + "/" + c.target) : std::vector<uint8_t>{};
     const Snapshot before(p);
 
-    InterruptingClock clock(3);
+    InterruptingClock clock(c.stopAt);
     p.plat.clock = &clock;
     const int result = c.op(p, dir);
     platform::SetInterruptRequested(false);
