@@ -104,8 +104,6 @@ class Copier {
     copied_ = end;
     return finite_;
   }
-  int Copied() const { return copied_; }
-  bool Finite() const { return finite_; }
 
   // Sum in double of copy[at .. at + w), four partial sums wide.
   static double Sum(const float* x, int w) {
