@@ -10,7 +10,9 @@ root=${1:-.}
 #                    equivalent and the tests hold the two against each other
 #   BlockStatistic   one block of ReduceBlocks, for callers with one block
 #   JeMocninaDvou, NejblizsiMocdvou  length rules kept for stored files
-allowed=" RTRAN BlockStatistic JeMocninaDvou NejblizsiMocdvou "
+#   SmoothOneByOne   smoothing modes 2 and 3 a sample at a time; the tests
+#                    hold the blocks side by side against it
+allowed=" RTRAN BlockStatistic JeMocninaDvou NejblizsiMocdvou SmoothOneByOne "
 status=0
 for header in "$root"/src/dsp/*.h; do
   # Top-level declarations only: member functions are indented.

@@ -168,15 +168,8 @@ void TMainWindow::Filtr(store::Store store) {
   if (!MemOK(p_, store)) return;
   uint8_t flags = uint8_t(p_.PG.Flags & 0xFF);
   store::Header_s& h = p_.Header(store);
-  if (flags & store::kPgSmoothAfterRun) {
-    bool smoothed = false;
-    for (int i = 0; i < store::kChannels; ++i)
-      if (h.ChannelOn[i] && p_.A[i].SmoothWidth >= 2) {
-        (void)ops::SmoothChannel(p_, store, i, p_.A[i].SmoothWidth);
-        smoothed = true;
-      }
-    if (smoothed) DataChanged(p_, store);
-  }
+  if ((flags & store::kPgSmoothAfterRun) && ops::SmoothChannelsAfterRun(p_, store) > 0)
+    DataChanged(p_, store);
   if (store == store::Store::M && (flags & store::kPgFitMeasurement)) {
     int32_t oldLength = h.Length;
     int32_t newLength = std::min(std::max(p_.Bindx, int32_t(16)), oldLength);

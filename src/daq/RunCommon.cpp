@@ -32,9 +32,7 @@ void ReleaseMacro(state::Program& p) {
 
 void ApplyWaveformFilters(state::Program& p) {
   if (!(p.PG.Flags & store::kPgSmoothAfterRun) || !p.Waveform || !p.A) return;
-  for (int i = 0; i < store::kChannels; ++i)
-    if (p.HGW.ChannelOn[i] && p.A[size_t(i)].SmoothWidth >= 2)
-      (void)ops::SmoothChannel(p, store::Store::W, i, p.A[size_t(i)].SmoothWidth);
+  (void)ops::SmoothChannelsAfterRun(p, store::Store::W);
 }
 
 int FirstWaveformWindow(const state::Program& p) {

@@ -15,6 +15,7 @@
 #include "ops/ChannelAlgebra.h"
 #include "ops/Decimation.h"
 #include "ops/Padding.h"
+#include "ops/Smoothing.h"
 #include "ops/Spectrum.h"
 #include "ops/SpectrumTools.h"
 #include "ops/StoreFileAlgebra.h"
@@ -67,6 +68,13 @@ TEST(ProgressStop, AStopMidWayLeavesStoreAndFilesAsTheyWere) {
        [](state::Program& p, auto&) { return ops::MultiplyByConstant(p, store::Store::W, 0, 2.0f); }, ""},
       {"padding", [](state::Program& p, auto&) { return ops::DoplnNulamiNaDvojnasobek(p); }, ""},
       {"decimation", [](state::Program& p, auto&) { return ops::DecimationUtil(p, store::Store::W); }, ""},
+      {"smoothing",  // stopped in the second channel: the first is put back too
+       [](state::Program& p, auto&) {
+         p.A[1].SmoothWidth = 3;
+         p.A[2].SmoothWidth = 1001;
+         return ops::SmoothChannelsAfterRun(p, store::Store::W);
+       },
+       "", 5},
       {"text import",
        [](state::Program& p, auto& d) {
          return files::ReadDataFileELKOSO(p, store::Store::W, d + "/in.txt");
