@@ -1,12 +1,12 @@
 #include "dsp/TimeFrequencyLanes.h"
 
-#include <algorithm>
 #include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #ifdef __SSE2__
@@ -21,28 +21,28 @@ namespace dsp {
 namespace {
 
 using fft_vector::Load;
-using fft_vector::Splat;
 using fft_vector::Store;
 using fft_vector::V8;
 
-// Built for AVX2 with FMA and for the baseline, chosen by the processor at
-// hand. A build may define TARVELIN_TF_CLONES empty to run the baseline alone.
-#if !defined(TARVELIN_TF_CLONES)
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define TARVELIN_TF_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
-#define TARVELIN_TF_AVX2 1
-#else
-#define TARVELIN_TF_CLONES
+// The kernel is built twice, for AVX2 with FMA and for the baseline, and the
+// processor at hand picks one. A build may define TARVELIN_TF_CLONES empty to
+// run the baseline alone.
+#if !defined(TARVELIN_TF_CLONES) && defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define TARVELIN_TF_WIDE 1
 #endif
-#endif
+
+// Eight copies of x. GCC builds the plain initialiser list lane by lane in a
+// function with a target attribute; a sum with a vector is one broadcast.
+[[gnu::always_inline]] inline V8 Splat(float x) { return x + V8{}; }
 
 // Transform lengths served: from 16 points (eight columns, one transpose of
-// the output) to where the eight windows' working set leaves the L1 cache.
+// the output) to 1024, whose eight windows fill the first-level cache; from
+// 2048 points on the pair path is as fast.
 constexpr int kFromLog = 4;
-constexpr int kToLog = 11;
+constexpr int kToLog = 10;
 
 // One complex value of the eight windows. The baseline build aligns a V8 to
-// 16 bytes only, the AVX2 clone expects 32.
+// 16 bytes only, the AVX2 build expects 32.
 struct alignas(32) Cell {
   V8 re, im;
 };
@@ -89,16 +89,17 @@ struct Tables {
 [[gnu::always_inline]] inline void LoadWindows(const float* first, int64_t hop, int L, const float* w,
                                                Cell* z, int M) {
   const int whole = L & ~7;
-  for (int n = whole / 2; n < M; ++n) z[n].re = z[n].im = Splat(0.0f);
+  for (int n = whole / 2; n < M; ++n) z[n].re = z[n].im = V8{};
   for (int j = 0; j < whole; j += 8) {
     V8 r[8];
+    const V8 weights = Load(w + j);
 #pragma GCC unroll 8
-    for (int i = 0; i < 8; ++i) r[i] = Load(first + i * hop + j);
+    for (int i = 0; i < 8; ++i) r[i] = Load(first + i * hop + j) * weights;
     fft_vector::Transpose8(r);
 #pragma GCC unroll 4
     for (int t = 0; t < 4; ++t) {
-      z[j / 2 + t].re = r[2 * t] * Splat(w[j + 2 * t]);
-      z[j / 2 + t].im = r[2 * t + 1] * Splat(w[j + 2 * t + 1]);
+      z[j / 2 + t].re = r[2 * t];
+      z[j / 2 + t].im = r[2 * t + 1];
     }
   }
   for (int j = whole; j < L; ++j)
@@ -152,15 +153,53 @@ struct Tables {
     }
 }
 
+// The square roots of a V8 as two halves, the widest root of the baseline
+// (std::sqrt keeps errno and so stays scalar). The AVX2 build splits the
+// register, the baseline keeps the halves in two registers anyway.
+template <bool kWide>
+[[gnu::always_inline]] inline V8 Root(const V8& v) {
+#ifdef __SSE2__
+  typedef float V4 __attribute__((vector_size(16)));
+  if constexpr (kWide) {
+    const V4 lo = __builtin_shufflevector(v, v, 0, 1, 2, 3), hi = __builtin_shufflevector(v, v, 4, 5, 6, 7);
+    return __builtin_shufflevector(V4(_mm_sqrt_ps(__m128(lo))), V4(_mm_sqrt_ps(__m128(hi))), 0, 1, 2, 3, 4, 5,
+                                   6, 7);
+  } else {
+    union {
+      V8 whole;
+      __m128 half[2];
+    } u{v};
+    u.half[0] = _mm_sqrt_ps(u.half[0]);
+    u.half[1] = _mm_sqrt_ps(u.half[1]);
+    return u.whole;
+  }
+#else
+  V8 r;
+  for (int i = 0; i < 8; ++i) r[i] = std::sqrt(v[i]);
+  return r;
+#endif
+}
+
+// NaN to 0, overflow to the largest float.
+[[gnu::always_inline]] inline V8 Finite(const V8& v) {
+  const V8 top = Splat(FLT_MAX), zero = Splat(0.0f);
+  return v == v ? (v < top ? v : top) : zero;
+}
+
 // The real spectra of the eight windows from the transform of their sample
-// pairs, as squared amplitudes into amps[1 … M) in natural order; amps[0]
-// gets the signed mean term, which the caller squares or takes as it is.
+// pairs, as amplitudes (squared for power) into amps[0 … M) in natural order.
 // With h = 1 / P: E = (Z[k] + conj Z[M-k]) h, O = (Z[k] - conj Z[M-k]) h,
-// T = i e^(-i pi k / M) O, then X[k] / M = E - T, X[M-k] / M = conj(E + T).
-[[gnu::always_inline]] inline void SquaredAmplitudes(const Cell* z, const uint32_t* rev, const float* c,
-                                                     const float* s, int M, Lane* amps) {
+// T = i e^(-i pi k / M) O, then X[k] / M = E - T, X[M-k] / M = conj(E + T);
+// the mean term X[0] / P is the real and imaginary parts of Z[0] together.
+// A sum of every square tells whether any is not finite; only then is the
+// clamp worth its time.
+template <bool kWide, bool kPower>
+[[gnu::always_inline]] inline void Amplitudes(const Cell* z, const uint32_t* rev, const float* c,
+                                              const float* s, int M, Lane* amps) {
   const V8 h = Splat(1.0f / float(2 * M));
-  amps[0].v = (z[0].re + z[0].im) * h;
+  const V8 mean = (z[0].re + z[0].im) * h;
+  amps[0].v = Finite(kPower ? mean * mean : (mean < 0 ? -mean : mean));
+  V8 sum{};
   for (int k = 1; k <= M / 2; ++k) {
     const Cell a = z[rev[k]], b = z[rev[M - k]];
     const V8 er = (a.re + b.re) * h, ei = (a.im - b.im) * h;
@@ -168,21 +207,20 @@ struct Tables {
     const V8 wr = Splat(c[k]), wi = Splat(s[k]);
     const V8 tr = -(wr * oi + wi * orr), ti = wr * orr - wi * oi;
     const V8 pr = er - tr, pi = ei - ti, qr = er + tr, qi = ei + ti;
-    amps[k].v = pr * pr + pi * pi;
-    amps[M - k].v = qr * qr + qi * qi;
+    const V8 p = pr * pr + pi * pi, q = qr * qr + qi * qi;
+    sum += p + q;
+    amps[k].v = kPower ? p : Root<kWide>(p);
+    amps[M - k].v = kPower ? q : Root<kWide>(q);
   }
-}
-
-TARVELIN_TF_CLONES void TransformGroup(const float* first, int64_t hop, const Tables& t, Cell* z,
-                                       Lane* amps) {
-  const int P = t.points, M = P / 2, m = std::countr_zero(unsigned(M));
-  LoadWindows(first, hop, t.window, t.weights.data(), z, M);
-  Transform(z, m, t.cosine.data(), t.sine.data(), P);
-  SquaredAmplitudes(z, t.reversed.data(), t.cosine.data(), t.sine.data(), M, amps);
+  const V8 zeroWhereFinite = sum - sum;
+  bool finite = true;
+  for (int i = 0; i < 8; ++i) finite = finite && zeroWhereFinite[i] == 0;
+  if (!finite)
+    for (int k = 1; k < M; ++k) amps[k].v = Finite(amps[k].v);
 }
 
 // Eight columns of the eight windows at a time become eight row pieces.
-TARVELIN_TF_CLONES void WriteRows(const Lane* amps, int M, float* out, size_t columns) {
+[[gnu::always_inline]] inline void WriteRows(const Lane* amps, int M, float* out, size_t columns) {
   for (int k = 0; k < M; k += 8) {
     V8 r[8];
 #pragma GCC unroll 8
@@ -193,60 +231,41 @@ TARVELIN_TF_CLONES void WriteRows(const Lane* amps, int M, float* out, size_t co
   }
 }
 
-// Squared amplitudes a[8 … n) to amplitudes (or left as powers) and a[0 … 8),
-// the signed mean terms, to their magnitudes or squares; NaN reads 0 and
-// overflow the largest float. In lanes by hand: std::sqrt keeps errno and so
-// stays scalar.
-#ifdef __SSE2__
-inline __m128 Clamped(__m128 v) {
-  return _mm_min_ps(_mm_and_ps(v, _mm_cmpord_ps(v, v)), _mm_set1_ps(FLT_MAX));
-}
-
-void Finish4(float* a, int n, bool power) {
-  for (int i = 0; i < 8; i += 4) {
-    const __m128 d = _mm_loadu_ps(a + i);
-    _mm_storeu_ps(a + i, Clamped(power ? _mm_mul_ps(d, d) : _mm_andnot_ps(_mm_set1_ps(-0.0f), d)));
-  }
-  for (int i = 8; i < n; i += 4) {
-    const __m128 v = _mm_loadu_ps(a + i);
-    _mm_storeu_ps(a + i, Clamped(power ? v : _mm_sqrt_ps(v)));
-  }
-}
-#endif
-
-#ifdef TARVELIN_TF_AVX2
-[[gnu::target("avx2")]] inline __m256 Clamped8(__m256 v) {
-  return _mm256_min_ps(_mm256_and_ps(v, _mm256_cmp_ps(v, v, _CMP_ORD_Q)), _mm256_set1_ps(FLT_MAX));
-}
-
-[[gnu::target("avx2")]] void Finish8(float* a, int n, bool power) {
-  const __m256 d = _mm256_loadu_ps(a);
-  _mm256_storeu_ps(a, Clamped8(power ? _mm256_mul_ps(d, d) : _mm256_andnot_ps(_mm256_set1_ps(-0.0f), d)));
-  for (int i = 8; i < n; i += 8) {
-    const __m256 v = _mm256_loadu_ps(a + i);
-    _mm256_storeu_ps(a + i, Clamped8(power ? v : _mm256_sqrt_ps(v)));
+// Rows [0, 8 groups) of the matrix.
+template <bool kWide>
+[[gnu::always_inline]] inline void Groups(const float* x, const TimeFrequencyShape& shape, const Tables& t,
+                                          bool power, int groups, float* out) {
+  const int P = t.points, M = P / 2, m = std::countr_zero(unsigned(M));
+  std::vector<Cell> z(static_cast<size_t>(M));
+  std::vector<Lane> amps(static_cast<size_t>(M));
+  for (int g = 0; g < groups; ++g) {
+    const int64_t row = int64_t(g) * 8;
+    LoadWindows(x + row * shape.hop, shape.hop, t.window, t.weights.data(), z.data(), M);
+    Transform(z.data(), m, t.cosine.data(), t.sine.data(), P);
+    if (power)
+      Amplitudes<kWide, true>(z.data(), t.reversed.data(), t.cosine.data(), t.sine.data(), M, amps.data());
+    else
+      Amplitudes<kWide, false>(z.data(), t.reversed.data(), t.cosine.data(), t.sine.data(), M, amps.data());
+    WriteRows(amps.data(), M, out + size_t(row) * size_t(shape.columns), size_t(shape.columns));
   }
 }
 
-bool HasAvx2() {
-  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+void GroupsBaseline(const float* x, const TimeFrequencyShape& shape, const Tables& t, bool power, int groups,
+                    float* out) {
+  Groups<false>(x, shape, t, power, groups, out);
+}
+
+#ifdef TARVELIN_TF_WIDE
+[[gnu::target("arch=x86-64-v3")]] void GroupsWide(const float* x, const TimeFrequencyShape& shape,
+                                                  const Tables& t, bool power, int groups, float* out) {
+  Groups<true>(x, shape, t, power, groups, out);
+}
+
+bool HasWide() {
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("x86-64-v3"));
   return has;
 }
 #endif
-
-void Finish(float* a, int n, bool power) {
-#ifdef TARVELIN_TF_AVX2
-  if (HasAvx2()) return Finish8(a, n, power);
-#endif
-#ifdef __SSE2__
-  Finish4(a, n, power);
-#else
-  for (int i = 0; i < n; ++i) {
-    float v = i < 8 ? (power ? a[i] * a[i] : std::fabs(a[i])) : (power ? a[i] : std::sqrt(a[i]));
-    a[i] = v == v ? std::min(v, FLT_MAX) : 0.0f;
-  }
-#endif
-}
 
 }  // namespace
 
@@ -255,15 +274,13 @@ int LanedAmplitudeRows(const float* x, const TimeFrequencyShape& shape, bool pow
   if (groups < 1 || P < (1 << kFromLog) || P > (1 << kToLog) || shape.columns != M) return 0;
   thread_local Tables tables;
   tables.Make(shape.window, P);
-  std::vector<Cell> z(static_cast<size_t>(M));
-  std::vector<Lane> amps(static_cast<size_t>(M));
-  const size_t columns = size_t(shape.columns);
-  for (int g = 0; g < groups; ++g) {
-    const int64_t row = int64_t(g) * 8;
-    TransformGroup(x + row * shape.hop, shape.hop, tables, z.data(), amps.data());
-    Finish(reinterpret_cast<float*>(amps.data()), 8 * M, power);
-    WriteRows(amps.data(), M, out + size_t(row) * columns, columns);
+#ifdef TARVELIN_TF_WIDE
+  if (HasWide()) {
+    GroupsWide(x, shape, tables, power, groups, out);
+    return groups * 8;
   }
+#endif
+  GroupsBaseline(x, shape, tables, power, groups, out);
   return groups * 8;
 }
 
