@@ -153,26 +153,23 @@ struct Tables {
     }
 }
 
-// The square roots of a V8 as two halves, the widest root of the baseline
-// (std::sqrt keeps errno and so stays scalar). The AVX2 build splits the
-// register, the baseline keeps the halves in two registers anyway.
+// The square roots of a V8 (std::sqrt keeps errno and so stays scalar). The
+// AVX2 build names the instruction's builtin, which GCC checks only where it
+// is expanded, inside the AVX2 function; its intrinsic would refuse to be
+// inlined into this template. The baseline roots the two halves.
 template <bool kWide>
 [[gnu::always_inline]] inline V8 Root(const V8& v) {
+#ifdef TARVELIN_TF_WIDE
+  if constexpr (kWide) return __builtin_ia32_sqrtps256(v);
+#endif
 #ifdef __SSE2__
-  typedef float V4 __attribute__((vector_size(16)));
-  if constexpr (kWide) {
-    const V4 lo = __builtin_shufflevector(v, v, 0, 1, 2, 3), hi = __builtin_shufflevector(v, v, 4, 5, 6, 7);
-    return __builtin_shufflevector(V4(_mm_sqrt_ps(__m128(lo))), V4(_mm_sqrt_ps(__m128(hi))), 0, 1, 2, 3, 4, 5,
-                                   6, 7);
-  } else {
-    union {
-      V8 whole;
-      __m128 half[2];
-    } u{v};
-    u.half[0] = _mm_sqrt_ps(u.half[0]);
-    u.half[1] = _mm_sqrt_ps(u.half[1]);
-    return u.whole;
-  }
+  union {
+    V8 whole;
+    __m128 half[2];
+  } u{v};
+  u.half[0] = _mm_sqrt_ps(u.half[0]);
+  u.half[1] = _mm_sqrt_ps(u.half[1]);
+  return u.whole;
 #else
   V8 r;
   for (int i = 0; i < 8; ++i) r[i] = std::sqrt(v[i]);
