@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@
 namespace dsp {
 namespace {
 
+using fft_vector::I8;
 using fft_vector::Load;
 using fft_vector::Store;
 using fft_vector::V8;
@@ -83,24 +85,48 @@ struct Tables {
   }
 };
 
+// Window i's four floats at lo beside window i + 4's at hi. Each build has
+// its own way that stays in registers.
+template <bool kWide>
+[[gnu::always_inline]] inline V8 Halves(const float* lo, const float* hi) {
+  typedef float V4 __attribute__((vector_size(16)));
+  V4 a, b;
+  std::memcpy(&a, lo, sizeof a);
+  std::memcpy(&b, hi, sizeof b);
+  if constexpr (kWide) {
+    return __builtin_shufflevector(a, b, 0, 1, 2, 3, 4, 5, 6, 7);
+  } else {
+    V8 v;
+    std::memcpy(&v, &a, sizeof a);
+    std::memcpy(reinterpret_cast<char*>(&v) + sizeof a, &b, sizeof b);
+    return v;
+  }
+}
+
 // Eight windows, weighted, into z[0 … M) as the even samples in the real
-// parts and the odd ones in the imaginary parts, padded with zeros. Each
-// eight samples of the eight windows are one transpose.
+// parts and the odd ones in the imaginary parts, padded with zeros. Four
+// samples of the eight windows at a time: with windows i and i + 4 in the
+// halves of row i, a 4 x 4 transpose within each half makes each row one
+// sample of all eight, and no value crosses the halves.
+template <bool kWide>
 [[gnu::always_inline]] inline void LoadWindows(const float* first, int64_t hop, int L, const float* w,
                                                Cell* z, int M) {
-  const int whole = L & ~7;
+  const int whole = L & ~3;
   for (int n = whole / 2; n < M; ++n) z[n].re = z[n].im = V8{};
-  for (int j = 0; j < whole; j += 8) {
-    V8 r[8];
-    const V8 weights = Load(w + j);
-#pragma GCC unroll 8
-    for (int i = 0; i < 8; ++i) r[i] = Load(first + i * hop + j) * weights;
-    fft_vector::Transpose8(r);
+  for (int j = 0; j < whole; j += 4) {
+    const V8 weights = Halves<kWide>(w + j, w + j);
+    V8 r[4];
 #pragma GCC unroll 4
-    for (int t = 0; t < 4; ++t) {
-      z[j / 2 + t].re = r[2 * t];
-      z[j / 2 + t].im = r[2 * t + 1];
-    }
+    for (int i = 0; i < 4; ++i)
+      r[i] = Halves<kWide>(first + i * hop + j, first + (i + 4) * hop + j) * weights;
+    const V8 t0 = TARVELIN_SHUFFLE2(r[0], r[1], 0, 8, 1, 9, 4, 12, 5, 13);
+    const V8 t1 = TARVELIN_SHUFFLE2(r[0], r[1], 2, 10, 3, 11, 6, 14, 7, 15);
+    const V8 t2 = TARVELIN_SHUFFLE2(r[2], r[3], 0, 8, 1, 9, 4, 12, 5, 13);
+    const V8 t3 = TARVELIN_SHUFFLE2(r[2], r[3], 2, 10, 3, 11, 6, 14, 7, 15);
+    z[j / 2].re = TARVELIN_SHUFFLE2(t0, t2, 0, 1, 8, 9, 4, 5, 12, 13);
+    z[j / 2].im = TARVELIN_SHUFFLE2(t0, t2, 2, 3, 10, 11, 6, 7, 14, 15);
+    z[j / 2 + 1].re = TARVELIN_SHUFFLE2(t1, t3, 0, 1, 8, 9, 4, 5, 12, 13);
+    z[j / 2 + 1].im = TARVELIN_SHUFFLE2(t1, t3, 2, 3, 10, 11, 6, 7, 14, 15);
   }
   for (int j = whole; j < L; ++j)
     for (int i = 0; i < 8; ++i) {
@@ -237,7 +263,7 @@ template <bool kWide>
   std::vector<Lane> amps(static_cast<size_t>(M));
   for (int g = 0; g < groups; ++g) {
     const int64_t row = int64_t(g) * 8;
-    LoadWindows(x + row * shape.hop, shape.hop, t.window, t.weights.data(), z.data(), M);
+    LoadWindows<kWide>(x + row * shape.hop, shape.hop, t.window, t.weights.data(), z.data(), M);
     Transform(z.data(), m, t.cosine.data(), t.sine.data(), P);
     if (power)
       Amplitudes<kWide, true>(z.data(), t.reversed.data(), t.cosine.data(), t.sine.data(), M, amps.data());
