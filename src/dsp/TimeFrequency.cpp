@@ -286,7 +286,11 @@ TimeFrequencyShape TimeFrequencyLayout(int64_t samples, int window, int mode, in
 bool TimeFrequency(const float* x, int64_t samples, const TimeFrequencyShape& shape, int mode, double step,
                    float* out) {
   const int L = shape.window, P = shape.transform, M = P / 2, cols = shape.columns;
-  if (shape.rows < 1 || L < 4 || M < 2 || cols != M || !IsTimeFrequencyMode(mode)) return false;
+  // A shape not made by TimeFrequencyLayout could read before the signal or
+  // write past the working memory.
+  if (shape.rows < 1 || L < 4 || L > P || !std::has_single_bit(unsigned(P)) || M < 2 || cols != M ||
+      shape.hop < 1 || !IsTimeFrequencyMode(mode))
+    return false;
   const int64_t reach = int64_t(shape.rows - 1) * shape.hop + L + (mode == kTfFrequency ? 1 : 0);
   if (reach > samples) return false;
   try {

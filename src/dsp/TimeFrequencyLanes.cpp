@@ -254,7 +254,7 @@ template <bool kWide, bool kPower>
   }
 }
 
-// Rows [0, 8 groups) of the matrix.
+// The first 8 × groups rows of the matrix.
 template <bool kWide>
 [[gnu::always_inline]] inline void Groups(const float* x, const TimeFrequencyShape& shape, const Tables& t,
                                           bool power, int groups, float* out) {

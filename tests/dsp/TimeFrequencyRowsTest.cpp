@@ -99,6 +99,21 @@ TEST(TimeFrequencyRows, NonFiniteWindowsKeepToThemselves) {
   }
 }
 
+// Shapes TimeFrequencyLayout never makes are refused, not run past the
+// signal or the working memory.
+TEST(TimeFrequencyRows, ForeignShapesAreRefused) {
+  std::vector<float> x(4096, 1.0f), out(1 << 16);
+  const dsp::TimeFrequencyShape good = dsp::TimeFrequencyLayout(4096, 100, 0, 1000);
+  ASSERT_TRUE(dsp::TimeFrequency(x.data(), 4096, good, 0, 1e-3, out.data()));
+  for (auto spoil :
+       {+[](dsp::TimeFrequencyShape& s) { s.window = 200; }, +[](dsp::TimeFrequencyShape& s) { s.hop = 0; },
+        +[](dsp::TimeFrequencyShape& s) { s.transform = 96, s.columns = 48; }}) {
+    dsp::TimeFrequencyShape s = good;
+    spoil(s);
+    EXPECT_FALSE(dsp::TimeFrequency(x.data(), 4096, s, 0, 1e-3, out.data()));
+  }
+}
+
 // The mean column of mode 5 compares the two windows' means alone: the
 // alternating (Nyquist) part of the signal must not turn it.
 TEST(TimeFrequencyRows, MeanColumnIgnoresTheNyquistTerm) {
