@@ -15,6 +15,7 @@
 #include "dsp/Fft.h"
 #include "dsp/FftCore.h"
 #include "dsp/SpectrumTools.h"
+#include "dsp/TimeFrequencyLanes.h"
 
 namespace dsp {
 namespace {
@@ -31,12 +32,15 @@ void Phases(const float* re, const float* im, int M, float* row) {
 }
 
 // The hot loops below are built for AVX2 as well as for the baseline; the
-// clone or the branch is chosen by the processor at hand.
+// clone or the branch is chosen by the processor at hand. A build may define
+// TARVELIN_TF_CLONES empty to run the baseline alone.
+#if !defined(TARVELIN_TF_CLONES)
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define TARVELIN_TF_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #define TARVELIN_TF_AVX2 1
 #else
 #define TARVELIN_TF_CLONES
+#endif
 #endif
 
 // Weights src[0 … L) into z and answers the largest magnitude's bits: an
@@ -282,7 +286,11 @@ TimeFrequencyShape TimeFrequencyLayout(int64_t samples, int window, int mode, in
 bool TimeFrequency(const float* x, int64_t samples, const TimeFrequencyShape& shape, int mode, double step,
                    float* out) {
   const int L = shape.window, P = shape.transform, M = P / 2, cols = shape.columns;
-  if (shape.rows < 1 || L < 4 || M < 2 || cols != M || !IsTimeFrequencyMode(mode)) return false;
+  // A shape not made by TimeFrequencyLayout could read before the signal or
+  // write past the working memory.
+  if (shape.rows < 1 || L < 4 || L > P || !std::has_single_bit(unsigned(P)) || M < 2 || cols != M ||
+      shape.hop < 1 || !IsTimeFrequencyMode(mode))
+    return false;
   const int64_t reach = int64_t(shape.rows - 1) * shape.hop + L + (mode == kTfFrequency ? 1 : 0);
   if (reach > samples) return false;
   try {
@@ -294,7 +302,11 @@ bool TimeFrequency(const float* x, int64_t samples, const TimeFrequencyShape& sh
     // The windows go two to a transform: rows r and r + 1, or in mode 5 a
     // window and the same one a sample later.
     const int perRow = mode == kTfFrequency ? 1 : 2;
-    for (int r = 0; r < shape.rows; r += perRow) {
+    // Amplitudes go eight windows at a time where the lengths allow; the
+    // rows left over, and the spectra of modes 4 and 5, go two at a time.
+    const bool amplitudes = mode == kTfAmplitude || mode == kTfPower || mode == kTfDecibels;
+    const int laned = amplitudes ? LanedAmplitudeRows(x, shape, mode == kTfPower, out) : 0;
+    for (int r = laned; r < shape.rows; r += perRow) {
       const int64_t start = int64_t(r) * shape.hop;
       const bool second = mode == kTfFrequency || r + 1 < shape.rows;
       const int64_t next = mode == kTfFrequency ? start + 1 : start + shape.hop;
