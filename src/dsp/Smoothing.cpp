@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "dsp/FftVector.h"
@@ -17,6 +18,9 @@
 #if !defined(TARVELIN_SMOOTH_CLONES)
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define TARVELIN_SMOOTH_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
+// The recursive blocks keep their eight lanes in one register where AVX-512
+// has them: with AVX2's sixteen registers the state of mode 3 spills.
+#define TARVELIN_SMOOTH_WIDE __attribute__((target("arch=x86-64-v4")))
 #else
 #define TARVELIN_SMOOTH_CLONES
 #endif
@@ -186,6 +190,7 @@ constexpr int kPeriod = 8 * 1024 + 1;
 typedef double D4 __attribute__((vector_size(32)));
 typedef float F4 __attribute__((vector_size(16)));
 typedef long long L4 __attribute__((vector_size(32)));
+typedef double D8 __attribute__((vector_size(64)));
 
 [[gnu::always_inline]] inline D4 Widen(const float* p) {
   F4 v;
@@ -396,27 +401,31 @@ template <int H>
 constexpr int kBlockSpan = (kBlockLanes * kBlockLength) + kWarmUp<H>;
 constexpr int kReadPast = 8;
 
-[[gnu::always_inline]] inline D4 LoadD4(const double* p) {
-  D4 v;
+template <class V>
+[[gnu::always_inline]] inline V LoadAs(const double* p) {
+  V v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
 
 // Outputs at .. at + kBlockSpan - 1 from the old values in `copy`; the
-// smoothed samples before `at` are in data.
-template <int H>
+// smoothed samples before `at` are in data. Wide, the eight lanes are one
+// vector.
+template <int H, bool kWide>
 [[gnu::always_inline]] inline void BlocksOf(float* data, const float* copy, int at, const Recursive& r) {
   using fft_vector::V8;
   constexpr int kSteps = kBlockLength + kWarmUp<H>;
   static_assert(kWarmUp<H> % 8 == 0 && kSteps % 8 == 0 && H + 1 <= kReadPast);
   double k[2 * H + 1];
   for (int t = 0; t <= 2 * H; ++t) k[t] = r.kernel[t] * r.scale;
-  // y[j][half] = the output j + 1 steps back of lanes 0-3 and 4-7. Lane l
+  using DV = std::conditional_t<kWide, D8, D4>;
+  constexpr int kGroups = kWide ? 1 : 2, kWidth = kBlockLanes / kGroups;
+  // y[j][g] = the output j + 1 steps back of lanes g * kWidth on. Lane l
   // smooths at + l * kBlockLength + t at step t.
-  D4 y[H][2];
+  DV y[H][kGroups];
   for (int j = 0; j < H; ++j)
     for (int l = 0; l < kBlockLanes; ++l)
-      y[j][l / 4][l % 4] = l == 0 ? data[at - 1 - j] : copy[at + l * kBlockLength - 1 - j];
+      y[j][l / kWidth][l % kWidth] = l == 0 ? data[at - 1 - j] : copy[at + l * kBlockLength - 1 - j];
   alignas(32) double x[(kTileSteps + 8) * kBlockLanes];  // x[t * 8 + lane]
   alignas(32) float out[kTileSteps * kBlockLanes];
   for (int t0 = 0; t0 < kSteps; t0 += kTileSteps) {
@@ -426,6 +435,11 @@ template <int H>
       for (int l = 0; l < kBlockLanes; ++l) rows[l] = fft_vector::Load(copy + at + l * kBlockLength + t0 + s);
       fft_vector::Transpose8(rows);
       for (int q = 0; q < 8; ++q) {
+        if constexpr (kWide) {
+          const D8 v = __builtin_convertvector(rows[q], D8);
+          std::memcpy(x + (s + q) * 8, &v, sizeof v);
+          continue;
+        }
         const D4 lo = __builtin_convertvector(F4{rows[q][0], rows[q][1], rows[q][2], rows[q][3]}, D4);
         const D4 hi = __builtin_convertvector(F4{rows[q][4], rows[q][5], rows[q][6], rows[q][7]}, D4);
         std::memcpy(x + (s + q) * 8, &lo, sizeof lo);
@@ -435,19 +449,19 @@ template <int H>
     for (int t = 0; t < steps; ++t) {
       const double* xt = x + t * 8;
 #pragma GCC unroll 2
-      for (int half = 0; half < 2; ++half) {
+      for (int g = 0; g < kGroups; ++g) {
         // The newest output last: it is the one the next step waits for.
-        D4 acc = k[H] * LoadD4(xt + half * 4);
+        DV acc = k[H] * LoadAs<DV>(xt + g * kWidth);
 #pragma GCC unroll 8
-        for (int j = 1; j <= H; ++j) acc += k[H + j] * LoadD4(xt + j * 8 + half * 4);
+        for (int j = 1; j <= H; ++j) acc += k[H + j] * LoadAs<DV>(xt + j * 8 + g * kWidth);
 #pragma GCC unroll 8
-        for (int j = H - 1; j >= 1; --j) acc += k[H - 1 - j] * y[j][half];
-        acc += k[H - 1] * y[0][half];
+        for (int j = H - 1; j >= 1; --j) acc += k[H - 1 - j] * y[j][g];
+        acc += k[H - 1] * y[0][g];
 #pragma GCC unroll 8
-        for (int j = H - 1; j >= 1; --j) y[j][half] = y[j - 1][half];
-        y[0][half] = acc;
-        const F4 f = __builtin_convertvector(acc, F4);
-        std::memcpy(out + t * 8 + half * 4, &f, sizeof f);
+        for (int j = H - 1; j >= 1; --j) y[j][g] = y[j - 1][g];
+        y[0][g] = acc;
+        const auto f = __builtin_convertvector(acc, std::conditional_t<kWide, V8, F4>);
+        std::memcpy(out + t * 8 + g * kWidth, &f, sizeof f);
       }
     }
     for (int s = 0; s < steps; s += 8) {
@@ -462,10 +476,28 @@ template <int H>
 }
 
 TARVELIN_SMOOTH_CLONES void Blocks2(float* data, const float* copy, int at, const Recursive& r) {
-  BlocksOf<2>(data, copy, at, r);
+  BlocksOf<2, false>(data, copy, at, r);
 }
 TARVELIN_SMOOTH_CLONES void Blocks3(float* data, const float* copy, int at, const Recursive& r) {
-  BlocksOf<4>(data, copy, at, r);
+  BlocksOf<4, false>(data, copy, at, r);
+}
+#if defined(TARVELIN_SMOOTH_WIDE)
+TARVELIN_SMOOTH_WIDE void WideBlocks2(float* data, const float* copy, int at, const Recursive& r) {
+  BlocksOf<2, true>(data, copy, at, r);
+}
+TARVELIN_SMOOTH_WIDE void WideBlocks3(float* data, const float* copy, int at, const Recursive& r) {
+  BlocksOf<4, true>(data, copy, at, r);
+}
+#endif
+
+// The blocks of mode 2 (H = 2) or 3 for the processor at hand.
+template <int H>
+void Blocks(float* data, const float* copy, int at, const Recursive& r) {
+#if defined(TARVELIN_SMOOTH_WIDE)
+  static const bool wide = __builtin_cpu_supports("x86-64-v4");
+  if (wide) return (H == 2 ? WideBlocks2 : WideBlocks3)(data, copy, at, r);
+#endif
+  (H == 2 ? Blocks2 : Blocks3)(data, copy, at, r);
 }
 
 template <int H>
@@ -483,7 +515,7 @@ bool RecursiveSmooth(float* data, float* copy, int from, int to, const Recursive
     // one, which lets it spoil what follows just as it always has.
     if (blocks && i >= from + H && int64_t(i) + kBlockSpan<H> + kReadPast + H <= int64_t(to) + 1 &&
         c.UpTo(i + kBlockSpan<H> + kReadPast + H)) {
-      (H == 2 ? Blocks2 : Blocks3)(data, copy, i, r);
+      Blocks<H>(data, copy, i, r);
       i += kBlockSpan<H>;
       continue;
     }
