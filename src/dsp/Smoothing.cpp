@@ -19,8 +19,11 @@
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define TARVELIN_SMOOTH_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 // The recursive blocks keep their eight lanes in one register where AVX-512
-// has them: with AVX2's sixteen registers the state of mode 3 spills.
+// has them: with AVX2's sixteen registers the state of mode 3 spills. A
+// build may define TARVELIN_SMOOTH_NARROW to leave them to the AVX2 loops.
+#if !defined(TARVELIN_SMOOTH_NARROW)
 #define TARVELIN_SMOOTH_WIDE __attribute__((target("arch=x86-64-v4")))
+#endif
 #else
 #define TARVELIN_SMOOTH_CLONES
 #endif
