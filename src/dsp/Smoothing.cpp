@@ -192,7 +192,6 @@ constexpr int kPeriod = 8 * 1024 + 1;
 
 typedef double D4 __attribute__((vector_size(32)));
 typedef float F4 __attribute__((vector_size(16)));
-typedef long long L4 __attribute__((vector_size(32)));
 typedef double D8 __attribute__((vector_size(64)));
 
 [[gnu::always_inline]] inline D4 Widen(const float* p) {
@@ -204,8 +203,8 @@ typedef double D8 __attribute__((vector_size(64)));
 // v[0], v[0] + v[1], … : the sums from the left.
 [[gnu::always_inline]] inline D4 SumsFromLeft(const D4& x) {
   const D4 zero = {0, 0, 0, 0};
-  const D4 v = x + __builtin_shuffle(x, zero, L4{4, 0, 1, 2});
-  return v + __builtin_shuffle(v, zero, L4{4, 4, 0, 1});
+  const D4 v = x + __builtin_shufflevector(x, zero, 4, 0, 1, 2);
+  return v + __builtin_shufflevector(v, zero, 4, 4, 0, 1);
 }
 
 // Outputs start[l] + 1 … start[l] + kPeriod - 1 of L chunks whose first
@@ -224,9 +223,9 @@ template <int L>
       const D4 d0 = SumsFromLeft(Widen(lead) - Widen(trail));
       const D4 d1 = SumsFromLeft(Widen(lead + 4) - Widen(trail + 4));
       const D4 s0 = sum[l] + d0;
-      const D4 mid = sum[l] + __builtin_shuffle(d0, L4{3, 3, 3, 3});
+      const D4 mid = sum[l] + __builtin_shufflevector(d0, d0, 3, 3, 3, 3);
       const D4 s1 = mid + d1;
-      sum[l] = mid + __builtin_shuffle(d1, L4{3, 3, 3, 3});
+      sum[l] = mid + __builtin_shufflevector(d1, d1, 3, 3, 3, 3);
       const F4 f0 = __builtin_convertvector(s0 * inv, F4), f1 = __builtin_convertvector(s1 * inv, F4);
       std::memcpy(data + start[l] + t, &f0, sizeof f0);
       std::memcpy(data + start[l] + t + 4, &f1, sizeof f1);
